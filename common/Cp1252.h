@@ -1,0 +1,22 @@
+#pragma once
+// Windows-1252 is the byte encoding of every file and text the program keeps;
+// Unicode only appears at the window's edge.
+#include <string>
+#include <string_view>
+
+namespace lmx {
+
+// Each byte becomes its UTF-8 form; the five unassigned bytes map to the C1 controls of the same value,
+// so that any byte string survives a round trip.
+std::string Cp1252ToUtf8(std::string_view bytes);
+
+// Characters without a Windows-1252 byte become "?"; invalid UTF-8 sequences too.
+std::string Utf8ToCp1252(std::string_view utf8);
+
+// Case mapping of Windows-1252 letters, accented ones included (a-z, à-þ except ÷, š, œ, ž, ÿ).
+char Cp1252Upper(char c);
+char Cp1252Lower(char c);
+std::string Cp1252Upper(std::string_view s);
+std::string Cp1252Lower(std::string_view s);
+
+} // namespace lmx

@@ -1,0 +1,58 @@
+#include "common/Text.h"
+
+#include <charconv>
+
+namespace lmx {
+
+std::string FillPlaceholders(std::string_view tmpl, std::initializer_list<std::string_view> args) {
+    std::string out;
+    out.reserve(tmpl.size() + 32);
+    auto arg = args.begin();
+    std::size_t pos = 0;
+    while (pos < tmpl.size()) {
+        const std::size_t hit = tmpl.find("%s", pos);
+        if (hit == std::string_view::npos || arg == args.end()) break;
+        out.append(tmpl.substr(pos, hit - pos));
+        out.append(*arg++);
+        pos = hit + 2;
+    }
+    out.append(tmpl.substr(pos));
+    return out;
+}
+
+bool StrToInt32(std::string_view text, int32_t& value) {
+    if (text.empty()) return false;
+    std::size_t start = 0;
+    bool negative = false;
+    if (text[0] == '+' || text[0] == '-') {
+        negative = text[0] == '-';
+        start = 1;
+    }
+    if (start == text.size()) return false;
+    int64_t acc = 0;
+    for (std::size_t i = start; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9') return false;
+        acc = acc * 10 + (c - '0');
+        if (acc > 2147483648LL) return false;
+    }
+    if (negative) acc = -acc;
+    if (acc > 2147483647LL || acc < -2147483648LL) return false;
+    value = static_cast<int32_t>(acc);
+    return true;
+}
+
+std::string IntToStr(int64_t value) {
+    char buf[24];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, res.ptr);
+}
+
+std::string_view Trim(std::string_view s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
+    return s.substr(b, e - b);
+}
+
+} // namespace lmx

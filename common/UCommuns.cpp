@@ -1,0 +1,200 @@
+#include "common/UCommuns.h"
+
+#include "Version.h"
+#include "common/Text.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace lmx {
+
+std::string FileBanner(int kind) {
+    static constexpr std::string_view kStars =
+        "*********************************************************************";
+    std::string_view title;
+    switch (kind) {
+    case bkParameters:
+        title = "****     Parvolin : Fichier de parametres -- Parameters file     ****";
+        break;
+    case bkFormats:
+        title = "****   Parvolin : Fichier des formats -- Data Description file   ****";
+        break;
+    case bkHistory:
+        title = "****        Parvolin : Fichier historique -- history file        ****";
+        break;
+    default:
+        title = "****                         Parvolin                            ****";
+        break;
+    }
+    std::string out;
+    out.reserve(7 * 71);
+    const std::string_view lines[] = {
+        kStars,
+        title,
+        "****     ---------------------------------------------------     ****",
+        "****     NE PAS EDITER !  Fichier maintenu par le programme.     ****",
+        "****       DO NOT EDIT !    File produced by the software.       ****",
+        "****                                                             ****",
+        kStars,
+    };
+    for (std::size_t i = 0; i < 7; ++i) {
+        if (i > 0) out += "\r\n";
+        out += lines[i];
+    }
+    return out;
+}
+
+const std::array<std::string_view, 10>& DateLayouts() {
+    static constexpr std::array<std::string_view, 10> kLayouts = {
+        "YY/MM/DD", "YYYY/MM/DD", "YYMMDD",     "YYYYMMDD",   "YY/DD/MM",
+        "YYYY/DD/MM", "DD/MM/YY", "DD/MM/YYYY", "MM/DD/YY", "MM/DD/YYYY"};
+    return kLayouts;
+}
+
+bool CheckValue(int rule, std::string_view value) {
+    int32_t n = 0;
+    switch (rule) {
+    case ckZero:
+        return StrToInt32(value, n) && n == 0;
+    case ckPositiveInt:
+        return StrToInt32(value, n) && n > 0;
+    case ckNonNegativeInt:
+        return StrToInt32(value, n) && n >= 0;
+    case ckDirectory: {
+        if (value.empty()) return false;
+        std::error_code ec;
+        return fs::is_directory(fs::path(std::string(value)), ec);
+    }
+    case ckZeroText:
+        return value == "0";
+    case ckDateLayout: {
+        const auto& layouts = DateLayouts();
+        return std::find(layouts.begin(), layouts.end(), value) != layouts.end();
+    }
+    default:
+        return false;
+    }
+}
+
+bool CheckValue(int rule, int32_t value) {
+    if (rule == ckZero) return value == 0;
+    return CheckValue(rule, std::string_view(IntToStr(value)));
+}
+
+std::string BoolText(bool flag, int style) {
+    if (style == 2) return flag ? "Ok" : "Ko";
+    return flag ? "True" : "False";
+}
+
+namespace {
+
+bool WildMatch(std::string_view pattern, std::string_view name) {
+    // Iterative glob match with backtracking on the last "*".
+    std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
+}
+
+int64_t SizeOfEntry(const fs::path& p) {
+    std::error_code ec;
+    const auto st = fs::status(p, ec);
+    if (ec || !fs::is_regular_file(st)) return 0;
+    const auto size = fs::file_size(p, ec);
+    return ec ? 0 : static_cast<int64_t>(size);
+}
+
+} // namespace
+
+int64_t FileSize(const std::string& path) {
+    if (path.empty()) return 0;
+    std::error_code ec;
+    const fs::path literal(path);
+    if (fs::exists(fs::symlink_status(literal, ec)) || fs::exists(literal, ec)) return SizeOfEntry(literal);
+    const std::string name = ExtractFileName(path);
+    if (name.find_first_of("*?") == std::string::npos) return 0;
+    std::string dir = ExtractFilePath(path);
+    if (dir.empty()) dir = ".";
+    std::vector<std::string> matches;
+    for (fs::directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec), end;
+         !ec && it != end; it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        if (WildMatch(name, entry)) matches.push_back(entry);
+    }
+    if (matches.empty()) return 0;
+    std::sort(matches.begin(), matches.end());
+    return SizeOfEntry(fs::path(dir) / matches.front());
+}
+
+std::string ProgramVersion() {
+    return IntToStr(LUMIVEX_VERSION_MAJOR) + "." + IntToStr(LUMIVEX_VERSION_MINOR) + "." +
+           IntToStr(LUMIVEX_VERSION_PATCH) + "." + IntToStr(LUMIVEX_VERSION_TWEAK);
+}
+
+bool CopyToExt(const std::string& path, std::string_view ext) {
+    try {
+        const fs::path from(path);
+        const fs::path to(ChangeFileExt(path, ext));
+        std::error_code ec;
+        if (!fs::is_regular_file(from, ec)) return false;
+        if (fs::exists(fs::symlink_status(to, ec))) return false;
+        return fs::copy_file(from, to, fs::copy_options::none, ec) && !ec;
+    } catch (...) {
+        return false;
+    }
+}
+
+std::string ExtractFilePath(std::string_view path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
+std::string ExtractFileName(std::string_view path) {
+    const auto slash = path.rfind('/');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string ExtractFileExt(std::string_view path) {
+    const auto dot = path.rfind('.');
+    const auto slash = path.rfind('/');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
+    return std::string(path.substr(dot));
+}
+
+std::string ChangeFileExt(std::string_view path, std::string_view ext) {
+    const std::string old = ExtractFileExt(path);
+    std::string out(path.substr(0, path.size() - old.size()));
+    out += ext;
+    return out;
+}
+
+std::string IncludeTrailingSlash(std::string_view dir) {
+    std::string out(dir);
+    if (out.empty() || out.back() != '/') out += '/';
+    return out;
+}
+
+std::string ExecutablePath() {
+    std::error_code ec;
+    const auto p = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : p.string();
+}
+
+} // namespace lmx

@@ -1,0 +1,56 @@
+#pragma once
+// Small stateless services shared by every part of the converter.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace lmx {
+
+enum BannerKind : int { bkParameters = 10, bkFormats = 11, bkHistory = 12 };
+
+// The seven 69-character lines heading every file the program maintains, joined by CR LF,
+// without a line end after the last one.
+std::string FileBanner(int kind);
+
+// The ten date layouts, in the order the column-type list offers them.
+const std::array<std::string_view, 10>& DateLayouts();
+
+enum CheckRule : int {
+    ckZero = 51,
+    ckPositiveInt = 52,
+    ckNonNegativeInt = 53,
+    ckDirectory = 55,
+    ckZeroText = 56,
+    ckDateLayout = 60,
+};
+
+// Unknown rule codes answer false; nothing here throws.
+bool CheckValue(int rule, std::string_view value);
+bool CheckValue(int rule, int32_t value);
+
+// Style 2: "Ok"/"Ko"; any other style: "True"/"False".
+std::string BoolText(bool flag, int style);
+
+// Size in bytes of the first entry matching path (wildcards * and ? in the name part; a name that
+// exists as written is taken literally first, otherwise the first match in name order).
+// 0 when nothing matches; a directory has no size (0).
+int64_t FileSize(const std::string& path);
+
+// "major.minor.patch.tweak" of the running program.
+std::string ProgramVersion();
+
+// Copies path to the same folder and name with the extension replaced by ext (".fmt"); never overwrites.
+bool CopyToExt(const std::string& path, std::string_view ext);
+
+// Path helpers in the manner of the original file routines ("/" is the folder separator).
+std::string ExtractFilePath(std::string_view path); // folder with its trailing "/", or empty
+std::string ExtractFileName(std::string_view path); // name without folder
+std::string ExtractFileExt(std::string_view path);  // extension with its dot, or empty
+std::string ChangeFileExt(std::string_view path, std::string_view ext);
+std::string IncludeTrailingSlash(std::string_view dir);
+
+// Full path of the running executable, or empty when the system does not tell.
+std::string ExecutablePath();
+
+} // namespace lmx

@@ -1,0 +1,17 @@
+#pragma once
+// What the core asks of whoever shows things to the user: the window, the command-line converter
+// and the tests each implement these. The core never shows a window itself.
+#include <string>
+
+namespace lmx {
+
+class IMessages {
+public:
+    virtual ~IMessages() = default;
+    // A message box with one OK button; text in Windows-1252.
+    virtual void Show(const std::string& text) = 0;
+    // A confirmation with OK and Cancel; true for OK.
+    virtual bool Confirm(const std::string& text) = 0;
+};
+
+} // namespace lmx

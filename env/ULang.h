@@ -1,0 +1,46 @@
+#pragma once
+// The user-interface texts: French built in, other languages from the language file.
+#include "env/LangKeys.h"
+#include "env/LangTable.h"
+
+#include <array>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lmx {
+
+// The built-in language, in Windows-1252 bytes ("Fran\xE7" "ais").
+std::string_view BuiltInLanguage();
+
+class LangTexts {
+public:
+    LangTexts(); // every text holds its French default
+
+    // Current text of a key, Windows-1252 bytes. Read at the moment a text is shown, so a later
+    // load changes every message.
+    const std::string& Text(LK key) const { return texts_[static_cast<std::size_t>(key)]; }
+    // By key name; an unknown name gives an empty text.
+    const std::string& Text(std::string_view keyName) const;
+    // The text of the key with each "%s" replaced, from left to right, by the next argument.
+    std::string Format(LK key, std::initializer_list<std::string_view> args) const;
+
+    // Iteration over the table, in loading order.
+    static constexpr std::size_t Count() { return kLangTextCount; }
+    static std::string_view KeyAt(std::size_t i) { return LangTable()[i].key; }
+    const std::string& TextAt(std::size_t i) const { return texts_[i]; }
+    static int IndexOf(std::string_view keyName); // -1 when unknown
+
+    // Language file (the program's path with ".lng"): the names of its sections, sorted without
+    // regard to case; the count, or -1 when the file is missing or unreadable (names then empty).
+    int LangList(const std::string& lngPath, std::vector<std::string>& names) const;
+    // 0 when the texts of the language are in place ("Français" loads nothing), -1 when the file
+    // has no (non-empty) section of that name; the texts are then unchanged.
+    int LangLoad(std::string_view name, const std::string& lngPath);
+
+private:
+    std::array<std::string, kLangTextCount> texts_;
+};
+
+} // namespace lmx

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Shared by run.sh and test.sh: install what is missing, configure, build.
+# Usage: scripts/setup.sh BUILD_DIR [extra cmake args...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PACKAGES=(cmake g++ make libgtest-dev qt6-base-dev)
+missing=()
+for p in "${PACKAGES[@]}" ${LUMIVEX_EXTRA_PACKAGES:-}; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+build_dir="$1"; shift
+cmake -S . -B "$build_dir" "$@" >/dev/null
+cmake --build "$build_dir" -j"$(nproc)"

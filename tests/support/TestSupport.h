@@ -1,0 +1,52 @@
+#pragma once
+// Helpers shared by every test executable.
+#include "core/UPorts.h"
+
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lmx::test {
+
+// A fresh folder under the system's temporary folder, removed with everything in it at destruction.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    // The folder, ending with "/".
+    const std::string& path() const { return path_; }
+    std::string file(std::string_view name) const { return path_ + std::string(name); }
+
+private:
+    std::string path_;
+};
+
+// Writes the bytes as they are (no line-end translation); creates the parent folders.
+void WriteFile(const std::string& path, std::string_view bytes);
+std::string ReadFile(const std::string& path);
+bool Exists(const std::string& path);
+
+// Lines joined by CR LF, with a CR LF after the last one.
+std::string CrLf(const std::vector<std::string>& lines);
+
+// Records every message and answers confirmations from a queue given in advance (OK when empty).
+class RecordingMessages : public IMessages {
+public:
+    void Show(const std::string& text) override { shown.push_back(text); }
+    bool Confirm(const std::string& text) override {
+        confirmed.push_back(text);
+        if (answers.empty()) return true;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::vector<std::string> shown;
+    std::vector<std::string> confirmed;
+    std::deque<bool> answers;
+};
+
+} // namespace lmx::test
