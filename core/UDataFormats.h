@@ -78,6 +78,10 @@ struct FormatState {
     std::string RememberedDateSep;
     std::string RememberedDateFmt;
 
+    // The current input and output formats loaded without error.
+    bool InFmtOk = false;
+    bool OutFmtOk = false;
+
     std::vector<std::string> FmtNames; // sorted, duplicates kept
     std::vector<std::string> ColNames; // file order until SortColNames
 

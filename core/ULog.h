@@ -1,0 +1,70 @@
+#pragma once
+// The log: lines of fixed kinds appended since the start, saved on demand to LumivexLog.txt.
+#include "core/UDataFormats.h"
+#include "core/UPorts.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lmx {
+
+enum LogKind : int {
+    lkLine = 10,   // the value as one line
+    lkEnd = 11,    // pending + value as one line, pending emptied
+    lkPart = 12,   // value appended to the pending part
+    lkBox = 14,    // framed value
+    lkSave = 15,   // save to LogFileName
+    lkBegin = 16,  // BEGIN banner
+    lkInFmt = 17,  // description of the input format
+    lkOutFmt = 18, // description of the output format
+};
+
+// The window's view follows the log through this; the command-line converter prints from it.
+class ILogObserver {
+public:
+    virtual ~ILogObserver() = default;
+    virtual void LinesAppended(std::size_t firstNew) = 0; // lines [firstNew, Lines().size()) are new
+    virtual void Cleared() = 0;
+};
+
+// Long day and month names of the user's locale, in Windows-1252.
+class ILocaleNames {
+public:
+    virtual ~ILocaleNames() = default;
+    virtual std::string LongDayName(int weekday0Sunday) const = 0; // 0 = Sunday
+    virtual std::string LongMonthName(int month1) const = 0;       // 1 = January
+};
+
+class Log {
+public:
+    Log(const FormatState& formats, IMessages& messages);
+
+    void LogWrite(int kind, std::string_view value = {});
+
+    const std::vector<std::string>& Lines() const { return lines_; }
+    void Clear(); // the view's Clear button; the file is not touched
+
+    // Writes the view framed by the END banner to LogFileName. 0 on success; -1 when the file cannot
+    // be created or completely written, with the system's reason in error.
+    int Save(std::string& error) const;
+
+    void SetObserver(ILogObserver* observer) { observer_ = observer; }
+    void SetLocaleNames(const ILocaleNames* names) { locale_ = names; }
+
+    std::string LogPending;
+    bool ExtendedLog = true;
+    std::string LogFileName; // ProgramDir + "LumivexLog.txt"
+
+private:
+    void AddLine(std::string line);
+
+    const FormatState& formats_;
+    IMessages& messages_;
+    ILogObserver* observer_ = nullptr;
+    const ILocaleNames* locale_ = nullptr;
+    std::vector<std::string> lines_;
+};
+
+} // namespace lmx
