@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <unordered_map>
 
 namespace lmx {
@@ -20,6 +22,9 @@ namespace {
 // The whole file as bytes; false when it is missing, cannot be opened or a read fails.
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
     bytes.clear();
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size < (std::uintmax_t{1} << 32)) bytes.reserve(static_cast<std::size_t>(size));
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (f == nullptr) return false;
     char buf[65536];
