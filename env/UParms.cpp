@@ -193,6 +193,10 @@ std::string Params::FileContent() const {
 int Params::Save() {
     // Written beside the target and renamed over it, so that a failed write never leaves a
     // truncated parameters file behind.
+    if (PrmFileName.empty()) { // never scribble a scratch file into the current folder
+        lastIoError_ = ErrnoText(ENOENT);
+        return prmCannotWrite;
+    }
     const std::string content = FileContent();
     const std::string temp = PrmFileName + ".tmp";
     errno = 0;

@@ -119,6 +119,13 @@ TEST_F(ParamsSet, FailedSaveKeepsTheOldFileAndSaysWhy) {
     EXPECT_EQ(prm.PrmChangeCount(), 0);
 }
 
+TEST_F(ParamsSet, NoFileNameNoWrite) {
+    prm.PrmFileName.clear();
+    EXPECT_EQ(prm.PrmFile(pmSave), prmCannotWrite);
+    EXPECT_EQ(prm.PrmFile(pmLoad), prmCannotOpen);
+    EXPECT_FALSE(prm.LastIoError().empty());
+}
+
 TEST_F(ParamsSet, FailedWriteLeavesTheOldFileByteForByte) {
     const std::string old = CrLf({"[P]", "DDO=_old", "[/]"});
     WriteFile(prm.PrmFileName, old);
