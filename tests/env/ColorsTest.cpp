@@ -69,7 +69,7 @@ TEST(Colors, ReadingTable) {
         {"$00B7C9A7 ", false, 0},
         {"clRedd", false, 0},
         {"Red", false, 0},
-        {"clNone", false, 0},
+        {"clPink", false, 0},
         {"0x00FF", false, 0},
     };
     for (const auto& c : cases) {
