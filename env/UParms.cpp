@@ -118,6 +118,10 @@ int Params::PrmSet(int index, std::string_view value, bool saveNow) {
     slots_[static_cast<std::size_t>(index)] = std::string(value);
     ++changeCount_;
     if (changeCount_ <= 10 && !saveNow) return prmOk;
+    if (ReadOnly) {
+        changeCount_ = 0;
+        return prmOk;
+    }
     const int r = Save();
     changeCount_ = 0;
     return r;

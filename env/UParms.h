@@ -54,6 +54,8 @@ public:
     // ProgramDir + "Lumivex.prm".
     std::string ProgramDir;
     std::string PrmFileName;
+    // Changes stay in memory and the file is never written (the command-line converter).
+    bool ReadOnly = false;
 
     // pmLoad / pmLoadToo, pmSave, pmDefaults; any other mode does nothing. A PrmResult.
     int PrmFile(int mode);

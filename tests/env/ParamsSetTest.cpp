@@ -40,6 +40,13 @@ TEST_F(ParamsSet, TenChangesWriteNothingTheEleventhWrites) {
     EXPECT_NE(ReadFile(prm.PrmFileName).find("\r\nDDO=_11\r\n"), std::string::npos);
 }
 
+TEST_F(ParamsSet, ReadOnlyNeverWritesTheFile) {
+    prm.ReadOnly = true;
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(prm.PrmSet(prmMRD, "/tmp/", i == 0), prmOk);
+    EXPECT_EQ(prm.PrmGet(prmMRD), "/tmp/");
+    EXPECT_FALSE(Exists(prm.PrmFileName));
+}
+
 TEST_F(ParamsSet, SameValueStillCounts) {
     for (int i = 0; i < 11; ++i) prm.PrmSet(prmSDL, "0", false);
     EXPECT_TRUE(Exists(prm.PrmFileName));
