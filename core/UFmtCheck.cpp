@@ -53,6 +53,7 @@ bool CheckColonne(const TColonne& col, const std::string& decSep, const std::str
 bool CheckFormatForSave(const FmtEditorValues& v, TFmtDef& work, std::vector<std::string>& colLines,
                         ErrList& errList, const LangTexts& lang) {
     errList.clear();
+    colLines.clear(); // never the lines of an earlier save
     const std::string& error = lang.Text(LK::itm_error);
     const std::string& info = lang.Text(LK::itm_info);
     // Counted apart: a language file may give both labels the same text.
@@ -108,7 +109,6 @@ bool CheckFormatForSave(const FmtEditorValues& v, TFmtDef& work, std::vector<std
     }
     if (storeFailed) addError("SvColDscr", lang.Format(LK::err_fmtDNoSave, {IntToStr(v.ShownTab)}));
 
-    colLines.clear();
     if (v.Columns) {
         try {
             int64_t number = 0;
