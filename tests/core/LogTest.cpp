@@ -188,3 +188,18 @@ TEST(LocaleNames, ClassicNamesAndFallback) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(LocaleNames, FrenchNamesInWindows1252WhenTheSystemHasThem) {
+    try {
+        std::locale probe("fr_FR.UTF-8");
+    } catch (...) {
+        GTEST_SKIP() << "no French UTF-8 locale on this system";
+    }
+    const lmx::StdLocaleNames fr("fr_FR.UTF-8");
+    EXPECT_EQ(fr.LongMonthName(2), "f\xE9vrier");
+    EXPECT_EQ(fr.LongDayName(2), "mardi");
+}
+
+} // namespace
