@@ -8,6 +8,7 @@ bool FmtLineReader::Open(const std::string& path) {
     Close();
     failed_ = false;
     pos_ = len_ = 0;
+    if (buf_.empty()) buf_.resize(1 << 16);
     file_ = std::fopen(path.c_str(), "rb");
     return file_ != nullptr;
 }
@@ -21,7 +22,7 @@ void FmtLineReader::Close() {
 bool FmtLineReader::Fill() {
     if (pos_ < len_) return true;
     if (!file_) return false;
-    len_ = std::fread(buf_, 1, sizeof buf_, file_);
+    len_ = std::fread(buf_.data(), 1, buf_.size(), file_);
     pos_ = 0;
     if (len_ == 0 && std::ferror(file_)) failed_ = true;
     return len_ > 0;
@@ -33,7 +34,7 @@ bool FmtLineReader::ReadLine(std::string& line) {
     line.clear();
     if (!Fill()) return false;
     for (;;) {
-        const char* start = buf_ + pos_;
+        const char* start = buf_.data() + pos_;
         std::size_t i = pos_;
         while (i < len_ && buf_[i] != '\r' && buf_[i] != '\n') ++i;
         line.append(start, i - pos_);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lmx {
 
@@ -30,7 +31,7 @@ private:
     bool Fill();
 
     std::FILE* file_ = nullptr;
-    char buf_[1 << 16];
+    std::vector<char> buf_;
     std::size_t pos_ = 0;
     std::size_t len_ = 0;
     bool failed_ = false;

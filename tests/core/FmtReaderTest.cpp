@@ -266,3 +266,20 @@ TEST_F(FmtReader, HundredThousandFormatsListQuickly) {
 }
 
 } // namespace
+
+namespace {
+
+// A CR LF cut by the reader's 64 KiB buffer is still one line end: an extra empty line would end
+// the block early.
+TEST_F(FmtReader, CrLfAcrossTheReadBuffer) {
+    std::string text = FmtFileText({"NOM=X", "CMT=c", "CLC=1", "SEP=;", "DEC=,", "IFL=0"});
+    const std::size_t crAt = 65536 - 1;
+    const std::string hdr = "HDR=" + std::string(crAt - text.size() - 4, 'h');
+    text += hdr + "\r\n" + "COL=A|N|0|0|0|\r\n";
+    ASSERT_EQ(text[crAt], '\r');
+    WriteFile(file.FmtFileName, text);
+    ASSERT_EQ(file.FmtLoadDescription(flmWorkOnly, "X"), frOk);
+    EXPECT_EQ(state.FmtWork.Hdr, (std::vector<std::string>{hdr.substr(4)}));
+}
+
+} // namespace
