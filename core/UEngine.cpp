@@ -1,5 +1,7 @@
 #include "core/UEngine.h"
 
+#include "core/UByteScan.h"
+
 #include <chrono>
 #include <cstring>
 
@@ -32,24 +34,28 @@ bool Converter::Unstring(std::string_view line) {
         std::size_t field = 1;
         const IoLinkEntry* const link = IoLink.data();
         const std::size_t links = IoLink.size();
+        std::string* const slot = t_lineOut.data();
         auto store = [&](const char* b, const char* e) {
             if (field >= links) return; // beyond every input column: not stored
             const auto target = static_cast<std::size_t>(link[field].target);
-            if (target < slots) t_lineOut[target].assign(b, static_cast<std::size_t>(e - b));
+            if (target < slots) {
+                // clear + append stays inside the slot's storage; assign takes a slower general path.
+                slot[target].clear();
+                slot[target].append(b, static_cast<std::size_t>(e - b));
+            }
         };
 
-        const char* p = line.data();
-        const char* const end = p + line.size();
+        const char* const p = line.data();
+        const char* fieldStart = p;
         // A separator text of another length than one never matches: the line is one field.
-        if (InColSep.size() == 1 && p != end) {
-            const char sep = InColSep[0];
-            while (const auto* hit = static_cast<const char*>(std::memchr(p, sep, static_cast<std::size_t>(end - p)))) {
-                store(p, hit);
+        if (InColSep.size() == 1) {
+            bytescan::ForEachByte(p, line.size(), InColSep[0], [&](std::size_t at) {
+                store(fieldStart, p + at);
                 ++field;
-                p = hit + 1;
-            }
+                fieldStart = p + at + 1;
+            });
         }
-        store(p, end);
+        store(fieldStart, p + line.size());
         return fmt_.InColCount >= 0 && field == static_cast<std::size_t>(fmt_.InColCount);
     } catch (...) {
         return false;
@@ -69,10 +75,16 @@ int Converter::WriteOutLine(IOutSink& sink) {
         if (n > 1) total += (n - 1) * OutColSep.size();
 
         if (char* p = sink.Reserve(total)) {
+            const bool oneSep = OutColSep.size() == 1;
+            const char sep = oneSep ? OutColSep[0] : '\0';
             for (std::size_t k = 1; k <= n; ++k) {
-                if (k > 1 && !OutColSep.empty()) {
-                    std::memcpy(p, OutColSep.data(), OutColSep.size());
-                    p += OutColSep.size();
+                if (k > 1) {
+                    if (oneSep) {
+                        *p++ = sep;
+                    } else if (!OutColSep.empty()) {
+                        std::memcpy(p, OutColSep.data(), OutColSep.size());
+                        p += OutColSep.size();
+                    }
                 }
                 const std::string& s = t_lineOut[k];
                 if (!s.empty()) std::memcpy(p, s.data(), s.size());
@@ -99,15 +111,7 @@ bool Converter::DecimalChangeInPlace(std::string& value, std::string_view from, 
         if (from.size() != 1 || value.empty()) return true;
         const char f = from[0];
         if (to.size() == 1) {
-            const char t = to[0];
-            char* p = value.data();
-            char* const end = p + value.size();
-            while (p != end) {
-                auto* hit = static_cast<char*>(std::memchr(p, f, static_cast<std::size_t>(end - p)));
-                if (!hit) break;
-                *hit = t;
-                p = hit + 1;
-            }
+            bytescan::ReplaceByte(value.data(), value.size(), f, to[0]);
             return true;
         }
         if (value.find(f) == std::string::npos) return true;

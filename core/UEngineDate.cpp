@@ -52,10 +52,8 @@ void Converter::PrepareDateConv() {
 
 void Converter::PrepareDateOutput() {
     // "0" stands for "no separator" in the layouts written without one.
-    if (fmt_.OutDateSep == "0" || fmt_.OutDateSep.empty())
-        OutDateSepText.clear();
-    else
-        OutDateSepText.assign(fmt_.OutDateSep, 0, 1);
+    OutDateSepText.clear();
+    if (!fmt_.OutDateSep.empty() && fmt_.OutDateSep != "0") OutDateSepText.push_back(fmt_.OutDateSep[0]);
     OutDateLen = static_cast<int32_t>(fmt_.OutDateFmt.size());
 }
 
@@ -87,35 +85,44 @@ bool Converter::DateConvInto(std::string_view value, std::string_view inLayout, 
                              int32_t outLen, bool cut, bool widen, int32_t order, std::string& out) const {
     try {
         if (value.size() != inLayout.size()) return false;
-        // Short enough to stay inside the strings' own storage: no allocation per date.
-        std::string y, m, d;
+        // Parts on the stack: no allocation per date. No part can be longer than the value.
+        constexpr std::size_t kMax = 64;
+        if (value.size() > kMax) return false; // no layout is that long, so neither is a valid value
+        char yb[kMax], mb[kMax], db[kMax];
+        std::size_t yn = 0, mn = 0, dn = 0;
         for (std::size_t i = 0; i < value.size(); ++i) {
             switch (inLayout[i]) {
-            case 'Y': y.push_back(value[i]); break;
-            case 'M': m.push_back(value[i]); break;
-            case 'D': d.push_back(value[i]); break;
+            case 'Y': yb[yn++] = value[i]; break;
+            case 'M': mb[mn++] = value[i]; break;
+            case 'D': db[dn++] = value[i]; break;
             default: break; // the separator's place: whatever stands there is ignored
             }
         }
+        std::string_view y(yb, yn);
+        const std::string_view m(mb, mn), d(db, dn);
+        char widened[16];
         if (cut) {
-            if (y.size() > 2) y.erase(0, y.size() - 2);
+            if (y.size() > 2) y.remove_prefix(y.size() - 2);
         } else if (widen) {
             int full = 0;
             // An impossible date must never come out, whatever the output length.
             if (!ExpandYear(y, m, d, full)) return false;
-            char buf[16];
-            const auto res = std::to_chars(buf, buf + sizeof buf, full);
-            y.assign(buf, res.ptr);
+            const auto res = std::to_chars(widened, widened + sizeof widened, full);
+            y = std::string_view(widened, static_cast<std::size_t>(res.ptr - widened));
         }
-        out.clear();
+        std::string_view a, b, c;
         switch (order) {
-        case 1: out.append(y).append(outSep).append(m).append(outSep).append(d); break;
-        case 2: out.append(y).append(outSep).append(d).append(outSep).append(m); break;
-        case 3: out.append(d).append(outSep).append(m).append(outSep).append(y); break;
-        case 4: out.append(m).append(outSep).append(d).append(outSep).append(y); break;
+        case 1: a = y, b = m, c = d; break;
+        case 2: a = y, b = d, c = m; break;
+        case 3: a = d, b = m, c = y; break;
+        case 4: a = m, b = d, c = y; break;
         default: return false;
         }
-        return outLen >= 0 && out.size() == static_cast<std::size_t>(outLen);
+        if (outLen < 0 || a.size() + b.size() + c.size() + 2 * outSep.size() != static_cast<std::size_t>(outLen))
+            return false;
+        out.clear();
+        out.append(a).append(outSep).append(b).append(outSep).append(c);
+        return true;
     } catch (...) {
         return false;
     }

@@ -1,6 +1,7 @@
 #include "core/UEngines.h"
 
 #include "common/Text.h"
+#include "core/UByteScan.h"
 #include "core/ULog.h"
 
 #include <utility>
@@ -111,7 +112,19 @@ void EngineRunner::EngDatePerso(LineReader& in, IOutSink& out) {
     const std::string outDec = conv_.Formats().FmtOut.DecSep;
     std::vector<char> isDate(conv_.t_lineOut.size(), 0);
     for (std::size_t k = 1; k < isDate.size(); ++k) isDate[k] = OutIsDate(k) ? 1 : 0;
+    // Every linked field gets the decimal change, so when one byte replaces another that is not
+    // the column separator, the change can be made on the whole line at once before the split.
+    const bool same = inDec == outDec;
+    const bool wholeLine = !same && inDec.size() == 1 && outDec.size() == 1 && conv_.InColSep.size() == 1 &&
+                           inDec[0] != conv_.InColSep[0] && outDec[0] != conv_.InColSep[0];
+    const char from = inDec.empty() ? '\0' : inDec[0];
+    const char to = outDec.empty() ? '\0' : outDec[0];
     EngineLoop(in, out, [&](std::string_view line, int& status) {
+        if (wholeLine) {
+            changed_.assign(line);
+            bytescan::ReplaceByte(changed_.data(), changed_.size(), from, to);
+            line = changed_;
+        }
         if (!conv_.Unstring(line)) {
             status = leUnstring;
             return;
@@ -119,7 +132,7 @@ void EngineRunner::EngDatePerso(LineReader& in, IOutSink& out) {
         auto& slots = conv_.t_lineOut;
         for (std::size_t k = 1; k < slots.size() && k < isDate.size(); ++k) {
             std::string& slot = slots[k];
-            if (!Converter::DecimalChangeInPlace(slot, inDec, outDec)) {
+            if (!same && !wholeLine && !Converter::DecimalChangeInPlace(slot, inDec, outDec)) {
                 status = leDecSep;
                 return;
             }

@@ -61,6 +61,7 @@ private:
     Log& log_;
     IRunHook& hook_;
     std::string dateOut_; // reused by the date rewrite
+    std::string changed_; // the line after a whole-line decimal change
 };
 
 } // namespace lmx
