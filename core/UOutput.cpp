@@ -73,7 +73,7 @@ bool FileWriter::WriteAll(const char* data, std::size_t size) {
 }
 
 char* FileWriter::Reserve(std::size_t size) {
-    if (failed_ || size > cap_) return nullptr;
+    if (failed_ || fd_ < 0 || size > cap_) return nullptr;
     if (!buf_) {
         buf_.reset(new (std::nothrow) char[cap_]);
         if (!buf_) return nullptr;
