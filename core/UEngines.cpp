@@ -189,7 +189,6 @@ void EngineRunner::EngGlobal(LineReader& in, IOutSink& out) {
         for (std::size_t k = 1; k < slots.size() && k < plan.size(); ++k) {
             std::string& slot = slots[k];
             const ColumnPlan& p = plan[k];
-            const bool filled = !slot.empty();
             if (decimal && !Converter::DecimalChangeInPlace(slot, inDec, outDec)) {
                 if (status == leOk) status = leDecSep;
                 return;
@@ -202,9 +201,8 @@ void EngineRunner::EngGlobal(LineReader& in, IOutSink& out) {
                 else
                     status = leDate; // a date failure outranks an earlier "#Type"
             }
-            // "Control if filled" looks at the field as it was read, before any prefix or suffix.
-            const bool check = p.control == ctAlways || (p.control == ctIfNotNull && filled);
-            if (status == leOk && check && !Converter::ControlValue(slot, p.kind, outDec, dateSep))
+            // Only "always" is checked: "if filled" picks the engine but controls nothing.
+            if (status == leOk && p.control == ctAlways && !Converter::ControlValue(slot, p.kind, outDec, dateSep))
                 status = leType;
         }
     });

@@ -159,12 +159,11 @@ TEST(EngGlobal, PrefixOnDateColumnIsDateAndDateOutranksType) {
     EXPECT_EQ(rig.table.cell(3, 3), "31/12/2005");
 }
 
-TEST(EngGlobal, ControlIfFilledSkipsEmptyFieldsOnly) {
+TEST(EngGlobal, ControlIfFilledSelectsTheEngineButControlsNothing) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("V", "N")}), Fmt(";", ",", {Col("V", "N", "0", "2")}));
-    EXPECT_EQ(rig.Convert("\n1,5\nabc\n"), "\r\n1,5\r\n");
-    EXPECT_EQ(rig.run.RejectedTotal, 1);
-    EXPECT_EQ(rig.table.cell(3, 0), "3");
+    EXPECT_EQ(rig.Convert("\n1,5\nabc\n"), "\r\n1,5\r\nabc\r\n");
+    EXPECT_EQ(rig.run.RejectedTotal, 0);
 }
 
 TEST(EngineLoop, UnstringRejectsCarryTheWholeLine) {
