@@ -24,6 +24,9 @@ TForm1::TForm1(WindowContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(
     setObjectName("Form1");
     setWindowTitle(QStringLiteral("Lumivex"));
     setFixedSize(785, 554);
+    QFont small = font();
+    small.setPointSize(8); // the layout was drawn for a small dialog font
+    setFont(small);
 
     auto* central = new QWidget;
     central->setObjectName("Form1Client");

@@ -52,7 +52,8 @@ UPageConvert::UPageConvert(GridCells& inPreview, GridCells& outPreview, const IG
     StringGrid1Model = new UGridModel(inPreview, StringGrid1);
     StringGrid1->setModel(StringGrid1Model);
     SetupGridView(StringGrid1, 20);
-    StringGrid1->setFixedHeight(4 * 16 + 4 + 16);
+    StringGrid1->setFixedHeight(4 * 16 + 2 + 16); // four rows and a horizontal scroll bar
+    Label3->setWordWrap(true);
 
     auto* g1 = new QGridLayout(GroupBox1);
     g1->setContentsMargins(6, 4, 6, 4);

@@ -43,6 +43,7 @@ UResultViews::UResultViews(GridCells& outPreview, const IGridSource& rejects, Lo
     StringGrid2Model = new UGridModel(outPreview, StringGrid2);
     StringGrid2->setModel(StringGrid2Model);
     SetupGridView(StringGrid2, 20);
+    Label6->setWordWrap(true);
 
     auto* g = new QGridLayout(GroupBox2);
     g->setContentsMargins(6, 4, 6, 4);
