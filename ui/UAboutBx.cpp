@@ -43,7 +43,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
     Label1->setObjectName("Label1");
     QFont f1 = Label1->font();
     f1.setBold(true);
-    f1.setPixelSize(35);
+    f1.setPixelSize(32);
     Label1->setFont(f1);
     Label1->setStyleSheet(kCyan);
     Label1->setGeometry(240, 40, 212, 42);
