@@ -15,3 +15,15 @@ public:
 };
 
 } // namespace lmx
+
+namespace lmx {
+
+// The desktop's recycle bin; the window and the command-line converter give the system's one,
+// tests a fake.
+class ITrash {
+public:
+    virtual ~ITrash() = default;
+    virtual bool MoveToTrash(const std::string& path) = 0;
+};
+
+} // namespace lmx
