@@ -39,7 +39,7 @@ TForm1::TForm1(WindowContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(
     BitBtn17->setVisible(false);
 
     PageControl1 = Named<QTabWidget>("PageControl1");
-    TabSheet1 = new UPageConvert(inPreview_, outPreview_, rejectsSource_, ctx_.TheLog);
+    TabSheet1 = new UPageConvert(inPreview_, outPreview_, rejectsSource_, ctx_.TheLog, ctx_.Dialogs);
     TabSheet2 = Named<QWidget>("TabSheet2");
     TabSheet3 = Named<QWidget>("TabSheet3");
     PageControl1->addTab(TabSheet1, QStringLiteral("Principal"));

@@ -25,7 +25,7 @@ QLabel* Value(const char* name, const QString& text) {
 } // namespace
 
 UPageConvert::UPageConvert(GridCells& inPreview, GridCells& outPreview, const IGridSource& rejects, Log& log,
-                           QWidget* parent)
+                           IDialogs& dialogs, QWidget* parent)
     : QWidget(parent) {
     setObjectName("TabSheet1");
 
@@ -133,7 +133,7 @@ UPageConvert::UPageConvert(GridCells& inPreview, GridCells& outPreview, const IG
     for (QLabel* l : {Label23, Label21, Label22}) l->setIndent(10);
     g4->setColumnStretch(1, 1);
 
-    PageControl2 = new UResultViews(outPreview, rejects, log);
+    PageControl2 = new UResultViews(outPreview, rejects, log, dialogs);
 
     auto* right = new QVBoxLayout;
     right->setSpacing(4);

@@ -13,6 +13,7 @@ class QTableView;
 namespace lmx {
 
 class GridCells;
+class IDialogs;
 class IGridSource;
 class Log;
 class UGridModel;
@@ -22,7 +23,7 @@ class UPageConvert : public QWidget {
     Q_OBJECT
 public:
     UPageConvert(GridCells& inPreview, GridCells& outPreview, const IGridSource& rejects, Log& log,
-                 QWidget* parent = nullptr);
+                 IDialogs& dialogs, QWidget* parent = nullptr);
 
     void SetCounters(const QString& files, const QString& read, const QString& rejected, const QString& written);
     // The rejected count in red when it is not "0", else in the normal text colour.

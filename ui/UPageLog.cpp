@@ -1,5 +1,6 @@
 #include "ui/UPageLog.h"
 
+#include "ui/UDialogs.h"
 #include "ui/UQt.h"
 #include "ui/UWidgets.h"
 
@@ -12,7 +13,7 @@
 
 namespace lmx {
 
-UPageLog::UPageLog(Log& log, QWidget* parent) : QWidget(parent), log_(log) {
+UPageLog::UPageLog(Log& log, IDialogs& dialogs, QWidget* parent) : QWidget(parent), log_(log), dialogs_(dialogs) {
     setObjectName("TabSheet6");
     Memo1 = Named<QPlainTextEdit>("Memo1");
     Memo1->setReadOnly(true);
@@ -40,6 +41,11 @@ UPageLog::UPageLog(Log& log, QWidget* parent) : QWidget(parent), log_(log) {
     flushTimer_->setSingleShot(true);
     flushTimer_->setInterval(30);
     connect(flushTimer_, &QTimer::timeout, this, &UPageLog::Flush);
+
+    connect(BitBtn12, &QPushButton::clicked, this, &UPageLog::BitBtn12Click);
+    connect(BitBtn13, &QPushButton::clicked, this, &UPageLog::BitBtn13Click);
+    connect(BitBtn11, &QPushButton::clicked, this, &UPageLog::BitBtn11Click);
+    connect(BitBtn10, &QPushButton::clicked, this, &UPageLog::BitBtn10Click);
 
     for (const std::string& line : log_.Lines()) pending_.push_back(line);
     Flush();
@@ -78,6 +84,30 @@ void UPageLog::SetColors(const QColor& text, const QColor& background) {
     pal.setColor(QPalette::Text, text);
     pal.setColor(QPalette::Base, background);
     Memo1->setPalette(pal);
+}
+
+void UPageLog::BitBtn12Click() {
+    std::string error;
+    if (log_.Save(error) == 0)
+        dialogs_.Show("Log saved (" + log_.LogFileName + ")");
+    else
+        dialogs_.Show(error); // the system's reason; the view is left as it is
+}
+
+void UPageLog::BitBtn13Click() { log_.Clear(); }
+
+void UPageLog::BitBtn11Click() {
+    QColor c;
+    if (!dialogs_.ChooseColor(TextColor(), c)) return;
+    SetColors(c, BackgroundColor());
+    if (OnTextColor) OnTextColor(c);
+}
+
+void UPageLog::BitBtn10Click() {
+    QColor c;
+    if (!dialogs_.ChooseColor(BackgroundColor(), c)) return;
+    SetColors(TextColor(), c);
+    if (OnBackColor) OnBackColor(c);
 }
 
 QColor UPageLog::TextColor() const { return Memo1->palette().color(QPalette::Text); }

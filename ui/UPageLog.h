@@ -15,10 +15,12 @@ class QTimer;
 
 namespace lmx {
 
+class IDialogs;
+
 class UPageLog : public QWidget, public ILogObserver {
     Q_OBJECT
 public:
-    explicit UPageLog(Log& log, QWidget* parent = nullptr);
+    UPageLog(Log& log, IDialogs& dialogs, QWidget* parent = nullptr);
     ~UPageLog() override;
 
     void LinesAppended(std::size_t firstNew) override;
@@ -30,6 +32,15 @@ public:
     QColor TextColor() const;
     QColor BackgroundColor() const;
 
+    void BitBtn12Click(); // Save
+    void BitBtn13Click(); // Clear
+    // Colour buttons: the chosen colour is applied to the view and handed to OnTextColor /
+    // OnBackColor, which keep it in the parameters.
+    void BitBtn11Click();
+    void BitBtn10Click();
+    std::function<void(const QColor&)> OnTextColor;
+    std::function<void(const QColor&)> OnBackColor;
+
     QPlainTextEdit* Memo1;
     QPushButton* BitBtn12; // Save
     QPushButton* BitBtn13; // Clear
@@ -38,6 +49,7 @@ public:
 
 private:
     Log& log_;
+    IDialogs& dialogs_;
     std::vector<std::string> pending_;
     QTimer* flushTimer_;
 };

@@ -14,7 +14,14 @@
 namespace lmx {
 
 namespace {
-constexpr int kGridLine = 1;
+// The grid draws its own lines (the view's are off) so that a band can leave them out.
+const QColor kLineColor(0xC0, 0xC0, 0xC0);
+
+void DrawLines(QPainter* painter, const QRect& r, bool right) {
+    painter->setPen(kLineColor);
+    painter->drawLine(r.bottomLeft(), r.bottomRight());
+    if (right) painter->drawLine(r.topRight(), r.bottomRight());
+}
 } // namespace
 
 URejectsDelegate::URejectsDelegate(QTableView* view, const IGridSource& source)
@@ -26,7 +33,7 @@ bool URejectsDelegate::IsWholeLineCode(const std::string& code) {
 
 int URejectsDelegate::BandOffset(int first, int col) const {
     int offset = 0;
-    for (int c = first; c < col; ++c) offset += view_->columnWidth(c) + kGridLine;
+    for (int c = first; c < col; ++c) offset += view_->columnWidth(c);
     return offset;
 }
 
@@ -34,8 +41,7 @@ void URejectsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const int col = index.column();
     const int row = index.row();
     const bool last = col == source_.ColCount() - 1;
-    QRect cell = option.rect;
-    if (!last) cell.adjust(0, 0, kGridLine, 0); // covers the grid line so the band shows no seams
+    const QRect cell = option.rect;
 
     painter->save();
     if (row == 0 || col == 0) {
@@ -43,6 +49,7 @@ void URejectsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         painter->setPen(option.palette.color(QPalette::Text));
         painter->drawText(option.rect.adjusted(1, 1, 0, 0), Qt::AlignLeft | Qt::AlignTop,
                           Qs(source_.Cell(col, row)));
+        DrawLines(painter, cell, true);
     } else if (source_.Cell(0, row).empty()) {
         // A file title row: the path in white on a red band from column 1 to the last.
         painter->fillRect(cell, Qt::red);
@@ -51,6 +58,8 @@ void URejectsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         const int left = cell.left() + 2 - BandOffset(1, col);
         painter->drawText(QRect(left, cell.top() + 2, 100000, cell.height()), Qt::AlignLeft | Qt::AlignTop,
                           Qs(source_.Cell(1, row)));
+        painter->setClipping(false);
+        if (last) DrawLines(painter, cell, true);
     } else if (col >= 2 && IsWholeLineCode(source_.Cell(1, row))) {
         QStyleOptionViewItem opt(option);
         initStyleOption(&opt, index);
@@ -63,10 +72,11 @@ void URejectsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         const int left = cell.left() + 2 - BandOffset(2, col);
         painter->drawText(QRect(left, cell.top() + 2, 100000, cell.height()), Qt::AlignLeft | Qt::AlignTop,
                           Qs(source_.Cell(2, row)));
+        painter->setClipping(false);
+        DrawLines(painter, cell, last);
     } else {
-        painter->restore();
         QStyledItemDelegate::paint(painter, option, index);
-        return;
+        DrawLines(painter, cell, true);
     }
     painter->restore();
 }
@@ -77,7 +87,7 @@ UPageRejects::UPageRejects(const IGridSource& source, QWidget* parent) : QWidget
     model_ = new UGridModel(source_, StringGrid4);
     StringGrid4->setModel(model_);
     SetupGridView(StringGrid4, 30);
-    StringGrid4->setShowGrid(true);
+    StringGrid4->setShowGrid(false);
     StringGrid4->setItemDelegate(new URejectsDelegate(StringGrid4, source_));
     connect(StringGrid4->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& cur) {

@@ -15,7 +15,8 @@
 
 namespace lmx {
 
-UResultViews::UResultViews(GridCells& outPreview, const IGridSource& rejects, Log& log, QWidget* parent)
+UResultViews::UResultViews(GridCells& outPreview, const IGridSource& rejects, Log& log, IDialogs& dialogs,
+                           QWidget* parent)
     : QTabWidget(parent) {
     setObjectName("PageControl2");
 
@@ -63,7 +64,7 @@ UResultViews::UResultViews(GridCells& outPreview, const IGridSource& rejects, Lo
     t4->addWidget(GroupBox2);
 
     TabSheet5 = new UPageRejects(rejects);
-    TabSheet6 = new UPageLog(log);
+    TabSheet6 = new UPageLog(log, dialogs);
     addTab(TabSheet4, QStringLiteral("Pr\u00E9visualisation du r\u00E9sultat"));
     addTab(TabSheet5, QStringLiteral("Lignes rejett\u00E9es"));
     addTab(TabSheet6, QStringLiteral("Log"));

@@ -14,6 +14,7 @@ class QWidget;
 namespace lmx {
 
 class GridCells;
+class IDialogs;
 class IGridSource;
 class Log;
 class UGridModel;
@@ -23,7 +24,8 @@ class UPageRejects;
 class UResultViews : public QTabWidget {
     Q_OBJECT
 public:
-    UResultViews(GridCells& outPreview, const IGridSource& rejects, Log& log, QWidget* parent = nullptr);
+    UResultViews(GridCells& outPreview, const IGridSource& rejects, Log& log, IDialogs& dialogs,
+                 QWidget* parent = nullptr);
 
     // Edit2 shows the result file's name, or a single blank on red when there is none.
     void ShowOutName(const QString& name, bool valid);
