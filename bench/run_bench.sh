@@ -53,8 +53,9 @@ targets=()
 [[ -n ${QUOTEGEN:-} ]] || targets+=(lumivex-quotegen)
 if ((${#targets[@]})); then
     echo "== Building ${targets[*]} (Release) in $BUILD"
-    if ! cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null ||
-        ! cmake --build "$BUILD" -j2 --target "${targets[@]}" >/dev/null; then
+    if ! log=$({ cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release &&
+        cmake --build "$BUILD" -j2 --target "${targets[@]}"; } 2>&1); then
+        printf '%s\n' "$log" | tail -n 40 >&2
         echo "run_bench.sh: build failed" >&2
         exit 2
     fi

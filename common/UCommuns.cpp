@@ -65,7 +65,8 @@ bool CheckValue(int rule, std::string_view value) {
     case ckNonNegativeInt:
         return StrToInt32(value, n) && n >= 0;
     case ckDirectory: {
-        if (value.empty()) return false;
+        // The system would only see the part before a NUL byte and answer for another path.
+        if (value.empty() || value.find('\0') != std::string_view::npos) return false;
         std::error_code ec;
         return fs::is_directory(fs::path(std::string(value)), ec);
     }

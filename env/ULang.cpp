@@ -3,12 +3,130 @@
 #include "common/Cp1252.h"
 #include "common/Text.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+#include <unordered_map>
+
 namespace lmx {
 
 std::string_view BuiltInLanguage() {
     static const std::string kName = Utf8ToCp1252("Français");
     return kName;
 }
+
+namespace {
+
+// The whole file as bytes; false when it is missing, cannot be opened or a read fails.
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size < (std::uintmax_t{1} << 32)) bytes.reserve(static_cast<std::size_t>(size));
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return false;
+    char buf[65536];
+    bool ok = true;
+    for (;;) {
+        const std::size_t n = std::fread(buf, 1, sizeof buf, f);
+        bytes.append(buf, n);
+        if (n < sizeof buf) {
+            ok = std::ferror(f) == 0;
+            break;
+        }
+    }
+    std::fclose(f);
+    if (!ok) bytes.clear();
+    return ok;
+}
+
+// Calls onLine for every line; CR LF, LF and a lone CR all end a line. Extra empty lines that a
+// CR LF pair might suggest are harmless: every caller skips empty lines.
+template <typename F>
+void ForEachLine(std::string_view bytes, F&& onLine) {
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = bytes.size();
+        onLine(bytes.substr(start, end - start));
+        start = end + 1;
+        if (end < bytes.size() && bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
+    }
+}
+
+bool SameNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Cp1252Upper(a[i]) != Cp1252Upper(b[i])) return false;
+    return true;
+}
+
+bool LessNoCase(const std::string& a, const std::string& b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto ca = static_cast<unsigned char>(Cp1252Upper(a[i]));
+        const auto cb = static_cast<unsigned char>(Cp1252Upper(b[i]));
+        if (ca != cb) return ca < cb;
+    }
+    return a.size() < b.size();
+}
+
+// Upper-cased key -> position in the table, built once per load.
+std::unordered_map<std::string, std::size_t> KeyIndex() {
+    std::unordered_map<std::string, std::size_t> index;
+    index.reserve(kLangTextCount * 2);
+    for (std::size_t i = 0; i < kLangTextCount; ++i) index.emplace(Cp1252Upper(LangTable()[i].key), i);
+    return index;
+}
+
+// The texts of the last section of the wanted name, gathered in one pass over the file.
+struct SectionScan {
+    bool found = false;      // a section of that name holding at least one line
+    std::array<std::string, kLangTextCount> texts;
+    std::array<uint32_t, kLangTextCount> stamp{}; // texts[i] belongs to the current section when equal
+    uint32_t section = 0;                         // numbers the sections of the wanted name, from 1
+};
+
+SectionScan ScanSection(std::string_view bytes, std::string_view wanted) {
+    SectionScan scan;
+    const auto keys = KeyIndex();
+    bool inWanted = false;
+    bool wantedHasLine = false;
+    std::string upperKey;
+    ForEachLine(bytes, [&](std::string_view raw) {
+        const std::string_view line = Trim(raw);
+        if (line.empty() || line.front() == ';') return;
+        if (line.front() == '[') {
+            // A header that does not close with "]" names no section that can be asked for, but
+            // still ends the previous one, so its lines are not taken for another language's.
+            inWanted = line.size() >= 2 && line.back() == ']' &&
+                       SameNoCase(Trim(line.substr(1, line.size() - 2)), wanted);
+            if (inWanted) {
+                ++scan.section; // a later section of the same name replaces the earlier one
+                wantedHasLine = false;
+            }
+            scan.found = scan.found && !inWanted;
+            return;
+        }
+        if (!inWanted) return;
+        if (!wantedHasLine) {
+            wantedHasLine = true;
+            scan.found = true;
+        }
+        const std::size_t eq = line.find('=');
+        if (eq == std::string_view::npos) return;
+        upperKey = Cp1252Upper(Trim(line.substr(0, eq)));
+        const auto it = keys.find(upperKey);
+        if (it == keys.end()) return;
+        scan.texts[it->second] = std::string(Trim(line.substr(eq + 1)));
+        scan.stamp[it->second] = scan.section;
+    });
+    return scan;
+}
+
+} // namespace
 
 LangTexts::LangTexts() {
     const auto& table = LangTable();
@@ -30,6 +148,31 @@ const std::string& LangTexts::Text(std::string_view keyName) const {
 
 std::string LangTexts::Format(LK key, std::initializer_list<std::string_view> args) const {
     return FillPlaceholders(Text(key), args);
+}
+
+int LangTexts::LangList(const std::string& lngPath, std::vector<std::string>& names) const {
+    names.clear();
+    std::string bytes;
+    if (!ReadWholeFile(lngPath, bytes)) return -1;
+    // Raw lines, not the section parser: whatever stands between the first and the last
+    // character of a line that starts with "[" is a name.
+    ForEachLine(bytes, [&](std::string_view line) {
+        if (line.empty() || line.front() != '[') return;
+        names.emplace_back(line.size() < 2 ? std::string_view() : line.substr(1, line.size() - 2));
+    });
+    std::stable_sort(names.begin(), names.end(), LessNoCase);
+    return static_cast<int>(names.size());
+}
+
+int LangTexts::LangLoad(std::string_view name, const std::string& lngPath) {
+    if (name == BuiltInLanguage()) return 0;
+    std::string bytes;
+    if (!ReadWholeFile(lngPath, bytes)) return -1; // a missing file has no section at all
+    const SectionScan scan = ScanSection(bytes, name);
+    if (!scan.found) return -1;
+    for (std::size_t i = 0; i < kLangTextCount; ++i)
+        if (scan.stamp[i] == scan.section) texts_[i] = scan.texts[i];
+    return 0;
 }
 
 } // namespace lmx

@@ -1,0 +1,71 @@
+#pragma once
+// The conversion page's state and the operations behind its buttons, apart from any window:
+// the window, the command-line converter and the tests drive the same code.
+#include "core/UDataFormats.h"
+#include "core/ULog.h"
+#include "core/UPorts.h"
+#include "env/ULang.h"
+#include "env/UParms.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lmx {
+
+struct ConvPageState {
+    std::vector<std::string> InFiles; // full paths, sorted byte-wise
+    std::string SourceDir;            // folder of the first file, with its trailing "/"
+    std::string OutDir;               // folder of the proposed result file, with its trailing "/"
+    std::string OutPath;              // empty when there is no result file
+    bool InChosen = false;
+    bool OutValid = false;
+    bool OutFmtReload = true;
+    int32_t AvgLineLen = 0;
+};
+
+// True when path names one of the sources, as the same text or as the same file on disk
+// (another spelling, a link): writing it would truncate a source before it is read.
+bool IsOneOfSources(const std::string& path, const std::vector<std::string>& sources);
+
+class ConvPage {
+public:
+    ConvPage(ConvPageState& state, Params& params, const LangTexts& lang, IMessages& messages, Log& log);
+
+    // Files picked with "Ouvrir" (logPrefix "FilesToConvert : ") or named on the command line
+    // (logPrefix "Param(FilesToConv.) : "): empty files refused one by one, the rest sorted and logged,
+    // the first taken as the source. False when no file is left.
+    bool TakeFiles(const std::vector<std::string>& chosen, std::string_view logPrefix);
+
+    void SetSource(const std::string& path);
+    void ProposeOutPath(const std::string& path);
+    // The result file chosen with "Changer".
+    void ChooseOutPath(const std::string& path);
+    // Remembers the result folder in MRD when a result file is accepted.
+    void ShowOutPath();
+
+    // What the two output controls show: the wrapped folder, and the file name or a single blank
+    // (on red) when there is no accepted result file.
+    std::string OutDirCaption() const;
+    std::string OutNameCaption() const;
+
+    // Starting folders of the two file dialogs.
+    std::string OpenDialogDir() const;
+    std::string SaveDialogDir() const;
+
+    // Up to three lines of the first source cut by the input format's separator, and AvgLineLen.
+    // 0, or -1 when the input format is not usable or the file cannot be read (InChosen then false).
+    int FeedInPreview(const FormatState& formats, std::vector<std::vector<std::string>>& rows);
+
+    static std::string WrapPath(std::string_view path);
+
+private:
+    ConvPageState& st_;
+    Params& prm_;
+    const LangTexts& lang_;
+    IMessages& msg_;
+    Log& log_;
+};
+
+} // namespace lmx

@@ -1,0 +1,86 @@
+#pragma once
+// The user's settings and remembered choices: 21 text slots kept in "Lumivex.prm" beside the program.
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace lmx {
+
+class LangTexts;
+
+// The slots, by the index every caller uses.
+enum PrmIndex : int {
+    prmCTB = 0,  // control entry, always "CTB"; setting it with saveNow writes the file at once
+    prmLNG = 1,  // user-interface language
+    prmMRS = 2,  // folder of the last chosen source file
+    prmF_S = 3,  // kept and written back only
+    prmMRD = 4,  // folder of result files; "$Q": the source's own folder
+    prmDDO = 5,  // text inserted before the extension of a proposed result file
+    prmEXT = 6,  // extension of result files; "$Q": the source's extension
+    prmBIS = 7,  // a folder, checked at loading, otherwise kept
+    prmSCM = 8,  // kept and written back only
+    prmSDL = 9,  // after a run: "0" leave sources, "1" recycle bin, "2" delete
+    prmSRN = 10, // text inserted into source names after a run; "0": no renaming
+    prmERL = 11, // bad input line: "1" reject it, "2" stop the run
+    prmMRI = 12, // last input format
+    prmMRO = 13, // last output format
+    prmCPD = 14, // kept and written back only
+    prmCPE = 15, // kept and written back only
+    prmDTY = 16, // unreachable; the file always says "DTY=$Q"
+    prm17 = 17,  // unreachable and never written
+    prmLGT = 18, // log text colour
+    prmLGF = 19, // log background colour
+    prmLOG = 20, // "0" simple log, a whole number above 0 extended
+};
+
+inline constexpr int kPrmSlotCount = 21;
+
+enum PrmMode : int { pmLoad = 1, pmLoadToo = 2, pmSave = 3, pmDefaults = 4 };
+
+// Results of PrmFile and PrmSet.
+enum PrmResult : int {
+    prmOk = 0,
+    prmCannotOpen = -109,  // load: the file could not be opened for reading; slots unchanged
+    prmCannotWrite = -110, // save: the file could not be created or completely written; the old one is kept
+    prmReadFailed = -111,  // load: reading failed part-way; the slots read before keep their new values
+};
+
+class Params {
+public:
+    // Yes/No texts come from the language texts as they are when asked.
+    explicit Params(const LangTexts& lang);
+
+    // Set by the owner before any file access: the program's folder ending with "/", and
+    // ProgramDir + "Lumivex.prm".
+    std::string ProgramDir;
+    std::string PrmFileName;
+    // Changes stay in memory and the file is never written (the command-line converter).
+    bool ReadOnly = false;
+
+    // pmLoad / pmLoadToo, pmSave, pmDefaults; any other mode does nothing. A PrmResult.
+    int PrmFile(int mode);
+    // The slot's text ("" for 16, 17 and indexes out of range); with asYesNo, the "msg_yes" text
+    // when the slot is exactly "1", else "msg_no".
+    std::string PrmGet(int index, bool asYesNo = false) const;
+    // Stores the value; the eleventh change since the last write, or saveNow, writes the file and
+    // gives the write's result. 16, 17 and indexes out of range are ignored (0).
+    int PrmSet(int index, std::string_view value, bool saveNow);
+
+    int PrmChangeCount() const { return changeCount_; }
+    // The system's reason for the last failed load or save.
+    const std::string& LastIoError() const { return lastIoError_; }
+
+private:
+    int Load();
+    int Save();
+    void Defaults();
+    void LoadLine(std::string_view line);
+    std::string FileContent() const;
+
+    const LangTexts& lang_;
+    std::array<std::string, kPrmSlotCount> slots_;
+    int changeCount_ = 0;
+    std::string lastIoError_;
+};
+
+} // namespace lmx

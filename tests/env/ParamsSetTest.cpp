@@ -1,0 +1,170 @@
+#include "env/UParms.h"
+
+#include "env/ULang.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace lmx {
+namespace {
+
+using test::CrLf;
+using test::Exists;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+class ParamsSet : public ::testing::Test {
+protected:
+    ParamsSet() : prm(lang) {
+        prm.ProgramDir = dir.path();
+        prm.PrmFileName = dir.file("Lumivex.prm");
+        prm.PrmFile(pmDefaults);
+    }
+    TempDir dir;
+    LangTexts lang;
+    Params prm;
+};
+
+TEST_F(ParamsSet, TenChangesWriteNothingTheEleventhWrites) {
+    for (int i = 1; i <= 10; ++i) {
+        EXPECT_EQ(prm.PrmSet(prmDDO, "_" + std::to_string(i), false), prmOk);
+        EXPECT_EQ(prm.PrmChangeCount(), i);
+    }
+    EXPECT_FALSE(Exists(prm.PrmFileName));
+    EXPECT_EQ(prm.PrmSet(prmDDO, "_11", false), prmOk);
+    EXPECT_EQ(prm.PrmChangeCount(), 0);
+    ASSERT_TRUE(Exists(prm.PrmFileName));
+    EXPECT_NE(ReadFile(prm.PrmFileName).find("\r\nDDO=_11\r\n"), std::string::npos);
+}
+
+TEST_F(ParamsSet, ReadOnlyNeverWritesTheFile) {
+    prm.ReadOnly = true;
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(prm.PrmSet(prmMRD, "/tmp/", i == 0), prmOk);
+    EXPECT_EQ(prm.PrmGet(prmMRD), "/tmp/");
+    EXPECT_FALSE(Exists(prm.PrmFileName));
+}
+
+TEST_F(ParamsSet, SameValueStillCounts) {
+    for (int i = 0; i < 11; ++i) prm.PrmSet(prmSDL, "0", false);
+    EXPECT_TRUE(Exists(prm.PrmFileName));
+}
+
+TEST_F(ParamsSet, SaveNowAlwaysWrites) {
+    EXPECT_EQ(prm.PrmSet(prmCTB, "CTB", true), prmOk);
+    EXPECT_EQ(prm.PrmChangeCount(), 0);
+    ASSERT_TRUE(Exists(prm.PrmFileName));
+    prm.PrmSet(prmMRI, "DAILY", false);
+    EXPECT_EQ(ReadFile(prm.PrmFileName).find("MRI=DAILY"), std::string::npos);
+    prm.PrmSet(prmMRO, "WEEKLY", true);
+    const std::string bytes = ReadFile(prm.PrmFileName);
+    EXPECT_NE(bytes.find("\r\nMRI=DAILY\r\nMRO=WEEKLY\r\n"), std::string::npos);
+}
+
+TEST_F(ParamsSet, SlotsSixteenAndSeventeenAreOutOfReach) {
+    for (int index : {prmDTY, prm17}) {
+        EXPECT_EQ(prm.PrmSet(index, "zz", true), prmOk);
+        EXPECT_EQ(prm.PrmChangeCount(), 0);
+        EXPECT_EQ(prm.PrmGet(index), "");
+        EXPECT_EQ(prm.PrmGet(index, true), "");
+    }
+    EXPECT_FALSE(Exists(prm.PrmFileName)); // not even saveNow writes
+    prm.PrmSet(prmCTB, "CTB", true);
+    const std::string bytes = ReadFile(prm.PrmFileName);
+    EXPECT_NE(bytes.find("\r\nCPE=19\r\nDTY=$Q\r\nLGT="), std::string::npos);
+    EXPECT_EQ(bytes.find("zz"), std::string::npos);
+}
+
+TEST_F(ParamsSet, IndexesOutOfRangeAreHarmless) {
+    for (int index : {-1, 21, 1000}) {
+        EXPECT_EQ(prm.PrmSet(index, "x", true), prmOk);
+        EXPECT_EQ(prm.PrmGet(index), "");
+    }
+    EXPECT_EQ(prm.PrmChangeCount(), 0);
+}
+
+TEST_F(ParamsSet, YesNoFollowsTheLoadedLanguage) {
+    const std::pair<std::string, std::string> cases[] = {{"1", "Oui"}, {"0", "Non"}, {"2", "Non"},
+                                                         {"", "Non"}, {"1 ", "Non"}, {"01", "Non"}};
+    for (const auto& [value, yesNo] : cases) {
+        prm.PrmSet(prmLOG, value, false);
+        EXPECT_EQ(prm.PrmGet(prmLOG, true), yesNo) << value;
+        EXPECT_EQ(prm.PrmGet(prmLOG, false), value);
+    }
+    WriteFile(dir.file("Lumivex.lng"), CrLf({"[English]", "msg_yes=Yes", "msg_no=No"}));
+    ASSERT_EQ(lang.LangLoad("English", dir.file("Lumivex.lng")), 0);
+    prm.PrmSet(prmLOG, "1", false);
+    EXPECT_EQ(prm.PrmGet(prmLOG, true), "Yes");
+    prm.PrmSet(prmLOG, "0", false);
+    EXPECT_EQ(prm.PrmGet(prmLOG, true), "No");
+}
+
+TEST_F(ParamsSet, ValuesGoOutAsTheyAre) {
+    prm.PrmSet(prmDDO, " _a b ", false);
+    prm.PrmSet(prmLNG, "\xC9t\xE9", false);
+    ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
+    const std::string bytes = ReadFile(prm.PrmFileName);
+    EXPECT_NE(bytes.find("\r\nDDO= _a b \r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("\r\nLNG=\xC9t\xE9\r\n"), std::string::npos);
+    Params again(lang);
+    again.ProgramDir = dir.path();
+    again.PrmFileName = prm.PrmFileName;
+    ASSERT_EQ(again.PrmFile(pmLoad), prmOk);
+    EXPECT_EQ(again.PrmGet(prmDDO), " _a b ");
+    EXPECT_EQ(again.PrmGet(prmLNG), "\xC9t\xE9");
+}
+
+TEST_F(ParamsSet, FailedSaveKeepsTheOldFileAndSaysWhy) {
+    // A parent that is a plain file refuses any new entry, whoever runs the tests.
+    WriteFile(dir.file("notafolder"), "x");
+    prm.PrmFileName = dir.file("notafolder/Lumivex.prm");
+    EXPECT_EQ(prm.PrmFile(pmSave), prmCannotWrite);
+    EXPECT_FALSE(prm.LastIoError().empty());
+    EXPECT_EQ(prm.PrmSet(prmCTB, "CTB", true), prmCannotWrite);
+    EXPECT_EQ(prm.PrmChangeCount(), 0);
+}
+
+TEST_F(ParamsSet, NoFileNameNoWrite) {
+    prm.PrmFileName.clear();
+    EXPECT_EQ(prm.PrmFile(pmSave), prmCannotWrite);
+    EXPECT_EQ(prm.PrmFile(pmLoad), prmCannotOpen);
+    EXPECT_FALSE(prm.LastIoError().empty());
+}
+
+TEST_F(ParamsSet, FailedWriteLeavesTheOldFileByteForByte) {
+    const std::string old = CrLf({"[P]", "DDO=_old", "[/]"});
+    WriteFile(prm.PrmFileName, old);
+    // The scratch file cannot be created: something else holds its name.
+    std::filesystem::create_directory(prm.PrmFileName + ".tmp");
+    prm.PrmSet(prmDDO, "_new", false);
+    EXPECT_EQ(prm.PrmSet(prmCTB, "CTB", true), prmCannotWrite);
+    EXPECT_FALSE(prm.LastIoError().empty());
+    EXPECT_EQ(ReadFile(prm.PrmFileName), old);
+    EXPECT_EQ(prm.PrmGet(prmDDO), "_new"); // memory keeps the change for a later save
+}
+
+TEST_F(ParamsSet, FailedRenameLeavesTheOldContentAndNoTemporaryFile) {
+    // A folder standing where the file should go: the content is written, the swap fails.
+    std::filesystem::create_directory(prm.PrmFileName);
+    WriteFile(prm.PrmFileName + "/keep.txt", "old");
+    EXPECT_EQ(prm.PrmFile(pmSave), prmCannotWrite);
+    EXPECT_FALSE(prm.LastIoError().empty());
+    EXPECT_EQ(ReadFile(prm.PrmFileName + "/keep.txt"), "old");
+    EXPECT_FALSE(Exists(prm.PrmFileName + ".tmp"));
+}
+
+TEST_F(ParamsSet, SaveReplacesAWholeOldFile) {
+    WriteFile(prm.PrmFileName, std::string(100000, 'x')); // longer than the new content
+    prm.PrmSet(prmERL, "2", true);
+    const std::string bytes = ReadFile(prm.PrmFileName);
+    EXPECT_EQ(bytes.find('x'), std::string::npos);
+    ASSERT_GE(bytes.size(), 12u);
+    EXPECT_EQ(bytes.substr(bytes.size() - 12), "LOG=1\r\n[/]\r\n");
+    EXPECT_NE(bytes.find("\r\nERL=2\r\n"), std::string::npos);
+    EXPECT_FALSE(Exists(prm.PrmFileName + ".tmp"));
+}
+
+} // namespace
+} // namespace lmx
