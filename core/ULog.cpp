@@ -1,12 +1,48 @@
 #include "core/ULog.h"
 
+#include "common/Cp1252.h"
+#include "common/UCommuns.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 namespace lmx {
 
-Log::Log(const FormatState& formats, IMessages& messages) : formats_(formats), messages_(messages) {}
+namespace {
+
+std::string TwoDigits(int v) {
+    std::string s;
+    if (v < 0) v = 0;
+    if (v < 10) s += '0';
+    s += std::to_string(v);
+    return s;
+}
+
+const char* const kEndBanner = "************  Lumivex :  END  LOG  ************";
+
+} // namespace
+
+std::tm LocalNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm t{};
+    if (const std::tm* local = std::localtime(&now)) t = *local;
+    return t;
+}
+
+Log::Log(const FormatState& formats, IMessages& messages)
+    : formats_(formats), messages_(messages), clock_(LocalNow) {}
 
 void Log::AddLine(std::string line) {
     lines_.push_back(std::move(line));
     if (observer_) observer_->LinesAppended(lines_.size() - 1);
+}
+
+void Log::AddLines(std::vector<std::string> lines) {
+    if (lines.empty()) return;
+    const std::size_t first = lines_.size();
+    for (std::string& l : lines) lines_.push_back(std::move(l));
+    if (observer_) observer_->LinesAppended(first);
 }
 
 void Log::Clear() {
@@ -27,15 +63,107 @@ void Log::LogWrite(int kind, std::string_view value) {
     case lkPart:
         LogPending += value;
         break;
+    case lkBox:
+        WriteBox(value);
+        break;
+    case lkSave:
+        WriteSave();
+        break;
+    case lkBegin:
+        WriteBegin();
+        break;
+    case lkInFmt:
+        WriteFormat(true);
+        break;
+    case lkOutFmt:
+        WriteFormat(false);
+        break;
     default:
         AddLine("#LOG(CALL) BadArg : " + std::string(value));
         break;
     }
 }
 
+std::string Log::BannerDate(const std::tm& t, const ILocaleNames& names) {
+    return names.LongDayName(t.tm_wday) + " " + TwoDigits(t.tm_mday) + " " + names.LongMonthName(t.tm_mon + 1) + " " +
+           std::to_string(t.tm_year + 1900) + "  " + TwoDigits(t.tm_hour) + ":" + TwoDigits(t.tm_min) + ":" +
+           TwoDigits(t.tm_sec);
+}
+
+void Log::WriteBegin() {
+    const std::tm now = clock_ ? clock_() : LocalNow();
+    std::string date;
+    if (locale_) {
+        date = BannerDate(now, *locale_);
+    } else {
+        const StdLocaleNames userNames;
+        date = BannerDate(now, userNames);
+    }
+    AddLines({"************  Lumivex : BEGIN LOG  ************", "START    " + date,
+              "Version  " + ProgramVersion(), " "});
+}
+
+void Log::WriteFormat(bool input) {
+    const TFmtDef& f = input ? formats_.FmtIn : formats_.FmtOut;
+    if (f.Name.empty()) {
+        if (input)
+            AddLines({" ", "INFILE  description : INVALID (inFmt_state(" + BoolText(formats_.InFmtOk, 2) + "))."});
+        else
+            AddLines({" ", "#Display(FMT(OUT)) Ko : OutFmtState(" + BoolText(formats_.OutFmtOk, 2) + ")"});
+        return;
+    }
+    AddLines({" ", input ? "INFILE description :" : "OUTFILE description :",
+              " Name     >" + f.Name + "< (" + f.Comment + ")",
+              " ColCount >" + f.ColCount + "<  |  ColSep >" + f.ColSep + "<  |  DecSep >" + f.DecSep + "<",
+              " JmpLines >" + f.JmpLines + "<  |  HdrLn  >" + f.HdrLn + "<"});
+}
+
+void Log::WriteBox(std::string_view value) {
+    const std::string bar(value.size() + 6, '!');
+    AddLines({"", bar, "!  " + std::string(value) + "  !", bar});
+}
+
+void Log::WriteSave() {
+    std::string error;
+    if (Save(error) == 0) messages_.Show("Log saved (" + LogFileName + ")");
+    else messages_.Show(error);
+}
+
 int Log::Save(std::string& error) const {
-    error = "not implemented";
-    return -1;
+    error.clear();
+    std::string content;
+    try {
+        for (const std::string& l : lines_) {
+            content += l;
+            content += "\r\n";
+        }
+        content += "\r\n \r\n";
+        content += kEndBanner;
+        content += "\r\n";
+    } catch (...) {
+        error = LogFileName + " : out of memory";
+        return -1;
+    }
+
+    const auto reason = [&](int err) { error = LogFileName + " : " + Utf8ToCp1252(std::strerror(err)); };
+    errno = 0;
+    std::FILE* f = std::fopen(LogFileName.c_str(), "wb");
+    if (!f) {
+        reason(errno);
+        return -1;
+    }
+    int firstErr = 0;
+    if (std::fwrite(content.data(), 1, content.size(), f) != content.size()) firstErr = errno ? errno : EIO;
+    errno = 0;
+    if (std::fflush(f) != 0 && !firstErr) firstErr = errno ? errno : EIO;
+    errno = 0;
+    // A full disk may only show when the last buffer goes out at the close.
+    if (std::fclose(f) != 0 && !firstErr) firstErr = errno ? errno : EIO;
+    if (firstErr) {
+        reason(firstErr);
+        return -1;
+    }
+    return 0;
 }
 
 } // namespace lmx

@@ -1,9 +1,12 @@
 #pragma once
 // The log: lines of fixed kinds appended since the start, saved on demand to LumivexLog.txt.
 #include "core/UDataFormats.h"
+#include "core/ULocaleNames.h"
 #include "core/UPorts.h"
 
 #include <cstddef>
+#include <ctime>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,13 +32,9 @@ public:
     virtual void Cleared() = 0;
 };
 
-// Long day and month names of the user's locale, in Windows-1252.
-class ILocaleNames {
-public:
-    virtual ~ILocaleNames() = default;
-    virtual std::string LongDayName(int weekday0Sunday) const = 0; // 0 = Sunday
-    virtual std::string LongMonthName(int month1) const = 0;       // 1 = January
-};
+// The local date and time of the BEGIN banner.
+using LogClock = std::function<std::tm()>;
+std::tm LocalNow();
 
 class Log {
 public:
@@ -47,11 +46,19 @@ public:
     void Clear(); // the view's Clear button; the file is not touched
 
     // Writes the view framed by the END banner to LogFileName. 0 on success; -1 when the file cannot
-    // be created or completely written, with the system's reason in error.
+    // be created or completely written (the close included), with the system's reason in error.
     int Save(std::string& error) const;
 
+    // Several lines at once, observers told once (a box, a description).
+    void AddLines(std::vector<std::string> lines);
+
     void SetObserver(ILogObserver* observer) { observer_ = observer; }
+    // The names of the banner's date; the user's locale when none is set.
     void SetLocaleNames(const ILocaleNames* names) { locale_ = names; }
+    void SetClock(LogClock clock) { clock_ = std::move(clock); }
+
+    // "dddd dd mmmm yyyy  hh:mm:ss" with the long day and month names.
+    static std::string BannerDate(const std::tm& t, const ILocaleNames& names);
 
     std::string LogPending;
     bool ExtendedLog = true;
@@ -59,11 +66,16 @@ public:
 
 private:
     void AddLine(std::string line);
+    void WriteBegin();
+    void WriteFormat(bool input);
+    void WriteBox(std::string_view value);
+    void WriteSave();
 
     const FormatState& formats_;
     IMessages& messages_;
     ILogObserver* observer_ = nullptr;
     const ILocaleNames* locale_ = nullptr;
+    LogClock clock_;
     std::vector<std::string> lines_;
 };
 

@@ -1,0 +1,51 @@
+#pragma once
+// Line access to the format file: reading accepts CR LF, LF or a lone CR as line end, writing
+// always produces CR LF. Only the format file's readers and writer use this.
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lmx {
+
+class FmtLineReader {
+public:
+    FmtLineReader() = default;
+    ~FmtLineReader();
+    FmtLineReader(const FmtLineReader&) = delete;
+    FmtLineReader& operator=(const FmtLineReader&) = delete;
+
+    bool Open(const std::string& path);
+    void Close();
+    bool IsOpen() const { return file_ != nullptr; }
+
+    // True when no byte is left: the last line, once read, leaves the reader at its end.
+    bool AtEnd();
+    // The next line without its line end; false (line empty) at the end of the file.
+    bool ReadLine(std::string& line);
+    // A read error met on the way (as opposed to the plain end of the file).
+    bool Failed() const { return failed_; }
+
+private:
+    bool Fill();
+
+    std::FILE* file_ = nullptr;
+    std::vector<char> buf_;
+    std::size_t pos_ = 0;
+    std::size_t len_ = 0;
+    bool failed_ = false;
+};
+
+// Key of a line: its first three bytes. Value: everything after the fourth byte, whatever that is.
+inline std::string_view LineKey(std::string_view line) { return line.substr(0, 3); }
+inline std::string_view LineValue(std::string_view line) {
+    return line.size() > 4 ? line.substr(4) : std::string_view();
+}
+
+// Writes the whole content to path, checking every write and the close. False on any failure, with
+// whatever reached the file left for the caller to remove.
+using FmtContentWriter = std::function<bool(const std::string& path, std::string_view content)>;
+bool WriteWholeFile(const std::string& path, std::string_view content);
+
+} // namespace lmx

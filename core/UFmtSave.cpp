@@ -1,0 +1,144 @@
+// The writer of the format file and the recovery after a failed save.
+#include "common/Text.h"
+#include "common/UCommuns.h"
+#include "core/UFmtFile.h"
+#include "env/ULang.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace lmx {
+
+namespace {
+
+void AddLine(std::string& content, std::string_view key, std::string_view value) {
+    content += key;
+    content += '=';
+    content += value;
+    content += "\r\n";
+}
+
+bool EntryExists(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(fs::path(path), ec));
+}
+
+} // namespace
+
+bool FmtFile::BuildNewContent(int mode, const std::vector<std::string>& kept,
+                              const std::vector<std::string>& colLines, std::string& content) const {
+    content = FileBanner(bkFormats);
+    content += "\r\n";
+    for (const std::string& line : kept) {
+        content += line;
+        content += "\r\n";
+    }
+    if (mode != fsmSave) return true;
+
+    const TFmtDef& work = state_.FmtWork;
+    int32_t n = 0;
+    // A block whose COL or HDR lines are not all at hand would be written incomplete: refuse it
+    // before anything on disk is touched.
+    if (!StrToInt32(work.ColCount, n) || n < 0 || colLines.size() < static_cast<std::size_t>(n)) return false;
+    const int32_t hdrCount = work.HdrCount < 0 ? 0 : work.HdrCount;
+    if (work.Hdr.size() < static_cast<std::size_t>(hdrCount)) return false;
+
+    AddLine(content, "NOM", work.Name);
+    AddLine(content, "CMT", work.Comment);
+    AddLine(content, "CLC", work.ColCount);
+    AddLine(content, "SEP", work.ColSep);
+    AddLine(content, "DEC", work.DecSep);
+    AddLine(content, "IFL", work.JmpLines);
+    for (int32_t i = 0; i < hdrCount; ++i) AddLine(content, "HDR", work.Hdr[static_cast<std::size_t>(i)]);
+    for (int32_t i = 0; i < n; ++i) AddLine(content, "COL", colLines[static_cast<std::size_t>(i)]);
+    return true;
+}
+
+bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const std::vector<std::string>& colLines) {
+    if (mode != fsmSave && mode != fsmDelete) return false;
+    try {
+        const std::string fmtPath = FmtFileName;
+        const std::string oldPath = BackupFileName();
+        const bool fmtExists = EntryExists(fmtPath);
+
+        // Every block but the one named editFmtName; the banner is written anew.
+        std::vector<std::string> kept;
+        if (fmtExists) {
+            FmtLineReader in;
+            if (!in.Open(fmtPath)) {
+                messages_.Show(lang_.Text(LK::err_fmtFileAccess));
+                return false;
+            }
+            bool keep = false;
+            std::string line;
+            while (in.ReadLine(line)) {
+                if (LineKey(line) == "NOM") keep = LineValue(line) != editFmtName;
+                if (keep) kept.push_back(line);
+            }
+            if (in.Failed()) {
+                messages_.Show(lang_.Text(LK::err_fmtFileAccess));
+                return false;
+            }
+        }
+
+        std::string content;
+        if (!BuildNewContent(mode, kept, colLines, content)) return false;
+
+        // Without a format file there is nothing to back up; the old backup is then left alone,
+        // since it may be the only copy of the formats left.
+        if (!fmtExists) {
+            messages_.Show(lang_.Text(LK::err_fmtChgOld));
+            return false;
+        }
+        std::error_code ec;
+        if (EntryExists(oldPath)) {
+            fs::remove(oldPath, ec);
+            if (ec || EntryExists(oldPath)) {
+                messages_.Show(lang_.Text(LK::err_fmtDelOld));
+                return false;
+            }
+        }
+        // The backup is made beside the format file, which stays in place until the new content
+        // has been written completely.
+        fs::create_hard_link(fmtPath, oldPath, ec);
+        if (ec) {
+            ec.clear();
+            fs::copy_file(fmtPath, oldPath, fs::copy_options::none, ec);
+            if (ec) {
+                std::error_code ignored;
+                fs::remove(oldPath, ignored);
+                messages_.Show(lang_.Text(LK::err_fmtChgOld));
+                return false;
+            }
+        }
+
+        const std::string tmpPath = fmtPath + ".tmp";
+        std::error_code ignored;
+        if (!writer_ || !writer_(tmpPath, content)) {
+            fs::remove(tmpPath, ignored);
+            return false;
+        }
+        fs::rename(tmpPath, fmtPath, ec);
+        if (ec) {
+            fs::remove(tmpPath, ignored);
+            return false;
+        }
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void FmtFile::RecoverAfterFailedSave() {
+    const std::string& updt = lang_.Text(LK::err_fmtFileUpdt);
+    if (FmtLoadList() == frOk && state_.FmtCount() > 0) {
+        messages_.Show(updt + lang_.Text(LK::err_fmtFilePres));
+        return;
+    }
+    // CopyToExt never overwrites: a format file that is there but unreadable stays as it is.
+    if (CopyToExt(BackupFileName(), ".fmt")) messages_.Show(updt + lang_.Text(LK::err_fmtFilePres));
+    else messages_.Show(updt + lang_.Text(LK::err_fmtFileLoosed));
+}
+
+} // namespace lmx

@@ -1,0 +1,272 @@
+#include "core/UFmtCheck.h"
+#include "env/ULang.h"
+
+#include <gtest/gtest.h>
+
+using namespace lmx;
+
+namespace {
+
+std::vector<std::string> Keys(const ErrList& list) {
+    std::vector<std::string> keys;
+    for (const auto& e : list) keys.push_back(e.Key);
+    return keys;
+}
+
+TColonne GoodColumn(const std::string& name = "CLOSE") {
+    TColonne c;
+    c.ColName = name;
+    c.ColType = "N";
+    c.Valid = true;
+    return c;
+}
+
+struct ColumnCase {
+    const char* what;
+    TColonne col;
+    std::vector<std::string> keys; // empty: the column passes
+};
+
+TColonne With(TColonne c, void (*change)(TColonne&)) {
+    change(c);
+    return c;
+}
+
+class CheckColonneRules : public ::testing::TestWithParam<ColumnCase> {
+protected:
+    LangTexts lang;
+};
+
+TEST_P(CheckColonneRules, MessagesInRuleOrder) {
+    ErrList list{{"x", "Before", "kept"}};
+    const bool ok = CheckColonne(GetParam().col, ",", ";", true, &list, lang);
+    EXPECT_EQ(ok, GetParam().keys.empty()) << GetParam().what;
+    std::vector<std::string> expected{"Before"};
+    expected.insert(expected.end(), GetParam().keys.begin(), GetParam().keys.end());
+    EXPECT_EQ(Keys(list), expected) << GetParam().what;
+    for (std::size_t i = 1; i < list.size(); ++i) EXPECT_EQ(list[i].Label, "          * ");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Columns, CheckColonneRules,
+    ::testing::Values(
+        ColumnCase{"plain numeric", GoodColumn(), {}},
+        ColumnCase{"empty name", With(GoodColumn(), [](TColonne& c) { c.ColName.clear(); }), {"SvColName"}},
+        ColumnCase{"placeholder name", With(GoodColumn(), [](TColonne& c) { c.ColName = kBlankColName; }), {"SvColName"}},
+        ColumnCase{"date without separator",
+                   With(GoodColumn(), [](TColonne& c) { c.ColType = "DD/MM/YYYY"; }), {"SvColDtSep"}},
+        ColumnCase{"layout without separators, DtSep 0",
+                   With(GoodColumn(), [](TColonne& c) { c.ColType = "YYYYMMDD"; c.DtSep = "0"; }), {}},
+        ColumnCase{"YYMMDD with an empty DtSep",
+                   With(GoodColumn(), [](TColonne& c) { c.ColType = "YYMMDD"; }), {}},
+        ColumnCase{"date separator equal to both separators",
+                   With(GoodColumn(), [](TColonne& c) { c.ColType = "DD/MM/YY"; c.DtSep = ","; }), {"SvColDtSepDecSep"}},
+        ColumnCase{"date separator equal to the column separator",
+                   With(GoodColumn(), [](TColonne& c) { c.ColType = "DD/MM/YY"; c.DtSep = ";"; }), {"SvColDtSepColSep"}},
+        ColumnCase{"pipe as date separator",
+                   With(GoodColumn(), [](TColonne& c) { c.ColType = "YY/MM/DD"; c.DtSep = "|"; }), {"SvColDtSep"}},
+        ColumnCase{"unknown type checks the separator",
+                   With(GoodColumn(), [](TColonne& c) { c.ColType.clear(); }), {"SvColDtSep"}},
+        ColumnCase{"prefix without text",
+                   With(GoodColumn(), [](TColonne& c) { c.FixeOn = true; c.FixeType = 1; }), {"SvColFixeType"}},
+        ColumnCase{"prefix type 0 switched on",
+                   With(GoodColumn(), [](TColonne& c) { c.FixeOn = true; c.FixeText = "p"; }), {"SvColFixeType"}},
+        ColumnCase{"suffix with text",
+                   With(GoodColumn(), [](TColonne& c) { c.FixeOn = true; c.FixeType = 2; c.FixeText = "s"; }), {}},
+        ColumnCase{"prefix rule off whatever the fields",
+                   With(GoodColumn(), [](TColonne& c) { c.FixeType = 7; }), {}},
+        ColumnCase{"case on with code 0", With(GoodColumn(), [](TColonne& c) { c.CasseOn = true; }), {"SvColCasse"}},
+        ColumnCase{"case on with code 2",
+                   With(GoodColumn(), [](TColonne& c) { c.CasseOn = true; c.Casse = 2; }), {}},
+        ColumnCase{"everything wrong",
+                   With(GoodColumn(),
+                        [](TColonne& c) {
+                            c.ColName.clear();
+                            c.ColType = "MM/DD/YYYY";
+                            c.FixeOn = true;
+                            c.CasseOn = true;
+                            c.Casse = 3;
+                        }),
+                   {"SvColName", "SvColDtSep", "SvColFixeType", "SvColCasse"}}),
+    [](const ::testing::TestParamInfo<ColumnCase>& p) { return "Case" + std::to_string(p.index); });
+
+TEST(CheckColonne, SilentCheckLeavesTheListAlone) {
+    LangTexts lang;
+    TColonne blank;
+    ErrList list{{"l", "k", "t"}};
+    EXPECT_FALSE(CheckColonne(blank, ",", ";", false, &list, lang));
+    EXPECT_EQ(Keys(list), (std::vector<std::string>{"k"}));
+    EXPECT_FALSE(CheckColonne(blank, ",", ";", true, nullptr, lang));
+}
+
+TEST(CheckColonne, MessageTexts) {
+    LangTexts lang;
+    TColonne c = GoodColumn("");
+    c.ColType = "DD/MM/YYYY";
+    ErrList list;
+    CheckColonne(c, ",", ";", true, &list, lang);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].Text, lang.Format(LK::err_fmtDColName, {""}));
+    EXPECT_EQ(ErrListToMemo(&list)[1], "          *  " + lang.Text(LK::err_fmtDDateSep));
+}
+
+class CheckSave : public ::testing::Test {
+protected:
+    CheckSave() {
+        v.EditFmtName = "QUOTES";
+        v.Comment = "daily";
+        v.ColCountText = "2";
+        v.ColSepText = ";";
+        v.DecSepText = ",";
+        v.JmpLinesText = "0";
+        columns = {GoodColumn("DATE"), GoodColumn("CLOSE")};
+        columns[0].ColType = "DD/MM/YYYY";
+        columns[0].DtSep = "/";
+        v.Columns = &columns;
+    }
+    bool Check() { return CheckFormatForSave(v, work, colLines, errs, lang); }
+
+    LangTexts lang;
+    FmtEditorValues v;
+    ColList columns;
+    TFmtDef work;
+    std::vector<std::string> colLines;
+    ErrList errs{{"stale", "Stale", "from before"}};
+};
+
+TEST_F(CheckSave, GoodFormatFillsTheWorkingFormat) {
+    v.HdrOn = true;
+    v.HdrLines = {"h1"};
+    v.JmpLinesText = "1";
+    ASSERT_TRUE(Check());
+    EXPECT_TRUE(errs.empty());
+    EXPECT_EQ(work.Name, "QUOTES");
+    EXPECT_EQ(work.Comment, "daily");
+    EXPECT_EQ(work.ColCount, "2");
+    EXPECT_EQ(work.ColSep, ";");
+    EXPECT_EQ(work.DecSep, ",");
+    EXPECT_EQ(work.JmpLines, "1");
+    EXPECT_EQ(work.Hdr, (std::vector<std::string>{"h1"}));
+    EXPECT_EQ(work.HdrCount, 1);
+    EXPECT_EQ(work.HdrLn, "1");
+    EXPECT_EQ(colLines, (std::vector<std::string>{"DATE|/DD/MM/YYYY|0|0|0|", "CLOSE|N|0|0|0|"}));
+}
+
+TEST_F(CheckSave, ThreeErrorsInOrder) {
+    v.EditFmtName.clear();
+    v.ColCountText = "0";
+    v.DecSepText.clear();
+    work.Name = "KEPT";
+    EXPECT_FALSE(Check());
+    EXPECT_EQ(Keys(errs), (std::vector<std::string>{"FmtName", "ColCount", "SepDec"}));
+    for (const auto& e : errs) EXPECT_EQ(e.Label, "Erreur  : ");
+    EXPECT_EQ(errs[1].Text, lang.Text(LK::err_fmtDColCount));
+    EXPECT_EQ(work.Name, "KEPT");
+    EXPECT_EQ(work.ColSep, ";"); // the steps after an error still run
+}
+
+TEST_F(CheckSave, SkipCountDifferentFromHeaderIsOnlyInformation) {
+    v.JmpLinesText = "1";
+    work.HdrLn = "5";
+    EXPECT_TRUE(Check());
+    EXPECT_EQ(ErrListToMemo(&errs), (std::vector<std::string>{"Info... :  " + lang.Text(LK::err_fmtDIgnAdd)}));
+    EXPECT_EQ(work.HdrCount, 0);
+    EXPECT_EQ(work.HdrLn, "5"); // not written when the header is off
+}
+
+TEST_F(CheckSave, NegativeSkipCountPasses) {
+    v.JmpLinesText = "-1";
+    EXPECT_TRUE(Check());
+    EXPECT_EQ(Keys(errs), (std::vector<std::string>{"HdrCount"}));
+    EXPECT_EQ(work.JmpLines, "-1");
+}
+
+TEST_F(CheckSave, NonIntegerSkipCountStopsTheCheck) {
+    v.JmpLinesText = "two";
+    columns[1].Valid = false;
+    colLines = {"stale"};
+    EXPECT_FALSE(Check());
+    EXPECT_EQ(Keys(errs), (std::vector<std::string>{"JmpLines"}));
+    EXPECT_EQ(errs[0].Label, "Erreur  : ");
+    EXPECT_NE(errs[0].Text.find("\"two\""), std::string::npos);
+    EXPECT_TRUE(colLines.empty());
+}
+
+TEST_F(CheckSave, SeparatorRules) {
+    v.ColSepText.clear();
+    work.ColSep = "old";
+    EXPECT_FALSE(Check());
+    EXPECT_EQ(Keys(errs), (std::vector<std::string>{"SepCols"}));
+    EXPECT_EQ(work.ColSep, "old");
+
+    v.TabSep = true;
+    EXPECT_TRUE(Check());
+    EXPECT_EQ(work.ColSep, "\t");
+}
+
+TEST_F(CheckSave, TabSeparatorIsWhatDateSeparatorsAreComparedWith) {
+    v.TabSep = true;
+    v.ColSepText = "x";
+    columns[0].DtSep = "\t";
+    columns[0].Valid = false;
+    EXPECT_FALSE(Check());
+    EXPECT_EQ(Keys(errs), (std::vector<std::string>{"BadColDscr", "SvColDtSepColSep"}));
+}
+
+TEST_F(CheckSave, BlankColumnOfANewFormat) {
+    columns = {TColonne{}};
+    v.ColCountText = "1";
+    EXPECT_FALSE(Check());
+    EXPECT_EQ(Keys(errs), (std::vector<std::string>{"BadColDscr", "SvColName", "SvColDtSep"}));
+    EXPECT_EQ(errs[0].Text, lang.Format(LK::err_fmtDInvalid, {"1", "--\x3F\x3F\x3F--"}));
+    EXPECT_EQ(colLines, (std::vector<std::string>{"--\x3F\x3F\x3F--||0|0|0|"}));
+}
+
+TEST_F(CheckSave, InvalidColumnsAreNumberedFromOne) {
+    columns = {GoodColumn("A"), GoodColumn("B"), GoodColumn("C"), GoodColumn("D")};
+    v.ColCountText = "4";
+    columns[1].Valid = false;
+    columns[1].CasseOn = true;
+    columns[3].Valid = false;
+    columns[3].FixeOn = true;
+    columns[3].CasseOn = true;
+    EXPECT_FALSE(Check());
+    EXPECT_EQ(Keys(errs), (std::vector<std::string>{"BadColDscr", "SvColCasse", "BadColDscr", "SvColFixeType", "SvColCasse"}));
+    EXPECT_EQ(errs[0].Text, lang.Format(LK::err_fmtDInvalid, {"2", "B"}));
+    EXPECT_EQ(errs[2].Text, lang.Format(LK::err_fmtDInvalid, {"4", "D"}));
+    EXPECT_EQ(colLines.size(), 4u);
+}
+
+TEST_F(CheckSave, InvalidFlagAloneIsAnError) {
+    columns[1].Valid = false; // stored while broken, mended since
+    EXPECT_FALSE(Check());
+    EXPECT_EQ(Keys(errs), (std::vector<std::string>{"BadColDscr"}));
+}
+
+TEST_F(CheckSave, ShownColumnIsStoredBeforeTheColumnsAreRead) {
+    v.ShownTab = 1;
+    v.StoreShown = [&](int tab) {
+        columns[static_cast<std::size_t>(tab)].ColName = "STORED";
+        return true;
+    };
+    EXPECT_TRUE(Check());
+    EXPECT_EQ(colLines[1], "STORED|N|0|0|0|");
+
+    v.StoreShown = [](int) { return false; };
+    EXPECT_FALSE(Check());
+    EXPECT_EQ(Keys(errs), (std::vector<std::string>{"SvColDscr"}));
+    EXPECT_EQ(errs[0].Text, lang.Format(LK::err_fmtDNoSave, {"1"}));
+
+    v.ShownTab = -1; // no tab shown: nothing to store
+    EXPECT_TRUE(Check());
+}
+
+TEST(ErrListToMemo, AbsentOrEmptyListGivesNoLine) {
+    EXPECT_TRUE(ErrListToMemo(nullptr).empty());
+    ErrList empty;
+    EXPECT_TRUE(ErrListToMemo(&empty).empty());
+    ErrList one{{"L:", "never shown", "text"}};
+    EXPECT_EQ(ErrListToMemo(&one), (std::vector<std::string>{"L: text"}));
+}
+
+} // namespace

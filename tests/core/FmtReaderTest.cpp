@@ -1,0 +1,285 @@
+#include "core/UFmtFile.h"
+#include "env/ULang.h"
+#include "FmtTestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+
+using namespace lmx;
+using namespace lmx::test;
+
+namespace {
+
+class FmtReader : public ::testing::Test {
+protected:
+    FmtReader() { file.FmtFileName = dir.file("Lumivex.fmt"); }
+    void Write(const std::vector<std::string>& lines) { WriteFile(file.FmtFileName, FmtFileText(lines)); }
+
+    TempDir dir;
+    FormatState state;
+    LangTexts lang;
+    RecordingMessages messages;
+    FmtFile file{state, lang, messages};
+};
+
+struct LoadCase {
+    const char* what;
+    std::vector<std::string> lines;
+    int expected;
+};
+
+const std::string kColA = "COL=A|N|0|0|0|";
+const std::string kColB = "COL=B|AN|0|0|0|";
+const std::string kColC = "COL=C|AN|0|0|0|";
+
+class FmtLoadCodes : public FmtReader, public ::testing::WithParamInterface<LoadCase> {};
+
+TEST_P(FmtLoadCodes, ResultOfLoadingX) {
+    Write(GetParam().lines);
+    EXPECT_EQ(file.FmtLoadDescription(flmWorkOnly, "X"), GetParam().expected) << GetParam().what;
+}
+
+const std::string kNomY = "NOM=Y";
+
+INSTANTIATE_TEST_SUITE_P(
+    Blocks, FmtLoadCodes,
+    ::testing::Values(
+        LoadCase{"two columns as counted", Block("X", "2", {kColA, kColB}), frOk},
+        LoadCase{"two columns then the next block", Join({Block("X", "2", {kColA, kColB}), Block("Y", "1", {kColA})}),
+                 frOk},
+        LoadCase{"three columns then a NOM line", Join({Block("X", "2", {kColA, kColB, kColC}), {kNomY, "CMT="}}),
+                 frColCountDiffers},
+        LoadCase{"three columns up to the end of the file", Block("X", "2", {kColA, kColB, kColC}),
+                 frTooManyColsAtEof},
+        LoadCase{"one column up to the end of the file", Block("X", "2", {kColA}), frColCountDiffers},
+        LoadCase{"one column then a NOM line", Join({Block("X", "2", {kColA}), {kNomY, "CMT="}}), frColCountDiffers},
+        LoadCase{"an empty line ends the block", Join({Block("X", "2", {kColA, kColB}), {"", kColC, "HDR=h"}}), frOk},
+        LoadCase{"HDR between COL lines", Block("X", "2", {kColA, "HDR=head", kColB}), frOk},
+        LoadCase{"CMT and CLC swapped",
+                 {"NOM=X", "CLC=2", "CMT=c", "SEP=;", "DEC=,", "IFL=0", kColA, kColB}, frBadDescr},
+        LoadCase{"DEC equal to SEP", {"NOM=X", "CMT=c", "CLC=1", "SEP=;", "DEC=;", "IFL=0", kColA}, frBadDescr},
+        LoadCase{"empty SEP", {"NOM=X", "CMT=c", "CLC=1", "SEP=", "DEC=,", "IFL=0", kColA}, frBadDescr},
+        LoadCase{"empty DEC", {"NOM=X", "CMT=c", "CLC=1", "SEP=;", "DEC=", "IFL=0", kColA}, frBadDescr},
+        LoadCase{"IFL=-1", {"NOM=X", "CMT=c", "CLC=1", "SEP=;", "DEC=,", "IFL=-1", kColA}, frBadDescr},
+        LoadCase{"IFL=x", {"NOM=X", "CMT=c", "CLC=1", "SEP=;", "DEC=,", "IFL=x", kColA}, frBadDescr},
+        LoadCase{"CLC=0", Block("X", "0", {kColA}), frBadDescr},
+        LoadCase{"CLC=x", Block("X", "x", {kColA}), frBadDescr},
+        LoadCase{"CLC with a blank", Block("X", " 1", {kColA}), frBadDescr},
+        LoadCase{"fourth character not '='",
+                 {"NOM=X", "CMT:c", "CLC:1", "SEP;;", "DEC ,", "IFL-0", kColA}, frOk},
+        LoadCase{"file ends after CMT", {"NOM=X", "CMT=c"}, frEmptyName},
+        LoadCase{"file ends after SEP, count known", {"NOM=X", "CMT=c", "CLC=2", "SEP=;"}, frColCountDiffers},
+        LoadCase{"single field COL", Block("X", "1", {"COL=NAME"}), frBadColumn},
+        LoadCase{"slash DD/MM/YYYY is a date", Block("X", "1", {"COL=D|/DD/MM/YYYY|0|1|0|"}), frOk},
+        LoadCase{"lower-case layout", Block("X", "1", {"COL=D|/dd/mm/yyyy|0|1|0|"}), frBadColumn},
+        LoadCase{"layout without its separator", Block("X", "1", {"COL=D|YYMMDD|0|1|0|"}), frBadColumn},
+        LoadCase{"type A accepted", Block("X", "1", {"COL=T|A|0|0|0|"}), frOk},
+        LoadCase{"empty type", Block("X", "1", {"COL=T||0|0|0|"}), frBadColumn},
+        LoadCase{"case 3", Block("X", "1", {"COL=T|N|3|0|0|"}), frBadColumn},
+        LoadCase{"empty control", Block("X", "1", {"COL=T|N|0||0|"}), frBadColumn},
+        LoadCase{"prefix code 5", Block("X", "1", {"COL=T|N|0|0|5|x"}), frBadColumn},
+        LoadCase{"prefix 1 without text", Block("X", "1", {"COL=T|N|0|0|1|"}), frBadColumn},
+        LoadCase{"suffix 2 with text", Block("X", "1", {"COL=T|N|0|0|2|EUR"}), frOk},
+        LoadCase{"prefix 0 with text", Block("X", "1", {"COL=T|N|0|0|0|zz"}), frOk},
+        LoadCase{"seven fields", Block("X", "1", {"COL=T|N|0|0|1|p|extra"}), frOk},
+        LoadCase{"empty COL value", Block("X", "1", {"COL="}), frBadColumn},
+        LoadCase{"bad column wins over a short count",
+                 Join({Block("X", "2", {"COL=NAME"}), {kNomY, "CMT="}}), frBadColumn},
+        LoadCase{"bad column wins over too many at the end", Block("X", "1", {kColA, "COL=NAME"}), frBadColumn},
+        LoadCase{"huge count with two columns then a block",
+                 Join({Block("X", "2000000000", {kColA, kColB}), {kNomY, "CMT="}}), frColCountDiffers},
+        LoadCase{"largest count with two columns at the end", Block("X", "2147483647", {kColA, kColB}),
+                 frColCountDiffers},
+        LoadCase{"count beyond 32 bits", Block("X", "2147483648", {kColA}), frBadDescr},
+        LoadCase{"names are case-sensitive", Block("x", "1", {kColA}), frNotFound},
+        LoadCase{"the wanted NOM as the last line", {"NOM=Y", "NOM=X"}, frNotFound},
+        LoadCase{"banner only", {}, frNotFound}),
+    [](const ::testing::TestParamInfo<LoadCase>& p) { return "Case" + std::to_string(p.index); });
+
+TEST_F(FmtReader, EmptyNameAndMissingFile) {
+    EXPECT_EQ(file.FmtLoadDescription(flmInput, ""), frEmptyName);
+    EXPECT_EQ(file.FmtLoadDescription(flmInput, "X"), frNoFile);
+    EXPECT_EQ(file.FmtLoadList(), frNoFile);
+}
+
+TEST_F(FmtReader, UnreadableFileIsAnOpenFailure) {
+    std::filesystem::create_directory(file.FmtFileName); // exists, yet cannot be read as a file
+    EXPECT_EQ(file.FmtLoadDescription(flmWorkOnly, "X"), frOpenFailed);
+    EXPECT_EQ(file.FmtLoadList(), frNoFormat);
+}
+
+TEST_F(FmtReader, HugeCountDoesNotAllocateUpFront) {
+    Write(Block("X", "2000000000", {kColA, kColB}));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(file.FmtLoadDescription(flmInput, "X"), frColCountDiffers);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+    EXPECT_EQ(state.FmtWork.Cols.size(), 2u);
+    EXPECT_EQ(state.FmtWork.Cols[1][cfName], "B");
+    EXPECT_EQ(state.FmtIn.Name, "");
+}
+
+TEST_F(FmtReader, LoadFillsWorkAndInput) {
+    Write(Join({Block("Z", "1", {kColA}),
+                {"NOM=X", "CMT=quotes", "CLC=3", "SEP=\t", "DEC=.", "IFL=2", "HDR=Date\tOpen", "COL=DATE|-DD/MM/YYYY|1|1|0|",
+                 "HDR=second", "COL=OPEN|N|0|2|1|$", "COL=T|A|2|0|2|EUR"}}));
+    ASSERT_EQ(file.FmtLoadDescription(flmInput, "X"), frOk);
+    const TFmtDef& w = state.FmtWork;
+    EXPECT_EQ(w.Name, "X");
+    EXPECT_EQ(w.Comment, "quotes");
+    EXPECT_EQ(w.ColCount, "3");
+    EXPECT_EQ(w.ColSep, "\t");
+    EXPECT_EQ(w.DecSep, ".");
+    EXPECT_EQ(w.JmpLines, "2");
+    EXPECT_EQ(w.HdrLn, "2");
+    EXPECT_EQ(w.HdrCount, 2);
+    EXPECT_EQ(w.Hdr, (std::vector<std::string>{"Date\tOpen", "second"}));
+    EXPECT_EQ(w.IsDate, (std::vector<int32_t>{1, 0, 0}));
+    EXPECT_EQ(w.Cols[0], (ColEntry{"DATE", "-DD/MM/YYYY", "1", "1", "0", ""}));
+    EXPECT_EQ(w.Cols[1], (ColEntry{"OPEN", "N", "0", "2", "1", "$"}));
+
+    EXPECT_EQ(state.FmtIn.Name, "X");
+    EXPECT_EQ(state.FmtIn.HdrLn, "2");
+    EXPECT_EQ(state.FmtIn.Cols, w.Cols);
+    EXPECT_EQ(state.FmtIn.IsDate, w.IsDate);
+    EXPECT_EQ(state.InColCount, 3);
+    EXPECT_EQ(state.InDateSep, "-");
+    EXPECT_EQ(state.InDateFmt, "DD/MM/YYYY");
+    EXPECT_EQ(state.FmtOut.Name, "");
+    EXPECT_EQ(state.OutColCount, 0);
+}
+
+TEST_F(FmtReader, NoHeaderGivesHdrLnZero) {
+    Write(Block("X", "1", {kColA}));
+    ASSERT_EQ(file.FmtLoadDescription(flmWorkOnly, "X"), frOk);
+    EXPECT_EQ(state.FmtWork.HdrLn, "0");
+    EXPECT_EQ(state.FmtWork.HdrCount, 0);
+}
+
+TEST_F(FmtReader, RememberedDatePairOutlivesTheFormat) {
+    Write(Join({Block("D", "2", {"COL=D1|/YY/MM/DD|0|0|0|", "COL=D2|.MM/DD/YYYY|0|0|0|"}),
+                Block("P", "1", {kColA})}));
+    ASSERT_EQ(file.FmtLoadDescription(flmWorkOnly, "D"), frOk);
+    EXPECT_EQ(state.OutDateSep, ""); // mode 3 copies nothing
+    // The output format has no date column: it gets the last pair read before, the one of D2.
+    ASSERT_EQ(file.FmtLoadDescription(flmOutput, "P"), frOk);
+    EXPECT_EQ(state.OutDateSep, ".");
+    EXPECT_EQ(state.OutDateFmt, "MM/DD/YYYY");
+    EXPECT_EQ(state.OutColCount, 1);
+    EXPECT_EQ(state.FmtOut.Name, "P");
+    EXPECT_EQ(state.FmtIn.Name, "");
+}
+
+TEST_F(FmtReader, FailedLoadLeavesInputFormatAlone) {
+    Write(Join({Block("GOOD", "1", {kColA}), Block("BAD", "2", {kColA})}));
+    ASSERT_EQ(file.FmtLoadDescription(flmInput, "GOOD"), frOk);
+    EXPECT_EQ(file.FmtLoadDescription(flmInput, "BAD"), frColCountDiffers);
+    EXPECT_EQ(state.FmtIn.Name, "GOOD");
+    EXPECT_EQ(state.InColCount, 1);
+    EXPECT_EQ(state.FmtWork.Name, "BAD"); // what was read stays in the working format
+}
+
+TEST_F(FmtReader, TwoBlocksOfTheSameNameLoadTheFirst) {
+    Write(Join({Block("X", "1", {kColA}, "first"), Block("X", "1", {kColB}, "second")}));
+    ASSERT_EQ(file.FmtLoadDescription(flmWorkOnly, "X"), frOk);
+    EXPECT_EQ(state.FmtWork.Comment, "first");
+    ASSERT_EQ(file.FmtLoadList(), frOk);
+    EXPECT_EQ(state.FmtNames, (std::vector<std::string>{"X", "X"}));
+}
+
+TEST_F(FmtReader, AnyLineEndIsRead) {
+    const std::vector<std::string> lines = Block("X", "2", {"HDR=h", kColA, kColB});
+    for (const std::string eol : {"\n", "\r", "\r\n"}) {
+        std::string text = FileBanner(bkFormats) + eol;
+        for (const auto& l : lines) text += l + eol;
+        WriteFile(file.FmtFileName, text);
+        EXPECT_EQ(file.FmtLoadDescription(flmWorkOnly, "X"), frOk) << static_cast<int>(eol.back());
+        EXPECT_EQ(state.FmtWork.Hdr, (std::vector<std::string>{"h"}));
+        EXPECT_EQ(state.FmtWork.Cols.size(), 2u);
+    }
+}
+
+TEST_F(FmtReader, LastLineWithoutLineEnd) {
+    WriteFile(file.FmtFileName, FmtFileText(Block("X", "2", {kColA})) + kColB);
+    EXPECT_EQ(file.FmtLoadDescription(flmWorkOnly, "X"), frOk);
+}
+
+TEST_F(FmtReader, ReadColumnStoresFieldsEvenWhenRefused) {
+    struct Case {
+        std::string value;
+        bool ok;
+        int32_t isDate;
+        ColEntry entry;
+    };
+    const Case cases[] = {
+        {"N1|N|0|0|0|", true, 0, {"N1", "N", "0", "0", "0", ""}},
+        {"N1|0YYMMDD|1|2|2|s", true, 1, {"N1", "0YYMMDD", "1", "2", "2", "s"}},
+        {"N1|N|0|0|1|a|b|c", true, 0, {"N1", "N", "0", "0", "1", "a"}},
+        {"N1|N", false, 0, {"N1", "N", "", "", "", ""}},
+        {"|N|0|0|0|", false, 0, {"", "N", "0", "0", "0", ""}},
+        {"N1|-YYYY/DD/MM|x|0|0|", false, 1, {"N1", "-YYYY/DD/MM", "x", "0", "0", ""}},
+        {"N1|/", false, 0, {"N1", "/", "", "", "", ""}},
+    };
+    for (const Case& c : cases) {
+        state.FmtWork.Clear();
+        EXPECT_EQ(file.FmtReadColumn(1, c.value), c.ok) << c.value;
+        ASSERT_EQ(state.FmtWork.Cols.size(), 1u);
+        EXPECT_EQ(state.FmtWork.Cols[0], c.entry) << c.value;
+        EXPECT_EQ(state.FmtWork.IsDate[0], c.isDate) << c.value;
+    }
+    EXPECT_FALSE(file.FmtReadColumn(0, "N1|N|0|0|0|"));
+    EXPECT_FALSE(file.FmtReadColumn(1, ""));
+}
+
+TEST_F(FmtReader, ListSortsNamesAndKeepsColumnsInFileOrder) {
+    Write(Join({Block("B", "2", {"COL=Z|N|0|0|0|", "COL=NOBAR"}), Block("A", "1", {"COL=Y|N|0|0|0|"}),
+                Block("B", "1", {"COL=Z|N|0|0|0|"})}));
+    EXPECT_EQ(file.FmtLoadList(), frOk);
+    EXPECT_EQ(state.FmtNames, (std::vector<std::string>{"A", "B", "B"}));
+    EXPECT_EQ(state.ColNames, (std::vector<std::string>{"Z", "", "Y", "Z"}));
+}
+
+TEST_F(FmtReader, ListOfBannerOnlyIsEmpty) {
+    state.FmtNames = {"OLD"};
+    state.ColNames = {"OLD"};
+    Write({});
+    EXPECT_EQ(file.FmtLoadList(), frNoFormat);
+    EXPECT_TRUE(state.FmtNames.empty());
+    EXPECT_TRUE(state.ColNames.empty());
+}
+
+TEST_F(FmtReader, HundredThousandFormatsListQuickly) {
+    std::string text = FileBanner(bkFormats) + "\r\n";
+    for (int i = 100000; i > 0; --i) {
+        for (const auto& l : Block("F" + std::to_string(i * 7919 % 100003), "1", {"COL=C" + std::to_string(i) + "|N|0|0|0|"}))
+            text += l + "\r\n";
+    }
+    WriteFile(file.FmtFileName, text);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(file.FmtLoadList(), frOk);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(800));
+    ASSERT_EQ(state.FmtCount(), 100000);
+    EXPECT_TRUE(std::is_sorted(state.FmtNames.begin(), state.FmtNames.end()));
+    EXPECT_EQ(state.ColNameCount(), 100000);
+}
+
+} // namespace
+
+namespace {
+
+// A CR LF cut by the reader's 64 KiB buffer is still one line end: an extra empty line would end
+// the block early.
+TEST_F(FmtReader, CrLfAcrossTheReadBuffer) {
+    std::string text = FmtFileText({"NOM=X", "CMT=c", "CLC=1", "SEP=;", "DEC=,", "IFL=0"});
+    const std::size_t crAt = 65536 - 1;
+    const std::string hdr = "HDR=" + std::string(crAt - text.size() - 4, 'h');
+    text += hdr + "\r\n" + "COL=A|N|0|0|0|\r\n";
+    ASSERT_EQ(text[crAt], '\r');
+    WriteFile(file.FmtFileName, text);
+    ASSERT_EQ(file.FmtLoadDescription(flmWorkOnly, "X"), frOk);
+    EXPECT_EQ(state.FmtWork.Hdr, (std::vector<std::string>{hdr.substr(4)}));
+}
+
+} // namespace

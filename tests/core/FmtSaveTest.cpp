@@ -1,0 +1,227 @@
+#include "core/UFmtFile.h"
+#include "env/ULang.h"
+#include "FmtTestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace lmx;
+using namespace lmx::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+class FmtSave : public ::testing::Test {
+protected:
+    FmtSave() {
+        file.FmtFileName = dir.file("Lumivex.fmt");
+        oldPath = dir.file("Lumivex.old");
+    }
+    void Write(const std::vector<std::string>& lines) { WriteFile(file.FmtFileName, FmtFileText(lines)); }
+    std::string Updt(LK tail) const { return lang.Text(LK::err_fmtFileUpdt) + lang.Text(tail); }
+
+    // The working format B2 the editor would save: two columns, one header line.
+    void PrepareWork() {
+        TFmtDef& w = state.FmtWork;
+        w.Name = "B";
+        w.Comment = "new b";
+        w.ColCount = "2";
+        w.ColSep = "\t";
+        w.DecSep = ".";
+        w.JmpLines = "1";
+        w.Hdr = {"Date\tClose"};
+        w.HdrCount = 1;
+        w.HdrLn = "1";
+        colLines = {"DATE|/DD/MM/YYYY|0|1|0|", "CLOSE|N|0|0|2|EUR"};
+    }
+
+    TempDir dir;
+    std::string oldPath;
+    FormatState state;
+    LangTexts lang;
+    RecordingMessages messages;
+    FmtFile file{state, lang, messages};
+    std::vector<std::string> colLines;
+
+    const std::vector<std::string> a = Block("A", "1", {"COL=A1|N|0|0|0|"});
+    const std::vector<std::string> b = Block("B", "1", {"HDR=old", "COL=B1|AN|0|0|0|"});
+    const std::vector<std::string> c = Block("C", "1", {"COL=C1|AN|1|0|0|"});
+    const std::vector<std::string> newB{"NOM=B",     "CMT=new b", "CLC=2", "SEP=\t", "DEC=.", "IFL=1", "HDR=Date\tClose",
+                                        "COL=DATE|/DD/MM/YYYY|0|1|0|", "COL=CLOSE|N|0|0|2|EUR"};
+};
+
+TEST_F(FmtSave, SavedFormatMovesToTheEndUnderAFreshBanner) {
+    // A damaged banner line and an LF line end: neither survives the rewrite.
+    const std::string before = "garbage banner\n" + CrLf(Join({a, b, c}));
+    WriteFile(file.FmtFileName, before);
+    PrepareWork();
+    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "B", colLines));
+    EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(Join({a, c, newB})));
+    EXPECT_EQ(ReadFile(oldPath), before);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(Exists(file.FmtFileName + ".tmp"));
+
+    ASSERT_EQ(file.FmtLoadDescription(flmWorkOnly, "B"), frOk);
+    EXPECT_EQ(state.FmtWork.Hdr, (std::vector<std::string>{"Date\tClose"}));
+}
+
+TEST_F(FmtSave, DeleteRemovesTheBlock) {
+    Write(Join({a, b, c}));
+    ASSERT_TRUE(file.FmtSaveFile(fsmDelete, "B", {}));
+    EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(Join({a, c})));
+    EXPECT_EQ(ReadFile(oldPath), FmtFileText(Join({a, b, c})));
+}
+
+TEST_F(FmtSave, SaveOfADuplicatedNameKeepsOneBlock) {
+    Write(Join({b, a, b}));
+    PrepareWork();
+    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "B", colLines));
+    EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(Join({a, newB})));
+}
+
+TEST_F(FmtSave, NewNameIsAppended) {
+    Write(Join({a}));
+    PrepareWork();
+    state.FmtWork.Name = "NEW";
+    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "NEW", colLines));
+    std::vector<std::string> expected = newB;
+    expected[0] = "NOM=NEW";
+    EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(Join({a, expected})));
+}
+
+TEST_F(FmtSave, OnlyTheFirstColCountColumnLinesAreWritten) {
+    Write(Join({a}));
+    PrepareWork();
+    colLines.push_back("EXTRA|N|0|0|0|");
+    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "B", colLines));
+    EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(Join({a, newB})));
+}
+
+TEST_F(FmtSave, PreviousBackupIsReplaced) {
+    Write(Join({a, b}));
+    WriteFile(oldPath, "stale");
+    ASSERT_TRUE(file.FmtSaveFile(fsmDelete, "A", {}));
+    EXPECT_EQ(ReadFile(oldPath), FmtFileText(Join({a, b})));
+    EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(b));
+}
+
+TEST_F(FmtSave, UndeletableBackupStopsTheSave) {
+    Write(Join({a, b}));
+    WriteFile(oldPath + "/inside", "x"); // a non-empty folder cannot be deleted as a file
+    PrepareWork();
+    EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", colLines));
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{lang.Text(LK::err_fmtDelOld)}));
+    EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(Join({a, b})));
+    EXPECT_TRUE(Exists(oldPath + "/inside"));
+}
+
+TEST_F(FmtSave, NoFormatFileCannotBeSavedAndKeepsTheBackup) {
+    WriteFile(oldPath, FmtFileText(a));
+    PrepareWork();
+    EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", colLines));
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{lang.Text(LK::err_fmtChgOld)}));
+    EXPECT_FALSE(Exists(file.FmtFileName));
+    EXPECT_EQ(ReadFile(oldPath), FmtFileText(a));
+
+    // The recovery then brings the backup back.
+    messages.shown.clear();
+    file.RecoverAfterFailedSave();
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{Updt(LK::err_fmtFilePres)}));
+    EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(a));
+}
+
+TEST_F(FmtSave, UnreadableFormatFileIsAnAccessFailure) {
+    fs::create_directory(file.FmtFileName);
+    PrepareWork();
+    EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", colLines));
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{lang.Text(LK::err_fmtFileAccess)}));
+    EXPECT_FALSE(Exists(oldPath));
+}
+
+TEST_F(FmtSave, FailingWriteLeavesTheFormatFileIntact) {
+    const std::string before = FmtFileText(Join({a, b, c}));
+    WriteFile(file.FmtFileName, before);
+    PrepareWork();
+    std::string writtenTo;
+    file.SetContentWriter([&](const std::string& path, std::string_view content) {
+        writtenTo = path;
+        WriteFile(path, content.substr(0, content.size() / 2)); // the disk fills half-way
+        return false;
+    });
+    EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", colLines));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(ReadFile(file.FmtFileName), before);
+    EXPECT_EQ(ReadFile(oldPath), before);
+    EXPECT_EQ(fs::path(writtenTo).parent_path(), fs::path(file.FmtFileName).parent_path());
+    EXPECT_FALSE(Exists(writtenTo));
+
+    file.RecoverAfterFailedSave();
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{Updt(LK::err_fmtFilePres)}));
+    EXPECT_EQ(state.FmtNames, (std::vector<std::string>{"A", "B", "C"}));
+}
+
+TEST_F(FmtSave, TemporaryFileThatCannotBeCreatedLeavesTheFormatFileIntact) {
+    const std::string before = FmtFileText(Join({a, b}));
+    WriteFile(file.FmtFileName, before);
+    WriteFile(file.FmtFileName + ".tmp/blocker", "x");
+    EXPECT_FALSE(file.FmtSaveFile(fsmDelete, "A", {}));
+    EXPECT_EQ(ReadFile(file.FmtFileName), before);
+}
+
+TEST_F(FmtSave, WholeFileWriterDetectsAFullDisk) {
+    if (!Exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    EXPECT_FALSE(WriteWholeFile("/dev/full", std::string(100, 'x')));
+    EXPECT_TRUE(WriteWholeFile(dir.file("ok.txt"), "abc"));
+    EXPECT_EQ(ReadFile(dir.file("ok.txt")), "abc");
+}
+
+TEST_F(FmtSave, IncompleteWorkIsRefusedBeforeAnythingIsTouched) {
+    const std::string before = FmtFileText(Join({a, b}));
+    struct Case {
+        const char* what;
+        std::string colCount;
+        std::size_t colLineCount;
+        int32_t hdrCount;
+    };
+    const Case cases[] = {
+        {"fewer COL values than CLC", "2", 1, 1},
+        {"CLC not a number", "x", 2, 1},
+        {"more HDR counted than held", "2", 2, 3},
+    };
+    for (const Case& k : cases) {
+        WriteFile(file.FmtFileName, before);
+        PrepareWork();
+        state.FmtWork.ColCount = k.colCount;
+        state.FmtWork.HdrCount = k.hdrCount;
+        colLines.resize(k.colLineCount);
+        EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", colLines)) << k.what;
+        EXPECT_EQ(ReadFile(file.FmtFileName), before) << k.what;
+        EXPECT_FALSE(Exists(oldPath)) << k.what;
+    }
+    EXPECT_FALSE(file.FmtSaveFile(12, "B", colLines));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(FmtSave, RecoveryMessages) {
+    // Format file fine: nothing to bring back.
+    Write(a);
+    file.RecoverAfterFailedSave();
+    // No format file and no backup: lost.
+    fs::remove(file.FmtFileName);
+    file.RecoverAfterFailedSave();
+    // A format file without format is not overwritten by the backup.
+    Write({});
+    WriteFile(oldPath, FmtFileText(a));
+    file.RecoverAfterFailedSave();
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{Updt(LK::err_fmtFilePres), Updt(LK::err_fmtFileLoosed),
+                                                        Updt(LK::err_fmtFileLoosed)}));
+    EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText({}));
+}
+
+TEST_F(FmtSave, BackupPathFollowsTheFormatFile) {
+    file.FmtFileName = dir.file("sub/Lumivex.fmt");
+    EXPECT_EQ(file.BackupFileName(), dir.file("sub/Lumivex.old"));
+}
+
+} // namespace
