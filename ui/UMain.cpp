@@ -1,12 +1,18 @@
 #include "ui/UMain.h"
 
+#include "core/UConvPage.h"
 #include "core/ULog.h"
 #include "env/ULang.h"
 #include "ui/UAboutBx.h"
 #include "ui/UBanner.h"
 #include "ui/UDialogs.h"
 #include "ui/ULangApply.h"
+#include "env/UParms.h"
 #include "ui/UPageConvert.h"
+#include "ui/UPageLog.h"
+#include "ui/UResultViews.h"
+
+#include <QComboBox>
 #include "ui/UQt.h"
 #include "ui/UWidgets.h"
 
@@ -63,11 +69,27 @@ TForm1::TForm1(WindowContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(
     StatusBar1->setSizeGripEnabled(false);
     setStatusBar(StatusBar1);
 
+    page_ = std::make_unique<ConvPage>(ctx_.Page, ctx_.Prm, ctx_.Lang, ctx_.Dialogs, ctx_.TheLog);
+    for (GridCells* g : {&inPreview_, &outPreview_})
+        for (int r = 1; r <= 3; ++r) g->SetCell(0, r, std::to_string(r));
+
     connect(BitBtn14, &QPushButton::clicked, this, &TForm1::BitBtn14Click);
+    connect(BitBtn5, &QPushButton::clicked, this, &TForm1::BitBtn5Click);
+    connect(TabSheet1->BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
+    connect(TabSheet1->PageControl2->BitBtn4, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
+    connect(TabSheet1->BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+    connect(TabSheet1->BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+    connect(TabSheet1->ComboBox1, QOverload<int>::of(&QComboBox::activated), this, &TForm1::ComboBox1Select);
+    connect(TabSheet1->PageControl2->ComboBox2, QOverload<int>::of(&QComboBox::activated), this,
+            &TForm1::ComboBox2Select);
+    UPageLog* logPage = TabSheet1->PageControl2->TabSheet6;
+    logPage->OnTextColor = [this](const QColor& c) { StoreLogColor(prmLGT, c); };
+    logPage->OnBackColor = [this](const QColor& c) { StoreLogColor(prmLGF, c); };
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == 0) SetStatusText(Qs(ctx_.Lang.Text(LK::cpn_sheetMainTitle)));
         if (index == 2) SetStatusText(Qs(ctx_.Lang.Text(LK::cpn_sheetOptions)));
     });
+    LoadEnvir();
 }
 
 TForm1::~TForm1() {
@@ -79,10 +101,11 @@ void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
-    BuildStatusBar();
+    FormShow();
 }
 
 void TForm1::BuildStatusBar() {
+    if (StatusBarBuilt()) return;
     const LangTexts& lang = ctx_.Lang;
     const QString texts[5] = {Qs(lang.Text(LK::cpn_global) + " : "), QString(), Qs(lang.Text(LK::cpn_unit) + " : "),
                               QString(), Qs(lang.Text(LK::cpn_wait))};

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,7 +18,11 @@ class QTabWidget;
 
 namespace lmx {
 
+class ConvPage;
+class FmtFile;
 class FormatState;
+class Params;
+struct ConvPageState;
 class IDialogs;
 class LangTexts;
 class Log;
@@ -32,6 +37,19 @@ struct WindowContext {
     FormatState& Formats;
     lmx::Log& TheLog;
     IDialogs& Dialogs;
+    Params& Prm;
+    ConvPageState& Page;
+    FmtFile& Fmt;
+};
+
+// What the start-up found, for the rest of the session.
+struct EnvirState {
+    std::string PrmFileName;
+    std::string FmtFileName;
+    std::string LngFileName;
+    bool StopOnBadLine = false;
+    std::vector<std::string> LangNames;
+    int64_t LoadEnvirMs = 0;
 };
 
 class TForm1 : public QMainWindow {
@@ -46,6 +64,24 @@ public:
     QString StatusText(int panel) const;
 
     void BitBtn14Click();
+    void BitBtn5Click();   // quit: the parameters are written first
+    void BitBtn3Click();   // Ouvrir
+    void BitBtn4Click();   // Changer
+    void ComboBox1Select();
+    void ComboBox2Select(); // also the output preview's refresh (FeedOutPreview)
+    void BitBtn1Click();   // Convertir
+    void BitBtn2Click();   // Annuler
+
+    // Start-up steps; LoadEnvir runs from the constructor, FormShow at the first show.
+    void LoadEnvir();
+    void FormShow();
+    // Writes the parameters; false (window kept open, reason shown) when that fails.
+    bool SaveParamsForExit();
+
+    const EnvirState& Envir() const { return envir_; }
+    ConvPage& Page() { return *page_; }
+    const GridCells& InPreview() const { return inPreview_; }
+    const GridCells& OutPreview() const { return outPreview_; }
 
     QLabel* Image1;
     QPushButton* BitBtn14;
@@ -62,11 +98,29 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildStatusBar();
+    void FillOptionsSummary();
+    void ApplyLogColors();
+    void StoreLogColor(int prmIndex, const QColor& c);
+    void ShowOutPath();
+    void ClearPreviews();
+    void RefreshInPreview(); // after the files or the input format changed
+    void RefreshGrids();
+    void SetGridHeaders(GridCells& grid, bool input);
+    void ShowSource();
+    void LoadFormats();
+    // The result of loading a format chosen in a list: the flag and the message.
+    void TakeFormatResult(int r, bool input);
+    // The link and the date set-up once an output format is loaded at start.
+    void AfterOutputFormatLoaded();
 
     WindowContext& ctx_;
+    std::unique_ptr<ConvPage> page_;
+    EnvirState envir_;
+    bool quitting_ = false;
     GridCells inPreview_{1, 4};
     GridCells outPreview_{1, 4};
     GridCells rejects_{2, 2};

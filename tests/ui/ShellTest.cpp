@@ -8,6 +8,7 @@
 #include "ui/ULangApply.h"
 #include "ui/UMain.h"
 #include "ui/UQt.h"
+#include "UiFixture.h"
 #include "common/UCommuns.h"
 
 #include <QTimer>
@@ -25,12 +26,9 @@ namespace lmx {
 namespace {
 
 struct Shell {
-    test::TempDir dir;
-    ScriptedDialogs dialogs;
-    LangTexts lang;
-    FormatState formats;
-    Log log{formats, dialogs};
-    WindowContext ctx{dir.path(), {}, lang, formats, log, dialogs};
+    test::Program prog;
+    WindowContext& ctx = prog.ctx;
+    LangTexts& lang = prog.lang;
 };
 
 QString TextOf(QWidget* w) {
