@@ -2,6 +2,7 @@
 
 #include "common/UCommuns.h"
 #include "common/Text.h"
+#include "core/ULineReader.h"
 
 #include <filesystem>
 #include <system_error>
@@ -50,7 +51,7 @@ void ConvPage::SetSource(const std::string& path) {
     ProposeOutPath(path);
 }
 
-void ConvPage::ProposeOutPath(const std::string& path) {
+std::string ConvPage::ProposalFor(const std::string& path) {
     const std::string added = prm_.PrmGet(prmDDO, false);
     const std::string extParam = prm_.PrmGet(prmEXT, false);
     const std::string ext = extParam == "$Q" ? ExtractFileExt(path) : extParam;
@@ -58,7 +59,11 @@ void ConvPage::ProposeOutPath(const std::string& path) {
     st_.OutDir = IncludeTrailingSlash(CheckValue(ckDirectory, mrd) ? mrd : prm_.PrmGet(prmMRS, false));
     const std::string name = ExtractFileName(path);
     const std::string stem = name.substr(0, name.size() - ExtractFileExt(name).size());
-    st_.OutPath = st_.OutDir + stem + added + ext;
+    return st_.OutDir + stem + added + ext;
+}
+
+void ConvPage::ProposeOutPath(const std::string& path) {
+    st_.OutPath = ProposalFor(path);
     std::error_code ec;
     if (fs::exists(fs::symlink_status(st_.OutPath, ec))) {
         // An existing file is never proposed silently: the user confirms it through "Changer".
@@ -124,6 +129,81 @@ std::string ConvPage::WrapPath(std::string_view path) {
     for (char c : path) {
         out += c;
         if (c == '/') out += ' ';
+    }
+    return out;
+}
+
+} // namespace lmx
+
+namespace lmx {
+
+int ConvPage::FeedInPreview(const FormatState& formats, std::vector<std::vector<std::string>>& rows) {
+    rows.clear();
+    if (!formats.InFmtOk) return -1;
+    LineReader in(64 * 1024);
+    if (st_.InFiles.empty() || !in.Open(st_.InFiles.front())) {
+        st_.InChosen = false;
+        return -1;
+    }
+    // The same line reader as the engine: lines end at CR LF, LF or a lone CR.
+    const std::string& sep = formats.FmtIn.ColSep;
+    int64_t chars = 0;
+    std::string_view line;
+    while (rows.size() < 3 && in.Next(line)) {
+        chars += static_cast<int64_t>(line.size());
+        std::vector<std::string> cells;
+        std::size_t start = 0;
+        while (sep.size() == 1) {
+            const std::size_t hit = line.find(sep[0], start);
+            if (hit == std::string_view::npos) break;
+            cells.emplace_back(line.substr(start, hit - start));
+            start = hit + 1;
+        }
+        cells.emplace_back(line.substr(start));
+        rows.push_back(std::move(cells));
+    }
+    if (in.Error()) {
+        st_.InChosen = false;
+        return -1;
+    }
+    st_.AvgLineLen = rows.empty() ? 0 : static_cast<int32_t>(chars / static_cast<int64_t>(rows.size()));
+    return 0;
+}
+
+std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, Log& log,
+                                                     const std::vector<std::vector<std::string>>& inRows) {
+    std::vector<std::vector<std::string>> out;
+    FormatState& f = conv.Formats();
+    conv.TakeSeparators();
+    if (!BuildIoLink(conv)) {
+        log.LogWrite(lkLine, "#STRG2 Probl\xE8me lors alimentation StrGrid2 ");
+        return out;
+    }
+    conv.PrepareDateConv();
+    const bool decimal = f.FmtIn.DecSep != f.FmtOut.DecSep;
+    for (const auto& cells : inRows) {
+        // The line as the input preview shows it: its cells joined by the input separator.
+        std::string line;
+        for (int32_t c = 0; c < f.InColCount; ++c) {
+            if (c > 0) line += f.FmtIn.ColSep;
+            if (static_cast<std::size_t>(c) < cells.size()) line += cells[static_cast<std::size_t>(c)];
+        }
+        const bool split = conv.Unstring(line);
+        if (split && f.InFmtOk && f.OutFmtOk) {
+            for (int32_t k = 1; k <= f.OutColCount; ++k) {
+                std::string& slot = conv.t_lineOut[static_cast<std::size_t>(k)];
+                if (decimal) slot = Converter::DecimalChange(f.FmtIn.DecSep, f.FmtOut.DecSep, slot);
+                if (static_cast<std::size_t>(k - 1) < f.FmtOut.IsDate.size() && f.FmtOut.IsDate[static_cast<std::size_t>(k - 1)] == 1)
+                    slot = conv.DateConvPerso(slot, f.InDateFmt, conv.OutDateSepText, conv.OutDateLen, conv.CutYear,
+                                              conv.WidenYear, conv.OutDateOrder);
+                if (slot == "#KO") {
+                    conv.t_lineOut[0] = "#Dec Sep.";
+                    log.LogWrite(lkLine, "#STRG2 --> Chgt DecSep impossible");
+                    break;
+                }
+            }
+        }
+        out.emplace_back(conv.t_lineOut.begin() + 1, conv.t_lineOut.end());
     }
     return out;
 }

@@ -2,6 +2,7 @@
 // The conversion page's state and the operations behind its buttons, apart from any window:
 // the window, the command-line converter and the tests drive the same code.
 #include "core/UDataFormats.h"
+#include "core/UEngines.h"
 #include "core/ULog.h"
 #include "core/UPorts.h"
 #include "env/ULang.h"
@@ -40,6 +41,8 @@ public:
 
     void SetSource(const std::string& path);
     void ProposeOutPath(const std::string& path);
+    // The proposed result path for a source (sets OutDir), whether or not it exists.
+    std::string ProposalFor(const std::string& path);
     // The result file chosen with "Changer".
     void ChooseOutPath(const std::string& path);
     // Remembers the result folder in MRD when a result file is accepted.
@@ -67,5 +70,11 @@ private:
     IMessages& msg_;
     Log& log_;
 };
+
+// The output preview: the input preview's rows, rejoined, split through the link and given the
+// decimal change and the date rewrite of a run (no control, case or prefix). A date that cannot be
+// read shows as "0"; a row that does not split shows its fields unconverted.
+std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, Log& log,
+                                                     const std::vector<std::vector<std::string>>& inRows);
 
 } // namespace lmx

@@ -1,0 +1,35 @@
+#pragma once
+// The command line of lumivex-convert.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lmx::cli {
+
+struct CliOptions {
+    std::string dir;       // folder of Lumivex.fmt and Lumivex.prm; empty: the program's own
+    std::string inFormat;  // empty: parameter MRI
+    std::string outFormat; // empty: parameter MRO
+    bool inGiven = false;
+    bool outGiven = false;
+    std::string output;    // empty: the proposed result file
+    bool force = false;
+    std::optional<bool> stopOnError; // unset: parameter ERL
+    std::string rejects;
+    bool list = false;
+    std::string renameText; // empty: no renaming
+    bool trash = false;
+    bool remove = false;
+    std::string logPath;
+    bool quiet = false;
+    bool help = false;
+    bool version = false;
+    std::vector<std::string> files;
+};
+
+// Parses argv; on a usage error returns false with the reason in error.
+bool ParseCli(const std::vector<std::string>& args, CliOptions& opts, std::string& error);
+
+const char* CliUsage();
+
+} // namespace lmx::cli

@@ -1,0 +1,103 @@
+#pragma once
+// The conversion of one line and of one field: split, join and write, decimal separator, dates,
+// type control, case, prefix and suffix. The engines use the in-place forms, which reuse their
+// strings so that a warm run allocates nothing per line; the text-returning forms serve the
+// preview and the tests.
+#include "core/UDataFormats.h"
+#include "core/ULineErr.h"
+#include "core/UOutput.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lmx {
+
+// For input column `index`, the output column that receives it (1-based), or 0.
+struct IoLinkEntry {
+    int32_t index = 0;
+    int32_t target = 0;
+};
+
+// What TypeControl checks a value against, from the output column's type.
+enum ControlKind : int { ckAnyText = 0, ckNumber = 1, ckDateChars = 2 };
+
+class Converter {
+public:
+    explicit Converter(FormatState& formats);
+
+    FormatState& Formats() { return fmt_; }
+    const FormatState& Formats() const { return fmt_; }
+
+    // The column separators are taken once when a run starts (and by the preview).
+    void TakeSeparators();
+    std::string InColSep;
+    std::string OutColSep;
+
+    std::vector<std::string> t_lineOut; // slots 0..OutColCount; 0 takes the unlinked fields
+    std::vector<IoLinkEntry> IoLink;    // entries 0..max(InColCount, OutColCount)
+
+    // Date values (PrepareDateConv, PrepareDateOutput).
+    bool InShortYear = false;
+    bool CutYear = false;
+    bool WidenYear = false;
+    int32_t OutDateOrder = 0;
+    std::string OutDateSepText;
+    int32_t OutDateLen = 0;
+
+    // The year that anchors the century window of two-digit years: the clock's, read once.
+    int CurrentYear() const { return currentYear_; }
+    void SetCurrentYear(int year) { currentYear_ = year; }
+
+    // The sink that WriteOutLine() writes to (the run's result file).
+    IOutSink* Out = nullptr;
+
+    // Splits the line into t_lineOut through IoLink; true when it has exactly InColCount fields.
+    bool Unstring(std::string_view line);
+    // Joins slots 1..OutColCount with the output separator, CR LF after: leOk or leWrite.
+    int WriteOutLine();
+    int WriteOutLine(IOutSink& sink);
+
+    static std::string DecimalChange(std::string_view from, std::string_view to, std::string_view value);
+    // In place; false when the change could not be made.
+    static bool DecimalChangeInPlace(std::string& value, std::string_view from, std::string_view to);
+
+    static int32_t DateLayoutOrder(std::string_view layout);
+    static bool IsShortYearLayout(std::string_view layout);
+    // InShortYear, CutYear, WidenYear, OutDateOrder, and the output values below.
+    void PrepareDateConv();
+    // OutDateSepText and OutDateLen from OutDateSep and OutDateFmt.
+    void PrepareDateOutput();
+
+    std::string DateConvPerso(std::string_view value, std::string_view inLayout, std::string_view outSep,
+                              int32_t outLen, bool cut, bool widen, int32_t order) const;
+    // The same into out (its capacity reused); false for a value that cannot be converted.
+    bool DateConvInto(std::string_view value, std::string_view inLayout, std::string_view outSep, int32_t outLen,
+                      bool cut, bool widen, int32_t order, std::string& out) const;
+    // With the prepared values and InDateFmt, as the engines call it.
+    bool DateConvInto(std::string_view value, std::string& out) const;
+
+    // "y/m/d" to the four-digit year, or "0".
+    std::string ExpandYear(std::string_view date) const;
+    // The widened year of digit texts year, month and day; false when they are not a valid date.
+    bool ExpandYear(std::string_view year, std::string_view month, std::string_view day, int& result) const;
+
+    // Against the type of output column `column` (0-based).
+    bool TypeControl(std::string_view value, int32_t column) const;
+    ControlKind ControlKindOf(int32_t column) const;
+    static bool ControlValue(std::string_view value, ControlKind kind, std::string_view decSep,
+                             std::string_view dateSepText);
+
+    static std::string ForceCase(std::string_view value, int32_t code);
+    static void ForceCaseInPlace(std::string& value, int32_t code);
+    static std::string AddFixe(std::string_view value, int32_t code, std::string_view fixe);
+    static void AddFixeInPlace(std::string& value, int32_t code, std::string_view fixe);
+
+private:
+    FormatState& fmt_;
+    int currentYear_;
+    std::string join_; // the joined line when the sink has no room of its own
+};
+
+} // namespace lmx

@@ -1,0 +1,145 @@
+#include "core/ULineReader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <new>
+#include <unistd.h>
+
+namespace lmx {
+
+LineReader::LineReader(std::size_t bufSize) : baseSize_(bufSize < 16 ? 16 : bufSize) {}
+
+LineReader::~LineReader() { Close(); }
+
+void LineReader::Attach(int fd) {
+    Close();
+    fd_ = fd;
+    own_ = false;
+}
+
+bool LineReader::Open(const std::string& path) {
+    Close();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        errno_ = errno;
+        return false;
+    }
+    fd_ = fd;
+    own_ = true;
+    return true;
+}
+
+void LineReader::Close() {
+    if (fd_ >= 0 && own_) ::close(fd_);
+    fd_ = -1;
+    own_ = false;
+    eof_ = error_ = false;
+    errno_ = 0;
+    pos_ = end_ = scanned_ = 0;
+}
+
+bool LineReader::Make(std::size_t need) {
+    if (!buf_) {
+        cap_ = baseSize_ > need ? baseSize_ : need;
+        buf_.reset(new (std::nothrow) char[cap_]);
+        if (!buf_) {
+            cap_ = 0;
+            return false;
+        }
+        return true;
+    }
+    // Everything before pos_ has been handed out: the partial line moves to the front.
+    if (pos_ > 0) {
+        std::memmove(buf_.get(), buf_.get() + pos_, end_ - pos_);
+        end_ -= pos_;
+        pos_ = 0;
+    }
+    if (cap_ - end_ >= need) return true;
+    // A line longer than the buffer: grow it, doubling so that a huge line costs linear time.
+    std::size_t grown = cap_ * 2;
+    if (grown - end_ < need) grown = end_ + need;
+    std::unique_ptr<char[]> bigger(new (std::nothrow) char[grown]);
+    if (!bigger) return false;
+    std::memcpy(bigger.get(), buf_.get(), end_);
+    buf_ = std::move(bigger);
+    cap_ = grown;
+    return true;
+}
+
+bool LineReader::Fill() {
+    if (!buf_ || end_ == cap_ || pos_ > 0) {
+        if (!Make(1)) {
+            error_ = true;
+            errno_ = ENOMEM;
+            return false;
+        }
+    }
+    for (;;) {
+        const ssize_t got = ::read(fd_, buf_.get() + end_, cap_ - end_);
+        if (got > 0) {
+            end_ += static_cast<std::size_t>(got);
+            return true;
+        }
+        if (got == 0) {
+            eof_ = true;
+            return false;
+        }
+        if (errno == EINTR) continue;
+        error_ = true;
+        errno_ = errno;
+        return false;
+    }
+}
+
+bool LineReader::Next(std::string_view& line) {
+    if (fd_ < 0 || error_) return false;
+    for (;;) {
+        char* const base = buf_.get();
+        if (base) {
+            const char* const start = base + pos_;
+            const char* const stop = base + end_;
+            const char* const from = start + scanned_;
+            const auto* lf = static_cast<const char*>(std::memchr(from, '\n', static_cast<std::size_t>(stop - from)));
+            const char* const limit = lf ? lf : stop;
+            // Looking for CR only before the LF keeps the scan linear on LF-only files.
+            const auto* cr = static_cast<const char*>(std::memchr(from, '\r', static_cast<std::size_t>(limit - from)));
+            if (cr) {
+                if (cr + 1 < stop || eof_) {
+                    line = std::string_view(start, static_cast<std::size_t>(cr - start));
+                    const bool crlf = cr + 1 < stop && cr[1] == '\n';
+                    pos_ = static_cast<std::size_t>(cr - base) + (crlf ? 2 : 1);
+                    scanned_ = 0;
+                    return true;
+                }
+                // A CR as the last byte read: only the next byte tells CR LF from a lone CR.
+                scanned_ = static_cast<std::size_t>(cr - start);
+            } else if (lf) {
+                line = std::string_view(start, static_cast<std::size_t>(lf - start));
+                pos_ = static_cast<std::size_t>(lf - base) + 1;
+                scanned_ = 0;
+                return true;
+            } else {
+                scanned_ = end_ - pos_;
+                if (eof_) {
+                    if (pos_ == end_) return false;
+                    line = std::string_view(start, end_ - pos_);
+                    pos_ = end_;
+                    scanned_ = 0;
+                    return true;
+                }
+            }
+        }
+        if (eof_) continue; // a pending CR at the very end is decided on the next pass
+        if (!Fill() && error_) return false;
+    }
+}
+
+long long LineReader::Skip(long long count) {
+    long long done = 0;
+    std::string_view line;
+    while (done < count && Next(line)) ++done;
+    return done;
+}
+
+} // namespace lmx

@@ -1,0 +1,55 @@
+#pragma once
+// Reads a file line by line through one large buffer. A line ends at CR LF, LF or a lone CR; the
+// last line needs no line end; an empty file has no line. Bytes pass through untouched.
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace lmx {
+
+class LineReader {
+public:
+    static constexpr std::size_t kDefaultBufSize = 256 * 1024;
+
+    explicit LineReader(std::size_t bufSize = kDefaultBufSize);
+    ~LineReader();
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+
+    // Opens the file for reading; the reader closes it. False (and errorNo set) when it cannot.
+    bool Open(const std::string& path);
+    // Reads an already open descriptor, which stays the caller's to close.
+    void Attach(int fd);
+    void Close();
+    bool IsOpen() const { return fd_ >= 0; }
+
+    // The next line without its line end, valid until the next call. False at the end of the file
+    // or on a read failure (then Error() is true).
+    bool Next(std::string_view& line);
+
+    // Reads and drops up to count lines; the number actually skipped.
+    long long Skip(long long count);
+
+    bool Error() const { return error_; }
+    int ErrorNo() const { return errno_; }
+    bool AtEnd() const { return eof_ && pos_ == end_; }
+
+private:
+    bool Fill();  // more bytes after end_; false at end of file or on error
+    bool Make(std::size_t need); // room for need more bytes after end_, moving or growing
+
+    int fd_ = -1;
+    bool own_ = false;
+    bool eof_ = false;
+    bool error_ = false;
+    int errno_ = 0;
+    std::size_t baseSize_;
+    std::unique_ptr<char[]> buf_;
+    std::size_t cap_ = 0;
+    std::size_t pos_ = 0;     // start of the unread bytes
+    std::size_t end_ = 0;     // end of the bytes read
+    std::size_t scanned_ = 0; // bytes after pos_ known to hold no line end
+};
+
+} // namespace lmx

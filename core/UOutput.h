@@ -1,0 +1,81 @@
+#pragma once
+// Where converted lines go. The file writer keeps one large buffer and a sticky error, so that a
+// failed write is never lost: Close() answers false when anything went wrong.
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace lmx {
+
+class IOutSink {
+public:
+    virtual ~IOutSink() = default;
+    // Appends the bytes; false when they could not be written.
+    virtual bool Write(std::string_view bytes) = 0;
+    // Room for size bytes to be filled in place and then handed to Commit(size); nullptr when the
+    // sink has no such room (the caller then uses Write).
+    virtual char* Reserve(std::size_t size) {
+        (void)size;
+        return nullptr;
+    }
+    virtual bool Commit(std::size_t size) {
+        (void)size;
+        return false;
+    }
+
+    // The bytes followed by CR LF.
+    bool WriteLine(std::string_view bytes);
+};
+
+class FileWriter final : public IOutSink {
+public:
+    static constexpr std::size_t kDefaultBufSize = 1024 * 1024;
+
+    explicit FileWriter(std::size_t bufSize = kDefaultBufSize);
+    ~FileWriter() override; // closes without reporting; call Close() to know
+    FileWriter(const FileWriter&) = delete;
+    FileWriter& operator=(const FileWriter&) = delete;
+
+    // Creates or truncates the file. False (errorNo set) when it cannot.
+    bool Create(const std::string& path);
+    // Writes to an open descriptor; the writer closes it only when own is true.
+    void Attach(int fd, bool own);
+
+    bool Write(std::string_view bytes) override;
+    char* Reserve(std::size_t size) override;
+    bool Commit(std::size_t size) override;
+
+    // Hands the buffer to the system; false when this or any earlier write failed.
+    bool Flush();
+    // Flushes and closes; false when any write, the flush or the close failed.
+    bool Close();
+
+    bool IsOpen() const { return fd_ >= 0; }
+    bool Failed() const { return failed_; }
+    int ErrorNo() const { return errno_; }
+
+private:
+    bool WriteAll(const char* data, std::size_t size);
+    void Fail(int err);
+
+    int fd_ = -1;
+    bool own_ = false;
+    bool failed_ = false;
+    int errno_ = 0;
+    std::unique_ptr<char[]> buf_;
+    std::size_t cap_;
+    std::size_t used_ = 0;
+};
+
+// Collects everything written; for the preview and for tests.
+class StringSink final : public IOutSink {
+public:
+    bool Write(std::string_view bytes) override {
+        data.append(bytes);
+        return true;
+    }
+    std::string data;
+};
+
+} // namespace lmx

@@ -1,0 +1,275 @@
+#include "core/URun.h"
+
+#include "common/Cp1252.h"
+#include "common/Text.h"
+#include "common/UCommuns.h"
+#include "env/UParms.h"
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace lmx {
+namespace {
+
+int64_t NowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Forwards the engine's per-line call to the view, and stops reading once the result file has
+// failed: every further line would only be lost.
+class RunHook final : public IRunHook {
+public:
+    RunHook(IRunView& view, const FileWriter& out, RunState& run) : view_(view), out_(out), run_(run) {}
+    void LineDone(const RunState& r) override {
+        view_.LineDone(r);
+        if (out_.Failed()) run_.StopRun = true;
+    }
+    void SetFileBarMax(int64_t max) override { view_.SetFileBarMax(max); }
+    void SetRunBarMax(int64_t max) override { view_.SetRunBarMax(max); }
+    void SetBars(int64_t filePos, int64_t runPos) override { view_.SetBars(filePos, runPos); }
+
+private:
+    IRunView& view_;
+    const FileWriter& out_;
+    RunState& run_;
+};
+
+} // namespace
+
+bool RenameSource(const std::string& path, const std::string& text) {
+    const std::string ext = ExtractFileExt(path);
+    const std::string target = path.substr(0, path.size() - ext.size()) + text + ext;
+    std::error_code ec;
+    if (target == path || fs::exists(fs::symlink_status(target, ec))) return false;
+    // A hard link fails when the target exists, so no file is ever replaced; then the old name goes.
+    fs::create_hard_link(path, target, ec);
+    if (!ec) {
+        fs::remove(path, ec);
+        if (!ec) return true;
+        fs::remove(target, ec); // leave things as they were
+        return false;
+    }
+    if (ec == std::errc::operation_not_permitted || ec == std::errc::operation_not_supported ||
+        ec == std::errc::function_not_supported) {
+        // File systems without hard links: check, then rename.
+        ec.clear();
+        if (fs::exists(fs::symlink_status(target, ec))) return false;
+        fs::rename(path, target, ec);
+        return !ec;
+    }
+    return false;
+}
+
+AfterProcessing ConversionRun::FromParameters() const {
+    AfterProcessing a;
+    a.renameText = c_.params.PrmGet(prmSRN, false);
+    const std::string sdl = c_.params.PrmGet(prmSDL, false);
+    a.disposal = sdl == "1" ? 1 : sdl == "2" ? 2 : 0;
+    return a;
+}
+
+int32_t ConversionRun::ConvertButton(IRunView& view) {
+    view.ResetCounters();
+    c_.run.StopRun = false;
+    c_.run.UserCancel = false;
+    ConvPageState& pg = c_.page;
+    if (!pg.InChosen) {
+        c_.messages.Show(c_.lang.Text(LK::msg_badIFLFN));
+        return rrNotStarted;
+    }
+    if (!pg.OutValid) {
+        view.ShowPage(RunPage::Output);
+        std::error_code ec;
+        if (!pg.OutPath.empty() && IsOneOfSources(pg.OutPath, pg.InFiles)) {
+            pg.OutValid = false;
+            pg.OutPath.clear();
+            c_.messages.Show(c_.lang.Text(LK::msg_filesShouldDif));
+            view.ChooseOutputFile();
+            return rrNotStarted;
+        }
+        if (!pg.OutPath.empty() && fs::exists(fs::symlink_status(pg.OutPath, ec))) {
+            if (!c_.messages.Confirm(c_.lang.Format(LK::msg_fileExists, {pg.OutPath}))) {
+                pg.OutPath.clear();
+                pg.OutValid = false;
+                view.ChooseOutputFile();
+                return rrNotStarted;
+            }
+            pg.OutValid = true;
+        } else {
+            c_.messages.Show(c_.lang.Text(LK::msg_badOFDesign));
+            return rrNotStarted;
+        }
+    }
+    if (!c_.formats.InFmtOk || !c_.formats.OutFmtOk) {
+        const LK side = c_.formats.InFmtOk ? LK::str_out : LK::str_in;
+        c_.messages.Show(c_.lang.Format(LK::err_fmtLoad, {c_.lang.Text(side), c_.lang.Text(LK::err_fmtOther)}));
+        return rrNotStarted;
+    }
+    int64_t total = 0;
+    for (const auto& f : pg.InFiles) total += FileSize(f);
+    view.SetRunBarMax(pg.AvgLineLen > 0 ? total / pg.AvgLineLen : 0);
+
+    view.SetConvertEnabled(false);
+    const int32_t result = RunConversion(view, FromParameters());
+    view.SetConvertEnabled(true);
+    c_.messages.Show(ClosingMessage(result));
+    return result;
+}
+
+std::string ConversionRun::ClosingMessage(int32_t result) {
+    if (result == rrOk) return c_.lang.Text(LK::msg_endConvert);
+    std::string msg = c_.lang.Text(LK::err_convGeneral);
+    switch (result) {
+    case rrLinkFailed:
+        c_.log.LogWrite(lkLine, "#CONV (BuildIoLnk) Echec de la construction du lien entr\xE9" "e/sortie.");
+        break;
+    case rrNoEngine: {
+        const std::string code = IntToStr(engineCode_);
+        c_.log.LogWrite(lkLine, "#CONV (SelEngine>" + code + "< Choix du moteur impossible.");
+        msg += c_.lang.Format(LK::err_UnknownEngine, {code});
+        break;
+    }
+    case rrCannotCreate:
+        c_.log.LogWrite(lkLine, "#CONV (I/O) Ouverture du fichier de r\xE9sultats impossible.");
+        msg += c_.lang.Text(LK::err_OpenOutFile);
+        break;
+    case rrIncompleteOutput:
+        // No language text exists for it: the system's reason tells the user what happened.
+        c_.log.LogWrite(lkLine, "#CONV (I/O) Ecriture du fichier de r\xE9sultats incompl\xE8te (" + outputError_ + ").");
+        msg += " (" + outputError_ + ")";
+        break;
+    default:
+        if (c_.run.StopRun && c_.run.UserCancel) return c_.lang.Text(LK::msg_UserCancel);
+        if (c_.run.StopRun && c_.run.StopOnBadLine) return c_.lang.Text(LK::msg_StopOnErrOpt);
+        c_.log.LogWrite(lkLine, "#CONV (BadFileCount >" + IntToStr(result) + "<)");
+        msg += c_.lang.Format(LK::err_onSomeFile, {IntToStr(result)});
+        break;
+    }
+    return msg;
+}
+
+int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& after) {
+    RunState& run = c_.run;
+    const std::vector<std::string>& files = c_.page.InFiles;
+    int32_t failedCount = 0;
+    run.RejectedTotal = 0;
+    converted_.assign(files.size(), false);
+    outputError_.clear();
+
+    c_.conv.TakeSeparators();
+    if (!BuildIoLink(c_.conv)) return rrLinkFailed;
+    c_.rejects.Prepare(c_.formats.FmtIn, c_.formats.InColCount);
+    LineErrWriter errors(c_.rejects, run, c_.log);
+    errors.SetInput(c_.conv.InColSep, c_.formats.InColCount);
+    engineCode_ = SelEngine(c_.formats);
+    if (engineCode_ == ecNone) return rrNoEngine;
+
+    // A result that is one of the sources would be emptied before it is read.
+    if (IsOneOfSources(c_.page.OutPath, files)) {
+        outputError_ = "the result file is one of the sources";
+        return rrCannotCreate;
+    }
+    FileWriter out;
+    if (!out.Create(c_.page.OutPath) && !out.Create(c_.page.OutPath)) {
+        outputError_ = std::strerror(out.ErrorNo());
+        return rrCannotCreate;
+    }
+    c_.conv.Out = &out;
+    RunHook hook(view, out, run);
+    EngineRunner engine(c_.conv, run, errors, c_.log, hook);
+
+    view.ShowPage(RunPage::Rejected);
+    view.SetBars(0, 0);
+    run.LinesRead = 0;
+    const int64_t runStart = NowMs();
+    const std::size_t count = files.size();
+    c_.log.LogWrite(lkLine, " ");
+    c_.log.LogWrite(lkLine, "BeginConvert --> (" + IntToStr(static_cast<int64_t>(count)) + " files)");
+
+    int32_t skip = 0;
+    const bool skipLines = CheckValue(ckPositiveInt, c_.formats.FmtIn.JmpLines) &&
+                           StrToInt32(c_.formats.FmtIn.JmpLines, skip);
+    int32_t hdrLn = 0;
+    const bool writeHeaders = StrToInt32(c_.formats.FmtOut.HdrLn, hdrLn) && hdrLn > 0;
+
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string index = IntToStr(static_cast<int64_t>(i + 1));
+        LineReader in;
+        if (!in.Open(files[i])) {
+            ++failedCount;
+            continue;
+        }
+        const int64_t size = FileSize(files[i]);
+        view.SetFileBarMax(c_.page.AvgLineLen > 0 ? size / c_.page.AvgLineLen : 0);
+        view.SetStatus(c_.lang.Text(LK::itm_fic) + index + " / " + IntToStr(static_cast<int64_t>(count)));
+        run.FileRowShown = false;
+        run.SourcePath = files[i];
+        const int64_t fileStart = NowMs();
+        if (skipLines) in.Skip(skip);
+        run.LineNo = 0;
+        run.FileAborted = false;
+        c_.log.LogWrite(lkPart, "   Begin -- File(" + index + ")");
+        if (writeHeaders) {
+            for (int32_t h = 0; h < c_.formats.FmtOut.HdrCount && static_cast<std::size_t>(h) < c_.formats.FmtOut.Hdr.size(); ++h)
+                out.WriteLine(c_.formats.FmtOut.Hdr[static_cast<std::size_t>(h)]);
+        }
+        const bool stoppedBefore = run.StopRun;
+        engine.RunEngine(engineCode_, in, out);
+        c_.log.LogWrite(lkLine, "   End   -- File(" + index + ") (" + IntToStr(NowMs() - fileStart) + " ms)");
+        if (run.FileAborted) ++failedCount;
+        converted_[i] = !run.FileAborted && !stoppedBefore && !in.Error();
+        view.SetBars(0, run.LinesRead);
+        in.Close();
+    }
+
+    const bool outputComplete = out.Close();
+    c_.conv.Out = nullptr;
+    if (!outputComplete) outputError_ = std::strerror(out.ErrorNo());
+    view.SetStatus(Utf8ToCp1252("Terminé."));
+    c_.log.LogWrite(lkLine, "EndConvert(*)--> " + IntToStr(NowMs() - runStart) + "ms.");
+    c_.log.LogWrite(lkLine, " ");
+
+    view.ShowRejectedCount(run.RejectedTotal);
+    view.SetBars(0, 0);
+    c_.page.OutValid = false;
+    view.ShowCounters(static_cast<int64_t>(count), run.LinesRead, run.RejectedTotal,
+                      run.LinesRead - run.RejectedTotal);
+    DoAfterProcessing(after, outputComplete);
+    return outputComplete ? failedCount : rrIncompleteOutput;
+}
+
+void ConversionRun::DoAfterProcessing(const AfterProcessing& after, bool outputComplete) {
+    const std::vector<std::string>& files = c_.page.InFiles;
+    // A source whose lines are not all in a complete result is never renamed as done, recycled or
+    // deleted: the user would lose data they believe converted.
+    auto safe = [&](std::size_t i) { return outputComplete && i < converted_.size() && converted_[i]; };
+    if (after.renameText != "0") {
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            const bool ok = safe(i) && RenameSource(files[i], after.renameText);
+            c_.log.LogWrite(lkLine, "RenameFile(" + IntToStr(static_cast<int64_t>(i + 1)) + ")--> (" + BoolText(ok, 0) + ")");
+        }
+    }
+    if (after.disposal == 1 || after.disposal == 2) {
+        const std::string verb = after.disposal == 1 ? "RecycleFile(" : "DeleteFile(";
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            bool ok = false;
+            if (safe(i)) {
+                if (after.disposal == 1) {
+                    ok = c_.trash.MoveToTrash(files[i]);
+                } else {
+                    std::error_code ec;
+                    ok = fs::is_regular_file(files[i], ec) && fs::remove(files[i], ec) && !ec;
+                }
+            }
+            c_.log.LogWrite(lkLine, verb + IntToStr(static_cast<int64_t>(i + 1)) + ")--> (" + BoolText(ok, 0) + ")");
+        }
+    }
+}
+
+} // namespace lmx

@@ -1,0 +1,100 @@
+#pragma once
+// A conversion run: every source of the list, in order, into one result file; the checks and the
+// closing message of the "Convertir" button; the renaming, recycling or deletion of the sources.
+#include "core/UConvPage.h"
+#include "core/UEngines.h"
+#include "core/URunState.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lmx {
+
+class Params;
+class ITrash;
+
+// Return codes of RunConversion besides the number of failed sources.
+enum RunResult : int32_t {
+    rrOk = 0,
+    rrNotStarted = -500,      // a check of the "Convertir" button refused the run (its message was shown)
+    rrLinkFailed = -501,      // the input/output link could not be built
+    rrNoEngine = -502,        // no engine for the pair of formats
+    rrCannotCreate = -503,    // the result file could not be created
+    rrIncompleteOutput = -504 // the result file could not be completely written (a full disk)
+};
+
+// The pages a run brings forward.
+enum class RunPage { Output, Rejected };
+
+// What a run shows besides its log and messages; the window, the command-line converter and the
+// tests implement it. The per-line hook (IRunHook) stays cheap: implementers throttle themselves.
+class IRunView : public IRunHook {
+public:
+    virtual void ResetCounters() {}                                                     // all "0", normal colour
+    virtual void ShowCounters(int64_t files, int64_t read, int64_t rejected, int64_t written) {
+        (void)files, (void)read, (void)rejected, (void)written;
+    }
+    virtual void ShowRejectedCount(int64_t rejected) { (void)rejected; }
+    virtual void ShowPage(RunPage page) { (void)page; }
+    virtual void SetStatus(const std::string& text) { (void)text; }
+    virtual void SetConvertEnabled(bool enabled) { (void)enabled; }
+    virtual void ChooseOutputFile() {} // the "Changer" chooser
+};
+
+// What happens to the sources after a run.
+struct AfterProcessing {
+    std::string renameText = "0"; // "0": no renaming
+    int disposal = 0;             // 1 recycle bin, 2 delete, anything else: leave them
+};
+
+// Everything a run reads and writes; owned by the session, passed by reference.
+struct RunContext {
+    FormatState& formats;
+    Converter& conv;
+    RunState& run;
+    RejectTable& rejects;
+    ConvPageState& page;
+    Params& params;
+    const LangTexts& lang;
+    Log& log;
+    IMessages& messages;
+    ITrash& trash;
+};
+
+class ConversionRun {
+public:
+    explicit ConversionRun(RunContext ctx) : c_(ctx) {}
+
+    // The "Convertir" button: checks, run, counts, closing message. The RunConversion result, or
+    // rrNotStarted when a check refused the run.
+    int32_t ConvertButton(IRunView& view);
+
+    // The run itself over c_.page.InFiles into c_.page.OutPath.
+    int32_t RunConversion(IRunView& view, const AfterProcessing& after);
+
+    // The closing message of a RunConversion result (also logs the "#CONV" lines).
+    std::string ClosingMessage(int32_t result);
+
+    // The after-processing from the parameters SRN and SDL.
+    AfterProcessing FromParameters() const;
+
+    // Per source, 1-based position: whether it was read to its end (not failed, aborted or unread).
+    const std::vector<bool>& Converted() const { return converted_; }
+    // The system's reason when the result file could not be created or written.
+    const std::string& OutputError() const { return outputError_; }
+    int32_t EngineCode() const { return engineCode_; }
+
+private:
+    void DoAfterProcessing(const AfterProcessing& after, bool outputComplete);
+
+    RunContext c_;
+    std::vector<bool> converted_;
+    std::string outputError_;
+    int32_t engineCode_ = 0;
+};
+
+// quotes.txt with "_done" gives quotes_done.txt; never replaces an existing file.
+bool RenameSource(const std::string& path, const std::string& text);
+
+} // namespace lmx

@@ -1,0 +1,50 @@
+#pragma once
+// Flags and counters of one conversion run, and the hook through which the run lets the window
+// (or the command-line converter) follow it and ask it to stop.
+#include <cstdint>
+#include <string>
+
+namespace lmx {
+
+struct RunState {
+    bool StopRun = false;       // stop reading after the current line
+    bool UserCancel = false;    // the user asked for the stop
+    bool StopOnBadLine = false; // the first rejected line stops the run
+    bool FileAborted = false;   // the current file was not read to its end
+    bool FileRowShown = false;  // the current file's row is in the rejected-lines table
+
+    int64_t LineNo = 0;        // lines read from the current file (skipped leading lines excluded)
+    int64_t LinesRead = 0;     // lines read in the run
+    int64_t RejectedTotal = 0; // lines rejected in the run
+
+    std::string SourcePath; // the file being read
+
+    // A fresh run: everything back to its start value except StopOnBadLine, which the parameters set.
+    void ResetForRun() {
+        StopRun = UserCancel = FileAborted = FileRowShown = false;
+        LineNo = LinesRead = RejectedTotal = 0;
+        SourcePath.clear();
+    }
+};
+
+// Called by the engine after every line, and by the run for the progress bars. LineDone must stay
+// cheap: whoever implements it throttles its own redrawing and event processing. It is the place
+// where an "Annuler" press can set StopRun and UserCancel; the engine reads them right after.
+class IRunHook {
+public:
+    virtual ~IRunHook() = default;
+    // run.LineNo is the file bar's position, run.LinesRead the run bar's.
+    virtual void LineDone(const RunState& run) = 0;
+    virtual void SetFileBarMax(int64_t max) { (void)max; }
+    virtual void SetRunBarMax(int64_t max) { (void)max; }
+    // Both bars to a position, outside the per-line path (0 when a file or the run starts or ends).
+    virtual void SetBars(int64_t filePos, int64_t runPos) { (void)filePos, (void)runPos; }
+};
+
+// For callers that follow nothing (tests, the preview).
+class NullRunHook final : public IRunHook {
+public:
+    void LineDone(const RunState&) override {}
+};
+
+} // namespace lmx

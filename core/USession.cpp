@@ -1,0 +1,93 @@
+#include "core/USession.h"
+
+#include "common/Text.h"
+#include "common/UCommuns.h"
+
+namespace lmx {
+
+Session::Session(IMessages& m, ITrash& t) : messages(m), trash(t) {}
+
+void Session::SetProgramDir(const std::string& dir) {
+    ProgramDir = IncludeTrailingSlash(dir);
+    params.ProgramDir = ProgramDir;
+    params.PrmFileName = ProgramDir + "Lumivex.prm";
+    fmtFile.FmtFileName = ProgramDir + "Lumivex.fmt";
+    log.LogFileName = ProgramDir + "LumivexLog.txt";
+    LngFileName = ProgramDir + "Lumivex.lng";
+}
+
+int Session::StartParameters(bool createWhenMissing) {
+    params.PrmFile(pmDefaults);
+    int r = 0;
+    if (FileSize(params.PrmFileName) > 0) {
+        r = params.PrmFile(pmLoad);
+        log.LogWrite(lkLine, " DEF PRM(LOAD)      " + BoolText(r == 0, 2));
+    } else if (createWhenMissing) {
+        r = params.PrmFile(pmSave);
+        log.LogWrite(lkLine, " DEF PRM(SCRATCH))  " + BoolText(r == 0, 2));
+    }
+    log.ExtendedLog = CheckValue(ckPositiveInt, params.PrmGet(prmLOG));
+    run.StopOnBadLine = params.PrmGet(prmERL) == "2";
+    return r;
+}
+
+int Session::StartLanguage() {
+    const std::string lng = params.PrmGet(prmLNG);
+    const int r = lang.LangLoad(lng, LngFileName);
+    log.LogWrite(lkLine, " DEF LNG(" + lng + ")  " + BoolText(r == 0, 2));
+    if (r != 0) {
+        messages.Show("The requested langage could not be loaded\r\nLe langage demand\xE9 n'a pu \xEAtre charg\xE9.");
+        params.PrmSet(prmLNG, BuiltInLanguage(), false);
+    }
+    return r;
+}
+
+int Session::SelectFormat(int mode, const std::string& name) {
+    const int r = fmtFile.FmtLoadDescription(mode, name);
+    (mode == flmInput ? formats.InFmtOk : formats.OutFmtOk) = r == 0;
+    return r;
+}
+
+int Session::StartFormats() {
+    const int list = fmtFile.FmtLoadList();
+    if (list != 0) {
+        formats.InFmtOk = formats.OutFmtOk = false;
+        log.LogWrite(lkLine, " DEF FMT(LOAD)      Ko(" + IntToStr(list) + ")(Unable to open File Lumivex.fmt)");
+        messages.Show(lang.Format(LK::err_fmtFileDefOpen, {fmtFile.FmtFileName}));
+        return list;
+    }
+    log.LogWrite(lkPart, " DEF FMT(LOAD)      Ok");
+    struct Side {
+        int mode;
+        const char* tag;
+        LK word;
+        int kind;
+    };
+    for (const Side& s : {Side{flmInput, "   FMT_IN(", LK::str_in, lkPart}, Side{flmOutput, "   FMT_OUT(", LK::str_out, lkEnd}}) {
+        const std::string name = params.PrmGet(s.mode == flmInput ? prmMRI : prmMRO);
+        const int r = SelectFormat(s.mode, name);
+        if (r == frColCountDiffers) {
+            log.LogWrite(s.kind, std::string(s.tag) + "Ko):BadColCount");
+            messages.Show(lang.Format(LK::err_fmtLoad, {lang.Text(s.word), lang.Text(LK::err_fmtBadColC)}));
+        } else if (r == frEmptyName) {
+            log.LogWrite(s.kind, std::string(s.tag) + "Ko):NoSel");
+        } else if (r != 0) {
+            log.LogWrite(s.kind, std::string(s.tag) + "Ko)>" + IntToStr(r) + "<");
+            messages.Show(lang.Format(LK::err_fmtLoad, {lang.Text(s.word), lang.Text(LK::err_fmtOther)}));
+        } else {
+            log.LogWrite(s.kind, std::string(s.tag) + "Ok)");
+        }
+    }
+    if (formats.OutFmtOk) {
+        log.LogWrite(lkLine, " *** BuildIoLink returns   : " + BoolText(BuildIoLink(conv), 2));
+        conv.PrepareDateConv();
+        if (log.ExtendedLog) {
+            log.LogWrite(lkLine, " *** Standard date enabled : False");
+            log.LogWrite(lkLine, "     ShortYearIn(" + BoolText(conv.InShortYear, 0) + ") ShortYearOut(" +
+                                     BoolText(conv.CutYear, 0) + ")");
+        }
+    }
+    return 0;
+}
+
+} // namespace lmx

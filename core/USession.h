@@ -1,0 +1,57 @@
+#pragma once
+// Everything one program instance keeps for its whole life, owned by main and passed down: the
+// formats, the texts, the parameters, the log, the engine, the run state, the conversion page.
+#include "core/UConvPage.h"
+#include "core/UDataFormats.h"
+#include "core/UEngines.h"
+#include "core/UFmtFile.h"
+#include "core/ULog.h"
+#include "core/UPorts.h"
+#include "core/URun.h"
+#include "env/ULang.h"
+#include "env/UParms.h"
+
+#include <string>
+
+namespace lmx {
+
+class Session {
+public:
+    Session(IMessages& messages, ITrash& trash);
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Sets the program's folder and every path derived from it (parameters, formats, language, log).
+    void SetProgramDir(const std::string& dir);
+
+    // Start-up steps shared by the window and the command-line converter; each writes its log line.
+    // Parameters: defaults, then the file when it has bytes, else (when allowed) a new file.
+    int StartParameters(bool createWhenMissing);
+    // Language of LNG; on failure the bilingual message and LNG back to the built-in language.
+    int StartLanguage();
+    // Format list, then the input format MRI and the output format MRO, the link and the date set-up;
+    // messages for bad formats. The list's result (0, -797, -799).
+    int StartFormats();
+    // Loads one format as input (mode 1) or output (mode 2) for the command line or a selection:
+    // sets InFmtOk/OutFmtOk; the load code.
+    int SelectFormat(int mode, const std::string& name);
+
+    IMessages& messages;
+    ITrash& trash;
+    std::string ProgramDir;  // ends with "/"
+    std::string LngFileName; // ProgramDir + "Lumivex.lng"
+
+    FormatState formats;
+    LangTexts lang;
+    Params params{lang};
+    Log log{formats, messages};
+    FmtFile fmtFile{formats, lang, messages};
+    Converter conv{formats};
+    RunState run;
+    RejectTable rejects;
+    ConvPageState page;
+    ConvPage convPage{page, params, lang, messages, log};
+    ConversionRun runner{RunContext{formats, conv, run, rejects, page, params, lang, log, messages, trash}};
+};
+
+} // namespace lmx

@@ -1,0 +1,158 @@
+#include "EngineRig.h"
+#include "support/FailingSink.h"
+
+#include <gtest/gtest.h>
+
+using namespace lmx;
+using namespace lmx::test;
+
+namespace {
+
+struct SplitCase {
+    std::string line;
+    bool ok;
+};
+
+class Unstring3 : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(Unstring3, CountsFieldsExactly) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A"), Col("B"), Col("C")}), Fmt(";", ",", {Col("A"), Col("B"), Col("C")}));
+    EXPECT_EQ(rig.conv.Unstring(GetParam().line), GetParam().ok) << GetParam().line;
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, Unstring3,
+                         ::testing::Values(SplitCase{"a;;c", true}, SplitCase{"a;b", false},
+                                           SplitCase{"a;b;c;", false}, SplitCase{"", false},
+                                           SplitCase{";;", true}, SplitCase{"a,1;b;c", true}));
+
+TEST(Unstring, EmptyFieldsAreKept) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A"), Col("B"), Col("C")}), Fmt(";", ",", {Col("A"), Col("B"), Col("C")}));
+    ASSERT_TRUE(rig.conv.Unstring("a;;c"));
+    EXPECT_EQ(rig.conv.t_lineOut, (std::vector<std::string>{"", "a", "", "c"}));
+}
+
+TEST(Unstring, EmptyLineIsOneEmptyField) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A")}), Fmt(";", ",", {Col("A")}));
+    EXPECT_TRUE(rig.conv.Unstring(""));
+    EXPECT_EQ(rig.conv.t_lineOut[1], "");
+}
+
+TEST(Unstring, SlotsFromThePreviousLineAreEmptied) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A"), Col("B")}), Fmt(";", ",", {Col("A"), Col("X"), Col("B")}));
+    ASSERT_TRUE(rig.conv.Unstring("long value here;second"));
+    ASSERT_TRUE(rig.conv.Unstring("a;b"));
+    EXPECT_EQ(rig.conv.t_lineOut, (std::vector<std::string>{"", "a", "", "b"}));
+}
+
+TEST(Unstring, UnlinkedColumnGoesToSlotZeroAndUnfedColumnIsEmpty) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A"), Col("DROP"), Col("B")}), Fmt(";", ",", {Col("A"), Col("X"), Col("B")}));
+    ASSERT_TRUE(rig.conv.Unstring("a;gone;b"));
+    EXPECT_EQ(rig.conv.t_lineOut[0], "gone");
+    StringSink sink;
+    EXPECT_EQ(rig.conv.WriteOutLine(sink), leOk);
+    EXPECT_EQ(sink.data, "a;;b\r\n");
+}
+
+TEST(Unstring, TabSeparatorAndLongSeparatorText) {
+    EngineRig rig;
+    rig.Use(Fmt("\t", ",", {Col("A"), Col("B")}), Fmt(";", ",", {Col("A"), Col("B")}));
+    EXPECT_TRUE(rig.conv.Unstring("1\t2"));
+    EXPECT_EQ(rig.conv.t_lineOut[2], "2");
+    rig.conv.InColSep = ";;"; // more than one character never matches
+    EXPECT_FALSE(rig.conv.Unstring("1;;2"));
+    EXPECT_EQ(rig.conv.t_lineOut[1], "1;;2");
+}
+
+TEST(Unstring, FieldsBeyondTheColumnsAreNotStoredAndLaterDuplicateWins) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A"), Col("A")}), Fmt(";", ",", {Col("A")}));
+    EXPECT_TRUE(rig.conv.Unstring("first;second"));
+    EXPECT_EQ(rig.conv.t_lineOut[1], "second");
+    EXPECT_FALSE(rig.conv.Unstring("x;y;z;w"));
+    EXPECT_EQ(rig.conv.t_lineOut[1], "y");
+}
+
+TEST(WriteOutLine, JoinsWithOutputSeparatorAndCrLf) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A"), Col("B")}), Fmt("\t", ",", {Col("B"), Col("A")}));
+    ASSERT_TRUE(rig.conv.Unstring("1;\xE9t\xE9"));
+    StringSink sink;
+    rig.conv.Out = &sink;
+    EXPECT_EQ(rig.conv.WriteOutLine(), leOk);
+    EXPECT_EQ(sink.data, "\xE9t\xE9\t1\r\n");
+}
+
+TEST(WriteOutLine, RefusedWriteIsCode3) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A")}), Fmt(";", ",", {Col("A")}));
+    ASSERT_TRUE(rig.conv.Unstring("x"));
+    FailingSink sink(0);
+    EXPECT_EQ(rig.conv.WriteOutLine(sink), leWrite);
+    EXPECT_EQ(rig.conv.WriteOutLine(), leWrite); // no result file at all
+}
+
+TEST(WriteOutLine, LineLargerThanTheWriterBufferGoesThrough) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A"), Col("B")}), Fmt(";", ",", {Col("A"), Col("B")}));
+    const std::string big(5000, 'x');
+    ASSERT_TRUE(rig.conv.Unstring(big + ";y"));
+    const std::string path = rig.dir.file("out.txt");
+    FileWriter w(64);
+    ASSERT_TRUE(w.Create(path));
+    EXPECT_EQ(rig.conv.WriteOutLine(w), leOk);
+    EXPECT_TRUE(w.Close());
+    EXPECT_EQ(ReadFile(path), big + ";y\r\n");
+}
+
+TEST(DecimalChange, ReplacesEveryFromCharacter) {
+    EXPECT_EQ(Converter::DecimalChange(",", ".", "1,5"), "1.5");
+    EXPECT_EQ(Converter::DecimalChange(".", ",", "A.B.Co"), "A,B,Co");
+    EXPECT_EQ(Converter::DecimalChange(",", ".", "12,50 and 1234567,891"), "12.50 and 1234567.891");
+    EXPECT_EQ(Converter::DecimalChange(",", "::", "1,5,"), "1::5::");
+    EXPECT_EQ(Converter::DecimalChange(",", ".", ""), "");
+    EXPECT_EQ(Converter::DecimalChange(",,", ".", "1,5"), "1,5");
+}
+
+TEST(TypeControl, NumericColumnWithCommaDecimal) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ".", {Col("V")}), Fmt(";", ",", {Col("V", "N")}));
+    EXPECT_TRUE(rig.conv.TypeControl("12,50", 0));
+    EXPECT_TRUE(rig.conv.TypeControl("", 0));
+    EXPECT_TRUE(rig.conv.TypeControl("1,2,3", 0));
+    EXPECT_FALSE(rig.conv.TypeControl("-3", 0));
+    EXPECT_FALSE(rig.conv.TypeControl("1.5", 0));
+    EXPECT_FALSE(rig.conv.TypeControl("12", 5)); // no such column
+}
+
+TEST(TypeControl, TextAndDateColumns) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("T"), Col("D")}), Fmt(";", ",", {Col("T", "AN"), Col("D", "-YYYY/MM/DD")}),
+            "/DD/MM/YYYY", "-YYYY/MM/DD");
+    EXPECT_TRUE(rig.conv.TypeControl("anything at all", 0));
+    EXPECT_TRUE(rig.conv.TypeControl("2005-12-31", 1));
+    EXPECT_FALSE(rig.conv.TypeControl("2005/12/31", 1));
+    EXPECT_FALSE(rig.conv.TypeControl("2005-12-3a", 1));
+    rig.fs.OutDateSep = "0";
+    rig.conv.PrepareDateConv();
+    EXPECT_TRUE(rig.conv.TypeControl("20051231", 1));
+    EXPECT_FALSE(rig.conv.TypeControl("2005-12-31", 1));
+}
+
+TEST(ForceCase, AsciiLettersOnly) {
+    EXPECT_EQ(Converter::ForceCase("caf\xE9 abc-XYZ", 1), "CAF\xE9 ABC-XYZ");
+    EXPECT_EQ(Converter::ForceCase("\xC9T\xC9 Abc", 2), "\xC9t\xC9 abc");
+    EXPECT_EQ(Converter::ForceCase("Abc", 0), "Abc");
+}
+
+TEST(AddFixe, PrefixAndSuffix) {
+    EXPECT_EQ(Converter::AddFixe("12", 1, "EUR "), "EUR 12");
+    EXPECT_EQ(Converter::AddFixe("12", 2, " EUR"), "12 EUR");
+    EXPECT_EQ(Converter::AddFixe("12", 0, "x"), "12");
+}
+
+} // namespace

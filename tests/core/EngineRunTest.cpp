@@ -1,0 +1,277 @@
+#include "EngineRig.h"
+#include "support/FailingSink.h"
+
+#include <gtest/gtest.h>
+
+using namespace lmx;
+using namespace lmx::test;
+
+namespace {
+
+TEST(BuildIoLink, LinksByExactName) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("DATE"), Col("OPEN"), Col("CLOSE")}), Fmt(";", ",", {Col("CLOSE"), Col("DATE")}));
+    ASSERT_EQ(rig.conv.IoLink.size(), 4u);
+    EXPECT_EQ(rig.conv.IoLink[1].target, 2);
+    EXPECT_EQ(rig.conv.IoLink[2].target, 0);
+    EXPECT_EQ(rig.conv.IoLink[3].target, 1);
+    EXPECT_EQ(rig.conv.IoLink[3].index, 3);
+    EXPECT_EQ(rig.Convert("d;o;c\r\n", ecStandard), "c;d\r\n");
+}
+
+TEST(BuildIoLink, CaseMattersAndFirstNamesakeIsFed) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("DATE"), Col("V")}), Fmt(";", ",", {Col("Date"), Col("V"), Col("V")}));
+    EXPECT_EQ(rig.Convert("d;1\n", ecStandard), ";1;\r\n");
+}
+
+TEST(BuildIoLink, FailsOnBadCount) {
+    EngineRig rig;
+    rig.fs.FmtIn = Fmt(";", ",", {Col("A")});
+    rig.fs.FmtOut = Fmt(";", ",", {Col("A")});
+    rig.fs.FmtIn.ColCount = "x";
+    EXPECT_FALSE(BuildIoLink(rig.conv));
+    rig.fs.FmtIn.ColCount = "2"; // more than the columns described
+    EXPECT_FALSE(BuildIoLink(rig.conv));
+}
+
+struct SelCase {
+    std::string inDec, outDec, inDate, outDate, casse, control, fixe;
+    int32_t code;
+};
+
+class SelEngineCodes : public ::testing::TestWithParam<SelCase> {};
+
+TEST_P(SelEngineCodes, FromTheDifferences) {
+    const SelCase& c = GetParam();
+    FormatState fs;
+    fs.FmtIn = Fmt(";", c.inDec, {Col("A")});
+    fs.FmtOut = Fmt(";", c.outDec, {Col("B"), Col("A", "AN", c.casse, c.control, c.fixe, "x")});
+    fs.InDateSep = c.inDate.substr(0, 1);
+    fs.InDateFmt = c.inDate.substr(1);
+    fs.OutDateSep = c.outDate.substr(0, 1);
+    fs.OutDateFmt = c.outDate.substr(1);
+    EXPECT_EQ(SelEngine(fs), c.code);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, SelEngineCodes,
+    ::testing::Values(SelCase{",", ",", "/DD/MM/YYYY", "/DD/MM/YYYY", "0", "0", "0", 0},
+                      SelCase{",", ".", "/DD/MM/YYYY", "/DD/MM/YYYY", "0", "0", "0", 16},
+                      SelCase{",", ",", "/DD/MM/YYYY", "-DD/MM/YYYY", "0", "0", "0", 2},
+                      SelCase{",", ",", "/DD/MM/YYYY", "/YYYY/MM/DD", "0", "0", "0", 2},
+                      SelCase{",", ".", "0YYYYMMDD", "/DD/MM/YY", "0", "0", "0", 18},
+                      SelCase{",", ".", "/DD/MM/YYYY", "-DD/MM/YYYY", "1", "0", "0", 255},
+                      SelCase{",", ",", "/DD/MM/YYYY", "/DD/MM/YYYY", "0", "2", "0", 255},
+                      SelCase{",", ",", "/DD/MM/YYYY", "/DD/MM/YYYY", "0", "0", "2", 255},
+                      SelCase{",", ",", "/DD/MM/YYYY", "/DD/MM/YYYY", "x", "0", "0", -1},
+                      SelCase{",", ",", "/DD/MM/YYYY", "/DD/MM/YYYY", "0", "", "0", -1}));
+
+TEST(EngineLabels, OneLabelPerCode) {
+    EXPECT_EQ(EngineLabel(0), " (Standard)");
+    EXPECT_EQ(EngineLabel(16), " (DecimalChange)");
+    EXPECT_EQ(EngineLabel(2), " (DateConv(Perso) + DecimalChange)");
+    EXPECT_EQ(EngineLabel(18), " (DateConv(Perso) + DecimalChange)");
+    EXPECT_EQ(EngineLabel(255), " (Eng. Global)");
+    EXPECT_EQ(EngineLabel(-1), "");
+}
+
+TEST(RunEngine, CompletesThePendingLogLine) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A")}), Fmt(";", ",", {Col("A")}));
+    rig.log.LogWrite(lkPart, "   Begin -- File(1)");
+    rig.Convert("x\n");
+    ASSERT_FALSE(rig.log.Lines().empty());
+    EXPECT_EQ(rig.log.Lines().back(), "   Begin -- File(1) (Standard)");
+}
+
+TEST(EngStandard, CopiesFieldsUnchanged) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("D", "/DD/MM/YYYY"), Col("V", "N")}),
+            Fmt("\t", ",", {Col("D", "/DD/MM/YYYY"), Col("V", "N")}));
+    EXPECT_EQ(SelEngine(rig.fs), 0);
+    EXPECT_EQ(rig.Convert("31/12/2005;12,5\r\n01/01/2006;1.5"), "31/12/2005\t12,5\r\n01/01/2006\t1.5\r\n");
+    EXPECT_EQ(rig.run.LineNo, 2);
+    EXPECT_EQ(rig.run.LinesRead, 2);
+    EXPECT_EQ(rig.run.RejectedTotal, 0);
+    EXPECT_FALSE(rig.run.FileAborted);
+}
+
+TEST(EngDecimal, ChangesEveryColumnButLeavesDatesAlone) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ".", {Col("D", ".DD/MM/YYYY"), Col("T"), Col("V", "N")}),
+            Fmt(";", ",", {Col("D", ".DD/MM/YYYY"), Col("T"), Col("V", "N")}), ".DD/MM/YYYY", ".DD/MM/YYYY");
+    EXPECT_EQ(SelEngine(rig.fs), 16);
+    EXPECT_EQ(rig.Convert("31.12.2005;A.B.Co;1.5\n"), "31.12.2005;A,B,Co;1,5\r\n");
+}
+
+TEST(EngDatePerso, DateAndDecimal) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("D", "/DD/MM/YY"), Col("T"), Col("C", "N")}),
+            Fmt(",", ".", {Col("D", "-YYYY/MM/DD"), Col("T"), Col("C", "N")}), "/DD/MM/YY", "-YYYY/MM/DD");
+    EXPECT_EQ(SelEngine(rig.fs), 18);
+    EXPECT_EQ(rig.Convert("31/12/99;ACME;12,50\n31/02/99;ACME;1,5\n05/01/05;X;3\n"),
+              "1999-12-31,ACME,12.50\r\n2005-01-05,X,3\r\n");
+    EXPECT_EQ(rig.run.RejectedTotal, 1);
+    ASSERT_EQ(rig.table.rows(), 4u);
+    EXPECT_EQ(rig.table.cell(3, 0), "2");
+    EXPECT_EQ(rig.table.cell(3, 1), "#Date");
+    EXPECT_EQ(rig.table.cell(3, 2), "31/02/99"); // the line as read, before any change
+    EXPECT_EQ(rig.table.cell(3, 4), "1,5");
+}
+
+TEST(EngDatePerso, OutputDecimalEqualToInputSeparatorIsSafe) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("D", "/DD/MM/YYYY"), Col("C", "N")}),
+            Fmt("|", ";", {Col("D", "0YYYYMMDD"), Col("C", "N")}), "/DD/MM/YYYY", "0YYYYMMDD");
+    EXPECT_EQ(rig.Convert("31/12/2005;12,5\n"), "20051231|12;5\r\n");
+}
+
+TEST(EngGlobal, PipelineOrder) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("D", "/DD/MM/YYYY"), Col("T"), Col("V", "N")}),
+            Fmt(";", ".",
+                {Col("D", "-YYYY/MM/DD", "0", "1"), Col("T", "AN", "1", "0", "1", "abc-"),
+                 Col("V", "N", "0", "1", "1", "1")}),
+            "/DD/MM/YYYY", "-YYYY/MM/DD");
+    EXPECT_EQ(SelEngine(rig.fs), 255);
+    // Prefix before case: the prefix is upper-cased too; decimal change before the prefix.
+    EXPECT_EQ(rig.Convert("31/12/2005;caf\xE9;2,5\n"), "2005-12-31;ABC-CAF\xE9;12.5\r\n");
+}
+
+TEST(EngGlobal, SuffixOfLettersOnControlledNumberIsType) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("V", "N")}), Fmt(";", ",", {Col("V", "N", "0", "1", "2", "EUR")}));
+    EXPECT_EQ(rig.Convert("12,5\n3\n"), "");
+    EXPECT_EQ(rig.run.RejectedTotal, 2);
+    EXPECT_EQ(rig.table.cell(3, 1), "#Type");
+    EXPECT_EQ(rig.table.cell(4, 1), "#Type");
+}
+
+TEST(EngGlobal, PrefixOnDateColumnIsDateAndDateOutranksType) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("V", "N"), Col("D", "/DD/MM/YYYY")}),
+            Fmt(";", ",", {Col("V", "N", "0", "1"), Col("D", "/DD/MM/YYYY", "0", "0", "1", "d")}));
+    rig.Convert("x;31/12/2005\n");
+    ASSERT_EQ(rig.table.rows(), 4u);
+    EXPECT_EQ(rig.table.cell(3, 1), "#Date");
+    EXPECT_EQ(rig.table.cell(3, 2), "x");
+    EXPECT_EQ(rig.table.cell(3, 3), "31/12/2005");
+}
+
+TEST(EngGlobal, ControlIfFilledSelectsTheEngineButControlsNothing) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("V", "N")}), Fmt(";", ",", {Col("V", "N", "0", "2")}));
+    EXPECT_EQ(rig.Convert("\n1,5\nabc\n"), "\r\n1,5\r\nabc\r\n");
+    EXPECT_EQ(rig.run.RejectedTotal, 0);
+}
+
+TEST(EngineLoop, UnstringRejectsCarryTheWholeLine) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A"), Col("B"), Col("C")}), Fmt(";", ",", {Col("A"), Col("B"), Col("C")}));
+    EXPECT_EQ(rig.Convert("a;b\na;b;c\na;b;c;d\n"), "a;b;c\r\n");
+    EXPECT_EQ(rig.run.RejectedTotal, 2);
+    ASSERT_EQ(rig.table.rows(), 5u);
+    EXPECT_EQ(rig.table.cell(2, 1), rig.run.SourcePath);
+    EXPECT_EQ(rig.table.cell(3, 0), "1");
+    EXPECT_EQ(rig.table.cell(3, 2), "a;b");
+    EXPECT_EQ(rig.table.cell(4, 0), "3");
+    EXPECT_EQ(rig.table.cell(4, 1), "#Unstring");
+    EXPECT_EQ(rig.table.cell(4, 2), "a;b;c;d");
+    EXPECT_EQ(rig.table.cell(4, 3), "");
+}
+
+TEST(EngineLoop, StopOnBadLineReadsNothingMore) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A"), Col("B")}), Fmt(";", ",", {Col("A"), Col("B")}));
+    rig.run.StopOnBadLine = true;
+    EXPECT_EQ(rig.Convert("1;2\nbad\n3;4\n5;6\n"), "1;2\r\n");
+    EXPECT_TRUE(rig.run.StopRun);
+    EXPECT_TRUE(rig.run.FileAborted);
+    EXPECT_EQ(rig.run.LineNo, 2);
+    EXPECT_EQ(rig.run.LinesRead, 2);
+    EXPECT_EQ(rig.run.RejectedTotal, 1);
+    EXPECT_EQ(rig.table.rows(), 4u);
+    // The next file of the run is not read at all and not counted as aborted.
+    rig.run.FileAborted = false;
+    EXPECT_EQ(rig.Convert("7;8\n"), "");
+    EXPECT_FALSE(rig.run.FileAborted);
+    EXPECT_EQ(rig.run.LinesRead, 2);
+}
+
+struct CancelAfter : IRunHook {
+    explicit CancelAfter(RunState& r, int64_t n) : run(r), after(n) {}
+    void LineDone(const RunState& state) override {
+        positions.push_back(state.LineNo * 1000 + state.LinesRead);
+        if (state.LinesRead >= after) run.StopRun = run.UserCancel = true;
+    }
+    RunState& run;
+    int64_t after;
+    std::vector<int64_t> positions;
+};
+
+TEST(EngineLoop, HookSeesEveryLineAndCanStop) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A")}), Fmt(";", ",", {Col("A")}));
+    CancelAfter hook(rig.run, 4);
+    rig.hook = &hook;
+    EXPECT_EQ(rig.Convert("a\nb\n"), "a\r\nb\r\n");
+    EXPECT_EQ(rig.Convert("c\nd\ne\n"), "c\r\nd\r\n");
+    EXPECT_EQ(hook.positions, (std::vector<int64_t>{1001, 2002, 1003, 2004}));
+    EXPECT_TRUE(rig.run.FileAborted);
+}
+
+TEST(EngineLoop, RefusedWritesAreListedAsWrite) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A")}), Fmt(";", ",", {Col("A")}));
+    const std::string src = rig.dir.file("w.txt");
+    WriteFile(src, "a\nb\nc\n");
+    LineReader reader;
+    ASSERT_TRUE(reader.Open(src));
+    FailingSink sink(1);
+    EngineRunner runner(rig.conv, rig.run, rig.errors, rig.log, rig.nullHook);
+    runner.RunEngine(ecStandard, reader, sink);
+    EXPECT_EQ(sink.data, "a\r\n");
+    EXPECT_EQ(rig.run.RejectedTotal, 2);
+    EXPECT_EQ(rig.table.cell(3, 1), "#Write");
+    EXPECT_EQ(rig.table.cell(3, 2), "b");
+    EXPECT_EQ(rig.table.cell(4, 0), "3");
+}
+
+TEST(EngineLoop, LineNumbersStartAfterSkippedLines) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A"), Col("B")}), Fmt(";", ",", {Col("A"), Col("B")}));
+    const std::string src = rig.dir.file("j.txt");
+    WriteFile(src, "HEADER\r\n1;2\r\nbad\r\n");
+    LineReader reader;
+    ASSERT_TRUE(reader.Open(src));
+    EXPECT_EQ(reader.Skip(1), 1);
+    StringSink sink;
+    EngineRunner runner(rig.conv, rig.run, rig.errors, rig.log, rig.nullHook);
+    runner.RunEngine(ecStandard, reader, sink);
+    EXPECT_EQ(sink.data, "1;2\r\n");
+    EXPECT_EQ(rig.table.cell(3, 0), "2");
+    EXPECT_EQ(rig.run.LineNo, 2);
+}
+
+TEST(EngineLoop, ReadFailureAbortsTheFile) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A")}), Fmt(";", ",", {Col("A")}));
+    LineReader reader;
+    reader.Attach(987654); // not an open descriptor
+    StringSink sink;
+    EngineRunner runner(rig.conv, rig.run, rig.errors, rig.log, rig.nullHook);
+    runner.RunEngine(ecStandard, reader, sink);
+    EXPECT_TRUE(rig.run.FileAborted);
+    EXPECT_TRUE(reader.Error());
+}
+
+TEST(EngineLoop, UnknownEngineCodeReadsNothing) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A")}), Fmt(";", ",", {Col("A")}));
+    EXPECT_EQ(rig.Convert("a\n", 7), "");
+    EXPECT_TRUE(rig.run.FileAborted);
+    EXPECT_EQ(rig.run.LinesRead, 0);
+}
+
+} // namespace

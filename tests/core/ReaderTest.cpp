@@ -1,0 +1,123 @@
+#include "core/ULineReader.h"
+#include "core/UOutput.h"
+#include "support/TestSupport.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace lmx;
+using namespace lmx::test;
+
+namespace {
+
+std::vector<std::string> ReadAll(const std::string& bytes, std::size_t bufSize) {
+    TempDir dir;
+    WriteFile(dir.file("f.txt"), bytes);
+    LineReader reader(bufSize);
+    EXPECT_TRUE(reader.Open(dir.file("f.txt")));
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (reader.Next(line)) lines.emplace_back(line);
+    EXPECT_FALSE(reader.Error());
+    return lines;
+}
+
+struct ReadCase {
+    std::string bytes;
+    std::vector<std::string> lines;
+};
+
+class LineEnds : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(LineEnds, AnyBufferSize) {
+    // Small buffers put CRs and LFs on every possible boundary.
+    for (const std::size_t size : {16u, 17u, 18u, 19u, 23u, 256u * 1024u})
+        EXPECT_EQ(ReadAll(GetParam().bytes, size), GetParam().lines) << "buffer " << size;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LineEnds,
+    ::testing::Values(ReadCase{"", {}}, ReadCase{"\r\n", {""}}, ReadCase{"a", {"a"}},
+                      ReadCase{"one\r\ntwo\r\n", {"one", "two"}}, ReadCase{"one\ntwo\n", {"one", "two"}},
+                      ReadCase{"one\rtwo\r", {"one", "two"}}, ReadCase{"one\r\ntwo", {"one", "two"}},
+                      ReadCase{"a\r\rb\n\nc\r\n\r\n", {"a", "", "b", "", "c", ""}},
+                      ReadCase{"a\n\r\nb", {"a", "", "b"}},
+                      ReadCase{"0123456789abcde\r\n0123456789abcd\r\n0123456789abcdef\r",
+                               {"0123456789abcde", "0123456789abcd", "0123456789abcdef"}},
+                      ReadCase{"\xE9t\xE9;\x80\xFF\n", {"\xE9t\xE9;\x80\xFF"}}));
+
+TEST(LineReader, LineMuchLongerThanTheBuffer) {
+    const std::string big(100000, 'x');
+    EXPECT_EQ(ReadAll("a\r\n" + big + "\r\nb", 16), (std::vector<std::string>{"a", big, "b"}));
+}
+
+TEST(LineReader, SkipDropsLeadingLines) {
+    TempDir dir;
+    WriteFile(dir.file("f.txt"), "h1\nh2\nd1\n");
+    LineReader reader(16);
+    ASSERT_TRUE(reader.Open(dir.file("f.txt")));
+    EXPECT_EQ(reader.Skip(2), 2);
+    std::string_view line;
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line, "d1");
+    EXPECT_EQ(reader.Skip(5), 0);
+}
+
+TEST(LineReader, MissingFileAndReadError) {
+    TempDir dir;
+    LineReader reader;
+    EXPECT_FALSE(reader.Open(dir.file("none.txt")));
+    ASSERT_TRUE(reader.Open(dir.path())); // a folder opens but cannot be read
+    std::string_view line;
+    EXPECT_FALSE(reader.Next(line));
+    EXPECT_TRUE(reader.Error());
+}
+
+TEST(FileWriter, BuffersAndWritesEverything) {
+    TempDir dir;
+    FileWriter w(64);
+    ASSERT_TRUE(w.Create(dir.file("o.txt")));
+    std::string expected;
+    for (int i = 0; i < 100; ++i) {
+        const std::string line = "line " + std::to_string(i);
+        EXPECT_TRUE(w.WriteLine(line));
+        expected += line + "\r\n";
+    }
+    EXPECT_TRUE(w.Write(std::string(200, 'z')));
+    expected += std::string(200, 'z');
+    EXPECT_TRUE(w.Close());
+    EXPECT_EQ(ReadFile(dir.file("o.txt")), expected);
+}
+
+TEST(FileWriter, FullDiskIsNeverSuccess) {
+    const int fd = ::open("/dev/full", O_WRONLY);
+    if (fd < 0) GTEST_SKIP() << "no /dev/full";
+    FileWriter w;
+    w.Attach(fd, true);
+    EXPECT_TRUE(w.WriteLine("fits in the buffer")); // not yet written
+    EXPECT_FALSE(w.Close());
+    EXPECT_TRUE(w.Failed());
+    EXPECT_NE(w.ErrorNo(), 0);
+}
+
+TEST(FileWriter, ErrorIsSticky) {
+    const int fd = ::open("/dev/full", O_WRONLY);
+    if (fd < 0) GTEST_SKIP() << "no /dev/full";
+    FileWriter w(64);
+    w.Attach(fd, true);
+    EXPECT_FALSE(w.Write(std::string(100, 'a'))); // bigger than the buffer: written at once
+    EXPECT_FALSE(w.WriteLine("b"));
+    EXPECT_EQ(w.Reserve(4), nullptr);
+    EXPECT_FALSE(w.Flush());
+    EXPECT_FALSE(w.Close());
+}
+
+TEST(FileWriter, CannotCreate) {
+    TempDir dir;
+    FileWriter w;
+    EXPECT_FALSE(w.Create(dir.file("no/such/folder/o.txt")));
+    EXPECT_FALSE(w.Write("x"));
+}
+
+} // namespace
