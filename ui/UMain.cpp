@@ -1,6 +1,8 @@
 #include "ui/UMain.h"
 
 #include "core/UConvPage.h"
+#include "core/USession.h"
+#include "ui/URunView.h"
 #include "core/ULog.h"
 #include "env/ULang.h"
 #include "ui/UAboutBx.h"
@@ -10,6 +12,7 @@
 #include "env/UParms.h"
 #include "ui/UPageConvert.h"
 #include "ui/UPageLog.h"
+#include "ui/UPageRejects.h"
 #include "ui/UResultViews.h"
 
 #include <QComboBox>
@@ -26,7 +29,13 @@
 
 namespace lmx {
 
-TForm1::TForm1(WindowContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx) {
+WindowContext::WindowContext(Session& session, IDialogs& dialogs, std::string programDir, std::vector<std::string> args)
+    : S(session), ProgramDir(std::move(programDir)), Args(std::move(args)), Dialogs(dialogs), Lang(session.lang),
+      Formats(session.formats), TheLog(session.log), Prm(session.params), Page(session.page), Fmt(session.fmtFile) {}
+
+TForm1::TForm1(WindowContext& ctx, QWidget* parent)
+    : QMainWindow(parent), ctx_(ctx), page_(&ctx.S.convPage),
+      rejectsView_(std::make_unique<RejectTableSource>(ctx.S.rejects)) {
     setObjectName("Form1");
     setWindowTitle(QStringLiteral("Lumivex"));
     setFixedSize(785, 554);
@@ -45,7 +54,7 @@ TForm1::TForm1(WindowContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(
     BitBtn17->setVisible(false);
 
     PageControl1 = Named<QTabWidget>("PageControl1");
-    TabSheet1 = new UPageConvert(inPreview_, outPreview_, rejectsSource_, ctx_.TheLog, ctx_.Dialogs);
+    TabSheet1 = new UPageConvert(inPreview_, outPreview_, *rejectsView_, ctx_.TheLog, ctx_.Dialogs);
     TabSheet2 = Named<QWidget>("TabSheet2");
     TabSheet3 = Named<QWidget>("TabSheet3");
     PageControl1->addTab(TabSheet1, QStringLiteral("Principal"));
@@ -69,7 +78,7 @@ TForm1::TForm1(WindowContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(
     StatusBar1->setSizeGripEnabled(false);
     setStatusBar(StatusBar1);
 
-    page_ = std::make_unique<ConvPage>(ctx_.Page, ctx_.Prm, ctx_.Lang, ctx_.Dialogs, ctx_.TheLog);
+    runView_ = std::make_unique<URunView>(*this);
     for (GridCells* g : {&inPreview_, &outPreview_})
         for (int r = 1; r <= 3; ++r) g->SetCell(0, r, std::to_string(r));
 
@@ -82,6 +91,7 @@ TForm1::TForm1(WindowContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(
     connect(TabSheet1->ComboBox1, QOverload<int>::of(&QComboBox::activated), this, &TForm1::ComboBox1Select);
     connect(TabSheet1->PageControl2->ComboBox2, QOverload<int>::of(&QComboBox::activated), this,
             &TForm1::ComboBox2Select);
+    TabSheet1->PageControl2->TabSheet5->Explain = [this](int row) { return ExplainReject(row); };
     UPageLog* logPage = TabSheet1->PageControl2->TabSheet6;
     logPage->OnTextColor = [this](const QColor& c) { StoreLogColor(prmLGT, c); };
     logPage->OnBackColor = [this](const QColor& c) { StoreLogColor(prmLGF, c); };

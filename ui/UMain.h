@@ -19,6 +19,8 @@ class QTabWidget;
 namespace lmx {
 
 class ConvPage;
+class Session;
+class URunView;
 class FmtFile;
 class FormatState;
 class Params;
@@ -30,13 +32,17 @@ class TAboutBox;
 class UPageConvert;
 
 // What the window works with; owned by the program's entry (or a test), never by the window.
+// The references are the session's own members, named for the window's use.
 struct WindowContext {
+    WindowContext(Session& session, IDialogs& dialogs, std::string programDir, std::vector<std::string> args);
+
+    Session& S;
     std::string ProgramDir; // ends with "/"
     std::vector<std::string> Args;
+    IDialogs& Dialogs;
     LangTexts& Lang;
     FormatState& Formats;
     lmx::Log& TheLog;
-    IDialogs& Dialogs;
     Params& Prm;
     ConvPageState& Page;
     FmtFile& Fmt;
@@ -80,6 +86,9 @@ public:
 
     const EnvirState& Envir() const { return envir_; }
     ConvPage& Page() { return *page_; }
+    void RefreshRejects();
+    // The sentence that explains the error of a row of the rejected-lines grid.
+    std::string ExplainReject(int row) const;
     const GridCells& InPreview() const { return inPreview_; }
     const GridCells& OutPreview() const { return outPreview_; }
 
@@ -112,19 +121,18 @@ private:
     void SetGridHeaders(GridCells& grid, bool input);
     void ShowSource();
     void LoadFormats();
+    friend class URunView;
     // The result of loading a format chosen in a list: the flag and the message.
     void TakeFormatResult(int r, bool input);
-    // The link and the date set-up once an output format is loaded at start.
-    void AfterOutputFormatLoaded();
 
     WindowContext& ctx_;
-    std::unique_ptr<ConvPage> page_;
+    ConvPage* page_;
+    std::unique_ptr<IGridSource> rejectsView_;
+    std::unique_ptr<URunView> runView_;
     EnvirState envir_;
     bool quitting_ = false;
     GridCells inPreview_{1, 4};
     GridCells outPreview_{1, 4};
-    GridCells rejects_{2, 2};
-    GridCellsSource rejectsSource_{rejects_};
     QLabel* statusPanels_[5] = {nullptr, nullptr, nullptr, nullptr, nullptr};
     bool shownOnce_ = false;
     std::unique_ptr<TAboutBox> ownAbout_;

@@ -3,6 +3,7 @@
 #include "common/UCommuns.h"
 #include "core/UConvPage.h"
 #include "core/UFmtFile.h"
+#include "core/USession.h"
 #include "core/ULog.h"
 #include "env/ULang.h"
 #include "env/UParms.h"
@@ -114,7 +115,7 @@ void TForm1::ComboBox1Select() {
     const std::string name = Cp(box->currentText());
     ctx_.Prm.PrmSet(prmMRI, name, false);
     inPreview_.Clear(kSkyBlue);
-    TakeFormatResult(ctx_.Fmt.FmtLoadDescription(flmInput, name), true);
+    TakeFormatResult(ctx_.S.SelectFormat(flmInput, name), true);
     if (ctx_.Formats.InFmtOk) SetGridHeaders(inPreview_, true);
     RefreshGrids();
     if (!ctx_.Page.InChosen) return;

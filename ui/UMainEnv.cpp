@@ -4,6 +4,7 @@
 #include "core/UConvPage.h"
 #include "core/UFmtFile.h"
 #include "core/ULog.h"
+#include "core/USession.h"
 #include "env/UColors.h"
 #include "env/ULang.h"
 #include "env/UParms.h"
@@ -55,42 +56,20 @@ void TForm1::LoadEnvir() {
 
     std::string dir = ctx_.ProgramDir.empty() ? std::string("./") : IncludeTrailingSlash(ctx_.ProgramDir);
     ctx_.ProgramDir = dir;
-    log.LogFileName = dir + "LumivexLog.txt";
+    ctx_.S.SetProgramDir(dir);
+    envir_.PrmFileName = prm.PrmFileName;
+    envir_.LngFileName = ctx_.S.LngFileName;
 
-    // Parameters: a missing or empty file is rebuilt from the defaults.
-    envir_.PrmFileName = dir + "Lumivex.prm";
-    prm.ProgramDir = dir;
-    prm.PrmFileName = envir_.PrmFileName;
-    prm.PrmFile(pmDefaults);
-    if (FileSize(envir_.PrmFileName) > 0) {
-        const int r = prm.PrmFile(pmLoad);
-        log.LogWrite(lkLine, std::string(" DEF PRM(LOAD)      ") + OkKo(r == 0));
-    } else {
-        const int r = prm.PrmFile(pmSave);
-        log.LogWrite(lkLine, std::string(" DEF PRM(SCRATCH))  ") + OkKo(r == 0));
-    }
-
-    // Language.
-    envir_.LngFileName = dir + "Lumivex.lng";
-    const std::string lng = prm.PrmGet(prmLNG);
-    const int rl = lang.LangLoad(lng, envir_.LngFileName);
-    log.LogWrite(lkLine, " DEF LNG(" + lng + ")  " + OkKo(rl == 0));
-    if (rl != 0) {
-        ctx_.Dialogs.Show("The requested langage could not be loaded\r\nLe langage demand\xE9 n'a pu \xEAtre charg\xE9.");
-        prm.PrmSet(prmLNG, BuiltInLanguage(), false);
-    } else {
-        LangApply(*this, lang);
-    }
+    ctx_.S.StartParameters(true);
+    if (ctx_.S.StartLanguage() == 0) LangApply(*this, lang);
     envir_.LangNames.clear();
     lang.LangList(envir_.LngFileName, envir_.LangNames);
-
-    log.ExtendedLog = CheckValue(ckPositiveInt, prm.PrmGet(prmLOG));
 
     LoadFormats();
 
     log.LogWrite(lkLine, std::string(" LOAD(ColNames)     ") + OkKo(SortColNames(ctx_.Formats.ColNames)));
     FillOptionsSummary();
-    envir_.StopOnBadLine = prm.PrmGet(prmERL) == "2";
+    envir_.StopOnBadLine = ctx_.S.run.StopOnBadLine;
     log.LogWrite(lkLine, std::string(" LOAD(ColNames)     ") + OkKo(SortColNames(ctx_.Formats.ColNames)));
     log.LogWrite(lkLine, " PRMCount :         " + IntToStr(static_cast<int64_t>(ctx_.Args.size())));
     envir_.LoadEnvirMs = NowMs() - start;
@@ -98,65 +77,27 @@ void TForm1::LoadEnvir() {
 }
 
 void TForm1::LoadFormats() {
-    Log& log = ctx_.TheLog;
     FormatState& fs = ctx_.Formats;
-    FmtFile& fmt = ctx_.Fmt;
-    envir_.FmtFileName = ctx_.ProgramDir + "Lumivex.fmt";
-    fmt.FmtFileName = envir_.FmtFileName;
+    envir_.FmtFileName = ctx_.Fmt.FmtFileName;
     QComboBox* in = TabSheet1->ComboBox1;
     QComboBox* out = TabSheet1->PageControl2->ComboBox2;
     in->clear();
     out->clear();
-    const int r = fmt.FmtLoadList();
-    if (r != 0) {
-        fs.InFmtOk = fs.OutFmtOk = false;
-        log.LogWrite(lkLine, " DEF FMT(LOAD)      Ko(" + IntToStr(r) + ")(Unable to open File Lumivex.fmt)");
-        ctx_.Dialogs.Show(ctx_.Lang.Format(LK::err_fmtFileDefOpen, {envir_.FmtFileName}));
-        return;
-    }
-    log.LogWrite(lkPart, " DEF FMT(LOAD)      Ok");
+    if (ctx_.S.StartFormats() != 0) return;
     const std::string mri = ctx_.Prm.PrmGet(prmMRI);
     const std::string mro = ctx_.Prm.PrmGet(prmMRO);
-    {
-        const QSignalBlocker b1(in), b2(out);
-        int selIn = -1, selOut = -1;
-        for (std::size_t i = 0; i < fs.FmtNames.size(); ++i) {
-            in->addItem(Qs(fs.FmtNames[i]));
-            out->addItem(Qs(fs.FmtNames[i]));
-            if (fs.FmtNames[i] == mri) selIn = static_cast<int>(i); // the last equal name wins
-            if (fs.FmtNames[i] == mro) selOut = static_cast<int>(i);
-        }
-        in->setCurrentIndex(selIn);
-        out->setCurrentIndex(selOut);
+    int selIn = -1, selOut = -1;
+    for (std::size_t i = 0; i < fs.FmtNames.size(); ++i) {
+        in->addItem(Qs(fs.FmtNames[i]));
+        out->addItem(Qs(fs.FmtNames[i]));
+        if (fs.FmtNames[i] == mri) selIn = static_cast<int>(i); // the last equal name wins
+        if (fs.FmtNames[i] == mro) selOut = static_cast<int>(i);
     }
-
-    const struct {
-        int mode;
-        const std::string& name;
-        bool& ok;
-        const char* tag;
-        LK side;
-        int kind;
-    } steps[2] = {{flmInput, mri, fs.InFmtOk, "   FMT_IN(", LK::str_in, lkPart},
-                  {flmOutput, mro, fs.OutFmtOk, "   FMT_OUT(", LK::str_out, lkEnd}};
-    for (const auto& s : steps) {
-        const int rd = fmt.FmtLoadDescription(s.mode, s.name);
-        s.ok = rd == 0;
-        if (rd == frColCountDiffers) {
-            log.LogWrite(s.kind, std::string(s.tag) + "Ko):BadColCount");
-            ctx_.Dialogs.Show(ctx_.Lang.Format(LK::err_fmtLoad, {ctx_.Lang.Text(s.side), ctx_.Lang.Text(LK::err_fmtBadColC)}));
-        } else if (rd == frEmptyName) {
-            log.LogWrite(s.kind, std::string(s.tag) + "Ko):NoSel");
-        } else if (rd != 0) {
-            log.LogWrite(s.kind, std::string(s.tag) + "Ko)>" + IntToStr(rd) + "<");
-            ctx_.Dialogs.Show(ctx_.Lang.Format(LK::err_fmtLoad, {ctx_.Lang.Text(s.side), ctx_.Lang.Text(LK::err_fmtOther)}));
-        } else {
-            SetGridHeaders(s.mode == flmInput ? inPreview_ : outPreview_, s.mode == flmInput);
-            log.LogWrite(s.kind, std::string(s.tag) + "Ok)");
-        }
-    }
+    in->setCurrentIndex(selIn);
+    out->setCurrentIndex(selOut);
+    if (fs.InFmtOk) SetGridHeaders(inPreview_, true);
+    if (fs.OutFmtOk) SetGridHeaders(outPreview_, false);
     RefreshGrids();
-    if (fs.OutFmtOk) AfterOutputFormatLoaded();
 }
 
 void TForm1::FillOptionsSummary() {

@@ -1,10 +1,10 @@
 #include "ui/UPreview.h"
 
 #include "common/Text.h"
+#include "core/ULineReader.h"
 #include "ui/UGridCells.h"
 #include "ui/UQt.h"
 
-#include <fstream>
 #include <string_view>
 
 namespace lmx {
@@ -20,26 +20,14 @@ void SetGridHeaders(GridCells& grid, const TFmtDef& fmt) {
 
 namespace {
 
-// Up to three lines; a line ends at CR LF, LF or a lone CR.
+// Up to three lines, through the reader the run uses: CR LF, LF or a lone CR end a line, so the
+// preview never drops a byte of a line that ends differently.
 bool ReadFirstLines(const std::string& path, std::vector<std::string>& lines) {
-    std::ifstream f(path, std::ios::binary);
-    if (!f) return false;
-    std::string cur;
-    bool any = false;
-    char ch;
-    while (lines.size() < 3 && f.get(ch)) {
-        any = true;
-        if (ch == '\r' || ch == '\n') {
-            if (ch == '\r' && f.peek() == '\n') f.get(ch);
-            lines.push_back(std::move(cur));
-            cur.clear();
-            any = false;
-        } else {
-            cur += ch;
-        }
-    }
-    if (any && lines.size() < 3) lines.push_back(std::move(cur));
-    return !f.bad();
+    LineReader reader(64 * 1024);
+    if (!reader.Open(path)) return false;
+    std::string_view line;
+    while (lines.size() < 3 && reader.Next(line)) lines.emplace_back(line);
+    return !reader.Error();
 }
 
 } // namespace

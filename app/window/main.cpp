@@ -1,13 +1,9 @@
 // The window program: builds the program's state, the main window, the about box and the
 // new-format dialog, then runs the event loop.
 #include "common/UCommuns.h"
-#include "core/UConvPage.h"
-#include "core/UDataFormats.h"
-#include "core/UFmtFile.h"
 #include "core/ULocaleNames.h"
-#include "core/ULog.h"
-#include "env/ULang.h"
-#include "env/UParms.h"
+#include "platform/UTrashQt.h"
+#include "core/USession.h"
 #include "ui/UAboutBx.h"
 #include "ui/UDataFmtName.h"
 #include "ui/UDialogs.h"
@@ -41,15 +37,11 @@ int main(int argc, char* argv[]) {
     if (programDir.empty()) programDir = "./";
 
     lmx::QtDialogs dialogs;
-    lmx::LangTexts lang;
-    lmx::FormatState formats;
-    lmx::Log log(formats, dialogs);
+    lmx::QtTrash trash;
+    lmx::Session session(dialogs, trash);
     lmx::StdLocaleNames localeNames;
-    log.SetLocaleNames(&localeNames);
-    lmx::Params params(lang);
-    lmx::ConvPageState pageState;
-    lmx::FmtFile fmtFile(formats, lang, dialogs);
-    lmx::WindowContext ctx{programDir, args, lang, formats, log, dialogs, params, pageState, fmtFile};
+    session.log.SetLocaleNames(&localeNames);
+    lmx::WindowContext ctx(session, dialogs, programDir, args);
 
     lmx::TForm1 form(ctx);
     dialogs.SetParent(&form);

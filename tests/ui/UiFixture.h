@@ -1,6 +1,6 @@
 #pragma once
 // A program's state in a temporary program folder, and the window over it.
-#include "core/UConvPage.h"
+#include "core/USession.h"
 #include "core/UDataFormats.h"
 #include "core/UFmtFile.h"
 #include "core/ULog.h"
@@ -16,16 +16,27 @@
 
 namespace lmx::test {
 
+// Moves nothing: records what the run would have sent to the trash.
+class RecordingTrash : public ITrash {
+public:
+    bool MoveToTrash(const std::string& path) override {
+        trashed.push_back(path);
+        return true;
+    }
+    std::vector<std::string> trashed;
+};
+
 struct Program {
     TempDir dir;
     ScriptedDialogs dialogs;
-    LangTexts lang;
-    FormatState formats;
-    Log log{formats, dialogs};
-    Params params{lang};
-    ConvPageState page;
-    FmtFile fmt{formats, lang, dialogs};
-    WindowContext ctx{dir.path(), {}, lang, formats, log, dialogs, params, page, fmt};
+    RecordingTrash trash;
+    Session session{dialogs, trash};
+    WindowContext ctx{session, dialogs, dir.path(), {}};
+    LangTexts& lang = session.lang;
+    FormatState& formats = session.formats;
+    Log& log = session.log;
+    Params& params = session.params;
+    ConvPageState& page = session.page;
 
     std::string path(const std::string& name) const { return dir.file(name); }
     // Log lines from the first one that starts with prefix, up to count of them.
