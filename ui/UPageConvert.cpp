@@ -114,6 +114,7 @@ UPageConvert::UPageConvert(GridCells& inPreview, GridCells& outPreview, const IG
     Label46 = Value("Label46", QString());
     auto* g4 = new QGridLayout(GroupBox4);
     g4->setContentsMargins(6, 2, 6, 2);
+    g4->setHorizontalSpacing(4);
     g4->setVerticalSpacing(1);
     g4->addWidget(Label17, 0, 0);
     g4->addWidget(Label40, 0, 1);
@@ -155,7 +156,7 @@ UPageConvert::UPageConvert(GridCells& inPreview, GridCells& outPreview, const IG
     page->setSpacing(6);
     page->addLayout(left, 1);
     auto* rightBox = new QWidget;
-    rightBox->setFixedWidth(228);
+    rightBox->setFixedWidth(262);
     rightBox->setLayout(right);
     right->setContentsMargins(0, 0, 0, 0);
     page->addWidget(rightBox);

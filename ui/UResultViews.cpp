@@ -29,7 +29,7 @@ UResultViews::UResultViews(GridCells& outPreview, const IGridSource& rejects, Lo
     auto* p2 = new QHBoxLayout(Panel2);
     p2->setContentsMargins(0, 0, 0, 0);
     p2->addWidget(Label16);
-    Panel2->setFixedHeight(28);
+    Panel2->setFixedHeight(26);
     BitBtn4 = NamedButton("BitBtn4", QStringLiteral("Changer"));
     BitBtn4->setEnabled(false);
     Label4 = NamedLabel("Label4", QStringLiteral("Fichier de r\u00E9sultats : "));
@@ -44,11 +44,12 @@ UResultViews::UResultViews(GridCells& outPreview, const IGridSource& rejects, Lo
     StringGrid2Model = new UGridModel(outPreview, StringGrid2);
     StringGrid2->setModel(StringGrid2Model);
     SetupGridView(StringGrid2, 20);
+    StringGrid2->setFixedHeight(4 * 16 + 2 + 16);
     Label6->setWordWrap(true);
 
     auto* g = new QGridLayout(GroupBox2);
     g->setContentsMargins(6, 4, 6, 4);
-    g->setVerticalSpacing(3);
+    g->setVerticalSpacing(2);
     g->addWidget(Panel2, 0, 0, 1, 3);
     g->addWidget(BitBtn4, 0, 3);
     g->addWidget(Label4, 1, 0);
