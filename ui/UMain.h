@@ -122,8 +122,8 @@ private:
     void ShowSource();
     void LoadFormats();
     friend class URunView;
-    // The result of loading a format chosen in a list: the flag and the message.
-    void TakeFormatResult(int r, bool input);
+    // The first lines of the first source, cut by the input format, into inRows_ and the grid.
+    int FeedInPreview();
 
     WindowContext& ctx_;
     ConvPage* page_;
@@ -131,6 +131,7 @@ private:
     std::unique_ptr<URunView> runView_;
     EnvirState envir_;
     bool quitting_ = false;
+    std::vector<std::vector<std::string>> inRows_; // the input preview's fields, as read
     GridCells inPreview_{1, 4};
     GridCells outPreview_{1, 4};
     QLabel* statusPanels_[5] = {nullptr, nullptr, nullptr, nullptr, nullptr};

@@ -55,6 +55,12 @@ void TForm1::ShowOutPath() {
     v.Edit2->setToolTip(v.Edit2->text());
 }
 
+int TForm1::FeedInPreview() {
+    const int r = page_->FeedInPreview(ctx_.Formats, inRows_);
+    FillPreviewRows(inPreview_, inRows_);
+    return r;
+}
+
 void TForm1::RefreshInPreview() {
     ConvPageState& st = ctx_.Page;
     if (!st.InChosen || !ctx_.Formats.InFmtOk || st.InFiles.empty()) {
@@ -62,10 +68,9 @@ void TForm1::RefreshInPreview() {
         return;
     }
     SetGridHeaders(inPreview_, true);
-    const int r = FeedInPreview(inPreview_, st.InFiles.front(), ctx_.Formats.FmtIn.ColSep, st.AvgLineLen);
+    const int r = FeedInPreview();
     RefreshGrids();
     if (r != 0) {
-        st.InChosen = false;
         ctx_.Dialogs.Show(ctx_.Lang.Format(LK::err_feedGrid, {ctx_.Lang.Text(LK::str_in)}));
         return;
     }
@@ -92,30 +97,12 @@ void TForm1::BitBtn4Click() {
     ShowOutPath();
 }
 
-void TForm1::TakeFormatResult(int r, bool input) {
-    FormatState& fs = ctx_.Formats;
-    bool& ok = input ? fs.InFmtOk : fs.OutFmtOk;
-    ok = r == 0;
-    const std::string head = ctx_.Lang.Text(input ? LK::err_fmtInfile : LK::err_fmtOutfile);
-    if (r == frColCountDiffers) {
-        ctx_.Dialogs.Show(head + ctx_.Lang.Text(LK::err_fmtNbCols));
-    } else if (r == frEmptyName) {
-        // Nothing chosen: nothing to say.
-    } else if (r != 0) {
-        ctx_.Dialogs.Show(head + ctx_.Lang.Format(LK::err_fmtRC, {IntToStr(r)}));
-    } else if (ctx_.TheLog.ExtendedLog) {
-        ctx_.TheLog.LogWrite(input ? lkInFmt : lkOutFmt);
-        ctx_.TheLog.LogWrite(lkLine, " ");
-    }
-}
-
 void TForm1::ComboBox1Select() {
     QComboBox* box = TabSheet1->ComboBox1;
     if (box->currentIndex() < 0) return;
     const std::string name = Cp(box->currentText());
-    ctx_.Prm.PrmSet(prmMRI, name, false);
     inPreview_.Clear(kSkyBlue);
-    TakeFormatResult(ctx_.S.SelectFormat(flmInput, name), true);
+    ctx_.S.ChooseFormat(flmInput, name);
     if (ctx_.Formats.InFmtOk) SetGridHeaders(inPreview_, true);
     RefreshGrids();
     if (!ctx_.Page.InChosen) return;
@@ -123,10 +110,9 @@ void TForm1::ComboBox1Select() {
         ctx_.Dialogs.Show(ctx_.Lang.Format(LK::err_feedGrid, {ctx_.Lang.Text(LK::str_in)}));
         return;
     }
-    const int r = FeedInPreview(inPreview_, ctx_.Page.InFiles.front(), ctx_.Formats.FmtIn.ColSep, ctx_.Page.AvgLineLen);
+    const int r = FeedInPreview();
     RefreshGrids();
     if (r != 0) {
-        ctx_.Page.InChosen = false;
         ctx_.Dialogs.Show(ctx_.Lang.Format(LK::err_feedGrid, {ctx_.Lang.Text(LK::str_in)}));
     }
     ctx_.Page.OutFmtReload = false;

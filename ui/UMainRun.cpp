@@ -26,49 +26,15 @@ void TForm1::ComboBox2Select() {
         QComboBox* box = TabSheet1->PageControl2->ComboBox2;
         if (box->currentIndex() < 0) return;
         const std::string name = Cp(box->currentText());
-        ctx_.Prm.PrmSet(prmMRO, name, false);
-        TakeFormatResult(ctx_.S.SelectFormat(flmOutput, name), false);
+        ctx_.S.ChooseFormat(flmOutput, name);
     }
     st.OutFmtReload = true;
     FormatState& fs = ctx_.Formats;
     if (!fs.OutFmtOk) return;
 
-    Converter& conv = ctx_.S.conv;
-    conv.TakeSeparators();
-    BuildIoLink(conv);
-    conv.PrepareDateConv();
-    conv.PrepareDateOutput();
     outPreview_.Clear(kSkyBlue);
     SetGridHeaders(outPreview_, false);
-    const bool decChange = fs.FmtIn.DecSep != fs.FmtOut.DecSep;
-    for (int row = 1; row <= 3; ++row) {
-        // The input line again, from the input preview's cells.
-        std::string line;
-        for (int c = 1; c <= fs.InColCount; ++c) line += inPreview_.Cell(c, row) + fs.FmtIn.ColSep;
-        if (!line.empty()) line.pop_back();
-        for (std::string& slot : conv.t_lineOut) slot.clear();
-        const bool split = conv.Unstring(line);
-        if (split && fs.InFmtOk && fs.OutFmtOk) {
-            for (int32_t i = 1; i <= fs.OutColCount && static_cast<std::size_t>(i) < conv.t_lineOut.size(); ++i) {
-                std::string& v = conv.t_lineOut[static_cast<std::size_t>(i)];
-                bool ok = true;
-                if (decChange) ok = Converter::DecimalChangeInPlace(v, fs.FmtIn.DecSep, fs.FmtOut.DecSep);
-                if (ok && static_cast<std::size_t>(i - 1) < fs.FmtOut.IsDate.size() && fs.FmtOut.IsDate[i - 1] == 1) {
-                    std::string out;
-                    // A date that cannot be read shows as "0", its failure value; a run rejects it.
-                    if (!conv.DateConvInto(v, out)) out = "0";
-                    v = std::move(out);
-                }
-                if (!ok) {
-                    conv.t_lineOut[0] = "#Dec Sep.";
-                    ctx_.TheLog.LogWrite(lkLine, "#STRG2 --> Chgt DecSep impossible");
-                    break;
-                }
-            }
-        }
-        for (int32_t c = 1; c <= fs.OutColCount && static_cast<std::size_t>(c) < conv.t_lineOut.size(); ++c)
-            outPreview_.SetCell(c, row, conv.t_lineOut[static_cast<std::size_t>(c)]);
-    }
+    FillPreviewRows(outPreview_, FeedOutPreview(ctx_.S.conv, ctx_.TheLog, inRows_));
     RefreshGrids();
 }
 

@@ -1,11 +1,9 @@
 #include "ui/UPreview.h"
 
 #include "common/Text.h"
-#include "core/ULineReader.h"
 #include "ui/UGridCells.h"
 #include "ui/UQt.h"
 
-#include <string_view>
 
 namespace lmx {
 
@@ -18,41 +16,10 @@ void SetGridHeaders(GridCells& grid, const TFmtDef& fmt) {
     for (int r = 1; r <= 3; ++r) grid.SetCell(0, r, IntToStr(r));
 }
 
-namespace {
-
-// Up to three lines, through the reader the run uses: CR LF, LF or a lone CR end a line, so the
-// preview never drops a byte of a line that ends differently.
-bool ReadFirstLines(const std::string& path, std::vector<std::string>& lines) {
-    LineReader reader(64 * 1024);
-    if (!reader.Open(path)) return false;
-    std::string_view line;
-    while (lines.size() < 3 && reader.Next(line)) lines.emplace_back(line);
-    return !reader.Error();
-}
-
-} // namespace
-
-int FeedInPreview(GridCells& grid, const std::string& path, const std::string& sep, int32_t& avgLineLen) {
-    grid.Clear(kSkyBlue);
-    avgLineLen = 0;
-    std::vector<std::string> lines;
-    if (!ReadFirstLines(path, lines)) return -1;
-    int64_t chars = 0;
-    for (std::size_t r = 0; r < lines.size(); ++r) {
-        const std::string& line = lines[r];
-        chars += static_cast<int64_t>(line.size());
-        int col = 1;
-        std::size_t start = 0;
-        while (true) {
-            const std::size_t at = sep.empty() ? std::string::npos : line.find(sep, start);
-            grid.SetCell(col, static_cast<int>(r) + 1, line.substr(start, at == std::string::npos ? std::string::npos : at - start));
-            if (at == std::string::npos) break;
-            start = at + sep.size();
-            ++col;
-        }
-    }
-    if (!lines.empty()) avgLineLen = static_cast<int32_t>(chars / static_cast<int64_t>(lines.size()));
-    return 0;
+void FillPreviewRows(GridCells& grid, const std::vector<std::vector<std::string>>& rows) {
+    for (std::size_t r = 0; r < rows.size() && r < 3; ++r)
+        for (std::size_t c = 0; c < rows[r].size(); ++c)
+            grid.SetCell(static_cast<int>(c) + 1, static_cast<int>(r) + 1, rows[r][c]);
 }
 
 } // namespace lmx

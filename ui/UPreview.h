@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace lmx {
 
@@ -12,8 +13,7 @@ class GridCells;
 // Column count = the format's ColCount + 1, names in row 0 from column 1 on; rows 1..3 numbered.
 void SetGridHeaders(GridCells& grid, const TFmtDef& fmt);
 
-// Fills rows 1..3 from the first three lines of path cut at sep; avgLineLen is the average length
-// of the lines read. Lines end with CR LF, LF or a lone CR. -1 when the file cannot be read.
-int FeedInPreview(GridCells& grid, const std::string& path, const std::string& sep, int32_t& avgLineLen);
+// Rows 1..3 from the fields of up to three lines; fields beyond the grid's columns are not shown.
+void FillPreviewRows(GridCells& grid, const std::vector<std::vector<std::string>>& rows);
 
 } // namespace lmx
