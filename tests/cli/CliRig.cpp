@@ -51,10 +51,9 @@ CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::st
 }
 
 std::string FormatFile(const std::vector<std::vector<std::string>>& blocks) {
-    std::string out = FileBanner(bkFormats) + "\r\n";
-    for (const auto& b : blocks)
-        for (const auto& l : b) out += l + "\r\n";
-    return out;
+    std::vector<std::string> lines;
+    for (const auto& b : blocks) lines.insert(lines.end(), b.begin(), b.end());
+    return FmtFileText(lines);
 }
 
 namespace {

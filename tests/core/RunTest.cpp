@@ -41,21 +41,14 @@ private:
     RunState& run_;
 };
 
-std::string Fmt(const std::vector<std::vector<std::string>>& blocks) {
-    std::string out = FileBanner(bkFormats) + "\r\n";
-    for (const auto& b : blocks)
-        for (const auto& l : b) out += l + "\r\n";
-    return out;
-}
-
 class Run : public ::testing::Test {
 protected:
     Run() : s(messages, trash), view(s.run) {
         s.SetProgramDir(dir.path());
         WriteFile(dir.file("Lumivex.fmt"),
-                  Fmt({{"NOM=IN", "CMT=", "CLC=2", "SEP=;", "DEC=,", "IFL=1", "COL=D|/DD/MM/YY|0|0|0|", "COL=V|N|0|0|0|"},
-                       {"NOM=OUT", "CMT=", "CLC=2", "SEP=;", "DEC=.", "IFL=0", "HDR=H1", "HDR=H2",
-                        "COL=V|N|0|0|0|", "COL=D|-YYYY/MM/DD|0|0|0|"}}));
+                  FmtFileText({"NOM=IN", "CMT=", "CLC=2", "SEP=;", "DEC=,", "IFL=1", "COL=D|/DD/MM/YY|0|0|0|",
+                               "COL=V|N|0|0|0|", "NOM=OUT", "CMT=", "CLC=2", "SEP=;", "DEC=.", "IFL=0", "HDR=H1",
+                               "HDR=H2", "COL=V|N|0|0|0|", "COL=D|-YYYY/MM/DD|0|0|0|"}));
         EXPECT_EQ(s.SelectFormat(1, "IN"), 0);
         EXPECT_EQ(s.SelectFormat(2, "OUT"), 0);
         s.conv.SetCurrentYear(2026);
