@@ -1,4 +1,5 @@
 #include "ui/UMain.h"
+#include "ui/UHover.h"
 
 #include "core/UConvPage.h"
 #include "core/USession.h"
@@ -82,6 +83,10 @@ TForm1::TForm1(WindowContext& ctx, QWidget* parent)
     for (GridCells* g : {&inPreview_, &outPreview_})
         for (int r = 1; r <= 3; ++r) g->SetCell(0, r, std::to_string(r));
 
+    UPageConvert* conv = TabSheet1;
+    hover_ = new UHover(this, {conv->BitBtn1, conv->BitBtn2, conv->BitBtn3, conv->PageControl2->BitBtn4, BitBtn5, BitBtn14},
+                        {this, centralWidget(), PageControl1, conv, conv->GroupBox1, conv->PageControl2->TabSheet4,
+                         conv->PageControl2->GroupBox2});
     connect(BitBtn14, &QPushButton::clicked, this, &TForm1::BitBtn14Click);
     connect(BitBtn5, &QPushButton::clicked, this, &TForm1::BitBtn5Click);
     connect(TabSheet1->BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);

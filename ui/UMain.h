@@ -30,6 +30,7 @@ class LangTexts;
 class Log;
 class TAboutBox;
 class UPageConvert;
+class UHover;
 
 // What the window works with; owned by the program's entry (or a test), never by the window.
 // The references are the session's own members, named for the window's use.
@@ -104,6 +105,7 @@ public:
     QProgressBar* ProgressBar1 = nullptr; // the whole run
     QProgressBar* ProgressBar2 = nullptr; // the current file
     TAboutBox* AboutBox = nullptr; // created by the program's entry, or at first use
+    UHover* hover_ = nullptr;      // the six main buttons' highlight (HoverOn)
 
 protected:
     void showEvent(QShowEvent* event) override;

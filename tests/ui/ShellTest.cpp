@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QTabWidget>
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -143,6 +145,30 @@ TEST(AboutBox, EscapePressAndReleaseCloseOnce) {
     QTest::keyRelease(&box, Qt::Key_Escape);
     EXPECT_FALSE(box.isVisible());
     EXPECT_EQ(1, finished);
+}
+
+} // namespace
+} // namespace lmx
+
+namespace lmx {
+namespace {
+
+TEST(Shell, MainButtonsLightUpUnderTheMouseUntilThePageIsCrossed) {
+    Shell s;
+    TForm1 form(s.ctx);
+    form.show();
+    auto* convert = form.findChild<QAbstractButton*>("BitBtn1");
+    auto* quit = form.findChild<QAbstractButton*>("BitBtn5");
+    ASSERT_NE(nullptr, convert);
+    const QColor normal = convert->palette().color(QPalette::ButtonText);
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(convert, &move);
+    QCoreApplication::sendEvent(quit, &move);
+    EXPECT_EQ(QColor(Qt::blue), convert->palette().color(QPalette::ButtonText));
+    EXPECT_EQ(QColor(Qt::blue), quit->palette().color(QPalette::ButtonText));
+    QCoreApplication::sendEvent(form.PageControl1, &move);
+    EXPECT_EQ(normal, convert->palette().color(QPalette::ButtonText));
+    EXPECT_EQ(normal, quit->palette().color(QPalette::ButtonText));
 }
 
 } // namespace
