@@ -161,6 +161,7 @@ TEST_F(Cli, AfterProcessingRenamesWithoutOverwriting) {
     EXPECT_EQ(ReadFile(dir.file("b_done.txt")), "precious");
     const std::string log = ReadFile(dir.file("log.txt"));
     EXPECT_NE(log.find("RenameFile(1)--> (True)\r\nRenameFile(2)--> (False)\r\n"), std::string::npos) << log;
+    EXPECT_EQ(log.rfind("************  Lumivex : BEGIN LOG  ************\r\nSTART    ", 0), 0u) << log;
     EXPECT_NE(log.find("************  Lumivex :  END  LOG  ************"), std::string::npos);
 }
 
