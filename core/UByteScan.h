@@ -56,3 +56,40 @@ inline void ReplaceByte(char* p, std::size_t n, char from, char to) {
 }
 
 } // namespace lmx::bytescan
+
+namespace lmx::bytescan {
+
+// w with every byte equal to from replaced by to.
+inline uint64_t ReplaceIn(uint64_t w, char from, char to) {
+    const uint64_t m = (MatchBits(w, from) >> 7) * 0xFF;
+    return (w & ~m) | ((kOnes * static_cast<unsigned char>(to)) & m);
+}
+
+// Copies n bytes from src to dst (distinct areas), every from byte becoming to when Replace is
+// set. Short fields are the common case: a few overlapping word moves instead of a call to memcpy.
+template <bool Replace>
+inline void CopyBytes(char* dst, const char* src, std::size_t n, char from = '\0', char to = '\0') {
+    auto map = [&](uint64_t w) { return Replace ? ReplaceIn(w, from, to) : w; };
+    if (n >= 8) {
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8) Store(dst + i, map(Load(src + i)));
+        if (i < n) Store(dst + n - 8, map(Load(src + n - 8))); // overlaps bytes already moved, same values
+        return;
+    }
+    if (n >= 4) {
+        uint32_t a, b;
+        std::memcpy(&a, src, 4);
+        std::memcpy(&b, src + n - 4, 4);
+        if constexpr (Replace) {
+            // The change is byte by byte: the zero high half is dropped again, whatever it became.
+            a = static_cast<uint32_t>(ReplaceIn(a, from, to));
+            b = static_cast<uint32_t>(ReplaceIn(b, from, to));
+        }
+        std::memcpy(dst, &a, 4);
+        std::memcpy(dst + n - 4, &b, 4);
+        return;
+    }
+    for (std::size_t i = 0; i < n; ++i) dst[i] = Replace && src[i] == from ? to : src[i];
+}
+
+} // namespace lmx::bytescan

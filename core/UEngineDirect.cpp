@@ -1,0 +1,368 @@
+// The engines' line conversion straight from the read buffer into the output buffer.
+#include "core/UEngineLine.h"
+
+#include "common/Text.h"
+#include "core/UByteScan.h"
+#include "core/UEngines.h"
+
+#include <bit>
+#include <cstring>
+
+namespace lmx {
+
+namespace {
+
+int32_t CodeOr0(const std::string& text) {
+    int32_t v = 0;
+    return StrToInt32(text, v) ? v : 0;
+}
+
+bool OutIsDate(const FormatState& f, std::size_t k) {
+    return k >= 1 && k - 1 < f.FmtOut.IsDate.size() && f.FmtOut.IsDate[k - 1] != 0;
+}
+
+void ForceCase(char* p, std::size_t n, int32_t code) {
+    const char lo = code == csUpper ? 'a' : 'A';
+    const int shift = code == csUpper ? 'A' - 'a' : 'a' - 'A';
+    for (std::size_t i = 0; i < n; ++i)
+        if (static_cast<unsigned char>(p[i] - lo) < 26) p[i] = static_cast<char>(p[i] + shift);
+}
+
+} // namespace
+
+bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOps>& cols) {
+    const FormatState& f = conv.Formats();
+    const std::size_t slots = f.OutColCount > 0 ? static_cast<std::size_t>(f.OutColCount) + 1 : 1;
+    cols.assign(slots - 1, ColumnOps{});
+    // Later input fields overwrite earlier ones in a shared slot; slot 0 is never written.
+    const std::size_t inCount = f.InColCount > 0 ? static_cast<std::size_t>(f.InColCount) : 0;
+    for (std::size_t i = 1; i <= inCount && i < conv.IoLink.size(); ++i) {
+        const int32_t t = conv.IoLink[i].target;
+        if (t > 0 && static_cast<std::size_t>(t) < slots) cols[static_cast<std::size_t>(t) - 1].field = static_cast<int32_t>(i - 1);
+    }
+    const std::string& inDec = f.FmtIn.DecSep;
+    const std::string& outDec = f.FmtOut.DecSep;
+    // A decimal separator of another length than one never matches a character.
+    const bool change = inDec.size() == 1 && inDec != outDec;
+    for (std::size_t k = 1; k < slots; ++k) {
+        ColumnOps& c = cols[k - 1];
+        switch (engineCode) {
+        case ecStandard: break;
+        case ecDecimal: c.decimal = change && !OutIsDate(f, k); break; // equal date settings: dates stay
+        case ecDate:
+        case ecDateDecimal:
+            c.decimal = change;
+            c.date = OutIsDate(f, k);
+            break;
+        case ecGlobal: {
+            c.decimal = change;
+            if (k - 1 >= f.FmtOut.Cols.size()) break;
+            c.date = OutIsDate(f, k);
+            const ColEntry& col = f.FmtOut.Cols[k - 1];
+            const int32_t fixe = CodeOr0(col[cfFixeType]);
+            const int32_t casse = CodeOr0(col[cfCasse]);
+            if (fixe == fxPrefix || fixe == fxSuffix) {
+                c.fixe = fixe;
+                c.fixeText = col[cfFixeText];
+            }
+            if (casse == csUpper || casse == csLower) c.casse = casse;
+            // Only "always" is checked: "if filled" picks the engine but controls nothing.
+            c.control = CodeOr0(col[cfControl]) == ctAlways;
+            c.kind = conv.ControlKindOf(static_cast<int32_t>(k - 1));
+            break;
+        }
+        default: return false;
+        }
+    }
+    return true;
+}
+
+bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
+    if (!PlanColumns(conv, engineCode, cols_)) return false;
+    const FormatState& f = conv.Formats();
+    inCount_ = f.InColCount > 0 ? static_cast<std::size_t>(f.InColCount) : 0;
+    bounds_.assign(2 * inCount_, nullptr);
+    // A separator text of another length than one never matches: the line is one field.
+    hasSep_ = conv.InColSep.size() == 1;
+    sep_ = hasSep_ ? conv.InColSep[0] : '\0';
+    outSep_ = conv.OutColSep;
+    decFrom_ = f.FmtIn.DecSep.empty() ? '\0' : f.FmtIn.DecSep[0];
+    decTo_ = f.FmtOut.DecSep;
+    outDec_ = f.FmtOut.DecSep;
+    dateSep_ = conv.OutDateSepText;
+    date_.Prepare(conv);
+
+    bool anyDecimal = false;
+    plain_ = true;
+    extra_ = 2 + (cols_.size() > 1 ? (cols_.size() - 1) * outSep_.size() : 0);
+    for (const ColumnOps& c : cols_) {
+        anyDecimal = anyDecimal || c.decimal;
+        extra_ += c.fixeText.size() + (c.date ? date_.OutLen() : 0);
+        if (c.fixe || c.casse || c.date || c.control) plain_ = false;
+    }
+    growth_ = anyDecimal && decTo_.size() > 1 ? decTo_.size() : 1;
+
+    // The output keeps the input's columns, in order, each the same length (dates included): every
+    // byte stays at its place and the line is copied and split in one pass.
+    same_ = hasSep_ && outSep_.size() == 1 && inCount_ > 0 && cols_.size() == inCount_ &&
+            (!anyDecimal || decTo_.size() == 1);
+    for (std::size_t k = 0; k < cols_.size() && same_; ++k) {
+        const ColumnOps& c = cols_[k];
+        same_ = c.field == static_cast<int32_t>(k) && !c.fixe && !c.casse && !c.control &&
+                (!c.date || date_.OutLen() == date_.InLen());
+    }
+    // A field never holds the column separator: when it is the decimal separator nothing changes.
+    sameDecimal_ = anyDecimal && decFrom_ != sep_;
+    outSep1_ = outSep_.empty() ? '\0' : outSep_[0];
+    return true;
+}
+
+template <bool Decimal>
+bool DirectLine::SplitCopy(std::string_view line, char* out) {
+    if (inCount_ == 0) return false;
+    const char* const p = line.data();
+    const std::size_t n = line.size();
+    const char** b = bounds_.data();
+    const char** const last = b + 2 * (inCount_ - 1);
+    const char* start = p;
+    auto hit = [&](const char* at) {
+        if (b == last) return false; // one separator too many
+        b[0] = start;
+        b[1] = at;
+        b += 2;
+        start = at + 1;
+        return true;
+    };
+    const char sep = sep_, outSep = outSep1_, from = decFrom_;
+    const char to = Decimal ? decTo_[0] : '\0';
+    const uint64_t sepRep = bytescan::kOnes * static_cast<unsigned char>(outSep);
+    const uint64_t toRep = bytescan::kOnes * static_cast<unsigned char>(to);
+    // Both masks come from the bytes as read (they never share a byte: from is not sep), so that
+    // a byte changed once is never changed again.
+    auto map = [&](uint64_t w, uint64_t seps) {
+        const uint64_t ms = (seps >> 7) * 0xFF;
+        uint64_t r = (w & ~ms) | (sepRep & ms);
+        if constexpr (Decimal) {
+            const uint64_t md = (bytescan::MatchBits(w, from) >> 7) * 0xFF;
+            r = (r & ~md) | (toRep & md);
+        }
+        return r;
+    };
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const uint64_t w = bytescan::Load(p + i);
+        uint64_t seps = bytescan::MatchBits(w, sep);
+        bytescan::Store(out + i, map(w, seps));
+        for (; seps; seps &= seps - 1)
+            if (!hit(p + i + static_cast<std::size_t>(std::countr_zero(seps) >> 3))) return false;
+    }
+    if (i < n && n >= 8) {
+        // The last word overlaps bytes already done: they are stored again with the same values,
+        // and their separators are not counted twice.
+        const std::size_t j = n - 8;
+        const uint64_t w = bytescan::Load(p + j);
+        const uint64_t all = bytescan::MatchBits(w, sep);
+        bytescan::Store(out + j, map(w, all));
+        for (uint64_t seps = all & (~uint64_t{0} << (8 * (i - j))); seps; seps &= seps - 1)
+            if (!hit(p + j + static_cast<std::size_t>(std::countr_zero(seps) >> 3))) return false;
+    } else {
+        for (; i < n; ++i) {
+            const char c = p[i];
+            if (c == sep) {
+                out[i] = outSep;
+                if (!hit(p + i)) return false;
+            } else {
+                out[i] = Decimal && c == from ? to : c;
+            }
+        }
+    }
+    if (b != last) return false;
+    b[0] = start;
+    b[1] = p + n;
+    return true;
+}
+
+int DirectLine::SameLayout(std::string_view line, char* out) {
+    if (!(sameDecimal_ ? SplitCopy<true>(line, out) : SplitCopy<false>(line, out))) return leUnstring;
+    if (plain_ && !sameDecimal_) return leOk;
+    for (std::size_t k = 0; k < cols_.size(); ++k) {
+        const ColumnOps& c = cols_[k];
+        if (!c.date && (c.decimal || !sameDecimal_)) continue;
+        const char* const* b = bounds_.data() + 2 * k;
+        const auto len = static_cast<std::size_t>(b[1] - b[0]);
+        char* const at = out + (b[0] - line.data());
+        if (!c.decimal && sameDecimal_ && len) std::memcpy(at, b[0], len); // a column left as read
+        if (c.date) {
+            if (len != date_.InLen() || len > DateRecipe::kMaxLen) return leDate; // nothing later changes it
+            char value[DateRecipe::kMaxLen];
+            std::memcpy(value, at, len);
+            if (!date_.Rewrite(value, at)) return leDate;
+        }
+    }
+    return leOk;
+}
+
+bool DirectLine::Split(std::string_view line) {
+    if (inCount_ == 0) return false;
+    const char* const p = line.data();
+    const std::size_t n = line.size();
+    const char** b = bounds_.data();
+    const char** const last = b + 2 * (inCount_ - 1); // the last field's pair
+    const char* start = p;
+    if (hasSep_) {
+        // One more separator than the columns allow rejects the line: no need to look further.
+        auto hit = [&](const char* at) {
+            if (b == last) return false;
+            b[0] = start;
+            b[1] = at;
+            b += 2;
+            start = at + 1;
+            return true;
+        };
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8) {
+            uint64_t m = bytescan::MatchBits(bytescan::Load(p + i), sep_);
+            while (m) {
+                if (!hit(p + i + static_cast<std::size_t>(std::countr_zero(m) >> 3))) return false;
+                m &= m - 1;
+            }
+        }
+        for (; i < n; ++i)
+            if (p[i] == sep_ && !hit(p + i)) return false;
+    }
+    if (b != last) return false;
+    b[0] = start;
+    b[1] = p + n;
+    return true;
+}
+
+char* DirectLine::PutField(const ColumnOps& col, std::string_view value, char* p) const {
+    const char* v = value.data();
+    const std::size_t n = value.size();
+    if (!col.decimal) {
+        bytescan::CopyBytes<false>(p, v, n);
+        return p + n;
+    }
+    const char from = decFrom_;
+    if (decTo_.size() == 1) {
+        bytescan::CopyBytes<true>(p, v, n, from, decTo_[0]);
+        return p + n;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        if (v[i] != from) {
+            *p++ = v[i];
+        } else if (!decTo_.empty()) {
+            std::memcpy(p, decTo_.data(), decTo_.size());
+            p += decTo_.size();
+        }
+    }
+    return p;
+}
+
+int DirectLine::Columns(char*& out) const {
+    char* p = out;
+    int status = leOk;
+    const std::size_t count = cols_.size();
+    if (plain_ && outSep_.size() == 1) {
+        const char sep = outSep_[0];
+        for (std::size_t k = 0; k < count; ++k) {
+            if (k > 0) *p++ = sep;
+            const ColumnOps& c = cols_[k];
+            if (c.field < 0) continue;
+            const char* const* b = bounds_.data() + 2 * c.field;
+            p = PutField(c, std::string_view(b[0], static_cast<std::size_t>(b[1] - b[0])), p);
+        }
+        out = p;
+        return leOk;
+    }
+    for (std::size_t k = 0; k < count; ++k) {
+        if (k > 0) {
+            if (outSep_.size() == 1) {
+                *p++ = outSep_[0];
+            } else if (!outSep_.empty()) {
+                std::memcpy(p, outSep_.data(), outSep_.size());
+                p += outSep_.size();
+            }
+        }
+        const ColumnOps& c = cols_[k];
+        std::string_view v;
+        if (c.field >= 0) {
+            const char* const* b = bounds_.data() + 2 * c.field;
+            v = std::string_view(b[0], static_cast<std::size_t>(b[1] - b[0]));
+        }
+        if (plain_) {
+            p = PutField(c, v, p);
+            continue;
+        }
+        // The order of the slot pipeline: decimal change, prefix or suffix, case, date, control.
+        char* const start = p;
+        if (c.fixe == fxPrefix) {
+            std::memcpy(p, c.fixeText.data(), c.fixeText.size());
+            p += c.fixeText.size();
+        }
+        p = PutField(c, v, p);
+        if (c.fixe == fxSuffix) {
+            std::memcpy(p, c.fixeText.data(), c.fixeText.size());
+            p += c.fixeText.size();
+        }
+        if (c.casse) ForceCase(start, static_cast<std::size_t>(p - start), c.casse);
+        if (c.date) {
+            char value[DateRecipe::kMaxLen];
+            const auto len = static_cast<std::size_t>(p - start);
+            if (len != date_.InLen() || len > DateRecipe::kMaxLen) return leDate; // nothing later changes it
+            std::memcpy(value, start, len);
+            if (!date_.Rewrite(value, start)) return leDate;
+            p = start + date_.OutLen();
+        }
+        if (status == leOk && c.control &&
+            !Converter::ControlValue(std::string_view(start, static_cast<std::size_t>(p - start)), c.kind, outDec_,
+                                     dateSep_))
+            status = leType; // a later date failure still outranks it
+    }
+    out = p;
+    return status;
+}
+
+int DirectLine::Convert(std::string_view line, IOutSink& out) {
+    try {
+        if (!same_ && !Split(line)) return leUnstring;
+        const std::size_t bound = line.size() * growth_ + extra_;
+        // Straight into the output buffer when it has room without a flush; otherwise through
+        // scratch_, so that the output is flushed only for a line that is written, as WriteOutLine does.
+        char* base = out.Room(bound);
+        const bool direct = base != nullptr;
+        if (!direct) {
+            if (scratch_.size() < bound) scratch_.resize(bound);
+            base = scratch_.data();
+        }
+        char* p = base;
+        if (same_) {
+            const int status = SameLayout(line, base);
+            if (status != leOk) return status;
+            p += line.size();
+        } else {
+            const int status = Columns(p);
+            if (status != leOk) return status;
+        }
+        p[0] = '\r';
+        p[1] = '\n';
+        return Finish(base, static_cast<std::size_t>(p + 2 - base), direct, out);
+    } catch (...) {
+        return leDecSep;
+    }
+}
+
+int DirectLine::Finish(char* base, std::size_t total, bool direct, IOutSink& out) {
+    try {
+        if (direct) return out.Commit(total) ? leOk : leWrite;
+        if (char* q = out.Reserve(total)) {
+            std::memcpy(q, base, total);
+            return out.Commit(total) ? leOk : leWrite;
+        }
+        return out.Write(std::string_view(base, total)) ? leOk : leWrite;
+    } catch (...) {
+        return leWrite;
+    }
+}
+
+} // namespace lmx
