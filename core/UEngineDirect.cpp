@@ -114,6 +114,9 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     // A field never holds the column separator: when it is the decimal separator nothing changes.
     sameDecimal_ = anyDecimal && decFrom_ != sep_;
     outSep1_ = outSep_.empty() ? '\0' : outSep_[0];
+    touch_.clear();
+    for (std::size_t k = 0; k < cols_.size(); ++k)
+        if (cols_[k].date || (sameDecimal_ && !cols_[k].decimal)) touch_.push_back(k);
     return true;
 }
 
@@ -184,10 +187,8 @@ bool DirectLine::SplitCopy(std::string_view line, char* out) {
 
 int DirectLine::SameLayout(std::string_view line, char* out) {
     if (!(sameDecimal_ ? SplitCopy<true>(line, out) : SplitCopy<false>(line, out))) return leUnstring;
-    if (plain_ && !sameDecimal_) return leOk;
-    for (std::size_t k = 0; k < cols_.size(); ++k) {
+    for (const std::size_t k : touch_) {
         const ColumnOps& c = cols_[k];
-        if (!c.date && (c.decimal || !sameDecimal_)) continue;
         const char* const* b = bounds_.data() + 2 * k;
         const auto len = static_cast<std::size_t>(b[1] - b[0]);
         char* const at = out + (b[0] - line.data());

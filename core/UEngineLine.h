@@ -85,6 +85,7 @@ private:
     bool same_ = false;      // SameLayout applies
     bool sameDecimal_ = false;
     char outSep1_ = '\0';
+    std::vector<std::size_t> touch_; // SameLayout: the columns to put back as read or to rewrite as dates
     std::string outDec_;
     std::string dateSep_;
     DateRecipe date_;
