@@ -71,9 +71,17 @@ template <bool Replace>
 inline void CopyBytes(char* dst, const char* src, std::size_t n, char from = '\0', char to = '\0') {
     auto map = [&](uint64_t w) { return Replace ? ReplaceIn(w, from, to) : w; };
     if (n >= 8) {
+        // Up to 16 bytes: two words that may overlap (the overlap gets the same values twice).
+        // No loop there, so that the compiler does not make a vector loop of it for six bytes.
+        if (n <= 16) {
+            const uint64_t a = map(Load(src)), b = map(Load(src + n - 8));
+            Store(dst, a);
+            Store(dst + n - 8, b);
+            return;
+        }
         std::size_t i = 0;
         for (; i + 8 <= n; i += 8) Store(dst + i, map(Load(src + i)));
-        if (i < n) Store(dst + n - 8, map(Load(src + n - 8))); // overlaps bytes already moved, same values
+        if (i < n) Store(dst + n - 8, map(Load(src + n - 8)));
         return;
     }
     if (n >= 4) {

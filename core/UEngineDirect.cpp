@@ -220,16 +220,22 @@ bool DirectLine::Split(std::string_view line) {
             start = at + 1;
             return true;
         };
+        const char sep = sep_;
         std::size_t i = 0;
         for (; i + 8 <= n; i += 8) {
-            uint64_t m = bytescan::MatchBits(bytescan::Load(p + i), sep_);
-            while (m) {
+            for (uint64_t m = bytescan::MatchBits(bytescan::Load(p + i), sep); m; m &= m - 1)
                 if (!hit(p + i + static_cast<std::size_t>(std::countr_zero(m) >> 3))) return false;
-                m &= m - 1;
-            }
         }
-        for (; i < n; ++i)
-            if (p[i] == sep_ && !hit(p + i)) return false;
+        if (i < n && n >= 8) {
+            // The last word overlaps bytes already looked at: their separators are not counted twice.
+            const std::size_t j = n - 8;
+            uint64_t m = bytescan::MatchBits(bytescan::Load(p + j), sep) & (~uint64_t{0} << (8 * (i - j)));
+            for (; m; m &= m - 1)
+                if (!hit(p + j + static_cast<std::size_t>(std::countr_zero(m) >> 3))) return false;
+        } else {
+            for (; i < n; ++i)
+                if (p[i] == sep && !hit(p + i)) return false;
+        }
     }
     if (b != last) return false;
     b[0] = start;
