@@ -101,3 +101,37 @@ inline void CopyBytes(char* dst, const char* src, std::size_t n, char from = '\0
 }
 
 } // namespace lmx::bytescan
+
+namespace lmx::bytescan {
+
+// High bit set in the bytes of w that are neither an ASCII digit nor other (when hasOther).
+inline uint64_t NotDigitOr(uint64_t w, bool hasOther, char other) {
+    const uint64_t x = w ^ (kOnes * '0'); // a digit becomes 0 to 9
+    uint64_t bad = (x | ((x & kLow7) + kOnes * 0x76)) & (kOnes * 0x80);
+    if (hasOther) bad &= ~MatchBits(w, other);
+    return bad;
+}
+
+// True when every byte of [p, p + n) is an ASCII digit or other (when hasOther).
+inline bool AllDigitsOr(const char* p, std::size_t n, bool hasOther, char other) {
+    if (n >= 8) {
+        uint64_t bad = 0;
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8) bad |= NotDigitOr(Load(p + i), hasOther, other);
+        if (i < n) bad |= NotDigitOr(Load(p + n - 8), hasOther, other);
+        return bad == 0;
+    }
+    if (n >= 4) {
+        uint32_t a, b;
+        std::memcpy(&a, p, 4);
+        std::memcpy(&b, p + n - 4, 4);
+        // The high half is filled with digits, which pass whatever other is.
+        const uint64_t pad = (kOnes * '0') & ~uint64_t{0xFFFFFFFF};
+        return (NotDigitOr(a | pad, hasOther, other) | NotDigitOr(b | pad, hasOther, other)) == 0;
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        if ((p[i] < '0' || p[i] > '9') && !(hasOther && p[i] == other)) return false;
+    return true;
+}
+
+} // namespace lmx::bytescan

@@ -77,6 +77,14 @@ bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOp
     return true;
 }
 
+bool DirectLine::Controlled(const ColumnOps& c, const char* value, std::size_t size) const {
+    if (c.kind == ckAnyText) return true;
+    // Digits, and the one-character separator of the column's kind when there is one.
+    const std::string& other = c.kind == ckNumber ? outDec_ : dateSep_;
+    const bool hasOther = other.size() == 1;
+    return bytescan::AllDigitsOr(value, size, hasOther, hasOther ? other[0] : '\0');
+}
+
 bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     if (!PlanColumns(conv, engineCode, cols_)) return false;
     const FormatState& f = conv.Formats();
@@ -102,15 +110,20 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     }
     growth_ = anyDecimal && decTo_.size() > 1 ? decTo_.size() : 1;
 
-    // The output keeps the input's columns, in order, each the same length (dates included): every
-    // byte stays at its place and the line is copied and split in one pass.
-    same_ = hasSep_ && outSep_.size() == 1 && inCount_ > 0 && cols_.size() == inCount_ &&
-            (!anyDecimal || decTo_.size() == 1);
-    for (std::size_t k = 0; k < cols_.size() && same_; ++k) {
+    // The output keeps the input's columns, in order: the line is copied and split in one pass.
+    // When, besides, each column keeps its length and needs no prefix, suffix, case or control,
+    // every byte stays at its place (SameLayout); otherwise the output is assembled (SameOrder).
+    sameOrder_ = hasSep_ && outSep_.size() == 1 && inCount_ > 0 && cols_.size() == inCount_ &&
+                 (!anyDecimal || decTo_.size() == 1);
+    same_ = sameOrder_;
+    for (std::size_t k = 0; k < cols_.size(); ++k) {
         const ColumnOps& c = cols_[k];
-        same_ = c.field == static_cast<int32_t>(k) && !c.fixe && !c.casse && !c.control &&
-                (!c.date || date_.OutLen() == date_.InLen());
+        const bool inPlace = c.field == static_cast<int32_t>(k);
+        same_ = same_ && inPlace && !c.fixe && !c.casse && !c.control && (!c.date || date_.OutLen() == date_.InLen());
+        // Assembling copies the changed bytes: every column must take the decimal change alike.
+        sameOrder_ = sameOrder_ && inPlace && c.decimal == cols_[0].decimal;
     }
+    if (same_) sameOrder_ = false;
     // A field never holds the column separator: when it is the decimal separator nothing changes.
     sameDecimal_ = anyDecimal && decFrom_ != sep_;
     outSep1_ = outSep_.empty() ? '\0' : outSep_[0];
@@ -321,10 +334,75 @@ int DirectLine::Columns(char*& out) const {
             if (!date_.Rewrite(value, start)) return leDate;
             p = start + date_.OutLen();
         }
-        if (status == leOk && c.control &&
-            !Converter::ControlValue(std::string_view(start, static_cast<std::size_t>(p - start)), c.kind, outDec_,
-                                     dateSep_))
+        if (status == leOk && c.control && !Controlled(c, start, static_cast<std::size_t>(p - start)))
             status = leType; // a later date failure still outranks it
+    }
+    out = p;
+    return status;
+}
+
+int DirectLine::PutColumn(const ColumnOps& c, std::string_view mapped, char*& out) const {
+    char* p = out;
+    char* const start = p;
+    if (c.fixe == fxPrefix) {
+        std::memcpy(p, c.fixeText.data(), c.fixeText.size());
+        p += c.fixeText.size();
+    }
+    bytescan::CopyBytes<false>(p, mapped.data(), mapped.size());
+    p += mapped.size();
+    if (c.fixe == fxSuffix) {
+        std::memcpy(p, c.fixeText.data(), c.fixeText.size());
+        p += c.fixeText.size();
+    }
+    if (c.casse) ForceCase(start, static_cast<std::size_t>(p - start), c.casse);
+    if (c.date) {
+        const auto len = static_cast<std::size_t>(p - start);
+        if (len != date_.InLen() || len > DateRecipe::kMaxLen) return leDate;
+        char value[DateRecipe::kMaxLen];
+        std::memcpy(value, start, len);
+        if (!date_.Rewrite(value, start)) return leDate;
+        p = start + date_.OutLen();
+    }
+    out = p;
+    if (c.control && !Controlled(c, start, static_cast<std::size_t>(p - start))) return leType;
+    return leOk;
+}
+
+int DirectLine::SameOrder(std::string_view line, char*& out) {
+    if (copy_.size() < line.size()) copy_.resize(line.size());
+    char* const mapped = copy_.data();
+    if (!(sameDecimal_ && cols_[0].decimal ? SplitCopy<true>(line, mapped) : SplitCopy<false>(line, mapped)))
+        return leUnstring;
+    const char* const base = line.data();
+    const std::size_t count = cols_.size();
+    auto view = [&](std::size_t k) {
+        const char* const* b = bounds_.data() + 2 * k;
+        return std::string_view(mapped + (b[0] - base), static_cast<std::size_t>(b[1] - b[0]));
+    };
+    char* p = out;
+    int status = leOk;
+    for (std::size_t k = 0; k < count;) {
+        const ColumnOps& c = cols_[k];
+        if (c.fixe || c.casse || c.date) {
+            const int got = PutColumn(c, view(k), p);
+            if (got == leDate) return leDate; // nothing later changes it
+            if (got == leType && status == leOk) status = leType;
+            if (++k < count) *p++ = outSep1_;
+            continue;
+        }
+        // A run of columns that are only copied (and perhaps checked), with their separators.
+        std::size_t e = k;
+        while (e + 1 < count && !cols_[e + 1].fixe && !cols_[e + 1].casse && !cols_[e + 1].date) ++e;
+        for (std::size_t j = k; j <= e && status == leOk; ++j) {
+            const std::string_view v = view(j);
+            if (cols_[j].control && !Controlled(cols_[j], v.data(), v.size())) status = leType;
+        }
+        const char* const from = view(k).data();
+        const std::string_view last = view(e);
+        const std::size_t n = static_cast<std::size_t>(last.data() + last.size() - from) + (e + 1 < count ? 1 : 0);
+        std::memcpy(p, from, n);
+        p += n;
+        k = e + 1;
     }
     out = p;
     return status;
@@ -332,7 +410,7 @@ int DirectLine::Columns(char*& out) const {
 
 int DirectLine::Convert(std::string_view line, IOutSink& out) {
     try {
-        if (!same_ && !Split(line)) return leUnstring;
+        if (!same_ && !sameOrder_ && !Split(line)) return leUnstring;
         const std::size_t bound = line.size() * growth_ + extra_;
         // Straight into the output buffer when it has room without a flush; otherwise through
         // scratch_, so that the output is flushed only for a line that is written, as WriteOutLine does.
@@ -347,6 +425,9 @@ int DirectLine::Convert(std::string_view line, IOutSink& out) {
             const int status = SameLayout(line, base);
             if (status != leOk) return status;
             p += line.size();
+        } else if (sameOrder_) {
+            const int status = SameOrder(line, p);
+            if (status != leOk) return status;
         } else {
             const int status = Columns(p);
             if (status != leOk) return status;

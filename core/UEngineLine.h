@@ -67,6 +67,11 @@ private:
     template <bool Decimal>
     bool SplitCopy(std::string_view line, char* out);
     int SameLayout(std::string_view line, char* out);
+    // The same pass into copy_, then the output assembled from it: runs of columns without
+    // operations in one move, the other columns one by one.
+    int SameOrder(std::string_view line, char*& out);
+    int PutColumn(const ColumnOps& c, std::string_view mapped, char*& p) const;
+    bool Controlled(const ColumnOps& c, const char* value, std::size_t size) const;
     char* PutField(const ColumnOps& col, std::string_view value, char* p) const;
     int Columns(char*& p) const;
     int Finish(char* base, std::size_t total, bool direct, IOutSink& out);
@@ -85,6 +90,8 @@ private:
     bool same_ = false;      // SameLayout applies
     bool sameDecimal_ = false;
     char outSep1_ = '\0';
+    bool sameOrder_ = false; // SameOrder applies
+    std::vector<char> copy_;
     std::vector<std::size_t> touch_; // SameLayout: the columns to put back as read or to rewrite as dates
     std::string outDec_;
     std::string dateSep_;

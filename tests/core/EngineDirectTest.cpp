@@ -298,4 +298,23 @@ TEST(ByteScan, CopyBytesEveryLength) {
     }
 }
 
+// Every byte value at every place of values of 1 to 20 bytes, against the control primitive.
+TEST(ByteScan, AllDigitsOrAgreesWithTheControl) {
+    for (const std::string other : {"", ".", "\xFF", "5", "::"}) {
+        for (std::size_t n = 1; n <= 20; ++n) {
+            for (int b = 0; b < 256; ++b) {
+                std::string value(n, '7');
+                value[(static_cast<std::size_t>(b) * 7) % n] = static_cast<char>(b);
+                const bool hasOther = other.size() == 1;
+                EXPECT_EQ(bytescan::AllDigitsOr(value.data(), n, hasOther, hasOther ? other[0] : '\0'),
+                          Converter::ControlValue(value, ckNumber, other, ""))
+                    << n << " " << b << " [" << other << "]";
+            }
+        }
+    }
+    EXPECT_TRUE(bytescan::AllDigitsOr("", 0, false, '\0'));
+    EXPECT_FALSE(bytescan::AllDigitsOr("12.5", 4, true, ','));
+    EXPECT_TRUE(bytescan::AllDigitsOr("12,50", 5, true, ','));
+}
+
 } // namespace
