@@ -135,3 +135,15 @@ inline bool AllDigitsOr(const char* p, std::size_t n, bool hasOther, char other)
 }
 
 } // namespace lmx::bytescan
+
+namespace lmx::bytescan {
+
+// ASCII letters only change case (code 1 upper, 2 lower): accented letters keep theirs.
+inline void ForceAsciiCase(char* p, std::size_t n, int32_t code) {
+    const char lo = code == 1 ? 'a' : 'A';
+    const int shift = code == 1 ? 'A' - 'a' : 'a' - 'A';
+    for (std::size_t i = 0; i < n; ++i)
+        if (static_cast<unsigned char>(p[i] - lo) < 26) p[i] = static_cast<char>(p[i] + shift);
+}
+
+} // namespace lmx::bytescan
