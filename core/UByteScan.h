@@ -56,3 +56,94 @@ inline void ReplaceByte(char* p, std::size_t n, char from, char to) {
 }
 
 } // namespace lmx::bytescan
+
+namespace lmx::bytescan {
+
+// w with every byte equal to from replaced by to.
+inline uint64_t ReplaceIn(uint64_t w, char from, char to) {
+    const uint64_t m = (MatchBits(w, from) >> 7) * 0xFF;
+    return (w & ~m) | ((kOnes * static_cast<unsigned char>(to)) & m);
+}
+
+// Copies n bytes from src to dst (distinct areas), every from byte becoming to when Replace is
+// set. Short fields are the common case: a few overlapping word moves instead of a call to memcpy.
+template <bool Replace>
+inline void CopyBytes(char* dst, const char* src, std::size_t n, char from = '\0', char to = '\0') {
+    auto map = [&](uint64_t w) { return Replace ? ReplaceIn(w, from, to) : w; };
+    if (n >= 8) {
+        // Up to 16 bytes: two words that may overlap (the overlap gets the same values twice).
+        // No loop there, so that the compiler does not make a vector loop of it for six bytes.
+        if (n <= 16) {
+            const uint64_t a = map(Load(src)), b = map(Load(src + n - 8));
+            Store(dst, a);
+            Store(dst + n - 8, b);
+            return;
+        }
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8) Store(dst + i, map(Load(src + i)));
+        if (i < n) Store(dst + n - 8, map(Load(src + n - 8)));
+        return;
+    }
+    if (n >= 4) {
+        uint32_t a, b;
+        std::memcpy(&a, src, 4);
+        std::memcpy(&b, src + n - 4, 4);
+        if constexpr (Replace) {
+            // The change is byte by byte: the zero high half is dropped again, whatever it became.
+            a = static_cast<uint32_t>(ReplaceIn(a, from, to));
+            b = static_cast<uint32_t>(ReplaceIn(b, from, to));
+        }
+        std::memcpy(dst, &a, 4);
+        std::memcpy(dst + n - 4, &b, 4);
+        return;
+    }
+    for (std::size_t i = 0; i < n; ++i) dst[i] = Replace && src[i] == from ? to : src[i];
+}
+
+} // namespace lmx::bytescan
+
+namespace lmx::bytescan {
+
+// High bit set in the bytes of w that are neither an ASCII digit nor other (when hasOther).
+inline uint64_t NotDigitOr(uint64_t w, bool hasOther, char other) {
+    const uint64_t x = w ^ (kOnes * '0'); // a digit becomes 0 to 9
+    uint64_t bad = (x | ((x & kLow7) + kOnes * 0x76)) & (kOnes * 0x80);
+    if (hasOther) bad &= ~MatchBits(w, other);
+    return bad;
+}
+
+// True when every byte of [p, p + n) is an ASCII digit or other (when hasOther).
+inline bool AllDigitsOr(const char* p, std::size_t n, bool hasOther, char other) {
+    if (n >= 8) {
+        uint64_t bad = 0;
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8) bad |= NotDigitOr(Load(p + i), hasOther, other);
+        if (i < n) bad |= NotDigitOr(Load(p + n - 8), hasOther, other);
+        return bad == 0;
+    }
+    if (n >= 4) {
+        uint32_t a, b;
+        std::memcpy(&a, p, 4);
+        std::memcpy(&b, p + n - 4, 4);
+        // The high half is filled with digits, which pass whatever other is.
+        const uint64_t pad = (kOnes * '0') & ~uint64_t{0xFFFFFFFF};
+        return (NotDigitOr(a | pad, hasOther, other) | NotDigitOr(b | pad, hasOther, other)) == 0;
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        if ((p[i] < '0' || p[i] > '9') && !(hasOther && p[i] == other)) return false;
+    return true;
+}
+
+} // namespace lmx::bytescan
+
+namespace lmx::bytescan {
+
+// ASCII letters only change case (code 1 upper, 2 lower): accented letters keep theirs.
+inline void ForceAsciiCase(char* p, std::size_t n, int32_t code) {
+    const char lo = code == 1 ? 'a' : 'A';
+    const int shift = code == 1 ? 'A' - 'a' : 'a' - 'A';
+    for (std::size_t i = 0; i < n; ++i)
+        if (static_cast<unsigned char>(p[i] - lo) < 26) p[i] = static_cast<char>(p[i] + shift);
+}
+
+} // namespace lmx::bytescan

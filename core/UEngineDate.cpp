@@ -1,8 +1,10 @@
 // Date rewriting of the conversion primitives.
 #include "core/UEngine.h"
+#include "core/UEngineLine.h"
 
 #include <array>
 #include <charconv>
+#include <cstring>
 
 namespace lmx {
 
@@ -140,6 +142,62 @@ std::string Converter::DateConvPerso(std::string_view value, std::string_view in
     } catch (...) {
     }
     return "0";
+}
+
+} // namespace lmx
+
+namespace lmx {
+
+void DateRecipe::Prepare(const Converter& conv) {
+    conv_ = &conv;
+    const std::string& layout = conv.Formats().InDateFmt;
+    const std::string& sep = conv.OutDateSepText;
+    inLen_ = layout.size();
+    outLen_ = conv.OutDateLen > 0 ? static_cast<std::size_t>(conv.OutDateLen) : 0;
+    widen_ = !conv.CutYear && conv.WidenYear;
+    from_.clear();
+    fill_.clear();
+    never_ = inLen_ > kMaxLen || conv.OutDateLen < 0;
+    if (never_ || widen_) return;
+
+    std::vector<int8_t> y, m, d;
+    for (std::size_t i = 0; i < inLen_; ++i) {
+        const auto at = static_cast<int8_t>(i);
+        if (layout[i] == 'Y') y.push_back(at);
+        else if (layout[i] == 'M') m.push_back(at);
+        else if (layout[i] == 'D') d.push_back(at);
+    }
+    if (conv.CutYear && y.size() > 2) y.erase(y.begin(), y.end() - 2);
+    const std::vector<int8_t>* parts[3] = {};
+    switch (conv.OutDateOrder) {
+    case 1: parts[0] = &y, parts[1] = &m, parts[2] = &d; break;
+    case 2: parts[0] = &y, parts[1] = &d, parts[2] = &m; break;
+    case 3: parts[0] = &d, parts[1] = &m, parts[2] = &y; break;
+    case 4: parts[0] = &m, parts[1] = &d, parts[2] = &y; break;
+    default: never_ = true; return;
+    }
+    for (int p = 0; p < 3; ++p) {
+        if (p > 0) {
+            from_.insert(from_.end(), sep.size(), int8_t{-1});
+            fill_.append(sep);
+        }
+        from_.insert(from_.end(), parts[p]->begin(), parts[p]->end());
+        fill_.append(parts[p]->size(), '\0');
+    }
+    never_ = from_.size() != outLen_;
+}
+
+bool DateRecipe::Rewrite(const char* value, char* out) const {
+    if (never_) return false;
+    if (widen_) {
+        if (!conv_->DateConvInto(std::string_view(value, inLen_), widened_) || widened_.size() != outLen_) return false;
+        std::memcpy(out, widened_.data(), outLen_);
+        return true;
+    }
+    const int8_t* from = from_.data();
+    const char* fill = fill_.data();
+    for (std::size_t j = 0; j < outLen_; ++j) out[j] = from[j] >= 0 ? value[from[j]] : fill[j];
+    return true;
 }
 
 } // namespace lmx

@@ -2,6 +2,7 @@
 // The input/output link, the choice of engine for a run, and the four engines that convert an
 // open source file line by line into the result.
 #include "core/UEngine.h"
+#include "core/UEngineLine.h"
 #include "core/ULineErr.h"
 #include "core/ULineReader.h"
 #include "core/UOutput.h"
@@ -45,23 +46,14 @@ public:
     int RunEngine(int32_t engineCode, LineReader& in, IOutSink& out);
 
 private:
-    template <class Pipeline>
-    void EngineLoop(LineReader& in, IOutSink& out, Pipeline&& convert);
-
-    void EngStandard(LineReader& in, IOutSink& out);
-    void EngDecimal(LineReader& in, IOutSink& out);
-    void EngDatePerso(LineReader& in, IOutSink& out);
-    void EngGlobal(LineReader& in, IOutSink& out);
     bool StartFile(); // false when the run is already stopped
-    bool OutIsDate(std::size_t k) const; // output column k (1-based)
 
     Converter& conv_;
     RunState& run_;
     LineErrWriter& errors_;
     Log& log_;
     IRunHook& hook_;
-    std::string dateOut_; // reused by the date rewrite
-    std::string changed_; // the line after a whole-line decimal change
+    DirectLine line_;
 };
 
 } // namespace lmx

@@ -23,6 +23,12 @@ public:
         (void)size;
         return false;
     }
+    // Like Reserve, but only when the room is there without handing anything to the system first;
+    // nullptr otherwise. What is filled counts only once committed.
+    virtual char* Room(std::size_t size) {
+        (void)size;
+        return nullptr;
+    }
 
     // The bytes followed by CR LF.
     bool WriteLine(std::string_view bytes);
@@ -45,6 +51,9 @@ public:
     bool Write(std::string_view bytes) override;
     char* Reserve(std::size_t size) override;
     bool Commit(std::size_t size) override;
+    char* Room(std::size_t size) override {
+        return failed_ || fd_ < 0 || !buf_ || cap_ - used_ < size ? nullptr : buf_.get() + used_;
+    }
 
     // Hands the buffer to the system; false when this or any earlier write failed.
     bool Flush();

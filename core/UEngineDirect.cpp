@@ -1,0 +1,300 @@
+// The engines' line conversion straight from the read buffer into the output buffer.
+#include "core/UEngineLine.h"
+
+#include "common/Text.h"
+#include "core/UByteScan.h"
+#include "core/UEngines.h"
+
+#include <bit>
+#include <cstring>
+
+namespace lmx {
+
+namespace {
+
+int32_t CodeOr0(const std::string& text) {
+    int32_t v = 0;
+    return StrToInt32(text, v) ? v : 0;
+}
+
+bool OutIsDate(const FormatState& f, std::size_t k) {
+    return k >= 1 && k - 1 < f.FmtOut.IsDate.size() && f.FmtOut.IsDate[k - 1] != 0;
+}
+
+
+} // namespace
+
+bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOps>& cols) {
+    const FormatState& f = conv.Formats();
+    const std::size_t slots = f.OutColCount > 0 ? static_cast<std::size_t>(f.OutColCount) + 1 : 1;
+    cols.assign(slots - 1, ColumnOps{});
+    // Later input fields overwrite earlier ones in a shared slot; slot 0 is never written.
+    const std::size_t inCount = f.InColCount > 0 ? static_cast<std::size_t>(f.InColCount) : 0;
+    for (std::size_t i = 1; i <= inCount && i < conv.IoLink.size(); ++i) {
+        const int32_t t = conv.IoLink[i].target;
+        if (t > 0 && static_cast<std::size_t>(t) < slots) cols[static_cast<std::size_t>(t) - 1].field = static_cast<int32_t>(i - 1);
+    }
+    const std::string& inDec = f.FmtIn.DecSep;
+    const std::string& outDec = f.FmtOut.DecSep;
+    // A decimal separator of another length than one never matches a character.
+    const bool change = inDec.size() == 1 && inDec != outDec;
+    for (std::size_t k = 1; k < slots; ++k) {
+        ColumnOps& c = cols[k - 1];
+        switch (engineCode) {
+        case ecStandard: break;
+        case ecDecimal: c.decimal = change && !OutIsDate(f, k); break; // equal date settings: dates stay
+        case ecDate:
+        case ecDateDecimal:
+            c.decimal = change;
+            c.date = OutIsDate(f, k);
+            break;
+        case ecGlobal: {
+            c.decimal = change;
+            if (k - 1 >= f.FmtOut.Cols.size()) break;
+            c.date = OutIsDate(f, k);
+            const ColEntry& col = f.FmtOut.Cols[k - 1];
+            const int32_t fixe = CodeOr0(col[cfFixeType]);
+            const int32_t casse = CodeOr0(col[cfCasse]);
+            if (fixe == fxPrefix || fixe == fxSuffix) {
+                c.fixe = fixe;
+                c.fixeText = col[cfFixeText];
+            }
+            if (casse == csUpper || casse == csLower) c.casse = casse;
+            // Only "always" is checked: "if filled" picks the engine but controls nothing.
+            c.control = CodeOr0(col[cfControl]) == ctAlways;
+            c.kind = conv.ControlKindOf(static_cast<int32_t>(k - 1));
+            break;
+        }
+        default: return false;
+        }
+    }
+    return true;
+}
+
+bool DirectLine::Controlled(const ColumnOps& c, const char* value, std::size_t size) const {
+    if (c.kind == ckAnyText) return true;
+    // Digits, and the one-character separator of the column's kind when there is one.
+    const std::string& other = c.kind == ckNumber ? outDec_ : dateSep_;
+    const bool hasOther = other.size() == 1;
+    return bytescan::AllDigitsOr(value, size, hasOther, hasOther ? other[0] : '\0');
+}
+
+bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
+    if (!PlanColumns(conv, engineCode, cols_)) return false;
+    const FormatState& f = conv.Formats();
+    inCount_ = f.InColCount > 0 ? static_cast<std::size_t>(f.InColCount) : 0;
+    bounds_.assign(2 * inCount_, nullptr);
+    // A separator text of another length than one never matches: the line is one field.
+    hasSep_ = conv.InColSep.size() == 1;
+    sep_ = hasSep_ ? conv.InColSep[0] : '\0';
+    outSep_ = conv.OutColSep;
+    decFrom_ = f.FmtIn.DecSep.empty() ? '\0' : f.FmtIn.DecSep[0];
+    decTo_ = f.FmtOut.DecSep;
+    outDec_ = f.FmtOut.DecSep;
+    dateSep_ = conv.OutDateSepText;
+    date_.Prepare(conv);
+
+    bool anyDecimal = false;
+    plain_ = true;
+    extra_ = 2 + (cols_.size() > 1 ? (cols_.size() - 1) * outSep_.size() : 0);
+    for (const ColumnOps& c : cols_) {
+        anyDecimal = anyDecimal || c.decimal;
+        extra_ += c.fixeText.size() + (c.date ? date_.OutLen() : 0);
+        if (c.fixe || c.casse || c.date || c.control) plain_ = false;
+    }
+    growth_ = anyDecimal && decTo_.size() > 1 ? decTo_.size() : 1;
+
+    // The output keeps the input's columns, in order: the line is copied and split in one pass.
+    // When, besides, each column keeps its length and needs no prefix, suffix, case or control,
+    // every byte stays at its place (SameLayout); otherwise the output is assembled (SameOrder).
+    sameOrder_ = hasSep_ && outSep_.size() == 1 && inCount_ > 0 && cols_.size() == inCount_ &&
+                 (!anyDecimal || decTo_.size() == 1);
+    same_ = sameOrder_;
+    for (std::size_t k = 0; k < cols_.size(); ++k) {
+        const ColumnOps& c = cols_[k];
+        const bool inPlace = c.field == static_cast<int32_t>(k);
+        same_ = same_ && inPlace && !c.fixe && !c.casse && !c.control && (!c.date || date_.OutLen() == date_.InLen());
+        // Assembling copies the changed bytes: every column must take the decimal change alike.
+        sameOrder_ = sameOrder_ && inPlace && c.decimal == cols_[0].decimal;
+    }
+    if (same_) sameOrder_ = false;
+    // A field never holds the column separator: when it is the decimal separator nothing changes.
+    sameDecimal_ = anyDecimal && decFrom_ != sep_;
+    outSep1_ = outSep_.empty() ? '\0' : outSep_[0];
+    touch_.clear();
+    for (std::size_t k = 0; k < cols_.size(); ++k)
+        if (cols_[k].date || (sameDecimal_ && !cols_[k].decimal)) touch_.push_back(k);
+    return true;
+}
+
+bool DirectLine::Split(std::string_view line) {
+    if (inCount_ == 0) return false;
+    const char* const p = line.data();
+    const std::size_t n = line.size();
+    const char** b = bounds_.data();
+    const char** const last = b + 2 * (inCount_ - 1); // the last field's pair
+    const char* start = p;
+    if (hasSep_) {
+        // One more separator than the columns allow rejects the line: no need to look further.
+        auto hit = [&](const char* at) {
+            if (b == last) return false;
+            b[0] = start;
+            b[1] = at;
+            b += 2;
+            start = at + 1;
+            return true;
+        };
+        const char sep = sep_;
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8) {
+            for (uint64_t m = bytescan::MatchBits(bytescan::Load(p + i), sep); m; m &= m - 1)
+                if (!hit(p + i + static_cast<std::size_t>(std::countr_zero(m) >> 3))) return false;
+        }
+        if (i < n && n >= 8) {
+            // The last word overlaps bytes already looked at: their separators are not counted twice.
+            const std::size_t j = n - 8;
+            uint64_t m = bytescan::MatchBits(bytescan::Load(p + j), sep) & (~uint64_t{0} << (8 * (i - j)));
+            for (; m; m &= m - 1)
+                if (!hit(p + j + static_cast<std::size_t>(std::countr_zero(m) >> 3))) return false;
+        } else {
+            for (; i < n; ++i)
+                if (p[i] == sep && !hit(p + i)) return false;
+        }
+    }
+    if (b != last) return false;
+    b[0] = start;
+    b[1] = p + n;
+    return true;
+}
+
+char* DirectLine::PutField(const ColumnOps& col, std::string_view value, char* p) const {
+    const char* v = value.data();
+    const std::size_t n = value.size();
+    if (!col.decimal) {
+        bytescan::CopyBytes<false>(p, v, n);
+        return p + n;
+    }
+    const char from = decFrom_;
+    if (decTo_.size() == 1) {
+        bytescan::CopyBytes<true>(p, v, n, from, decTo_[0]);
+        return p + n;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        if (v[i] != from) {
+            *p++ = v[i];
+        } else if (!decTo_.empty()) {
+            std::memcpy(p, decTo_.data(), decTo_.size());
+            p += decTo_.size();
+        }
+    }
+    return p;
+}
+
+int DirectLine::Columns(char*& out) const {
+    char* p = out;
+    int status = leOk;
+    const std::size_t count = cols_.size();
+    if (plain_ && outSep_.size() == 1) {
+        const char sep = outSep_[0];
+        for (std::size_t k = 0; k < count; ++k) {
+            if (k > 0) *p++ = sep;
+            const ColumnOps& c = cols_[k];
+            if (c.field < 0) continue;
+            const char* const* b = bounds_.data() + 2 * c.field;
+            p = PutField(c, std::string_view(b[0], static_cast<std::size_t>(b[1] - b[0])), p);
+        }
+        out = p;
+        return leOk;
+    }
+    for (std::size_t k = 0; k < count; ++k) {
+        if (k > 0) {
+            if (outSep_.size() == 1) {
+                *p++ = outSep_[0];
+            } else if (!outSep_.empty()) {
+                std::memcpy(p, outSep_.data(), outSep_.size());
+                p += outSep_.size();
+            }
+        }
+        const ColumnOps& c = cols_[k];
+        std::string_view v;
+        if (c.field >= 0) {
+            const char* const* b = bounds_.data() + 2 * c.field;
+            v = std::string_view(b[0], static_cast<std::size_t>(b[1] - b[0]));
+        }
+        if (plain_) {
+            p = PutField(c, v, p);
+            continue;
+        }
+        // The order of the slot pipeline: decimal change, prefix or suffix, case, date, control.
+        char* const start = p;
+        if (c.fixe == fxPrefix) {
+            std::memcpy(p, c.fixeText.data(), c.fixeText.size());
+            p += c.fixeText.size();
+        }
+        p = PutField(c, v, p);
+        if (c.fixe == fxSuffix) {
+            std::memcpy(p, c.fixeText.data(), c.fixeText.size());
+            p += c.fixeText.size();
+        }
+        if (c.casse) bytescan::ForceAsciiCase(start, static_cast<std::size_t>(p - start), c.casse);
+        if (c.date) {
+            char value[DateRecipe::kMaxLen];
+            const auto len = static_cast<std::size_t>(p - start);
+            if (len != date_.InLen() || len > DateRecipe::kMaxLen) return leDate; // nothing later changes it
+            std::memcpy(value, start, len);
+            if (!date_.Rewrite(value, start)) return leDate;
+            p = start + date_.OutLen();
+        }
+        if (status == leOk && c.control && !Controlled(c, start, static_cast<std::size_t>(p - start)))
+            status = leType; // a later date failure still outranks it
+    }
+    out = p;
+    return status;
+}
+
+int DirectLine::Convert(std::string_view line, IOutSink& out) {
+    try {
+        if (!same_ && !sameOrder_ && !Split(line)) return leUnstring;
+        const std::size_t bound = line.size() * growth_ + extra_;
+        // Straight into the output buffer when it has room without a flush; otherwise through
+        // scratch_, so that the output is flushed only for a line that is written, as WriteOutLine does.
+        char* base = out.Room(bound);
+        const bool direct = base != nullptr;
+        if (!direct) {
+            if (scratch_.size() < bound) scratch_.resize(bound);
+            base = scratch_.data();
+        }
+        char* p = base;
+        if (same_) {
+            const int status = SameLayout(line, base);
+            if (status != leOk) return status;
+            p += line.size();
+        } else if (sameOrder_) {
+            const int status = SameOrder(line, p);
+            if (status != leOk) return status;
+        } else {
+            const int status = Columns(p);
+            if (status != leOk) return status;
+        }
+        p[0] = '\r';
+        p[1] = '\n';
+        return Finish(base, static_cast<std::size_t>(p + 2 - base), direct, out);
+    } catch (...) {
+        return leDecSep;
+    }
+}
+
+int DirectLine::Finish(char* base, std::size_t total, bool direct, IOutSink& out) {
+    try {
+        if (direct) return out.Commit(total) ? leOk : leWrite;
+        if (char* q = out.Reserve(total)) {
+            std::memcpy(q, base, total);
+            return out.Commit(total) ? leOk : leWrite;
+        }
+        return out.Write(std::string_view(base, total)) ? leOk : leWrite;
+    } catch (...) {
+        return leWrite;
+    }
+}
+
+} // namespace lmx

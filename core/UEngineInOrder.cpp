@@ -1,0 +1,162 @@
+// The engines' line conversion when the output keeps the input's columns in their order: the
+// line is split and copied in one pass, separators and decimal separators swapped word by word.
+#include "core/UEngineLine.h"
+
+#include "core/UByteScan.h"
+
+#include <bit>
+#include <cstring>
+
+namespace lmx {
+
+template <bool Decimal>
+bool DirectLine::SplitCopy(std::string_view line, char* out) {
+    if (inCount_ == 0) return false;
+    const char* const p = line.data();
+    const std::size_t n = line.size();
+    const char** b = bounds_.data();
+    const char** const last = b + 2 * (inCount_ - 1);
+    const char* start = p;
+    auto hit = [&](const char* at) {
+        if (b == last) return false; // one separator too many
+        b[0] = start;
+        b[1] = at;
+        b += 2;
+        start = at + 1;
+        return true;
+    };
+    const char sep = sep_, outSep = outSep1_, from = decFrom_;
+    const char to = Decimal ? decTo_[0] : '\0';
+    const uint64_t sepRep = bytescan::kOnes * static_cast<unsigned char>(outSep);
+    const uint64_t toRep = bytescan::kOnes * static_cast<unsigned char>(to);
+    // Both masks come from the bytes as read (they never share a byte: from is not sep), so that
+    // a byte changed once is never changed again.
+    auto map = [&](uint64_t w, uint64_t seps) {
+        const uint64_t ms = (seps >> 7) * 0xFF;
+        uint64_t r = (w & ~ms) | (sepRep & ms);
+        if constexpr (Decimal) {
+            const uint64_t md = (bytescan::MatchBits(w, from) >> 7) * 0xFF;
+            r = (r & ~md) | (toRep & md);
+        }
+        return r;
+    };
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const uint64_t w = bytescan::Load(p + i);
+        uint64_t seps = bytescan::MatchBits(w, sep);
+        bytescan::Store(out + i, map(w, seps));
+        for (; seps; seps &= seps - 1)
+            if (!hit(p + i + static_cast<std::size_t>(std::countr_zero(seps) >> 3))) return false;
+    }
+    if (i < n && n >= 8) {
+        // The last word overlaps bytes already done: they are stored again with the same values,
+        // and their separators are not counted twice.
+        const std::size_t j = n - 8;
+        const uint64_t w = bytescan::Load(p + j);
+        const uint64_t all = bytescan::MatchBits(w, sep);
+        bytescan::Store(out + j, map(w, all));
+        for (uint64_t seps = all & (~uint64_t{0} << (8 * (i - j))); seps; seps &= seps - 1)
+            if (!hit(p + j + static_cast<std::size_t>(std::countr_zero(seps) >> 3))) return false;
+    } else {
+        for (; i < n; ++i) {
+            const char c = p[i];
+            if (c == sep) {
+                out[i] = outSep;
+                if (!hit(p + i)) return false;
+            } else {
+                out[i] = Decimal && c == from ? to : c;
+            }
+        }
+    }
+    if (b != last) return false;
+    b[0] = start;
+    b[1] = p + n;
+    return true;
+}
+
+int DirectLine::SameLayout(std::string_view line, char* out) {
+    if (!(sameDecimal_ ? SplitCopy<true>(line, out) : SplitCopy<false>(line, out))) return leUnstring;
+    for (const std::size_t k : touch_) {
+        const ColumnOps& c = cols_[k];
+        const char* const* b = bounds_.data() + 2 * k;
+        const auto len = static_cast<std::size_t>(b[1] - b[0]);
+        char* const at = out + (b[0] - line.data());
+        if (!c.decimal && sameDecimal_ && len) std::memcpy(at, b[0], len); // a column left as read
+        if (c.date) {
+            if (len != date_.InLen() || len > DateRecipe::kMaxLen) return leDate; // nothing later changes it
+            char value[DateRecipe::kMaxLen];
+            std::memcpy(value, at, len);
+            if (!date_.Rewrite(value, at)) return leDate;
+        }
+    }
+    return leOk;
+}
+
+int DirectLine::PutColumn(const ColumnOps& c, std::string_view mapped, char*& out) const {
+    char* p = out;
+    char* const start = p;
+    if (c.fixe == fxPrefix) {
+        std::memcpy(p, c.fixeText.data(), c.fixeText.size());
+        p += c.fixeText.size();
+    }
+    bytescan::CopyBytes<false>(p, mapped.data(), mapped.size());
+    p += mapped.size();
+    if (c.fixe == fxSuffix) {
+        std::memcpy(p, c.fixeText.data(), c.fixeText.size());
+        p += c.fixeText.size();
+    }
+    if (c.casse) bytescan::ForceAsciiCase(start, static_cast<std::size_t>(p - start), c.casse);
+    if (c.date) {
+        const auto len = static_cast<std::size_t>(p - start);
+        if (len != date_.InLen() || len > DateRecipe::kMaxLen) return leDate;
+        char value[DateRecipe::kMaxLen];
+        std::memcpy(value, start, len);
+        if (!date_.Rewrite(value, start)) return leDate;
+        p = start + date_.OutLen();
+    }
+    out = p;
+    if (c.control && !Controlled(c, start, static_cast<std::size_t>(p - start))) return leType;
+    return leOk;
+}
+
+int DirectLine::SameOrder(std::string_view line, char*& out) {
+    if (copy_.size() < line.size()) copy_.resize(line.size());
+    char* const mapped = copy_.data();
+    if (!(sameDecimal_ && cols_[0].decimal ? SplitCopy<true>(line, mapped) : SplitCopy<false>(line, mapped)))
+        return leUnstring;
+    const char* const base = line.data();
+    const std::size_t count = cols_.size();
+    auto view = [&](std::size_t k) {
+        const char* const* b = bounds_.data() + 2 * k;
+        return std::string_view(mapped + (b[0] - base), static_cast<std::size_t>(b[1] - b[0]));
+    };
+    char* p = out;
+    int status = leOk;
+    for (std::size_t k = 0; k < count;) {
+        const ColumnOps& c = cols_[k];
+        if (c.fixe || c.casse || c.date) {
+            const int got = PutColumn(c, view(k), p);
+            if (got == leDate) return leDate; // nothing later changes it
+            if (got == leType && status == leOk) status = leType;
+            if (++k < count) *p++ = outSep1_;
+            continue;
+        }
+        // A run of columns that are only copied (and perhaps checked), with their separators.
+        std::size_t e = k;
+        while (e + 1 < count && !cols_[e + 1].fixe && !cols_[e + 1].casse && !cols_[e + 1].date) ++e;
+        for (std::size_t j = k; j <= e && status == leOk; ++j) {
+            const std::string_view v = view(j);
+            if (cols_[j].control && !Controlled(cols_[j], v.data(), v.size())) status = leType;
+        }
+        const char* const from = view(k).data();
+        const std::string_view last = view(e);
+        const std::size_t n = static_cast<std::size_t>(last.data() + last.size() - from) + (e + 1 < count ? 1 : 0);
+        std::memcpy(p, from, n);
+        p += n;
+        k = e + 1;
+    }
+    out = p;
+    return status;
+}
+
+} // namespace lmx

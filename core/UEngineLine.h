@@ -1,0 +1,135 @@
+#pragma once
+// How an engine converts one line and writes it. Two forms with one behaviour:
+// - SlotLine goes through the slots (Unstring, the per-slot operations, WriteOutLine): the
+//   reference, kept for the tests and for anyone who needs the slots.
+// - DirectLine, what the engines run: the fields are located once in the read buffer and each
+//   output column is written straight into the output buffer, its operations applied on the way.
+// Both give the same bytes, the same line-error code and flush the output at the same moments.
+#include "core/UEngine.h"
+#include "core/UOutput.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lmx {
+
+// The engines' per-column decisions, taken once when an engine starts on a file.
+struct ColumnOps {
+    int32_t field = -1;   // the input field (0-based) that feeds the column; -1 for none
+    bool decimal = false; // the decimal separator changes
+    bool date = false;
+    int32_t fixe = 0;  // 1 prefix, 2 suffix
+    int32_t casse = 0; // 1 upper, 2 lower
+    bool control = false;
+    ControlKind kind = ckAnyText;
+    std::string fixeText;
+};
+
+// The columns of an engine code; false for a code without engine.
+bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOps>& cols);
+
+// A date rewrite prepared once per file. Outside the year widening, the rewrite only moves bytes of
+// the value to fixed places around the separator; the recipe holds those places.
+class DateRecipe {
+public:
+    static constexpr std::size_t kMaxLen = 64; // longer values are never dates
+
+    void Prepare(const Converter& conv);
+    std::size_t InLen() const { return inLen_; }
+    std::size_t OutLen() const { return outLen_; }
+    // Rewrites value (InLen() bytes) into out (room for OutLen() bytes); false when it is no date.
+    bool Rewrite(const char* value, char* out) const;
+
+private:
+    const Converter* conv_ = nullptr;
+    bool never_ = false; // the layouts cannot give a result of the output length
+    bool widen_ = false; // the century comes from the calendar: the primitive does it
+    std::size_t inLen_ = 0;
+    std::size_t outLen_ = 0;
+    std::vector<int8_t> from_; // per output byte: the value's byte to take, or -1
+    std::string fill_;         // the output bytes not taken from the value (the separators)
+    mutable std::string widened_;
+};
+
+class DirectLine {
+public:
+    // False for a code without engine.
+    bool Prepare(const Converter& conv, int32_t engineCode);
+    // Converts one line and writes it to out: leOk, or the line's error code (nothing written).
+    int Convert(std::string_view line, IOutSink& out);
+
+private:
+    bool Split(std::string_view line); // true for exactly inCount_ fields
+    // Split and copy in one pass when the output keeps the input's columns in their order: the
+    // separators and decimal separators are swapped word by word on the way.
+    template <bool Decimal>
+    bool SplitCopy(std::string_view line, char* out);
+    int SameLayout(std::string_view line, char* out);
+    // The same pass into copy_, then the output assembled from it: runs of columns without
+    // operations in one move, the other columns one by one.
+    int SameOrder(std::string_view line, char*& out);
+    int PutColumn(const ColumnOps& c, std::string_view mapped, char*& p) const;
+    bool Controlled(const ColumnOps& c, const char* value, std::size_t size) const;
+    char* PutField(const ColumnOps& col, std::string_view value, char* p) const;
+    int Columns(char*& p) const;
+    int Finish(char* base, std::size_t total, bool direct, IOutSink& out);
+
+    std::vector<ColumnOps> cols_;
+    std::vector<const char*> bounds_; // field f runs from bounds_[2f] to bounds_[2f + 1]
+    std::size_t inCount_ = 0;
+    bool hasSep_ = false;
+    char sep_ = '\0';
+    std::string outSep_;
+    char decFrom_ = '\0';
+    std::string decTo_;
+    std::size_t growth_ = 1; // the most bytes one input byte can become
+    std::size_t extra_ = 0;  // the most bytes an output line holds beyond its grown fields
+    bool plain_ = true;      // no prefix, suffix, case, date or control anywhere
+    bool same_ = false;      // SameLayout applies
+    bool sameDecimal_ = false;
+    char outSep1_ = '\0';
+    bool sameOrder_ = false; // SameOrder applies
+    std::vector<char> copy_;
+    std::vector<std::size_t> touch_; // SameLayout: the columns to put back as read or to rewrite as dates
+    std::string outDec_;
+    std::string dateSep_;
+    DateRecipe date_;
+    std::vector<char> scratch_; // the line when the output has no room at hand
+};
+
+class SlotLine {
+public:
+    explicit SlotLine(Converter& conv) : conv_(conv) {}
+    // False for a code without engine.
+    bool Prepare(int32_t engineCode);
+    // Converts one line through the slots and writes it: leOk, or the line's error code.
+    int Convert(std::string_view line, IOutSink& out);
+
+private:
+    // EngGlobal's decisions for one output column.
+    struct Plan {
+        int32_t fixe = 0;
+        int32_t casse = 0;
+        int32_t control = 0;
+        bool isDate = false;
+        ControlKind kind = ckAnyText;
+        std::string fixeText;
+    };
+    void Standard(std::string_view line, int& status);
+    void Decimal(std::string_view line, int& status);
+    void DatePerso(std::string_view line, int& status);
+    void Global(std::string_view line, int& status);
+
+    Converter& conv_;
+    int32_t code_ = -1;
+    std::string inDec_, outDec_;
+    std::vector<char> flag_; // per slot: decimal change (EngDecimal) or date column (EngDatePerso)
+    std::vector<Plan> plan_;
+    bool wholeLine_ = false;
+    std::string dateOut_; // reused by the date rewrite
+    std::string changed_; // the line after a whole-line decimal change
+};
+
+} // namespace lmx

@@ -1,0 +1,155 @@
+// The engines' pipelines through the slots: Unstring, the per-slot operations, WriteOutLine.
+#include "core/UEngineLine.h"
+
+#include "common/Text.h"
+#include "core/UByteScan.h"
+#include "core/UEngines.h"
+
+namespace lmx {
+
+namespace {
+
+int32_t CodeOr0(const std::string& text) {
+    int32_t v = 0;
+    return StrToInt32(text, v) ? v : 0;
+}
+
+bool OutIsDate(const FormatState& f, std::size_t k) {
+    return k >= 1 && k - 1 < f.FmtOut.IsDate.size() && f.FmtOut.IsDate[k - 1] != 0;
+}
+
+} // namespace
+
+bool SlotLine::Prepare(int32_t engineCode) {
+    const FormatState& f = conv_.Formats();
+    code_ = engineCode;
+    inDec_ = f.FmtIn.DecSep;
+    outDec_ = f.FmtOut.DecSep;
+    const std::size_t slots = conv_.t_lineOut.size();
+    flag_.assign(slots, 0);
+    plan_.assign(slots, Plan{});
+    wholeLine_ = false;
+    switch (engineCode) {
+    case ecStandard: return true;
+    case ecDecimal:
+        // The date settings are equal with this engine, so a date column is copied as it is: a date
+        // separator that happens to be the decimal separator must not be changed.
+        for (std::size_t k = 1; k < slots; ++k) flag_[k] = OutIsDate(f, k) ? 0 : 1;
+        return true;
+    case ecDate:
+    case ecDateDecimal:
+        for (std::size_t k = 1; k < slots; ++k) flag_[k] = OutIsDate(f, k) ? 1 : 0;
+        // Every linked field gets the decimal change, so when one byte replaces another that is
+        // not the column separator, the change can be made on the whole line before the split.
+        wholeLine_ = inDec_ != outDec_ && inDec_.size() == 1 && outDec_.size() == 1 && conv_.InColSep.size() == 1 &&
+                     inDec_[0] != conv_.InColSep[0] && outDec_[0] != conv_.InColSep[0];
+        return true;
+    case ecGlobal:
+        for (std::size_t k = 1; k < slots && k - 1 < f.FmtOut.Cols.size(); ++k) {
+            const ColEntry& col = f.FmtOut.Cols[k - 1];
+            Plan& p = plan_[k];
+            p.fixe = CodeOr0(col[cfFixeType]);
+            p.casse = CodeOr0(col[cfCasse]);
+            p.control = CodeOr0(col[cfControl]);
+            p.isDate = OutIsDate(f, k);
+            p.kind = conv_.ControlKindOf(static_cast<int32_t>(k - 1));
+            if (p.fixe == fxPrefix || p.fixe == fxSuffix) p.fixeText = col[cfFixeText];
+        }
+        return true;
+    default: return false;
+    }
+}
+
+int SlotLine::Convert(std::string_view line, IOutSink& out) {
+    int status = leOk;
+    try {
+        switch (code_) {
+        case ecStandard: Standard(line, status); break;
+        case ecDecimal: Decimal(line, status); break;
+        case ecDate:
+        case ecDateDecimal: DatePerso(line, status); break;
+        case ecGlobal: Global(line, status); break;
+        default: return leDecSep;
+        }
+        if (status == leOk) status = conv_.WriteOutLine(out);
+    } catch (...) {
+        if (status == leOk) status = leDecSep;
+    }
+    return status;
+}
+
+void SlotLine::Standard(std::string_view line, int& status) {
+    if (!conv_.Unstring(line)) status = leUnstring;
+}
+
+void SlotLine::Decimal(std::string_view line, int& status) {
+    if (!conv_.Unstring(line)) {
+        status = leUnstring;
+        return;
+    }
+    auto& slots = conv_.t_lineOut;
+    for (std::size_t k = 1; k < slots.size() && k < flag_.size(); ++k) {
+        if (flag_[k] && !Converter::DecimalChangeInPlace(slots[k], inDec_, outDec_)) {
+            status = leDecSep;
+            return;
+        }
+    }
+}
+
+void SlotLine::DatePerso(std::string_view line, int& status) {
+    const bool same = inDec_ == outDec_;
+    if (wholeLine_) {
+        changed_.assign(line);
+        bytescan::ReplaceByte(changed_.data(), changed_.size(), inDec_[0], outDec_[0]);
+        line = changed_;
+    }
+    if (!conv_.Unstring(line)) {
+        status = leUnstring;
+        return;
+    }
+    auto& slots = conv_.t_lineOut;
+    for (std::size_t k = 1; k < slots.size() && k < flag_.size(); ++k) {
+        std::string& slot = slots[k];
+        if (!same && !wholeLine_ && !Converter::DecimalChangeInPlace(slot, inDec_, outDec_)) {
+            status = leDecSep;
+            return;
+        }
+        if (flag_[k]) {
+            if (conv_.DateConvInto(slot, dateOut_))
+                slot.swap(dateOut_); // both keep their storage for the next lines
+            else
+                status = leDate;
+        }
+    }
+}
+
+void SlotLine::Global(std::string_view line, int& status) {
+    if (!conv_.Unstring(line)) {
+        status = leUnstring;
+        return;
+    }
+    const bool decimal = inDec_ != outDec_;
+    auto& slots = conv_.t_lineOut;
+    for (std::size_t k = 1; k < slots.size() && k < plan_.size(); ++k) {
+        std::string& slot = slots[k];
+        const Plan& p = plan_[k];
+        if (decimal && !Converter::DecimalChangeInPlace(slot, inDec_, outDec_)) {
+            if (status == leOk) status = leDecSep;
+            return;
+        }
+        if (p.fixe == fxPrefix || p.fixe == fxSuffix) Converter::AddFixeInPlace(slot, p.fixe, p.fixeText);
+        if (p.casse == csUpper || p.casse == csLower) Converter::ForceCaseInPlace(slot, p.casse);
+        if (p.isDate) {
+            if (conv_.DateConvInto(slot, dateOut_))
+                slot.swap(dateOut_);
+            else
+                status = leDate; // a date failure outranks an earlier "#Type"
+        }
+        // Only "always" is checked: "if filled" picks the engine but controls nothing.
+        if (status == leOk && p.control == ctAlways &&
+            !Converter::ControlValue(slot, p.kind, outDec_, conv_.OutDateSepText))
+            status = leType;
+    }
+}
+
+} // namespace lmx

@@ -1,0 +1,320 @@
+// The direct line conversion against the slot pipeline: same bytes, same line-error codes, same
+// moment of a failed write, on generated lines that include hostile ones.
+#include "EngineRig.h"
+#include "core/UByteScan.h"
+#include "core/UEngineLine.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace lmx;
+using namespace lmx::test;
+
+namespace {
+
+const std::vector<std::string> kLayouts{"YY/MM/DD", "YYYY/MM/DD", "YYMMDD",   "YYYYMMDD",   "YY/DD/MM",
+                                        "YYYY/DD/MM", "DD/MM/YY", "DD/MM/YYYY", "MM/DD/YY", "MM/DD/YYYY"};
+
+// A value shaped like the layout (digits where it has Y, M, D), sometimes a valid date, sometimes
+// a byte off or a length off.
+std::string DateLike(std::mt19937& rng, const std::string& layout) {
+    std::string v;
+    const int day = static_cast<int>(rng() % 31) + 1, month = static_cast<int>(rng() % 13), year = static_cast<int>(rng() % 100);
+    int yi = 0, mi = 0, di = 0;
+    const std::string y4 = std::to_string(1990 + year % 40), y2 = (year < 10 ? "0" : "") + std::to_string(year);
+    const std::string mm = (month < 10 ? "0" : "") + std::to_string(month), dd = (day < 10 ? "0" : "") + std::to_string(day);
+    const bool longYear = layout.find("YYYY") != std::string::npos;
+    for (const char c : layout) {
+        if (c == 'Y') v += (longYear ? y4 : y2)[static_cast<std::size_t>(yi++)];
+        else if (c == 'M') v += mm[static_cast<std::size_t>(mi++)];
+        else if (c == 'D') v += dd[static_cast<std::size_t>(di++)];
+        else v += "/-.,"[rng() % 4];
+    }
+    switch (rng() % 8) {
+    case 0: v.pop_back(); break;
+    case 1: v += '1'; break;
+    case 2: v[rng() % v.size()] = 'x'; break;
+    default: break;
+    }
+    return v;
+}
+
+// Bytes that matter to some configuration: separators, decimal separators, letters, high bytes,
+// a CR alone.
+std::string RandomField(std::mt19937& rng, const std::string& inLayout) {
+    static const std::string kBytes = std::string("0123456789,.;:/-\t |aAzZeE\r\x80\xE9\xFF") + '\0';
+    if (rng() % 3 == 0) return DateLike(rng, inLayout);
+    std::string f;
+    const std::size_t len = rng() % 14;
+    for (std::size_t i = 0; i < len; ++i) f += kBytes[rng() % kBytes.size()];
+    return f;
+}
+
+std::string Digits(std::mt19937& rng, std::size_t most) {
+    std::string d;
+    for (std::size_t n = rng() % most + 1; n > 0; --n) d += static_cast<char>('0' + rng() % 10);
+    return d;
+}
+
+// Half the lines look like quotes (a date, a ticker, four prices, a volume), the others are noise;
+// either may have a field too few or too many.
+std::string RandomLine(std::mt19937& rng, const std::string& sep, int columns, const std::string& inLayout) {
+    static const int kDelta[] = {-1, 0, 0, 0, 0, 0, 1};
+    const int fields = columns + kDelta[rng() % 7];
+    const bool quote = rng() % 2 == 0;
+    std::string line;
+    for (int i = 0; i < fields; ++i) {
+        if (i > 0) line += sep;
+        if (!quote || i >= 7) line += RandomField(rng, inLayout);
+        else if (i == 0) line += DateLike(rng, inLayout);
+        else if (i == 1) line += std::string("AbcXyz\xE9").substr(rng() % 4, rng() % 5);
+        else if (i < 6) line += Digits(rng, 3) + "," + Digits(rng, 2);
+        else line += Digits(rng, 7);
+    }
+    return line;
+}
+
+struct Pair {
+    std::string name;
+    TFmtDef in, out;
+    std::string inDate, outDate;
+};
+
+std::ostream& operator<<(std::ostream& os, const Pair& p) { return os << p.name; }
+
+Pair Quotes(std::string name, std::string outSep, std::string outDec, std::string outDate,
+            std::vector<ColEntry> outCols, std::string inDec = ",", std::string inDate = "/DD/MM/YYYY") {
+    TFmtDef in = Fmt(";", inDec,
+                     {Col("DATE", inDate), Col("TICKER"), Col("OPEN", "N"), Col("HIGH", "N"), Col("LOW", "N"),
+                      Col("CLOSE", "N"), Col("VOLUME", "N")});
+    return Pair{std::move(name), std::move(in), Fmt(std::move(outSep), std::move(outDec), std::move(outCols)),
+                std::move(inDate), std::move(outDate)};
+}
+
+std::vector<ColEntry> SameColumns(const std::string& date, const std::vector<std::string>& opts = {"0", "0", "0", ""}) {
+    return {Col("DATE", date),       Col("TICKER", "AN", opts[0], opts[1], opts[2], opts[3]), Col("OPEN", "N"),
+            Col("HIGH", "N"),        Col("LOW", "N"),
+            Col("CLOSE", "N"),       Col("VOLUME", "N")};
+}
+
+std::vector<Pair> Pairs() {
+    std::vector<Pair> p;
+    // Columns kept in order (one pass over the line).
+    p.push_back(Quotes("datedec", "\t", ".", "-YYYY/MM/DD", SameColumns("-YYYY/MM/DD")));
+    p.push_back(Quotes("decimal", "\t", ".", "/DD/MM/YYYY", SameColumns("/DD/MM/YYYY")));
+    p.push_back(Quotes("copy", "\t", ",", "/DD/MM/YYYY", SameColumns("/DD/MM/YYYY")));
+    p.push_back(Quotes("dateonly", ";", ",", "/MM/DD/YYYY", SameColumns("/MM/DD/YYYY")));
+    p.push_back(Quotes("dotdates", "\t", ",", ".DD/MM/YYYY", SameColumns(".DD/MM/YYYY"), ".", ".DD/MM/YYYY"));
+    p.push_back(Quotes("decIsOutSep", ",", ",", "/DD/MM/YYYY", SameColumns("/DD/MM/YYYY"), "."));
+    p.push_back(Quotes("decToInSep", "\t", ";", "-YYYY/MM/DD", SameColumns("-YYYY/MM/DD")));
+    p.push_back(Quotes("decIsInSep", "\t", ".", "/DD/MM/YYYY", SameColumns("/DD/MM/YYYY"), ";"));
+    p.push_back(Quotes("highBytes", "\xFF", "\xE9", "\x80YYYY/MM/DD", SameColumns("\x80YYYY/MM/DD"), "\r"));
+    // Columns moved, dropped, doubled or unfed.
+    p.push_back(Quotes("standard", "\t", ",", "/DD/MM/YYYY",
+                       {Col("TICKER"), Col("DATE", "/DD/MM/YYYY"), Col("CLOSE", "N"), Col("VOLUME", "N")}));
+    p.push_back(Quotes("reorderDec", "|", ".", "/DD/MM/YYYY",
+                       {Col("VOLUME", "N"), Col("NONE"), Col("DATE", "/DD/MM/YYYY"), Col("OPEN", "N"), Col("OPEN", "N")}));
+    // Dates that change length, widen or cut the year, or have no separator.
+    p.push_back(Quotes("widen", "\t", ".", "-YYYY/MM/DD", SameColumns("-YYYY/MM/DD"), ",", "/DD/MM/YY"));
+    p.push_back(Quotes("cut", ";", ",", "/YY/MM/DD", SameColumns("/YY/MM/DD")));
+    p.push_back(Quotes("compact", "\t", ".", "0YYYYMMDD", SameColumns("0YYYYMMDD")));
+    p.push_back(Quotes("compactIn", "\t", ".", "/DD/MM/YYYY", SameColumns("/DD/MM/YYYY"), ",", "0YYYYMMDD"));
+    p.push_back(Quotes("noOrder", "\t", ".", "/XX/MM/DD", SameColumns("/XX/MM/DD")));
+    // Separators of other lengths than one.
+    p.push_back(Quotes("longOutSep", "<>", ".", "-YYYY/MM/DD", SameColumns("-YYYY/MM/DD")));
+    p.push_back(Quotes("emptyOutSep", "", ".", "-YYYY/MM/DD", SameColumns("-YYYY/MM/DD")));
+    p.push_back(Quotes("longDecTo", "\t", "::", "-YYYY/MM/DD", SameColumns("-YYYY/MM/DD")));
+    p.push_back(Quotes("emptyDecTo", "\t", "", "/DD/MM/YYYY", SameColumns("/DD/MM/YYYY")));
+    p.push_back(Quotes("longDecFrom", "\t", ".", "/DD/MM/YYYY", SameColumns("/DD/MM/YYYY"), ",,"));
+    // Every per-column option.
+    p.push_back(Quotes("global", "\t", ".", "-YYYY/MM/DD",
+                       {Col("DATE", "-YYYY/MM/DD"), Col("TICKER", "AN", "1", "0", "1", "X:"), Col("OPEN", "N", "0", "1"),
+                        Col("HIGH", "N", "0", "1"), Col("LOW", "N", "2", "1", "2", "5"), Col("CLOSE", "N", "0", "1"),
+                        Col("VOLUME", "A", "0", "1")}));
+    p.push_back(Quotes("globalDatePrefix", ";", ",", "/DD/MM/YYYY",
+                       {Col("OPEN", "N", "0", "1"), Col("DATE", "/DD/MM/YYYY", "0", "0", "1", "d"),
+                        Col("TICKER", "AN", "2", "2", "2", "Q")}));
+    p.push_back(Quotes("globalSame", "\t", ",", "/DD/MM/YYYY", SameColumns("/DD/MM/YYYY", {"2", "0", "0", ""})));
+    return p;
+}
+
+class DirectVersusSlots : public ::testing::TestWithParam<Pair> {};
+
+TEST_P(DirectVersusSlots, SameBytesAndCodes) {
+    const Pair& c = GetParam();
+    EngineRig rig;
+    rig.Use(c.in, c.out, c.inDate, c.outDate);
+    const int32_t code = SelEngine(rig.fs);
+    ASSERT_NE(code, ecNone);
+    DirectLine direct;
+    ASSERT_TRUE(direct.Prepare(rig.conv, code));
+    SlotLine slots(rig.conv);
+    ASSERT_TRUE(slots.Prepare(code));
+
+    // A small buffer: lines go straight into it or, near its end, through the line's own buffer.
+    FileWriter file(64);
+    const std::string path = rig.dir.file("direct.txt");
+    ASSERT_TRUE(file.Create(path));
+    StringSink reference;
+    std::mt19937 rng(20240101);
+    int written = 0, rejected = 0;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string line = RandomLine(rng, c.in.ColSep, 7, c.inDate.substr(1));
+        const int expected = slots.Convert(line, reference);
+        ASSERT_EQ(direct.Convert(line, file), expected) << c.name << " line " << i;
+        (expected == leOk ? written : rejected)++;
+    }
+    ASSERT_TRUE(file.Close());
+    EXPECT_EQ(ReadFile(path), reference.data);
+    EXPECT_GT(rejected, 300);
+    if (c.name != "noOrder") {
+        EXPECT_GT(written, 100);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, DirectVersusSlots, ::testing::ValuesIn(Pairs()),
+                         [](const ::testing::TestParamInfo<Pair>& p) { return p.param.name; });
+
+struct LineCase {
+    std::string line;
+    int code;
+    std::string out;
+};
+
+class DirectLines : public ::testing::TestWithParam<LineCase> {};
+
+// Three columns, the middle one dropped, the third fed twice (the later field wins).
+TEST_P(DirectLines, Converts) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A"), Col("B", "N"), Col("C"), Col("C")}), Fmt("\t", ".", {Col("C"), Col("A"), Col("X")}));
+    DirectLine direct;
+    ASSERT_TRUE(direct.Prepare(rig.conv, SelEngine(rig.fs)));
+    StringSink sink;
+    EXPECT_EQ(direct.Convert(GetParam().line, sink), GetParam().code);
+    EXPECT_EQ(sink.data, GetParam().out);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, DirectLines,
+                         ::testing::Values(LineCase{"a,1;b;c,2;d,3", leOk, "d.3\ta.1\t\r\n"},
+                                           LineCase{";;;", leOk, "\t\t\r\n"},
+                                           LineCase{"a;b;c", leUnstring, ""},
+                                           LineCase{"a;b;c;d;", leUnstring, ""},
+                                           LineCase{"", leUnstring, ""},
+                                           LineCase{"\xE9,\r;x;y;z\x80,", leOk, "z\x80.\t\xE9.\r\t\r\n"}));
+
+TEST(DirectLine, EmptyLineIsValidWithOneColumnOnly) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A")}), Fmt(";", ".", {Col("A"), Col("B")}));
+    DirectLine direct;
+    ASSERT_TRUE(direct.Prepare(rig.conv, SelEngine(rig.fs)));
+    StringSink sink;
+    EXPECT_EQ(direct.Convert("", sink), leOk);
+    EXPECT_EQ(direct.Convert("1,5", sink), leOk);
+    EXPECT_EQ(direct.Convert(";", sink), leUnstring);
+    EXPECT_EQ(sink.data, ";\r\n1.5;\r\n");
+}
+
+TEST(DirectLine, UnknownCodeIsRefused) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A")}), Fmt(";", ",", {Col("A")}));
+    DirectLine direct;
+    EXPECT_FALSE(direct.Prepare(rig.conv, 7));
+    EXPECT_FALSE(direct.Prepare(rig.conv, ecNone));
+}
+
+// A result file on a full disk: the failure shows on the same line as with the slots, since the
+// output is handed to the system only for a line that is written.
+TEST(DirectLine, FailedWriteOnTheSameLineAsTheSlots) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("D", "/DD/MM/YYYY"), Col("V", "N")}), Fmt(";", ".", {Col("D", "-YYYY/MM/DD"), Col("V", "N")}),
+            "/DD/MM/YYYY", "-YYYY/MM/DD");
+    const int32_t code = SelEngine(rig.fs);
+    DirectLine direct;
+    ASSERT_TRUE(direct.Prepare(rig.conv, code));
+    SlotLine slots(rig.conv);
+    ASSERT_TRUE(slots.Prepare(code));
+    FileWriter a(40), b(40);
+    ASSERT_TRUE(a.Create("/dev/full"));
+    ASSERT_TRUE(b.Create("/dev/full"));
+    std::vector<int> got, expected;
+    for (int i = 0; i < 12; ++i) {
+        const std::string line = i % 3 == 1 ? "31/02/205;1,5" : "31/12/2005;" + std::to_string(i) + ",25";
+        got.push_back(direct.Convert(line, a));
+        expected.push_back(slots.Convert(line, b));
+    }
+    EXPECT_EQ(got, expected);
+    // 17 bytes a line in the smallest buffer a writer takes (64): the fourth written line fails.
+    EXPECT_EQ(got, (std::vector<int>{leOk, leDate, leOk, leOk, leDate, leWrite, leWrite, leDate, leWrite, leWrite,
+                                     leDate, leWrite}));
+}
+
+class Recipe : public ::testing::TestWithParam<std::string> {};
+
+// Every pair of layouts, with and without an output separator, against the primitive.
+TEST_P(Recipe, MatchesTheDatePrimitive) {
+    std::mt19937 rng(7);
+    for (const std::string& outLayout : kLayouts) {
+        for (const std::string sep : {"-", "0", "/"}) {
+            FormatState fs;
+            fs.InDateFmt = GetParam();
+            fs.OutDateFmt = outLayout;
+            fs.OutDateSep = sep;
+            Converter conv(fs);
+            conv.SetCurrentYear(2026);
+            conv.PrepareDateConv();
+            DateRecipe recipe;
+            recipe.Prepare(conv);
+            for (int i = 0; i < 200; ++i) {
+                const std::string value = DateLike(rng, GetParam());
+                const std::string expected = conv.DateConvPerso(value, fs.InDateFmt, conv.OutDateSepText,
+                                                                conv.OutDateLen, conv.CutYear, conv.WidenYear,
+                                                                conv.OutDateOrder);
+                std::string got = "0";
+                if (value.size() == recipe.InLen()) {
+                    char out[DateRecipe::kMaxLen] = {};
+                    if (recipe.Rewrite(value.data(), out)) got.assign(out, recipe.OutLen());
+                }
+                ASSERT_EQ(got, expected) << value << " " << GetParam() << " -> " << sep << outLayout;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, Recipe, ::testing::ValuesIn(kLayouts));
+
+TEST(ByteScan, CopyBytesEveryLength) {
+    std::string src;
+    for (int i = 0; i < 40; ++i) src += ",a\xE9\x01,,9"[i % 7];
+    for (std::size_t n = 0; n <= src.size(); ++n) {
+        std::string plain(n + 4, '#'), changed(n + 4, '#');
+        bytescan::CopyBytes<false>(plain.data(), src.data(), n);
+        bytescan::CopyBytes<true>(changed.data(), src.data(), n, ',', '.');
+        std::string expected = src.substr(0, n);
+        EXPECT_EQ(plain, expected + "####") << n;
+        for (char& c : expected)
+            if (c == ',') c = '.';
+        EXPECT_EQ(changed, expected + "####") << n;
+    }
+}
+
+// Every byte value at every place of values of 1 to 20 bytes, against the control primitive.
+TEST(ByteScan, AllDigitsOrAgreesWithTheControl) {
+    for (const std::string other : {"", ".", "\xFF", "5", "::"}) {
+        for (std::size_t n = 1; n <= 20; ++n) {
+            for (int b = 0; b < 256; ++b) {
+                std::string value(n, '7');
+                value[(static_cast<std::size_t>(b) * 7) % n] = static_cast<char>(b);
+                const bool hasOther = other.size() == 1;
+                EXPECT_EQ(bytescan::AllDigitsOr(value.data(), n, hasOther, hasOther ? other[0] : '\0'),
+                          Converter::ControlValue(value, ckNumber, other, ""))
+                    << n << " " << b << " [" << other << "]";
+            }
+        }
+    }
+    EXPECT_TRUE(bytescan::AllDigitsOr("", 0, false, '\0'));
+    EXPECT_FALSE(bytescan::AllDigitsOr("12.5", 4, true, ','));
+    EXPECT_TRUE(bytescan::AllDigitsOr("12,50", 5, true, ','));
+}
+
+} // namespace
