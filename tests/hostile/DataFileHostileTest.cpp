@@ -224,6 +224,47 @@ TEST(HostileDataFile, FifoAmongGoodSourcesIsLeftOut) {
     ExpectOnlyResultAdded(Snapshot(rig.dir.path()), before, "out.txt");
 }
 
+// Taken as a file, then replaced before the run reads it: the run must not wait on a FIFO nor
+// read a device, and counts the source as failed.
+TEST(HostileDataFile, SourceReplacedBeforeTheRunIsCountedFailed) {
+    enum class Swap { Fifo, Folder, Device };
+    const std::pair<Swap, const char*> cases[] = {
+        {Swap::Fifo, "by a FIFO"}, {Swap::Folder, "by a folder"}, {Swap::Device, "by a link to /dev/zero"}};
+    for (const auto& [swap, what] : cases) {
+        SCOPED_TRACE(what);
+        SessionRig rig;
+        ASSERT_TRUE(rig.Select());
+        const std::string src = rig.dir.file("q.txt");
+        WriteFile(src, "a;1\r\n");
+        WriteFile(rig.dir.file("r.txt"), "b;2\r\n");
+        ASSERT_TRUE(rig.s.convPage.TakeFiles({src, rig.dir.file("r.txt")}, "Test : "));
+        ASSERT_EQ(::unlink(src.c_str()), 0);
+        if (swap == Swap::Fifo) {
+            ASSERT_EQ(::mkfifo(src.c_str(), 0600), 0);
+        } else if (swap == Swap::Folder) {
+            ASSERT_EQ(::mkdir(src.c_str(), 0700), 0);
+        } else {
+            ASSERT_EQ(::symlink("/dev/zero", src.c_str()), 0);
+        }
+        const auto before = Snapshot(rig.dir.path());
+        FifoWatchdog watchdog(src);
+        rig.s.page.OutPath = rig.dir.file("out.txt");
+        rig.s.page.OutValid = true;
+        HookView view;
+        EXPECT_EQ(rig.s.runner.RunConversion(view, AfterProcessing{"0", 2}), 1);
+        EXPECT_FALSE(watchdog.Released()) << "the run blocked on the FIFO";
+        // A folder opens and fails at its first read, after its header lines; the others do not open.
+        EXPECT_EQ(ReadFile(rig.dir.file("out.txt")), swap == Swap::Folder ? "a,b\r\na,b\r\nb,2\r\n" : "a,b\r\nb,2\r\n");
+        // The good source was converted and deleted as asked; the other stays as it is.
+        auto after = Snapshot(rig.dir.path());
+        EXPECT_EQ(after.erase("out.txt"), 1u);
+        EXPECT_EQ(before.count("r.txt"), 1u);
+        auto expected = before;
+        expected.erase("r.txt");
+        EXPECT_EQ(after, expected);
+    }
+}
+
 #ifdef LUMIVEX_CONVERT_EXE
 TEST(HostileDataFile, ConverterRefusesNonFilesWithoutOpeningThem) {
     SessionRig rig;
