@@ -148,33 +148,6 @@ TEST(HostileDataFile, SourceChangedWhileConverted) {
     }
 }
 
-// Opens the FIFO for writing after a while, so that a reader blocked on it would be released and
-// the test would fail instead of hanging. True when it had to.
-class FifoWatchdog {
-public:
-    explicit FifoWatchdog(std::string path) : path_(std::move(path)), thread_([this] { Watch(); }) {}
-    ~FifoWatchdog() {
-        done_ = true;
-        thread_.join();
-    }
-    bool Released() const { return released_; }
-
-private:
-    void Watch() {
-        for (int i = 0; i < 200 && !done_; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        if (done_) return;
-        const int fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK);
-        if (fd >= 0) {
-            released_ = true;
-            ::close(fd);
-        }
-    }
-    std::string path_;
-    std::atomic<bool> done_{false};
-    std::atomic<bool> released_{false};
-    std::thread thread_;
-};
-
 // Nobody holds the FIFO open for reading: opening its write end without waiting fails with ENXIO.
 bool NoReaderOn(const std::string& fifo) {
     const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);

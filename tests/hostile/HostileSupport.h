@@ -7,7 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <fcntl.h>
+#include <thread>
+#include <unistd.h>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -94,6 +99,33 @@ struct SessionRig {
         HookView view;
         return Run(files, out, view, after);
     }
+};
+
+// Opens the FIFO for writing after a while, so that a reader blocked on it would be released and
+// the test would fail instead of hanging. True when it had to.
+class FifoWatchdog {
+public:
+    explicit FifoWatchdog(std::string path) : path_(std::move(path)), thread_([this] { Watch(); }) {}
+    ~FifoWatchdog() {
+        done_ = true;
+        thread_.join();
+    }
+    bool Released() const { return released_; }
+
+private:
+    void Watch() {
+        for (int i = 0; i < 200 && !done_; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (done_) return;
+        const int fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) {
+            released_ = true;
+            ::close(fd);
+        }
+    }
+    std::string path_;
+    std::atomic<bool> done_{false};
+    std::atomic<bool> released_{false};
+    std::thread thread_;
 };
 
 struct CliResult {
