@@ -182,11 +182,12 @@ std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, Log& log,
     conv.PrepareDateConv();
     const bool decimal = f.FmtIn.DecSep != f.FmtOut.DecSep;
     for (const auto& cells : inRows) {
-        // The line as the input preview shows it: its cells joined by the input separator.
+        // The line as read, from every field the preview holds: a line with another number of
+        // fields than the format's then fails to split and shows unconverted.
         std::string line;
-        for (int32_t c = 0; c < f.InColCount; ++c) {
+        for (std::size_t c = 0; c < cells.size(); ++c) {
             if (c > 0) line += f.FmtIn.ColSep;
-            if (static_cast<std::size_t>(c) < cells.size()) line += cells[static_cast<std::size_t>(c)];
+            line += cells[c];
         }
         const bool split = conv.Unstring(line);
         if (split && f.InFmtOk && f.OutFmtOk) {

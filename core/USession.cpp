@@ -48,6 +48,22 @@ int Session::SelectFormat(int mode, const std::string& name) {
     return r;
 }
 
+int Session::ChooseFormat(int mode, const std::string& name) {
+    const bool input = mode == flmInput;
+    params.PrmSet(input ? prmMRI : prmMRO, name, false);
+    const int r = SelectFormat(mode, name);
+    const std::string head = lang.Text(input ? LK::err_fmtInfile : LK::err_fmtOutfile);
+    if (r == frColCountDiffers) {
+        messages.Show(head + lang.Text(LK::err_fmtNbCols));
+    } else if (r != 0 && r != frEmptyName) {
+        messages.Show(head + lang.Format(LK::err_fmtRC, {IntToStr(r)}));
+    } else if (r == 0 && log.ExtendedLog) {
+        log.LogWrite(input ? lkInFmt : lkOutFmt);
+        log.LogWrite(lkLine, " ");
+    }
+    return r;
+}
+
 int Session::StartFormats() {
     const int list = fmtFile.FmtLoadList();
     if (list != 0) {

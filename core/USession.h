@@ -35,6 +35,9 @@ public:
     // Loads one format as input (mode 1) or output (mode 2) for the command line or a selection:
     // sets InFmtOk/OutFmtOk; the load code.
     int SelectFormat(int mode, const std::string& name);
+    // A format picked in the conversion page's list: remembered in MRI or MRO (no save), loaded,
+    // and its failure told to the user; with the extended log, its description logged.
+    int ChooseFormat(int mode, const std::string& name);
 
     IMessages& messages;
     ITrash& trash;

@@ -6,6 +6,7 @@
 
 #include "common/Text.h"
 #include "common/UCommuns.h"
+#include "core/ULocaleNames.h"
 #include "core/USession.h"
 
 #include <filesystem>
@@ -47,6 +48,9 @@ int Run(const CliOptions& o) {
     NoTrash trash;
 #endif
     Session s(messages, trash);
+    StdLocaleNames localeNames;
+    s.log.SetLocaleNames(&localeNames);
+    s.log.LogWrite(lkBegin); // a saved log reads like the window's: BEGIN banner first
     std::string dir = o.dir;
     if (dir.empty()) dir = ExtractFilePath(ExecutablePath());
     if (dir.empty() || !CheckValue(ckDirectory, dir)) {

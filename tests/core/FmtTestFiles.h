@@ -9,11 +9,6 @@
 
 namespace lmx::test {
 
-// Banner of the format file followed by the lines, CR LF after each.
-inline std::string FmtFileText(const std::vector<std::string>& lines) {
-    return FileBanner(bkFormats) + "\r\n" + CrLf(lines);
-}
-
 // A block: NOM, CMT, CLC, SEP ";", DEC ",", IFL 0, then the extra lines as given.
 inline std::vector<std::string> Block(const std::string& name, const std::string& clc,
                                       std::initializer_list<std::string> rest, const std::string& comment = "c") {

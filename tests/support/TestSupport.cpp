@@ -1,5 +1,7 @@
 #include "support/TestSupport.h"
 
+#include "common/UCommuns.h"
+
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -66,6 +68,10 @@ std::string CrLf(const std::vector<std::string>& lines) {
         out += "\r\n";
     }
     return out;
+}
+
+std::string FmtFileText(const std::vector<std::string>& lines) {
+    return FileBanner(bkFormats) + "\r\n" + CrLf(lines);
 }
 
 } // namespace lmx::test

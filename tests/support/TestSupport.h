@@ -33,6 +33,9 @@ bool Exists(const std::string& path);
 // Lines joined by CR LF, with a CR LF after the last one.
 std::string CrLf(const std::vector<std::string>& lines);
 
+// A format file: its banner, then the lines, CR LF after each.
+std::string FmtFileText(const std::vector<std::string>& lines);
+
 // Records every message and answers confirmations from a queue given in advance (OK when empty).
 class RecordingMessages : public IMessages {
 public:

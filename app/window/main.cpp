@@ -1,0 +1,60 @@
+// The window program: builds the program's state, the main window, the about box and the
+// new-format dialog, then runs the event loop.
+#include "common/UCommuns.h"
+#include "core/ULocaleNames.h"
+#include "platform/UTrashQt.h"
+#include "core/USession.h"
+#include "ui/UAboutBx.h"
+#include "ui/UDataFmtName.h"
+#include "ui/UDialogs.h"
+#include "ui/UMain.h"
+#include "ui/UScreens.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <string>
+#include <vector>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Quendrafil (stocks datas)"));
+    QApplication::setApplicationName(QStringLiteral("Quendrafil (stocks datas)"));
+
+    // A hidden option for layout checks: "--screenshots <folder>" saves every page and quits.
+    std::vector<std::string> args;
+    QString shotsFolder;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--screenshots" && i + 1 < argc) {
+            shotsFolder = QString::fromLocal8Bit(argv[++i]);
+            continue;
+        }
+        args.push_back(a);
+    }
+
+    std::string programDir = lmx::ExtractFilePath(lmx::ExecutablePath());
+    if (programDir.empty()) programDir = "./";
+
+    lmx::QtDialogs dialogs;
+    lmx::QtTrash trash;
+    lmx::Session session(dialogs, trash);
+    lmx::StdLocaleNames localeNames;
+    session.log.SetLocaleNames(&localeNames);
+    lmx::WindowContext ctx(session, dialogs, programDir, args);
+
+    lmx::TForm1 form(ctx);
+    dialogs.SetParent(&form);
+    lmx::TAboutBox about;
+    form.AboutBox = &about;
+    lmx::TForm2 nameDialog;
+
+    form.show();
+    if (!shotsFolder.isEmpty()) {
+        QTimer::singleShot(0, &form, [&] {
+            const bool ok = lmx::SaveScreenshots(form, shotsFolder);
+            QApplication::exit(ok ? 0 : 1);
+        });
+    }
+    return QApplication::exec();
+}

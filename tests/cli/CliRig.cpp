@@ -1,0 +1,118 @@
+#include "CliRig.h"
+
+#include "common/UCommuns.h"
+#include "core/UFmtFile.h"
+#include "env/ULang.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+
+extern char** environ;
+
+namespace lmx::test {
+
+CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv) {
+    TempDir io;
+    const std::string outPath = io.file("out"), errPath = io.file("err");
+    std::vector<std::string> argStore{LUMIVEX_CONVERT_EXE};
+    argStore.insert(argStore.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : argStore) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> envStore;
+    for (char** e = environ; *e; ++e) envStore.emplace_back(*e);
+    envStore.insert(envStore.end(), extraEnv.begin(), extraEnv.end());
+    std::vector<char*> envp;
+    for (auto& e : envStore) envp.push_back(e.data());
+    envp.push_back(nullptr);
+
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int o = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int e = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int in = ::open("/dev/null", O_RDONLY);
+        ::dup2(o, 1);
+        ::dup2(e, 2);
+        ::dup2(in, 0);
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    CliResult r;
+    int wstatus = 0;
+    ::waitpid(pid, &wstatus, 0);
+    r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    r.out = ReadFile(outPath);
+    r.err = ReadFile(errPath);
+    return r;
+}
+
+std::string FormatFile(const std::vector<std::vector<std::string>>& blocks) {
+    std::vector<std::string> lines;
+    for (const auto& b : blocks) lines.insert(lines.end(), b.begin(), b.end());
+    return FmtFileText(lines);
+}
+
+namespace {
+
+struct ExampleFormat {
+    const char* name;
+    const char* comment;
+    const char* sep;
+    const char* dec;
+    const char* skip;
+    std::vector<std::string> hdr;
+    std::vector<std::string> cols;
+};
+
+// Realistic quote layouts: the formats a new user finds beside the program.
+std::vector<ExampleFormat> ExampleFormats() {
+    return {
+        {"FRJOUR", "Cours journaliers, style fran\xE7" "ais", ";", ",", "1",
+         {"Date;Valeur;Ouverture;Haut;Bas;Cl\xF4ture;Volume"},
+         {"DATE|/DD/MM/YYYY|0|1|0|", "TICKER|AN|0|0|0|", "OPEN|N|0|0|0|", "HIGH|N|0|0|0|", "LOW|N|0|0|0|",
+          "CLOSE|N|0|0|0|", "VOLUME|N|0|0|0|"}},
+        {"ISOTAB", "ISO dates, tab separated, dot decimals", "\t", ".", "1",
+         {"Date\tTicker\tOpen\tHigh\tLow\tClose\tVolume"},
+         {"DATE|-YYYY/MM/DD|0|0|0|", "TICKER|AN|0|0|0|", "OPEN|N|0|0|0|", "HIGH|N|0|0|0|", "LOW|N|0|0|0|",
+          "CLOSE|N|0|0|0|", "VOLUME|N|0|0|0|"}},
+        {"COMPACT", "Ticker first, YYYYMMDD dates, comma separated", ",", ".", "0", {},
+         {"TICKER|AN|1|0|0|", "DATE|0YYYYMMDD|0|0|0|", "OPEN|N|0|1|0|", "HIGH|N|0|1|0|", "LOW|N|0|1|0|",
+          "CLOSE|N|0|1|0|", "VOLUME|N|0|1|0|"}},
+        {"FRCOURT", "Date sur deux chiffres, cl\xF4ture et volume", ";", ",", "0", {},
+         {"DATE|/DD/MM/YY|0|0|0|", "TICKER|AN|0|0|0|", "CLOSE|N|0|0|0|", "VOLUME|N|0|0|0|"}},
+    };
+}
+
+} // namespace
+
+std::string ExampleFormatFile() {
+    TempDir dir;
+    FormatState state;
+    LangTexts lang;
+    RecordingMessages messages;
+    FmtFile file(state, lang, messages);
+    file.FmtFileName = dir.file("Lumivex.fmt");
+    // The writer replaces an existing file only: start from a file holding nothing but the banner.
+    WriteFile(file.FmtFileName, FileBanner(bkFormats) + "\r\n");
+    for (const auto& f : ExampleFormats()) {
+        TFmtDef& w = state.FmtWork;
+        w.Clear();
+        w.Name = f.name;
+        w.Comment = f.comment;
+        w.ColCount = std::to_string(f.cols.size());
+        w.ColSep = f.sep;
+        w.DecSep = f.dec;
+        w.JmpLines = f.skip;
+        w.Hdr = f.hdr;
+        w.HdrCount = static_cast<int32_t>(f.hdr.size());
+        w.HdrLn = std::to_string(f.hdr.size());
+        if (!file.FmtSaveFile(fsmSave, f.name, f.cols)) return {};
+    }
+    return ReadFile(file.FmtFileName);
+}
+
+} // namespace lmx::test

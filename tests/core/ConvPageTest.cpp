@@ -1,0 +1,137 @@
+#include "core/USession.h"
+
+#include "common/UCommuns.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace lmx::test {
+namespace {
+
+class NoTrash final : public ITrash {
+public:
+    bool MoveToTrash(const std::string&) override { return false; }
+};
+
+class Page : public ::testing::Test {
+protected:
+    Page() : s(messages, trash) {
+        s.SetProgramDir(dir.path());
+        s.params.PrmFile(pmDefaults);
+        s.params.PrmFile(pmSave);
+    }
+    std::string Src(const std::string& name, const std::string& content) {
+        WriteFile(dir.file(name), content);
+        return dir.file(name);
+    }
+    TempDir dir;
+    RecordingMessages messages;
+    NoTrash trash;
+    Session s;
+};
+
+TEST_F(Page, FilesAreSortedByteWiseAndEmptyOnesRefused) {
+    const std::string b = Src("b.txt", "x"), A = Src("A.txt", "x"), a = Src("a.txt", "x"), e = Src("e.txt", "");
+    EXPECT_TRUE(s.convPage.TakeFiles({b, A, e, a, dir.path()}, "FilesToConvert : "));
+    EXPECT_EQ(s.page.InFiles, (std::vector<std::string>{A, a, b}));
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0], s.lang.Format(LK::msg_fileIsEmpty, {"e.txt"}));
+    const auto& log = s.log.Lines();
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_EQ(log[0], "FilesToConvert : 3");
+    EXPECT_EQ(log[1], " " + A);
+    // The first file is the source; its folder is remembered and written at once.
+    EXPECT_EQ(s.page.SourceDir, dir.path());
+    EXPECT_NE(ReadFile(dir.file("Lumivex.prm")).find("MRS=" + dir.path() + "\r\n"), std::string::npos);
+    EXPECT_EQ(s.page.OutPath, dir.file("A_conv.txt"));
+    EXPECT_TRUE(s.page.OutValid);
+    EXPECT_EQ(s.convPage.OutNameCaption(), "A_conv.txt");
+
+    messages.shown.clear();
+    EXPECT_FALSE(s.convPage.TakeFiles({e}, "FilesToConvert : "));
+    EXPECT_FALSE(s.page.InChosen);
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(Page, ProposalRules) {
+    const std::string src = Src("cours.txt", "x");
+    struct Case {
+        std::string ddo, ext, expected;
+    };
+    for (const Case& c : {Case{"_conv", "$Q", "cours_conv.txt"}, Case{"", ".csv", "cours.csv"},
+                          Case{"-2", ".", "cours-2."}}) {
+        s.params.PrmSet(prmDDO, c.ddo, false);
+        s.params.PrmSet(prmEXT, c.ext, false);
+        s.convPage.SetSource(src);
+        EXPECT_EQ(s.page.OutPath, dir.file(c.expected)) << c.ddo << c.ext;
+    }
+    // With nothing added and the source's extension kept, the proposal is the source itself:
+    // it exists, so nothing is proposed and the result shows a blank on red.
+    s.params.PrmSet(prmDDO, "", false);
+    s.params.PrmSet(prmEXT, "$Q", false);
+    s.convPage.SetSource(src);
+    EXPECT_EQ(s.page.OutPath, "");
+    EXPECT_FALSE(s.page.OutValid);
+    EXPECT_EQ(s.convPage.OutNameCaption(), " ");
+}
+
+TEST_F(Page, ChosenResultFile) {
+    const std::string src = Src("q.txt", "x");
+    s.convPage.TakeFiles({src}, "FilesToConvert : ");
+    s.convPage.ChooseOutPath(src);
+    EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::msg_filesShouldDif));
+    EXPECT_FALSE(s.page.OutValid);
+    EXPECT_EQ(s.page.OutPath, "");
+
+    const std::string other = Src("sub/exists.txt", "x");
+    messages.answers = {false, true};
+    s.convPage.ChooseOutPath(other);
+    EXPECT_FALSE(s.page.OutValid);
+    s.convPage.ChooseOutPath(other);
+    EXPECT_TRUE(s.page.OutValid);
+    EXPECT_EQ(s.page.OutPath, other);
+    // The folder of an accepted result is remembered in MRD.
+    EXPECT_EQ(s.params.PrmGet(prmMRD), dir.path() + "sub/");
+    EXPECT_EQ(s.convPage.OutDirCaption(), ConvPage::WrapPath(dir.path() + "sub/"));
+}
+
+TEST(WrapPath, BlankAfterEverySlash) {
+    EXPECT_EQ(ConvPage::WrapPath("/a/b/"), "/ a/ b/ ");
+    EXPECT_EQ(ConvPage::WrapPath("x"), "x");
+}
+
+TEST_F(Page, InputPreviewReadsAnyLineEnd) {
+    WriteFile(dir.file("Lumivex.fmt"), FileBanner(bkFormats) +
+                                           "\r\nNOM=IN\r\nCMT=\r\nCLC=3\r\nSEP=;\r\nDEC=,\r\nIFL=0\r\n"
+                                           "COL=A|N|0|0|0|\r\nCOL=B|N|0|0|0|\r\nCOL=C|N|0|0|0|\r\n");
+    ASSERT_EQ(s.SelectFormat(1, "IN"), 0);
+    std::vector<std::vector<std::string>> rows;
+    for (const std::string& content : {std::string("1;2;3"), std::string("1;2;3\n4;5;6\r7;8;9\r\n10;11;12\n")}) {
+        s.convPage.TakeFiles({Src("p.txt", content)}, "FilesToConvert : ");
+        ASSERT_EQ(s.convPage.FeedInPreview(s.formats, rows), 0);
+        EXPECT_EQ(rows[0], (std::vector<std::string>{"1", "2", "3"}));
+        EXPECT_EQ(s.page.AvgLineLen, 5);
+    }
+    ASSERT_EQ(rows.size(), 3u); // three lines at most
+    EXPECT_EQ(rows[1], (std::vector<std::string>{"4", "5", "6"}));
+    EXPECT_EQ(rows[2], (std::vector<std::string>{"7", "8", "9"}));
+}
+
+TEST_F(Page, OutputPreviewConvertsDecimalsAndDates) {
+    WriteFile(dir.file("Lumivex.fmt"),
+              FileBanner(bkFormats) +
+                  "\r\nNOM=IN\r\nCMT=\r\nCLC=2\r\nSEP=;\r\nDEC=,\r\nIFL=0\r\nCOL=D|/DD/MM/YY|0|0|0|\r\nCOL=V|N|0|0|0|\r\n"
+                  "NOM=OUT\r\nCMT=\r\nCLC=3\r\nSEP=;\r\nDEC=.\r\nIFL=0\r\nCOL=V|N|1|0|0|\r\nCOL=X|AN|0|0|0|\r\n"
+                  "COL=D|-YYYY/MM/DD|0|0|0|\r\n");
+    ASSERT_EQ(s.SelectFormat(1, "IN"), 0);
+    ASSERT_EQ(s.SelectFormat(2, "OUT"), 0);
+    s.conv.SetCurrentYear(2026);
+    const auto out = FeedOutPreview(s.conv, s.log, {{"31/12/99", "1,5"}, {"31/02/99", "2"}, {"x"}});
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(out[0], (std::vector<std::string>{"1.5", "", "1999-12-31"}));
+    EXPECT_EQ(out[1], (std::vector<std::string>{"2", "", "0"})); // shown as the failure value
+    EXPECT_EQ(out[2], (std::vector<std::string>{"", "", "x"})); // one field: placed, not converted
+}
+
+} // namespace
+} // namespace lmx::test

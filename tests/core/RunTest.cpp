@@ -1,0 +1,216 @@
+#include "core/USession.h"
+
+#include "common/Cp1252.h"
+#include "common/UCommuns.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace lmx::test {
+namespace {
+
+class FakeTrash final : public ITrash {
+public:
+    bool MoveToTrash(const std::string& path) override {
+        trashed.push_back(path);
+        return std::remove(path.c_str()) == 0;
+    }
+    std::vector<std::string> trashed;
+};
+
+// Records what a run shows; can press "Annuler" after a given number of lines.
+class RecordingView final : public IRunView {
+public:
+    explicit RecordingView(RunState& run) : run_(run) {}
+    void LineDone(const RunState& r) override {
+        if (cancelAfter > 0 && r.LinesRead >= cancelAfter) run_.StopRun = run_.UserCancel = true;
+    }
+    void ResetCounters() override { events.push_back("reset"); }
+    void ShowCounters(int64_t f, int64_t r, int64_t j, int64_t w) override { counters = {f, r, j, w}; }
+    void ShowPage(RunPage p) override { events.push_back(p == RunPage::Output ? "page4" : "page5"); }
+    void SetStatus(const std::string& t) override { status.push_back(t); }
+    void SetConvertEnabled(bool e) override { events.push_back(e ? "enable" : "disable"); }
+    void ChooseOutputFile() override { events.push_back("chooser"); }
+    std::vector<std::string> events, status;
+    std::vector<int64_t> counters;
+    int64_t cancelAfter = 0;
+
+private:
+    RunState& run_;
+};
+
+class Run : public ::testing::Test {
+protected:
+    Run() : s(messages, trash), view(s.run) {
+        s.SetProgramDir(dir.path());
+        WriteFile(dir.file("Lumivex.fmt"),
+                  FmtFileText({"NOM=IN", "CMT=", "CLC=2", "SEP=;", "DEC=,", "IFL=1", "COL=D|/DD/MM/YY|0|0|0|",
+                               "COL=V|N|0|0|0|", "NOM=OUT", "CMT=", "CLC=2", "SEP=;", "DEC=.", "IFL=0", "HDR=H1",
+                               "HDR=H2", "COL=V|N|0|0|0|", "COL=D|-YYYY/MM/DD|0|0|0|"}));
+        EXPECT_EQ(s.SelectFormat(1, "IN"), 0);
+        EXPECT_EQ(s.SelectFormat(2, "OUT"), 0);
+        s.conv.SetCurrentYear(2026);
+    }
+    std::string Src(const std::string& name, const std::string& content) {
+        WriteFile(dir.file(name), content);
+        return dir.file(name);
+    }
+    void Choose(std::vector<std::string> files, const std::string& out) {
+        s.page.InFiles = std::move(files);
+        s.page.InChosen = true;
+        s.page.OutPath = out;
+        s.page.OutValid = true;
+    }
+    std::vector<std::string> LogFrom(const std::string& first) const {
+        const auto& l = s.log.Lines();
+        auto it = std::find(l.begin(), l.end(), first);
+        return {it, l.end()};
+    }
+    TempDir dir;
+    RecordingMessages messages;
+    FakeTrash trash;
+    Session s;
+    RecordingView view;
+};
+
+TEST_F(Run, SecondSourceMissingIsCountedAndTheOthersConverted) {
+    Choose({Src("a.txt", "head\r\n31/12/99;1,5\r\n"), dir.file("missing.txt"), Src("c.txt", "head\n01/01/05;2\n")},
+           dir.file("r.txt"));
+    EXPECT_EQ(s.runner.ConvertButton(view), 1);
+    EXPECT_EQ(ReadFile(dir.file("r.txt")), "H1\r\nH2\r\n1.5;1999-12-31\r\nH1\r\nH2\r\n2;2005-01-01\r\n");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], s.lang.Text(LK::err_convGeneral) + " (1 fichier(s) concern\xE9(s))");
+    // Skipped leading lines are neither read nor written.
+    EXPECT_EQ(view.counters, (std::vector<int64_t>{3, 2, 0, 2}));
+    const auto log = LogFrom("BeginConvert --> (3 files)");
+    ASSERT_GE(log.size(), 6u);
+    EXPECT_EQ(log[1], "   Begin -- File(1) (DateConv(Perso) + DecimalChange)");
+    EXPECT_EQ(log[2].rfind("   End   -- File(1) (", 0), 0u);
+    EXPECT_EQ(log[3], "   Begin -- File(3) (DateConv(Perso) + DecimalChange)");
+    EXPECT_EQ(log[5].rfind("EndConvert(*)--> ", 0), 0u);
+    EXPECT_EQ(log[6], " ");
+    EXPECT_EQ(log[7], "#CONV (BadFileCount >1<)");
+    EXPECT_EQ(view.status.back(), Utf8ToCp1252("Terminé."));
+    EXPECT_EQ(view.status.front(), "Fichier1 / 3");
+    EXPECT_FALSE(s.page.OutValid);
+}
+
+TEST_F(Run, ChecksOfTheConvertButton) {
+    EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
+    EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::msg_badIFLFN));
+
+    const std::string src = Src("a.txt", "h\r\n31/12/99;1\r\n");
+    Choose({src}, dir.path() + "./a.txt"); // the source under another spelling
+    s.page.OutValid = false;
+    EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
+    EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::msg_filesShouldDif));
+    EXPECT_EQ(s.page.OutPath, "");
+    EXPECT_EQ(view.events.back(), "chooser");
+    EXPECT_EQ(ReadFile(src), "h\r\n31/12/99;1\r\n");
+
+    Src("r.txt", "old");
+    Choose({src}, dir.file("r.txt"));
+    s.page.OutValid = false;
+    messages.answers = {false};
+    EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
+    EXPECT_EQ(messages.confirmed.back(), s.lang.Format(LK::msg_fileExists, {dir.file("r.txt")}));
+    EXPECT_EQ(ReadFile(dir.file("r.txt")), "old");
+
+    Choose({src}, dir.file("r.txt"));
+    s.page.OutValid = false;
+    messages.answers = {true};
+    EXPECT_EQ(s.runner.ConvertButton(view), rrOk);
+    EXPECT_EQ(messages.shown.back(), Utf8ToCp1252("Conversion terminée"));
+
+    Choose({src}, dir.file("r2.txt"));
+    s.formats.OutFmtOk = false;
+    EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
+    EXPECT_EQ(messages.shown.back(),
+              s.lang.Format(LK::err_fmtLoad, {s.lang.Text(LK::str_out), s.lang.Text(LK::err_fmtOther)}));
+}
+
+TEST_F(Run, StopOnBadLineLeavesTheNextFileUnread) {
+    s.run.StopOnBadLine = true;
+    Choose({Src("a.txt", "h\r\nbad\r\n31/12/99;1\r\n"), Src("b.txt", "h\r\n31/12/99;1\r\n")}, dir.file("r.txt"));
+    EXPECT_EQ(s.runner.ConvertButton(view), 1);
+    EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::msg_StopOnErrOpt));
+    EXPECT_EQ(ReadFile(dir.file("r.txt")), "H1\r\nH2\r\nH1\r\nH2\r\n");
+    EXPECT_EQ(view.counters, (std::vector<int64_t>{2, 1, 1, 0}));
+}
+
+TEST_F(Run, CancelStopsAfterTheCurrentLine) {
+    std::string many = "h\r\n";
+    for (int i = 0; i < 1000; ++i) many += "31/12/99;1\r\n";
+    Choose({Src("a.txt", many)}, dir.file("r.txt"));
+    view.cancelAfter = 10;
+    EXPECT_EQ(s.runner.ConvertButton(view), 1);
+    EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::msg_UserCancel));
+    EXPECT_EQ(s.run.LinesRead, 10);
+}
+
+TEST_F(Run, AfterProcessingLogsAndSparesUnconvertedSources) {
+    const std::string a = Src("a.txt", "h\r\n31/12/99;1\r\n");
+    Choose({a, dir.file("missing.txt")}, dir.file("r.txt"));
+    AfterProcessing after;
+    after.renameText = "_done";
+    after.disposal = 1;
+    EXPECT_EQ(s.runner.RunConversion(view, after), 1);
+    const auto log = LogFrom("RenameFile(1)--> (True)");
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_EQ(log[1], "RenameFile(2)--> (False)");
+    // Renamed first: the recycle step then finds the old names gone.
+    EXPECT_EQ(log[2], "RecycleFile(1)--> (False)");
+    EXPECT_EQ(log[3], "RecycleFile(2)--> (False)");
+    EXPECT_TRUE(Exists(dir.file("a_done.txt")));
+    EXPECT_TRUE(trash.trashed.size() == 1u && trash.trashed[0] == a);
+}
+
+TEST_F(Run, NoAfterProcessingLinesWithTheDefaults) {
+    Choose({Src("a.txt", "h\r\n31/12/99;1\r\n")}, dir.file("r.txt"));
+    EXPECT_EQ(s.runner.RunConversion(view, s.runner.FromParameters()), 0);
+    for (const auto& l : s.log.Lines())
+        for (const char* verb : {"RenameFile(", "RecycleFile(", "DeleteFile("}) EXPECT_NE(l.rfind(verb, 0), 0u) << l;
+}
+
+TEST_F(Run, FullDiskFailsTheRunAndDeletesNothing) {
+    const std::string a = Src("a.txt", "h\r\n31/12/99;1\r\n");
+    Choose({a}, "/dev/full");
+    AfterProcessing after;
+    after.disposal = 2;
+    EXPECT_EQ(s.runner.RunConversion(view, after), rrIncompleteOutput);
+    EXPECT_TRUE(Exists(a));
+    EXPECT_EQ(LogFrom("DeleteFile(1)--> (False)").size(), 1u);
+    const std::string msg = s.runner.ClosingMessage(rrIncompleteOutput);
+    EXPECT_EQ(msg.rfind(s.lang.Text(LK::err_convGeneral), 0), 0u);
+    EXPECT_EQ(msg.find(s.lang.Text(LK::msg_endConvert)), std::string::npos);
+}
+
+TEST_F(Run, EngineAndLinkFailuresStopBeforeTheResultFile) {
+    Choose({Src("a.txt", "h\r\n31/12/99;1\r\n")}, dir.file("r.txt"));
+    s.formats.FmtOut.Cols[0][cfCasse] = "x";
+    EXPECT_EQ(s.runner.RunConversion(view, {}), rrNoEngine);
+    EXPECT_EQ(s.runner.ClosingMessage(rrNoEngine),
+              s.lang.Text(LK::err_convGeneral) + s.lang.Format(LK::err_UnknownEngine, {"-1"}));
+    EXPECT_EQ(s.log.Lines().back(), "#CONV (SelEngine>-1< Choix du moteur impossible.");
+    EXPECT_FALSE(Exists(dir.file("r.txt")));
+    s.formats.FmtOut.ColCount = "z";
+    EXPECT_EQ(s.runner.RunConversion(view, {}), rrLinkFailed);
+    EXPECT_EQ(s.runner.RunConversion(view, {}), rrLinkFailed);
+}
+
+TEST(RenameSource, NeverReplacesAndHandlesNamesWithoutExtension) {
+    TempDir dir;
+    WriteFile(dir.file("q.txt"), "1");
+    WriteFile(dir.file("q_d.txt"), "2");
+    WriteFile(dir.file("plain"), "3");
+    EXPECT_FALSE(RenameSource(dir.file("q.txt"), "_d"));
+    EXPECT_EQ(ReadFile(dir.file("q_d.txt")), "2");
+    EXPECT_TRUE(RenameSource(dir.file("plain"), "_d"));
+    EXPECT_EQ(ReadFile(dir.file("plain_d")), "3");
+    EXPECT_FALSE(RenameSource(dir.file("none.txt"), "_d"));
+}
+
+} // namespace
+} // namespace lmx::test

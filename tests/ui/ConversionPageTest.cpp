@@ -1,0 +1,239 @@
+// The window driven by its controls: start-up, choosing files and formats, runs from "Convertir",
+// the command-line conversion. Dialogs are answered in advance.
+#include "UiFixture.h"
+
+#include "common/UCommuns.h"
+#include "ui/UGridCells.h"
+#include "ui/UMain.h"
+#include "ui/UPageConvert.h"
+#include "ui/UResultViews.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace lmx {
+namespace {
+
+using test::CrLf;
+using test::WriteFile;
+
+std::string FmtFile2() {
+    return FileBanner(bkFormats) + "\r\n" +
+           CrLf({"NOM=IN", "CMT=in", "CLC=2", "SEP=;", "DEC=,", "IFL=0", "COL=A|N|0|0|0|", "COL=B|AN|0|0|0|",
+                 "NOM=OUT", "CMT=out", "CLC=2", "SEP=;", "DEC=.", "IFL=0", "COL=B|AN|0|0|0|", "COL=A|N|0|0|0|"});
+}
+
+// Formats IN and OUT remembered, so the window starts with both selected.
+void Prepare(test::Program& p) {
+    WriteFile(p.path("Lumivex.fmt"), FmtFile2());
+    p.session.SetProgramDir(p.dir.path());
+    p.params.PrmFile(pmDefaults);
+    p.params.PrmSet(prmMRI, "IN", false);
+    p.params.PrmSet(prmMRO, "OUT", false);
+    ASSERT_EQ(0, p.params.PrmFile(pmSave));
+}
+
+QString Text(TForm1& f, const char* name) {
+    QWidget* w = f.findChild<QWidget*>(name);
+    if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+    return "<?>";
+}
+
+void Click(TForm1& f, const char* name) { QTest::mouseClick(f.findChild<QPushButton*>(name), Qt::LeftButton); }
+
+TEST(StartUp, FirstStartInAnEmptyFolder) {
+    test::Program p;
+    auto form = p.Open();
+    const auto lines = p.LogFrom("BeginLoadEnvir:", 8);
+    ASSERT_EQ(8u, lines.size());
+    EXPECT_EQ("BeginLoadEnvir:", lines[0]);
+    EXPECT_EQ(" DEF PRM(SCRATCH))  Ok", lines[1]);
+    EXPECT_EQ(" DEF LNG(Fran\xE7" "ais)  Ok", lines[2]);
+    EXPECT_EQ(" DEF FMT(LOAD)      Ko(-799)(Unable to open File Lumivex.fmt)", lines[3]);
+    EXPECT_EQ(" LOAD(ColNames)     Ko", lines[4]);
+    EXPECT_EQ(" LOAD(ColNames)     Ko", lines[5]);
+    EXPECT_EQ(" PRMCount :         0", lines[6]);
+    EXPECT_EQ(0u, lines[7].rfind("EndLoadEnvir : ", 0));
+    EXPECT_EQ("ms.", lines[7].substr(lines[7].size() - 3));
+    ASSERT_EQ(1u, p.dialogs.shown.size());
+    EXPECT_EQ("Le fichier de d\xE9" "finition des formats n'a pas pu \xEAtre ouvert (" + p.path("Lumivex.fmt") + ").",
+              p.dialogs.shown[0]);
+    EXPECT_TRUE(test::Exists(p.path("Lumivex.prm")));
+    EXPECT_EQ("Non", Text(*form, "Label44").toStdString()); // SRN "0"
+    EXPECT_EQ("Rejet ligne", Text(*form, "Label42").toStdString());
+}
+
+TEST(StartUp, QuitWritesTheParametersAndAFailedWriteKeepsTheWindow) {
+    test::Program p;
+    auto form = p.Open();
+    form->show();
+    p.params.PrmSet(prmDDO, "_x", false);
+    form->close();
+    EXPECT_NE(std::string::npos, test::ReadFile(p.path("Lumivex.prm")).find("DDO=_x"));
+
+    test::Program q;
+    auto form2 = q.Open();
+    form2->show();
+    q.params.PrmFileName = q.path("missing folder/Lumivex.prm");
+    q.dialogs.shown.clear();
+    EXPECT_FALSE(form2->close());
+    EXPECT_TRUE(form2->isVisible());
+    EXPECT_EQ(1u, q.dialogs.shown.size());
+}
+
+TEST(ConversionPage, ChoosingFilesSortsRefusesEmptyOnesAndProposesAResult) {
+    test::Program p;
+    Prepare(p);
+    auto form = p.Open();
+    form->show();
+    WriteFile(p.path("b.txt"), "3;z\r\n");
+    WriteFile(p.path("A.txt"), "1;x\r\n2,5;y\n4;w\r");
+    WriteFile(p.path("a.txt"), "2;y\r\n");
+    WriteFile(p.path("e.txt"), "");
+    p.dialogs.shown.clear();
+    p.dialogs.openAnswers.push_back({p.path("b.txt"), p.path("e.txt"), p.path("A.txt"), p.path("a.txt")});
+    Click(*form, "BitBtn3");
+    ASSERT_EQ(1u, p.dialogs.shown.size());
+    EXPECT_EQ("Le fichier e.txt est vide et ne sera donc pas converti.", p.dialogs.shown[0]);
+    EXPECT_EQ((std::vector<std::string>{p.path("A.txt"), p.path("a.txt"), p.path("b.txt")}), p.page.InFiles);
+    EXPECT_EQ("A.txt", Text(*form, "Edit1").toStdString());
+    EXPECT_EQ("A_conv.txt", Text(*form, "Edit2").toStdString());
+    EXPECT_TRUE(form->findChild<QWidget*>("BitBtn4")->isEnabled());
+    // Input preview: LF and lone CR end lines as well as CR LF.
+    const GridCells& in = form->InPreview();
+    EXPECT_EQ("A", in.Cell(1, 0));
+    EXPECT_EQ("1", in.Cell(1, 1));
+    EXPECT_EQ("2,5", in.Cell(1, 2));
+    EXPECT_EQ("y", in.Cell(2, 2));
+    EXPECT_EQ("4", in.Cell(1, 3));
+    EXPECT_EQ("w", in.Cell(2, 3));
+    // Output preview: columns swapped, decimal comma to point.
+    const GridCells& out = form->OutPreview();
+    EXPECT_EQ("B", out.Cell(1, 0));
+    EXPECT_EQ("y", out.Cell(1, 2));
+    EXPECT_EQ("2.5", out.Cell(2, 2));
+
+    // An existing proposal is dropped: Edit2 shows a blank on red.
+    WriteFile(p.path("A_conv.txt"), "old");
+    p.dialogs.openAnswers.push_back({p.path("A.txt")});
+    Click(*form, "BitBtn3");
+    auto* edit2 = form->findChild<QLineEdit*>("Edit2");
+    EXPECT_EQ(" ", edit2->text().toStdString());
+    EXPECT_EQ(QColor(Qt::red), edit2->palette().color(QPalette::Base));
+}
+
+TEST(ConversionPage, ChoosingAFormatThatFailsShowsItsLoadCode) {
+    test::Program p;
+    Prepare(p);
+    WriteFile(p.path("Lumivex.fmt"), FmtFile2() + CrLf({"NOM=BAD", "CMT=b", "CLC=3", "SEP=;", "DEC=,", "IFL=0",
+                                                         "COL=A|N|0|0|0|"}));
+    auto form = p.Open();
+    auto* box = form->findChild<QComboBox*>("ComboBox1");
+    box->setCurrentText("BAD");
+    p.dialogs.shown.clear();
+    form->ComboBox1Select();
+    ASSERT_EQ(1u, p.dialogs.shown.size());
+    EXPECT_EQ("Format entr\xE9" "e incorrect, Nombre de colonnes lues <> attendu", p.dialogs.shown[0]);
+    EXPECT_FALSE(p.formats.InFmtOk);
+    EXPECT_EQ("BAD", p.params.PrmGet(prmMRI));
+}
+
+TEST(ConversionRunFromWindow, CountsRejectedRowsAndClosingMessage) {
+    test::Program p;
+    Prepare(p);
+    WriteFile(p.path("q1.txt"), CrLf({"1,5;x", "2;y;extra", "3;z"}));
+    auto form = p.Open();
+    form->show();
+    p.dialogs.openAnswers.push_back({p.path("q1.txt")});
+    Click(*form, "BitBtn3");
+    p.dialogs.shown.clear();
+    Click(*form, "BitBtn1");
+    ASSERT_EQ(1u, p.dialogs.shown.size());
+    EXPECT_EQ("Conversion termin\xE9" "e", p.dialogs.shown[0]);
+    EXPECT_EQ("1", Text(*form, "Label35").toStdString());
+    EXPECT_EQ("3", Text(*form, "Label36").toStdString());
+    EXPECT_EQ("1", Text(*form, "Label37").toStdString());
+    EXPECT_EQ("2", Text(*form, "Label38").toStdString());
+    EXPECT_EQ("1", Text(*form, "Label32").toStdString());
+    EXPECT_EQ("x;1.5\r\nz;3\r\n", test::ReadFile(p.path("q1_conv.txt")));
+    EXPECT_TRUE(form->findChild<QWidget*>("BitBtn1")->isEnabled());
+    EXPECT_EQ("Termin\xC3\xA9.", form->StatusText(4).toStdString());
+    // The rejected row, and its explanation on selection.
+    ASSERT_EQ(4u, p.session.rejects.rows());
+    EXPECT_EQ("#Unstring", std::string(p.session.rejects.cell(3, 1)));
+    EXPECT_EQ("2;y;extra", std::string(p.session.rejects.cell(3, 2)));
+    EXPECT_EQ(1, form->TabSheet1->PageControl2->currentIndex());
+    EXPECT_FALSE(form->ExplainReject(3).empty());
+
+    // No source chosen: the first check refuses the run.
+    test::Program q;
+    auto idle = q.Open();
+    q.dialogs.shown.clear();
+    Click(*idle, "BitBtn1");
+    ASSERT_EQ(1u, q.dialogs.shown.size());
+    EXPECT_EQ("Il faut commencer par choisir un fichier \xE0 convertir.", q.dialogs.shown[0]);
+}
+
+TEST(ConversionRunFromWindow, AnnulerDuringALargeRunStopsIt) {
+    test::Program p;
+    Prepare(p);
+    std::string big;
+    big.reserve(8'000'000);
+    for (int i = 0; i < 800'000; ++i) big += "1,5;abcdef\r\n";
+    WriteFile(p.path("big.txt"), big);
+    auto form = p.Open();
+    form->show();
+    p.dialogs.openAnswers.push_back({p.path("big.txt")});
+    Click(*form, "BitBtn3");
+    p.dialogs.shown.clear();
+    bool convertEnabledDuringRun = true;
+    QTimer::singleShot(0, form.get(), [&] {
+        convertEnabledDuringRun = form->findChild<QWidget*>("BitBtn1")->isEnabled();
+        Click(*form, "BitBtn2");
+    });
+    Click(*form, "BitBtn1");
+    EXPECT_FALSE(convertEnabledDuringRun);
+    ASSERT_EQ(1u, p.dialogs.shown.size());
+    EXPECT_EQ("Traitement arr\xE9t\xE9 avant sa fin normale.", p.dialogs.shown[0]);
+    EXPECT_LT(std::stoll(Text(*form, "Label36").toStdString()), 800'000);
+    EXPECT_TRUE(form->findChild<QWidget*>("BitBtn1")->isEnabled());
+}
+
+TEST(CommandLine, FilesNamedAtStartAreConvertedAtOnce) {
+    test::Program p;
+    Prepare(p);
+    WriteFile(p.path("b.txt"), CrLf({"2;y"}));
+    WriteFile(p.path("a.txt"), CrLf({"1;x"}));
+    WriteFile(p.path("empty.txt"), "");
+    auto form = p.Open({p.path("b.txt"), p.path("empty.txt"), p.path("a.txt")});
+    form->show();
+    ASSERT_EQ(2u, p.dialogs.shown.size());
+    EXPECT_EQ("Le fichier empty.txt est vide et ne sera donc pas converti.", p.dialogs.shown[0]);
+    EXPECT_EQ("Conversion termin\xE9" "e", p.dialogs.shown[1]);
+    EXPECT_EQ((std::vector<std::string>{"Param(FilesToConv.) : 2", " " + p.path("a.txt"), " " + p.path("b.txt")}),
+              p.LogFrom("Param(FilesToConv.)", 3));
+    EXPECT_EQ("x;1\r\ny;2\r\n", test::ReadFile(p.path("a_conv.txt")));
+    EXPECT_FALSE(p.LogFrom("Start Auto ... ", 1).empty());
+}
+
+TEST(CommandLine, OnlyAnEmptyFileStillRunsAndReportsTheMissingSource) {
+    test::Program p;
+    Prepare(p);
+    WriteFile(p.path("empty.txt"), "");
+    auto form = p.Open({p.path("empty.txt")});
+    form->show();
+    ASSERT_EQ(2u, p.dialogs.shown.size());
+    EXPECT_EQ("Il faut commencer par choisir un fichier \xE0 convertir.", p.dialogs.shown[1]);
+    EXPECT_EQ("Param(FilesToConv.) : 0", p.LogFrom("Param(FilesToConv.)", 1).at(0));
+}
+
+} // namespace
+} // namespace lmx

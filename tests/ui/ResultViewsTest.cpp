@@ -1,0 +1,172 @@
+// The log page and the rejected-lines page.
+#include "core/UDataFormats.h"
+#include "core/ULog.h"
+#include "support/TestSupport.h"
+#include "ui/UDialogs.h"
+#include "ui/UGridCells.h"
+#include "ui/UGridModel.h"
+#include "ui/UPageLog.h"
+#include "ui/UPageRejects.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace lmx {
+namespace {
+
+struct LogPage {
+    ScriptedDialogs dialogs;
+    FormatState formats;
+    Log log{formats, dialogs};
+    test::TempDir dir;
+};
+
+TEST(LogPage, FollowsTheLogInBatchesAndClears) {
+    LogPage s;
+    s.log.LogWrite(lkLine, "before the view");
+    UPageLog page(s.log, s.dialogs);
+    EXPECT_EQ("before the view", page.Memo1->toPlainText().toStdString());
+    s.log.LogWrite(lkLine, "one");
+    s.log.LogWrite(lkPart, "two");
+    s.log.LogWrite(lkEnd, " three \xE9");
+    // Nothing reaches the view until the batch is flushed.
+    EXPECT_EQ("before the view", page.Memo1->toPlainText().toStdString());
+    QTest::qWait(60);
+    EXPECT_EQ("before the view\none\ntwo three \xC3\xA9", page.Memo1->toPlainText().toStdString());
+    QTest::mouseClick(page.BitBtn13, Qt::LeftButton);
+    EXPECT_EQ("", page.Memo1->toPlainText().toStdString());
+    EXPECT_EQ(0u, s.log.Lines().size());
+    EXPECT_TRUE(page.Memo1->isReadOnly());
+    EXPECT_EQ(QPlainTextEdit::NoWrap, page.Memo1->lineWrapMode());
+}
+
+TEST(LogPage, SaveWritesTheFileAndSaysWhere) {
+    LogPage s;
+    s.log.LogFileName = s.dir.file("LumivexLog.txt");
+    UPageLog page(s.log, s.dialogs);
+    s.log.LogWrite(lkLine, "abc");
+    QTest::mouseClick(page.BitBtn12, Qt::LeftButton);
+    ASSERT_EQ(1u, s.dialogs.shown.size());
+    EXPECT_EQ("Log saved (" + s.log.LogFileName + ")", s.dialogs.shown[0]);
+    EXPECT_EQ("abc\r\n\r\n \r\n************  Lumivex :  END  LOG  ************\r\n",
+              test::ReadFile(s.log.LogFileName));
+}
+
+TEST(LogPage, FailedSaveShowsTheSystemReason) {
+    LogPage s;
+    s.log.LogFileName = s.dir.file("no such folder/LumivexLog.txt");
+    UPageLog page(s.log, s.dialogs);
+    QTest::mouseClick(page.BitBtn12, Qt::LeftButton);
+    ASSERT_EQ(1u, s.dialogs.shown.size());
+    EXPECT_EQ(std::string::npos, s.dialogs.shown[0].find("Log saved"));
+    EXPECT_FALSE(s.dialogs.shown[0].empty());
+}
+
+TEST(LogPage, ColourButtonsApplyAndReportTheChoiceCancelChangesNothing) {
+    LogPage s;
+    UPageLog page(s.log, s.dialogs);
+    page.SetColors(QColor(1, 2, 3), QColor(4, 5, 6));
+    QColor text, back;
+    page.OnTextColor = [&](const QColor& c) { text = c; };
+    page.OnBackColor = [&](const QColor& c) { back = c; };
+    s.dialogs.colorAnswers = {QColor(0x11, 0x22, 0x33), QColor(), QColor(0x44, 0x55, 0x66)};
+    QTest::mouseClick(page.BitBtn11, Qt::LeftButton);
+    QTest::mouseClick(page.BitBtn10, Qt::LeftButton); // cancelled
+    EXPECT_EQ(QColor(0x11, 0x22, 0x33), page.TextColor());
+    EXPECT_EQ(QColor(4, 5, 6), page.BackgroundColor());
+    EXPECT_EQ(QColor(0x11, 0x22, 0x33), text);
+    EXPECT_FALSE(back.isValid());
+    QTest::mouseClick(page.BitBtn10, Qt::LeftButton);
+    EXPECT_EQ(QColor(0x44, 0x55, 0x66), page.BackgroundColor());
+    EXPECT_EQ(QColor(0x44, 0x55, 0x66), back);
+    EXPECT_EQ(3, s.dialogs.colorRequests);
+}
+
+// A rejected-lines table: titles, "...", a file row, a whole-line row and a split row.
+GridCells SampleRejects() {
+    GridCells g(5, 5);
+    const char* rows[5][5] = {{"N\xB0", "#Error", "Date", "Open", "Close"},
+                              {"...", "", "", "", ""},
+                              {"", "/data/a_very_long_folder_name/quotes.txt", "", "", ""},
+                              {"7", "#Unstring", "2024-01-02;1,5;1,7;extra;fields;here", "", ""},
+                              {"9", "#Date", "2024-13-40", "1,5", "1,7"}};
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 5; ++c) g.SetCell(c, r, rows[r][c]);
+    return g;
+}
+
+bool HasColourIn(const QImage& img, const QRect& r, QRgb colour) {
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (img.pixel(x, y) == colour) return true;
+    return false;
+}
+
+bool HasInk(const QImage& img, const QRect& r, QRgb background) {
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (img.pixel(x, y) != background) return true;
+    return false;
+}
+
+TEST(RejectsPage, FileRowIsOneRedBandAndWholeLinesRunAcrossColumns) {
+    GridCells cells = SampleRejects();
+    GridCellsSource src(cells);
+    UPageRejects page(src);
+    page.resize(700, 300);
+    page.show();
+    QApplication::processEvents();
+    QTableView* grid = page.StringGrid4;
+    for (int c = 1; c < 5; ++c) grid->setColumnWidth(c, 80);
+    QApplication::processEvents();
+    const QImage img = grid->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    // The title row: every cell from column 1 to the last is red (with white text), without seams.
+    for (int c = 1; c < 5; ++c) {
+        const QRect r = grid->visualRect(grid->model()->index(2, c));
+        EXPECT_EQ(QColor(Qt::red).rgb(), img.pixel(r.center().x(), r.bottom() - 1)) << "column " << c;
+        if (c < 4) {
+            EXPECT_EQ(QColor(Qt::red).rgb(), img.pixel(r.right(), r.top())) << "seam after column " << c;
+        }
+        EXPECT_TRUE(HasColourIn(img, r.adjusted(0, 2, 0, -2), QColor(Qt::white).rgb())) << "path text in " << c;
+    }
+    // The whole rejected line continues into columns 3 and 4, which hold no text of their own.
+    const QRgb base = img.pixel(grid->visualRect(grid->model()->index(4, 4)).center());
+    for (int c = 3; c < 5; ++c) {
+        const QRect r = grid->visualRect(grid->model()->index(3, c));
+        EXPECT_TRUE(HasInk(img, r.adjusted(1, 2, -1, -2), base)) << "continued text in column " << c;
+    }
+    // Fixed cells are light pink.
+    const QRect title = grid->visualRect(grid->model()->index(0, 3));
+    EXPECT_EQ(QColor(0xFF, 0xD2, 0xD2).rgb(), img.pixel(title.right() - 1, title.bottom() - 1));
+}
+
+TEST(RejectsPage, SelectionExplainsCodesAndBlanksOtherRows) {
+    GridCells cells = SampleRejects();
+    GridCellsSource src(cells);
+    UPageRejects page(src);
+    std::vector<int> asked;
+    page.Explain = [&](int row) {
+        asked.push_back(row);
+        return std::string("explained ") + cells.Cell(1, row);
+    };
+    page.StringGrid4SelectCell(2, 3);
+    EXPECT_EQ("explained #Unstring", page.Label33->text().toStdString());
+    page.StringGrid4SelectCell(1, 2); // file row: column 1 is a path
+    EXPECT_EQ(" ", page.Label33->text().toStdString());
+    page.StringGrid4SelectCell(0, 1); // the "..." row
+    EXPECT_EQ(" ", page.Label33->text().toStdString());
+    page.StringGrid4->setCurrentIndex(page.StringGrid4->model()->index(4, 2));
+    EXPECT_EQ("explained #Date", page.Label33->text().toStdString());
+    EXPECT_EQ((std::vector<int>{3, 4}), asked);
+}
+
+} // namespace
+} // namespace lmx

@@ -1,0 +1,47 @@
+#pragma once
+// A program's state in a temporary program folder, and the window over it.
+#include "core/USession.h"
+#include "core/UDataFormats.h"
+#include "core/UFmtFile.h"
+#include "core/ULog.h"
+#include "env/ULang.h"
+#include "env/UParms.h"
+#include "support/TestSupport.h"
+#include "ui/UDialogs.h"
+#include "ui/UMain.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lmx::test {
+
+// Moves nothing: records what the run would have sent to the trash.
+class RecordingTrash : public ITrash {
+public:
+    bool MoveToTrash(const std::string& path) override {
+        trashed.push_back(path);
+        return true;
+    }
+    std::vector<std::string> trashed;
+};
+
+struct Program {
+    TempDir dir;
+    ScriptedDialogs dialogs;
+    RecordingTrash trash;
+    Session session{dialogs, trash};
+    WindowContext ctx{session, dialogs, dir.path(), {}};
+    LangTexts& lang = session.lang;
+    FormatState& formats = session.formats;
+    Log& log = session.log;
+    Params& params = session.params;
+    ConvPageState& page = session.page;
+
+    std::string path(const std::string& name) const { return dir.file(name); }
+    // Log lines from the first one that starts with prefix, up to count of them.
+    std::vector<std::string> LogFrom(const std::string& prefix, std::size_t count) const;
+    std::unique_ptr<TForm1> Open(std::vector<std::string> args = {});
+};
+
+} // namespace lmx::test

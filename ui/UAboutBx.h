@@ -1,0 +1,42 @@
+#pragma once
+// The about box: product name, version, and a notice scrolling one character every 100 ms.
+#include <QDialog>
+
+class QLabel;
+class QTimer;
+
+namespace lmx {
+
+class TAboutBox : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAboutBox(QWidget* parent = nullptr);
+
+    // The sentence, six blanks, "Auteur : ", the author, nine blanks: the rotation relies on the blanks.
+    static QString Notice();
+    // One tick of Timer1: the first character moves to the end.
+    void Timer1Timer();
+    void Label3Click();
+
+    QLabel* Image1;
+    QLabel* ProgramIcon;
+    QLabel* Label1;
+    QLabel* ProductName;
+    QLabel* Label3;
+    QLabel* Label2;
+    QTimer* Timer1;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormPaint();
+    void CloseOnEscape(QKeyEvent* event);
+    bool restartOnPaint_ = true;
+};
+
+} // namespace lmx

@@ -1,0 +1,58 @@
+#pragma once
+// A read-only table model over grid texts held elsewhere; the view is told to refresh once a batch
+// of changes is done, never per cell.
+#include <QAbstractTableModel>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QTableView;
+
+namespace lmx {
+
+class GridCells;
+
+class IGridSource {
+public:
+    virtual ~IGridSource() = default;
+    virtual int ColCount() const = 0;
+    virtual int RowCount() const = 0;
+    virtual std::string Cell(int col, int row) const = 0;
+    virtual uint32_t FixedColor() const = 0;
+};
+
+class GridCellsSource : public IGridSource {
+public:
+    explicit GridCellsSource(const GridCells& cells) : cells_(cells) {}
+    int ColCount() const override;
+    int RowCount() const override;
+    std::string Cell(int col, int row) const override;
+    uint32_t FixedColor() const override;
+
+private:
+    const GridCells& cells_;
+};
+
+class UGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    UGridModel(const IGridSource& source, QObject* parent);
+    UGridModel(const GridCells& cells, QObject* parent);
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    void Refresh();
+
+private:
+    std::unique_ptr<IGridSource> owned_;
+    const IGridSource& source_;
+};
+
+// A table view dressed as a string grid: no headers of its own (row 0 and column 0 are cells),
+// 16-pixel rows, a fixed first column of the given width, resizable columns.
+void SetupGridView(QTableView* view, int firstColWidth);
+
+} // namespace lmx

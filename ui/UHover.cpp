@@ -1,0 +1,55 @@
+#include "ui/UHover.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPalette>
+
+#include <algorithm>
+
+namespace lmx {
+
+UHover::UHover(QObject* parent, std::vector<QAbstractButton*> buttons, std::vector<QWidget*> areas)
+    : QObject(parent), buttons_(std::move(buttons)), areas_(std::move(areas)) {
+    for (QAbstractButton* b : buttons_) {
+        b->setMouseTracking(true);
+        b->installEventFilter(this);
+    }
+    for (QWidget* w : areas_) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
+}
+
+bool UHover::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+        auto b = std::find(buttons_.begin(), buttons_.end(), watched);
+        if (b != buttons_.end()) Light(*b);
+        else if (hoverOn_ && event->type() == QEvent::MouseMove && !OverAButton(watched, event)) Restore();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool UHover::OverAButton(QObject* area, QEvent* event) const {
+    // A move over a button also reaches the widgets around it: that is no move over the page.
+    auto* widget = qobject_cast<QWidget*>(area);
+    if (!widget) return false;
+    const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+    for (QWidget* w = widget->childAt(at); w && w != widget; w = w->parentWidget())
+        if (std::find(buttons_.begin(), buttons_.end(), w) != buttons_.end()) return true;
+    return false;
+}
+
+void UHover::Light(QAbstractButton* button) {
+    QPalette p = button->palette();
+    p.setColor(QPalette::ButtonText, Qt::blue);
+    button->setPalette(p);
+    hoverOn_ = true;
+}
+
+void UHover::Restore() {
+    for (QAbstractButton* b : buttons_) b->setPalette(QPalette());
+    hoverOn_ = false;
+}
+
+} // namespace lmx

@@ -1,0 +1,173 @@
+#include "ui/UMain.h"
+#include "ui/UHover.h"
+
+#include "core/UConvPage.h"
+#include "core/USession.h"
+#include "ui/URunView.h"
+#include "core/ULog.h"
+#include "env/ULang.h"
+#include "ui/UAboutBx.h"
+#include "ui/UBanner.h"
+#include "ui/UDialogs.h"
+#include "ui/ULangApply.h"
+#include "env/UParms.h"
+#include "ui/UPageConvert.h"
+#include "ui/UPageLog.h"
+#include "ui/UPageRejects.h"
+#include "ui/UResultViews.h"
+
+#include <QComboBox>
+#include "ui/UQt.h"
+#include "ui/UWidgets.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace lmx {
+
+WindowContext::WindowContext(Session& session, IDialogs& dialogs, std::string programDir, std::vector<std::string> args)
+    : S(session), ProgramDir(std::move(programDir)), Args(std::move(args)), Dialogs(dialogs), Lang(session.lang),
+      Formats(session.formats), TheLog(session.log), Prm(session.params), Page(session.page), Fmt(session.fmtFile) {}
+
+TForm1::TForm1(WindowContext& ctx, QWidget* parent)
+    : QMainWindow(parent), ctx_(ctx), page_(&ctx.S.convPage),
+      rejectsView_(std::make_unique<RejectTableSource>(ctx.S.rejects)) {
+    setObjectName("Form1");
+    setWindowTitle(QStringLiteral("Lumivex"));
+    setFixedSize(785, 554);
+    QFont small = font();
+    small.setPointSize(8); // the layout was drawn for a small dialog font
+    setFont(small);
+
+    auto* central = new QWidget;
+    central->setObjectName("Form1Client");
+    Image1 = NamedLabel("Image1");
+    Image1->setPixmap(BannerPixmap(QSize(560, 44)));
+    Image1->setFixedSize(560, 44);
+    BitBtn14 = NamedButton("BitBtn14", QStringLiteral("A propos..."));
+    BitBtn5 = NamedButton("BitBtn5", QStringLiteral("Quitter"));
+    BitBtn17 = NamedButton("BitBtn17", QStringLiteral("?"));
+    BitBtn17->setVisible(false);
+
+    PageControl1 = Named<QTabWidget>("PageControl1");
+    TabSheet1 = new UPageConvert(inPreview_, outPreview_, *rejectsView_, ctx_.TheLog, ctx_.Dialogs);
+    TabSheet2 = Named<QWidget>("TabSheet2");
+    TabSheet3 = Named<QWidget>("TabSheet3");
+    PageControl1->addTab(TabSheet1, QStringLiteral("Principal"));
+    PageControl1->addTab(TabSheet2, QStringLiteral("D\u00E9finition des formats..."));
+    PageControl1->addTab(TabSheet3, QStringLiteral("Param\u00E8tres et options"));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(Image1);
+    top->addStretch();
+    top->addWidget(BitBtn14, 0, Qt::AlignTop);
+    top->addWidget(BitBtn5, 0, Qt::AlignTop);
+    top->addWidget(BitBtn17, 0, Qt::AlignTop);
+    auto* col = new QVBoxLayout(central);
+    col->setContentsMargins(2, 2, 2, 0);
+    col->setSpacing(2);
+    col->addLayout(top);
+    col->addWidget(PageControl1, 1);
+    setCentralWidget(central);
+
+    StatusBar1 = Named<QStatusBar>("StatusBar1");
+    StatusBar1->setSizeGripEnabled(false);
+    setStatusBar(StatusBar1);
+
+    runView_ = std::make_unique<URunView>(*this);
+    for (GridCells* g : {&inPreview_, &outPreview_})
+        for (int r = 1; r <= 3; ++r) g->SetCell(0, r, std::to_string(r));
+
+    UPageConvert* conv = TabSheet1;
+    hover_ = new UHover(this, {conv->BitBtn1, conv->BitBtn2, conv->BitBtn3, conv->PageControl2->BitBtn4, BitBtn5, BitBtn14},
+                        {this, centralWidget(), PageControl1, conv, conv->GroupBox1, conv->PageControl2->TabSheet4,
+                         conv->PageControl2->GroupBox2});
+    connect(BitBtn14, &QPushButton::clicked, this, &TForm1::BitBtn14Click);
+    connect(BitBtn5, &QPushButton::clicked, this, &TForm1::BitBtn5Click);
+    connect(TabSheet1->BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
+    connect(TabSheet1->PageControl2->BitBtn4, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
+    connect(TabSheet1->BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+    connect(TabSheet1->BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+    connect(TabSheet1->ComboBox1, QOverload<int>::of(&QComboBox::activated), this, &TForm1::ComboBox1Select);
+    connect(TabSheet1->PageControl2->ComboBox2, QOverload<int>::of(&QComboBox::activated), this,
+            &TForm1::ComboBox2Select);
+    TabSheet1->PageControl2->TabSheet5->Explain = [this](int row) { return ExplainReject(row); };
+    UPageLog* logPage = TabSheet1->PageControl2->TabSheet6;
+    logPage->OnTextColor = [this](const QColor& c) { StoreLogColor(prmLGT, c); };
+    logPage->OnBackColor = [this](const QColor& c) { StoreLogColor(prmLGF, c); };
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == 0) SetStatusText(Qs(ctx_.Lang.Text(LK::cpn_sheetMainTitle)));
+        if (index == 2) SetStatusText(Qs(ctx_.Lang.Text(LK::cpn_sheetOptions)));
+    });
+    LoadEnvir();
+}
+
+TForm1::~TForm1() {
+    // The pages observe the log; they go first.
+    delete takeCentralWidget();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    FormShow();
+}
+
+void TForm1::BuildStatusBar() {
+    if (StatusBarBuilt()) return;
+    const LangTexts& lang = ctx_.Lang;
+    const QString texts[5] = {Qs(lang.Text(LK::cpn_global) + " : "), QString(), Qs(lang.Text(LK::cpn_unit) + " : "),
+                              QString(), Qs(lang.Text(LK::cpn_wait))};
+    const int height = 20;
+    for (int i = 0; i < 5; ++i) {
+        auto* panel = new QLabel(texts[i]);
+        panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setFixedHeight(height);
+        if (i == 1) panel->setFixedWidth(250);
+        if (i == 3) panel->setFixedWidth(150);
+        statusPanels_[i] = panel;
+        if (i == 4)
+            StatusBar1->addWidget(panel, 1);
+        else
+            StatusBar1->addWidget(panel);
+    }
+    // Each bar sits inside its panel: 2 pixels from the top, 2 narrower, 2 less high.
+    auto makeBar = [height](QLabel* panel, const char* name) {
+        auto* bar = new QProgressBar(panel);
+        bar->setObjectName(QString::fromLatin1(name));
+        bar->setRange(0, 100);
+        bar->setValue(0);
+        bar->setTextVisible(false);
+        bar->setGeometry(1, 1, panel->width() - 2, height - 2);
+        return bar;
+    };
+    ProgressBar1 = makeBar(statusPanels_[1], "ProgressBar1");
+    ProgressBar2 = makeBar(statusPanels_[3], "ProgressBar2");
+}
+
+void TForm1::SetStatusText(const QString& text) {
+    if (statusPanels_[4]) statusPanels_[4]->setText(text);
+}
+
+QString TForm1::StatusText(int panel) const {
+    if (panel < 0 || panel > 4 || !statusPanels_[panel]) return {};
+    return statusPanels_[panel]->text();
+}
+
+void TForm1::BitBtn14Click() {
+    // The box is not a child of the window: its Label1..Label3 must not shadow the page's own.
+    if (!AboutBox) {
+        ownAbout_ = std::make_unique<TAboutBox>();
+        AboutBox = ownAbout_.get();
+    }
+    AboutBox->exec();
+}
+
+} // namespace lmx

@@ -1,0 +1,144 @@
+#pragma once
+// The main window: banner, about and quit buttons, the three pages and the status bar.
+#include "ui/UGridCells.h"
+#include "ui/UGridModel.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QStatusBar;
+class QTabWidget;
+
+namespace lmx {
+
+class ConvPage;
+class Session;
+class URunView;
+class FmtFile;
+class FormatState;
+class Params;
+struct ConvPageState;
+class IDialogs;
+class LangTexts;
+class Log;
+class TAboutBox;
+class UPageConvert;
+class UHover;
+
+// What the window works with; owned by the program's entry (or a test), never by the window.
+// The references are the session's own members, named for the window's use.
+struct WindowContext {
+    WindowContext(Session& session, IDialogs& dialogs, std::string programDir, std::vector<std::string> args);
+
+    Session& S;
+    std::string ProgramDir; // ends with "/"
+    std::vector<std::string> Args;
+    IDialogs& Dialogs;
+    LangTexts& Lang;
+    FormatState& Formats;
+    lmx::Log& TheLog;
+    Params& Prm;
+    ConvPageState& Page;
+    FmtFile& Fmt;
+};
+
+// What the start-up found, for the rest of the session.
+struct EnvirState {
+    std::string PrmFileName;
+    std::string FmtFileName;
+    std::string LngFileName;
+    bool StopOnBadLine = false;
+    std::vector<std::string> LangNames;
+    int64_t LoadEnvirMs = 0;
+};
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(WindowContext& ctx, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The last panel of the status bar; nothing when the panels are not built yet.
+    void SetStatusText(const QString& text);
+    bool StatusBarBuilt() const { return statusPanels_[0] != nullptr; }
+    QString StatusText(int panel) const;
+
+    void BitBtn14Click();
+    void BitBtn5Click();   // quit: the parameters are written first
+    void BitBtn3Click();   // Ouvrir
+    void BitBtn4Click();   // Changer
+    void ComboBox1Select();
+    void ComboBox2Select(); // also the output preview's refresh (FeedOutPreview)
+    void BitBtn1Click();   // Convertir
+    void BitBtn2Click();   // Annuler
+
+    // Start-up steps; LoadEnvir runs from the constructor, FormShow at the first show.
+    void LoadEnvir();
+    void FormShow();
+    // Writes the parameters; false (window kept open, reason shown) when that fails.
+    bool SaveParamsForExit();
+
+    const EnvirState& Envir() const { return envir_; }
+    ConvPage& Page() { return *page_; }
+    void RefreshRejects();
+    // The sentence that explains the error of a row of the rejected-lines grid.
+    std::string ExplainReject(int row) const;
+    const GridCells& InPreview() const { return inPreview_; }
+    const GridCells& OutPreview() const { return outPreview_; }
+
+    QLabel* Image1;
+    QPushButton* BitBtn14;
+    QPushButton* BitBtn5;
+    QPushButton* BitBtn17;
+    QTabWidget* PageControl1;
+    UPageConvert* TabSheet1;
+    QWidget* TabSheet2;
+    QWidget* TabSheet3;
+    QStatusBar* StatusBar1;
+    QProgressBar* ProgressBar1 = nullptr; // the whole run
+    QProgressBar* ProgressBar2 = nullptr; // the current file
+    TAboutBox* AboutBox = nullptr; // created by the program's entry, or at first use
+    UHover* hover_ = nullptr;      // the six main buttons' highlight (HoverOn)
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildStatusBar();
+    void FillOptionsSummary();
+    void ApplyLogColors();
+    void StoreLogColor(int prmIndex, const QColor& c);
+    void ShowOutPath();
+    void ClearPreviews();
+    void RefreshInPreview(); // after the files or the input format changed
+    void RefreshGrids();
+    void SetGridHeaders(GridCells& grid, bool input);
+    void ShowSource();
+    void LoadFormats();
+    friend class URunView;
+    // The first lines of the first source, cut by the input format, into inRows_ and the grid.
+    int FeedInPreview();
+
+    WindowContext& ctx_;
+    ConvPage* page_;
+    std::unique_ptr<IGridSource> rejectsView_;
+    std::unique_ptr<URunView> runView_;
+    EnvirState envir_;
+    bool quitting_ = false;
+    std::vector<std::vector<std::string>> inRows_; // the input preview's fields, as read
+    GridCells inPreview_{1, 4};
+    GridCells outPreview_{1, 4};
+    QLabel* statusPanels_[5] = {nullptr, nullptr, nullptr, nullptr, nullptr};
+    bool shownOnce_ = false;
+    std::unique_ptr<TAboutBox> ownAbout_;
+};
+
+} // namespace lmx

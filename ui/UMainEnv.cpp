@@ -1,0 +1,185 @@
+// Start-up and shut-down of the main window: the environment, the first show, quitting.
+#include "common/Text.h"
+#include "common/UCommuns.h"
+#include "core/UConvPage.h"
+#include "core/UFmtFile.h"
+#include "core/ULog.h"
+#include "core/USession.h"
+#include "env/UColors.h"
+#include "env/ULang.h"
+#include "env/UParms.h"
+#include "ui/UDialogs.h"
+#include "ui/ULangApply.h"
+#include "ui/UMain.h"
+#include "ui/UPageConvert.h"
+#include "ui/UPageLog.h"
+#include "ui/UQt.h"
+#include "ui/UResultViews.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <chrono>
+
+namespace lmx {
+
+namespace {
+
+int64_t NowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+const char* OkKo(bool ok) { return ok ? "Ok" : "Ko"; }
+
+// Default log colours, 00BBGGRR.
+constexpr uint32_t kLogText = 0xB7C9A7;
+constexpr uint32_t kLogBack = 0x857883;
+
+} // namespace
+
+void TForm1::LoadEnvir() {
+    Log& log = ctx_.TheLog;
+    Params& prm = ctx_.Prm;
+    LangTexts& lang = ctx_.Lang;
+    const int64_t start = NowMs();
+    log.LogWrite(lkBegin);
+    log.LogWrite(lkLine, "BeginLoadEnvir:");
+
+    ClearPreviews();
+    ctx_.Page = ConvPageState{};
+    TabSheet1->PageControl2->BitBtn4->setEnabled(false);
+
+    std::string dir = ctx_.ProgramDir.empty() ? std::string("./") : IncludeTrailingSlash(ctx_.ProgramDir);
+    ctx_.ProgramDir = dir;
+    ctx_.S.SetProgramDir(dir);
+    envir_.PrmFileName = prm.PrmFileName;
+    envir_.LngFileName = ctx_.S.LngFileName;
+
+    ctx_.S.StartParameters(true);
+    if (ctx_.S.StartLanguage() == 0) LangApply(*this, lang);
+    envir_.LangNames.clear();
+    lang.LangList(envir_.LngFileName, envir_.LangNames);
+
+    LoadFormats();
+
+    log.LogWrite(lkLine, std::string(" LOAD(ColNames)     ") + OkKo(SortColNames(ctx_.Formats.ColNames)));
+    FillOptionsSummary();
+    envir_.StopOnBadLine = ctx_.S.run.StopOnBadLine;
+    log.LogWrite(lkLine, std::string(" LOAD(ColNames)     ") + OkKo(SortColNames(ctx_.Formats.ColNames)));
+    log.LogWrite(lkLine, " PRMCount :         " + IntToStr(static_cast<int64_t>(ctx_.Args.size())));
+    envir_.LoadEnvirMs = NowMs() - start;
+    log.LogWrite(lkLine, "EndLoadEnvir : " + IntToStr(envir_.LoadEnvirMs) + "ms.");
+}
+
+void TForm1::LoadFormats() {
+    FormatState& fs = ctx_.Formats;
+    envir_.FmtFileName = ctx_.Fmt.FmtFileName;
+    QComboBox* in = TabSheet1->ComboBox1;
+    QComboBox* out = TabSheet1->PageControl2->ComboBox2;
+    in->clear();
+    out->clear();
+    if (ctx_.S.StartFormats() != 0) return;
+    const std::string mri = ctx_.Prm.PrmGet(prmMRI);
+    const std::string mro = ctx_.Prm.PrmGet(prmMRO);
+    int selIn = -1, selOut = -1;
+    for (std::size_t i = 0; i < fs.FmtNames.size(); ++i) {
+        in->addItem(Qs(fs.FmtNames[i]));
+        out->addItem(Qs(fs.FmtNames[i]));
+        if (fs.FmtNames[i] == mri) selIn = static_cast<int>(i); // the last equal name wins
+        if (fs.FmtNames[i] == mro) selOut = static_cast<int>(i);
+    }
+    in->setCurrentIndex(selIn);
+    out->setCurrentIndex(selOut);
+    if (fs.InFmtOk) SetGridHeaders(inPreview_, true);
+    if (fs.OutFmtOk) SetGridHeaders(outPreview_, false);
+    RefreshGrids();
+}
+
+void TForm1::FillOptionsSummary() {
+    const Params& prm = ctx_.Prm;
+    const LangTexts& lang = ctx_.Lang;
+    const std::string yes = lang.Text(LK::msg_yes), no = lang.Text(LK::msg_no);
+    UPageConvert& p = *TabSheet1;
+    p.Label40->setText(Qs(prm.PrmGet(prmLOG) == "1" ? yes : no));
+    p.Label41->setText(QStringLiteral("N/A"));
+    p.Label41->setEnabled(false);
+    const std::string erl = prm.PrmGet(prmERL);
+    p.Label42->setText(erl == "1"   ? Qs(lang.Text(LK::cpn_OptErrLnJump))
+                       : erl == "2" ? Qs(lang.Text(LK::cpn_OptErrLnStop))
+                                    : QString());
+    p.Label43->setText(QStringLiteral("N/A"));
+    p.Label43->setEnabled(false);
+    p.Label44->setText(Qs(prm.PrmGet(prmSRN) != "0" ? yes : no));
+    p.Label45->setText(Qs(prm.PrmGet(prmSDL) == "1" ? yes : no));
+    p.Label46->setText(Qs(prm.PrmGet(prmSDL) == "2" ? yes : no));
+}
+
+void TForm1::ApplyLogColors() {
+    uint32_t text = 0, back = 0;
+    if (!ColorFromText(ctx_.Prm.PrmGet(prmLGT), text) || !ColorFromText(ctx_.Prm.PrmGet(prmLGF), back)) {
+        text = kLogText;
+        back = kLogBack;
+        ctx_.Prm.PrmSet(prmLGT, "$00B7C9A7", false);
+        ctx_.Prm.PrmSet(prmLGF, "$00857883", false);
+    }
+    TabSheet1->PageControl2->TabSheet6->SetColors(ColorFromBgr(text), ColorFromBgr(back));
+}
+
+void TForm1::StoreLogColor(int prmIndex, const QColor& c) {
+    ctx_.Prm.PrmSet(prmIndex, ColorToText(BgrFromColor(c)), false);
+}
+
+void TForm1::FormShow() {
+    TabSheet1->Edit1->clear();
+    TabSheet1->PageControl2->Edit2->clear();
+    BuildStatusBar();
+    ApplyLogColors();
+    Log& log = ctx_.TheLog;
+    if (log.ExtendedLog) {
+        log.LogWrite(lkInFmt);
+        log.LogWrite(lkOutFmt);
+        log.LogWrite(lkLine, " ");
+    }
+    if (ctx_.Args.empty()) return;
+
+    page_->TakeFiles(ctx_.Args, "Param(FilesToConv.) : ");
+    if (!ctx_.Page.InChosen) {
+        ClearPreviews();
+    } else {
+        ShowSource();
+        RefreshInPreview();
+    }
+    log.LogWrite(lkLine, "Start Auto ... ");
+    BitBtn1Click();
+}
+
+bool TForm1::SaveParamsForExit() {
+    // Written before anything is released: a failure must leave a usable window behind.
+    if (ctx_.Prm.PrmSet(prmCTB, "CTB", true) == 0) return true;
+    const std::string reason = ctx_.Prm.LastIoError();
+    ctx_.Dialogs.Show(reason.empty() ? envir_.PrmFileName : reason);
+    return false;
+}
+
+void TForm1::BitBtn5Click() {
+    if (!SaveParamsForExit()) return;
+    quitting_ = true;
+    close();
+    QCoreApplication::quit();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (quitting_ || SaveParamsForExit()) {
+        quitting_ = true;
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+} // namespace lmx

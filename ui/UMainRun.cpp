@@ -1,0 +1,71 @@
+// The output preview and the conversion run as seen from the window.
+#include "common/Text.h"
+#include "core/UConvPage.h"
+#include "core/UEngines.h"
+#include "core/UFmtFile.h"
+#include "core/USession.h"
+#include "core/ULog.h"
+#include "env/ULang.h"
+#include "env/UParms.h"
+#include "ui/UDialogs.h"
+#include "ui/UMain.h"
+#include "ui/UPageConvert.h"
+#include "ui/UPreview.h"
+#include "ui/UQt.h"
+#include "ui/UPageRejects.h"
+#include "ui/UResultViews.h"
+#include "ui/URunView.h"
+
+#include <QComboBox>
+
+namespace lmx {
+
+void TForm1::ComboBox2Select() {
+    ConvPageState& st = ctx_.Page;
+    if (st.OutFmtReload) {
+        QComboBox* box = TabSheet1->PageControl2->ComboBox2;
+        if (box->currentIndex() < 0) return;
+        const std::string name = Cp(box->currentText());
+        ctx_.S.ChooseFormat(flmOutput, name);
+    }
+    st.OutFmtReload = true;
+    FormatState& fs = ctx_.Formats;
+    if (!fs.OutFmtOk) return;
+
+    outPreview_.Clear(kSkyBlue);
+    SetGridHeaders(outPreview_, false);
+    FillPreviewRows(outPreview_, FeedOutPreview(ctx_.S.conv, ctx_.TheLog, inRows_));
+    RefreshGrids();
+}
+
+std::string TForm1::ExplainReject(int row) const {
+    const RejectTable& t = ctx_.S.rejects;
+    const FormatState& fs = ctx_.Formats;
+    const auto r = static_cast<std::size_t>(row);
+    const std::string code(t.cell(r, 1));
+    try {
+        if (code == "#Date") {
+            std::string value;
+            for (int32_t c = 0; c < fs.InColCount && static_cast<std::size_t>(c) < fs.FmtIn.IsDate.size(); ++c)
+                if (fs.FmtIn.IsDate[static_cast<std::size_t>(c)] == 1) {
+                    value = std::string(t.cell(r, static_cast<std::size_t>(c) + 2));
+                    break;
+                }
+            return LineErrorText(code, fs.FmtIn.ColSep, value, fs.InColCount - 1, ctx_.Lang);
+        }
+        return LineErrorText(code, fs.FmtIn.ColSep, t.cell(r, 2), fs.InColCount - 1, ctx_.Lang);
+    } catch (...) {
+        return LineErrorText("#Unknown", fs.FmtIn.ColSep, "", 0, ctx_.Lang);
+    }
+}
+
+void TForm1::RefreshRejects() { TabSheet1->PageControl2->TabSheet5->Refresh(); }
+
+void TForm1::BitBtn1Click() { ctx_.S.runner.ConvertButton(*runView_); }
+
+void TForm1::BitBtn2Click() {
+    ctx_.S.run.StopRun = true;
+    ctx_.S.run.UserCancel = true;
+}
+
+} // namespace lmx

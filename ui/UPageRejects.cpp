@@ -1,0 +1,126 @@
+#include "ui/UPageRejects.h"
+
+#include "ui/UGridModel.h"
+#include "ui/UQt.h"
+#include "ui/UWidgets.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QPainter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace lmx {
+
+namespace {
+// The grid draws its own lines (the view's are off) so that a band can leave them out.
+const QColor kLineColor(0xC0, 0xC0, 0xC0);
+
+void DrawLines(QPainter* painter, const QRect& r, bool right) {
+    painter->setPen(kLineColor);
+    painter->drawLine(r.bottomLeft(), r.bottomRight());
+    if (right) painter->drawLine(r.topRight(), r.bottomRight());
+}
+} // namespace
+
+URejectsDelegate::URejectsDelegate(QTableView* view, const IGridSource& source)
+    : QStyledItemDelegate(view), view_(view), source_(source) {}
+
+bool URejectsDelegate::IsWholeLineCode(const std::string& code) {
+    return code == "#Unstring" || code == "#Dec Sep." || code == "#Write";
+}
+
+int URejectsDelegate::BandOffset(int first, int col) const {
+    int offset = 0;
+    for (int c = first; c < col; ++c) offset += view_->columnWidth(c);
+    return offset;
+}
+
+void URejectsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    const int col = index.column();
+    const int row = index.row();
+    const bool last = col == source_.ColCount() - 1;
+    const QRect cell = option.rect;
+
+    painter->save();
+    if (row == 0 || col == 0) {
+        painter->fillRect(option.rect, ColorFromBgr(kLightPink));
+        painter->setPen(option.palette.color(QPalette::Text));
+        painter->drawText(option.rect.adjusted(1, 1, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                          Qs(source_.Cell(col, row)));
+        DrawLines(painter, cell, true);
+    } else if (source_.Cell(0, row).empty()) {
+        // A file title row: the path in white on a red band from column 1 to the last.
+        painter->fillRect(cell, Qt::red);
+        painter->setClipRect(cell);
+        painter->setPen(Qt::white);
+        const int left = cell.left() + 2 - BandOffset(1, col);
+        painter->drawText(QRect(left, cell.top() + 2, 100000, cell.height()), Qt::AlignLeft | Qt::AlignTop,
+                          Qs(source_.Cell(1, row)));
+        painter->setClipping(false);
+        if (last) DrawLines(painter, cell, true);
+    } else if (col >= 2 && IsWholeLineCode(source_.Cell(1, row))) {
+        QStyleOptionViewItem opt(option);
+        initStyleOption(&opt, index);
+        opt.text.clear();
+        opt.rect = cell;
+        QStyledItemDelegate::paint(painter, opt, QModelIndex());
+        painter->setClipRect(cell);
+        painter->setPen(option.palette.color((option.state & QStyle::State_Selected) ? QPalette::HighlightedText
+                                                                                      : QPalette::Text));
+        const int left = cell.left() + 2 - BandOffset(2, col);
+        painter->drawText(QRect(left, cell.top() + 2, 100000, cell.height()), Qt::AlignLeft | Qt::AlignTop,
+                          Qs(source_.Cell(2, row)));
+        painter->setClipping(false);
+        DrawLines(painter, cell, last);
+    } else {
+        QStyledItemDelegate::paint(painter, option, index);
+        DrawLines(painter, cell, true);
+    }
+    painter->restore();
+}
+
+UPageRejects::UPageRejects(const IGridSource& source, QWidget* parent) : QWidget(parent), source_(source) {
+    setObjectName("TabSheet5");
+    StringGrid4 = Named<QTableView>("StringGrid4");
+    model_ = new UGridModel(source_, StringGrid4);
+    StringGrid4->setModel(model_);
+    SetupGridView(StringGrid4, 30);
+    StringGrid4->setShowGrid(false);
+    StringGrid4->setItemDelegate(new URejectsDelegate(StringGrid4, source_));
+    connect(StringGrid4->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& cur) {
+                if (cur.isValid()) StringGrid4SelectCell(cur.column(), cur.row());
+            });
+
+    Label31 = NamedLabel("Label31", QStringLiteral("Lignes rejett\u00E9es"));
+    Label32 = NamedLabel("Label32", QStringLiteral("..."));
+    Label33 = NamedLabel("Label33");
+    Label33->setWordWrap(true);
+    Label33->setFixedHeight(30);
+    Label33->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto* under = new QHBoxLayout;
+    under->addWidget(Label31);
+    under->addWidget(Label32);
+    under->addSpacing(12);
+    under->addWidget(Label33, 1);
+    auto* col = new QVBoxLayout(this);
+    col->setContentsMargins(4, 4, 4, 4);
+    col->addWidget(StringGrid4, 1);
+    col->addLayout(under);
+}
+
+void UPageRejects::Refresh() { model_->Refresh(); }
+
+void UPageRejects::StringGrid4SelectCell(int, int row) {
+    const std::string code = source_.Cell(1, row);
+    if (code.empty() || code[0] != '#' || !Explain) {
+        Label33->setText(QStringLiteral(" "));
+        return;
+    }
+    Label33->setText(Qs(Explain(row)));
+}
+
+} // namespace lmx

@@ -1,0 +1,58 @@
+#pragma once
+// The rejected-lines page: a grid over the run's table of rejected lines, drawn so that a file's
+// path and a whole rejected line read as one text across the cells, and the explanation of the
+// selected row below it.
+#include <QStyledItemDelegate>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+
+class QLabel;
+class QTableView;
+
+namespace lmx {
+
+class IGridSource;
+class UGridModel;
+
+class URejectsDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    URejectsDelegate(QTableView* view, const IGridSource& source);
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+    // A row whose code stands for a line that was never split: its whole line spans the columns.
+    static bool IsWholeLineCode(const std::string& code);
+
+private:
+    // Left of the text in a cell of a continuous band that starts at column first.
+    int BandOffset(int first, int col) const;
+    QTableView* view_;
+    const IGridSource& source_;
+};
+
+class UPageRejects : public QWidget {
+    Q_OBJECT
+public:
+    UPageRejects(const IGridSource& source, QWidget* parent = nullptr);
+
+    // The grid's rows changed (start or end of a run, or a throttled refresh during one).
+    void Refresh();
+    // Shows the explanation of the row's error in Label33.
+    void StringGrid4SelectCell(int col, int row);
+
+    // Builds the explanation of a row; set by the window once the line-error texts are at hand.
+    std::function<std::string(int row)> Explain;
+
+    QTableView* StringGrid4;
+    QLabel* Label31;
+    QLabel* Label32;
+    QLabel* Label33;
+
+private:
+    const IGridSource& source_;
+    UGridModel* model_;
+};
+
+} // namespace lmx

@@ -1,0 +1,25 @@
+#include "ui/UPreview.h"
+
+#include "common/Text.h"
+#include "ui/UGridCells.h"
+#include "ui/UQt.h"
+
+
+namespace lmx {
+
+void SetGridHeaders(GridCells& grid, const TFmtDef& fmt) {
+    int32_t count = 0;
+    if (!StrToInt32(fmt.ColCount, count) || count < 0) count = 0;
+    grid.SetSize(count + 1, 4);
+    for (int32_t c = 1; c <= count; ++c)
+        grid.SetCell(c, 0, static_cast<std::size_t>(c - 1) < fmt.Cols.size() ? fmt.Cols[c - 1][cfName] : std::string());
+    for (int r = 1; r <= 3; ++r) grid.SetCell(0, r, IntToStr(r));
+}
+
+void FillPreviewRows(GridCells& grid, const std::vector<std::vector<std::string>>& rows) {
+    for (std::size_t r = 0; r < rows.size() && r < 3; ++r)
+        for (std::size_t c = 0; c < rows[r].size(); ++c)
+            grid.SetCell(static_cast<int>(c) + 1, static_cast<int>(r) + 1, rows[r][c]);
+}
+
+} // namespace lmx

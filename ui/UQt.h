@@ -1,0 +1,21 @@
+#pragma once
+// The window's edge: core texts are Windows-1252 bytes, Qt wants Unicode; colours are kept as 00BBGGRR.
+#include <QColor>
+#include <QString>
+
+#include <cstdint>
+#include <string>
+
+namespace lmx {
+
+QString Qs(const std::string& cp1252);
+std::string Cp(const QString& text);
+
+QColor ColorFromBgr(uint32_t bgr);
+uint32_t BgrFromColor(const QColor& color);
+
+// The preview grids' fixed colour (sky blue) and the rejected-lines grid's (light pink), as 00BBGGRR.
+inline constexpr uint32_t kSkyBlue = 0xF0CAA6;
+inline constexpr uint32_t kLightPink = 0xD2D2FF;
+
+} // namespace lmx

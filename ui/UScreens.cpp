@@ -1,0 +1,43 @@
+#include "ui/UScreens.h"
+
+#include "ui/UAboutBx.h"
+#include "ui/UMain.h"
+#include "ui/UPageConvert.h"
+#include "ui/UResultViews.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTabWidget>
+
+namespace lmx {
+
+bool SaveScreenshots(TForm1& form, const QString& folder) {
+    QDir().mkpath(folder);
+    bool ok = true;
+    auto shoot = [&](QWidget& w, const QString& name) {
+        QApplication::processEvents();
+        ok = w.grab().save(QDir(folder).filePath(name + ".png"), "PNG") && ok;
+    };
+    const int mainPage = form.PageControl1->currentIndex();
+    const int lowerPage = form.TabSheet1->PageControl2->currentIndex();
+    for (int i = 0; i < form.PageControl1->count(); ++i) {
+        form.PageControl1->setCurrentIndex(i);
+        shoot(form, QStringLiteral("main-page%1").arg(i + 1));
+    }
+    form.PageControl1->setCurrentIndex(0);
+    for (int i = 0; i < form.TabSheet1->PageControl2->count(); ++i) {
+        form.TabSheet1->PageControl2->setCurrentIndex(i);
+        shoot(form, QStringLiteral("conversion-lower%1").arg(i + 1));
+    }
+    form.TabSheet1->PageControl2->setCurrentIndex(lowerPage);
+    form.PageControl1->setCurrentIndex(mainPage);
+
+    TAboutBox about;
+    about.show();
+    shoot(about, QStringLiteral("about"));
+    about.close();
+    return ok;
+}
+
+} // namespace lmx

@@ -1,0 +1,25 @@
+#pragma once
+// Small constructors that give every control its component name as object name.
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QString>
+
+namespace lmx {
+
+template <class W, class... A>
+W* Named(const char* name, A&&... args) {
+    W* w = new W(std::forward<A>(args)...);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+inline QLabel* NamedLabel(const char* name, const QString& text = QString()) {
+    return Named<QLabel>(name, text);
+}
+
+inline QPushButton* NamedButton(const char* name, const QString& text) { return Named<QPushButton>(name, text); }
+
+inline QGroupBox* NamedGroup(const char* name, const QString& title) { return Named<QGroupBox>(name, title); }
+
+} // namespace lmx
