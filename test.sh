@@ -1,7 +1,23 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with warnings as errors, runs every test.
+# Installs what is missing, builds with warnings as errors, runs every test; then the same tests
+# under AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz target for a short time.
+# LUMIVEX_FUZZ_SECONDS (default 20) sets how long each fuzz target runs.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh build -DLUMIVEX_WERROR=ON
 export QT_QPA_PLATFORM=offscreen
 (cd build && ctest --output-on-failure -j2)
+
+# The same tests with the sanitizers: memory errors and undefined behaviour abort the test.
+# Without the window there is no desktop trash, so the one case that needs it is left to the
+# first pass.
+scripts/setup.sh build-asan -DLUMIVEX_SANITIZE=ON -DLUMIVEX_GUI=OFF -DLUMIVEX_WERROR=ON
+(cd build-asan && GTEST_FILTER=-Cli.DeleteAndTrash ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --output-on-failure -j2)
+
+# The fuzz targets (clang); one at a time, each for a bounded time; a finding fails its test.
+LUMIVEX_EXTRA_PACKAGES="clang libclang-rt-14-dev ${LUMIVEX_EXTRA_PACKAGES:-}" \
+LUMIVEX_BUILD_TARGETS="fuzz_fmt_file fuzz_prm_file fuzz_lang_file fuzz_conversion" \
+  scripts/setup.sh build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DLUMIVEX_FUZZ=ON -DLUMIVEX_GUI=OFF \
+  -DLUMIVEX_TESTS=OFF -DLUMIVEX_FUZZ_SECONDS="${LUMIVEX_FUZZ_SECONDS:-20}"
+ctest --test-dir build-fuzz/fuzz --output-on-failure -j1

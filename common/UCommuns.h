@@ -2,6 +2,7 @@
 // Small stateless services shared by every part of the converter.
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,10 @@ std::string ExtractFileExt(std::string_view path);  // extension with its dot, o
 std::string ChangeFileExt(std::string_view path, std::string_view ext);
 std::string IncludeTrailingSlash(std::string_view dir);
 
+// fopen(path, "rb") that never waits: a FIFO, a device or a socket is refused (nullptr, errno
+// EINVAL) without blocking, since one of them in a file's place would hang or flood the reader.
+// A regular file or a folder opens as with fopen.
+std::FILE* OpenForReading(const std::string& path);
 // Full path of the running executable, or empty when the system does not tell.
 std::string ExecutablePath();
 

@@ -1,5 +1,7 @@
 #include "core/UFmtLines.h"
 
+#include "common/UCommuns.h"
+
 namespace lmx {
 
 FmtLineReader::~FmtLineReader() { Close(); }
@@ -9,7 +11,7 @@ bool FmtLineReader::Open(const std::string& path) {
     failed_ = false;
     pos_ = len_ = 0;
     if (buf_.empty()) buf_.resize(1 << 16);
-    file_ = std::fopen(path.c_str(), "rb");
+    file_ = OpenForReading(path);
     return file_ != nullptr;
 }
 

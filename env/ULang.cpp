@@ -2,6 +2,7 @@
 
 #include "common/Cp1252.h"
 #include "common/Text.h"
+#include "common/UCommuns.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -25,7 +26,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
     if (!ec && size < (std::uintmax_t{1} << 32)) bytes.reserve(static_cast<std::size_t>(size));
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OpenForReading(path);
     if (f == nullptr) return false;
     char buf[65536];
     bool ok = true;

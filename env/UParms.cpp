@@ -163,7 +163,7 @@ int Params::Load() {
         return prmCannotOpen;
     }
     errno = 0;
-    std::FILE* f = std::fopen(PrmFileName.c_str(), "rb");
+    std::FILE* f = OpenForReading(PrmFileName);
     if (f == nullptr) {
         lastIoError_ = ErrnoText(errno != 0 ? errno : ENOENT);
         return prmCannotOpen;

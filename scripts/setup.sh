@@ -19,4 +19,7 @@ fi
 
 build_dir="$1"; shift
 cmake -S . -B "$build_dir" "$@" >/dev/null
-cmake --build "$build_dir" -j"$(nproc)"
+# LUMIVEX_BUILD_TARGETS: build only these targets (the fuzz build needs no more than its own).
+targets=()
+for t in ${LUMIVEX_BUILD_TARGETS:-}; do targets+=(--target "$t"); done
+cmake --build "$build_dir" -j"$(nproc)" "${targets[@]}"

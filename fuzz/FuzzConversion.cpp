@@ -1,0 +1,135 @@
+// One source file through the whole conversion: the first bytes of the input choose a pair of
+// small formats (separators, decimal separators, date layouts and separators, column names and
+// types, case, control, prefix/suffix, leading lines, header lines), which are written to a
+// format file and loaded by the real reader; the rest of the input is the source, read by the
+// line reader and converted by whichever engine the pair selects, into memory.
+#include "FuzzSupport.h"
+
+#include "common/UCommuns.h"
+#include "core/UEngines.h"
+#include "core/UFmtFile.h"
+#include "core/ULog.h"
+#include "env/ULang.h"
+
+#include <array>
+#include <string_view>
+#include <sys/mman.h>
+
+using namespace lmx;
+
+namespace {
+
+constexpr std::size_t kHeader = 28;
+
+template <std::size_t N>
+std::string Pick(const std::array<std::string_view, N>& table, uint8_t b) {
+    return std::string(table[b % N]);
+}
+
+constexpr std::array<std::string_view, 9> kColSeps{";", ",", "\t", "|", " ", "::", ".", "\xA0", "/"};
+constexpr std::array<std::string_view, 7> kDecSeps{",", ".", ";", "::", "\xE9", "'", "/"};
+constexpr std::array<std::string_view, 8> kDateSeps{"/", "-", ".", " ", ";", ":", ",", "\t"};
+constexpr std::array<std::string_view, 6> kNames{"DATE", "OPEN", "HIGH", "LOW", "CLOSE", "VOL"};
+constexpr std::array<std::string_view, 6> kFixes{"", "x", "EUR", "|", ";", "\xE9t\xE9"};
+constexpr std::array<std::string_view, 4> kHeaders{"Date;Open", "", "\xFF\x01", "#"};
+
+// One block of the format file. dateByte picks the format's date layout (or none), colBytes the
+// name and type of each column, codeBytes (output only) case, control and prefix/suffix.
+std::string Block(const char* name, uint8_t sep, uint8_t dec, uint8_t count, uint8_t layout, uint8_t dsep,
+                  const uint8_t* colBytes, const uint8_t* codeBytes, uint8_t fixe, int ifl, int headers) {
+    const int n = 1 + count % 5;
+    const bool hasDate = layout % 12 < 10;
+    const std::string dateType = Pick(kDateSeps, dsep) + std::string(DateLayouts()[layout % 12 % 10]);
+    std::string b = "NOM=" + std::string(name) + "\r\nCMT=fuzz\r\nCLC=" + std::to_string(n) + "\r\nSEP=" +
+                    Pick(kColSeps, sep) + "\r\nDEC=" + Pick(kDecSeps, dec) + "\r\nIFL=" + std::to_string(ifl) + "\r\n";
+    for (int h = 0; h < headers; ++h) b += "HDR=" + Pick(kHeaders, static_cast<uint8_t>(h + fixe)) + "\r\n";
+    for (int k = 0; k < n; ++k) {
+        const uint8_t c = colBytes[k];
+        std::string type;
+        switch ((c >> 3) % 4) {
+        case 0: type = "N"; break;
+        case 1: type = "AN"; break;
+        case 2: type = "A"; break;
+        default: type = hasDate ? dateType : "N"; break;
+        }
+        std::string codes = "0|0|0|";
+        if (codeBytes != nullptr) {
+            const uint8_t d = codeBytes[k];
+            const int fx = (d / 9) % 3;
+            codes = std::to_string(d % 3) + "|" + std::to_string((d / 3) % 3) + "|" + std::to_string(fx) + "|" +
+                    (fx == 0 ? std::string() : Pick(kFixes, static_cast<uint8_t>(fixe + k)));
+            if (fx != 0 && codes.back() == '|') codes += "s";
+        }
+        b += "COL=" + Pick(kNames, c) + "|" + type + "|" + codes + "\r\n";
+    }
+    return b;
+}
+
+int SourceFd() {
+    static const int fd = [] {
+        const int f = ::memfd_create("lumivex-fuzz-source", 0);
+        if (f < 0) std::abort();
+        return f;
+    }();
+    return fd;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    if (size < kHeader) return 0;
+    const uint8_t* h = data;
+    const int ifl = (h[10] >> 1) & 3;
+    const int headers = (h[10] >> 3) & 3;
+    const std::string fmt = FileBanner(bkFormats) + "\r\n" +
+                            Block("IN", h[0], h[2], h[4], h[6], h[7], h + 11, nullptr, 0, ifl, 0) +
+                            Block("OUT", h[1], h[3], h[5], h[8], h[9], h + 16, h + 21, h[26], 0, headers);
+
+    static const std::string fmtPath = fuzz::ScratchDir() + "Lumivex.fmt";
+    fuzz::WriteBytes(fmtPath, reinterpret_cast<const uint8_t*>(fmt.data()), fmt.size());
+    static const LangTexts lang;
+    fuzz::QuietMessages messages;
+    FormatState state;
+    FmtFile file(state, lang, messages);
+    file.FmtFileName = fmtPath;
+    if (file.FmtLoadDescription(flmInput, "IN") != frOk) return 0;
+    if (file.FmtLoadDescription(flmOutput, "OUT") != frOk) return 0;
+
+    // The source: the rest of the input, read through a descriptor like a file.
+    const int fd = SourceFd();
+    const uint8_t* src = data + kHeader;
+    const std::size_t srcSize = size - kHeader;
+    if (::ftruncate(fd, 0) != 0 || ::pwrite(fd, src, srcSize, 0) != static_cast<ssize_t>(srcSize) ||
+        ::lseek(fd, 0, SEEK_SET) != 0)
+        std::abort();
+
+    Converter conv(state);
+    conv.SetCurrentYear(2000 + h[27] % 100);
+    conv.TakeSeparators();
+    if (!BuildIoLink(conv)) std::abort(); // both formats loaded without error
+    RejectTable rejects;
+    rejects.Prepare(state.FmtIn, state.InColCount);
+    RunState run;
+    run.StopOnBadLine = (h[10] & 1) != 0;
+    Log log(state, messages);
+    LineErrWriter errors(rejects, run, log);
+    errors.SetInput(conv.InColSep, state.InColCount);
+    const int32_t engine = SelEngine(state);
+    if (engine == ecNone) std::abort(); // loaded codes are always integers
+
+    StringSink out;
+    conv.Out = &out;
+    NullRunHook hook;
+    EngineRunner runner(conv, run, errors, log, hook);
+    // A small buffer so that lines cross buffer edges often.
+    LineReader in(16 + h[27] % 64);
+    in.Attach(fd);
+    if (ifl > 0) in.Skip(ifl);
+    for (int k = 0; k < state.FmtOut.HdrCount; ++k) out.WriteLine(state.FmtOut.Hdr[static_cast<std::size_t>(k)]);
+    if (runner.RunEngine(engine, in, out) != 0) std::abort();
+    conv.Out = nullptr;
+
+    if (run.RejectedTotal < 0 || run.RejectedTotal > run.LinesRead) std::abort();
+    if (!run.FileAborted && !in.AtEnd()) std::abort(); // unless stopped or failed, the engine read it all
+    return 0;
+}

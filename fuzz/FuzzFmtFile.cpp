@@ -1,0 +1,48 @@
+// The format file readers on any bytes: the list of names, then the load by name of a few of the
+// names found (every load mode), and of one name that is not in the file.
+#include "FuzzSupport.h"
+
+#include "core/UFmtFile.h"
+#include "env/ULang.h"
+
+#include <algorithm>
+
+using namespace lmx;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    static const std::string path = fuzz::ScratchDir() + "Lumivex.fmt";
+    fuzz::WriteBytes(path, data, size);
+
+    static const LangTexts lang;
+    fuzz::QuietMessages messages;
+    FormatState state;
+    FmtFile file(state, lang, messages);
+    file.FmtFileName = path;
+
+    const int list = file.FmtLoadList();
+    if (list != frOk && list != frNoFormat) std::abort();
+    if (list == frOk && state.FmtNames.empty()) std::abort();
+    if (!std::is_sorted(state.FmtNames.begin(), state.FmtNames.end())) std::abort();
+
+    // Copies: each load rebuilds the state the names live in.
+    const std::vector<std::string> names(state.FmtNames.begin(),
+                                         state.FmtNames.begin() + std::min<std::size_t>(state.FmtNames.size(), 4));
+    int mode = flmInput;
+    for (const std::string& name : names) {
+        const int r = file.FmtLoadDescription(mode, name);
+        // The file is there and readable. (A name may still be "not found": a NOM line that is the
+        // file's last line is listed but never loaded.)
+        if (r == frNoFile || r == frOpenFailed) std::abort();
+        if (r == frOk && mode == flmInput) {
+            if (state.InColCount < 1 || state.FmtIn.Cols.size() < static_cast<std::size_t>(state.InColCount))
+                std::abort();
+        }
+        if (r == frOk && mode == flmOutput) {
+            if (state.OutColCount < 1 || state.FmtOut.Cols.size() < static_cast<std::size_t>(state.OutColCount))
+                std::abort();
+        }
+        mode = mode == flmWorkOnly ? flmInput : mode + 1;
+    }
+    if (file.FmtLoadDescription(flmWorkOnly, "\x01 not a format name \x01") == frOk) std::abort();
+    return 0;
+}

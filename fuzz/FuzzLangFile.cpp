@@ -1,0 +1,31 @@
+// The language file on any bytes: the list of its sections, then the load of a few of them, of
+// the built-in language and of a name that is not there.
+#include "FuzzSupport.h"
+
+#include "env/ULang.h"
+
+#include <algorithm>
+
+using namespace lmx;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    static const std::string path = fuzz::ScratchDir() + "Lumivex.lng";
+    fuzz::WriteBytes(path, data, size);
+
+    LangTexts lang;
+    std::vector<std::string> names;
+    const int count = lang.LangList(path, names);
+    if (count < 0 || static_cast<std::size_t>(count) != names.size()) std::abort();
+
+    for (std::size_t i = 0; i < std::min<std::size_t>(names.size(), 4); ++i) (void)lang.LangLoad(names[i], path);
+    if (lang.LangLoad(BuiltInLanguage(), path) != 0) std::abort();
+
+    // A failed load leaves every text as it was.
+    const LangTexts before = lang;
+    if (lang.LangLoad("\x02no such language\x02", path) != -1) std::abort();
+    for (std::size_t i = 0; i < LangTexts::Count(); ++i)
+        if (lang.TextAt(i) != before.TextAt(i)) std::abort();
+
+    (void)lang.Format(LK::err_fmtRC, {"1", "2", "3"});
+    return 0;
+}

@@ -1,0 +1,31 @@
+// The parameters file on any bytes: load it over the defaults, then read every slot. The file is
+// never written (ReadOnly), so the input stays what the fuzzer gave.
+#include "FuzzSupport.h"
+
+#include "env/ULang.h"
+#include "env/UParms.h"
+
+using namespace lmx;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    static const std::string path = fuzz::ScratchDir() + "Lumivex.prm";
+    fuzz::WriteBytes(path, data, size);
+
+    static const LangTexts lang;
+    Params prm(lang);
+    prm.ProgramDir = fuzz::ScratchDir();
+    prm.PrmFileName = path;
+    prm.ReadOnly = true;
+    prm.PrmFile(pmDefaults);
+    const int r = prm.PrmFile(pmLoad);
+    if (r != prmOk && r != prmReadFailed) std::abort(); // the file exists and is readable
+    for (int i = 0; i < kPrmSlotCount; ++i) {
+        (void)prm.PrmGet(i, false);
+        (void)prm.PrmGet(i, true);
+    }
+    if (!prm.PrmGet(prmDTY).empty() || !prm.PrmGet(prm17).empty()) std::abort();
+    if (prm.PrmGet(prmCTB) != "CTB") std::abort();
+    // A second load on top of the first must be as safe as the first.
+    (void)prm.PrmFile(pmLoadToo);
+    return 0;
+}
