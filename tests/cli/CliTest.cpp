@@ -165,10 +165,14 @@ TEST_F(Cli, AfterProcessingRenamesWithoutOverwriting) {
     EXPECT_NE(log.find("************  Lumivex :  END  LOG  ************"), std::string::npos);
 }
 
-TEST_F(Cli, DeleteAndTrash) {
+TEST_F(Cli, DeleteRemovesConvertedSources) {
     const std::string a = Src("a.txt", "31/12/2005;B;1,5\r\n");
     EXPECT_EQ(Convert({"-q", "-o", dir.file("r.txt"), "--delete", a}).status, 0);
     EXPECT_FALSE(Exists(a));
+}
+
+TEST_F(Cli, TrashMovesConvertedSourcesToTheDesktopTrash) {
+    if (!LUMIVEX_CLI_HAS_TRASH) GTEST_SKIP() << "built without the desktop trash (no Qt)";
     const std::string b = Src("b.txt", "31/12/2005;B;1,5\r\n");
     // The trash lives under the data folder of the user: give the process one of its own.
     fs::create_directories(dir.file("data"));
