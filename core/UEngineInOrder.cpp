@@ -151,7 +151,7 @@ int DirectLine::SameOrder(std::string_view line, char*& out) {
         const char* const from = view(k).data();
         const std::string_view last = view(e);
         const std::size_t n = static_cast<std::size_t>(last.data() + last.size() - from) + (e + 1 < count ? 1 : 0);
-        std::memcpy(p, from, n);
+        if (n != 0) std::memcpy(p, from, n); // an empty first line leaves the copy without storage
         p += n;
         k = e + 1;
     }

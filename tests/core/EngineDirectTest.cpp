@@ -215,6 +215,18 @@ TEST(DirectLine, EmptyLineIsValidWithOneColumnOnly) {
     EXPECT_EQ(sink.data, ";\r\n1.5;\r\n");
 }
 
+TEST(DirectLine, EmptyFirstLineOfAControlledColumn) {
+    // The first line is empty, so the one-pass copy has no storage yet (found by the fuzzer).
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A", "N")}), Fmt(";", ",", {Col("A", "N", "0", "1")}));
+    DirectLine direct;
+    ASSERT_TRUE(direct.Prepare(rig.conv, SelEngine(rig.fs)));
+    StringSink sink;
+    EXPECT_EQ(direct.Convert("", sink), leOk);
+    EXPECT_EQ(direct.Convert("x", sink), leType);
+    EXPECT_EQ(sink.data, "\r\n");
+}
+
 TEST(DirectLine, UnknownCodeIsRefused) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A")}), Fmt(";", ",", {Col("A")}));
