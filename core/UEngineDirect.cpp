@@ -10,20 +10,6 @@
 
 namespace lmx {
 
-namespace {
-
-int32_t CodeOr0(const std::string& text) {
-    int32_t v = 0;
-    return StrToInt32(text, v) ? v : 0;
-}
-
-bool OutIsDate(const FormatState& f, std::size_t k) {
-    return k >= 1 && k - 1 < f.FmtOut.IsDate.size() && f.FmtOut.IsDate[k - 1] != 0;
-}
-
-
-} // namespace
-
 bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOps>& cols) {
     const FormatState& f = conv.Formats();
     const std::size_t slots = f.OutColCount > 0 ? static_cast<std::size_t>(f.OutColCount) + 1 : 1;

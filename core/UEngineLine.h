@@ -5,6 +5,7 @@
 // - DirectLine, what the engines run: the fields are located once in the read buffer and each
 //   output column is written straight into the output buffer, its operations applied on the way.
 // Both give the same bytes, the same line-error code and flush the output at the same moments.
+#include "common/Text.h"
 #include "core/UEngine.h"
 #include "core/UOutput.h"
 
@@ -14,6 +15,17 @@
 #include <vector>
 
 namespace lmx {
+
+// A column code as an integer; 0 when it is not one (the engine choice has refused those already).
+inline int32_t CodeOr0(const std::string& text) {
+    int32_t v = 0;
+    return StrToInt32(text, v) ? v : 0;
+}
+
+// Output column k (1-based) is a date column.
+inline bool OutIsDate(const FormatState& f, std::size_t k) {
+    return k >= 1 && k - 1 < f.FmtOut.IsDate.size() && f.FmtOut.IsDate[k - 1] != 0;
+}
 
 // The engines' per-column decisions, taken once when an engine starts on a file.
 struct ColumnOps {

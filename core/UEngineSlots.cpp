@@ -7,19 +7,6 @@
 
 namespace lmx {
 
-namespace {
-
-int32_t CodeOr0(const std::string& text) {
-    int32_t v = 0;
-    return StrToInt32(text, v) ? v : 0;
-}
-
-bool OutIsDate(const FormatState& f, std::size_t k) {
-    return k >= 1 && k - 1 < f.FmtOut.IsDate.size() && f.FmtOut.IsDate[k - 1] != 0;
-}
-
-} // namespace
-
 bool SlotLine::Prepare(int32_t engineCode) {
     const FormatState& f = conv_.Formats();
     code_ = engineCode;
