@@ -18,21 +18,21 @@ bool QtDialogs::Confirm(const std::string& text) {
 }
 
 bool QtDialogs::OpenFiles(const std::string& title, const std::string& dir, std::vector<std::string>& files) {
-    QFileDialog dlg(parent_, Qs(title), Qs(dir));
+    QFileDialog dlg(parent_, Qs(title), PathText(dir));
     dlg.setFileMode(QFileDialog::ExistingFiles);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     if (dlg.exec() != QDialog::Accepted) return false;
     files.clear();
-    for (const QString& f : dlg.selectedFiles()) files.push_back(Cp(f));
+    for (const QString& f : dlg.selectedFiles()) files.push_back(PathBytes(f));
     return !files.empty();
 }
 
 bool QtDialogs::SaveFile(const std::string& title, const std::string& dir, std::string& file) {
     // Replacing an existing file is confirmed by the program's own message, not the toolkit's.
-    const QString f = QFileDialog::getSaveFileName(parent_, Qs(title), Qs(dir), QString(), nullptr,
+    const QString f = QFileDialog::getSaveFileName(parent_, Qs(title), PathText(dir), QString(), nullptr,
                                                    QFileDialog::DontConfirmOverwrite);
     if (f.isEmpty()) return false;
-    file = Cp(f);
+    file = PathBytes(f);
     return true;
 }
 
@@ -44,9 +44,9 @@ bool QtDialogs::ChooseColor(const QColor& initial, QColor& chosen) {
 }
 
 bool QtDialogs::ChooseFolder(const std::string& title, const std::string& dir, std::string& folder) {
-    const QString f = QFileDialog::getExistingDirectory(parent_, Qs(title), Qs(dir));
+    const QString f = QFileDialog::getExistingDirectory(parent_, Qs(title), PathText(dir));
     if (f.isEmpty()) return false;
-    folder = Cp(f);
+    folder = PathBytes(f);
     return true;
 }
 

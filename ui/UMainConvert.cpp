@@ -41,17 +41,17 @@ void TForm1::SetGridHeaders(GridCells& grid, bool input) {
 void TForm1::ShowSource() {
     const ConvPageState& st = ctx_.Page;
     TabSheet1->PageControl2->BitBtn4->setEnabled(st.InChosen);
-    TabSheet1->Label15->setText(Qs(ConvPage::WrapPath(st.SourceDir)));
-    TabSheet1->Label15->setToolTip(Qs(st.SourceDir));
-    TabSheet1->Edit1->setText(st.InFiles.empty() ? QString() : Qs(ExtractFileName(st.InFiles.front())));
+    TabSheet1->Label15->setText(PathText(ConvPage::WrapPath(st.SourceDir)));
+    TabSheet1->Label15->setToolTip(PathText(st.SourceDir));
+    TabSheet1->Edit1->setText(st.InFiles.empty() ? QString() : PathText(ExtractFileName(st.InFiles.front())));
     ShowOutPath();
 }
 
 void TForm1::ShowOutPath() {
     UResultViews& v = *TabSheet1->PageControl2;
-    v.Label16->setText(Qs(page_->OutDirCaption()));
-    v.Label16->setToolTip(Qs(ctx_.Page.OutDir));
-    v.ShowOutName(Qs(page_->OutNameCaption()), ctx_.Page.OutValid);
+    v.Label16->setText(PathText(page_->OutDirCaption()));
+    v.Label16->setToolTip(PathText(ctx_.Page.OutDir));
+    v.ShowOutName(PathText(page_->OutNameCaption()), ctx_.Page.OutValid);
     v.Edit2->setToolTip(v.Edit2->text());
 }
 

@@ -10,6 +10,10 @@ namespace lmx {
 
 QString Qs(const std::string& cp1252);
 std::string Cp(const QString& text);
+// File paths are the file system's own bytes, not Windows-1252 texts: a name with accents or
+// outside Windows-1252 must still open.
+QString PathText(const std::string& path);
+std::string PathBytes(const QString& path);
 
 QColor ColorFromBgr(uint32_t bgr);
 uint32_t BgrFromColor(const QColor& color);

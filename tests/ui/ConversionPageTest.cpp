@@ -130,6 +130,20 @@ TEST(ConversionPage, ChoosingFilesSortsRefusesEmptyOnesAndProposesAResult) {
     EXPECT_EQ(QColor(Qt::red), edit2->palette().color(QPalette::Base));
 }
 
+TEST(ConversionPage, FileNamesAreTheFileSystemsOwnBytes) {
+    test::Program p;
+    Prepare(p);
+    auto form = p.Open();
+    form->show();
+    const std::string name = "cours \xC3\xA9t\xC3\xA9 \xE2\x82\xBD.txt"; // UTF-8, one sign outside Windows-1252
+    WriteFile(p.path(name), "1;x\r\n");
+    p.dialogs.openAnswers.push_back({p.path(name)});
+    Click(*form, "BitBtn3");
+    EXPECT_EQ(QString::fromUtf8(name.c_str()), Text(*form, "Edit1"));
+    EXPECT_EQ(QString::fromUtf8("cours \xC3\xA9t\xC3\xA9 \xE2\x82\xBD_conv.txt"), Text(*form, "Edit2"));
+    EXPECT_EQ("1", form->InPreview().Cell(1, 1));
+}
+
 TEST(ConversionPage, ChoosingAFormatThatFailsShowsItsLoadCode) {
     test::Program p;
     Prepare(p);
