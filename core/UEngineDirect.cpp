@@ -107,6 +107,10 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     // A field never holds the column separator: when it is the decimal separator nothing changes.
     sameDecimal_ = anyDecimal && decFrom_ != sep_;
     outSep1_ = outSep_.empty() ? '\0' : outSep_[0];
+    sepV_.fill(sep_);
+    outSepV_.fill(outSep1_);
+    fromV_.fill(decFrom_);
+    toV_.fill(decTo_.empty() ? '\0' : decTo_[0]);
     touch_.clear();
     for (std::size_t k = 0; k < cols_.size(); ++k)
         if (cols_[k].date || (sameDecimal_ && !cols_[k].decimal)) touch_.push_back(k);
@@ -132,6 +136,24 @@ bool DirectLine::Split(std::string_view line) {
         };
         const char sep = sep_;
         std::size_t i = 0;
+#if LMX_SSE2
+        if (n >= 16) {
+            const __m128i sepV = _mm_set1_epi8(sep);
+            auto step = [&](std::size_t at, unsigned keep) {
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+                for (unsigned m = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, sepV))) & keep; m; m &= m - 1)
+                    if (!hit(p + at + std::countr_zero(m))) return false;
+                return true;
+            };
+            for (; i + 16 <= n; i += 16)
+                if (!step(i, 0xFFFFu)) return false;
+            if (i < n) {
+                // The last step overlaps bytes already looked at: their separators are not counted twice.
+                if (!step(n - 16, (0xFFFFu << (16 - (n - i))) & 0xFFFFu)) return false;
+                i = n;
+            }
+        }
+#endif
         for (; i + 8 <= n; i += 8) {
             for (uint64_t m = bytescan::MatchBits(bytescan::Load(p + i), sep); m; m &= m - 1)
                 if (!hit(p + i + static_cast<std::size_t>(std::countr_zero(m) >> 3))) return false;
@@ -227,7 +249,7 @@ int DirectLine::Columns(char*& out) const {
             char value[DateRecipe::kMaxLen];
             const auto len = static_cast<std::size_t>(p - start);
             if (len != date_.InLen() || len > DateRecipe::kMaxLen) return leDate; // nothing later changes it
-            std::memcpy(value, start, len);
+            bytescan::CopyBytes<false>(value, start, len);
             if (!date_.Rewrite(value, start)) return leDate;
             p = start + date_.OutLen();
         }

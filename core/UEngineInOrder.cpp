@@ -41,6 +41,32 @@ bool DirectLine::SplitCopy(std::string_view line, char* out) {
         return r;
     };
     std::size_t i = 0;
+#if LMX_SSE2
+    if (n >= 16) {
+        auto vec = [](const std::array<char, 16>& a) { return _mm_load_si128(reinterpret_cast<const __m128i*>(a.data())); };
+        const __m128i sepV = vec(sepV_), outV = vec(outSepV_), fromV = vec(fromV_), toV = vec(toV_);
+        // keep drops the separators of bytes that an overlapping last step looks at again.
+        auto step = [&](std::size_t at, unsigned keep) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+            const __m128i ms = _mm_cmpeq_epi8(v, sepV);
+            __m128i r = _mm_or_si128(_mm_and_si128(ms, outV), _mm_andnot_si128(ms, v));
+            if constexpr (Decimal) {
+                const __m128i md = _mm_cmpeq_epi8(v, fromV);
+                r = _mm_or_si128(_mm_and_si128(md, toV), _mm_andnot_si128(md, r));
+            }
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at), r);
+            for (unsigned m = static_cast<unsigned>(_mm_movemask_epi8(ms)) & keep; m; m &= m - 1)
+                if (!hit(p + at + std::countr_zero(m))) return false;
+            return true;
+        };
+        for (; i + 16 <= n; i += 16)
+            if (!step(i, 0xFFFFu)) return false;
+        if (i < n) {
+            if (!step(n - 16, (0xFFFFu << (16 - (n - i))) & 0xFFFFu)) return false;
+            i = n;
+        }
+    }
+#endif
     for (; i + 8 <= n; i += 8) {
         const uint64_t w = bytescan::Load(p + i);
         uint64_t seps = bytescan::MatchBits(w, sep);
@@ -85,7 +111,7 @@ int DirectLine::SameLayout(std::string_view line, char* out) {
         if (c.date) {
             if (len != date_.InLen() || len > DateRecipe::kMaxLen) return leDate; // nothing later changes it
             char value[DateRecipe::kMaxLen];
-            std::memcpy(value, at, len);
+            bytescan::CopyBytes<false>(value, at, len);
             if (!date_.Rewrite(value, at)) return leDate;
         }
     }
@@ -110,7 +136,7 @@ int DirectLine::PutColumn(const ColumnOps& c, std::string_view mapped, char*& ou
         const auto len = static_cast<std::size_t>(p - start);
         if (len != date_.InLen() || len > DateRecipe::kMaxLen) return leDate;
         char value[DateRecipe::kMaxLen];
-        std::memcpy(value, start, len);
+        bytescan::CopyBytes<false>(value, start, len);
         if (!date_.Rewrite(value, start)) return leDate;
         p = start + date_.OutLen();
     }

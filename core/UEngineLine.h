@@ -9,6 +9,7 @@
 #include "core/UEngine.h"
 #include "core/UOutput.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -51,7 +52,8 @@ public:
     void Prepare(const Converter& conv);
     std::size_t InLen() const { return inLen_; }
     std::size_t OutLen() const { return outLen_; }
-    // Rewrites value (InLen() bytes) into out (room for OutLen() bytes); false when it is no date.
+    // Rewrites value into out (room for OutLen() bytes); false when it is no date. value is a
+    // buffer of kMaxLen bytes whose first InLen() hold the date: the rest may be read, not used.
     bool Rewrite(const char* value, char* out) const;
 
 private:
@@ -62,6 +64,9 @@ private:
     std::size_t outLen_ = 0;
     std::vector<int8_t> from_; // per output byte: the value's byte to take, or -1
     std::string fill_;         // the output bytes not taken from the value (the separators)
+    bool shuffle_ = false;     // values and results of 16 bytes at most, and a processor that shuffles
+    std::array<char, 16> pick_{};
+    std::array<char, 16> fill16_{};
     mutable std::string widened_;
 };
 
@@ -109,6 +114,11 @@ private:
     std::string dateSep_;
     DateRecipe date_;
     std::vector<char> scratch_; // the line when the output has no room at hand
+    // The bytes that the one-pass copy looks for and writes, sixteen of each, made once per file.
+    alignas(16) std::array<char, 16> sepV_{};
+    alignas(16) std::array<char, 16> outSepV_{};
+    alignas(16) std::array<char, 16> fromV_{};
+    alignas(16) std::array<char, 16> toV_{};
 };
 
 class SlotLine {

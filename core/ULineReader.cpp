@@ -1,5 +1,7 @@
 #include "core/ULineReader.h"
 
+#include "core/UByteScan.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -111,26 +113,8 @@ bool LineReader::Next(std::string_view& line) {
             const char* const start = base + pos_;
             const char* const stop = base + end_;
             const char* const from = start + scanned_;
-            const auto* lf = static_cast<const char*>(std::memchr(from, '\n', static_cast<std::size_t>(stop - from)));
-            const char* const limit = lf ? lf : stop;
-            // Looking for CR only before the LF keeps the scan linear on LF-only files.
-            const auto* cr = static_cast<const char*>(std::memchr(from, '\r', static_cast<std::size_t>(limit - from)));
-            if (cr) {
-                if (cr + 1 < stop || eof_) {
-                    line = std::string_view(start, static_cast<std::size_t>(cr - start));
-                    const bool crlf = cr + 1 < stop && cr[1] == '\n';
-                    pos_ = static_cast<std::size_t>(cr - base) + (crlf ? 2 : 1);
-                    scanned_ = 0;
-                    return true;
-                }
-                // A CR as the last byte read: only the next byte tells CR LF from a lone CR.
-                scanned_ = static_cast<std::size_t>(cr - start);
-            } else if (lf) {
-                line = std::string_view(start, static_cast<std::size_t>(lf - start));
-                pos_ = static_cast<std::size_t>(lf - base) + 1;
-                scanned_ = 0;
-                return true;
-            } else {
+            const char* const hit = bytescan::FindLineEnd(from, stop);
+            if (hit == stop) {
                 scanned_ = end_ - pos_;
                 if (eof_) {
                     if (pos_ == end_) return false;
@@ -139,6 +123,20 @@ bool LineReader::Next(std::string_view& line) {
                     scanned_ = 0;
                     return true;
                 }
+            } else if (*hit == '\n') {
+                line = std::string_view(start, static_cast<std::size_t>(hit - start));
+                pos_ = static_cast<std::size_t>(hit - base) + 1;
+                scanned_ = 0;
+                return true;
+            } else if (hit + 1 < stop || eof_) {
+                line = std::string_view(start, static_cast<std::size_t>(hit - start));
+                const bool crlf = hit + 1 < stop && hit[1] == '\n';
+                pos_ = static_cast<std::size_t>(hit - base) + (crlf ? 2 : 1);
+                scanned_ = 0;
+                return true;
+            } else {
+                // A CR as the last byte read: only the next byte tells CR LF from a lone CR.
+                scanned_ = static_cast<std::size_t>(hit - start);
             }
         }
         if (eof_) continue; // a pending CR at the very end is decided on the next pass

@@ -4,6 +4,7 @@
 #include "core/UByteScan.h"
 #include "core/UEngineLine.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -284,8 +285,10 @@ TEST_P(Recipe, MatchesTheDatePrimitive) {
                                                                 conv.OutDateOrder);
                 std::string got = "0";
                 if (value.size() == recipe.InLen()) {
+                    char in[DateRecipe::kMaxLen] = {};
                     char out[DateRecipe::kMaxLen] = {};
-                    if (recipe.Rewrite(value.data(), out)) got.assign(out, recipe.OutLen());
+                    std::memcpy(in, value.data(), value.size());
+                    if (recipe.Rewrite(in, out)) got.assign(out, recipe.OutLen());
                 }
                 ASSERT_EQ(got, expected) << value << " " << GetParam() << " -> " << sep << outLayout;
             }

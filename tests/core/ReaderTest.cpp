@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <random>
 #include <unistd.h>
 
 using namespace lmx;
@@ -50,6 +51,44 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LineReader, LineMuchLongerThanTheBuffer) {
     const std::string big(100000, 'x');
     EXPECT_EQ(ReadAll("a\r\n" + big + "\r\nb", 16), (std::vector<std::string>{"a", big, "b"}));
+}
+
+// The rule, one byte at a time: CR LF, LF or a lone CR ends a line; the last needs no end.
+std::vector<std::string> PlainSplit(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::string line;
+    bool open = false;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n') {
+            line += c;
+            open = true;
+            continue;
+        }
+        lines.push_back(line);
+        line.clear();
+        open = false;
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    }
+    if (open) lines.push_back(line);
+    return lines;
+}
+
+// Lines of every length up to a few steps of the scan, ended at random: the scan that looks at
+// many bytes a step must end each line as the plain rule does, wherever the end falls in a step
+// or in the buffer.
+TEST(LineReader, RandomEndsAgreeWithThePlainRule) {
+    std::mt19937 rng(42);
+    std::string bytes;
+    for (int i = 0; i < 3000; ++i) {
+        for (std::size_t n = rng() % 70; n > 0; --n) bytes += "ab;,\xE9\t9 "[rng() % 8];
+        bytes += std::string("\r\n\n\r\r\n").substr(rng() % 3 * 2, 2).substr(0, rng() % 2 + 1);
+    }
+    bytes += "tail";
+    const std::vector<std::string> expected = PlainSplit(bytes);
+    ASSERT_GT(expected.size(), 3000u);
+    for (const std::size_t size : {16u, 33u, 100u, 4096u})
+        EXPECT_EQ(ReadAll(bytes, size), expected) << "buffer " << size;
 }
 
 TEST(LineReader, SkipDropsLeadingLines) {
