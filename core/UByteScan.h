@@ -179,3 +179,18 @@ inline const char* FindLineEnd(const char* p, const char* stop) {
 }
 
 } // namespace lmx::bytescan
+
+namespace lmx::bytescan {
+
+// Calls step(at, keep) over [0, n), n >= 16, sixteen bytes a step; when n is no multiple of 16 the
+// last step overlaps the one before, and keep (one bit a byte) leaves out the bytes already seen.
+// False as soon as a step is.
+template <class Step>
+inline bool Steps16(std::size_t n, Step&& step) {
+    std::size_t i = 0;
+    for (; i + 16 <= n; i += 16)
+        if (!step(i, 0xFFFFu)) return false;
+    return i == n || step(n - 16, (0xFFFFu << (16 - (n - i))) & 0xFFFFu);
+}
+
+} // namespace lmx::bytescan

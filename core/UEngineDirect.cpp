@@ -145,13 +145,8 @@ bool DirectLine::Split(std::string_view line) {
                     if (!hit(p + at + std::countr_zero(m))) return false;
                 return true;
             };
-            for (; i + 16 <= n; i += 16)
-                if (!step(i, 0xFFFFu)) return false;
-            if (i < n) {
-                // The last step overlaps bytes already looked at: their separators are not counted twice.
-                if (!step(n - 16, (0xFFFFu << (16 - (n - i))) & 0xFFFFu)) return false;
-                i = n;
-            }
+            if (!bytescan::Steps16(n, step)) return false;
+            i = n;
         }
 #endif
         for (; i + 8 <= n; i += 8) {

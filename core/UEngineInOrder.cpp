@@ -45,7 +45,6 @@ bool DirectLine::SplitCopy(std::string_view line, char* out) {
     if (n >= 16) {
         auto vec = [](const std::array<char, 16>& a) { return _mm_load_si128(reinterpret_cast<const __m128i*>(a.data())); };
         const __m128i sepV = vec(sepV_), outV = vec(outSepV_), fromV = vec(fromV_), toV = vec(toV_);
-        // keep drops the separators of bytes that an overlapping last step looks at again.
         auto step = [&](std::size_t at, unsigned keep) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
             const __m128i ms = _mm_cmpeq_epi8(v, sepV);
@@ -59,12 +58,8 @@ bool DirectLine::SplitCopy(std::string_view line, char* out) {
                 if (!hit(p + at + std::countr_zero(m))) return false;
             return true;
         };
-        for (; i + 16 <= n; i += 16)
-            if (!step(i, 0xFFFFu)) return false;
-        if (i < n) {
-            if (!step(n - 16, (0xFFFFu << (16 - (n - i))) & 0xFFFFu)) return false;
-            i = n;
-        }
+        if (!bytescan::Steps16(n, step)) return false;
+        i = n;
     }
 #endif
     for (; i + 8 <= n; i += 8) {
