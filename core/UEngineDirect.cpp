@@ -57,14 +57,6 @@ bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOp
     return true;
 }
 
-bool DirectLine::Controlled(const ColumnOps& c, const char* value, std::size_t size) const {
-    if (c.kind == ckAnyText) return true;
-    // Digits, and the one-character separator of the column's kind when there is one.
-    const std::string& other = c.kind == ckNumber ? outDec_ : dateSep_;
-    const bool hasOther = other.size() == 1;
-    return bytescan::AllDigitsOr(value, size, hasOther, hasOther ? other[0] : '\0');
-}
-
 bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     if (!PlanColumns(conv, engineCode, cols_)) return false;
     const FormatState& f = conv.Formats();
@@ -79,6 +71,12 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     outDec_ = f.FmtOut.DecSep;
     dateSep_ = conv.OutDateSepText;
     date_.Prepare(conv);
+    for (ColumnOps& c : cols_) {
+        // Digits, and the one-character separator of the column's kind when there is one.
+        const std::string& other = c.kind == ckNumber ? outDec_ : dateSep_;
+        c.hasOther = other.size() == 1;
+        c.other = c.hasOther ? other[0] : '\0';
+    }
 
     bool anyDecimal = false;
     plain_ = true;

@@ -102,7 +102,7 @@ int DirectLine::SameLayout(std::string_view line, char* out) {
         const char* const* b = bounds_.data() + 2 * k;
         const auto len = static_cast<std::size_t>(b[1] - b[0]);
         char* const at = out + (b[0] - line.data());
-        if (!c.decimal && sameDecimal_ && len) std::memcpy(at, b[0], len); // a column left as read
+        if (!c.decimal && sameDecimal_ && len) bytescan::CopyBytes<false>(at, b[0], len); // a column left as read
         if (c.date) {
             if (len != date_.InLen() || len > DateRecipe::kMaxLen) return leDate; // nothing later changes it
             char value[DateRecipe::kMaxLen];

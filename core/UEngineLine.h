@@ -6,6 +6,7 @@
 //   output column is written straight into the output buffer, its operations applied on the way.
 // Both give the same bytes, the same line-error code and flush the output at the same moments.
 #include "common/Text.h"
+#include "core/UByteScan.h"
 #include "core/UEngine.h"
 #include "core/UOutput.h"
 
@@ -37,6 +38,8 @@ struct ColumnOps {
     int32_t casse = 0; // 1 upper, 2 lower
     bool control = false;
     ControlKind kind = ckAnyText;
+    bool hasOther = false; // the control lets this byte pass besides the digits
+    char other = '\0';
     std::string fixeText;
 };
 
@@ -88,7 +91,9 @@ private:
     // operations in one move, the other columns one by one.
     int SameOrder(std::string_view line, char*& out);
     int PutColumn(const ColumnOps& c, std::string_view mapped, char*& p) const;
-    bool Controlled(const ColumnOps& c, const char* value, std::size_t size) const;
+    static bool Controlled(const ColumnOps& c, const char* value, std::size_t size) {
+        return c.kind == ckAnyText || bytescan::AllDigitsOr(value, size, c.hasOther, c.other);
+    }
     char* PutField(const ColumnOps& col, std::string_view value, char* p) const;
     int Columns(char*& p) const;
     int Finish(char* base, std::size_t total, bool direct, IOutSink& out);
