@@ -115,59 +115,6 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     return true;
 }
 
-bool DirectLine::Split(std::string_view line) {
-    if (inCount_ == 0) return false;
-    const char* const p = line.data();
-    const std::size_t n = line.size();
-    const char** b = bounds_.data();
-    const char** const last = b + 2 * (inCount_ - 1); // the last field's pair
-    const char* start = p;
-    if (hasSep_) {
-        // One more separator than the columns allow rejects the line: no need to look further.
-        auto hit = [&](const char* at) {
-            if (b == last) return false;
-            b[0] = start;
-            b[1] = at;
-            b += 2;
-            start = at + 1;
-            return true;
-        };
-        const char sep = sep_;
-        std::size_t i = 0;
-#if LMX_SSE2
-        if (n >= 16) {
-            const __m128i sepV = _mm_set1_epi8(sep);
-            auto step = [&](std::size_t at, unsigned keep) {
-                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
-                for (unsigned m = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, sepV))) & keep; m; m &= m - 1)
-                    if (!hit(p + at + std::countr_zero(m))) return false;
-                return true;
-            };
-            if (!bytescan::Steps16(n, step)) return false;
-            i = n;
-        }
-#endif
-        for (; i + 8 <= n; i += 8) {
-            for (uint64_t m = bytescan::MatchBits(bytescan::Load(p + i), sep); m; m &= m - 1)
-                if (!hit(p + i + static_cast<std::size_t>(std::countr_zero(m) >> 3))) return false;
-        }
-        if (i < n && n >= 8) {
-            // The last word overlaps bytes already looked at: their separators are not counted twice.
-            const std::size_t j = n - 8;
-            uint64_t m = bytescan::MatchBits(bytescan::Load(p + j), sep) & (~uint64_t{0} << (8 * (i - j)));
-            for (; m; m &= m - 1)
-                if (!hit(p + j + static_cast<std::size_t>(std::countr_zero(m) >> 3))) return false;
-        } else {
-            for (; i < n; ++i)
-                if (p[i] == sep && !hit(p + i)) return false;
-        }
-    }
-    if (b != last) return false;
-    b[0] = start;
-    b[1] = p + n;
-    return true;
-}
-
 char* DirectLine::PutField(const ColumnOps& col, std::string_view value, char* p) const {
     const char* v = value.data();
     const std::size_t n = value.size();

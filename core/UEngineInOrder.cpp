@@ -1,5 +1,6 @@
-// The engines' line conversion when the output keeps the input's columns in their order: the
-// line is split and copied in one pass, separators and decimal separators swapped word by word.
+// The engines' field split, and the line conversion when the output keeps the input's columns in
+// their order: the line is split and copied in one pass, separators and decimal separators swapped
+// on the way.
 #include "core/UEngineLine.h"
 
 #include "core/UByteScan.h"
@@ -9,8 +10,9 @@
 
 namespace lmx {
 
-template <bool Decimal>
-bool DirectLine::SplitCopy(std::string_view line, char* out) {
+template <bool Copy, bool Decimal>
+bool DirectLine::SplitLine(std::string_view line, char* out) {
+    static_assert(Copy || !Decimal);
     if (inCount_ == 0) return false;
     const char* const p = line.data();
     const std::size_t n = line.size();
@@ -48,12 +50,14 @@ bool DirectLine::SplitCopy(std::string_view line, char* out) {
         auto step = [&](std::size_t at, unsigned keep) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
             const __m128i ms = _mm_cmpeq_epi8(v, sepV);
-            __m128i r = _mm_or_si128(_mm_and_si128(ms, outV), _mm_andnot_si128(ms, v));
-            if constexpr (Decimal) {
-                const __m128i md = _mm_cmpeq_epi8(v, fromV);
-                r = _mm_or_si128(_mm_and_si128(md, toV), _mm_andnot_si128(md, r));
+            if constexpr (Copy) {
+                __m128i r = _mm_or_si128(_mm_and_si128(ms, outV), _mm_andnot_si128(ms, v));
+                if constexpr (Decimal) {
+                    const __m128i md = _mm_cmpeq_epi8(v, fromV);
+                    r = _mm_or_si128(_mm_and_si128(md, toV), _mm_andnot_si128(md, r));
+                }
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at), r);
             }
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at), r);
             for (unsigned m = static_cast<unsigned>(_mm_movemask_epi8(ms)) & keep; m; m &= m - 1)
                 if (!hit(p + at + std::countr_zero(m))) return false;
             return true;
@@ -65,7 +69,7 @@ bool DirectLine::SplitCopy(std::string_view line, char* out) {
     for (; i + 8 <= n; i += 8) {
         const uint64_t w = bytescan::Load(p + i);
         uint64_t seps = bytescan::MatchBits(w, sep);
-        bytescan::Store(out + i, map(w, seps));
+        if constexpr (Copy) bytescan::Store(out + i, map(w, seps));
         for (; seps; seps &= seps - 1)
             if (!hit(p + i + static_cast<std::size_t>(std::countr_zero(seps) >> 3))) return false;
     }
@@ -75,16 +79,16 @@ bool DirectLine::SplitCopy(std::string_view line, char* out) {
         const std::size_t j = n - 8;
         const uint64_t w = bytescan::Load(p + j);
         const uint64_t all = bytescan::MatchBits(w, sep);
-        bytescan::Store(out + j, map(w, all));
+        if constexpr (Copy) bytescan::Store(out + j, map(w, all));
         for (uint64_t seps = all & (~uint64_t{0} << (8 * (i - j))); seps; seps &= seps - 1)
             if (!hit(p + j + static_cast<std::size_t>(std::countr_zero(seps) >> 3))) return false;
     } else {
         for (; i < n; ++i) {
             const char c = p[i];
             if (c == sep) {
-                out[i] = outSep;
+                if constexpr (Copy) out[i] = outSep;
                 if (!hit(p + i)) return false;
-            } else {
+            } else if constexpr (Copy) {
                 out[i] = Decimal && c == from ? to : c;
             }
         }
@@ -95,8 +99,17 @@ bool DirectLine::SplitCopy(std::string_view line, char* out) {
     return true;
 }
 
+bool DirectLine::Split(std::string_view line) {
+    if (hasSep_) return SplitLine<false, false>(line, nullptr);
+    // A separator text of another length than one never matches: the line is one field.
+    if (inCount_ != 1) return false;
+    bounds_[0] = line.data();
+    bounds_[1] = line.data() + line.size();
+    return true;
+}
+
 int DirectLine::SameLayout(std::string_view line, char* out) {
-    if (!(sameDecimal_ ? SplitCopy<true>(line, out) : SplitCopy<false>(line, out))) return leUnstring;
+    if (!(sameDecimal_ ? SplitLine<true, true>(line, out) : SplitLine<true, false>(line, out))) return leUnstring;
     for (const std::size_t k : touch_) {
         const ColumnOps& c = cols_[k];
         const char* const* b = bounds_.data() + 2 * k;
@@ -143,7 +156,7 @@ int DirectLine::PutColumn(const ColumnOps& c, std::string_view mapped, char*& ou
 int DirectLine::SameOrder(std::string_view line, char*& out) {
     if (copy_.size() < line.size()) copy_.resize(line.size());
     char* const mapped = copy_.data();
-    if (!(sameDecimal_ && cols_[0].decimal ? SplitCopy<true>(line, mapped) : SplitCopy<false>(line, mapped)))
+    if (!(sameDecimal_ && cols_[0].decimal ? SplitLine<true, true>(line, mapped) : SplitLine<true, false>(line, mapped)))
         return leUnstring;
     const char* const base = line.data();
     const std::size_t count = cols_.size();

@@ -82,10 +82,11 @@ public:
 
 private:
     bool Split(std::string_view line); // true for exactly inCount_ fields
-    // Split and copy in one pass when the output keeps the input's columns in their order: the
-    // separators and decimal separators are swapped word by word on the way.
-    template <bool Decimal>
-    bool SplitCopy(std::string_view line, char* out);
+    // Locates the fields (one-byte separator) and, with Copy, copies the line to out on the way,
+    // separators and (with Decimal) decimal separators swapped: one pass when the output keeps
+    // the input's columns in their order.
+    template <bool Copy, bool Decimal>
+    bool SplitLine(std::string_view line, char* out);
     int SameLayout(std::string_view line, char* out);
     // The same pass into copy_, then the output assembled from it: runs of columns without
     // operations in one move, the other columns one by one.
