@@ -87,7 +87,8 @@ TForm1::TForm1(WindowContext& ctx, QWidget* parent)
     UPageConvert* conv = TabSheet1;
     hover_ = new UHover(this, {conv->BitBtn1, conv->BitBtn2, conv->BitBtn3, conv->PageControl2->BitBtn4, BitBtn5, BitBtn14},
                         {this, centralWidget(), PageControl1, conv, conv->GroupBox1, conv->PageControl2->TabSheet4,
-                         conv->PageControl2->GroupBox2});
+                         conv->PageControl2->GroupBox2, TabSheet2->GroupBox3, TabSheet2->GroupBox5,
+                         TabSheet2->GroupBox7});
     connect(BitBtn14, &QPushButton::clicked, this, &TForm1::BitBtn14Click);
     connect(BitBtn5, &QPushButton::clicked, this, &TForm1::BitBtn5Click);
     connect(TabSheet1->BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
