@@ -83,10 +83,10 @@ void UPageFormats::FillLists() {
     ComboBox6->addItems({QStringLiteral("N"), QStringLiteral("AN")});
     for (std::string_view layout : DateLayouts()) ComboBox6->addItem(Qs(std::string(layout)));
     ComboBox6->setCurrentIndex(0);
-    const int control = ComboBox7->currentIndex();
     ComboBox7->clear();
     ComboBox7->addItems({Qs(lang_.Text(LK::itm_never)), Qs(lang_.Text(LK::itm_allways))});
-    ComboBox7->setCurrentIndex(control);
+    const int control = ed_.Column.Control;
+    ComboBox7->setCurrentIndex(control >= 0 && control < ComboBox7->count() ? control : -1);
 }
 
 void UPageFormats::LoadTabMarks(const std::string& programDir) {
