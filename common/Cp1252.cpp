@@ -77,6 +77,8 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     return out;
 }
 
+bool Cp1252Holds(char32_t cp) { return ByteOf(cp) >= 0; }
+
 char Cp1252Upper(char c) {
     const auto b = static_cast<unsigned char>(c);
     if (b >= 'a' && b <= 'z') return static_cast<char>(b - 32);

@@ -13,6 +13,10 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // Characters without a Windows-1252 byte become "?"; invalid UTF-8 sequences too.
 std::string Utf8ToCp1252(std::string_view utf8);
 
+// True when the character has a byte of its own in Windows-1252 (the five unassigned bytes count,
+// as their C1 controls): what a file of the program can hold.
+bool Cp1252Holds(char32_t cp);
+
 // Case mapping of Windows-1252 letters, accented ones included (a-z, à-þ except ÷, š, œ, ž, ÿ).
 char Cp1252Upper(char c);
 char Cp1252Lower(char c);

@@ -123,6 +123,21 @@ std::string ConvPage::SaveDialogDir() const {
     return mrd == "$Q" ? prm_.ProgramDir : mrd;
 }
 
+FormatChoices RefillFormatChoices(FormatState& formats, const Params& params, const std::string* skip) {
+    FormatChoices c;
+    c.Names = formats.FmtNames;
+    const std::string mri = params.PrmGet(prmMRI);
+    const std::string mro = params.PrmGet(prmMRO);
+    for (std::size_t i = 0; i < c.Names.size(); ++i) {
+        if (skip && c.Names[i] == *skip) continue;
+        if (c.Names[i] == mri) c.InIndex = static_cast<int>(i);
+        if (c.Names[i] == mro) c.OutIndex = static_cast<int>(i);
+    }
+    if (c.InIndex < 0) formats.InFmtOk = false;
+    if (c.OutIndex < 0) formats.OutFmtOk = false;
+    return c;
+}
+
 std::string ConvPage::WrapPath(std::string_view path) {
     std::string out;
     out.reserve(path.size() + 8);

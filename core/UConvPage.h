@@ -71,6 +71,17 @@ private:
     Log& log_;
 };
 
+// The conversion page's two format lists: every name of FmtNames in order, the names of MRI and MRO
+// selected (the last equal name; none equal: no selection), a name equal to *skip never selected. A
+// list left without selection makes its format unusable (InFmtOk / OutFmtOk false) until it is
+// chosen again. Shared by the start-up and by the format editor after a save or a deletion.
+struct FormatChoices {
+    std::vector<std::string> Names;
+    int InIndex = -1;
+    int OutIndex = -1;
+};
+FormatChoices RefillFormatChoices(FormatState& formats, const Params& params, const std::string* skip);
+
 // The output preview: the input preview's rows, rejoined, split through the link and given the
 // decimal change and the date rewrite of a run (no control, case or prefix). A date that cannot be
 // read shows as "0"; a row that does not split shows its fields unconverted.

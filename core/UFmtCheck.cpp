@@ -3,6 +3,8 @@
 #include "common/Text.h"
 #include "env/ULang.h"
 
+#include <algorithm>
+
 namespace lmx {
 
 namespace {
@@ -10,6 +12,9 @@ namespace {
 void Add(ErrList& list, std::string label, std::string key, std::string text) {
     list.push_back(TErrCol{std::move(label), std::move(key), std::move(text)});
 }
+
+// The bars between the six fields of a COL value.
+constexpr std::ptrdiff_t kFieldBars = static_cast<std::ptrdiff_t>(cfCount) - 1;
 
 // Layouts without separators, and the plain types, carry no date separator to check.
 bool HasDateSeparator(const std::string& type) {
@@ -123,7 +128,43 @@ bool CheckFormatForSave(const FmtEditorValues& v, TFmtDef& work, std::vector<std
         }
         for (const TColonne& col : *v.Columns) colLines.push_back(ColEntryText(col));
     }
+
+    // What the file cannot carry is refused here, whoever fills the values: a "|" inside a field is
+    // cut off on reading, a line break ends the line (and may start a block of its own).
+    for (std::size_t i = 0; i < colLines.size(); ++i)
+        if (std::count(colLines[i].begin(), colLines[i].end(), '|') != kFieldBars)
+            addError("SvColPipe", FillPlaceholders("Le caract\xE8re | (pipe) ne peut pas figurer dans la d\xE9" "finition "
+                                                   "de la colonne %s.", {IntToStr(static_cast<int64_t>(i + 1))}));
+    bool lineBreak = false;
+    for (const std::string* text : {&v.EditFmtName, &v.Comment, &v.ColCountText, &v.ColSepText, &v.DecSepText,
+                                    &v.JmpLinesText})
+        lineBreak = lineBreak || HasLineBreak(*text);
+    if (v.HdrOn)
+        for (const std::string& line : v.HdrLines) lineBreak = lineBreak || HasLineBreak(line);
+    for (const std::string& line : colLines) lineBreak = lineBreak || HasLineBreak(line);
+    if (lineBreak)
+        addError("LineBreak", "Une valeur contient un retour \xE0 la ligne, qui ne peut pas \xEAtre enregistr\xE9.");
     return !failed;
+}
+
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+bool ColLineWritable(std::string_view colLine) {
+    return !HasLineBreak(colLine) && std::count(colLine.begin(), colLine.end(), '|') == kFieldBars;
+}
+
+bool FmtBlockWritable(const TFmtDef& work, const std::vector<std::string>& colLines) {
+    for (const std::string* text : {&work.Name, &work.Comment, &work.ColCount, &work.ColSep, &work.DecSep,
+                                    &work.JmpLines})
+        if (HasLineBreak(*text)) return false;
+    const std::size_t hdr = work.HdrCount > 0 ? static_cast<std::size_t>(work.HdrCount) : 0;
+    for (std::size_t i = 0; i < hdr && i < work.Hdr.size(); ++i)
+        if (HasLineBreak(work.Hdr[i])) return false;
+    int32_t n = 0;
+    const std::size_t cols = StrToInt32(work.ColCount, n) && n >= 0 ? static_cast<std::size_t>(n) : colLines.size();
+    for (std::size_t i = 0; i < cols && i < colLines.size(); ++i)
+        if (!ColLineWritable(colLines[i])) return false;
+    return true;
 }
 
 std::vector<std::string> ErrListToMemo(const ErrList* list) {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lmx {
@@ -40,6 +41,14 @@ bool CheckColonne(const TColonne& col, const std::string& decSep, const std::str
 // anew); true when no error was found. work is updated step by step even when the result is false.
 bool CheckFormatForSave(const FmtEditorValues& values, TFmtDef& work, std::vector<std::string>& colLines,
                         ErrList& errList, const LangTexts& lang);
+
+// A value holding CR or LF would end its line in the format file.
+bool HasLineBreak(std::string_view text);
+// A COL value reads back as written: six fields (no "|" inside one) and no line break.
+bool ColLineWritable(std::string_view colLine);
+// Every value of work's block and every COL value that a save writes reads back as it is: nothing is
+// cut off, no line is split, no block is made up. Checked before anything is written.
+bool FmtBlockWritable(const TFmtDef& work, const std::vector<std::string>& colLines);
 
 // One memo line per message: Label, one blank, Text. An absent list gives no line.
 std::vector<std::string> ErrListToMemo(const ErrList* list);

@@ -1,6 +1,7 @@
 // The writer of the format file and the recovery after a failed save.
 #include "common/Text.h"
 #include "common/UCommuns.h"
+#include "core/UFmtCheck.h"
 #include "core/UFmtFile.h"
 #include "env/ULang.h"
 
@@ -57,6 +58,8 @@ bool FmtFile::BuildNewContent(int mode, const std::vector<std::string>& kept,
 
 bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const std::vector<std::string>& colLines) {
     if (mode != fsmSave && mode != fsmDelete) return false;
+    // A value that would not read back as written is refused before the file is touched.
+    if (mode == fsmSave && !FmtBlockWritable(state_.FmtWork, colLines)) return false;
     try {
         const std::string fmtPath = FmtFileName;
         const std::string oldPath = BackupFileName();

@@ -4,6 +4,7 @@
 #include "core/UConvPage.h"
 #include "core/UDataFormats.h"
 #include "core/UEngines.h"
+#include "core/UFmtEditor.h"
 #include "core/UFmtFile.h"
 #include "core/ULog.h"
 #include "core/UPorts.h"
@@ -54,6 +55,7 @@ public:
     RejectTable rejects;
     ConvPageState page;
     ConvPage convPage{page, params, lang, messages, log};
+    FmtEditor editor{formats, fmtFile, params, lang, messages, log};
     ConversionRun runner{RunContext{formats, conv, run, rejects, page, params, lang, log, messages, trash}};
 };
 

@@ -1,23 +1,43 @@
 #pragma once
-// The dialog that names a new format (or picks the one to modify or to copy): for now its frame,
-// a caption, a name field and OK / Annuler.
+// The dialog that names a new format, or picks the format to modify or to copy, by the editor's
+// NameDlgMode. Made once; the name typed and the list are kept between uses.
 #include <QDialog>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace lmx {
 
+class FmtEditor;
+class IMessages;
+class LangTexts;
+struct FormatState;
+
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm2(QWidget* parent = nullptr);
+    TForm2(FmtEditor& editor, const FormatState& formats, const LangTexts& lang, IMessages& messages,
+           QWidget* parent = nullptr);
 
+    void Button1Click(); // OK: the editor's rule decides whether the dialog closes
+
+    QLabel* Label2;
+    QComboBox* ComboBox3;
     QLabel* Label1;
     QLineEdit* Edit1;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
+    QPushButton* Button1;
+    QPushButton* Button2;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    FmtEditor& editor_;
+    const FormatState& formats_;
+    const LangTexts& lang_;
+    IMessages& messages_;
 };
 
 } // namespace lmx

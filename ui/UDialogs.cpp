@@ -1,5 +1,7 @@
 #include "ui/UDialogs.h"
 
+#include "core/UFmtEditor.h"
+#include "ui/UDataFmtName.h"
 #include "ui/UQt.h"
 
 #include <QColorDialog>
@@ -50,6 +52,10 @@ bool QtDialogs::ChooseFolder(const std::string& title, const std::string& dir, s
     return true;
 }
 
+bool QtDialogs::AskFormatName(FmtEditor&) {
+    return nameDialog_ && nameDialog_->exec() == QDialog::Accepted;
+}
+
 void ScriptedDialogs::Show(const std::string& text) { shown.push_back(text); }
 
 bool ScriptedDialogs::Confirm(const std::string& text) {
@@ -93,6 +99,17 @@ bool ScriptedDialogs::ChooseFolder(const std::string&, const std::string&, std::
     folder = folderAnswers.front();
     folderAnswers.pop_front();
     return !folder.empty();
+}
+
+bool ScriptedDialogs::AskFormatName(FmtEditor& editor) {
+    nameModes.push_back(editor.NameDlgMode);
+    if (nameAnswers.empty()) return false;
+    const NameAnswer a = nameAnswers.front();
+    nameAnswers.pop_front();
+    if (!a.ok) return false;
+    const NameDlgOutcome r = editor.NameDialogOk(a.edit1, a.chosen);
+    if (!r.Message.empty()) shown.push_back(r.Message);
+    return r.Close;
 }
 
 } // namespace lmx

@@ -13,6 +13,9 @@ class QWidget;
 
 namespace lmx {
 
+class FmtEditor;
+class TForm2;
+
 class IDialogs : public IMessages {
 public:
     // Paths are Windows-1252 texts like every other core text. false when the user cancels.
@@ -20,12 +23,17 @@ public:
     virtual bool SaveFile(const std::string& title, const std::string& dir, std::string& file) = 0;
     virtual bool ChooseColor(const QColor& initial, QColor& chosen) = 0;
     virtual bool ChooseFolder(const std::string& title, const std::string& dir, std::string& folder) = 0;
+    // The new-format-name dialog for the editor's NameDlgMode; true when it closed with OK, the
+    // names then left in the editor.
+    virtual bool AskFormatName(FmtEditor& editor) = 0;
 };
 
 class QtDialogs : public IDialogs {
 public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
+    // The one name dialog of the program, made once at start and kept between uses.
+    void SetNameDialog(TForm2* dialog) { nameDialog_ = dialog; }
 
     void Show(const std::string& text) override;
     bool Confirm(const std::string& text) override;
@@ -33,9 +41,11 @@ public:
     bool SaveFile(const std::string& title, const std::string& dir, std::string& file) override;
     bool ChooseColor(const QColor& initial, QColor& chosen) override;
     bool ChooseFolder(const std::string& title, const std::string& dir, std::string& folder) override;
+    bool AskFormatName(FmtEditor& editor) override;
 
 private:
     QWidget* parent_;
+    TForm2* nameDialog_ = nullptr;
 };
 
 // Answers from queues filled in advance and records what was asked. An empty queue answers Cancel
@@ -48,6 +58,8 @@ public:
     bool SaveFile(const std::string& title, const std::string& dir, std::string& file) override;
     bool ChooseColor(const QColor& initial, QColor& chosen) override;
     bool ChooseFolder(const std::string& title, const std::string& dir, std::string& folder) override;
+    // Applies the dialog's OK rule to the next answer; its message, if any, is recorded as shown.
+    bool AskFormatName(FmtEditor& editor) override;
 
     // Next answers.
     std::deque<bool> confirmAnswers;
@@ -55,6 +67,13 @@ public:
     std::deque<std::string> saveAnswers;              // an empty name stands for Cancel
     std::deque<QColor> colorAnswers;                  // an invalid colour stands for Cancel
     std::deque<std::string> folderAnswers;
+    struct NameAnswer {
+        bool ok = true;     // false: Cancel
+        std::string edit1;  // the name typed
+        std::string chosen; // the name chosen in the list
+    };
+    std::deque<NameAnswer> nameAnswers;
+    std::vector<int> nameModes; // the mode of each request
 
     // What was shown.
     std::vector<std::string> shown;

@@ -6,6 +6,7 @@
 #include "ui/UQt.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTabWidget>
@@ -102,6 +103,14 @@ const Caption kCaptions[] = {
     {"cpn_oIntExpl", {"Button3"}},
 };
 
+// Key -> the controls whose tooltip shows it.
+const Caption kTips[] = {
+    {"hnt_btnDelt", {"BitBtn20"}},
+    {"hnt_btnLeft", {"BitBtn21"}},
+    {"hnt_btnAddC", {"BitBtn22"}},
+    {"hnt_btnRight", {"BitBtn23"}},
+};
+
 void SetCaption(TForm1& form, const char* name, const QString& text) {
     QWidget* w = form.findChild<QWidget*>(QString::fromLatin1(name));
     if (!w) return;
@@ -132,6 +141,16 @@ void LangApply(TForm1& form, const LangTexts& lang) {
     for (const Caption& c : kCaptions) {
         const QString text = Qs(lang.Text(c.key));
         for (const char* name : c.controls) SetCaption(form, name, text);
+    }
+    for (const Caption& c : kTips) {
+        const QString text = Qs(lang.Text(c.key));
+        for (const char* name : c.controls)
+            if (QWidget* w = form.findChild<QWidget*>(QString::fromLatin1(name))) w->setToolTip(text);
+    }
+    // The column control list: its items are texts of the language, its choice stays.
+    if (auto* controls = form.findChild<QComboBox*>("ComboBox7"); controls && controls->count() == 2) {
+        controls->setItemText(0, Qs(lang.Text(LK::itm_never)));
+        controls->setItemText(1, Qs(lang.Text(LK::itm_allways)));
     }
     SetCaption(form, "RadioButton3", Qs(AsciiCase(lang.Text(LK::cpn_fDefCCMaj), true)));
     SetCaption(form, "RadioButton4", Qs(AsciiCase(lang.Text(LK::cpn_fDefCCMin), false)));

@@ -12,6 +12,7 @@
 #include "ui/ULangApply.h"
 #include "env/UParms.h"
 #include "ui/UPageConvert.h"
+#include "ui/UPageFormats.h"
 #include "ui/UPageLog.h"
 #include "ui/UPageRejects.h"
 #include "ui/UResultViews.h"
@@ -56,7 +57,7 @@ TForm1::TForm1(WindowContext& ctx, QWidget* parent)
 
     PageControl1 = Named<QTabWidget>("PageControl1");
     TabSheet1 = new UPageConvert(inPreview_, outPreview_, *rejectsView_, ctx_.TheLog, ctx_.Dialogs);
-    TabSheet2 = Named<QWidget>("TabSheet2");
+    TabSheet2 = new UPageFormats(ctx_.S.editor, ctx_.Lang, ctx_.Dialogs);
     TabSheet3 = Named<QWidget>("TabSheet3");
     PageControl1->addTab(TabSheet1, QStringLiteral("Principal"));
     PageControl1->addTab(TabSheet2, QStringLiteral("D\u00E9finition des formats..."));
@@ -86,7 +87,8 @@ TForm1::TForm1(WindowContext& ctx, QWidget* parent)
     UPageConvert* conv = TabSheet1;
     hover_ = new UHover(this, {conv->BitBtn1, conv->BitBtn2, conv->BitBtn3, conv->PageControl2->BitBtn4, BitBtn5, BitBtn14},
                         {this, centralWidget(), PageControl1, conv, conv->GroupBox1, conv->PageControl2->TabSheet4,
-                         conv->PageControl2->GroupBox2});
+                         conv->PageControl2->GroupBox2, TabSheet2->GroupBox3, TabSheet2->GroupBox5,
+                         TabSheet2->GroupBox7});
     connect(BitBtn14, &QPushButton::clicked, this, &TForm1::BitBtn14Click);
     connect(BitBtn5, &QPushButton::clicked, this, &TForm1::BitBtn5Click);
     connect(TabSheet1->BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
@@ -96,12 +98,17 @@ TForm1::TForm1(WindowContext& ctx, QWidget* parent)
     connect(TabSheet1->ComboBox1, QOverload<int>::of(&QComboBox::activated), this, &TForm1::ComboBox1Select);
     connect(TabSheet1->PageControl2->ComboBox2, QOverload<int>::of(&QComboBox::activated), this,
             &TForm1::ComboBox2Select);
+    TabSheet2->OnFormatChoices = [this](const FormatChoices& c) { ApplyFormatChoices(c); };
     TabSheet1->PageControl2->TabSheet5->Explain = [this](int row) { return ExplainReject(row); };
     UPageLog* logPage = TabSheet1->PageControl2->TabSheet6;
     logPage->OnTextColor = [this](const QColor& c) { StoreLogColor(prmLGT, c); };
     logPage->OnBackColor = [this](const QColor& c) { StoreLogColor(prmLGF, c); };
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == 0) SetStatusText(Qs(ctx_.Lang.Text(LK::cpn_sheetMainTitle)));
+        if (index == 1) {
+            SetStatusText(Qs(ctx_.Lang.Text(LK::cpn_fmtDef)));
+            TabSheet2->PageShown();
+        }
         if (index == 2) SetStatusText(Qs(ctx_.Lang.Text(LK::cpn_sheetOptions)));
     });
     LoadEnvir();

@@ -30,6 +30,8 @@ class LangTexts;
 class Log;
 class TAboutBox;
 class UPageConvert;
+class UPageFormats;
+struct FormatChoices;
 class UHover;
 
 // What the window works with; owned by the program's entry (or a test), never by the window.
@@ -99,7 +101,7 @@ public:
     QPushButton* BitBtn17;
     QTabWidget* PageControl1;
     UPageConvert* TabSheet1;
-    QWidget* TabSheet2;
+    UPageFormats* TabSheet2;
     QWidget* TabSheet3;
     QStatusBar* StatusBar1;
     QProgressBar* ProgressBar1 = nullptr; // the whole run
@@ -123,6 +125,8 @@ private:
     void SetGridHeaders(GridCells& grid, bool input);
     void ShowSource();
     void LoadFormats();
+    // The conversion page's two format lists, as the core computed them.
+    void ApplyFormatChoices(const FormatChoices& choices);
     friend class URunView;
     // The first lines of the first source, cut by the input format, into inRows_ and the grid.
     int FeedInPreview();

@@ -12,6 +12,7 @@
 #include "ui/ULangApply.h"
 #include "ui/UMain.h"
 #include "ui/UPageConvert.h"
+#include "ui/UPageFormats.h"
 #include "ui/UPageLog.h"
 #include "ui/UQt.h"
 #include "ui/UResultViews.h"
@@ -62,6 +63,8 @@ void TForm1::LoadEnvir() {
 
     ctx_.S.StartParameters(true);
     if (ctx_.S.StartLanguage() == 0) LangApply(*this, lang);
+    TabSheet2->FillLists();
+    TabSheet2->LoadTabMarks(dir);
     envir_.LangNames.clear();
     lang.LangList(envir_.LngFileName, envir_.LangNames);
 
@@ -79,25 +82,25 @@ void TForm1::LoadEnvir() {
 void TForm1::LoadFormats() {
     FormatState& fs = ctx_.Formats;
     envir_.FmtFileName = ctx_.Fmt.FmtFileName;
+    const int list = ctx_.S.StartFormats();
+    ApplyFormatChoices(RefillFormatChoices(fs, ctx_.Prm, nullptr));
+    if (list != 0) return;
+    if (fs.InFmtOk) SetGridHeaders(inPreview_, true);
+    if (fs.OutFmtOk) SetGridHeaders(outPreview_, false);
+    RefreshGrids();
+}
+
+void TForm1::ApplyFormatChoices(const FormatChoices& choices) {
     QComboBox* in = TabSheet1->ComboBox1;
     QComboBox* out = TabSheet1->PageControl2->ComboBox2;
     in->clear();
     out->clear();
-    if (ctx_.S.StartFormats() != 0) return;
-    const std::string mri = ctx_.Prm.PrmGet(prmMRI);
-    const std::string mro = ctx_.Prm.PrmGet(prmMRO);
-    int selIn = -1, selOut = -1;
-    for (std::size_t i = 0; i < fs.FmtNames.size(); ++i) {
-        in->addItem(Qs(fs.FmtNames[i]));
-        out->addItem(Qs(fs.FmtNames[i]));
-        if (fs.FmtNames[i] == mri) selIn = static_cast<int>(i); // the last equal name wins
-        if (fs.FmtNames[i] == mro) selOut = static_cast<int>(i);
+    for (const std::string& name : choices.Names) {
+        in->addItem(Qs(name));
+        out->addItem(Qs(name));
     }
-    in->setCurrentIndex(selIn);
-    out->setCurrentIndex(selOut);
-    if (fs.InFmtOk) SetGridHeaders(inPreview_, true);
-    if (fs.OutFmtOk) SetGridHeaders(outPreview_, false);
-    RefreshGrids();
+    in->setCurrentIndex(choices.InIndex);
+    out->setCurrentIndex(choices.OutIndex);
 }
 
 void TForm1::FillOptionsSummary() {

@@ -2,10 +2,14 @@
 
 #include "ui/UAboutBx.h"
 #include "ui/UMain.h"
+#include "core/UFmtEditor.h"
 #include "ui/UPageConvert.h"
+#include "ui/UPageFormats.h"
+#include "ui/UQt.h"
 #include "ui/UResultViews.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QPixmap>
 #include <QTabWidget>
@@ -31,6 +35,16 @@ bool SaveScreenshots(TForm1& form, const QString& folder) {
         shoot(form, QStringLiteral("conversion-lower%1").arg(i + 1));
     }
     form.TabSheet1->PageControl2->setCurrentIndex(lowerPage);
+
+    // The format editor: at start, a new format, the first format of the list being modified.
+    form.PageControl1->setCurrentIndex(1);
+    shoot(form, QStringLiteral("formats-start"));
+    form.TabSheet2->EnterState(ndNew, "NOUVEAU");
+    shoot(form, QStringLiteral("formats-new"));
+    if (form.TabSheet1->ComboBox1->count() > 0) {
+        form.TabSheet2->EnterState(ndModify, Cp(form.TabSheet1->ComboBox1->itemText(0)));
+        shoot(form, QStringLiteral("formats-modify"));
+    }
     form.PageControl1->setCurrentIndex(mainPage);
 
     TAboutBox about;

@@ -47,7 +47,8 @@ int main(int argc, char* argv[]) {
     dialogs.SetParent(&form);
     lmx::TAboutBox about;
     form.AboutBox = &about;
-    lmx::TForm2 nameDialog;
+    lmx::TForm2 nameDialog(session.editor, session.formats, session.lang, dialogs);
+    dialogs.SetNameDialog(&nameDialog);
 
     form.show();
     if (!shotsFolder.isEmpty()) {

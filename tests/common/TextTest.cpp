@@ -34,6 +34,11 @@ TEST(Cp1252, UnmappableAndInvalidBecomeQuestionMarks) {
     EXPECT_EQ(Utf8ToCp1252("\xC3(x"), "?(x");   // resynchronises on the next byte
 }
 
+TEST(Cp1252, WhatTheFilesCanHold) {
+    for (char32_t held : {U'a', U'\t', U'\u00E9', U'\u20AC', U'\u0081', U'\u00FF'}) EXPECT_TRUE(Cp1252Holds(held));
+    for (char32_t not_held : {U'\u0100', U'\u4E2D', U'\U0001F600', U'\u0080'}) EXPECT_FALSE(Cp1252Holds(not_held));
+}
+
 TEST(Cp1252, UpperAndLowerCase) {
     const std::pair<char, char> pairs[] = {
         {'a', 'A'}, {'z', 'Z'}, {'\xE9', '\xC9'} /* é É */, {'\xE0', '\xC0'}, {'\xFE', '\xDE'},

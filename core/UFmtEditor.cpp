@@ -1,0 +1,248 @@
+// The format editor: loading a format into the page's values, the columns and their tabs.
+#include "core/UFmtEditor.h"
+
+#include "common/Text.h"
+#include "common/UCommuns.h"
+#include "core/UFmtCheck.h"
+#include "core/UFmtFile.h"
+#include "core/ULog.h"
+#include "env/ULang.h"
+
+#include <algorithm>
+
+namespace lmx {
+
+namespace {
+
+bool IsCompactDate(std::string_view type) { return type == "YYMMDD" || type == "YYYYMMDD"; }
+bool IsPlain(std::string_view type) { return type == "N" || type == "AN"; }
+
+// The items of the type list: the two plain types, then the date layouts.
+bool IsTypeItem(std::string_view type) {
+    if (IsPlain(type)) return true;
+    const auto& layouts = DateLayouts();
+    return std::find(layouts.begin(), layouts.end(), type) != layouts.end();
+}
+
+bool Contains(const std::vector<std::string>& list, const std::string& text) {
+    return std::find(list.begin(), list.end(), text) != list.end();
+}
+
+} // namespace
+
+bool TypeHasDateSep(std::string_view type) { return !IsPlain(type) && !IsCompactDate(type); }
+
+bool ColNameCharOk(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '.';
+}
+
+std::string UpperAZ(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+FmtEditor::FmtEditor(FormatState& formats, FmtFile& file, Params& params, const LangTexts& lang,
+                     IMessages& messages, Log& log)
+    : formats_(formats), file_(file), params_(params), lang_(lang), messages_(messages), log_(log) {}
+
+std::string FmtEditor::ColSepValue() const { return General.TabSep ? std::string("\t") : General.ColSepText; }
+
+bool FmtEditor::LoadFmtIntoEditor(const std::string& name) {
+    const bool blank = name == "0";
+    const TFmtDef& w = formats_.FmtWork;
+    FmtGeneralValues& g = General;
+    int32_t count = 0;
+    if (!blank) {
+        const int r = file_.FmtLoadDescription(flmWorkOnly, name);
+        if (r != 0) {
+            log_.LogWrite(lkBox, "#FMTDEF, FmtLoadDescription returns(" + IntToStr(r) + ")");
+            messages_.Show(lang_.Format(LK::err_fmtLoad, {name, lang_.Text(LK::err_fmtNoLoad)}));
+            Buttons.Save = false;
+            return false;
+        }
+        g.Comment = w.Comment;
+        g.ColCountText = w.ColCount;
+        g.TabSep = w.ColSep == "\t";
+        g.ColSepText = g.TabSep ? std::string() : w.ColSep;
+        g.DecSepText = w.DecSep;
+        g.JmpLinesText = w.JmpLines;
+        g.HdrLines.clear();
+        int32_t hdr = 0;
+        g.HdrOn = StrToInt32(w.HdrLn, hdr) && hdr > 0;
+        for (int32_t i = 0; g.HdrOn && i < hdr && static_cast<std::size_t>(i) < w.Hdr.size(); ++i)
+            g.HdrLines.push_back(w.Hdr[static_cast<std::size_t>(i)]);
+        StrToInt32(w.ColCount, count);
+    } else {
+        g.Comment.clear();
+        g.ColCountText = "1";
+        g.ColSepText = ";";
+        g.TabSep = false;
+        g.DecSepText = ".";
+        g.JmpLinesText = "0";
+        g.HdrOn = false;
+        g.HdrLines.clear();
+    }
+    g.DecSample = "(0" + g.DecSepText + "00)";
+
+    SortColNames(formats_.ColNames);
+    NameList = formats_.ColNames;
+
+    Columns.clear();
+    ColumnsMade = true;
+    const int32_t n = ColListFromFmt(w, blank ? 0 : count, Columns);
+    if (n <= 0) {
+        messages_.Show(lang_.Text(LK::err_fmtLoadColDef));
+        return false;
+    }
+
+    Tabs.clear();
+    if (blank) {
+        Tabs.emplace_back(kBlankColName);
+    } else {
+        for (int32_t i = 0; i < n; ++i) Tabs.push_back(w.Cols[static_cast<std::size_t>(i)][cfName]);
+    }
+    TabIndex = 0;
+    ShowColonne(0);
+    SetMoveButtons();
+    return true;
+}
+
+bool FmtEditor::ShowColonne(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= Columns.size()) {
+        if (log_.ExtendedLog) {
+            log_.LogWrite(lkLine, " *** #COLDESCR(LOAD) : " + IntToStr(index));
+            log_.LogWrite(lkLine, " ");
+        }
+        return false;
+    }
+    const TColonne& c = Columns[static_cast<std::size_t>(index)];
+    ColumnValues& v = Column;
+    v.Name = c.ColName;
+    if (IsTypeItem(c.ColType)) v.Type = c.ColType; // an unknown type leaves the list as it was
+    if (TypeHasDateSep(c.ColType)) v.DtSep = c.DtSep;
+    else v.DtSep.clear();
+    v.CasseOn = c.CasseOn;
+    if (c.Casse == csUpper || c.Casse == csLower) {
+        v.Upper = c.Casse == csUpper;
+        v.Lower = c.Casse == csLower;
+    }
+    v.Control = c.Control;
+    v.FixeOn = c.FixeOn;
+    if (c.FixeType == fxPrefix || c.FixeType == fxSuffix) {
+        v.Prefix = c.FixeType == fxPrefix;
+        v.Suffix = c.FixeType == fxSuffix;
+    }
+    v.FixeText = c.FixeText;
+    return true;
+}
+
+bool FmtEditor::StoreColonne(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= Columns.size()) return false;
+    TColonne& c = Columns[static_cast<std::size_t>(index)];
+    ColumnValues& v = Column;
+    c.ColName = v.Name;
+    c.ColType = v.Type;
+    if (IsPlain(v.Type)) {
+        c.DtSep.clear();
+        v.DtSep.clear();
+    } else if (IsCompactDate(v.Type)) {
+        c.DtSep = "0";
+        v.DtSep.clear();
+    } else {
+        c.DtSep = v.DtSep;
+    }
+    c.FixeOn = v.FixeOn;
+    c.FixeType = fxNone;
+    c.FixeText.clear();
+    if (c.FixeOn) c.FixeType = v.Prefix ? fxPrefix : v.Suffix ? fxSuffix : fxNone;
+    if (c.FixeType != fxNone) c.FixeText = v.FixeText;
+    c.CasseOn = v.CasseOn;
+    c.Casse = csNone;
+    if (c.CasseOn) c.Casse = v.Upper ? csUpper : v.Lower ? csLower : csNone;
+    c.Control = v.Control;
+    c.Valid = CheckColonne(c, General.DecSepText, ColSepValue(), false, nullptr, lang_);
+    return true;
+}
+
+void FmtEditor::SetMoveButtons() {
+    Buttons.Left = TabIndex > 0;
+    Buttons.Right = TabIndex >= 0 && static_cast<std::size_t>(TabIndex) + 1 < Tabs.size();
+}
+
+void FmtEditor::AddColumn() {
+    if (!ColumnsMade) return;
+    ColListFromFmt(formats_.FmtWork, 0, Columns);
+    Tabs.emplace_back(kBlankColName);
+    General.ColCountText = IntToStr(static_cast<int64_t>(Columns.size()));
+    SetMoveButtons();
+}
+
+void FmtEditor::DeleteColumn() {
+    // The last column cannot go.
+    if (TabIndex < 0 || Tabs.size() < 2 || static_cast<std::size_t>(TabIndex) >= Columns.size()) return;
+    Columns.erase(Columns.begin() + TabIndex);
+    Tabs.clear();
+    for (const TColonne& c : Columns) Tabs.push_back(c.ColName);
+    TabIndex = TabIndex > 0 ? TabIndex - 1 : 0;
+    ShowColonne(TabIndex);
+    General.ColCountText = IntToStr(static_cast<int64_t>(Columns.size()));
+    SetMoveButtons();
+}
+
+void FmtEditor::MoveColumn(int step) {
+    const int other = TabIndex + step;
+    if (TabIndex < 0 || other < 0 || static_cast<std::size_t>(other) >= Columns.size() ||
+        static_cast<std::size_t>(TabIndex) >= Columns.size() || static_cast<std::size_t>(other) >= Tabs.size())
+        return;
+    // What was typed into the shown column goes with it.
+    StoreColonne(TabIndex);
+    std::swap(Columns[static_cast<std::size_t>(TabIndex)], Columns[static_cast<std::size_t>(other)]);
+    std::swap(Tabs[static_cast<std::size_t>(TabIndex)], Tabs[static_cast<std::size_t>(other)]);
+    if (!ShowColonne(TabIndex)) messages_.Show(lang_.Format(LK::err_fmtColFeed, {IntToStr(TabIndex)}));
+}
+
+void FmtEditor::SelectTab(int index) {
+    if (TabIndex >= 0) StoreColonne(TabIndex);
+    if (NewColNameTyped) {
+        formats_.ColNames.push_back(Column.Name);
+        if (SortColNames(formats_.ColNames)) NameList = formats_.ColNames;
+        NewColNameTyped = false;
+    }
+    TabIndex = index;
+    if (!ShowColonne(index)) messages_.Show(lang_.Format(LK::err_fmtColFeed, {IntToStr(index)}));
+    SetMoveButtons();
+}
+
+void FmtEditor::ColNameEdited(const std::string& text) {
+    if (TabIndex < 0 || static_cast<std::size_t>(TabIndex) >= Tabs.size()) return;
+    Column.Name = text;
+    if (!Contains(NameList, text)) NewColNameTyped = true;
+    // The tab always reads the name typed, a known one too.
+    Tabs[static_cast<std::size_t>(TabIndex)] = text;
+}
+
+void FmtEditor::ColNameChosen(const std::string& text) {
+    if (TabIndex < 0 || static_cast<std::size_t>(TabIndex) >= Tabs.size()) return;
+    Column.Name = text;
+    Tabs[static_cast<std::size_t>(TabIndex)] = text;
+    if (!Contains(NameList, text)) {
+        NewColNameTyped = true;
+        formats_.ColNames.push_back(text);
+    }
+}
+
+void FmtEditor::TypeChosen(const std::string& type) {
+    Column.Type = type;
+    if (!TypeHasDateSep(type)) Column.DtSep.clear();
+}
+
+void FmtEditor::FixeClicked(bool on) {
+    Column.FixeOn = on;
+    if (!on) Column.FixeText.clear();
+}
+
+void FmtEditor::CasseClicked(bool on) { Column.CasseOn = on; }
+
+} // namespace lmx

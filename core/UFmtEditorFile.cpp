@@ -1,0 +1,174 @@
+// The format editor: naming a format, saving, deleting, and the guards on the two separators.
+#include "core/UFmtEditor.h"
+
+#include "common/Text.h"
+#include "core/UFmtCheck.h"
+#include "core/UFmtFile.h"
+#include "core/ULog.h"
+#include "env/ULang.h"
+#include "env/UParms.h"
+
+namespace lmx {
+
+bool FmtEditor::BeginNameDialog(int mode) {
+    NameDlgMode = mode;
+    if (mode != ndNew && formats_.FmtCount() == 0) {
+        messages_.Show(lang_.Text(LK::err_fmtNone));
+        return false;
+    }
+    return true;
+}
+
+void FmtEditor::NameAccepted() {
+    General.FmtName = EditFmtName;
+    Buttons.Save = true;
+    Buttons.Cancel = NameDlgMode == ndModify;
+    if (NameDlgMode == ndModify) {
+        EditStatus = lang_.Format(LK::hnt_fmtModifyName, {EditFmtName});
+        LoadFmtIntoEditor(EditFmtName);
+    } else if (NameDlgMode == ndModel) {
+        EditStatus = lang_.Format(LK::hnt_fmtNewModel, {EditFmtName, ModelFmtName});
+        LoadFmtIntoEditor(ModelFmtName);
+    } else {
+        EditStatus = lang_.Format(LK::hnt_fmtNewName, {EditFmtName});
+        LoadFmtIntoEditor("0");
+    }
+    Buttons.Columns = true;
+    Buttons.Del = NameDlgMode == ndModify;
+    SetMoveButtons();
+}
+
+NameDlgOutcome FmtEditor::NameDialogOk(const std::string& edit1, const std::string& chosen) {
+    NameDlgOutcome out;
+    if (NameDlgMode == ndModify) {
+        EditFmtName = chosen;
+        out.Close = true;
+        return out;
+    }
+    if (edit1.empty()) {
+        out.Message = lang_.Text(LK::msg_fmtFillOrUndo);
+        return out;
+    }
+    // Names are kept in upper case; only a to z change.
+    const std::string candidate = UpperAZ(edit1);
+    for (const std::string& name : formats_.FmtNames) {
+        if (name != candidate) continue;
+        out.Message = lang_.Format(LK::msg_fmtNameExists, {candidate});
+        out.ClearEdit1 = true;
+        return out;
+    }
+    EditFmtName = candidate;
+    ModelFmtName = NameDlgMode == ndModel ? chosen : std::string();
+    out.Close = true;
+    return out;
+}
+
+void FmtEditor::ShowErrors() { Memo = ErrListToMemo(&Errors); }
+
+void FmtEditor::OneError(std::string text) {
+    Errors.clear();
+    Errors.push_back(TErrCol{lang_.Text(LK::itm_error), "Def", std::move(text)});
+    ShowErrors();
+}
+
+void FmtEditor::ReloadAfterWrite(const std::string* skip) {
+    if (file_.FmtLoadList() == 0) log_.LogWrite(lkLine, " DEF  FMT(Reload)    Ok");
+    // Refilled even when the last format is gone: the conversion page must not offer it any more.
+    Choices = RefillFormatChoices(formats_, params_, skip);
+}
+
+FileOutcome FmtEditor::Save() {
+    FileOutcome out;
+    FmtEditorValues v;
+    v.EditFmtName = EditFmtName;
+    v.Comment = General.Comment;
+    v.ColCountText = General.ColCountText;
+    v.TabSep = General.TabSep;
+    v.ColSepText = General.ColSepText;
+    v.DecSepText = General.DecSepText;
+    v.JmpLinesText = General.JmpLinesText;
+    v.HdrOn = General.HdrOn;
+    v.HdrLines = General.HdrLines;
+    v.Columns = &Columns;
+    v.ShownTab = TabIndex;
+    v.StoreShown = [this](int tab) { return StoreColonne(tab); };
+    std::vector<std::string> colLines;
+    if (!CheckFormatForSave(v, formats_.FmtWork, colLines, Errors, lang_)) {
+        ShowErrors();
+        return out;
+    }
+    if (file_.FmtSaveFile(fsmSave, EditFmtName, colLines)) {
+        out.Written = true;
+        Errors.push_back(TErrCol{lang_.Text(LK::itm_info), "Ok", lang_.Text(LK::msg_NoError)});
+        ShowErrors();
+        messages_.Show(lang_.Text(LK::msg_FmtDFileUpd));
+        // The saved format is not reselected: it must be chosen again before a conversion.
+        ReloadAfterWrite(&EditFmtName);
+        out.Refill = true;
+    } else {
+        file_.RecoverAfterFailedSave();
+    }
+    LoadFmtIntoEditor("0");
+    EditStatus.clear();
+    General.FmtName.clear();
+    return out;
+}
+
+FileOutcome FmtEditor::Delete() {
+    FileOutcome out;
+    if (!messages_.Confirm(lang_.Format(LK::msg_fmtDelConf, {EditFmtName}))) return out;
+    if (file_.FmtSaveFile(fsmDelete, EditFmtName, {})) {
+        out.Written = true;
+        Buttons.Save = Buttons.Cancel = Buttons.Del = false;
+        messages_.Show(lang_.Format(LK::msg_fmtDel, {EditFmtName}));
+        EditFmtName.clear();
+        ReloadAfterWrite(nullptr);
+        out.Refill = true;
+    } else {
+        messages_.Show(lang_.Text(LK::msg_fmtNoDel));
+    }
+    LoadFmtIntoEditor("0");
+    EditStatus.clear();
+    General.FmtName.clear();
+    return out;
+}
+
+void FmtEditor::CancelEdits() { LoadFmtIntoEditor(EditFmtName.empty() ? std::string("0") : EditFmtName); }
+
+void FmtEditor::TabSepClicked() { General.ColSepText.clear(); }
+
+void FmtEditor::ColSepEdited() {
+    FmtGeneralValues& g = General;
+    g.TabSep = false;
+    if (g.ColSepText == "|") {
+        g.ColSepText.clear();
+        PipeRefused();
+    } else if (!g.ColSepText.empty() && g.ColSepText == g.DecSepText) {
+        // The decimal separator gives way and must be chosen again.
+        g.DecSepText.clear();
+        g.DecSample = "(000)";
+        OneError(lang_.Format(LK::hnt_fmtSepIsDec, {g.ColSepText}));
+    } else {
+        Memo.clear();
+    }
+}
+
+void FmtEditor::DecSepEdited() {
+    FmtGeneralValues& g = General;
+    if (g.DecSepText == "|") {
+        g.DecSepText.clear();
+        g.DecSample = "(000)";
+        PipeRefused();
+    } else if (!g.DecSepText.empty() && g.DecSepText == g.ColSepText) {
+        g.ColSepText.clear();
+        g.DecSample = "(0 ? 00)";
+        OneError(lang_.Format(LK::hnt_fmtSepIsCol, {g.DecSepText}));
+    } else {
+        g.DecSample = "(0" + g.DecSepText + "00)";
+        Memo.clear();
+    }
+}
+
+void FmtEditor::PipeRefused() { OneError(lang_.Text(LK::hnt_fmtNoPipe)); }
+
+} // namespace lmx

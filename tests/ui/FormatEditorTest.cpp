@@ -1,0 +1,264 @@
+// The format editor page and the name dialog driven by their controls; the rules themselves are
+// tested in the core. Dialogs are answered in advance.
+#include "UiFixture.h"
+
+#include "common/UCommuns.h"
+#include "core/UFmtCheck.h"
+#include "ui/UDataFmtName.h"
+#include "ui/UMain.h"
+#include "ui/UPageConvert.h"
+#include "ui/UPageFormats.h"
+#include "ui/UQt.h"
+#include "ui/UResultViews.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace lmx {
+namespace {
+
+using test::CrLf;
+using test::ReadFile;
+using test::WriteFile;
+
+const std::vector<std::string> kIn{"NOM=IN", "CMT=in", "CLC=3", "SEP=;", "DEC=,", "IFL=0", "COL=DATE|/DD/MM/YYYY|0|1|0|",
+                                   "COL=CLOSE|N|0|0|0|", "COL=TICK|AN|0|0|0|"};
+const std::vector<std::string> kX{"NOM=X", "CMT=x", "CLC=1", "SEP=;", "DEC=.", "IFL=0", "COL=TICK|AN|0|0|0|"};
+
+std::string FileOf(const std::vector<std::vector<std::string>>& blocks) {
+    std::vector<std::string> lines;
+    for (const auto& b : blocks) lines.insert(lines.end(), b.begin(), b.end());
+    return FileBanner(bkFormats) + "\r\n" + CrLf(lines);
+}
+
+class FormatEditor : public ::testing::Test {
+protected:
+    FormatEditor() {
+        WriteFile(p.path("Lumivex.fmt"), FileOf({kIn, kX}));
+        p.session.SetProgramDir(p.dir.path());
+        p.params.PrmFile(pmDefaults);
+        p.params.PrmSet(prmMRI, "IN", false);
+        p.params.PrmFile(pmSave);
+    }
+    void Open() {
+        form = p.Open();
+        form->show();
+        page = form->TabSheet2;
+        form->PageControl1->setCurrentIndex(1);
+    }
+    template <class W>
+    W* Get(const char* name) {
+        W* w = page->findChild<W*>(QString::fromLatin1(name));
+        EXPECT_TRUE(w) << name;
+        return w;
+    }
+    void Click(const char* name) { QTest::mouseClick(Get<QPushButton>(name), Qt::LeftButton); }
+    void Type(const char* name, const QString& text) {
+        QWidget* w = page->findChild<QWidget*>(QString::fromLatin1(name));
+        if (auto* box = qobject_cast<QComboBox*>(w)) {
+            box->lineEdit()->selectAll(); // typed over the name shown
+            w = box->lineEdit();
+        }
+        QTest::keyClicks(w, text);
+        QCoreApplication::processEvents();
+    }
+    void Tab(int index) { Get<QTabBar>("TabControl1")->setCurrentIndex(index); }
+    void ChooseType(const char* type) { Get<QComboBox>("ComboBox6")->setCurrentText(QString::fromLatin1(type)); }
+    std::string Memo3() { return Cp(Get<QPlainTextEdit>("Memo3")->toPlainText()); }
+    std::vector<std::string> Tabs() {
+        std::vector<std::string> t;
+        for (int i = 0; i < page->TabControl1->count(); ++i) t.push_back(page->TabControl1->tabText(i).toStdString());
+        return t;
+    }
+
+    test::Program p;
+    std::unique_ptr<TForm1> form;
+    UPageFormats* page = nullptr;
+};
+
+TEST_F(FormatEditor, ANewFormatIsTypedSavedChosenAndUsed) {
+    Open();
+    EXPECT_EQ(form->StatusText(4).toStdString(), "D\xC3\xA9" "finition des formats");
+    EXPECT_FALSE(Get<QWidget>("BitBtn7")->isEnabled());
+    p.dialogs.nameAnswers.push_back({true, "out", ""});
+    Click("BitBtn6");
+    EXPECT_EQ(p.dialogs.nameModes, std::vector<int>{ndNew});
+    EXPECT_EQ(Get<QLineEdit>("Edit6")->text().toStdString(), "OUT");
+    Type("Edit3", "sortie");
+
+    Type("ComboBox3", "da-te"); // "-" is no name character; a to z show in upper case
+    EXPECT_EQ(Tabs(), std::vector<std::string>{"DATE"});
+    ChooseType("DD/MM/YYYY");
+    EXPECT_FALSE(Get<QLineEdit>("Edit7")->isHidden());
+    Type("Edit7", "-");
+    Click("BitBtn22");
+    Click("BitBtn22");
+    EXPECT_EQ(Get<QLineEdit>("Edit9")->text().toStdString(), "3");
+
+    Tab(1);
+    Type("ComboBox3", "close");
+    ChooseType("N");
+    Get<QCheckBox>("CheckBox2")->click();
+    Get<QRadioButton>("RadioButton1")->click();
+    Type("Edit5", "E|UR"); // the bar would be cut off on reading: refused, and said in Memo3
+    EXPECT_EQ(Get<QLineEdit>("Edit5")->text().toStdString(), "EUR");
+    EXPECT_EQ(Memo3(), "Erreur  :  " + p.lang.Text(LK::hnt_fmtNoPipe));
+
+    Tab(2);
+    Type("ComboBox3", "tick");
+    ChooseType("AN");
+    Get<QCheckBox>("CheckBox3")->click();
+    Get<QRadioButton>("RadioButton3")->click();
+    EXPECT_EQ(Tabs(), (std::vector<std::string>{"DATE", "CLOSE", "TICK"}));
+
+    p.dialogs.shown.clear();
+    Click("BitBtn7");
+    ASSERT_EQ(p.dialogs.shown, std::vector<std::string>{p.lang.Text(LK::msg_FmtDFileUpd)});
+    EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")),
+              FileOf({kIn, kX, {"NOM=OUT", "CMT=sortie", "CLC=3", "SEP=;", "DEC=.", "IFL=0", "COL=DATE|-DD/MM/YYYY|0|0|0|",
+                                "COL=CLOSE|N|0|0|1|EUR", "COL=TICK|AN|1|0|0|"}}));
+    EXPECT_EQ(Tabs(), std::vector<std::string>{"--\x3F\x3F\x3F--"}); // a blank page after the save
+
+    // The conversion page offers the new format; chosen, it converts.
+    auto* out = form->TabSheet1->PageControl2->ComboBox2;
+    ASSERT_EQ(out->count(), 3);
+    EXPECT_EQ(form->TabSheet1->ComboBox1->currentText().toStdString(), "IN");
+    out->setCurrentText("OUT");
+    emit out->activated(out->currentIndex());
+    EXPECT_TRUE(p.formats.OutFmtOk);
+    WriteFile(p.path("q.txt"), CrLf({"01/02/2024;12,5;abc"}));
+    p.dialogs.openAnswers.push_back({p.path("q.txt")});
+    QTest::mouseClick(form->TabSheet1->BitBtn3, Qt::LeftButton);
+    QTest::mouseClick(form->TabSheet1->BitBtn1, Qt::LeftButton);
+    EXPECT_EQ(ReadFile(p.path("q_conv.txt")), "01-02-2024;EUR12.5;ABC\r\n");
+}
+
+TEST_F(FormatEditor, ANewFormatFromAModel) {
+    Open();
+    p.dialogs.nameAnswers.push_back({true, "copy", "IN"});
+    Click("BitBtn15");
+    EXPECT_EQ(page->Label8->text().toStdString(), "Definition du nouveau format : COPY \xC3\xA0 partir du mod\xC3\xA8le IN.");
+    EXPECT_EQ(Tabs(), (std::vector<std::string>{"DATE", "CLOSE", "TICK"}));
+    EXPECT_FALSE(Get<QWidget>("BitBtn9")->isEnabled());
+    Click("BitBtn7");
+    std::vector<std::string> copy = kIn;
+    copy[0] = "NOM=COPY";
+    EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")), FileOf({kIn, kX, copy}));
+}
+
+TEST_F(FormatEditor, AModifiedFormatIsRewrittenAndTheOldFileKept) {
+    const std::string dir = p.dir.path();
+    for (const char* picture : {"LG.bmp", "LR.bmp"})
+        std::filesystem::copy_file(std::string(LUMIVEX_SOURCE_DIR) + "/data/" + picture, dir + picture);
+    Open();
+    const std::string before = ReadFile(p.path("Lumivex.fmt"));
+    p.dialogs.nameAnswers.push_back({true, "", "IN"});
+    Click("BitBtn16");
+    EXPECT_TRUE(page->TabMarksOn());
+    EXPECT_FALSE(page->TabControl1->tabIcon(0).isNull());
+    EXPECT_FALSE(Get<QWidget>("BitBtn21")->isEnabled());
+    Tab(1);
+    Click("BitBtn21"); // CLOSE before DATE
+    EXPECT_EQ(Tabs(), (std::vector<std::string>{"CLOSE", "DATE", "TICK"}));
+    Tab(2);
+    Click("BitBtn20"); // TICK goes
+    EXPECT_EQ(Tabs(), (std::vector<std::string>{"CLOSE", "DATE"}));
+    EXPECT_EQ(page->TabControl1->currentIndex(), 1);
+    Click("BitBtn7");
+    EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")),
+              FileOf({kX, {"NOM=IN", "CMT=in", "CLC=2", "SEP=;", "DEC=,", "IFL=0", "COL=CLOSE|N|0|0|0|",
+                           "COL=DATE|/DD/MM/YYYY|0|1|0|"}}));
+    EXPECT_EQ(ReadFile(p.path("Lumivex.old")), before);
+    // The format in use changed: it must be chosen again.
+    EXPECT_EQ(form->TabSheet1->ComboBox1->currentIndex(), -1);
+    EXPECT_FALSE(p.formats.InFmtOk);
+}
+
+TEST_F(FormatEditor, DeletionCancelledThenConfirmed) {
+    Open();
+    p.dialogs.nameAnswers.push_back({true, "", "X"});
+    Click("BitBtn16");
+    const std::string before = ReadFile(p.path("Lumivex.fmt"));
+    p.dialogs.confirmAnswers = {false, true};
+    Click("BitBtn9");
+    EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")), before);
+    Click("BitBtn9");
+    EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")), FileOf({kIn}));
+    EXPECT_EQ(form->TabSheet1->ComboBox1->count(), 1);
+    EXPECT_EQ(form->TabSheet1->ComboBox1->currentText().toStdString(), "IN");
+    for (const char* off : {"BitBtn7", "BitBtn8", "BitBtn9"}) EXPECT_FALSE(Get<QWidget>(off)->isEnabled()) << off;
+}
+
+TEST_F(FormatEditor, AnInvalidSaveListsItsMessages) {
+    Open();
+    p.dialogs.nameAnswers.push_back({true, "bad", ""});
+    Click("BitBtn6");
+    Type("Edit13", ",");
+    Type("Edit14", ","); // the column separator gives way
+    EXPECT_EQ(Get<QLineEdit>("Edit13")->text().toStdString(), "");
+    EXPECT_EQ(Get<QLabel>("Label28")->text().toStdString(), "(0 ? 00)");
+    const std::string before = ReadFile(p.path("Lumivex.fmt"));
+    Click("BitBtn7");
+    EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")), before);
+    std::string expected;
+    for (const std::string& line : ErrListToMemo(&p.session.editor.Errors)) expected += (expected.empty() ? "" : "\n") + line;
+    EXPECT_EQ(Memo3(), expected);
+    EXPECT_NE(Memo3().find(p.lang.Text(LK::err_fmtDColSep)), std::string::npos);
+}
+
+TEST_F(FormatEditor, TheNameDialogByMode) {
+    FmtEditor& e = p.session.editor;
+    p.session.fmtFile.FmtLoadList();
+    test::RecordingMessages messages;
+    TForm2 dlg(e, p.formats, p.lang, messages);
+    e.NameDlgMode = ndNew;
+    dlg.show();
+    EXPECT_FALSE(dlg.ComboBox3->isEnabled());
+    EXPECT_FALSE(dlg.Button1->isEnabled());
+    QTest::keyClicks(dlg.Edit1, "in");
+    QKeyEvent outside(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("\xC4\x80"));
+    QApplication::sendEvent(dlg.Edit1, &outside); // a sign outside Windows-1252 is refused
+    EXPECT_EQ(dlg.Edit1->text().toStdString(), "in");
+    EXPECT_TRUE(dlg.Button1->isEnabled());
+    QTest::mouseClick(dlg.Button1, Qt::LeftButton);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{p.lang.Format(LK::msg_fmtNameExists, {"IN"})});
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(dlg.Edit1->text().toStdString(), "");
+    QTest::keyClicks(dlg.Edit1, "new");
+    QTest::mouseClick(dlg.Button1, Qt::LeftButton);
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(e.EditFmtName, "NEW");
+
+    e.NameDlgMode = ndModify;
+    dlg.show();
+    EXPECT_EQ(dlg.Label2->text().toStdString(), "Nom du format \xC3\xA0 modifier :");
+    EXPECT_EQ(dlg.ComboBox3->count(), 2);
+    EXPECT_EQ(dlg.ComboBox3->currentText().toStdString(), "IN");
+    EXPECT_FALSE(dlg.Edit1->isEnabled());
+    QTest::mouseClick(dlg.Button1, Qt::LeftButton);
+    EXPECT_EQ(e.EditFmtName, "IN");
+
+    e.NameDlgMode = ndModel;
+    dlg.show();
+    EXPECT_TRUE(dlg.Button1->isEnabled());
+    QTest::mouseClick(dlg.Button2, Qt::LeftButton);
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
+    EXPECT_EQ(e.EditFmtName, "IN");
+}
+
+} // namespace
+} // namespace lmx

@@ -1,0 +1,354 @@
+// The format editor page: its controls, their layout and their connections.
+#include "ui/UPageFormats.h"
+
+#include "core/UFmtEditor.h"
+#include "env/ULang.h"
+#include "ui/UDialogs.h"
+#include "ui/UQt.h"
+#include "ui/UTextGuard.h"
+#include "ui/UWidgets.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QTabBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace lmx {
+
+namespace {
+
+QLineEdit* OneCharEdit(const char* name, bool large) {
+    auto* e = Named<QLineEdit>(name);
+    e->setAlignment(Qt::AlignCenter);
+    if (large) {
+        QFont f = e->font();
+        f.setPointSize(13);
+        f.setBold(true);
+        e->setFont(f);
+        e->setFixedSize(30, 28);
+    } else {
+        e->setFixedWidth(30);
+    }
+    return e;
+}
+
+QButtonGroup* Pair(QObject* parent, QRadioButton* a, QRadioButton* b) {
+    auto* g = new QButtonGroup(parent);
+    g->addButton(a);
+    g->addButton(b);
+    return g;
+}
+
+} // namespace
+
+UPageFormats::UPageFormats(FmtEditor& editor, const LangTexts& lang, IDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), ed_(editor), lang_(lang), dialogs_(dialogs) {
+    setObjectName("TabSheet2");
+    Build();
+    Wire();
+    ShowEditor();
+}
+
+QWidget* UPageFormats::BuildGeneral() {
+    const LangTexts& l = lang_;
+    GroupBox5 = NamedGroup("GroupBox5", Qs(l.Text(LK::cpn_fmtGen)));
+    Label9 = NamedLabel("Label9", Qs(l.Text(LK::cpn_fDefFName)));
+    Edit6 = Named<QLineEdit>("Edit6");
+    Edit6->setEnabled(false);
+    Label29 = NamedLabel("Label29", Qs(l.Text(LK::cpn_fDefComent)));
+    Edit3 = Named<QLineEdit>("Edit3");
+
+    GroupBox9 = NamedGroup("GroupBox9", Qs(l.Text(LK::cpn_fDefCols)));
+    Label14 = NamedLabel("Label14", Qs(l.Text(LK::cpn_fDefCCount)));
+    Edit9 = Named<QLineEdit>("Edit9", QStringLiteral("1"));
+    Edit9->setEnabled(false);
+    Edit9->setFixedWidth(44);
+    Label13 = NamedLabel("Label13", Qs(l.Text(LK::cpn_fDefCSep)));
+    Edit13 = OneCharEdit("Edit13", true);
+    CheckBox5 = Named<QCheckBox>("CheckBox5", QStringLiteral("Tabulation :"));
+    CheckBox5->setLayoutDirection(Qt::RightToLeft); // its text before the box
+    Label27 = NamedLabel("Label27", Qs(l.Text(LK::cpn_fDefDecSep)));
+    Edit14 = OneCharEdit("Edit14", true);
+    Label28 = NamedLabel("Label28", QStringLiteral("(0?00)"));
+    auto* g9 = new QGridLayout(GroupBox9);
+    g9->setContentsMargins(6, 2, 6, 4);
+    g9->setVerticalSpacing(2);
+    g9->addWidget(Label14, 0, 0);
+    g9->addWidget(Edit9, 0, 1);
+    g9->addWidget(Label13, 1, 0);
+    g9->addWidget(Edit13, 1, 1);
+    g9->addWidget(CheckBox5, 1, 2);
+    g9->addWidget(Label27, 2, 0);
+    g9->addWidget(Edit14, 2, 1);
+    g9->addWidget(Label28, 2, 2);
+    g9->setColumnStretch(3, 1);
+
+    GroupBox8 = NamedGroup("GroupBox8", Qs(l.Text(LK::cpn_ignore)));
+    Edit4 = Named<QLineEdit>("Edit4", QStringLiteral("0"));
+    Edit4->setFixedWidth(54);
+    Edit4->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,9}"), Edit4));
+    UpDown1 = Named<QWidget>("UpDown1");
+    up_ = new QToolButton(UpDown1);
+    up_->setArrowType(Qt::UpArrow);
+    down_ = new QToolButton(UpDown1);
+    down_->setArrowType(Qt::DownArrow);
+    auto* ud = new QVBoxLayout(UpDown1);
+    ud->setContentsMargins(0, 0, 0, 0);
+    ud->setSpacing(0);
+    for (QToolButton* b : {up_, down_}) {
+        b->setFixedSize(18, 11);
+        ud->addWidget(b);
+    }
+    Label11 = NamedLabel("Label11", Qs(l.Text(LK::cpn_firstLines)));
+    auto* g8 = new QHBoxLayout(GroupBox8);
+    g8->setContentsMargins(6, 2, 6, 4);
+    g8->addWidget(Edit4);
+    g8->addWidget(UpDown1);
+    g8->addWidget(Label11, 1);
+
+    Label10 = NamedLabel("Label10", Qs(l.Text(LK::cpn_fDefAddHd)));
+    CheckBox1 = Named<QCheckBox>("CheckBox1");
+    Memo2 = Named<QPlainTextEdit>("Memo2");
+    Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo2->setTabChangesFocus(true);
+    GuardMemo(Memo2);
+
+    auto* g5 = new QGridLayout(GroupBox5);
+    g5->setContentsMargins(6, 2, 6, 6);
+    g5->setVerticalSpacing(3);
+    g5->addWidget(Label9, 0, 0);
+    g5->addWidget(Edit6, 0, 1);
+    g5->addWidget(Label29, 1, 0);
+    g5->addWidget(Edit3, 1, 1);
+    g5->addWidget(GroupBox9, 2, 0, 1, 2);
+    g5->addWidget(GroupBox8, 3, 0, 1, 2);
+    auto* hdr = new QHBoxLayout;
+    hdr->addWidget(Label10);
+    hdr->addWidget(CheckBox1);
+    hdr->addStretch();
+    g5->addLayout(hdr, 4, 0, 1, 2);
+    g5->addWidget(Memo2, 5, 0, 1, 2);
+    g5->setRowStretch(5, 1);
+    return GroupBox5;
+}
+
+QWidget* UPageFormats::BuildColumns() {
+    const LangTexts& l = lang_;
+    GroupBox7 = NamedGroup("GroupBox7", Qs(l.Text(LK::cpn_fmtCol)));
+    TabControl1 = Named<QTabBar>("TabControl1");
+    TabControl1->setExpanding(false);
+    TabControl1->setIconSize(QSize(9, 9));
+    TabControl1->setUsesScrollButtons(true);
+    TabControl1->setDrawBase(true);
+
+    Label7 = NamedLabel("Label7", Qs(l.Text(LK::cpn_fDefCName)));
+    ComboBox3 = Named<QComboBox>("ComboBox3");
+    ComboBox3->setEditable(true);
+    ComboBox3->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox3->setCompleter(nullptr); // a new name is typed whole, never completed to a known one
+    Label12 = NamedLabel("Label12", Qs(l.Text(LK::cpn_fDefCType)));
+    ComboBox6 = Named<QComboBox>("ComboBox6");
+    Label48 = NamedLabel("Label48", Qs(l.Text(LK::cpn_fDefCDtSep)));
+    Edit7 = OneCharEdit("Edit7", false);
+    Label47 = NamedLabel("Label47", Qs(l.Text(LK::cpn_fDefCCtrl)));
+    ComboBox7 = Named<QComboBox>("ComboBox7");
+    CheckBox2 = Named<QCheckBox>("CheckBox2", Qs(l.Text(LK::cpn_fDefCAddX)));
+    RadioButton1 = Named<QRadioButton>("RadioButton1", Qs(l.Text(LK::cpn_fDefCAddPX)));
+    RadioButton2 = Named<QRadioButton>("RadioButton2", Qs(l.Text(LK::cpn_fDefCAddSX)));
+    Edit5 = Named<QLineEdit>("Edit5");
+    CheckBox3 = Named<QCheckBox>("CheckBox3", Qs(l.Text(LK::cpn_fDefCCasse)));
+    RadioButton3 = Named<QRadioButton>("RadioButton3", Qs(UpperAZ(l.Text(LK::cpn_fDefCCMaj))));
+    std::string lower = l.Text(LK::cpn_fDefCCMin);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    RadioButton4 = Named<QRadioButton>("RadioButton4", Qs(lower));
+    Pair(this, RadioButton1, RadioButton2)->setObjectName("FixeGroup");
+    Pair(this, RadioButton3, RadioButton4)->setObjectName("CasseGroup");
+    BitBtn20 = NamedButton("BitBtn20", QStringLiteral("X"));
+    BitBtn21 = NamedButton("BitBtn21", QStringLiteral("<<"));
+    BitBtn22 = NamedButton("BitBtn22", QStringLiteral("+"));
+    BitBtn23 = NamedButton("BitBtn23", QStringLiteral(">>"));
+    const LK tips[] = {LK::hnt_btnDelt, LK::hnt_btnLeft, LK::hnt_btnAddC, LK::hnt_btnRight};
+    int i = 0;
+    for (QPushButton* b : {BitBtn20, BitBtn21, BitBtn22, BitBtn23}) {
+        b->setFixedSize(34, 24);
+        b->setToolTip(Qs(l.Text(tips[i++])));
+    }
+
+    auto* body = new QGridLayout;
+    body->setVerticalSpacing(3);
+    body->addWidget(Label7, 0, 0);
+    body->addWidget(ComboBox3, 0, 1, 1, 3);
+    body->addWidget(Label12, 1, 0);
+    body->addWidget(ComboBox6, 1, 1, 1, 2);
+    body->addWidget(Label48, 2, 0);
+    body->addWidget(Edit7, 2, 1);
+    body->addWidget(Label47, 3, 0);
+    body->addWidget(ComboBox7, 3, 1, 1, 2);
+    body->addWidget(CheckBox2, 4, 0);
+    body->addWidget(RadioButton1, 4, 1);
+    body->addWidget(RadioButton2, 4, 2);
+    body->addWidget(Edit5, 4, 3);
+    body->addWidget(CheckBox3, 5, 0);
+    body->addWidget(RadioButton3, 5, 1);
+    body->addWidget(RadioButton4, 5, 2);
+    body->setColumnStretch(3, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* b : {BitBtn20, BitBtn21, BitBtn22, BitBtn23}) buttons->addWidget(b);
+
+    auto* g7 = new QVBoxLayout(GroupBox7);
+    g7->setContentsMargins(6, 2, 6, 4);
+    g7->setSpacing(3);
+    g7->addWidget(TabControl1);
+    g7->addLayout(body);
+    g7->addStretch();
+    g7->addLayout(buttons);
+    return GroupBox7;
+}
+
+void UPageFormats::Build() {
+    const LangTexts& l = lang_;
+    GroupBox3 = NamedGroup("GroupBox3", Qs(l.Text(LK::cpn_fmtDef)));
+    Panel4 = Named<QWidget>("Panel4");
+    Label8 = NamedLabel("Label8", QStringLiteral("Define or modify file descriptions ..."));
+    Label8->setWordWrap(true);
+    Label8->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    auto* p4 = new QHBoxLayout(Panel4);
+    p4->setContentsMargins(0, 0, 0, 0);
+    p4->addWidget(Label8);
+    BitBtn6 = NamedButton("BitBtn6", Qs(l.Text(LK::btn_new)));
+    BitBtn15 = NamedButton("BitBtn15", Qs(l.Text(LK::btn_model)));
+    BitBtn16 = NamedButton("BitBtn16", Qs(l.Text(LK::btn_modify)));
+    BitBtn7 = NamedButton("BitBtn7", Qs(l.Text(LK::btn_save)));
+    BitBtn8 = NamedButton("BitBtn8", Qs(l.Text(LK::btn_cancel)));
+    BitBtn9 = NamedButton("BitBtn9", Qs(l.Text(LK::btn_del)));
+    // The hint line has a row of its own: the longest hints and statuses must read whole.
+    Label8->setMinimumHeight(20);
+    auto* top = new QHBoxLayout;
+    top->addStretch();
+    for (QPushButton* b : {BitBtn6, BitBtn15, BitBtn16, BitBtn7, BitBtn8, BitBtn9}) top->addWidget(b);
+
+    Panel3 = Named<QWidget>("Panel3");
+    Memo3 = Named<QPlainTextEdit>("Memo3");
+    Memo3->setReadOnly(true);
+    Memo3->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    QPalette cream = Memo3->palette();
+    cream.setColor(QPalette::Base, QColor(255, 251, 240));
+    Memo3->setPalette(cream);
+    auto* p3 = new QVBoxLayout(Panel3);
+    p3->setContentsMargins(0, 0, 0, 0);
+    p3->addWidget(Memo3);
+
+    QWidget* general = BuildGeneral();
+    general->setFixedWidth(330);
+    auto* right = new QVBoxLayout;
+    right->setSpacing(4);
+    right->addWidget(BuildColumns(), 3);
+    right->addWidget(Panel3, 2);
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(general);
+    middle->addLayout(right, 1);
+
+    auto* g3 = new QVBoxLayout(GroupBox3);
+    g3->setContentsMargins(6, 4, 6, 6);
+    g3->setSpacing(4);
+    g3->addWidget(Panel4);
+    g3->addLayout(top);
+    g3->addLayout(middle, 1);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(4, 4, 4, 4);
+    page->addWidget(GroupBox3);
+}
+
+void UPageFormats::Wire() {
+    for (QPushButton* b : {BitBtn6, BitBtn15, BitBtn16, BitBtn7, BitBtn8}) b->installEventFilter(this);
+    for (QWidget* frame : std::initializer_list<QWidget*>{this, GroupBox3, GroupBox5, GroupBox7, GroupBox8, GroupBox9}) {
+        frame->setMouseTracking(true);
+        frame->installEventFilter(this);
+    }
+    Label10->installEventFilter(this);
+
+    connect(BitBtn6, &QPushButton::clicked, this, &UPageFormats::BitBtn6Click);
+    connect(BitBtn15, &QPushButton::clicked, this, &UPageFormats::BitBtn15Click);
+    connect(BitBtn16, &QPushButton::clicked, this, &UPageFormats::BitBtn16Click);
+    connect(BitBtn7, &QPushButton::clicked, this, &UPageFormats::BitBtn7Click);
+    connect(BitBtn8, &QPushButton::clicked, this, &UPageFormats::BitBtn8Click);
+    connect(BitBtn9, &QPushButton::clicked, this, &UPageFormats::BitBtn9Click);
+    connect(BitBtn20, &QPushButton::clicked, this, &UPageFormats::BitBtn20Click);
+    connect(BitBtn21, &QPushButton::clicked, this, &UPageFormats::BitBtn21Click);
+    connect(BitBtn22, &QPushButton::clicked, this, &UPageFormats::BitBtn22Click);
+    connect(BitBtn23, &QPushButton::clicked, this, &UPageFormats::BitBtn23Click);
+    connect(up_, &QToolButton::clicked, this, [this] { StepSkip(1); });
+    connect(down_, &QToolButton::clicked, this, [this] { StepSkip(-1); });
+
+    connect(TabControl1, &QTabBar::currentChanged, this, [this](int index) {
+        if (!showing_) Act([&] { ed_.SelectTab(index); });
+    });
+
+    // Column name: letters, digits, "_" and "." typed, a to z shown in upper case.
+    ComboBox3->setValidator(new TextGuard(ComboBox3, HeldOptions{true, false, true}, [this] { QueuePipeRefused(); }));
+    new KeyFilter(
+        ComboBox3->lineEdit(), [](QChar c) { return c.unicode() < 128 && ColNameCharOk(static_cast<char>(c.unicode())); },
+        [this] { return ed_.TabIndex >= 0; });
+    connect(ComboBox3->lineEdit(), &QLineEdit::textEdited, this,
+            [this](const QString& text) { Act([&] { ed_.ColNameEdited(Cp(text)); }); });
+    connect(ComboBox3, QOverload<int>::of(&QComboBox::activated), this,
+            [this](int) { Act([&] { ed_.ColNameChosen(Cp(ComboBox3->currentText())); }); });
+
+    new KeyFilter(ComboBox6, [](QChar) { return false; }); // the type is chosen from the list
+    connect(ComboBox6, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this](int) {
+        if (!showing_) Act([&] { ed_.TypeChosen(Cp(ComboBox6->currentText())); });
+    });
+
+    // Texts that go to the file as they are: a "|" cut there on reading is refused.
+    Edit5->setValidator(new TextGuard(Edit5, HeldOptions{true, false, false}, [this] { QueuePipeRefused(); }));
+    for (QLineEdit* e : {Edit3, Edit7, Edit13, Edit14}) e->setValidator(new TextGuard(e, HeldOptions{}));
+    connect(Edit7, &QLineEdit::textEdited, this, [this](const QString& t) { KeepLastTyped(Edit7, t); });
+    connect(Edit13, &QLineEdit::textEdited, this, [this](const QString& t) {
+        KeepLastTyped(Edit13, t);
+        Act([&] { ed_.ColSepEdited(); });
+    });
+    connect(Edit14, &QLineEdit::textEdited, this, [this](const QString& t) {
+        KeepLastTyped(Edit14, t);
+        Act([&] { ed_.DecSepEdited(); });
+    });
+    connect(CheckBox5, &QCheckBox::clicked, this, [this] { Act([&] { ed_.TabSepClicked(); }); });
+    connect(CheckBox1, &QCheckBox::clicked, this, [this] { Act([] {}); });
+    connect(CheckBox2, &QCheckBox::clicked, this, [this](bool on) { Act([&] { ed_.FixeClicked(on); }); });
+    connect(CheckBox3, &QCheckBox::clicked, this, [this](bool on) { Act([&] { ed_.CasseClicked(on); }); });
+}
+
+bool UPageFormats::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type t = event->type();
+    if (t == QEvent::Enter) {
+        const std::pair<QObject*, LK> hints[] = {{BitBtn6, LK::hnt_fmtNew},     {BitBtn15, LK::hnt_fmtModel},
+                                                  {BitBtn16, LK::hnt_fmtModify}, {BitBtn7, LK::hnt_fmtSave},
+                                                  {BitBtn8, LK::hnt_fmtUndo}};
+        for (const auto& [button, key] : hints)
+            if (watched == button) Label8->setText(Qs(lang_.Text(key)));
+    } else if (t == QEvent::MouseMove && watched != Label10) {
+        Label8->setText(Qs(ed_.EditStatus));
+    } else if (t == QEvent::MouseButtonRelease && watched == Label10) {
+        CheckBox1->click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void UPageFormats::QueuePipeRefused() {
+    // Told from inside the field's own edit: the page is shown again once that edit is over.
+    QMetaObject::invokeMethod(this, [this] { Act([&] { ed_.PipeRefused(); }); }, Qt::QueuedConnection);
+}
+
+} // namespace lmx
