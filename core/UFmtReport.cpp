@@ -94,8 +94,8 @@ const char* CaseWord(const std::string& code) {
 } // namespace
 
 std::string FmtLoadProblem(const std::string& name, int code, const FmtReadFault& fault) {
-    if (name.empty() && code == frEmptyName) return "a block has an empty name (NOM=): it can never be chosen";
-    std::string out = "format " + Quoted(name) + ": code " + IntToStr(code) + ", " + FmtResultMeaning(code);
+    if (name.empty() && code == frEmptyName) return "the block's NOM line gives no name: it can never be chosen";
+    std::string out = "code " + IntToStr(code) + ", " + FmtResultMeaning(code);
     const std::string detail = Detail(code, fault);
     if (!detail.empty()) out += ": " + detail;
     return out;

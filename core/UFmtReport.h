@@ -12,8 +12,8 @@ namespace lmx {
 
 class LangTexts;
 
-// Why the format does not load, in plain English: its name, the reader's code and meaning and,
-// where the reader knows them, the line and field at fault.
+// Why the format does not load, in plain English: the reader's code and meaning and, where the
+// reader knows them, the line and field at fault. The caller names the format.
 std::string FmtLoadProblem(const std::string& name, int code, const FmtReadFault& fault);
 
 struct FmtCheck {

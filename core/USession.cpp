@@ -2,6 +2,7 @@
 
 #include "common/Text.h"
 #include "common/UCommuns.h"
+#include "env/UProgramFiles.h"
 
 namespace lmx {
 
@@ -9,11 +10,13 @@ Session::Session(IMessages& m, ITrash& t) : messages(m), trash(t) {}
 
 void Session::SetProgramDir(const std::string& dir) {
     ProgramDir = IncludeTrailingSlash(dir);
-    params.ProgramDir = ProgramDir;
-    params.PrmFileName = ProgramDir + "Lumivex.prm";
-    fmtFile.FmtFileName = ProgramDir + "Lumivex.fmt";
-    log.LogFileName = ProgramDir + "LumivexLog.txt";
-    LngFileName = ProgramDir + "Lumivex.lng";
+    const std::string files = FilesDir.empty() ? ProgramDir : IncludeTrailingSlash(FilesDir);
+    // The parameters' fallback folder is one the user can write to.
+    params.ProgramDir = files;
+    params.PrmFileName = files + "Lumivex.prm";
+    fmtFile.FmtFileName = files + "Lumivex.fmt";
+    log.LogFileName = files + "LumivexLog.txt";
+    LngFileName = LanguageFilePath(files, ProgramDir);
 }
 
 int Session::StartParameters(bool createWhenMissing) {

@@ -1,5 +1,6 @@
 // lumivex-convert: the converter without a window, for scripts and machines without a display.
 // Same core, files and texts as the window; it reads Lumivex.prm but never writes it.
+#include "CliFormats.h"
 #include "CliIo.h"
 #include "CliOptions.h"
 #include "CliRejects.h"
@@ -8,7 +9,9 @@
 #include "common/UCommuns.h"
 #include "core/ULocaleNames.h"
 #include "core/USession.h"
+#include "env/UProgramFiles.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
 
@@ -51,17 +54,30 @@ int Run(const CliOptions& o) {
     StdLocaleNames localeNames;
     s.log.SetLocaleNames(&localeNames);
     s.log.LogWrite(lkBegin); // a saved log reads like the window's: BEGIN banner first
+    const std::string programDir = ExtractFilePath(ExecutablePath());
     std::string dir = o.dir;
-    if (dir.empty()) dir = ExtractFilePath(ExecutablePath());
+    if (dir.empty()) dir = programDir;
     if (dir.empty() || !CheckValue(ckDirectory, dir)) {
         PrintErr("lumivex-convert: not a folder: " + dir);
         return exNothing;
     }
-    s.SetProgramDir(dir);
+    if (o.dir.empty()) {
+        const ProgramFilesDir files = ChooseProgramFilesDir(dir, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+        if (!files.error.empty()) PrintErr("lumivex-convert: " + files.error);
+        dir = files.dir;
+    }
+    s.FilesDir = dir;
+    s.SetProgramDir(programDir.empty() ? dir : programDir);
     s.params.ReadOnly = true;
     if (s.StartParameters(false) != 0) PrintErr("lumivex-convert: Lumivex.prm: " + s.params.LastIoError());
-    // A language that does not load leaves the French texts, silently: nothing is asked here.
-    s.lang.LangLoad(s.params.PrmGet(prmLNG), s.LngFileName);
+    if (o.langGiven) {
+        if (!LoadLanguageOption(s, o.lang)) return exNothing;
+    } else {
+        // A language that does not load leaves the French texts, silently: nothing is asked here.
+        s.lang.LangLoad(s.params.PrmGet(prmLNG), s.LngFileName);
+    }
+    if (o.check) return CheckFormats(s) ? exOk : exNothing;
+    if (o.showGiven) return ShowFormat(s, o.show) ? exOk : exNothing;
 
     if (o.list) {
         const int r = s.fmtFile.FmtLoadList();

@@ -36,31 +36,31 @@ INSTANTIATE_TEST_SUITE_P(
     Codes, LoadProblems,
     ::testing::Values(
         ProblemCase{Block("X", "2", {"COL=A|N|0|0|0|", "COL=D|/dd/mm/yyyy|0|1|0|"}), frBadColumn,
-                    "format \"X\": code -790, a COL line is malformed: line 15 (column 2): field 2 (type) "
+                    "code -790, a COL line is malformed: line 15 (column 2): field 2 (type) "
                     "\"/dd/mm/yyyy\" is not N, AN, A, nor a date separator followed by one of the ten date "
                     "layouts (YY/MM/DD, YYYY/MM/DD, YYMMDD, YYYYMMDD, YY/DD/MM, YYYY/DD/MM, DD/MM/YY, DD/MM/YYYY, "
                     "MM/DD/YY, MM/DD/YYYY)"},
         ProblemCase{Block("X", "1", {"COL=P|N|0|0|1|"}), frBadColumn,
-                    "format \"X\": code -790, a COL line is malformed: line 14 (column 1): field 6 (prefix or "
+                    "code -790, a COL line is malformed: line 14 (column 1): field 6 (prefix or "
                     "suffix text) is empty while field 5 asks for one"},
         ProblemCase{Block("X", "1", {"COL=P|N|0|x|0|"}), frBadColumn,
-                    "format \"X\": code -790, a COL line is malformed: line 14 (column 1): field 4 (control) \"x\" "
+                    "code -790, a COL line is malformed: line 14 (column 1): field 4 (control) \"x\" "
                     "is not 0, 1 or 2"},
         ProblemCase{Block("X", "0", {"COL=A|N|0|0|0|"}), frBadDescr,
-                    "format \"X\": code -2, a descriptive line (CMT, CLC, SEP, DEC, IFL) is missing, out of order or "
+                    "code -2, a descriptive line (CMT, CLC, SEP, DEC, IFL) is missing, out of order or "
                     "has a bad value: line 10 should be CLC= and a whole number greater than 0, it is \"CLC=0\""},
         ProblemCase{{"NOM=X", "CMT=c", "CLC=1"}, frColCountDiffers,
-                    "format \"X\": code -3, the number of COL lines differs from CLC: the file ends after line 10, "
+                    "code -3, the number of COL lines differs from CLC: the file ends after line 10, "
                     "where SEP= was expected; CLC=1 but the block has 0 COL line(s)"},
         ProblemCase{{"NOM=Y", "NOM=X"}, frEmptyName,
-                    "format \"X\": code -1, no format name was given, or the file ends inside the block's "
+                    "code -1, no format name was given, or the file ends inside the block's "
                     "descriptive lines (NOM, CMT, CLC, SEP, DEC, IFL): the file ends after line 9, where CMT= was "
                     "expected"},
         ProblemCase{Join({Block("X", "3", {"COL=A|N|0|0|0|"}), {"NOM=Y"}}), frColCountDiffers,
-                    "format \"X\": code -3, the number of COL lines differs from CLC: CLC=3 but the block has 1 COL "
+                    "code -3, the number of COL lines differs from CLC: CLC=3 but the block has 1 COL "
                     "line(s)"},
         ProblemCase{Block("Y", "1", {"COL=A|N|0|0|0|"}), frNotFound,
-                    "format \"X\": code -795, no format of that name in the file (names are case-sensitive)"}));
+                    "code -795, no format of that name in the file (names are case-sensitive)"}));
 
 // A file of four formats: one clean, one the editor refuses, one with an information only, one
 // that does not load, the clean one given twice.
