@@ -36,8 +36,8 @@ inline const char* FmtResultMeaning(int code) {
     switch (code) {
     case frOk: return "success";
     case frEmptyName:
-        return "no format name was given, or the file ends inside the block's descriptive lines "
-               "(NOM, CMT, CLC, SEP, DEC, IFL)";
+        return "the file ends inside the block's descriptive lines (NOM, CMT, CLC, SEP, DEC, IFL), "
+               "or no format name was given";
     case frBadDescr: return "a descriptive line (CMT, CLC, SEP, DEC, IFL) is missing, out of order or has a bad value";
     case frColCountDiffers: return "the number of COL lines differs from CLC";
     case frTooManyColsAtEof: return "more COL lines than CLC, running up to the end of the file";

@@ -53,9 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "code -3, the number of COL lines differs from CLC: the file ends after line 10, "
                     "where SEP= was expected; CLC=1 but the block has 0 COL line(s)"},
         ProblemCase{{"NOM=Y", "NOM=X"}, frEmptyName,
-                    "code -1, no format name was given, or the file ends inside the block's "
-                    "descriptive lines (NOM, CMT, CLC, SEP, DEC, IFL): the file ends after line 9, where CMT= was "
-                    "expected"},
+                    "code -1, the file ends inside the block's descriptive lines (NOM, CMT, CLC, SEP, DEC, IFL), "
+                    "or no format name was given: the file ends after line 9, where CMT= was expected"},
         ProblemCase{Join({Block("X", "3", {"COL=A|N|0|0|0|"}), {"NOM=Y"}}), frColCountDiffers,
                     "code -3, the number of COL lines differs from CLC: CLC=3 but the block has 1 COL "
                     "line(s)"},
