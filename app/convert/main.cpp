@@ -8,6 +8,7 @@
 #include "common/Text.h"
 #include "common/UCommuns.h"
 #include "core/ULocaleNames.h"
+#include "core/UFmtReport.h"
 #include "core/USession.h"
 #include "env/UProgramFiles.h"
 
@@ -32,12 +33,13 @@ public:
     bool MoveToTrash(const std::string&) override { return false; }
 };
 
-// The message the window shows for a format that does not load.
-std::string FormatLoadMessage(const Session& s, int mode, int code) {
+// The message the window shows for a format that does not load, then why in plain words.
+std::string FormatLoadMessage(const Session& s, int mode, const std::string& name, int code) {
     const std::string head = s.lang.Text(mode == flmInput ? LK::err_fmtInfile : LK::err_fmtOutfile);
-    if (code == frColCountDiffers) return head + s.lang.Text(LK::err_fmtNbCols);
-    if (code == frEmptyName) return head + " (no format named: use --in/--out)";
-    std::string msg = head + s.lang.Format(LK::err_fmtRC, {IntToStr(code)});
+    if (code == frEmptyName && name.empty()) return head + " (no format named: use --in/--out)";
+    const std::string why = "\nformat \"" + name + "\": " + FmtLoadProblem(name, code, s.fmtFile.LastFault());
+    if (code == frColCountDiffers) return head + s.lang.Text(LK::err_fmtNbCols) + why;
+    std::string msg = head + s.lang.Format(LK::err_fmtRC, {IntToStr(code)}) + why;
     if (code == frNoFile || code == frOpenFailed)
         msg += "\n" + s.lang.Format(LK::err_fmtFileDefOpen, {s.fmtFile.FmtFileName});
     return msg;
@@ -94,7 +96,7 @@ int Run(const CliOptions& o) {
     for (const auto& [mode, name] : {std::pair{int(flmInput), inName}, std::pair{int(flmOutput), outName}}) {
         const int r = s.SelectFormat(mode, name);
         if (r != 0) {
-            PrintErr(FormatLoadMessage(s, mode, r));
+            PrintErr(FormatLoadMessage(s, mode, name, r));
             return exNothing;
         }
     }

@@ -1,5 +1,6 @@
 #include "core/UFmtCheck.h"
 #include "core/UFmtReport.h"
+#include "core/USession.h"
 #include "env/ULang.h"
 #include "FmtTestFiles.h"
 
@@ -127,6 +128,29 @@ TEST(FmtReport, DescriptionIsTheLogLinesThenOneLinePerColumn) {
                   " Col(2)   >TICKER<  |  Type >AN<  |  DtSep ><  |  Control >never<  |  Case >upper<  |  Prefix >FR:<",
                   " Col(3)   >DAY<  |  Type >YYYYMMDD<  |  DtSep >0<  |  Control >if not empty<  |  Case >lower<  |  "
                   "Suffix >Z<"}));
+}
+
+} // namespace
+
+namespace {
+
+class NoTrash final : public ITrash {
+public:
+    bool MoveToTrash(const std::string&) override { return false; }
+};
+
+// A format cut off in its descriptive lines is told to the user when chosen, not taken for "nothing chosen".
+TEST(FmtReport, CutOffFormatIsToldWhenChosen) {
+    TempDir dir;
+    WriteFile(dir.file("Lumivex.fmt"), FmtFileText({"NOM=CUT", "CMT=c"}));
+    RecordingMessages messages;
+    NoTrash trash;
+    Session s(messages, trash);
+    s.SetProgramDir(dir.path());
+    s.params.ReadOnly = true;
+    EXPECT_EQ(s.ChooseFormat(flmInput, "CUT"), frEmptyName);
+    EXPECT_EQ(s.ChooseFormat(flmInput, ""), frEmptyName);
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{s.lang.Text(LK::err_fmtInfile) + s.lang.Format(LK::err_fmtRC, {"-1"})}));
 }
 
 } // namespace
