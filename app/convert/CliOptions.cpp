@@ -55,7 +55,14 @@ bool ParseCli(const std::vector<std::string>& args, CliOptions& o, std::string& 
         else if (a == "--rejects") { if (!value(o.rejects)) return false; }
         else if (a == "--list") o.list = true;
         else if (a == "--check") o.check = true;
-        else if (a == "--show") { if (!value(o.show)) return false; o.showGiven = true; }
+        else if (a == "--show") {
+            if (!value(o.show)) return false;
+            if (o.show.empty()) {
+                error = "--show needs a format name";
+                return false;
+            }
+            o.showGiven = true;
+        }
         else if (a == "--lang") { if (!value(o.lang)) return false; o.langGiven = true; }
         else if (a == "--rename") {
             if (!value(o.renameText)) return false;

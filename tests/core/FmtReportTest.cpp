@@ -44,9 +44,6 @@ INSTANTIATE_TEST_SUITE_P(
         ProblemCase{Block("X", "1", {"COL=P|N|0|0|1|"}), frBadColumn,
                     "code -790, a COL line is malformed: line 14 (column 1): field 6 (prefix or "
                     "suffix text) is empty while field 5 asks for one"},
-        ProblemCase{Block("X", "1", {"COL=P|N|0|x|0|"}), frBadColumn,
-                    "code -790, a COL line is malformed: line 14 (column 1): field 4 (control) \"x\" "
-                    "is not 0, 1 or 2"},
         ProblemCase{Block("X", "0", {"COL=A|N|0|0|0|"}), frBadDescr,
                     "code -2, a descriptive line (CMT, CLC, SEP, DEC, IFL) is missing, out of order or "
                     "has a bad value: line 10 should be CLC= and a whole number greater than 0, it is \"CLC=0\""},
@@ -58,9 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "or no format name was given: the file ends after line 9, where CMT= was expected"},
         ProblemCase{Join({Block("X", "3", {"COL=A|N|0|0|0|"}), {"NOM=Y"}}), frColCountDiffers,
                     "code -3, the number of COL lines differs from CLC: CLC=3 but the block has 1 COL "
-                    "line(s)"},
-        ProblemCase{Block("Y", "1", {"COL=A|N|0|0|0|"}), frNotFound,
-                    "code -795, no format of that name in the file (names are case-sensitive)"}));
+                    "line(s)"}));
 
 // A file of four formats: one clean, one the editor refuses, one with an information only, one
 // that does not load, the clean one given twice.
@@ -100,13 +95,6 @@ TEST(FmtReport, ChecksEveryFormatOnce) {
     const FmtCheck& skip = r.formats[3];
     EXPECT_TRUE(skip.passed);
     EXPECT_EQ(skip.messages, (std::vector<std::string>{lang.Text(LK::itm_info) + " " + lang.Text(LK::err_fmtDIgnAdd)}));
-}
-
-TEST(FmtReport, MissingFileGivesTheListCode) {
-    TempDir dir;
-    const FmtFileReport r = CheckFormatFile(dir.file("Lumivex.fmt"), LangTexts());
-    EXPECT_EQ(r.listCode, frNoFile);
-    EXPECT_FALSE(r.AllPassed());
 }
 
 TEST(FmtReport, DescriptionIsTheLogLinesThenOneLinePerColumn) {
