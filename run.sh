@@ -6,8 +6,10 @@ cd "$(dirname "$0")"
 scripts/setup.sh build
 
 app=build/app
-# First run: the example formats go beside the program, as a user's own format file would.
+# First run: the example formats and the English texts go beside the program, as a user's own
+# files would.
 [ -f "$app/Lumivex.fmt" ] || cp examples/Lumivex.fmt "$app/Lumivex.fmt"
+[ -f "$app/Lumivex.lng" ] || cp examples/Lumivex.lng "$app/Lumivex.lng"
 
 if [ -x "$app/Lumivex" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec "$app/Lumivex" "$@"

@@ -61,6 +61,7 @@ int FmtFile::FmtLoadList() {
 }
 
 int FmtFile::FmtLoadDescription(int mode, const std::string& name) {
+    fault_ = FmtReadFault{};
     try {
         if (name.empty()) return frEmptyName;
         if (!PathExists(FmtFileName)) return frNoFile;
@@ -80,6 +81,15 @@ int FmtFile::FmtLoadDescription(int mode, const std::string& name) {
                 break;
             }
             in.ReadLine(line);
+        }
+        // The wanted NOM as the file's last line is a block cut off before its descriptive lines,
+        // not a missing format.
+        if (result == frNotFound && LineKey(line) == "NOM" && LineValue(line) == name) {
+            work.Name = name;
+            result = frEmptyName;
+            fault_.descrLine = in.LineNo();
+            fault_.descrKey = "CMT";
+            fault_.descrAtEnd = true;
         }
         const bool readFailed = in.Failed();
         in.Close();
@@ -143,10 +153,19 @@ int FmtFile::FmtReadBlock(FmtLineReader& in) {
     std::string line;
     std::string_view key;
     std::string_view value;
+    // The first descriptive fault is the one worth showing.
+    const auto descrFault = [&](const char* expected, bool atEnd) {
+        result = atEnd ? frEmptyName : frBadDescr;
+        if (!fault_.descrKey.empty()) return;
+        fault_.descrLine = in.LineNo();
+        fault_.descrKey = expected;
+        fault_.descrAtEnd = atEnd;
+        if (!atEnd) fault_.descrFound = line;
+    };
     // One descriptive line; a failed step does not stop the following ones.
-    const auto next = [&]() {
+    const auto next = [&](const char* expected) {
         if (in.AtEnd()) {
-            result = frEmptyName;
+            descrFault(expected, true);
             return false;
         }
         in.ReadLine(line);
@@ -155,30 +174,30 @@ int FmtFile::FmtReadBlock(FmtLineReader& in) {
         return true;
     };
 
-    if (next()) {
+    if (next("CMT")) {
         if (key == "CMT") work.Comment = value;
-        else result = frBadDescr;
+        else descrFault("CMT", false);
     }
     bool countSet = false;
-    if (next()) {
+    if (next("CLC")) {
         if (key == "CLC" && CheckValue(ckPositiveInt, value)) {
             work.ColCount = value;
             countSet = true;
         } else {
-            result = frBadDescr;
+            descrFault("CLC", false);
         }
     }
-    if (next()) {
+    if (next("SEP")) {
         if (key == "SEP" && !value.empty()) work.ColSep = value;
-        else result = frBadDescr;
+        else descrFault("SEP", false);
     }
-    if (next()) {
+    if (next("DEC")) {
         if (key == "DEC" && !value.empty() && value != work.ColSep) work.DecSep = value;
-        else result = frBadDescr;
+        else descrFault("DEC", false);
     }
-    if (next()) {
+    if (next("IFL")) {
         if (key == "IFL" && CheckValue(ckNonNegativeInt, value)) work.JmpLines = value;
-        else result = frBadDescr;
+        else descrFault("IFL", false);
     }
     if (!countSet) return result;
 
@@ -205,8 +224,10 @@ int FmtFile::FmtReadBlock(FmtLineReader& in) {
         } else if (key == "COL") {
             ++k;
             if (k > n) result = frTooManyColsAtEof;
-            if (k > std::numeric_limits<int32_t>::max() || !FmtReadColumn(static_cast<int32_t>(k), std::string(value)))
+            if (k > std::numeric_limits<int32_t>::max() || !FmtReadColumn(static_cast<int32_t>(k), std::string(value))) {
+                if (columnsOk) fault_.colLine = in.LineNo();
                 columnsOk = false;
+            }
         } else {
             blockEnded = true; // this line is consumed with the block
             if (k != n) result = frColCountDiffers;
@@ -214,12 +235,24 @@ int FmtFile::FmtReadBlock(FmtLineReader& in) {
         }
     }
     if (!blockEnded && k < n) result = frColCountDiffers;
+    fault_.colLines = k;
+    fault_.colCount = n;
     if (!columnsOk) return frBadColumn;
     return result;
 }
 
+bool FmtFile::ColumnFault(int32_t k, int field, const std::string& value) {
+    if (fault_.entry == 0) {
+        fault_.entry = k;
+        fault_.field = field;
+        fault_.value = value;
+    }
+    return false;
+}
+
 bool FmtFile::FmtReadColumn(int32_t k, const std::string& value) {
-    if (value.empty() || k < 1) return false;
+    if (k < 1) return false;
+    if (value.empty()) return ColumnFault(k, cfName, value);
     try {
         ColEntry entry;
         std::size_t pos = 0;
@@ -241,18 +274,19 @@ bool FmtFile::FmtReadColumn(int32_t k, const std::string& value) {
         work.Cols[idx] = entry; // kept even when a test below fails
         work.IsDate[idx] = 0;
 
-        if (entry[cfName].empty()) return false;
+        if (entry[cfName].empty()) return ColumnFault(k, cfName, entry[cfName]);
         const std::string& type = entry[cfType];
         if (type != "A" && type != "N" && type != "AN") {
-            if (type.size() < 2 || !CheckValue(ckDateLayout, std::string_view(type).substr(1))) return false;
+            if (type.size() < 2 || !CheckValue(ckDateLayout, std::string_view(type).substr(1)))
+                return ColumnFault(k, cfType, type);
             state_.DateRemembered = true;
             state_.RememberedDateSep = type.substr(0, 1);
             state_.RememberedDateFmt = type.substr(1);
             work.IsDate[idx] = 1;
         }
-        if (!IsCode012(entry[cfCasse]) || !IsCode012(entry[cfControl]) || !IsCode012(entry[cfFixeType]))
-            return false;
-        if (entry[cfFixeType] != "0" && entry[cfFixeText].empty()) return false;
+        for (const ColField f : {cfCasse, cfControl, cfFixeType})
+            if (!IsCode012(entry[f])) return ColumnFault(k, f, entry[f]);
+        if (entry[cfFixeType] != "0" && entry[cfFixeText].empty()) return ColumnFault(k, cfFixeText, entry[cfFixeText]);
         return true;
     } catch (...) {
         return false;

@@ -30,6 +30,49 @@ enum FmtResult : int {
     frNoFile = -799,         // the file does not exist
 };
 
+// What each code means, in plain English: the one wording for every message that must say why a
+// format does not load.
+inline const char* FmtResultMeaning(int code) {
+    switch (code) {
+    case frOk: return "success";
+    case frEmptyName:
+        return "the file ends inside the block's descriptive lines (NOM, CMT, CLC, SEP, DEC, IFL), "
+               "or no format name was given";
+    case frBadDescr: return "a descriptive line (CMT, CLC, SEP, DEC, IFL) is missing, out of order or has a bad value";
+    case frColCountDiffers: return "the number of COL lines differs from CLC";
+    case frTooManyColsAtEof: return "more COL lines than CLC, running up to the end of the file";
+    case frBadColumn: return "a COL line is malformed";
+    case frCopyIn: return "the loaded format could not be copied to the input format";
+    case frCopyOut: return "the loaded format could not be copied to the output format";
+    case frBadColCount: return "CLC is not an integer greater than 0";
+    case frNotFound: return "no format of that name in the file (names are case-sensitive)";
+    case frNoFormat: return "the file holds no format, or could not be opened";
+    case frOpenFailed: return "the file could not be opened";
+    case frNoFile: return "the file does not exist";
+    default: return "unknown code";
+    }
+}
+
+// Where the last load met its faults, for a message that says where to look. Lines are counted
+// from 1 in the file; 0 means none was met.
+struct FmtReadFault {
+    // -1 and -2: the first descriptive line at fault, the key expected there and the line found
+    // (atEnd: the file ended after descrLine instead).
+    int64_t descrLine = 0;
+    std::string descrKey;
+    std::string descrFound;
+    bool descrAtEnd = false;
+    // -790: the first malformed COL line, its number within the block (from 1), its first bad
+    // field (a ColField) and that field's value.
+    int64_t colLine = 0;
+    int32_t entry = 0;
+    int field = -1;
+    std::string value;
+    // -3 and -10: the COL lines the block holds, and the count its CLC line gives.
+    int64_t colLines = 0;
+    int32_t colCount = 0;
+};
+
 // Load modes of FmtLoadDescription; any other mode leaves the format in FmtWork only.
 enum FmtLoadMode : int { flmInput = 1, flmOutput = 2, flmWorkOnly = 3 };
 // Save modes of FmtSaveFile.
@@ -55,6 +98,9 @@ public:
     // Splits and checks one COL value into entry k-1 of FmtWork.Cols (1-based k).
     bool FmtReadColumn(int32_t k, const std::string& value);
 
+    // The faults met by the last FmtLoadDescription (the codes stay those above).
+    const FmtReadFault& LastFault() const { return fault_; }
+
     // Mode 10: the block named editFmtName is replaced by FmtWork's, appended at the end (colLines
     // holds the COL values, at least ColCount of them). Mode 11: that block is removed.
     // Shows its own messages for the backup steps; false whenever Lumivex.fmt was not replaced.
@@ -68,6 +114,7 @@ public:
     void SetContentWriter(FmtContentWriter writer) { writer_ = std::move(writer); }
 
 private:
+    bool ColumnFault(int32_t k, int field, const std::string& value);
     bool CopyLoaded(TFmtDef& target, int32_t& colCount, std::string& dateSep, std::string& dateFmt);
     bool BuildNewContent(int mode, const std::vector<std::string>& kept,
                          const std::vector<std::string>& colLines, std::string& content) const;
@@ -76,6 +123,7 @@ private:
     const LangTexts& lang_;
     IMessages& messages_;
     FmtContentWriter writer_;
+    FmtReadFault fault_;
 };
 
 } // namespace lmx

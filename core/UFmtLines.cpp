@@ -9,6 +9,7 @@ FmtLineReader::~FmtLineReader() { Close(); }
 bool FmtLineReader::Open(const std::string& path) {
     Close();
     failed_ = false;
+    lineNo_ = 0;
     pos_ = len_ = 0;
     if (buf_.empty()) buf_.resize(1 << 16);
     file_ = OpenForReading(path);
@@ -35,6 +36,7 @@ bool FmtLineReader::AtEnd() { return !Fill(); }
 bool FmtLineReader::ReadLine(std::string& line) {
     line.clear();
     if (!Fill()) return false;
+    ++lineNo_;
     for (;;) {
         const char* start = buf_.data() + pos_;
         std::size_t i = pos_;

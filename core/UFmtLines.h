@@ -1,6 +1,7 @@
 #pragma once
 // Line access to the format file: reading accepts CR LF, LF or a lone CR as line end, writing
 // always produces CR LF. Only the format file's readers and writer use this.
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -26,6 +27,8 @@ public:
     bool ReadLine(std::string& line);
     // A read error met on the way (as opposed to the plain end of the file).
     bool Failed() const { return failed_; }
+    // Number of lines read since Open: the 1-based number of the last line read.
+    int64_t LineNo() const { return lineNo_; }
 
 private:
     bool Fill();
@@ -35,6 +38,7 @@ private:
     std::size_t pos_ = 0;
     std::size_t len_ = 0;
     bool failed_ = false;
+    int64_t lineNo_ = 0;
 };
 
 // Key of a line: its first three bytes. Value: everything after the fourth byte, whatever that is.

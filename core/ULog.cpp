@@ -112,10 +112,15 @@ void Log::WriteFormat(bool input) {
             AddLines({" ", "#Display(FMT(OUT)) Ko : OutFmtState(" + BoolText(formats_.OutFmtOk, 2) + ")"});
         return;
     }
-    AddLines({" ", input ? "INFILE description :" : "OUTFILE description :",
-              " Name     >" + f.Name + "< (" + f.Comment + ")",
-              " ColCount >" + f.ColCount + "<  |  ColSep >" + f.ColSep + "<  |  DecSep >" + f.DecSep + "<",
-              " JmpLines >" + f.JmpLines + "<  |  HdrLn  >" + f.HdrLn + "<"});
+    std::vector<std::string> lines{" ", input ? "INFILE description :" : "OUTFILE description :"};
+    for (std::string& l : FormatLines(f)) lines.push_back(std::move(l));
+    AddLines(std::move(lines));
+}
+
+std::vector<std::string> Log::FormatLines(const TFmtDef& f) {
+    return {" Name     >" + f.Name + "< (" + f.Comment + ")",
+            " ColCount >" + f.ColCount + "<  |  ColSep >" + f.ColSep + "<  |  DecSep >" + f.DecSep + "<",
+            " JmpLines >" + f.JmpLines + "<  |  HdrLn  >" + f.HdrLn + "<"};
 }
 
 void Log::WriteBox(std::string_view value) {

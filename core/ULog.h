@@ -59,6 +59,9 @@ public:
 
     // "dddd dd mmmm yyyy  hh:mm:ss" with the long day and month names.
     static std::string BannerDate(const std::tm& t, const ILocaleNames& names);
+    // The three lines of a format's description: name and comment, columns and separators, skip and
+    // header counts.
+    static std::vector<std::string> FormatLines(const TFmtDef& f);
 
     std::string LogPending;
     bool ExtendedLog = true;

@@ -2,6 +2,7 @@
 
 #include "common/Text.h"
 #include "common/UCommuns.h"
+#include "env/UProgramFiles.h"
 
 namespace lmx {
 
@@ -9,11 +10,13 @@ Session::Session(IMessages& m, ITrash& t) : messages(m), trash(t) {}
 
 void Session::SetProgramDir(const std::string& dir) {
     ProgramDir = IncludeTrailingSlash(dir);
-    params.ProgramDir = ProgramDir;
-    params.PrmFileName = ProgramDir + "Lumivex.prm";
-    fmtFile.FmtFileName = ProgramDir + "Lumivex.fmt";
-    log.LogFileName = ProgramDir + "LumivexLog.txt";
-    LngFileName = ProgramDir + "Lumivex.lng";
+    const std::string files = FilesDir.empty() ? ProgramDir : IncludeTrailingSlash(FilesDir);
+    // The parameters' fallback folder is one the user can write to.
+    params.ProgramDir = files;
+    params.PrmFileName = files + "Lumivex.prm";
+    fmtFile.FmtFileName = files + "Lumivex.fmt";
+    log.LogFileName = files + "LumivexLog.txt";
+    LngFileName = LanguageFilePath(files, ProgramDir);
 }
 
 int Session::StartParameters(bool createWhenMissing) {
@@ -55,7 +58,8 @@ int Session::ChooseFormat(int mode, const std::string& name) {
     const std::string head = lang.Text(input ? LK::err_fmtInfile : LK::err_fmtOutfile);
     if (r == frColCountDiffers) {
         messages.Show(head + lang.Text(LK::err_fmtNbCols));
-    } else if (r != 0 && r != frEmptyName) {
+    } else if (r != 0 && !(r == frEmptyName && name.empty())) {
+        // -1 with a name is a block cut off in its descriptive lines, not "nothing chosen".
         messages.Show(head + lang.Format(LK::err_fmtRC, {IntToStr(r)}));
     } else if (r == 0 && log.ExtendedLog) {
         log.LogWrite(input ? lkInFmt : lkOutFmt);
@@ -85,7 +89,7 @@ int Session::StartFormats() {
         if (r == frColCountDiffers) {
             log.LogWrite(s.kind, std::string(s.tag) + "Ko):BadColCount");
             messages.Show(lang.Format(LK::err_fmtLoad, {lang.Text(s.word), lang.Text(LK::err_fmtBadColC)}));
-        } else if (r == frEmptyName) {
+        } else if (r == frEmptyName && name.empty()) {
             log.LogWrite(s.kind, std::string(s.tag) + "Ko):NoSel");
         } else if (r != 0) {
             log.LogWrite(s.kind, std::string(s.tag) + "Ko)>" + IntToStr(r) + "<");

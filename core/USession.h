@@ -22,7 +22,9 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // Sets the program's folder and every path derived from it (parameters, formats, language, log).
+    // Sets the program's folder and every path derived from it: the parameters, the formats and the
+    // log in FilesDir (the program's folder when FilesDir is empty), the language file beside them or
+    // beside the program.
     void SetProgramDir(const std::string& dir);
 
     // Start-up steps shared by the window and the command-line converter; each writes its log line.
@@ -43,6 +45,7 @@ public:
     IMessages& messages;
     ITrash& trash;
     std::string ProgramDir;  // ends with "/"
+    std::string FilesDir;    // folder of the program's own files when not ProgramDir (ChooseProgramFilesDir)
     std::string LngFileName; // ProgramDir + "Lumivex.lng"
 
     FormatState formats;

@@ -6,7 +6,8 @@ const char* CliUsage() {
     return "Usage: lumivex-convert [options] FILE...\n"
            "Converts FILE... from the input format to the output format into one result file.\n"
            "\n"
-           "  --dir DIR           folder holding Lumivex.fmt and Lumivex.prm (default: the program's folder)\n"
+           "  --dir DIR           folder holding Lumivex.fmt and Lumivex.prm (default: the program's folder,\n"
+           "                      or ~/.config/Lumivex when the program's folder cannot be written)\n"
            "  --in NAME           input format (default: the last one used, parameter MRI)\n"
            "  --out NAME          output format (default: the last one used, parameter MRO)\n"
            "  -o, --output PATH   result file (default: proposed from MRD, DDO and EXT)\n"
@@ -14,6 +15,9 @@ const char* CliUsage() {
            "  --stop-on-error     stop at the first rejected line (default: parameter ERL)\n"
            "  --rejects PATH      write every rejected line: file, line number, code, line (tab-separated)\n"
            "  --list              print the format names and exit\n"
+           "  --check             check every format of Lumivex.fmt and exit (3 when one fails)\n"
+           "  --show NAME         print the description of format NAME and exit\n"
+           "  --lang NAME         language of the messages, a section of Lumivex.lng (English)\n"
            "  --rename TEXT       after the run, insert TEXT before the extension of each converted source\n"
            "  --trash             after the run, move each converted source to the trash\n"
            "  --delete            after the run, delete each converted source\n"
@@ -51,6 +55,16 @@ bool ParseCli(const std::vector<std::string>& args, CliOptions& o, std::string& 
         else if (a == "--stop-on-error") o.stopOnError = true;
         else if (a == "--rejects") { if (!value(o.rejects)) return false; }
         else if (a == "--list") o.list = true;
+        else if (a == "--check") o.check = true;
+        else if (a == "--show") {
+            if (!value(o.show)) return false;
+            if (o.show.empty()) {
+                error = "--show needs a format name";
+                return false;
+            }
+            o.showGiven = true;
+        }
+        else if (a == "--lang") { if (!value(o.lang)) return false; o.langGiven = true; }
         else if (a == "--rename") {
             if (!value(o.renameText)) return false;
             if (o.renameText.empty() || o.renameText == "0" || o.renameText.find('/') != std::string::npos) {

@@ -17,6 +17,11 @@ struct CliOptions {
     std::optional<bool> stopOnError; // unset: parameter ERL
     std::string rejects;
     bool list = false;
+    bool check = false;     // report every format of the file and exit
+    std::string show;       // describe this format and exit
+    bool showGiven = false;
+    std::string lang;       // language of the messages, from the language file (UTF-8 as typed)
+    bool langGiven = false;
     std::string renameText; // empty: no renaming
     bool trash = false;
     bool remove = false;

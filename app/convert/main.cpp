@@ -1,5 +1,6 @@
 // lumivex-convert: the converter without a window, for scripts and machines without a display.
 // Same core, files and texts as the window; it reads Lumivex.prm but never writes it.
+#include "CliFormats.h"
 #include "CliIo.h"
 #include "CliOptions.h"
 #include "CliRejects.h"
@@ -7,8 +8,11 @@
 #include "common/Text.h"
 #include "common/UCommuns.h"
 #include "core/ULocaleNames.h"
+#include "core/UFmtReport.h"
 #include "core/USession.h"
+#include "env/UProgramFiles.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
 
@@ -29,12 +33,13 @@ public:
     bool MoveToTrash(const std::string&) override { return false; }
 };
 
-// The message the window shows for a format that does not load.
-std::string FormatLoadMessage(const Session& s, int mode, int code) {
+// The message the window shows for a format that does not load, then why in plain words.
+std::string FormatLoadMessage(const Session& s, int mode, const std::string& name, int code) {
     const std::string head = s.lang.Text(mode == flmInput ? LK::err_fmtInfile : LK::err_fmtOutfile);
-    if (code == frColCountDiffers) return head + s.lang.Text(LK::err_fmtNbCols);
-    if (code == frEmptyName) return head + " (no format named: use --in/--out)";
-    std::string msg = head + s.lang.Format(LK::err_fmtRC, {IntToStr(code)});
+    if (code == frEmptyName && name.empty()) return head + " (no format named: use --in/--out)";
+    const std::string why = "\nformat \"" + name + "\": " + FmtLoadProblem(name, code, s.fmtFile.LastFault());
+    if (code == frColCountDiffers) return head + s.lang.Text(LK::err_fmtNbCols) + why;
+    std::string msg = head + s.lang.Format(LK::err_fmtRC, {IntToStr(code)}) + why;
     if (code == frNoFile || code == frOpenFailed)
         msg += "\n" + s.lang.Format(LK::err_fmtFileDefOpen, {s.fmtFile.FmtFileName});
     return msg;
@@ -51,17 +56,30 @@ int Run(const CliOptions& o) {
     StdLocaleNames localeNames;
     s.log.SetLocaleNames(&localeNames);
     s.log.LogWrite(lkBegin); // a saved log reads like the window's: BEGIN banner first
+    const std::string programDir = ExtractFilePath(ExecutablePath());
     std::string dir = o.dir;
-    if (dir.empty()) dir = ExtractFilePath(ExecutablePath());
+    if (dir.empty()) dir = programDir;
     if (dir.empty() || !CheckValue(ckDirectory, dir)) {
         PrintErr("lumivex-convert: not a folder: " + dir);
         return exNothing;
     }
-    s.SetProgramDir(dir);
+    if (o.dir.empty()) {
+        const ProgramFilesDir files = ChooseProgramFilesDir(dir, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+        if (!files.error.empty()) PrintErr("lumivex-convert: " + files.error);
+        dir = files.dir;
+    }
+    s.FilesDir = dir;
+    s.SetProgramDir(programDir.empty() ? dir : programDir);
     s.params.ReadOnly = true;
     if (s.StartParameters(false) != 0) PrintErr("lumivex-convert: Lumivex.prm: " + s.params.LastIoError());
-    // A language that does not load leaves the French texts, silently: nothing is asked here.
-    s.lang.LangLoad(s.params.PrmGet(prmLNG), s.LngFileName);
+    if (o.langGiven) {
+        if (!LoadLanguageOption(s, o.lang)) return exNothing;
+    } else {
+        // A language that does not load leaves the French texts, silently: nothing is asked here.
+        s.lang.LangLoad(s.params.PrmGet(prmLNG), s.LngFileName);
+    }
+    if (o.check) return CheckFormats(s) ? exOk : exNothing;
+    if (o.showGiven) return ShowFormat(s, o.show) ? exOk : exNothing;
 
     if (o.list) {
         const int r = s.fmtFile.FmtLoadList();
@@ -78,7 +96,7 @@ int Run(const CliOptions& o) {
     for (const auto& [mode, name] : {std::pair{int(flmInput), inName}, std::pair{int(flmOutput), outName}}) {
         const int r = s.SelectFormat(mode, name);
         if (r != 0) {
-            PrintErr(FormatLoadMessage(s, mode, r));
+            PrintErr(FormatLoadMessage(s, mode, name, r));
             return exNothing;
         }
     }

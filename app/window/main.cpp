@@ -4,6 +4,7 @@
 #include "core/ULocaleNames.h"
 #include "platform/UTrashQt.h"
 #include "core/USession.h"
+#include "env/UProgramFiles.h"
 #include "ui/UAboutBx.h"
 #include "ui/UDataFmtName.h"
 #include "ui/UDialogs.h"
@@ -13,6 +14,8 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -39,6 +42,11 @@ int main(int argc, char* argv[]) {
     lmx::QtDialogs dialogs;
     lmx::QtTrash trash;
     lmx::Session session(dialogs, trash);
+    // A read-only installation keeps the user's files in the user's configuration folder.
+    const lmx::ProgramFilesDir files =
+        lmx::ChooseProgramFilesDir(programDir, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    if (!files.error.empty()) std::fputs(("Lumivex: " + files.error + "\n").c_str(), stderr);
+    session.FilesDir = files.dir;
     lmx::StdLocaleNames localeNames;
     session.log.SetLocaleNames(&localeNames);
     lmx::WindowContext ctx(session, dialogs, programDir, args);

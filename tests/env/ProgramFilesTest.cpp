@@ -1,0 +1,71 @@
+#include "env/UProgramFiles.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+using namespace lmx;
+using namespace lmx::test;
+
+namespace {
+
+TEST(ProgramFiles, BesideTheProgramWhenItsFolderCanBeWritten) {
+    TempDir program, config;
+    const std::string xdg = config.file("xdg");
+    const ProgramFilesDir r = ChooseProgramFilesDir(program.path(), xdg.c_str(), config.path().c_str());
+    EXPECT_EQ(r.dir, program.path());
+    EXPECT_FALSE(r.userFolder);
+    EXPECT_FALSE(Exists(xdg)); // nothing made for nothing
+    EXPECT_TRUE(std::filesystem::is_empty(program.path())); // the probe is gone
+}
+
+TEST(ProgramFiles, UserFolderIsMadeAndSeededWithoutOverwriting) {
+    TempDir program, config;
+    WriteFile(program.file("Lumivex.fmt"), "formats\r\n");
+    WriteFile(program.file("Lumivex.prm"), "shipped\r\n");
+    WriteFile(program.file("LumivexLog.txt"), "log\r\n");
+    const std::string xdg = config.file("xdg");
+    WriteFile(xdg + "/Lumivex/Lumivex.prm", "the user's own\r\n");
+
+    const ProgramFilesDir r = UserFilesDir(program.path(), xdg.c_str(), "/nowhere");
+    EXPECT_EQ(r.error, "");
+    EXPECT_TRUE(r.userFolder);
+    EXPECT_EQ(r.dir, xdg + "/Lumivex/");
+    EXPECT_EQ(ReadFile(r.dir + "Lumivex.fmt"), "formats\r\n");
+    EXPECT_EQ(ReadFile(r.dir + "Lumivex.prm"), "the user's own\r\n");
+    EXPECT_FALSE(Exists(r.dir + "LumivexLog.txt"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(r.dir), {}), 2); // no temporary file left
+}
+
+TEST(ProgramFiles, HomeConfigWithoutAnAbsoluteXdgFolderAndTheProgramsFolderWithoutHome) {
+    TempDir program, home;
+    ProgramFilesDir r = UserFilesDir(program.path(), "relative/xdg", home.path().c_str());
+    EXPECT_EQ(r.dir, home.path() + ".config/Lumivex/");
+    EXPECT_TRUE(std::filesystem::is_directory(r.dir));
+
+    r = UserFilesDir(program.path(), nullptr, "");
+    EXPECT_EQ(r.dir, program.path());
+    EXPECT_FALSE(r.userFolder);
+    EXPECT_NE(r.error.find("HOME is not set"), std::string::npos);
+}
+
+TEST(ProgramFiles, ReadOnlyProgramFolderGivesTheUserFolder) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    TempDir program, config;
+    std::filesystem::permissions(program.path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+    const std::string xdg = config.file("xdg");
+    const ProgramFilesDir r = ChooseProgramFilesDir(program.path(), xdg.c_str(), nullptr);
+    std::filesystem::permissions(program.path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    EXPECT_EQ(r.dir, xdg + "/Lumivex/");
+}
+
+TEST(ProgramFiles, LanguageFileOfTheFilesFolderFirst) {
+    TempDir files, program;
+    EXPECT_EQ(LanguageFilePath(files.path(), program.path()), program.file("Lumivex.lng"));
+    WriteFile(files.file("Lumivex.lng"), "[English]\r\n");
+    EXPECT_EQ(LanguageFilePath(files.path(), program.path()), files.file("Lumivex.lng"));
+}
+
+} // namespace
