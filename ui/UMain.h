@@ -30,6 +30,7 @@ class LangTexts;
 class Log;
 class TAboutBox;
 class UPageConvert;
+class UPageParams;
 class UHover;
 
 // What the window works with; owned by the program's entry (or a test), never by the window.
@@ -100,7 +101,7 @@ public:
     QTabWidget* PageControl1;
     UPageConvert* TabSheet1;
     QWidget* TabSheet2;
-    QWidget* TabSheet3;
+    UPageParams* TabSheet3;
     QStatusBar* StatusBar1;
     QProgressBar* ProgressBar1 = nullptr; // the whole run
     QProgressBar* ProgressBar2 = nullptr; // the current file
