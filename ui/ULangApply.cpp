@@ -2,7 +2,6 @@
 
 #include "common/Cp1252.h"
 #include "env/ULang.h"
-#include "ui/UMain.h"
 #include "ui/UQt.h"
 
 #include <QAbstractButton>
@@ -111,8 +110,8 @@ const Caption kTips[] = {
     {"hnt_btnRight", {"BitBtn23"}},
 };
 
-void SetCaption(TForm1& form, const char* name, const QString& text) {
-    QWidget* w = form.findChild<QWidget*>(QString::fromLatin1(name));
+void SetCaption(QWidget& root, const char* name, const QString& text) {
+    QWidget* w = root.findChild<QWidget*>(QString::fromLatin1(name));
     if (!w) return;
     if (auto* b = qobject_cast<QAbstractButton*>(w))
         b->setText(text);
@@ -137,29 +136,29 @@ std::string AsciiCase(std::string s, bool upper) {
 
 } // namespace
 
-void LangApply(TForm1& form, const LangTexts& lang) {
+void LangApply(QWidget& root, const LangTexts& lang) {
     for (const Caption& c : kCaptions) {
         const QString text = Qs(lang.Text(c.key));
-        for (const char* name : c.controls) SetCaption(form, name, text);
+        for (const char* name : c.controls) SetCaption(root, name, text);
     }
     for (const Caption& c : kTips) {
         const QString text = Qs(lang.Text(c.key));
         for (const char* name : c.controls)
-            if (QWidget* w = form.findChild<QWidget*>(QString::fromLatin1(name))) w->setToolTip(text);
+            if (QWidget* w = root.findChild<QWidget*>(QString::fromLatin1(name))) w->setToolTip(text);
     }
     // The column control list: its items are texts of the language, its choice stays.
-    if (auto* controls = form.findChild<QComboBox*>("ComboBox7"); controls && controls->count() == 2) {
+    if (auto* controls = root.findChild<QComboBox*>("ComboBox7"); controls && controls->count() == 2) {
         controls->setItemText(0, Qs(lang.Text(LK::itm_never)));
         controls->setItemText(1, Qs(lang.Text(LK::itm_allways)));
     }
-    SetCaption(form, "RadioButton3", Qs(AsciiCase(lang.Text(LK::cpn_fDefCCMaj), true)));
-    SetCaption(form, "RadioButton4", Qs(AsciiCase(lang.Text(LK::cpn_fDefCCMin), false)));
+    SetCaption(root, "RadioButton3", Qs(AsciiCase(lang.Text(LK::cpn_fDefCCMaj), true)));
+    SetCaption(root, "RadioButton4", Qs(AsciiCase(lang.Text(LK::cpn_fDefCCMin), false)));
 
-    QTabWidget* main = form.findChild<QTabWidget*>("PageControl1");
+    QTabWidget* main = root.findChild<QTabWidget*>("PageControl1");
     SetPage(main, 0, Qs(lang.Text(LK::cpn_sheetMainTitle)));
     SetPage(main, 1, Qs(lang.Text(LK::cpn_fmtTitle)));
     SetPage(main, 2, Qs(lang.Text(LK::cpn_sheetOptions)));
-    QTabWidget* lower = form.findChild<QTabWidget*>("PageControl2");
+    QTabWidget* lower = root.findChild<QTabWidget*>("PageControl2");
     SetPage(lower, 0, Qs(lang.Text(LK::cpn_shtOutTitle)));
     SetPage(lower, 1, Qs(lang.Text(LK::cpn_shtLinTitle)));
     SetPage(lower, 2, Qs(lang.Text(LK::cpn_shtLogTitle)));

@@ -1,11 +1,12 @@
 #pragma once
-// Writes the current language texts into the captions of the main window's controls; controls
-// that do not exist (yet) are skipped.
+// Writes the current language texts into the captions of the controls under root (the main
+// window), found by their object names; controls that do not exist (yet) are skipped.
+class QWidget;
+
 namespace lmx {
 
 class LangTexts;
-class TForm1;
 
-void LangApply(TForm1& form, const LangTexts& lang);
+void LangApply(QWidget& root, const LangTexts& lang);
 
 } // namespace lmx

@@ -14,6 +14,7 @@
 #include "ui/UPageConvert.h"
 #include "ui/UPageFormats.h"
 #include "ui/UPageLog.h"
+#include "ui/UPageParams.h"
 #include "ui/UPageRejects.h"
 #include "ui/UResultViews.h"
 
@@ -58,7 +59,7 @@ TForm1::TForm1(WindowContext& ctx, QWidget* parent)
     PageControl1 = Named<QTabWidget>("PageControl1");
     TabSheet1 = new UPageConvert(inPreview_, outPreview_, *rejectsView_, ctx_.TheLog, ctx_.Dialogs);
     TabSheet2 = new UPageFormats(ctx_.S.editor, ctx_.Lang, ctx_.Dialogs);
-    TabSheet3 = Named<QWidget>("TabSheet3");
+    TabSheet3 = new UPageParams(ctx_.Prm, ctx_.Lang, ctx_.Dialogs, ctx_.S.LngFileName);
     PageControl1->addTab(TabSheet1, QStringLiteral("Principal"));
     PageControl1->addTab(TabSheet2, QStringLiteral("D\u00E9finition des formats..."));
     PageControl1->addTab(TabSheet3, QStringLiteral("Param\u00E8tres et options"));

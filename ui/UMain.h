@@ -31,6 +31,7 @@ class Log;
 class TAboutBox;
 class UPageConvert;
 class UPageFormats;
+class UPageParams;
 struct FormatChoices;
 class UHover;
 
@@ -102,7 +103,7 @@ public:
     QTabWidget* PageControl1;
     UPageConvert* TabSheet1;
     UPageFormats* TabSheet2;
-    QWidget* TabSheet3;
+    UPageParams* TabSheet3;
     QStatusBar* StatusBar1;
     QProgressBar* ProgressBar1 = nullptr; // the whole run
     QProgressBar* ProgressBar2 = nullptr; // the current file

@@ -14,6 +14,7 @@
 #include "ui/UPageConvert.h"
 #include "ui/UPageFormats.h"
 #include "ui/UPageLog.h"
+#include "ui/UPageParams.h"
 #include "ui/UQt.h"
 #include "ui/UResultViews.h"
 
@@ -73,6 +74,7 @@ void TForm1::LoadEnvir() {
     log.LogWrite(lkLine, std::string(" LOAD(ColNames)     ") + OkKo(SortColNames(ctx_.Formats.ColNames)));
     FillOptionsSummary();
     envir_.StopOnBadLine = ctx_.S.run.StopOnBadLine;
+    TabSheet3->StartUp(envir_.LangNames);
     log.LogWrite(lkLine, std::string(" LOAD(ColNames)     ") + OkKo(SortColNames(ctx_.Formats.ColNames)));
     log.LogWrite(lkLine, " PRMCount :         " + IntToStr(static_cast<int64_t>(ctx_.Args.size())));
     envir_.LoadEnvirMs = NowMs() - start;

@@ -5,6 +5,7 @@
 #include "core/UFmtEditor.h"
 #include "ui/UPageConvert.h"
 #include "ui/UPageFormats.h"
+#include "ui/UPageParams.h"
 #include "ui/UQt.h"
 #include "ui/UResultViews.h"
 
@@ -29,6 +30,14 @@ bool SaveScreenshots(TForm1& form, const QString& folder) {
         form.PageControl1->setCurrentIndex(i);
         shoot(form, QStringLiteral("main-page%1").arg(i + 1));
     }
+    // The parameters page's three panels.
+    form.PageControl1->setCurrentIndex(2);
+    const char* panels[] = {"params-processing", "params-environment", "params-integration"};
+    for (int i = 0; i < 3; ++i) {
+        form.TabSheet3->ShowCategory(i);
+        shoot(form, QString::fromLatin1(panels[i]));
+    }
+    form.TabSheet3->ShowCategory(0);
     form.PageControl1->setCurrentIndex(0);
     for (int i = 0; i < form.TabSheet1->PageControl2->count(); ++i) {
         form.TabSheet1->PageControl2->setCurrentIndex(i);

@@ -3,6 +3,7 @@
 #include "common/UCommuns.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -38,6 +39,27 @@ TempDir::~TempDir() {
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(path_, ec);
+}
+
+namespace {
+const char* const kHomeVariables[3] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"};
+}
+
+FakeHome::FakeHome() {
+    const std::string values[3] = {dir.path(), dir.file(".config"), dir.file(".local/share")};
+    for (int i = 0; i < 3; ++i) {
+        if (const char* v = std::getenv(kHomeVariables[i])) saved_[i] = v;
+        ::setenv(kHomeVariables[i], values[i].c_str(), 1);
+    }
+}
+
+FakeHome::~FakeHome() {
+    for (int i = 0; i < 3; ++i) {
+        if (saved_[i])
+            ::setenv(kHomeVariables[i], saved_[i]->c_str(), 1);
+        else
+            ::unsetenv(kHomeVariables[i]);
+    }
 }
 
 void WriteFile(const std::string& path, std::string_view bytes) {

@@ -3,6 +3,7 @@
 #include "core/UPorts.h"
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,20 @@ public:
 
 private:
     std::string path_;
+};
+
+// HOME and the XDG configuration and data folders point into a temporary folder for the object's
+// life, so that files written for the desktop never reach the real home.
+class FakeHome {
+public:
+    FakeHome();
+    ~FakeHome();
+    FakeHome(const FakeHome&) = delete;
+    FakeHome& operator=(const FakeHome&) = delete;
+    TempDir dir;
+
+private:
+    std::optional<std::string> saved_[3];
 };
 
 // Writes the bytes as they are (no line-end translation); creates the parent folders.

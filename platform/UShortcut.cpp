@@ -1,0 +1,218 @@
+#include "platform/UShortcut.h"
+
+#include "common/UCommuns.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QString>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+namespace lmx {
+namespace {
+
+constexpr const char* kMakerFolder = "Corvandale";
+constexpr const char* kIconName = "Lumivex.png";
+
+std::string Reason(int err) { return std::strerror(err != 0 ? err : EIO); }
+
+QString FromBytes(const std::string& path) {
+    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+std::string ToBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// A desktop entry is UTF-8 text of single lines: a path that does not survive as such cannot be named.
+bool Writable(const std::string& path) {
+    if (ToBytes(FromBytes(path)) != path) return false;
+    for (const char c : path)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+    return true;
+}
+
+// The escapes of a string value.
+std::string StringValue(const std::string& s) {
+    std::string out;
+    for (const char c : s) {
+        if (c == '\\') out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+// The program as the first argument of Exec: always quoted, so that blanks and reserved characters
+// stay part of the path; the quoting's escapes come first, then the string value's.
+std::string ExecProgram(const std::string& path) {
+    std::string quoted = "\"";
+    for (const char c : path) {
+        if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
+        if (c == '%') quoted += '%'; // a literal percent sign is doubled: it is no field code
+        quoted += c;
+    }
+    quoted += '"';
+    return StringValue(quoted);
+}
+
+std::string ApplicationsFolder() {
+    return ToBytes(QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation));
+}
+
+bool MakeFolder(const std::string& folder, std::string& error) {
+    if (folder.empty()) {
+        error = Reason(ENOENT);
+        return false;
+    }
+    if (QDir().mkpath(FromBytes(folder)) && QFileInfo(FromBytes(folder)).isDir()) return true;
+    error = "cannot create " + folder;
+    return false;
+}
+
+// The entry reaches its name whole: a temporary file of the same folder, created exclusively,
+// flushed to disk and renamed over the old entry, then the folder flushed.
+bool WriteEntry(const std::string& path, const std::string& text, mode_t mode, std::string& error) {
+    const std::string folder = ExtractFilePath(path);
+    std::string tmpl = folder + "." + ExtractFileName(path) + ".XXXXXX";
+    std::vector<char> name(tmpl.begin(), tmpl.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        error = Reason(errno);
+        return false;
+    }
+    const std::string temp(name.data());
+    bool ok = true;
+    int err = 0;
+    std::size_t done = 0;
+    while (ok && done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = false;
+            err = n < 0 ? errno : EIO;
+        } else {
+            done += static_cast<std::size_t>(n);
+        }
+    }
+    const auto step = [&](bool succeeded) {
+        if (ok && !succeeded) {
+            ok = false;
+            err = errno;
+        }
+    };
+    step(!ok || ::fchmod(fd, mode) == 0);
+    step(!ok || ::fsync(fd) == 0);
+    step(::close(fd) == 0);
+    step(!ok || ::rename(temp.c_str(), path.c_str()) == 0);
+    if (!ok) {
+        ::unlink(temp.c_str());
+        error = Reason(err);
+        return false;
+    }
+    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
+}
+
+// File managers read the "Open with" list from the folder's MIME cache; without the tool they scan
+// the folder themselves, so its absence or failure is no failure of the shortcut.
+void RefreshMimeCache(const std::string& folder) {
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("update-desktop-database"));
+    if (tool.isEmpty()) return;
+    QProcess p;
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.setStandardErrorFile(QProcess::nullDevice());
+    p.start(tool, {QStringLiteral("-q"), FromBytes(folder)});
+    if (!p.waitForStarted(5000)) return;
+    if (!p.waitForFinished(15000)) {
+        p.kill();
+        p.waitForFinished(1000);
+    }
+}
+
+} // namespace
+
+std::string DesktopEntryText(int place, const std::string& programPath, std::string& error) {
+    if (programPath.empty() || !Writable(programPath)) {
+        error = "the program's path cannot be written into a desktop entry";
+        return {};
+    }
+    const std::string dir = ExtractFilePath(programPath);
+    std::string t = "[Desktop Entry]\n"
+                    "Type=Application\n"
+                    "Version=1.4\n"
+                    "Name=Lumivex\n"
+                    "GenericName=Quote file converter\n"
+                    "Comment=Converts delimited quote files from one layout into another\n";
+    t += "Exec=" + ExecProgram(programPath) + " %F\n";
+    t += "Path=" + StringValue(dir) + "\n";
+    if (QFileInfo::exists(FromBytes(dir + kIconName))) t += "Icon=" + StringValue(dir + kIconName) + "\n";
+    t += "Terminal=false\n"
+         "Categories=Office;\n";
+    if (place == spSendTo) {
+        t += "MimeType=text/plain;text/csv;text/tab-separated-values;\n"
+             "NoDisplay=true\n";
+    }
+    return t;
+}
+
+std::string ShortcutPath(int place, const std::string& programPath, std::string& error) {
+    std::string folder;
+    switch (place) {
+    case spDesktop:
+        folder = ToBytes(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+        break;
+    case spSendTo:
+        folder = ApplicationsFolder();
+        break;
+    case spStartMenu:
+        folder = ApplicationsFolder();
+        if (!folder.empty()) folder = IncludeTrailingSlash(folder) + kMakerFolder;
+        break;
+    default:
+        break;
+    }
+    if (folder.empty()) {
+        error = "no folder for this place";
+        return {};
+    }
+    return IncludeTrailingSlash(folder) + ChangeFileExt(ExtractFileName(programPath), ".desktop");
+}
+
+bool CreateShortcut(int place, const std::string& programPath, std::string* error) {
+    std::string why;
+    const auto fail = [&] {
+        if (error) *error = why;
+        return false;
+    };
+    const std::string text = DesktopEntryText(place, programPath, why);
+    if (text.empty()) return fail();
+    const std::string path = ShortcutPath(place, programPath, why);
+    if (path.empty()) return fail();
+    const std::string folder = ExtractFilePath(path);
+    if (place == spDesktop) {
+        // The desktop is the user's own folder: it is used as it is, never made up.
+        if (!QFileInfo(FromBytes(folder)).isDir()) {
+            why = Reason(ENOENT);
+            return fail();
+        }
+    } else if (!MakeFolder(folder, why)) {
+        return fail();
+    }
+    if (!WriteEntry(path, text, place == spDesktop ? 0755 : 0644, why)) return fail();
+    if (place == spSendTo) RefreshMimeCache(folder);
+    return true;
+}
+
+} // namespace lmx

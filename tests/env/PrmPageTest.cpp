@@ -1,0 +1,204 @@
+#include "env/UPrmPage.h"
+
+#include "env/ULang.h"
+#include "env/UParms.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace lmx {
+namespace {
+
+using test::CrLf;
+using test::Exists;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+const std::string kFrancais = "Fran\xE7" "ais";
+
+class PrmPageTest : public ::testing::Test {
+protected:
+    PrmPageTest() : prm(lang), page(prm, lang, lngFile) {
+        prm.ProgramDir = dir.path();
+        prm.PrmFileName = dir.file("Lumivex.prm");
+        prm.PrmFile(pmDefaults);
+    }
+    // Results beside the source, the source's extension, nothing added, nothing done after.
+    PrmPageValues Plain() {
+        prm.PrmSet(prmDDO, "", false);
+        return page.FromParams({"English"});
+    }
+
+    // The slots' texts joined by "|".
+    std::string Slots(std::initializer_list<int> indexes) const {
+        std::string out;
+        for (int i : indexes) out += (out.empty() ? "" : "|") + prm.PrmGet(i);
+        return out;
+    }
+
+    TempDir dir;
+    std::string lngFile = dir.file("Lumivex.lng");
+    LangTexts lang;
+    Params prm;
+    PrmPage page;
+};
+
+TEST_F(PrmPageTest, ShowingTheParametersFollowsEachSlot) {
+    prm.PrmSet(prmERL, "7", false);
+    prm.PrmSet(prmMRD, "/data/out/", false);
+    prm.PrmSet(prmEXT, ".csv", false);
+    prm.PrmSet(prmSRN, "_done", false);
+    prm.PrmSet(prmSDL, "1", false);
+    prm.PrmSet(prmLOG, "2", false);
+    prm.PrmSet(prmLNG, "English", false);
+    const PrmPageValues v = page.FromParams({"Deutsch", "English"});
+    EXPECT_FALSE(v.erlEnabled);
+    EXPECT_FALSE(v.rejectLine || v.stopRun);
+    EXPECT_TRUE(v.dirNew);
+    EXPECT_EQ(v.dir, "/data/out/");
+    EXPECT_TRUE(v.addText);
+    EXPECT_EQ(v.text, "_conv");
+    EXPECT_TRUE(v.newExt);
+    EXPECT_EQ(v.ext, ".csv");
+    EXPECT_EQ(v.after, arTrash) << "a disposal hides the renaming";
+    EXPECT_EQ(v.renameText, "_done");
+    EXPECT_FALSE(v.logSimple || v.logExtended);
+    EXPECT_EQ(v.languages, (std::vector<std::string>{kFrancais, "Deutsch", "English"}));
+    EXPECT_EQ(v.language, 0) << "the first item, whatever LNG holds";
+
+    prm.PrmFile(pmDefaults);
+    const PrmPageValues d = page.FromParams({});
+    EXPECT_TRUE(d.erlEnabled && d.rejectLine && !d.stopRun);
+    EXPECT_FALSE(d.dirNew);
+    EXPECT_EQ(d.dir, "");
+    EXPECT_FALSE(d.newExt);
+    EXPECT_EQ(d.after, arNothing);
+    EXPECT_TRUE(d.logExtended && !d.logSimple);
+    EXPECT_FALSE(DirEditOn(d) || ExtEditOn(d) || RenameEditOn(d));
+    EXPECT_TRUE(TextEditOn(d));
+}
+
+TEST_F(PrmPageTest, CategoriesAndPanels) {
+    EXPECT_EQ(page.Categories(), (std::vector<std::string>{"Traitement", "Environnement", "Integration"}));
+    EXPECT_EQ(PrmPage::PanelForRow(1), ppEnvironment);
+    EXPECT_EQ(PrmPage::PanelForRow(-1), ppIntegration) << "a click with no selection";
+    EXPECT_EQ(PrmPage::RowForPanel(false, true), 2);
+}
+
+TEST_F(PrmPageTest, ResultBesideItsSourceNeedsAnotherName) {
+    PrmPageValues v = Plain();
+    const auto refused = page.Save(v);
+    EXPECT_EQ(refused.label, "") << "no line explains this refusal";
+    EXPECT_EQ(refused.message, "D\xE9" "finition invalide, Pas de sauvegarde");
+    EXPECT_FALSE(refused.stored || Exists(prm.PrmFileName));
+
+    v.addText = true; // but empty: information only
+    v.newExt = true;
+    v.ext = "csv";
+    const auto r = page.Save(v);
+    EXPECT_EQ(r.label, "Info... : Aucune valeur ne sera ajout\xE9" "e avant l'extention...\r\n");
+    EXPECT_EQ(v.ext, ".csv");
+    EXPECT_TRUE(r.written);
+    EXPECT_EQ(r.message, lang.Text(LK::hnt_UpdateOk));
+    EXPECT_NE(ReadFile(prm.PrmFileName).find("\r\nMRD=$Q\r\nDDO=\r\nEXT=.csv\r\n"), std::string::npos);
+}
+
+TEST_F(PrmPageTest, RefusalsListTheirLinesAndStoreNothing) {
+    PrmPageValues v = Plain();
+    v.dirNew = true;
+    v.dir = dir.file("removed/");
+    v.newExt = true;
+    v.after = arRename;
+    v.renameText = "0";
+    const auto r = page.Save(v);
+    EXPECT_EQ(r.label, "Erreur  : Le r\xE9pertoire \"" + v.dir + "\" n'est pas un r\xE9pertoire valide\r\n"
+                       "Erreur  : Une nouvelle extention doit \xEAtre saisie.\r\n"
+                       "Erreur  : La valeur choisie pour renomer le fichier source n'est pas valide.\r\n");
+    EXPECT_FALSE(r.stored);
+    EXPECT_EQ(prm.PrmGet(prmMRD), "$Q");
+    EXPECT_EQ(prm.PrmChangeCount(), 1);
+
+    v.renameText = "";
+    EXPECT_NE(page.Save(v).label.find("renomer"), std::string::npos) << "an empty renaming text too";
+}
+
+TEST_F(PrmPageTest, AFullSaveStoresEveryChoice) {
+    prm.PrmSet(prmLNG, "English", false);
+    PrmPageValues v = Plain();
+    v.rejectLine = false;
+    v.stopRun = true;
+    v.dirNew = true;
+    v.dir = dir.path();
+    v.ext = "txt"; // the source's extension is kept, but the dot is still put in front
+    v.after = arRename;
+    v.renameText = "_done";
+    v.logExtended = false;
+    v.logSimple = true;
+    ASSERT_TRUE(page.Save(v).written);
+    EXPECT_EQ(v.ext, ".txt");
+    const std::initializer_list<int> saved = {prmERL, prmMRD, prmDDO, prmEXT, prmSRN, prmSDL, prmLOG, prmLNG};
+    // Fran\xE7ais selected leaves LNG alone.
+    EXPECT_EQ(Slots(saved), "2|" + dir.path() + "||$Q|_done|0|0|English");
+
+    v.after = arDelete;
+    v.erlEnabled = v.rejectLine = v.stopRun = false;
+    prm.PrmSet(prmERL, "7", false);
+    ASSERT_TRUE(page.Save(v).written);
+    EXPECT_EQ(Slots({prmERL, prmSRN, prmSDL}), "7|0|2") << "ERL without a button is left alone";
+}
+
+TEST_F(PrmPageTest, AFailedWriteGivesTheSystemsReasonNotTheUpdateMessage) {
+    prm.PrmFileName = dir.file("missing/Lumivex.prm");
+    PrmPageValues v = Plain();
+    v.addText = true;
+    v.text = "_x";
+    const auto r = page.Save(v);
+    EXPECT_TRUE(r.stored);
+    EXPECT_FALSE(r.written);
+    EXPECT_EQ(r.message, "No such file or directory");
+    EXPECT_EQ(prm.PrmGet(prmDDO), "_x") << "kept in memory for the next write";
+}
+
+TEST_F(PrmPageTest, LanguageAppliedAtOnce) {
+    WriteFile(lngFile, CrLf({"[English]", "btn_exit=Quit", "[Empty]"}));
+    PrmPageValues v = page.FromParams({"Empty", "English", "Klingon"});
+
+    v.language = -1;
+    EXPECT_EQ(page.ApplyLanguage(v).message, "Commencer par s\xE9lectionner une langue \xE0 charger");
+
+    v.language = 2;
+    const auto en = page.ApplyLanguage(v);
+    EXPECT_TRUE(en.apply);
+    EXPECT_EQ(en.message, "");
+    EXPECT_EQ(lang.Text(LK::btn_exit), "Quit");
+    EXPECT_EQ(prm.PrmGet(prmLNG), "English");
+
+    for (int failing : {1, 3}) {
+        v.language = failing;
+        const auto r = page.ApplyLanguage(v);
+        EXPECT_FALSE(r.apply);
+        EXPECT_EQ(r.message, "Impossible de charger la langue demand\xE9" "e\rThe requested langage couldn't be loaded.");
+        EXPECT_EQ(prm.PrmGet(prmLNG), v.languages[static_cast<std::size_t>(failing)]) << "keeps the failed name";
+    }
+
+    v.language = 0;
+    const auto fr = page.ApplyLanguage(v);
+    EXPECT_FALSE(fr.apply);
+    EXPECT_EQ(fr.message, "Ce choix sera pris en compte au prochain d\xE9marrage de Lumivex.");
+    EXPECT_EQ(prm.PrmGet(prmLNG), kFrancais);
+    EXPECT_EQ(lang.Text(LK::btn_exit), "Quit") << "French texts only at the next start";
+    EXPECT_FALSE(Exists(prm.PrmFileName)) << "nothing written";
+}
+
+TEST_F(PrmPageTest, ShortcutMessages) {
+    const std::string done = "Un raccourcis vers Lumivex a \xE9t\xE9 ajout\xE9";
+    EXPECT_EQ(page.ShortcutMessage(spStartMenu, true), done + " dans le menu \"D\xE9marrer\".");
+    EXPECT_EQ(page.ShortcutMessage(spDesktop, true), done + " sur votre bureau.");
+    EXPECT_EQ(page.ShortcutMessage(spSendTo, true),
+              done + " \xE0 l'entr\xE9" "e \"envoyer vers...\" de l'explorateur de fichiers");
+    EXPECT_EQ(page.ShortcutMessage(spDesktop, false), "Le raccourcis n'a pas pu \xEAtre cr\xE9\xE9.");
+}
+
+} // namespace
+} // namespace lmx
