@@ -2,7 +2,7 @@
 // new-format dialog, then runs the event loop.
 #include "common/UCommuns.h"
 #include "core/ULocaleNames.h"
-#include "platform/UTrashQt.h"
+#include "platform/UTrash.h"
 #include "core/USession.h"
 #include "ui/UAboutBx.h"
 #include "ui/UDataFmtName.h"
@@ -37,7 +37,7 @@ int main(int argc, char* argv[]) {
     if (programDir.empty()) programDir = "./";
 
     lmx::QtDialogs dialogs;
-    lmx::QtTrash trash;
+    lmx::HomeTrash trash = lmx::HomeTrash::ForUser();
     lmx::Session session(dialogs, trash);
     lmx::StdLocaleNames localeNames;
     session.log.SetLocaleNames(&localeNames);

@@ -154,7 +154,9 @@ TEST_F(Cli, AfterProcessingRenamesWithoutOverwriting) {
     const std::string b = Src("b.txt", "31/12/2005;B;1,5\r\n");
     Src("b_done.txt", "precious");
     const CliResult r = Convert({"-q", "-o", dir.file("r.txt"), "--rename", "_done", "--log", dir.file("log.txt"), a, b});
-    EXPECT_EQ(r.status, 0) << r.err;
+    // A failed rename has its own status and its line on standard error.
+    EXPECT_EQ(r.status, 4) << r.err;
+    EXPECT_EQ(r.err, "lumivex-convert: could not rename " + b + ": File exists\n");
     EXPECT_TRUE(Exists(dir.file("a_done.txt")));
     EXPECT_FALSE(Exists(a));
     EXPECT_TRUE(Exists(b));
