@@ -87,8 +87,12 @@ bool HomeTrash::MoveToTrash(const std::string& path) {
     const std::string info = trash_ + "/info/";
     struct stat src {}, dst {};
     if (::lstat(path.c_str(), &src) != 0 || S_ISDIR(src.st_mode)) return false;
+    // Another file system would need a copy; that is not this trash's business. The nearest folder
+    // that exists on the way tells, before anything is created for nothing.
+    std::string probe = trash_;
+    while (::stat(probe.c_str(), &dst) != 0 && probe.size() > 1) probe = ExtractFilePath(probe.substr(0, probe.size() - 1));
+    if (dst.st_dev != src.st_dev) return false;
     if (!MakeFolders(trash_) || !MakeFolders(files) || !MakeFolders(info)) return false;
-    // Another file system would need a copy; that is not this trash's business.
     if (::stat(files.c_str(), &dst) != 0 || dst.st_dev != src.st_dev) return false;
 
     const std::string full = AbsolutePath(path);
