@@ -220,9 +220,10 @@ bool SyncFolder(const std::string& folder, IFileSys& sys) {
     return r == 0;
 }
 
-bool WriteFileDurably(const std::string& path, std::string_view content, std::string& error, IFileSys& sys) {
+bool WriteFileDurably(const std::string& path, std::string_view content, std::string& error, IFileSys& sys,
+                      ITempFiles* temps) {
     DurableFile file(sys);
-    if (!file.Open(path, error)) return false;
+    if (!file.Open(path, error, temps)) return false;
     const char* p = content.data();
     std::size_t left = content.size();
     while (left > 0) {

@@ -77,7 +77,7 @@ private:
 
 // The whole content through a DurableFile. False with the reason in error.
 bool WriteFileDurably(const std::string& path, std::string_view content, std::string& error,
-                      IFileSys& sys = SystemFileSys());
+                      IFileSys& sys = SystemFileSys(), ITempFiles* temps = nullptr);
 
 // Flushes a folder's entries to disk (after a rename or a new name in it).
 bool SyncFolder(const std::string& folder, IFileSys& sys = SystemFileSys());

@@ -130,7 +130,7 @@ void Log::WriteSave() {
     else messages_.Show(error);
 }
 
-int Log::Save(std::string& error) const {
+int Log::Save(std::string& error, ITempFiles* temps) const {
     error.clear();
     std::string content;
     try {
@@ -148,7 +148,7 @@ int Log::Save(std::string& error) const {
 
     // The saved log reaches its name whole: a crash or a full disk never leaves half a log.
     std::string reason;
-    if (!WriteFileDurably(LogFileName, content, reason)) {
+    if (!WriteFileDurably(LogFileName, content, reason, SystemFileSys(), temps)) {
         error = LogFileName + " : " + reason;
         return -1;
     }

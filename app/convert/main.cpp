@@ -176,7 +176,8 @@ int Run(const CliOptions& given, SignalCleanup& temps) {
     if (r != 0) PrintErr(s.runner.ClosingMessage(r) + (r == rrCannotCreate && !s.runner.OutputError().empty()
                                                           ? " (" + s.runner.OutputError() + ")" : std::string()));
     for (const AfterFailure& f : s.runner.AfterFailures()) PrintErr(AfterFailureText(f));
-    if (!o.rejects.empty()) {
+    // Nothing converted: no rejects file either (it is dropped with its temporary file).
+    if (!o.rejects.empty() && code != exNothing) {
         std::string error;
         if (!rejects.Commit(error)) {
             PrintErr("lumivex-convert: " + o.rejects + ": " + error);
@@ -186,7 +187,7 @@ int Run(const CliOptions& given, SignalCleanup& temps) {
     if (!o.logPath.empty()) {
         s.log.LogFileName = o.logPath;
         std::string error;
-        if (s.log.Save(error) != 0) {
+        if (s.log.Save(error, &temps) != 0) {
             PrintErr("lumivex-convert: " + o.logPath + ": " + error);
             if (code < exIncomplete || code == exAfterFailed) code = exIncomplete;
         }
