@@ -287,7 +287,13 @@ void ConversionRun::DoAfterProcessing(const AfterProcessing& after, bool outputC
     // deleted: the user would lose data they believe converted.
     auto safe = [&](std::size_t i) { return outputComplete && i < converted_.size() && converted_[i]; };
     auto logResult = [&](const char* verb, std::size_t i, bool ok) {
-        c_.log.LogWrite(lkLine, verb + ("(" + IntToStr(static_cast<int64_t>(i + 1)) + ")--> (" + BoolText(ok, 0) + ")"));
+        std::string line(verb);
+        line += '(';
+        line += IntToStr(static_cast<int64_t>(i + 1));
+        line += ")--> (";
+        line += BoolText(ok, 0);
+        line += ')';
+        c_.log.LogWrite(lkLine, line);
     };
     std::vector<bool> renamed(files.size(), false);
     if (after.renameText != "0") {
