@@ -55,4 +55,19 @@ std::string_view Trim(std::string_view s) {
     return s.substr(b, e - b);
 }
 
+std::string EscapePath(std::string_view path) {
+    std::string out;
+    out.reserve(path.size());
+    for (const char c : path) {
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '\t': out += "\\t"; break;
+        case '\r': out += "\\r"; break;
+        case '\n': out += "\\n"; break;
+        default: out += c; break;
+        }
+    }
+    return out;
+}
+
 } // namespace lmx

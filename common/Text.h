@@ -18,4 +18,8 @@ std::string IntToStr(int64_t value);
 // Blanks (space and control characters up to 32) removed at both ends.
 std::string_view Trim(std::string_view s);
 
+// A path made safe for a line of a tab-separated or line-based file: backslash, TAB, CR and LF
+// become "\\", "\t", "\r" and "\n"; every other byte stays.
+std::string EscapePath(std::string_view path);
+
 } // namespace lmx

@@ -192,7 +192,8 @@ std::string ChangeFileExt(std::string_view path, std::string_view ext) {
 
 std::string IncludeTrailingSlash(std::string_view dir) {
     std::string out(dir);
-    if (out.empty() || out.back() != '/') out += '/';
+    // No folder is no folder: "" must never turn into the root.
+    if (!out.empty() && out.back() != '/') out += '/';
     return out;
 }
 

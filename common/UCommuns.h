@@ -49,7 +49,7 @@ std::string ExtractFilePath(std::string_view path); // folder with its trailing 
 std::string ExtractFileName(std::string_view path); // name without folder
 std::string ExtractFileExt(std::string_view path);  // extension with its dot, or empty
 std::string ChangeFileExt(std::string_view path, std::string_view ext);
-std::string IncludeTrailingSlash(std::string_view dir);
+std::string IncludeTrailingSlash(std::string_view dir); // "" stays ""
 
 // fopen(path, "rb") that never waits: a FIFO, a device or a socket is refused (nullptr, errno
 // EINVAL) without blocking, since one of them in a file's place would hang or flood the reader.

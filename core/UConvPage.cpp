@@ -2,6 +2,7 @@
 
 #include "common/UCommuns.h"
 #include "common/Text.h"
+#include "common/UDurable.h"
 #include "core/ULineReader.h"
 
 #include <filesystem>
@@ -26,7 +27,10 @@ ConvPage::ConvPage(ConvPageState& state, Params& params, const LangTexts& lang, 
 
 bool ConvPage::TakeFiles(const std::vector<std::string>& chosen, std::string_view logPrefix) {
     std::vector<std::string> kept;
-    for (const auto& f : chosen) {
+    for (const auto& named : chosen) {
+        // Full paths from here on: a bare name would give an empty folder to the parameters and
+        // to the proposed result file.
+        const std::string f = AbsolutePath(named);
         if (FileSize(f) == 0)
             msg_.Show(lang_.Format(LK::msg_fileIsEmpty, {ExtractFileName(f)}));
         else
@@ -35,7 +39,8 @@ bool ConvPage::TakeFiles(const std::vector<std::string>& chosen, std::string_vie
     SortNames(kept);
     st_.InFiles = std::move(kept);
     log_.LogWrite(lkLine, std::string(logPrefix) + IntToStr(static_cast<int64_t>(st_.InFiles.size())));
-    for (const auto& f : st_.InFiles) log_.LogWrite(lkLine, " " + f);
+    // A TAB, CR or LF in a name must not cut or forge a line of the log.
+    for (const auto& f : st_.InFiles) log_.LogWrite(lkLine, " " + EscapePath(f));
     if (st_.InFiles.empty()) {
         st_.InChosen = false;
         return false;

@@ -35,8 +35,9 @@ public:
     ConvPage(ConvPageState& state, Params& params, const LangTexts& lang, IMessages& messages, Log& log);
 
     // Files picked with "Ouvrir" (logPrefix "FilesToConvert : ") or named on the command line
-    // (logPrefix "Param(FilesToConv.) : "): empty files refused one by one, the rest sorted and logged,
-    // the first taken as the source. False when no file is left.
+    // (logPrefix "Param(FilesToConv.) : "): made absolute, empty files refused one by one, the rest
+    // sorted and logged (escaped, see EscapePath), the first taken as the source. False when no
+    // file is left.
     bool TakeFiles(const std::vector<std::string>& chosen, std::string_view logPrefix);
 
     void SetSource(const std::string& path);

@@ -2,6 +2,7 @@
 
 #include "common/Text.h"
 #include "common/UCommuns.h"
+#include "common/UDurable.h"
 #include "env/ULang.h"
 
 #include <filesystem>
@@ -23,7 +24,10 @@ bool IsCode012(const std::string& s) { return s == "0" || s == "1" || s == "2"; 
 } // namespace
 
 FmtFile::FmtFile(FormatState& state, const LangTexts& lang, IMessages& messages)
-    : state_(state), lang_(lang), messages_(messages), writer_(WriteWholeFile) {}
+    : state_(state), lang_(lang), messages_(messages), writer_([](const std::string& path, std::string_view content) {
+          std::string error;
+          return WriteFileDurably(path, content, error);
+      }) {}
 
 std::string FmtFile::BackupFileName() const { return ChangeFileExt(FmtFileName, ".old"); }
 

@@ -110,7 +110,8 @@ public:
     // when needed, and tell the user whether the previous version survived.
     void RecoverAfterFailedSave();
 
-    // Tests replace the writer of the new content to make it fail.
+    // Puts the new content under the format file's name, whole or not at all (by default through
+    // a temporary file flushed to disk and renamed); tests replace it to make it fail.
     void SetContentWriter(FmtContentWriter writer) { writer_ = std::move(writer); }
 
 private:

@@ -52,14 +52,4 @@ bool FmtLineReader::ReadLine(std::string& line) {
     return true;
 }
 
-bool WriteWholeFile(const std::string& path, std::string_view content) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
-    ok = std::fflush(f) == 0 && ok;
-    // The close is where a full disk often shows up: it counts as a write.
-    ok = std::fclose(f) == 0 && ok;
-    return ok;
-}
-
 } // namespace lmx

@@ -47,9 +47,7 @@ inline std::string_view LineValue(std::string_view line) {
     return line.size() > 4 ? line.substr(4) : std::string_view();
 }
 
-// Writes the whole content to path, checking every write and the close. False on any failure, with
-// whatever reached the file left for the caller to remove.
+// Puts the whole content under path; false on any failure.
 using FmtContentWriter = std::function<bool(const std::string& path, std::string_view content)>;
-bool WriteWholeFile(const std::string& path, std::string_view content);
 
 } // namespace lmx

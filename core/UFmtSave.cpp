@@ -1,8 +1,10 @@
 // The writer of the format file and the recovery after a failed save.
 #include "common/Text.h"
 #include "common/UCommuns.h"
+#include "common/UDurable.h"
 #include "core/UFmtCheck.h"
 #include "core/UFmtFile.h"
+#include "core/UOutput.h"
 #include "env/ULang.h"
 
 #include <filesystem>
@@ -23,6 +25,26 @@ void AddLine(std::string& content, std::string_view key, std::string_view value)
 bool EntryExists(const std::string& path) {
     std::error_code ec;
     return fs::exists(fs::symlink_status(fs::path(path), ec));
+}
+
+// A copy that reaches its name whole, for file systems without hard links; never replaces a file.
+bool CopyDurably(const std::string& from, const std::string& to) {
+    if (EntryExists(to)) return false;
+    std::FILE* in = OpenForReading(from);
+    if (in == nullptr) return false;
+    DurableFile file;
+    std::string error;
+    bool ok = file.Open(to, error);
+    if (ok) {
+        FileWriter out;
+        out.Attach(file.Fd(), false);
+        char buf[65536];
+        std::size_t n = 0;
+        while (ok && (n = std::fread(buf, 1, sizeof buf, in)) > 0) ok = out.Write(std::string_view(buf, n));
+        ok = ok && std::ferror(in) == 0 && out.Close() && file.Commit(error);
+    }
+    std::fclose(in);
+    return ok;
 }
 
 } // namespace
@@ -103,31 +125,13 @@ bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const std::v
             }
         }
         // The backup is made beside the format file, which stays in place until the new content
-        // has been written completely.
+        // has reached the disk; the folder's flush after the new file's rename keeps the link too.
         fs::create_hard_link(fmtPath, oldPath, ec);
-        if (ec) {
-            ec.clear();
-            fs::copy_file(fmtPath, oldPath, fs::copy_options::none, ec);
-            if (ec) {
-                std::error_code ignored;
-                fs::remove(oldPath, ignored);
-                messages_.Show(lang_.Text(LK::err_fmtChgOld));
-                return false;
-            }
-        }
-
-        const std::string tmpPath = fmtPath + ".tmp";
-        std::error_code ignored;
-        if (!writer_ || !writer_(tmpPath, content)) {
-            fs::remove(tmpPath, ignored);
+        if (ec && !CopyDurably(fmtPath, oldPath)) {
+            messages_.Show(lang_.Text(LK::err_fmtChgOld));
             return false;
         }
-        fs::rename(tmpPath, fmtPath, ec);
-        if (ec) {
-            fs::remove(tmpPath, ignored);
-            return false;
-        }
-        return true;
+        return writer_ && writer_(fmtPath, content);
     } catch (...) {
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "common/Cp1252.h"
 #include "common/UCommuns.h"
+#include "common/UDurable.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -134,7 +135,7 @@ void Log::WriteSave() {
     else messages_.Show(error);
 }
 
-int Log::Save(std::string& error) const {
+int Log::Save(std::string& error, ITempFiles* temps) const {
     error.clear();
     std::string content;
     try {
@@ -150,22 +151,10 @@ int Log::Save(std::string& error) const {
         return -1;
     }
 
-    const auto reason = [&](int err) { error = LogFileName + " : " + Utf8ToCp1252(std::strerror(err)); };
-    errno = 0;
-    std::FILE* f = std::fopen(LogFileName.c_str(), "wb");
-    if (!f) {
-        reason(errno);
-        return -1;
-    }
-    int firstErr = 0;
-    if (std::fwrite(content.data(), 1, content.size(), f) != content.size()) firstErr = errno ? errno : EIO;
-    errno = 0;
-    if (std::fflush(f) != 0 && !firstErr) firstErr = errno ? errno : EIO;
-    errno = 0;
-    // A full disk may only show when the last buffer goes out at the close.
-    if (std::fclose(f) != 0 && !firstErr) firstErr = errno ? errno : EIO;
-    if (firstErr) {
-        reason(firstErr);
+    // The saved log reaches its name whole: a crash or a full disk never leaves half a log.
+    std::string reason;
+    if (!WriteFileDurably(LogFileName, content, reason, SystemFileSys(), temps)) {
+        error = LogFileName + " : " + reason;
         return -1;
     }
     return 0;

@@ -13,6 +13,8 @@
 
 namespace lmx {
 
+class ITempFiles;
+
 enum LogKind : int {
     lkLine = 10,   // the value as one line
     lkEnd = 11,    // pending + value as one line, pending emptied
@@ -47,7 +49,8 @@ public:
 
     // Writes the view framed by the END banner to LogFileName. 0 on success; -1 when the file cannot
     // be created or completely written (the close included), with the system's reason in error.
-    int Save(std::string& error) const;
+    // temps, when given, is told of the temporary file (the converter removes it on a signal).
+    int Save(std::string& error, ITempFiles* temps = nullptr) const;
 
     // Several lines at once, observers told once (a box, a description).
     void AddLines(std::vector<std::string> lines);

@@ -3,6 +3,7 @@
 #include "common/Cp1252.h"
 #include "common/Text.h"
 #include "common/UCommuns.h"
+#include "common/UDurable.h"
 #include "env/UParms.h"
 
 #include <chrono>
@@ -42,28 +43,39 @@ private:
 
 } // namespace
 
-bool RenameSource(const std::string& path, const std::string& text) {
+bool RenameSource(const std::string& path, const std::string& text, std::string* reason) {
     const std::string ext = ExtractFileExt(path);
     const std::string target = path.substr(0, path.size() - ext.size()) + text + ext;
+    auto fail = [&](int err) {
+        if (reason) *reason = SysErrorText(err);
+        return false;
+    };
     std::error_code ec;
-    if (target == path || fs::exists(fs::symlink_status(target, ec))) return false;
+    if (target == path) return fail(EINVAL);
+    if (fs::exists(fs::symlink_status(target, ec))) return fail(EEXIST);
     // A hard link fails when the target exists, so no file is ever replaced; then the old name goes.
     fs::create_hard_link(path, target, ec);
     if (!ec) {
         fs::remove(path, ec);
-        if (!ec) return true;
+        if (!ec) {
+            SyncFolder(ExtractFilePath(path));
+            return true;
+        }
+        const int err = ec.value();
         fs::remove(target, ec); // leave things as they were
-        return false;
+        return fail(err);
     }
     if (ec == std::errc::operation_not_permitted || ec == std::errc::operation_not_supported ||
         ec == std::errc::function_not_supported) {
         // File systems without hard links: check, then rename.
         ec.clear();
-        if (fs::exists(fs::symlink_status(target, ec))) return false;
+        if (fs::exists(fs::symlink_status(target, ec))) return fail(EEXIST);
         fs::rename(path, target, ec);
-        return !ec;
+        if (ec) return fail(ec.value());
+        SyncFolder(ExtractFilePath(path));
+        return true;
     }
-    return false;
+    return fail(ec.value());
 }
 
 AfterProcessing ConversionRun::FromParameters() const {
@@ -123,6 +135,15 @@ int32_t ConversionRun::ConvertButton(IRunView& view) {
 }
 
 std::string ConversionRun::ClosingMessage(int32_t result) {
+    std::string msg = ResultMessage(result);
+    // No language text exists for it: said in the built-in language, as the system's reasons are.
+    if (keptForRejects_ > 0)
+        msg += " (" + IntToStr(keptForRejects_) +
+               " fichier(s) source conserv\xE9(s) : des lignes y ont \xE9t\xE9 rejet\xE9" "es)";
+    return msg;
+}
+
+std::string ConversionRun::ResultMessage(int32_t result) {
     if (result == rrOk) return c_.lang.Text(LK::msg_endConvert);
     std::string msg = c_.lang.Text(LK::err_convGeneral);
     switch (result) {
@@ -154,18 +175,22 @@ std::string ConversionRun::ClosingMessage(int32_t result) {
     return msg;
 }
 
-int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& after) {
+int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& after, IRejectSink* sink) {
     RunState& run = c_.run;
     const std::vector<std::string>& files = c_.page.InFiles;
     int32_t failedCount = 0;
     run.RejectedTotal = 0;
     converted_.assign(files.size(), false);
+    rejectedIn_.assign(files.size(), 0);
     outputError_.clear();
+    linesWritten_ = 0;
+    keptForRejects_ = 0;
+    afterFailures_.clear();
 
     c_.conv.TakeSeparators();
     if (!BuildIoLink(c_.conv)) return rrLinkFailed;
     c_.rejects.Prepare(c_.formats.FmtIn, c_.formats.InColCount);
-    LineErrWriter errors(c_.rejects, run, c_.log);
+    LineErrWriter errors(sink ? *sink : c_.rejects, run, c_.log);
     errors.SetInput(c_.conv.InColSep, c_.formats.InColCount);
     engineCode_ = SelEngine(c_.formats);
     if (engineCode_ == ecNone) return rrNoEngine;
@@ -175,11 +200,14 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
         outputError_ = "the result file is one of the sources";
         return rrCannotCreate;
     }
-    FileWriter out;
-    if (!out.Create(c_.page.OutPath) && !out.Create(c_.page.OutPath)) {
-        outputError_ = std::strerror(out.ErrorNo());
+    // The lines go to a temporary file beside the result; the result's name keeps what it held
+    // until the run is over.
+    DurableFile result;
+    if (!result.Open(c_.page.OutPath, outputError_, view.TempFiles()) &&
+        !result.Open(c_.page.OutPath, outputError_, view.TempFiles()))
         return rrCannotCreate;
-    }
+    FileWriter out;
+    out.Attach(result.Fd(), false);
     c_.conv.Out = &out;
     RunHook hook(view, out, run);
     EngineRunner engine(c_.conv, run, errors, c_.log, hook);
@@ -220,17 +248,27 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
                 out.WriteLine(c_.formats.FmtOut.Hdr[static_cast<std::size_t>(h)]);
         }
         const bool stoppedBefore = run.StopRun;
+        const int64_t rejectedBefore = run.RejectedTotal;
         engine.RunEngine(engineCode_, in, out);
         c_.log.LogWrite(lkLine, "   End   -- File(" + index + ") (" + IntToStr(NowMs() - fileStart) + " ms)");
         if (run.FileAborted) ++failedCount;
         converted_[i] = !run.FileAborted && !stoppedBefore && !in.Error();
+        rejectedIn_[i] = run.RejectedTotal - rejectedBefore;
         view.SetBars(0, run.LinesRead);
         in.Close();
     }
 
-    const bool outputComplete = out.Close();
+    // Every end of a run keeps the whole lines converted so far; a result that could not be
+    // completely written is dropped, and the name keeps what it held.
+    bool outputComplete = out.Close();
     c_.conv.Out = nullptr;
-    if (!outputComplete) outputError_ = std::strerror(out.ErrorNo());
+    if (!outputComplete) {
+        outputError_ = SysErrorText(out.ErrorNo());
+        result.Abandon();
+    } else if (!result.Commit(outputError_)) {
+        outputComplete = false;
+    }
+    linesWritten_ = outputComplete ? run.LinesRead - run.RejectedTotal : 0;
     view.SetStatus(Utf8ToCp1252("Terminé."));
     c_.log.LogWrite(lkLine, "EndConvert(*)--> " + IntToStr(NowMs() - runStart) + "ms.");
     c_.log.LogWrite(lkLine, " ");
@@ -238,8 +276,7 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     view.ShowRejectedCount(run.RejectedTotal);
     view.SetBars(0, 0);
     c_.page.OutValid = false;
-    view.ShowCounters(static_cast<int64_t>(count), run.LinesRead, run.RejectedTotal,
-                      run.LinesRead - run.RejectedTotal);
+    view.ShowCounters(static_cast<int64_t>(count), run.LinesRead, run.RejectedTotal, linesWritten_);
     DoAfterProcessing(after, outputComplete);
     return outputComplete ? failedCount : rrIncompleteOutput;
 }
@@ -249,27 +286,54 @@ void ConversionRun::DoAfterProcessing(const AfterProcessing& after, bool outputC
     // A source whose lines are not all in a complete result is never renamed as done, recycled or
     // deleted: the user would lose data they believe converted.
     auto safe = [&](std::size_t i) { return outputComplete && i < converted_.size() && converted_[i]; };
+    auto logResult = [&](const char* verb, std::size_t i, bool ok) {
+        std::string line(verb);
+        line += '(';
+        line += IntToStr(static_cast<int64_t>(i + 1));
+        line += ")--> (";
+        line += BoolText(ok, 0);
+        line += ')';
+        c_.log.LogWrite(lkLine, line);
+    };
+    std::vector<bool> renamed(files.size(), false);
     if (after.renameText != "0") {
         for (std::size_t i = 0; i < files.size(); ++i) {
-            const bool ok = safe(i) && RenameSource(files[i], after.renameText);
-            c_.log.LogWrite(lkLine, "RenameFile(" + IntToStr(static_cast<int64_t>(i + 1)) + ")--> (" + BoolText(ok, 0) + ")");
+            std::string reason;
+            const bool ok = safe(i) && RenameSource(files[i], after.renameText, &reason);
+            if (safe(i) && !ok) afterFailures_.push_back({"RenameFile", files[i], reason});
+            renamed[i] = ok;
+            logResult("RenameFile", i, ok);
         }
     }
-    if (after.disposal == 1 || after.disposal == 2) {
-        const std::string verb = after.disposal == 1 ? "RecycleFile(" : "DeleteFile(";
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            bool ok = false;
-            if (safe(i)) {
-                if (after.disposal == 1) {
-                    ok = c_.trash.MoveToTrash(files[i]);
+    if (after.disposal != 1 && after.disposal != 2) return;
+    const char* verb = after.disposal == 1 ? "RecycleFile" : "DeleteFile";
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        bool ok = false;
+        // Lines that were rejected exist nowhere but in their source: it stays.
+        const bool rejected = i < rejectedIn_.size() && rejectedIn_[i] > 0;
+        if (safe(i) && rejected) ++keptForRejects_;
+        // A source renamed a moment ago is no longer under its name: nothing to try there.
+        if (safe(i) && !rejected && !renamed[i]) {
+            std::string reason;
+            if (after.disposal == 1) {
+                ok = c_.trash.MoveToTrash(files[i]);
+                if (!ok) reason = "not moved to the trash";
+            } else {
+                std::error_code ec;
+                if (!fs::is_regular_file(files[i], ec)) {
+                    reason = SysErrorText(ec ? ec.value() : EINVAL);
+                } else if (fs::remove(files[i], ec) && !ec) {
+                    ok = true;
+                    SyncFolder(ExtractFilePath(files[i]));
                 } else {
-                    std::error_code ec;
-                    ok = fs::is_regular_file(files[i], ec) && fs::remove(files[i], ec) && !ec;
+                    reason = SysErrorText(ec ? ec.value() : ENOENT);
                 }
             }
-            c_.log.LogWrite(lkLine, verb + IntToStr(static_cast<int64_t>(i + 1)) + ")--> (" + BoolText(ok, 0) + ")");
+            if (!ok) afterFailures_.push_back({verb, files[i], reason});
         }
+        logResult(verb, i, ok);
     }
+    if (keptForRejects_ > 0) c_.log.LogWrite(lkLine, "#CONV (KeptSources >" + IntToStr(keptForRejects_) + "<) rejected lines");
 }
 
 } // namespace lmx

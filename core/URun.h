@@ -13,6 +13,7 @@ namespace lmx {
 
 class Params;
 class ITrash;
+class ITempFiles;
 
 // Return codes of RunConversion besides the number of failed sources.
 enum RunResult : int32_t {
@@ -40,12 +41,21 @@ public:
     virtual void SetStatus(const std::string& text) { (void)text; }
     virtual void SetConvertEnabled(bool enabled) { (void)enabled; }
     virtual void ChooseOutputFile() {} // the "Changer" chooser
+    // Who removes the run's temporary result file when a signal ends the program; nobody by default.
+    virtual ITempFiles* TempFiles() { return nullptr; }
 };
 
 // What happens to the sources after a run.
 struct AfterProcessing {
     std::string renameText = "0"; // "0": no renaming
     int disposal = 0;             // 1 recycle bin, 2 delete, anything else: leave them
+};
+
+// A rename, recycle or delete of a source that was tried and failed.
+struct AfterFailure {
+    std::string verb;   // "RenameFile", "RecycleFile", "DeleteFile"
+    std::string path;   // the source
+    std::string reason; // the system's reason, Windows-1252
 };
 
 // Everything a run reads and writes; owned by the session, passed by reference.
@@ -70,8 +80,10 @@ public:
     // rrNotStarted when a check refused the run.
     int32_t ConvertButton(IRunView& view);
 
-    // The run itself over c_.page.InFiles into c_.page.OutPath.
-    int32_t RunConversion(IRunView& view, const AfterProcessing& after);
+    // The run itself over c_.page.InFiles into c_.page.OutPath. The result reaches its name whole
+    // when the run ends (also after a cancel or a stop at a bad line), and only then are sources
+    // renamed, recycled or deleted. Rejected lines go to sink, or to the session's table.
+    int32_t RunConversion(IRunView& view, const AfterProcessing& after, IRejectSink* sink = nullptr);
 
     // The closing message of a RunConversion result (also logs the "#CONV" lines).
     std::string ClosingMessage(int32_t result);
@@ -84,17 +96,28 @@ public:
     // The system's reason when the result file could not be created or written.
     const std::string& OutputError() const { return outputError_; }
     int32_t EngineCode() const { return engineCode_; }
+    // Lines in the result file: none when it could not be completely written.
+    int64_t LinesWritten() const { return linesWritten_; }
+    // Sources kept from the recycle bin or deletion because some of their lines were rejected.
+    int32_t KeptForRejects() const { return keptForRejects_; }
+    const std::vector<AfterFailure>& AfterFailures() const { return afterFailures_; }
 
 private:
+    std::string ResultMessage(int32_t result);
     void DoAfterProcessing(const AfterProcessing& after, bool outputComplete);
 
     RunContext c_;
     std::vector<bool> converted_;
+    std::vector<int64_t> rejectedIn_; // rejected lines per source
     std::string outputError_;
     int32_t engineCode_ = 0;
+    int64_t linesWritten_ = 0;
+    int32_t keptForRejects_ = 0;
+    std::vector<AfterFailure> afterFailures_;
 };
 
-// quotes.txt with "_done" gives quotes_done.txt; never replaces an existing file.
-bool RenameSource(const std::string& path, const std::string& text);
+// quotes.txt with "_done" gives quotes_done.txt; never replaces an existing file. On failure the
+// reason goes to reason when given.
+bool RenameSource(const std::string& path, const std::string& text, std::string* reason = nullptr);
 
 } // namespace lmx

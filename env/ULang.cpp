@@ -3,12 +3,12 @@
 #include "common/Cp1252.h"
 #include "common/Text.h"
 #include "common/UCommuns.h"
+#include "common/ULines.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
+#include <memory>
 #include <unordered_map>
 
 namespace lmx {
@@ -20,41 +20,17 @@ std::string_view BuiltInLanguage() {
 
 namespace {
 
-// The whole file as bytes; false when it is missing, cannot be opened or a read fails.
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    bytes.clear();
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (!ec && size < (std::uintmax_t{1} << 32)) bytes.reserve(static_cast<std::size_t>(size));
+// Calls onLine for every line of the file, read in blocks; CR LF, LF and a lone CR all end a line.
+// False when the file is missing, cannot be opened or a read fails.
+template <typename F>
+bool ForEachLine(const std::string& path, F&& onLine) {
     std::FILE* f = OpenForReading(path);
     if (f == nullptr) return false;
-    char buf[65536];
-    bool ok = true;
-    for (;;) {
-        const std::size_t n = std::fread(buf, 1, sizeof buf, f);
-        bytes.append(buf, n);
-        if (n < sizeof buf) {
-            ok = std::ferror(f) == 0;
-            break;
-        }
-    }
+    BlockLineReader reader(f);
+    std::string line;
+    while (reader.Next(line)) onLine(std::string_view(line));
     std::fclose(f);
-    if (!ok) bytes.clear();
-    return ok;
-}
-
-// Calls onLine for every line; CR LF, LF and a lone CR all end a line. Extra empty lines that a
-// CR LF pair might suggest are harmless: every caller skips empty lines.
-template <typename F>
-void ForEachLine(std::string_view bytes, F&& onLine) {
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = bytes.size();
-        onLine(bytes.substr(start, end - start));
-        start = end + 1;
-        if (end < bytes.size() && bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
-    }
+    return !reader.Failed();
 }
 
 bool SameNoCase(std::string_view a, std::string_view b) {
@@ -90,13 +66,13 @@ struct SectionScan {
     uint32_t section = 0;                         // numbers the sections of the wanted name, from 1
 };
 
-SectionScan ScanSection(std::string_view bytes, std::string_view wanted) {
-    SectionScan scan;
+// False when the file cannot be read to its end.
+bool ScanSection(const std::string& path, std::string_view wanted, SectionScan& scan) {
     const auto keys = KeyIndex();
     bool inWanted = false;
     bool wantedHasLine = false;
     std::string upperKey;
-    ForEachLine(bytes, [&](std::string_view raw) {
+    return ForEachLine(path, [&](std::string_view raw) {
         const std::string_view line = Trim(raw);
         if (line.empty() || line.front() == ';') return;
         if (line.front() == '[') {
@@ -124,7 +100,6 @@ SectionScan ScanSection(std::string_view bytes, std::string_view wanted) {
         scan.texts[it->second] = std::string(Trim(line.substr(eq + 1)));
         scan.stamp[it->second] = scan.section;
     });
-    return scan;
 }
 
 } // namespace
@@ -153,26 +128,27 @@ std::string LangTexts::Format(LK key, std::initializer_list<std::string_view> ar
 
 int LangTexts::LangList(const std::string& lngPath, std::vector<std::string>& names) const {
     names.clear();
-    std::string bytes;
-    if (!ReadWholeFile(lngPath, bytes)) return -1;
     // Raw lines, not the section parser: whatever stands between the first and the last
     // character of a line that starts with "[" is a name.
-    ForEachLine(bytes, [&](std::string_view line) {
+    const bool read = ForEachLine(lngPath, [&](std::string_view line) {
         if (line.empty() || line.front() != '[') return;
         names.emplace_back(line.size() < 2 ? std::string_view() : line.substr(1, line.size() - 2));
     });
+    if (!read) {
+        names.clear();
+        return -1;
+    }
     std::stable_sort(names.begin(), names.end(), LessNoCase);
     return static_cast<int>(names.size());
 }
 
 int LangTexts::LangLoad(std::string_view name, const std::string& lngPath) {
     if (name == BuiltInLanguage()) return 0;
-    std::string bytes;
-    if (!ReadWholeFile(lngPath, bytes)) return -1; // a missing file has no section at all
-    const SectionScan scan = ScanSection(bytes, name);
-    if (!scan.found) return -1;
+    auto scan = std::make_unique<SectionScan>();
+    // A missing file has no section at all.
+    if (!ScanSection(lngPath, name, *scan) || !scan->found) return -1;
     for (std::size_t i = 0; i < kLangTextCount; ++i)
-        if (scan.stamp[i] == scan.section) texts_[i] = scan.texts[i];
+        if (scan->stamp[i] == scan->section) texts_[i] = std::move(scan->texts[i]);
     return 0;
 }
 

@@ -2,6 +2,8 @@
 
 #include "common/Cp1252.h"
 #include "common/UCommuns.h"
+#include "common/UDurable.h"
+#include "common/ULines.h"
 #include "env/ULang.h"
 
 #include <cerrno>
@@ -33,54 +35,6 @@ constexpr std::array<PrmIndex, 19> kLoadOrder = {
 bool Reachable(int index) { return index >= 0 && index < kPrmSlotCount && index != prmDTY && index != prm17; }
 
 std::string ErrnoText(int err) { return std::generic_category().message(err); }
-
-// Streams a file line by line; CR LF, LF and a lone CR each end a line.
-class LineReader {
-public:
-    explicit LineReader(std::FILE* f) : f_(f) {}
-
-    // False at the end of the file or on a read error (see Failed).
-    bool Next(std::string& line) {
-        line.clear();
-        bool any = false;
-        for (;;) {
-            if (pos_ == len_ && !Fill()) return any;
-            const char c = buf_[pos_++];
-            if (skipLf_) {
-                skipLf_ = false;
-                if (c == '\n') continue;
-            }
-            if (c == '\r' || c == '\n') {
-                skipLf_ = c == '\r';
-                return true;
-            }
-            line.push_back(c);
-            any = true;
-        }
-    }
-    bool Failed() const { return failed_; }
-    int Error() const { return error_; }
-
-private:
-    bool Fill() {
-        if (failed_) return false;
-        errno = 0;
-        len_ = std::fread(buf_, 1, sizeof buf_, f_);
-        pos_ = 0;
-        if (len_ == 0 && std::ferror(f_) != 0) {
-            failed_ = true;
-            error_ = errno != 0 ? errno : EIO;
-        }
-        return len_ > 0;
-    }
-
-    std::FILE* f_;
-    char buf_[65536];
-    std::size_t pos_ = 0, len_ = 0;
-    bool skipLf_ = false;
-    bool failed_ = false;
-    int error_ = 0;
-};
 
 } // namespace
 
@@ -127,7 +81,7 @@ int Params::PrmSet(int index, std::string_view value, bool saveNow) {
     return r;
 }
 
-void Params::LoadLine(std::string_view line) {
+void Params::LoadLine(std::string_view line, bool tooLong) {
     const std::string_view key = line.substr(0, 3);
     // The fourth character is normally "=" and is not examined.
     const std::string_view value = line.size() > 4 ? line.substr(4) : std::string_view();
@@ -140,16 +94,17 @@ void Params::LoadLine(std::string_view line) {
             break;
         case prmMRS:
         case prmBIS:
-            slot = CheckValue(ckDirectory, value) ? std::string(value) : ProgramDir;
+            slot = !tooLong && CheckValue(ckDirectory, value) ? std::string(value) : ProgramDir;
             break;
         case prmMRD:
-            if (value == "$Q")
+            if (!tooLong && value == "$Q")
                 slot = CheckValue(ckDirectory, slots_[prmMRS]) ? slots_[prmMRS] : ProgramDir;
             else
-                slot = CheckValue(ckDirectory, value) ? std::string(value) : ProgramDir;
+                slot = !tooLong && CheckValue(ckDirectory, value) ? std::string(value) : ProgramDir;
             break;
         default:
-            slot = std::string(value);
+            // A value longer than any setting can be is a bad value: the slot keeps what it has.
+            if (!tooLong) slot = std::string(value);
             break;
         }
         return;
@@ -168,9 +123,10 @@ int Params::Load() {
         lastIoError_ = ErrnoText(errno != 0 ? errno : ENOENT);
         return prmCannotOpen;
     }
-    LineReader reader(f);
+    // Key, separator and the longest value: a longer line is never held in memory.
+    BlockLineReader reader(f, 4 + kMaxPrmValue);
     std::string line;
-    while (reader.Next(line)) LoadLine(line);
+    while (reader.Next(line)) LoadLine(line, reader.Cut());
     std::fclose(f);
     if (reader.Failed()) {
         lastIoError_ = ErrnoText(reader.Error());
@@ -195,35 +151,15 @@ std::string Params::FileContent() const {
 }
 
 int Params::Save() {
-    // Written beside the target and renamed over it, so that a failed write never leaves a
-    // truncated parameters file behind.
+    // Written beside the target, flushed to disk and renamed over it, so that neither a failed
+    // write nor a crash ever leaves a truncated parameters file behind.
     if (PrmFileName.empty()) { // never scribble a scratch file into the current folder
         lastIoError_ = ErrnoText(ENOENT);
         return prmCannotWrite;
     }
-    const std::string content = FileContent();
-    const std::string temp = PrmFileName + ".tmp";
-    errno = 0;
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (f == nullptr) {
-        lastIoError_ = ErrnoText(errno != 0 ? errno : EACCES);
-        return prmCannotWrite;
-    }
-    errno = 0;
-    bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
-    ok = std::fflush(f) == 0 && ok;
-    int err = errno;
-    if (std::fclose(f) != 0 && ok) {
-        ok = false;
-        err = errno;
-    }
-    if (ok) {
-        errno = 0;
-        if (std::rename(temp.c_str(), PrmFileName.c_str()) == 0) return prmOk;
-        err = errno;
-    }
-    lastIoError_ = ErrnoText(err != 0 ? err : EIO);
-    std::remove(temp.c_str());
+    std::string error;
+    if (WriteFileDurably(PrmFileName, FileContent(), error, files_ ? *files_ : SystemFileSys())) return prmOk;
+    lastIoError_ = error;
     return prmCannotWrite;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The user's settings and remembered choices: 21 text slots kept in "Lumivex.prm" beside the program.
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,10 @@ enum PrmIndex : int {
 };
 
 inline constexpr int kPrmSlotCount = 21;
+// A longer value in the file is a bad value of its key: never loaded, so never written back.
+inline constexpr std::size_t kMaxPrmValue = 64 * 1024;
+
+class IFileSys;
 
 enum PrmMode : int { pmLoad = 1, pmLoadToo = 2, pmSave = 3, pmDefaults = 4 };
 
@@ -69,18 +74,21 @@ public:
     int PrmChangeCount() const { return changeCount_; }
     // The system's reason for the last failed load or save.
     const std::string& LastIoError() const { return lastIoError_; }
+    // The system calls of the save; tests make them fail. nullptr: the system's own.
+    void SetFileSys(IFileSys* files) { files_ = files; }
 
 private:
     int Load();
     int Save();
     void Defaults();
-    void LoadLine(std::string_view line);
+    void LoadLine(std::string_view line, bool tooLong);
     std::string FileContent() const;
 
     const LangTexts& lang_;
     std::array<std::string, kPrmSlotCount> slots_;
     int changeCount_ = 0;
     std::string lastIoError_;
+    IFileSys* files_ = nullptr;
 };
 
 } // namespace lmx

@@ -87,6 +87,8 @@ public:
     void FormShow();
     // Writes the parameters; false (window kept open, reason shown) when that fails.
     bool SaveParamsForExit();
+    // During a run: asks it to stop and the window to close after it; false when no run is going.
+    bool StopRunBeforeClosing();
 
     const EnvirState& Envir() const { return envir_; }
     ConvPage& Page() { return *page_; }

@@ -17,6 +17,7 @@
 #include "ui/UPageParams.h"
 #include "ui/UQt.h"
 #include "ui/UResultViews.h"
+#include "ui/URunView.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -171,7 +172,17 @@ bool TForm1::SaveParamsForExit() {
     return false;
 }
 
+bool TForm1::StopRunBeforeClosing() {
+    if (!runView_->Running()) return false;
+    // The run stops as "Annuler" stops it and puts its whole lines under the result's name; the
+    // window closes once it has.
+    BitBtn2Click();
+    runView_->RequestClose();
+    return true;
+}
+
 void TForm1::BitBtn5Click() {
+    if (StopRunBeforeClosing()) return;
     if (!SaveParamsForExit()) return;
     quitting_ = true;
     close();
@@ -179,6 +190,10 @@ void TForm1::BitBtn5Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    if (StopRunBeforeClosing()) {
+        event->ignore();
+        return;
+    }
     if (quitting_ || SaveParamsForExit()) {
         quitting_ = true;
         event->accept();

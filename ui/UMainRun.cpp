@@ -61,7 +61,11 @@ std::string TForm1::ExplainReject(int row) const {
 
 void TForm1::RefreshRejects() { TabSheet1->PageControl2->TabSheet5->Refresh(); }
 
-void TForm1::BitBtn1Click() { ctx_.S.runner.ConvertButton(*runView_); }
+void TForm1::BitBtn1Click() {
+    ctx_.S.runner.ConvertButton(*runView_);
+    // Closed during the run: the run has stopped as "Annuler" stops it, its result is whole.
+    if (runView_->TakeCloseRequest()) close();
+}
 
 void TForm1::BitBtn2Click() {
     ctx_.S.run.StopRun = true;

@@ -95,6 +95,7 @@ void URunView::ShowPage(RunPage page) {
 void URunView::SetStatus(const std::string& text) { form_.SetStatusText(Qs(text)); }
 
 void URunView::SetConvertEnabled(bool enabled) {
+    running_ = !enabled;
     form_.TabSheet1->BitBtn1->setEnabled(enabled);
     if (enabled) form_.RefreshRejects();
 }

@@ -41,6 +41,16 @@ public:
     void SetConvertEnabled(bool enabled) override;
     void ChooseOutputFile() override;
 
+    // A run is going (between the disabling and the enabling of "Convertir").
+    bool Running() const { return running_; }
+    // The window was asked to close during the run: it closes once the run has stopped.
+    void RequestClose() { closeRequested_ = true; }
+    bool TakeCloseRequest() {
+        const bool asked = closeRequested_;
+        closeRequested_ = false;
+        return asked;
+    }
+
     // Lines between two looks at the clock.
     static constexpr int kLinesPerCheck = 512;
     static constexpr std::chrono::milliseconds kInterval{30};
@@ -55,6 +65,8 @@ private:
     int64_t fileMax_ = 0;
     int64_t runMax_ = 0;
     int rounds_ = 0;
+    bool running_ = false;
+    bool closeRequested_ = false;
 };
 
 } // namespace lmx

@@ -1,5 +1,6 @@
 #pragma once
 // How lumivex-convert talks: messages on standard error, progress on a terminal.
+#include "common/UDurable.h"
 #include "core/UPorts.h"
 #include "core/URun.h"
 
@@ -26,17 +27,19 @@ public:
 // A one-line progress display on standard error, redrawn at most five times a second.
 class CliRunView final : public IRunView {
 public:
-    explicit CliRunView(bool show) : show_(show) {}
+    CliRunView(bool show, ITempFiles& temps) : show_(show), temps_(temps) {}
     void LineDone(const RunState& run) override {
         if (!show_ || (++tick_ & 0xFFFF) != 0) return;
         Draw(run);
     }
     void SetStatus(const std::string& text) override { status_ = text; }
+    ITempFiles* TempFiles() override { return &temps_; }
     void Finish();
 
 private:
     void Draw(const RunState& run);
     bool show_;
+    ITempFiles& temps_;
     uint32_t tick_ = 0;
     bool drawn_ = false;
     std::string status_;

@@ -11,7 +11,7 @@ const char* CliUsage() {
            "  --in NAME           input format (default: the last one used, parameter MRI)\n"
            "  --out NAME          output format (default: the last one used, parameter MRO)\n"
            "  -o, --output PATH   result file (default: proposed from MRD, DDO and EXT)\n"
-           "  --force             replace an existing result file\n"
+           "  --force             replace an existing result, rejects or log file\n"
            "  --stop-on-error     stop at the first rejected line (default: parameter ERL)\n"
            "  --rejects PATH      write every rejected line: file, line number, code, line (tab-separated)\n"
            "  --list              print the format names and exit\n"
@@ -26,8 +26,10 @@ const char* CliUsage() {
            "  --help, --version\n"
            "\n"
            "Exit status: 0 converted, no line rejected; 1 converted, some lines rejected;\n"
-           "2 a source could not be read, the run stopped at a bad line, or the result could not be\n"
-           "completely written; 3 nothing converted (usage, format, no source, result refused).\n";
+           "2 a source could not be read, the run stopped at a bad line, or the result, rejects or log\n"
+           "file could not be completely written; 3 nothing converted (usage, format, no source, result\n"
+           "refused); 4 converted, but a source could not be renamed, recycled or deleted.\n"
+           "SIGINT, SIGTERM, SIGHUP: 130, 143, 129, temporary files removed, no source touched.\n";
 }
 
 bool ParseCli(const std::vector<std::string>& args, CliOptions& o, std::string& error) {

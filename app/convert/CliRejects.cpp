@@ -1,54 +1,37 @@
 #include "CliRejects.h"
 
 #include "common/Text.h"
-#include "core/USession.h"
-
-#include <cstring>
 
 namespace lmx::cli {
 
-bool WriteRejects(const Session& s, const std::string& path, std::string& error) {
-    FileWriter out;
-    if (!out.Create(path)) {
-        error = std::strerror(out.ErrorNo());
-        return false;
-    }
-    const RejectTable& t = s.rejects;
-    const std::string& sep = s.conv.InColSep;
-    std::string file;
-    std::string line;
-    // Row 0 holds the titles and row 1 the "..." mark.
-    for (std::size_t row = 2; row < t.rows(); ++row) {
-        if (t.cell(row, 0).empty()) {
-            file.assign(t.cell(row, 1));
-            continue;
-        }
-        const std::string_view name = t.cell(row, 1);
-        line.clear();
-        if (name == "#Unstring" || name == "#Dec Sep." || name == "#Write") {
-            line.assign(t.cell(row, 2));
-        } else {
-            // These lines split into exactly the input columns: joining them gives the line back.
-            for (std::size_t c = 2; c < t.cols(); ++c) {
-                if (c > 2) line += sep;
-                line += t.cell(row, c);
-            }
-        }
-        std::string text = file;
-        text += '\t';
-        text += t.cell(row, 0);
-        text += '\t';
-        text += name;
-        text += '\t';
-        text += line;
-        text += "\r\n";
-        out.Write(text);
-    }
-    if (!out.Close()) {
-        error = std::strerror(out.ErrorNo());
-        return false;
-    }
+bool RejectsFile::Open(const std::string& path, std::string& error, ITempFiles* temps) {
+    if (!file_.Open(path, error, temps)) return false;
+    out_.Attach(file_.Fd(), false);
     return true;
+}
+
+void RejectsFile::FileStarts(std::string_view path) { source_ = EscapePath(path); }
+
+void RejectsFile::Rejected(int64_t lineNo, std::string_view codeName, std::string_view line,
+                           std::span<const std::string_view>) {
+    row_.assign(source_);
+    row_ += '\t';
+    row_ += IntToStr(lineNo);
+    row_ += '\t';
+    row_ += codeName;
+    row_ += '\t';
+    row_ += line;
+    row_ += "\r\n";
+    out_.Write(row_);
+}
+
+bool RejectsFile::Commit(std::string& error) {
+    if (!out_.Close()) {
+        error = SysErrorText(out_.ErrorNo());
+        file_.Abandon();
+        return false;
+    }
+    return file_.Commit(error);
 }
 
 } // namespace lmx::cli

@@ -1,14 +1,31 @@
 #pragma once
-#include <string>
+// The --rejects file, written while the run goes: one line per rejected line, nothing kept in
+// memory. It reaches its name whole, like the result.
+#include "common/UDurable.h"
+#include "core/UOutput.h"
+#include "core/URejectTable.h"
 
-namespace lmx {
-class Session;
-}
+#include <string>
 
 namespace lmx::cli {
 
-// Every rejected line of the run, one line each: file, line number, code name and the line as read,
-// separated by tabs. False with the system's reason when the file cannot be completely written.
-bool WriteRejects(const Session& s, const std::string& path, std::string& error);
+class RejectsFile final : public IRejectSink {
+public:
+    // Opens the temporary file beside path. False with the system's reason.
+    bool Open(const std::string& path, std::string& error, ITempFiles* temps);
+    // Each line: the source (escaped, see EscapePath), the line number, the code name and the
+    // line as read, separated by tabs, CR LF at the end.
+    void FileStarts(std::string_view path) override;
+    void Rejected(int64_t lineNo, std::string_view codeName, std::string_view line,
+                  std::span<const std::string_view> cells) override;
+    // Puts the file under its name; false with the reason when anything failed (it is then dropped).
+    bool Commit(std::string& error);
+
+private:
+    DurableFile file_;
+    FileWriter out_;
+    std::string source_;
+    std::string row_;
+};
 
 } // namespace lmx::cli

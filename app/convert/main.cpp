@@ -4,9 +4,11 @@
 #include "CliIo.h"
 #include "CliOptions.h"
 #include "CliRejects.h"
+#include "CliSignals.h"
 
 #include "common/Text.h"
 #include "common/UCommuns.h"
+#include "common/UDurable.h"
 #include "core/ULocaleNames.h"
 #include "core/UFmtReport.h"
 #include "core/USession.h"
@@ -14,10 +16,11 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #ifdef LUMIVEX_HAVE_PLATFORM
-#include "platform/UTrashQt.h"
+#include "platform/UTrash.h"
 #endif
 
 namespace fs = std::filesystem;
@@ -26,7 +29,7 @@ using namespace lmx::cli;
 
 namespace {
 
-enum ExitCode : int { exOk = 0, exRejected = 1, exIncomplete = 2, exNothing = 3 };
+enum ExitCode : int { exOk = 0, exRejected = 1, exIncomplete = 2, exNothing = 3, exAfterFailed = 4 };
 
 class NoTrash final : public ITrash {
 public:
@@ -45,10 +48,33 @@ std::string FormatLoadMessage(const Session& s, int mode, const std::string& nam
     return msg;
 }
 
-int Run(const CliOptions& o) {
+// A name that would be replaced: a regular file, or a link to one. A device, a FIFO or a standard
+// stream is written, never replaced.
+bool WouldReplace(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// Every path of the command line is taken as an absolute path at once: a later change of folder,
+// or a folder derived from a bare name, can then never land elsewhere.
+CliOptions Absolute(CliOptions o) {
+    for (std::string* p : {&o.dir, &o.output, &o.rejects, &o.logPath}) *p = AbsolutePath(*p);
+    for (std::string& f : o.files)
+        if (f != "-") f = AbsolutePath(f);
+    return o;
+}
+
+std::string AfterFailureText(const AfterFailure& f) {
+    if (f.verb == "RenameFile") return "lumivex-convert: could not rename " + f.path + ": " + f.reason;
+    if (f.verb == "RecycleFile") return "lumivex-convert: could not move " + f.path + " to the trash";
+    return "lumivex-convert: could not delete " + f.path + ": " + f.reason;
+}
+
+int Run(const CliOptions& given, SignalCleanup& temps) {
+    const CliOptions o = Absolute(given);
     CliMessages messages;
 #ifdef LUMIVEX_HAVE_PLATFORM
-    QtTrash trash;
+    HomeTrash trash = HomeTrash::ForUser();
 #else
     NoTrash trash;
 #endif
@@ -114,10 +140,24 @@ int Run(const CliOptions& o) {
         PrintErr(s.lang.Text(LK::msg_filesShouldDif) + ": " + out);
         return exNothing;
     }
-    std::error_code ec;
-    if (fs::exists(fs::symlink_status(out, ec)) && !o.force) {
+    if (WouldReplace(out) && !o.force) {
         PrintErr("lumivex-convert: the result file exists (--force replaces it): " + out);
         return exNothing;
+    }
+    // The rejects file and the log are checked like the result, before anything is written: a
+    // source or the result under another spelling would be overwritten by them.
+    const std::pair<const char*, const std::string*> extras[] = {{"--rejects", &o.rejects}, {"--log", &o.logPath}};
+    for (const auto& [option, path] : extras) {
+        if (path->empty()) continue;
+        if (IsOneOfSources(*path, s.page.InFiles) || SameFile(*path, out) ||
+            (path == &o.logPath && !o.rejects.empty() && SameFile(o.logPath, o.rejects))) {
+            PrintErr(std::string("lumivex-convert: ") + option + " names a source, the result or the other file: " + *path);
+            return exNothing;
+        }
+        if (WouldReplace(*path) && !o.force) {
+            PrintErr(std::string("lumivex-convert: ") + option + " file exists (--force replaces it): " + *path);
+            return exNothing;
+        }
     }
     s.page.OutPath = out;
     s.page.OutValid = true;
@@ -129,38 +169,55 @@ int Run(const CliOptions& o) {
     if (!o.renameText.empty()) after.renameText = o.renameText;
     after.disposal = o.trash ? 1 : o.remove ? 2 : 0;
 
-    CliRunView view(!o.quiet && ::isatty(2));
+    // Rejected lines go straight to their file, or nowhere: none is kept in memory.
+    RejectsFile rejects;
+    NullRejectSink noRejects;
+    if (!o.rejects.empty()) {
+        std::string error;
+        if (!rejects.Open(o.rejects, error, &temps)) {
+            PrintErr("lumivex-convert: " + o.rejects + ": " + error);
+            return exNothing;
+        }
+    }
+
+    CliRunView view(!o.quiet && ::isatty(2), temps);
     s.run.StopRun = s.run.UserCancel = false;
-    const int32_t r = s.runner.RunConversion(view, after);
+    const int32_t r = s.runner.RunConversion(view, after, o.rejects.empty() ? static_cast<IRejectSink*>(&noRejects)
+                                                                            : static_cast<IRejectSink*>(&rejects));
     view.Finish();
 
     int code = exOk;
     if (r == rrCannotCreate || r == rrLinkFailed || r == rrNoEngine) code = exNothing;
     else if (r != 0) code = exIncomplete;
+    else if (!s.runner.AfterFailures().empty()) code = exAfterFailed;
     else if (s.run.RejectedTotal > 0) code = exRejected;
     if (r != 0) PrintErr(s.runner.ClosingMessage(r) + (r == rrCannotCreate && !s.runner.OutputError().empty()
                                                           ? " (" + s.runner.OutputError() + ")" : std::string()));
-
-    if (!o.rejects.empty()) {
+    for (const AfterFailure& f : s.runner.AfterFailures()) PrintErr(AfterFailureText(f));
+    // Nothing converted: no rejects file either (it is dropped with its temporary file).
+    if (!o.rejects.empty() && code != exNothing) {
         std::string error;
-        if (!WriteRejects(s, o.rejects, error)) {
+        if (!rejects.Commit(error)) {
             PrintErr("lumivex-convert: " + o.rejects + ": " + error);
-            if (code < exIncomplete) code = exIncomplete;
+            if (code < exIncomplete || code == exAfterFailed) code = exIncomplete;
         }
     }
     if (!o.logPath.empty()) {
         s.log.LogFileName = o.logPath;
         std::string error;
-        if (s.log.Save(error) != 0) {
+        if (s.log.Save(error, &temps) != 0) {
             PrintErr("lumivex-convert: " + o.logPath + ": " + error);
-            if (code < exIncomplete) code = exIncomplete;
+            if (code < exIncomplete || code == exAfterFailed) code = exIncomplete;
         }
     }
     if (!o.quiet && code != exNothing) {
         PrintOut(s.page.OutPath);
         PrintOut("files: " + IntToStr(static_cast<int64_t>(s.page.InFiles.size())) + ", lines read: " +
                  IntToStr(s.run.LinesRead) + ", rejected: " + IntToStr(s.run.RejectedTotal) +
-                 ", written: " + IntToStr(s.run.LinesRead - s.run.RejectedTotal));
+                 ", written: " + IntToStr(s.runner.LinesWritten()));
+        if (s.runner.KeptForRejects() > 0)
+            PrintOut("kept: " + IntToStr(s.runner.KeptForRejects()) +
+                     " source(s) with rejected lines, neither recycled nor deleted");
     }
     return code;
 }
@@ -183,8 +240,9 @@ int main(int argc, char** argv) {
         PrintOut("lumivex-convert " + ProgramVersion());
         return exOk;
     }
+    SignalCleanup temps;
     try {
-        return Run(o);
+        return Run(o, temps);
     } catch (const std::exception& e) {
         PrintErr(std::string("lumivex-convert: ") + e.what());
         return exIncomplete;

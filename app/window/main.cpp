@@ -2,7 +2,7 @@
 // new-format dialog, then runs the event loop.
 #include "common/UCommuns.h"
 #include "core/ULocaleNames.h"
-#include "platform/UTrashQt.h"
+#include "platform/UTrash.h"
 #include "core/USession.h"
 #include "env/UProgramFiles.h"
 #include "ui/UAboutBx.h"
@@ -40,7 +40,7 @@ int main(int argc, char* argv[]) {
     if (programDir.empty()) programDir = "./";
 
     lmx::QtDialogs dialogs;
-    lmx::QtTrash trash;
+    lmx::HomeTrash trash = lmx::HomeTrash::ForUser();
     lmx::Session session(dialogs, trash);
     // A read-only installation keeps the user's files in the user's configuration folder.
     const lmx::ProgramFilesDir files =

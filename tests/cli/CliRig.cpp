@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 
@@ -15,20 +16,39 @@ extern char** environ;
 
 namespace lmx::test {
 
-CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv) {
+namespace {
+
+// The environment with extra entries replacing those of the same name.
+std::vector<std::string> Environment(const std::vector<std::string>& extra) {
+    std::vector<std::string> env;
+    auto name = [](const std::string& e) { return e.substr(0, e.find('=') + 1); };
+    for (char** e = environ; *e; ++e) {
+        const std::string entry(*e);
+        bool replaced = false;
+        for (const auto& x : extra) replaced = replaced || name(x) == name(entry);
+        if (!replaced) env.push_back(entry);
+    }
+    env.insert(env.end(), extra.begin(), extra.end());
+    return env;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& store) {
+    std::vector<char*> p;
+    for (auto& s : store) p.push_back(s.data());
+    p.push_back(nullptr);
+    return p;
+}
+
+} // namespace
+
+CliResult RunProgram(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv,
+                     const std::string& cwd) {
     TempDir io;
     const std::string outPath = io.file("out"), errPath = io.file("err");
-    std::vector<std::string> argStore{LUMIVEX_CONVERT_EXE};
-    argStore.insert(argStore.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : argStore) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> envStore;
-    for (char** e = environ; *e; ++e) envStore.emplace_back(*e);
-    envStore.insert(envStore.end(), extraEnv.begin(), extraEnv.end());
-    std::vector<char*> envp;
-    for (auto& e : envStore) envp.push_back(e.data());
-    envp.push_back(nullptr);
+    std::vector<std::string> argStore = args;
+    std::vector<std::string> envStore = Environment(extraEnv);
+    const std::vector<char*> argv = Pointers(argStore);
+    const std::vector<char*> envp = Pointers(envStore);
 
     const pid_t pid = ::fork();
     if (pid == 0) {
@@ -38,6 +58,7 @@ CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::st
         ::dup2(o, 1);
         ::dup2(e, 2);
         ::dup2(in, 0);
+        if (!cwd.empty() && ::chdir(cwd.c_str()) != 0) ::_exit(126);
         ::execve(argv[0], argv.data(), envp.data());
         ::_exit(127);
     }
@@ -48,6 +69,53 @@ CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::st
     r.out = ReadFile(outPath);
     r.err = ReadFile(errPath);
     return r;
+}
+
+CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv,
+                 const std::string& cwd) {
+    TempDir home;
+    std::vector<std::string> env;
+    for (const std::string& own : {"HOME=" + home.path(), "XDG_DATA_HOME=" + home.file("data")}) {
+        bool given = false;
+        for (const auto& x : extraEnv) given = given || x.substr(0, x.find('=') + 1) == own.substr(0, own.find('=') + 1);
+        if (!given) env.push_back(own);
+    }
+    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+    std::vector<std::string> argv{LUMIVEX_CONVERT_EXE};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return RunProgram(argv, env, cwd);
+}
+
+CliProcess::CliProcess(const std::vector<std::string>& args) {
+    std::vector<std::string> argStore{LUMIVEX_CONVERT_EXE};
+    argStore.insert(argStore.end(), args.begin(), args.end());
+    const std::vector<char*> argv = Pointers(argStore);
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        const int null = ::open("/dev/null", O_RDWR);
+        ::dup2(null, 0);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+}
+
+CliProcess::~CliProcess() {
+    if (pid_ > 0) Stop(SIGKILL);
+}
+
+int CliProcess::Stop(int sig) {
+    if (pid_ <= 0) return -1;
+    ::kill(pid_, sig);
+    int wstatus = 0;
+    for (int i = 0; i < 1000 && ::waitpid(pid_, &wstatus, WNOHANG) == 0; ++i) ::usleep(10000);
+    if (::waitpid(pid_, &wstatus, WNOHANG) == 0) {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, &wstatus, 0);
+    }
+    pid_ = -1;
+    return WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
 }
 
 std::string FormatFile(const std::vector<std::vector<std::string>>& blocks) {

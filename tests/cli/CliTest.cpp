@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <fcntl.h>
 #include <filesystem>
+#include <sstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -103,6 +107,16 @@ TEST_F(Cli, RefusalsConvertNothing) {
          "Le fichier en entrée ne peut pas servir comme fichier de résultat"},
         {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-o", dir.file("no/such/dir/r.txt"), src},
          "n'a pas pu créer le fichier de résultats"},
+        {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-o", dir.file("r.txt"), "--log", dir.path() + "./r.txt",
+          "--delete", src},
+         "--log names a source, the result or the other file"},
+        {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-o", dir.file("r.txt"), "--rejects", src, src},
+         "--rejects names a source, the result or the other file"},
+        {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-o", dir.file("r.txt"), "--rejects", dir.file("x.txt"),
+          "--log", dir.file("x.txt"), src},
+         "--log names a source, the result or the other file"},
+        {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-o", dir.file("r.txt"), "--log", dir.file("exists.txt"), src},
+         "--log file exists (--force replaces it)"},
         {{"--bogus"}, "unknown option --bogus"},
         {{"--dir", dir.file("none"), "--in", "IN", src}, "not a folder"},
     };
@@ -113,6 +127,81 @@ TEST_F(Cli, RefusalsConvertNothing) {
     }
     EXPECT_EQ(ReadFile(dir.file("exists.txt")), "keep");
     EXPECT_EQ(ReadFile(src), "31/12/2005;B;1,5\r\n");
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"Lumivex.fmt", "exists.txt", "q.txt"}));
+}
+
+TEST_F(Cli, RelativeNamesAreTakenInTheCurrentFolder) {
+    Src("q.txt", "31/12/2005;B;1,5\r\n");
+    const CliResult r = RunCli({"--dir", ".", "--in", "IN", "--out", "OUT", "-q", "--log", "log.txt", "q.txt"}, {},
+                               dir.path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFile(dir.file("q_conv.txt")), "Date\tName\tValue\r\n2005-12-31\tB\t1.5\r\n");
+    EXPECT_NE(ReadFile(dir.file("log.txt")).find("\r\n " + dir.file("q.txt") + "\r\n"), std::string::npos);
+}
+
+TEST_F(Cli, ResultIsOnDiskUnderItsNameBeforeAnySourceIsDeleted) {
+    if (!Exists("/usr/bin/strace")) GTEST_SKIP() << "no strace";
+    const std::string src = Src("q.txt", "31/12/2005;B;1,5\r\n");
+    const std::string trace = dir.file("trace");
+    const CliResult r = RunProgram({"/usr/bin/strace", "-f", "-o", trace, "-e",
+                                    "trace=openat,fsync,rename,renameat,renameat2,unlink,unlinkat", LUMIVEX_CONVERT_EXE,
+                                    "--dir", dir.path(), "--in", "IN", "--out", "OUT", "-q", "-o", dir.file("r.txt"),
+                                    "--delete", src},
+                                   {"ASAN_OPTIONS=detect_leaks=0"}); // the leak checker cannot run traced
+    if (r.status != 0 && !Exists(dir.file("r.txt"))) GTEST_SKIP() << "strace cannot trace here: " << r.err;
+    ASSERT_EQ(r.status, 0) << r.err;
+    // The steps in order: temporary file created exclusively, flushed, renamed onto the name, the
+    // folder flushed; only then the source goes.
+    std::vector<std::string> lines;
+    std::istringstream in(ReadFile(trace));
+    for (std::string l; std::getline(in, l);) lines.push_back(l);
+    std::size_t at = 0;
+    auto find = [&](const std::vector<std::string>& parts) {
+        for (; at < lines.size(); ++at) {
+            bool all = true;
+            for (const auto& p : parts) all = all && lines[at].find(p) != std::string::npos;
+            if (all) return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(find({"openat(", dir.file("r.txt."), ".tmp\"", "O_EXCL", "O_NOFOLLOW"}));
+    EXPECT_TRUE(find({"fsync("}));
+    EXPECT_TRUE(find({"rename", ".tmp\", \"" + dir.file("r.txt") + "\""}));
+    EXPECT_TRUE(find({"openat(", "\"" + dir.path() + "\"", "O_DIRECTORY"}));
+    EXPECT_TRUE(find({"fsync("}));
+    EXPECT_TRUE(find({"unlink", "\"" + src + "\""}));
+    EXPECT_FALSE(Exists(src));
+}
+
+TEST_F(Cli, SignalsRemoveTheTemporaryFilesAndTouchNoSource) {
+    // Many rejected lines into a FIFO nobody reads: the converter blocks in the middle of its run,
+    // its temporary result beside the source.
+    std::string bad;
+    for (int i = 0; i < 60000; ++i) bad += "a bad line of some length " + std::to_string(i) + "\r\n";
+    const std::string src = Src("q.txt", bad);
+    const std::string fifo = dir.file("rejects.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const std::pair<int, int> cases[] = {{SIGINT, 130}, {SIGTERM, 143}, {SIGHUP, 129}};
+    for (const auto& [sig, status] : cases) {
+        CliProcess p({"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-q", "--delete", "-o", dir.file("r.txt"),
+                      "--rejects", fifo, src});
+        bool running = false;
+        for (int i = 0; i < 1000 && !running; ++i) {
+            for (const auto& n : Names(dir.path())) running = running || n.rfind("r.txt.", 0) == 0;
+            if (!running) ::usleep(10000);
+        }
+        ASSERT_TRUE(running);
+        ::usleep(100000); // well inside the run, blocked on the FIFO
+        EXPECT_EQ(p.Stop(sig), status) << sig;
+        EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"Lumivex.fmt", "q.txt", "rejects.fifo"})) << sig;
+        EXPECT_EQ(ReadFile(src), bad);
+        char drain[65536];
+        while (::read(reader, drain, sizeof drain) > 0) {
+        }
+    }
+    ::close(reader);
 }
 
 TEST_F(Cli, ResultThroughALinkToTheSourceIsRefused) {
@@ -143,10 +232,23 @@ TEST_F(Cli, EmptyFilesAreRefusedOneByOne) {
 
 TEST_F(Cli, FullDiskIsAFailureAndSourcesStay) {
     const std::string src = Src("q.txt", "31/12/2005;B;1,5\r\n");
-    const CliResult r = Convert({"-q", "--force", "-o", "/dev/full", "--delete", src});
+    const CliResult r = Convert({"-o", "/dev/full", "--delete", src});
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("Echec de la conversion"), std::string::npos) << r.err;
+    // Nothing reached the file: nothing is counted as written.
+    EXPECT_NE(r.out.find("lines read: 1, rejected: 0, written: 0"), std::string::npos) << r.out;
     EXPECT_TRUE(Exists(src));
+}
+
+TEST_F(Cli, RejectsRowsEscapeOddNamesAndTheirSourcesAreKept) {
+    const std::string odd = Src("a\tb\nc.txt", "bad\r\n31/12/2005;B;1,5\r\n");
+    const std::string plain = Src("p.txt", "31/12/2005;B;1,5\r\n");
+    const CliResult r = Convert({"-o", dir.file("r.txt"), "--rejects", dir.file("rej.txt"), "--delete", odd, plain});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(ReadFile(dir.file("rej.txt")), dir.path() + "a\\tb\\nc.txt\t1\t#Unstring\tbad\r\n");
+    EXPECT_TRUE(Exists(odd)); // its rejected line exists nowhere else
+    EXPECT_FALSE(Exists(plain));
+    EXPECT_NE(r.out.find("kept: 1 source(s) with rejected lines"), std::string::npos) << r.out;
 }
 
 TEST_F(Cli, AfterProcessingRenamesWithoutOverwriting) {
@@ -154,7 +256,9 @@ TEST_F(Cli, AfterProcessingRenamesWithoutOverwriting) {
     const std::string b = Src("b.txt", "31/12/2005;B;1,5\r\n");
     Src("b_done.txt", "precious");
     const CliResult r = Convert({"-q", "-o", dir.file("r.txt"), "--rename", "_done", "--log", dir.file("log.txt"), a, b});
-    EXPECT_EQ(r.status, 0) << r.err;
+    // A failed rename has its own status and its line on standard error.
+    EXPECT_EQ(r.status, 4) << r.err;
+    EXPECT_EQ(r.err, "lumivex-convert: could not rename " + b + ": File exists\n");
     EXPECT_TRUE(Exists(dir.file("a_done.txt")));
     EXPECT_FALSE(Exists(a));
     EXPECT_TRUE(Exists(b));
@@ -171,17 +275,36 @@ TEST_F(Cli, DeleteRemovesConvertedSources) {
     EXPECT_FALSE(Exists(a));
 }
 
-TEST_F(Cli, TrashMovesConvertedSourcesToTheDesktopTrash) {
+TEST_F(Cli, TrashIsTheHomeTrashCreatedWhenMissing) {
     if (!LUMIVEX_CLI_HAS_TRASH) GTEST_SKIP() << "built without the desktop trash (no Qt)";
     const std::string b = Src("b.txt", "31/12/2005;B;1,5\r\n");
-    // The trash lives under the data folder of the user: give the process one of its own.
-    fs::create_directories(dir.file("data"));
+    TempDir home, cwd; // an account without ~/.local/share
     const CliResult r = RunCli({"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-q", "-o", dir.file("r2.txt"),
                                 "--trash", b},
-                               {"HOME=" + dir.path(), "XDG_DATA_HOME=" + dir.file("data")});
+                               {"HOME=" + home.path(), "XDG_DATA_HOME="}, cwd.path());
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_FALSE(Exists(b));
-    EXPECT_TRUE(Exists(dir.file("data/Trash/files/b.txt")));
+    EXPECT_TRUE(Exists(home.file(".local/share/Trash/files/b.txt")));
+    EXPECT_NE(ReadFile(home.file(".local/share/Trash/info/b.txt.trashinfo")).find("\nPath=" + b + "\n"),
+              std::string::npos);
+    EXPECT_TRUE(Names(cwd.path()).empty());
+}
+
+TEST_F(Cli, TrashOnAnotherFileSystemIsAFailureAndTheSourceStays) {
+    if (!LUMIVEX_CLI_HAS_TRASH) GTEST_SKIP() << "built without the desktop trash (no Qt)";
+    struct stat here {}, shm {};
+    if (::stat("/dev/shm", &shm) != 0 || ::stat(dir.path().c_str(), &here) != 0 || shm.st_dev == here.st_dev)
+        GTEST_SKIP() << "no second file system at hand";
+    const std::string b = Src("b.txt", "31/12/2005;B;1,5\r\n");
+    const std::string data = "/dev/shm/lumivex-test-" + std::to_string(::getpid());
+    const CliResult r = RunCli({"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-q", "-o", dir.file("r.txt"),
+                                "--trash", b},
+                               {"XDG_DATA_HOME=" + data});
+    EXPECT_EQ(r.status, 4);
+    EXPECT_EQ(r.err, "lumivex-convert: could not move " + b + " to the trash\n");
+    EXPECT_TRUE(Exists(b));
+    EXPECT_FALSE(Exists(data)); // nothing made there for nothing
+    fs::remove_all(data);
 }
 
 TEST_F(Cli, ListHelpVersion) {

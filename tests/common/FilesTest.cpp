@@ -109,6 +109,7 @@ TEST(PathHelpers, Table) {
     EXPECT_EQ(ChangeFileExt("/a.b/c", ".lng"), "/a.b/c.lng");
     EXPECT_EQ(IncludeTrailingSlash("/a"), "/a/");
     EXPECT_EQ(IncludeTrailingSlash("/a/"), "/a/");
+    EXPECT_EQ(IncludeTrailingSlash(""), ""); // never the root
 }
 
 } // namespace

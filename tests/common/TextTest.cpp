@@ -133,5 +133,10 @@ TEST(IntToStrAndTrim, Table) {
     EXPECT_EQ(Trim("\xA0x\xA0"), "\xA0x\xA0"); // only ASCII blanks and controls
 }
 
+TEST(EscapePath, TabCrLfAndTheBackslashItself) {
+    EXPECT_EQ(EscapePath("/d/a\tb\r\nc\\d.txt"), "/d/a\\tb\\r\\nc\\\\d.txt");
+    EXPECT_EQ(EscapePath("/d/\xE9t\xE9 ok.txt"), "/d/\xE9t\xE9 ok.txt");
+}
+
 } // namespace
 } // namespace lmx

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace lmx::test {
 namespace {
 
@@ -51,6 +53,19 @@ TEST_F(Page, FilesAreSortedByteWiseAndEmptyOnesRefused) {
     EXPECT_FALSE(s.convPage.TakeFiles({e}, "FilesToConvert : "));
     EXPECT_FALSE(s.page.InChosen);
     EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(Page, RelativeNamesBecomeFullPathsAndOddNamesAreLoggedEscaped) {
+    const std::string odd = Src("a\tb\nc.txt", "x");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    const bool taken = s.convPage.TakeFiles({"a\tb\nc.txt"}, "Param(FilesToConv.) : ");
+    std::filesystem::current_path(before);
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(s.page.InFiles, std::vector<std::string>{odd});
+    EXPECT_EQ(s.page.SourceDir, dir.path());
+    EXPECT_EQ(s.page.OutPath, dir.file("a\tb\nc_conv.txt"));
+    EXPECT_EQ(s.log.Lines().back(), " " + dir.path() + "a\\tb\\nc.txt");
 }
 
 TEST_F(Page, ProposalRules) {

@@ -1,6 +1,7 @@
 #include "core/UFmtFile.h"
 #include "env/ULang.h"
 #include "FmtTestFiles.h"
+#include "support/FaultyFileSys.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +61,7 @@ TEST_F(FmtSave, SavedFormatMovesToTheEndUnderAFreshBanner) {
     EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(Join({a, c, newB})));
     EXPECT_EQ(ReadFile(oldPath), before);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_FALSE(Exists(file.FmtFileName + ".tmp"));
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"Lumivex.fmt", "Lumivex.old"}));
 
     ASSERT_EQ(file.FmtLoadDescription(flmWorkOnly, "B"), frOk);
     EXPECT_EQ(state.FmtWork.Hdr, (std::vector<std::string>{"Date\tClose"}));
@@ -143,37 +144,31 @@ TEST_F(FmtSave, FailingWriteLeavesTheFormatFileIntact) {
     const std::string before = FmtFileText(Join({a, b, c}));
     WriteFile(file.FmtFileName, before);
     PrepareWork();
-    std::string writtenTo;
+    FaultyFileSys sys;
+    sys.FailAt("fsync"); // the disk gives up before the new content is safe
     file.SetContentWriter([&](const std::string& path, std::string_view content) {
-        writtenTo = path;
-        WriteFile(path, content.substr(0, content.size() / 2)); // the disk fills half-way
-        return false;
+        std::string error;
+        return WriteFileDurably(path, content, error, sys);
     });
     EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", colLines));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(ReadFile(file.FmtFileName), before);
     EXPECT_EQ(ReadFile(oldPath), before);
-    EXPECT_EQ(fs::path(writtenTo).parent_path(), fs::path(file.FmtFileName).parent_path());
-    EXPECT_FALSE(Exists(writtenTo));
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"Lumivex.fmt", "Lumivex.old"}));
 
     file.RecoverAfterFailedSave();
     EXPECT_EQ(messages.shown, (std::vector<std::string>{Updt(LK::err_fmtFilePres)}));
     EXPECT_EQ(state.FmtNames, (std::vector<std::string>{"A", "B", "C"}));
 }
 
-TEST_F(FmtSave, TemporaryFileThatCannotBeCreatedLeavesTheFormatFileIntact) {
+TEST_F(FmtSave, ALinkAtTheOldScratchNameIsNeverFollowed) {
     const std::string before = FmtFileText(Join({a, b}));
     WriteFile(file.FmtFileName, before);
-    WriteFile(file.FmtFileName + ".tmp/blocker", "x");
-    EXPECT_FALSE(file.FmtSaveFile(fsmDelete, "A", {}));
-    EXPECT_EQ(ReadFile(file.FmtFileName), before);
-}
-
-TEST_F(FmtSave, WholeFileWriterDetectsAFullDisk) {
-    if (!Exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    EXPECT_FALSE(WriteWholeFile("/dev/full", std::string(100, 'x')));
-    EXPECT_TRUE(WriteWholeFile(dir.file("ok.txt"), "abc"));
-    EXPECT_EQ(ReadFile(dir.file("ok.txt")), "abc");
+    WriteFile(dir.file("victim.txt"), "precious");
+    fs::create_symlink(dir.file("victim.txt"), file.FmtFileName + ".tmp");
+    ASSERT_TRUE(file.FmtSaveFile(fsmDelete, "A", {}));
+    EXPECT_EQ(ReadFile(dir.file("victim.txt")), "precious");
+    EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(b));
 }
 
 TEST_F(FmtSave, IncompleteWorkIsRefusedBeforeAnythingIsTouched) {

@@ -90,12 +90,21 @@ TEST(WriteErrLine, BadCallIsLogged) {
     EXPECT_EQ(rig.table.cell(3, 2), "");
 }
 
-TEST(RejectTable, ManyRows) {
+TEST(RejectTable, ManyRowsStayReachableWithBoundedMemory) {
     ErrRig rig;
-    for (int i = 1; i <= 200000; ++i) rig.errors.WriteErrLine(leUnstring, "a;b", i, 0);
+    for (int i = 1; i <= 200000; ++i) rig.errors.WriteErrLine(leUnstring, "a;b;" + std::to_string(i), i, 0);
     ASSERT_EQ(rig.table.rows(), 200003u);
-    EXPECT_EQ(rig.table.cell(200002, 0), "200000");
-    EXPECT_EQ(rig.table.cell(200002, 2), "a;b");
+    // Most rows went to the temporary file; each one reads back, the oldest and the newest.
+    EXPECT_GT(rig.table.SpilledBytes(), 2u * RejectTable::kSpillAt);
+    EXPECT_LT(rig.table.MemoryBytes(), RejectTable::kSpillAt + 100);
+    EXPECT_EQ(rig.table.cell(0, 2), "DATE");
+    EXPECT_EQ(rig.table.cell(2, 1), "/data/quotes.txt");
+    EXPECT_EQ(rig.table.cell(100002, 0), "100000");
+    EXPECT_EQ(rig.table.cell(100002, 2), "a;b;100000");
+    EXPECT_EQ(rig.table.cell(200002, 2), "a;b;200000");
+    rig.table.Prepare(rig.fs.FmtIn, 3);
+    EXPECT_EQ(rig.table.rows(), 2u);
+    EXPECT_EQ(rig.table.SpilledBytes(), 0u);
 }
 
 TEST(LineErrorText, Sentences) {

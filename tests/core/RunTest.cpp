@@ -2,11 +2,13 @@
 
 #include "common/Cp1252.h"
 #include "common/UCommuns.h"
+#include "common/UDurable.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace lmx::test {
 namespace {
@@ -26,6 +28,7 @@ public:
     explicit RecordingView(RunState& run) : run_(run) {}
     void LineDone(const RunState& r) override {
         if (cancelAfter > 0 && r.LinesRead >= cancelAfter) run_.StopRun = run_.UserCancel = true;
+        if (onLine) onLine();
     }
     void ResetCounters() override { events.push_back("reset"); }
     void ShowCounters(int64_t f, int64_t r, int64_t j, int64_t w) override { counters = {f, r, j, w}; }
@@ -36,6 +39,7 @@ public:
     std::vector<std::string> events, status;
     std::vector<int64_t> counters;
     int64_t cancelAfter = 0;
+    std::function<void()> onLine;
 
 private:
     RunState& run_;
@@ -148,6 +152,51 @@ TEST_F(Run, CancelStopsAfterTheCurrentLine) {
     EXPECT_EQ(s.runner.ConvertButton(view), 1);
     EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::msg_UserCancel));
     EXPECT_EQ(s.run.LinesRead, 10);
+    // A cancel is an end too: the whole lines converted so far reach the result.
+    std::string ten = "H1\r\nH2\r\n";
+    for (int i = 0; i < 10; ++i) ten += "1;1999-12-31\r\n";
+    EXPECT_EQ(ReadFile(dir.file("r.txt")), ten);
+}
+
+TEST_F(Run, AReplacedResultKeepsItsOldContentUntilTheRunEnds) {
+    Src("r.txt", "old");
+    Choose({Src("a.txt", "h\r\n31/12/99;1\r\n01/01/05;2\r\n")}, dir.file("r.txt"));
+    std::vector<std::string> seen;
+    view.onLine = [&] { seen.push_back(ReadFile(dir.file("r.txt")) + " " + std::to_string(Names(dir.path()).size())); };
+    EXPECT_EQ(s.runner.RunConversion(view, {}), 0);
+    // Lumivex.fmt, a.txt, r.txt and the run's temporary file.
+    EXPECT_EQ(seen, (std::vector<std::string>{"old 4", "old 4"}));
+    EXPECT_EQ(ReadFile(dir.file("r.txt")), "H1\r\nH2\r\n1;1999-12-31\r\n2;2005-01-01\r\n");
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"Lumivex.fmt", "a.txt", "r.txt"}));
+}
+
+TEST_F(Run, SourcesWithRejectedLinesAreNeitherRecycledNorDeleted) {
+    const std::string a = Src("a.txt", "h\r\nbad\r\n31/12/99;1\r\n");
+    const std::string b = Src("b.txt", "h\r\n31/12/99;1\r\n");
+    Choose({a, b}, dir.file("r.txt"));
+    AfterProcessing after;
+    after.disposal = 2;
+    EXPECT_EQ(s.runner.RunConversion(view, after), 0);
+    EXPECT_TRUE(Exists(a));
+    EXPECT_FALSE(Exists(b));
+    EXPECT_EQ(LogFrom("DeleteFile(1)--> (False)").size(), 3u); // then DeleteFile(2), then the count
+    EXPECT_EQ(s.runner.KeptForRejects(), 1);
+    EXPECT_TRUE(s.runner.AfterFailures().empty());
+    EXPECT_EQ(s.runner.ClosingMessage(0), s.lang.Text(LK::msg_endConvert) +
+                                              " (1 fichier(s) source conserv\xE9(s) : des lignes y ont \xE9t\xE9 rejet\xE9" "es)");
+}
+
+TEST_F(Run, AFailedRenameIsRecordedWithItsReason) {
+    const std::string a = Src("a.txt", "h\r\n31/12/99;1\r\n");
+    Src("a_done.txt", "taken");
+    Choose({a}, dir.file("r.txt"));
+    AfterProcessing after;
+    after.renameText = "_done";
+    EXPECT_EQ(s.runner.RunConversion(view, after), 0);
+    ASSERT_EQ(s.runner.AfterFailures().size(), 1u);
+    EXPECT_EQ(s.runner.AfterFailures()[0].verb, "RenameFile");
+    EXPECT_EQ(s.runner.AfterFailures()[0].path, a);
+    EXPECT_EQ(s.runner.AfterFailures()[0].reason, SysErrorText(EEXIST));
 }
 
 TEST_F(Run, AfterProcessingLogsAndSparesUnconvertedSources) {
@@ -160,11 +209,12 @@ TEST_F(Run, AfterProcessingLogsAndSparesUnconvertedSources) {
     const auto log = LogFrom("RenameFile(1)--> (True)");
     ASSERT_EQ(log.size(), 4u);
     EXPECT_EQ(log[1], "RenameFile(2)--> (False)");
-    // Renamed first: the recycle step then finds the old names gone.
+    // Renamed first: the recycle step then finds the old names gone, and does not try them.
     EXPECT_EQ(log[2], "RecycleFile(1)--> (False)");
     EXPECT_EQ(log[3], "RecycleFile(2)--> (False)");
     EXPECT_TRUE(Exists(dir.file("a_done.txt")));
-    EXPECT_TRUE(trash.trashed.size() == 1u && trash.trashed[0] == a);
+    EXPECT_TRUE(trash.trashed.empty());
+    EXPECT_TRUE(s.runner.AfterFailures().empty());
 }
 
 TEST_F(Run, NoAfterProcessingLinesWithTheDefaults) {
@@ -181,6 +231,8 @@ TEST_F(Run, FullDiskFailsTheRunAndDeletesNothing) {
     after.disposal = 2;
     EXPECT_EQ(s.runner.RunConversion(view, after), rrIncompleteOutput);
     EXPECT_TRUE(Exists(a));
+    EXPECT_EQ(view.counters.back(), 0); // nothing counted as written that is not in the file
+    EXPECT_EQ(s.runner.LinesWritten(), 0);
     EXPECT_EQ(LogFrom("DeleteFile(1)--> (False)").size(), 1u);
     const std::string msg = s.runner.ClosingMessage(rrIncompleteOutput);
     EXPECT_EQ(msg.rfind(s.lang.Text(LK::err_convGeneral), 0), 0u);

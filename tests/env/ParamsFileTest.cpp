@@ -253,10 +253,22 @@ TEST_F(ParamsFile, HostileFileLoadsQuicklyWithoutHarm) {
     EXPECT_LT(elapsed, std::chrono::seconds(5));
     EXPECT_EQ(prm.PrmGet(prmDDO), "v9999");
     EXPECT_EQ(prm.PrmGet(prmSRN), std::string("a\0b\x80\xFF", 5));
-    EXPECT_EQ(prm.PrmGet(prmMRI).size(), 5'000'000u);
+    EXPECT_EQ(prm.PrmGet(prmMRI), "v9999"); // longer than any value: the slot keeps what it had
     EXPECT_EQ(prm.PrmGet(prmCTB), "CTB");
     EXPECT_EQ(prm.PrmGet(prmMRS), dir.path()); // a path holding NUL is no folder
     EXPECT_EQ(prm.PrmGet(prmMRD), dir.path());
+}
+
+TEST_F(ParamsFile, ValueOver64KiBIsABadValueAndIsNotWrittenBack) {
+    const std::string longest(kMaxPrmValue, 'a');
+    const std::string over(kMaxPrmValue + 1, 'b');
+    ASSERT_EQ(LoadBytes(CrLf({"MRI=" + over, "MRO=" + longest, "MRS=" + over, "DDO=" + over + over})), prmOk);
+    EXPECT_EQ(prm.PrmGet(prmMRI), "");        // the default
+    EXPECT_EQ(prm.PrmGet(prmMRO), longest);   // exactly 64 KiB is still a value
+    EXPECT_EQ(prm.PrmGet(prmMRS), dir.path()); // a bad folder: the program's
+    EXPECT_EQ(prm.PrmGet(prmDDO), "_conv");
+    ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
+    EXPECT_EQ(ReadFile(prm.PrmFileName).find("bbbb"), std::string::npos);
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #include "env/UParms.h"
 
 #include "env/ULang.h"
+#include "support/FaultyFileSys.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
 
 namespace lmx {
@@ -12,6 +14,8 @@ namespace {
 
 using test::CrLf;
 using test::Exists;
+using test::FaultyFileSys;
+using test::Names;
 using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
@@ -136,13 +140,16 @@ TEST_F(ParamsSet, NoFileNameNoWrite) {
 TEST_F(ParamsSet, FailedWriteLeavesTheOldFileByteForByte) {
     const std::string old = CrLf({"[P]", "DDO=_old", "[/]"});
     WriteFile(prm.PrmFileName, old);
-    // The scratch file cannot be created: something else holds its name.
-    std::filesystem::create_directory(prm.PrmFileName + ".tmp");
+    // The disk gives up before the new content is safe.
+    FaultyFileSys sys;
+    sys.FailAt("fsync");
+    prm.SetFileSys(&sys);
     prm.PrmSet(prmDDO, "_new", false);
     EXPECT_EQ(prm.PrmSet(prmCTB, "CTB", true), prmCannotWrite);
     EXPECT_FALSE(prm.LastIoError().empty());
     EXPECT_EQ(ReadFile(prm.PrmFileName), old);
     EXPECT_EQ(prm.PrmGet(prmDDO), "_new"); // memory keeps the change for a later save
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"Lumivex.prm"}));
 }
 
 TEST_F(ParamsSet, FailedRenameLeavesTheOldContentAndNoTemporaryFile) {
@@ -164,6 +171,20 @@ TEST_F(ParamsSet, SaveReplacesAWholeOldFile) {
     EXPECT_EQ(bytes.substr(bytes.size() - 12), "LOG=1\r\n[/]\r\n");
     EXPECT_NE(bytes.find("\r\nERL=2\r\n"), std::string::npos);
     EXPECT_FALSE(Exists(prm.PrmFileName + ".tmp"));
+}
+
+TEST_F(ParamsSet, SaveReachesTheDiskBeforeItsNameAndNeverFollowsALink) {
+    WriteFile(dir.file("victim.txt"), "precious");
+    std::filesystem::create_symlink(dir.file("victim.txt"), prm.PrmFileName + ".tmp");
+    FaultyFileSys sys;
+    prm.SetFileSys(&sys);
+    ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
+    EXPECT_EQ(sys.calls, (std::vector<std::string>{"open TEMP", "write", "fsync", "close",
+                                                   "rename TEMP Lumivex.prm", "open FOLDER", "fsync", "close"}));
+    ASSERT_FALSE(sys.openFlags.empty());
+    EXPECT_EQ(sys.openFlags[0] & (O_EXCL | O_NOFOLLOW), O_EXCL | O_NOFOLLOW);
+    EXPECT_EQ(ReadFile(dir.file("victim.txt")), "precious");
+    EXPECT_NE(ReadFile(prm.PrmFileName).find("\r\nLOG=1\r\n"), std::string::npos);
 }
 
 } // namespace

@@ -44,6 +44,8 @@ private:
 void WriteFile(const std::string& path, std::string_view bytes);
 std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);
+// The names in a folder, sorted (a temporary file left behind shows here).
+std::vector<std::string> Names(const std::string& folder);
 
 // Lines joined by CR LF, with a CR LF after the last one.
 std::string CrLf(const std::vector<std::string>& lines);

@@ -221,6 +221,34 @@ TEST(ConversionRunFromWindow, AnnulerDuringALargeRunStopsIt) {
     EXPECT_TRUE(form->findChild<QWidget*>("BitBtn1")->isEnabled());
 }
 
+TEST(ConversionRunFromWindow, ClosingDuringARunStopsItFirstAndKeepsAWholeResult) {
+    test::Program p;
+    Prepare(p);
+    std::string big;
+    for (int i = 0; i < 200'000; ++i) big += "1,5;abcdef\r\n";
+    WriteFile(p.path("big.txt"), big);
+    auto form = p.Open();
+    form->show();
+    p.dialogs.openAnswers.push_back({p.path("big.txt")});
+    Click(*form, "BitBtn3");
+    p.dialogs.shown.clear();
+    bool visibleAfterClose = false;
+    QTimer::singleShot(0, form.get(), [&] {
+        form->close();
+        visibleAfterClose = form->isVisible();
+    });
+    Click(*form, "BitBtn1");
+    EXPECT_TRUE(visibleAfterClose); // kept open until the run stopped
+    EXPECT_FALSE(form->isVisible());
+    ASSERT_EQ(1u, p.dialogs.shown.size());
+    EXPECT_EQ("Traitement arr\xE9t\xE9 avant sa fin normale.", p.dialogs.shown[0]);
+    const std::string result = test::ReadFile(p.path("big_conv.txt"));
+    EXPECT_LT(result.size(), big.size());
+    EXPECT_EQ(result.substr(result.size() - 12), "abcdef;1.5\r\n");
+    EXPECT_EQ(test::Names(p.dir.path()),
+              (std::vector<std::string>{"Lumivex.fmt", "Lumivex.prm", "big.txt", "big_conv.txt"}));
+}
+
 TEST(CommandLine, FilesNamedAtStartAreConvertedAtOnce) {
     test::Program p;
     Prepare(p);

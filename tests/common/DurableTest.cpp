@@ -1,0 +1,119 @@
+#include "common/UDurable.h"
+#include "common/ULines.h"
+
+#include "support/FaultyFileSys.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace lmx::test {
+namespace {
+
+TEST(Durable, AFailedStepKeepsTheOldContentAndLeavesNothingBehind) {
+    for (const char* step : {"open", "write", "fsync", "close", "rename"}) {
+        TempDir dir;
+        WriteFile(dir.file("r.txt"), "old");
+        FaultyFileSys sys;
+        sys.FailAt(step);
+        std::string error;
+        EXPECT_FALSE(WriteFileDurably(dir.file("r.txt"), "new content", error, sys)) << step;
+        EXPECT_FALSE(error.empty()) << step;
+        EXPECT_EQ(ReadFile(dir.file("r.txt")), "old") << step;
+        EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"r.txt"}) << step;
+    }
+}
+
+TEST(Durable, ALinkKeepsPointingAtItsFileWhichKeepsItsPermissions) {
+    TempDir dir;
+    WriteFile(dir.file("target.txt"), "old");
+    ::chmod(dir.file("target.txt").c_str(), 0640);
+    fs::create_symlink(dir.file("target.txt"), dir.file("link.txt"));
+    std::string error;
+    ASSERT_TRUE(WriteFileDurably(dir.file("link.txt"), "new", error)) << error;
+    EXPECT_TRUE(fs::is_symlink(dir.file("link.txt")));
+    EXPECT_EQ(ReadFile(dir.file("target.txt")), "new");
+    struct stat st {};
+    ASSERT_EQ(::stat(dir.file("target.txt").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST(Durable, WhatIsNoRegularFileIsWrittenDirectly) {
+    TempDir dir;
+    std::string error;
+    EXPECT_TRUE(WriteFileDurably("/dev/null", "x", error)) << error;
+    if (Exists("/dev/full")) {
+        EXPECT_FALSE(WriteFileDurably("/dev/full", std::string(100, 'x'), error));
+        EXPECT_EQ(error, SysErrorText(ENOSPC));
+    }
+    const std::string fifo = dir.file("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Nobody reads: refused at once instead of waiting in open().
+    EXPECT_FALSE(WriteFileDurably(fifo, "x", error));
+    EXPECT_EQ(error, "no process reads this FIFO");
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_TRUE(WriteFileDurably(fifo, "abc", error)) << error;
+    char buf[8] = {};
+    EXPECT_EQ(::read(reader, buf, sizeof buf), 3);
+    ::close(reader);
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"fifo"});
+}
+
+TEST(Durable, PathsMadeAbsolute) {
+    const std::string cwd = fs::current_path().string();
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {"q.txt", cwd + "/q.txt"},
+        {"./a//b/./q.txt", cwd + "/a/b/q.txt"},
+        {"../q.txt", cwd + "/../q.txt"},
+        {"/x/./y/", "/x/y/"},
+        {".", cwd + "/"},
+        {"/", "/"},
+    };
+    for (const auto& [in, out] : cases) EXPECT_EQ(AbsolutePath(in), out) << in;
+}
+
+TEST(Durable, SameFileUnderAnySpelling) {
+    TempDir dir;
+    WriteFile(dir.file("a.txt"), "a");
+    fs::create_symlink(dir.file("a.txt"), dir.file("l.txt"));
+    EXPECT_TRUE(SameFile(dir.file("a.txt"), dir.file("l.txt")));
+    EXPECT_TRUE(SameFile(dir.file("new.txt"), dir.path() + "./new.txt")); // not created yet
+    EXPECT_TRUE(SameFile(dir.file("l.txt"), dir.path() + "/a.txt"));
+    EXPECT_FALSE(SameFile(dir.file("new.txt"), dir.file("a.txt")));
+}
+
+TEST(BlockLineReader, LineEndsAcrossBlocksAndACapThatKeepsNothingBeyond) {
+    TempDir dir;
+    const std::string longLine(70000, 'x'); // longer than one block
+    WriteFile(dir.file("f"), "a\r\nb\rc\n" + longLine + "\r\n\r\nlast");
+    for (const std::size_t cap : {std::string::npos, std::size_t{10}}) {
+        std::FILE* f = std::fopen(dir.file("f").c_str(), "rb");
+        ASSERT_NE(f, nullptr);
+        BlockLineReader r(f, cap);
+        std::vector<std::string> lines;
+        std::vector<bool> cut;
+        std::string line;
+        while (r.Next(line)) {
+            lines.push_back(line);
+            cut.push_back(r.Cut());
+        }
+        std::fclose(f);
+        const std::string kept = cap == std::string::npos ? longLine : longLine.substr(0, cap);
+        EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "c", kept, "", "last"}));
+        EXPECT_EQ(cut, (std::vector<bool>{false, false, false, cap != std::string::npos, false, false}));
+        EXPECT_FALSE(r.Failed());
+    }
+}
+
+} // namespace
+} // namespace lmx::test
