@@ -47,7 +47,7 @@ void LineReader::Close() {
     if (fd_ >= 0 && own_) ::close(fd_);
     fd_ = -1;
     own_ = false;
-    eof_ = error_ = false;
+    eof_ = error_ = started_ = false;
     errno_ = 0;
     pos_ = end_ = scanned_ = 0;
 }
@@ -105,8 +105,20 @@ bool LineReader::Fill() {
     }
 }
 
+bool LineReader::DropMark() {
+    started_ = true;
+    static constexpr char kMark[] = "\xEF\xBB\xBF";
+    while (end_ - pos_ < 3 && !eof_) {
+        if (!Fill() && error_) return false;
+    }
+    // A file shorter than the mark, or one that starts otherwise, keeps its bytes.
+    if (end_ - pos_ >= 3 && std::memcmp(buf_.get() + pos_, kMark, 3) == 0) pos_ += 3;
+    return true;
+}
+
 bool LineReader::Next(std::string_view& line) {
     if (fd_ < 0 || error_) return false;
+    if (!started_ && !DropMark()) return false;
     for (;;) {
         char* const base = buf_.get();
         if (base) {

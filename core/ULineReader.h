@@ -1,6 +1,8 @@
 #pragma once
 // Reads a file line by line through one large buffer. A line ends at CR LF, LF or a lone CR; the
-// last line needs no line end; an empty file has no line. Bytes pass through untouched.
+// last line needs no line end; an empty file has no line. A UTF-8 byte-order mark at the very start
+// (spreadsheets put one before their exports) is no data and is dropped before the first line;
+// every other byte passes through untouched.
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -37,12 +39,14 @@ public:
 
 private:
     bool Fill();  // more bytes after end_; false at end of file or on error
+    bool DropMark(); // before the first line; false on a read failure
     bool Make(std::size_t need); // room for need more bytes after end_, moving or growing
 
     int fd_ = -1;
     bool own_ = false;
     bool eof_ = false;
     bool error_ = false;
+    bool started_ = false; // the start of the file has been looked at for the mark
     int errno_ = 0;
     std::size_t baseSize_;
     std::unique_ptr<char[]> buf_;
