@@ -46,7 +46,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"a\n\r\nb", {"a", "", "b"}},
                       ReadCase{"0123456789abcde\r\n0123456789abcd\r\n0123456789abcdef\r",
                                {"0123456789abcde", "0123456789abcd", "0123456789abcdef"}},
-                      ReadCase{"\xE9t\xE9;\x80\xFF\n", {"\xE9t\xE9;\x80\xFF"}}));
+                      ReadCase{"\xE9t\xE9;\x80\xFF\n", {"\xE9t\xE9;\x80\xFF"}},
+                      // A byte-order mark is dropped at the very start only, once.
+                      ReadCase{"\xEF\xBB\xBF", {}}, ReadCase{"\xEF\xBB\xBF\r\n", {""}},
+                      ReadCase{"\xEF\xBB\xBF\xEF\xBB\xBF" "a\n\xEF\xBB\xBF", {"\xEF\xBB\xBF" "a", "\xEF\xBB\xBF"}},
+                      ReadCase{"\xEF\xBB", {"\xEF\xBB"}}, ReadCase{"\xEF\xBB\xBE;1", {"\xEF\xBB\xBE;1"}}));
 
 TEST(LineReader, LineMuchLongerThanTheBuffer) {
     const std::string big(100000, 'x');
@@ -93,7 +97,7 @@ TEST(LineReader, RandomEndsAgreeWithThePlainRule) {
 
 TEST(LineReader, SkipDropsLeadingLines) {
     TempDir dir;
-    WriteFile(dir.file("f.txt"), "h1\nh2\nd1\n");
+    WriteFile(dir.file("f.txt"), "\xEF\xBB\xBFh1\nh2\nd1\n"); // the mark is no line of its own
     LineReader reader(16);
     ASSERT_TRUE(reader.Open(dir.file("f.txt")));
     EXPECT_EQ(reader.Skip(2), 2);
