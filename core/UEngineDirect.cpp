@@ -173,7 +173,6 @@ void DirectLine::PrepareSepCheck() {
     if (seen.size() > 1) sepEvery_ = true;
     sepWatch_ = seen.size() == 1;
     watch_ = sepWatch_ ? seen[0] : '\0';
-    watchV_.fill(watch_);
 }
 
 bool DirectLine::SourceHoldsSep() const {
@@ -270,7 +269,14 @@ int DirectLine::Columns(char*& out) {
 }
 
 int DirectLine::Convert(std::string_view line, IOutSink& out) {
+    return Convert(line, out, sepWatch_ && !line.empty() && std::memchr(line.data(), watch_, line.size()) != nullptr);
+}
+
+int DirectLine::Convert(std::string_view line, IOutSink& out, bool holdsWatched) {
     try {
+        // holdsWatched is only ever true when a byte is watched.
+        const bool check = sepEvery_ || holdsWatched;
+        lineCheck_ = check;
         dateHit_ = false;
         if (!same_ && !sameOrder_ && !Split(line)) return leUnstring;
         const std::size_t bound = line.size() * growth_ + extra_;
@@ -294,7 +300,7 @@ int DirectLine::Convert(std::string_view line, IOutSink& out) {
             const int status = Columns(p);
             if (status != leOk) return status;
         }
-        if (lineCheck_ && SourceHoldsSep()) return leWrite;
+        if (check && SourceHoldsSep()) return leWrite;
         p[0] = '\r';
         p[1] = '\n';
         return Finish(base, static_cast<std::size_t>(p + 2 - base), direct, out);

@@ -42,20 +42,14 @@ bool DirectLine::SplitLine(std::string_view line, char* out) {
         }
         return r;
     };
-    // Whether the line holds the byte that the output separator check looks for: noted on the way.
-    const char watch = watch_;
-    uint64_t seen = 0;
     std::size_t i = 0;
 #if LMX_SSE2
     if (n >= 16) {
         auto vec = [](const std::array<char, 16>& a) { return _mm_load_si128(reinterpret_cast<const __m128i*>(a.data())); };
         const __m128i sepV = vec(sepV_), outV = vec(outSepV_), fromV = vec(fromV_), toV = vec(toV_);
-        const __m128i watchV = vec(watchV_);
-        __m128i seenV = _mm_setzero_si128();
         auto step = [&](std::size_t at, unsigned keep) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
             const __m128i ms = _mm_cmpeq_epi8(v, sepV);
-            seenV = _mm_or_si128(seenV, _mm_cmpeq_epi8(v, watchV));
             if constexpr (Copy) {
                 __m128i r = _mm_or_si128(_mm_and_si128(ms, outV), _mm_andnot_si128(ms, v));
                 if constexpr (Decimal) {
@@ -69,13 +63,11 @@ bool DirectLine::SplitLine(std::string_view line, char* out) {
             return true;
         };
         if (!bytescan::Steps16(n, step)) return false;
-        seen = static_cast<uint64_t>(_mm_movemask_epi8(seenV));
         i = n;
     }
 #endif
     for (; i + 8 <= n; i += 8) {
         const uint64_t w = bytescan::Load(p + i);
-        seen |= bytescan::MatchBits(w, watch);
         uint64_t seps = bytescan::MatchBits(w, sep);
         if constexpr (Copy) bytescan::Store(out + i, map(w, seps));
         for (; seps; seps &= seps - 1)
@@ -87,14 +79,12 @@ bool DirectLine::SplitLine(std::string_view line, char* out) {
         const std::size_t j = n - 8;
         const uint64_t w = bytescan::Load(p + j);
         const uint64_t all = bytescan::MatchBits(w, sep);
-        seen |= bytescan::MatchBits(w, watch);
         if constexpr (Copy) bytescan::Store(out + j, map(w, all));
         for (uint64_t seps = all & (~uint64_t{0} << (8 * (i - j))); seps; seps &= seps - 1)
             if (!hit(p + j + static_cast<std::size_t>(std::countr_zero(seps) >> 3))) return false;
     } else {
         for (; i < n; ++i) {
             const char c = p[i];
-            seen |= c == watch;
             if (c == sep) {
                 if constexpr (Copy) out[i] = outSep;
                 if (!hit(p + i)) return false;
@@ -106,7 +96,6 @@ bool DirectLine::SplitLine(std::string_view line, char* out) {
     if (b != last) return false;
     b[0] = start;
     b[1] = p + n;
-    lineCheck_ = sepEvery_ || (sepWatch_ && seen != 0);
     return true;
 }
 
@@ -116,7 +105,6 @@ bool DirectLine::Split(std::string_view line) {
     if (inCount_ != 1) return false;
     bounds_[0] = line.data();
     bounds_[1] = line.data() + line.size();
-    lineCheck_ = sepEvery_ || (sepWatch_ && !line.empty() && std::memchr(line.data(), watch_, line.size()) != nullptr);
     return true;
 }
 

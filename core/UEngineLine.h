@@ -88,6 +88,13 @@ public:
     bool Prepare(const Converter& conv, int32_t engineCode);
     // Converts one line and writes it to out: leOk, or the line's error code (nothing written).
     int Convert(std::string_view line, IOutSink& out);
+    // The same when the reader tells whether the line holds the byte that Watches() gives.
+    int Convert(std::string_view line, IOutSink& out, bool holdsWatched);
+    // The byte whose presence in a line calls for the output separator check; false for none.
+    bool Watches(char& b) const {
+        b = watch_;
+        return sepWatch_;
+    }
 
 private:
     bool Split(std::string_view line); // true for exactly inCount_ fields
@@ -135,12 +142,11 @@ private:
     std::vector<std::size_t> touch_; // SameLayout: the columns to put back as read or to rewrite as dates
     std::string outDec_;
     std::vector<DateRecipe> dates_; // per output column, made for the date columns once per file
-    // The output separator check. Only a line that holds watch_ (seen_, noted by the split) is
-    // checked, unless the format's own texts or case can bring the separator (sepEvery_).
+    // The output separator check. Only a line that holds watch_ is checked, unless the format's
+    // own texts or case can bring the separator (sepEvery_).
     bool sepWatch_ = false;
     bool sepEvery_ = false;
     char watch_ = '\0';
-    bool seen_ = false;
     bool lineCheck_ = false; // this line is checked
     bool dateHit_ = false;   // a date of this line holds the separator
     std::vector<std::size_t> watchCols_; // the columns other than rewritten dates whose fields are checked
@@ -150,7 +156,6 @@ private:
     alignas(16) std::array<char, 16> outSepV_{};
     alignas(16) std::array<char, 16> fromV_{};
     alignas(16) std::array<char, 16> toV_{};
-    alignas(16) std::array<char, 16> watchV_{};
 };
 
 inline bool DirectLine::RewriteDate(std::size_t k, char* d, std::size_t len) {

@@ -33,6 +33,15 @@ public:
     // Reads and drops up to count lines; the number actually skipped.
     long long Skip(long long count);
 
+    // From now on, Holds() tells whether the line that Next() gave last holds byte b. The reader
+    // looks for it over everything it has read at once, so that a line costs a comparison.
+    void Watch(char b);
+    bool Holds(std::string_view line) {
+        const auto start = static_cast<std::size_t>(line.data() - buf_.get());
+        const std::size_t stop = start + line.size();
+        return stop > clear_ && Search(start, stop);
+    }
+
     bool Error() const { return error_; }
     int ErrorNo() const { return errno_; }
     bool AtEnd() const { return eof_ && pos_ == end_; }
@@ -40,6 +49,8 @@ public:
 private:
     bool Fill();  // more bytes after end_; false at end of file or on error
     bool DropMark(); // before the first line; false on a read failure
+    // The line from buffer offset start to stop holds the watched byte.
+    bool Search(std::size_t start, std::size_t stop);
     bool Make(std::size_t need); // room for need more bytes after end_, moving or growing
 
     int fd_ = -1;
@@ -54,6 +65,12 @@ private:
     std::size_t pos_ = 0;     // start of the unread bytes
     std::size_t end_ = 0;     // end of the bytes read
     std::size_t scanned_ = 0; // bytes after pos_ known to hold no line end
+
+    // Watch(): no watched byte lies between the reading point and clear_ (offset in the buffer);
+    // with hit_, clear_ is one.
+    char watch_ = '\0';
+    bool hit_ = false;
+    std::size_t clear_ = 0;
 };
 
 } // namespace lmx
