@@ -169,7 +169,8 @@ void DirectLine::PrepareSepCheck() {
         for (int32_t j = 0; j < c.sepBytes; ++j)
             if (seen.find(c.sepByte[static_cast<std::size_t>(j)]) == std::string::npos) seen += c.sepByte[static_cast<std::size_t>(j)];
     }
-    // One byte to look for is seen by the split on its way; with more, every line is checked.
+    // With one byte to look for, the reader finds the lines that hold it; with more, every line is
+    // checked.
     if (seen.size() > 1) sepEvery_ = true;
     sepWatch_ = seen.size() == 1;
     watch_ = sepWatch_ ? seen[0] : '\0';
