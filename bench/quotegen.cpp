@@ -1,12 +1,15 @@
 // lumivex-quotegen: writes a deterministic file of synthetic daily quotes
 // for the benchmark harness.
 //
-//   lumivex-quotegen LINES SEED > file
+//   lumivex-quotegen [--wide] LINES SEED > file
 //
 // Each line looks like  31/12/2005;Acme;12,50;12,80;12,10;12,75;154300  and
-// ends with CR LF. The same LINES and SEED always give the same bytes, on any
-// platform and standard library: the generator is a hand-written splitmix64
-// and no <random> distribution is used (their output is not portable).
+// ends with CR LF. With --wide, a settlement date two days after the quote,
+// written YYYY-MM-DD, is an eighth column, and one ticker in sixteen carries
+// a company form after a blank ("Acme SA"); the other bytes are the same.
+// The same arguments always give the same bytes, on any platform and standard
+// library: the generator is a hand-written splitmix64 and no <random>
+// distribution is used (their output is not portable).
 
 #include <cerrno>
 #include <cstdint>
@@ -43,7 +46,7 @@ private:
 };
 
 struct Ticker {
-    char name[6];
+    char name[9];
     int length;
     std::int64_t close; // last close, in cents
 };
@@ -56,6 +59,16 @@ public:
     Calendar() { render(); }
 
     const char* text() const { return text_; } // "DD/MM/YYYY"
+
+    // "YYYY-MM-DD"
+    void iso(char* out) const
+    {
+        std::memcpy(out, text_ + 6, 4);
+        out[4] = '-';
+        std::memcpy(out + 5, text_ + 3, 2);
+        out[7] = '-';
+        std::memcpy(out + 8, text_, 2);
+    }
 
     void advance()
     {
@@ -182,8 +195,9 @@ int main(int argc, char** argv)
 {
     std::uint64_t lines = 0;
     std::uint64_t seed = 0;
-    if (argc != 3 || !parseCount(argv[1], lines) || !parseCount(argv[2], seed)) {
-        std::fprintf(stderr, "usage: lumivex-quotegen LINES SEED > file\n");
+    const bool wide = argc == 4 && std::strcmp(argv[1], "--wide") == 0;
+    if (argc != (wide ? 4 : 3) || !parseCount(argv[argc - 2], lines) || !parseCount(argv[argc - 1], seed)) {
+        std::fprintf(stderr, "usage: lumivex-quotegen [--wide] LINES SEED > file\n");
         return 2;
     }
 
@@ -195,8 +209,19 @@ int main(int argc, char** argv)
     constexpr int kTickers = 64;
     std::vector<Ticker> tickers = makeTickers(rng, kTickers);
     Calendar calendar;
+    Calendar settlement; // two days later
+    settlement.advance();
+    settlement.advance();
+    if (wide) {
+        // No draw from the generator: the other bytes stay those of the narrow file.
+        for (std::size_t i = 5; i < tickers.size(); i += 16) {
+            Ticker& t = tickers[i];
+            std::memcpy(t.name + t.length, " SA", 4);
+            t.length += 3;
+        }
+    }
 
-    // A line is at most 10+1+5+1+4*7+6+2 = 53 bytes; flush with margin.
+    // A line is at most 10+1+8+1+4*7+6+11+2 = 67 bytes; flush with margin.
     constexpr std::size_t kBufferSize = 1 << 20;
     constexpr std::size_t kMaxLine = 128;
     std::vector<char> buffer(kBufferSize);
@@ -235,12 +260,18 @@ int main(int argc, char** argv)
         p = putPrice(p, close);
         *p++ = ';';
         p = putUnsigned(p, volume);
+        if (wide) {
+            *p++ = ';';
+            settlement.iso(p);
+            p += 10;
+        }
         *p++ = '\r';
         *p++ = '\n';
 
         if (++index == kTickers) {
             index = 0;
             calendar.advance();
+            settlement.advance();
         }
         if (p >= limit) {
             const std::size_t size = static_cast<std::size_t>(p - begin);

@@ -3,10 +3,12 @@
 #
 #   bench/run_bench.sh [LINES] [RUNS]        (defaults: 1000000 lines, 10 runs)
 #
-# Builds Release into build-release/, generates LINES synthetic quote lines,
-# then times lumivex-convert on four jobs against `cat` (the I/O floor) and
-# against mawk, gawk and Miller doing the same job, when installed. Every
-# peer's output is compared byte for byte with lumivex-convert's.
+# Builds Release into build-release/, generates LINES synthetic quote lines
+# (and a wide file of the same lines with a settlement date and blanks in some
+# tickers), then times lumivex-convert on six jobs against `cat` of the same
+# file (the I/O floor) and against mawk, gawk and Miller doing the same job,
+# when installed. Every peer's output is compared byte for byte with
+# lumivex-convert's.
 #
 # Environment:
 #   LUMIVEX_CONVERT  converter to time (default build-release/app/lumivex-convert)
@@ -76,7 +78,8 @@ trap 'rm -rf "$TMP"' EXIT
 trap 'exit 130' INT TERM
 
 DATA="$TMP/quotes.txt"
-if ! "$QUOTEGEN" "$LINES" "$SEED" >"$DATA"; then
+WIDE="$TMP/quotes_wide.txt"
+if ! "$QUOTEGEN" "$LINES" "$SEED" >"$DATA" || ! "$QUOTEGEN" --wide "$LINES" "$SEED" >"$WIDE"; then
     echo "run_bench.sh: data generation failed" >&2
     exit 2
 fi
@@ -114,17 +117,34 @@ TAB=$'\t'
     write_block QGLB 'bench: every per-field option' "$TAB" '.' \
         'DATE|-YYYY/MM/DD|0|0|0|' 'TICKER|AN|1|0|1|X:' 'OPEN|N|0|1|0|' 'HIGH|N|0|1|0|' \
         'LOW|N|0|1|0|' 'CLOSE|N|0|1|0|' 'VOLUME|N|0|1|0|'
+    write_block QIN2 'daily quotes with a settlement date' ';' ',' \
+        'DATE|/DD/MM/YYYY|0|0|0|' 'TICKER|AN|0|0|0|' 'OPEN|N|0|0|0|' 'HIGH|N|0|0|0|' \
+        'LOW|N|0|0|0|' 'CLOSE|N|0|0|0|' 'VOLUME|N|0|0|0|' 'SETTLE|-YYYY/MM/DD|0|0|0|'
+    write_block Q2DT 'bench: two dates, each to another layout' "$TAB" '.' \
+        'DATE|-YYYY/MM/DD|0|0|0|' 'TICKER|AN|0|0|0|' 'OPEN|N|0|0|0|' 'HIGH|N|0|0|0|' \
+        'LOW|N|0|0|0|' 'CLOSE|N|0|0|0|' 'VOLUME|N|0|0|0|' 'SETTLE|/DD/MM/YYYY|0|0|0|'
+    write_block QSPC 'bench: blank-separated, tickers with a blank rejected' ' ' '.' \
+        'DATE|/DD/MM/YYYY|0|0|0|' 'TICKER|AN|0|0|0|' 'OPEN|N|0|0|0|' 'HIGH|N|0|0|0|' \
+        'LOW|N|0|0|0|' 'CLOSE|N|0|0|0|' 'VOLUME|N|0|0|0|' 'SETTLE|-YYYY/MM/DD|0|0|0|'
 } >"$TMP/Lumivex.fmt"
 
 # --- jobs --------------------------------------------------------------------
 
-JOBS=(standard decimal datedec global)
-declare -A OUTFMT=([standard]=QSTD [decimal]=QDEC [datedec]=QISO [global]=QGLB)
+JOBS=(standard decimal datedec global twodates sepfield)
+declare -A OUTFMT=([standard]=QSTD [decimal]=QDEC [datedec]=QISO [global]=QGLB [twodates]=Q2DT [sepfield]=QSPC)
+declare -A INFMT=([standard]=QIN [decimal]=QIN [datedec]=QIN [global]=QIN [twodates]=QIN2 [sepfield]=QIN2)
+declare -A INDATA=([standard]="$DATA" [decimal]="$DATA" [datedec]="$DATA" [global]="$DATA" [twodates]="$WIDE"
+    [sepfield]="$WIDE")
+# The lines whose ticker holds the output separator are rejected: exit status 1
+# for the converter and the awks (Miller has no such status).
+declare -A REJECTS=([sepfield]=1)
 
-# One awk text per job, shared by mawk and gawk. Lines without 7 fields are
-# dropped and make awk exit 1, as the converter rejects them.
+# One awk text per job, shared by mawk and gawk. Lines without 7 fields (8 in
+# the wide file) are dropped and make awk exit 1, as the converter rejects them.
 AWK_HEAD='BEGIN { RS = "\r\n"; FS = ";"; OFS = "\t"; ORS = "\r\n" }
 NF != 7 { bad++; next }'
+AWK_HEAD8='BEGIN { RS = "\r\n"; FS = ";"; OFS = "\t"; ORS = "\r\n" }
+NF != 8 { bad++; next }'
 AWK_TAIL='END { if (bad) { print bad " rejected line(s)" > "/dev/stderr"; exit 1 } }'
 AWK_ISO='$1 = substr($1, 7, 4) "-" substr($1, 4, 2) "-" substr($1, 1, 2)'
 declare -A AWKPROG=(
@@ -142,6 +162,15 @@ $AWK_TAIL"
   if ((\$3 \$4 \$5 \$6 \$7) ~ /[^0-9.]/) { bad++; next }
   \$2 = toupper(\"X:\" \$2); $AWK_ISO; print }
 $AWK_TAIL"
+    [twodates]="$AWK_HEAD8
+{ gsub(/,/, \".\"); $AWK_ISO
+  \$8 = substr(\$8, 9, 2) \"/\" substr(\$8, 6, 2) \"/\" substr(\$8, 1, 4); print }
+$AWK_TAIL"
+    [sepfield]="$AWK_HEAD8
+BEGIN { OFS = \" \" }
+\$2 ~ / / { bad++; next }
+{ gsub(/,/, \".\"); \$1 = \$1; print }
+$AWK_TAIL"
 )
 
 # Miller: plain strings (-S), CSV reader for ";" fields, NIDX writer for a
@@ -155,35 +184,49 @@ MLR_DEC='$1 = gssub($1, ",", "."); $2 = gssub($2, ",", "."); $3 = gssub($3, ",",
 $4 = gssub($4, ",", "."); $5 = gssub($5, ",", "."); $6 = gssub($6, ",", ".");
 $7 = gssub($7, ",", ".");'
 MLR_ISO='$1 = substr1($1, 7, 10) . "-" . substr1($1, 4, 5) . "-" . substr1($1, 1, 2);'
-MLRJOBS=" standard decimal datedec global "
+MLR_SETTLE='$8 = substr1($8, 9, 10) . "/" . substr1($8, 6, 7) . "/" . substr1($8, 1, 4);'
+MLRJOBS=" standard decimal datedec global twodates sepfield "
 declare -A MLRPUT=(
     [decimal]="$MLR_DEC"
     [datedec]="$MLR_DEC $MLR_ISO"
     [global]="$MLR_DEC $MLR_ISO"' $2 = toupper("X:" . $2);
 filter !(($3 . $4 . $5 . $6 . $7) =~ "[^0-9.]")'
+    [twodates]="$MLR_DEC $MLR_ISO $MLR_SETTLE"
+    [sepfield]="$MLR_DEC"' filter !($2 =~ " ")'
 )
 
-run_cat() { cat "$DATA" >"$2"; }
-run_lumivex() { "$CONVERT" --dir "$TMP" --in QIN --out "${OUTFMT[$1]}" -o "$2" --force -q "$DATA"; }
-run_mawk() { mawk "${AWKPROG[$1]}" "$DATA" >"$2"; }
-run_gawk() { gawk "${AWKPROG[$1]}" "$DATA" >"$2"; }
+# The cat "jobs" are the data files themselves.
+run_cat() { cat "${INDATA[$1]:-$1}" >"$2"; }
+run_lumivex() { "$CONVERT" --dir "$TMP" --in "${INFMT[$1]}" --out "${OUTFMT[$1]}" -o "$2" --force -q "${INDATA[$1]}"; }
+run_mawk() { mawk "${AWKPROG[$1]}" "${INDATA[$1]}" >"$2"; }
+run_gawk() { gawk "${AWKPROG[$1]}" "${INDATA[$1]}" >"$2"; }
 run_mlr() {
+    local io=("${MLR_IO[@]}")
+    [[ $1 == sepfield ]] && io+=(--ofs space)
     if [[ $1 == standard ]]; then
-        mlr "${MLR_IO[@]}" cut -o -f 2,1,6,7 "$DATA" >"$2"
+        mlr "${io[@]}" cut -o -f 2,1,6,7 "${INDATA[$1]}" >"$2"
     else
-        mlr "${MLR_IO[@]}" put "${MLRPUT[$1]}" "$DATA" >"$2"
+        mlr "${io[@]}" put "${MLRPUT[$1]}" "${INDATA[$1]}" >"$2"
     fi
+}
+
+# run TOOL JOB OUT: true when the tool ended as the job expects (0, or 1 for a
+# job whose rejected lines the tool reports by its status).
+run() {
+    local rc=0
+    "run_$1" "$2" "$3" 2>"$TMP/stderr" || rc=$?
+    ((rc == 0 || (rc == 1 && ${REJECTS[$2]:-0} == 1)))
 }
 
 # measure TOOL JOB OUT: one untimed warm-up run (its exit status is checked),
 # then RUNS timed runs. Sets MEDIAN (seconds). Returns non-zero on failure.
 measure() {
-    local job=$2 out=$3 fn=run_$1 i t0 t1
-    "$fn" "$job" "$out" 2>"$TMP/stderr" || return 1
+    local tool=$1 job=$2 out=$3 i t0 t1
+    run "$tool" "$job" "$out" || return 1
     : >"$TMP/times"
     for ((i = 0; i < RUNS; i++)); do
         t0=$EPOCHREALTIME
-        "$fn" "$job" "$out" 2>"$TMP/stderr" || return 1
+        run "$tool" "$job" "$out" || return 1
         t1=$EPOCHREALTIME
         echo "$t0 $t1" >>"$TMP/times"
     done
@@ -192,9 +235,9 @@ measure() {
 }
 
 line() { printf '%-9s %-8s %10s %9s  %s\n' "$@"; }
-row() { # JOB TOOL MEDIAN|- CHECK
-    local ratio=-
-    [[ $3 != - ]] && ratio=$(awk -v m="$3" -v c="$CAT_MEDIAN" 'BEGIN { printf "%.2f", (c > 0 ? m / c : 0) }')
+row() { # JOB TOOL MEDIAN|- CHECK [CAT_MEDIAN]
+    local ratio=- cat=${5:-$CAT_MEDIAN}
+    [[ $3 != - ]] && ratio=$(awk -v m="$3" -v c="$cat" 'BEGIN { printf "%.2f", (c > 0 ? m / c : 0) }')
     local shown=-
     [[ $3 != - ]] && shown=$(awk -v m="$3" 'BEGIN { printf "%.3f", m }')
     line "$1" "$2" "$shown" "$ratio" "$4"
@@ -221,23 +264,31 @@ echo
 STATUS=0
 line job tool 'median s' 'x cat' check
 line --------- -------- ---------- --------- -----
-if ! measure cat - "$TMP/out.cat"; then
+if ! measure cat "$DATA" "$TMP/out.cat"; then
     echo "run_bench.sh: cat baseline failed" >&2
     exit 2
 fi
 CAT_MEDIAN=$MEDIAN
 row '(all)' cat "$CAT_MEDIAN" baseline
+if ! measure cat "$WIDE" "$TMP/out.cat"; then
+    echo "run_bench.sh: cat baseline failed" >&2
+    exit 2
+fi
+WIDE_MEDIAN=$MEDIAN
+row '(wide)' cat "$WIDE_MEDIAN" "baseline of the last two jobs" "$WIDE_MEDIAN"
 rm -f "$TMP/out.cat"
 
 for job in "${JOBS[@]}"; do
     ref="$TMP/out.lumivex"
+    base=$CAT_MEDIAN
+    [[ ${INDATA[$job]} == "$WIDE" ]] && base=$WIDE_MEDIAN
     if ! measure lumivex "$job" "$ref"; then
         row "$job" lumivex - FAIL
         sed 's/^/    /' "$TMP/stderr" | head -n 5
         STATUS=1
         continue
     fi
-    row "$job" lumivex "$MEDIAN" reference
+    row "$job" lumivex "$MEDIAN" reference "$base"
     for peer in mawk gawk mlr; do
         if [[ " ${PEERS[*]} " != *" $peer "* ]]; then
             row "$job" "$peer" - 'not installed'
@@ -253,9 +304,9 @@ for job in "${JOBS[@]}"; do
             sed 's/^/    /' "$TMP/stderr" | head -n 5
             STATUS=1
         elif cmp -s "$ref" "$out"; then
-            row "$job" "$peer" "$MEDIAN" OK
+            row "$job" "$peer" "$MEDIAN" OK "$base"
         else
-            row "$job" "$peer" "$MEDIAN" DIFF
+            row "$job" "$peer" "$MEDIAN" DIFF "$base"
             cmp "$ref" "$out" 2>&1 | sed 's/^/    /'
             STATUS=1
         fi
@@ -279,7 +330,7 @@ if [[ -x /usr/bin/time ]]; then
     }
     r1=$(rss "$DATA")
     BIG="$TMP/quotes5x.txt"
-    rm -f "$DATA"
+    rm -f "$DATA" "$WIDE"
     if "$QUOTEGEN" $((LINES * 5)) "$SEED" >"$BIG"; then
         r5=$(rss "$BIG")
     else

@@ -165,7 +165,8 @@ int ConvPage::FeedInPreview(const FormatState& formats, std::vector<std::vector<
         st_.InChosen = false;
         return -1;
     }
-    // The same line reader as the engine: lines end at CR LF, LF or a lone CR.
+    // The same line reader as the engine: lines end at CR LF, LF or a lone CR, and a byte-order
+    // mark before the first line is dropped.
     const std::string& sep = formats.FmtIn.ColSep;
     int64_t chars = 0;
     std::string_view line;
@@ -214,9 +215,11 @@ std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, Log& log,
             for (int32_t k = 1; k <= f.OutColCount; ++k) {
                 std::string& slot = conv.t_lineOut[static_cast<std::size_t>(k)];
                 if (decimal) slot = Converter::DecimalChange(f.FmtIn.DecSep, f.FmtOut.DecSep, slot);
-                if (static_cast<std::size_t>(k - 1) < f.FmtOut.IsDate.size() && f.FmtOut.IsDate[static_cast<std::size_t>(k - 1)] == 1)
-                    slot = conv.DateConvPerso(slot, f.InDateFmt, conv.OutDateSepText, conv.OutDateLen, conv.CutYear,
-                                              conv.WidenYear, conv.OutDateOrder);
+                if (static_cast<std::size_t>(k - 1) < f.FmtOut.IsDate.size() && f.FmtOut.IsDate[static_cast<std::size_t>(k - 1)] == 1) {
+                    // Each date column with its own pair of layouts, as the run converts it.
+                    const DateConvValues& d = conv.DateOf(static_cast<std::size_t>(k));
+                    slot = conv.DateConvPerso(slot, d.InFmt, d.OutSepText, d.OutLen, d.CutYear, d.WidenYear, d.Order);
+                }
                 if (slot == "#KO") {
                     conv.t_lineOut[0] = "#Dec Sep.";
                     log.LogWrite(lkLine, "#STRG2 --> Chgt DecSep impossible");

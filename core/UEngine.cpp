@@ -165,7 +165,7 @@ ControlKind Converter::ControlKindOf(int32_t column) const {
 
 bool Converter::TypeControl(std::string_view value, int32_t column) const {
     if (column < 0 || static_cast<std::size_t>(column) >= fmt_.FmtOut.Cols.size()) return false;
-    return ControlValue(value, ControlKindOf(column), fmt_.FmtOut.DecSep, OutDateSepText);
+    return ControlValue(value, ControlKindOf(column), fmt_.FmtOut.DecSep, DateSepTextOf(column));
 }
 
 void Converter::ForceCaseInPlace(std::string& value, int32_t code) {

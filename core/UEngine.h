@@ -23,6 +23,40 @@ struct IoLinkEntry {
 // What TypeControl checks a value against, from the output column's type.
 enum ControlKind : int { ckAnyText = 0, ckNumber = 1, ckDateChars = 2 };
 
+// One date rewrite: from an input layout to an output layout and separator.
+struct DateConvValues {
+    std::string InFmt;
+    bool InShortYear = false;
+    bool CutYear = false;
+    bool WidenYear = false;
+    int32_t Order = 0;
+    std::string OutSepText; // empty for the placeholder "0"
+    int32_t OutLen = 0;
+};
+
+// A date separator and layout, as a date column's type text holds them.
+struct DateSide {
+    std::string Sep; // one character
+    std::string Fmt;
+    bool operator==(const DateSide&) const = default;
+};
+
+// The pair of output date column k: the input side is the layout of the input column that feeds it
+// when the input format has several date columns and that column is one of them, else the input
+// format's remembered pair; the output side is the column's own layout when the output format has
+// several date columns, else the output format's remembered pair. So formats with at most one date
+// column keep the single pair of their format.
+struct DatePair {
+    bool fed = false; // an input column feeds the output column
+    DateSide in;
+    DateSide out;
+};
+
+// The pair of every output column (index k, 1-based; entries of other columns stay empty), through
+// the link. link[i].target is the output column of input column i.
+std::vector<DatePair> LinkedDatePairs(const FormatState& formats, const std::vector<IoLinkEntry>& link);
+int32_t DateColumnCount(const TFmtDef& fmt);
+
 class Converter {
 public:
     explicit Converter(FormatState& formats);
@@ -38,13 +72,21 @@ public:
     std::vector<std::string> t_lineOut; // slots 0..OutColCount; 0 takes the unlinked fields
     std::vector<IoLinkEntry> IoLink;    // entries 0..max(InColCount, OutColCount)
 
-    // Date values (PrepareDateConv, PrepareDateOutput).
+    // Date values of the formats' remembered pair (PrepareDateConv, PrepareDateOutput).
     bool InShortYear = false;
     bool CutYear = false;
     bool WidenYear = false;
     int32_t OutDateOrder = 0;
     std::string OutDateSepText;
     int32_t OutDateLen = 0;
+    // Per output slot: the rewrite of that date column (PrepareDateConv, after BuildIoLink).
+    std::vector<DateConvValues> DateCols;
+    // The values of output slot k, or of the remembered pair when k has none of its own.
+    const DateConvValues& DateOf(std::size_t k) const;
+    // The remembered pair's values.
+    DateConvValues PairValues() const;
+    // The values of a rewrite from inFmt to outFmt with outSep.
+    static DateConvValues MakeDateConv(const std::string& inFmt, const std::string& outSep, const std::string& outFmt);
 
     // The year that anchors the century window of two-digit years: the clock's, read once.
     int CurrentYear() const { return currentYear_; }
@@ -65,7 +107,7 @@ public:
 
     static int32_t DateLayoutOrder(std::string_view layout);
     static bool IsShortYearLayout(std::string_view layout);
-    // InShortYear, CutYear, WidenYear, OutDateOrder, and the output values below.
+    // InShortYear, CutYear, WidenYear, OutDateOrder, the output values below, and DateCols.
     void PrepareDateConv();
     // OutDateSepText and OutDateLen from OutDateSep and OutDateFmt.
     void PrepareDateOutput();
@@ -75,8 +117,10 @@ public:
     // The same into out (its capacity reused); false for a value that cannot be converted.
     bool DateConvInto(std::string_view value, std::string_view inLayout, std::string_view outSep, int32_t outLen,
                       bool cut, bool widen, int32_t order, std::string& out) const;
-    // With the prepared values and InDateFmt, as the engines call it.
+    // With the prepared values and InDateFmt.
     bool DateConvInto(std::string_view value, std::string& out) const;
+    // With the values of output slot k, as the engines call it.
+    bool DateConvInto(std::string_view value, const DateConvValues& d, std::string& out) const;
 
     // "y/m/d" to the four-digit year, or "0".
     std::string ExpandYear(std::string_view date) const;
@@ -85,6 +129,8 @@ public:
 
     // Against the type of output column `column` (0-based).
     bool TypeControl(std::string_view value, int32_t column) const;
+    // What a date control of output column `column` (0-based) lets pass besides the digits.
+    const std::string& DateSepTextOf(int32_t column) const;
     ControlKind ControlKindOf(int32_t column) const;
     static bool ControlValue(std::string_view value, ControlKind kind, std::string_view decSep,
                              std::string_view dateSepText);
@@ -96,6 +142,7 @@ public:
 
 private:
     FormatState& fmt_;
+    DateConvValues remembered_; // the remembered pair's, for a slot without values of its own
     int currentYear_;
     std::string join_; // the joined line when the sink has no room of its own
 };

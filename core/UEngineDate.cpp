@@ -49,6 +49,32 @@ bool Converter::IsShortYearLayout(std::string_view layout) {
            layout == "MM/DD/YY";
 }
 
+DateConvValues Converter::MakeDateConv(const std::string& inFmt, const std::string& outSep, const std::string& outFmt) {
+    DateConvValues d;
+    d.InFmt = inFmt;
+    d.InShortYear = IsShortYearLayout(inFmt);
+    const bool outShort = IsShortYearLayout(outFmt);
+    d.CutYear = outShort && !d.InShortYear;
+    d.WidenYear = d.InShortYear && !outShort;
+    d.Order = DateLayoutOrder(outFmt);
+    // "0" stands for "no separator" in the layouts written without one.
+    if (!outSep.empty() && outSep != "0") d.OutSepText.push_back(outSep[0]);
+    d.OutLen = static_cast<int32_t>(outFmt.size());
+    return d;
+}
+
+DateConvValues Converter::PairValues() const {
+    DateConvValues d;
+    d.InFmt = fmt_.InDateFmt;
+    d.InShortYear = InShortYear;
+    d.CutYear = CutYear;
+    d.WidenYear = WidenYear;
+    d.Order = OutDateOrder;
+    d.OutSepText = OutDateSepText;
+    d.OutLen = OutDateLen;
+    return d;
+}
+
 void Converter::PrepareDateConv() {
     InShortYear = IsShortYearLayout(fmt_.InDateFmt);
     const bool outShort = IsShortYearLayout(fmt_.OutDateFmt);
@@ -56,6 +82,25 @@ void Converter::PrepareDateConv() {
     WidenYear = InShortYear && !outShort;
     OutDateOrder = DateLayoutOrder(fmt_.OutDateFmt);
     PrepareDateOutput();
+    remembered_ = PairValues();
+    // Each linked pair of date columns converts from its own layouts; the others keep the pair's.
+    const std::vector<DatePair> pairs = LinkedDatePairs(fmt_, IoLink);
+    DateCols.assign(pairs.size(), remembered_);
+    const auto& isDate = fmt_.FmtOut.IsDate;
+    for (std::size_t k = 1; k < pairs.size(); ++k)
+        if (k - 1 < isDate.size() && isDate[k - 1] != 0)
+            DateCols[k] = MakeDateConv(pairs[k].in.Fmt, pairs[k].out.Sep, pairs[k].out.Fmt);
+}
+
+const DateConvValues& Converter::DateOf(std::size_t k) const {
+    return k < DateCols.size() ? DateCols[k] : remembered_;
+}
+
+const std::string& Converter::DateSepTextOf(int32_t column) const {
+    const auto k = static_cast<std::size_t>(column) + 1;
+    const auto& isDate = fmt_.FmtOut.IsDate;
+    if (column >= 0 && k < DateCols.size() && k - 1 < isDate.size() && isDate[k - 1] != 0) return DateCols[k].OutSepText;
+    return OutDateSepText;
 }
 
 void Converter::PrepareDateOutput() {
@@ -140,6 +185,10 @@ bool Converter::DateConvInto(std::string_view value, std::string& out) const {
     return DateConvInto(value, fmt_.InDateFmt, OutDateSepText, OutDateLen, CutYear, WidenYear, OutDateOrder, out);
 }
 
+bool Converter::DateConvInto(std::string_view value, const DateConvValues& d, std::string& out) const {
+    return DateConvInto(value, d.InFmt, d.OutSepText, d.OutLen, d.CutYear, d.WidenYear, d.Order, out);
+}
+
 std::string Converter::DateConvPerso(std::string_view value, std::string_view inLayout, std::string_view outSep,
                                      int32_t outLen, bool cut, bool widen, int32_t order) const {
     try {
@@ -174,16 +223,20 @@ bool CanShuffle() { return false; }
 
 } // namespace
 
-void DateRecipe::Prepare(const Converter& conv) {
+void DateRecipe::Prepare(const Converter& conv) { Prepare(conv, conv.PairValues()); }
+
+void DateRecipe::Prepare(const Converter& conv, const DateConvValues& v) {
     conv_ = &conv;
-    const std::string& layout = conv.Formats().InDateFmt;
-    const std::string& sep = conv.OutDateSepText;
+    d_ = v;
+    const std::string& layout = v.InFmt;
+    const std::string& sep = v.OutSepText;
     inLen_ = layout.size();
-    outLen_ = conv.OutDateLen > 0 ? static_cast<std::size_t>(conv.OutDateLen) : 0;
-    widen_ = !conv.CutYear && conv.WidenYear;
+    outLen_ = v.OutLen > 0 ? static_cast<std::size_t>(v.OutLen) : 0;
+    widen_ = !v.CutYear && v.WidenYear;
     from_.clear();
     fill_.clear();
-    never_ = inLen_ > kMaxLen || conv.OutDateLen < 0;
+    shuffle_ = false;
+    never_ = inLen_ > kMaxLen || v.OutLen < 0;
     if (never_ || widen_) return;
 
     std::vector<int8_t> y, m, d;
@@ -193,9 +246,9 @@ void DateRecipe::Prepare(const Converter& conv) {
         else if (layout[i] == 'M') m.push_back(at);
         else if (layout[i] == 'D') d.push_back(at);
     }
-    if (conv.CutYear && y.size() > 2) y.erase(y.begin(), y.end() - 2);
+    if (v.CutYear && y.size() > 2) y.erase(y.begin(), y.end() - 2);
     const std::vector<int8_t>* parts[3] = {};
-    switch (conv.OutDateOrder) {
+    switch (v.Order) {
     case 1: parts[0] = &y, parts[1] = &m, parts[2] = &d; break;
     case 2: parts[0] = &y, parts[1] = &d, parts[2] = &m; break;
     case 3: parts[0] = &d, parts[1] = &m, parts[2] = &y; break;
@@ -225,7 +278,7 @@ void DateRecipe::Prepare(const Converter& conv) {
 bool DateRecipe::Rewrite(const char* value, char* out) const {
     if (never_) return false;
     if (widen_) {
-        if (!conv_->DateConvInto(std::string_view(value, inLen_), widened_) || widened_.size() != outLen_) return false;
+        if (!conv_->DateConvInto(std::string_view(value, inLen_), d_, widened_) || widened_.size() != outLen_) return false;
         std::memcpy(out, widened_.data(), outLen_);
         return true;
     }

@@ -69,11 +69,12 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     decFrom_ = f.FmtIn.DecSep.empty() ? '\0' : f.FmtIn.DecSep[0];
     decTo_ = f.FmtOut.DecSep;
     outDec_ = f.FmtOut.DecSep;
-    dateSep_ = conv.OutDateSepText;
-    date_.Prepare(conv);
-    for (ColumnOps& c : cols_) {
+    dates_.resize(cols_.size());
+    for (std::size_t k = 0; k < cols_.size(); ++k) {
+        ColumnOps& c = cols_[k];
+        if (c.date) dates_[k].Prepare(conv, conv.DateOf(k + 1));
         // Digits, and the one-character separator of the column's kind when there is one.
-        const std::string& other = c.kind == ckNumber ? outDec_ : dateSep_;
+        const std::string& other = c.kind == ckNumber ? outDec_ : conv.DateSepTextOf(static_cast<int32_t>(k));
         c.hasOther = other.size() == 1;
         c.other = c.hasOther ? other[0] : '\0';
     }
@@ -81,9 +82,10 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     bool anyDecimal = false;
     plain_ = true;
     extra_ = 2 + (cols_.size() > 1 ? (cols_.size() - 1) * outSep_.size() : 0);
-    for (const ColumnOps& c : cols_) {
+    for (std::size_t k = 0; k < cols_.size(); ++k) {
+        const ColumnOps& c = cols_[k];
         anyDecimal = anyDecimal || c.decimal;
-        extra_ += c.fixeText.size() + (c.date ? date_.OutLen() : 0);
+        extra_ += c.fixeText.size() + (c.date ? dates_[k].OutLen() : 0);
         if (c.fixe || c.casse || c.date || c.control) plain_ = false;
     }
     growth_ = anyDecimal && decTo_.size() > 1 ? decTo_.size() : 1;
@@ -97,7 +99,8 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     for (std::size_t k = 0; k < cols_.size(); ++k) {
         const ColumnOps& c = cols_[k];
         const bool inPlace = c.field == static_cast<int32_t>(k);
-        same_ = same_ && inPlace && !c.fixe && !c.casse && !c.control && (!c.date || date_.OutLen() == date_.InLen());
+        same_ = same_ && inPlace && !c.fixe && !c.casse && !c.control &&
+                (!c.date || dates_[k].OutLen() == dates_[k].InLen());
         // Assembling copies the changed bytes: every column must take the decimal change alike.
         sameOrder_ = sameOrder_ && inPlace && c.decimal == cols_[0].decimal;
     }
@@ -112,7 +115,76 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     touch_.clear();
     for (std::size_t k = 0; k < cols_.size(); ++k)
         if (cols_[k].date || (sameDecimal_ && !cols_[k].decimal)) touch_.push_back(k);
+    PrepareSepCheck();
     return true;
+}
+
+namespace {
+
+char CaseOf(char b, int32_t casse) {
+    if (casse == csUpper && b >= 'a' && b <= 'z') return static_cast<char>(b - 'a' + 'A');
+    if (casse == csLower && b >= 'A' && b <= 'Z') return static_cast<char>(b - 'A' + 'a');
+    return b;
+}
+
+bool CasedHolds(const std::string& text, int32_t casse, char b) {
+    for (const char c : text)
+        if (CaseOf(c, casse) == b) return true;
+    return false;
+}
+
+} // namespace
+
+void DirectLine::PrepareSepCheck() {
+    sepWatch_ = sepEvery_ = false;
+    watchCols_.clear();
+    if (outSep_.size() != 1) return; // a longer separator never matches a character
+    const char o = outSep1_;
+    // The other case of a letter separator may become it when a column forces the case.
+    const char other = CaseOf(o, csUpper) != o ? CaseOf(o, csUpper) : CaseOf(o, csLower);
+    std::string seen;
+    for (std::size_t k = 0; k < cols_.size(); ++k) {
+        ColumnOps& c = cols_[k];
+        c.sepBytes = 0;
+        c.dateWatch = false;
+        if (c.field < 0) continue; // prefix or suffix alone: the user's own text
+        for (const char b : {o, other}) {
+            if (c.sepBytes > 0 && b == c.sepByte[0]) continue;
+            // The decimal change replaces that byte, and the input separator never stays in a field.
+            if (CaseOf(b, c.casse) != o || (c.decimal && b == decFrom_) || (hasSep_ && b == sep_)) continue;
+            c.sepByte[static_cast<std::size_t>(c.sepBytes++)] = b;
+        }
+        if (c.date) {
+            // A date's own separator is the format's text; besides it, a date takes the bytes of the
+            // value, which may also come from the new decimal separator, the prefix or suffix, or
+            // the digits of a widened year.
+            c.dateWatch = dates_[k].OutSepText() != outSep_;
+            if (!c.dateWatch) continue;
+            if ((c.decimal && CasedHolds(decTo_, c.casse, o)) || CasedHolds(c.fixeText, c.casse, o) ||
+                (o >= '0' && o <= '9'))
+                sepEvery_ = true;
+        } else if (c.sepBytes > 0) {
+            watchCols_.push_back(k);
+        }
+        for (int32_t j = 0; j < c.sepBytes; ++j)
+            if (seen.find(c.sepByte[static_cast<std::size_t>(j)]) == std::string::npos) seen += c.sepByte[static_cast<std::size_t>(j)];
+    }
+    // With one byte to look for, the reader finds the lines that hold it; with more, every line is
+    // checked.
+    if (seen.size() > 1) sepEvery_ = true;
+    sepWatch_ = seen.size() == 1;
+    watch_ = sepWatch_ ? seen[0] : '\0';
+}
+
+bool DirectLine::SourceHoldsSep() const {
+    if (dateHit_) return true;
+    for (const std::size_t k : watchCols_) {
+        const ColumnOps& c = cols_[k];
+        const char* const* b = bounds_.data() + 2 * c.field;
+        for (const char* q = b[0]; q < b[1]; ++q)
+            if (*q == c.sepByte[0] || (c.sepBytes > 1 && *q == c.sepByte[1])) return true;
+    }
+    return false;
 }
 
 char* DirectLine::PutField(const ColumnOps& col, std::string_view value, char* p) const {
@@ -138,7 +210,7 @@ char* DirectLine::PutField(const ColumnOps& col, std::string_view value, char* p
     return p;
 }
 
-int DirectLine::Columns(char*& out) const {
+int DirectLine::Columns(char*& out) {
     char* p = out;
     int status = leOk;
     const std::size_t count = cols_.size();
@@ -186,12 +258,9 @@ int DirectLine::Columns(char*& out) const {
         }
         if (c.casse) bytescan::ForceAsciiCase(start, static_cast<std::size_t>(p - start), c.casse);
         if (c.date) {
-            char value[DateRecipe::kMaxLen];
-            const auto len = static_cast<std::size_t>(p - start);
-            if (len != date_.InLen() || len > DateRecipe::kMaxLen) return leDate; // nothing later changes it
-            bytescan::CopyBytes<false>(value, start, len);
-            if (!date_.Rewrite(value, start)) return leDate;
-            p = start + date_.OutLen();
+            // nothing later changes a date failure
+            if (!RewriteDate(k, start, static_cast<std::size_t>(p - start))) return leDate;
+            p = start + dates_[k].OutLen();
         }
         if (status == leOk && c.control && !Controlled(c, start, static_cast<std::size_t>(p - start)))
             status = leType; // a later date failure still outranks it
@@ -201,7 +270,15 @@ int DirectLine::Columns(char*& out) const {
 }
 
 int DirectLine::Convert(std::string_view line, IOutSink& out) {
+    return Convert(line, out, sepWatch_ && !line.empty() && std::memchr(line.data(), watch_, line.size()) != nullptr);
+}
+
+int DirectLine::Convert(std::string_view line, IOutSink& out, bool holdsWatched) {
     try {
+        // holdsWatched is only ever true when a byte is watched.
+        const bool check = sepEvery_ || holdsWatched;
+        lineCheck_ = check;
+        dateHit_ = false;
         if (!same_ && !sameOrder_ && !Split(line)) return leUnstring;
         const std::size_t bound = line.size() * growth_ + extra_;
         // Straight into the output buffer when it has room without a flush; otherwise through
@@ -224,6 +301,7 @@ int DirectLine::Convert(std::string_view line, IOutSink& out) {
             const int status = Columns(p);
             if (status != leOk) return status;
         }
+        if (check && SourceHoldsSep()) return leWrite;
         p[0] = '\r';
         p[1] = '\n';
         return Finish(base, static_cast<std::size_t>(p + 2 - base), direct, out);

@@ -116,17 +116,13 @@ int DirectLine::SameLayout(std::string_view line, char* out) {
         const auto len = static_cast<std::size_t>(b[1] - b[0]);
         char* const at = out + (b[0] - line.data());
         if (!c.decimal && sameDecimal_ && len) bytescan::CopyBytes<false>(at, b[0], len); // a column left as read
-        if (c.date) {
-            if (len != date_.InLen() || len > DateRecipe::kMaxLen) return leDate; // nothing later changes it
-            char value[DateRecipe::kMaxLen];
-            bytescan::CopyBytes<false>(value, at, len);
-            if (!date_.Rewrite(value, at)) return leDate;
-        }
+        if (c.date && !RewriteDate(k, at, len)) return leDate; // nothing later changes it
     }
     return leOk;
 }
 
-int DirectLine::PutColumn(const ColumnOps& c, std::string_view mapped, char*& out) const {
+int DirectLine::PutColumn(std::size_t k, std::string_view mapped, char*& out) {
+    const ColumnOps& c = cols_[k];
     char* p = out;
     char* const start = p;
     if (c.fixe == fxPrefix) {
@@ -141,12 +137,8 @@ int DirectLine::PutColumn(const ColumnOps& c, std::string_view mapped, char*& ou
     }
     if (c.casse) bytescan::ForceAsciiCase(start, static_cast<std::size_t>(p - start), c.casse);
     if (c.date) {
-        const auto len = static_cast<std::size_t>(p - start);
-        if (len != date_.InLen() || len > DateRecipe::kMaxLen) return leDate;
-        char value[DateRecipe::kMaxLen];
-        bytescan::CopyBytes<false>(value, start, len);
-        if (!date_.Rewrite(value, start)) return leDate;
-        p = start + date_.OutLen();
+        if (!RewriteDate(k, start, static_cast<std::size_t>(p - start))) return leDate;
+        p = start + dates_[k].OutLen();
     }
     out = p;
     if (c.control && !Controlled(c, start, static_cast<std::size_t>(p - start))) return leType;
@@ -169,7 +161,7 @@ int DirectLine::SameOrder(std::string_view line, char*& out) {
     for (std::size_t k = 0; k < count;) {
         const ColumnOps& c = cols_[k];
         if (c.fixe || c.casse || c.date) {
-            const int got = PutColumn(c, view(k), p);
+            const int got = PutColumn(k, view(k), p);
             if (got == leDate) return leDate; // nothing later changes it
             if (got == leType && status == leOk) status = leType;
             if (++k < count) *p++ = outSep1_;

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,10 @@ struct ColumnOps {
     bool hasOther = false; // the control lets this byte pass besides the digits
     char other = '\0';
     std::string fixeText;
+    // The source bytes that would be written as the output column separator (DirectLine).
+    int32_t sepBytes = 0;
+    std::array<char, 2> sepByte{};
+    bool dateWatch = false; // a rewritten date is checked for the separator
 };
 
 // The columns of an engine code; false for a code without engine.
@@ -52,15 +57,19 @@ class DateRecipe {
 public:
     static constexpr std::size_t kMaxLen = 64; // longer values are never dates
 
+    // For the values of one output date column; the first form for the remembered pair.
     void Prepare(const Converter& conv);
+    void Prepare(const Converter& conv, const DateConvValues& d);
     std::size_t InLen() const { return inLen_; }
     std::size_t OutLen() const { return outLen_; }
+    const std::string& OutSepText() const { return d_.OutSepText; }
     // Rewrites value into out (room for OutLen() bytes); false when it is no date. value is a
     // buffer of kMaxLen bytes whose first InLen() hold the date: the rest may be read, not used.
     bool Rewrite(const char* value, char* out) const;
 
 private:
     const Converter* conv_ = nullptr;
+    DateConvValues d_;
     bool never_ = false; // the layouts cannot give a result of the output length
     bool widen_ = false; // the century comes from the calendar: the primitive does it
     std::size_t inLen_ = 0;
@@ -79,6 +88,13 @@ public:
     bool Prepare(const Converter& conv, int32_t engineCode);
     // Converts one line and writes it to out: leOk, or the line's error code (nothing written).
     int Convert(std::string_view line, IOutSink& out);
+    // The same when the reader tells whether the line holds the byte that Watches() gives.
+    int Convert(std::string_view line, IOutSink& out, bool holdsWatched);
+    // The byte whose presence in a line calls for the output separator check; false for none.
+    bool Watches(char& b) const {
+        b = watch_;
+        return sepWatch_;
+    }
 
 private:
     bool Split(std::string_view line); // true for exactly inCount_ fields
@@ -91,12 +107,20 @@ private:
     // The same pass into copy_, then the output assembled from it: runs of columns without
     // operations in one move, the other columns one by one.
     int SameOrder(std::string_view line, char*& out);
-    int PutColumn(const ColumnOps& c, std::string_view mapped, char*& p) const;
+    int PutColumn(std::size_t k, std::string_view mapped, char*& p);
+    // The date of column k, len bytes at d, rewritten in place: false when it is no date. Notes a
+    // separator in it when the line is checked.
+    bool RewriteDate(std::size_t k, char* d, std::size_t len);
+    // The per-file part of the output separator check.
+    void PrepareSepCheck();
+    // A byte of a field that would be written as the output column separator: such a line could
+    // not be read back with its own format.
+    bool SourceHoldsSep() const;
     static bool Controlled(const ColumnOps& c, const char* value, std::size_t size) {
         return c.kind == ckAnyText || bytescan::AllDigitsOr(value, size, c.hasOther, c.other);
     }
     char* PutField(const ColumnOps& col, std::string_view value, char* p) const;
-    int Columns(char*& p) const;
+    int Columns(char*& p);
     int Finish(char* base, std::size_t total, bool direct, IOutSink& out);
 
     std::vector<ColumnOps> cols_;
@@ -117,8 +141,15 @@ private:
     std::vector<char> copy_;
     std::vector<std::size_t> touch_; // SameLayout: the columns to put back as read or to rewrite as dates
     std::string outDec_;
-    std::string dateSep_;
-    DateRecipe date_;
+    std::vector<DateRecipe> dates_; // per output column, made for the date columns once per file
+    // The output separator check. Only a line that holds watch_ is checked, unless the format's
+    // own texts or case can bring the separator (sepEvery_).
+    bool sepWatch_ = false;
+    bool sepEvery_ = false;
+    char watch_ = '\0';
+    bool lineCheck_ = false; // this line is checked
+    bool dateHit_ = false;   // a date of this line holds the separator
+    std::vector<std::size_t> watchCols_; // the columns other than rewritten dates whose fields are checked
     std::vector<char> scratch_; // the line when the output has no room at hand
     // The bytes that the one-pass copy looks for and writes, sixteen of each, made once per file.
     alignas(16) std::array<char, 16> sepV_{};
@@ -126,6 +157,16 @@ private:
     alignas(16) std::array<char, 16> fromV_{};
     alignas(16) std::array<char, 16> toV_{};
 };
+
+inline bool DirectLine::RewriteDate(std::size_t k, char* d, std::size_t len) {
+    const DateRecipe& r = dates_[k];
+    if (len != r.InLen() || len > DateRecipe::kMaxLen) return false;
+    char value[DateRecipe::kMaxLen];
+    bytescan::CopyBytes<false>(value, d, len);
+    if (!r.Rewrite(value, d)) return false;
+    if (lineCheck_ && cols_[k].dateWatch && std::memchr(d, outSep1_, r.OutLen()) != nullptr) dateHit_ = true;
+    return true;
+}
 
 class SlotLine {
 public:
@@ -149,6 +190,8 @@ private:
     void Decimal(std::string_view line, int& status);
     void DatePerso(std::string_view line, int& status);
     void Global(std::string_view line, int& status);
+    // A byte taken from the source that the line would write as an output column separator.
+    bool SourceHoldsSep(std::string_view line);
 
     Converter& conv_;
     int32_t code_ = -1;
@@ -158,6 +201,12 @@ private:
     bool wholeLine_ = false;
     std::string dateOut_; // reused by the date rewrite
     std::string changed_; // the line after a whole-line decimal change
+    // Per slot, for the separator check: the decimal change applies to the field, the case forced
+    // on it, the slot holds a rewritten date.
+    std::vector<char> decimalOf_;
+    std::vector<int32_t> casseOf_;
+    std::vector<char> dateOf_;
+    std::vector<std::string_view> source_; // per slot: the field of the line that feeds it
 };
 
 } // namespace lmx

@@ -16,22 +16,31 @@ bool SlotLine::Prepare(int32_t engineCode) {
     flag_.assign(slots, 0);
     plan_.assign(slots, Plan{});
     wholeLine_ = false;
+    // The decimal change only replaces a one-character separator.
+    const bool change = inDec_ != outDec_ && inDec_.size() == 1;
+    decimalOf_.assign(slots, 0);
+    casseOf_.assign(slots, 0);
+    dateOf_.assign(slots, 0);
     switch (engineCode) {
     case ecStandard: return true;
     case ecDecimal:
         // The date settings are equal with this engine, so a date column is copied as it is: a date
         // separator that happens to be the decimal separator must not be changed.
         for (std::size_t k = 1; k < slots; ++k) flag_[k] = OutIsDate(f, k) ? 0 : 1;
+        for (std::size_t k = 1; k < slots; ++k) decimalOf_[k] = change && flag_[k];
         return true;
     case ecDate:
     case ecDateDecimal:
         for (std::size_t k = 1; k < slots; ++k) flag_[k] = OutIsDate(f, k) ? 1 : 0;
+        decimalOf_.assign(slots, change);
+        dateOf_ = flag_;
         // Every linked field gets the decimal change, so when one byte replaces another that is
         // not the column separator, the change can be made on the whole line before the split.
         wholeLine_ = inDec_ != outDec_ && inDec_.size() == 1 && outDec_.size() == 1 && conv_.InColSep.size() == 1 &&
                      inDec_[0] != conv_.InColSep[0] && outDec_[0] != conv_.InColSep[0];
         return true;
     case ecGlobal:
+        decimalOf_.assign(slots, change);
         for (std::size_t k = 1; k < slots && k - 1 < f.FmtOut.Cols.size(); ++k) {
             const ColEntry& col = f.FmtOut.Cols[k - 1];
             Plan& p = plan_[k];
@@ -41,6 +50,8 @@ bool SlotLine::Prepare(int32_t engineCode) {
             p.isDate = OutIsDate(f, k);
             p.kind = conv_.ControlKindOf(static_cast<int32_t>(k - 1));
             if (p.fixe == fxPrefix || p.fixe == fxSuffix) p.fixeText = col[cfFixeText];
+            casseOf_[k] = p.casse;
+            dateOf_[k] = p.isDate;
         }
         return true;
     default: return false;
@@ -58,6 +69,7 @@ int SlotLine::Convert(std::string_view line, IOutSink& out) {
         case ecGlobal: Global(line, status); break;
         default: return leDecSep;
         }
+        if (status == leOk && SourceHoldsSep(line)) status = leWrite;
         if (status == leOk) status = conv_.WriteOutLine(out);
     } catch (...) {
         if (status == leOk) status = leDecSep;
@@ -102,7 +114,7 @@ void SlotLine::DatePerso(std::string_view line, int& status) {
             return;
         }
         if (flag_[k]) {
-            if (conv_.DateConvInto(slot, dateOut_))
+            if (conv_.DateConvInto(slot, conv_.DateOf(k), dateOut_))
                 slot.swap(dateOut_); // both keep their storage for the next lines
             else
                 status = leDate;
@@ -127,16 +139,54 @@ void SlotLine::Global(std::string_view line, int& status) {
         if (p.fixe == fxPrefix || p.fixe == fxSuffix) Converter::AddFixeInPlace(slot, p.fixe, p.fixeText);
         if (p.casse == csUpper || p.casse == csLower) Converter::ForceCaseInPlace(slot, p.casse);
         if (p.isDate) {
-            if (conv_.DateConvInto(slot, dateOut_))
+            if (conv_.DateConvInto(slot, conv_.DateOf(k), dateOut_))
                 slot.swap(dateOut_);
             else
                 status = leDate; // a date failure outranks an earlier "#Type"
         }
         // Only "always" is checked: "if filled" picks the engine but controls nothing.
         if (status == leOk && p.control == ctAlways &&
-            !Converter::ControlValue(slot, p.kind, outDec_, conv_.OutDateSepText))
+            !Converter::ControlValue(slot, p.kind, outDec_, conv_.DateSepTextOf(static_cast<int32_t>(k - 1))))
             status = leType;
     }
+}
+
+bool SlotLine::SourceHoldsSep(std::string_view line) {
+    const std::string& outSep = conv_.OutColSep;
+    // A separator of another length than one never matches a character.
+    if (outSep.size() != 1) return false;
+    const char o = outSep[0];
+    // The fields of the line as read, each where Unstring put it (the later of two fields wins).
+    source_.assign(conv_.t_lineOut.size(), std::string_view());
+    std::size_t field = 1, start = 0;
+    const auto store = [&](std::size_t end) {
+        if (field < conv_.IoLink.size()) {
+            const auto t = static_cast<std::size_t>(conv_.IoLink[field].target);
+            if (t < source_.size()) source_[t] = line.substr(start, end - start);
+        }
+    };
+    for (std::size_t i = 0; conv_.InColSep.size() == 1 && i < line.size(); ++i) {
+        if (line[i] != conv_.InColSep[0]) continue;
+        store(i);
+        ++field;
+        start = i + 1;
+    }
+    store(line.size());
+    for (std::size_t k = 1; k < source_.size(); ++k) {
+        if (dateOf_[k]) {
+            // A rewritten date: its own separator is the format's; all else comes from the value.
+            const std::string& slot = conv_.t_lineOut[k];
+            if (conv_.DateOf(k).OutSepText != outSep && slot.find(o) != std::string::npos) return true;
+            continue;
+        }
+        // Prefix, suffix and the new decimal separator are the format's own texts; every other
+        // byte of the field is written, after the case is forced.
+        for (const char b : source_[k]) {
+            if (decimalOf_[k] && b == inDec_[0]) continue;
+            if (Converter::ForceCase(std::string(1, b), casseOf_[k]) == outSep) return true;
+        }
+    }
+    return false;
 }
 
 } // namespace lmx

@@ -23,9 +23,13 @@ int EngineRunner::RunEngine(int32_t engineCode, LineReader& in, IOutSink& out) {
     try {
         if (!StartFile()) return 0;
         line_.Prepare(conv_, engineCode);
+        // The reader finds the lines that may hold a byte written as an output separator.
+        char watched = '\0';
+        const bool watch = line_.Watches(watched);
+        if (watch) in.Watch(watched);
         std::string_view line;
         while (in.Next(line)) {
-            const int status = line_.Convert(line, out);
+            const int status = line_.Convert(line, out, watch && in.Holds(line));
             if (status > leOk) {
                 ++run_.RejectedTotal;
                 errors_.WriteErrLine(status, line, run_.LineNo + 1, 0);

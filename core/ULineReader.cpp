@@ -47,9 +47,11 @@ void LineReader::Close() {
     if (fd_ >= 0 && own_) ::close(fd_);
     fd_ = -1;
     own_ = false;
-    eof_ = error_ = false;
+    eof_ = error_ = started_ = false;
     errno_ = 0;
     pos_ = end_ = scanned_ = 0;
+    hit_ = false;
+    clear_ = 0;
 }
 
 bool LineReader::Make(std::size_t need) {
@@ -66,6 +68,13 @@ bool LineReader::Make(std::size_t need) {
     if (pos_ > 0) {
         std::memmove(buf_.get(), buf_.get() + pos_, end_ - pos_);
         end_ -= pos_;
+        // A byte found in a line already given is behind: nothing is known ahead.
+        if (clear_ >= pos_) {
+            clear_ -= pos_;
+        } else {
+            clear_ = 0;
+            hit_ = false;
+        }
         pos_ = 0;
     }
     if (cap_ - end_ >= need) return true;
@@ -105,8 +114,20 @@ bool LineReader::Fill() {
     }
 }
 
+bool LineReader::DropMark() {
+    started_ = true;
+    static constexpr char kMark[] = "\xEF\xBB\xBF";
+    while (end_ - pos_ < 3 && !eof_) {
+        if (!Fill() && error_) return false;
+    }
+    // A file shorter than the mark, or one that starts otherwise, keeps its bytes.
+    if (end_ - pos_ >= 3 && std::memcmp(buf_.get() + pos_, kMark, 3) == 0) pos_ += 3;
+    return true;
+}
+
 bool LineReader::Next(std::string_view& line) {
     if (fd_ < 0 || error_) return false;
+    if (!started_ && !DropMark()) return false;
     for (;;) {
         char* const base = buf_.get();
         if (base) {
@@ -142,6 +163,24 @@ bool LineReader::Next(std::string_view& line) {
         if (eof_) continue; // a pending CR at the very end is decided on the next pass
         if (!Fill() && error_) return false;
     }
+}
+
+void LineReader::Watch(char b) {
+    hit_ = false;
+    watch_ = b;
+    clear_ = pos_;
+}
+
+bool LineReader::Search(std::size_t start, std::size_t stop) {
+    // Lines come in file order: a byte found at or after this line's start is still ahead.
+    if (hit_ && clear_ >= start) return true; // and clear_ < stop
+    // Without a hit, the bytes up to clear_ were looked through already.
+    const std::size_t from = !hit_ && clear_ > start ? clear_ : start;
+    const char* const buf = buf_.get();
+    const void* q = std::memchr(buf + from, watch_, end_ - from);
+    hit_ = q != nullptr;
+    clear_ = hit_ ? static_cast<std::size_t>(static_cast<const char*>(q) - buf) : end_;
+    return hit_ && clear_ < stop;
 }
 
 long long LineReader::Skip(long long count) {

@@ -1,6 +1,8 @@
 #pragma once
 // Reads a file line by line through one large buffer. A line ends at CR LF, LF or a lone CR; the
-// last line needs no line end; an empty file has no line. Bytes pass through untouched.
+// last line needs no line end; an empty file has no line. A UTF-8 byte-order mark at the very start
+// (spreadsheets put one before their exports) is no data and is dropped before the first line;
+// every other byte passes through untouched.
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -31,18 +33,31 @@ public:
     // Reads and drops up to count lines; the number actually skipped.
     long long Skip(long long count);
 
+    // From now on, Holds() tells whether the line that Next() gave last holds byte b. The reader
+    // looks for it over everything it has read at once, so that a line costs a comparison.
+    void Watch(char b);
+    bool Holds(std::string_view line) {
+        const auto start = static_cast<std::size_t>(line.data() - buf_.get());
+        const std::size_t stop = start + line.size();
+        return stop > clear_ && Search(start, stop);
+    }
+
     bool Error() const { return error_; }
     int ErrorNo() const { return errno_; }
     bool AtEnd() const { return eof_ && pos_ == end_; }
 
 private:
     bool Fill();  // more bytes after end_; false at end of file or on error
+    bool DropMark(); // before the first line; false on a read failure
+    // The line from buffer offset start to stop holds the watched byte.
+    bool Search(std::size_t start, std::size_t stop);
     bool Make(std::size_t need); // room for need more bytes after end_, moving or growing
 
     int fd_ = -1;
     bool own_ = false;
     bool eof_ = false;
     bool error_ = false;
+    bool started_ = false; // the start of the file has been looked at for the mark
     int errno_ = 0;
     std::size_t baseSize_;
     std::unique_ptr<char[]> buf_;
@@ -50,6 +65,12 @@ private:
     std::size_t pos_ = 0;     // start of the unread bytes
     std::size_t end_ = 0;     // end of the bytes read
     std::size_t scanned_ = 0; // bytes after pos_ known to hold no line end
+
+    // Watch(): no watched byte lies between the reading point and clear_ (offset in the buffer);
+    // with hit_, clear_ is one.
+    char watch_ = '\0';
+    bool hit_ = false;
+    std::size_t clear_ = 0;
 };
 
 } // namespace lmx

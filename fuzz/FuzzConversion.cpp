@@ -1,11 +1,13 @@
 // One source file through the whole conversion: the first bytes of the input choose a pair of
-// small formats (separators, decimal separators, date layouts and separators, column names and
-// types, case, control, prefix/suffix, leading lines, header lines), which are written to a
-// format file and loaded by the real reader; the rest of the input is the source, read by the
-// line reader and converted by whichever engine the pair selects, into memory.
+// small formats (separators, decimal separators, date layouts and separators, two of each a format,
+// column names and types, case, control, prefix/suffix, leading lines, header lines), which are
+// written to a format file and loaded by the real reader; the rest of the input is the source,
+// read by the line reader and converted by whichever engine the pair selects, into memory. Unless
+// the first rejected line stops the run, the result must be the slot pipeline's, line for line.
 #include "FuzzSupport.h"
 
 #include "common/UCommuns.h"
+#include "core/UEngineLine.h"
 #include "core/UEngines.h"
 #include "core/UFmtFile.h"
 #include "core/ULog.h"
@@ -33,13 +35,19 @@ constexpr std::array<std::string_view, 6> kNames{"DATE", "OPEN", "HIGH", "LOW", 
 constexpr std::array<std::string_view, 6> kFixes{"", "x", "EUR", "|", ";", "\xE9t\xE9"};
 constexpr std::array<std::string_view, 4> kHeaders{"Date;Open", "", "\xFF\x01", "#"};
 
-// One block of the format file. dateByte picks the format's date layout (or none), colBytes the
-// name and type of each column, codeBytes (output only) case, control and prefix/suffix.
+// One block of the format file. layout picks the format's date layout (or none) and, with the
+// column byte, a second one; colBytes the name and type of each column, codeBytes (output only)
+// case, control and prefix/suffix.
 std::string Block(const char* name, uint8_t sep, uint8_t dec, uint8_t count, uint8_t layout, uint8_t dsep,
                   const uint8_t* colBytes, const uint8_t* codeBytes, uint8_t fixe, int ifl, int headers) {
     const int n = 1 + count % 5;
     const bool hasDate = layout % 12 < 10;
     const std::string dateType = Pick(kDateSeps, dsep) + std::string(DateLayouts()[layout % 12 % 10]);
+    // Several date columns may each have their own layout and separator.
+    auto otherDate = [&](uint8_t c) {
+        const auto step = static_cast<uint8_t>(1 + (c >> 6));
+        return Pick(kDateSeps, static_cast<uint8_t>(dsep + step)) + std::string(DateLayouts()[(layout % 12 % 10 + step) % 10]);
+    };
     std::string b = "NOM=" + std::string(name) + "\r\nCMT=fuzz\r\nCLC=" + std::to_string(n) + "\r\nSEP=" +
                     Pick(kColSeps, sep) + "\r\nDEC=" + Pick(kDecSeps, dec) + "\r\nIFL=" + std::to_string(ifl) + "\r\n";
     for (int h = 0; h < headers; ++h) b += "HDR=" + Pick(kHeaders, static_cast<uint8_t>(h + fixe)) + "\r\n";
@@ -50,7 +58,7 @@ std::string Block(const char* name, uint8_t sep, uint8_t dec, uint8_t count, uin
         case 0: type = "N"; break;
         case 1: type = "AN"; break;
         case 2: type = "A"; break;
-        default: type = hasDate ? dateType : "N"; break;
+        default: type = !hasDate ? "N" : (c >> 5) & 1 ? otherDate(c) : dateType; break;
         }
         std::string codes = "0|0|0|";
         if (codeBytes != nullptr) {
@@ -131,5 +139,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     if (run.RejectedTotal < 0 || run.RejectedTotal > run.LinesRead) std::abort();
     if (!run.FileAborted && !in.AtEnd()) std::abort(); // unless stopped or failed, the engine read it all
+    if (run.StopOnBadLine || run.FileAborted) return 0;
+
+    // The same lines through the slots.
+    SlotLine slots(conv);
+    if (!slots.Prepare(engine)) std::abort();
+    StringSink reference;
+    LineReader again(4096);
+    if (::lseek(fd, 0, SEEK_SET) != 0) std::abort();
+    again.Attach(fd);
+    if (ifl > 0) again.Skip(ifl);
+    for (int k = 0; k < state.FmtOut.HdrCount; ++k) reference.WriteLine(state.FmtOut.Hdr[static_cast<std::size_t>(k)]);
+    int64_t rejected = 0;
+    std::string_view line;
+    while (again.Next(line))
+        if (slots.Convert(line, reference) != leOk) ++rejected;
+    if (reference.data != out.data || rejected != run.RejectedTotal) std::abort();
     return 0;
 }

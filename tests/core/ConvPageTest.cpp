@@ -121,7 +121,8 @@ TEST_F(Page, InputPreviewReadsAnyLineEnd) {
                                            "COL=A|N|0|0|0|\r\nCOL=B|N|0|0|0|\r\nCOL=C|N|0|0|0|\r\n");
     ASSERT_EQ(s.SelectFormat(1, "IN"), 0);
     std::vector<std::vector<std::string>> rows;
-    for (const std::string& content : {std::string("1;2;3"), std::string("1;2;3\n4;5;6\r7;8;9\r\n10;11;12\n")}) {
+    for (const std::string& content :
+         {std::string("1;2;3"), std::string("\xEF\xBB\xBF" "1;2;3\n4;5;6\r7;8;9\r\n10;11;12\n")}) {
         s.convPage.TakeFiles({Src("p.txt", content)}, "FilesToConvert : ");
         ASSERT_EQ(s.convPage.FeedInPreview(s.formats, rows), 0);
         EXPECT_EQ(rows[0], (std::vector<std::string>{"1", "2", "3"}));
@@ -146,6 +147,20 @@ TEST_F(Page, OutputPreviewConvertsDecimalsAndDates) {
     EXPECT_EQ(out[0], (std::vector<std::string>{"1.5", "", "1999-12-31"}));
     EXPECT_EQ(out[1], (std::vector<std::string>{"2", "", "0"})); // shown as the failure value
     EXPECT_EQ(out[2], (std::vector<std::string>{"", "", "x"})); // one field: placed, not converted
+}
+
+TEST_F(Page, OutputPreviewConvertsEachDatePairWithItsLayouts) {
+    WriteFile(dir.file("Lumivex.fmt"),
+              FileBanner(bkFormats) +
+                  "\r\nNOM=IN\r\nCMT=\r\nCLC=2\r\nSEP=;\r\nDEC=,\r\nIFL=0\r\nCOL=D1|/DD/MM/YYYY|0|0|0|\r\n"
+                  "COL=D2|-YYYY/MM/DD|0|0|0|\r\n"
+                  "NOM=OUT\r\nCMT=\r\nCLC=2\r\nSEP=;\r\nDEC=,\r\nIFL=0\r\nCOL=D2|/MM/DD/YYYY|0|0|0|\r\n"
+                  "COL=D1|-YYYY/MM/DD|0|0|0|\r\n");
+    ASSERT_EQ(s.SelectFormat(1, "IN"), 0);
+    ASSERT_EQ(s.SelectFormat(2, "OUT"), 0);
+    const auto out = FeedOutPreview(s.conv, s.log, {{"31/12/2005", "2005-12-31"}});
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0], (std::vector<std::string>{"12/31/2005", "2005-12-31"}));
 }
 
 } // namespace

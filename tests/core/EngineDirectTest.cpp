@@ -1,6 +1,7 @@
 // The direct line conversion against the slot pipeline: same bytes, same line-error codes, same
 // moment of a failed write, on generated lines that include hostile ones.
 #include "EngineRig.h"
+#include "RandomLines.h"
 #include "core/UByteScan.h"
 #include "core/UEngineLine.h"
 
@@ -13,76 +14,6 @@ using namespace lmx;
 using namespace lmx::test;
 
 namespace {
-
-const std::vector<std::string> kLayouts{"YY/MM/DD", "YYYY/MM/DD", "YYMMDD",   "YYYYMMDD",   "YY/DD/MM",
-                                        "YYYY/DD/MM", "DD/MM/YY", "DD/MM/YYYY", "MM/DD/YY", "MM/DD/YYYY"};
-
-// A value shaped like the layout (digits where it has Y, M, D), sometimes a valid date, sometimes
-// a byte off or a length off.
-std::string DateLike(std::mt19937& rng, const std::string& layout) {
-    std::string v;
-    const int day = static_cast<int>(rng() % 31) + 1, month = static_cast<int>(rng() % 13), year = static_cast<int>(rng() % 100);
-    int yi = 0, mi = 0, di = 0;
-    const std::string y4 = std::to_string(1990 + year % 40), y2 = (year < 10 ? "0" : "") + std::to_string(year);
-    const std::string mm = (month < 10 ? "0" : "") + std::to_string(month), dd = (day < 10 ? "0" : "") + std::to_string(day);
-    const bool longYear = layout.find("YYYY") != std::string::npos;
-    for (const char c : layout) {
-        if (c == 'Y') v += (longYear ? y4 : y2)[static_cast<std::size_t>(yi++)];
-        else if (c == 'M') v += mm[static_cast<std::size_t>(mi++)];
-        else if (c == 'D') v += dd[static_cast<std::size_t>(di++)];
-        else v += "/-.,"[rng() % 4];
-    }
-    switch (rng() % 8) {
-    case 0: v.pop_back(); break;
-    case 1: v += '1'; break;
-    case 2: v[rng() % v.size()] = 'x'; break;
-    default: break;
-    }
-    return v;
-}
-
-// Bytes that matter to some configuration: separators, decimal separators, letters, high bytes,
-// a CR alone.
-std::string RandomField(std::mt19937& rng, const std::string& inLayout) {
-    static const std::string kBytes = std::string("0123456789,.;:/-\t |aAzZeE\r\x80\xE9\xFF") + '\0';
-    if (rng() % 3 == 0) return DateLike(rng, inLayout);
-    std::string f;
-    const std::size_t len = rng() % 14;
-    for (std::size_t i = 0; i < len; ++i) f += kBytes[rng() % kBytes.size()];
-    return f;
-}
-
-std::string Digits(std::mt19937& rng, std::size_t most) {
-    std::string d;
-    for (std::size_t n = rng() % most + 1; n > 0; --n) d += static_cast<char>('0' + rng() % 10);
-    return d;
-}
-
-// Half the lines look like quotes (a date, a ticker, four prices, a volume), the others are noise;
-// either may have a field too few or too many.
-std::string RandomLine(std::mt19937& rng, const std::string& sep, int columns, const std::string& inLayout) {
-    static const int kDelta[] = {-1, 0, 0, 0, 0, 0, 1};
-    const int fields = columns + kDelta[rng() % 7];
-    const bool quote = rng() % 2 == 0;
-    std::string line;
-    for (int i = 0; i < fields; ++i) {
-        if (i > 0) line += sep;
-        if (!quote || i >= 7) line += RandomField(rng, inLayout);
-        else if (i == 0) line += DateLike(rng, inLayout);
-        else if (i == 1) line += std::string("AbcXyz\xE9").substr(rng() % 4, rng() % 5);
-        else if (i < 6) line += Digits(rng, 3) + "," + Digits(rng, 2);
-        else line += Digits(rng, 7);
-    }
-    return line;
-}
-
-struct Pair {
-    std::string name;
-    TFmtDef in, out;
-    std::string inDate, outDate;
-};
-
-std::ostream& operator<<(std::ostream& os, const Pair& p) { return os << p.name; }
 
 Pair Quotes(std::string name, std::string outSep, std::string outDec, std::string outDate,
             std::vector<ColEntry> outCols, std::string inDec = ",", std::string inDate = "/DD/MM/YYYY") {
@@ -142,37 +73,7 @@ std::vector<Pair> Pairs() {
 
 class DirectVersusSlots : public ::testing::TestWithParam<Pair> {};
 
-TEST_P(DirectVersusSlots, SameBytesAndCodes) {
-    const Pair& c = GetParam();
-    EngineRig rig;
-    rig.Use(c.in, c.out, c.inDate, c.outDate);
-    const int32_t code = SelEngine(rig.fs);
-    ASSERT_NE(code, ecNone);
-    DirectLine direct;
-    ASSERT_TRUE(direct.Prepare(rig.conv, code));
-    SlotLine slots(rig.conv);
-    ASSERT_TRUE(slots.Prepare(code));
-
-    // A small buffer: lines go straight into it or, near its end, through the line's own buffer.
-    FileWriter file(64);
-    const std::string path = rig.dir.file("direct.txt");
-    ASSERT_TRUE(file.Create(path));
-    StringSink reference;
-    std::mt19937 rng(20240101);
-    int written = 0, rejected = 0;
-    for (int i = 0; i < 3000; ++i) {
-        const std::string line = RandomLine(rng, c.in.ColSep, 7, c.inDate.substr(1));
-        const int expected = slots.Convert(line, reference);
-        ASSERT_EQ(direct.Convert(line, file), expected) << c.name << " line " << i;
-        (expected == leOk ? written : rejected)++;
-    }
-    ASSERT_TRUE(file.Close());
-    EXPECT_EQ(ReadFile(path), reference.data);
-    EXPECT_GT(rejected, 300);
-    if (c.name != "noOrder") {
-        EXPECT_GT(written, 100);
-    }
-}
+TEST_P(DirectVersusSlots, SameBytesAndCodes) { ExpectSameAsSlots(GetParam(), GetParam().name != "noOrder"); }
 
 INSTANTIATE_TEST_SUITE_P(Pairs, DirectVersusSlots, ::testing::ValuesIn(Pairs()),
                          [](const ::testing::TestParamInfo<Pair>& p) { return p.param.name; });

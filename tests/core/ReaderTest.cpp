@@ -46,7 +46,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"a\n\r\nb", {"a", "", "b"}},
                       ReadCase{"0123456789abcde\r\n0123456789abcd\r\n0123456789abcdef\r",
                                {"0123456789abcde", "0123456789abcd", "0123456789abcdef"}},
-                      ReadCase{"\xE9t\xE9;\x80\xFF\n", {"\xE9t\xE9;\x80\xFF"}}));
+                      ReadCase{"\xE9t\xE9;\x80\xFF\n", {"\xE9t\xE9;\x80\xFF"}},
+                      // A byte-order mark is dropped at the very start only, once.
+                      ReadCase{"\xEF\xBB\xBF", {}}, ReadCase{"\xEF\xBB\xBF\r\n", {""}},
+                      ReadCase{"\xEF\xBB\xBF\xEF\xBB\xBF" "a\n\xEF\xBB\xBF", {"\xEF\xBB\xBF" "a", "\xEF\xBB\xBF"}},
+                      ReadCase{"\xEF\xBB", {"\xEF\xBB"}}, ReadCase{"\xEF\xBB\xBE;1", {"\xEF\xBB\xBE;1"}}));
 
 TEST(LineReader, LineMuchLongerThanTheBuffer) {
     const std::string big(100000, 'x');
@@ -91,9 +95,39 @@ TEST(LineReader, RandomEndsAgreeWithThePlainRule) {
         EXPECT_EQ(ReadAll(bytes, size), expected) << "buffer " << size;
 }
 
+// Watched from the third line on, whatever the buffer: each line holds the byte or not, as the line
+// itself says, across buffer moves and growths and a watched byte at a line end.
+TEST(LineReader, WatchTellsTheLinesThatHoldTheByte) {
+    std::mt19937 rng(7);
+    std::string bytes;
+    for (int i = 0; i < 2000; ++i) {
+        const std::size_t n = rng() % 9 == 0 ? rng() % 90 : rng() % 12;
+        for (std::size_t k = 0; k < n; ++k) bytes += rng() % 40 == 0 ? 'x' : "ab;,9 "[rng() % 6];
+        bytes += "\r\n\n\r"[rng() % 4];
+    }
+    TempDir dir;
+    WriteFile(dir.file("f.txt"), bytes + "tail x");
+    for (const std::size_t size : {16u, 17u, 33u, 4096u}) {
+        LineReader reader(size);
+        ASSERT_TRUE(reader.Open(dir.file("f.txt")));
+        EXPECT_EQ(reader.Skip(2), 2);
+        reader.Watch('x');
+        std::string_view line;
+        int holding = 0, lines = 0;
+        while (reader.Next(line)) {
+            const bool holds = line.find('x') != std::string_view::npos;
+            ASSERT_EQ(reader.Holds(line), holds) << "buffer " << size << " line " << lines;
+            holding += holds;
+            ++lines;
+        }
+        EXPECT_GT(holding, 100);
+        EXPECT_GT(lines - holding, 1000);
+    }
+}
+
 TEST(LineReader, SkipDropsLeadingLines) {
     TempDir dir;
-    WriteFile(dir.file("f.txt"), "h1\nh2\nd1\n");
+    WriteFile(dir.file("f.txt"), "\xEF\xBB\xBFh1\nh2\nd1\n"); // the mark is no line of its own
     LineReader reader(16);
     ASSERT_TRUE(reader.Open(dir.file("f.txt")));
     EXPECT_EQ(reader.Skip(2), 2);

@@ -129,13 +129,15 @@ TEST(HostileFormatFile, NulAndHighBytesInEveryFieldAreKeptAndConverted) {
     EXPECT_EQ(rig.s.fmtFile.FmtLoadDescription(flmWorkOnly, "I" + nul + "x"), frNotFound);
 
     const std::string src = rig.dir.file("q.txt");
-    WriteFile(src, Bytes({0xC0, 0xFF}) + nul + "1" + Bytes({0x80}) + "2\r\n" + "x" + nul + "y" + nul + "z\r\n");
+    // A field holding the output separator (0xFF) would give a line of three columns: rejected.
+    WriteFile(src, Bytes({0xC0, 0xFE}) + nul + "1" + Bytes({0x80}) + "2\r\n" + "x" + nul + "y" + nul + "z\r\n" +
+                       Bytes({0xC0, 0xFF}) + nul + "3\r\n");
     const auto before = Snapshot(rig.dir.path());
     EXPECT_EQ(rig.Run({src}, rig.dir.file("out.txt")), 0);
     EXPECT_EQ(ReadFile(rig.dir.file("out.txt")),
-              nul + Bytes({0xFF}) + "\r\n" + Bytes({0xC0, 0xFF, 0xFF}) + "1" + nul + "2\r\n");
-    EXPECT_EQ(rig.s.run.LinesRead, 2);
-    EXPECT_EQ(rig.s.run.RejectedTotal, 1); // three fields where two are expected
+              nul + Bytes({0xFF}) + "\r\n" + Bytes({0xC0, 0xFE, 0xFF}) + "1" + nul + "2\r\n");
+    EXPECT_EQ(rig.s.run.LinesRead, 3);
+    EXPECT_EQ(rig.s.run.RejectedTotal, 2); // three fields where two are expected; the separator in a field
     auto after = Snapshot(rig.dir.path());
     after.erase("out.txt");
     EXPECT_EQ(after, before);
