@@ -106,7 +106,7 @@ int32_t ConversionRun::ConvertButton(IRunView& view) {
             return rrNotStarted;
         }
         if (!pg.OutPath.empty() && fs::exists(fs::symlink_status(pg.OutPath, ec))) {
-            if (!c_.messages.Confirm(c_.lang.Format(LK::msg_fileExists, {pg.OutPath}))) {
+            if (!c_.messages.ConfirmPaths(c_.lang.FormatPaths(LK::msg_fileExists, {pg.OutPath}))) {
                 pg.OutPath.clear();
                 pg.OutValid = false;
                 view.ChooseOutputFile();
