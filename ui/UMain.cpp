@@ -145,7 +145,7 @@ void TForm1::showEvent(QShowEvent* event) {
     shownOnce_ = true;
     FormShow();
     if (ctx_.Args.empty()) {
-        autoRunDone_ = true;
+        autoRunStarted_ = autoRunDone_ = true;
         return;
     }
     // The files of the command line are converted once the window is painted: its first expose

@@ -89,6 +89,7 @@ public:
     void LoadEnvir();
     void FormShow();
     void CommandLineRun();
+    // The files of the command line were taken and converted (or there were none).
     bool CommandLineRunDone() const { return autoRunDone_; }
     // Writes the parameters; false (window kept open, reason shown) when that fails.
     bool SaveParamsForExit();
@@ -153,6 +154,7 @@ private:
     GridCells inPreview_{1, 4};
     GridCells outPreview_{1, 4};
     bool shownOnce_ = false;
+    bool autoRunStarted_ = false; // the run of the command line may be asked for twice
     bool autoRunDone_ = false;
     std::unique_ptr<TAboutBox> ownAbout_;
     std::unique_ptr<UToolkitTexts> toolkitTexts_;

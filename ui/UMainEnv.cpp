@@ -162,8 +162,8 @@ void TForm1::FormShow() {
 }
 
 void TForm1::CommandLineRun() {
-    if (autoRunDone_) return;
-    autoRunDone_ = true;
+    if (autoRunStarted_) return;
+    autoRunStarted_ = true;
     Log& log = ctx_.TheLog;
     page_->TakeFiles(ctx_.Args, "Param(FilesToConv.) : ");
     if (!ctx_.Page.InChosen) {
@@ -174,6 +174,7 @@ void TForm1::CommandLineRun() {
     }
     log.LogWrite(lkLine, "Start Auto ... ");
     BitBtn1Click();
+    autoRunDone_ = true;
 }
 
 bool TForm1::SaveParamsForExit() {
