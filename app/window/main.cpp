@@ -14,6 +14,7 @@
 #include "ui/UScreens.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -27,7 +28,7 @@ namespace {
 // The pictures of a run, in a second window over sample files of its own: the program's own files
 // are left as they are.
 bool SaveRunScreenshots(const std::string& programDir, const std::string& programFile, const QString& folder) {
-    QTemporaryDir samples;
+    QTemporaryDir samples(QDir::tempPath() + QStringLiteral("/lumivex-pictures-XXXXXX"));
     if (!samples.isValid()) return false;
     lmx::ScreenshotDialogs dialogs;
     lmx::HomeTrash trash = lmx::HomeTrash::ForUser();
