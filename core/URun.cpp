@@ -208,6 +208,7 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
         return rrCannotCreate;
     FileWriter out;
     out.Attach(result.Fd(), false);
+    out.StartWritebackEarly(!result.Direct());
     c_.conv.Out = &out;
     RunHook hook(view, out, run);
     EngineRunner engine(c_.conv, run, errors, c_.log, hook);
