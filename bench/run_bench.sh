@@ -197,6 +197,9 @@ filter !(($3 . $4 . $5 . $6 . $7) =~ "[^0-9.]")'
 
 # The cat "jobs" are the data files themselves.
 run_cat() { cat "${INDATA[$1]:-$1}" >"$2"; }
+# The floor of a result that reaches the disk whole, as the converter's does: a temporary file
+# beside the result, flushed, renamed onto it, the folder flushed.
+run_catsync() { cat "${INDATA[$1]:-$1}" >"$2.tmp" && sync "$2.tmp" && mv "$2.tmp" "$2" && sync "$(dirname "$2")"; }
 run_lumivex() { "$CONVERT" --dir "$TMP" --in "${INFMT[$1]}" --out "${OUTFMT[$1]}" -o "$2" --force -q "${INDATA[$1]}"; }
 run_mawk() { mawk "${AWKPROG[$1]}" "${INDATA[$1]}" >"$2"; }
 run_gawk() { gawk "${AWKPROG[$1]}" "${INDATA[$1]}" >"$2"; }
@@ -270,6 +273,9 @@ if ! measure cat "$DATA" "$TMP/out.cat"; then
 fi
 CAT_MEDIAN=$MEDIAN
 row '(all)' cat "$CAT_MEDIAN" baseline
+if measure catsync "$DATA" "$TMP/out.cat"; then
+    row '(all)' cat+sync "$MEDIAN" "floor of a result flushed to disk"
+fi
 if ! measure cat "$WIDE" "$TMP/out.cat"; then
     echo "run_bench.sh: cat baseline failed" >&2
     exit 2
