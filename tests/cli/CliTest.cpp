@@ -34,7 +34,7 @@ protected:
         return dir.file(name);
     }
     CliResult Convert(std::vector<std::string> args) {
-        std::vector<std::string> all{"--dir", dir.path(), "--in", "IN", "--out", "OUT"};
+        std::vector<std::string> all{"--dir", dir.path(), "--in=IN", "--out=OUT"};
         all.insert(all.end(), args.begin(), args.end());
         return RunCli(all);
     }
@@ -102,7 +102,12 @@ TEST_F(Cli, RefusalsConvertNothing) {
         std::string message;
     };
     const std::vector<Case> cases = {
-        {{"--dir", dir.path(), "--in", "NOPE", "--out", "OUT", src}, "Format entrée incorrect, problème = -795."},
+        {{"--dir", dir.path(), "--in", "NOPE", "--out", "OUT", src},
+         "Format entrée incorrect, problème = -795.\nlumivex-convert: --in format \"NOPE\": code -795, no format of "
+         "that name in the file (names are case-sensitive)\nlumivex-convert: formats in " + dir.file("Lumivex.fmt") + ": IN, OUT\n"},
+        {{"--dir", dir.path(), "--in", "IN", "--out", "out", src}, "lumivex-convert: did you mean OUT?"},
+        {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-"}, "name the result with -o FILE, or -o - for standard output"},
+        {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-o", "-", "-", "-"}, "standard input (-) can be read once only"},
         {{"--dir", dir.path(), "--in", "IN", "--out", "OUT"}, "Il faut commencer par choisir un fichier"},
         {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-o", dir.file("exists.txt"), src}, "--force"},
         {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-o", dir.path() + "./q.txt", src},
@@ -120,6 +125,8 @@ TEST_F(Cli, RefusalsConvertNothing) {
         {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-o", dir.file("r.txt"), "--log", dir.file("exists.txt"), src},
          "--log file exists (--force replaces it)"},
         {{"--bogus"}, "unknown option --bogus"},
+        {{"--o", "x"}, "ambiguous option --o (--out, --output)"},
+        {{"--force=yes"}, "option --force takes no value"},
         {{"--dir", dir.file("none"), "--in", "IN", src}, "not a folder"},
     };
     for (const auto& c : cases) {
@@ -230,6 +237,18 @@ TEST_F(Cli, EmptyFilesAreRefusedOneByOne) {
     const CliResult none = Convert({"-q", "-o", dir.file("r2.txt"), empty});
     EXPECT_EQ(none.status, 3);
     EXPECT_FALSE(Exists(dir.file("r2.txt")));
+}
+
+TEST_F(Cli, UnreadableSourcesAreToldAndTheOthersConverted) {
+    // Paths reach the terminal as their bytes, beside the texts converted from Windows-1252.
+    const std::string folder = dir.file("donn\xC3\xA9" "es/");
+    WriteFile(folder + "q.txt", "31/12/2005;B;1,5\r\n");
+    WriteFile(folder + "vide \xC3\xA9.txt", "");
+    const CliResult r = Convert({"-q", "-o", dir.file("r.txt"), folder + "absent.txt", folder + "q.txt", folder + "vide \xC3\xA9.txt"});
+    EXPECT_EQ(r.status, 2); // a source could not be read
+    EXPECT_EQ(r.err, "lumivex-convert: cannot read " + folder + "absent.txt: No such file or directory\n"
+                     "Le fichier vide \xC3\xA9.txt est vide et ne sera donc pas converti.\n");
+    EXPECT_EQ(ReadFile(dir.file("r.txt")), "Date\tName\tValue\r\n2005-12-31\tB\t1.5\r\n");
 }
 
 TEST_F(Cli, FullDiskIsAFailureAndSourcesStay) {
