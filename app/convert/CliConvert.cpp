@@ -173,7 +173,9 @@ int ConvertFiles(Session& s, const CliOptions& o, SignalCleanup& temps) {
         }
     }
 
-    CliRunView view(!o.quiet && ::isatty(2), TotalBytes(s.page.InFiles), temps);
+    // A result shown on the same terminal would be torn by the redrawn line.
+    const bool progress = !o.quiet && ::isatty(2) && !(NamesADescriptor(out) && ::isatty(1));
+    CliRunView view(progress, TotalBytes(s.page.InFiles), temps);
     s.run.StopRun = s.run.UserCancel = false;
     const int32_t r = s.runner.RunConversion(view, after, o.rejects.empty() ? static_cast<IRejectSink*>(&noRejects)
                                                                             : static_cast<IRejectSink*>(&rejects));
@@ -211,7 +213,7 @@ int ConvertFiles(Session& s, const CliOptions& o, SignalCleanup& temps) {
         s.log.LogFileName = o.logPath;
         std::string error;
         if (s.log.Save(error, &temps) != 0) {
-            PrintErr("lumivex-convert: " + o.logPath + ": " + Tx(error));
+            PrintErr("lumivex-convert: " + error); // the log's name and the system's reason
             if (code < exIncomplete || code == exAfterFailed) code = exIncomplete;
         }
     }

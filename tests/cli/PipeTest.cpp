@@ -3,11 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <cstdlib>
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace lmx::test {
 namespace {
@@ -68,50 +63,16 @@ TEST_F(Pipes, ProgressLineOnATerminal) {
     std::string lines;
     for (int i = 0; i < 200000; ++i) lines += "31/12/2005;B;1,5\r\n";
     WriteFile(dir.file("q.txt"), lines);
-    // Standard error on a terminal; standard output a pipe left unread for a while, so that the
-    // run lasts long enough to draw its line.
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(::grantpt(master) | ::unlockpt(master), 0);
-    const int slave = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
-    int out[2];
-    ASSERT_TRUE(slave >= 0 && ::pipe(out) == 0);
-    const std::string src = dir.file("q.txt");
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(out[1], 1);
-        ::dup2(slave, 2);
-        ::dup2(::open("/dev/null", O_RDONLY), 0);
-        ::close(master);
-        ::execl(LUMIVEX_CONVERT_EXE, LUMIVEX_CONVERT_EXE, "--dir", dir.path().c_str(), "--in", "IN", "--out", "OUT",
-                "-o", "-", src.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(slave);
-    ::close(out[1]);
-    std::string shown;
-    char buf[65536];
-    bool outOpen = true, termOpen = true;
-    for (int waited = 0; outOpen || termOpen; waited += 20) {
-        pollfd fds[2] = {{master, POLLIN, 0}, {out[0], static_cast<short>(waited >= 800 ? POLLIN : 0), 0}};
-        ::poll(fds, 2, 20);
-        if (termOpen && (fds[0].revents & (POLLIN | POLLHUP | POLLERR))) {
-            const ssize_t n = ::read(master, buf, sizeof buf);
-            if (n > 0) shown.append(buf, static_cast<std::size_t>(n));
-            else termOpen = false;
-        }
-        if (outOpen && waited >= 800 && (fds[1].revents & (POLLIN | POLLHUP))) outOpen = ::read(out[0], buf, sizeof buf) > 0;
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ::close(master);
-    ::close(out[0]);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_NE(shown.find("\r"), std::string::npos) << shown;
-    EXPECT_NE(shown.find("% of 3.6 MB, "), std::string::npos) << shown;
-    EXPECT_NE(shown.find(" left, "), std::string::npos) << shown;
+    // Standard error on script's terminal; standard output a pipe left unread for a while, so that
+    // the run lasts long enough to draw its line.
+    const CliResult r =
+        Shell("script -qec " + Quoted(Convert("-o - q.txt") + " | { sleep 0.8; cat >/dev/null; }") + " /dev/null");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\r"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("% of 3.6 MB, "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" left, "), std::string::npos) << r.out;
     // The line is cleared before the summary.
-    EXPECT_NE(shown.find("\x1b[K\r\x1b[Kresult: standard output"), std::string::npos) << shown;
+    EXPECT_NE(r.out.find("\x1b[K\r\x1b[Kresult: standard output"), std::string::npos) << r.out;
 }
 
 } // namespace
