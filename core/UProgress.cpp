@@ -26,7 +26,8 @@ namespace {
 
 std::string Duration(int64_t seconds) {
     auto two = [](int64_t n) { return (n < 10 ? "0" : "") + IntToStr(n); };
-    if (seconds >= 3600) return IntToStr(seconds / 3600) + ":" + two(seconds / 60 % 60) + ":" + two(seconds % 60);
+    if (seconds >= 3600)
+        return IntToStr(seconds / 3600) + ":" + two(seconds / 60 % 60) + ":" + two(seconds % 60);
     return IntToStr(seconds / 60) + ":" + two(seconds % 60);
 }
 

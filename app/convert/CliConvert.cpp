@@ -30,12 +30,14 @@ std::string FormatLoadMessage(Session& s, int mode, const std::string& name, int
                " (the last one used, parameter " + (mode == flmInput ? "MRI" : "MRO") + ", is empty)";
     std::string msg = Tx(head + (code == frColCountDiffers ? s.lang.Text(LK::err_fmtNbCols)
                                                            : s.lang.Format(LK::err_fmtRC, {IntToStr(code)})));
-    msg += "\nlumivex-convert: " + option + " format \"" + Tx(name) + "\": " +
-           Tx(FmtLoadProblem(name, code, s.fmtFile.LastFault()));
+    msg += "\nlumivex-convert: " + option + " format \"" + Tx(name) +
+           "\": " + Tx(FmtLoadProblem(name, code, s.fmtFile.LastFault()));
     if (code == frNotFound && s.fmtFile.FmtLoadList() == frOk) {
-        msg += "\nlumivex-convert: formats in " + s.fmtFile.FmtFileName + ": " + JoinedNames(s.formats.FmtNames);
+        msg +=
+            "\nlumivex-convert: formats in " + s.fmtFile.FmtFileName + ": " + JoinedNames(s.formats.FmtNames);
         for (const auto& n : s.formats.FmtNames)
-            if (n != name && Cp1252Upper(n) == Cp1252Upper(name)) msg += "\nlumivex-convert: did you mean " + Tx(n) + "?";
+            if (n != name && Cp1252Upper(n) == Cp1252Upper(name))
+                msg += "\nlumivex-convert: did you mean " + Tx(n) + "?";
     }
     if (code == frNoFile || code == frOpenFailed)
         msg += "\n" + TxFill(s.lang.Text(LK::err_fmtFileDefOpen), {s.fmtFile.FmtFileName});
@@ -44,7 +46,8 @@ std::string FormatLoadMessage(Session& s, int mode, const std::string& name, int
 
 // Why a source cannot be read, in the system's words (the converter's for a FIFO or a device).
 std::string SourceReason(int err) {
-    return err == EINVAL ? std::string("not a regular file (a FIFO or a device is no source)") : Tx(SysErrorText(err));
+    if (err != EINVAL) return Tx(SysErrorText(err));
+    return "not a regular file (a FIFO or a device is no source: send it to standard input, -)";
 }
 
 // The bytes to read, for the progress line; -1 when a source's size cannot be known beforehand.
@@ -70,12 +73,14 @@ bool WouldReplace(const std::string& path) {
     return !NamesADescriptor(path) && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::string Shown(const std::string& path) { return path == "/dev/stdout" ? "standard output" : path; }
+std::string Shown(const std::string& path) {
+    return path == "/dev/stdout" ? "standard output" : path;
+}
 
 std::string FailureText(const AfterFailure& f) {
     if (f.verb == "ReadFile")
-        return "lumivex-convert: could not read " + (IsStdInSource(f.path) ? std::string("standard input") : f.path) +
-               ": " + Tx(f.reason);
+        return "lumivex-convert: could not read " +
+               (IsStdInSource(f.path) ? std::string("standard input") : f.path) + ": " + Tx(f.reason);
     if (f.verb == "RenameFile") return "lumivex-convert: could not rename " + f.path + ": " + Tx(f.reason);
     if (f.verb == "RecycleFile") return "lumivex-convert: could not move " + f.path + " to the trash";
     return "lumivex-convert: could not delete " + f.path + ": " + Tx(f.reason);
@@ -83,7 +88,8 @@ std::string FailureText(const AfterFailure& f) {
 
 // The sources that can be read, in the order given: the others are told with the system's reason
 // (counted in unreadable), empty files refused as the window refuses them.
-std::vector<std::string> ReadableSources(const Session& s, const std::vector<std::string>& files, int& unreadable) {
+std::vector<std::string> ReadableSources(const Session& s, const std::vector<std::string>& files,
+                                         int& unreadable) {
     std::vector<std::string> kept;
     for (const auto& f : files) {
         if (IsStdInSource(f)) {
@@ -112,16 +118,19 @@ std::string CheckedResult(Session& s, const CliOptions& o) {
         PrintErr("lumivex-convert: the result file exists (--force replaces it): " + out);
         return {};
     }
-    const std::pair<const char*, const std::string*> extras[] = {{"--rejects", &o.rejects}, {"--log", &o.logPath}};
+    const std::pair<const char*, const std::string*> extras[] = {{"--rejects", &o.rejects},
+                                                                 {"--log", &o.logPath}};
     for (const auto& [option, path] : extras) {
         if (path->empty()) continue;
         if (IsOneOfSources(*path, s.page.InFiles) || SameFile(*path, out) ||
             (path == &o.logPath && !o.rejects.empty() && SameFile(o.logPath, o.rejects))) {
-            PrintErr(std::string("lumivex-convert: ") + option + " names a source, the result or the other file: " + *path);
+            PrintErr(std::string("lumivex-convert: ") + option +
+                     " names a source, the result or the other file: " + *path);
             return {};
         }
         if (WouldReplace(*path) && !o.force) {
-            PrintErr(std::string("lumivex-convert: ") + option + " file exists (--force replaces it): " + *path);
+            PrintErr(std::string("lumivex-convert: ") + option +
+                     " file exists (--force replaces it): " + *path);
             return {};
         }
     }
@@ -177,19 +186,25 @@ int ConvertFiles(Session& s, const CliOptions& o, SignalCleanup& temps) {
     const bool progress = !o.quiet && ::isatty(2) && !(NamesADescriptor(out) && ::isatty(1));
     CliRunView view(progress, TotalBytes(s.page.InFiles), temps);
     s.run.StopRun = s.run.UserCancel = false;
-    const int32_t r = s.runner.RunConversion(view, after, o.rejects.empty() ? static_cast<IRejectSink*>(&noRejects)
-                                                                            : static_cast<IRejectSink*>(&rejects));
+    const int32_t r = s.runner.RunConversion(view, after,
+                                             o.rejects.empty() ? static_cast<IRejectSink*>(&noRejects)
+                                                               : static_cast<IRejectSink*>(&rejects));
     view.Finish();
     // Like a program that SIGPIPE ends: nothing more to say, the rejects file and the log dropped
     // with their temporary files, no source touched (the result is incomplete).
     if (r == rrIncompleteOutput && s.runner.OutputErrNo() == EPIPE) return kReaderGone;
 
     int code = exOk;
-    if (r == rrCannotCreate || r == rrLinkFailed || r == rrNoEngine) code = exNothing;
-    else if (r != 0 || unreadable > 0) code = exIncomplete;
-    else if (!s.runner.AfterFailures().empty()) code = exAfterFailed;
-    else if (s.run.RejectedTotal > 0) code = exRejected;
-    for (const AfterFailure& f : s.runner.ReadFailures()) PrintErr(FailureText(f));
+    if (r == rrCannotCreate || r == rrLinkFailed || r == rrNoEngine)
+        code = exNothing;
+    else if (r != 0 || unreadable > 0)
+        code = exIncomplete;
+    else if (!s.runner.AfterFailures().empty())
+        code = exAfterFailed;
+    else if (s.run.RejectedTotal > 0)
+        code = exRejected;
+    for (const AfterFailure& f : s.runner.ReadFailures())
+        PrintErr(FailureText(f));
     if (r != 0) {
         std::string closing = s.runner.ClosingMessage(r);
         // The system's reason gets a line of its own, with the file it concerns.
@@ -200,7 +215,8 @@ int ConvertFiles(Session& s, const CliOptions& o, SignalCleanup& temps) {
         if ((r == rrIncompleteOutput || r == rrCannotCreate) && !s.runner.OutputError().empty())
             PrintErr("lumivex-convert: " + Shown(out) + ": " + Tx(s.runner.OutputError()));
     }
-    for (const AfterFailure& f : s.runner.AfterFailures()) PrintErr(FailureText(f));
+    for (const AfterFailure& f : s.runner.AfterFailures())
+        PrintErr(FailureText(f));
     // Nothing converted: no rejects file either (it is dropped with its temporary file).
     if (!o.rejects.empty() && code != exNothing) {
         std::string error;

@@ -8,7 +8,9 @@
 
 namespace lmx::cli {
 
-std::string Tx(std::string_view cp1252) { return Cp1252ToUtf8(std::string(cp1252)); }
+std::string Tx(std::string_view cp1252) {
+    return Cp1252ToUtf8(std::string(cp1252));
+}
 
 std::string TxFill(std::string_view cp1252, std::initializer_list<std::string_view> raw) {
     std::string out;

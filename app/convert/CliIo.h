@@ -25,7 +25,7 @@ void PrintErr(const std::string& utf8);
 void PrintOut(const std::string& utf8);
 
 class CliMessages final : public IMessages {
-public:
+  public:
     void Show(const std::string& text) override { PrintErr(Tx(text)); }
     // Nothing is asked on the command line: the options decide beforehand.
     bool Confirm(const std::string& text) override {
@@ -38,7 +38,7 @@ public:
 // The engine's per-line call costs a counter; the clock is read every 1024 lines and the line
 // redrawn at most four times a second, not before half a second (a short run shows nothing).
 class CliRunView final : public IRunView {
-public:
+  public:
     // total: the bytes of every source, or -1 when one cannot be known (a pipe).
     CliRunView(bool show, int64_t total, ITempFiles& temps);
     void LineDone(const RunState& run) override {
@@ -53,7 +53,7 @@ public:
     // Clears the line.
     void Finish();
 
-private:
+  private:
     void Draw(const RunState& run);
     bool show_;
     int64_t total_;

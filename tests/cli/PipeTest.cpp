@@ -10,18 +10,20 @@ namespace {
 // For a shell command line.
 std::string Quoted(const std::string& s) {
     std::string out = "'";
-    for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : s)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return out + "'";
 }
 
 class Pipes : public ::testing::Test {
-protected:
+  protected:
     Pipes() {
-        WriteFile(dir.file("Lumivex.fmt"),
-                  FormatFile({{"NOM=IN", "CMT=", "CLC=3", "SEP=;", "DEC=,", "IFL=0", "COL=D|/DD/MM/YYYY|0|0|0|",
-                               "COL=N|AN|0|0|0|", "COL=V|N|0|0|0|"},
-                              {"NOM=OUT", "CMT=", "CLC=3", "SEP=\t", "DEC=.", "IFL=0", "HDR=Date\tName\tValue",
-                               "COL=D|-YYYY/MM/DD|0|0|0|", "COL=N|AN|0|0|0|", "COL=V|N|0|0|0|"}}));
+        WriteFile(
+            dir.file("Lumivex.fmt"),
+            FormatFile({{"NOM=IN", "CMT=", "CLC=3", "SEP=;", "DEC=,", "IFL=0", "COL=D|/DD/MM/YYYY|0|0|0|",
+                         "COL=N|AN|0|0|0|", "COL=V|N|0|0|0|"},
+                        {"NOM=OUT", "CMT=", "CLC=3", "SEP=\t", "DEC=.", "IFL=0", "HDR=Date\tName\tValue",
+                         "COL=D|-YYYY/MM/DD|0|0|0|", "COL=N|AN|0|0|0|", "COL=V|N|0|0|0|"}}));
     }
     std::string Convert(const std::string& args) const {
         return Quoted(LUMIVEX_CONVERT_EXE) + " --dir " + Quoted(dir.path()) + " --in IN --out OUT " + args;
@@ -43,14 +45,17 @@ TEST_F(Pipes, StandardInputToStandardOutputWithMessagesApart) {
     // Appending to the file being read would chase its own lines for ever: refused.
     r = Shell(Convert("-o - - < q.txt >> q.txt"));
     EXPECT_EQ(r.status, 3);
-    EXPECT_NE(r.err.find("ne peut pas servir comme fichier de r\xC3\xA9sultat: standard output"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("ne peut pas servir comme fichier de r\xC3\xA9sultat: standard output"),
+              std::string::npos)
+        << r.err;
     EXPECT_EQ(ReadFile(dir.file("q.txt")), lines);
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"Lumivex.fmt", "q.txt"}));
 }
 
 TEST_F(Pipes, AReaderThatGoesAwayEndsTheRunQuietlyAsSigpipeDoes) {
     std::string lines;
-    for (int i = 0; i < 100000; ++i) lines += i % 10 ? "31/12/2005;B;1,5\r\n" : "bad\r\n";
+    for (int i = 0; i < 100000; ++i)
+        lines += i % 10 ? "31/12/2005;B;1,5\r\n" : "bad\r\n";
     WriteFile(dir.file("q.txt"), lines);
     const CliResult r = Shell(Convert("--rejects rej.txt --delete -o - q.txt") + " | head -c 10 >/dev/null");
     EXPECT_EQ(r.status, 128 + SIGPIPE);
@@ -61,12 +66,13 @@ TEST_F(Pipes, AReaderThatGoesAwayEndsTheRunQuietlyAsSigpipeDoes) {
 
 TEST_F(Pipes, ProgressLineOnATerminal) {
     std::string lines;
-    for (int i = 0; i < 200000; ++i) lines += "31/12/2005;B;1,5\r\n";
+    for (int i = 0; i < 200000; ++i)
+        lines += "31/12/2005;B;1,5\r\n";
     WriteFile(dir.file("q.txt"), lines);
     // Standard error on script's terminal; standard output a pipe left unread for a while, so that
     // the run lasts long enough to draw its line.
-    const CliResult r =
-        Shell("script -qec " + Quoted(Convert("-o - q.txt") + " | { sleep 0.8; cat >/dev/null; }") + " /dev/null");
+    const CliResult r = Shell(
+        "script -qec " + Quoted(Convert("-o - q.txt") + " | { sleep 0.8; cat >/dev/null; }") + " /dev/null");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("\r"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("% of 3.6 MB, "), std::string::npos) << r.out;

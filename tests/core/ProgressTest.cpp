@@ -20,7 +20,7 @@ TEST(Progress, LineSaysShareRateAndTimeLeftWhenTheSizeIsKnown) {
         const char* text;
     };
     const Case cases[] = {
-        {{50000000, 200000000, 2000, 1000000, 3}, "25% of 200 MB, 25.0 MB/s, 0:06 left, 1000000 lines, 3 rejected"},
+        {{50000000, 200000000, 2000, 1000, 3}, "25% of 200 MB, 25.0 MB/s, 0:06 left, 1000 lines, 3 rejected"},
         {{1000000, 4000000000, 1000, 10, 0}, "0% of 4.0 GB, 1.0 MB/s, 1:06:39 left, 10 lines, 0 rejected"},
         // A source that grew while read: never beyond the whole.
         {{300, 200, 1000, 2, 0}, "100% of 200 B, 300 B/s, 0:00 left, 2 lines, 0 rejected"},
