@@ -7,8 +7,9 @@
 # (and a wide file of the same lines with a settlement date and blanks in some
 # tickers), then times lumivex-convert on six jobs against `cat` of the same
 # file (the I/O floor) and against mawk, gawk and Miller doing the same job,
-# when installed. Every peer's output is compared byte for byte with
-# lumivex-convert's.
+# when installed; the date + decimal job also from a pipe (`cat file |
+# lumivex-convert ... -o - - > out`). Every peer's output is compared byte for
+# byte with lumivex-convert's.
 #
 # Environment:
 #   LUMIVEX_CONVERT  converter to time (default build-release/app/lumivex-convert)
@@ -197,7 +198,14 @@ filter !(($3 . $4 . $5 . $6 . $7) =~ "[^0-9.]")'
 
 # The cat "jobs" are the data files themselves.
 run_cat() { cat "${INDATA[$1]:-$1}" >"$2"; }
+# The floor of a result that reaches the disk whole, as the converter's does: a temporary file
+# beside the result, flushed, renamed onto it, the folder flushed.
+run_catsync() { cat "${INDATA[$1]:-$1}" >"$2.tmp" && sync "$2.tmp" && mv "$2.tmp" "$2" && sync "$(dirname "$2")"; }
 run_lumivex() { "$CONVERT" --dir "$TMP" --in "${INFMT[$1]}" --out "${OUTFMT[$1]}" -o "$2" --force -q "${INDATA[$1]}"; }
+# The same job from a pipe to standard output, as in `cat quotes.txt | lumivex-convert ... -o - - > OUT`.
+run_pipe() { cat "${INDATA[$1]}" | "$CONVERT" --dir "$TMP" --in "${INFMT[$1]}" --out "${OUTFMT[$1]}" -o - -q - >"$2"; }
+# Jobs also timed from a pipe.
+PIPEJOBS=" datedec "
 run_mawk() { mawk "${AWKPROG[$1]}" "${INDATA[$1]}" >"$2"; }
 run_gawk() { gawk "${AWKPROG[$1]}" "${INDATA[$1]}" >"$2"; }
 run_mlr() {
@@ -270,6 +278,9 @@ if ! measure cat "$DATA" "$TMP/out.cat"; then
 fi
 CAT_MEDIAN=$MEDIAN
 row '(all)' cat "$CAT_MEDIAN" baseline
+if measure catsync "$DATA" "$TMP/out.cat"; then
+    row '(all)' cat+sync "$MEDIAN" "floor of a result flushed to disk"
+fi
 if ! measure cat "$WIDE" "$TMP/out.cat"; then
     echo "run_bench.sh: cat baseline failed" >&2
     exit 2
@@ -289,6 +300,20 @@ for job in "${JOBS[@]}"; do
         continue
     fi
     row "$job" lumivex "$MEDIAN" reference "$base"
+    if [[ $PIPEJOBS == *" $job "* ]]; then
+        out="$TMP/out.pipe"
+        if ! measure pipe "$job" "$out"; then
+            row "$job" pipe - FAIL
+            sed 's/^/    /' "$TMP/stderr" | head -n 5
+            STATUS=1
+        elif cmp -s "$ref" "$out"; then
+            row "$job" pipe "$MEDIAN" OK "$base"
+        else
+            row "$job" pipe "$MEDIAN" DIFF "$base"
+            STATUS=1
+        fi
+        rm -f "$out"
+    fi
     for peer in mawk gawk mlr; do
         if [[ " ${PEERS[*]} " != *" $peer "* ]]; then
             row "$job" "$peer" - 'not installed'

@@ -59,6 +59,8 @@ std::string RandomTag() {
 
 } // namespace
 
+bool NamesADescriptor(const std::string& path) { return DescriptorOf(path) >= 0; }
+
 DurableFile::~DurableFile() { Abandon(); }
 
 void DurableFile::Reset() {

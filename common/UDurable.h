@@ -79,6 +79,10 @@ private:
 bool WriteFileDurably(const std::string& path, std::string_view content, std::string& error,
                       IFileSys& sys = SystemFileSys(), ITempFiles* temps = nullptr);
 
+// True for the names DurableFile writes through a descriptor the program holds: /dev/stdout,
+// /dev/stderr, /dev/fd/N, /proc/self/fd/N. Such a name is never replaced.
+bool NamesADescriptor(const std::string& path);
+
 // Flushes a folder's entries to disk (after a rename or a new name in it).
 bool SyncFolder(const std::string& folder, IFileSys& sys = SystemFileSys());
 

@@ -5,8 +5,12 @@
 #include "common/UDurable.h"
 #include "core/ULineReader.h"
 
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -15,6 +19,13 @@ namespace lmx {
 bool IsOneOfSources(const std::string& path, const std::vector<std::string>& sources) {
     std::error_code ec;
     for (const auto& src : sources) {
+        if (IsStdInSource(src)) {
+            // Appending to the file being read would chase its own lines; a terminal or a pipe
+            // shared by both ends is no file.
+            struct stat in {};
+            if (::fstat(0, &in) == 0 && S_ISREG(in.st_mode) && SameFile(path, "/dev/stdin")) return true;
+            continue;
+        }
         if (src == path) return true;
         if (fs::equivalent(fs::path(src), fs::path(path), ec) && !ec) return true;
         ec.clear();
@@ -22,12 +33,28 @@ bool IsOneOfSources(const std::string& path, const std::vector<std::string>& sou
     return false;
 }
 
+int SourceError(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return errno;
+    if (S_ISDIR(st.st_mode)) return EISDIR;
+    // Opening a FIFO would wake or wait for its writer; a device is no file of lines.
+    if (!S_ISREG(st.st_mode)) return EINVAL;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return errno;
+    ::close(fd);
+    return 0;
+}
+
 ConvPage::ConvPage(ConvPageState& state, Params& params, const LangTexts& lang, IMessages& messages, Log& log)
     : st_(state), prm_(params), lang_(lang), msg_(messages), log_(log) {}
 
-bool ConvPage::TakeFiles(const std::vector<std::string>& chosen, std::string_view logPrefix) {
+bool ConvPage::TakeFiles(const std::vector<std::string>& chosen, std::string_view logPrefix, bool stdIn) {
     std::vector<std::string> kept;
     for (const auto& named : chosen) {
+        if (stdIn && IsStdInSource(named)) {
+            kept.push_back(named);
+            continue;
+        }
         // Full paths from here on: a bare name would give an empty folder to the parameters and
         // to the proposed result file.
         const std::string f = AbsolutePath(named);
@@ -44,6 +71,13 @@ bool ConvPage::TakeFiles(const std::vector<std::string>& chosen, std::string_vie
     if (st_.InFiles.empty()) {
         st_.InChosen = false;
         return false;
+    }
+    // "-" sorts before every full path; it has no name to make a result name from.
+    if (IsStdInSource(st_.InFiles.front())) {
+        st_.InChosen = true;
+        st_.OutPath.clear();
+        st_.OutValid = false;
+        return true;
     }
     SetSource(st_.InFiles.front());
     return true;

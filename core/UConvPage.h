@@ -26,9 +26,18 @@ struct ConvPageState {
     int32_t AvgLineLen = 0;
 };
 
+// The source name that stands for standard input (the command-line converter's "-").
+inline constexpr std::string_view kStdInSource = "-";
+inline bool IsStdInSource(std::string_view path) { return path == kStdInSource; }
+
 // True when path names one of the sources, as the same text or as the same file on disk
-// (another spelling, a link): writing it would truncate a source before it is read.
+// (another spelling, a link): writing it would truncate a source before it is read. Standard
+// input is such a source when it is a regular file (a shell's "<") and path names that file.
 bool IsOneOfSources(const std::string& path, const std::vector<std::string>& sources);
+
+// Why path cannot be read as a source: 0 when it can, else the error number (ENOENT, EACCES,
+// EISDIR...; EINVAL for a FIFO or a device, which is looked at but never opened).
+int SourceError(const std::string& path);
 
 class ConvPage {
 public:
@@ -37,8 +46,9 @@ public:
     // Files picked with "Ouvrir" (logPrefix "FilesToConvert : ") or named on the command line
     // (logPrefix "Param(FilesToConv.) : "): made absolute, empty files refused one by one, the rest
     // sorted and logged (escaped, see EscapePath), the first taken as the source. False when no
-    // file is left.
-    bool TakeFiles(const std::vector<std::string>& chosen, std::string_view logPrefix);
+    // file is left. With stdIn, "-" is standard input, kept as it is (its size cannot be known
+    // beforehand); it sorts first and proposes no result file.
+    bool TakeFiles(const std::vector<std::string>& chosen, std::string_view logPrefix, bool stdIn = false);
 
     void SetSource(const std::string& path);
     void ProposeOutPath(const std::string& path);

@@ -49,6 +49,7 @@ void LineReader::Close() {
     own_ = false;
     eof_ = error_ = started_ = false;
     errno_ = 0;
+    read_ = 0;
     pos_ = end_ = scanned_ = 0;
     hit_ = false;
     clear_ = 0;
@@ -101,6 +102,7 @@ bool LineReader::Fill() {
         const ssize_t got = ::read(fd_, buf_.get() + end_, cap_ - end_);
         if (got > 0) {
             end_ += static_cast<std::size_t>(got);
+            read_ += got;
             return true;
         }
         if (got == 0) {

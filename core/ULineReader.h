@@ -42,6 +42,10 @@ public:
         return stop > clear_ && Search(start, stop);
     }
 
+    // Bytes of the file handed out so far (lines, their ends, skipped lines, the mark); a progress
+    // by bytes reads it now and then, never per line.
+    long long Consumed() const { return read_ - static_cast<long long>(end_ - pos_); }
+
     bool Error() const { return error_; }
     int ErrorNo() const { return errno_; }
     bool AtEnd() const { return eof_ && pos_ == end_; }
@@ -59,6 +63,7 @@ private:
     bool error_ = false;
     bool started_ = false; // the start of the file has been looked at for the mark
     int errno_ = 0;
+    long long read_ = 0; // bytes read from the file
     std::size_t baseSize_;
     std::unique_ptr<char[]> buf_;
     std::size_t cap_ = 0;

@@ -39,6 +39,7 @@ bool FileWriter::Create(const std::string& path) {
     }
     fd_ = fd;
     own_ = true;
+    handed_ = writtenTo_ = 0;
     return true;
 }
 
@@ -48,6 +49,7 @@ void FileWriter::Attach(int fd, bool own) {
     errno_ = 0;
     fd_ = fd;
     own_ = own;
+    handed_ = writtenTo_ = 0;
 }
 
 bool FileWriter::WriteAll(const char* data, std::size_t size) {
@@ -68,7 +70,16 @@ bool FileWriter::WriteAll(const char* data, std::size_t size) {
         }
         data += put;
         size -= static_cast<std::size_t>(put);
+        handed_ += put;
     }
+#ifdef __linux__
+    // Only a hint: its failure changes nothing, the final flush reports what went wrong.
+    constexpr int64_t kWritebackStep = 2 << 20;
+    if (writeback_ && handed_ - writtenTo_ >= kWritebackStep) {
+        ::sync_file_range(fd_, writtenTo_, handed_ - writtenTo_, SYNC_FILE_RANGE_WRITE);
+        writtenTo_ = handed_;
+    }
+#endif
     return true;
 }
 

@@ -2,6 +2,7 @@
 // Where converted lines go. The file writer keeps one large buffer and a sticky error, so that a
 // failed write is never lost: Close() answers false when anything went wrong.
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -47,6 +48,9 @@ public:
     bool Create(const std::string& path);
     // Writes to an open descriptor; the writer closes it only when own is true.
     void Attach(int fd, bool own);
+    // For a file that will be flushed to disk at its end: the system is asked to start writing
+    // each few megabytes as they are handed over, so that the final flush finds little left.
+    void StartWritebackEarly(bool on) { writeback_ = on; }
 
     bool Write(std::string_view bytes) override;
     char* Reserve(std::size_t size) override;
@@ -75,6 +79,9 @@ private:
     std::unique_ptr<char[]> buf_;
     std::size_t cap_;
     std::size_t used_ = 0;
+    bool writeback_ = false;
+    int64_t handed_ = 0;    // bytes handed to the system
+    int64_t writtenTo_ = 0; // bytes whose writing was asked for
 };
 
 // Collects everything written; for the preview and for tests.

@@ -189,6 +189,8 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     converted_.assign(files.size(), false);
     rejectedIn_.assign(files.size(), 0);
     outputError_.clear();
+    outputErrNo_ = 0;
+    readFailures_.clear();
     linesWritten_ = 0;
     keptForRejects_ = 0;
     afterFailures_.clear();
@@ -214,6 +216,7 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
         return rrCannotCreate;
     FileWriter out;
     out.Attach(result.Fd(), false);
+    out.StartWritebackEarly(!result.Direct());
     c_.conv.Out = &out;
     RunHook hook(view, out, run);
     EngineRunner engine(c_.conv, run, errors, c_.log, hook);
@@ -232,13 +235,18 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     int32_t hdrLn = 0;
     const bool writeHeaders = StrToInt32(c_.formats.FmtOut.HdrLn, hdrLn) && hdrLn > 0;
 
+    int64_t bytesBefore = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const std::string index = IntToStr(static_cast<int64_t>(i + 1));
         LineReader in;
-        if (!in.Open(files[i])) {
+        if (IsStdInSource(files[i])) {
+            in.Attach(0);
+        } else if (!in.Open(files[i])) {
+            readFailures_.push_back({"ReadFile", files[i], SysErrorText(in.ErrorNo())});
             ++failedCount;
             continue;
         }
+        view.ReadingFrom(&in, bytesBefore);
         const int64_t size = FileSize(files[i]);
         view.SetFileBarMax(c_.page.AvgLineLen > 0 ? size / c_.page.AvgLineLen : 0);
         view.SetStatus(c_.lang.Text(LK::itm_fic) + index + " / " + IntToStr(static_cast<int64_t>(count)));
@@ -256,6 +264,9 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
         const bool stoppedBefore = run.StopRun;
         const int64_t rejectedBefore = run.RejectedTotal;
         engine.RunEngine(engineCode_, in, out);
+        if (in.Error()) readFailures_.push_back({"ReadFile", files[i], SysErrorText(in.ErrorNo())});
+        bytesBefore += in.Consumed();
+        view.ReadingFrom(nullptr, bytesBefore);
         c_.log.LogWrite(lkLine, "   End   -- File(" + index + ") (" + IntToStr(NowMs() - fileStart) + " ms)");
         if (run.FileAborted) ++failedCount;
         converted_[i] = !run.FileAborted && !stoppedBefore && !in.Error();
@@ -269,7 +280,8 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     bool outputComplete = out.Close();
     c_.conv.Out = nullptr;
     if (!outputComplete) {
-        outputError_ = SysErrorText(out.ErrorNo());
+        outputErrNo_ = out.ErrorNo();
+        outputError_ = SysErrorText(outputErrNo_);
         result.Abandon();
     } else if (!result.Commit(outputError_)) {
         outputComplete = false;
@@ -291,7 +303,10 @@ void ConversionRun::DoAfterProcessing(const AfterProcessing& after, bool outputC
     const std::vector<std::string>& files = c_.page.InFiles;
     // A source whose lines are not all in a complete result is never renamed as done, recycled or
     // deleted: the user would lose data they believe converted.
-    auto safe = [&](std::size_t i) { return outputComplete && i < converted_.size() && converted_[i]; };
+    // Standard input has no file to rename, recycle or delete.
+    auto safe = [&](std::size_t i) {
+        return outputComplete && i < converted_.size() && converted_[i] && !IsStdInSource(files[i]);
+    };
     auto logResult = [&](const char* verb, std::size_t i, bool ok) {
         std::string line(verb);
         line += '(';

@@ -14,6 +14,7 @@ namespace lmx {
 class Params;
 class ITrash;
 class ITempFiles;
+class LineReader;
 
 // Return codes of RunConversion besides the number of failed sources.
 enum RunResult : int32_t {
@@ -41,6 +42,9 @@ public:
     virtual void SetStatus(const std::string& text) { (void)text; }
     virtual void SetConvertEnabled(bool enabled) { (void)enabled; }
     virtual void ChooseOutputFile() {} // the "Changer" chooser
+    // The source now read, and the bytes of the run's sources read before it; nullptr once it is
+    // closed. A progress by bytes may ask in->Consumed() from LineDone, never per line.
+    virtual void ReadingFrom(const LineReader* in, int64_t bytesBefore) { (void)in, (void)bytesBefore; }
     // Who removes the run's temporary result file when a signal ends the program; nobody by default.
     virtual ITempFiles* TempFiles() { return nullptr; }
 };
@@ -93,8 +97,12 @@ public:
 
     // Per source, 1-based position: whether it was read to its end (not failed, aborted or unread).
     const std::vector<bool>& Converted() const { return converted_; }
-    // The system's reason when the result file could not be created or written.
+    // The system's reason when the result file could not be created or written, and its number.
     const std::string& OutputError() const { return outputError_; }
+    int OutputErrNo() const { return outputErrNo_; }
+    // The sources that could not be opened or read to their end for a reason of the system
+    // (verb "ReadFile"), in list order.
+    const std::vector<AfterFailure>& ReadFailures() const { return readFailures_; }
     int32_t EngineCode() const { return engineCode_; }
     // Lines in the result file: none when it could not be completely written.
     int64_t LinesWritten() const { return linesWritten_; }
@@ -110,6 +118,8 @@ private:
     std::vector<bool> converted_;
     std::vector<int64_t> rejectedIn_; // rejected lines per source
     std::string outputError_;
+    int outputErrNo_ = 0;
+    std::vector<AfterFailure> readFailures_;
     int32_t engineCode_ = 0;
     int64_t linesWritten_ = 0;
     int32_t keptForRejects_ = 0;

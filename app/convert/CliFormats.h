@@ -1,12 +1,16 @@
 #pragma once
 // The converter's options about the format file and the language: --check, --show, --lang.
 #include <string>
+#include <vector>
 
 namespace lmx {
 class Session;
 }
 
 namespace lmx::cli {
+
+// The format names, as the terminal shows them, separated by commas.
+std::string JoinedNames(const std::vector<std::string>& names);
 
 // Loads the language named on the command line (UTF-8) for every message; false, with the reason
 // and the languages of the file on standard error, when it has no such section.

@@ -1,16 +1,24 @@
 #include "CliOptions.h"
 
+#include <getopt.h>
+
+#include <iterator>
+
 namespace lmx::cli {
 
 const char* CliUsage() {
     return "Usage: lumivex-convert [options] FILE...\n"
            "Converts FILE... from the input format to the output format into one result file.\n"
+           "A FILE named - is standard input; -o - writes the result to standard output. Messages,\n"
+           "the progress line (on a terminal) and the closing summary go to standard error.\n"
+           "Options take their value as --in NAME or --in=NAME; -- ends the options.\n"
            "\n"
            "  --dir DIR           folder holding Lumivex.fmt and Lumivex.prm (default: the program's folder,\n"
            "                      or ~/.config/Lumivex when the program's folder cannot be written)\n"
            "  --in NAME           input format (default: the last one used, parameter MRI)\n"
            "  --out NAME          output format (default: the last one used, parameter MRO)\n"
-           "  -o, --output PATH   result file (default: proposed from MRD, DDO and EXT)\n"
+           "  -o, --output PATH   result file (default: proposed from MRD, DDO and EXT; needed when\n"
+           "                      reading standard input); - for standard output\n"
            "  --force             replace an existing result, rejects or log file\n"
            "  --stop-on-error     stop at the first rejected line (default: parameter ERL)\n"
            "  --rejects PATH      write every rejected line: file, line number, code, line (tab-separated)\n"
@@ -20,7 +28,8 @@ const char* CliUsage() {
            "  --lang NAME         language of the messages, a section of Lumivex.lng (English)\n"
            "  --rename TEXT       after the run, insert TEXT before the extension of each converted source\n"
            "  --trash             after the run, move each converted source to the trash\n"
-           "  --delete            after the run, delete each converted source\n"
+           "  --delete            after the run, delete each converted source (standard input is never\n"
+           "                      renamed, moved or deleted)\n"
            "  --log PATH          save the log there at the end\n"
            "  -q, --quiet         print nothing but errors\n"
            "  --help, --version\n"
@@ -29,64 +38,132 @@ const char* CliUsage() {
            "2 a source could not be read, the run stopped at a bad line, or the result, rejects or log\n"
            "file could not be completely written; 3 nothing converted (usage, format, no source, result\n"
            "refused); 4 converted, but a source could not be renamed, recycled or deleted.\n"
-           "SIGINT, SIGTERM, SIGHUP: 130, 143, 129, temporary files removed, no source touched.\n";
+           "SIGINT, SIGTERM, SIGHUP: 130, 143, 129, temporary files removed, no source touched.\n"
+           "When the reader of the result goes away (... -o - | head), the converter ends as a program\n"
+           "killed by SIGPIPE does, quietly, with its temporary files removed and no source touched.\n";
 }
 
+namespace {
+
+// Long options without a short form get codes beyond any character.
+enum : int {
+    opDir = 256, opIn, opOut, opForce, opStopOnError, opRejects, opList, opCheck, opShow, opLang,
+    opRename, opTrash, opDelete, opLog, opVersion
+};
+
+constexpr option kOptions[] = {
+    {"dir", required_argument, nullptr, opDir},
+    {"in", required_argument, nullptr, opIn},
+    {"out", required_argument, nullptr, opOut},
+    {"output", required_argument, nullptr, 'o'},
+    {"force", no_argument, nullptr, opForce},
+    {"stop-on-error", no_argument, nullptr, opStopOnError},
+    {"rejects", required_argument, nullptr, opRejects},
+    {"list", no_argument, nullptr, opList},
+    {"check", no_argument, nullptr, opCheck},
+    {"show", required_argument, nullptr, opShow},
+    {"lang", required_argument, nullptr, opLang},
+    {"rename", required_argument, nullptr, opRename},
+    {"trash", no_argument, nullptr, opTrash},
+    {"delete", no_argument, nullptr, opDelete},
+    {"log", required_argument, nullptr, opLog},
+    {"quiet", no_argument, nullptr, 'q'},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, opVersion},
+    {nullptr, 0, nullptr, 0},
+};
+
+// The option as written, without its "=value".
+std::string Written(const char* arg) {
+    const std::string a(arg ? arg : "");
+    return a.substr(0, a.find('='));
+}
+
+// Why getopt_long refused an option: unknown, ambiguous, missing its value or given one it takes not.
+std::string Refusal(int result, int code, const char* arg) {
+    const std::string written = Written(arg);
+    if (written.rfind("--", 0) != 0) {
+        const std::string name = std::string("-") + static_cast<char>(code);
+        return result == ':' ? "option " + name + " needs a value" : "unknown option " + name;
+    }
+    if (result == ':') return "option " + written + " needs a value";
+    if (code != 0) return "option " + written + " takes no value";
+    std::string matches;
+    int count = 0;
+    for (const option* o = kOptions; o->name; ++o) {
+        if (std::string(o->name).rfind(written.substr(2), 0) != 0) continue;
+        matches += (count++ ? ", --" : "--") + std::string(o->name);
+    }
+    if (count > 1) return "ambiguous option " + written + " (" + matches + ")";
+    return "unknown option " + written;
+}
+
+} // namespace
+
+// GNU getopt_long: --opt=value and --opt value, -ovalue and -o value, grouped short options,
+// options after the files, unique abbreviations, "--". It is the C library's own, so the converter
+// keeps one parser with or without Qt.
 bool ParseCli(const std::vector<std::string>& args, CliOptions& o, std::string& error) {
-    bool onlyFiles = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (onlyFiles || a.empty() || a[0] != '-' || a == "-") {
-            o.files.push_back(a);
-            continue;
-        }
-        auto value = [&](std::string& into) {
-            if (i + 1 >= args.size()) {
-                error = "option " + a + " needs a value";
-                return false;
-            }
-            into = args[++i];
-            return true;
-        };
-        if (a == "--") onlyFiles = true;
-        else if (a == "--dir") { if (!value(o.dir)) return false; }
-        else if (a == "--in") { if (!value(o.inFormat)) return false; o.inGiven = true; }
-        else if (a == "--out") { if (!value(o.outFormat)) return false; o.outGiven = true; }
-        else if (a == "-o" || a == "--output") { if (!value(o.output)) return false; }
-        else if (a == "--force") o.force = true;
-        else if (a == "--stop-on-error") o.stopOnError = true;
-        else if (a == "--rejects") { if (!value(o.rejects)) return false; }
-        else if (a == "--list") o.list = true;
-        else if (a == "--check") o.check = true;
-        else if (a == "--show") {
-            if (!value(o.show)) return false;
-            if (o.show.empty()) {
+    std::vector<std::string> store{"lumivex-convert"};
+    store.insert(store.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& s : store) argv.push_back(s.data());
+    argv.push_back(nullptr);
+    const int argc = static_cast<int>(store.size());
+
+    opterr = 0; // the refusals are told below, in the converter's words
+    optind = 0; // a full restart of the parser's own state
+    for (;;) {
+        const int c = getopt_long(argc, argv.data(), ":o:qh", kOptions, nullptr);
+        if (c == -1) break;
+        const std::string value = optarg ? optarg : "";
+        switch (c) {
+        case opDir: o.dir = value; break;
+        case opIn: o.inFormat = value; o.inGiven = true; break;
+        case opOut: o.outFormat = value; o.outGiven = true; break;
+        case 'o': o.output = value; break;
+        case opForce: o.force = true; break;
+        case opStopOnError: o.stopOnError = true; break;
+        case opRejects: o.rejects = value; break;
+        case opList: o.list = true; break;
+        case opCheck: o.check = true; break;
+        case opShow:
+            if (value.empty()) {
                 error = "--show needs a format name";
                 return false;
             }
+            o.show = value;
             o.showGiven = true;
-        }
-        else if (a == "--lang") { if (!value(o.lang)) return false; o.langGiven = true; }
-        else if (a == "--rename") {
-            if (!value(o.renameText)) return false;
-            if (o.renameText.empty() || o.renameText == "0" || o.renameText.find('/') != std::string::npos) {
+            break;
+        case opLang: o.lang = value; o.langGiven = true; break;
+        case opRename:
+            if (value.empty() || value == "0" || value.find('/') != std::string::npos) {
                 error = "--rename needs a text without \"/\", other than \"0\"";
                 return false;
             }
-        }
-        else if (a == "--trash") o.trash = true;
-        else if (a == "--delete") o.remove = true;
-        else if (a == "--log") { if (!value(o.logPath)) return false; }
-        else if (a == "-q" || a == "--quiet") o.quiet = true;
-        else if (a == "-h" || a == "--help") o.help = true;
-        else if (a == "--version") o.version = true;
-        else {
-            error = "unknown option " + a;
+            o.renameText = value;
+            break;
+        case opTrash: o.trash = true; break;
+        case opDelete: o.remove = true; break;
+        case opLog: o.logPath = value; break;
+        case 'q': o.quiet = true; break;
+        case 'h': o.help = true; break;
+        case opVersion: o.version = true; break;
+        default: // '?' or ':'
+            error = Refusal(c, optopt, argv[static_cast<std::size_t>(optind - 1)]);
             return false;
         }
     }
+    // getopt_long has moved the files after the options, in their order.
+    o.files.assign(argv.begin() + optind, argv.begin() + argc);
     if (o.trash && o.remove) {
         error = "--trash and --delete exclude each other";
+        return false;
+    }
+    int stdIn = 0;
+    for (const std::string& f : o.files) stdIn += f == "-" ? 1 : 0;
+    if (stdIn > 1) {
+        error = "standard input (-) can be read once only";
         return false;
     }
     return true;

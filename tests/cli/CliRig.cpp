@@ -42,7 +42,7 @@ std::vector<char*> Pointers(std::vector<std::string>& store) {
 } // namespace
 
 CliResult RunProgram(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv,
-                     const std::string& cwd) {
+                     const std::string& cwd, const std::string& input) {
     TempDir io;
     const std::string outPath = io.file("out"), errPath = io.file("err");
     std::vector<std::string> argStore = args;
@@ -54,7 +54,7 @@ CliResult RunProgram(const std::vector<std::string>& args, const std::vector<std
     if (pid == 0) {
         const int o = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int e = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int in = ::open("/dev/null", O_RDONLY);
+        const int in = ::open(input.empty() ? "/dev/null" : input.c_str(), O_RDONLY);
         ::dup2(o, 1);
         ::dup2(e, 2);
         ::dup2(in, 0);

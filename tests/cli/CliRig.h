@@ -19,8 +19,9 @@ struct CliResult {
 CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv = {},
                  const std::string& cwd = {});
 // The same for any program (argv[0] a full path), for example the converter under strace.
+// Standard input is the file input, or /dev/null.
 CliResult RunProgram(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv = {},
-                     const std::string& cwd = {});
+                     const std::string& cwd = {}, const std::string& input = {});
 
 // The converter started in the background, ended by the test; stdout and stderr go nowhere.
 class CliProcess {

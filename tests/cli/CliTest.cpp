@@ -34,7 +34,7 @@ protected:
         return dir.file(name);
     }
     CliResult Convert(std::vector<std::string> args) {
-        std::vector<std::string> all{"--dir", dir.path(), "--in", "IN", "--out", "OUT"};
+        std::vector<std::string> all{"--dir", dir.path(), "--in=IN", "--out=OUT"};
         all.insert(all.end(), args.begin(), args.end());
         return RunCli(all);
     }
@@ -48,7 +48,9 @@ TEST_F(Cli, ConvertsSourcesInByteOrderWithHeadersBeforeEach) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(ReadFile(dir.file("res.txt")),
               "Date\tName\tValue\r\n1999-02-01\tA\t2\r\nDate\tName\tValue\r\n2005-12-31\tB\t1.5\r\n");
-    EXPECT_NE(r.out.find("files: 2, lines read: 2, rejected: 0, written: 2"), std::string::npos) << r.out;
+    // The summary goes to standard error: standard output may carry a result.
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "result: " + dir.file("res.txt") + "\nfiles: 2, lines read: 2, rejected: 0, written: 2\n");
     // Sources are never touched without an after-processing option.
     EXPECT_TRUE(Exists(a));
     EXPECT_TRUE(Exists(b));
@@ -100,7 +102,12 @@ TEST_F(Cli, RefusalsConvertNothing) {
         std::string message;
     };
     const std::vector<Case> cases = {
-        {{"--dir", dir.path(), "--in", "NOPE", "--out", "OUT", src}, "Format entrée incorrect, problème = -795."},
+        {{"--dir", dir.path(), "--in", "NOPE", "--out", "OUT", src},
+         "Format entrée incorrect, problème = -795.\nlumivex-convert: --in format \"NOPE\": code -795, no format of "
+         "that name in the file (names are case-sensitive)\nlumivex-convert: formats in " + dir.file("Lumivex.fmt") + ": IN, OUT\n"},
+        {{"--dir", dir.path(), "--in", "IN", "--out", "out", src}, "lumivex-convert: did you mean OUT?"},
+        {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-"}, "name the result with -o FILE, or -o - for standard output"},
+        {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-o", "-", "-", "-"}, "standard input (-) can be read once only"},
         {{"--dir", dir.path(), "--in", "IN", "--out", "OUT"}, "Il faut commencer par choisir un fichier"},
         {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-o", dir.file("exists.txt"), src}, "--force"},
         {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-o", dir.path() + "./q.txt", src},
@@ -118,6 +125,8 @@ TEST_F(Cli, RefusalsConvertNothing) {
         {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-o", dir.file("r.txt"), "--log", dir.file("exists.txt"), src},
          "--log file exists (--force replaces it)"},
         {{"--bogus"}, "unknown option --bogus"},
+        {{"--o", "x"}, "ambiguous option --o (--out, --output)"},
+        {{"--force=yes"}, "option --force takes no value"},
         {{"--dir", dir.file("none"), "--in", "IN", src}, "not a folder"},
     };
     for (const auto& c : cases) {
@@ -230,13 +239,27 @@ TEST_F(Cli, EmptyFilesAreRefusedOneByOne) {
     EXPECT_FALSE(Exists(dir.file("r2.txt")));
 }
 
+TEST_F(Cli, UnreadableSourcesAreToldAndTheOthersConverted) {
+    // Paths reach the terminal as their bytes, beside the texts converted from Windows-1252.
+    const std::string folder = dir.file("donn\xC3\xA9" "es/");
+    WriteFile(folder + "q.txt", "31/12/2005;B;1,5\r\n");
+    WriteFile(folder + "vide \xC3\xA9.txt", "");
+    const CliResult r = Convert({"-q", "-o", dir.file("r.txt"), folder + "absent.txt", folder + "q.txt", folder + "vide \xC3\xA9.txt"});
+    EXPECT_EQ(r.status, 2); // a source could not be read
+    EXPECT_EQ(r.err, "lumivex-convert: cannot read " + folder + "absent.txt: No such file or directory\n"
+                     "Le fichier vide \xC3\xA9.txt est vide et ne sera donc pas converti.\n");
+    EXPECT_EQ(ReadFile(dir.file("r.txt")), "Date\tName\tValue\r\n2005-12-31\tB\t1.5\r\n");
+}
+
 TEST_F(Cli, FullDiskIsAFailureAndSourcesStay) {
     const std::string src = Src("q.txt", "31/12/2005;B;1,5\r\n");
     const CliResult r = Convert({"-o", "/dev/full", "--delete", src});
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("Echec de la conversion"), std::string::npos) << r.err;
-    // Nothing reached the file: nothing is counted as written.
-    EXPECT_NE(r.out.find("lines read: 1, rejected: 0, written: 0"), std::string::npos) << r.out;
+    // The language's text, then the system's reason on a line of its own; nothing is counted as
+    // written that is not in the file.
+    EXPECT_NE(r.err.find("Echec de la conversion du \xC3\xA0 un probl\xC3\xA8me interne.\nlumivex-convert: /dev/full: No space left on device\n"
+                         "result: /dev/full (not written)\nfiles: 1, lines read: 1, rejected: 0, written: 0\n"),
+              std::string::npos) << r.err;
     EXPECT_TRUE(Exists(src));
 }
 
@@ -248,7 +271,7 @@ TEST_F(Cli, RejectsRowsEscapeOddNamesAndTheirSourcesAreKept) {
     EXPECT_EQ(ReadFile(dir.file("rej.txt")), dir.path() + "a\\tb\\nc.txt\t1\t#Unstring\tbad\r\n");
     EXPECT_TRUE(Exists(odd)); // its rejected line exists nowhere else
     EXPECT_FALSE(Exists(plain));
-    EXPECT_NE(r.out.find("kept: 1 source(s) with rejected lines"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("kept: 1 source(s) with rejected lines"), std::string::npos) << r.err;
 }
 
 TEST_F(Cli, AfterProcessingRenamesWithoutOverwriting) {

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace lmx::test {
 namespace {
@@ -53,6 +55,27 @@ TEST_F(Page, FilesAreSortedByteWiseAndEmptyOnesRefused) {
     EXPECT_FALSE(s.convPage.TakeFiles({e}, "FilesToConvert : "));
     EXPECT_FALSE(s.page.InChosen);
     EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(Page, StandardInputIsKeptFirstAndProposesNoResult) {
+    const std::string b = Src("b.txt", "x");
+    EXPECT_TRUE(s.convPage.TakeFiles({b, "-"}, "Param(FilesToConv.) : ", true));
+    EXPECT_EQ(s.page.InFiles, (std::vector<std::string>{"-", b}));
+    EXPECT_TRUE(s.page.InChosen);
+    EXPECT_FALSE(s.page.OutValid);
+    EXPECT_TRUE(messages.shown.empty());
+    // Without the converter's leave, "-" is a file of the current folder.
+    EXPECT_FALSE(s.convPage.TakeFiles({"-"}, "FilesToConvert : "));
+}
+
+TEST(SourceError, TellsWhyAPathIsNoSourceWithoutOpeningFifos) {
+    TempDir dir;
+    WriteFile(dir.file("f.txt"), "x");
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0); // opening it would wait for a writer
+    const std::pair<std::string, int> cases[] = {{dir.file("f.txt"), 0},     {dir.file("none.txt"), ENOENT},
+                                                 {dir.path(), EISDIR},       {dir.file("fifo"), EINVAL},
+                                                 {"/dev/null", EINVAL},      {dir.file("f.txt/x"), ENOTDIR}};
+    for (const auto& [path, err] : cases) EXPECT_EQ(SourceError(path), err) << path;
 }
 
 TEST_F(Page, RelativeNamesBecomeFullPathsAndOddNamesAreLoggedEscaped) {

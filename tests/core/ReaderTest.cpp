@@ -131,10 +131,12 @@ TEST(LineReader, SkipDropsLeadingLines) {
     LineReader reader(16);
     ASSERT_TRUE(reader.Open(dir.file("f.txt")));
     EXPECT_EQ(reader.Skip(2), 2);
+    EXPECT_EQ(reader.Consumed(), 9); // the mark and two lines with their ends, whatever was read ahead
     std::string_view line;
     ASSERT_TRUE(reader.Next(line));
     EXPECT_EQ(line, "d1");
     EXPECT_EQ(reader.Skip(5), 0);
+    EXPECT_EQ(reader.Consumed(), 12);
 }
 
 TEST(LineReader, MissingFileAndReadError) {

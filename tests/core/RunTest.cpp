@@ -8,7 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <functional>
+#include <unistd.h>
 
 namespace lmx::test {
 namespace {
@@ -40,7 +43,9 @@ public:
     void SetStatus(const std::string& t) override { status.push_back(t); }
     void SetConvertEnabled(bool e) override { events.push_back(e ? "enable" : "disable"); }
     void ChooseOutputFile() override { events.push_back("chooser"); }
+    void ReadingFrom(const LineReader* in, int64_t before) override { reading.push_back({in != nullptr, before}); }
     std::vector<std::string> events, status;
+    std::vector<std::pair<bool, int64_t>> reading; // a source open, the bytes read before it
     std::vector<int64_t> counters;
     int64_t cancelAfter = 0;
     bool cancelBetweenFiles = false;
@@ -104,6 +109,33 @@ TEST_F(Run, SecondSourceMissingIsCountedAndTheOthersConverted) {
     EXPECT_EQ(view.status.back(), Utf8ToCp1252("Terminé."));
     EXPECT_EQ(view.status.front(), "Fichier1 / 3");
     EXPECT_FALSE(s.page.OutValid);
+}
+
+TEST_F(Run, StandardInputIsReadAndNeverDeletedAndReadFailuresHaveTheirReason) {
+    const std::string in = Src("stdin.txt", "head\r\n31/12/99;1,5\r\n");
+    const std::string b = Src("b.txt", "head\n01/01/05;2\n");
+    const int saved = ::dup(0);
+    const int fd = ::open(in.c_str(), O_RDONLY);
+    ASSERT_TRUE(saved >= 0 && fd >= 0 && ::dup2(fd, 0) == 0);
+    ::close(fd);
+    Choose({"-", dir.path(), b}, dir.file("r.txt"));
+    AfterProcessing after;
+    after.disposal = 2;
+    const int32_t result = s.runner.RunConversion(view, after);
+    ::dup2(saved, 0);
+    ::close(saved);
+    EXPECT_EQ(result, 1); // the folder
+    EXPECT_EQ(ReadFile(dir.file("r.txt")), "H1\r\nH2\r\n1.5;1999-12-31\r\nH1\r\nH2\r\nH1\r\nH2\r\n2;2005-01-01\r\n");
+    ASSERT_EQ(s.runner.ReadFailures().size(), 1u);
+    EXPECT_EQ(s.runner.ReadFailures()[0].path, dir.path());
+    EXPECT_EQ(s.runner.ReadFailures()[0].reason, SysErrorText(EISDIR));
+    // Standard input has nothing to delete, and is no failure.
+    EXPECT_TRUE(s.runner.AfterFailures().empty());
+    EXPECT_TRUE(Exists(in));
+    EXPECT_FALSE(Exists(b));
+    // The view follows each source by its bytes: 20 from standard input, none from the folder.
+    const std::vector<std::pair<bool, int64_t>> reading{{true, 0}, {false, 20}, {true, 20}, {false, 20}, {true, 20}, {false, 36}};
+    EXPECT_EQ(view.reading, reading);
 }
 
 TEST_F(Run, ChecksOfTheConvertButton) {

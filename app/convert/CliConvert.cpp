@@ -1,0 +1,249 @@
+#include "CliConvert.h"
+
+#include "CliFormats.h"
+#include "CliIo.h"
+#include "CliRejects.h"
+#include "CliSignals.h"
+
+#include "common/Cp1252.h"
+#include "common/Text.h"
+#include "common/UCommuns.h"
+#include "common/UDurable.h"
+#include "core/UFmtReport.h"
+#include "core/USession.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace lmx::cli {
+
+namespace {
+
+// The message the window shows for a format that does not load, then why, each on its own line:
+// the language's text, then the converter's own English.
+std::string FormatLoadMessage(Session& s, int mode, const std::string& name, int code) {
+    const std::string head = s.lang.Text(mode == flmInput ? LK::err_fmtInfile : LK::err_fmtOutfile);
+    const std::string option = mode == flmInput ? "--in" : "--out";
+    if (code == frEmptyName && name.empty())
+        return Tx(head) + "\nlumivex-convert: no format named: give one with " + option +
+               " (the last one used, parameter " + (mode == flmInput ? "MRI" : "MRO") + ", is empty)";
+    std::string msg = Tx(head + (code == frColCountDiffers ? s.lang.Text(LK::err_fmtNbCols)
+                                                           : s.lang.Format(LK::err_fmtRC, {IntToStr(code)})));
+    msg += "\nlumivex-convert: " + option + " format \"" + Tx(name) +
+           "\": " + Tx(FmtLoadProblem(name, code, s.fmtFile.LastFault()));
+    if (code == frNotFound && s.fmtFile.FmtLoadList() == frOk) {
+        msg +=
+            "\nlumivex-convert: formats in " + s.fmtFile.FmtFileName + ": " + JoinedNames(s.formats.FmtNames);
+        for (const auto& n : s.formats.FmtNames)
+            if (n != name && Cp1252Upper(n) == Cp1252Upper(name))
+                msg += "\nlumivex-convert: did you mean " + Tx(n) + "?";
+    }
+    if (code == frNoFile || code == frOpenFailed)
+        msg += "\n" + TxFill(s.lang.Text(LK::err_fmtFileDefOpen), {s.fmtFile.FmtFileName});
+    return msg;
+}
+
+// Why a source cannot be read, in the system's words (the converter's for a FIFO or a device).
+std::string SourceReason(int err) {
+    if (err != EINVAL) return Tx(SysErrorText(err));
+    return "not a regular file (a FIFO or a device is no source: send it to standard input, -)";
+}
+
+// The bytes to read, for the progress line; -1 when a source's size cannot be known beforehand.
+int64_t TotalBytes(const std::vector<std::string>& sources) {
+    int64_t total = 0;
+    for (const auto& f : sources) {
+        if (!IsStdInSource(f)) {
+            total += FileSize(f);
+            continue;
+        }
+        struct stat st {};
+        const off_t at = ::lseek(0, 0, SEEK_CUR);
+        if (::fstat(0, &st) != 0 || !S_ISREG(st.st_mode) || at < 0) return -1;
+        total += st.st_size - at;
+    }
+    return total;
+}
+
+// A name that would be replaced: a regular file, or a link to one. A device, a FIFO or a standard
+// stream (the file a shell's ">" has just made included) is written, never replaced.
+bool WouldReplace(const std::string& path) {
+    struct stat st {};
+    return !NamesADescriptor(path) && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string Shown(const std::string& path) {
+    return path == "/dev/stdout" ? "standard output" : path;
+}
+
+std::string FailureText(const AfterFailure& f) {
+    if (f.verb == "ReadFile")
+        return "lumivex-convert: could not read " +
+               (IsStdInSource(f.path) ? std::string("standard input") : f.path) + ": " + Tx(f.reason);
+    if (f.verb == "RenameFile") return "lumivex-convert: could not rename " + f.path + ": " + Tx(f.reason);
+    if (f.verb == "RecycleFile") return "lumivex-convert: could not move " + f.path + " to the trash";
+    return "lumivex-convert: could not delete " + f.path + ": " + Tx(f.reason);
+}
+
+// The sources that can be read, in the order given: the others are told with the system's reason
+// (counted in unreadable), empty files refused as the window refuses them.
+std::vector<std::string> ReadableSources(const Session& s, const std::vector<std::string>& files,
+                                         int& unreadable) {
+    std::vector<std::string> kept;
+    for (const auto& f : files) {
+        if (IsStdInSource(f)) {
+            kept.push_back(f);
+        } else if (const int err = SourceError(f)) {
+            PrintErr("lumivex-convert: cannot read " + f + ": " + SourceReason(err));
+            ++unreadable;
+        } else if (FileSize(f) == 0) {
+            PrintErr(TxFill(s.lang.Text(LK::msg_fileIsEmpty), {ExtractFileName(f)}));
+        } else {
+            kept.push_back(f);
+        }
+    }
+    return kept;
+}
+
+// The result, the rejects file and the log: refused before anything is written when one would
+// overwrite a source or another, or replace a file without --force. The result's name, or empty.
+std::string CheckedResult(Session& s, const CliOptions& o) {
+    const std::string out = o.output.empty() ? s.convPage.ProposalFor(s.page.InFiles.front()) : o.output;
+    if (IsOneOfSources(out, s.page.InFiles)) {
+        PrintErr(Tx(s.lang.Text(LK::msg_filesShouldDif)) + ": " + Shown(out));
+        return {};
+    }
+    if (WouldReplace(out) && !o.force) {
+        PrintErr("lumivex-convert: the result file exists (--force replaces it): " + out);
+        return {};
+    }
+    const std::pair<const char*, const std::string*> extras[] = {{"--rejects", &o.rejects},
+                                                                 {"--log", &o.logPath}};
+    for (const auto& [option, path] : extras) {
+        if (path->empty()) continue;
+        if (IsOneOfSources(*path, s.page.InFiles) || SameFile(*path, out) ||
+            (path == &o.logPath && !o.rejects.empty() && SameFile(o.logPath, o.rejects))) {
+            PrintErr(std::string("lumivex-convert: ") + option +
+                     " names a source, the result or the other file: " + *path);
+            return {};
+        }
+        if (WouldReplace(*path) && !o.force) {
+            PrintErr(std::string("lumivex-convert: ") + option +
+                     " file exists (--force replaces it): " + *path);
+            return {};
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+int ConvertFiles(Session& s, const CliOptions& o, SignalCleanup& temps) {
+    const std::string inName = o.inGiven ? o.inFormat : s.params.PrmGet(prmMRI);
+    const std::string outName = o.outGiven ? o.outFormat : s.params.PrmGet(prmMRO);
+    for (const auto& [mode, name] : {std::pair{int(flmInput), inName}, std::pair{int(flmOutput), outName}}) {
+        const int r = s.SelectFormat(mode, name);
+        if (r != 0) {
+            PrintErr(FormatLoadMessage(s, mode, name, r));
+            return exNothing;
+        }
+    }
+
+    int unreadable = 0;
+    const std::vector<std::string> sources = ReadableSources(s, o.files, unreadable);
+    if (sources.empty() || !s.convPage.TakeFiles(sources, "Param(FilesToConv.) : ", true)) {
+        PrintErr(Tx(s.lang.Text(LK::msg_badIFLFN)));
+        return exNothing;
+    }
+    if (o.output.empty() && IsStdInSource(s.page.InFiles.front())) {
+        PrintErr("lumivex-convert: standard input has no file name to make the result's name from: "
+                 "name the result with -o FILE, or -o - for standard output");
+        return exNothing;
+    }
+    const std::string out = CheckedResult(s, o);
+    if (out.empty()) return exNothing;
+    s.page.OutPath = out;
+    s.page.OutValid = true;
+    if (o.stopOnError) s.run.StopOnBadLine = *o.stopOnError;
+
+    AfterProcessing after;
+    if (!o.renameText.empty()) after.renameText = o.renameText;
+    after.disposal = o.trash ? 1 : o.remove ? 2 : 0;
+
+    // Rejected lines go straight to their file, or nowhere: none is kept in memory.
+    RejectsFile rejects;
+    NullRejectSink noRejects;
+    if (!o.rejects.empty()) {
+        std::string error;
+        if (!rejects.Open(o.rejects, error, &temps)) {
+            PrintErr("lumivex-convert: " + o.rejects + ": " + Tx(error));
+            return exNothing;
+        }
+    }
+
+    // A result shown on the same terminal would be torn by the redrawn line.
+    const bool progress = !o.quiet && ::isatty(2) && !(NamesADescriptor(out) && ::isatty(1));
+    CliRunView view(progress, TotalBytes(s.page.InFiles), temps);
+    s.run.StopRun = s.run.UserCancel = false;
+    const int32_t r = s.runner.RunConversion(view, after,
+                                             o.rejects.empty() ? static_cast<IRejectSink*>(&noRejects)
+                                                               : static_cast<IRejectSink*>(&rejects));
+    view.Finish();
+    // Like a program that SIGPIPE ends: nothing more to say, the rejects file and the log dropped
+    // with their temporary files, no source touched (the result is incomplete).
+    if (r == rrIncompleteOutput && s.runner.OutputErrNo() == EPIPE) return kReaderGone;
+
+    int code = exOk;
+    if (r == rrCannotCreate || r == rrLinkFailed || r == rrNoEngine)
+        code = exNothing;
+    else if (r != 0 || unreadable > 0)
+        code = exIncomplete;
+    else if (!s.runner.AfterFailures().empty())
+        code = exAfterFailed;
+    else if (s.run.RejectedTotal > 0)
+        code = exRejected;
+    for (const AfterFailure& f : s.runner.ReadFailures())
+        PrintErr(FailureText(f));
+    if (r != 0) {
+        std::string closing = s.runner.ClosingMessage(r);
+        // The system's reason gets a line of its own, with the file it concerns.
+        const std::string reason = " (" + s.runner.OutputError() + ")";
+        if (const auto at = closing.find(reason); r == rrIncompleteOutput && at != std::string::npos)
+            closing.erase(at, reason.size());
+        PrintErr(Tx(closing));
+        if ((r == rrIncompleteOutput || r == rrCannotCreate) && !s.runner.OutputError().empty())
+            PrintErr("lumivex-convert: " + Shown(out) + ": " + Tx(s.runner.OutputError()));
+    }
+    for (const AfterFailure& f : s.runner.AfterFailures())
+        PrintErr(FailureText(f));
+    // Nothing converted: no rejects file either (it is dropped with its temporary file).
+    if (!o.rejects.empty() && code != exNothing) {
+        std::string error;
+        if (!rejects.Commit(error)) {
+            PrintErr("lumivex-convert: " + o.rejects + ": " + Tx(error));
+            if (code < exIncomplete || code == exAfterFailed) code = exIncomplete;
+        }
+    }
+    if (!o.logPath.empty()) {
+        s.log.LogFileName = o.logPath;
+        std::string error;
+        if (s.log.Save(error, &temps) != 0) {
+            PrintErr("lumivex-convert: " + error); // the log's name and the system's reason
+            if (code < exIncomplete || code == exAfterFailed) code = exIncomplete;
+        }
+    }
+    if (!o.quiet && code != exNothing) {
+        const bool written = r != rrIncompleteOutput;
+        PrintErr("result: " + Shown(out) + (written ? "" : " (not written)"));
+        PrintErr("files: " + IntToStr(static_cast<int64_t>(s.page.InFiles.size())) + ", lines read: " +
+                 IntToStr(s.run.LinesRead) + ", rejected: " + IntToStr(s.run.RejectedTotal) +
+                 ", written: " + IntToStr(s.runner.LinesWritten()));
+        if (s.runner.KeptForRejects() > 0)
+            PrintErr("kept: " + IntToStr(s.runner.KeptForRejects()) +
+                     " source(s) with rejected lines, neither recycled nor deleted");
+    }
+    return code;
+}
+
+} // namespace lmx::cli
