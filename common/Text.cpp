@@ -4,19 +4,48 @@
 
 namespace lmx {
 
-std::string FillPlaceholders(std::string_view tmpl, std::initializer_list<std::string_view> args) {
-    std::string out;
-    out.reserve(tmpl.size() + 32);
-    auto arg = args.begin();
+namespace {
+
+// The one placeholder walk: words go to words, each argument to arg.
+template <class Words, class Arg>
+void WalkPlaceholders(std::string_view tmpl, std::initializer_list<std::string_view> args, Words words, Arg arg) {
+    auto next = args.begin();
     std::size_t pos = 0;
     while (pos < tmpl.size()) {
         const std::size_t hit = tmpl.find("%s", pos);
-        if (hit == std::string_view::npos || arg == args.end()) break;
-        out.append(tmpl.substr(pos, hit - pos));
-        out.append(*arg++);
+        if (hit == std::string_view::npos || next == args.end()) break;
+        words(tmpl.substr(pos, hit - pos));
+        arg(*next++);
         pos = hit + 2;
     }
-    out.append(tmpl.substr(pos));
+    words(tmpl.substr(pos));
+}
+
+} // namespace
+
+std::string FillPlaceholders(std::string_view tmpl, std::initializer_list<std::string_view> args) {
+    std::string out;
+    out.reserve(tmpl.size() + 32);
+    auto add = [&](std::string_view s) { out.append(s); };
+    WalkPlaceholders(tmpl, args, add, add);
+    return out;
+}
+
+TextWithPaths& TextWithPaths::Words(std::string_view words) {
+    text_.append(words);
+    return *this;
+}
+
+TextWithPaths& TextWithPaths::Path(std::string_view path) {
+    if (!path.empty()) paths_.push_back(PathSpan{text_.size(), path.size()});
+    text_.append(path);
+    return *this;
+}
+
+TextWithPaths FillPathPlaceholders(std::string_view tmpl, std::initializer_list<std::string_view> paths) {
+    TextWithPaths out;
+    WalkPlaceholders(
+        tmpl, paths, [&](std::string_view s) { out.Words(s); }, [&](std::string_view p) { out.Path(p); });
     return out;
 }
 

@@ -59,7 +59,7 @@ bool ConvPage::TakeFiles(const std::vector<std::string>& chosen, std::string_vie
         // to the proposed result file.
         const std::string f = AbsolutePath(named);
         if (FileSize(f) == 0)
-            msg_.Show(lang_.Format(LK::msg_fileIsEmpty, {ExtractFileName(f)}));
+            msg_.ShowPaths(lang_.FormatPaths(LK::msg_fileIsEmpty, {ExtractFileName(f)}));
         else
             kept.push_back(f);
     }
@@ -67,7 +67,7 @@ bool ConvPage::TakeFiles(const std::vector<std::string>& chosen, std::string_vie
     st_.InFiles = std::move(kept);
     log_.LogWrite(lkLine, std::string(logPrefix) + IntToStr(static_cast<int64_t>(st_.InFiles.size())));
     // A TAB, CR or LF in a name must not cut or forge a line of the log.
-    for (const auto& f : st_.InFiles) log_.LogWrite(lkLine, " " + EscapePath(f));
+    for (const auto& f : st_.InFiles) log_.LogPathLine(" ", EscapePath(f));
     if (st_.InFiles.empty()) {
         st_.InChosen = false;
         return false;
@@ -123,7 +123,7 @@ void ConvPage::ChooseOutPath(const std::string& path) {
     }
     std::error_code ec;
     if (fs::exists(fs::symlink_status(path, ec))) {
-        if (msg_.Confirm(lang_.Format(LK::msg_fileExists, {path}))) {
+        if (msg_.ConfirmPaths(lang_.FormatPaths(LK::msg_fileExists, {path}))) {
             st_.OutPath = path;
             st_.OutValid = true;
         } else {

@@ -111,6 +111,14 @@ FileOutcome FmtEditor::Save() {
     LoadFmtIntoEditor("0");
     EditStatus.clear();
     General.FmtName.clear();
+    if (out.Written) {
+        // The page is back at its start: filling the blank page and saving again must not
+        // silently replace the format just saved; New, Modify or Model comes first.
+        Buttons.Save = Buttons.Cancel = Buttons.Del = Buttons.Columns = false;
+        EditFmtName.clear();
+        ModelFmtName.clear();
+        NameDlgMode = ndStart;
+    }
     return out;
 }
 

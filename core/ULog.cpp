@@ -4,6 +4,7 @@
 #include "common/UCommuns.h"
 #include "common/UDurable.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -46,8 +47,24 @@ void Log::AddLines(std::vector<std::string> lines) {
     if (observer_) observer_->LinesAppended(first);
 }
 
+void Log::LogPathLine(std::string_view words, std::string_view path) {
+    std::string line(words);
+    line += path;
+    if (!path.empty()) paths_.emplace_back(lines_.size(), PathSpan{words.size(), path.size()});
+    AddLine(std::move(line));
+}
+
+std::vector<PathSpan> Log::PathsOf(std::size_t line) const {
+    std::vector<PathSpan> out;
+    auto it = std::lower_bound(paths_.begin(), paths_.end(), line,
+                               [](const auto& entry, std::size_t l) { return entry.first < l; });
+    for (; it != paths_.end() && it->first == line; ++it) out.push_back(it->second);
+    return out;
+}
+
 void Log::Clear() {
     lines_.clear();
+    paths_.clear();
     if (observer_) observer_->Cleared();
 }
 
@@ -131,8 +148,17 @@ void Log::WriteBox(std::string_view value) {
 
 void Log::WriteSave() {
     std::string error;
-    if (Save(error) == 0) messages_.Show("Log saved (" + LogFileName + ")");
-    else messages_.Show(error);
+    const int r = Save(error);
+    messages_.ShowPaths(SaveMessage(r, error));
+}
+
+TextWithPaths Log::SaveMessage(int result, const std::string& error) const {
+    TextWithPaths msg;
+    if (result == 0) return msg.Words("Log saved (").Path(LogFileName).Words(")");
+    // The errors of Save start with the log's path.
+    if (!LogFileName.empty() && error.compare(0, LogFileName.size(), LogFileName) == 0)
+        return msg.Path(LogFileName).Words(std::string_view(error).substr(LogFileName.size()));
+    return msg.Words(error);
 }
 
 int Log::Save(std::string& error, ITempFiles* temps) const {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace lmx {
@@ -45,12 +46,19 @@ public:
     void LogWrite(int kind, std::string_view value = {});
 
     const std::vector<std::string>& Lines() const { return lines_; }
+    // A line of words followed by a path (the file system's bytes); the window shows the path as
+    // a file name, the saved log holds the bytes.
+    void LogPathLine(std::string_view words, std::string_view path);
+    // Where the paths of line stand in it; none for most lines.
+    std::vector<PathSpan> PathsOf(std::size_t line) const;
     void Clear(); // the view's Clear button; the file is not touched
 
     // Writes the view framed by the END banner to LogFileName. 0 on success; -1 when the file cannot
     // be created or completely written (the close included), with the system's reason in error.
     // temps, when given, is told of the temporary file (the converter removes it on a signal).
     int Save(std::string& error, ITempFiles* temps = nullptr) const;
+    // The message of a Save: where the log went, or the error with the log's path marked.
+    TextWithPaths SaveMessage(int result, const std::string& error) const;
 
     // Several lines at once, observers told once (a box, a description).
     void AddLines(std::vector<std::string> lines);
@@ -83,6 +91,7 @@ private:
     const ILocaleNames* locale_ = nullptr;
     LogClock clock_;
     std::vector<std::string> lines_;
+    std::vector<std::pair<std::size_t, PathSpan>> paths_; // by line, in order
 };
 
 } // namespace lmx

@@ -1,6 +1,8 @@
 #pragma once
 // What the core asks of whoever shows things to the user: the window, the command-line converter
 // and the tests each implement these. The core never shows a window itself.
+#include "common/Text.h"
+
 #include <string>
 
 namespace lmx {
@@ -12,6 +14,10 @@ public:
     virtual void Show(const std::string& text) = 0;
     // A confirmation with OK and Cancel; true for OK.
     virtual bool Confirm(const std::string& text) = 0;
+    // The same for a text that holds paths. Whoever shows bytes as they are (a terminal, a file)
+    // keeps these; the window shows the paths as the file system's names.
+    virtual void ShowPaths(const TextWithPaths& text) { Show(text.Text()); }
+    virtual bool ConfirmPaths(const TextWithPaths& text) { return Confirm(text.Text()); }
 };
 
 } // namespace lmx

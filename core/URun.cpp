@@ -6,6 +6,7 @@
 #include "common/UDurable.h"
 #include "env/UParms.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -106,7 +107,7 @@ int32_t ConversionRun::ConvertButton(IRunView& view) {
             return rrNotStarted;
         }
         if (!pg.OutPath.empty() && fs::exists(fs::symlink_status(pg.OutPath, ec))) {
-            if (!c_.messages.Confirm(c_.lang.Format(LK::msg_fileExists, {pg.OutPath}))) {
+            if (!c_.messages.ConfirmPaths(c_.lang.FormatPaths(LK::msg_fileExists, {pg.OutPath}))) {
                 pg.OutPath.clear();
                 pg.OutValid = false;
                 view.ChooseOutputFile();
@@ -144,7 +145,12 @@ std::string ConversionRun::ClosingMessage(int32_t result) {
 }
 
 std::string ConversionRun::ResultMessage(int32_t result) {
-    if (result == rrOk) return c_.lang.Text(LK::msg_endConvert);
+    if (result == rrOk) {
+        // "Annuler" between two files leaves the next ones unread: that is no complete conversion.
+        const bool unread = std::find(converted_.begin(), converted_.end(), false) != converted_.end();
+        if (c_.run.StopRun && c_.run.UserCancel && unread) return c_.lang.Text(LK::msg_UserCancel);
+        return c_.lang.Text(LK::msg_endConvert);
+    }
     std::string msg = c_.lang.Text(LK::err_convGeneral);
     switch (result) {
     case rrLinkFailed:

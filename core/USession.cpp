@@ -16,7 +16,7 @@ void Session::SetProgramDir(const std::string& dir) {
     params.PrmFileName = files + "Lumivex.prm";
     fmtFile.FmtFileName = files + "Lumivex.fmt";
     log.LogFileName = files + "LumivexLog.txt";
-    LngFileName = LanguageFilePath(files, ProgramDir);
+    LngFileName = LanguageFilePath(files, ProgramDir, LngName);
 }
 
 int Session::StartParameters(bool createWhenMissing) {
@@ -73,7 +73,7 @@ int Session::StartFormats() {
     if (list != 0) {
         formats.InFmtOk = formats.OutFmtOk = false;
         log.LogWrite(lkLine, " DEF FMT(LOAD)      Ko(" + IntToStr(list) + ")(Unable to open File Lumivex.fmt)");
-        messages.Show(lang.Format(LK::err_fmtFileDefOpen, {fmtFile.FmtFileName}));
+        messages.ShowPaths(lang.FormatPaths(LK::err_fmtFileDefOpen, {fmtFile.FmtFileName}));
         return list;
     }
     log.LogWrite(lkPart, " DEF FMT(LOAD)      Ok");

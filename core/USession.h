@@ -46,7 +46,8 @@ public:
     ITrash& trash;
     std::string ProgramDir;  // ends with "/"
     std::string FilesDir;    // folder of the program's own files when not ProgramDir (ChooseProgramFilesDir)
-    std::string LngFileName; // ProgramDir + "Lumivex.lng"
+    std::string LngName = "Lumivex.lng"; // the language file's name (the window's follows its program file)
+    std::string LngFileName; // ProgramDir + LngName, or the one in FilesDir
 
     FormatState formats;
     LangTexts lang;

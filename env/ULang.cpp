@@ -126,6 +126,40 @@ std::string LangTexts::Format(LK key, std::initializer_list<std::string_view> ar
     return FillPlaceholders(Text(key), args);
 }
 
+std::string_view LanguageLocale(std::string_view lng) {
+    struct Entry {
+        std::string_view locale;
+        std::initializer_list<std::string_view> names;
+    };
+    static const Entry kLocales[] = {
+        {"fr", {"Fran\xE7" "ais", "French"}},
+        {"en", {"English", "Anglais"}},
+        {"de", {"Deutsch", "German", "Allemand"}},
+        {"es", {"Espa\xF1ol", "Spanish", "Espagnol"}},
+        {"it", {"Italiano", "Italian", "Italien"}},
+        {"pt", {"Portugu\xEAs", "Portuguese", "Portugais"}},
+        {"nl", {"Nederlands", "Dutch", "N\xE9" "erlandais"}},
+    };
+    auto same = [](std::string_view a, std::string_view b) {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            char x = a[i], y = b[i];
+            if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+            if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+            if (x != y) return false;
+        }
+        return true;
+    };
+    for (const Entry& e : kLocales)
+        for (std::string_view name : e.names)
+            if (same(name, lng)) return e.locale;
+    return "fr";
+}
+
+TextWithPaths LangTexts::FormatPaths(LK key, std::initializer_list<std::string_view> paths) const {
+    return FillPathPlaceholders(Text(key), paths);
+}
+
 int LangTexts::LangList(const std::string& lngPath, std::vector<std::string>& names) const {
     names.clear();
     // Raw lines, not the section parser: whatever stands between the first and the last

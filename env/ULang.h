@@ -2,6 +2,7 @@
 // The user-interface texts: French built in, other languages from the language file.
 #include "env/LangKeys.h"
 #include "env/LangTable.h"
+#include "common/Text.h"
 
 #include <array>
 #include <initializer_list>
@@ -14,6 +15,11 @@ namespace lmx {
 // The built-in language, in Windows-1252 bytes ("Fran\xE7" "ais").
 std::string_view BuiltInLanguage();
 
+// The locale ("fr", "en", "de"...) of a language name as LNG holds it: the name of the language in
+// itself, in English or in French, whatever the case of its letters a to z. French for a name it
+// does not know, as the built-in texts are.
+std::string_view LanguageLocale(std::string_view lng);
+
 class LangTexts {
 public:
     LangTexts(); // every text holds its French default
@@ -25,6 +31,8 @@ public:
     const std::string& Text(std::string_view keyName) const;
     // The text of the key with each "%s" replaced, from left to right, by the next argument.
     std::string Format(LK key, std::initializer_list<std::string_view> args) const;
+    // The same with paths for arguments: the window shows them as the file system's bytes.
+    TextWithPaths FormatPaths(LK key, std::initializer_list<std::string_view> paths) const;
 
     // Iteration over the table, in loading order.
     static constexpr std::size_t Count() { return kLangTextCount; }

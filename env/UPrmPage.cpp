@@ -77,7 +77,7 @@ PrmPage::SaveOutcome PrmPage::Save(PrmPageValues& v) {
         valid = false;
     }
     if (!valid) {
-        out.message = lang_.Text(LK::err_prmInvalidDef);
+        out.message = TextWithPaths(lang_.Text(LK::err_prmInvalidDef));
         return out;
     }
 
@@ -100,11 +100,11 @@ PrmPage::SaveOutcome PrmPage::Save(PrmPageValues& v) {
         // The choices stay in force in memory and on the page; the user learns why the file
         // was not written, and the next write tries again.
         const std::string& reason = prm_.LastIoError();
-        out.message = reason.empty() ? prm_.PrmFileName : reason;
+        out.message = reason.empty() ? TextWithPaths().Path(prm_.PrmFileName) : TextWithPaths(reason);
         return out;
     }
     out.written = true;
-    out.message = lang_.Text(LK::hnt_UpdateOk);
+    out.message = TextWithPaths(lang_.Text(LK::hnt_UpdateOk));
     return out;
 }
 

@@ -2,6 +2,8 @@
 // The parameters page apart from any window: what its controls show for the parameters, the checks
 // of a save, the ordered storing and the write, the language applied at once and the messages of
 // the shortcut buttons. The page maps its controls to PrmPageValues and shows what comes back.
+#include "common/Text.h"
+
 #include <string>
 #include <vector>
 
@@ -65,7 +67,7 @@ public:
 
     struct SaveOutcome {
         std::string label;   // lines for Label53, each ending with CR LF
-        std::string message; // the message box to show
+        TextWithPaths message; // the message box to show (the parameters file's path, when named)
         bool stored = false; // the parameters were set (the write may still have failed)
         bool written = false; // ... and the file was written
     };

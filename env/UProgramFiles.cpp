@@ -150,9 +150,13 @@ ProgramFilesDir UserFilesDir(const std::string& programDir, const char* xdgConfi
     return r;
 }
 
-std::string LanguageFilePath(const std::string& filesDir, const std::string& programDir) {
-    const std::string own = IncludeTrailingSlash(filesDir) + "Lumivex.lng";
-    return IsFile(own) ? own : IncludeTrailingSlash(programDir) + "Lumivex.lng";
+std::string LanguageFileName(std::string_view programPath) {
+    return ExtractFileName(ChangeFileExt(programPath, ".lng"));
+}
+
+std::string LanguageFilePath(const std::string& filesDir, const std::string& programDir, std::string_view name) {
+    const std::string own = IncludeTrailingSlash(filesDir) + std::string(name);
+    return IsFile(own) ? own : IncludeTrailingSlash(programDir) + std::string(name);
 }
 
 } // namespace lmx

@@ -5,6 +5,7 @@
 // folder, $XDG_CONFIG_HOME/Lumivex (by default ~/.config/Lumivex), made on first use and seeded
 // with the copies found beside the program.
 #include <string>
+#include <string_view>
 
 namespace lmx {
 
@@ -23,7 +24,13 @@ ProgramFilesDir UserFilesDir(const std::string& programDir, const char* xdgConfi
 // True when a file can be created in the folder (tried, then removed).
 bool FolderIsWritable(const std::string& dir);
 
-// The language file: the one in the files' folder when there is one, else the one beside the program.
-std::string LanguageFilePath(const std::string& filesDir, const std::string& programDir);
+// The name of a program's language file: its own file name with the extension ".lng", or with
+// ".lng" appended when it has none (Lumivex -> Lumivex.lng, Quotes -> Quotes.lng, a.exe -> a.lng).
+std::string LanguageFileName(std::string_view programPath);
+
+// The language file of that name: the one in the files' folder when there is one, else the one
+// beside the program.
+std::string LanguageFilePath(const std::string& filesDir, const std::string& programDir,
+                             std::string_view name = "Lumivex.lng");
 
 } // namespace lmx

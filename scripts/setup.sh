@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-PACKAGES=(cmake g++ make libgtest-dev qt6-base-dev help2man desktop-file-utils libglib2.0-bin strace)
+PACKAGES=(cmake g++ make libgtest-dev qt6-base-dev qt6-translations-l10n help2man desktop-file-utils libglib2.0-bin strace)
 # GNU parallel: the tests run the converter on several cores as the README shows.
 PACKAGES+=(parallel)
 missing=()

@@ -14,6 +14,11 @@ int GridCellsSource::RowCount() const { return cells_.RowCount(); }
 std::string GridCellsSource::Cell(int col, int row) const { return cells_.Cell(col, row); }
 uint32_t GridCellsSource::FixedColor() const { return cells_.FixedColor; }
 
+QString CellText(const IGridSource& source, int col, int row) {
+    const std::string text = source.Cell(col, row);
+    return source.IsPath(col, row) ? PathText(text) : Qs(text);
+}
+
 UGridModel::UGridModel(const IGridSource& source, QObject* parent) : QAbstractTableModel(parent), source_(source) {}
 
 UGridModel::UGridModel(const GridCells& cells, QObject* parent)
@@ -29,7 +34,7 @@ QVariant UGridModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return Qs(source_.Cell(index.column(), index.row()));
+        return CellText(source_, index.column(), index.row());
     case Qt::BackgroundRole:
         if (fixed) return QBrush(ColorFromBgr(source_.FixedColor()));
         return {};

@@ -2,6 +2,7 @@
 // A read-only table model over grid texts held elsewhere; the view is told to refresh once a batch
 // of changes is done, never per cell.
 #include <QAbstractTableModel>
+#include <QString>
 
 #include <cstdint>
 #include <functional>
@@ -21,7 +22,15 @@ public:
     virtual int RowCount() const = 0;
     virtual std::string Cell(int col, int row) const = 0;
     virtual uint32_t FixedColor() const = 0;
+    // A cell that holds a path (the file system's bytes), not a text of the program.
+    virtual bool IsPath(int col, int row) const {
+        (void)col, (void)row;
+        return false;
+    }
 };
+
+// A cell as it is shown: a path as the file system's name, any other text as Windows-1252.
+QString CellText(const IGridSource& source, int col, int row);
 
 class GridCellsSource : public IGridSource {
 public:

@@ -41,8 +41,10 @@ bool UHover::OverAButton(QObject* area, QEvent* event) const {
 }
 
 void UHover::Light(QAbstractButton* button) {
+    // Blue in the active and inactive states only: a disabled button keeps its disabled caption.
     QPalette p = button->palette();
-    p.setColor(QPalette::ButtonText, Qt::blue);
+    p.setColor(QPalette::Active, QPalette::ButtonText, Qt::blue);
+    p.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::blue);
     button->setPalette(p);
     hoverOn_ = true;
 }

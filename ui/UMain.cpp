@@ -17,31 +17,37 @@
 #include "ui/UPageParams.h"
 #include "ui/UPageRejects.h"
 #include "ui/UResultViews.h"
-
-#include <QComboBox>
+#include "ui/UStatusBar.h"
+#include "ui/UToolkitTexts.h"
+#include "common/UCommuns.h"
 #include "ui/UQt.h"
 #include "ui/UWidgets.h"
 
+#include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressBar>
+#include <QLayout>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace lmx {
 
 WindowContext::WindowContext(Session& session, IDialogs& dialogs, std::string programDir, std::vector<std::string> args)
-    : S(session), ProgramDir(std::move(programDir)), Args(std::move(args)), Dialogs(dialogs), Lang(session.lang),
-      Formats(session.formats), TheLog(session.log), Prm(session.params), Page(session.page), Fmt(session.fmtFile) {}
+    : S(session), ProgramDir(std::move(programDir)), ProgramFile(IncludeTrailingSlash(ProgramDir) + "Lumivex"),
+      Args(std::move(args)), Dialogs(dialogs), Lang(session.lang), Formats(session.formats), TheLog(session.log),
+      Prm(session.params), Page(session.page), Fmt(session.fmtFile) {}
 
 TForm1::TForm1(WindowContext& ctx, QWidget* parent)
     : QMainWindow(parent), ctx_(ctx), page_(&ctx.S.convPage),
-      rejectsView_(std::make_unique<RejectTableSource>(ctx.S.rejects)) {
+      rejectsView_(std::make_unique<RejectTableSource>(ctx.S.rejects)),
+      toolkitTexts_(std::make_unique<UToolkitTexts>()) {
     setObjectName("Form1");
     setWindowTitle(QStringLiteral("Lumivex"));
-    setFixedSize(785, 554);
+    resize(kWidth, kHeight);
     QFont small = font();
     small.setPointSize(8); // the layout was drawn for a small dialog font
     setFont(small);
@@ -77,11 +83,10 @@ TForm1::TForm1(WindowContext& ctx, QWidget* parent)
     col->addWidget(PageControl1, 1);
     setCentralWidget(central);
 
-    StatusBar1 = Named<QStatusBar>("StatusBar1");
-    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1 = new UStatusBar;
     setStatusBar(StatusBar1);
 
-    runView_ = std::make_unique<URunView>(*this);
+    runView_ = std::make_unique<URunView>(*TabSheet1, *StatusBar1, [this] { BitBtn4Click(); });
     for (GridCells* g : {&inPreview_, &outPreview_})
         for (int r = 1; r <= 3; ++r) g->SetCell(0, r, std::to_string(r));
 
@@ -104,6 +109,7 @@ TForm1::TForm1(WindowContext& ctx, QWidget* parent)
     UPageLog* logPage = TabSheet1->PageControl2->TabSheet6;
     logPage->OnTextColor = [this](const QColor& c) { StoreLogColor(prmLGT, c); };
     logPage->OnBackColor = [this](const QColor& c) { StoreLogColor(prmLGF, c); };
+    TabSheet3->OnLanguageApplied = [this](const std::string& language) { ApplyToolkitTexts(language); };
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == 0) SetStatusText(Qs(ctx_.Lang.Text(LK::cpn_sheetMainTitle)));
         if (index == 1) {
@@ -120,54 +126,49 @@ TForm1::~TForm1() {
     delete takeCentralWidget();
 }
 
+bool TForm1::event(QEvent* event) {
+    const bool done = QMainWindow::event(event);
+    if (event->type() == QEvent::LayoutRequest) KeepMinimumSize();
+    return done;
+}
+
+void TForm1::KeepMinimumSize() {
+    // Never below the drawn size, and never below what the texts of the language in use need.
+    const QSize least = layout() ? layout()->totalMinimumSize().expandedTo(QSize(kWidth, kHeight))
+                                 : QSize(kWidth, kHeight);
+    if (minimumSize() != least) setMinimumSize(least);
+}
+
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
     FormShow();
-}
-
-void TForm1::BuildStatusBar() {
-    if (StatusBarBuilt()) return;
-    const LangTexts& lang = ctx_.Lang;
-    const QString texts[5] = {Qs(lang.Text(LK::cpn_global) + " : "), QString(), Qs(lang.Text(LK::cpn_unit) + " : "),
-                              QString(), Qs(lang.Text(LK::cpn_wait))};
-    const int height = 20;
-    for (int i = 0; i < 5; ++i) {
-        auto* panel = new QLabel(texts[i]);
-        panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setFixedHeight(height);
-        if (i == 1) panel->setFixedWidth(250);
-        if (i == 3) panel->setFixedWidth(150);
-        statusPanels_[i] = panel;
-        if (i == 4)
-            StatusBar1->addWidget(panel, 1);
-        else
-            StatusBar1->addWidget(panel);
+    if (ctx_.Args.empty()) {
+        autoRunStarted_ = autoRunDone_ = true;
+        return;
     }
-    // Each bar sits inside its panel: 2 pixels from the top, 2 narrower, 2 less high.
-    auto makeBar = [height](QLabel* panel, const char* name) {
-        auto* bar = new QProgressBar(panel);
-        bar->setObjectName(QString::fromLatin1(name));
-        bar->setRange(0, 100);
-        bar->setValue(0);
-        bar->setTextVisible(false);
-        bar->setGeometry(1, 1, panel->width() - 2, height - 2);
-        return bar;
-    };
-    ProgressBar1 = makeBar(statusPanels_[1], "ProgressBar1");
-    ProgressBar2 = makeBar(statusPanels_[3], "ProgressBar2");
+    // The files of the command line are converted once the window is painted: its first expose
+    // paints it, and the run is queued behind that. A window that is never exposed (started
+    // minimised) still converts them.
+    if (QWindow* w = windowHandle()) w->installEventFilter(this);
+    QTimer::singleShot(1000, this, &TForm1::CommandLineRun);
 }
 
-void TForm1::SetStatusText(const QString& text) {
-    if (statusPanels_[4]) statusPanels_[4]->setText(text);
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    QWindow* w = windowHandle();
+    if (w && watched == w && event->type() == QEvent::Expose && w->isExposed()) {
+        w->removeEventFilter(this);
+        QTimer::singleShot(0, this, &TForm1::CommandLineRun);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
-QString TForm1::StatusText(int panel) const {
-    if (panel < 0 || panel > 4 || !statusPanels_[panel]) return {};
-    return statusPanels_[panel]->text();
-}
+bool TForm1::StatusBarBuilt() const { return StatusBar1->Built(); }
+
+void TForm1::SetStatusText(const QString& text) { StatusBar1->SetStatusText(text); }
+
+QString TForm1::StatusText(int panel) const { return StatusBar1->Text(panel); }
 
 void TForm1::BitBtn14Click() {
     // The box is not a child of the window: its Label1..Label3 must not shadow the page's own.

@@ -11,9 +11,7 @@
 #include <vector>
 
 class QLabel;
-class QProgressBar;
 class QPushButton;
-class QStatusBar;
 class QTabWidget;
 
 namespace lmx {
@@ -32,6 +30,8 @@ class TAboutBox;
 class UPageConvert;
 class UPageFormats;
 class UPageParams;
+class UStatusBar;
+class UToolkitTexts;
 struct FormatChoices;
 class UHover;
 
@@ -41,7 +41,8 @@ struct WindowContext {
     WindowContext(Session& session, IDialogs& dialogs, std::string programDir, std::vector<std::string> args);
 
     Session& S;
-    std::string ProgramDir; // ends with "/"
+    std::string ProgramDir;  // ends with "/"
+    std::string ProgramFile; // the running program's file (names the language file); ProgramDir + "Lumivex" by default
     std::vector<std::string> Args;
     IDialogs& Dialogs;
     LangTexts& Lang;
@@ -70,7 +71,7 @@ public:
 
     // The last panel of the status bar; nothing when the panels are not built yet.
     void SetStatusText(const QString& text);
-    bool StatusBarBuilt() const { return statusPanels_[0] != nullptr; }
+    bool StatusBarBuilt() const;
     QString StatusText(int panel) const;
 
     void BitBtn14Click();
@@ -82,9 +83,14 @@ public:
     void BitBtn1Click();   // Convertir
     void BitBtn2Click();   // Annuler
 
-    // Start-up steps; LoadEnvir runs from the constructor, FormShow at the first show.
+    // Start-up steps; LoadEnvir runs from the constructor, FormShow at the first show. Files named
+    // on the command line are taken and converted by CommandLineRun, once the window is on screen
+    // (painted), so that the person sees them and can cancel.
     void LoadEnvir();
     void FormShow();
+    void CommandLineRun();
+    // The files of the command line were taken and converted (or there were none).
+    bool CommandLineRunDone() const { return autoRunDone_; }
     // Writes the parameters; false (window kept open, reason shown) when that fails.
     bool SaveParamsForExit();
     // During a run: asks it to stop and the window to close after it; false when no run is going.
@@ -106,18 +112,23 @@ public:
     UPageConvert* TabSheet1;
     UPageFormats* TabSheet2;
     UPageParams* TabSheet3;
-    QStatusBar* StatusBar1;
-    QProgressBar* ProgressBar1 = nullptr; // the whole run
-    QProgressBar* ProgressBar2 = nullptr; // the current file
+    UStatusBar* StatusBar1;
     TAboutBox* AboutBox = nullptr; // created by the program's entry, or at first use
     UHover* hover_ = nullptr;      // the six main buttons' highlight (HoverOn)
 
+    // The window's default and least size; texts that need more make the least size grow.
+    static constexpr int kWidth = 785;
+    static constexpr int kHeight = 554;
+
 protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void BuildStatusBar();
+    void KeepMinimumSize();
+    void ApplyToolkitTexts(const std::string& language);
     void FillOptionsSummary();
     void ApplyLogColors();
     void StoreLogColor(int prmIndex, const QColor& c);
@@ -130,7 +141,6 @@ private:
     void LoadFormats();
     // The conversion page's two format lists, as the core computed them.
     void ApplyFormatChoices(const FormatChoices& choices);
-    friend class URunView;
     // The first lines of the first source, cut by the input format, into inRows_ and the grid.
     int FeedInPreview();
 
@@ -143,9 +153,11 @@ private:
     std::vector<std::vector<std::string>> inRows_; // the input preview's fields, as read
     GridCells inPreview_{1, 4};
     GridCells outPreview_{1, 4};
-    QLabel* statusPanels_[5] = {nullptr, nullptr, nullptr, nullptr, nullptr};
     bool shownOnce_ = false;
+    bool autoRunStarted_ = false; // the run of the command line may be asked for twice
+    bool autoRunDone_ = false;
     std::unique_ptr<TAboutBox> ownAbout_;
+    std::unique_ptr<UToolkitTexts> toolkitTexts_;
 };
 
 } // namespace lmx

@@ -8,6 +8,7 @@
 #include "env/UColors.h"
 #include "env/ULang.h"
 #include "env/UParms.h"
+#include "env/UProgramFiles.h"
 #include "ui/UDialogs.h"
 #include "ui/ULangApply.h"
 #include "ui/UMain.h"
@@ -18,6 +19,8 @@
 #include "ui/UQt.h"
 #include "ui/UResultViews.h"
 #include "ui/URunView.h"
+#include "ui/UStatusBar.h"
+#include "ui/UToolkitTexts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -59,12 +62,15 @@ void TForm1::LoadEnvir() {
 
     std::string dir = ctx_.ProgramDir.empty() ? std::string("./") : IncludeTrailingSlash(ctx_.ProgramDir);
     ctx_.ProgramDir = dir;
+    // The window's language file is named after its program file (a renamed copy reads its own).
+    ctx_.S.LngName = LanguageFileName(ctx_.ProgramFile);
     ctx_.S.SetProgramDir(dir);
     envir_.PrmFileName = prm.PrmFileName;
     envir_.LngFileName = ctx_.S.LngFileName;
 
     ctx_.S.StartParameters(true);
     if (ctx_.S.StartLanguage() == 0) LangApply(*this, lang);
+    ApplyToolkitTexts(prm.PrmGet(prmLNG));
     TabSheet2->FillLists();
     TabSheet2->LoadTabMarks(dir);
     envir_.LangNames.clear();
@@ -140,10 +146,12 @@ void TForm1::StoreLogColor(int prmIndex, const QColor& c) {
     ctx_.Prm.PrmSet(prmIndex, ColorToText(BgrFromColor(c)), false);
 }
 
+void TForm1::ApplyToolkitTexts(const std::string& language) { toolkitTexts_->Apply(LanguageLocale(language)); }
+
 void TForm1::FormShow() {
     TabSheet1->Edit1->clear();
     TabSheet1->PageControl2->Edit2->clear();
-    BuildStatusBar();
+    StatusBar1->Build(ctx_.Lang);
     ApplyLogColors();
     Log& log = ctx_.TheLog;
     if (log.ExtendedLog) {
@@ -151,8 +159,12 @@ void TForm1::FormShow() {
         log.LogWrite(lkOutFmt);
         log.LogWrite(lkLine, " ");
     }
-    if (ctx_.Args.empty()) return;
+}
 
+void TForm1::CommandLineRun() {
+    if (autoRunStarted_) return;
+    autoRunStarted_ = true;
+    Log& log = ctx_.TheLog;
     page_->TakeFiles(ctx_.Args, "Param(FilesToConv.) : ");
     if (!ctx_.Page.InChosen) {
         ClearPreviews();
@@ -162,13 +174,14 @@ void TForm1::FormShow() {
     }
     log.LogWrite(lkLine, "Start Auto ... ");
     BitBtn1Click();
+    autoRunDone_ = true;
 }
 
 bool TForm1::SaveParamsForExit() {
     // Written before anything is released: a failure must leave a usable window behind.
     if (ctx_.Prm.PrmSet(prmCTB, "CTB", true) == 0) return true;
     const std::string reason = ctx_.Prm.LastIoError();
-    ctx_.Dialogs.Show(reason.empty() ? envir_.PrmFileName : reason);
+    ctx_.Dialogs.ShowPaths(reason.empty() ? TextWithPaths().Path(envir_.PrmFileName) : TextWithPaths(reason));
     return false;
 }
 

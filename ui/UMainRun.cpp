@@ -59,7 +59,7 @@ std::string TForm1::ExplainReject(int row) const {
     }
 }
 
-void TForm1::RefreshRejects() { TabSheet1->PageControl2->TabSheet5->Refresh(); }
+void TForm1::RefreshRejects() { TabSheet1->RefreshRejects(); }
 
 void TForm1::BitBtn1Click() {
     ctx_.S.runner.ConvertButton(*runView_);

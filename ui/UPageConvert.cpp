@@ -2,6 +2,7 @@
 
 #include "ui/UGridCells.h"
 #include "ui/UGridModel.h"
+#include "ui/UPageRejects.h"
 #include "ui/UResultViews.h"
 #include "ui/UWidgets.h"
 
@@ -38,7 +39,7 @@ UPageConvert::UPageConvert(GridCells& inPreview, GridCells& outPreview, const IG
     auto* p1 = new QHBoxLayout(Panel1);
     p1->setContentsMargins(0, 0, 0, 0);
     p1->addWidget(Label15);
-    Panel1->setFixedHeight(28);
+    Panel1->setFixedHeight(2 * Label15->fontMetrics().lineSpacing());
     BitBtn3 = NamedButton("BitBtn3", QStringLiteral("Ouvrir"));
     Label1 = NamedLabel("Label1", QStringLiteral("Fichier \u00E0 convertir : "));
     Edit1 = Named<QLineEdit>("Edit1");
@@ -56,8 +57,8 @@ UPageConvert::UPageConvert(GridCells& inPreview, GridCells& outPreview, const IG
     Label3->setWordWrap(true);
 
     auto* g1 = new QGridLayout(GroupBox1);
-    g1->setContentsMargins(6, 4, 6, 4);
-    g1->setVerticalSpacing(3);
+    g1->setContentsMargins(6, 2, 6, 4);
+    g1->setVerticalSpacing(2);
     g1->addWidget(Panel1, 0, 0, 1, 3);
     g1->addWidget(BitBtn3, 0, 3);
     g1->addWidget(Label1, 1, 0);
@@ -155,8 +156,11 @@ UPageConvert::UPageConvert(GridCells& inPreview, GridCells& outPreview, const IG
     page->setContentsMargins(4, 4, 4, 4);
     page->setSpacing(6);
     page->addLayout(left, 1);
+    // As wide as its longest caption and value need (a language may need more than another); the
+    // input and result groups take the rest.
     auto* rightBox = new QWidget;
-    rightBox->setFixedWidth(262);
+    rightBox->setMinimumWidth(262);
+    rightBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     rightBox->setLayout(right);
     right->setContentsMargins(0, 0, 0, 0);
     page->addWidget(rightBox);
@@ -170,6 +174,26 @@ void UPageConvert::SetCounters(const QString& files, const QString& read, const 
     Label38->setText(written);
 }
 
-void UPageConvert::SetRejectedColor(bool red) { Label37->setStyleSheet(red ? "color: red;" : ""); }
+void UPageConvert::SetRejectedColor(bool red) {
+    // Through the palette: a style sheet would also give the label another font once it is cleared.
+    if (!red) {
+        Label37->setPalette(QPalette());
+        return;
+    }
+    QPalette pal = Label37->palette();
+    pal.setColor(QPalette::WindowText, Qt::red);
+    Label37->setPalette(pal);
+}
+
+void UPageConvert::ShowRejectedCount(const QString& count) { PageControl2->TabSheet5->ShowCount(count); }
+
+void UPageConvert::RefreshRejects() { PageControl2->TabSheet5->Refresh(); }
+
+void UPageConvert::ShowRunPage(RunPage page) {
+    PageControl2->setCurrentIndex(page == RunPage::Output ? 0 : 1);
+    if (page == RunPage::Rejected) RefreshRejects();
+}
+
+void UPageConvert::SetConvertEnabled(bool enabled) { BitBtn1->setEnabled(enabled); }
 
 } // namespace lmx

@@ -1,6 +1,8 @@
 #pragma once
 // The conversion page's controls: input group, run buttons, counters, options in force and the
 // lower result pages. The behaviour lives in the window (UMain) and the core.
+#include "ui/URunView.h"
+
 #include <QWidget>
 
 class QComboBox;
@@ -19,15 +21,20 @@ class Log;
 class UGridModel;
 class UResultViews;
 
-class UPageConvert : public QWidget {
+class UPageConvert : public QWidget, public IRunPage {
     Q_OBJECT
 public:
     UPageConvert(GridCells& inPreview, GridCells& outPreview, const IGridSource& rejects, Log& log,
                  IDialogs& dialogs, QWidget* parent = nullptr);
 
-    void SetCounters(const QString& files, const QString& read, const QString& rejected, const QString& written);
-    // The rejected count in red when it is not "0", else in the normal text colour.
-    void SetRejectedColor(bool red);
+    // What a run shows on the page.
+    void SetCounters(const QString& files, const QString& read, const QString& rejected,
+                     const QString& written) override;
+    void SetRejectedColor(bool red) override;
+    void ShowRejectedCount(const QString& count) override;
+    void RefreshRejects() override;
+    void ShowRunPage(RunPage page) override;
+    void SetConvertEnabled(bool enabled) override;
 
     QGroupBox* GroupBox1;
     QWidget* Panel1;

@@ -47,7 +47,7 @@ UPageLog::UPageLog(Log& log, IDialogs& dialogs, QWidget* parent) : QWidget(paren
     connect(BitBtn11, &QPushButton::clicked, this, &UPageLog::BitBtn11Click);
     connect(BitBtn10, &QPushButton::clicked, this, &UPageLog::BitBtn10Click);
 
-    for (const std::string& line : log_.Lines()) pending_.push_back(line);
+    LinesAppended(0);
     Flush();
     log_.SetObserver(this);
 }
@@ -56,7 +56,7 @@ UPageLog::~UPageLog() { log_.SetObserver(nullptr); }
 
 void UPageLog::LinesAppended(std::size_t firstNew) {
     const auto& lines = log_.Lines();
-    for (std::size_t i = firstNew; i < lines.size(); ++i) pending_.push_back(lines[i]);
+    for (std::size_t i = firstNew; i < lines.size(); ++i) pending_.push_back(Qs(lines[i], log_.PathsOf(i)));
     if (!flushTimer_->isActive()) flushTimer_->start();
 }
 
@@ -69,13 +69,9 @@ void UPageLog::Cleared() {
 void UPageLog::Flush() {
     flushTimer_->stop();
     if (pending_.empty()) return;
-    std::string block;
-    for (std::size_t i = 0; i < pending_.size(); ++i) {
-        if (i) block += '\n';
-        block += pending_[i];
-    }
+    const QString block = pending_.join(QChar(u'\n'));
     pending_.clear();
-    Memo1->appendPlainText(Qs(block));
+    Memo1->appendPlainText(block);
     Memo1->verticalScrollBar()->setValue(Memo1->verticalScrollBar()->maximum());
 }
 
@@ -88,10 +84,8 @@ void UPageLog::SetColors(const QColor& text, const QColor& background) {
 
 void UPageLog::BitBtn12Click() {
     std::string error;
-    if (log_.Save(error) == 0)
-        dialogs_.Show("Log saved (" + log_.LogFileName + ")");
-    else
-        dialogs_.Show(error); // the system's reason; the view is left as it is
+    const int r = log_.Save(error);
+    dialogs_.ShowPaths(log_.SaveMessage(r, error)); // on failure the system's reason; the view stays
 }
 
 void UPageLog::BitBtn13Click() { log_.Clear(); }

@@ -3,6 +3,7 @@
 // costs one update of the view.
 #include "core/ULog.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -50,7 +51,7 @@ public:
 private:
     Log& log_;
     IDialogs& dialogs_;
-    std::vector<std::string> pending_;
+    QStringList pending_; // as shown: words in Windows-1252, paths as file names
     QTimer* flushTimer_;
 };
 

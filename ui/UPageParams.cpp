@@ -159,13 +159,17 @@ void UPageParams::BitBtn18Click() {
     const PrmPage::SaveOutcome r = model_.Save(v);
     Edit8->setText(PathText(v.ext)); // with the "." put in front, also when the save is refused
     Label53->setText(Qs(r.label).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    dialogs_.Show(r.message);
+    dialogs_.ShowPaths(r.message);
 }
 
 void UPageParams::Button5Click() {
-    const PrmPage::LangOutcome r = model_.ApplyLanguage(Values());
+    const PrmPageValues v = Values();
+    const PrmPage::LangOutcome r = model_.ApplyLanguage(v);
     if (!r.message.empty()) dialogs_.Show(r.message);
-    if (r.apply) LangApply(*window(), lang_);
+    if (!r.apply) return;
+    LangApply(*window(), lang_);
+    if (OnLanguageApplied && v.language >= 0 && static_cast<std::size_t>(v.language) < v.languages.size())
+        OnLanguageApplied(v.languages[static_cast<std::size_t>(v.language)]);
 }
 
 void UPageParams::Shortcut(int place) {

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,9 @@ public:
     void Button2Click();  // Start menu
     void Button4Click();  // desktop
     void Button3Click();  // Open with
+
+    // A language was applied at once (its name as LNG holds it): the window follows with the rest.
+    std::function<void(const std::string& language)> OnLanguageApplied;
 
     QToolButton* BitBtn18;
     QListWidget* ListBox1;

@@ -1,9 +1,10 @@
 #include "ui/UPageRejects.h"
 
-#include "ui/UGridModel.h"
+#include "core/URejectTable.h"
 #include "ui/UQt.h"
 #include "ui/UWidgets.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -11,7 +12,22 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <climits>
+
 namespace lmx {
+
+int RejectTableSource::ColCount() const { return static_cast<int>(table_.cols()); }
+int RejectTableSource::RowCount() const {
+    return table_.rows() > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(table_.rows());
+}
+std::string RejectTableSource::Cell(int col, int row) const {
+    if (col < 0 || row < 0) return {};
+    return table_.cell(static_cast<std::size_t>(row), static_cast<std::size_t>(col));
+}
+uint32_t RejectTableSource::FixedColor() const { return kLightPink; }
+bool RejectTableSource::IsPath(int col, int row) const {
+    return col == 1 && row > 0 && table_.cell(static_cast<std::size_t>(row), 0).empty();
+}
 
 namespace {
 // The grid draws its own lines (the view's are off) so that a band can leave them out.
@@ -57,15 +73,18 @@ void URejectsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         painter->setPen(Qt::white);
         const int left = cell.left() + 2 - BandOffset(1, col);
         painter->drawText(QRect(left, cell.top() + 2, 100000, cell.height()), Qt::AlignLeft | Qt::AlignTop,
-                          Qs(source_.Cell(1, row)));
+                          CellText(source_, 1, row));
         painter->setClipping(false);
         if (last) DrawLines(painter, cell, true);
     } else if (col >= 2 && IsWholeLineCode(source_.Cell(1, row))) {
+        // Only the cell's background (with the selection): the continuous line must be the one
+        // text on the row, never over the cell's own shortened text.
         QStyleOptionViewItem opt(option);
         initStyleOption(&opt, index);
         opt.text.clear();
-        opt.rect = cell;
-        QStyledItemDelegate::paint(painter, opt, QModelIndex());
+        opt.features &= ~QStyleOptionViewItem::HasDisplay;
+        const QWidget* widget = option.widget ? option.widget : view_;
+        widget->style()->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, widget);
         painter->setClipRect(cell);
         painter->setPen(option.palette.color((option.state & QStyle::State_Selected) ? QPalette::HighlightedText
                                                                                       : QPalette::Text));
@@ -98,12 +117,16 @@ UPageRejects::UPageRejects(const IGridSource& source, QWidget* parent) : QWidget
     Label32 = NamedLabel("Label32", QStringLiteral("..."));
     Label33 = NamedLabel("Label33");
     Label33->setWordWrap(true);
-    Label33->setFixedHeight(30);
     Label33->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // As high as its text needs at its width: the grid gives up the height.
+    QSizePolicy tall(QSizePolicy::Preferred, QSizePolicy::Minimum);
+    tall.setHeightForWidth(true);
+    Label33->setSizePolicy(tall);
+    Label33->setMinimumHeight(3 * fontMetrics().lineSpacing() + 2);
 
     auto* under = new QHBoxLayout;
-    under->addWidget(Label31);
-    under->addWidget(Label32);
+    under->addWidget(Label31, 0, Qt::AlignTop);
+    under->addWidget(Label32, 0, Qt::AlignTop);
     under->addSpacing(12);
     under->addWidget(Label33, 1);
     auto* col = new QVBoxLayout(this);
@@ -112,7 +135,15 @@ UPageRejects::UPageRejects(const IGridSource& source, QWidget* parent) : QWidget
     col->addLayout(under);
 }
 
+void UPageRejects::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Three lines at the least, a "#Unstring" explanation at the default size.
+    if (event->type() == QEvent::FontChange) Label33->setMinimumHeight(3 * fontMetrics().lineSpacing() + 2);
+}
+
 void UPageRejects::Refresh() { model_->Refresh(); }
+
+void UPageRejects::ShowCount(const QString& count) { Label32->setText(count); }
 
 void UPageRejects::StringGrid4SelectCell(int, int row) {
     const std::string code = source_.Cell(1, row);

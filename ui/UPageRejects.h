@@ -2,6 +2,8 @@
 // The rejected-lines page: a grid over the run's table of rejected lines, drawn so that a file's
 // path and a whole rejected line read as one text across the cells, and the explanation of the
 // selected row below it.
+#include "ui/UGridModel.h"
+
 #include <QStyledItemDelegate>
 #include <QWidget>
 
@@ -13,8 +15,21 @@ class QTableView;
 
 namespace lmx {
 
-class IGridSource;
-class UGridModel;
+class RejectTable;
+
+// The run's table of rejected lines as the grid reads it; a file's title row holds its path.
+class RejectTableSource : public IGridSource {
+public:
+    explicit RejectTableSource(const RejectTable& table) : table_(table) {}
+    int ColCount() const override;
+    int RowCount() const override;
+    std::string Cell(int col, int row) const override;
+    uint32_t FixedColor() const override;
+    bool IsPath(int col, int row) const override;
+
+private:
+    const RejectTable& table_;
+};
 
 class URejectsDelegate : public QStyledItemDelegate {
     Q_OBJECT
@@ -39,6 +54,8 @@ public:
 
     // The grid's rows changed (start or end of a run, or a throttled refresh during one).
     void Refresh();
+    // Label32: the number of rejected lines of the last run.
+    void ShowCount(const QString& count);
     // Shows the explanation of the row's error in Label33.
     void StringGrid4SelectCell(int col, int row);
 
@@ -49,6 +66,9 @@ public:
     QLabel* Label31;
     QLabel* Label32;
     QLabel* Label33;
+
+protected:
+    void changeEvent(QEvent* event) override;
 
 private:
     const IGridSource& source_;

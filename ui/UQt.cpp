@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include "common/Cp1252.h"
 
 namespace lmx {
@@ -15,6 +17,22 @@ QString PathText(const std::string& path) {
 }
 
 std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString Qs(std::string_view text, const std::vector<PathSpan>& paths) {
+    QString out;
+    std::size_t pos = 0;
+    for (const PathSpan& p : paths) {
+        if (p.pos < pos || p.pos > text.size()) break; // spans come in order; a stray one is words
+        const std::size_t len = std::min(p.len, text.size() - p.pos);
+        out += Qs(std::string(text.substr(pos, p.pos - pos)));
+        out += PathText(std::string(text.substr(p.pos, len)));
+        pos = p.pos + len;
+    }
+    out += Qs(std::string(text.substr(pos)));
+    return out;
+}
+
+QString Qs(const TextWithPaths& text) { return Qs(text.Text(), text.Paths()); }
 
 QColor ColorFromBgr(uint32_t bgr) {
     return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));

@@ -5,6 +5,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Text.h"
 
 namespace lmx {
 
@@ -14,6 +18,9 @@ std::string Cp(const QString& text);
 // outside Windows-1252 must still open.
 QString PathText(const std::string& path);
 std::string PathBytes(const QString& path);
+// A text of the program that holds paths: Windows-1252 words, paths as the file system's names.
+QString Qs(const TextWithPaths& text);
+QString Qs(std::string_view text, const std::vector<PathSpan>& paths);
 
 QColor ColorFromBgr(uint32_t bgr);
 uint32_t BgrFromColor(const QColor& color);

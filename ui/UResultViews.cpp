@@ -29,7 +29,7 @@ UResultViews::UResultViews(GridCells& outPreview, const IGridSource& rejects, Lo
     auto* p2 = new QHBoxLayout(Panel2);
     p2->setContentsMargins(0, 0, 0, 0);
     p2->addWidget(Label16);
-    Panel2->setFixedHeight(26);
+    Panel2->setFixedHeight(2 * Label16->fontMetrics().lineSpacing());
     BitBtn4 = NamedButton("BitBtn4", QStringLiteral("Changer"));
     BitBtn4->setEnabled(false);
     Label4 = NamedLabel("Label4", QStringLiteral("Fichier de r\u00E9sultats : "));
@@ -48,7 +48,7 @@ UResultViews::UResultViews(GridCells& outPreview, const IGridSource& rejects, Lo
     Label6->setWordWrap(true);
 
     auto* g = new QGridLayout(GroupBox2);
-    g->setContentsMargins(6, 4, 6, 4);
+    g->setContentsMargins(6, 2, 6, 4);
     g->setVerticalSpacing(2);
     g->addWidget(Panel2, 0, 0, 1, 3);
     g->addWidget(BitBtn4, 0, 3);
@@ -61,7 +61,7 @@ UResultViews::UResultViews(GridCells& outPreview, const IGridSource& rejects, Lo
     g->setColumnStretch(2, 1);
     g->setRowStretch(4, 1);
     auto* t4 = new QVBoxLayout(TabSheet4);
-    t4->setContentsMargins(2, 2, 2, 2);
+    t4->setContentsMargins(1, 1, 1, 1);
     t4->addWidget(GroupBox2);
 
     TabSheet5 = new UPageRejects(rejects);

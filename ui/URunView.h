@@ -1,32 +1,46 @@
 #pragma once
-// The window's side of a conversion run: counters, bars, pages, and the event processing that lets
-// "Annuler" through, at most every ~30 ms and never per line.
-#include "core/ULineErr.h"
+// The window's side of a conversion run: counters, bars, pages, and the event passes that let
+// "Annuler" through at least every ~30 ms, whatever the sizes of the files, never per line.
+#include "core/UPacer.h"
 #include "core/URun.h"
-#include "ui/UGridModel.h"
 
-#include <chrono>
+#include <QString>
+
 #include <cstdint>
+#include <functional>
 
 namespace lmx {
 
-class TForm1;
+enum class RunBar { Run, File };
 
-class RejectTableSource : public IGridSource {
+// The status bar as a run uses it: its two progress bars and its last panel.
+class IRunStatus {
 public:
-    explicit RejectTableSource(const RejectTable& table) : table_(table) {}
-    int ColCount() const override;
-    int RowCount() const override;
-    std::string Cell(int col, int row) const override;
-    uint32_t FixedColor() const override;
+    virtual ~IRunStatus() = default;
+    virtual void SetBarRange(RunBar bar, int max) = 0;
+    virtual void SetBarValue(RunBar bar, int value) = 0;
+    virtual void SetStatusText(const QString& text) = 0;
+};
 
-private:
-    const RejectTable& table_;
+// The conversion page as a run uses it.
+class IRunPage {
+public:
+    virtual ~IRunPage() = default;
+    virtual void SetCounters(const QString& files, const QString& read, const QString& rejected,
+                             const QString& written) = 0;
+    // The rejected count in red when it is not "0", else in the normal text colour.
+    virtual void SetRejectedColor(bool red) = 0;
+    virtual void ShowRejectedCount(const QString& count) = 0;
+    virtual void RefreshRejects() = 0;
+    virtual void ShowRunPage(RunPage page) = 0;
+    virtual void SetConvertEnabled(bool enabled) = 0;
 };
 
 class URunView : public IRunView {
 public:
-    explicit URunView(TForm1& form) : form_(form) {}
+    // chooseOutput: the "Changer" chooser, when a check of the run asks for another result file.
+    URunView(IRunPage& page, IRunStatus& status, std::function<void()> chooseOutput)
+        : page_(page), status_(status), chooseOutput_(std::move(chooseOutput)) {}
 
     void LineDone(const RunState& run) override;
     void SetFileBarMax(int64_t max) override;
@@ -51,17 +65,16 @@ public:
         return asked;
     }
 
-    // Lines between two looks at the clock.
-    static constexpr int kLinesPerCheck = 512;
-    static constexpr std::chrono::milliseconds kInterval{30};
     int EventRounds() const { return rounds_; }
 
 private:
     void Update(int64_t filePos, int64_t runPos);
+    void Pass(int64_t filePos, int64_t runPos);
 
-    TForm1& form_;
-    int countdown_ = kLinesPerCheck;
-    std::chrono::steady_clock::time_point last_{};
+    IRunPage& page_;
+    IRunStatus& status_;
+    std::function<void()> chooseOutput_;
+    EventPacer pacer_;
     int64_t fileMax_ = 0;
     int64_t runMax_ = 0;
     int rounds_ = 0;

@@ -6,12 +6,16 @@
 #include "core/USession.h"
 #include "env/UProgramFiles.h"
 #include "ui/UAboutBx.h"
+#include "ui/UApplication.h"
 #include "ui/UDataFmtName.h"
 #include "ui/UDialogs.h"
 #include "ui/UMain.h"
+#include "ui/UQt.h"
 #include "ui/UScreens.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -19,10 +23,33 @@
 #include <string>
 #include <vector>
 
+namespace {
+
+// The pictures of a run, in a second window over sample files of its own: the program's own files
+// are left as they are.
+bool SaveRunScreenshots(const std::string& programDir, const std::string& programFile, const QString& folder) {
+    QTemporaryDir samples(QDir::tempPath() + QStringLiteral("/lumivex-pictures-XXXXXX"));
+    if (!samples.isValid()) return false;
+    lmx::ScreenshotDialogs dialogs;
+    lmx::HomeTrash trash = lmx::HomeTrash::ForUser();
+    lmx::Session session(dialogs, trash);
+    session.FilesDir = lmx::IncludeTrailingSlash(lmx::PathBytes(samples.path()));
+    session.SetProgramDir(programDir);
+    dialogs.sources = lmx::WriteScreenshotSamples(session.FilesDir, session.params);
+    lmx::StdLocaleNames localeNames;
+    session.log.SetLocaleNames(&localeNames);
+    lmx::WindowContext ctx(session, dialogs, programDir, {});
+    ctx.ProgramFile = programFile;
+    lmx::TForm1 form(ctx);
+    form.show();
+    return lmx::SaveRunScreenshots(form, dialogs, folder);
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Quendrafil (stocks datas)"));
-    QApplication::setApplicationName(QStringLiteral("Quendrafil (stocks datas)"));
+    lmx::NameApplication();
 
     // A hidden option for layout checks: "--screenshots <folder>" saves every page and quits.
     std::vector<std::string> args;
@@ -36,8 +63,10 @@ int main(int argc, char* argv[]) {
         args.push_back(a);
     }
 
-    std::string programDir = lmx::ExtractFilePath(lmx::ExecutablePath());
+    std::string programFile = lmx::ExecutablePath();
+    std::string programDir = lmx::ExtractFilePath(programFile);
     if (programDir.empty()) programDir = "./";
+    if (programFile.empty()) programFile = programDir + "Lumivex";
 
     lmx::QtDialogs dialogs;
     lmx::HomeTrash trash = lmx::HomeTrash::ForUser();
@@ -49,7 +78,8 @@ int main(int argc, char* argv[]) {
     session.FilesDir = files.dir;
     lmx::StdLocaleNames localeNames;
     session.log.SetLocaleNames(&localeNames);
-    lmx::WindowContext ctx(session, dialogs, programDir, args);
+    lmx::WindowContext ctx(session, dialogs, programDir, shotsFolder.isEmpty() ? args : std::vector<std::string>{});
+    ctx.ProgramFile = programFile;
 
     lmx::TForm1 form(ctx);
     dialogs.SetParent(&form);
@@ -61,7 +91,9 @@ int main(int argc, char* argv[]) {
     form.show();
     if (!shotsFolder.isEmpty()) {
         QTimer::singleShot(0, &form, [&] {
-            const bool ok = lmx::SaveScreenshots(form, shotsFolder);
+            bool ok = lmx::SaveScreenshots(form, shotsFolder);
+            form.hide();
+            ok = SaveRunScreenshots(programDir, programFile, shotsFolder) && ok;
             QApplication::exit(ok ? 0 : 1);
         });
     }

@@ -138,5 +138,16 @@ TEST(EscapePath, TabCrLfAndTheBackslashItself) {
     EXPECT_EQ(EscapePath("/d/\xE9t\xE9 ok.txt"), "/d/\xE9t\xE9 ok.txt");
 }
 
+TEST(TextWithPaths, PathsKeepTheirPlacesAndTheirBytes) {
+    // A path holding "%s" is a path, never a placeholder; an empty one marks nothing.
+    const TextWithPaths t = FillPathPlaceholders("Le fichier %s existe (%s)%s.", {"/a/\xC3\xA9", "%s", ""});
+    EXPECT_EQ(t.Text(), "Le fichier /a/\xC3\xA9 existe (%s).");
+    EXPECT_EQ(t.Paths(), (std::vector<PathSpan>{{11, 5}, {25, 2}}));
+    TextWithPaths built;
+    built.Words("Log saved (").Path("/x").Words(")");
+    EXPECT_EQ(built.Text(), "Log saved (/x)");
+    EXPECT_EQ(built.Paths(), (std::vector<PathSpan>{{11, 2}}));
+}
+
 } // namespace
 } // namespace lmx

@@ -203,11 +203,12 @@ TEST_F(Editor, SavingTheFormatInUseDropsItsSelection) {
     EXPECT_EQ(messages.shown, std::vector<std::string>{s.lang.Text(LK::msg_FmtDFileUpd)});
     EXPECT_EQ(e.Memo.back(), s.lang.Text(LK::itm_info) + " " + s.lang.Text(LK::msg_NoError));
     EXPECT_EQ(s.log.Lines().back(), " DEF  FMT(Reload)    Ok");
-    // A blank page, the name kept for the next save.
+    // A blank page at its start: nothing to save until New, Modify or Model is chosen again.
     EXPECT_EQ(e.Tabs, std::vector<std::string>{kBlankColName});
-    EXPECT_EQ(e.EditFmtName, "Q");
+    EXPECT_EQ(e.EditFmtName, "");
     EXPECT_EQ(e.General.FmtName, "");
     EXPECT_EQ(e.EditStatus, "");
+    EXPECT_FALSE(e.Buttons.Save || e.Buttons.Cancel || e.Buttons.Del || e.Buttons.Columns);
 }
 
 TEST_F(Editor, DeletionAsksFirst) {

@@ -141,6 +141,20 @@ TEST_F(LogT, SaveTwiceWritesTheSameFile) {
     EXPECT_EQ(log.Lines().size(), 2u); // saving adds nothing to the view
 }
 
+TEST_F(LogT, PathLinesKnowWhereTheirPathStands) {
+    log.LogWrite(lkLine, "FilesToConvert : 1");
+    log.LogPathLine(" ", "/donn\xC3\xA9" "es/a.txt");
+    EXPECT_EQ(log.Lines().back(), " /donn\xC3\xA9" "es/a.txt");
+    EXPECT_EQ(log.PathsOf(0), std::vector<PathSpan>{});
+    EXPECT_EQ(log.PathsOf(1), (std::vector<PathSpan>{{1, 15}}));
+    log.Clear();
+    log.LogWrite(lkLine, "x");
+    EXPECT_EQ(log.PathsOf(0), std::vector<PathSpan>{}) << "cleared with the lines";
+    std::string error;
+    const int r = log.Save(error);
+    EXPECT_EQ(log.SaveMessage(r, error).Paths(), (std::vector<PathSpan>{{11, log.LogFileName.size()}}));
+}
+
 TEST_F(LogT, SaveAfterClear) {
     log.LogWrite(lkLine, "gone");
     log.Clear();

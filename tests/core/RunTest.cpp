@@ -33,6 +33,10 @@ public:
         if (cancelAfter > 0 && r.LinesRead >= cancelAfter) run_.StopRun = run_.UserCancel = true;
         if (onLine) onLine();
     }
+    // Between two files: the window lets its events through there too.
+    void SetBars(int64_t, int64_t runPos) override {
+        if (cancelBetweenFiles && runPos > 0) run_.StopRun = run_.UserCancel = true;
+    }
     void ResetCounters() override { events.push_back("reset"); }
     void ShowCounters(int64_t f, int64_t r, int64_t j, int64_t w) override { counters = {f, r, j, w}; }
     void ShowPage(RunPage p) override { events.push_back(p == RunPage::Output ? "page4" : "page5"); }
@@ -44,6 +48,7 @@ public:
     std::vector<std::pair<bool, int64_t>> reading; // a source open, the bytes read before it
     std::vector<int64_t> counters;
     int64_t cancelAfter = 0;
+    bool cancelBetweenFiles = false;
     std::function<void()> onLine;
 
 private:
@@ -188,6 +193,18 @@ TEST_F(Run, CancelStopsAfterTheCurrentLine) {
     std::string ten = "H1\r\nH2\r\n";
     for (int i = 0; i < 10; ++i) ten += "1;1999-12-31\r\n";
     EXPECT_EQ(ReadFile(dir.file("r.txt")), ten);
+}
+
+TEST_F(Run, CancelBetweenTwoFilesIsACancelAndTheUnreadSourceStays) {
+    const std::string b = Src("b.txt", "h\r\n01/01/05;2\r\n");
+    Choose({Src("a.txt", "h\r\n31/12/99;1\r\n"), b}, dir.file("r.txt"));
+    s.params.PrmSet(prmSDL, "2", false);
+    view.cancelBetweenFiles = true;
+    s.runner.ConvertButton(view);
+    EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::msg_UserCancel)) << "not \"Conversion termin\xE9" "e\"";
+    EXPECT_EQ(s.runner.Converted(), (std::vector<bool>{true, false}));
+    EXPECT_TRUE(Exists(b));
+    EXPECT_EQ(ReadFile(dir.file("r.txt")), "H1\r\nH2\r\n1;1999-12-31\r\nH1\r\nH2\r\n"); // as after a stop at a bad line
 }
 
 TEST_F(Run, AReplacedResultKeepsItsOldContentUntilTheRunEnds) {

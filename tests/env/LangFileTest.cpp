@@ -242,5 +242,13 @@ TEST_F(LangFile, HostileFilesStayFast) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
 
+TEST(LanguageLocale, NamesInThemselvesInEnglishOrFrenchAnyAsciiCase) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Fran\xE7" "ais", "fr"}, {"English", "en"},     {"ENGLISH", "en"},      {"anglais", "en"},
+        {"german", "de"},         {"Espa\xF1ol", "es"}, {"Portugu\xEAs", "pt"}, {"Klingon", "fr"}, {"", "fr"},
+    };
+    for (const auto& [name, locale] : cases) EXPECT_EQ(LanguageLocale(name), locale) << name;
+}
+
 } // namespace
 } // namespace lmx

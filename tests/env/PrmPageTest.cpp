@@ -90,7 +90,7 @@ TEST_F(PrmPageTest, ResultBesideItsSourceNeedsAnotherName) {
     PrmPageValues v = Plain();
     const auto refused = page.Save(v);
     EXPECT_EQ(refused.label, "") << "no line explains this refusal";
-    EXPECT_EQ(refused.message, "D\xE9" "finition invalide, Pas de sauvegarde");
+    EXPECT_EQ(refused.message.Text(), "D\xE9" "finition invalide, Pas de sauvegarde");
     EXPECT_FALSE(refused.stored || Exists(prm.PrmFileName));
 
     v.addText = true; // but empty: information only
@@ -100,7 +100,7 @@ TEST_F(PrmPageTest, ResultBesideItsSourceNeedsAnotherName) {
     EXPECT_EQ(r.label, "Info... : Aucune valeur ne sera ajout\xE9" "e avant l'extention...\r\n");
     EXPECT_EQ(v.ext, ".csv");
     EXPECT_TRUE(r.written);
-    EXPECT_EQ(r.message, lang.Text(LK::hnt_UpdateOk));
+    EXPECT_EQ(r.message.Text(), lang.Text(LK::hnt_UpdateOk));
     EXPECT_NE(ReadFile(prm.PrmFileName).find("\r\nMRD=$Q\r\nDDO=\r\nEXT=.csv\r\n"), std::string::npos);
 }
 
@@ -156,7 +156,7 @@ TEST_F(PrmPageTest, AFailedWriteGivesTheSystemsReasonNotTheUpdateMessage) {
     const auto r = page.Save(v);
     EXPECT_TRUE(r.stored);
     EXPECT_FALSE(r.written);
-    EXPECT_EQ(r.message, "No such file or directory");
+    EXPECT_EQ(r.message.Text(), "No such file or directory");
     EXPECT_EQ(prm.PrmGet(prmDDO), "_x") << "kept in memory for the next write";
 }
 

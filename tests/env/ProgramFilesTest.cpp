@@ -69,3 +69,19 @@ TEST(ProgramFiles, LanguageFileOfTheFilesFolderFirst) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ProgramFiles, LanguageFileIsNamedAfterTheProgramFile) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/opt/lumivex/Lumivex", "Lumivex.lng"}, {"/home/me/Quotes", "Quotes.lng"},
+        {"/x/Quotes.exe", "Quotes.lng"},         {"/x.d/Lumivex", "Lumivex.lng"}, // a dot in a folder is no extension
+    };
+    for (const auto& [program, name] : cases) EXPECT_EQ(LanguageFileName(program), name) << program;
+    TempDir files, program;
+    WriteFile(files.file("Quotes.lng"), "[English]\r\n");
+    EXPECT_EQ(LanguageFilePath(files.path(), program.path(), "Quotes.lng"), files.file("Quotes.lng"));
+    EXPECT_EQ(LanguageFilePath(files.path(), program.path(), "Other.lng"), program.file("Other.lng"));
+}
+
+} // namespace

@@ -24,21 +24,8 @@ namespace {
 using test::CrLf;
 using test::WriteFile;
 
-std::string FmtFile2() {
-    return FileBanner(bkFormats) + "\r\n" +
-           CrLf({"NOM=IN", "CMT=in", "CLC=2", "SEP=;", "DEC=,", "IFL=0", "COL=A|N|0|0|0|", "COL=B|AN|0|0|0|",
-                 "NOM=OUT", "CMT=out", "CLC=2", "SEP=;", "DEC=.", "IFL=0", "COL=B|AN|0|0|0|", "COL=A|N|0|0|0|"});
-}
-
 // Formats IN and OUT remembered, so the window starts with both selected.
-void Prepare(test::Program& p) {
-    WriteFile(p.path("Lumivex.fmt"), FmtFile2());
-    p.session.SetProgramDir(p.dir.path());
-    p.params.PrmFile(pmDefaults);
-    p.params.PrmSet(prmMRI, "IN", false);
-    p.params.PrmSet(prmMRO, "OUT", false);
-    ASSERT_EQ(0, p.params.PrmFile(pmSave));
-}
+void Prepare(test::Program& p) { test::PrepareInOut(p); }
 
 QString Text(TForm1& f, const char* name) {
     QWidget* w = f.findChild<QWidget*>(name);
@@ -147,7 +134,7 @@ TEST(ConversionPage, FileNamesAreTheFileSystemsOwnBytes) {
 TEST(ConversionPage, ChoosingAFormatThatFailsShowsItsLoadCode) {
     test::Program p;
     Prepare(p);
-    WriteFile(p.path("Lumivex.fmt"), FmtFile2() + CrLf({"NOM=BAD", "CMT=b", "CLC=3", "SEP=;", "DEC=,", "IFL=0",
+    WriteFile(p.path("Lumivex.fmt"), test::ReadFile(p.path("Lumivex.fmt")) + CrLf({"NOM=BAD", "CMT=b", "CLC=3", "SEP=;", "DEC=,", "IFL=0",
                                                          "COL=A|N|0|0|0|"}));
     auto form = p.Open();
     auto* box = form->findChild<QComboBox*>("ComboBox1");
@@ -225,7 +212,7 @@ TEST(ConversionRunFromWindow, ClosingDuringARunStopsItFirstAndKeepsAWholeResult)
     test::Program p;
     Prepare(p);
     std::string big;
-    for (int i = 0; i < 200'000; ++i) big += "1,5;abcdef\r\n";
+    for (int i = 0; i < 3'000'000; ++i) big += "1,5;abcdef\r\n"; // long enough for a second event pass
     WriteFile(p.path("big.txt"), big);
     auto form = p.Open();
     form->show();
@@ -233,10 +220,15 @@ TEST(ConversionRunFromWindow, ClosingDuringARunStopsItFirstAndKeepsAWholeResult)
     Click(*form, "BitBtn3");
     p.dialogs.shown.clear();
     bool visibleAfterClose = false;
-    QTimer::singleShot(0, form.get(), [&] {
+    QTimer closer; // closes once some lines are converted
+    closer.setInterval(0);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (p.session.run.LinesRead == 0) return;
+        closer.stop();
         form->close();
         visibleAfterClose = form->isVisible();
     });
+    closer.start();
     Click(*form, "BitBtn1");
     EXPECT_TRUE(visibleAfterClose); // kept open until the run stopped
     EXPECT_FALSE(form->isVisible());
@@ -247,34 +239,6 @@ TEST(ConversionRunFromWindow, ClosingDuringARunStopsItFirstAndKeepsAWholeResult)
     EXPECT_EQ(result.substr(result.size() - 12), "abcdef;1.5\r\n");
     EXPECT_EQ(test::Names(p.dir.path()),
               (std::vector<std::string>{"Lumivex.fmt", "Lumivex.prm", "big.txt", "big_conv.txt"}));
-}
-
-TEST(CommandLine, FilesNamedAtStartAreConvertedAtOnce) {
-    test::Program p;
-    Prepare(p);
-    WriteFile(p.path("b.txt"), CrLf({"2;y"}));
-    WriteFile(p.path("a.txt"), CrLf({"1;x"}));
-    WriteFile(p.path("empty.txt"), "");
-    auto form = p.Open({p.path("b.txt"), p.path("empty.txt"), p.path("a.txt")});
-    form->show();
-    ASSERT_EQ(2u, p.dialogs.shown.size());
-    EXPECT_EQ("Le fichier empty.txt est vide et ne sera donc pas converti.", p.dialogs.shown[0]);
-    EXPECT_EQ("Conversion termin\xE9" "e", p.dialogs.shown[1]);
-    EXPECT_EQ((std::vector<std::string>{"Param(FilesToConv.) : 2", " " + p.path("a.txt"), " " + p.path("b.txt")}),
-              p.LogFrom("Param(FilesToConv.)", 3));
-    EXPECT_EQ("x;1\r\ny;2\r\n", test::ReadFile(p.path("a_conv.txt")));
-    EXPECT_FALSE(p.LogFrom("Start Auto ... ", 1).empty());
-}
-
-TEST(CommandLine, OnlyAnEmptyFileStillRunsAndReportsTheMissingSource) {
-    test::Program p;
-    Prepare(p);
-    WriteFile(p.path("empty.txt"), "");
-    auto form = p.Open({p.path("empty.txt")});
-    form->show();
-    ASSERT_EQ(2u, p.dialogs.shown.size());
-    EXPECT_EQ("Il faut commencer par choisir un fichier \xE0 convertir.", p.dialogs.shown[1]);
-    EXPECT_EQ("Param(FilesToConv.) : 0", p.LogFrom("Param(FilesToConv.)", 1).at(0));
 }
 
 } // namespace

@@ -132,6 +132,11 @@ TEST_F(FormatEditor, ANewFormatIsTypedSavedChosenAndUsed) {
               FileOf({kIn, kX, {"NOM=OUT", "CMT=sortie", "CLC=3", "SEP=;", "DEC=.", "IFL=0", "COL=DATE|-DD/MM/YYYY|0|0|0|",
                                 "COL=CLOSE|N|0|0|1|EUR", "COL=TICK|AN|1|0|0|"}}));
     EXPECT_EQ(Tabs(), std::vector<std::string>{"--\x3F\x3F\x3F--"}); // a blank page after the save
+    // ... at its start: New, Modify or Model comes before another save.
+    for (const char* off : {"BitBtn7", "BitBtn8", "BitBtn9", "BitBtn20", "BitBtn22"})
+        EXPECT_FALSE(Get<QWidget>(off)->isEnabled()) << off;
+    EXPECT_EQ(Get<QLineEdit>("Edit6")->text().toStdString(), "");
+    EXPECT_EQ(p.session.editor.EditFmtName, "");
 
     // The conversion page offers the new format; chosen, it converts.
     auto* out = form->TabSheet1->PageControl2->ComboBox2;

@@ -2,14 +2,16 @@
 #include "core/UDataFormats.h"
 #include "core/ULog.h"
 #include "support/TestSupport.h"
-#include "ui/UDialogs.h"
+#include "ScriptedDialogs.h"
 #include "ui/UGridCells.h"
 #include "ui/UGridModel.h"
 #include "ui/UPageLog.h"
 #include "ui/UPageRejects.h"
+#include "ui/UQt.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -146,6 +148,45 @@ TEST(RejectsPage, FileRowIsOneRedBandAndWholeLinesRunAcrossColumns) {
     // Fixed cells are light pink.
     const QRect title = grid->visualRect(grid->model()->index(0, 3));
     EXPECT_EQ(QColor(0xFF, 0xD2, 0xD2).rgb(), img.pixel(title.right() - 1, title.bottom() - 1));
+}
+
+// The ink of a cell: every pixel that is not its background, as a picture of the same size.
+QImage Ink(const QImage& img, const QRect& r, QRgb background) {
+    QImage ink(r.size(), QImage::Format_Mono);
+    ink.fill(0);
+    for (int y = 0; y < r.height(); ++y)
+        for (int x = 0; x < r.width(); ++x)
+            if (img.pixel(r.left() + x, r.top() + y) != background) ink.setPixel(x, y, 1);
+    return ink;
+}
+
+TEST(RejectsPage, AWholeLineRowShowsOnlyItsContinuousTextSelectedOrNot) {
+    GridCells cells = SampleRejects();
+    cells.SetCell(2, 3, "02/12/2024 (s\xE9" "ance ouverte en retard);ACME;42,10;42,16;41,53;41,80;87977;note");
+    GridCellsSource src(cells);
+    UPageRejects page(src);
+    page.resize(700, 300);
+    page.show();
+    QTableView* grid = page.StringGrid4;
+    for (int c = 1; c < 5; ++c) grid->setColumnWidth(c, 80);
+    for (bool selected : {false, true}) {
+        if (selected) grid->setCurrentIndex(grid->model()->index(3, 2));
+        QApplication::processEvents();
+        const QImage img = grid->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRect cell = grid->visualRect(grid->model()->index(3, 2)).adjusted(0, 0, 0, -1); // less its line
+        const QRgb background = img.pixel(cell.right() - 1, cell.bottom() - 1);
+        // The same text alone, where the continuous drawing puts it, on the same background.
+        QImage alone(img.size(), QImage::Format_RGB32);
+        alone.fill(background);
+        QPainter p(&alone);
+        p.setFont(grid->font());
+        p.setPen(grid->palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
+        p.setClipRect(cell);
+        p.drawText(QRect(cell.left() + 2, cell.top() + 2, 100000, cell.height()), Qt::AlignLeft | Qt::AlignTop,
+                   Qs(cells.Cell(2, 3)));
+        p.end();
+        EXPECT_EQ(Ink(alone, cell, background), Ink(img, cell, background)) << (selected ? "selected" : "not selected");
+    }
 }
 
 TEST(RejectsPage, SelectionExplainsCodesAndBlanksOtherRows) {

@@ -6,12 +6,17 @@
 #include "ui/UAboutBx.h"
 #include "ui/UDialogs.h"
 #include "ui/ULangApply.h"
+#include "ui/UApplication.h"
+#include "ui/UPageParams.h"
 #include "ui/UMain.h"
 #include "ui/UQt.h"
 #include "UiFixture.h"
 #include "common/UCommuns.h"
 
 #include <QTimer>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QPushButton>
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -26,6 +31,9 @@
 
 namespace lmx {
 namespace {
+
+using test::CrLf;
+using test::WriteFile;
 
 struct Shell {
     test::Program prog;
@@ -81,6 +89,7 @@ TEST(Shell, StatusBarIsBuiltOnFirstShowWithItsPanelsAndBars) {
     ASSERT_NE(nullptr, bar1);
     ASSERT_NE(nullptr, bar2);
     EXPECT_EQ(p1, bar1->parentWidget());
+    EXPECT_TRUE(bar1->isVisible() && bar2->isVisible()) << "made in panels already on screen";
     EXPECT_EQ(248, bar1->width());
     EXPECT_EQ(148, bar2->width());
     EXPECT_EQ(100, bar1->maximum());
@@ -169,6 +178,51 @@ TEST(Shell, MainButtonsLightUpUnderTheMouseUntilThePageIsCrossed) {
     QCoreApplication::sendEvent(form.PageControl1, &move);
     EXPECT_EQ(normal, convert->palette().color(QPalette::ButtonText));
     EXPECT_EQ(normal, quit->palette().color(QPalette::ButtonText));
+
+    // Lit, then disabled (a run starts): the caption looks disabled.
+    QCoreApplication::sendEvent(convert, &move);
+    convert->setEnabled(false);
+    EXPECT_EQ(QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText),
+              convert->palette().color(QPalette::Disabled, QPalette::ButtonText));
+}
+
+TEST(Shell, TitlesAreTheWindowsOwnAndTheToolkitSpeaksTheProgramsLanguage) {
+    // No display name: the toolkit would append it to every window's and dialog's title.
+    const QString before = QCoreApplication::applicationName();
+    NameApplication();
+    EXPECT_EQ("Quendrafil (stocks datas)", QCoreApplication::applicationName().toStdString());
+    QCoreApplication::setApplicationName("probe");
+    EXPECT_EQ("probe", QGuiApplication::applicationDisplayName().toStdString());
+    QCoreApplication::setApplicationName(before);
+
+    Shell s;
+    WriteFile(s.prog.path("Lumivex.lng"), CrLf({"[English]", "btn_exit=Quit"}));
+    {
+        TForm1 form(s.ctx);
+        EXPECT_EQ("Lumivex", form.windowTitle().toStdString());
+        EXPECT_EQ("Annuler", QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString());
+        EXPECT_EQ("Voir dans :", QCoreApplication::translate("QFileDialog", "Look in:").toStdString());
+        // A language applied at once brings the toolkit's texts along.
+        form.TabSheet3->ComboBox8->setCurrentIndex(1);
+        form.TabSheet3->Button5Click();
+        EXPECT_EQ("Quit", form.BitBtn5->text().toStdString());
+        EXPECT_EQ("Cancel", QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString());
+    }
+    EXPECT_EQ("Cancel", QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString()) << "removed with the window";
+}
+
+TEST(Shell, TheLanguageFileIsNamedAfterTheProgramFile) {
+    Shell s;
+    s.ctx.ProgramFile = s.prog.path("Quotes");
+    WriteFile(s.prog.path("Lumivex.lng"), CrLf({"[English]", "btn_exit=Not this one"}));
+    WriteFile(s.prog.path("Quotes.lng"), CrLf({"[English]", "btn_exit=Quit"}));
+    s.prog.session.SetProgramDir(s.prog.dir.path());
+    s.prog.params.PrmFile(pmDefaults);
+    s.prog.params.PrmSet(prmLNG, "English", false);
+    ASSERT_EQ(0, s.prog.params.PrmFile(pmSave));
+    TForm1 form(s.ctx);
+    EXPECT_EQ(s.prog.path("Quotes.lng"), s.prog.session.LngFileName);
+    EXPECT_EQ("Quit", form.BitBtn5->text().toStdString());
 }
 
 } // namespace

@@ -1,5 +1,10 @@
 #include "UiFixture.h"
 
+#include "common/UCommuns.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
 namespace lmx::test {
 
 std::vector<std::string> Program::LogFrom(const std::string& prefix, std::size_t count) const {
@@ -16,6 +21,24 @@ std::vector<std::string> Program::LogFrom(const std::string& prefix, std::size_t
 std::unique_ptr<TForm1> Program::Open(std::vector<std::string> args) {
     ctx.Args = std::move(args);
     return std::make_unique<TForm1>(ctx);
+}
+
+void PrepareInOut(Program& p) {
+    WriteFile(p.path("Lumivex.fmt"),
+              FileBanner(bkFormats) + "\r\n" +
+                  CrLf({"NOM=IN", "CMT=in", "CLC=2", "SEP=;", "DEC=,", "IFL=0", "COL=A|N|0|0|0|", "COL=B|AN|0|0|0|",
+                        "NOM=OUT", "CMT=out", "CLC=2", "SEP=;", "DEC=.", "IFL=0", "COL=B|AN|0|0|0|", "COL=A|N|0|0|0|"}));
+    p.session.SetProgramDir(p.dir.path());
+    p.params.PrmFile(pmDefaults);
+    p.params.PrmSet(prmMRI, "IN", false);
+    p.params.PrmSet(prmMRO, "OUT", false);
+    p.params.PrmFile(pmSave);
+}
+
+void WaitForCommandLineRun(TForm1& form) {
+    QElapsedTimer t;
+    t.start();
+    while (!form.CommandLineRunDone() && t.elapsed() < 10'000) QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
 } // namespace lmx::test

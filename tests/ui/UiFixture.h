@@ -7,7 +7,7 @@
 #include "env/ULang.h"
 #include "env/UParms.h"
 #include "support/TestSupport.h"
-#include "ui/UDialogs.h"
+#include "ScriptedDialogs.h"
 #include "ui/UMain.h"
 
 #include <memory>
@@ -43,5 +43,12 @@ struct Program {
     std::vector<std::string> LogFrom(const std::string& prefix, std::size_t count) const;
     std::unique_ptr<TForm1> Open(std::vector<std::string> args = {});
 };
+
+// Formats IN (A number, B text; ";" and ",") and OUT (B, A; ";" and "."), both remembered, so that
+// the window starts with both selected.
+void PrepareInOut(Program& p);
+
+// Lets the window's events through until the run of the command line is over (at most a while).
+void WaitForCommandLineRun(TForm1& form);
 
 } // namespace lmx::test

@@ -1,0 +1,133 @@
+// The window at its default size and grown: every caption, label and button text is whole, and the
+// preview grids show their four rows, on every page, in French and in English.
+#include "UiFixture.h"
+
+#include "common/UCommuns.h"
+#include "ui/UPageFormats.h"
+#include "ui/UPageParams.h"
+#include "core/UFmtEditor.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+
+#include <gtest/gtest.h>
+
+namespace lmx {
+namespace {
+
+using test::CrLf;
+using test::ReadFile;
+using test::WriteFile;
+
+// A control of the program's own (named by its kind and number), shown on screen.
+bool OwnAndShown(const QWidget* w) {
+    static const QRegularExpression kName(QStringLiteral("^(Label|BitBtn|Edit|StringGrid|ComboBox|GroupBox|Panel|"
+                                                         "RadioButton|CheckBox|Button|Memo|ListBox)\\d+$"));
+    return w->isVisible() && kName.match(w->objectName()).hasMatch();
+}
+
+// What of w cannot be seen: its text cut, rows of a preview grid clipped, or the control itself
+// reaching past one of the widgets that hold it. Empty when all of it shows.
+std::string Misfit(const QWidget* w) {
+    const QString name = w->objectName();
+    for (const QWidget* up = w->parentWidget(); up && !up->isWindow(); up = up->parentWidget()) {
+        const QRect inUp(w->mapTo(up, QPoint(0, 0)), w->size());
+        if (!up->rect().contains(inUp)) return "reaches past " + up->objectName().toStdString();
+    }
+    if (auto* l = qobject_cast<const QLabel*>(w)) {
+        if (l->text().isEmpty() || !l->pixmap().isNull()) return {};
+        const QSize need = l->wordWrap() ? QSize(0, l->heightForWidth(l->width())) : l->minimumSizeHint();
+        if (need.width() > l->width() || need.height() > l->height())
+            return "text cut: \"" + l->text().toStdString() + "\"";
+    } else if (auto* b = qobject_cast<const QAbstractButton*>(w)) {
+        if (b->fontMetrics().horizontalAdvance(b->text()) + 8 > b->width())
+            return "caption cut: \"" + b->text().toStdString() + "\"";
+    } else if (auto* g = qobject_cast<const QGroupBox*>(w)) {
+        if (g->fontMetrics().horizontalAdvance(g->title()) + 8 > g->width()) return "title cut";
+    } else if (auto* t = qobject_cast<const QTableView*>(w); t && (name == "StringGrid1" || name == "StringGrid2")) {
+        if (t->rowViewportPosition(3) < 0 || t->rowViewportPosition(3) + t->rowHeight(3) > t->viewport()->height())
+            return "row 3 clipped";
+    }
+    return {};
+}
+
+std::vector<std::string> Misfits(QWidget& window, const std::string& where) {
+    QApplication::processEvents();
+    std::vector<std::string> out;
+    for (const QWidget* w : window.findChildren<QWidget*>()) {
+        if (!OwnAndShown(w)) continue;
+        const std::string why = Misfit(w);
+        if (!why.empty()) out.push_back(where + ": " + w->objectName().toStdString() + " " + why);
+    }
+    for (const QTabBar* bar : window.findChildren<QTabBar*>()) {
+        if (!bar->isVisible() || bar->count() == 0) continue;
+        if (bar->tabRect(bar->count() - 1).right() > bar->width()) out.push_back(where + ": a tab bar is cut");
+    }
+    return out;
+}
+
+// Every page of the window in turn, with a rejected line selected and its explanation shown.
+std::vector<std::string> EveryPage(TForm1& form, const std::string& size) {
+    std::vector<std::string> out;
+    auto add = [&](const std::string& where) {
+        for (std::string& m : Misfits(form, size + " " + where)) out.push_back(std::move(m));
+    };
+    auto* lower = form.findChild<QTabWidget*>("PageControl2");
+    form.PageControl1->setCurrentIndex(0);
+    for (int i = 0; i < lower->count(); ++i) {
+        lower->setCurrentIndex(i);
+        add("conversion page, lower page " + std::to_string(i + 1));
+    }
+    form.PageControl1->setCurrentIndex(1);
+    form.TabSheet2->EnterState(ndModify, "IN");
+    add("format editor");
+    form.PageControl1->setCurrentIndex(2);
+    for (int i = 0; i < 3; ++i) {
+        form.TabSheet3->ShowCategory(i);
+        add("parameters, panel " + std::to_string(i + 1));
+    }
+    form.PageControl1->setCurrentIndex(0);
+    return out;
+}
+
+class WindowLayout : public ::testing::TestWithParam<bool> {};
+
+TEST_P(WindowLayout, EveryTextAndPreviewRowShowsAtTheDefaultSizeAndGrown) {
+    const bool english = GetParam();
+    test::Program p;
+    WriteFile(p.path("Lumivex.fmt"),
+              test::FmtFileText({"NOM=IN", "CMT=in", "CLC=3", "SEP=;", "DEC=,", "IFL=0", "COL=DATE|/DD/MM/YYYY|0|0|0|",
+                                 "COL=OPEN|N|0|0|0|", "COL=NAME|AN|0|0|0|"}));
+    WriteFile(p.path("Lumivex.lng"), ReadFile(std::string(LUMIVEX_SOURCE_DIR) + "/examples/Lumivex.lng"));
+    p.session.SetProgramDir(p.dir.path());
+    p.params.PrmFile(pmDefaults);
+    p.params.PrmSet(prmMRI, "IN", false);
+    p.params.PrmSet(prmMRO, "IN", false);
+    p.params.PrmSet(prmERL, "2", false); // "Arrêt traitement", the longest option shown
+    if (english) p.params.PrmSet(prmLNG, "English", false);
+    ASSERT_EQ(0, p.params.PrmFile(pmSave));
+    WriteFile(p.path("q.txt"), CrLf({"02/12/2024 (s\xE9" "ance ouverte en retard);41,8;ACME;de trop", "03/12/2024;41,9;ACME"}));
+    auto form = p.Open({p.path("q.txt")});
+    form->show();
+    while (!form->CommandLineRunDone()) QApplication::processEvents();
+    auto* grid = form->findChild<QTableView*>("StringGrid4");
+    grid->setCurrentIndex(grid->model()->index(3, 2)); // the "#Unstring" line: a three-line explanation
+    ASSERT_FALSE(form->findChild<QLabel*>("Label33")->text().trimmed().isEmpty());
+
+    EXPECT_EQ(QSize(785, 554), form->size());
+    EXPECT_EQ(QSize(785, 554), form->minimumSize());
+    EXPECT_EQ(std::vector<std::string>{}, EveryPage(*form, "785x554"));
+    form->resize(1100, 800);
+    EXPECT_EQ(std::vector<std::string>{}, EveryPage(*form, "1100x800"));
+}
+
+INSTANTIATE_TEST_SUITE_P(FrenchAndEnglish, WindowLayout, ::testing::Bool());
+
+} // namespace
+} // namespace lmx
