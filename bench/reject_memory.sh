@@ -38,18 +38,12 @@ export LC_ALL=C
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build-release"
+# shellcheck source=bench/build_release.sh
+source "$ROOT/bench/build_release.sh"
 targets=()
 [[ -n ${LUMIVEX_CONVERT:-} ]] || targets+=(lumivex-convert)
 [[ -n ${LUMIVEX_WINDOW:-} ]] || targets+=(Lumivex)
-if ((${#targets[@]})); then
-    echo "== Building ${targets[*]} (Release) in $BUILD"
-    if ! log=$({ cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release &&
-        cmake --build "$BUILD" -j2 --target "${targets[@]}"; } 2>&1); then
-        printf '%s\n' "$log" | tail -n 40 >&2
-        echo "reject_memory.sh: build failed" >&2
-        exit 2
-    fi
-fi
+build_release reject_memory.sh "${targets[@]}"
 CONVERT=${LUMIVEX_CONVERT:-$BUILD/app/lumivex-convert}
 WINDOW=${LUMIVEX_WINDOW:-$BUILD/app/Lumivex}
 
