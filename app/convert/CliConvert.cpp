@@ -125,7 +125,7 @@ std::string CheckedResult(Session& s, const CliOptions& o) {
         if (IsOneOfSources(*path, s.page.InFiles) || SameFile(*path, out) ||
             (path == &o.logPath && !o.rejects.empty() && SameFile(o.logPath, o.rejects))) {
             PrintErr(std::string("lumivex-convert: ") + option +
-                     " names a source, the result or the other file: " + *path);
+                     " names a source, the result or the other file: " + Shown(*path));
             return {};
         }
         if (WouldReplace(*path) && !o.force) {

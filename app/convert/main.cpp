@@ -34,8 +34,10 @@ public:
 // Every path of the command line is taken as an absolute path at once: a later change of folder,
 // or a folder derived from a bare name, can then never land elsewhere.
 CliOptions Absolute(CliOptions o) {
-    // "-o -" is standard output, written through its descriptor.
-    if (o.output == "-") o.output = "/dev/stdout";
+    // "-" is standard output, written through its descriptor, for the result, the rejects and the
+    // log alike; two of them there at once are refused as the same file.
+    for (std::string* p : {&o.output, &o.rejects, &o.logPath})
+        if (*p == "-") *p = "/dev/stdout";
     for (std::string* p : {&o.dir, &o.output, &o.rejects, &o.logPath}) *p = AbsolutePath(*p);
     for (std::string& f : o.files)
         if (!IsStdInSource(f)) f = AbsolutePath(f);

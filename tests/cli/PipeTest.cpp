@@ -81,5 +81,21 @@ TEST_F(Pipes, ProgressLineOnATerminal) {
     EXPECT_NE(r.out.find("\x1b[K\r\x1b[Kresult: standard output"), std::string::npos) << r.out;
 }
 
+TEST_F(Pipes, RejectsAndLogGoToStandardOutputOneAtATime) {
+    WriteFile(dir.file("q.txt"), "31/12/2005;B;1,5\r\nbad\r\n");
+    CliResult r = Shell(Convert("-o r.txt --rejects - q.txt"));
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(r.out, dir.file("q.txt") + "\t2\t#Unstring\tbad\r\n");
+    r = Shell(Convert("-o r2.txt --log - q.txt"));
+    EXPECT_NE(r.out.find("BEGIN"), std::string::npos) << r.out;
+    // Two of them on standard output, or on the file it is sent to, would mix: refused.
+    for (const char* args : {"-o - --rejects - q.txt", "-o r3.txt --rejects - --log - q.txt",
+                             "-o r4.txt --rejects - q.txt > r4.txt"}) {
+        r = Shell(Convert(args));
+        EXPECT_EQ(r.status, 3) << args;
+    }
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"Lumivex.fmt", "q.txt", "r.txt", "r2.txt", "r4.txt"}));
+}
+
 } // namespace
 } // namespace lmx::test
