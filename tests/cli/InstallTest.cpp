@@ -74,7 +74,7 @@ TEST(Install, ReadOnlyInstallationKeepsTheUsersFilesInTheConfigurationFolder) {
     const std::string program = prefix + "/" + LUMIVEX_INSTALL_DIR + "/";
     EXPECT_EQ(ReadFile(program + "Lumivex.lng"), ReadFile(std::string(LUMIVEX_SOURCE_DIR) + "/examples/Lumivex.lng"));
 #ifdef LUMIVEX_HAS_MAN
-    EXPECT_TRUE(Exists(prefix + "/share/man/man1/lumivex-convert.1"));
+    EXPECT_TRUE(Exists(prefix + "/share/man/man1/lumivex-convert.1.gz"));
 #endif
     fs::create_directories(home + "run"); // the window's runtime folder, private to its user
     fs::permissions(home + "run", fs::perms::owner_all);
