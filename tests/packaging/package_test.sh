@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Builds the Debian package of this build tree, checks it with the field's own tools, unpacks it
 # into a temporary root and runs both programs from there with a private HOME.
-# Usage: package_test.sh BUILD_DIR
+# Usage: package_test.sh BUILD_DIR [CPACK]
 set -euo pipefail
 build=$1
+cpack=${2:-cpack}
 tmp=$(mktemp -d)
 chmod 755 "$tmp" # the programs may run as nobody below
 trap 'chmod -R u+w "$tmp"; rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-cpack --config "$build/CPackConfig.cmake" -B "$tmp/out" >"$tmp/cpack.log" 2>&1 || { cat "$tmp/cpack.log"; fail cpack; }
+"$cpack" --config "$build/CPackConfig.cmake" -B "$tmp/out" >"$tmp/cpack.log" 2>&1 || { cat "$tmp/cpack.log"; fail cpack; }
 debs=("$tmp"/out/lumivex_*.deb)
 deb=${debs[0]}
 [ -f "$deb" ] || fail "no package made"
