@@ -30,7 +30,7 @@ std::string FormatLoadMessage(Session& s, int mode, const std::string& name, int
     std::string msg = Tx(head + (code == frColCountDiffers ? s.lang.Text(LK::err_fmtNbCols)
                                                            : s.lang.Format(LK::err_fmtRC, {IntToStr(code)})));
     msg += "\nlumivex-convert: " + TxFill(s.lang.Text(LK::err_cliFmtLoad),
-                                          {option, Tx(name), Tx(FmtLoadProblem(name, code, s.fmtFile.LastFault()))});
+                                          {option, Tx(name), Tx(FmtLoadProblem(name, code, s.fmtFile.LastFault(), s.lang))});
     if (code == frNotFound && s.fmtFile.FmtLoadList() == frOk) {
         msg += "\nlumivex-convert: " +
                TxFill(s.lang.Text(LK::str_cliFmtsIn), {s.fmtFile.FmtFileName, JoinedNames(s.formats.FmtNames)});

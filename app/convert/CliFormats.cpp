@@ -66,7 +66,7 @@ bool ShowFormat(Session& s, const std::string& name) {
     }
     if (code != frOk) {
         PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliFmtShow),
-                                              {Tx(name), Tx(FmtLoadProblem(name, code, s.fmtFile.LastFault()))}));
+                                              {Tx(name), Tx(FmtLoadProblem(name, code, s.fmtFile.LastFault(), s.lang))}));
         if (code == frNotFound && s.fmtFile.FmtLoadList() == frOk)
             PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::str_cliFmtsInFile), {JoinedNames(s.formats.FmtNames)}));
         return false;

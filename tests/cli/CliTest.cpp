@@ -104,7 +104,7 @@ TEST_F(Cli, RefusalsConvertNothing) {
     const std::vector<Case> cases = {
         {{"--dir", dir.path(), "--in", "NOPE", "--out", "OUT", src},
          "Format entrée incorrect, problème = -795.\nlumivex-convert: --in : le format \"NOPE\" ne se charge pas : code -795, "
-         "no format of that name in the file (names are case-sensitive)\nlumivex-convert: formats de " + dir.file("Lumivex.fmt") +
+         "aucun format de ce nom dans le fichier (les noms distinguent majuscules et minuscules)\nlumivex-convert: formats de " + dir.file("Lumivex.fmt") +
          " : IN, OUT\n"},
         {{"--dir", dir.path(), "--in", "IN", "--out", "out", src}, "lumivex-convert: vouliez-vous dire OUT ?"},
         {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-"}, "nommez le résultat avec -o FICHIER, ou -o - pour la sortie standard"},
