@@ -30,29 +30,6 @@ enum FmtResult : int {
     frNoFile = -799,         // the file does not exist
 };
 
-// What each code means, in plain English: the one wording for every message that must say why a
-// format does not load.
-inline const char* FmtResultMeaning(int code) {
-    switch (code) {
-    case frOk: return "success";
-    case frEmptyName:
-        return "the file ends inside the block's descriptive lines (NOM, CMT, CLC, SEP, DEC, IFL), "
-               "or no format name was given";
-    case frBadDescr: return "a descriptive line (CMT, CLC, SEP, DEC, IFL) is missing, out of order or has a bad value";
-    case frColCountDiffers: return "the number of COL lines differs from CLC";
-    case frTooManyColsAtEof: return "more COL lines than CLC, running up to the end of the file";
-    case frBadColumn: return "a COL line is malformed";
-    case frCopyIn: return "the loaded format could not be copied to the input format";
-    case frCopyOut: return "the loaded format could not be copied to the output format";
-    case frBadColCount: return "CLC is not an integer greater than 0";
-    case frNotFound: return "no format of that name in the file (names are case-sensitive)";
-    case frNoFormat: return "the file holds no format, or could not be opened";
-    case frOpenFailed: return "the file could not be opened";
-    case frNoFile: return "the file does not exist";
-    default: return "unknown code";
-    }
-}
-
 // Where the last load met its faults, for a message that says where to look. Lines are counted
 // from 1 in the file; 0 means none was met.
 struct FmtReadFault {

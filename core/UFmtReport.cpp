@@ -29,52 +29,71 @@ std::string LayoutList() {
 }
 
 // What the descriptive line of the key must hold.
-const char* DescrRule(const std::string& key) {
-    if (key == "CMT") return "CMT= and the comment";
-    if (key == "CLC") return "CLC= and a whole number greater than 0";
-    if (key == "SEP") return "SEP= and the column separator (not empty)";
-    if (key == "DEC") return "DEC= and the decimal separator (not empty, not the column separator)";
-    return "IFL= and a whole number, 0 or more";
+LK DescrRule(const std::string& key) {
+    if (key == "CMT") return LK::err_fmtRdRuleCmt;
+    if (key == "CLC") return LK::err_fmtRdRuleClc;
+    if (key == "SEP") return LK::err_fmtRdRuleSep;
+    if (key == "DEC") return LK::err_fmtRdRuleDec;
+    return LK::err_fmtRdRuleIfl;
 }
 
-std::string ColumnFieldProblem(const FmtReadFault& f) {
-    const std::string where = "line " + IntToStr(f.colLine) + " (column " + IntToStr(f.entry) + "): ";
+std::string ColumnFieldProblem(const FmtReadFault& f, const LangTexts& lang) {
+    const std::string where = lang.Format(LK::err_fmtRdWhere, {IntToStr(f.colLine), IntToStr(f.entry)}) + ": ";
     switch (f.field) {
-    case cfName: return where + "field 1 (name) is empty";
-    case cfType:
-        return where + "field 2 (type) " + Quoted(f.value) +
-               " is not N, AN, A, nor a date separator followed by one of the ten date layouts (" + LayoutList() + ")";
-    case cfCasse: return where + "field 3 (forced case) " + Quoted(f.value) + " is not 0, 1 or 2";
-    case cfControl: return where + "field 4 (control) " + Quoted(f.value) + " is not 0, 1 or 2";
-    case cfFixeType: return where + "field 5 (prefix or suffix) " + Quoted(f.value) + " is not 0, 1 or 2";
-    case cfFixeText: return where + "field 6 (prefix or suffix text) is empty while field 5 asks for one";
-    default: return where + "the line cannot be read";
+    case cfName: return where + lang.Text(LK::err_fmtRdFieldName);
+    case cfType: return where + lang.Format(LK::err_fmtRdFieldType, {Quoted(f.value), LayoutList()});
+    case cfCasse: return where + lang.Format(LK::err_fmtRdFieldCase, {Quoted(f.value)});
+    case cfControl: return where + lang.Format(LK::err_fmtRdFieldCtrl, {Quoted(f.value)});
+    case cfFixeType: return where + lang.Format(LK::err_fmtRdFieldFixe, {Quoted(f.value)});
+    case cfFixeText: return where + lang.Text(LK::err_fmtRdFieldText);
+    default: return where + lang.Text(LK::err_fmtRdBadLine);
     }
 }
 
-std::string DescrProblem(const FmtReadFault& f) {
+std::string DescrProblem(const FmtReadFault& f, const LangTexts& lang) {
     if (f.descrKey.empty()) return {};
-    if (f.descrAtEnd) return "the file ends after line " + IntToStr(f.descrLine) + ", where " + f.descrKey + "= was expected";
-    return "line " + IntToStr(f.descrLine) + " should be " + DescrRule(f.descrKey) + ", it is " + Quoted(f.descrFound);
+    if (f.descrAtEnd) return lang.Format(LK::err_fmtRdEndsAfter, {IntToStr(f.descrLine), f.descrKey});
+    return lang.Format(LK::err_fmtRdShouldBe,
+                       {IntToStr(f.descrLine), lang.Text(DescrRule(f.descrKey)), Quoted(f.descrFound)});
 }
 
-std::string Detail(int code, const FmtReadFault& f) {
+std::string Detail(int code, const FmtReadFault& f, const LangTexts& lang) {
     std::string out;
     switch (code) {
     case frColCountDiffers:
     case frTooManyColsAtEof:
-        out = "CLC=" + IntToStr(f.colCount) + " but the block has " + IntToStr(f.colLines) + " COL line(s)";
+        out = lang.Format(LK::err_fmtRdColLines, {IntToStr(f.colCount), IntToStr(f.colLines)});
         break;
     case frBadColumn:
-        if (f.entry > 0) out = ColumnFieldProblem(f);
+        if (f.entry > 0) out = ColumnFieldProblem(f, lang);
         break;
     default:
         break;
     }
     // A later fault decides the code, yet a cut-off or bad descriptive line is where to look first.
-    const std::string descr = DescrProblem(f);
+    const std::string descr = DescrProblem(f, lang);
     if (!descr.empty()) out = out.empty() ? descr : descr + "; " + out;
     return out;
+}
+
+// What each reader code means: the one wording for every message that must say why a format
+// does not load.
+LK Meaning(int code) {
+    switch (code) {
+    case frEmptyName: return LK::err_fmtRdEmptyName;
+    case frBadDescr: return LK::err_fmtRdBadDescr;
+    case frColCountDiffers: return LK::err_fmtRdColCount;
+    case frTooManyColsAtEof: return LK::err_fmtRdTooManyCols;
+    case frBadColumn: return LK::err_fmtRdBadColumn;
+    case frCopyIn: return LK::err_fmtRdCopyIn;
+    case frCopyOut: return LK::err_fmtRdCopyOut;
+    case frBadColCount: return LK::err_fmtRdBadColCount;
+    case frNotFound: return LK::err_fmtRdNotFound;
+    case frNoFormat: return LK::err_fmtRdNoFormat;
+    case frOpenFailed: return LK::err_fmtRdOpenFailed;
+    case frNoFile: return LK::err_fmtRdNoFile;
+    default: return LK::err_fmtRdUnknown;
+    }
 }
 
 const char* ControlWord(const std::string& code) {
@@ -93,10 +112,10 @@ const char* CaseWord(const std::string& code) {
 
 } // namespace
 
-std::string FmtLoadProblem(const std::string& name, int code, const FmtReadFault& fault) {
-    if (name.empty() && code == frEmptyName) return "the block's NOM line gives no name: it can never be chosen";
-    std::string out = "code " + IntToStr(code) + ", " + FmtResultMeaning(code);
-    const std::string detail = Detail(code, fault);
+std::string FmtLoadProblem(const std::string& name, int code, const FmtReadFault& fault, const LangTexts& lang) {
+    if (name.empty() && code == frEmptyName) return lang.Text(LK::err_fmtRdNoName);
+    std::string out = lang.Format(LK::err_fmtRdCode, {IntToStr(code), lang.Text(Meaning(code))});
+    const std::string detail = Detail(code, fault, lang);
     if (!detail.empty()) out += ": " + detail;
     return out;
 }
@@ -153,9 +172,9 @@ FmtFileReport CheckFormatFile(const std::string& fmtPath, const LangTexts& lang)
             ++same;
             ++i;
         }
-        if (same > 1) c.notes.push_back(IntToStr(static_cast<int64_t>(same)) + " blocks carry this name: only the first is ever loaded");
+        if (same > 1) c.notes.push_back(lang.Format(LK::err_fmtRdSameName, {IntToStr(static_cast<int64_t>(same))}));
         c.code = file.FmtLoadDescription(flmWorkOnly, c.name);
-        if (c.code != frOk) c.problem = FmtLoadProblem(c.name, c.code, file.LastFault());
+        if (c.code != frOk) c.problem = FmtLoadProblem(c.name, c.code, file.LastFault(), lang);
         else c.passed = CheckLoadedFormat(state.FmtWork, lang, c.messages);
         report.formats.push_back(std::move(c));
     }

@@ -12,9 +12,9 @@ namespace lmx {
 
 class LangTexts;
 
-// Why the format does not load, in plain English: the reader's code and meaning and, where the
-// reader knows them, the line and field at fault. The caller names the format.
-std::string FmtLoadProblem(const std::string& name, int code, const FmtReadFault& fault);
+// Why the format does not load, in the language's words (Windows-1252): the reader's code and
+// meaning and, where the reader knows them, the line and field at fault. The caller names the format.
+std::string FmtLoadProblem(const std::string& name, int code, const FmtReadFault& fault, const LangTexts& lang);
 
 struct FmtCheck {
     std::string name;

@@ -33,14 +33,14 @@ std::string Duration(int64_t seconds) {
 
 } // namespace
 
-std::string ProgressText(const ProgressFigures& f) {
+std::string ProgressText(const ProgressFigures& f, const ProgressWords& words) {
     const bool sized = f.total > 0;
     std::string out;
     if (sized) {
         const int64_t done = f.done < f.total ? f.done : f.total;
-        out = IntToStr(done * 100 / f.total) + "% of " + ByteSize(f.total);
+        out = FillPlaceholders(words.share, {IntToStr(done * 100 / f.total), ByteSize(f.total)});
     } else {
-        out = ByteSize(f.done) + " read";
+        out = FillPlaceholders(words.read, {ByteSize(f.done)});
     }
     if (f.done > 0 && f.millis > 0) {
         // Bytes a second over the whole run so far: steadier than the last moment's.
@@ -48,10 +48,10 @@ std::string ProgressText(const ProgressFigures& f) {
         out += ", " + ByteSize(static_cast<int64_t>(rate)) + "/s";
         if (sized) {
             const int64_t left = f.total > f.done ? f.total - f.done : 0;
-            out += ", " + Duration(static_cast<int64_t>(static_cast<double>(left) / rate + 0.5)) + " left";
+            out += ", " + FillPlaceholders(words.left, {Duration(static_cast<int64_t>(static_cast<double>(left) / rate + 0.5))});
         }
     }
-    return out + ", " + IntToStr(f.lines) + " lines, " + IntToStr(f.rejected) + " rejected";
+    return out + ", " + FillPlaceholders(words.counts, {IntToStr(f.lines), IntToStr(f.rejected)});
 }
 
 } // namespace lmx

@@ -7,6 +7,8 @@ cd "$(dirname "$0")/.."
 PACKAGES=(cmake g++ make libgtest-dev qt6-base-dev qt6-translations-l10n help2man desktop-file-utils libglib2.0-bin strace)
 # GNU parallel: the tests run the converter on several cores as the README shows.
 PACKAGES+=(parallel)
+# The Debian package, its checks and the converter's bash completion (tests/packaging).
+PACKAGES+=(dpkg-dev lintian appstream bash-completion)
 missing=()
 for p in "${PACKAGES[@]}" ${LUMIVEX_EXTRA_PACKAGES:-}; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

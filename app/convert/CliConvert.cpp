@@ -20,24 +20,23 @@ namespace lmx::cli {
 
 namespace {
 
-// The message the window shows for a format that does not load, then why, each on its own line:
-// the language's text, then the converter's own English.
+// The message the window shows for a format that does not load, then why, each on its own line.
 std::string FormatLoadMessage(Session& s, int mode, const std::string& name, int code) {
     const std::string head = s.lang.Text(mode == flmInput ? LK::err_fmtInfile : LK::err_fmtOutfile);
     const std::string option = mode == flmInput ? "--in" : "--out";
     if (code == frEmptyName && name.empty())
-        return Tx(head) + "\nlumivex-convert: no format named: give one with " + option +
-               " (the last one used, parameter " + (mode == flmInput ? "MRI" : "MRO") + ", is empty)";
+        return Tx(head) + "\nlumivex-convert: " +
+               TxFill(s.lang.Text(LK::err_cliNoFmtName), {option, mode == flmInput ? "MRI" : "MRO"});
     std::string msg = Tx(head + (code == frColCountDiffers ? s.lang.Text(LK::err_fmtNbCols)
                                                            : s.lang.Format(LK::err_fmtRC, {IntToStr(code)})));
-    msg += "\nlumivex-convert: " + option + " format \"" + Tx(name) +
-           "\": " + Tx(FmtLoadProblem(name, code, s.fmtFile.LastFault()));
+    msg += "\nlumivex-convert: " + TxFill(s.lang.Text(LK::err_cliFmtLoad),
+                                          {option, Tx(name), Tx(FmtLoadProblem(name, code, s.fmtFile.LastFault(), s.lang))});
     if (code == frNotFound && s.fmtFile.FmtLoadList() == frOk) {
-        msg +=
-            "\nlumivex-convert: formats in " + s.fmtFile.FmtFileName + ": " + JoinedNames(s.formats.FmtNames);
+        msg += "\nlumivex-convert: " +
+               TxFill(s.lang.Text(LK::str_cliFmtsIn), {s.fmtFile.FmtFileName, JoinedNames(s.formats.FmtNames)});
         for (const auto& n : s.formats.FmtNames)
             if (n != name && Cp1252Upper(n) == Cp1252Upper(name))
-                msg += "\nlumivex-convert: did you mean " + Tx(n) + "?";
+                msg += "\nlumivex-convert: " + TxFill(s.lang.Text(LK::str_cliDidYouMean), {Tx(n)});
     }
     if (code == frNoFile || code == frOpenFailed)
         msg += "\n" + TxFill(s.lang.Text(LK::err_fmtFileDefOpen), {s.fmtFile.FmtFileName});
@@ -45,9 +44,9 @@ std::string FormatLoadMessage(Session& s, int mode, const std::string& name, int
 }
 
 // Why a source cannot be read, in the system's words (the converter's for a FIFO or a device).
-std::string SourceReason(int err) {
+std::string SourceReason(const Session& s, int err) {
     if (err != EINVAL) return Tx(SysErrorText(err));
-    return "not a regular file (a FIFO or a device is no source: send it to standard input, -)";
+    return Tx(s.lang.Text(LK::err_cliNotRegular));
 }
 
 // The bytes to read, for the progress line; -1 when a source's size cannot be known beforehand.
@@ -73,17 +72,23 @@ bool WouldReplace(const std::string& path) {
     return !NamesADescriptor(path) && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::string Shown(const std::string& path) {
-    return path == "/dev/stdout" ? "standard output" : path;
+std::string Shown(const Session& s, const std::string& path) {
+    return path == "/dev/stdout" ? Tx(s.lang.Text(LK::str_cliStdOut)) : path;
 }
 
-std::string FailureText(const AfterFailure& f) {
+std::string FailureText(const Session& s, const AfterFailure& f) {
+    const std::string reason = Tx(f.reason);
+    std::string text;
     if (f.verb == "ReadFile")
-        return "lumivex-convert: could not read " +
-               (IsStdInSource(f.path) ? std::string("standard input") : f.path) + ": " + Tx(f.reason);
-    if (f.verb == "RenameFile") return "lumivex-convert: could not rename " + f.path + ": " + Tx(f.reason);
-    if (f.verb == "RecycleFile") return "lumivex-convert: could not move " + f.path + " to the trash";
-    return "lumivex-convert: could not delete " + f.path + ": " + Tx(f.reason);
+        text = TxFill(s.lang.Text(LK::err_cliReadFailed),
+                      {IsStdInSource(f.path) ? Tx(s.lang.Text(LK::str_cliStdIn)) : f.path, reason});
+    else if (f.verb == "RenameFile")
+        text = TxFill(s.lang.Text(LK::err_cliNoRename), {f.path, reason});
+    else if (f.verb == "RecycleFile")
+        text = TxFill(s.lang.Text(LK::err_cliNoTrash), {f.path});
+    else
+        text = TxFill(s.lang.Text(LK::err_cliNoDelete), {f.path, reason});
+    return "lumivex-convert: " + text;
 }
 
 // The sources that can be read, in the order given: the others are told with the system's reason
@@ -95,7 +100,7 @@ std::vector<std::string> ReadableSources(const Session& s, const std::vector<std
         if (IsStdInSource(f)) {
             kept.push_back(f);
         } else if (const int err = SourceError(f)) {
-            PrintErr("lumivex-convert: cannot read " + f + ": " + SourceReason(err));
+            PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliCannotRead), {f, SourceReason(s, err)}));
             ++unreadable;
         } else if (FileSize(f) == 0) {
             PrintErr(TxFill(s.lang.Text(LK::msg_fileIsEmpty), {ExtractFileName(f)}));
@@ -111,11 +116,11 @@ std::vector<std::string> ReadableSources(const Session& s, const std::vector<std
 std::string CheckedResult(Session& s, const CliOptions& o) {
     const std::string out = o.output.empty() ? s.convPage.ProposalFor(s.page.InFiles.front()) : o.output;
     if (IsOneOfSources(out, s.page.InFiles)) {
-        PrintErr(Tx(s.lang.Text(LK::msg_filesShouldDif)) + ": " + Shown(out));
+        PrintErr(Tx(s.lang.Text(LK::msg_filesShouldDif)) + ": " + Shown(s, out));
         return {};
     }
     if (WouldReplace(out) && !o.force) {
-        PrintErr("lumivex-convert: the result file exists (--force replaces it): " + out);
+        PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliResultExists), {out}));
         return {};
     }
     const std::pair<const char*, const std::string*> extras[] = {{"--rejects", &o.rejects},
@@ -124,13 +129,11 @@ std::string CheckedResult(Session& s, const CliOptions& o) {
         if (path->empty()) continue;
         if (IsOneOfSources(*path, s.page.InFiles) || SameFile(*path, out) ||
             (path == &o.logPath && !o.rejects.empty() && SameFile(o.logPath, o.rejects))) {
-            PrintErr(std::string("lumivex-convert: ") + option +
-                     " names a source, the result or the other file: " + Shown(*path));
+            PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliNamesOther), {option, Shown(s, *path)}));
             return {};
         }
         if (WouldReplace(*path) && !o.force) {
-            PrintErr(std::string("lumivex-convert: ") + option +
-                     " file exists (--force replaces it): " + *path);
+            PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliFileExists), {option, *path}));
             return {};
         }
     }
@@ -157,8 +160,7 @@ int ConvertFiles(Session& s, const CliOptions& o, SignalCleanup& temps) {
         return exNothing;
     }
     if (o.output.empty() && IsStdInSource(s.page.InFiles.front())) {
-        PrintErr("lumivex-convert: standard input has no file name to make the result's name from: "
-                 "name the result with -o FILE, or -o - for standard output");
+        PrintErr("lumivex-convert: " + Tx(s.lang.Text(LK::err_cliStdInName)));
         return exNothing;
     }
     const std::string out = CheckedResult(s, o);
@@ -184,7 +186,9 @@ int ConvertFiles(Session& s, const CliOptions& o, SignalCleanup& temps) {
 
     // A result shown on the same terminal would be torn by the redrawn line.
     const bool progress = !o.quiet && ::isatty(2) && !(NamesADescriptor(out) && ::isatty(1));
-    CliRunView view(progress, TotalBytes(s.page.InFiles), temps);
+    const ProgressWords words{s.lang.Text(LK::str_cliPrgShare), s.lang.Text(LK::str_cliPrgRead),
+                              s.lang.Text(LK::str_cliPrgLeft), s.lang.Text(LK::str_cliPrgCounts)};
+    CliRunView view(progress, TotalBytes(s.page.InFiles), temps, words);
     s.run.StopRun = s.run.UserCancel = false;
     const int32_t r = s.runner.RunConversion(view, after,
                                              o.rejects.empty() ? static_cast<IRejectSink*>(&noRejects)
@@ -204,7 +208,7 @@ int ConvertFiles(Session& s, const CliOptions& o, SignalCleanup& temps) {
     else if (s.run.RejectedTotal > 0)
         code = exRejected;
     for (const AfterFailure& f : s.runner.ReadFailures())
-        PrintErr(FailureText(f));
+        PrintErr(FailureText(s, f));
     if (r != 0) {
         std::string closing = s.runner.ClosingMessage(r);
         // The system's reason gets a line of its own, with the file it concerns.
@@ -213,10 +217,10 @@ int ConvertFiles(Session& s, const CliOptions& o, SignalCleanup& temps) {
             closing.erase(at, reason.size());
         PrintErr(Tx(closing));
         if ((r == rrIncompleteOutput || r == rrCannotCreate) && !s.runner.OutputError().empty())
-            PrintErr("lumivex-convert: " + Shown(out) + ": " + Tx(s.runner.OutputError()));
+            PrintErr("lumivex-convert: " + Shown(s, out) + ": " + Tx(s.runner.OutputError()));
     }
     for (const AfterFailure& f : s.runner.AfterFailures())
-        PrintErr(FailureText(f));
+        PrintErr(FailureText(s, f));
     // Nothing converted: no rejects file either (it is dropped with its temporary file).
     if (!o.rejects.empty() && code != exNothing) {
         std::string error;
@@ -235,13 +239,12 @@ int ConvertFiles(Session& s, const CliOptions& o, SignalCleanup& temps) {
     }
     if (!o.quiet && code != exNothing) {
         const bool written = r != rrIncompleteOutput;
-        PrintErr("result: " + Shown(out) + (written ? "" : " (not written)"));
-        PrintErr("files: " + IntToStr(static_cast<int64_t>(s.page.InFiles.size())) + ", lines read: " +
-                 IntToStr(s.run.LinesRead) + ", rejected: " + IntToStr(s.run.RejectedTotal) +
-                 ", written: " + IntToStr(s.runner.LinesWritten()));
+        PrintErr(TxFill(s.lang.Text(written ? LK::str_cliResult : LK::str_cliResultNotWritten), {Shown(s, out)}));
+        PrintErr(TxFill(s.lang.Text(LK::str_cliCounts),
+                        {IntToStr(static_cast<int64_t>(s.page.InFiles.size())), IntToStr(s.run.LinesRead),
+                         IntToStr(s.run.RejectedTotal), IntToStr(s.runner.LinesWritten())}));
         if (s.runner.KeptForRejects() > 0)
-            PrintErr("kept: " + IntToStr(s.runner.KeptForRejects()) +
-                     " source(s) with rejected lines, neither recycled nor deleted");
+            PrintErr(TxFill(s.lang.Text(LK::str_cliKept), {IntToStr(s.runner.KeptForRejects())}));
     }
     return code;
 }

@@ -13,10 +13,10 @@ namespace lmx::cli {
 
 namespace {
 
-// The format file cannot be read at all: the language text, or plain words when it is there but empty.
+// The format file cannot be read at all, or holds no format.
 void FileProblem(const Session& s, int listCode) {
     if (listCode == frNoFile) PrintErr(TxFill(s.lang.Text(LK::err_fmtFileDefOpen), {s.fmtFile.FmtFileName}));
-    else PrintErr("lumivex-convert: no format in " + s.fmtFile.FmtFileName + " (or it cannot be read)");
+    else PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliNoFmtIn), {s.fmtFile.FmtFileName}));
 }
 
 } // namespace
@@ -32,8 +32,11 @@ bool LoadLanguageOption(Session& s, const std::string& nameUtf8) {
     if (s.lang.LangLoad(name, s.LngFileName) == 0) return true;
     std::vector<std::string> names;
     const int count = s.lang.LangList(s.LngFileName, names);
-    PrintErr("lumivex-convert: no language \"" + nameUtf8 + "\" in " + s.LngFileName +
-             (count < 0 ? std::string(" (no such file)") : " (languages: " + JoinedNames(names) + ")"));
+    if (count < 0)
+        PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliNoLangFile), {nameUtf8, s.LngFileName}));
+    else
+        PrintErr("lumivex-convert: " +
+                 TxFill(s.lang.Text(LK::err_cliNoLang), {nameUtf8, s.LngFileName, JoinedNames(names)}));
     return false;
 }
 
@@ -44,13 +47,14 @@ bool CheckFormats(const Session& s) {
         return false;
     }
     for (const FmtCheck& c : r.formats) {
-        if (c.code != frOk) PrintOut(Tx(c.name + ": does not load: " + c.problem));
-        else PrintOut(Tx(c.name + (c.passed ? ": ok" : ": refused by the editor's checks")));
+        if (c.code != frOk) PrintOut(TxFill(s.lang.Text(LK::str_cliCheckNoLoad), {Tx(c.name), Tx(c.problem)}));
+        else PrintOut(TxFill(s.lang.Text(c.passed ? LK::str_cliCheckOk : LK::str_cliCheckRefused), {Tx(c.name)}));
         for (const auto& m : c.messages) PrintOut(Tx("  " + m));
-        for (const auto& n : c.notes) PrintOut(Tx("  note: " + n));
+        for (const auto& n : c.notes) PrintOut("  " + TxFill(s.lang.Text(LK::str_cliCheckNote), {Tx(n)}));
     }
-    PrintOut(IntToStr(static_cast<int64_t>(r.PassedCount())) + " of " + IntToStr(static_cast<int64_t>(r.formats.size())) +
-             " formats pass (" + s.fmtFile.FmtFileName + ")");
+    PrintOut(TxFill(s.lang.Text(LK::str_cliCheckCount),
+                    {IntToStr(static_cast<int64_t>(r.PassedCount())), IntToStr(static_cast<int64_t>(r.formats.size())),
+                     s.fmtFile.FmtFileName}));
     return r.AllPassed();
 }
 
@@ -61,9 +65,10 @@ bool ShowFormat(Session& s, const std::string& name) {
         return false;
     }
     if (code != frOk) {
-        PrintErr(Tx("lumivex-convert: format \"" + name + "\" does not load: " + FmtLoadProblem(name, code, s.fmtFile.LastFault())));
+        PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliFmtShow),
+                                              {Tx(name), Tx(FmtLoadProblem(name, code, s.fmtFile.LastFault(), s.lang))}));
         if (code == frNotFound && s.fmtFile.FmtLoadList() == frOk)
-            PrintErr("lumivex-convert: formats in the file: " + JoinedNames(s.formats.FmtNames));
+            PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::str_cliFmtsInFile), {JoinedNames(s.formats.FmtNames)}));
         return false;
     }
     for (const auto& line : FormatDescription(s.formats.FmtWork)) PrintOut(Tx(line));

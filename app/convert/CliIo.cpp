@@ -35,8 +35,9 @@ void PrintOut(const std::string& utf8) {
     std::fwrite(s.data(), 1, s.size(), stdout);
 }
 
-CliRunView::CliRunView(bool show, int64_t total, ITempFiles& temps)
-    : show_(show), total_(total), temps_(temps), start_(std::chrono::steady_clock::now()), last_(start_) {}
+CliRunView::CliRunView(bool show, int64_t total, ITempFiles& temps, const ProgressWords& words)
+    : show_(show), total_(total), temps_(temps), words_(words), start_(std::chrono::steady_clock::now()),
+      last_(start_) {}
 
 void CliRunView::Draw(const RunState& run) {
     using std::chrono::milliseconds;
@@ -49,7 +50,7 @@ void CliRunView::Draw(const RunState& run) {
     f.millis = std::chrono::duration_cast<milliseconds>(now - start_).count();
     f.lines = run.LinesRead;
     f.rejected = run.RejectedTotal;
-    const std::string line = "\r" + ProgressText(f) + "\x1b[K";
+    const std::string line = "\r" + Tx(ProgressText(f, words_)) + "\x1b[K";
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
     drawn_ = true;

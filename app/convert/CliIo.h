@@ -6,6 +6,7 @@
 // as it is: an accented folder name reads right, never as mojibake.
 #include "common/UDurable.h"
 #include "core/UPorts.h"
+#include "core/UProgress.h"
 #include "core/URun.h"
 
 #include <chrono>
@@ -39,8 +40,9 @@ class CliMessages final : public IMessages {
 // redrawn at most four times a second, not before half a second (a short run shows nothing).
 class CliRunView final : public IRunView {
   public:
-    // total: the bytes of every source, or -1 when one cannot be known (a pipe).
-    CliRunView(bool show, int64_t total, ITempFiles& temps);
+    // total: the bytes of every source, or -1 when one cannot be known (a pipe); words: the
+    // language's (Windows-1252, outliving the view).
+    CliRunView(bool show, int64_t total, ITempFiles& temps, const ProgressWords& words);
     void LineDone(const RunState& run) override {
         if (!show_ || (++tick_ & 0x3FF) != 0) return;
         Draw(run);
@@ -58,6 +60,7 @@ class CliRunView final : public IRunView {
     bool show_;
     int64_t total_;
     ITempFiles& temps_;
+    ProgressWords words_;
     uint32_t tick_ = 0;
     bool drawn_ = false;
     const LineReader* in_ = nullptr;

@@ -25,6 +25,39 @@
 
 namespace {
 
+constexpr const char* kUsage =
+    "Usage: Lumivex [options] [FILE...]\n"
+    "Converts delimited quote files from one format to another, in a window.\n"
+    "The FILEs named are converted at once with the last formats used, as soon as the window is on\n"
+    "screen, so that the run can be followed and cancelled.\n"
+    "\n"
+    "  --screenshots DIR   save a picture of every page and state into DIR, then quit\n"
+    "  --help              print this help and exit\n"
+    "  --version           print the version and exit\n"
+    "The toolkit's own options are taken too (-platform offscreen, -style NAME, ...).\n"
+    "\n"
+    "Files: Lumivex.fmt (the formats), Lumivex.prm (the parameters), LumivexLog.txt (the saved log)\n"
+    "live in the program's folder; when it cannot be written (a system-wide installation), in\n"
+    "$XDG_CONFIG_HOME/Lumivex (by default ~/.config/Lumivex), made on first use from the copies\n"
+    "beside the program. Lumivex.lng holds the language texts, one section per language.\n";
+
+// --help and --version are answered before the toolkit starts: no display is needed for them.
+bool AnsweredAlone(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--") return false;
+        if (a == "--help") {
+            std::fputs(kUsage, stdout);
+            return true;
+        }
+        if (a == "--version") {
+            std::fputs(("Lumivex " + lmx::ProgramVersion() + "\n").c_str(), stdout);
+            return true;
+        }
+    }
+    return false;
+}
+
 // The pictures of a run, in a second window over sample files of its own: the program's own files
 // are left as they are.
 bool SaveRunScreenshots(const std::string& programDir, const std::string& programFile, const QString& folder) {
@@ -48,8 +81,11 @@ bool SaveRunScreenshots(const std::string& programDir, const std::string& progra
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (AnsweredAlone(argc, argv)) return 0;
     QApplication app(argc, argv);
     lmx::NameApplication();
+    // Ties the window to the system's menu entry (its icon in the task bar).
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.corvandale.Lumivex"));
 
     // A hidden option for layout checks: "--screenshots <folder>" saves every page and quits.
     std::vector<std::string> args;

@@ -21,11 +21,11 @@ TEST_F(CliFormats, CheckExitsZeroOnlyWhenEveryFormatPasses) {
     Formats({kGood});
     CliResult r = RunCli({"--dir", dir.path(), "--check"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "GOOD: ok\n1 of 1 formats pass (" + dir.file("Lumivex.fmt") + ")\n");
+    EXPECT_EQ(r.out, "GOOD : ok\n1 formats sur 1 passent (" + dir.file("Lumivex.fmt") + ")\n");
     Formats({kGood, {"NOM=BROKEN", "CMT=", "CLC=1", "SEP=;", "DEC=,", "IFL=0", "COL=D|N|0|0|3|"}});
     r = RunCli({"--dir", dir.path(), "--check"});
     EXPECT_EQ(r.status, 3);
-    EXPECT_NE(r.out.find("BROKEN: does not load: code -790"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("BROKEN : ne se charge pas : code -790"), std::string::npos) << r.out;
 }
 
 TEST_F(CliFormats, ShowPrintsTheDescriptionOrSaysWhyNot) {
@@ -35,7 +35,7 @@ TEST_F(CliFormats, ShowPrintsTheDescriptionOrSaysWhyNot) {
     EXPECT_EQ(r.out.substr(0, 22), " Name     >GOOD< ()\n C");
     r = RunCli({"--dir", dir.path(), "--show", "good"});
     EXPECT_EQ(r.status, 3);
-    EXPECT_NE(r.err.find("formats in the file: GOOD"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("formats du fichier : GOOD"), std::string::npos) << r.err;
 }
 
 TEST_F(CliFormats, LangGivesTheMessagesOrExitsThree) {
@@ -44,7 +44,7 @@ TEST_F(CliFormats, LangGivesTheMessagesOrExitsThree) {
     EXPECT_NE(r.err.find("The format definition file could not be opened"), std::string::npos) << r.err;
     r = RunCli({"--dir", dir.path(), "--lang", "Klingon", "--check"});
     EXPECT_EQ(r.status, 3);
-    EXPECT_NE(r.err.find("no language \"Klingon\" in " + dir.file("Lumivex.lng") + " (languages: English)"),
+    EXPECT_NE(r.err.find("pas de langue \"Klingon\" dans " + dir.file("Lumivex.lng") + " (langues : English)"),
               std::string::npos) << r.err;
 }
 

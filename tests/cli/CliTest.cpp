@@ -50,7 +50,7 @@ TEST_F(Cli, ConvertsSourcesInByteOrderWithHeadersBeforeEach) {
               "Date\tName\tValue\r\n1999-02-01\tA\t2\r\nDate\tName\tValue\r\n2005-12-31\tB\t1.5\r\n");
     // The summary goes to standard error: standard output may carry a result.
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "result: " + dir.file("res.txt") + "\nfiles: 2, lines read: 2, rejected: 0, written: 2\n");
+    EXPECT_EQ(r.err, "résultat : " + dir.file("res.txt") + "\nfichiers : 2, lignes lues : 2, rejetées : 0, écrites : 2\n");
     // Sources are never touched without an after-processing option.
     EXPECT_TRUE(Exists(a));
     EXPECT_TRUE(Exists(b));
@@ -103,10 +103,11 @@ TEST_F(Cli, RefusalsConvertNothing) {
     };
     const std::vector<Case> cases = {
         {{"--dir", dir.path(), "--in", "NOPE", "--out", "OUT", src},
-         "Format entrée incorrect, problème = -795.\nlumivex-convert: --in format \"NOPE\": code -795, no format of "
-         "that name in the file (names are case-sensitive)\nlumivex-convert: formats in " + dir.file("Lumivex.fmt") + ": IN, OUT\n"},
-        {{"--dir", dir.path(), "--in", "IN", "--out", "out", src}, "lumivex-convert: did you mean OUT?"},
-        {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-"}, "name the result with -o FILE, or -o - for standard output"},
+         "Format entrée incorrect, problème = -795.\nlumivex-convert: --in : le format \"NOPE\" ne se charge pas : code -795, "
+         "aucun format de ce nom dans le fichier (les noms distinguent majuscules et minuscules)\nlumivex-convert: formats de " + dir.file("Lumivex.fmt") +
+         " : IN, OUT\n"},
+        {{"--dir", dir.path(), "--in", "IN", "--out", "out", src}, "lumivex-convert: vouliez-vous dire OUT ?"},
+        {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-"}, "nommez le résultat avec -o FICHIER, ou -o - pour la sortie standard"},
         {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-o", "-", "-", "-"}, "standard input (-) can be read once only"},
         {{"--dir", dir.path(), "--in", "IN", "--out", "OUT"}, "Il faut commencer par choisir un fichier"},
         {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-o", dir.file("exists.txt"), src}, "--force"},
@@ -116,14 +117,14 @@ TEST_F(Cli, RefusalsConvertNothing) {
          "n'a pas pu créer le fichier de résultats"},
         {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-o", dir.file("r.txt"), "--log", dir.path() + "./r.txt",
           "--delete", src},
-         "--log names a source, the result or the other file"},
+         "--log désigne une source, le résultat ou l'autre fichier"},
         {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-o", dir.file("r.txt"), "--rejects", src, src},
-         "--rejects names a source, the result or the other file"},
+         "--rejects désigne une source, le résultat ou l'autre fichier"},
         {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-o", dir.file("r.txt"), "--rejects", dir.file("x.txt"),
           "--log", dir.file("x.txt"), src},
-         "--log names a source, the result or the other file"},
+         "--log désigne une source, le résultat ou l'autre fichier"},
         {{"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-o", dir.file("r.txt"), "--log", dir.file("exists.txt"), src},
-         "--log file exists (--force replaces it)"},
+         "le fichier de --log existe (--force le remplace)"},
         {{"--bogus"}, "unknown option --bogus"},
         {{"--o", "x"}, "ambiguous option --o (--out, --output)"},
         {{"--force=yes"}, "option --force takes no value"},
@@ -246,7 +247,7 @@ TEST_F(Cli, UnreadableSourcesAreToldAndTheOthersConverted) {
     WriteFile(folder + "vide \xC3\xA9.txt", "");
     const CliResult r = Convert({"-q", "-o", dir.file("r.txt"), folder + "absent.txt", folder + "q.txt", folder + "vide \xC3\xA9.txt"});
     EXPECT_EQ(r.status, 2); // a source could not be read
-    EXPECT_EQ(r.err, "lumivex-convert: cannot read " + folder + "absent.txt: No such file or directory\n"
+    EXPECT_EQ(r.err, "lumivex-convert: lecture impossible : " + folder + "absent.txt : No such file or directory\n"
                      "Le fichier vide \xC3\xA9.txt est vide et ne sera donc pas converti.\n");
     EXPECT_EQ(ReadFile(dir.file("r.txt")), "Date\tName\tValue\r\n2005-12-31\tB\t1.5\r\n");
 }
@@ -258,7 +259,7 @@ TEST_F(Cli, FullDiskIsAFailureAndSourcesStay) {
     // The language's text, then the system's reason on a line of its own; nothing is counted as
     // written that is not in the file.
     EXPECT_NE(r.err.find("Echec de la conversion du \xC3\xA0 un probl\xC3\xA8me interne.\nlumivex-convert: /dev/full: No space left on device\n"
-                         "result: /dev/full (not written)\nfiles: 1, lines read: 1, rejected: 0, written: 0\n"),
+                         "résultat : /dev/full (non écrit)\nfichiers : 1, lignes lues : 1, rejetées : 0, écrites : 0\n"),
               std::string::npos) << r.err;
     EXPECT_TRUE(Exists(src));
 }
@@ -271,7 +272,7 @@ TEST_F(Cli, RejectsRowsEscapeOddNamesAndTheirSourcesAreKept) {
     EXPECT_EQ(ReadFile(dir.file("rej.txt")), dir.path() + "a\\tb\\nc.txt\t1\t#Unstring\tbad\r\n");
     EXPECT_TRUE(Exists(odd)); // its rejected line exists nowhere else
     EXPECT_FALSE(Exists(plain));
-    EXPECT_NE(r.err.find("kept: 1 source(s) with rejected lines"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("conservés : 1 fichier(s) source avec des lignes rejetées"), std::string::npos) << r.err;
 }
 
 TEST_F(Cli, AfterProcessingRenamesWithoutOverwriting) {
@@ -281,7 +282,7 @@ TEST_F(Cli, AfterProcessingRenamesWithoutOverwriting) {
     const CliResult r = Convert({"-q", "-o", dir.file("r.txt"), "--rename", "_done", "--log", dir.file("log.txt"), a, b});
     // A failed rename has its own status and its line on standard error.
     EXPECT_EQ(r.status, 4) << r.err;
-    EXPECT_EQ(r.err, "lumivex-convert: could not rename " + b + ": File exists\n");
+    EXPECT_EQ(r.err, "lumivex-convert: renommage impossible : " + b + " : File exists\n");
     EXPECT_TRUE(Exists(dir.file("a_done.txt")));
     EXPECT_FALSE(Exists(a));
     EXPECT_TRUE(Exists(b));
@@ -324,7 +325,7 @@ TEST_F(Cli, TrashOnAnotherFileSystemIsAFailureAndTheSourceStays) {
                                 "--trash", b},
                                {"XDG_DATA_HOME=" + data});
     EXPECT_EQ(r.status, 4);
-    EXPECT_EQ(r.err, "lumivex-convert: could not move " + b + " to the trash\n");
+    EXPECT_EQ(r.err, "lumivex-convert: mise à la corbeille impossible : " + b + "\n");
     EXPECT_TRUE(Exists(b));
     EXPECT_FALSE(Exists(data)); // nothing made there for nothing
     fs::remove_all(data);

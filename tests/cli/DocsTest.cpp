@@ -61,7 +61,7 @@ TEST(Docs, FormatGuideBlocksSayWhatTheGuideSays) {
     WriteFile(dir.file("Lumivex.fmt"), examples);
     const CliResult r = RunCli({"--dir", dir.path(), "--check"});
     EXPECT_EQ(r.status, 0) << r.out;
-    EXPECT_NE(r.out.find("3 of 3 formats pass"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("3 formats sur 3 passent"), std::string::npos) << r.out;
 }
 
 } // namespace

@@ -74,8 +74,9 @@ TEST(Install, ReadOnlyInstallationKeepsTheUsersFilesInTheConfigurationFolder) {
     const std::string program = prefix + "/" + LUMIVEX_INSTALL_DIR + "/";
     EXPECT_EQ(ReadFile(program + "Lumivex.lng"), ReadFile(std::string(LUMIVEX_SOURCE_DIR) + "/examples/Lumivex.lng"));
 #ifdef LUMIVEX_HAS_MAN
-    EXPECT_TRUE(Exists(prefix + "/share/man/man1/lumivex-convert.1"));
+    EXPECT_TRUE(Exists(prefix + "/share/man/man1/lumivex-convert.1.gz"));
 #endif
+    EXPECT_TRUE(Exists(prefix + "/share/bash-completion/completions/lumivex-convert"));
     fs::create_directories(home + "run"); // the window's runtime folder, private to its user
     fs::permissions(home + "run", fs::perms::owner_all);
     WriteFile(home + "q.txt", "Date;Valeur;Ouverture;Haut;Bas;Cloture;Volume\r\n02/12/2024;ACME;42,10;42,16;41,53;41,80;87977\r\n");

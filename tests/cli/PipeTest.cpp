@@ -41,11 +41,11 @@ TEST_F(Pipes, StandardInputToStandardOutputWithMessagesApart) {
     CliResult r = Shell("cat q.txt | " + Convert("--delete -o - -"));
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "Date\tName\tValue\r\n2005-12-31\tB\t1.5\r\n1999-02-01\tA\t2\r\n");
-    EXPECT_EQ(r.err, "result: standard output\nfiles: 1, lines read: 2, rejected: 0, written: 2\n");
+    EXPECT_EQ(r.err, "résultat : sortie standard\nfichiers : 1, lignes lues : 2, rejetées : 0, écrites : 2\n");
     // Appending to the file being read would chase its own lines for ever: refused.
     r = Shell(Convert("-o - - < q.txt >> q.txt"));
     EXPECT_EQ(r.status, 3);
-    EXPECT_NE(r.err.find("ne peut pas servir comme fichier de r\xC3\xA9sultat: standard output"),
+    EXPECT_NE(r.err.find("ne peut pas servir comme fichier de r\xC3\xA9sultat: sortie standard"),
               std::string::npos)
         << r.err;
     EXPECT_EQ(ReadFile(dir.file("q.txt")), lines);
@@ -75,10 +75,10 @@ TEST_F(Pipes, ProgressLineOnATerminal) {
         "script -qec " + Quoted(Convert("-o - q.txt") + " | { sleep 0.8; cat >/dev/null; }") + " /dev/null");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("\r"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("% of 3.6 MB, "), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(" left, "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" % de 3.6 MB, "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(", reste 0:0"), std::string::npos) << r.out;
     // The line is cleared before the summary.
-    EXPECT_NE(r.out.find("\x1b[K\r\x1b[Kresult: standard output"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\x1b[K\r\x1b[Krésultat : sortie standard"), std::string::npos) << r.out;
 }
 
 TEST_F(Pipes, RejectsAndLogGoToStandardOutputOneAtATime) {

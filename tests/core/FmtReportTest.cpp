@@ -30,7 +30,14 @@ TEST_P(LoadProblems, NameTheLineAndField) {
     file.FmtFileName = dir.file("Lumivex.fmt");
     const int code = file.FmtLoadDescription(flmWorkOnly, "X");
     EXPECT_EQ(code, GetParam().code);
-    EXPECT_EQ(FmtLoadProblem("X", code, file.LastFault()), GetParam().problem);
+    LangTexts english;
+    ASSERT_EQ(english.LangLoad("English", LUMIVEX_SOURCE_DIR "/examples/Lumivex.lng"), 0);
+    EXPECT_EQ(FmtLoadProblem("X", code, file.LastFault(), english), GetParam().problem);
+    if (code == frBadDescr) { // in the language in use, French by default
+        EXPECT_EQ(FmtLoadProblem("X", code, file.LastFault(), lang),
+                  "code -2, une ligne descriptive (CMT, CLC, SEP, DEC, IFL) manque, n'est pas \xE0 sa place ou a une "
+                  "mauvaise valeur: la ligne 10 devrait \xEAtre CLC= et un nombre entier sup\xE9rieur \xE0 0, c'est \"CLC=0\"");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -81,7 +88,7 @@ TEST(FmtReport, ChecksEveryFormatOnce) {
 
     const FmtCheck& ok = r.formats[1];
     EXPECT_TRUE(ok.passed);
-    EXPECT_EQ(ok.notes, (std::vector<std::string>{"2 blocks carry this name: only the first is ever loaded"}));
+    EXPECT_EQ(ok.notes, (std::vector<std::string>{"2 blocs portent ce nom : seul le premier est charg\xE9"}));
 
     const FmtCheck& seps = r.formats[2];
     EXPECT_FALSE(seps.passed);

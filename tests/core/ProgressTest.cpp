@@ -30,6 +30,9 @@ TEST(Progress, LineSaysShareRateAndTimeLeftWhenTheSizeIsKnown) {
         {{0, 1000, 600, 0, 0}, "0% of 1.0 kB, 0 lines, 0 rejected"},
     };
     for (const Case& c : cases) EXPECT_EQ(ProgressText(c.f), c.text);
+    // In the language of the run.
+    EXPECT_EQ(ProgressText(cases[0].f, {"%s % de %s", "%s lus", "reste %s", "%s lignes, %s rejet\xE9" "es"}),
+              "25 % de 200 MB, 25.0 MB/s, reste 0:06, 1000 lignes, 3 rejet\xE9" "es");
 }
 
 } // namespace
