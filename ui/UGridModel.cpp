@@ -138,7 +138,8 @@ public:
         const QAbstractItemModel* m = view_->model();
         const bool any = m && m->rowCount() > 0 && m->columnCount() > 0;
         PaintFixedCell(p, corner->rect(), any ? m->headerData(0, Qt::Horizontal, Qt::BackgroundRole) : QVariant(),
-                       any ? m->index(0, 0).data().toString() : QString(), corner->palette().color(QPalette::Text));
+                       any ? m->index(0, 0).data().toString() : QString(),
+                       view_->palette().color(QPalette::Active, QPalette::Text)); // the button is disabled, not its title
         return true;
     }
 

@@ -66,7 +66,7 @@ std::string SampleSource(int seed, bool withRejects) {
             out += "31/02/2024;ACME;42,10;42,16;41,53;41,80;87977\r\n"; // no such day: "#Date"
         }
         // Enough rejected lines down the file for the grid to scroll, with six-digit numbers.
-        if (withRejects && i % 5000 == 4999) out += "30/02/2024;BNPX;17,10;17,20;16,90;17,00;1200\r\n";
+        if (withRejects && i % 5000 == 4999) out += "03/02/2024;BNPX;17,10;17,20;16,90;17,00;1200;x\r\n";
     }
     return out;
 }
