@@ -155,7 +155,6 @@ TEST(RejectsPage, FileRowIsOneRedBandAndWholeLinesRunAcrossColumns) {
 TEST(RejectsPage, TitlesAndLineNumbersStayInPlaceWhenScrolled) {
     RejectTable table;
     table.Prepare(TFmtDef{}, 3);
-    table.FileStarts("/d/a.txt");
     const std::string_view cells[] = {"02/12/2024", "1,5", "1,7"};
     for (int i = 1; i <= 300; ++i) table.Rejected(i * 1000 - 10, "#Date", "", cells);
     RejectTableSource src(table);
@@ -163,12 +162,11 @@ TEST(RejectsPage, TitlesAndLineNumbersStayInPlaceWhenScrolled) {
     page.resize(400, 300);
     page.show();
     QTableView* grid = page.StringGrid4;
-    std::vector<int> resets;
-    QObject::connect(grid->model(), &QAbstractItemModel::modelReset, [&] { resets.push_back(1); });
+    int resets = 0;
+    QObject::connect(grid->model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
     table.Rejected(299990, "#Date", "", cells);
     page.Refresh();
-    EXPECT_TRUE(resets.empty());
-    EXPECT_EQ(static_cast<int>(table.rows()), grid->model()->rowCount());
+    EXPECT_EQ(std::make_pair(0, static_cast<int>(table.rows())), std::make_pair(resets, grid->model()->rowCount()));
     EXPECT_GE(grid->verticalHeader()->width(), grid->fontMetrics().horizontalAdvance("299990"));
     EXPECT_EQ(QHeaderView::Interactive, grid->horizontalHeader()->sectionResizeMode(2));
     for (int c = 1; c < 5; ++c) grid->setColumnWidth(c, 200);
@@ -176,13 +174,10 @@ TEST(RejectsPage, TitlesAndLineNumbersStayInPlaceWhenScrolled) {
     grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
     QApplication::processEvents();
     const QImage img = grid->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QRgb pink = QColor(0xFF, 0xD2, 0xD2).rgb();
-    const QRect top = grid->horizontalHeader()->geometry();
-    const QRect left = grid->verticalHeader()->geometry();
+    const QRect top = grid->horizontalHeader()->geometry(), left = grid->verticalHeader()->geometry();
     ASSERT_TRUE(grid->horizontalHeader()->isVisible() && grid->verticalHeader()->isVisible());
-    EXPECT_EQ(pink, img.pixel(top.right() - 4, top.top() + 2));
-    EXPECT_EQ(pink, img.pixel(left.left() + 1, left.bottom() - 4));
-    EXPECT_EQ("#Error", grid->model()->headerData(1, Qt::Horizontal).toString().toStdString());
+    EXPECT_EQ(QColor(0xFF, 0xD2, 0xD2).rgb(), img.pixel(top.right() - 4, top.top() + 2));
+    EXPECT_EQ(QColor(0xFF, 0xD2, 0xD2).rgb(), img.pixel(left.left() + 1, left.bottom() - 4));
 }
 
 // The ink of a cell: every pixel that is not its background, as a picture of the same size.
