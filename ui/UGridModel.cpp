@@ -101,7 +101,7 @@ namespace {
 
 const QColor kGridLine(0xC0, 0xC0, 0xC0);
 
-// A fixed cell: its colour, its text a pixel in from the left, its lines on the right and below.
+// A fixed cell: its colour, its text two pixels in from the left, its lines on the right and below.
 void PaintFixedCell(QPainter& p, const QRect& r, const QVariant& fill, const QString& text, const QColor& ink) {
     p.save();
     p.fillRect(r, fill.canConvert<QBrush>() ? fill.value<QBrush>() : QBrush(Qt::lightGray));
