@@ -52,6 +52,8 @@ void RejectTable::Prepare(const TFmtDef& in, int32_t inColCount) {
     rowCount_ = 0;
     cellsInLast_ = 0;
     cachedRow_ = SIZE_MAX;
+    ++generation_;
+    largestLineNo_ = 0;
     const std::size_t n = inColCount > 0 ? static_cast<std::size_t>(inColCount) : 0;
     cols_ = n + 2;
     BeginRow();
@@ -159,6 +161,7 @@ void RejectTable::FileStarts(std::string_view path) {
 void RejectTable::Rejected(int64_t lineNo, std::string_view codeName, std::string_view,
                            std::span<const std::string_view> cells) {
     BeginRow();
+    if (lineNo > largestLineNo_) largestLineNo_ = lineNo;
     AddCell(IntToStr(lineNo));
     AddCell(codeName);
     for (const std::string_view c : cells) AddCell(c);

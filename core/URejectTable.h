@@ -48,6 +48,11 @@ public:
     // Empty for a cell the row does not hold.
     std::string cell(std::size_t row, std::size_t col) const;
 
+    // A new number at every Prepare: between two, rows are only appended.
+    uint64_t Generation() const { return generation_; }
+    // The largest line number of the rejected rows (0 when there is none): the width of the numbers.
+    int64_t LargestLineNo() const { return largestLineNo_; }
+
     // Appending: BeginRow, then the cells from column 0 on (at most cols() of them).
     void BeginRow();
     void AddCell(std::string_view text);
@@ -71,6 +76,8 @@ private:
     void CloseSpill();
 
     std::size_t cols_ = 0;
+    uint64_t generation_ = 0;
+    int64_t largestLineNo_ = 0;
     // The cells of every row, one after the other, each as its length (seven bits a byte) and its
     // bytes: the first spilled_ bytes in the file, the rest in tail_.
     int spillFd_ = -1;

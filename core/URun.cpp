@@ -181,9 +181,20 @@ std::string ConversionRun::ResultMessage(int32_t result) {
     return msg;
 }
 
+RunCopy::RunCopy(const ConvPageState& page, const FormatState& formats, const Converter& conv, AfterProcessing after)
+    : InFiles(page.InFiles), OutPath(page.OutPath), AvgLineLen(page.AvgLineLen), Formats(formats),
+      After(std::move(after)) {
+    Conv.SetCurrentYear(conv.CurrentYear());
+}
+
 int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& after, IRejectSink* sink) {
     RunState& run = c_.run;
-    const std::vector<std::string>& files = c_.page.InFiles;
+    // The window lets its events through after every few lines: whatever the person chooses
+    // meanwhile is for the next run.
+    copy_ = std::make_unique<RunCopy>(c_.page, c_.formats, c_.conv, after);
+    const std::vector<std::string>& files = copy_->InFiles;
+    FormatState& formats = copy_->Formats;
+    Converter& conv = copy_->Conv;
     int32_t failedCount = 0;
     run.RejectedTotal = 0;
     converted_.assign(files.size(), false);
@@ -195,31 +206,31 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     keptForRejects_ = 0;
     afterFailures_.clear();
 
-    c_.conv.TakeSeparators();
-    if (!BuildIoLink(c_.conv)) return rrLinkFailed;
-    c_.rejects.Prepare(c_.formats.FmtIn, c_.formats.InColCount);
+    conv.TakeSeparators();
+    if (!BuildIoLink(conv)) return rrLinkFailed;
+    c_.rejects.Prepare(formats.FmtIn, formats.InColCount);
     LineErrWriter errors(sink ? *sink : c_.rejects, run, c_.log);
-    errors.SetInput(c_.conv.InColSep, c_.formats.InColCount);
-    engineCode_ = SelEngine(c_.formats);
+    errors.SetInput(conv.InColSep, formats.InColCount);
+    engineCode_ = SelEngine(formats);
     if (engineCode_ == ecNone) return rrNoEngine;
 
     // A result that is one of the sources would be emptied before it is read.
-    if (IsOneOfSources(c_.page.OutPath, files)) {
+    if (IsOneOfSources(copy_->OutPath, files)) {
         outputError_ = "the result file is one of the sources";
         return rrCannotCreate;
     }
     // The lines go to a temporary file beside the result; the result's name keeps what it held
     // until the run is over.
     DurableFile result;
-    if (!result.Open(c_.page.OutPath, outputError_, view.TempFiles()) &&
-        !result.Open(c_.page.OutPath, outputError_, view.TempFiles()))
+    if (!result.Open(copy_->OutPath, outputError_, view.TempFiles()) &&
+        !result.Open(copy_->OutPath, outputError_, view.TempFiles()))
         return rrCannotCreate;
     FileWriter out;
     out.Attach(result.Fd(), false);
     out.StartWritebackEarly(!result.Direct());
-    c_.conv.Out = &out;
+    conv.Out = &out;
     RunHook hook(view, out, run);
-    EngineRunner engine(c_.conv, run, errors, c_.log, hook);
+    EngineRunner engine(conv, run, errors, c_.log, hook);
 
     view.ShowPage(RunPage::Rejected);
     view.SetBars(0, 0);
@@ -230,10 +241,10 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     c_.log.LogWrite(lkLine, "BeginConvert --> (" + IntToStr(static_cast<int64_t>(count)) + " files)");
 
     int32_t skip = 0;
-    const bool skipLines = CheckValue(ckPositiveInt, c_.formats.FmtIn.JmpLines) &&
-                           StrToInt32(c_.formats.FmtIn.JmpLines, skip);
+    const bool skipLines = CheckValue(ckPositiveInt, formats.FmtIn.JmpLines) &&
+                           StrToInt32(formats.FmtIn.JmpLines, skip);
     int32_t hdrLn = 0;
-    const bool writeHeaders = StrToInt32(c_.formats.FmtOut.HdrLn, hdrLn) && hdrLn > 0;
+    const bool writeHeaders = StrToInt32(formats.FmtOut.HdrLn, hdrLn) && hdrLn > 0;
 
     int64_t bytesBefore = 0;
     for (std::size_t i = 0; i < count; ++i) {
@@ -248,7 +259,7 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
         }
         view.ReadingFrom(&in, bytesBefore);
         const int64_t size = FileSize(files[i]);
-        view.SetFileBarMax(c_.page.AvgLineLen > 0 ? size / c_.page.AvgLineLen : 0);
+        view.SetFileBarMax(copy_->AvgLineLen > 0 ? size / copy_->AvgLineLen : 0);
         view.SetStatus(c_.lang.Text(LK::itm_fic) + index + " / " + IntToStr(static_cast<int64_t>(count)));
         run.FileRowShown = false;
         run.SourcePath = files[i];
@@ -258,8 +269,8 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
         run.FileAborted = false;
         c_.log.LogWrite(lkPart, "   Begin -- File(" + index + ")");
         if (writeHeaders) {
-            for (int32_t h = 0; h < c_.formats.FmtOut.HdrCount && static_cast<std::size_t>(h) < c_.formats.FmtOut.Hdr.size(); ++h)
-                out.WriteLine(c_.formats.FmtOut.Hdr[static_cast<std::size_t>(h)]);
+            for (int32_t h = 0; h < formats.FmtOut.HdrCount && static_cast<std::size_t>(h) < formats.FmtOut.Hdr.size(); ++h)
+                out.WriteLine(formats.FmtOut.Hdr[static_cast<std::size_t>(h)]);
         }
         const bool stoppedBefore = run.StopRun;
         const int64_t rejectedBefore = run.RejectedTotal;
@@ -278,7 +289,7 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     // Every end of a run keeps the whole lines converted so far; a result that could not be
     // completely written is dropped, and the name keeps what it held.
     bool outputComplete = out.Close();
-    c_.conv.Out = nullptr;
+    conv.Out = nullptr;
     if (!outputComplete) {
         outputErrNo_ = out.ErrorNo();
         outputError_ = SysErrorText(outputErrNo_);
@@ -295,12 +306,13 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     view.SetBars(0, 0);
     c_.page.OutValid = false;
     view.ShowCounters(static_cast<int64_t>(count), run.LinesRead, run.RejectedTotal, linesWritten_);
-    DoAfterProcessing(after, outputComplete);
+    DoAfterProcessing(outputComplete);
     return outputComplete ? failedCount : rrIncompleteOutput;
 }
 
-void ConversionRun::DoAfterProcessing(const AfterProcessing& after, bool outputComplete) {
-    const std::vector<std::string>& files = c_.page.InFiles;
+void ConversionRun::DoAfterProcessing(bool outputComplete) {
+    const std::vector<std::string>& files = copy_->InFiles;
+    const AfterProcessing& after = copy_->After;
     // A source whose lines are not all in a complete result is never renamed as done, recycled or
     // deleted: the user would lose data they believe converted.
     // Standard input has no file to rename, recycle or delete.

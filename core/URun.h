@@ -6,6 +6,7 @@
 #include "core/URunState.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,22 @@ struct AfterProcessing {
     int disposal = 0;             // 1 recycle bin, 2 delete, anything else: leave them
 };
 
+// What a run works on, copied when it starts: its sources, its result file, its two formats with
+// the link and the engine built from them, its after-processing. The window's choices may change
+// while the run goes on; the run never sees them, and after-processing touches only these sources.
+struct RunCopy {
+    RunCopy(const ConvPageState& page, const FormatState& formats, const Converter& conv, AfterProcessing after);
+    RunCopy(const RunCopy&) = delete;
+    RunCopy& operator=(const RunCopy&) = delete;
+
+    std::vector<std::string> InFiles;
+    std::string OutPath;
+    int32_t AvgLineLen = 0;
+    FormatState Formats;
+    Converter Conv{Formats};
+    AfterProcessing After;
+};
+
 // A rename, recycle or delete of a source that was tried and failed.
 struct AfterFailure {
     std::string verb;   // "RenameFile", "RecycleFile", "DeleteFile"
@@ -84,7 +101,8 @@ public:
     // rrNotStarted when a check refused the run.
     int32_t ConvertButton(IRunView& view);
 
-    // The run itself over c_.page.InFiles into c_.page.OutPath. The result reaches its name whole
+    // The run itself over a copy of c_.page.InFiles into c_.page.OutPath, with a copy of the two
+    // formats and of after (see RunCopy). The result reaches its name whole
     // when the run ends (also after a cancel or a stop at a bad line), and only then are sources
     // renamed, recycled or deleted. Rejected lines go to sink, or to the session's table.
     int32_t RunConversion(IRunView& view, const AfterProcessing& after, IRejectSink* sink = nullptr);
@@ -95,7 +113,9 @@ public:
     // The after-processing from the parameters SRN and SDL.
     AfterProcessing FromParameters() const;
 
-    // Per source, 1-based position: whether it was read to its end (not failed, aborted or unread).
+    // What the last run worked on; nullptr before the first one.
+    const RunCopy* LastRun() const { return copy_.get(); }
+    // Per source of the last run's copy: whether it was read to its end (not failed, aborted or unread).
     const std::vector<bool>& Converted() const { return converted_; }
     // The system's reason when the result file could not be created or written, and its number.
     const std::string& OutputError() const { return outputError_; }
@@ -112,9 +132,10 @@ public:
 
 private:
     std::string ResultMessage(int32_t result);
-    void DoAfterProcessing(const AfterProcessing& after, bool outputComplete);
+    void DoAfterProcessing(bool outputComplete);
 
     RunContext c_;
+    std::unique_ptr<RunCopy> copy_;
     std::vector<bool> converted_;
     std::vector<int64_t> rejectedIn_; // rejected lines per source
     std::string outputError_;

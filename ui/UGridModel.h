@@ -27,6 +27,12 @@ public:
         (void)col, (void)row;
         return false;
     }
+    // Sources that only append rows between two changes of Generation() (the rejected lines) are
+    // followed by insertions; the others are read again whole at every refresh.
+    virtual bool AppendsOnly() const { return false; }
+    virtual uint64_t Generation() const { return 0; }
+    // The widest text of column 0 (rows 1 on): the fixed column of row numbers fits it.
+    virtual std::string WidestRowTitle() const;
 };
 
 // A cell as it is shown: a path as the file system's name, any other text as Windows-1252.
@@ -52,16 +58,24 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    // Row 0 and column 0 of the source, which the view shows as its fixed title row and column.
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     void Refresh();
+    const IGridSource& Source() const { return source_; }
 
 private:
     std::unique_ptr<IGridSource> owned_;
     const IGridSource& source_;
+    int rows_ = 0; // as the view was last told
+    int cols_ = 0;
+    uint64_t generation_ = 0;
 };
 
-// A table view dressed as a string grid: no headers of its own (row 0 and column 0 are cells),
-// 16-pixel rows, a fixed first column of the given width, resizable columns.
-void SetupGridView(QTableView* view, int firstColWidth);
+// A table view over a UGridModel dressed as a string grid: row 0 and column 0 of the source are its
+// headers, so they stay in place while the cells scroll; 16-pixel rows; the column of row numbers
+// at least firstColWidth wide and as wide as its widest number; the other columns resizable, and
+// with fitColumns made as wide as their texts whenever the model resets (a few rows only).
+void SetupGridView(QTableView* view, int firstColWidth, bool fitColumns = false);
 
 } // namespace lmx

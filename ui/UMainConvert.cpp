@@ -22,6 +22,7 @@
 namespace lmx {
 
 void TForm1::ClearPreviews() {
+    inRows_.clear(); // the output preview is built from these: they follow the input grid
     inPreview_.Clear(kSkyBlue);
     outPreview_.Clear(kSkyBlue);
     for (GridCells* g : {&inPreview_, &outPreview_})
@@ -101,6 +102,7 @@ void TForm1::ComboBox1Select() {
     QComboBox* box = TabSheet1->ComboBox1;
     if (box->currentIndex() < 0) return;
     const std::string name = Cp(box->currentText());
+    inRows_.clear();
     inPreview_.Clear(kSkyBlue);
     ctx_.S.ChooseFormat(flmInput, name);
     if (ctx_.Formats.InFmtOk) SetGridHeaders(inPreview_, true);

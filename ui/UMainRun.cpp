@@ -40,7 +40,9 @@ void TForm1::ComboBox2Select() {
 
 std::string TForm1::ExplainReject(int row) const {
     const RejectTable& t = ctx_.S.rejects;
-    const FormatState& fs = ctx_.Formats;
+    // The rows were cut by the input format of the last run, whatever is chosen since.
+    const RunCopy* last = ctx_.S.runner.LastRun();
+    const FormatState& fs = last ? last->Formats : ctx_.Formats;
     const auto r = static_cast<std::size_t>(row);
     const std::string code(t.cell(r, 1));
     try {

@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -52,7 +53,7 @@ UPageConvert::UPageConvert(GridCells& inPreview, GridCells& outPreview, const IG
     StringGrid1 = Named<QTableView>("StringGrid1");
     StringGrid1Model = new UGridModel(inPreview, StringGrid1);
     StringGrid1->setModel(StringGrid1Model);
-    SetupGridView(StringGrid1, 20);
+    SetupGridView(StringGrid1, 20, true);
     StringGrid1->setFixedHeight(4 * 16 + 2 + 16); // four rows and a horizontal scroll bar
     Label3->setWordWrap(true);
 
@@ -194,6 +195,13 @@ void UPageConvert::ShowRunPage(RunPage page) {
     if (page == RunPage::Rejected) RefreshRejects();
 }
 
-void UPageConvert::SetConvertEnabled(bool enabled) { BitBtn1->setEnabled(enabled); }
+void UPageConvert::SetConvertEnabled(bool enabled) {
+    // The choices of the next run wait until this one is over: a click would only seem to count.
+    if (!enabled) changerEnabled_ = PageControl2->BitBtn4->isEnabled();
+    for (QWidget* w : {static_cast<QWidget*>(BitBtn1), static_cast<QWidget*>(BitBtn3),
+                       static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(PageControl2->ComboBox2)})
+        w->setEnabled(enabled);
+    PageControl2->BitBtn4->setEnabled(enabled && changerEnabled_);
+}
 
 } // namespace lmx

@@ -34,6 +34,7 @@ public:
     void ShowRejectedCount(const QString& count) override;
     void RefreshRejects() override;
     void ShowRunPage(RunPage page) override;
+    // "Convertir", "Ouvrir", "Changer" and the two format lists, off while a run goes on.
     void SetConvertEnabled(bool enabled) override;
 
     QGroupBox* GroupBox1;
@@ -58,6 +59,9 @@ public:
     QLabel *Label39, *Label23, *Label44, *Label21, *Label45, *Label22, *Label46;
 
     UResultViews* PageControl2;
+
+private:
+    bool changerEnabled_ = false; // "Changer" before the run
 };
 
 } // namespace lmx

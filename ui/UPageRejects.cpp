@@ -1,5 +1,6 @@
 #include "ui/UPageRejects.h"
 
+#include "common/Text.h"
 #include "core/URejectTable.h"
 #include "ui/UQt.h"
 #include "ui/UWidgets.h"
@@ -25,6 +26,12 @@ std::string RejectTableSource::Cell(int col, int row) const {
     return table_.cell(static_cast<std::size_t>(row), static_cast<std::size_t>(col));
 }
 uint32_t RejectTableSource::FixedColor() const { return kLightPink; }
+uint64_t RejectTableSource::Generation() const { return table_.Generation(); }
+std::string RejectTableSource::WidestRowTitle() const {
+    // Row 1 holds "..."; the numbers grow down each file, and the largest one is kept aside.
+    const std::string largest = IntToStr(table_.LargestLineNo());
+    return largest.size() > 3 ? largest : std::string("...");
+}
 bool RejectTableSource::IsPath(int col, int row) const {
     return col == 1 && row > 0 && table_.cell(static_cast<std::size_t>(row), 0).empty();
 }
@@ -60,13 +67,8 @@ void URejectsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const QRect cell = option.rect;
 
     painter->save();
-    if (row == 0 || col == 0) {
-        painter->fillRect(option.rect, ColorFromBgr(kLightPink));
-        painter->setPen(option.palette.color(QPalette::Text));
-        painter->drawText(option.rect.adjusted(1, 1, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                          Qs(source_.Cell(col, row)));
-        DrawLines(painter, cell, true);
-    } else if (source_.Cell(0, row).empty()) {
+    // Row 0 and column 0 are the view's headers, drawn by them.
+    if (source_.Cell(0, row).empty()) {
         // A file title row: the path in white on a red band from column 1 to the last.
         painter->fillRect(cell, Qt::red);
         painter->setClipRect(cell);

@@ -26,6 +26,9 @@ public:
     std::string Cell(int col, int row) const override;
     uint32_t FixedColor() const override;
     bool IsPath(int col, int row) const override;
+    bool AppendsOnly() const override { return true; }
+    uint64_t Generation() const override;
+    std::string WidestRowTitle() const override;
 
 private:
     const RejectTable& table_;

@@ -43,7 +43,7 @@ UResultViews::UResultViews(GridCells& outPreview, const IGridSource& rejects, Lo
     StringGrid2 = Named<QTableView>("StringGrid2");
     StringGrid2Model = new UGridModel(outPreview, StringGrid2);
     StringGrid2->setModel(StringGrid2Model);
-    SetupGridView(StringGrid2, 20);
+    SetupGridView(StringGrid2, 20, true);
     StringGrid2->setFixedHeight(4 * 16 + 2 + 16);
     Label6->setWordWrap(true);
 

@@ -13,6 +13,9 @@ namespace {
 
 int Clamp(int64_t v) { return v < 0 ? 0 : v > INT_MAX ? INT_MAX : static_cast<int>(v); }
 
+// A range of 0 to 0 draws an endless busy animation: with nothing to count, the bar stays 0 of 100.
+int RangeOf(int64_t max) { return max > 0 ? Clamp(max) : 100; }
+
 } // namespace
 
 void URunView::LineDone(const RunState& run) {
@@ -34,12 +37,12 @@ void URunView::Update(int64_t filePos, int64_t runPos) {
 
 void URunView::SetFileBarMax(int64_t max) {
     fileMax_ = max;
-    status_.SetBarRange(RunBar::File, Clamp(max));
+    status_.SetBarRange(RunBar::File, RangeOf(max));
 }
 
 void URunView::SetRunBarMax(int64_t max) {
     runMax_ = max;
-    status_.SetBarRange(RunBar::Run, Clamp(max));
+    status_.SetBarRange(RunBar::Run, RangeOf(max));
 }
 
 void URunView::SetBars(int64_t filePos, int64_t runPos) {

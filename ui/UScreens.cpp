@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -64,6 +65,8 @@ std::string SampleSource(int seed, bool withRejects) {
             out += "02/12/2024 (s\xE9" "ance ouverte en retard);ACME;42,10;42,16;41,53;41,80;87977;note\r\n";
             out += "31/02/2024;ACME;42,10;42,16;41,53;41,80;87977\r\n"; // no such day: "#Date"
         }
+        // Enough rejected lines down the file for the grid to scroll, with six-digit numbers.
+        if (withRejects && i % 5000 == 4999) out += "03/02/2024;BNPX;17,10;17,20;16,90;17,00;1200;x\r\n";
     }
     return out;
 }
@@ -195,6 +198,12 @@ bool SaveRunScreenshots(QWidget& window, ScreenshotDialogs& dialogs, const QStri
         break;
     }
     shoot(QStringLiteral("run-rejects-unstring"));
+    // Scrolled down and right: the column titles and the line numbers stay in place.
+    grid->scrollToBottom();
+    grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+    shoot(QStringLiteral("run-rejects-scrolled"));
+    grid->scrollToTop();
+    grid->horizontalScrollBar()->setValue(0);
     lower->setCurrentIndex(2);
     shoot(QStringLiteral("run-log"));
     return ok;

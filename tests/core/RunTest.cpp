@@ -266,6 +266,28 @@ TEST_F(Run, AfterProcessingLogsAndSparesUnconvertedSources) {
     EXPECT_TRUE(s.runner.AfterFailures().empty());
 }
 
+// What the window changes while a run goes on is for the next run: the run keeps its sources,
+// formats, link, result file and after-processing, and deletes only the sources it converted.
+TEST_F(Run, WorksOnACopyOfWhatItStartedWith) {
+    const std::string src = Src("src.txt", "h\r\n31/12/99;1,5\r\n01/01/05;2\r\n");
+    const std::string v1 = Src("v1.txt", "h\r\n02/02/02;3\r\n");
+    Choose({src}, dir.file("r.txt"));
+    AfterProcessing after;
+    after.disposal = 2;
+    view.onLine = [&] {
+        if (s.page.InFiles.size() > 1) return;
+        s.page.InFiles = {v1, Src("v2.txt", "h\r\n")};
+        s.page.OutPath = dir.file("other.txt");
+        EXPECT_EQ(s.SelectFormat(2, "IN"), 0);
+        EXPECT_TRUE(BuildIoLink(s.conv));
+        after.disposal = 0;
+    };
+    EXPECT_EQ(s.runner.RunConversion(view, after), 0);
+    EXPECT_EQ(ReadFile(dir.file("r.txt")), "H1\r\nH2\r\n1.5;1999-12-31\r\n2;2005-01-01\r\n");
+    EXPECT_TRUE(!Exists(src) && Exists(v1) && !Exists(dir.file("other.txt")));
+    EXPECT_EQ(LogFrom("DeleteFile(1)--> (True)").size(), 1u); // and no DeleteFile(2)
+}
+
 TEST_F(Run, NoAfterProcessingLinesWithTheDefaults) {
     Choose({Src("a.txt", "h\r\n31/12/99;1\r\n")}, dir.file("r.txt"));
     EXPECT_EQ(s.runner.RunConversion(view, s.runner.FromParameters()), 0);

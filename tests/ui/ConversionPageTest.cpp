@@ -12,7 +12,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -183,6 +185,65 @@ TEST(ConversionRunFromWindow, CountsRejectedRowsAndClosingMessage) {
     EXPECT_EQ("Il faut commencer par choisir un fichier \xE0 convertir.", q.dialogs.shown[0]);
 }
 
+// The output preview is built from the input preview as it is now; a run with nothing to count
+// (first lines empty) leaves both bars at 0 of 100, never an endless busy bar.
+TEST(ConversionPage, OutputPreviewFollowsTheInputOneAndBarsEndAtZero) {
+    test::Program p;
+    Prepare(p);
+    WriteFile(p.path("a.txt"), CrLf({"1,5;x"}));
+    WriteFile(p.path("empty.txt"), "");
+    WriteFile(p.path("q.txt"), CrLf({"", "", "", "1;x"}));
+    auto form = p.Open();
+    form->show();
+    for (const char* name : {"a.txt", "empty.txt", "q.txt"}) p.dialogs.openAnswers.push_back({p.path(name)});
+    Click(*form, "BitBtn3");
+    Click(*form, "BitBtn3");
+    form->findChild<QComboBox*>("ComboBox2")->setCurrentText("IN");
+    form->ComboBox2Select();
+    EXPECT_EQ("", form->OutPreview().Cell(1, 1));
+    Click(*form, "BitBtn3");
+    Click(*form, "BitBtn1");
+    for (const char* name : {"ProgressBar1", "ProgressBar2"}) {
+        auto* bar = form->findChild<QProgressBar*>(name);
+        EXPECT_EQ(std::make_pair(100, 0), std::make_pair(bar->maximum(), bar->value())) << name;
+    }
+}
+
+// Choices made during a run wait for the next one; the run deletes only the source it converted.
+TEST(ConversionRunFromWindow, FilesAndFormatsChosenDuringARunAreForTheNextRun) {
+    test::Program p;
+    Prepare(p);
+    std::string big;
+    for (int i = 0; i < 1'000'000; ++i) big += "1,5;abcdef\r\n";
+    WriteFile(p.path("src.txt"), big);
+    WriteFile(p.path("v1.txt"), CrLf({"2;y"}));
+    auto form = p.Open();
+    form->show();
+    p.params.PrmSet(prmSDL, "2", false);
+    p.dialogs.openAnswers = {{p.path("src.txt")}, {p.path("v1.txt")}};
+    Click(*form, "BitBtn3");
+    const char* controls[] = {"BitBtn3", "BitBtn4", "ComboBox1", "ComboBox2"};
+    std::vector<bool> enabledDuring;
+    QTimer during;
+    QObject::connect(&during, &QTimer::timeout, [&] {
+        if (p.session.run.LinesRead == 0) return;
+        during.stop();
+        for (const char* name : controls) enabledDuring.push_back(form->findChild<QWidget*>(name)->isEnabled());
+        Click(*form, "BitBtn3");
+        // As a refill of the lists after a save of the editor would: another output format.
+        form->findChild<QComboBox*>("ComboBox2")->setCurrentText("IN");
+        form->ComboBox2Select();
+    });
+    during.start(0);
+    Click(*form, "BitBtn1");
+    EXPECT_EQ(std::vector<bool>(4, false), enabledDuring);
+    EXPECT_TRUE(form->findChild<QWidget*>("BitBtn3")->isEnabled());
+    EXPECT_EQ(std::vector<std::string>{"Conversion termin\xE9" "e"}, p.dialogs.shown);
+    EXPECT_FALSE(test::Exists(p.path("src.txt")));
+    EXPECT_TRUE(test::Exists(p.path("v1.txt")));
+    EXPECT_EQ(big.size(), test::ReadFile(p.path("src_conv.txt")).size());
+}
+
 TEST(ConversionRunFromWindow, AnnulerDuringALargeRunStopsIt) {
     test::Program p;
     Prepare(p);
@@ -205,7 +266,8 @@ TEST(ConversionRunFromWindow, AnnulerDuringALargeRunStopsIt) {
     ASSERT_EQ(1u, p.dialogs.shown.size());
     EXPECT_EQ("Traitement arr\xE9t\xE9 avant sa fin normale.", p.dialogs.shown[0]);
     EXPECT_LT(std::stoll(Text(*form, "Label36").toStdString()), 800'000);
-    EXPECT_TRUE(form->findChild<QWidget*>("BitBtn1")->isEnabled());
+    for (const char* name : {"BitBtn1", "BitBtn3", "BitBtn4", "ComboBox1", "ComboBox2"})
+        EXPECT_TRUE(form->findChild<QWidget*>(name)->isEnabled()) << name;
 }
 
 TEST(ConversionRunFromWindow, ClosingDuringARunStopsItFirstAndKeepsAWholeResult) {

@@ -1,6 +1,7 @@
 // The log page and the rejected-lines page.
 #include "core/UDataFormats.h"
 #include "core/ULog.h"
+#include "core/URejectTable.h"
 #include "support/TestSupport.h"
 #include "ScriptedDialogs.h"
 #include "ui/UGridCells.h"
@@ -10,6 +11,8 @@
 #include "ui/UQt.h"
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QImage>
 #include <QPainter>
 #include <QLabel>
@@ -145,9 +148,36 @@ TEST(RejectsPage, FileRowIsOneRedBandAndWholeLinesRunAcrossColumns) {
         const QRect r = grid->visualRect(grid->model()->index(3, c));
         EXPECT_TRUE(HasInk(img, r.adjusted(1, 2, -1, -2), base)) << "continued text in column " << c;
     }
-    // Fixed cells are light pink.
-    const QRect title = grid->visualRect(grid->model()->index(0, 3));
-    EXPECT_EQ(QColor(0xFF, 0xD2, 0xD2).rgb(), img.pixel(title.right() - 1, title.bottom() - 1));
+}
+
+// The title row and the line numbers are the grid's headers: they stay while the cells scroll, the
+// numbers' column fits the largest one, and rows that only grow are added without a reset.
+TEST(RejectsPage, TitlesAndLineNumbersStayInPlaceWhenScrolled) {
+    RejectTable table;
+    table.Prepare(TFmtDef{}, 3);
+    const std::string_view cells[] = {"02/12/2024", "1,5", "1,7"};
+    for (int i = 1; i <= 300; ++i) table.Rejected(i * 1000 - 10, "#Date", "", cells);
+    RejectTableSource src(table);
+    UPageRejects page(src);
+    page.resize(400, 300);
+    page.show();
+    QTableView* grid = page.StringGrid4;
+    int resets = 0;
+    QObject::connect(grid->model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+    table.Rejected(299990, "#Date", "", cells);
+    page.Refresh();
+    EXPECT_EQ(std::make_pair(0, static_cast<int>(table.rows())), std::make_pair(resets, grid->model()->rowCount()));
+    EXPECT_GE(grid->verticalHeader()->width(), grid->fontMetrics().horizontalAdvance("299990"));
+    EXPECT_EQ(QHeaderView::Interactive, grid->horizontalHeader()->sectionResizeMode(2));
+    for (int c = 1; c < 5; ++c) grid->setColumnWidth(c, 200);
+    grid->scrollToBottom();
+    grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+    QApplication::processEvents();
+    const QImage img = grid->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect top = grid->horizontalHeader()->geometry(), left = grid->verticalHeader()->geometry();
+    ASSERT_TRUE(grid->horizontalHeader()->isVisible() && grid->verticalHeader()->isVisible());
+    EXPECT_EQ(QColor(0xFF, 0xD2, 0xD2).rgb(), img.pixel(top.right() - 4, top.top() + 2));
+    EXPECT_EQ(QColor(0xFF, 0xD2, 0xD2).rgb(), img.pixel(left.left() + 1, left.bottom() - 4));
 }
 
 // The ink of a cell: every pixel that is not its background, as a picture of the same size.
