@@ -193,6 +193,26 @@ TEST_F(FormatEditor, AModifiedFormatIsRewrittenAndTheOldFileKept) {
     EXPECT_FALSE(p.formats.InFmtOk);
 }
 
+TEST_F(FormatEditor, EmptyHeaderLinesSurviveASaveWithoutEdits) {
+    using Block = std::vector<std::string>;
+    const Block head{"CMT=", "CLC=1", "SEP=;", "DEC=.", "COL=TICK|AN|0|0|0|"};
+    for (const Block& hdr : {Block{"IFL=1", "HDR="}, Block{"IFL=2", "HDR=Title", "HDR="}}) {
+        Block block{"NOM=H"};
+        block.insert(block.end(), head.begin(), head.end() - 1);
+        block.insert(block.end(), hdr.begin(), hdr.end());
+        block.push_back(head.back());
+        WriteFile(p.path("Lumivex.fmt"), FileOf({kIn, block})); // the last block: a save puts it back there
+        form.reset();
+        Open();
+        p.dialogs.nameAnswers.push_back({true, "", "H"});
+        Click("BitBtn16");
+        p.dialogs.shown.clear();
+        Click("BitBtn7");
+        EXPECT_EQ(p.dialogs.shown, std::vector<std::string>{p.lang.Text(LK::msg_FmtDFileUpd)});
+        EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")), FileOf({kIn, block}));
+    }
+}
+
 TEST_F(FormatEditor, DeletionCancelledThenConfirmed) {
     Open();
     p.dialogs.nameAnswers.push_back({true, "", "X"});
