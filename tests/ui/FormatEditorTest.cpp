@@ -8,6 +8,7 @@
 #include "ui/UMain.h"
 #include "ui/UPageConvert.h"
 #include "ui/UPageFormats.h"
+#include "ui/UPageParams.h"
 #include "ui/UQt.h"
 #include "ui/UResultViews.h"
 
@@ -23,6 +24,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -211,6 +213,28 @@ TEST_F(FormatEditor, EmptyHeaderLinesSurviveASaveWithoutEdits) {
         EXPECT_EQ(p.dialogs.shown, std::vector<std::string>{p.lang.Text(LK::msg_FmtDFileUpd)});
         EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")), FileOf({kIn, block}));
     }
+}
+
+TEST_F(FormatEditor, FilesKeptInAnotherFolderThroughLinksStayLinkedAndBackedUp) {
+    namespace fs = std::filesystem;
+    const std::string synced = p.path("synced/");
+    fs::create_directory(synced);
+    for (const char* name : {"Lumivex.fmt", "Lumivex.prm"}) {
+        fs::rename(p.path(name), synced + name);
+        fs::create_symlink(synced + name, p.path(name));
+    }
+    Open();
+    const std::string before = ReadFile(p.path("Lumivex.fmt"));
+    p.dialogs.nameAnswers.push_back({true, "", "X"});
+    Click("BitBtn16");
+    Type("Edit3", "2"); // typed before the comment shown
+    Click("BitBtn7");
+    EXPECT_EQ(ReadFile(p.path("Lumivex.old")), before);
+    EXPECT_EQ(ReadFile(synced + "Lumivex.fmt"), FileOf({kIn, {"NOM=X", "CMT=2x", "CLC=1", "SEP=;", "DEC=.", "IFL=0", "COL=TICK|AN|0|0|0|"}}));
+    form->TabSheet3->Edit12->setText("_linked");
+    QTest::mouseClick(form->TabSheet3->BitBtn18, Qt::LeftButton);
+    EXPECT_NE(ReadFile(synced + "Lumivex.prm").find("DDO=_linked\r\n"), std::string::npos);
+    for (const char* name : {"Lumivex.fmt", "Lumivex.prm"}) EXPECT_TRUE(fs::is_symlink(p.path(name))) << name;
 }
 
 TEST_F(FormatEditor, DeletionCancelledThenConfirmed) {
