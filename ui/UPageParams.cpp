@@ -100,11 +100,6 @@ void UPageParams::SetValues(const PrmPageValues& v) {
     RadioButton14Click();
 }
 
-void UPageParams::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    TabSheet3Show();
-}
-
 bool UPageParams::eventFilter(QObject* watched, QEvent* event) {
     // A click anywhere in the list counts, in an empty area too.
     if (watched == ListBox1->viewport() && event->type() == QEvent::MouseButtonRelease) ListBox1Click();

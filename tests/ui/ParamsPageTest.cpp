@@ -163,6 +163,24 @@ TEST(ParamsPage, ShowingThePageFollowsTheVisiblePanelAndMrd) {
     EXPECT_FALSE(p.Panel9->isHidden());
 }
 
+TEST(ParamsPage, AChosenFolderOutlivesTheWindowGoingAndComingBack) {
+    ParamsPage s;
+    UPageParams& p = *s.page;
+    s.form->show();
+    s.form->PageControl1->setCurrentIndex(2);
+    const std::string out = s.prog.dir.path();
+    s.prog.dialogs.folderAnswers.push_back(out);
+    p.RadioButton8->click();
+    s.Click(p.Button1);
+    s.form->showMinimized();
+    QApplication::processEvents();
+    s.form->showNormal();
+    s.form->hide();
+    s.form->show();
+    QApplication::processEvents();
+    EXPECT_EQ(out, p.Edit11->text().toStdString());
+}
+
 TEST(ParamsPage, LanguageAppliedAtOnceReachesTheWholeWindow) {
     ParamsPage s;
     UPageParams& p = *s.page;
