@@ -307,6 +307,13 @@ TEST_F(FormatEditor, TheNameDialogByMode) {
     QTest::mouseClick(dlg.Button2, Qt::LeftButton);
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
     EXPECT_EQ(e.EditFmtName, "IN");
+
+    e.NameDlgMode = ndNew; // the name kept from the last use: any key released in it enables OK
+    dlg.Edit1->setText("kept");
+    dlg.show();
+    EXPECT_FALSE(dlg.Button1->isEnabled());
+    QTest::keyClick(dlg.Edit1, Qt::Key_End);
+    EXPECT_TRUE(dlg.Button1->isEnabled());
 }
 
 } // namespace
