@@ -16,7 +16,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 
 namespace lmx {
 namespace {
@@ -44,17 +43,11 @@ std::string RunTool(const QString& tool, const QStringList& args) {
 }
 
 // A variable of the environment set for the test's time.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* v = std::getenv(name)) saved_ = v;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() { saved_ ? ::setenv(name_, saved_->c_str(), 1) : ::unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> saved_;
+struct ScopedEnv {
+    ScopedEnv(const char* n, const std::string& v) : name(n), saved(std::getenv(n) ? std::getenv(n) : "") { ::setenv(n, v.c_str(), 1); }
+    ~ScopedEnv() { ::setenv(name, saved.c_str(), 1); }
+    const char* name;
+    std::string saved;
 };
 
 class Shortcut : public ::testing::Test {
@@ -145,16 +138,11 @@ TEST_F(Shortcut, OpenWithLeavesDoubleClickToTheApplicationThatHadIt) {
     const ScopedEnv configDirs("XDG_CONFIG_DIRS", home.dir.file("system"));
     WriteFile(apps + "sheet.desktop", "[Desktop Entry]\nType=Application\nName=Sheet\nExec=true %F\nMimeType=text/csv;\n");
     ASSERT_EQ(RunTool("update-desktop-database", {QString::fromStdString(apps)}), "");
-    const auto defaultFor = [](const char* type) {
-        std::string app, error;
-        EXPECT_TRUE(CurrentDefault(type, app, error)) << error;
-        return app;
-    };
-    ASSERT_EQ(defaultFor("text/csv"), "sheet.desktop");
+    std::string app, error;
+    ASSERT_TRUE(CurrentDefault("text/csv", app, error) && app == "sheet.desktop") << error << app;
     WriteFile(home.dir.file(".config/mimeapps.list"), "# kept\n");
-    std::string error;
     ASSERT_TRUE(CreateShortcut(spSendTo, program, &error)) << error;
-    EXPECT_EQ(defaultFor("text/csv"), "sheet.desktop");
+    EXPECT_TRUE(CurrentDefault("text/csv", app, error) && app == "sheet.desktop") << error << app;
     EXPECT_NE(ReadFile(apps + "mimeinfo.cache").find("text/csv=Lumivex.desktop;"), std::string::npos) << "offered";
     EXPECT_EQ(ReadFile(home.dir.file(".config/mimeapps.list")),
               "# kept\n[Default Applications]\ntext/csv=sheet.desktop;\n");
