@@ -44,7 +44,9 @@ std::string RunTool(const QString& tool, const QStringList& args) {
 
 // A variable of the environment set for the test's time.
 struct ScopedEnv {
-    ScopedEnv(const char* n, const std::string& v) : name(n), saved(std::getenv(n) ? std::getenv(n) : "") { ::setenv(n, v.c_str(), 1); }
+    ScopedEnv(const char* n, const std::string& v) : name(n), saved(std::getenv(n) ? std::getenv(n) : "") {
+        ::setenv(n, v.c_str(), 1);
+    }
     ~ScopedEnv() { ::setenv(name, saved.c_str(), 1); }
     const char* name;
     std::string saved;
@@ -136,7 +138,8 @@ TEST_F(Shortcut, OpenWithLeavesDoubleClickToTheApplicationThatHadIt) {
     // A desktop of the test's own: a spreadsheet opens CSV files, nobody chose it explicitly.
     const ScopedEnv dataDirs("XDG_DATA_DIRS", home.dir.file("system"));
     const ScopedEnv configDirs("XDG_CONFIG_DIRS", home.dir.file("system"));
-    WriteFile(apps + "sheet.desktop", "[Desktop Entry]\nType=Application\nName=Sheet\nExec=true %F\nMimeType=text/csv;\n");
+    WriteFile(apps + "sheet.desktop",
+              "[Desktop Entry]\nType=Application\nName=Sheet\nExec=true %F\nMimeType=text/csv;\n");
     ASSERT_EQ(RunTool("update-desktop-database", {QString::fromStdString(apps)}), "");
     std::string app, error;
     ASSERT_TRUE(CurrentDefault("text/csv", app, error) && app == "sheet.desktop") << error << app;
@@ -150,7 +153,8 @@ TEST_F(Shortcut, OpenWithLeavesDoubleClickToTheApplicationThatHadIt) {
     // The user's own choices and the rest of the file stay as they are.
     const std::string list = "# mine\n[Default Applications]\ntext/plain=ed.desktop\n\n[Removed Associations]\nx=y;";
     EXPECT_EQ(PinDefaults(list, {{"text/plain", "sheet.desktop"}, {"text/csv", "sheet.desktop"}}),
-              "# mine\n[Default Applications]\ntext/plain=ed.desktop\ntext/csv=sheet.desktop;\n\n[Removed Associations]\nx=y;");
+              "# mine\n[Default Applications]\ntext/plain=ed.desktop\ntext/csv=sheet.desktop;\n\n"
+              "[Removed Associations]\nx=y;");
 }
 
 TEST_F(Shortcut, WithoutTheDesktopsToolsNothingIsClaimed) {

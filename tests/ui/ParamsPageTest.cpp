@@ -194,7 +194,8 @@ TEST(ParamsPage, ShortcutButtonsReportTheirOutcome) {
     test::FakeHome home;
     ParamsPage s;
     s.Click(s.page->Button4);
-    EXPECT_EQ("Le raccourcis n'a pas pu \xEAtre cr\xE9\xE9.\nNo such file or directory", s.LastShown()) << "no desktop folder";
+    EXPECT_EQ("Le raccourcis n'a pas pu \xEAtre cr\xE9\xE9.\nNo such file or directory", s.LastShown())
+        << "no desktop folder, and why";
     s.Click(s.page->Button3);
     EXPECT_EQ(" de l'explorateur de fichiers", s.LastShown().substr(s.LastShown().size() - 29));
     const std::string name = ChangeFileExt(ExtractFileName(ExecutablePath()), ".desktop");
