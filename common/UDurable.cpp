@@ -57,6 +57,27 @@ std::string RandomTag() {
     return tag;
 }
 
+// The name a link that leads nowhere yet stands for (the end of its chain), so that the file is
+// made there and the link stays; any other missing name is its own end.
+bool LinkEnd(const std::string& target, std::string& end, std::string& error) {
+    fs::path at(target);
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(at, ec))) {
+            end = at.string();
+            return true;
+        }
+        const fs::path next = fs::read_symlink(at, ec);
+        if (ec) {
+            error = SysErrorText(ec.value());
+            return false;
+        }
+        at = next.is_absolute() ? next : at.parent_path() / next;
+    }
+    error = SysErrorText(ELOOP);
+    return false;
+}
+
 } // namespace
 
 bool NamesADescriptor(const std::string& path) { return DescriptorOf(path) >= 0; }
@@ -126,6 +147,8 @@ bool DurableFile::Open(const std::string& target, std::string& error, ITempFiles
         }
     } else if (errno != ENOENT) {
         error = SysErrorText(errno);
+        return false;
+    } else if (!LinkEnd(target, real, error)) {
         return false;
     }
 

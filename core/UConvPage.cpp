@@ -182,7 +182,7 @@ std::string ConvPage::WrapPath(std::string_view path) {
     out.reserve(path.size() + 8);
     for (char c : path) {
         out += c;
-        if (c == '/') out += ' ';
+        if (c == '/') out += "\xE2\x80\x8B";
     }
     return out;
 }

@@ -72,6 +72,9 @@ public:
     // 0, or -1 when the input format is not usable or the file cannot be read (InChosen then false).
     int FeedInPreview(const FormatState& formats, std::vector<std::vector<std::string>>& rows);
 
+    // The folder as its label shows it: a zero-width break opportunity (U+200B, in the file
+    // system's UTF-8) after every "/", so that a long path wraps at its separators and reads as
+    // it is named.
     static std::string WrapPath(std::string_view path);
 
 private:

@@ -126,7 +126,10 @@ bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const std::v
         }
         // The backup is made beside the format file, which stays in place until the new content
         // has reached the disk; the folder's flush after the new file's rename keeps the link too.
-        fs::create_hard_link(fmtPath, oldPath, ec);
+        // A format file reached through a symbolic link is copied: a hard link would name the link
+        // itself, and so show whatever the link's file holds after the save.
+        if (fs::is_symlink(fs::symlink_status(fmtPath, ec))) ec = std::make_error_code(std::errc::not_supported);
+        else fs::create_hard_link(fmtPath, oldPath, ec);
         if (ec && !CopyDurably(fmtPath, oldPath)) {
             messages_.Show(lang_.Text(LK::err_fmtChgOld));
             return false;

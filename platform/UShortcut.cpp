@@ -1,8 +1,10 @@
 #include "platform/UShortcut.h"
 
 #include "common/UCommuns.h"
+#include "platform/UOpenWith.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,6 +25,14 @@ namespace {
 
 constexpr const char* kMakerFolder = "Corvandale";
 constexpr const char* kIconName = "Lumivex.png";
+constexpr const char* kOpenWithTypes = "text/plain;text/csv;text/tab-separated-values;";
+
+std::vector<std::string> SplitTypes(std::string_view list) {
+    std::vector<std::string> types;
+    for (std::size_t pos = 0, end = 0; (end = list.find(';', pos)) != std::string_view::npos; pos = end + 1)
+        types.emplace_back(list.substr(pos, end - pos));
+    return types;
+}
 
 std::string Reason(int err) { return std::strerror(err != 0 ? err : EIO); }
 
@@ -55,7 +65,6 @@ std::string ExecProgram(const std::string& path) {
     std::string quoted = "\"";
     for (const char c : path) {
         if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
-        if (c == '%') quoted += '%'; // a literal percent sign is doubled: it is no field code
         quoted += c;
     }
     quoted += '"';
@@ -72,7 +81,7 @@ bool MakeFolder(const std::string& folder, std::string& error) {
         return false;
     }
     if (QDir().mkpath(FromBytes(folder)) && QFileInfo(FromBytes(folder)).isDir()) return true;
-    error = "cannot create " + folder;
+    error = "the folder cannot be created";
     return false;
 }
 
@@ -125,20 +134,32 @@ bool WriteEntry(const std::string& path, const std::string& text, mode_t mode, s
     return true;
 }
 
-// File managers read the "Open with" list from the folder's MIME cache; without the tool they scan
-// the folder themselves, so its absence or failure is no failure of the shortcut.
-void RefreshMimeCache(const std::string& folder) {
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("update-desktop-database"));
-    if (tool.isEmpty()) return;
+constexpr const char* kCacheTool = "update-desktop-database";
+
+// File managers offer an entry in "Open with" only once the folder's MIME cache names it.
+bool RefreshMimeCache(const std::string& folder, std::string& error) {
+    const QString tool = QStandardPaths::findExecutable(QString::fromLatin1(kCacheTool));
     QProcess p;
     p.setStandardOutputFile(QProcess::nullDevice());
     p.setStandardErrorFile(QProcess::nullDevice());
     p.start(tool, {QStringLiteral("-q"), FromBytes(folder)});
-    if (!p.waitForStarted(5000)) return;
-    if (!p.waitForFinished(15000)) {
-        p.kill();
-        p.waitForFinished(1000);
-    }
+    if (p.waitForFinished(15000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0) return true;
+    p.kill();
+    p.waitForFinished(1000);
+    error = std::string(kCacheTool) + " failed: the file manager would not offer the program";
+    return false;
+}
+
+// A desktop icon starts without "Allow launching" once marked trusted; where the desktop keeps no
+// such mark (no metadata service), the entry simply stays as it is.
+void MarkTrusted(const std::string& path) {
+    const QString gio = QStandardPaths::findExecutable(QStringLiteral("gio"));
+    if (gio.isEmpty()) return;
+    QProcess p;
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.setStandardErrorFile(QProcess::nullDevice());
+    p.start(gio, {QStringLiteral("set"), FromBytes(path), QStringLiteral("metadata::trusted"), QStringLiteral("true")});
+    if (!p.waitForFinished(5000)) p.kill();
 }
 
 } // namespace
@@ -146,6 +167,11 @@ void RefreshMimeCache(const std::string& folder) {
 std::string DesktopEntryText(int place, const std::string& programPath, std::string& error) {
     if (programPath.empty() || !Writable(programPath)) {
         error = "the program's path cannot be written into a desktop entry";
+        return {};
+    }
+    // A "%" passes the validator even doubled, but launchers then fail to load the entry.
+    if (programPath.find('%') != std::string::npos) {
+        error = "the program's path holds \"%\", which desktop launchers cannot start";
         return {};
     }
     const std::string dir = ExtractFilePath(programPath);
@@ -160,9 +186,12 @@ std::string DesktopEntryText(int place, const std::string& programPath, std::str
     if (QFileInfo::exists(FromBytes(dir + kIconName))) t += "Icon=" + StringValue(dir + kIconName) + "\n";
     t += "Terminal=false\n"
          "Categories=Office;\n";
+    // Docks tie the running window to its entry by the window's class, the application's name.
+    const std::string wmClass = QCoreApplication::applicationName().toStdString();
+    if (!wmClass.empty()) t += "StartupWMClass=" + StringValue(wmClass) + "\n";
     if (place == spSendTo) {
-        t += "MimeType=text/plain;text/csv;text/tab-separated-values;\n"
-             "NoDisplay=true\n";
+        t += "MimeType=" + std::string(kOpenWithTypes) + "\n";
+        t += "NoDisplay=true\n";
     }
     return t;
 }
@@ -210,8 +239,18 @@ bool CreateShortcut(int place, const std::string& programPath, std::string* erro
     } else if (!MakeFolder(folder, why)) {
         return fail();
     }
+    if (place == spSendTo) {
+        // Without the cache the entry is never offered; and whatever opens these types by default
+        // today goes on doing so (the entry adds an offer, never a takeover of double-click).
+        if (QStandardPaths::findExecutable(QString::fromLatin1(kCacheTool)).isEmpty()) {
+            why = std::string(kCacheTool) + " is not installed: the file manager would not offer the program";
+            return fail();
+        }
+        if (!KeepCurrentDefaults(SplitTypes(kOpenWithTypes), ExtractFileName(path), why)) return fail();
+    }
     if (!WriteEntry(path, text, place == spDesktop ? 0755 : 0644, why)) return fail();
-    if (place == spSendTo) RefreshMimeCache(folder);
+    if (place == spSendTo && !RefreshMimeCache(folder, why)) return fail();
+    if (place == spDesktop) MarkTrusted(path);
     return true;
 }
 

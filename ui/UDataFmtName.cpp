@@ -9,6 +9,7 @@
 #include "ui/UWidgets.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -55,6 +56,8 @@ TForm2::TForm2(FmtEditor& editor, const FormatState& formats, const LangTexts& l
     grid->addLayout(buttons, 2, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 
+    // OK follows Edit1 on every key released in it, also one that leaves a kept name as it was.
+    Edit1->installEventFilter(this);
     connect(Edit1, &QLineEdit::textEdited, this, [this](const QString& t) { Button1->setEnabled(!t.isEmpty()); });
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
@@ -78,6 +81,11 @@ void TForm2::showEvent(QShowEvent* event) {
     Shade(Edit1, mode != ndModify);
     Button1->setEnabled(pick);
     QDialog::showEvent(event);
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Edit1 && event->type() == QEvent::KeyRelease) Button1->setEnabled(!Edit1->text().isEmpty());
+    return QDialog::eventFilter(watched, event);
 }
 
 void TForm2::Button1Click() {

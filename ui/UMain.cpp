@@ -116,7 +116,11 @@ TForm1::TForm1(WindowContext& ctx, QWidget* parent)
             SetStatusText(Qs(ctx_.Lang.Text(LK::cpn_fmtDef)));
             TabSheet2->PageShown();
         }
-        if (index == 2) SetStatusText(Qs(ctx_.Lang.Text(LK::cpn_sheetOptions)));
+        // The parameters page refreshes when it is opened, not when the window comes back.
+        if (index == 2) {
+            SetStatusText(Qs(ctx_.Lang.Text(LK::cpn_sheetOptions)));
+            TabSheet3->TabSheet3Show();
+        }
     });
     LoadEnvir();
 }

@@ -69,10 +69,12 @@ QPixmap Mark(const QPixmap& picture) {
     return mark;
 }
 
+// The memo's text for lines: each one ends with a line end, so that MemoLines gives them back
+// whole, a last empty line and a lone empty line included.
 QString JoinLines(const std::vector<std::string>& lines) {
-    QStringList out;
-    for (const std::string& l : lines) out << Qs(l);
-    return out.join(QChar(u'\n'));
+    QString out;
+    for (const std::string& l : lines) out += Qs(l) + QChar(u'\n');
+    return out;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The parameters page's handlers: controls to the model and back, messages through the dialogs.
 #include "ui/UPageParams.h"
 
+#include "common/Cp1252.h"
 #include "common/UCommuns.h"
 #include "env/ULang.h"
 #include "env/UParms.h"
@@ -100,11 +101,6 @@ void UPageParams::SetValues(const PrmPageValues& v) {
     RadioButton14Click();
 }
 
-void UPageParams::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    TabSheet3Show();
-}
-
 bool UPageParams::eventFilter(QObject* watched, QEvent* event) {
     // A click anywhere in the list counts, in an empty area too.
     if (watched == ListBox1->viewport() && event->type() == QEvent::MouseButtonRelease) ListBox1Click();
@@ -173,8 +169,10 @@ void UPageParams::Button5Click() {
 }
 
 void UPageParams::Shortcut(int place) {
-    const bool ok = CreateShortcut(place, ExecutablePath());
-    dialogs_.Show(model_.ShortcutMessage(place, ok));
+    std::string why;
+    const bool ok = CreateShortcut(place, ExecutablePath(), &why);
+    // A failure says why on a line of its own (a missing tool, a path no launcher can start).
+    dialogs_.Show(model_.ShortcutMessage(place, ok) + (ok || why.empty() ? "" : "\n" + Utf8ToCp1252(why)));
 }
 
 void UPageParams::Button2Click() { Shortcut(spStartMenu); }

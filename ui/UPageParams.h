@@ -45,6 +45,8 @@ public:
     PrmPageValues Values() const;
     void SetValues(const PrmPageValues& v);
 
+    // The page is opened (the window's page control calls it; a window coming back from being
+    // minimised or hidden does not).
     void TabSheet3Show();
     void ListBox1Click();
     void RadioButton8Click();
@@ -97,7 +99,6 @@ public:
     QPushButton *Button2, *Button4, *Button3;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -44,6 +44,17 @@ TEST(Durable, ALinkKeepsPointingAtItsFileWhichKeepsItsPermissions) {
     struct stat st {};
     ASSERT_EQ(::stat(dir.file("target.txt").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+    // A link to a file not made yet (relative, through a second link) gets it made; a link into a
+    // folder that is missing is refused. Neither is replaced by a plain file.
+    fs::create_directory(dir.file("sub"));
+    fs::create_symlink("sub/next.txt", dir.file("next.txt"));
+    fs::create_symlink("next.txt", dir.file("first.txt"));
+    ASSERT_TRUE(WriteFileDurably(dir.file("first.txt"), "made", error)) << error;
+    EXPECT_EQ(ReadFile(dir.file("sub/next.txt")), "made");
+    fs::create_symlink(dir.file("gone/x.txt"), dir.file("gone.txt"));
+    EXPECT_FALSE(WriteFileDurably(dir.file("gone.txt"), "x", error));
+    for (const char* link : {"first.txt", "next.txt", "gone.txt"}) EXPECT_TRUE(fs::is_symlink(dir.file(link))) << link;
 }
 
 TEST(Durable, WhatIsNoRegularFileIsWrittenDirectly) {

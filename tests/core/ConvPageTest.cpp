@@ -133,8 +133,8 @@ TEST_F(Page, ChosenResultFile) {
     EXPECT_EQ(s.convPage.OutDirCaption(), ConvPage::WrapPath(dir.path() + "sub/"));
 }
 
-TEST(WrapPath, BlankAfterEverySlash) {
-    EXPECT_EQ(ConvPage::WrapPath("/a/b/"), "/ a/ b/ ");
+TEST(WrapPath, AnInvisibleBreakAfterEverySlash) {
+    EXPECT_EQ(ConvPage::WrapPath("/a/b/"), "/\u200Ba/\u200Bb/\u200B");
     EXPECT_EQ(ConvPage::WrapPath("x"), "x");
 }
 

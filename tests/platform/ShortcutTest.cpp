@@ -1,10 +1,12 @@
 // Desktop entries written into a home of the test's own, checked by the desktop's validator and
 // started by a desktop launcher.
 #include "platform/UShortcut.h"
+#include "platform/UOpenWith.h"
 
 #include "common/UCommuns.h"
 #include "support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <QThread>
 
@@ -12,6 +14,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace lmx {
@@ -39,6 +42,16 @@ std::string RunTool(const QString& tool, const QStringList& args) {
     return p.exitCode() == 0 && out.find("error") == std::string::npos ? std::string() : out;
 }
 
+// A variable of the environment set for the test's time.
+struct ScopedEnv {
+    ScopedEnv(const char* n, const std::string& v) : name(n), saved(std::getenv(n) ? std::getenv(n) : "") {
+        ::setenv(n, v.c_str(), 1);
+    }
+    ~ScopedEnv() { ::setenv(name, saved.c_str(), 1); }
+    const char* name;
+    std::string saved;
+};
+
 class Shortcut : public ::testing::Test {
 protected:
     Shortcut() {
@@ -64,6 +77,7 @@ protected:
 };
 
 TEST_F(Shortcut, EachPlaceGetsAValidEntryThatStartsTheProgram) {
+    QCoreApplication::setApplicationName(QStringLiteral("Quendrafil (stocks datas)")); // as the window names it
     WriteFile(home.dir.file(".config/user-dirs.dirs"), "XDG_DESKTOP_DIR=\"$HOME/Bureau\"\n");
     std::filesystem::create_directories(home.dir.file("Bureau"));
     const struct {
@@ -88,6 +102,7 @@ TEST_F(Shortcut, EachPlaceGetsAValidEntryThatStartsTheProgram) {
         const bool openWith = c.place == spSendTo;
         EXPECT_EQ(Value(entry, "MimeType"), openWith ? "text/plain;text/csv;text/tab-separated-values;" : "");
         EXPECT_EQ(Value(entry, "NoDisplay"), openWith ? "true" : "");
+        EXPECT_EQ(Value(entry, "StartupWMClass"), "Quendrafil (stocks datas)");
         EXPECT_EQ(Launch(c.path), folder.substr(0, folder.size() - 1) + "\n/q/a quote.txt\n/q/b.csv\n");
     }
     EXPECT_NE(ReadFile(apps + "mimeinfo.cache").find("text/csv=Lumivex.desktop;"), std::string::npos);
@@ -115,8 +130,48 @@ TEST_F(Shortcut, FailuresAnswerFalseWithTheReason) {
     EXPECT_FALSE(CreateShortcut(spStartMenu, program, &error));
     EXPECT_FALSE(CreateShortcut(spSendTo, program, &error));
     std::filesystem::remove(home.dir.file(".local/share/applications"));
-    for (const std::string& bad : {folder + "Lumi\nvex", folder + "Lumi\xE9vex", std::string()})
+    for (const std::string& bad : {folder + "Lumi\nvex", folder + "Lumi\xE9vex", folder + "50%/Lumivex", std::string()})
         EXPECT_FALSE(CreateShortcut(spStartMenu, bad, &error)) << "a path no entry can name";
+}
+
+TEST_F(Shortcut, OpenWithLeavesDoubleClickToTheApplicationThatHadIt) {
+    // A desktop of the test's own: a spreadsheet opens CSV files, nobody chose it explicitly.
+    const ScopedEnv dataDirs("XDG_DATA_DIRS", home.dir.file("system"));
+    const ScopedEnv configDirs("XDG_CONFIG_DIRS", home.dir.file("system"));
+    WriteFile(apps + "sheet.desktop",
+              "[Desktop Entry]\nType=Application\nName=Sheet\nExec=true %F\nMimeType=text/csv;\n");
+    ASSERT_EQ(RunTool("update-desktop-database", {QString::fromStdString(apps)}), "");
+    std::string app, error;
+    ASSERT_TRUE(CurrentDefault("text/csv", app, error) && app == "sheet.desktop") << error << app;
+    WriteFile(home.dir.file(".config/mimeapps.list"), "# kept\n");
+    ASSERT_TRUE(CreateShortcut(spSendTo, program, &error)) << error;
+    EXPECT_TRUE(CurrentDefault("text/csv", app, error) && app == "sheet.desktop") << error << app;
+    EXPECT_NE(ReadFile(apps + "mimeinfo.cache").find("text/csv=Lumivex.desktop;"), std::string::npos) << "offered";
+    EXPECT_EQ(ReadFile(home.dir.file(".config/mimeapps.list")),
+              "# kept\n[Default Applications]\ntext/csv=sheet.desktop;\n");
+
+    // The user's own choices and the rest of the file stay as they are.
+    const std::string list = "# mine\n[Default Applications]\ntext/plain=ed.desktop\n\n[Removed Associations]\nx=y;";
+    EXPECT_EQ(PinDefaults(list, {{"text/plain", "sheet.desktop"}, {"text/csv", "sheet.desktop"}}),
+              "# mine\n[Default Applications]\ntext/plain=ed.desktop\ntext/csv=sheet.desktop;\n\n"
+              "[Removed Associations]\nx=y;");
+}
+
+TEST_F(Shortcut, WithoutTheDesktopsToolsNothingIsClaimed) {
+    // Only a gio that records what it is asked: no cache tool.
+    const std::string bin = home.dir.file("bin/");
+    WriteFile(bin + "gio", "#!/bin/sh\necho \"$@\" >> '" + bin + "asked'\n");
+    ::chmod((bin + "gio").c_str(), 0755);
+    const ScopedEnv path("PATH", bin);
+    std::string error;
+    EXPECT_FALSE(CreateShortcut(spSendTo, program, &error));
+    EXPECT_EQ(error, "update-desktop-database is not installed: the file manager would not offer the program");
+    EXPECT_FALSE(Exists(apps + "Lumivex.desktop"));
+
+    WriteFile(home.dir.file(".config/user-dirs.dirs"), "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n");
+    std::filesystem::create_directories(home.dir.file("Desktop"));
+    ASSERT_TRUE(CreateShortcut(spDesktop, program, &error)) << error;
+    EXPECT_EQ(ReadFile(bin + "asked"), "set " + home.dir.file("Desktop/Lumivex.desktop") + " metadata::trusted true\n");
 }
 
 } // namespace

@@ -193,6 +193,37 @@ TEST_F(FormatEditor, AModifiedFormatIsRewrittenAndTheOldFileKept) {
     EXPECT_FALSE(p.formats.InFmtOk);
 }
 
+TEST_F(FormatEditor, EmptyHeaderLinesSurviveASaveWithoutEdits) {
+    for (const char* hdr : {"IFL=1|HDR=", "IFL=2|HDR=Title|HDR="}) {
+        std::vector<std::string> block{"NOM=H", "CMT=", "CLC=1", "SEP=;", "DEC=."};
+        for (const QString& l : QString::fromLatin1(hdr).split(u'|')) block.push_back(l.toStdString());
+        block.push_back("COL=TICK|AN|0|0|0|");
+        WriteFile(p.path("Lumivex.fmt"), FileOf({kIn, block})); // the last block: a save puts it back there
+        form.reset();
+        Open();
+        p.dialogs.nameAnswers.push_back({true, "", "H"});
+        Click("BitBtn16");
+        p.dialogs.shown.clear();
+        Click("BitBtn7");
+        EXPECT_EQ(p.dialogs.shown, std::vector<std::string>{p.lang.Text(LK::msg_FmtDFileUpd)});
+        EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")), FileOf({kIn, block}));
+    }
+}
+
+TEST_F(FormatEditor, AFormatFileKeptElsewhereThroughALinkIsBackedUpAndStaysLinked) {
+    const std::string synced = p.path("synced.fmt");
+    std::filesystem::rename(p.path("Lumivex.fmt"), synced);
+    std::filesystem::create_symlink(synced, p.path("Lumivex.fmt"));
+    Open();
+    const std::string before = ReadFile(synced);
+    p.dialogs.nameAnswers.push_back({true, "", "IN"});
+    Click("BitBtn16");
+    Click("BitBtn7"); // IN moves to the end
+    EXPECT_EQ(ReadFile(p.path("Lumivex.old")), before);
+    EXPECT_EQ(ReadFile(synced), FileOf({kX, kIn}));
+    EXPECT_TRUE(std::filesystem::is_symlink(p.path("Lumivex.fmt")));
+}
+
 TEST_F(FormatEditor, DeletionCancelledThenConfirmed) {
     Open();
     p.dialogs.nameAnswers.push_back({true, "", "X"});
@@ -263,6 +294,13 @@ TEST_F(FormatEditor, TheNameDialogByMode) {
     QTest::mouseClick(dlg.Button2, Qt::LeftButton);
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
     EXPECT_EQ(e.EditFmtName, "IN");
+
+    e.NameDlgMode = ndNew; // the name kept from the last use: any key released in it enables OK
+    dlg.Edit1->setText("kept");
+    dlg.show();
+    EXPECT_FALSE(dlg.Button1->isEnabled());
+    QTest::keyClick(dlg.Edit1, Qt::Key_End);
+    EXPECT_TRUE(dlg.Button1->isEnabled());
 }
 
 } // namespace

@@ -161,6 +161,16 @@ TEST(ParamsPage, ShowingThePageFollowsTheVisiblePanelAndMrd) {
     EXPECT_EQ("$Q", p.Edit11->text().toStdString());
     p.ShowCategory(1);
     EXPECT_FALSE(p.Panel9->isHidden());
+
+    // A folder chosen but not saved outlives the window being minimised or hidden.
+    s.prog.dialogs.folderAnswers.push_back(s.prog.dir.path());
+    p.RadioButton8->click();
+    s.Click(p.Button1);
+    s.form->showMinimized();
+    s.form->showNormal();
+    s.form->hide();
+    s.form->show();
+    EXPECT_EQ(s.prog.dir.path(), p.Edit11->text().toStdString());
 }
 
 TEST(ParamsPage, LanguageAppliedAtOnceReachesTheWholeWindow) {
@@ -184,7 +194,8 @@ TEST(ParamsPage, ShortcutButtonsReportTheirOutcome) {
     test::FakeHome home;
     ParamsPage s;
     s.Click(s.page->Button4);
-    EXPECT_EQ("Le raccourcis n'a pas pu \xEAtre cr\xE9\xE9.", s.LastShown()) << "no desktop folder";
+    EXPECT_EQ("Le raccourcis n'a pas pu \xEAtre cr\xE9\xE9.\nNo such file or directory", s.LastShown())
+        << "no desktop folder, and why";
     s.Click(s.page->Button3);
     EXPECT_EQ(" de l'explorateur de fichiers", s.LastShown().substr(s.LastShown().size() - 29));
     const std::string name = ChangeFileExt(ExtractFileName(ExecutablePath()), ".desktop");
