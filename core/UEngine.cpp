@@ -139,6 +139,27 @@ std::string Converter::DecimalChange(std::string_view from, std::string_view to,
     return "#KO";
 }
 
+std::string Converter::DecimalChangeOf(std::size_t k, std::string_view value) const {
+    const std::string& from = fmt_.FmtIn.DecSep;
+    switch (DecimalModeOf(fmt_, k)) {
+    case dmEvery: return DecimalChange(from, fmt_.FmtOut.DecSep, value);
+    case dmPlainNumber:
+        if (ReadsAsPlainNumber(value.data(), value.size(), from[0])) return DecimalChange(from, fmt_.FmtOut.DecSep, value);
+        return std::string(value);
+    default: return std::string(value);
+    }
+}
+
+DecimalMode DecimalModeOf(const FormatState& formats, std::size_t k) {
+    const std::string& from = formats.FmtIn.DecSep;
+    // A separator of another length than one never matches a character.
+    if (from.size() != 1 || from == formats.FmtOut.DecSep || k == 0) return dmNone;
+    const TFmtDef& out = formats.FmtOut;
+    if (k - 1 < out.IsDate.size() && out.IsDate[k - 1] != 0) return dmNone;
+    if (k - 1 < out.Cols.size() && out.Cols[k - 1][cfType] == "N") return dmEvery;
+    return dmPlainNumber;
+}
+
 bool Converter::ControlValue(std::string_view value, ControlKind kind, std::string_view decSep,
                              std::string_view dateSepText) {
     if (kind == ckAnyText) return true;

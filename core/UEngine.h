@@ -57,6 +57,24 @@ struct DatePair {
 std::vector<DatePair> LinkedDatePairs(const FormatState& formats, const std::vector<IoLinkEntry>& link);
 int32_t DateColumnCount(const TFmtDef& fmt);
 
+// How the decimal separator changes in an output column. A text column may hold tickers or names
+// such as MC.PA: only a value that reads as a plain number there gets the output separator. A date
+// is rewritten by its layouts alone.
+enum DecimalMode : int { dmNone = 0, dmEvery = 1, dmPlainNumber = 2 };
+// For output column k (1-based); dmNone when the separators are equal or the input's is not one byte.
+DecimalMode DecimalModeOf(const FormatState& formats, std::size_t k);
+
+// An optional sign, digits, the one decimal separator dec, digits.
+inline bool ReadsAsPlainNumber(const char* v, std::size_t n, char dec) {
+    std::size_t i = (n > 0 && (v[0] == '+' || v[0] == '-')) ? 1 : 0;
+    const std::size_t whole = i;
+    while (i < n && v[i] >= '0' && v[i] <= '9') ++i;
+    if (i == whole || i == n || v[i] != dec) return false;
+    const std::size_t fraction = ++i;
+    while (i < n && v[i] >= '0' && v[i] <= '9') ++i;
+    return i == n && i > fraction;
+}
+
 class Converter {
 public:
     explicit Converter(FormatState& formats);
@@ -102,6 +120,8 @@ public:
     int WriteOutLine(IOutSink& sink);
 
     static std::string DecimalChange(std::string_view from, std::string_view to, std::string_view value);
+    // The change of output column k (1-based), as the engines make it.
+    std::string DecimalChangeOf(std::size_t k, std::string_view value) const;
     // In place; false when the change could not be made.
     static bool DecimalChangeInPlace(std::string& value, std::string_view from, std::string_view to);
 

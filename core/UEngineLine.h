@@ -33,7 +33,9 @@ inline bool OutIsDate(const FormatState& f, std::size_t k) {
 // The engines' per-column decisions, taken once when an engine starts on a file.
 struct ColumnOps {
     int32_t field = -1;   // the input field (0-based) that feeds the column; -1 for none
-    bool decimal = false; // the decimal separator changes
+    bool decimal = false;   // the decimal separator changes
+    bool plainOnly = false; // only in a field that reads as a plain number (a text column)
+    bool asRead = false;    // the one-pass copy changes decimals the column may need as read
     bool date = false;
     int32_t fixe = 0;  // 1 prefix, 2 suffix
     int32_t casse = 0; // 1 upper, 2 lower
@@ -190,19 +192,19 @@ private:
     void Decimal(std::string_view line, int& status);
     void DatePerso(std::string_view line, int& status);
     void Global(std::string_view line, int& status);
+    // The decimal change of slot k by its column's mode; false when it could not be made.
+    bool ChangeDecimal(std::size_t k, std::string& slot) const;
     // A byte taken from the source that the line would write as an output column separator.
     bool SourceHoldsSep(std::string_view line);
 
     Converter& conv_;
     int32_t code_ = -1;
     std::string inDec_, outDec_;
-    std::vector<char> flag_; // per slot: decimal change (EngDecimal) or date column (EngDatePerso)
+    std::vector<char> flag_; // per slot: date column (EngDatePerso)
     std::vector<Plan> plan_;
-    bool wholeLine_ = false;
     std::string dateOut_; // reused by the date rewrite
-    std::string changed_; // the line after a whole-line decimal change
-    // Per slot, for the separator check: the decimal change applies to the field, the case forced
-    // on it, the slot holds a rewritten date.
+    // Per slot: the decimal change (a DecimalMode), the case forced on it, the slot holds a
+    // rewritten date.
     std::vector<char> decimalOf_;
     std::vector<int32_t> casseOf_;
     std::vector<char> dateOf_;

@@ -82,7 +82,7 @@ TEST(ConversionPage, ChoosingFilesSortsRefusesEmptyOnesAndProposesAResult) {
     auto form = p.Open();
     form->show();
     WriteFile(p.path("b.txt"), "3;z\r\n");
-    WriteFile(p.path("A.txt"), "1;x\r\n2,5;y\n4;w\r");
+    WriteFile(p.path("A.txt"), "1;x\r\n2,5;y,z\n4;w\r");
     WriteFile(p.path("a.txt"), "2;y\r\n");
     WriteFile(p.path("e.txt"), "");
     p.dialogs.shown.clear();
@@ -99,13 +99,13 @@ TEST(ConversionPage, ChoosingFilesSortsRefusesEmptyOnesAndProposesAResult) {
     EXPECT_EQ("A", in.Cell(1, 0));
     EXPECT_EQ("1", in.Cell(1, 1));
     EXPECT_EQ("2,5", in.Cell(1, 2));
-    EXPECT_EQ("y", in.Cell(2, 2));
+    EXPECT_EQ("y,z", in.Cell(2, 2));
     EXPECT_EQ("4", in.Cell(1, 3));
     EXPECT_EQ("w", in.Cell(2, 3));
-    // Output preview: columns swapped, decimal comma to point.
+    // Output preview: columns swapped, decimal comma to point in the number only.
     const GridCells& out = form->OutPreview();
     EXPECT_EQ("B", out.Cell(1, 0));
-    EXPECT_EQ("y", out.Cell(1, 2));
+    EXPECT_EQ("y,z", out.Cell(1, 2));
     EXPECT_EQ("2.5", out.Cell(2, 2));
 
     // An existing proposal is dropped: Edit2 shows a blank on red.
