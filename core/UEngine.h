@@ -113,9 +113,17 @@ public:
     // The sink that WriteOutLine() writes to (the run's result file).
     IOutSink* Out = nullptr;
 
+    // How data files are written, taken when a run starts: lines end with LF alone, and the texts a
+    // format adds (header lines, prefixes, suffixes; Windows-1252 in the format file) go as UTF-8.
+    bool LfOnly = false;
+    bool Utf8Data = false;
+    void TakeDataSettings(std::string_view enc, std::string_view eol);
+    std::string AddedText(std::string_view cp1252) const;
+    std::string_view Eol() const { return LfOnly ? std::string_view("\n") : std::string_view("\r\n"); }
+
     // Splits the line into t_lineOut through IoLink; true when it has exactly InColCount fields.
     bool Unstring(std::string_view line);
-    // Joins slots 1..OutColCount with the output separator, CR LF after: leOk or leWrite.
+    // Joins slots 1..OutColCount with the output separator, the line end after: leOk or leWrite.
     int WriteOutLine();
     int WriteOutLine(IOutSink& sink);
 

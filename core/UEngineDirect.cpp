@@ -42,7 +42,7 @@ bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOp
             const int32_t casse = CodeOr0(col[cfCasse]);
             if (fixe == fxPrefix || fixe == fxSuffix) {
                 c.fixe = fixe;
-                c.fixeText = col[cfFixeText];
+                c.fixeText = conv.AddedText(col[cfFixeText]);
             }
             if (casse == csUpper || casse == csLower) c.casse = casse;
             // Only "always" is checked: "if filled" picks the engine but controls nothing.
@@ -68,6 +68,7 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     decFrom_ = f.FmtIn.DecSep.empty() ? '\0' : f.FmtIn.DecSep[0];
     decTo_ = f.FmtOut.DecSep;
     outDec_ = f.FmtOut.DecSep;
+    lfOnly_ = conv.LfOnly;
     dates_.resize(cols_.size());
     for (std::size_t k = 0; k < cols_.size(); ++k) {
         ColumnOps& c = cols_[k];
@@ -308,9 +309,9 @@ int DirectLine::Convert(std::string_view line, IOutSink& out, bool holdsWatched)
             if (status != leOk) return status;
         }
         if (check && SourceHoldsSep()) return leWrite;
-        p[0] = '\r';
-        p[1] = '\n';
-        return Finish(base, static_cast<std::size_t>(p + 2 - base), direct, out);
+        if (!lfOnly_) *p++ = '\r';
+        *p++ = '\n';
+        return Finish(base, static_cast<std::size_t>(p - base), direct, out);
     } catch (...) {
         return leDecSep;
     }

@@ -136,6 +136,7 @@ private:
     std::size_t growth_ = 1; // the most bytes one input byte can become
     std::size_t extra_ = 0;  // the most bytes an output line holds beyond its grown fields
     bool plain_ = true;      // no prefix, suffix, case, date or control anywhere
+    bool lfOnly_ = false;    // lines end with LF alone (else CR LF)
     bool same_ = false;      // SameLayout applies
     bool sameDecimal_ = false;
     char outSep1_ = '\0';

@@ -37,7 +37,7 @@ bool SlotLine::Prepare(int32_t engineCode) {
             p.control = CodeOr0(col[cfControl]);
             p.isDate = OutIsDate(f, k);
             p.kind = conv_.ControlKindOf(static_cast<int32_t>(k - 1));
-            if (p.fixe == fxPrefix || p.fixe == fxSuffix) p.fixeText = col[cfFixeText];
+            if (p.fixe == fxPrefix || p.fixe == fxSuffix) p.fixeText = conv_.AddedText(col[cfFixeText]);
             casseOf_[k] = p.casse;
             dateOf_[k] = p.isDate;
         }

@@ -202,6 +202,8 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     errors.SetInput(c_.conv.InColSep, c_.formats.InColCount);
     engineCode_ = SelEngine(c_.formats);
     if (engineCode_ == ecNone) return rrNoEngine;
+    c_.conv.TakeDataSettings(c_.params.PrmGet(prmENC), c_.params.PrmGet(prmEOL));
+    c_.rejects.Utf8Data = c_.conv.Utf8Data;
 
     // A result that is one of the sources would be emptied before it is read.
     if (IsOneOfSources(c_.page.OutPath, files)) {
@@ -234,6 +236,9 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
                            StrToInt32(c_.formats.FmtIn.JmpLines, skip);
     int32_t hdrLn = 0;
     const bool writeHeaders = StrToInt32(c_.formats.FmtOut.HdrLn, hdrLn) && hdrLn > 0;
+    std::vector<std::string> headers; // in the data files' encoding, converted once
+    for (int32_t h = 0; writeHeaders && h < c_.formats.FmtOut.HdrCount && static_cast<std::size_t>(h) < c_.formats.FmtOut.Hdr.size(); ++h)
+        headers.push_back(c_.conv.AddedText(c_.formats.FmtOut.Hdr[static_cast<std::size_t>(h)]));
 
     int64_t bytesBefore = 0;
     for (std::size_t i = 0; i < count; ++i) {
@@ -257,10 +262,7 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
         run.LineNo = 0;
         run.FileAborted = false;
         c_.log.LogWrite(lkPart, "   Begin -- File(" + index + ")");
-        if (writeHeaders) {
-            for (int32_t h = 0; h < c_.formats.FmtOut.HdrCount && static_cast<std::size_t>(h) < c_.formats.FmtOut.Hdr.size(); ++h)
-                out.WriteLine(c_.formats.FmtOut.Hdr[static_cast<std::size_t>(h)]);
-        }
+        for (const std::string& header : headers) out.WriteLine(header, c_.conv.Eol());
         const bool stoppedBefore = run.StopRun;
         const int64_t rejectedBefore = run.RejectedTotal;
         engine.RunEngine(engineCode_, in, out);

@@ -208,6 +208,10 @@ enum class LK : int {
     str_out,
     str_TooMany,
     str_TooFew,
+    // The data files' encoding and line end (parameters page).
+    cpn_oTrtEnc,
+    cpn_oTrtEol,
+    itm_encSystem,
     Count
 };
 

@@ -209,6 +209,10 @@ const std::array<LangEntry, kLangTextCount>& LangTable() {
         {"str_out", ">> sortie <<"},
         {"str_TooMany", "trop"},
         {"str_TooFew", "trop peu"},
+        // The data files' encoding and line end (parameters page).
+        {"cpn_oTrtEnc", "Encodage :"},
+        {"cpn_oTrtEol", "Fin de ligne :"},
+        {"itm_encSystem", "celui du système"},
     }};
     return kTable;
 }

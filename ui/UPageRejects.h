@@ -26,6 +26,7 @@ public:
     std::string Cell(int col, int row) const override;
     uint32_t FixedColor() const override;
     bool IsPath(int col, int row) const override;
+    bool IsUtf8Data(int col, int row) const override;
 
 private:
     const RejectTable& table_;

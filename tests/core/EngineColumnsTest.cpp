@@ -160,6 +160,16 @@ TEST(DecimalChange, TextColumnsChangeOnlyPlainNumbers) {
     EXPECT_EQ(rig.run.RejectedTotal, 1);
 }
 
+// A prefix is the format's text: written in the data files' encoding, the line end theirs.
+TEST(DataText, PrefixInUtf8AndLfLineEnd) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("T"), Col("V", "N")}), Fmt(";", ",", {Col("T", "AN", "0", "0", "1", "\xE9:"), Col("V", "N")}));
+    rig.conv.TakeDataSettings("UTF-8", "LF");
+    EXPECT_EQ(rig.Convert("\xC3\xA9;1,5\r\n"), "\xC3\xA9:\xC3\xA9;1,5\n");
+    rig.conv.TakeDataSettings("Windows-1252", "CRLF");
+    EXPECT_EQ(rig.Convert("\xE9;1,5\n"), "\xE9:\xE9;1,5\r\n");
+}
+
 // The mark starts no field; only at the very start of the source is it no data.
 TEST(ByteOrderMark, SkippedAtTheStartOnly) {
     EngineRig rig;
