@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -181,6 +182,27 @@ TEST(ConversionRunFromWindow, CountsRejectedRowsAndClosingMessage) {
     Click(*idle, "BitBtn1");
     ASSERT_EQ(1u, q.dialogs.shown.size());
     EXPECT_EQ("Il faut commencer par choisir un fichier \xE0 convertir.", q.dialogs.shown[0]);
+}
+
+// UTF-8 data files: the previews and the rejected lines show them as UTF-8, U+FFFD for a bad byte.
+TEST(ConversionRunFromWindow, Utf8DataIsShownAsUtf8) {
+    test::Program p;
+    Prepare(p);
+    p.params.PrmSet(prmENC, "UTF-8", false);
+    p.params.PrmFile(pmSave);
+    WriteFile(p.path("u.txt"), CrLf({"1,5;Soci\xC3\xA9t\xC3\xA9", "2;\xFF;extra"}));
+    auto form = p.Open();
+    form->show();
+    p.dialogs.openAnswers.push_back({p.path("u.txt")});
+    Click(*form, "BitBtn3");
+    const auto cell = [&](const char* grid, int row, int col) {
+        return form->findChild<QTableView*>(grid)->model()->index(row, col).data().toString();
+    };
+    EXPECT_EQ(QString::fromUtf8("Soci\xC3\xA9t\xC3\xA9"), cell("StringGrid1", 1, 2));
+    EXPECT_EQ(QString::fromUtf8("Soci\xC3\xA9t\xC3\xA9"), cell("StringGrid2", 1, 1));
+    Click(*form, "BitBtn1");
+    EXPECT_EQ(QString::fromUtf8("2;\xEF\xBF\xBD;extra"), cell("StringGrid4", 3, 2));
+    EXPECT_EQ("B", cell("StringGrid2", 0, 1).toStdString()); // the format's own texts as before
 }
 
 TEST(ConversionRunFromWindow, AnnulerDuringALargeRunStopsIt) {
