@@ -212,7 +212,7 @@ const std::array<LangEntry, kLangTextCount>& LangTable() {
         // The data files' encoding and line end (parameters page).
         {"cpn_oTrtEnc", "Encodage :"},
         {"cpn_oTrtEol", "Fin de ligne :"},
-        {"itm_encSystem", "celui du système"},
+        {"itm_encSystem", "du système"},
     }};
     return kTable;
 }

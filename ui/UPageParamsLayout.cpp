@@ -157,7 +157,7 @@ void UPageParams::BuildProcessing() {
     // The data files' encoding and the results' line end, at the right of the name's rows.
     Label57 = NamedLabel("Label57", QStringLiteral("Encodage :"));
     ComboBox9 = Named<QComboBox>("ComboBox9");
-    ComboBox9->addItems({QStringLiteral("celui du syst\u00E8me"), QStringLiteral("UTF-8"), QStringLiteral("Windows-1252")});
+    ComboBox9->addItems({QStringLiteral("du syst\u00E8me"), QStringLiteral("UTF-8"), QStringLiteral("Windows-1252")});
     ComboBox9->setFixedWidth(104); // the list itself opens as wide as its items
     Label58 = NamedLabel("Label58", QStringLiteral("Fin de ligne :"));
     ComboBox10 = Named<QComboBox>("ComboBox10");
