@@ -115,10 +115,14 @@ int DirectLine::SameLayout(std::string_view line, char* out) {
         const char* const* b = bounds_.data() + 2 * k;
         const auto len = static_cast<std::size_t>(b[1] - b[0]);
         char* const at = out + (b[0] - line.data());
+        // A date is rewritten from the bytes as read (nothing later changes a failure).
+        if (c.date) {
+            if (!RewriteDate(k, b[0], at, len)) return leDate;
+            continue;
+        }
         // A column left as read: no decimal change, or text that is no number.
         if (c.asRead && len && (!c.decimal || !ReadsAsPlainNumber(b[0], len, decFrom_)))
             bytescan::CopyBytes<false>(at, b[0], len);
-        if (c.date && !RewriteDate(k, at, len)) return leDate; // nothing later changes it
     }
     return leOk;
 }

@@ -113,6 +113,8 @@ private:
     // The date of column k, len bytes at d, rewritten in place: false when it is no date. Notes a
     // separator in it when the line is checked.
     bool RewriteDate(std::size_t k, char* d, std::size_t len);
+    // The same from the len bytes at src (the value as read) into d.
+    bool RewriteDate(std::size_t k, const char* src, char* d, std::size_t len);
     // The per-file part of the output separator check.
     void PrepareSepCheck();
     // A byte of a field that would be written as the output column separator: such a line could
@@ -161,11 +163,13 @@ private:
     alignas(16) std::array<char, 16> toV_{};
 };
 
-inline bool DirectLine::RewriteDate(std::size_t k, char* d, std::size_t len) {
+inline bool DirectLine::RewriteDate(std::size_t k, char* d, std::size_t len) { return RewriteDate(k, d, d, len); }
+
+inline bool DirectLine::RewriteDate(std::size_t k, const char* src, char* d, std::size_t len) {
     const DateRecipe& r = dates_[k];
     if (len != r.InLen() || len > DateRecipe::kMaxLen) return false;
     char value[DateRecipe::kMaxLen];
-    bytescan::CopyBytes<false>(value, d, len);
+    bytescan::CopyBytes<false>(value, src, len);
     if (!r.Rewrite(value, d)) return false;
     if (lineCheck_ && cols_[k].dateWatch && std::memchr(d, outSep1_, r.OutLen()) != nullptr) dateHit_ = true;
     return true;
