@@ -248,7 +248,8 @@ std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, Log& log,
         if (split && f.InFmtOk && f.OutFmtOk) {
             for (int32_t k = 1; k <= f.OutColCount; ++k) {
                 std::string& slot = conv.t_lineOut[static_cast<std::size_t>(k)];
-                if (decimal) slot = Converter::DecimalChange(f.FmtIn.DecSep, f.FmtOut.DecSep, slot);
+                // By the column's type, as the run changes it.
+                if (decimal) slot = conv.DecimalChangeOf(static_cast<std::size_t>(k), slot);
                 if (static_cast<std::size_t>(k - 1) < f.FmtOut.IsDate.size() && f.FmtOut.IsDate[static_cast<std::size_t>(k - 1)] == 1) {
                     // Each date column with its own pair of layouts, as the run converts it.
                     const DateConvValues& d = conv.DateOf(static_cast<std::size_t>(k));

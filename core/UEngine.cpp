@@ -1,6 +1,8 @@
 #include "core/UEngine.h"
 
+#include "common/Cp1252.h"
 #include "core/UByteScan.h"
+#include "env/UParms.h"
 
 #include <chrono>
 #include <cstring>
@@ -19,6 +21,15 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 } // namespace
 
 Converter::Converter(FormatState& formats) : fmt_(formats), currentYear_(ClockYear()) {}
+
+void Converter::TakeDataSettings(std::string_view enc, std::string_view eol) {
+    Utf8Data = DataIsUtf8(enc);
+    LfOnly = DataEndsLf(eol);
+}
+
+std::string Converter::AddedText(std::string_view cp1252) const {
+    return Utf8Data ? Cp1252ToUtf8(cp1252) : std::string(cp1252);
+}
 
 void Converter::TakeSeparators() {
     InColSep = fmt_.FmtIn.ColSep;
@@ -70,7 +81,8 @@ int Converter::WriteOutLine() {
 int Converter::WriteOutLine(IOutSink& sink) {
     try {
         const std::size_t n = t_lineOut.empty() ? 0 : t_lineOut.size() - 1;
-        std::size_t total = 2;
+        const std::string_view eol = Eol();
+        std::size_t total = eol.size();
         for (std::size_t k = 1; k <= n; ++k) total += t_lineOut[k].size();
         if (n > 1) total += (n - 1) * OutColSep.size();
 
@@ -90,8 +102,7 @@ int Converter::WriteOutLine(IOutSink& sink) {
                 if (!s.empty()) std::memcpy(p, s.data(), s.size());
                 p += s.size();
             }
-            p[0] = '\r';
-            p[1] = '\n';
+            std::memcpy(p, eol.data(), eol.size());
             return sink.Commit(total) ? leOk : leWrite;
         }
         join_.clear();
@@ -99,7 +110,7 @@ int Converter::WriteOutLine(IOutSink& sink) {
             if (k > 1) join_ += OutColSep;
             join_ += t_lineOut[k];
         }
-        join_ += "\r\n";
+        join_ += eol;
         return sink.Write(join_) ? leOk : leWrite;
     } catch (...) {
         return leWrite;
@@ -137,6 +148,27 @@ std::string Converter::DecimalChange(std::string_view from, std::string_view to,
     } catch (...) {
     }
     return "#KO";
+}
+
+std::string Converter::DecimalChangeOf(std::size_t k, std::string_view value) const {
+    const std::string& from = fmt_.FmtIn.DecSep;
+    switch (DecimalModeOf(fmt_, k)) {
+    case dmEvery: return DecimalChange(from, fmt_.FmtOut.DecSep, value);
+    case dmPlainNumber:
+        if (ReadsAsPlainNumber(value.data(), value.size(), from[0])) return DecimalChange(from, fmt_.FmtOut.DecSep, value);
+        return std::string(value);
+    default: return std::string(value);
+    }
+}
+
+DecimalMode DecimalModeOf(const FormatState& formats, std::size_t k) {
+    const std::string& from = formats.FmtIn.DecSep;
+    // A separator of another length than one never matches a character.
+    if (from.size() != 1 || from == formats.FmtOut.DecSep || k == 0) return dmNone;
+    const TFmtDef& out = formats.FmtOut;
+    if (k - 1 < out.IsDate.size() && out.IsDate[k - 1] != 0) return dmNone;
+    if (k - 1 < out.Cols.size() && out.Cols[k - 1][cfType] == "N") return dmEvery;
+    return dmPlainNumber;
 }
 
 bool Converter::ControlValue(std::string_view value, ControlKind kind, std::string_view decSep,

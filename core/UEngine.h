@@ -57,6 +57,24 @@ struct DatePair {
 std::vector<DatePair> LinkedDatePairs(const FormatState& formats, const std::vector<IoLinkEntry>& link);
 int32_t DateColumnCount(const TFmtDef& fmt);
 
+// How the decimal separator changes in an output column. A text column may hold tickers or names
+// such as MC.PA: only a value that reads as a plain number there gets the output separator. A date
+// is rewritten by its layouts alone.
+enum DecimalMode : int { dmNone = 0, dmEvery = 1, dmPlainNumber = 2 };
+// For output column k (1-based); dmNone when the separators are equal or the input's is not one byte.
+DecimalMode DecimalModeOf(const FormatState& formats, std::size_t k);
+
+// An optional sign, digits, the one decimal separator dec, digits.
+inline bool ReadsAsPlainNumber(const char* v, std::size_t n, char dec) {
+    std::size_t i = (n > 0 && (v[0] == '+' || v[0] == '-')) ? 1 : 0;
+    const std::size_t whole = i;
+    while (i < n && v[i] >= '0' && v[i] <= '9') ++i;
+    if (i == whole || i == n || v[i] != dec) return false;
+    const std::size_t fraction = ++i;
+    while (i < n && v[i] >= '0' && v[i] <= '9') ++i;
+    return i == n && i > fraction;
+}
+
 class Converter {
 public:
     explicit Converter(FormatState& formats);
@@ -95,13 +113,23 @@ public:
     // The sink that WriteOutLine() writes to (the run's result file).
     IOutSink* Out = nullptr;
 
+    // How data files are written, taken when a run starts: lines end with LF alone, and the texts a
+    // format adds (header lines, prefixes, suffixes; Windows-1252 in the format file) go as UTF-8.
+    bool LfOnly = false;
+    bool Utf8Data = false;
+    void TakeDataSettings(std::string_view enc, std::string_view eol);
+    std::string AddedText(std::string_view cp1252) const;
+    std::string_view Eol() const { return LfOnly ? std::string_view("\n") : std::string_view("\r\n"); }
+
     // Splits the line into t_lineOut through IoLink; true when it has exactly InColCount fields.
     bool Unstring(std::string_view line);
-    // Joins slots 1..OutColCount with the output separator, CR LF after: leOk or leWrite.
+    // Joins slots 1..OutColCount with the output separator, the line end after: leOk or leWrite.
     int WriteOutLine();
     int WriteOutLine(IOutSink& sink);
 
     static std::string DecimalChange(std::string_view from, std::string_view to, std::string_view value);
+    // The change of output column k (1-based), as the engines make it.
+    std::string DecimalChangeOf(std::size_t k, std::string_view value) const;
     // In place; false when the change could not be made.
     static bool DecimalChangeInPlace(std::string& value, std::string_view from, std::string_view to);
 

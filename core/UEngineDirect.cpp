@@ -20,22 +20,21 @@ bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOp
         const int32_t t = conv.IoLink[i].target;
         if (t > 0 && static_cast<std::size_t>(t) < slots) cols[static_cast<std::size_t>(t) - 1].field = static_cast<int32_t>(i - 1);
     }
-    const std::string& inDec = f.FmtIn.DecSep;
-    const std::string& outDec = f.FmtOut.DecSep;
-    // A decimal separator of another length than one never matches a character.
-    const bool change = inDec.size() == 1 && inDec != outDec;
     for (std::size_t k = 1; k < slots; ++k) {
         ColumnOps& c = cols[k - 1];
+        const DecimalMode mode = DecimalModeOf(f, k);
         switch (engineCode) {
         case ecStandard: break;
-        case ecDecimal: c.decimal = change && !OutIsDate(f, k); break; // equal date settings: dates stay
+        case ecDecimal:
         case ecDate:
         case ecDateDecimal:
-            c.decimal = change;
-            c.date = OutIsDate(f, k);
+            c.decimal = mode != dmNone;
+            c.plainOnly = mode == dmPlainNumber;
+            c.date = engineCode != ecDecimal && OutIsDate(f, k); // equal date settings: dates stay
             break;
         case ecGlobal: {
-            c.decimal = change;
+            c.decimal = mode != dmNone;
+            c.plainOnly = mode == dmPlainNumber;
             if (k - 1 >= f.FmtOut.Cols.size()) break;
             c.date = OutIsDate(f, k);
             const ColEntry& col = f.FmtOut.Cols[k - 1];
@@ -43,7 +42,7 @@ bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOp
             const int32_t casse = CodeOr0(col[cfCasse]);
             if (fixe == fxPrefix || fixe == fxSuffix) {
                 c.fixe = fixe;
-                c.fixeText = col[cfFixeText];
+                c.fixeText = conv.AddedText(col[cfFixeText]);
             }
             if (casse == csUpper || casse == csLower) c.casse = casse;
             // Only "always" is checked: "if filled" picks the engine but controls nothing.
@@ -69,6 +68,7 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     decFrom_ = f.FmtIn.DecSep.empty() ? '\0' : f.FmtIn.DecSep[0];
     decTo_ = f.FmtOut.DecSep;
     outDec_ = f.FmtOut.DecSep;
+    lfOnly_ = conv.LfOnly;
     dates_.resize(cols_.size());
     for (std::size_t k = 0; k < cols_.size(); ++k) {
         ColumnOps& c = cols_[k];
@@ -101,12 +101,12 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
         const bool inPlace = c.field == static_cast<int32_t>(k);
         same_ = same_ && inPlace && !c.fixe && !c.casse && !c.control &&
                 (!c.date || dates_[k].OutLen() == dates_[k].InLen());
-        // Assembling copies the changed bytes: every column must take the decimal change alike.
-        sameOrder_ = sameOrder_ && inPlace && c.decimal == cols_[0].decimal;
+        sameOrder_ = sameOrder_ && inPlace;
     }
     if (same_) sameOrder_ = false;
     // A field never holds the column separator: when it is the decimal separator nothing changes.
     sameDecimal_ = anyDecimal && decFrom_ != sep_;
+    for (ColumnOps& c : cols_) c.asRead = sameDecimal_ && (!c.decimal || c.plainOnly);
     outSep1_ = outSep_.empty() ? '\0' : outSep_[0];
     sepV_.fill(sep_);
     outSepV_.fill(outSep1_);
@@ -114,7 +114,7 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     toV_.fill(decTo_.empty() ? '\0' : decTo_[0]);
     touch_.clear();
     for (std::size_t k = 0; k < cols_.size(); ++k)
-        if (cols_[k].date || (sameDecimal_ && !cols_[k].decimal)) touch_.push_back(k);
+        if (cols_[k].date || cols_[k].asRead) touch_.push_back(k);
     PrepareSepCheck();
     return true;
 }
@@ -151,7 +151,9 @@ void DirectLine::PrepareSepCheck() {
         for (const char b : {o, other}) {
             if (c.sepBytes > 0 && b == c.sepByte[0]) continue;
             // The decimal change replaces that byte, and the input separator never stays in a field.
-            if (CaseOf(b, c.casse) != o || (c.decimal && b == decFrom_) || (hasSep_ && b == sep_)) continue;
+            // (A text column keeps it unless the field reads as a number: SourceHoldsSep sees.)
+            if (CaseOf(b, c.casse) != o || (c.decimal && !c.plainOnly && b == decFrom_) || (hasSep_ && b == sep_))
+                continue;
             c.sepByte[static_cast<std::size_t>(c.sepBytes++)] = b;
         }
         if (c.date) {
@@ -181,8 +183,13 @@ bool DirectLine::SourceHoldsSep() const {
     for (const std::size_t k : watchCols_) {
         const ColumnOps& c = cols_[k];
         const char* const* b = bounds_.data() + 2 * c.field;
-        for (const char* q = b[0]; q < b[1]; ++q)
-            if (*q == c.sepByte[0] || (c.sepBytes > 1 && *q == c.sepByte[1])) return true;
+        for (const char* q = b[0]; q < b[1]; ++q) {
+            if (*q != c.sepByte[0] && (c.sepBytes < 2 || *q != c.sepByte[1])) continue;
+            // A number's decimal separator is replaced.
+            if (c.plainOnly && *q == decFrom_ && ReadsAsPlainNumber(b[0], static_cast<std::size_t>(b[1] - b[0]), decFrom_))
+                continue;
+            return true;
+        }
     }
     return false;
 }
@@ -190,7 +197,7 @@ bool DirectLine::SourceHoldsSep() const {
 char* DirectLine::PutField(const ColumnOps& col, std::string_view value, char* p) const {
     const char* v = value.data();
     const std::size_t n = value.size();
-    if (!col.decimal) {
+    if (!col.decimal || (col.plainOnly && !ReadsAsPlainNumber(v, n, decFrom_))) {
         bytescan::CopyBytes<false>(p, v, n);
         return p + n;
     }
@@ -302,9 +309,9 @@ int DirectLine::Convert(std::string_view line, IOutSink& out, bool holdsWatched)
             if (status != leOk) return status;
         }
         if (check && SourceHoldsSep()) return leWrite;
-        p[0] = '\r';
-        p[1] = '\n';
-        return Finish(base, static_cast<std::size_t>(p + 2 - base), direct, out);
+        if (!lfOnly_) *p++ = '\r';
+        *p++ = '\n';
+        return Finish(base, static_cast<std::size_t>(p - base), direct, out);
     } catch (...) {
         return leDecSep;
     }

@@ -115,8 +115,14 @@ int DirectLine::SameLayout(std::string_view line, char* out) {
         const char* const* b = bounds_.data() + 2 * k;
         const auto len = static_cast<std::size_t>(b[1] - b[0]);
         char* const at = out + (b[0] - line.data());
-        if (!c.decimal && sameDecimal_ && len) bytescan::CopyBytes<false>(at, b[0], len); // a column left as read
-        if (c.date && !RewriteDate(k, at, len)) return leDate; // nothing later changes it
+        // A date is rewritten from the bytes as read (nothing later changes a failure).
+        if (c.date) {
+            if (!RewriteDate(k, b[0], at, len)) return leDate;
+            continue;
+        }
+        // A column left as read: no decimal change, or text that is no number.
+        if (c.asRead && len && (!c.decimal || !ReadsAsPlainNumber(b[0], len, decFrom_)))
+            bytescan::CopyBytes<false>(at, b[0], len);
     }
     return leOk;
 }
@@ -148,19 +154,23 @@ int DirectLine::PutColumn(std::size_t k, std::string_view mapped, char*& out) {
 int DirectLine::SameOrder(std::string_view line, char*& out) {
     if (copy_.size() < line.size()) copy_.resize(line.size());
     char* const mapped = copy_.data();
-    if (!(sameDecimal_ && cols_[0].decimal ? SplitLine<true, true>(line, mapped) : SplitLine<true, false>(line, mapped)))
+    if (!(sameDecimal_ ? SplitLine<true, true>(line, mapped) : SplitLine<true, false>(line, mapped)))
         return leUnstring;
     const char* const base = line.data();
     const std::size_t count = cols_.size();
     auto view = [&](std::size_t k) {
         const char* const* b = bounds_.data() + 2 * k;
-        return std::string_view(mapped + (b[0] - base), static_cast<std::size_t>(b[1] - b[0]));
+        const auto len = static_cast<std::size_t>(b[1] - b[0]);
+        // The copy's bytes, or the line's for a column that takes no change (or a text no number).
+        const ColumnOps& c = cols_[k];
+        if (c.asRead && (!c.decimal || !ReadsAsPlainNumber(b[0], len, decFrom_))) return std::string_view(b[0], len);
+        return std::string_view(mapped + (b[0] - base), len);
     };
     char* p = out;
     int status = leOk;
     for (std::size_t k = 0; k < count;) {
         const ColumnOps& c = cols_[k];
-        if (c.fixe || c.casse || c.date) {
+        if (c.fixe || c.casse || c.date || c.asRead) {
             const int got = PutColumn(k, view(k), p);
             if (got == leDate) return leDate; // nothing later changes it
             if (got == leType && status == leOk) status = leType;
@@ -169,7 +179,7 @@ int DirectLine::SameOrder(std::string_view line, char*& out) {
         }
         // A run of columns that are only copied (and perhaps checked), with their separators.
         std::size_t e = k;
-        while (e + 1 < count && !cols_[e + 1].fixe && !cols_[e + 1].casse && !cols_[e + 1].date) ++e;
+        while (e + 1 < count && !cols_[e + 1].fixe && !cols_[e + 1].casse && !cols_[e + 1].date && !cols_[e + 1].asRead) ++e;
         for (std::size_t j = k; j <= e && status == leOk; ++j) {
             const std::string_view v = view(j);
             if (cols_[j].control && !Controlled(cols_[j], v.data(), v.size())) status = leType;

@@ -33,7 +33,9 @@ inline bool OutIsDate(const FormatState& f, std::size_t k) {
 // The engines' per-column decisions, taken once when an engine starts on a file.
 struct ColumnOps {
     int32_t field = -1;   // the input field (0-based) that feeds the column; -1 for none
-    bool decimal = false; // the decimal separator changes
+    bool decimal = false;   // the decimal separator changes
+    bool plainOnly = false; // only in a field that reads as a plain number (a text column)
+    bool asRead = false;    // the one-pass copy changes decimals the column may need as read
     bool date = false;
     int32_t fixe = 0;  // 1 prefix, 2 suffix
     int32_t casse = 0; // 1 upper, 2 lower
@@ -111,6 +113,8 @@ private:
     // The date of column k, len bytes at d, rewritten in place: false when it is no date. Notes a
     // separator in it when the line is checked.
     bool RewriteDate(std::size_t k, char* d, std::size_t len);
+    // The same from the len bytes at src (the value as read) into d.
+    bool RewriteDate(std::size_t k, const char* src, char* d, std::size_t len);
     // The per-file part of the output separator check.
     void PrepareSepCheck();
     // A byte of a field that would be written as the output column separator: such a line could
@@ -134,6 +138,7 @@ private:
     std::size_t growth_ = 1; // the most bytes one input byte can become
     std::size_t extra_ = 0;  // the most bytes an output line holds beyond its grown fields
     bool plain_ = true;      // no prefix, suffix, case, date or control anywhere
+    bool lfOnly_ = false;    // lines end with LF alone (else CR LF)
     bool same_ = false;      // SameLayout applies
     bool sameDecimal_ = false;
     char outSep1_ = '\0';
@@ -158,11 +163,13 @@ private:
     alignas(16) std::array<char, 16> toV_{};
 };
 
-inline bool DirectLine::RewriteDate(std::size_t k, char* d, std::size_t len) {
+inline bool DirectLine::RewriteDate(std::size_t k, char* d, std::size_t len) { return RewriteDate(k, d, d, len); }
+
+inline bool DirectLine::RewriteDate(std::size_t k, const char* src, char* d, std::size_t len) {
     const DateRecipe& r = dates_[k];
     if (len != r.InLen() || len > DateRecipe::kMaxLen) return false;
     char value[DateRecipe::kMaxLen];
-    bytescan::CopyBytes<false>(value, d, len);
+    bytescan::CopyBytes<false>(value, src, len);
     if (!r.Rewrite(value, d)) return false;
     if (lineCheck_ && cols_[k].dateWatch && std::memchr(d, outSep1_, r.OutLen()) != nullptr) dateHit_ = true;
     return true;
@@ -190,19 +197,19 @@ private:
     void Decimal(std::string_view line, int& status);
     void DatePerso(std::string_view line, int& status);
     void Global(std::string_view line, int& status);
+    // The decimal change of slot k by its column's mode; false when it could not be made.
+    bool ChangeDecimal(std::size_t k, std::string& slot) const;
     // A byte taken from the source that the line would write as an output column separator.
     bool SourceHoldsSep(std::string_view line);
 
     Converter& conv_;
     int32_t code_ = -1;
     std::string inDec_, outDec_;
-    std::vector<char> flag_; // per slot: decimal change (EngDecimal) or date column (EngDatePerso)
+    std::vector<char> flag_; // per slot: date column (EngDatePerso)
     std::vector<Plan> plan_;
-    bool wholeLine_ = false;
     std::string dateOut_; // reused by the date rewrite
-    std::string changed_; // the line after a whole-line decimal change
-    // Per slot, for the separator check: the decimal change applies to the field, the case forced
-    // on it, the slot holds a rewritten date.
+    // Per slot: the decimal change (a DecimalMode), the case forced on it, the slot holds a
+    // rewritten date.
     std::vector<char> decimalOf_;
     std::vector<int32_t> casseOf_;
     std::vector<char> dateOf_;

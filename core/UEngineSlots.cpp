@@ -15,32 +15,20 @@ bool SlotLine::Prepare(int32_t engineCode) {
     const std::size_t slots = conv_.t_lineOut.size();
     flag_.assign(slots, 0);
     plan_.assign(slots, Plan{});
-    wholeLine_ = false;
-    // The decimal change only replaces a one-character separator.
-    const bool change = inDec_ != outDec_ && inDec_.size() == 1;
-    decimalOf_.assign(slots, 0);
+    decimalOf_.assign(slots, dmNone);
     casseOf_.assign(slots, 0);
     dateOf_.assign(slots, 0);
+    if (engineCode != ecStandard)
+        for (std::size_t k = 1; k < slots; ++k) decimalOf_[k] = static_cast<char>(DecimalModeOf(f, k));
     switch (engineCode) {
-    case ecStandard: return true;
-    case ecDecimal:
-        // The date settings are equal with this engine, so a date column is copied as it is: a date
-        // separator that happens to be the decimal separator must not be changed.
-        for (std::size_t k = 1; k < slots; ++k) flag_[k] = OutIsDate(f, k) ? 0 : 1;
-        for (std::size_t k = 1; k < slots; ++k) decimalOf_[k] = change && flag_[k];
-        return true;
+    case ecStandard:
+    case ecDecimal: return true; // equal date settings: dates are copied as they are
     case ecDate:
     case ecDateDecimal:
         for (std::size_t k = 1; k < slots; ++k) flag_[k] = OutIsDate(f, k) ? 1 : 0;
-        decimalOf_.assign(slots, change);
         dateOf_ = flag_;
-        // Every linked field gets the decimal change, so when one byte replaces another that is
-        // not the column separator, the change can be made on the whole line before the split.
-        wholeLine_ = inDec_ != outDec_ && inDec_.size() == 1 && outDec_.size() == 1 && conv_.InColSep.size() == 1 &&
-                     inDec_[0] != conv_.InColSep[0] && outDec_[0] != conv_.InColSep[0];
         return true;
     case ecGlobal:
-        decimalOf_.assign(slots, change);
         for (std::size_t k = 1; k < slots && k - 1 < f.FmtOut.Cols.size(); ++k) {
             const ColEntry& col = f.FmtOut.Cols[k - 1];
             Plan& p = plan_[k];
@@ -49,12 +37,22 @@ bool SlotLine::Prepare(int32_t engineCode) {
             p.control = CodeOr0(col[cfControl]);
             p.isDate = OutIsDate(f, k);
             p.kind = conv_.ControlKindOf(static_cast<int32_t>(k - 1));
-            if (p.fixe == fxPrefix || p.fixe == fxSuffix) p.fixeText = col[cfFixeText];
+            if (p.fixe == fxPrefix || p.fixe == fxSuffix) p.fixeText = conv_.AddedText(col[cfFixeText]);
             casseOf_[k] = p.casse;
             dateOf_[k] = p.isDate;
         }
         return true;
     default: return false;
+    }
+}
+
+bool SlotLine::ChangeDecimal(std::size_t k, std::string& slot) const {
+    switch (decimalOf_[k]) {
+    case dmEvery: return Converter::DecimalChangeInPlace(slot, inDec_, outDec_);
+    case dmPlainNumber:
+        if (!ReadsAsPlainNumber(slot.data(), slot.size(), inDec_[0])) return true;
+        return Converter::DecimalChangeInPlace(slot, inDec_, outDec_);
+    default: return true;
     }
 }
 
@@ -87,8 +85,8 @@ void SlotLine::Decimal(std::string_view line, int& status) {
         return;
     }
     auto& slots = conv_.t_lineOut;
-    for (std::size_t k = 1; k < slots.size() && k < flag_.size(); ++k) {
-        if (flag_[k] && !Converter::DecimalChangeInPlace(slots[k], inDec_, outDec_)) {
+    for (std::size_t k = 1; k < slots.size() && k < decimalOf_.size(); ++k) {
+        if (!ChangeDecimal(k, slots[k])) {
             status = leDecSep;
             return;
         }
@@ -96,12 +94,6 @@ void SlotLine::Decimal(std::string_view line, int& status) {
 }
 
 void SlotLine::DatePerso(std::string_view line, int& status) {
-    const bool same = inDec_ == outDec_;
-    if (wholeLine_) {
-        changed_.assign(line);
-        bytescan::ReplaceByte(changed_.data(), changed_.size(), inDec_[0], outDec_[0]);
-        line = changed_;
-    }
     if (!conv_.Unstring(line)) {
         status = leUnstring;
         return;
@@ -109,7 +101,7 @@ void SlotLine::DatePerso(std::string_view line, int& status) {
     auto& slots = conv_.t_lineOut;
     for (std::size_t k = 1; k < slots.size() && k < flag_.size(); ++k) {
         std::string& slot = slots[k];
-        if (!same && !wholeLine_ && !Converter::DecimalChangeInPlace(slot, inDec_, outDec_)) {
+        if (!ChangeDecimal(k, slot)) {
             status = leDecSep;
             return;
         }
@@ -127,12 +119,11 @@ void SlotLine::Global(std::string_view line, int& status) {
         status = leUnstring;
         return;
     }
-    const bool decimal = inDec_ != outDec_;
     auto& slots = conv_.t_lineOut;
     for (std::size_t k = 1; k < slots.size() && k < plan_.size(); ++k) {
         std::string& slot = slots[k];
         const Plan& p = plan_[k];
-        if (decimal && !Converter::DecimalChangeInPlace(slot, inDec_, outDec_)) {
+        if (!ChangeDecimal(k, slot)) {
             if (status == leOk) status = leDecSep;
             return;
         }
@@ -173,6 +164,9 @@ bool SlotLine::SourceHoldsSep(std::string_view line) {
     }
     store(line.size());
     for (std::size_t k = 1; k < source_.size(); ++k) {
+        const std::string_view value = source_[k];
+        const bool changed = decimalOf_[k] == dmEvery ||
+                             (decimalOf_[k] == dmPlainNumber && ReadsAsPlainNumber(value.data(), value.size(), inDec_[0]));
         if (dateOf_[k]) {
             // A rewritten date: its own separator is the format's; all else comes from the value.
             const std::string& slot = conv_.t_lineOut[k];
@@ -181,8 +175,8 @@ bool SlotLine::SourceHoldsSep(std::string_view line) {
         }
         // Prefix, suffix and the new decimal separator are the format's own texts; every other
         // byte of the field is written, after the case is forced.
-        for (const char b : source_[k]) {
-            if (decimalOf_[k] && b == inDec_[0]) continue;
+        for (const char b : value) {
+            if (changed && b == inDec_[0]) continue;
             if (Converter::ForceCase(std::string(1, b), casseOf_[k]) == outSep) return true;
         }
     }

@@ -8,15 +8,14 @@
 
 namespace lmx {
 
-bool IOutSink::WriteLine(std::string_view bytes) {
-    if (char* p = Reserve(bytes.size() + 2)) {
+bool IOutSink::WriteLine(std::string_view bytes, std::string_view eol) {
+    if (char* p = Reserve(bytes.size() + eol.size())) {
         if (!bytes.empty()) std::memcpy(p, bytes.data(), bytes.size());
-        p[bytes.size()] = '\r';
-        p[bytes.size() + 1] = '\n';
-        return Commit(bytes.size() + 2);
+        std::memcpy(p + bytes.size(), eol.data(), eol.size());
+        return Commit(bytes.size() + eol.size());
     }
     const bool ok = Write(bytes);
-    return Write("\r\n") && ok;
+    return Write(eol) && ok;
 }
 
 FileWriter::FileWriter(std::size_t bufSize) : cap_(bufSize < 64 ? 64 : bufSize) {}

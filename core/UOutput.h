@@ -31,8 +31,8 @@ public:
         return nullptr;
     }
 
-    // The bytes followed by CR LF.
-    bool WriteLine(std::string_view bytes);
+    // The bytes followed by the line end (CR LF unless told).
+    bool WriteLine(std::string_view bytes, std::string_view eol = "\r\n");
 };
 
 class FileWriter final : public IOutSink {

@@ -45,6 +45,8 @@ public:
 
     std::size_t cols() const { return cols_; }
     std::size_t rows() const { return rowCount_; }
+    // The lines of the run's data files are UTF-8 (set by the run): the grid shows them so.
+    bool Utf8Data = false;
     // Empty for a cell the row does not hold.
     std::string cell(std::size_t row, std::size_t col) const;
 

@@ -213,6 +213,8 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     errors.SetInput(conv.InColSep, formats.InColCount);
     engineCode_ = SelEngine(formats);
     if (engineCode_ == ecNone) return rrNoEngine;
+    conv.TakeDataSettings(c_.params.PrmGet(prmENC), c_.params.PrmGet(prmEOL));
+    c_.rejects.Utf8Data = conv.Utf8Data;
 
     // A result that is one of the sources would be emptied before it is read.
     if (IsOneOfSources(copy_->OutPath, files)) {
@@ -245,6 +247,9 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
                            StrToInt32(formats.FmtIn.JmpLines, skip);
     int32_t hdrLn = 0;
     const bool writeHeaders = StrToInt32(formats.FmtOut.HdrLn, hdrLn) && hdrLn > 0;
+    std::vector<std::string> headers; // in the data files' encoding, converted once
+    for (int32_t h = 0; writeHeaders && h < formats.FmtOut.HdrCount && static_cast<std::size_t>(h) < formats.FmtOut.Hdr.size(); ++h)
+        headers.push_back(conv.AddedText(formats.FmtOut.Hdr[static_cast<std::size_t>(h)]));
 
     int64_t bytesBefore = 0;
     for (std::size_t i = 0; i < count; ++i) {
@@ -268,10 +273,7 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
         run.LineNo = 0;
         run.FileAborted = false;
         c_.log.LogWrite(lkPart, "   Begin -- File(" + index + ")");
-        if (writeHeaders) {
-            for (int32_t h = 0; h < formats.FmtOut.HdrCount && static_cast<std::size_t>(h) < formats.FmtOut.Hdr.size(); ++h)
-                out.WriteLine(formats.FmtOut.Hdr[static_cast<std::size_t>(h)]);
-        }
+        for (const std::string& header : headers) out.WriteLine(header, conv.Eol());
         const bool stoppedBefore = run.StopRun;
         const int64_t rejectedBefore = run.RejectedTotal;
         engine.RunEngine(engineCode_, in, out);

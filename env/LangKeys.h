@@ -276,6 +276,10 @@ enum class LK : int {
     err_fmtRdShouldBe,
     err_fmtRdColLines,
     err_fmtRdSameName,
+    // The data files' encoding and line end (parameters page).
+    cpn_oTrtEnc,
+    cpn_oTrtEol,
+    itm_encSystem,
     Count
 };
 

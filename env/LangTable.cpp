@@ -277,6 +277,10 @@ const std::array<LangEntry, kLangTextCount>& LangTable() {
         {"err_fmtRdShouldBe", "la ligne %s devrait être %s, c'est %s"},
         {"err_fmtRdColLines", "CLC=%s mais le bloc a %s ligne(s) COL"},
         {"err_fmtRdSameName", "%s blocs portent ce nom : seul le premier est chargé"},
+        // The data files' encoding and line end (parameters page).
+        {"cpn_oTrtEnc", "Encodage :"},
+        {"cpn_oTrtEol", "Fin de ligne :"},
+        {"itm_encSystem", "du système"},
     }};
     return kTable;
 }

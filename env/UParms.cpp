@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -24,19 +25,37 @@ constexpr std::array<SlotDef, kPrmSlotCount> kSlots = {{
     {"DDO", "_conv"}, {"EXT", "$Q"},      {"BIS", "$Q"},  {"SCM", "0"},   {"SDL", "0"},
     {"SRN", "0"},    {"ERL", "1"},        {"MRI", ""},    {"MRO", ""},    {"CPD", "20"},
     {"CPE", "19"},   {"DTY", "$Q"},       {"", ""},       {"LGT", "$00B7C9A7"},
-    {"LGF", "$00857883"}, {"LOG", "1"},
+    {"LGF", "$00857883"}, {"LOG", "1"}, {"ENC", "$Q"}, {"EOL", "CRLF"},
 }};
 
 // Keys looked for on loading, in the order they are tried; DTY is not among them.
-constexpr std::array<PrmIndex, 19> kLoadOrder = {
-    prmCTB, prmLNG, prmMRS, prmF_S, prmMRD, prmDDO, prmEXT, prmBIS, prmSCM, prmSDL,
-    prmSRN, prmERL, prmMRI, prmMRO, prmCPD, prmCPE, prmLGT, prmLGF, prmLOG};
+constexpr std::array<PrmIndex, 21> kLoadOrder = {
+    prmCTB, prmLNG, prmMRS, prmF_S, prmMRD, prmDDO, prmEXT, prmBIS, prmSCM, prmSDL, prmSRN,
+    prmERL, prmMRI, prmMRO, prmCPD, prmCPE, prmLGT, prmLGF, prmLOG, prmENC, prmEOL};
 
 bool Reachable(int index) { return index >= 0 && index < kPrmSlotCount && index != prmDTY && index != prm17; }
 
 std::string ErrnoText(int err) { return std::generic_category().message(err); }
 
 } // namespace
+
+bool SystemIsUtf8() {
+    // The first of these that is set names the locale of the character type, as the C library's.
+    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value == nullptr || *value == '\0') continue;
+        std::string set(value);
+        for (char& c : set) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        return set.find("utf-8") != std::string::npos || set.find("utf8") != std::string::npos;
+    }
+    return false;
+}
+
+bool DataIsUtf8(std::string_view enc) {
+    if (enc == "UTF-8") return true;
+    if (enc == "Windows-1252") return false;
+    return SystemIsUtf8();
+}
 
 Params::Params(const LangTexts& lang) : lang_(lang) { Defaults(); }
 
@@ -141,6 +160,7 @@ std::string Params::FileContent() const {
     for (int i = 0; i < kPrmSlotCount; ++i) {
         if (i == prm17) continue;
         const auto& def = kSlots[static_cast<std::size_t>(i)];
+        if (i > prmLOG && slots_[static_cast<std::size_t>(i)] == def.defUtf8) continue;
         out += def.key;
         out += '=';
         out += i == prmDTY ? std::string_view("$Q") : std::string_view(slots_[static_cast<std::size_t>(i)]);

@@ -32,9 +32,20 @@ enum PrmIndex : int {
     prmLGT = 18, // log text colour
     prmLGF = 19, // log background colour
     prmLOG = 20, // "0" simple log, a whole number above 0 extended
+    // Written only when they differ from their defaults, so a file that never changed them keeps
+    // its lines.
+    prmENC = 21, // encoding of data files: "$Q" the system's, "UTF-8" or "Windows-1252"
+    prmEOL = 22, // line end of results and rejects files: "CRLF" or "LF"
 };
 
-inline constexpr int kPrmSlotCount = 21;
+inline constexpr int kPrmSlotCount = 23;
+
+// The encoding of data files by ENC: "$Q" takes the system's (UTF-8 when the locale's character
+// set is UTF-8, from LC_ALL, LC_CTYPE or LANG, else Windows-1252).
+bool DataIsUtf8(std::string_view enc);
+bool SystemIsUtf8();
+// Results and rejects files end their lines with LF alone.
+inline bool DataEndsLf(std::string_view eol) { return eol == "LF"; }
 // A longer value in the file is a bad value of its key: never loaded, so never written back.
 inline constexpr std::size_t kMaxPrmValue = 64 * 1024;
 

@@ -42,6 +42,9 @@ PrmPageValues PrmPage::FromParams(const std::vector<std::string>& langNames) con
     const std::string log = prm_.PrmGet(prmLOG);
     v.logExtended = log == "1";
     v.logSimple = log == "0";
+    const std::string enc = prm_.PrmGet(prmENC);
+    v.encoding = enc == "UTF-8" ? 1 : enc == "Windows-1252" ? 2 : 0;
+    v.eolLf = DataEndsLf(prm_.PrmGet(prmEOL));
     v.languages = {std::string(BuiltInLanguage())};
     v.languages.insert(v.languages.end(), langNames.begin(), langNames.end());
     v.language = 0;
@@ -91,6 +94,8 @@ PrmPage::SaveOutcome PrmPage::Save(PrmPageValues& v) {
     prm_.PrmSet(prmSRN, v.after == arRename ? v.renameText : std::string("0"), false);
     prm_.PrmSet(prmSDL, v.after == arTrash ? "1" : v.after == arDelete ? "2" : "0", false);
     prm_.PrmSet(prmLOG, v.logSimple ? "0" : "1", false);
+    prm_.PrmSet(prmENC, v.encoding == 1 ? "UTF-8" : v.encoding == 2 ? "Windows-1252" : "$Q", false);
+    prm_.PrmSet(prmEOL, v.eolLf ? "LF" : "CRLF", false);
     // The first item is the built-in language: it leaves LNG as it is.
     if (v.language > 0 && static_cast<std::size_t>(v.language) < v.languages.size())
         prm_.PrmSet(prmLNG, v.languages[static_cast<std::size_t>(v.language)], false);

@@ -34,6 +34,8 @@ struct PrmPageValues {
     std::string renameText;  // Edit10
     bool logSimple = false;  // RadioButton5
     bool logExtended = false; // RadioButton6
+    int encoding = 0;        // ComboBox9: 0 the system's, 1 UTF-8, 2 Windows-1252 (ENC)
+    bool eolLf = false;      // ComboBox10: CR LF, or LF alone (EOL)
     std::vector<std::string> languages; // items of ComboBox8
     int language = 0;        // selected item of ComboBox8, -1 when none
 };

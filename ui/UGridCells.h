@@ -22,6 +22,8 @@ public:
     void Clear(uint32_t fixedColor);
 
     uint32_t FixedColor = 0xF0CAA6;
+    // Rows 1 on, columns 1 on hold data lines' fields in UTF-8 (else Windows-1252).
+    bool Utf8Data = false;
 
 private:
     int cols_ = 0;

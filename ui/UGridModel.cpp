@@ -27,10 +27,14 @@ int GridCellsSource::ColCount() const { return cells_.ColCount(); }
 int GridCellsSource::RowCount() const { return cells_.RowCount(); }
 std::string GridCellsSource::Cell(int col, int row) const { return cells_.Cell(col, row); }
 uint32_t GridCellsSource::FixedColor() const { return cells_.FixedColor; }
+bool GridCellsSource::IsUtf8Data(int col, int row) const { return cells_.Utf8Data && col > 0 && row > 0; }
 
 QString CellText(const IGridSource& source, int col, int row) {
     const std::string text = source.Cell(col, row);
-    return source.IsPath(col, row) ? PathText(text) : Qs(text);
+    if (source.IsPath(col, row)) return PathText(text);
+    // The toolkit's decoder shows every malformed sequence as U+FFFD.
+    if (source.IsUtf8Data(col, row)) return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return Qs(text);
 }
 
 UGridModel::UGridModel(const IGridSource& source, QObject* parent)

@@ -33,9 +33,15 @@ public:
     virtual uint64_t Generation() const { return 0; }
     // The widest text of column 0 (rows 1 on): the fixed column of row numbers fits it.
     virtual std::string WidestRowTitle() const;
+    // A cell that holds bytes of a data line in UTF-8, the data files' encoding.
+    virtual bool IsUtf8Data(int col, int row) const {
+        (void)col, (void)row;
+        return false;
+    }
 };
 
-// A cell as it is shown: a path as the file system's name, any other text as Windows-1252.
+// A cell as it is shown: a path as the file system's name, UTF-8 data as UTF-8 (a sequence that is
+// none as the replacement character), any other text as Windows-1252.
 QString CellText(const IGridSource& source, int col, int row);
 
 class GridCellsSource : public IGridSource {
@@ -45,6 +51,7 @@ public:
     int RowCount() const override;
     std::string Cell(int col, int row) const override;
     uint32_t FixedColor() const override;
+    bool IsUtf8Data(int col, int row) const override;
 
 private:
     const GridCells& cells_;

@@ -100,6 +100,8 @@ const Caption kCaptions[] = {
     {"cpn_oIntStart", {"Button2"}},
     {"cpn_oIntDesk", {"Button4"}},
     {"cpn_oIntExpl", {"Button3"}},
+    {"cpn_oTrtEnc", {"Label57"}},
+    {"cpn_oTrtEol", {"Label58"}},
 };
 
 // Key -> the controls whose tooltip shows it.
@@ -151,6 +153,8 @@ void LangApply(QWidget& root, const LangTexts& lang) {
         controls->setItemText(0, Qs(lang.Text(LK::itm_never)));
         controls->setItemText(1, Qs(lang.Text(LK::itm_allways)));
     }
+    if (auto* enc = root.findChild<QComboBox*>("ComboBox9"); enc && enc->count() == 3)
+        enc->setItemText(0, Qs(lang.Text(LK::itm_encSystem)));
     SetCaption(root, "RadioButton3", Qs(AsciiCase(lang.Text(LK::cpn_fDefCCMaj), true)));
     SetCaption(root, "RadioButton4", Qs(AsciiCase(lang.Text(LK::cpn_fDefCCMin), false)));
 

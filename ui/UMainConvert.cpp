@@ -58,7 +58,7 @@ void TForm1::ShowOutPath() {
 
 int TForm1::FeedInPreview() {
     const int r = page_->FeedInPreview(ctx_.Formats, inRows_);
-    FillPreviewRows(inPreview_, inRows_);
+    FillPreviewRows(inPreview_, inRows_, DataIsUtf8(ctx_.S.params.PrmGet(prmENC)));
     return r;
 }
 

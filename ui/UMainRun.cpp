@@ -34,7 +34,7 @@ void TForm1::ComboBox2Select() {
 
     outPreview_.Clear(kSkyBlue);
     SetGridHeaders(outPreview_, false);
-    FillPreviewRows(outPreview_, FeedOutPreview(ctx_.S.conv, ctx_.TheLog, inRows_));
+    FillPreviewRows(outPreview_, FeedOutPreview(ctx_.S.conv, ctx_.TheLog, inRows_), DataIsUtf8(ctx_.S.params.PrmGet(prmENC)));
     RefreshGrids();
 }
 

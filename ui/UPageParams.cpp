@@ -72,6 +72,8 @@ PrmPageValues UPageParams::Values() const {
     v.renameText = ToBytes(Edit10);
     v.logSimple = RadioButton5->isChecked();
     v.logExtended = RadioButton6->isChecked();
+    v.encoding = ComboBox9->currentIndex();
+    v.eolLf = ComboBox10->currentIndex() == 1;
     for (int i = 0; i < ComboBox8->count(); ++i) v.languages.push_back(Cp(ComboBox8->itemText(i)));
     v.language = ComboBox8->currentIndex();
     return v;
@@ -91,6 +93,8 @@ void UPageParams::SetValues(const PrmPageValues& v) {
     CheckOnly(afterGroup_, after[v.after]);
     Edit10->setText(PathText(v.renameText));
     CheckOnly(logGroup_, v.logSimple ? RadioButton5 : v.logExtended ? RadioButton6 : nullptr);
+    ComboBox9->setCurrentIndex(v.encoding);
+    ComboBox10->setCurrentIndex(v.eolLf ? 1 : 0);
     ComboBox8->clear();
     for (const std::string& name : v.languages) ComboBox8->addItem(Qs(name));
     ComboBox8->setCurrentIndex(v.language);

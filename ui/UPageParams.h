@@ -84,6 +84,8 @@ public:
     QGroupBox* GroupBox13;
     QRadioButton *RadioButton14, *RadioButton15, *RadioButton16, *RadioButton17;
     QLineEdit* Edit10;
+    QLabel *Label57, *Label58;
+    QComboBox *ComboBox9, *ComboBox10; // encoding, line end
 
     QFrame* Panel9;
     QLabel* Label55;

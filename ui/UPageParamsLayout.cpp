@@ -118,7 +118,6 @@ void UPageParams::BuildProcessing() {
     auto* g12 = new QHBoxLayout(GroupBox12);
     g12->addWidget(RadioButton9);
     g12->addWidget(RadioButton10);
-    g12->addStretch();
     erlGroup_ = Group(this, {RadioButton9, RadioButton10});
 
     GroupBox11 = NamedGroup("GroupBox11", QStringLiteral("Fichier de r\u00E9sultats : "));
@@ -145,8 +144,8 @@ void UPageParams::BuildProcessing() {
     p10->setColumnStretch(2, 1);
     auto* g11 = new QGridLayout(GroupBox11);
     g11->setVerticalSpacing(3);
-    g11->addWidget(RadioButton7, 0, 0, 1, 3);
-    g11->addWidget(RadioButton8, 1, 0, 1, 3);
+    g11->addWidget(RadioButton7, 0, 0, 1, 4);
+    g11->addWidget(RadioButton8, 1, 0, 1, 4);
     g11->addWidget(Edit11, 2, 1);
     g11->addWidget(Button1, 2, 2);
     auto* added = new QHBoxLayout;
@@ -155,6 +154,20 @@ void UPageParams::BuildProcessing() {
     added->addStretch();
     g11->addLayout(added, 3, 0, 1, 3);
     g11->addWidget(Panel10, 4, 0, 1, 3);
+    // The data files' encoding and the results' line end, at the right of the name's rows.
+    Label57 = NamedLabel("Label57", QStringLiteral("Encodage :"));
+    ComboBox9 = Named<QComboBox>("ComboBox9");
+    ComboBox9->addItems({QStringLiteral("du syst\u00E8me"), QStringLiteral("UTF-8"), QStringLiteral("Windows-1252")});
+    ComboBox9->setFixedWidth(104); // the list itself opens as wide as its items
+    Label58 = NamedLabel("Label58", QStringLiteral("Fin de ligne :"));
+    ComboBox10 = Named<QComboBox>("ComboBox10");
+    ComboBox10->addItems({QStringLiteral("CR LF"), QStringLiteral("LF")});
+    auto* dataBox = new QGridLayout;
+    dataBox->addWidget(Label57, 0, 0);
+    dataBox->addWidget(ComboBox9, 0, 1);
+    dataBox->addWidget(Label58, 1, 0);
+    dataBox->addWidget(ComboBox10, 1, 1, Qt::AlignLeft);
+    g11->addLayout(dataBox, 3, 3, 2, 1, Qt::AlignRight | Qt::AlignBottom);
     g11->setColumnMinimumWidth(0, 18);
     g11->setColumnStretch(1, 1);
     dirGroup_ = Group(this, {RadioButton7, RadioButton8});

@@ -35,6 +35,10 @@ std::string RejectTableSource::WidestRowTitle() const {
 bool RejectTableSource::IsPath(int col, int row) const {
     return col == 1 && row > 0 && table_.cell(static_cast<std::size_t>(row), 0).empty();
 }
+bool RejectTableSource::IsUtf8Data(int col, int row) const {
+    // Columns 2 on of a rejected line: the line or its fields.
+    return table_.Utf8Data && col >= 2 && row > 0 && !table_.cell(static_cast<std::size_t>(row), 0).empty();
+}
 
 namespace {
 // The grid draws its own lines (the view's are off) so that a band can leave them out.
@@ -92,7 +96,7 @@ void URejectsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
                                                                                       : QPalette::Text));
         const int left = cell.left() + 2 - BandOffset(2, col);
         painter->drawText(QRect(left, cell.top() + 2, 100000, cell.height()), Qt::AlignLeft | Qt::AlignTop,
-                          Qs(source_.Cell(2, row)));
+                          CellText(source_, 2, row));
         painter->setClipping(false);
         DrawLines(painter, cell, last);
     } else {

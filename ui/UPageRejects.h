@@ -29,6 +29,7 @@ public:
     bool AppendsOnly() const override { return true; }
     uint64_t Generation() const override;
     std::string WidestRowTitle() const override;
+    bool IsUtf8Data(int col, int row) const override;
 
 private:
     const RejectTable& table_;

@@ -14,6 +14,7 @@ class GridCells;
 void SetGridHeaders(GridCells& grid, const TFmtDef& fmt);
 
 // Rows 1..3 from the fields of up to three lines; fields beyond the grid's columns are not shown.
-void FillPreviewRows(GridCells& grid, const std::vector<std::vector<std::string>>& rows);
+// With utf8, the grid shows them as UTF-8 (the data files' encoding), else as Windows-1252.
+void FillPreviewRows(GridCells& grid, const std::vector<std::vector<std::string>>& rows, bool utf8);
 
 } // namespace lmx

@@ -168,6 +168,9 @@ int ConvertFiles(Session& s, const CliOptions& o, SignalCleanup& temps) {
     s.page.OutPath = out;
     s.page.OutValid = true;
     if (o.stopOnError) s.run.StopOnBadLine = *o.stopOnError;
+    // For this run only: the converter never writes the parameters file.
+    if (!o.encoding.empty()) s.params.PrmSet(prmENC, o.encoding, false);
+    if (!o.eol.empty()) s.params.PrmSet(prmEOL, o.eol, false);
 
     AfterProcessing after;
     if (!o.renameText.empty()) after.renameText = o.renameText;
@@ -178,6 +181,7 @@ int ConvertFiles(Session& s, const CliOptions& o, SignalCleanup& temps) {
     NullRejectSink noRejects;
     if (!o.rejects.empty()) {
         std::string error;
+        rejects.LfOnly = DataEndsLf(s.params.PrmGet(prmEOL));
         if (!rejects.Open(o.rejects, error, &temps)) {
             PrintErr("lumivex-convert: " + o.rejects + ": " + Tx(error));
             return exNothing;

@@ -32,6 +32,9 @@ const char* CliUsage() {
            "  --delete            after the run, delete each converted source (standard input is never\n"
            "                      renamed, moved or deleted)\n"
            "  --log PATH          save the log there at the end; - for standard output\n"
+           "  --encoding ENC      encoding of the data files, utf-8 or windows-1252 (default: parameter\n"
+           "                      ENC, the system's): the texts a format adds are written in it\n"
+           "  --eol EOL           line end of the result and rejects files, crlf or lf (default: parameter EOL)\n"
            "  -q, --quiet         print nothing but errors\n"
            "  --help, --version\n"
            "\n"
@@ -49,7 +52,7 @@ namespace {
 // Long options without a short form get codes beyond any character.
 enum : int {
     opDir = 256, opIn, opOut, opForce, opStopOnError, opRejects, opList, opCheck, opShow, opLang,
-    opRename, opTrash, opDelete, opLog, opVersion
+    opRename, opTrash, opDelete, opLog, opVersion, opEncoding, opEol
 };
 
 constexpr option kOptions[] = {
@@ -68,6 +71,8 @@ constexpr option kOptions[] = {
     {"trash", no_argument, nullptr, opTrash},
     {"delete", no_argument, nullptr, opDelete},
     {"log", required_argument, nullptr, opLog},
+    {"encoding", required_argument, nullptr, opEncoding},
+    {"eol", required_argument, nullptr, opEol},
     {"quiet", no_argument, nullptr, 'q'},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, opVersion},
@@ -147,6 +152,20 @@ bool ParseCli(const std::vector<std::string>& args, CliOptions& o, std::string& 
         case opTrash: o.trash = true; break;
         case opDelete: o.remove = true; break;
         case opLog: o.logPath = value; break;
+        case opEncoding:
+        case opEol: {
+            // The parameter's own spelling, from the lower-case option value.
+            const bool enc = c == opEncoding;
+            const std::string& v = value;
+            const char* const choice = enc ? (v == "utf-8" ? "UTF-8" : v == "windows-1252" ? "Windows-1252" : nullptr)
+                                           : (v == "crlf" ? "CRLF" : v == "lf" ? "LF" : nullptr);
+            if (choice == nullptr) {
+                error = enc ? "--encoding takes utf-8 or windows-1252" : "--eol takes crlf or lf";
+                return false;
+            }
+            (enc ? o.encoding : o.eol) = choice;
+            break;
+        }
         case 'q': o.quiet = true; break;
         case 'h': o.help = true; break;
         case opVersion: o.version = true; break;

@@ -26,6 +26,8 @@ struct CliOptions {
     bool trash = false;
     bool remove = false;
     std::string logPath;
+    std::string encoding;   // parameter ENC for this run ("UTF-8", "Windows-1252"); empty: the file's
+    std::string eol;        // parameter EOL for this run ("CRLF", "LF"); empty: the file's
     bool quiet = false;
     bool help = false;
     bool version = false;

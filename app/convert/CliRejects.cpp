@@ -21,7 +21,7 @@ void RejectsFile::Rejected(int64_t lineNo, std::string_view codeName, std::strin
     row_ += codeName;
     row_ += '\t';
     row_ += line;
-    row_ += "\r\n";
+    row_ += LfOnly ? "\n" : "\r\n";
     out_.Write(row_);
 }
 

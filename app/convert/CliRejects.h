@@ -14,10 +14,12 @@ public:
     // Opens the temporary file beside path. False with the system's reason.
     bool Open(const std::string& path, std::string& error, ITempFiles* temps);
     // Each line: the source (escaped, see EscapePath), the line number, the code name and the
-    // line as read, separated by tabs, CR LF at the end.
+    // line as read, separated by tabs, the line end after.
     void FileStarts(std::string_view path) override;
     void Rejected(int64_t lineNo, std::string_view codeName, std::string_view line,
                   std::span<const std::string_view> cells) override;
+    // The lines end with LF alone (else CR LF), as the result's.
+    bool LfOnly = false;
     // Puts the file under its name; false with the reason when anything failed (it is then dropped).
     bool Commit(std::string& error);
 

@@ -152,6 +152,15 @@ std::vector<ExampleFormat> ExampleFormats() {
           "CLOSE|N|0|1|0|", "VOLUME|N|0|1|0|"}},
         {"FRCOURT", "Date sur deux chiffres, cl\xF4ture et volume", ";", ",", "0", {},
          {"DATE|/DD/MM/YY|0|0|0|", "TICKER|AN|0|0|0|", "CLOSE|N|0|0|0|", "VOLUME|N|0|0|0|"}},
+        // The two layouts of the widespread free daily downloads.
+        {"TICKER10", "Daily download: ticker, period, YYYYMMDD date, time, prices, volume", ",", ".", "1",
+         {"<TICKER>,<PER>,<DATE>,<TIME>,<OPEN>,<HIGH>,<LOW>,<CLOSE>,<VOL>,<OPENINT>"},
+         {"TICKER|AN|0|0|0|", "PER|AN|0|0|0|", "DATE|0YYYYMMDD|0|0|0|", "TIME|AN|0|0|0|", "OPEN|N|0|0|0|",
+          "HIGH|N|0|0|0|", "LOW|N|0|0|0|", "CLOSE|N|0|0|0|", "VOLUME|N|0|0|0|", "OPENINT|N|0|0|0|"}},
+        {"ADJCLOSE", "Daily download: ISO date, prices, adjusted close, volume", ",", ".", "1",
+         {"Date,Open,High,Low,Close,Adj Close,Volume"},
+         {"DATE|-YYYY/MM/DD|0|0|0|", "OPEN|N|0|0|0|", "HIGH|N|0|0|0|", "LOW|N|0|0|0|", "CLOSE|N|0|0|0|",
+          "ADJ CLOSE|N|0|0|0|", "VOLUME|N|0|0|0|"}},
     };
 }
 

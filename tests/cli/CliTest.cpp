@@ -73,6 +73,22 @@ TEST_F(Cli, RejectedLinesGiveStatusOneAndTheRejectsFile) {
     EXPECT_EQ(ReadFile(dir.file("r.txt")), "Date\tName\tValue\r\n2005-12-31\tB\t1.5\r\n");
 }
 
+// The options override the parameters for the run: LF line ends in the result and the rejects
+// file, the header in UTF-8; a value not offered is refused.
+TEST_F(Cli, EncodingAndLineEndOptions) {
+    std::string formats = Formats();
+    formats.replace(formats.find("HDR=Date"), 8, "HDR=D\xE9" "but");
+    WriteFile(dir.file("Lumivex.fmt"), formats);
+    const std::string src = Src("q.txt", "31/12/2005;\xC3\xA9;1,5\r\nbad\r\n");
+    const CliResult r = Convert({"-q", "--encoding", "utf-8", "--eol=lf", "-o", dir.file("r.txt"), "--rejects",
+                                 dir.file("rej.txt"), src});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(ReadFile(dir.file("r.txt")), "D\xC3\xA9" "but\tName\tValue\n2005-12-31\t\xC3\xA9\t1.5\n");
+    EXPECT_EQ(ReadFile(dir.file("rej.txt")), src + "\t2\t#Unstring\tbad\n");
+    EXPECT_EQ(Convert({"--eol", "cr", src}).status, 3);
+    EXPECT_EQ(Convert({"--encoding", "UTF-8", src}).err.rfind("lumivex-convert: --encoding takes utf-8 or windows-1252\n", 0), 0u);
+}
+
 TEST_F(Cli, StopOnErrorStopsAtTheFirstBadLine) {
     const std::string a = Src("a.txt", "bad\r\n31/12/2005;B;1,5\r\n");
     const std::string b = Src("b.txt", "31/12/2005;B;1,5\r\n");

@@ -139,6 +139,37 @@ TEST(SeparatorInField, LineRejectedAsWrite) {
     EXPECT_EQ(rig.table.cell(3, 2), "ACME, Inc.;13.5");
 }
 
+// Tickers and names keep their dots; a number in a text column, and every numeric column, take the
+// new separator; a date only its layouts. The same whatever the engine.
+TEST(DecimalChange, TextColumnsChangeOnlyPlainNumbers) {
+    EngineRig rig;
+    const TFmtDef in = Fmt(";", ".", {Col("T"), Col("N", "A"), Col("P", "N"), Col("D", ".DD/MM/YYYY")});
+    for (const auto& [date, code] : {std::pair{".DD/MM/YYYY", ecDecimal}, {"-YYYY/MM/DD", ecDateDecimal}, {".DD/MM/YYYY", ecGlobal}}) {
+        const std::string control = code == ecGlobal ? "2" : "0"; // picks the engine, controls nothing
+        rig.Use(in, Fmt(";", ",", {Col("T"), Col("N", "A"), Col("P", "N", "0", control), Col("D", date)}), ".DD/MM/YYYY", date);
+        ASSERT_EQ(SelEngine(rig.fs), code);
+        const bool iso = code == ecDateDecimal;
+        EXPECT_EQ(rig.Convert("MC.PA;Soc. Gen.;1.5;31.12.2005\r\n-12.50;1.2.3;.5;01.02.2003\r\n"),
+                  std::string("MC.PA;Soc. Gen.;1,5;") + (iso ? "2005-12-31" : "31.12.2005") + "\r\n-12,50;1.2.3;,5;" +
+                      (iso ? "2003-02-01" : "01.02.2003") + "\r\n")
+            << code;
+    }
+    // A text kept as read may hold the output separator: the line cannot be written.
+    rig.Use(Fmt(";", ",", {Col("T"), Col("P", "N")}), Fmt(",", ".", {Col("T"), Col("P", "N")}));
+    EXPECT_EQ(rig.Convert("1,5;2,5\r\nA,B;2,5\r\n"), "1.5,2.5\r\n");
+    EXPECT_EQ(rig.run.RejectedTotal, 1);
+}
+
+// A prefix is the format's text: written in the data files' encoding, the line end theirs.
+TEST(DataText, PrefixInUtf8AndLfLineEnd) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("T"), Col("V", "N")}), Fmt(";", ",", {Col("T", "AN", "0", "0", "1", "\xE9:"), Col("V", "N")}));
+    rig.conv.TakeDataSettings("UTF-8", "LF");
+    EXPECT_EQ(rig.Convert("\xC3\xA9;1,5\r\n"), "\xC3\xA9:\xC3\xA9;1,5\n");
+    rig.conv.TakeDataSettings("Windows-1252", "CRLF");
+    EXPECT_EQ(rig.Convert("\xE9;1,5\n"), "\xE9:\xE9;1,5\r\n");
+}
+
 // The mark starts no field; only at the very start of the source is it no data.
 TEST(ByteOrderMark, SkippedAtTheStartOnly) {
     EngineRig rig;

@@ -98,12 +98,12 @@ TEST_P(DirectLines, Converts) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, DirectLines,
-                         ::testing::Values(LineCase{"a,1;b;c,2;d,3", leOk, "d.3\ta.1\t\r\n"},
+                         ::testing::Values(LineCase{"1,5;b;c,2;-3,25", leOk, "-3.25\t1.5\t\r\n"},
                                            LineCase{";;;", leOk, "\t\t\r\n"},
                                            LineCase{"a;b;c", leUnstring, ""},
                                            LineCase{"a;b;c;d;", leUnstring, ""},
                                            LineCase{"", leUnstring, ""},
-                                           LineCase{"\xE9,\r;x;y;z\x80,", leOk, "z\x80.\t\xE9.\r\t\r\n"}));
+                                           LineCase{"\xE9,\r;x;y;z\x80,", leOk, "z\x80,\t\xE9,\r\t\r\n"}));
 
 TEST(DirectLine, EmptyLineIsValidWithOneColumnOnly) {
     EngineRig rig;

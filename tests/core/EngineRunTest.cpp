@@ -97,12 +97,12 @@ TEST(EngStandard, CopiesFieldsUnchanged) {
     EXPECT_FALSE(rig.run.FileAborted);
 }
 
-TEST(EngDecimal, ChangesEveryColumnButLeavesDatesAlone) {
+TEST(EngDecimal, ChangesNumbersButLeavesDatesAndNamesAlone) {
     EngineRig rig;
     rig.Use(Fmt(";", ".", {Col("D", ".DD/MM/YYYY"), Col("T"), Col("V", "N")}),
             Fmt(";", ",", {Col("D", ".DD/MM/YYYY"), Col("T"), Col("V", "N")}), ".DD/MM/YYYY", ".DD/MM/YYYY");
     EXPECT_EQ(SelEngine(rig.fs), 16);
-    EXPECT_EQ(rig.Convert("31.12.2005;A.B.Co;1.5\n"), "31.12.2005;A,B,Co;1,5\r\n");
+    EXPECT_EQ(rig.Convert("31.12.2005;A.B.Co;1.5\n"), "31.12.2005;A.B.Co;1,5\r\n");
 }
 
 TEST(EngDatePerso, DateAndDecimal) {

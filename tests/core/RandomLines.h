@@ -74,7 +74,13 @@ inline std::string RandomLine(std::mt19937& rng, const TFmtDef& in, const std::s
         const std::string layout = date ? in.Cols[col][cfType].substr(1) : inLayout;
         if (!quote) line += RandomField(rng, layout);
         else if (date) line += DateLike(rng, layout);
-        else if (i == 1) line += std::string("AbcXyz\xE9").substr(rng() % 4, rng() % 5);
+        else if (i == 1) {
+            // A ticker, sometimes a number or a name that holds the decimal separator.
+            const unsigned t = rng() % 6;
+            if (t == 0) line += "-" + Digits(rng, 3) + dec + Digits(rng, 2);
+            else if (t == 1) line += "MC" + dec + "PA";
+            else line += std::string("AbcXyz\xE9").substr(rng() % 4, rng() % 5);
+        }
         else if (i >= 2 && i < 6) line += Digits(rng, 3) + dec + Digits(rng, 2);
         else if (i == 6) line += Digits(rng, 7);
         else line += RandomField(rng, layout);

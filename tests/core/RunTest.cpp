@@ -111,6 +111,16 @@ TEST_F(Run, SecondSourceMissingIsCountedAndTheOthersConverted) {
     EXPECT_FALSE(s.page.OutValid);
 }
 
+// UTF-8 data files with LF line ends: the format's own header goes as UTF-8, the data as read.
+TEST_F(Run, HeaderInTheDataEncodingAndLfLineEnds) {
+    s.formats.FmtOut.Hdr[0] = "Cl\xF4ture";
+    s.params.PrmSet(prmENC, "UTF-8", false);
+    s.params.PrmSet(prmEOL, "LF", false);
+    Choose({Src("a.txt", "head\r\n31/12/99;1,5\r\n01/01/05;\xC3\xA9\n")}, dir.file("r.txt"));
+    EXPECT_EQ(s.runner.ConvertButton(view), 0);
+    EXPECT_EQ(ReadFile(dir.file("r.txt")), "Cl\xC3\xB4ture\nH2\n1.5;1999-12-31\n\xC3\xA9;2005-01-01\n");
+}
+
 TEST_F(Run, StandardInputIsReadAndNeverDeletedAndReadFailuresHaveTheirReason) {
     const std::string in = Src("stdin.txt", "head\r\n31/12/99;1,5\r\n");
     const std::string b = Src("b.txt", "head\n01/01/05;2\n");

@@ -79,6 +79,24 @@ TEST_F(ParamsFile, FirstStartWritesTheTwentyNineLinesByteForByte) {
     EXPECT_FALSE(test::Exists(prm.PrmFileName + ".tmp"));
 }
 
+// The data files' encoding and line end follow LOG= only when chosen, and are read back.
+TEST_F(ParamsFile, EncodingAndLineEndOnlyWhenNotDefault) {
+    prm.PrmSet(prmENC, "UTF-8", false);
+    prm.PrmSet(prmEOL, "LF", false);
+    ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
+    auto lines = FirstStartLines();
+    lines.insert(lines.end() - 1, {"ENC=UTF-8", "EOL=LF"});
+    EXPECT_EQ(ReadFile(prm.PrmFileName), CrLf(lines));
+    prm.PrmFile(pmDefaults);
+    EXPECT_EQ(prm.PrmGet(prmENC), "$Q");
+    EXPECT_EQ(prm.PrmGet(prmEOL), "CRLF");
+    ASSERT_EQ(prm.PrmFile(pmLoad), prmOk);
+    EXPECT_EQ(prm.PrmGet(prmENC), "UTF-8");
+    EXPECT_EQ(prm.PrmGet(prmEOL), "LF");
+    EXPECT_TRUE(DataIsUtf8("UTF-8"));
+    EXPECT_FALSE(DataIsUtf8("Windows-1252"));
+}
+
 TEST_F(ParamsFile, DefaultsAsRead) {
     const std::pair<int, std::string> expected[] = {
         {prmCTB, "CTB"}, {prmLNG, "Fran\xE7" "ais"}, {prmMRS, "$Q"}, {prmF_S, "$L"}, {prmMRD, "$Q"},

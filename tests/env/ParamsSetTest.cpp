@@ -82,7 +82,7 @@ TEST_F(ParamsSet, SlotsSixteenAndSeventeenAreOutOfReach) {
 }
 
 TEST_F(ParamsSet, IndexesOutOfRangeAreHarmless) {
-    for (int index : {-1, 21, 1000}) {
+    for (int index : {-1, kPrmSlotCount, 1000}) {
         EXPECT_EQ(prm.PrmSet(index, "x", true), prmOk);
         EXPECT_EQ(prm.PrmGet(index), "");
     }

@@ -135,11 +135,17 @@ TEST_F(PrmPageTest, AFullSaveStoresEveryChoice) {
     v.renameText = "_done";
     v.logExtended = false;
     v.logSimple = true;
+    v.encoding = 1;
+    v.eolLf = true;
     ASSERT_TRUE(page.Save(v).written);
     EXPECT_EQ(v.ext, ".txt");
-    const std::initializer_list<int> saved = {prmERL, prmMRD, prmDDO, prmEXT, prmSRN, prmSDL, prmLOG, prmLNG};
+    const std::initializer_list<int> saved = {prmERL, prmMRD, prmDDO, prmEXT, prmSRN, prmSDL,
+                                              prmLOG, prmLNG, prmENC, prmEOL};
     // Fran\xE7ais selected leaves LNG alone.
-    EXPECT_EQ(Slots(saved), "2|" + dir.path() + "||$Q|_done|0|0|English");
+    EXPECT_EQ(Slots(saved), "2|" + dir.path() + "||$Q|_done|0|0|English|UTF-8|LF");
+    const PrmPageValues shown = page.FromParams({});
+    EXPECT_EQ(shown.encoding, 1);
+    EXPECT_TRUE(shown.eolLf);
 
     v.after = arDelete;
     v.erlEnabled = v.rejectLine = v.stopRun = false;

@@ -84,7 +84,7 @@ TEST(ConversionPage, ChoosingFilesSortsRefusesEmptyOnesAndProposesAResult) {
     auto form = p.Open();
     form->show();
     WriteFile(p.path("b.txt"), "3;z\r\n");
-    WriteFile(p.path("A.txt"), "1;x\r\n2,5;y\n4;w\r");
+    WriteFile(p.path("A.txt"), "1;x\r\n2,5;y,z\n4;w\r");
     WriteFile(p.path("a.txt"), "2;y\r\n");
     WriteFile(p.path("e.txt"), "");
     p.dialogs.shown.clear();
@@ -101,13 +101,13 @@ TEST(ConversionPage, ChoosingFilesSortsRefusesEmptyOnesAndProposesAResult) {
     EXPECT_EQ("A", in.Cell(1, 0));
     EXPECT_EQ("1", in.Cell(1, 1));
     EXPECT_EQ("2,5", in.Cell(1, 2));
-    EXPECT_EQ("y", in.Cell(2, 2));
+    EXPECT_EQ("y,z", in.Cell(2, 2));
     EXPECT_EQ("4", in.Cell(1, 3));
     EXPECT_EQ("w", in.Cell(2, 3));
-    // Output preview: columns swapped, decimal comma to point.
+    // Output preview: columns swapped, decimal comma to point in the number only.
     const GridCells& out = form->OutPreview();
     EXPECT_EQ("B", out.Cell(1, 0));
-    EXPECT_EQ("y", out.Cell(1, 2));
+    EXPECT_EQ("y,z", out.Cell(1, 2));
     EXPECT_EQ("2.5", out.Cell(2, 2));
 
     // An existing proposal is dropped: Edit2 shows a blank on red.
@@ -242,6 +242,25 @@ TEST(ConversionRunFromWindow, FilesAndFormatsChosenDuringARunAreForTheNextRun) {
     EXPECT_FALSE(test::Exists(p.path("src.txt")));
     EXPECT_TRUE(test::Exists(p.path("v1.txt")));
     EXPECT_EQ(big.size(), test::ReadFile(p.path("src_conv.txt")).size());
+// UTF-8 data files: the previews and the rejected lines show them as UTF-8, U+FFFD for a bad byte.
+TEST(ConversionRunFromWindow, Utf8DataIsShownAsUtf8) {
+    test::Program p;
+    Prepare(p);
+    p.params.PrmSet(prmENC, "UTF-8", false);
+    p.params.PrmFile(pmSave);
+    WriteFile(p.path("u.txt"), CrLf({"1,5;Soci\xC3\xA9t\xC3\xA9", "2;\xFF;extra"}));
+    auto form = p.Open();
+    form->show();
+    p.dialogs.openAnswers.push_back({p.path("u.txt")});
+    Click(*form, "BitBtn3");
+    const auto cell = [&](const char* grid, int row, int col) {
+        return form->findChild<QTableView*>(grid)->model()->index(row, col).data().toString();
+    };
+    EXPECT_EQ(QString::fromUtf8("Soci\xC3\xA9t\xC3\xA9"), cell("StringGrid1", 1, 2));
+    EXPECT_EQ(QString::fromUtf8("Soci\xC3\xA9t\xC3\xA9"), cell("StringGrid2", 1, 1));
+    Click(*form, "BitBtn1");
+    EXPECT_EQ(QString::fromUtf8("2;\xEF\xBF\xBD;extra"), cell("StringGrid4", 3, 2));
+    EXPECT_EQ("B", cell("StringGrid2", 0, 1).toStdString()); // the format's own texts as before
 }
 
 TEST(ConversionRunFromWindow, AnnulerDuringALargeRunStopsIt) {

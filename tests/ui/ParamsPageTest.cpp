@@ -117,6 +117,8 @@ TEST(ParamsPage, SaveRewritesTheParametersFile) {
     p.Edit10->setText("_done");
     p.RadioButton5->click();
     p.ComboBox8->setCurrentIndex(2);
+    p.ComboBox9->setCurrentIndex(1);
+    p.ComboBox10->setCurrentIndex(1);
     s.Click(p.BitBtn18);
     EXPECT_EQ("La mise \xE0 jour effectu\xE9" "e ; Elle sera prise en compte au PROCHAIN d\xE9marrage du programme.",
               s.LastShown());
@@ -125,7 +127,7 @@ TEST(ParamsPage, SaveRewritesTheParametersFile) {
     EXPECT_EQ(FileBanner(bkParameters) + "\r\n" +
                   CrLf({"[P]", "CTB=CTB", "LNG=English", "MRS=$Q", "F_S=$L", "MRD=" + out + "/", "DDO=_x",
                         "EXT=.csv", "BIS=$Q", "SCM=0", "SDL=0", "SRN=_done", "ERL=2", "MRI=", "MRO=", "CPD=20",
-                        "CPE=19", "DTY=$Q", "LGT=$00B7C9A7", "LGF=$00857883", "LOG=0", "[/]"}),
+                        "CPE=19", "DTY=$Q", "LGT=$00B7C9A7", "LGF=$00857883", "LOG=0", "ENC=UTF-8", "EOL=LF", "[/]"}),
               ReadFile(s.prog.path("Lumivex.prm")));
 }
 
