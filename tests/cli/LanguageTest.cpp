@@ -30,7 +30,7 @@ TEST(Language, EveryMessageOfARunSpeaksTheLanguageInUse) {
                                    "kept: 1 source(s) with rejected lines, neither recycled nor deleted\n");
 
     const CliResult check = RunCli({"--dir", dir.path(), "--check"});
-    EXPECT_EQ(check.out.substr(0, check.out.find('\n')), "COMPACT : ok");
+    EXPECT_EQ(check.out.substr(0, check.out.find('\n')), "ADJCLOSE : ok");
 }
 
 } // namespace

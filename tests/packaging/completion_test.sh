@@ -33,8 +33,9 @@ completion=$2
 c=$convert
 expect "$c --st" "--stop-on-error "
 expect "$c --ch" "--check "
-expect "$c --dir dir --in " "COMPACT FRCOURT FRJOUR ISOTAB "
+expect "$c --dir dir --in " "ADJCLOSE COMPACT FRCOURT FRJOUR ISOTAB TICKER10 "
 expect "$c --dir=dir --out FR" "FRCOURT FRJOUR "
 expect "$c --dir dir sub/q" "sub/quotes.txt "
 expect "$c --dir s" "sub "
+expect "$c --eol " "crlf lf "
 exit $((failures > 0))

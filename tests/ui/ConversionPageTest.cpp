@@ -242,6 +242,8 @@ TEST(ConversionRunFromWindow, FilesAndFormatsChosenDuringARunAreForTheNextRun) {
     EXPECT_FALSE(test::Exists(p.path("src.txt")));
     EXPECT_TRUE(test::Exists(p.path("v1.txt")));
     EXPECT_EQ(big.size(), test::ReadFile(p.path("src_conv.txt")).size());
+}
+
 // UTF-8 data files: the previews and the rejected lines show them as UTF-8, U+FFFD for a bad byte.
 TEST(ConversionRunFromWindow, Utf8DataIsShownAsUtf8) {
     test::Program p;
