@@ -42,20 +42,21 @@ normalise() {
 }
 
 # run_case NAME ARG...: runs the converter in the work folder (result "out", rejects "rej" and
-# log "log" there) and keeps its normalised outputs under NAME. Few processes a case: it is quick.
-names=()
+# log "log" there), its standard input from $stdin, and keeps its normalised outputs under NAME.
+# Few processes a case: it is quick.
+names=() stdin=/dev/null
 run_case() {
     local name=$1 rc=0
     shift
     rm -f "$tmp"/w/*
-    (cd "$tmp/w" && exec "$convert" "$@" </dev/null >"$tmp/stdout" 2>"$tmp/stderr") || rc=$?
+    (cd "$tmp/w" && exec "$convert" "$@" <"$stdin" >"$tmp/stdout" 2>"$tmp/stderr") || rc=$?
     { echo "exit $rc" && tail -v -n +1 "$tmp/stdout" "$tmp/stderr" "$tmp"/w/* 2>/dev/null; } |
         normalise >"$keep/$name"
     names+=("$name")
 }
 
 record() {
-    local data in out job fmts
+    local data in out job fmts dir
     fmts=$(sed -n 's/^NOM=\([^\r]*\)\r\{0,1\}$/\1/p' "$tmp/ex/Lumivex.fmt")
     # Every pair, even those whose input format does not fit: a refusal is behaviour too.
     for data in fr court; do
@@ -82,6 +83,11 @@ record() {
         run_case "bench.$job" --dir "$tmp/bench" --in "${INFMT[$job]}" --out "${OUTFMT[$job]}" -o out \
             --rejects rej --log log --encoding windows-1252 --eol crlf "$tmp/bench/$data"
     done
+    # The pipe of the bench, and a source that does not exist.
+    stdin=$tmp/bench/quotes.txt run_case bench.datedec-pipe --dir "$tmp/bench" --in QIN --out QISO -o - \
+        --encoding windows-1252 --eol crlf -
+    run_case fr.missing-source --dir "$tmp/ex" --in FRJOUR --out ISOTAB -o out --encoding windows-1252 \
+        --eol crlf "$tmp/ex/quotes_fr.txt" "$tmp/ex/none.txt"
     for dir in ex bench; do
         run_case "check.$dir" --dir "$tmp/$dir" --check
         run_case "list.$dir" --dir "$tmp/$dir" --list
