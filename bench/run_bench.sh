@@ -79,57 +79,17 @@ if ! "$QUOTEGEN" "$LINES" "$SEED" >"$DATA" || ! "$QUOTEGEN" --wide "$LINES" "$SE
     exit 2
 fi
 
-# Format file. Columns: name|type|case|control|prefix-type|prefix-text.
-# The converter matches output columns to input columns by name.
-write_block() { # NAME COMMENT SEP DEC COL...
-    local name=$1 comment=$2 sep=$3 dec=$4
-    shift 4
-    printf 'NOM=%s\r\nCMT=%s\r\nCLC=%d\r\nSEP=%s\r\nDEC=%s\r\nIFL=0\r\n' \
-        "$name" "$comment" $# "$sep" "$dec"
-    printf 'COL=%s\r\n' "$@"
-}
-TAB=$'\t'
-{
-    printf '%s\r\n' \
-        '*********************************************************************' \
-        '****   Parvolin : Fichier des formats -- Data Description file   ****' \
-        '****     ---------------------------------------------------     ****' \
-        '****     NE PAS EDITER !  Fichier maintenu par le programme.     ****' \
-        '****       DO NOT EDIT !    File produced by the software.       ****' \
-        '****                                                             ****' \
-        '*********************************************************************'
-    write_block QIN 'daily quotes, French style' ';' ',' \
-        'DATE|/DD/MM/YYYY|0|0|0|' 'TICKER|AN|0|0|0|' 'OPEN|N|0|0|0|' 'HIGH|N|0|0|0|' \
-        'LOW|N|0|0|0|' 'CLOSE|N|0|0|0|' 'VOLUME|N|0|0|0|'
-    write_block QSTD 'bench: reorder and drop, no conversion' "$TAB" ',' \
-        'TICKER|AN|0|0|0|' 'DATE|/DD/MM/YYYY|0|0|0|' 'CLOSE|N|0|0|0|' 'VOLUME|N|0|0|0|'
-    write_block QDEC 'bench: decimal comma to point' "$TAB" '.' \
-        'DATE|/DD/MM/YYYY|0|0|0|' 'TICKER|AN|0|0|0|' 'OPEN|N|0|0|0|' 'HIGH|N|0|0|0|' \
-        'LOW|N|0|0|0|' 'CLOSE|N|0|0|0|' 'VOLUME|N|0|0|0|'
-    write_block QISO 'bench: decimal point, ISO-like dates' "$TAB" '.' \
-        'DATE|-YYYY/MM/DD|0|0|0|' 'TICKER|AN|0|0|0|' 'OPEN|N|0|0|0|' 'HIGH|N|0|0|0|' \
-        'LOW|N|0|0|0|' 'CLOSE|N|0|0|0|' 'VOLUME|N|0|0|0|'
-    write_block QGLB 'bench: every per-field option' "$TAB" '.' \
-        'DATE|-YYYY/MM/DD|0|0|0|' 'TICKER|AN|1|0|1|X:' 'OPEN|N|0|1|0|' 'HIGH|N|0|1|0|' \
-        'LOW|N|0|1|0|' 'CLOSE|N|0|1|0|' 'VOLUME|N|0|1|0|'
-    write_block QIN2 'daily quotes with a settlement date' ';' ',' \
-        'DATE|/DD/MM/YYYY|0|0|0|' 'TICKER|AN|0|0|0|' 'OPEN|N|0|0|0|' 'HIGH|N|0|0|0|' \
-        'LOW|N|0|0|0|' 'CLOSE|N|0|0|0|' 'VOLUME|N|0|0|0|' 'SETTLE|-YYYY/MM/DD|0|0|0|'
-    write_block Q2DT 'bench: two dates, each to another layout' "$TAB" '.' \
-        'DATE|-YYYY/MM/DD|0|0|0|' 'TICKER|AN|0|0|0|' 'OPEN|N|0|0|0|' 'HIGH|N|0|0|0|' \
-        'LOW|N|0|0|0|' 'CLOSE|N|0|0|0|' 'VOLUME|N|0|0|0|' 'SETTLE|/DD/MM/YYYY|0|0|0|'
-    write_block QSPC 'bench: blank-separated, tickers with a blank rejected' ' ' '.' \
-        'DATE|/DD/MM/YYYY|0|0|0|' 'TICKER|AN|0|0|0|' 'OPEN|N|0|0|0|' 'HIGH|N|0|0|0|' \
-        'LOW|N|0|0|0|' 'CLOSE|N|0|0|0|' 'VOLUME|N|0|0|0|' 'SETTLE|-YYYY/MM/DD|0|0|0|'
-} >"$TMP/Lumivex.fmt"
+# shellcheck source=bench/jobs.sh
+source "$ROOT/bench/jobs.sh"
+bench_formats >"$TMP/Lumivex.fmt"
 
 # --- jobs --------------------------------------------------------------------
 
-JOBS=(standard decimal datedec global twodates sepfield)
-declare -A OUTFMT=([standard]=QSTD [decimal]=QDEC [datedec]=QISO [global]=QGLB [twodates]=Q2DT [sepfield]=QSPC)
-declare -A INFMT=([standard]=QIN [decimal]=QIN [datedec]=QIN [global]=QIN [twodates]=QIN2 [sepfield]=QIN2)
-declare -A INDATA=([standard]="$DATA" [decimal]="$DATA" [datedec]="$DATA" [global]="$DATA" [twodates]="$WIDE"
-    [sepfield]="$WIDE")
+declare -A INDATA=()
+for job in "${JOBS[@]}"; do
+    INDATA[$job]=$DATA
+    [[ $WIDEJOBS == *" $job "* ]] && INDATA[$job]=$WIDE
+done
 # The lines whose ticker holds the output separator are rejected: exit status 1
 # for the converter and the awks (Miller has no such status).
 declare -A REJECTS=([sepfield]=1)
