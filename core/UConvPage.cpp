@@ -103,8 +103,7 @@ std::string ConvPage::ProposalFor(const std::string& path) {
 
 void ConvPage::ProposeOutPath(const std::string& path) {
     st_.OutPath = ProposalFor(path);
-    std::error_code ec;
-    if (fs::exists(fs::symlink_status(st_.OutPath, ec))) {
+    if (EntryExists(st_.OutPath)) {
         // An existing file is never proposed silently: the user confirms it through "Changer".
         st_.OutPath.clear();
         st_.OutValid = false;
@@ -121,8 +120,7 @@ void ConvPage::ChooseOutPath(const std::string& path) {
         msg_.Show(lang_.Text(LK::msg_filesShouldDif));
         return;
     }
-    std::error_code ec;
-    if (fs::exists(fs::symlink_status(path, ec))) {
+    if (EntryExists(path)) {
         if (msg_.ConfirmPaths(lang_.FormatPaths(LK::msg_fileExists, {path}))) {
             st_.OutPath = path;
             st_.OutValid = true;

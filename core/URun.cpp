@@ -53,7 +53,7 @@ bool RenameSource(const std::string& path, const std::string& text, std::string*
     };
     std::error_code ec;
     if (target == path) return fail(EINVAL);
-    if (fs::exists(fs::symlink_status(target, ec))) return fail(EEXIST);
+    if (EntryExists(target)) return fail(EEXIST);
     // A hard link fails when the target exists, so no file is ever replaced; then the old name goes.
     fs::create_hard_link(path, target, ec);
     if (!ec) {
@@ -70,7 +70,7 @@ bool RenameSource(const std::string& path, const std::string& text, std::string*
         ec == std::errc::function_not_supported) {
         // File systems without hard links: check, then rename.
         ec.clear();
-        if (fs::exists(fs::symlink_status(target, ec))) return fail(EEXIST);
+        if (EntryExists(target)) return fail(EEXIST);
         fs::rename(path, target, ec);
         if (ec) return fail(ec.value());
         SyncFolder(ExtractFilePath(path));
@@ -98,7 +98,6 @@ int32_t ConversionRun::ConvertButton(IRunView& view) {
     }
     if (!pg.OutValid) {
         view.ShowPage(RunPage::Output);
-        std::error_code ec;
         if (!pg.OutPath.empty() && IsOneOfSources(pg.OutPath, pg.InFiles)) {
             pg.OutValid = false;
             pg.OutPath.clear();
@@ -106,7 +105,7 @@ int32_t ConversionRun::ConvertButton(IRunView& view) {
             view.ChooseOutputFile();
             return rrNotStarted;
         }
-        if (!pg.OutPath.empty() && fs::exists(fs::symlink_status(pg.OutPath, ec))) {
+        if (!pg.OutPath.empty() && EntryExists(pg.OutPath)) {
             if (!c_.messages.ConfirmPaths(c_.lang.FormatPaths(LK::msg_fileExists, {pg.OutPath}))) {
                 pg.OutPath.clear();
                 pg.OutValid = false;
