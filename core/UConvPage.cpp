@@ -90,16 +90,18 @@ void ConvPage::SetSource(const std::string& path) {
     ProposeOutPath(path);
 }
 
-std::string ConvPage::ProposalFor(const std::string& path) {
-    const std::string added = prm_.PrmGet(prmDDO, false);
-    const std::string extParam = prm_.PrmGet(prmEXT, false);
-    const std::string ext = extParam == "$Q" ? ExtractFileExt(path) : extParam;
-    const std::string mrd = prm_.PrmGet(prmMRD, false);
-    st_.OutDir = IncludeTrailingSlash(CheckValue(ckDirectory, mrd) ? mrd : prm_.PrmGet(prmMRS, false));
-    const std::string name = ExtractFileName(path);
+std::string ResultPathFor(const Params& prm, const std::string& source, std::string& dir) {
+    const std::string added = prm.PrmGet(prmDDO);
+    const std::string extParam = prm.PrmGet(prmEXT);
+    const std::string ext = extParam == "$Q" ? ExtractFileExt(source) : extParam;
+    const std::string mrd = prm.PrmGet(prmMRD);
+    dir = IncludeTrailingSlash(CheckValue(ckDirectory, mrd) ? mrd : prm.PrmGet(prmMRS));
+    const std::string name = ExtractFileName(source);
     const std::string stem = name.substr(0, name.size() - ExtractFileExt(name).size());
-    return st_.OutDir + stem + added + ext;
+    return dir + stem + added + ext;
 }
+
+std::string ConvPage::ProposalFor(const std::string& path) { return ResultPathFor(prm_, path, st_.OutDir); }
 
 void ConvPage::ProposeOutPath(const std::string& path) {
     st_.OutPath = ProposalFor(path);
