@@ -4,6 +4,7 @@
 #include "common/Text.h"
 #include "common/UDurable.h"
 #include "core/ULineReader.h"
+#include "env/UPrmCodes.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -92,8 +93,7 @@ void ConvPage::SetSource(const std::string& path) {
 
 std::string ResultPathFor(const Params& prm, const std::string& source, std::string& dir) {
     const std::string added = prm.PrmGet(prmDDO);
-    const std::string extParam = prm.PrmGet(prmEXT);
-    const std::string ext = extParam == "$Q" ? ExtractFileExt(source) : extParam;
+    const std::string ext = ResultExtension(prm, source);
     const std::string mrd = prm.PrmGet(prmMRD);
     dir = IncludeTrailingSlash(CheckValue(ckDirectory, mrd) ? mrd : prm.PrmGet(prmMRS));
     const std::string name = ExtractFileName(source);
@@ -152,14 +152,12 @@ std::string ConvPage::OutNameCaption() const {
 }
 
 std::string ConvPage::OpenDialogDir() const {
-    const std::string mrs = prm_.PrmGet(prmMRS, false);
-    return mrs == "$Q" ? prm_.ProgramDir : mrs;
+    return DialogFolder(prm_, prmMRS);
 }
 
 std::string ConvPage::SaveDialogDir() const {
     if (st_.OutValid || !st_.OutDir.empty()) return st_.OutDir;
-    const std::string mrd = prm_.PrmGet(prmMRD, false);
-    return mrd == "$Q" ? prm_.ProgramDir : mrd;
+    return DialogFolder(prm_, prmMRD);
 }
 
 FormatChoices RefillFormatChoices(FormatState& formats, const Params& params, const std::string* skip) {

@@ -5,6 +5,7 @@
 #include "common/UCommuns.h"
 #include "common/UDurable.h"
 #include "env/UParms.h"
+#include "env/UPrmCodes.h"
 
 #include <algorithm>
 #include <chrono>
@@ -82,8 +83,7 @@ bool RenameSource(const std::string& path, const std::string& text, std::string*
 AfterProcessing ConversionRun::FromParameters() const {
     AfterProcessing a;
     a.renameText = c_.params.PrmGet(prmSRN, false);
-    const std::string sdl = c_.params.PrmGet(prmSDL, false);
-    a.disposal = sdl == "1" ? 1 : sdl == "2" ? 2 : 0;
+    a.disposal = SourceDisposalOf(c_.params);
     return a;
 }
 
@@ -330,7 +330,7 @@ void ConversionRun::DoAfterProcessing(bool outputComplete) {
         c_.log.LogWrite(lkLine, line);
     };
     std::vector<bool> renamed(files.size(), false);
-    if (after.renameText != "0") {
+    if (RenamesSources(after.renameText)) {
         for (std::size_t i = 0; i < files.size(); ++i) {
             std::string reason;
             const bool ok = safe(i) && RenameSource(files[i], after.renameText, &reason);
@@ -339,8 +339,8 @@ void ConversionRun::DoAfterProcessing(bool outputComplete) {
             logResult("RenameFile", i, ok);
         }
     }
-    if (after.disposal != 1 && after.disposal != 2) return;
-    const char* verb = after.disposal == 1 ? "RecycleFile" : "DeleteFile";
+    if (after.disposal != sdTrash && after.disposal != sdDelete) return;
+    const char* verb = after.disposal == sdTrash ? "RecycleFile" : "DeleteFile";
     for (std::size_t i = 0; i < files.size(); ++i) {
         bool ok = false;
         // Lines that were rejected exist nowhere but in their source: it stays.
@@ -349,7 +349,7 @@ void ConversionRun::DoAfterProcessing(bool outputComplete) {
         // A source renamed a moment ago is no longer under its name: nothing to try there.
         if (safe(i) && !rejected && !renamed[i]) {
             std::string reason;
-            if (after.disposal == 1) {
+            if (after.disposal == sdTrash) {
                 ok = c_.trash.MoveToTrash(files[i]);
                 if (!ok) reason = "not moved to the trash";
             } else {
