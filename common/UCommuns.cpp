@@ -128,11 +128,16 @@ int64_t SizeOfEntry(const fs::path& p) {
 
 } // namespace
 
+bool EntryExists(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(fs::path(path), ec));
+}
+
 int64_t FileSize(const std::string& path) {
     if (path.empty()) return 0;
     std::error_code ec;
     const fs::path literal(path);
-    if (fs::exists(fs::symlink_status(literal, ec)) || fs::exists(literal, ec)) return SizeOfEntry(literal);
+    if (EntryExists(path) || fs::exists(literal, ec)) return SizeOfEntry(literal);
     const std::string name = ExtractFileName(path);
     if (name.find_first_of("*?") == std::string::npos) return 0;
     std::string dir = ExtractFilePath(path);
@@ -159,7 +164,7 @@ bool CopyToExt(const std::string& path, std::string_view ext) {
         const fs::path to(ChangeFileExt(path, ext));
         std::error_code ec;
         if (!fs::is_regular_file(from, ec)) return false;
-        if (fs::exists(fs::symlink_status(to, ec))) return false;
+        if (EntryExists(to.string())) return false;
         return fs::copy_file(from, to, fs::copy_options::none, ec) && !ec;
     } catch (...) {
         return false;

@@ -38,6 +38,10 @@ std::string BoolText(bool flag, int style);
 // 0 when nothing matches; a directory has no size (0).
 int64_t FileSize(const std::string& path);
 
+// True when something of any kind, a dangling link included, has this name: the link itself is
+// looked at, never followed. An entry the system will not tell about counts as absent.
+bool EntryExists(const std::string& path);
+
 // "major.minor.patch.tweak" of the running program.
 std::string ProgramVersion();
 

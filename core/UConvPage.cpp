@@ -4,6 +4,7 @@
 #include "common/Text.h"
 #include "common/UDurable.h"
 #include "core/ULineReader.h"
+#include "env/UPrmCodes.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -90,21 +91,21 @@ void ConvPage::SetSource(const std::string& path) {
     ProposeOutPath(path);
 }
 
-std::string ConvPage::ProposalFor(const std::string& path) {
-    const std::string added = prm_.PrmGet(prmDDO, false);
-    const std::string extParam = prm_.PrmGet(prmEXT, false);
-    const std::string ext = extParam == "$Q" ? ExtractFileExt(path) : extParam;
-    const std::string mrd = prm_.PrmGet(prmMRD, false);
-    st_.OutDir = IncludeTrailingSlash(CheckValue(ckDirectory, mrd) ? mrd : prm_.PrmGet(prmMRS, false));
-    const std::string name = ExtractFileName(path);
+std::string ResultPathFor(const Params& prm, const std::string& source, std::string& dir) {
+    const std::string added = prm.PrmGet(prmDDO);
+    const std::string ext = ResultExtension(prm, source);
+    const std::string mrd = prm.PrmGet(prmMRD);
+    dir = IncludeTrailingSlash(CheckValue(ckDirectory, mrd) ? mrd : prm.PrmGet(prmMRS));
+    const std::string name = ExtractFileName(source);
     const std::string stem = name.substr(0, name.size() - ExtractFileExt(name).size());
-    return st_.OutDir + stem + added + ext;
+    return dir + stem + added + ext;
 }
+
+std::string ConvPage::ProposalFor(const std::string& path) { return ResultPathFor(prm_, path, st_.OutDir); }
 
 void ConvPage::ProposeOutPath(const std::string& path) {
     st_.OutPath = ProposalFor(path);
-    std::error_code ec;
-    if (fs::exists(fs::symlink_status(st_.OutPath, ec))) {
+    if (EntryExists(st_.OutPath)) {
         // An existing file is never proposed silently: the user confirms it through "Changer".
         st_.OutPath.clear();
         st_.OutValid = false;
@@ -121,8 +122,7 @@ void ConvPage::ChooseOutPath(const std::string& path) {
         msg_.Show(lang_.Text(LK::msg_filesShouldDif));
         return;
     }
-    std::error_code ec;
-    if (fs::exists(fs::symlink_status(path, ec))) {
+    if (EntryExists(path)) {
         if (msg_.ConfirmPaths(lang_.FormatPaths(LK::msg_fileExists, {path}))) {
             st_.OutPath = path;
             st_.OutValid = true;
@@ -152,14 +152,12 @@ std::string ConvPage::OutNameCaption() const {
 }
 
 std::string ConvPage::OpenDialogDir() const {
-    const std::string mrs = prm_.PrmGet(prmMRS, false);
-    return mrs == "$Q" ? prm_.ProgramDir : mrs;
+    return DialogFolder(prm_, prmMRS);
 }
 
 std::string ConvPage::SaveDialogDir() const {
     if (st_.OutValid || !st_.OutDir.empty()) return st_.OutDir;
-    const std::string mrd = prm_.PrmGet(prmMRD, false);
-    return mrd == "$Q" ? prm_.ProgramDir : mrd;
+    return DialogFolder(prm_, prmMRD);
 }
 
 FormatChoices RefillFormatChoices(FormatState& formats, const Params& params, const std::string* skip) {

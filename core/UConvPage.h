@@ -39,6 +39,11 @@ bool IsOneOfSources(const std::string& path, const std::vector<std::string>& sou
 // EISDIR...; EINVAL for a FIFO or a device, which is looked at but never opened).
 int SourceError(const std::string& path);
 
+// The result file proposed for a source: in MRD's folder (MRS's when MRD names no folder), the
+// source's name with DDO inserted before the extension, then EXT's extension ("$Q": the source's).
+// dir receives the folder, ending with "/".
+std::string ResultPathFor(const Params& prm, const std::string& source, std::string& dir);
+
 class ConvPage {
 public:
     ConvPage(ConvPageState& state, Params& params, const LangTexts& lang, IMessages& messages, Log& log);

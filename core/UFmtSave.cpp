@@ -22,11 +22,6 @@ void AddLine(std::string& content, std::string_view key, std::string_view value)
     content += "\r\n";
 }
 
-bool EntryExists(const std::string& path) {
-    std::error_code ec;
-    return fs::exists(fs::symlink_status(fs::path(path), ec));
-}
-
 // A copy that reaches its name whole, for file systems without hard links; never replaces a file.
 bool CopyDurably(const std::string& from, const std::string& to) {
     if (EntryExists(to)) return false;

@@ -9,10 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <filesystem>
 #include <system_error>
-
-namespace fs = std::filesystem;
 
 namespace lmx {
 namespace {
@@ -44,49 +41,6 @@ private:
 
 } // namespace
 
-bool RenameSource(const std::string& path, const std::string& text, std::string* reason) {
-    const std::string ext = ExtractFileExt(path);
-    const std::string target = path.substr(0, path.size() - ext.size()) + text + ext;
-    auto fail = [&](int err) {
-        if (reason) *reason = SysErrorText(err);
-        return false;
-    };
-    std::error_code ec;
-    if (target == path) return fail(EINVAL);
-    if (fs::exists(fs::symlink_status(target, ec))) return fail(EEXIST);
-    // A hard link fails when the target exists, so no file is ever replaced; then the old name goes.
-    fs::create_hard_link(path, target, ec);
-    if (!ec) {
-        fs::remove(path, ec);
-        if (!ec) {
-            SyncFolder(ExtractFilePath(path));
-            return true;
-        }
-        const int err = ec.value();
-        fs::remove(target, ec); // leave things as they were
-        return fail(err);
-    }
-    if (ec == std::errc::operation_not_permitted || ec == std::errc::operation_not_supported ||
-        ec == std::errc::function_not_supported) {
-        // File systems without hard links: check, then rename.
-        ec.clear();
-        if (fs::exists(fs::symlink_status(target, ec))) return fail(EEXIST);
-        fs::rename(path, target, ec);
-        if (ec) return fail(ec.value());
-        SyncFolder(ExtractFilePath(path));
-        return true;
-    }
-    return fail(ec.value());
-}
-
-AfterProcessing ConversionRun::FromParameters() const {
-    AfterProcessing a;
-    a.renameText = c_.params.PrmGet(prmSRN, false);
-    const std::string sdl = c_.params.PrmGet(prmSDL, false);
-    a.disposal = sdl == "1" ? 1 : sdl == "2" ? 2 : 0;
-    return a;
-}
-
 int32_t ConversionRun::ConvertButton(IRunView& view) {
     view.ResetCounters();
     c_.run.StopRun = false;
@@ -98,7 +52,6 @@ int32_t ConversionRun::ConvertButton(IRunView& view) {
     }
     if (!pg.OutValid) {
         view.ShowPage(RunPage::Output);
-        std::error_code ec;
         if (!pg.OutPath.empty() && IsOneOfSources(pg.OutPath, pg.InFiles)) {
             pg.OutValid = false;
             pg.OutPath.clear();
@@ -106,7 +59,7 @@ int32_t ConversionRun::ConvertButton(IRunView& view) {
             view.ChooseOutputFile();
             return rrNotStarted;
         }
-        if (!pg.OutPath.empty() && fs::exists(fs::symlink_status(pg.OutPath, ec))) {
+        if (!pg.OutPath.empty() && EntryExists(pg.OutPath)) {
             if (!c_.messages.ConfirmPaths(c_.lang.FormatPaths(LK::msg_fileExists, {pg.OutPath}))) {
                 pg.OutPath.clear();
                 pg.OutValid = false;
@@ -133,52 +86,6 @@ int32_t ConversionRun::ConvertButton(IRunView& view) {
     view.SetConvertEnabled(true);
     c_.messages.Show(ClosingMessage(result));
     return result;
-}
-
-std::string ConversionRun::ClosingMessage(int32_t result) {
-    std::string msg = ResultMessage(result);
-    // No language text exists for it: said in the built-in language, as the system's reasons are.
-    if (keptForRejects_ > 0)
-        msg += " (" + IntToStr(keptForRejects_) +
-               " fichier(s) source conserv\xE9(s) : des lignes y ont \xE9t\xE9 rejet\xE9" "es)";
-    return msg;
-}
-
-std::string ConversionRun::ResultMessage(int32_t result) {
-    if (result == rrOk) {
-        // "Annuler" between two files leaves the next ones unread: that is no complete conversion.
-        const bool unread = std::find(converted_.begin(), converted_.end(), false) != converted_.end();
-        if (c_.run.StopRun && c_.run.UserCancel && unread) return c_.lang.Text(LK::msg_UserCancel);
-        return c_.lang.Text(LK::msg_endConvert);
-    }
-    std::string msg = c_.lang.Text(LK::err_convGeneral);
-    switch (result) {
-    case rrLinkFailed:
-        c_.log.LogWrite(lkLine, "#CONV (BuildIoLnk) Echec de la construction du lien entr\xE9" "e/sortie.");
-        break;
-    case rrNoEngine: {
-        const std::string code = IntToStr(engineCode_);
-        c_.log.LogWrite(lkLine, "#CONV (SelEngine>" + code + "< Choix du moteur impossible.");
-        msg += c_.lang.Format(LK::err_UnknownEngine, {code});
-        break;
-    }
-    case rrCannotCreate:
-        c_.log.LogWrite(lkLine, "#CONV (I/O) Ouverture du fichier de r\xE9sultats impossible.");
-        msg += c_.lang.Text(LK::err_OpenOutFile);
-        break;
-    case rrIncompleteOutput:
-        // No language text exists for it: the system's reason tells the user what happened.
-        c_.log.LogWrite(lkLine, "#CONV (I/O) Ecriture du fichier de r\xE9sultats incompl\xE8te (" + outputError_ + ").");
-        msg += " (" + outputError_ + ")";
-        break;
-    default:
-        if (c_.run.StopRun && c_.run.UserCancel) return c_.lang.Text(LK::msg_UserCancel);
-        if (c_.run.StopRun && c_.run.StopOnBadLine) return c_.lang.Text(LK::msg_StopOnErrOpt);
-        c_.log.LogWrite(lkLine, "#CONV (BadFileCount >" + IntToStr(result) + "<)");
-        msg += c_.lang.Format(LK::err_onSomeFile, {IntToStr(result)});
-        break;
-    }
-    return msg;
 }
 
 RunCopy::RunCopy(const ConvPageState& page, const FormatState& formats, const Converter& conv, AfterProcessing after)
@@ -310,65 +217,6 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     view.ShowCounters(static_cast<int64_t>(count), run.LinesRead, run.RejectedTotal, linesWritten_);
     DoAfterProcessing(outputComplete);
     return outputComplete ? failedCount : rrIncompleteOutput;
-}
-
-void ConversionRun::DoAfterProcessing(bool outputComplete) {
-    const std::vector<std::string>& files = copy_->InFiles;
-    const AfterProcessing& after = copy_->After;
-    // A source whose lines are not all in a complete result is never renamed as done, recycled or
-    // deleted: the user would lose data they believe converted.
-    // Standard input has no file to rename, recycle or delete.
-    auto safe = [&](std::size_t i) {
-        return outputComplete && i < converted_.size() && converted_[i] && !IsStdInSource(files[i]);
-    };
-    auto logResult = [&](const char* verb, std::size_t i, bool ok) {
-        std::string line(verb);
-        line += '(';
-        line += IntToStr(static_cast<int64_t>(i + 1));
-        line += ")--> (";
-        line += BoolText(ok, 0);
-        line += ')';
-        c_.log.LogWrite(lkLine, line);
-    };
-    std::vector<bool> renamed(files.size(), false);
-    if (after.renameText != "0") {
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            std::string reason;
-            const bool ok = safe(i) && RenameSource(files[i], after.renameText, &reason);
-            if (safe(i) && !ok) afterFailures_.push_back({"RenameFile", files[i], reason});
-            renamed[i] = ok;
-            logResult("RenameFile", i, ok);
-        }
-    }
-    if (after.disposal != 1 && after.disposal != 2) return;
-    const char* verb = after.disposal == 1 ? "RecycleFile" : "DeleteFile";
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        bool ok = false;
-        // Lines that were rejected exist nowhere but in their source: it stays.
-        const bool rejected = i < rejectedIn_.size() && rejectedIn_[i] > 0;
-        if (safe(i) && rejected) ++keptForRejects_;
-        // A source renamed a moment ago is no longer under its name: nothing to try there.
-        if (safe(i) && !rejected && !renamed[i]) {
-            std::string reason;
-            if (after.disposal == 1) {
-                ok = c_.trash.MoveToTrash(files[i]);
-                if (!ok) reason = "not moved to the trash";
-            } else {
-                std::error_code ec;
-                if (!fs::is_regular_file(files[i], ec)) {
-                    reason = SysErrorText(ec ? ec.value() : EINVAL);
-                } else if (fs::remove(files[i], ec) && !ec) {
-                    ok = true;
-                    SyncFolder(ExtractFilePath(files[i]));
-                } else {
-                    reason = SysErrorText(ec ? ec.value() : ENOENT);
-                }
-            }
-            if (!ok) afterFailures_.push_back({verb, files[i], reason});
-        }
-        logResult(verb, i, ok);
-    }
-    if (keptForRejects_ > 0) c_.log.LogWrite(lkLine, "#CONV (KeptSources >" + IntToStr(keptForRejects_) + "<) rejected lines");
 }
 
 } // namespace lmx

@@ -1,8 +1,9 @@
 #pragma once
-// A conversion run: every source of the list, in order, into one result file; the checks and the
-// closing message of the "Convertir" button; the renaming, recycling or deletion of the sources.
+// A conversion run: every source of the list, in order, into one result file, and the checks of the
+// "Convertir" button. Its closing message and after-processing live in URunEnd.cpp.
 #include "core/UConvPage.h"
 #include "core/UEngines.h"
+#include "core/URunEnd.h"
 #include "core/URunState.h"
 
 #include <cstdint>
@@ -50,12 +51,6 @@ public:
     virtual ITempFiles* TempFiles() { return nullptr; }
 };
 
-// What happens to the sources after a run.
-struct AfterProcessing {
-    std::string renameText = "0"; // "0": no renaming
-    int disposal = 0;             // 1 recycle bin, 2 delete, anything else: leave them
-};
-
 // What a run works on, copied when it starts: its sources, its result file, its two formats with
 // the link and the engine built from them, its after-processing. The window's choices may change
 // while the run goes on; the run never sees them, and after-processing touches only these sources.
@@ -70,13 +65,6 @@ struct RunCopy {
     FormatState Formats;
     Converter Conv{Formats};
     AfterProcessing After;
-};
-
-// A rename, recycle or delete of a source that was tried and failed.
-struct AfterFailure {
-    std::string verb;   // "RenameFile", "RecycleFile", "DeleteFile"
-    std::string path;   // the source
-    std::string reason; // the system's reason, Windows-1252
 };
 
 // Everything a run reads and writes; owned by the session, passed by reference.
@@ -146,9 +134,5 @@ private:
     int32_t keptForRejects_ = 0;
     std::vector<AfterFailure> afterFailures_;
 };
-
-// quotes.txt with "_done" gives quotes_done.txt; never replaces an existing file. On failure the
-// reason goes to reason when given.
-bool RenameSource(const std::string& path, const std::string& text, std::string* reason = nullptr);
 
 } // namespace lmx

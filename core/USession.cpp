@@ -2,6 +2,7 @@
 
 #include "common/Text.h"
 #include "common/UCommuns.h"
+#include "env/UPrmCodes.h"
 #include "env/UProgramFiles.h"
 
 namespace lmx {
@@ -30,7 +31,7 @@ int Session::StartParameters(bool createWhenMissing) {
         log.LogWrite(lkLine, " DEF PRM(SCRATCH))  " + BoolText(r == 0, 2));
     }
     log.ExtendedLog = CheckValue(ckPositiveInt, params.PrmGet(prmLOG));
-    run.StopOnBadLine = params.PrmGet(prmERL) == "2";
+    run.StopOnBadLine = BadLineRuleOf(params) == BadLineRule::Stop;
     return r;
 }
 

@@ -5,6 +5,7 @@
 #include "common/UDurable.h"
 #include "common/ULines.h"
 #include "env/ULang.h"
+#include "env/UPrmCodes.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -116,7 +117,7 @@ void Params::LoadLine(std::string_view line, bool tooLong) {
             slot = !tooLong && CheckValue(ckDirectory, value) ? std::string(value) : ProgramDir;
             break;
         case prmMRD:
-            if (!tooLong && value == "$Q")
+            if (!tooLong && IsElsewhere(value))
                 slot = CheckValue(ckDirectory, slots_[prmMRS]) ? slots_[prmMRS] : ProgramDir;
             else
                 slot = !tooLong && CheckValue(ckDirectory, value) ? std::string(value) : ProgramDir;

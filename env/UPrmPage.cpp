@@ -3,6 +3,7 @@
 #include "common/UCommuns.h"
 #include "env/ULang.h"
 #include "env/UParms.h"
+#include "env/UPrmCodes.h"
 
 namespace lmx {
 
@@ -11,33 +12,33 @@ PrmPage::PrmPage(Params& params, LangTexts& lang, const std::string& lngFileName
 
 PrmPageValues PrmPage::FromParams(const std::vector<std::string>& langNames) const {
     PrmPageValues v;
-    const std::string erl = prm_.PrmGet(prmERL);
-    v.rejectLine = erl == "1";
-    v.stopRun = erl == "2";
+    const BadLineRule erl = BadLineRuleOf(prm_);
+    v.rejectLine = erl == BadLineRule::Reject;
+    v.stopRun = erl == BadLineRule::Stop;
     // Any other value has no button: neither is checked and a save leaves ERL alone.
     v.erlEnabled = v.rejectLine || v.stopRun;
 
     const std::string mrd = prm_.PrmGet(prmMRD);
-    v.dirNew = mrd != "$Q";
+    v.dirNew = !IsElsewhere(mrd);
     if (v.dirNew) v.dir = mrd;
 
     v.text = prm_.PrmGet(prmDDO);
     v.addText = !v.text.empty();
 
     const std::string ext = prm_.PrmGet(prmEXT);
-    v.newExt = ext != "$Q";
+    v.newExt = !IsElsewhere(ext);
     if (v.newExt) v.ext = ext;
 
     // One group: a disposal set after the renaming replaces it, as the later check of a radio
     // button clears the earlier one.
     const std::string srn = prm_.PrmGet(prmSRN);
-    if (!CheckValue(ckZeroText, srn)) {
+    if (RenamesSources(srn)) {
         v.after = arRename;
         v.renameText = srn;
     }
-    const std::string sdl = prm_.PrmGet(prmSDL);
-    if (sdl == "1") v.after = arTrash;
-    if (sdl == "2") v.after = arDelete;
+    const SourceDisposal sdl = SourceDisposalOf(prm_);
+    if (sdl == sdTrash) v.after = arTrash;
+    if (sdl == sdDelete) v.after = arDelete;
 
     const std::string log = prm_.PrmGet(prmLOG);
     v.logExtended = log == "1";
@@ -75,7 +76,7 @@ PrmPage::SaveOutcome PrmPage::Save(PrmPageValues& v) {
     } else if (!v.ext.empty() && v.ext[0] != '.') {
         v.ext.insert(0, ".");
     }
-    if (v.after == arRename && (v.renameText.empty() || v.renameText == "0")) {
+    if (v.after == arRename && (v.renameText.empty() || !RenamesSources(v.renameText))) {
         line(LK::itm_error, lang_.Text(LK::err_prmRename));
         valid = false;
     }
@@ -85,16 +86,17 @@ PrmPage::SaveOutcome PrmPage::Save(PrmPageValues& v) {
     }
 
     if (v.rejectLine)
-        prm_.PrmSet(prmERL, "1", false);
+        prm_.PrmSet(prmERL, BadLineCode(BadLineRule::Reject), false);
     else if (v.stopRun)
-        prm_.PrmSet(prmERL, "2", false);
-    prm_.PrmSet(prmMRD, v.dirNew ? v.dir : std::string("$Q"), false);
+        prm_.PrmSet(prmERL, BadLineCode(BadLineRule::Stop), false);
+    prm_.PrmSet(prmMRD, v.dirNew ? v.dir : std::string(kPrmElsewhere), false);
     prm_.PrmSet(prmDDO, v.addText ? v.text : std::string(), false);
-    prm_.PrmSet(prmEXT, v.newExt ? v.ext : std::string("$Q"), false);
-    prm_.PrmSet(prmSRN, v.after == arRename ? v.renameText : std::string("0"), false);
-    prm_.PrmSet(prmSDL, v.after == arTrash ? "1" : v.after == arDelete ? "2" : "0", false);
+    prm_.PrmSet(prmEXT, v.newExt ? v.ext : std::string(kPrmElsewhere), false);
+    prm_.PrmSet(prmSRN, v.after == arRename ? v.renameText : std::string(kNoRenaming), false);
+    const SourceDisposal disposal = v.after == arTrash ? sdTrash : v.after == arDelete ? sdDelete : sdKeep;
+    prm_.PrmSet(prmSDL, SourceDisposalCode(disposal), false);
     prm_.PrmSet(prmLOG, v.logSimple ? "0" : "1", false);
-    prm_.PrmSet(prmENC, v.encoding == 1 ? "UTF-8" : v.encoding == 2 ? "Windows-1252" : "$Q", false);
+    prm_.PrmSet(prmENC, v.encoding == 1 ? "UTF-8" : v.encoding == 2 ? "Windows-1252" : std::string(kPrmElsewhere), false);
     prm_.PrmSet(prmEOL, v.eolLf ? "LF" : "CRLF", false);
     // The first item is the built-in language: it leaves LNG as it is.
     if (v.language > 0 && static_cast<std::size_t>(v.language) < v.languages.size())

@@ -27,11 +27,6 @@ bool IsFile(const std::string& path) {
     return fs::is_regular_file(path, ec);
 }
 
-bool Exists(const std::string& path) {
-    std::error_code ec;
-    return fs::exists(fs::symlink_status(path, ec));
-}
-
 bool SyncFolder(const std::string& dir) {
     const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return false;
@@ -139,7 +134,7 @@ ProgramFilesDir UserFilesDir(const std::string& programDir, const char* xdgConfi
     }
     for (const char* name : kSeeded) {
         const std::string from = r.dir + name, to = user + name;
-        if (!IsFile(from) || Exists(to)) continue;
+        if (!IsFile(from) || EntryExists(to)) continue;
         if (!CopyWhole(from, to, error)) {
             r.error = error;
             return r;

@@ -115,7 +115,7 @@ bool KeepCurrentDefaults(const std::vector<std::string>& types, const std::strin
         std::ostringstream all;
         all << in.rdbuf();
         before = all.str();
-    } else if (std::error_code ec; fs::exists(fs::symlink_status(path, ec))) {
+    } else if (EntryExists(path)) {
         error = SysErrorText(EACCES); // a file that is there but unreadable is never written over
         return false;
     } else if (!QDir().mkpath(QFile::decodeName(QByteArray::fromStdString(config)))) {

@@ -8,6 +8,7 @@
 #include "env/UColors.h"
 #include "env/ULang.h"
 #include "env/UParms.h"
+#include "env/UPrmCodes.h"
 #include "env/UProgramFiles.h"
 #include "ui/UDialogs.h"
 #include "ui/ULangApply.h"
@@ -120,15 +121,15 @@ void TForm1::FillOptionsSummary() {
     p.Label40->setText(Qs(prm.PrmGet(prmLOG) == "1" ? yes : no));
     p.Label41->setText(QStringLiteral("N/A"));
     p.Label41->setEnabled(false);
-    const std::string erl = prm.PrmGet(prmERL);
-    p.Label42->setText(erl == "1"   ? Qs(lang.Text(LK::cpn_OptErrLnJump))
-                       : erl == "2" ? Qs(lang.Text(LK::cpn_OptErrLnStop))
-                                    : QString());
+    const BadLineRule erl = BadLineRuleOf(prm);
+    p.Label42->setText(erl == BadLineRule::Reject ? Qs(lang.Text(LK::cpn_OptErrLnJump))
+                       : erl == BadLineRule::Stop ? Qs(lang.Text(LK::cpn_OptErrLnStop))
+                                                  : QString());
     p.Label43->setText(QStringLiteral("N/A"));
     p.Label43->setEnabled(false);
-    p.Label44->setText(Qs(prm.PrmGet(prmSRN) != "0" ? yes : no));
-    p.Label45->setText(Qs(prm.PrmGet(prmSDL) == "1" ? yes : no));
-    p.Label46->setText(Qs(prm.PrmGet(prmSDL) == "2" ? yes : no));
+    p.Label44->setText(Qs(RenamesSources(prm.PrmGet(prmSRN)) ? yes : no));
+    p.Label45->setText(Qs(SourceDisposalOf(prm) == sdTrash ? yes : no));
+    p.Label46->setText(Qs(SourceDisposalOf(prm) == sdDelete ? yes : no));
 }
 
 void TForm1::ApplyLogColors() {

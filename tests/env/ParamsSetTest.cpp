@@ -1,6 +1,7 @@
 #include "env/UParms.h"
 
 #include "env/ULang.h"
+#include "env/UPrmCodes.h"
 #include "support/FaultyFileSys.h"
 #include "support/TestSupport.h"
 
@@ -31,6 +32,21 @@ protected:
     LangTexts lang;
     Params prm;
 };
+
+TEST_F(ParamsSet, CodedSlotsReadAsTheirMeaningAndAnyOtherTextAsNone) {
+    prm.PrmSet(prmSDL, "3", false);
+    prm.PrmSet(prmERL, "x", false);
+    EXPECT_EQ(SourceDisposalOf(prm), sdKeep);
+    EXPECT_EQ(BadLineRuleOf(prm), BadLineRule::Unset);
+    prm.PrmSet(prmSDL, SourceDisposalCode(sdDelete), false);
+    prm.PrmSet(prmERL, BadLineCode(BadLineRule::Stop), false);
+    EXPECT_EQ(SourceDisposalOf(prm), sdDelete);
+    EXPECT_EQ(BadLineRuleOf(prm), BadLineRule::Stop);
+    prm.PrmSet(prmEXT, kPrmElsewhere, false);
+    EXPECT_EQ(ResultExtension(prm, "d.x/quotes.csv"), ".csv");
+    prm.PrmSet(prmMRS, kPrmElsewhere, false);
+    EXPECT_EQ(DialogFolder(prm, prmMRS), prm.ProgramDir);
+}
 
 TEST_F(ParamsSet, TenChangesWriteNothingTheEleventhWrites) {
     for (int i = 1; i <= 10; ++i) {
