@@ -4,6 +4,16 @@
 
 # Format file. Columns: name|type|case|control|prefix-type|prefix-text.
 # The converter matches output columns to input columns by name.
+format_banner() { # the seven lines a format file starts with
+    printf '%s\r\n' \
+        '*********************************************************************' \
+        '****   Parvolin : Fichier des formats -- Data Description file   ****' \
+        '****     ---------------------------------------------------     ****' \
+        '****     NE PAS EDITER !  Fichier maintenu par le programme.     ****' \
+        '****       DO NOT EDIT !    File produced by the software.       ****' \
+        '****                                                             ****' \
+        '*********************************************************************'
+}
 write_block() { # NAME COMMENT SEP DEC COL...
     local name=$1 comment=$2 sep=$3 dec=$4
     shift 4
@@ -13,14 +23,7 @@ write_block() { # NAME COMMENT SEP DEC COL...
 }
 bench_formats() { # prints the Lumivex.fmt of the jobs
     local TAB=$'\t'
-    printf '%s\r\n' \
-        '*********************************************************************' \
-        '****   Parvolin : Fichier des formats -- Data Description file   ****' \
-        '****     ---------------------------------------------------     ****' \
-        '****     NE PAS EDITER !  Fichier maintenu par le programme.     ****' \
-        '****       DO NOT EDIT !    File produced by the software.       ****' \
-        '****                                                             ****' \
-        '*********************************************************************'
+    format_banner
     write_block QIN 'daily quotes, French style' ';' ',' \
         'DATE|/DD/MM/YYYY|0|0|0|' 'TICKER|AN|0|0|0|' 'OPEN|N|0|0|0|' 'HIGH|N|0|0|0|' \
         'LOW|N|0|0|0|' 'CLOSE|N|0|0|0|' 'VOLUME|N|0|0|0|'

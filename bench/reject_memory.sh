@@ -40,6 +40,8 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build-release"
 # shellcheck source=bench/build_release.sh
 source "$ROOT/bench/build_release.sh"
+# shellcheck source=bench/jobs.sh
+source "$ROOT/bench/jobs.sh"
 targets=()
 [[ -n ${LUMIVEX_CONVERT:-} ]] || targets+=(lumivex-convert)
 [[ -n ${LUMIVEX_WINDOW:-} ]] || targets+=(Lumivex)
@@ -53,14 +55,7 @@ trap 'exit 130' INT TERM
 
 # Three columns separated by ";"; no line of the source has one, so every line is rejected.
 {
-    printf '%s\r\n' \
-        '*********************************************************************' \
-        '****   Parvolin : Fichier des formats -- Data Description file   ****' \
-        '****     ---------------------------------------------------     ****' \
-        '****     NE PAS EDITER !  Fichier maintenu par le programme.     ****' \
-        '****       DO NOT EDIT !    File produced by the software.       ****' \
-        '****                                                             ****' \
-        '*********************************************************************'
+    format_banner
     printf 'NOM=IN\r\nCMT=in\r\nCLC=3\r\nSEP=;\r\nDEC=,\r\nIFL=0\r\n'
     printf 'COL=A|AN|0|0|0|\r\nCOL=B|AN|0|0|0|\r\nCOL=C|AN|0|0|0|\r\n'
     printf 'NOM=OUT\r\nCMT=out\r\nCLC=3\r\nSEP=,\r\nDEC=.\r\nIFL=0\r\n'
