@@ -164,7 +164,7 @@ void MarkTrusted(const std::string& path) {
 
 } // namespace
 
-std::string DesktopEntryText(int place, const std::string& programPath, std::string& error) {
+std::string DesktopEntryText(ShortcutTarget place, const std::string& programPath, std::string& error) {
     if (programPath.empty() || !Writable(programPath)) {
         error = "the program's path cannot be written into a desktop entry";
         return {};
@@ -189,23 +189,23 @@ std::string DesktopEntryText(int place, const std::string& programPath, std::str
     // Docks tie the running window to its entry by the window's class, the application's name.
     const std::string wmClass = QCoreApplication::applicationName().toStdString();
     if (!wmClass.empty()) t += "StartupWMClass=" + StringValue(wmClass) + "\n";
-    if (place == spSendTo) {
+    if (place == ShortcutTarget::SendTo) {
         t += "MimeType=" + std::string(kOpenWithTypes) + "\n";
         t += "NoDisplay=true\n";
     }
     return t;
 }
 
-std::string ShortcutPath(int place, const std::string& programPath, std::string& error) {
+std::string ShortcutPath(ShortcutTarget place, const std::string& programPath, std::string& error) {
     std::string folder;
     switch (place) {
-    case spDesktop:
+    case ShortcutTarget::Desktop:
         folder = ToBytes(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
         break;
-    case spSendTo:
+    case ShortcutTarget::SendTo:
         folder = ApplicationsFolder();
         break;
-    case spStartMenu:
+    case ShortcutTarget::StartMenu:
         folder = ApplicationsFolder();
         if (!folder.empty()) folder = IncludeTrailingSlash(folder) + kMakerFolder;
         break;
@@ -219,7 +219,7 @@ std::string ShortcutPath(int place, const std::string& programPath, std::string&
     return IncludeTrailingSlash(folder) + ChangeFileExt(ExtractFileName(programPath), ".desktop");
 }
 
-bool CreateShortcut(int place, const std::string& programPath, std::string* error) {
+bool CreateShortcut(ShortcutTarget place, const std::string& programPath, std::string* error) {
     std::string why;
     const auto fail = [&] {
         if (error) *error = why;
@@ -230,7 +230,7 @@ bool CreateShortcut(int place, const std::string& programPath, std::string* erro
     const std::string path = ShortcutPath(place, programPath, why);
     if (path.empty()) return fail();
     const std::string folder = ExtractFilePath(path);
-    if (place == spDesktop) {
+    if (place == ShortcutTarget::Desktop) {
         // The desktop is the user's own folder: it is used as it is, never made up.
         if (!QFileInfo(FromBytes(folder)).isDir()) {
             why = Reason(ENOENT);
@@ -239,7 +239,7 @@ bool CreateShortcut(int place, const std::string& programPath, std::string* erro
     } else if (!MakeFolder(folder, why)) {
         return fail();
     }
-    if (place == spSendTo) {
+    if (place == ShortcutTarget::SendTo) {
         // Without the cache the entry is never offered; and whatever opens these types by default
         // today goes on doing so (the entry adds an offer, never a takeover of double-click).
         if (QStandardPaths::findExecutable(QString::fromLatin1(kCacheTool)).isEmpty()) {
@@ -248,9 +248,9 @@ bool CreateShortcut(int place, const std::string& programPath, std::string* erro
         }
         if (!KeepCurrentDefaults(SplitTypes(kOpenWithTypes), ExtractFileName(path), why)) return fail();
     }
-    if (!WriteEntry(path, text, place == spDesktop ? 0755 : 0644, why)) return fail();
-    if (place == spSendTo && !RefreshMimeCache(folder, why)) return fail();
-    if (place == spDesktop) MarkTrusted(path);
+    if (!WriteEntry(path, text, place == ShortcutTarget::Desktop ? 0755 : 0644, why)) return fail();
+    if (place == ShortcutTarget::SendTo && !RefreshMimeCache(folder, why)) return fail();
+    if (place == ShortcutTarget::Desktop) MarkTrusted(path);
     return true;
 }
 

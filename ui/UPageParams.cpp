@@ -174,7 +174,10 @@ void UPageParams::Button5Click() {
 
 void UPageParams::Shortcut(int place) {
     std::string why;
-    const bool ok = CreateShortcut(place, ExecutablePath(), &why);
+    const ShortcutTarget where = place == spDesktop ? ShortcutTarget::Desktop
+                                : place == spSendTo ? ShortcutTarget::SendTo
+                                                    : ShortcutTarget::StartMenu;
+    const bool ok = CreateShortcut(where, ExecutablePath(), &why);
     // A failure says why on a line of its own (a missing tool, a path no launcher can start).
     dialogs_.Show(model_.ShortcutMessage(place, ok) + (ok || why.empty() ? "" : "\n" + Utf8ToCp1252(why)));
 }

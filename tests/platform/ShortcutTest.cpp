@@ -81,16 +81,16 @@ TEST_F(Shortcut, EachPlaceGetsAValidEntryThatStartsTheProgram) {
     WriteFile(home.dir.file(".config/user-dirs.dirs"), "XDG_DESKTOP_DIR=\"$HOME/Bureau\"\n");
     std::filesystem::create_directories(home.dir.file("Bureau"));
     const struct {
-        int place;
+        ShortcutTarget place;
         std::string path;
         mode_t mode;
     } cases[] = {
-        {spDesktop, home.dir.file("Bureau/Lumivex.desktop"), 0755},
-        {spStartMenu, apps + "Corvandale/Lumivex.desktop", 0644},
-        {spSendTo, apps + "Lumivex.desktop", 0644},
+        {ShortcutTarget::Desktop, home.dir.file("Bureau/Lumivex.desktop"), 0755},
+        {ShortcutTarget::StartMenu, apps + "Corvandale/Lumivex.desktop", 0644},
+        {ShortcutTarget::SendTo, apps + "Lumivex.desktop", 0644},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.place);
+        SCOPED_TRACE(static_cast<int>(c.place));
         std::string error;
         ASSERT_TRUE(CreateShortcut(c.place, program, &error)) << error;
         EXPECT_EQ(RunTool("desktop-file-validate", {QString::fromStdString(c.path)}), "");
@@ -99,7 +99,7 @@ TEST_F(Shortcut, EachPlaceGetsAValidEntryThatStartsTheProgram) {
         EXPECT_EQ(st.st_mode & 0777, c.mode);
         const std::string entry = ReadFile(c.path);
         EXPECT_EQ(Value(entry, "Icon"), folder + "Lumivex.png");
-        const bool openWith = c.place == spSendTo;
+        const bool openWith = c.place == ShortcutTarget::SendTo;
         EXPECT_EQ(Value(entry, "MimeType"), openWith ? "text/plain;text/csv;text/tab-separated-values;" : "");
         EXPECT_EQ(Value(entry, "NoDisplay"), openWith ? "true" : "");
         EXPECT_EQ(Value(entry, "StartupWMClass"), "Quendrafil (stocks datas)");
@@ -111,27 +111,27 @@ TEST_F(Shortcut, EachPlaceGetsAValidEntryThatStartsTheProgram) {
 TEST_F(Shortcut, PressedTwiceReplacesTheEntryAndLeavesNothingElse) {
     const std::string path = apps + "Corvandale/Lumivex.desktop";
     WriteFile(path, "[Desktop Entry]\nName=old\n");
-    ASSERT_TRUE(CreateShortcut(spStartMenu, program));
+    ASSERT_TRUE(CreateShortcut(ShortcutTarget::StartMenu, program));
     const std::string first = ReadFile(path);
-    ASSERT_TRUE(CreateShortcut(spStartMenu, program));
+    ASSERT_TRUE(CreateShortcut(ShortcutTarget::StartMenu, program));
     EXPECT_EQ(ReadFile(path), first);
     EXPECT_EQ(Value(first, "Name"), "Lumivex");
     const auto entries = std::distance(std::filesystem::directory_iterator(apps + "Corvandale"), {});
     EXPECT_EQ(entries, 1);
     std::string error;
-    EXPECT_EQ(ShortcutPath(spSendTo, folder + "quotes.bin", error), apps + "quotes.desktop");
+    EXPECT_EQ(ShortcutPath(ShortcutTarget::SendTo, folder + "quotes.bin", error), apps + "quotes.desktop");
 }
 
 TEST_F(Shortcut, FailuresAnswerFalseWithTheReason) {
     std::string error;
-    EXPECT_FALSE(CreateShortcut(spDesktop, program, &error)) << "no desktop folder";
+    EXPECT_FALSE(CreateShortcut(ShortcutTarget::Desktop, program, &error)) << "no desktop folder";
     EXPECT_EQ(error, "No such file or directory");
     WriteFile(home.dir.file(".local/share/applications"), "a file in the folder's place");
-    EXPECT_FALSE(CreateShortcut(spStartMenu, program, &error));
-    EXPECT_FALSE(CreateShortcut(spSendTo, program, &error));
+    EXPECT_FALSE(CreateShortcut(ShortcutTarget::StartMenu, program, &error));
+    EXPECT_FALSE(CreateShortcut(ShortcutTarget::SendTo, program, &error));
     std::filesystem::remove(home.dir.file(".local/share/applications"));
     for (const std::string& bad : {folder + "Lumi\nvex", folder + "Lumi\xE9vex", folder + "50%/Lumivex", std::string()})
-        EXPECT_FALSE(CreateShortcut(spStartMenu, bad, &error)) << "a path no entry can name";
+        EXPECT_FALSE(CreateShortcut(ShortcutTarget::StartMenu, bad, &error)) << "a path no entry can name";
 }
 
 TEST_F(Shortcut, OpenWithLeavesDoubleClickToTheApplicationThatHadIt) {
@@ -144,7 +144,7 @@ TEST_F(Shortcut, OpenWithLeavesDoubleClickToTheApplicationThatHadIt) {
     std::string app, error;
     ASSERT_TRUE(CurrentDefault("text/csv", app, error) && app == "sheet.desktop") << error << app;
     WriteFile(home.dir.file(".config/mimeapps.list"), "# kept\n");
-    ASSERT_TRUE(CreateShortcut(spSendTo, program, &error)) << error;
+    ASSERT_TRUE(CreateShortcut(ShortcutTarget::SendTo, program, &error)) << error;
     EXPECT_TRUE(CurrentDefault("text/csv", app, error) && app == "sheet.desktop") << error << app;
     EXPECT_NE(ReadFile(apps + "mimeinfo.cache").find("text/csv=Lumivex.desktop;"), std::string::npos) << "offered";
     EXPECT_EQ(ReadFile(home.dir.file(".config/mimeapps.list")),
@@ -164,13 +164,13 @@ TEST_F(Shortcut, WithoutTheDesktopsToolsNothingIsClaimed) {
     ::chmod((bin + "gio").c_str(), 0755);
     const ScopedEnv path("PATH", bin);
     std::string error;
-    EXPECT_FALSE(CreateShortcut(spSendTo, program, &error));
+    EXPECT_FALSE(CreateShortcut(ShortcutTarget::SendTo, program, &error));
     EXPECT_EQ(error, "update-desktop-database is not installed: the file manager would not offer the program");
     EXPECT_FALSE(Exists(apps + "Lumivex.desktop"));
 
     WriteFile(home.dir.file(".config/user-dirs.dirs"), "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n");
     std::filesystem::create_directories(home.dir.file("Desktop"));
-    ASSERT_TRUE(CreateShortcut(spDesktop, program, &error)) << error;
+    ASSERT_TRUE(CreateShortcut(ShortcutTarget::Desktop, program, &error)) << error;
     EXPECT_EQ(ReadFile(bin + "asked"), "set " + home.dir.file("Desktop/Lumivex.desktop") + " metadata::trusted true\n");
 }
 
