@@ -1,6 +1,6 @@
 #include "ui/UDialogs.h"
 
-#include "ui/UDataFmtName.h"
+#include "ui/FormatNameDialog.h"
 #include "ui/UQt.h"
 
 #include <QColorDialog>

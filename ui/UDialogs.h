@@ -13,7 +13,7 @@ class QWidget;
 namespace lmx {
 
 class FmtEditor;
-class TForm2;
+class FormatNameDialog;
 
 class IDialogs : public IMessages {
 public:
@@ -32,7 +32,7 @@ public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
     // The one name dialog of the program, made once at start and kept between uses.
-    void SetNameDialog(TForm2* dialog) { nameDialog_ = dialog; }
+    void SetNameDialog(FormatNameDialog* dialog) { nameDialog_ = dialog; }
 
     void Show(const std::string& text) override;
     bool Confirm(const std::string& text) override;
@@ -46,7 +46,7 @@ public:
 
 private:
     QWidget* parent_;
-    TForm2* nameDialog_ = nullptr;
+    FormatNameDialog* nameDialog_ = nullptr;
 };
 
 } // namespace lmx

@@ -8,8 +8,8 @@
 #include "env/ULang.h"
 #include "env/UParms.h"
 #include "ui/UDialogs.h"
-#include "ui/UMain.h"
-#include "ui/UPageConvert.h"
+#include "ui/MainWindow.h"
+#include "ui/ConversionPage.h"
 #include "ui/UPreview.h"
 #include "ui/UQt.h"
 #include "ui/UResultViews.h"
@@ -21,7 +21,7 @@
 
 namespace lmx {
 
-void TForm1::ClearPreviews() {
+void MainWindow::ClearPreviews() {
     inRows_.clear(); // the output preview is built from these: they follow the input grid
     inPreview_.Clear(kSkyBlue);
     outPreview_.Clear(kSkyBlue);
@@ -30,16 +30,16 @@ void TForm1::ClearPreviews() {
     RefreshGrids();
 }
 
-void TForm1::RefreshGrids() {
+void MainWindow::RefreshGrids() {
     TabSheet1->StringGrid1Model->Refresh();
     TabSheet1->PageControl2->StringGrid2Model->Refresh();
 }
 
-void TForm1::SetGridHeaders(GridCells& grid, bool input) {
+void MainWindow::SetGridHeaders(GridCells& grid, bool input) {
     lmx::SetGridHeaders(grid, input ? ctx_.Formats.FmtIn : ctx_.Formats.FmtOut);
 }
 
-void TForm1::ShowSource() {
+void MainWindow::ShowSource() {
     const ConvPageState& st = ctx_.Page;
     TabSheet1->PageControl2->BitBtn4->setEnabled(st.InChosen);
     TabSheet1->Label15->setText(PathText(ConvPage::WrapPath(st.SourceDir)));
@@ -48,7 +48,7 @@ void TForm1::ShowSource() {
     ShowOutPath();
 }
 
-void TForm1::ShowOutPath() {
+void MainWindow::ShowOutPath() {
     UResultViews& v = *TabSheet1->PageControl2;
     v.Label16->setText(PathText(page_->OutDirCaption()));
     v.Label16->setToolTip(PathText(ctx_.Page.OutDir));
@@ -56,13 +56,13 @@ void TForm1::ShowOutPath() {
     v.Edit2->setToolTip(v.Edit2->text());
 }
 
-int TForm1::FeedInPreview() {
+int MainWindow::FeedInPreview() {
     const int r = page_->FeedInPreview(ctx_.Formats, inRows_);
     FillPreviewRows(inPreview_, inRows_, DataIsUtf8(ctx_.S.params.PrmGet(prmENC)));
     return r;
 }
 
-void TForm1::RefreshInPreview() {
+void MainWindow::RefreshInPreview() {
     ConvPageState& st = ctx_.Page;
     if (!st.InChosen || !ctx_.Formats.InFmtOk || st.InFiles.empty()) {
         RefreshGrids();
@@ -79,7 +79,7 @@ void TForm1::RefreshInPreview() {
     ComboBox2Select();
 }
 
-void TForm1::BitBtn3Click() {
+void MainWindow::BitBtn3Click() {
     std::vector<std::string> files;
     if (!ctx_.Dialogs.OpenFiles(ctx_.Lang.Text(LK::cpn_fileToConv), page_->OpenDialogDir(), files)) return;
     page_->TakeFiles(files, "FilesToConvert : ");
@@ -91,14 +91,14 @@ void TForm1::BitBtn3Click() {
     RefreshInPreview();
 }
 
-void TForm1::BitBtn4Click() {
+void MainWindow::BitBtn4Click() {
     std::string file;
     if (!ctx_.Dialogs.SaveFile(ctx_.Lang.Text(LK::cpn_outFileName), page_->SaveDialogDir(), file)) return;
     page_->ChooseOutPath(file);
     ShowOutPath();
 }
 
-void TForm1::ComboBox1Select() {
+void MainWindow::ComboBox1Select() {
     QComboBox* box = TabSheet1->ComboBox1;
     if (box->currentIndex() < 0) return;
     const std::string name = Cp(box->currentText());

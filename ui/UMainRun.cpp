@@ -8,11 +8,11 @@
 #include "env/ULang.h"
 #include "env/UParms.h"
 #include "ui/UDialogs.h"
-#include "ui/UMain.h"
-#include "ui/UPageConvert.h"
+#include "ui/MainWindow.h"
+#include "ui/ConversionPage.h"
 #include "ui/UPreview.h"
 #include "ui/UQt.h"
-#include "ui/UPageRejects.h"
+#include "ui/RejectsPage.h"
 #include "ui/UResultViews.h"
 #include "ui/URunView.h"
 
@@ -20,7 +20,7 @@
 
 namespace lmx {
 
-void TForm1::ComboBox2Select() {
+void MainWindow::ComboBox2Select() {
     ConvPageState& st = ctx_.Page;
     if (st.OutFmtReload) {
         QComboBox* box = TabSheet1->PageControl2->ComboBox2;
@@ -38,7 +38,7 @@ void TForm1::ComboBox2Select() {
     RefreshGrids();
 }
 
-std::string TForm1::ExplainReject(int row) const {
+std::string MainWindow::ExplainReject(int row) const {
     const RejectTable& t = ctx_.S.rejects;
     // The rows were cut by the input format of the last run, whatever is chosen since.
     const RunCopy* last = ctx_.S.runner.LastRun();
@@ -61,15 +61,15 @@ std::string TForm1::ExplainReject(int row) const {
     }
 }
 
-void TForm1::RefreshRejects() { TabSheet1->RefreshRejects(); }
+void MainWindow::RefreshRejects() { TabSheet1->RefreshRejects(); }
 
-void TForm1::BitBtn1Click() {
+void MainWindow::BitBtn1Click() {
     ctx_.S.runner.ConvertButton(*runView_);
     // Closed during the run: the run has stopped as "Annuler" stops it, its result is whole.
     if (runView_->TakeCloseRequest()) close();
 }
 
-void TForm1::BitBtn2Click() {
+void MainWindow::BitBtn2Click() {
     ctx_.S.run.StopRun = true;
     ctx_.S.run.UserCancel = true;
 }

@@ -2,8 +2,8 @@
 
 #include "ui/UGridCells.h"
 #include "ui/UGridModel.h"
-#include "ui/UPageLog.h"
-#include "ui/UPageRejects.h"
+#include "ui/LogPage.h"
+#include "ui/RejectsPage.h"
 #include "ui/UWidgets.h"
 
 #include <QComboBox>
@@ -64,8 +64,8 @@ UResultViews::UResultViews(GridCells& outPreview, const IGridSource& rejects, Lo
     t4->setContentsMargins(1, 1, 1, 1);
     t4->addWidget(GroupBox2);
 
-    TabSheet5 = new UPageRejects(rejects);
-    TabSheet6 = new UPageLog(log, dialogs);
+    TabSheet5 = new RejectsPage(rejects);
+    TabSheet6 = new LogPage(log, dialogs);
     addTab(TabSheet4, QStringLiteral("Pr\u00E9visualisation du r\u00E9sultat"));
     addTab(TabSheet5, QStringLiteral("Lignes rejett\u00E9es"));
     addTab(TabSheet6, QStringLiteral("Log"));

@@ -18,8 +18,8 @@ class IDialogs;
 class IGridSource;
 class Log;
 class UGridModel;
-class UPageLog;
-class UPageRejects;
+class LogPage;
+class RejectsPage;
 
 class UResultViews : public QTabWidget {
     Q_OBJECT
@@ -42,8 +42,8 @@ public:
     QLabel* Label6;
     QTableView* StringGrid2;
     UGridModel* StringGrid2Model;
-    UPageRejects* TabSheet5;
-    UPageLog* TabSheet6;
+    RejectsPage* TabSheet5;
+    LogPage* TabSheet6;
 };
 
 } // namespace lmx

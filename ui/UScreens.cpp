@@ -4,9 +4,9 @@
 #include "common/UCommuns.h"
 #include "core/UFmtEditor.h"
 #include "env/UParms.h"
-#include "ui/UAboutBx.h"
-#include "ui/UPageFormats.h"
-#include "ui/UPageParams.h"
+#include "ui/AboutBox.h"
+#include "ui/FormatEditorPage.h"
+#include "ui/ParametersPage.h"
 #include "ui/UQt.h"
 
 #include <QAbstractButton>
@@ -117,8 +117,8 @@ bool SaveScreenshots(QWidget& window, const QString& folder) {
     auto shoot = [&](QWidget& w, const QString& name) { ok = Shoot(w, folder, name) && ok; };
     auto* pages = window.findChild<QTabWidget*>("PageControl1");
     auto* lower = window.findChild<QTabWidget*>("PageControl2");
-    auto* params = window.findChild<UPageParams*>("TabSheet3");
-    auto* editor = window.findChild<UPageFormats*>("TabSheet2");
+    auto* params = window.findChild<ParametersPage*>("TabSheet3");
+    auto* editor = window.findChild<FormatEditorPage*>("TabSheet2");
     if (!pages || !lower || !params || !editor) return false;
 
     for (int i = 0; i < pages->count(); ++i) {
@@ -153,7 +153,7 @@ bool SaveScreenshots(QWidget& window, const QString& folder) {
     }
     pages->setCurrentIndex(0);
 
-    TAboutBox about;
+    AboutBox about;
     about.show();
     shoot(about, QStringLiteral("about"));
     about.close();

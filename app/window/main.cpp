@@ -5,11 +5,11 @@
 #include "platform/UTrash.h"
 #include "core/USession.h"
 #include "env/UProgramFiles.h"
-#include "ui/UAboutBx.h"
+#include "ui/AboutBox.h"
 #include "ui/UApplication.h"
-#include "ui/UDataFmtName.h"
+#include "ui/FormatNameDialog.h"
 #include "ui/UDialogs.h"
-#include "ui/UMain.h"
+#include "ui/MainWindow.h"
 #include "ui/UQt.h"
 #include "ui/UScreens.h"
 
@@ -73,7 +73,7 @@ bool SaveRunScreenshots(const std::string& programDir, const std::string& progra
     session.log.SetLocaleNames(&localeNames);
     lmx::WindowContext ctx(session, dialogs, programDir, {});
     ctx.ProgramFile = programFile;
-    lmx::TForm1 form(ctx);
+    lmx::MainWindow form(ctx);
     form.show();
     return lmx::SaveRunScreenshots(form, dialogs, folder);
 }
@@ -117,11 +117,11 @@ int main(int argc, char* argv[]) {
     lmx::WindowContext ctx(session, dialogs, programDir, shotsFolder.isEmpty() ? args : std::vector<std::string>{});
     ctx.ProgramFile = programFile;
 
-    lmx::TForm1 form(ctx);
+    lmx::MainWindow form(ctx);
     dialogs.SetParent(&form);
-    lmx::TAboutBox about;
-    form.AboutBox = &about;
-    lmx::TForm2 nameDialog(session.editor, session.formats, session.lang, dialogs);
+    lmx::AboutBox about;
+    form.aboutBox = &about;
+    lmx::FormatNameDialog nameDialog(session.editor, session.formats, session.lang, dialogs);
     dialogs.SetNameDialog(&nameDialog);
 
     form.show();

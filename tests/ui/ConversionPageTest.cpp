@@ -4,8 +4,8 @@
 
 #include "common/UCommuns.h"
 #include "ui/UGridCells.h"
-#include "ui/UMain.h"
-#include "ui/UPageConvert.h"
+#include "ui/MainWindow.h"
+#include "ui/ConversionPage.h"
 #include "ui/UResultViews.h"
 
 #include <QApplication>
@@ -29,14 +29,14 @@ using test::WriteFile;
 // Formats IN and OUT remembered, so the window starts with both selected.
 void Prepare(test::Program& p) { test::PrepareInOut(p); }
 
-QString Text(TForm1& f, const char* name) {
+QString Text(MainWindow& f, const char* name) {
     QWidget* w = f.findChild<QWidget*>(name);
     if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
     if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
     return "<?>";
 }
 
-void Click(TForm1& f, const char* name) { QTest::mouseClick(f.findChild<QPushButton*>(name), Qt::LeftButton); }
+void Click(MainWindow& f, const char* name) { QTest::mouseClick(f.findChild<QPushButton*>(name), Qt::LeftButton); }
 
 TEST(StartUp, FirstStartInAnEmptyFolder) {
     test::Program p;

@@ -4,10 +4,10 @@
 
 #include "common/UCommuns.h"
 #include "core/UFmtCheck.h"
-#include "ui/UDataFmtName.h"
-#include "ui/UMain.h"
-#include "ui/UPageConvert.h"
-#include "ui/UPageFormats.h"
+#include "ui/FormatNameDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/ConversionPage.h"
+#include "ui/FormatEditorPage.h"
 #include "ui/UQt.h"
 #include "ui/UResultViews.h"
 
@@ -86,8 +86,8 @@ protected:
     }
 
     test::Program p;
-    std::unique_ptr<TForm1> form;
-    UPageFormats* page = nullptr;
+    std::unique_ptr<MainWindow> form;
+    FormatEditorPage* page = nullptr;
 };
 
 TEST_F(FormatEditor, ANewFormatIsTypedSavedChosenAndUsed) {
@@ -260,7 +260,7 @@ TEST_F(FormatEditor, TheNameDialogByMode) {
     FmtEditor& e = p.session.editor;
     p.session.fmtFile.FmtLoadList();
     test::RecordingMessages messages;
-    TForm2 dlg(e, p.formats, p.lang, messages);
+    FormatNameDialog dlg(e, p.formats, p.lang, messages);
     e.NameDlgMode = ndNew;
     dlg.show();
     EXPECT_FALSE(dlg.ComboBox3->isEnabled());

@@ -3,7 +3,7 @@
 #include "UiFixture.h"
 
 #include "common/UCommuns.h"
-#include "ui/UPageParams.h"
+#include "ui/ParametersPage.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,15 +40,15 @@ struct ParamsPage {
     std::string LastShown() const { return prog.dialogs.shown.empty() ? "" : prog.dialogs.shown.back(); }
 
     test::Program prog;
-    std::unique_ptr<TForm1> form;
-    UPageParams* page;
+    std::unique_ptr<MainWindow> form;
+    ParametersPage* page;
 };
 
 bool EditOn(QLineEdit* e) { return e->palette().color(QPalette::Base) == QApplication::palette().color(QPalette::Base); }
 
 TEST(ParamsPage, StartUpFillsEveryControl) {
     ParamsPage s;
-    UPageParams& p = *s.page;
+    ParametersPage& p = *s.page;
     for (const char* name :
          {"BitBtn18", "ListBox1", "Panel7", "Label53", "Panel8", "Label56", "GroupBox12", "RadioButton9",
           "RadioButton10", "GroupBox11", "RadioButton7", "RadioButton8", "Edit11", "Button1", "CheckBox4", "Edit12",
@@ -68,7 +68,7 @@ TEST(ParamsPage, StartUpFillsEveryControl) {
 
 TEST(ParamsPage, EachOptionColoursItsEdit) {
     ParamsPage s;
-    UPageParams& p = *s.page;
+    ParametersPage& p = *s.page;
     EXPECT_FALSE(EditOn(p.Edit11) || p.Button1->isEnabled());
     p.RadioButton8->click();
     EXPECT_TRUE(EditOn(p.Edit11) && p.Button1->isEnabled());
@@ -88,7 +88,7 @@ TEST(ParamsPage, EachOptionColoursItsEdit) {
 
 TEST(ParamsPage, RefusedSaveShowsItsLinesAndWritesNothing) {
     ParamsPage s;
-    UPageParams& p = *s.page;
+    ParametersPage& p = *s.page;
     const std::string before = ReadFile(s.prog.path("Lumivex.prm"));
     p.CheckBox4->click();
     p.RadioButton14->click();
@@ -102,7 +102,7 @@ TEST(ParamsPage, RefusedSaveShowsItsLinesAndWritesNothing) {
 
 TEST(ParamsPage, SaveRewritesTheParametersFile) {
     ParamsPage s;
-    UPageParams& p = *s.page;
+    ParametersPage& p = *s.page;
     const std::string out = s.prog.path("results");
     std::filesystem::create_directory(out);
     s.prog.dialogs.folderAnswers.push_back(out);
@@ -133,7 +133,7 @@ TEST(ParamsPage, SaveRewritesTheParametersFile) {
 
 TEST(ParamsPage, FailedWriteShowsTheSystemsReasonAndKeepsTheControls) {
     ParamsPage s;
-    UPageParams& p = *s.page;
+    ParametersPage& p = *s.page;
     const std::string prm = s.prog.path("Lumivex.prm");
     std::filesystem::remove(prm);
     std::filesystem::create_directory(prm); // nothing can be renamed over a folder
@@ -147,7 +147,7 @@ TEST(ParamsPage, FailedWriteShowsTheSystemsReasonAndKeepsTheControls) {
 
 TEST(ParamsPage, ShowingThePageFollowsTheVisiblePanelAndMrd) {
     ParamsPage s;
-    UPageParams& p = *s.page;
+    ParametersPage& p = *s.page;
     s.form->show();
     s.form->PageControl1->setCurrentIndex(2);
     EXPECT_EQ(0, p.ListBox1->currentRow());
@@ -177,7 +177,7 @@ TEST(ParamsPage, ShowingThePageFollowsTheVisiblePanelAndMrd) {
 
 TEST(ParamsPage, LanguageAppliedAtOnceReachesTheWholeWindow) {
     ParamsPage s;
-    UPageParams& p = *s.page;
+    ParametersPage& p = *s.page;
     const std::size_t before = s.prog.dialogs.shown.size();
     p.ComboBox8->setCurrentIndex(2);
     s.Click(p.Button5);

@@ -6,8 +6,8 @@
 #include "ScriptedDialogs.h"
 #include "ui/UGridCells.h"
 #include "ui/UGridModel.h"
-#include "ui/UPageLog.h"
-#include "ui/UPageRejects.h"
+#include "ui/LogPage.h"
+#include "ui/RejectsPage.h"
 #include "ui/UQt.h"
 
 #include <QApplication>
@@ -26,7 +26,7 @@
 namespace lmx {
 namespace {
 
-struct LogPage {
+struct LogPageFixture {
     ScriptedDialogs dialogs;
     FormatState formats;
     Log log{formats, dialogs};
@@ -34,9 +34,9 @@ struct LogPage {
 };
 
 TEST(LogPage, FollowsTheLogInBatchesAndClears) {
-    LogPage s;
+    LogPageFixture s;
     s.log.LogWrite(lkLine, "before the view");
-    UPageLog page(s.log, s.dialogs);
+    LogPage page(s.log, s.dialogs);
     EXPECT_EQ("before the view", page.Memo1->toPlainText().toStdString());
     s.log.LogWrite(lkLine, "one");
     s.log.LogWrite(lkPart, "two");
@@ -53,9 +53,9 @@ TEST(LogPage, FollowsTheLogInBatchesAndClears) {
 }
 
 TEST(LogPage, SaveWritesTheFileAndSaysWhere) {
-    LogPage s;
+    LogPageFixture s;
     s.log.LogFileName = s.dir.file("LumivexLog.txt");
-    UPageLog page(s.log, s.dialogs);
+    LogPage page(s.log, s.dialogs);
     s.log.LogWrite(lkLine, "abc");
     QTest::mouseClick(page.BitBtn12, Qt::LeftButton);
     ASSERT_EQ(1u, s.dialogs.shown.size());
@@ -65,9 +65,9 @@ TEST(LogPage, SaveWritesTheFileAndSaysWhere) {
 }
 
 TEST(LogPage, FailedSaveShowsTheSystemReason) {
-    LogPage s;
+    LogPageFixture s;
     s.log.LogFileName = s.dir.file("no such folder/LumivexLog.txt");
-    UPageLog page(s.log, s.dialogs);
+    LogPage page(s.log, s.dialogs);
     QTest::mouseClick(page.BitBtn12, Qt::LeftButton);
     ASSERT_EQ(1u, s.dialogs.shown.size());
     EXPECT_EQ(std::string::npos, s.dialogs.shown[0].find("Log saved"));
@@ -75,8 +75,8 @@ TEST(LogPage, FailedSaveShowsTheSystemReason) {
 }
 
 TEST(LogPage, ColourButtonsApplyAndReportTheChoiceCancelChangesNothing) {
-    LogPage s;
-    UPageLog page(s.log, s.dialogs);
+    LogPageFixture s;
+    LogPage page(s.log, s.dialogs);
     page.SetColors(QColor(1, 2, 3), QColor(4, 5, 6));
     QColor text, back;
     page.OnTextColor = [&](const QColor& c) { text = c; };
@@ -124,7 +124,7 @@ bool HasInk(const QImage& img, const QRect& r, QRgb background) {
 TEST(RejectsPage, FileRowIsOneRedBandAndWholeLinesRunAcrossColumns) {
     GridCells cells = SampleRejects();
     GridCellsSource src(cells);
-    UPageRejects page(src);
+    RejectsPage page(src);
     page.resize(700, 300);
     page.show();
     QApplication::processEvents();
@@ -158,7 +158,7 @@ TEST(RejectsPage, TitlesAndLineNumbersStayInPlaceWhenScrolled) {
     const std::string_view cells[] = {"02/12/2024", "1,5", "1,7"};
     for (int i = 1; i <= 300; ++i) table.Rejected(i * 1000 - 10, "#Date", "", cells);
     RejectTableSource src(table);
-    UPageRejects page(src);
+    RejectsPage page(src);
     page.resize(400, 300);
     page.show();
     QTableView* grid = page.StringGrid4;
@@ -194,7 +194,7 @@ TEST(RejectsPage, AWholeLineRowShowsOnlyItsContinuousTextSelectedOrNot) {
     GridCells cells = SampleRejects();
     cells.SetCell(2, 3, "02/12/2024 (s\xE9" "ance ouverte en retard);ACME;42,10;42,16;41,53;41,80;87977;note");
     GridCellsSource src(cells);
-    UPageRejects page(src);
+    RejectsPage page(src);
     page.resize(700, 300);
     page.show();
     QTableView* grid = page.StringGrid4;
@@ -222,7 +222,7 @@ TEST(RejectsPage, AWholeLineRowShowsOnlyItsContinuousTextSelectedOrNot) {
 TEST(RejectsPage, SelectionExplainsCodesAndBlanksOtherRows) {
     GridCells cells = SampleRejects();
     GridCellsSource src(cells);
-    UPageRejects page(src);
+    RejectsPage page(src);
     std::vector<int> asked;
     page.Explain = [&](int row) {
         asked.push_back(row);

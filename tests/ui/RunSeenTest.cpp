@@ -3,7 +3,7 @@
 // right, the counters' font kept.
 #include "UiFixture.h"
 
-#include "ui/UMain.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -25,7 +25,7 @@ namespace {
 using test::CrLf;
 using test::WriteFile;
 
-void Click(TForm1& f, const char* name) { QTest::mouseClick(f.findChild<QPushButton*>(name), Qt::LeftButton); }
+void Click(MainWindow& f, const char* name) { QTest::mouseClick(f.findChild<QPushButton*>(name), Qt::LeftButton); }
 
 // Counts the paintings of the window's client area.
 class PaintCounter : public QObject {

@@ -3,12 +3,12 @@
 #include "core/ULog.h"
 #include "env/ULang.h"
 #include "support/TestSupport.h"
-#include "ui/UAboutBx.h"
+#include "ui/AboutBox.h"
 #include "ui/UDialogs.h"
 #include "ui/ULangApply.h"
 #include "ui/UApplication.h"
-#include "ui/UPageParams.h"
-#include "ui/UMain.h"
+#include "ui/ParametersPage.h"
+#include "ui/MainWindow.h"
 #include "ui/UQt.h"
 #include "UiFixture.h"
 #include "common/UCommuns.h"
@@ -50,7 +50,7 @@ QString TextOf(QWidget* w) {
 
 TEST(Shell, EveryConversionPageControlCarriesItsName) {
     Shell s;
-    TForm1 form(s.ctx);
+    MainWindow form(s.ctx);
     EXPECT_EQ(785, form.width());
     EXPECT_EQ(554, form.height());
     EXPECT_EQ("Lumivex", form.windowTitle().toStdString());
@@ -70,7 +70,7 @@ TEST(Shell, EveryConversionPageControlCarriesItsName) {
 
 TEST(Shell, StatusBarIsBuiltOnFirstShowWithItsPanelsAndBars) {
     Shell s;
-    TForm1 form(s.ctx);
+    MainWindow form(s.ctx);
     EXPECT_FALSE(form.StatusBarBuilt());
     form.SetStatusText("ignored before the panels exist");
     form.show();
@@ -102,7 +102,7 @@ TEST(Shell, StatusBarIsBuiltOnFirstShowWithItsPanelsAndBars) {
 
 TEST(LangApplyTest, RestoresEveryCaptionAndPageTitle) {
     Shell s;
-    TForm1 form(s.ctx);
+    MainWindow form(s.ctx);
     const char* names[] = {"BitBtn5", "BitBtn14", "Label31", "Label4", "GroupBox1", "Label3", "Label26"};
     for (const char* n : names) {
         QWidget* w = form.findChild<QWidget*>(n);
@@ -125,10 +125,10 @@ TEST(LangApplyTest, RestoresEveryCaptionAndPageTitle) {
 }
 
 TEST(AboutBox, NoticeRotatesBackToItselfAndOkCloses) {
-    TAboutBox box;
+    AboutBox box;
     box.show();
     QApplication::processEvents();
-    const QString notice = TAboutBox::Notice();
+    const QString notice = AboutBox::Notice();
     EXPECT_TRUE(notice.endsWith(QString(9, ' ')));
     EXPECT_TRUE(notice.contains(QString(6, ' ') + "Auteur : "));
     EXPECT_EQ(notice, box.Label2->text());
@@ -145,7 +145,7 @@ TEST(AboutBox, NoticeRotatesBackToItselfAndOkCloses) {
 }
 
 TEST(AboutBox, EscapePressAndReleaseCloseOnce) {
-    TAboutBox box;
+    AboutBox box;
     int finished = 0;
     QObject::connect(&box, &QDialog::finished, [&] { ++finished; });
     box.show();
@@ -164,7 +164,7 @@ namespace {
 
 TEST(Shell, MainButtonsLightUpUnderTheMouseUntilThePageIsCrossed) {
     Shell s;
-    TForm1 form(s.ctx);
+    MainWindow form(s.ctx);
     form.show();
     auto* convert = form.findChild<QAbstractButton*>("BitBtn1");
     auto* quit = form.findChild<QAbstractButton*>("BitBtn5");
@@ -198,7 +198,7 @@ TEST(Shell, TitlesAreTheWindowsOwnAndTheToolkitSpeaksTheProgramsLanguage) {
     Shell s;
     WriteFile(s.prog.path("Lumivex.lng"), CrLf({"[English]", "btn_exit=Quit"}));
     {
-        TForm1 form(s.ctx);
+        MainWindow form(s.ctx);
         EXPECT_EQ("Lumivex", form.windowTitle().toStdString());
         EXPECT_EQ("Annuler", QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString());
         EXPECT_EQ("Voir dans :", QCoreApplication::translate("QFileDialog", "Look in:").toStdString());
@@ -220,7 +220,7 @@ TEST(Shell, TheLanguageFileIsNamedAfterTheProgramFile) {
     s.prog.params.PrmFile(pmDefaults);
     s.prog.params.PrmSet(prmLNG, "English", false);
     ASSERT_EQ(0, s.prog.params.PrmFile(pmSave));
-    TForm1 form(s.ctx);
+    MainWindow form(s.ctx);
     EXPECT_EQ(s.prog.path("Quotes.lng"), s.prog.session.LngFileName);
     EXPECT_EQ("Quit", form.BitBtn5->text().toStdString());
 }

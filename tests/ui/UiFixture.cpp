@@ -18,9 +18,9 @@ std::vector<std::string> Program::LogFrom(const std::string& prefix, std::size_t
     return out;
 }
 
-std::unique_ptr<TForm1> Program::Open(std::vector<std::string> args) {
+std::unique_ptr<MainWindow> Program::Open(std::vector<std::string> args) {
     ctx.Args = std::move(args);
-    return std::make_unique<TForm1>(ctx);
+    return std::make_unique<MainWindow>(ctx);
 }
 
 void PrepareInOut(Program& p) {
@@ -35,7 +35,7 @@ void PrepareInOut(Program& p) {
     p.params.PrmFile(pmSave);
 }
 
-void WaitForCommandLineRun(TForm1& form) {
+void WaitForCommandLineRun(MainWindow& form) {
     QElapsedTimer t;
     t.start();
     while (!form.CommandLineRunDone() && t.elapsed() < 10'000) QApplication::processEvents(QEventLoop::AllEvents, 20);

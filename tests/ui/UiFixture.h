@@ -8,7 +8,7 @@
 #include "env/UParms.h"
 #include "support/TestSupport.h"
 #include "ScriptedDialogs.h"
-#include "ui/UMain.h"
+#include "ui/MainWindow.h"
 
 #include <memory>
 #include <string>
@@ -41,7 +41,7 @@ struct Program {
     std::string path(const std::string& name) const { return dir.file(name); }
     // Log lines from the first one that starts with prefix, up to count of them.
     std::vector<std::string> LogFrom(const std::string& prefix, std::size_t count) const;
-    std::unique_ptr<TForm1> Open(std::vector<std::string> args = {});
+    std::unique_ptr<MainWindow> Open(std::vector<std::string> args = {});
 };
 
 // Formats IN (A number, B text; ";" and ",") and OUT (B, A; ";" and "."), both remembered, so that
@@ -49,6 +49,6 @@ struct Program {
 void PrepareInOut(Program& p);
 
 // Lets the window's events through until the run of the command line is over (at most a while).
-void WaitForCommandLineRun(TForm1& form);
+void WaitForCommandLineRun(MainWindow& form);
 
 } // namespace lmx::test

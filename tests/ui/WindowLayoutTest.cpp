@@ -3,8 +3,8 @@
 #include "UiFixture.h"
 
 #include "common/UCommuns.h"
-#include "ui/UPageFormats.h"
-#include "ui/UPageParams.h"
+#include "ui/FormatEditorPage.h"
+#include "ui/ParametersPage.h"
 #include "core/UFmtEditor.h"
 
 #include <QAbstractButton>
@@ -73,7 +73,7 @@ std::vector<std::string> Misfits(QWidget& window, const std::string& where) {
 }
 
 // Every page of the window in turn, with a rejected line selected and its explanation shown.
-std::vector<std::string> EveryPage(TForm1& form, const std::string& size) {
+std::vector<std::string> EveryPage(MainWindow& form, const std::string& size) {
     std::vector<std::string> out;
     auto add = [&](const std::string& where) {
         for (std::string& m : Misfits(form, size + " " + where)) out.push_back(std::move(m));

@@ -21,10 +21,10 @@ class Log;
 class UGridModel;
 class UResultViews;
 
-class UPageConvert : public QWidget, public IRunPage {
+class ConversionPage : public QWidget, public IRunPage {
     Q_OBJECT
 public:
-    UPageConvert(GridCells& inPreview, GridCells& outPreview, const IGridSource& rejects, Log& log,
+    ConversionPage(GridCells& inPreview, GridCells& outPreview, const IGridSource& rejects, Log& log,
                  IDialogs& dialogs, QWidget* parent = nullptr);
 
     // What a run shows on the page.

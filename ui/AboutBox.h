@@ -7,10 +7,10 @@ class QTimer;
 
 namespace lmx {
 
-class TAboutBox : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 public:
-    explicit TAboutBox(QWidget* parent = nullptr);
+    explicit AboutBox(QWidget* parent = nullptr);
 
     // The sentence, six blanks, "Auteur : ", the author, nine blanks: the rotation relies on the blanks.
     static QString Notice();

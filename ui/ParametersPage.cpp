@@ -1,5 +1,5 @@
 // The parameters page's handlers: controls to the model and back, messages through the dialogs.
-#include "ui/UPageParams.h"
+#include "ui/ParametersPage.h"
 
 #include "common/Cp1252.h"
 #include "common/UCommuns.h"
@@ -44,7 +44,7 @@ std::string ToBytes(const QLineEdit* e) { return PathBytes(e->text()); }
 
 } // namespace
 
-void UPageParams::StartUp(const std::vector<std::string>& langNames) {
+void ParametersPage::StartUp(const std::vector<std::string>& langNames) {
     ShowPanel(ppProcessing);
     {
         const QSignalBlocker quiet(ListBox1);
@@ -54,7 +54,7 @@ void UPageParams::StartUp(const std::vector<std::string>& langNames) {
     SetValues(model_.FromParams(langNames));
 }
 
-PrmPageValues UPageParams::Values() const {
+PrmPageValues ParametersPage::Values() const {
     PrmPageValues v;
     v.erlEnabled = RadioButton9->isEnabled();
     v.rejectLine = RadioButton9->isChecked();
@@ -79,7 +79,7 @@ PrmPageValues UPageParams::Values() const {
     return v;
 }
 
-void UPageParams::SetValues(const PrmPageValues& v) {
+void ParametersPage::SetValues(const PrmPageValues& v) {
     CheckOnly(erlGroup_, v.rejectLine ? RadioButton9 : v.stopRun ? RadioButton10 : nullptr);
     RadioButton9->setEnabled(v.erlEnabled);
     RadioButton10->setEnabled(v.erlEnabled);
@@ -105,24 +105,24 @@ void UPageParams::SetValues(const PrmPageValues& v) {
     RadioButton14Click();
 }
 
-bool UPageParams::eventFilter(QObject* watched, QEvent* event) {
+bool ParametersPage::eventFilter(QObject* watched, QEvent* event) {
     // A click anywhere in the list counts, in an empty area too.
     if (watched == ListBox1->viewport() && event->type() == QEvent::MouseButtonRelease) ListBox1Click();
     return QWidget::eventFilter(watched, event);
 }
 
-void UPageParams::ShowPanel(PrmPanel panel) {
+void ParametersPage::ShowPanel(PrmPanel panel) {
     Panel8->setVisible(panel == ppProcessing);
     Panel9->setVisible(panel == ppEnvironment);
     Panel11->setVisible(panel == ppIntegration);
 }
 
-void UPageParams::ShowCategory(int row) {
+void ParametersPage::ShowCategory(int row) {
     ListBox1->setCurrentRow(row);
     ListBox1Click();
 }
 
-void UPageParams::TabSheet3Show() {
+void ParametersPage::TabSheet3Show() {
     {
         const QSignalBlocker quiet(ListBox1);
         ListBox1->setCurrentRow(PrmPage::RowForPanel(!Panel9->isHidden(), !Panel11->isHidden()));
@@ -130,30 +130,30 @@ void UPageParams::TabSheet3Show() {
     Edit11->setText(PathText(prm_.PrmGet(prmMRD)));
 }
 
-void UPageParams::ListBox1Click() {
+void ParametersPage::ListBox1Click() {
     const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
     ShowPanel(PrmPage::PanelForRow(selected.isEmpty() ? -1 : ListBox1->row(selected.first())));
 }
 
-void UPageParams::RadioButton8Click() {
+void ParametersPage::RadioButton8Click() {
     const bool on = DirEditOn(Values());
     SetEditOn(Edit11, on);
     Button1->setEnabled(on);
 }
 
-void UPageParams::CheckBox4Click() { SetEditOn(Edit12, TextEditOn(Values())); }
+void ParametersPage::CheckBox4Click() { SetEditOn(Edit12, TextEditOn(Values())); }
 
-void UPageParams::RadioButton13Click() { SetEditOn(Edit8, ExtEditOn(Values())); }
+void ParametersPage::RadioButton13Click() { SetEditOn(Edit8, ExtEditOn(Values())); }
 
-void UPageParams::RadioButton14Click() { SetEditOn(Edit10, RenameEditOn(Values())); }
+void ParametersPage::RadioButton14Click() { SetEditOn(Edit10, RenameEditOn(Values())); }
 
-void UPageParams::Button1Click() {
+void ParametersPage::Button1Click() {
     std::string folder;
     if (!dialogs_.ChooseFolder(lang_.Text(LK::msg_SelDir), ToBytes(Edit11), folder)) return;
     Edit11->setText(PathText(IncludeTrailingSlash(folder))); // stored only by the save
 }
 
-void UPageParams::BitBtn18Click() {
+void ParametersPage::BitBtn18Click() {
     Label53->clear();
     PrmPageValues v = Values();
     const PrmPage::SaveOutcome r = model_.Save(v);
@@ -162,7 +162,7 @@ void UPageParams::BitBtn18Click() {
     dialogs_.ShowPaths(r.message);
 }
 
-void UPageParams::Button5Click() {
+void ParametersPage::Button5Click() {
     const PrmPageValues v = Values();
     const PrmPage::LangOutcome r = model_.ApplyLanguage(v);
     if (!r.message.empty()) dialogs_.Show(r.message);
@@ -172,7 +172,7 @@ void UPageParams::Button5Click() {
         OnLanguageApplied(v.languages[static_cast<std::size_t>(v.language)]);
 }
 
-void UPageParams::Shortcut(int place) {
+void ParametersPage::Shortcut(int place) {
     std::string why;
     const ShortcutTarget where = place == spDesktop ? ShortcutTarget::Desktop
                                 : place == spSendTo ? ShortcutTarget::SendTo
@@ -182,10 +182,10 @@ void UPageParams::Shortcut(int place) {
     dialogs_.Show(model_.ShortcutMessage(place, ok) + (ok || why.empty() ? "" : "\n" + Utf8ToCp1252(why)));
 }
 
-void UPageParams::Button2Click() { Shortcut(spStartMenu); }
+void ParametersPage::Button2Click() { Shortcut(spStartMenu); }
 
-void UPageParams::Button4Click() { Shortcut(spDesktop); }
+void ParametersPage::Button4Click() { Shortcut(spDesktop); }
 
-void UPageParams::Button3Click() { Shortcut(spSendTo); }
+void ParametersPage::Button3Click() { Shortcut(spSendTo); }
 
 } // namespace lmx

@@ -28,11 +28,11 @@ class IDialogs;
 class LangTexts;
 class Params;
 
-class UPageParams : public QWidget {
+class ParametersPage : public QWidget {
     Q_OBJECT
 public:
     // lngFileName is read when a language is applied (the start-up sets it later).
-    UPageParams(Params& params, LangTexts& lang, IDialogs& dialogs, const std::string& lngFileName,
+    ParametersPage(Params& params, LangTexts& lang, IDialogs& dialogs, const std::string& lngFileName,
                 QWidget* parent = nullptr);
 
     // Start-up: the processing panel shown, the categories and the languages listed, the controls

@@ -1,5 +1,5 @@
 // The format editor page: its controls, their layout and their connections.
-#include "ui/UPageFormats.h"
+#include "ui/FormatEditorPage.h"
 
 #include "core/UFmtEditor.h"
 #include "env/ULang.h"
@@ -51,7 +51,7 @@ QButtonGroup* Pair(QObject* parent, QRadioButton* a, QRadioButton* b) {
 
 } // namespace
 
-UPageFormats::UPageFormats(FmtEditor& editor, const LangTexts& lang, IDialogs& dialogs, QWidget* parent)
+FormatEditorPage::FormatEditorPage(FmtEditor& editor, const LangTexts& lang, IDialogs& dialogs, QWidget* parent)
     : QWidget(parent), ed_(editor), lang_(lang), dialogs_(dialogs) {
     setObjectName("TabSheet2");
     Build();
@@ -59,7 +59,7 @@ UPageFormats::UPageFormats(FmtEditor& editor, const LangTexts& lang, IDialogs& d
     ShowEditor();
 }
 
-QWidget* UPageFormats::BuildGeneral() {
+QWidget* FormatEditorPage::BuildGeneral() {
     const LangTexts& l = lang_;
     GroupBox5 = NamedGroup("GroupBox5", Qs(l.Text(LK::cpn_fmtGen)));
     Label9 = NamedLabel("Label9", Qs(l.Text(LK::cpn_fDefFName)));
@@ -142,7 +142,7 @@ QWidget* UPageFormats::BuildGeneral() {
     return GroupBox5;
 }
 
-QWidget* UPageFormats::BuildColumns() {
+QWidget* FormatEditorPage::BuildColumns() {
     const LangTexts& l = lang_;
     GroupBox7 = NamedGroup("GroupBox7", Qs(l.Text(LK::cpn_fmtCol)));
     TabControl1 = Named<QTabBar>("TabControl1");
@@ -217,7 +217,7 @@ QWidget* UPageFormats::BuildColumns() {
     return GroupBox7;
 }
 
-void UPageFormats::Build() {
+void FormatEditorPage::Build() {
     const LangTexts& l = lang_;
     GroupBox3 = NamedGroup("GroupBox3", Qs(l.Text(LK::cpn_fmtDef)));
     Panel4 = Named<QWidget>("Panel4");
@@ -271,7 +271,7 @@ void UPageFormats::Build() {
     page->addWidget(GroupBox3);
 }
 
-void UPageFormats::Wire() {
+void FormatEditorPage::Wire() {
     for (QPushButton* b : {BitBtn6, BitBtn15, BitBtn16, BitBtn7, BitBtn8}) b->installEventFilter(this);
     for (QWidget* frame : std::initializer_list<QWidget*>{this, GroupBox3, GroupBox5, GroupBox7, GroupBox8, GroupBox9}) {
         frame->setMouseTracking(true);
@@ -279,16 +279,16 @@ void UPageFormats::Wire() {
     }
     Label10->installEventFilter(this);
 
-    connect(BitBtn6, &QPushButton::clicked, this, &UPageFormats::BitBtn6Click);
-    connect(BitBtn15, &QPushButton::clicked, this, &UPageFormats::BitBtn15Click);
-    connect(BitBtn16, &QPushButton::clicked, this, &UPageFormats::BitBtn16Click);
-    connect(BitBtn7, &QPushButton::clicked, this, &UPageFormats::BitBtn7Click);
-    connect(BitBtn8, &QPushButton::clicked, this, &UPageFormats::BitBtn8Click);
-    connect(BitBtn9, &QPushButton::clicked, this, &UPageFormats::BitBtn9Click);
-    connect(BitBtn20, &QPushButton::clicked, this, &UPageFormats::BitBtn20Click);
-    connect(BitBtn21, &QPushButton::clicked, this, &UPageFormats::BitBtn21Click);
-    connect(BitBtn22, &QPushButton::clicked, this, &UPageFormats::BitBtn22Click);
-    connect(BitBtn23, &QPushButton::clicked, this, &UPageFormats::BitBtn23Click);
+    connect(BitBtn6, &QPushButton::clicked, this, &FormatEditorPage::BitBtn6Click);
+    connect(BitBtn15, &QPushButton::clicked, this, &FormatEditorPage::BitBtn15Click);
+    connect(BitBtn16, &QPushButton::clicked, this, &FormatEditorPage::BitBtn16Click);
+    connect(BitBtn7, &QPushButton::clicked, this, &FormatEditorPage::BitBtn7Click);
+    connect(BitBtn8, &QPushButton::clicked, this, &FormatEditorPage::BitBtn8Click);
+    connect(BitBtn9, &QPushButton::clicked, this, &FormatEditorPage::BitBtn9Click);
+    connect(BitBtn20, &QPushButton::clicked, this, &FormatEditorPage::BitBtn20Click);
+    connect(BitBtn21, &QPushButton::clicked, this, &FormatEditorPage::BitBtn21Click);
+    connect(BitBtn22, &QPushButton::clicked, this, &FormatEditorPage::BitBtn22Click);
+    connect(BitBtn23, &QPushButton::clicked, this, &FormatEditorPage::BitBtn23Click);
     connect(up_, &QToolButton::clicked, this, [this] { StepSkip(1); });
     connect(down_, &QToolButton::clicked, this, [this] { StepSkip(-1); });
 
@@ -329,7 +329,7 @@ void UPageFormats::Wire() {
     connect(CheckBox3, &QCheckBox::clicked, this, [this](bool on) { Act([&] { ed_.CasseClicked(on); }); });
 }
 
-bool UPageFormats::eventFilter(QObject* watched, QEvent* event) {
+bool FormatEditorPage::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type t = event->type();
     if (t == QEvent::Enter) {
         const std::pair<QObject*, LK> hints[] = {{BitBtn6, LK::hnt_fmtNew},     {BitBtn15, LK::hnt_fmtModel},
@@ -346,7 +346,7 @@ bool UPageFormats::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void UPageFormats::QueuePipeRefused() {
+void FormatEditorPage::QueuePipeRefused() {
     // Told from inside the field's own edit: the page is shown again once that edit is over.
     QMetaObject::invokeMethod(this, [this] { Act([&] { ed_.PipeRefused(); }); }, Qt::QueuedConnection);
 }

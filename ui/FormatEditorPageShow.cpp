@@ -1,5 +1,5 @@
 // The format editor page: controls to editor and back, the tab marks, the buttons' handlers.
-#include "ui/UPageFormats.h"
+#include "ui/FormatEditorPage.h"
 
 #include "common/Text.h"
 #include "common/UCommuns.h"
@@ -79,7 +79,7 @@ QString JoinLines(const std::vector<std::string>& lines) {
 
 } // namespace
 
-void UPageFormats::FillLists() {
+void FormatEditorPage::FillLists() {
     const QSignalBlocker b6(ComboBox6), b7(ComboBox7);
     ComboBox6->clear();
     ComboBox6->addItems({QStringLiteral("N"), QStringLiteral("AN")});
@@ -91,7 +91,7 @@ void UPageFormats::FillLists() {
     ComboBox7->setCurrentIndex(control >= 0 && control < ComboBox7->count() ? control : -1);
 }
 
-void UPageFormats::LoadTabMarks(const std::string& programDir) {
+void FormatEditorPage::LoadTabMarks(const std::string& programDir) {
     const QPixmap lg(PathText(programDir + "LG.bmp")), lr(PathText(programDir + "LR.bmp"));
     marksOn_ = !lg.isNull() && !lr.isNull();
     if (marksOn_) {
@@ -101,7 +101,7 @@ void UPageFormats::LoadTabMarks(const std::string& programDir) {
     ShowTabs();
 }
 
-bool UPageFormats::RefreshTabMarks(int n) {
+bool FormatEditorPage::RefreshTabMarks(int n) {
     if (!marksOn_) return false;
     if (valid_.isNull() || invalid_.isNull()) {
         marksOn_ = false; // until the program ends
@@ -115,9 +115,9 @@ bool UPageFormats::RefreshTabMarks(int n) {
     return true;
 }
 
-void UPageFormats::PageShown() { Label8->setText(Qs(lang_.Text(LK::hnt_fmtEntry))); }
+void FormatEditorPage::PageShown() { Label8->setText(Qs(lang_.Text(LK::hnt_fmtEntry))); }
 
-void UPageFormats::Collect() {
+void FormatEditorPage::Collect() {
     FmtGeneralValues& g = ed_.General;
     g.Comment = Cp(Edit3->text());
     g.TabSep = CheckBox5->isChecked();
@@ -141,14 +141,14 @@ void UPageFormats::Collect() {
     if (ComboBox7->currentIndex() >= 0) c.Control = ComboBox7->currentIndex();
 }
 
-void UPageFormats::Act(const std::function<void()>& op) {
+void FormatEditorPage::Act(const std::function<void()>& op) {
     if (showing_) return;
     Collect();
     op();
     ShowEditor();
 }
 
-void UPageFormats::ShowGeneral() {
+void FormatEditorPage::ShowGeneral() {
     const FmtGeneralValues& g = ed_.General;
     SetText(Edit6, g.FmtName);
     SetText(Edit3, g.Comment);
@@ -164,7 +164,7 @@ void UPageFormats::ShowGeneral() {
     Shade(Memo2, g.HdrOn, QColor(192, 192, 192));
 }
 
-void UPageFormats::ShowColumn() {
+void FormatEditorPage::ShowColumn() {
     const ColumnValues& c = ed_.Column;
     QStringList names;
     for (const std::string& n : ed_.NameList) names << Qs(n);
@@ -190,7 +190,7 @@ void UPageFormats::ShowColumn() {
     CheckPair(RadioButton3, c.Upper, RadioButton4, c.Lower, c.CasseOn);
 }
 
-void UPageFormats::ShowTabs() {
+void FormatEditorPage::ShowTabs() {
     const QSignalBlocker block(TabControl1);
     const int n = static_cast<int>(ed_.Tabs.size());
     while (TabControl1->count() > n) TabControl1->removeTab(TabControl1->count() - 1);
@@ -200,7 +200,7 @@ void UPageFormats::ShowTabs() {
     RefreshTabMarks(std::min(n, static_cast<int>(ed_.Columns.size())));
 }
 
-void UPageFormats::ShowEditor() {
+void FormatEditorPage::ShowEditor() {
     showing_ = true;
     const QSignalBlocker b3(ComboBox3), b6(ComboBox6);
     ShowGeneral();
@@ -220,7 +220,7 @@ void UPageFormats::ShowEditor() {
     showing_ = false;
 }
 
-void UPageFormats::AskName(int mode) {
+void FormatEditorPage::AskName(int mode) {
     bool accepted = false;
     Act([&] {
         if (!ed_.BeginNameDialog(mode) || !dialogs_.AskFormatName(ed_)) return;
@@ -230,7 +230,7 @@ void UPageFormats::AskName(int mode) {
     if (accepted) Label8->setText(Qs(ed_.EditStatus));
 }
 
-void UPageFormats::EnterState(int mode, const std::string& name) {
+void FormatEditorPage::EnterState(int mode, const std::string& name) {
     Act([&] {
         ed_.NameDlgMode = mode;
         ed_.EditFmtName = name;
@@ -240,45 +240,45 @@ void UPageFormats::EnterState(int mode, const std::string& name) {
     Label8->setText(Qs(ed_.EditStatus));
 }
 
-void UPageFormats::BitBtn6Click() { AskName(ndNew); }
-void UPageFormats::BitBtn15Click() { AskName(ndModel); }
-void UPageFormats::BitBtn16Click() { AskName(ndModify); }
+void FormatEditorPage::BitBtn6Click() { AskName(ndNew); }
+void FormatEditorPage::BitBtn15Click() { AskName(ndModel); }
+void FormatEditorPage::BitBtn16Click() { AskName(ndModify); }
 
-void UPageFormats::AfterFileChange(bool refill) {
+void FormatEditorPage::AfterFileChange(bool refill) {
     Label8->setText(Qs(ed_.EditStatus));
     if (refill && OnFormatChoices) OnFormatChoices(ed_.Choices);
 }
 
-void UPageFormats::BitBtn7Click() {
+void FormatEditorPage::BitBtn7Click() {
     FileOutcome r;
     Act([&] { r = ed_.Save(); });
     AfterFileChange(r.Refill);
 }
 
-void UPageFormats::BitBtn8Click() {
+void FormatEditorPage::BitBtn8Click() {
     Act([&] { ed_.CancelEdits(); });
 }
 
-void UPageFormats::BitBtn9Click() {
+void FormatEditorPage::BitBtn9Click() {
     FileOutcome r;
     Act([&] { r = ed_.Delete(); });
     AfterFileChange(r.Refill);
 }
 
-void UPageFormats::BitBtn20Click() {
+void FormatEditorPage::BitBtn20Click() {
     Act([&] { ed_.DeleteColumn(); });
 }
-void UPageFormats::BitBtn21Click() {
+void FormatEditorPage::BitBtn21Click() {
     Act([&] { ed_.MoveColumn(-1); });
 }
-void UPageFormats::BitBtn22Click() {
+void FormatEditorPage::BitBtn22Click() {
     Act([&] { ed_.AddColumn(); });
 }
-void UPageFormats::BitBtn23Click() {
+void FormatEditorPage::BitBtn23Click() {
     Act([&] { ed_.MoveColumn(1); });
 }
 
-void UPageFormats::StepSkip(int step) {
+void FormatEditorPage::StepSkip(int step) {
     int32_t n = 0;
     if (!StrToInt32(Cp(Edit4->text()), n)) n = 0;
     n = std::clamp(n + step, 0, 32000);

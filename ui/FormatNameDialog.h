@@ -15,10 +15,10 @@ class IMessages;
 class LangTexts;
 struct FormatState;
 
-class TForm2 : public QDialog {
+class FormatNameDialog : public QDialog {
     Q_OBJECT
 public:
-    TForm2(FmtEditor& editor, const FormatState& formats, const LangTexts& lang, IMessages& messages,
+    FormatNameDialog(FmtEditor& editor, const FormatState& formats, const LangTexts& lang, IMessages& messages,
            QWidget* parent = nullptr);
 
     void Button1Click(); // OK: the editor's rule decides whether the dialog closes

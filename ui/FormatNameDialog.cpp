@@ -1,4 +1,4 @@
-#include "ui/UDataFmtName.h"
+#include "ui/FormatNameDialog.h"
 
 #include "core/UDataFormats.h"
 #include "core/UFmtEditor.h"
@@ -28,7 +28,7 @@ void Shade(QWidget* w, bool enabled) {
 
 } // namespace
 
-TForm2::TForm2(FmtEditor& editor, const FormatState& formats, const LangTexts& lang, IMessages& messages,
+FormatNameDialog::FormatNameDialog(FmtEditor& editor, const FormatState& formats, const LangTexts& lang, IMessages& messages,
                QWidget* parent)
     : QDialog(parent), editor_(editor), formats_(formats), lang_(lang), messages_(messages) {
     setObjectName("Form2");
@@ -59,11 +59,11 @@ TForm2::TForm2(FmtEditor& editor, const FormatState& formats, const LangTexts& l
     // OK follows Edit1 on every key released in it, also one that leaves a kept name as it was.
     Edit1->installEventFilter(this);
     connect(Edit1, &QLineEdit::textEdited, this, [this](const QString& t) { Button1->setEnabled(!t.isEmpty()); });
-    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+    connect(Button1, &QPushButton::clicked, this, &FormatNameDialog::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TForm2::showEvent(QShowEvent* event) {
+void FormatNameDialog::showEvent(QShowEvent* event) {
     // The texts are the current language's, read each time the dialog shows.
     Label1->setText(Qs(lang_.Text(LK::cpn_nameNewFmt)));
     const int mode = editor_.NameDlgMode;
@@ -83,12 +83,12 @@ void TForm2::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+bool FormatNameDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Edit1 && event->type() == QEvent::KeyRelease) Button1->setEnabled(!Edit1->text().isEmpty());
     return QDialog::eventFilter(watched, event);
 }
 
-void TForm2::Button1Click() {
+void FormatNameDialog::Button1Click() {
     const NameDlgOutcome r = editor_.NameDialogOk(Cp(Edit1->text()), Cp(ComboBox3->currentText()));
     if (!r.Message.empty()) messages_.Show(r.Message);
     if (r.ClearEdit1) Edit1->clear();

@@ -12,11 +12,11 @@
 #include "env/UProgramFiles.h"
 #include "ui/UDialogs.h"
 #include "ui/ULangApply.h"
-#include "ui/UMain.h"
-#include "ui/UPageConvert.h"
-#include "ui/UPageFormats.h"
-#include "ui/UPageLog.h"
-#include "ui/UPageParams.h"
+#include "ui/MainWindow.h"
+#include "ui/ConversionPage.h"
+#include "ui/FormatEditorPage.h"
+#include "ui/LogPage.h"
+#include "ui/ParametersPage.h"
 #include "ui/UQt.h"
 #include "ui/UResultViews.h"
 #include "ui/URunView.h"
@@ -49,7 +49,7 @@ constexpr uint32_t kLogBack = 0x857883;
 
 } // namespace
 
-void TForm1::LoadEnvir() {
+void MainWindow::LoadEnvir() {
     Log& log = ctx_.TheLog;
     Params& prm = ctx_.Prm;
     LangTexts& lang = ctx_.Lang;
@@ -89,7 +89,7 @@ void TForm1::LoadEnvir() {
     log.LogWrite(lkLine, "EndLoadEnvir : " + IntToStr(envir_.LoadEnvirMs) + "ms.");
 }
 
-void TForm1::LoadFormats() {
+void MainWindow::LoadFormats() {
     FormatState& fs = ctx_.Formats;
     envir_.FmtFileName = ctx_.Fmt.FmtFileName;
     const int list = ctx_.S.StartFormats();
@@ -100,7 +100,7 @@ void TForm1::LoadFormats() {
     RefreshGrids();
 }
 
-void TForm1::ApplyFormatChoices(const FormatChoices& choices) {
+void MainWindow::ApplyFormatChoices(const FormatChoices& choices) {
     QComboBox* in = TabSheet1->ComboBox1;
     QComboBox* out = TabSheet1->PageControl2->ComboBox2;
     in->clear();
@@ -113,11 +113,11 @@ void TForm1::ApplyFormatChoices(const FormatChoices& choices) {
     out->setCurrentIndex(choices.OutIndex);
 }
 
-void TForm1::FillOptionsSummary() {
+void MainWindow::FillOptionsSummary() {
     const Params& prm = ctx_.Prm;
     const LangTexts& lang = ctx_.Lang;
     const std::string yes = lang.Text(LK::msg_yes), no = lang.Text(LK::msg_no);
-    UPageConvert& p = *TabSheet1;
+    ConversionPage& p = *TabSheet1;
     p.Label40->setText(Qs(prm.PrmGet(prmLOG) == "1" ? yes : no));
     p.Label41->setText(QStringLiteral("N/A"));
     p.Label41->setEnabled(false);
@@ -132,7 +132,7 @@ void TForm1::FillOptionsSummary() {
     p.Label46->setText(Qs(SourceDisposalOf(prm) == sdDelete ? yes : no));
 }
 
-void TForm1::ApplyLogColors() {
+void MainWindow::ApplyLogColors() {
     uint32_t text = 0, back = 0;
     if (!ColorFromText(ctx_.Prm.PrmGet(prmLGT), text) || !ColorFromText(ctx_.Prm.PrmGet(prmLGF), back)) {
         text = kLogText;
@@ -143,13 +143,13 @@ void TForm1::ApplyLogColors() {
     TabSheet1->PageControl2->TabSheet6->SetColors(ColorFromBgr(text), ColorFromBgr(back));
 }
 
-void TForm1::StoreLogColor(int prmIndex, const QColor& c) {
+void MainWindow::StoreLogColor(int prmIndex, const QColor& c) {
     ctx_.Prm.PrmSet(prmIndex, ColorToText(BgrFromColor(c)), false);
 }
 
-void TForm1::ApplyToolkitTexts(const std::string& language) { toolkitTexts_->Apply(LanguageLocale(language)); }
+void MainWindow::ApplyToolkitTexts(const std::string& language) { toolkitTexts_->Apply(LanguageLocale(language)); }
 
-void TForm1::FormShow() {
+void MainWindow::FormShow() {
     TabSheet1->Edit1->clear();
     TabSheet1->PageControl2->Edit2->clear();
     StatusBar1->Build(ctx_.Lang);
@@ -162,7 +162,7 @@ void TForm1::FormShow() {
     }
 }
 
-void TForm1::CommandLineRun() {
+void MainWindow::CommandLineRun() {
     if (autoRunStarted_) return;
     autoRunStarted_ = true;
     Log& log = ctx_.TheLog;
@@ -178,7 +178,7 @@ void TForm1::CommandLineRun() {
     autoRunDone_ = true;
 }
 
-bool TForm1::SaveParamsForExit() {
+bool MainWindow::SaveParamsForExit() {
     // Written before anything is released: a failure must leave a usable window behind.
     if (ctx_.Prm.PrmSet(prmCTB, "CTB", true) == 0) return true;
     const std::string reason = ctx_.Prm.LastIoError();
@@ -186,7 +186,7 @@ bool TForm1::SaveParamsForExit() {
     return false;
 }
 
-bool TForm1::StopRunBeforeClosing() {
+bool MainWindow::StopRunBeforeClosing() {
     if (!runView_->Running()) return false;
     // The run stops as "Annuler" stops it and puts its whole lines under the result's name; the
     // window closes once it has.
@@ -195,7 +195,7 @@ bool TForm1::StopRunBeforeClosing() {
     return true;
 }
 
-void TForm1::BitBtn5Click() {
+void MainWindow::BitBtn5Click() {
     if (StopRunBeforeClosing()) return;
     if (!SaveParamsForExit()) return;
     quitting_ = true;
@@ -203,7 +203,7 @@ void TForm1::BitBtn5Click() {
     QCoreApplication::quit();
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (StopRunBeforeClosing()) {
         event->ignore();
         return;

@@ -1,5 +1,5 @@
 // The parameters page's controls and their layout.
-#include "ui/UPageParams.h"
+#include "ui/ParametersPage.h"
 
 #include "ui/UWidgets.h"
 
@@ -43,7 +43,7 @@ QButtonGroup* Group(QObject* owner, std::initializer_list<QAbstractButton*> butt
 
 } // namespace
 
-UPageParams::UPageParams(Params& params, LangTexts& lang, IDialogs& dialogs, const std::string& lngFileName,
+ParametersPage::ParametersPage(Params& params, LangTexts& lang, IDialogs& dialogs, const std::string& lngFileName,
                          QWidget* parent)
     : QWidget(parent), prm_(params), lang_(lang), dialogs_(dialogs), model_(params, lang, lngFileName) {
     setObjectName("TabSheet3");
@@ -95,20 +95,20 @@ UPageParams::UPageParams(Params& params, LangTexts& lang, IDialogs& dialogs, con
     page->addLayout(panels, 1);
     ShowPanel(ppProcessing);
 
-    connect(ListBox1, &QListWidget::currentRowChanged, this, &UPageParams::ListBox1Click);
-    connect(dirGroup_, &QButtonGroup::buttonToggled, this, &UPageParams::RadioButton8Click);
-    connect(CheckBox4, &QCheckBox::toggled, this, &UPageParams::CheckBox4Click);
-    connect(extGroup_, &QButtonGroup::buttonToggled, this, &UPageParams::RadioButton13Click);
-    connect(afterGroup_, &QButtonGroup::buttonToggled, this, &UPageParams::RadioButton14Click);
-    connect(Button1, &QPushButton::clicked, this, &UPageParams::Button1Click);
-    connect(BitBtn18, &QToolButton::clicked, this, &UPageParams::BitBtn18Click);
-    connect(Button5, &QPushButton::clicked, this, &UPageParams::Button5Click);
-    connect(Button2, &QPushButton::clicked, this, &UPageParams::Button2Click);
-    connect(Button4, &QPushButton::clicked, this, &UPageParams::Button4Click);
-    connect(Button3, &QPushButton::clicked, this, &UPageParams::Button3Click);
+    connect(ListBox1, &QListWidget::currentRowChanged, this, &ParametersPage::ListBox1Click);
+    connect(dirGroup_, &QButtonGroup::buttonToggled, this, &ParametersPage::RadioButton8Click);
+    connect(CheckBox4, &QCheckBox::toggled, this, &ParametersPage::CheckBox4Click);
+    connect(extGroup_, &QButtonGroup::buttonToggled, this, &ParametersPage::RadioButton13Click);
+    connect(afterGroup_, &QButtonGroup::buttonToggled, this, &ParametersPage::RadioButton14Click);
+    connect(Button1, &QPushButton::clicked, this, &ParametersPage::Button1Click);
+    connect(BitBtn18, &QToolButton::clicked, this, &ParametersPage::BitBtn18Click);
+    connect(Button5, &QPushButton::clicked, this, &ParametersPage::Button5Click);
+    connect(Button2, &QPushButton::clicked, this, &ParametersPage::Button2Click);
+    connect(Button4, &QPushButton::clicked, this, &ParametersPage::Button4Click);
+    connect(Button3, &QPushButton::clicked, this, &ParametersPage::Button3Click);
 }
 
-void UPageParams::BuildProcessing() {
+void ParametersPage::BuildProcessing() {
     Panel8 = Panel("Panel8");
     Label56 = Title("Label56", QStringLiteral("Parametres du traitement"));
 
@@ -199,7 +199,7 @@ void UPageParams::BuildProcessing() {
     p8->addStretch();
 }
 
-void UPageParams::BuildEnvironment() {
+void ParametersPage::BuildEnvironment() {
     Panel9 = Panel("Panel9");
     Label55 = Title("Label55", QStringLiteral("Environnement utilisateur"));
     GroupBox16 = NamedGroup("GroupBox16", QStringLiteral("Langue : "));
@@ -237,7 +237,7 @@ void UPageParams::BuildEnvironment() {
     p9->addStretch();
 }
 
-void UPageParams::BuildIntegration() {
+void ParametersPage::BuildIntegration() {
     Panel11 = Panel("Panel11");
     Label50 = Title("Label50", QStringLiteral("Integration Windows"));
     Button2 = NamedButton("Button2", QStringLiteral("Ajouter un raccourcis au menu d\u00E9marrer"));

@@ -1,8 +1,8 @@
-#include "ui/UPageConvert.h"
+#include "ui/ConversionPage.h"
 
 #include "ui/UGridCells.h"
 #include "ui/UGridModel.h"
-#include "ui/UPageRejects.h"
+#include "ui/RejectsPage.h"
 #include "ui/UResultViews.h"
 #include "ui/UWidgets.h"
 
@@ -26,7 +26,7 @@ QLabel* Value(const char* name, const QString& text) {
 
 } // namespace
 
-UPageConvert::UPageConvert(GridCells& inPreview, GridCells& outPreview, const IGridSource& rejects, Log& log,
+ConversionPage::ConversionPage(GridCells& inPreview, GridCells& outPreview, const IGridSource& rejects, Log& log,
                            IDialogs& dialogs, QWidget* parent)
     : QWidget(parent) {
     setObjectName("TabSheet1");
@@ -167,7 +167,7 @@ UPageConvert::UPageConvert(GridCells& inPreview, GridCells& outPreview, const IG
     page->addWidget(rightBox);
 }
 
-void UPageConvert::SetCounters(const QString& files, const QString& read, const QString& rejected,
+void ConversionPage::SetCounters(const QString& files, const QString& read, const QString& rejected,
                                const QString& written) {
     Label35->setText(files);
     Label36->setText(read);
@@ -175,7 +175,7 @@ void UPageConvert::SetCounters(const QString& files, const QString& read, const 
     Label38->setText(written);
 }
 
-void UPageConvert::SetRejectedColor(bool red) {
+void ConversionPage::SetRejectedColor(bool red) {
     // Through the palette: a style sheet would also give the label another font once it is cleared.
     if (!red) {
         Label37->setPalette(QPalette());
@@ -186,16 +186,16 @@ void UPageConvert::SetRejectedColor(bool red) {
     Label37->setPalette(pal);
 }
 
-void UPageConvert::ShowRejectedCount(const QString& count) { PageControl2->TabSheet5->ShowCount(count); }
+void ConversionPage::ShowRejectedCount(const QString& count) { PageControl2->TabSheet5->ShowCount(count); }
 
-void UPageConvert::RefreshRejects() { PageControl2->TabSheet5->Refresh(); }
+void ConversionPage::RefreshRejects() { PageControl2->TabSheet5->Refresh(); }
 
-void UPageConvert::ShowRunPage(RunPage page) {
+void ConversionPage::ShowRunPage(RunPage page) {
     PageControl2->setCurrentIndex(page == RunPage::Output ? 0 : 1);
     if (page == RunPage::Rejected) RefreshRejects();
 }
 
-void UPageConvert::SetConvertEnabled(bool enabled) {
+void ConversionPage::SetConvertEnabled(bool enabled) {
     // The choices of the next run wait until this one is over: a click would only seem to count.
     if (!enabled) changerEnabled_ = PageControl2->BitBtn4->isEnabled();
     for (QWidget* w : {static_cast<QWidget*>(BitBtn1), static_cast<QWidget*>(BitBtn3),

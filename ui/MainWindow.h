@@ -26,10 +26,10 @@ struct ConvPageState;
 class IDialogs;
 class LangTexts;
 class Log;
-class TAboutBox;
-class UPageConvert;
-class UPageFormats;
-class UPageParams;
+class AboutBox;
+class ConversionPage;
+class FormatEditorPage;
+class ParametersPage;
 class UStatusBar;
 class UToolkitTexts;
 struct FormatChoices;
@@ -63,11 +63,11 @@ struct EnvirState {
     int64_t LoadEnvirMs = 0;
 };
 
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TForm1(WindowContext& ctx, QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(WindowContext& ctx, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The last panel of the status bar; nothing when the panels are not built yet.
     void SetStatusText(const QString& text);
@@ -109,11 +109,11 @@ public:
     QPushButton* BitBtn5;
     QPushButton* BitBtn17;
     QTabWidget* PageControl1;
-    UPageConvert* TabSheet1;
-    UPageFormats* TabSheet2;
-    UPageParams* TabSheet3;
+    ConversionPage* TabSheet1;
+    FormatEditorPage* TabSheet2;
+    ParametersPage* TabSheet3;
     UStatusBar* StatusBar1;
-    TAboutBox* AboutBox = nullptr; // created by the program's entry, or at first use
+    AboutBox* aboutBox = nullptr; // created by the program's entry, or at first use
     UHover* hover_ = nullptr;      // the six main buttons' highlight (HoverOn)
 
     // The window's default and least size; texts that need more make the least size grow.
@@ -156,7 +156,7 @@ private:
     bool shownOnce_ = false;
     bool autoRunStarted_ = false; // the run of the command line may be asked for twice
     bool autoRunDone_ = false;
-    std::unique_ptr<TAboutBox> ownAbout_;
+    std::unique_ptr<AboutBox> ownAbout_;
     std::unique_ptr<UToolkitTexts> toolkitTexts_;
 };
 

@@ -1,4 +1,4 @@
-#include "ui/UPageRejects.h"
+#include "ui/RejectsPage.h"
 
 #include "common/Text.h"
 #include "core/URejectTable.h"
@@ -106,7 +106,7 @@ void URejectsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->restore();
 }
 
-UPageRejects::UPageRejects(const IGridSource& source, QWidget* parent) : QWidget(parent), source_(source) {
+RejectsPage::RejectsPage(const IGridSource& source, QWidget* parent) : QWidget(parent), source_(source) {
     setObjectName("TabSheet5");
     StringGrid4 = Named<QTableView>("StringGrid4");
     model_ = new UGridModel(source_, StringGrid4);
@@ -141,17 +141,17 @@ UPageRejects::UPageRejects(const IGridSource& source, QWidget* parent) : QWidget
     col->addLayout(under);
 }
 
-void UPageRejects::changeEvent(QEvent* event) {
+void RejectsPage::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     // Three lines at the least, a "#Unstring" explanation at the default size.
     if (event->type() == QEvent::FontChange) Label33->setMinimumHeight(3 * fontMetrics().lineSpacing() + 2);
 }
 
-void UPageRejects::Refresh() { model_->Refresh(); }
+void RejectsPage::Refresh() { model_->Refresh(); }
 
-void UPageRejects::ShowCount(const QString& count) { Label32->setText(count); }
+void RejectsPage::ShowCount(const QString& count) { Label32->setText(count); }
 
-void UPageRejects::StringGrid4SelectCell(int, int row) {
+void RejectsPage::StringGrid4SelectCell(int, int row) {
     const std::string code = source_.Cell(1, row);
     if (code.empty() || code[0] != '#' || !Explain) {
         Label33->setText(QStringLiteral(" "));

@@ -25,10 +25,10 @@ class IDialogs;
 class LangTexts;
 struct FormatChoices;
 
-class UPageFormats : public QWidget {
+class FormatEditorPage : public QWidget {
     Q_OBJECT
 public:
-    UPageFormats(FmtEditor& editor, const LangTexts& lang, IDialogs& dialogs, QWidget* parent = nullptr);
+    FormatEditorPage(FmtEditor& editor, const LangTexts& lang, IDialogs& dialogs, QWidget* parent = nullptr);
 
     // Start-up: the type and control lists (the latter from the language), and the two tab marks
     // read from the program's folder (no marks when either cannot be read).

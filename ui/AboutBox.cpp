@@ -1,4 +1,4 @@
-#include "ui/UAboutBx.h"
+#include "ui/AboutBox.h"
 
 #include "common/UCommuns.h"
 #include "ui/UBanner.h"
@@ -15,7 +15,7 @@ namespace {
 const char* kCyan = "color: #E0FFFF;"; // 00FFFFE0 in blue-green-red order
 } // namespace
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName("AboutBox");
     setFixedSize(459, 167);
     setAutoFillBackground(true);
@@ -78,36 +78,36 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
-    connect(Timer1, &QTimer::timeout, this, &TAboutBox::Timer1Timer);
+    connect(Timer1, &QTimer::timeout, this, &AboutBox::Timer1Timer);
 }
 
-QString TAboutBox::Notice() {
+QString AboutBox::Notice() {
     return QStringLiteral("Conversion de fichiers de cotations entre formats d\u00E9finis par l'utilisateur.") +
            QString(6, ' ') + QStringLiteral("Auteur : ") + QStringLiteral("Aurore Vandelis") + QString(9, ' ');
 }
 
-void TAboutBox::FormPaint() {
+void AboutBox::FormPaint() {
     ProductName->setText(QString::fromStdString(ProgramVersion()));
     Label2->setText(Notice());
     Timer1->start(100);
 }
 
-void TAboutBox::Timer1Timer() {
+void AboutBox::Timer1Timer() {
     const QString t = Label2->text();
     if (t.size() > 1) Label2->setText(t.mid(1) + t.at(0));
 }
 
-void TAboutBox::Label3Click() {
+void AboutBox::Label3Click() {
     Timer1->stop();
     close();
 }
 
-void TAboutBox::showEvent(QShowEvent* event) {
+void AboutBox::showEvent(QShowEvent* event) {
     restartOnPaint_ = true;
     QDialog::showEvent(event);
 }
 
-void TAboutBox::paintEvent(QPaintEvent* event) {
+void AboutBox::paintEvent(QPaintEvent* event) {
     // Only the box's own exposure restarts the notice, not the repaint each tick causes.
     if (restartOnPaint_) {
         restartOnPaint_ = false;
@@ -116,18 +116,18 @@ void TAboutBox::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
 }
 
-void TAboutBox::CloseOnEscape(QKeyEvent* event) {
+void AboutBox::CloseOnEscape(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         if (isVisible()) close();
         event->accept();
     }
 }
 
-void TAboutBox::keyPressEvent(QKeyEvent* event) { CloseOnEscape(event); }
+void AboutBox::keyPressEvent(QKeyEvent* event) { CloseOnEscape(event); }
 
-void TAboutBox::keyReleaseEvent(QKeyEvent* event) { CloseOnEscape(event); }
+void AboutBox::keyReleaseEvent(QKeyEvent* event) { CloseOnEscape(event); }
 
-bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
+bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Label3 && event->type() == QEvent::MouseButtonRelease) {
         Label3Click();
         return true;

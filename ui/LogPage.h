@@ -18,11 +18,11 @@ namespace lmx {
 
 class IDialogs;
 
-class UPageLog : public QWidget, public ILogObserver {
+class LogPage : public QWidget, public ILogObserver {
     Q_OBJECT
 public:
-    UPageLog(Log& log, IDialogs& dialogs, QWidget* parent = nullptr);
-    ~UPageLog() override;
+    LogPage(Log& log, IDialogs& dialogs, QWidget* parent = nullptr);
+    ~LogPage() override;
 
     void LinesAppended(std::size_t firstNew) override;
     void Cleared() override;

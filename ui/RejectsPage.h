@@ -51,10 +51,10 @@ private:
     const IGridSource& source_;
 };
 
-class UPageRejects : public QWidget {
+class RejectsPage : public QWidget {
     Q_OBJECT
 public:
-    UPageRejects(const IGridSource& source, QWidget* parent = nullptr);
+    RejectsPage(const IGridSource& source, QWidget* parent = nullptr);
 
     // The grid's rows changed (start or end of a run, or a throttled refresh during one).
     void Refresh();

@@ -1,4 +1,4 @@
-#include "ui/UPageLog.h"
+#include "ui/LogPage.h"
 
 #include "ui/UDialogs.h"
 #include "ui/UQt.h"
@@ -13,7 +13,7 @@
 
 namespace lmx {
 
-UPageLog::UPageLog(Log& log, IDialogs& dialogs, QWidget* parent) : QWidget(parent), log_(log), dialogs_(dialogs) {
+LogPage::LogPage(Log& log, IDialogs& dialogs, QWidget* parent) : QWidget(parent), log_(log), dialogs_(dialogs) {
     setObjectName("TabSheet6");
     Memo1 = Named<QPlainTextEdit>("Memo1");
     Memo1->setReadOnly(true);
@@ -40,33 +40,33 @@ UPageLog::UPageLog(Log& log, IDialogs& dialogs, QWidget* parent) : QWidget(paren
     flushTimer_ = new QTimer(this);
     flushTimer_->setSingleShot(true);
     flushTimer_->setInterval(30);
-    connect(flushTimer_, &QTimer::timeout, this, &UPageLog::Flush);
+    connect(flushTimer_, &QTimer::timeout, this, &LogPage::Flush);
 
-    connect(BitBtn12, &QPushButton::clicked, this, &UPageLog::BitBtn12Click);
-    connect(BitBtn13, &QPushButton::clicked, this, &UPageLog::BitBtn13Click);
-    connect(BitBtn11, &QPushButton::clicked, this, &UPageLog::BitBtn11Click);
-    connect(BitBtn10, &QPushButton::clicked, this, &UPageLog::BitBtn10Click);
+    connect(BitBtn12, &QPushButton::clicked, this, &LogPage::BitBtn12Click);
+    connect(BitBtn13, &QPushButton::clicked, this, &LogPage::BitBtn13Click);
+    connect(BitBtn11, &QPushButton::clicked, this, &LogPage::BitBtn11Click);
+    connect(BitBtn10, &QPushButton::clicked, this, &LogPage::BitBtn10Click);
 
     LinesAppended(0);
     Flush();
     log_.SetObserver(this);
 }
 
-UPageLog::~UPageLog() { log_.SetObserver(nullptr); }
+LogPage::~LogPage() { log_.SetObserver(nullptr); }
 
-void UPageLog::LinesAppended(std::size_t firstNew) {
+void LogPage::LinesAppended(std::size_t firstNew) {
     const auto& lines = log_.Lines();
     for (std::size_t i = firstNew; i < lines.size(); ++i) pending_.push_back(Qs(lines[i], log_.PathsOf(i)));
     if (!flushTimer_->isActive()) flushTimer_->start();
 }
 
-void UPageLog::Cleared() {
+void LogPage::Cleared() {
     pending_.clear();
     flushTimer_->stop();
     Memo1->clear();
 }
 
-void UPageLog::Flush() {
+void LogPage::Flush() {
     flushTimer_->stop();
     if (pending_.empty()) return;
     const QString block = pending_.join(QChar(u'\n'));
@@ -75,37 +75,37 @@ void UPageLog::Flush() {
     Memo1->verticalScrollBar()->setValue(Memo1->verticalScrollBar()->maximum());
 }
 
-void UPageLog::SetColors(const QColor& text, const QColor& background) {
+void LogPage::SetColors(const QColor& text, const QColor& background) {
     QPalette pal = Memo1->palette();
     pal.setColor(QPalette::Text, text);
     pal.setColor(QPalette::Base, background);
     Memo1->setPalette(pal);
 }
 
-void UPageLog::BitBtn12Click() {
+void LogPage::BitBtn12Click() {
     std::string error;
     const int r = log_.Save(error);
     dialogs_.ShowPaths(log_.SaveMessage(r, error)); // on failure the system's reason; the view stays
 }
 
-void UPageLog::BitBtn13Click() { log_.Clear(); }
+void LogPage::BitBtn13Click() { log_.Clear(); }
 
-void UPageLog::BitBtn11Click() {
+void LogPage::BitBtn11Click() {
     QColor c;
     if (!dialogs_.ChooseColor(TextColor(), c)) return;
     SetColors(c, BackgroundColor());
     if (OnTextColor) OnTextColor(c);
 }
 
-void UPageLog::BitBtn10Click() {
+void LogPage::BitBtn10Click() {
     QColor c;
     if (!dialogs_.ChooseColor(BackgroundColor(), c)) return;
     SetColors(TextColor(), c);
     if (OnBackColor) OnBackColor(c);
 }
 
-QColor UPageLog::TextColor() const { return Memo1->palette().color(QPalette::Text); }
+QColor LogPage::TextColor() const { return Memo1->palette().color(QPalette::Text); }
 
-QColor UPageLog::BackgroundColor() const { return Memo1->palette().color(QPalette::Base); }
+QColor LogPage::BackgroundColor() const { return Memo1->palette().color(QPalette::Base); }
 
 } // namespace lmx

@@ -1,4 +1,4 @@
-#include "ui/UMain.h"
+#include "ui/MainWindow.h"
 #include "ui/UHover.h"
 
 #include "core/UConvPage.h"
@@ -6,16 +6,16 @@
 #include "ui/URunView.h"
 #include "core/ULog.h"
 #include "env/ULang.h"
-#include "ui/UAboutBx.h"
+#include "ui/AboutBox.h"
 #include "ui/UBanner.h"
 #include "ui/UDialogs.h"
 #include "ui/ULangApply.h"
 #include "env/UParms.h"
-#include "ui/UPageConvert.h"
-#include "ui/UPageFormats.h"
-#include "ui/UPageLog.h"
-#include "ui/UPageParams.h"
-#include "ui/UPageRejects.h"
+#include "ui/ConversionPage.h"
+#include "ui/FormatEditorPage.h"
+#include "ui/LogPage.h"
+#include "ui/ParametersPage.h"
+#include "ui/RejectsPage.h"
 #include "ui/UResultViews.h"
 #include "ui/UStatusBar.h"
 #include "ui/UToolkitTexts.h"
@@ -41,7 +41,7 @@ WindowContext::WindowContext(Session& session, IDialogs& dialogs, std::string pr
       Args(std::move(args)), Dialogs(dialogs), Lang(session.lang), Formats(session.formats), TheLog(session.log),
       Prm(session.params), Page(session.page), Fmt(session.fmtFile) {}
 
-TForm1::TForm1(WindowContext& ctx, QWidget* parent)
+MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     : QMainWindow(parent), ctx_(ctx), page_(&ctx.S.convPage),
       rejectsView_(std::make_unique<RejectTableSource>(ctx.S.rejects)),
       toolkitTexts_(std::make_unique<UToolkitTexts>()) {
@@ -63,9 +63,9 @@ TForm1::TForm1(WindowContext& ctx, QWidget* parent)
     BitBtn17->setVisible(false);
 
     PageControl1 = Named<QTabWidget>("PageControl1");
-    TabSheet1 = new UPageConvert(inPreview_, outPreview_, *rejectsView_, ctx_.TheLog, ctx_.Dialogs);
-    TabSheet2 = new UPageFormats(ctx_.S.editor, ctx_.Lang, ctx_.Dialogs);
-    TabSheet3 = new UPageParams(ctx_.Prm, ctx_.Lang, ctx_.Dialogs, ctx_.S.LngFileName);
+    TabSheet1 = new ConversionPage(inPreview_, outPreview_, *rejectsView_, ctx_.TheLog, ctx_.Dialogs);
+    TabSheet2 = new FormatEditorPage(ctx_.S.editor, ctx_.Lang, ctx_.Dialogs);
+    TabSheet3 = new ParametersPage(ctx_.Prm, ctx_.Lang, ctx_.Dialogs, ctx_.S.LngFileName);
     PageControl1->addTab(TabSheet1, QStringLiteral("Principal"));
     PageControl1->addTab(TabSheet2, QStringLiteral("D\u00E9finition des formats..."));
     PageControl1->addTab(TabSheet3, QStringLiteral("Param\u00E8tres et options"));
@@ -90,23 +90,23 @@ TForm1::TForm1(WindowContext& ctx, QWidget* parent)
     for (GridCells* g : {&inPreview_, &outPreview_})
         for (int r = 1; r <= 3; ++r) g->SetCell(0, r, std::to_string(r));
 
-    UPageConvert* conv = TabSheet1;
+    ConversionPage* conv = TabSheet1;
     hover_ = new UHover(this, {conv->BitBtn1, conv->BitBtn2, conv->BitBtn3, conv->PageControl2->BitBtn4, BitBtn5, BitBtn14},
                         {this, centralWidget(), PageControl1, conv, conv->GroupBox1, conv->PageControl2->TabSheet4,
                          conv->PageControl2->GroupBox2, TabSheet2->GroupBox3, TabSheet2->GroupBox5,
                          TabSheet2->GroupBox7});
-    connect(BitBtn14, &QPushButton::clicked, this, &TForm1::BitBtn14Click);
-    connect(BitBtn5, &QPushButton::clicked, this, &TForm1::BitBtn5Click);
-    connect(TabSheet1->BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
-    connect(TabSheet1->PageControl2->BitBtn4, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
-    connect(TabSheet1->BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
-    connect(TabSheet1->BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
-    connect(TabSheet1->ComboBox1, QOverload<int>::of(&QComboBox::activated), this, &TForm1::ComboBox1Select);
+    connect(BitBtn14, &QPushButton::clicked, this, &MainWindow::BitBtn14Click);
+    connect(BitBtn5, &QPushButton::clicked, this, &MainWindow::BitBtn5Click);
+    connect(TabSheet1->BitBtn3, &QPushButton::clicked, this, &MainWindow::BitBtn3Click);
+    connect(TabSheet1->PageControl2->BitBtn4, &QPushButton::clicked, this, &MainWindow::BitBtn4Click);
+    connect(TabSheet1->BitBtn1, &QPushButton::clicked, this, &MainWindow::BitBtn1Click);
+    connect(TabSheet1->BitBtn2, &QPushButton::clicked, this, &MainWindow::BitBtn2Click);
+    connect(TabSheet1->ComboBox1, QOverload<int>::of(&QComboBox::activated), this, &MainWindow::ComboBox1Select);
     connect(TabSheet1->PageControl2->ComboBox2, QOverload<int>::of(&QComboBox::activated), this,
-            &TForm1::ComboBox2Select);
+            &MainWindow::ComboBox2Select);
     TabSheet2->OnFormatChoices = [this](const FormatChoices& c) { ApplyFormatChoices(c); };
     TabSheet1->PageControl2->TabSheet5->Explain = [this](int row) { return ExplainReject(row); };
-    UPageLog* logPage = TabSheet1->PageControl2->TabSheet6;
+    LogPage* logPage = TabSheet1->PageControl2->TabSheet6;
     logPage->OnTextColor = [this](const QColor& c) { StoreLogColor(prmLGT, c); };
     logPage->OnBackColor = [this](const QColor& c) { StoreLogColor(prmLGF, c); };
     TabSheet3->OnLanguageApplied = [this](const std::string& language) { ApplyToolkitTexts(language); };
@@ -125,25 +125,25 @@ TForm1::TForm1(WindowContext& ctx, QWidget* parent)
     LoadEnvir();
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
     // The pages observe the log; they go first.
     delete takeCentralWidget();
 }
 
-bool TForm1::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
     const bool done = QMainWindow::event(event);
     if (event->type() == QEvent::LayoutRequest) KeepMinimumSize();
     return done;
 }
 
-void TForm1::KeepMinimumSize() {
+void MainWindow::KeepMinimumSize() {
     // Never below the drawn size, and never below what the texts of the language in use need.
     const QSize least = layout() ? layout()->totalMinimumSize().expandedTo(QSize(kWidth, kHeight))
                                  : QSize(kWidth, kHeight);
     if (minimumSize() != least) setMinimumSize(least);
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
@@ -156,31 +156,31 @@ void TForm1::showEvent(QShowEvent* event) {
     // paints it, and the run is queued behind that. A window that is never exposed (started
     // minimised) still converts them.
     if (QWindow* w = windowHandle()) w->installEventFilter(this);
-    QTimer::singleShot(1000, this, &TForm1::CommandLineRun);
+    QTimer::singleShot(1000, this, &MainWindow::CommandLineRun);
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     QWindow* w = windowHandle();
     if (w && watched == w && event->type() == QEvent::Expose && w->isExposed()) {
         w->removeEventFilter(this);
-        QTimer::singleShot(0, this, &TForm1::CommandLineRun);
+        QTimer::singleShot(0, this, &MainWindow::CommandLineRun);
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool TForm1::StatusBarBuilt() const { return StatusBar1->Built(); }
+bool MainWindow::StatusBarBuilt() const { return StatusBar1->Built(); }
 
-void TForm1::SetStatusText(const QString& text) { StatusBar1->SetStatusText(text); }
+void MainWindow::SetStatusText(const QString& text) { StatusBar1->SetStatusText(text); }
 
-QString TForm1::StatusText(int panel) const { return StatusBar1->Text(panel); }
+QString MainWindow::StatusText(int panel) const { return StatusBar1->Text(panel); }
 
-void TForm1::BitBtn14Click() {
+void MainWindow::BitBtn14Click() {
     // The box is not a child of the window: its Label1..Label3 must not shadow the page's own.
-    if (!AboutBox) {
-        ownAbout_ = std::make_unique<TAboutBox>();
-        AboutBox = ownAbout_.get();
+    if (!aboutBox) {
+        ownAbout_ = std::make_unique<AboutBox>();
+        aboutBox = ownAbout_.get();
     }
-    AboutBox->exec();
+    aboutBox->exec();
 }
 
 } // namespace lmx
