@@ -1,10 +1,18 @@
 #pragma once
-// The conversion page's controls: input group, run buttons, counters, options in force and the
-// lower result pages. The behaviour lives in the window (UMain) and the core.
+// The conversion page: input group, run buttons, counters, options in force and the lower result
+// pages, with their handlers. The rules live in the core's ConvPage and the run; the page maps its
+// controls to them. The window reaches it only through the functions below.
+#include "ui/UGridCells.h"
 #include "ui/URunView.h"
 
 #include <QWidget>
 
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAbstractButton;
+class QColor;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -14,18 +22,53 @@ class QTableView;
 
 namespace lmx {
 
-class GridCells;
+class ConvPage;
 class IDialogs;
 class IGridSource;
-class Log;
+class Session;
 class UGridModel;
 class UResultViews;
+struct FormatChoices;
 
 class ConversionPage : public QWidget, public IRunPage {
     Q_OBJECT
 public:
-    ConversionPage(GridCells& inPreview, GridCells& outPreview, const IGridSource& rejects, Log& log,
-                 IDialogs& dialogs, QWidget* parent = nullptr);
+    // status: the window's status bar, as a run uses it.
+    ConversionPage(Session& session, IDialogs& dialogs, IRunStatus& status, QWidget* parent = nullptr);
+    ~ConversionPage() override;
+
+    // Start-up steps, in the window's order: nothing chosen, the format lists once the formats are
+    // read (their columns on the grids when the file could be read), the options in force, and the
+    // first show (empty names, the log's colours).
+    void Reset();
+    void ShowFormats(bool formatsRead);
+    void ShowOptions();
+    void Shown();
+    // The files of the command line taken and converted.
+    void ConvertFiles(const std::vector<std::string>& files);
+    void Retranslate();
+
+    // The two format lists, as the core computed them.
+    void ApplyFormatChoices(const FormatChoices& choices);
+
+    void onOpenClicked();
+    void onChangeClicked();        // the result file
+    void onInputFormatChosen();
+    void onOutputFormatChosen();   // also the output preview's refresh
+    void onConvertClicked();
+    void onCancelClicked();
+
+    // A run is going; asked to close during it, the window closes once the run has stopped.
+    bool Running() const;
+    void CloseWindowAfterRun();
+
+    // The sentence that explains the error of a row of the rejected-lines grid.
+    std::string ExplainReject(int row) const;
+    const GridCells& InPreview() const { return inPreview_; }
+    const GridCells& OutPreview() const { return outPreview_; }
+    // The buttons and the areas of the window's hover highlight.
+    std::vector<QAbstractButton*> HoverButtons() const;
+    std::vector<QWidget*> HoverAreas() const;
 
     // What a run shows on the page.
     void SetCounters(const QString& files, const QString& read, const QString& rejected,
@@ -37,31 +80,55 @@ public:
     // "Convertir", "Ouvrir", "Changer" and the two format lists, off while a run goes on.
     void SetConvertEnabled(bool enabled) override;
 
-    QGroupBox* GroupBox1;
-    QWidget* Panel1;
-    QLabel* Label15;
-    QPushButton* BitBtn3;
-    QLabel* Label1;
-    QLineEdit* Edit1;
-    QLabel* Label2;
-    QComboBox* ComboBox1;
-    QLabel* Label3;
-    QTableView* StringGrid1;
-    UGridModel* StringGrid1Model;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
-
-    QGroupBox* GroupBox6;
-    QLabel *Label34, *Label35, *Label24, *Label36, *Label25, *Label37, *Label26, *Label38;
-
-    QGroupBox* GroupBox4;
-    QLabel *Label17, *Label40, *Label18, *Label41, *Label19, *Label42, *Label20, *Label43;
-    QLabel *Label39, *Label23, *Label44, *Label21, *Label45, *Label22, *Label46;
-
-    UResultViews* PageControl2;
-
 private:
-    bool changerEnabled_ = false; // "Changer" before the run
+    void Build();
+    void Wire();
+    void ClearPreviews();
+    void RefreshGrids();
+    void SetGridHeaders(GridCells& grid, bool input);
+    void ShowSource();
+    void ShowOutPath();
+    void ShowChosenFiles(); // after files were taken: the source and the input preview, or nothing
+    void RefreshInPreview(); // after the files or the input format changed
+    // The first lines of the first source, cut by the input format, into inRows_ and the grid.
+    int FeedInPreview();
+    void ApplyLogColors();
+    void StoreLogColor(int prmIndex, const QColor& c);
+
+    Session& session_;
+    ConvPage& model_;
+    IDialogs& dialogs_;
+    std::unique_ptr<IGridSource> rejectsSource_;
+    std::unique_ptr<URunView> runView_;
+    std::vector<std::vector<std::string>> inRows_; // the input preview's fields, as read
+    GridCells inPreview_{1, 4};
+    GridCells outPreview_{1, 4};
+    bool changeEnabled_ = false; // "Changer" before the run
+
+    QGroupBox* inputGroup;
+    QWidget* sourceDirPanel;
+    QLabel* sourceDirLabel;
+    QPushButton* openButton;
+    QLabel* fileCaption;
+    QLineEdit* fileEdit;
+    QLabel* inputFormatCaption;
+    QComboBox* inputFormatBox;
+    QLabel* inputPreviewCaption;
+    QTableView* inputPreviewGrid;
+    UGridModel* inputPreviewModel;
+    QPushButton* convertButton;
+    QPushButton* cancelButton;
+
+    QGroupBox* countersGroup;
+    QLabel *filesCaption, *filesCount, *readCaption, *readCount;
+    QLabel *rejectedCaption, *rejectedCount, *writtenCaption, *writtenCount;
+
+    QGroupBox* optionsGroup;
+    QLabel *logCaption, *logValue, *latestCaption, *latestValue, *badLineCaption, *badLineValue;
+    QLabel *historyCaption, *historyValue, *afterRunCaption;
+    QLabel *renameCaption, *renameValue, *trashCaption, *trashValue, *deleteCaption, *deleteValue;
+
+    UResultViews* resultViews;
 };
 
 } // namespace lmx

@@ -329,6 +329,8 @@ void FormatEditorPage::Wire() {
     connect(CheckBox3, &QCheckBox::clicked, this, [this](bool on) { Act([&] { ed_.CasseClicked(on); }); });
 }
 
+std::vector<QWidget*> FormatEditorPage::HoverAreas() const { return {GroupBox3, GroupBox5, GroupBox7}; }
+
 bool FormatEditorPage::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type t = event->type();
     if (t == QEvent::Enter) {

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -37,6 +38,8 @@ public:
     bool TabMarksOn() const { return marksOn_; }
     // The page comes to the front: its welcome hint.
     void PageShown();
+    // The areas of the window's hover highlight.
+    std::vector<QWidget*> HoverAreas() const;
 
     // After a save or a deletion: the conversion page's lists are to show these.
     std::function<void(const FormatChoices&)> OnFormatChoices;

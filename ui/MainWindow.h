@@ -1,8 +1,5 @@
 #pragma once
 // The main window: banner, about and quit buttons, the three pages and the status bar.
-#include "ui/UGridCells.h"
-#include "ui/UGridModel.h"
-
 #include <QMainWindow>
 
 #include <cstdint>
@@ -16,9 +13,7 @@ class QTabWidget;
 
 namespace lmx {
 
-class ConvPage;
 class Session;
-class URunView;
 class FmtFile;
 class FormatState;
 class Params;
@@ -32,7 +27,6 @@ class FormatEditorPage;
 class ParametersPage;
 class UStatusBar;
 class UToolkitTexts;
-struct FormatChoices;
 class UHover;
 
 // What the window works with; owned by the program's entry (or a test), never by the window.
@@ -74,14 +68,8 @@ public:
     bool StatusBarBuilt() const;
     QString StatusText(int panel) const;
 
-    void BitBtn14Click();
-    void BitBtn5Click();   // quit: the parameters are written first
-    void BitBtn3Click();   // Ouvrir
-    void BitBtn4Click();   // Changer
-    void ComboBox1Select();
-    void ComboBox2Select(); // also the output preview's refresh (FeedOutPreview)
-    void BitBtn1Click();   // Convertir
-    void BitBtn2Click();   // Annuler
+    void onAboutClicked();
+    void onQuitClicked(); // the parameters are written first
 
     // Start-up steps; LoadEnvir runs from the constructor, FormShow at the first show. Files named
     // on the command line are taken and converted by CommandLineRun, once the window is on screen
@@ -95,26 +83,22 @@ public:
     bool SaveParamsForExit();
     // During a run: asks it to stop and the window to close after it; false when no run is going.
     bool StopRunBeforeClosing();
+    // Every page's captions in the language in use.
+    void Retranslate();
 
     const EnvirState& Envir() const { return envir_; }
-    ConvPage& Page() { return *page_; }
-    void RefreshRejects();
-    // The sentence that explains the error of a row of the rejected-lines grid.
-    std::string ExplainReject(int row) const;
-    const GridCells& InPreview() const { return inPreview_; }
-    const GridCells& OutPreview() const { return outPreview_; }
 
-    QLabel* Image1;
-    QPushButton* BitBtn14;
-    QPushButton* BitBtn5;
-    QPushButton* BitBtn17;
-    QTabWidget* PageControl1;
-    ConversionPage* TabSheet1;
-    FormatEditorPage* TabSheet2;
-    ParametersPage* TabSheet3;
-    UStatusBar* StatusBar1;
+    QLabel* banner;
+    QPushButton* aboutButton;
+    QPushButton* quitButton;
+    QPushButton* helpButton;
+    QTabWidget* pages;
+    ConversionPage* conversionPage;
+    FormatEditorPage* formatEditorPage;
+    ParametersPage* parametersPage;
+    UStatusBar* statusPanels;
     AboutBox* aboutBox = nullptr; // created by the program's entry, or at first use
-    UHover* hover_ = nullptr;      // the six main buttons' highlight (HoverOn)
+    UHover* hover_ = nullptr;     // the six main buttons' highlight (HoverOn)
 
     // The window's default and least size; texts that need more make the least size grow.
     static constexpr int kWidth = 785;
@@ -129,30 +113,10 @@ protected:
 private:
     void KeepMinimumSize();
     void ApplyToolkitTexts(const std::string& language);
-    void FillOptionsSummary();
-    void ApplyLogColors();
-    void StoreLogColor(int prmIndex, const QColor& c);
-    void ShowOutPath();
-    void ClearPreviews();
-    void RefreshInPreview(); // after the files or the input format changed
-    void RefreshGrids();
-    void SetGridHeaders(GridCells& grid, bool input);
-    void ShowSource();
-    void LoadFormats();
-    // The conversion page's two format lists, as the core computed them.
-    void ApplyFormatChoices(const FormatChoices& choices);
-    // The first lines of the first source, cut by the input format, into inRows_ and the grid.
-    int FeedInPreview();
 
     WindowContext& ctx_;
-    ConvPage* page_;
-    std::unique_ptr<IGridSource> rejectsView_;
-    std::unique_ptr<URunView> runView_;
     EnvirState envir_;
     bool quitting_ = false;
-    std::vector<std::vector<std::string>> inRows_; // the input preview's fields, as read
-    GridCells inPreview_{1, 4};
-    GridCells outPreview_{1, 4};
     bool shownOnce_ = false;
     bool autoRunStarted_ = false; // the run of the command line may be asked for twice
     bool autoRunDone_ = false;

@@ -43,10 +43,6 @@ int64_t NowMs() {
 
 const char* OkKo(bool ok) { return ok ? "Ok" : "Ko"; }
 
-// Default log colours, 00BBGGRR.
-constexpr uint32_t kLogText = 0xB7C9A7;
-constexpr uint32_t kLogBack = 0x857883;
-
 } // namespace
 
 void MainWindow::LoadEnvir() {
@@ -57,9 +53,7 @@ void MainWindow::LoadEnvir() {
     log.LogWrite(lkBegin);
     log.LogWrite(lkLine, "BeginLoadEnvir:");
 
-    ClearPreviews();
-    ctx_.Page = ConvPageState{};
-    TabSheet1->PageControl2->BitBtn4->setEnabled(false);
+    conversionPage->Reset();
 
     std::string dir = ctx_.ProgramDir.empty() ? std::string("./") : IncludeTrailingSlash(ctx_.ProgramDir);
     ctx_.ProgramDir = dir;
@@ -70,90 +64,31 @@ void MainWindow::LoadEnvir() {
     envir_.LngFileName = ctx_.S.LngFileName;
 
     ctx_.S.StartParameters(true);
-    if (ctx_.S.StartLanguage() == 0) LangApply(*this, lang);
+    if (ctx_.S.StartLanguage() == 0) Retranslate();
     ApplyToolkitTexts(prm.PrmGet(prmLNG));
-    TabSheet2->FillLists();
-    TabSheet2->LoadTabMarks(dir);
+    formatEditorPage->FillLists();
+    formatEditorPage->LoadTabMarks(dir);
     envir_.LangNames.clear();
     lang.LangList(envir_.LngFileName, envir_.LangNames);
 
-    LoadFormats();
+    envir_.FmtFileName = ctx_.Fmt.FmtFileName;
+    conversionPage->ShowFormats(ctx_.S.StartFormats() == 0);
 
     log.LogWrite(lkLine, std::string(" LOAD(ColNames)     ") + OkKo(SortColNames(ctx_.Formats.ColNames)));
-    FillOptionsSummary();
+    conversionPage->ShowOptions();
     envir_.StopOnBadLine = ctx_.S.run.StopOnBadLine;
-    TabSheet3->StartUp(envir_.LangNames);
+    parametersPage->StartUp(envir_.LangNames);
     log.LogWrite(lkLine, std::string(" LOAD(ColNames)     ") + OkKo(SortColNames(ctx_.Formats.ColNames)));
     log.LogWrite(lkLine, " PRMCount :         " + IntToStr(static_cast<int64_t>(ctx_.Args.size())));
     envir_.LoadEnvirMs = NowMs() - start;
     log.LogWrite(lkLine, "EndLoadEnvir : " + IntToStr(envir_.LoadEnvirMs) + "ms.");
 }
 
-void MainWindow::LoadFormats() {
-    FormatState& fs = ctx_.Formats;
-    envir_.FmtFileName = ctx_.Fmt.FmtFileName;
-    const int list = ctx_.S.StartFormats();
-    ApplyFormatChoices(RefillFormatChoices(fs, ctx_.Prm, nullptr));
-    if (list != 0) return;
-    if (fs.InFmtOk) SetGridHeaders(inPreview_, true);
-    if (fs.OutFmtOk) SetGridHeaders(outPreview_, false);
-    RefreshGrids();
-}
-
-void MainWindow::ApplyFormatChoices(const FormatChoices& choices) {
-    QComboBox* in = TabSheet1->ComboBox1;
-    QComboBox* out = TabSheet1->PageControl2->ComboBox2;
-    in->clear();
-    out->clear();
-    for (const std::string& name : choices.Names) {
-        in->addItem(Qs(name));
-        out->addItem(Qs(name));
-    }
-    in->setCurrentIndex(choices.InIndex);
-    out->setCurrentIndex(choices.OutIndex);
-}
-
-void MainWindow::FillOptionsSummary() {
-    const Params& prm = ctx_.Prm;
-    const LangTexts& lang = ctx_.Lang;
-    const std::string yes = lang.Text(LK::msg_yes), no = lang.Text(LK::msg_no);
-    ConversionPage& p = *TabSheet1;
-    p.Label40->setText(Qs(prm.PrmGet(prmLOG) == "1" ? yes : no));
-    p.Label41->setText(QStringLiteral("N/A"));
-    p.Label41->setEnabled(false);
-    const BadLineRule erl = BadLineRuleOf(prm);
-    p.Label42->setText(erl == BadLineRule::Reject ? Qs(lang.Text(LK::cpn_OptErrLnJump))
-                       : erl == BadLineRule::Stop ? Qs(lang.Text(LK::cpn_OptErrLnStop))
-                                                  : QString());
-    p.Label43->setText(QStringLiteral("N/A"));
-    p.Label43->setEnabled(false);
-    p.Label44->setText(Qs(RenamesSources(prm.PrmGet(prmSRN)) ? yes : no));
-    p.Label45->setText(Qs(SourceDisposalOf(prm) == sdTrash ? yes : no));
-    p.Label46->setText(Qs(SourceDisposalOf(prm) == sdDelete ? yes : no));
-}
-
-void MainWindow::ApplyLogColors() {
-    uint32_t text = 0, back = 0;
-    if (!ColorFromText(ctx_.Prm.PrmGet(prmLGT), text) || !ColorFromText(ctx_.Prm.PrmGet(prmLGF), back)) {
-        text = kLogText;
-        back = kLogBack;
-        ctx_.Prm.PrmSet(prmLGT, "$00B7C9A7", false);
-        ctx_.Prm.PrmSet(prmLGF, "$00857883", false);
-    }
-    TabSheet1->PageControl2->TabSheet6->SetColors(ColorFromBgr(text), ColorFromBgr(back));
-}
-
-void MainWindow::StoreLogColor(int prmIndex, const QColor& c) {
-    ctx_.Prm.PrmSet(prmIndex, ColorToText(BgrFromColor(c)), false);
-}
-
 void MainWindow::ApplyToolkitTexts(const std::string& language) { toolkitTexts_->Apply(LanguageLocale(language)); }
 
 void MainWindow::FormShow() {
-    TabSheet1->Edit1->clear();
-    TabSheet1->PageControl2->Edit2->clear();
-    StatusBar1->Build(ctx_.Lang);
-    ApplyLogColors();
+    conversionPage->Shown();
+    statusPanels->Build(ctx_.Lang);
     Log& log = ctx_.TheLog;
     if (log.ExtendedLog) {
         log.LogWrite(lkInFmt);
@@ -165,16 +100,7 @@ void MainWindow::FormShow() {
 void MainWindow::CommandLineRun() {
     if (autoRunStarted_) return;
     autoRunStarted_ = true;
-    Log& log = ctx_.TheLog;
-    page_->TakeFiles(ctx_.Args, "Param(FilesToConv.) : ");
-    if (!ctx_.Page.InChosen) {
-        ClearPreviews();
-    } else {
-        ShowSource();
-        RefreshInPreview();
-    }
-    log.LogWrite(lkLine, "Start Auto ... ");
-    BitBtn1Click();
+    conversionPage->ConvertFiles(ctx_.Args);
     autoRunDone_ = true;
 }
 
@@ -187,15 +113,15 @@ bool MainWindow::SaveParamsForExit() {
 }
 
 bool MainWindow::StopRunBeforeClosing() {
-    if (!runView_->Running()) return false;
+    if (!conversionPage->Running()) return false;
     // The run stops as "Annuler" stops it and puts its whole lines under the result's name; the
     // window closes once it has.
-    BitBtn2Click();
-    runView_->RequestClose();
+    conversionPage->onCancelClicked();
+    conversionPage->CloseWindowAfterRun();
     return true;
 }
 
-void MainWindow::BitBtn5Click() {
+void MainWindow::onQuitClicked() {
     if (StopRunBeforeClosing()) return;
     if (!SaveParamsForExit()) return;
     quitting_ = true;

@@ -7,7 +7,6 @@
 #include "env/UParms.h"
 #include "platform/UShortcut.h"
 #include "ui/UDialogs.h"
-#include "ui/ULangApply.h"
 #include "ui/UQt.h"
 
 #include <QApplication>
@@ -122,7 +121,7 @@ void ParametersPage::ShowCategory(int row) {
     ListBox1Click();
 }
 
-void ParametersPage::TabSheet3Show() {
+void ParametersPage::PageOpened() {
     {
         const QSignalBlocker quiet(ListBox1);
         ListBox1->setCurrentRow(PrmPage::RowForPanel(!Panel9->isHidden(), !Panel11->isHidden()));
@@ -167,7 +166,7 @@ void ParametersPage::Button5Click() {
     const PrmPage::LangOutcome r = model_.ApplyLanguage(v);
     if (!r.message.empty()) dialogs_.Show(r.message);
     if (!r.apply) return;
-    LangApply(*window(), lang_);
+    if (OnTextsChanged) OnTextsChanged();
     if (OnLanguageApplied && v.language >= 0 && static_cast<std::size_t>(v.language) < v.languages.size())
         OnLanguageApplied(v.languages[static_cast<std::size_t>(v.language)]);
 }

@@ -47,7 +47,7 @@ public:
 
     // The page is opened (the window's page control calls it; a window coming back from being
     // minimised or hidden does not).
-    void TabSheet3Show();
+    void PageOpened();
     void ListBox1Click();
     void RadioButton8Click();
     void CheckBox4Click();
@@ -60,7 +60,9 @@ public:
     void Button4Click();  // desktop
     void Button3Click();  // Open with
 
-    // A language was applied at once (its name as LNG holds it): the window follows with the rest.
+    // A language was applied at once: the window's captions change (OnTextsChanged), then the
+    // window follows with the rest (OnLanguageApplied, its name as LNG holds it).
+    std::function<void()> OnTextsChanged;
     std::function<void(const std::string& language)> OnLanguageApplied;
 
     QToolButton* BitBtn18;

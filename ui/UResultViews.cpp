@@ -20,62 +20,62 @@ UResultViews::UResultViews(GridCells& outPreview, const IGridSource& rejects, Lo
     : QTabWidget(parent) {
     setObjectName("PageControl2");
 
-    TabSheet4 = Named<QWidget>("TabSheet4");
-    GroupBox2 = NamedGroup("GroupBox2", QStringLiteral(" Sortie : "));
-    Panel2 = Named<QWidget>("Panel2");
-    Label16 = NamedLabel("Label16");
-    Label16->setWordWrap(true);
-    Label16->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto* p2 = new QHBoxLayout(Panel2);
+    outputTab = Named<QWidget>("TabSheet4");
+    outputGroup = NamedGroup("GroupBox2", QStringLiteral(" Sortie : "));
+    outDirPanel = Named<QWidget>("Panel2");
+    outDirLabel = NamedLabel("Label16");
+    outDirLabel->setWordWrap(true);
+    outDirLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* p2 = new QHBoxLayout(outDirPanel);
     p2->setContentsMargins(0, 0, 0, 0);
-    p2->addWidget(Label16);
-    Panel2->setFixedHeight(2 * Label16->fontMetrics().lineSpacing());
-    BitBtn4 = NamedButton("BitBtn4", QStringLiteral("Changer"));
-    BitBtn4->setEnabled(false);
-    Label4 = NamedLabel("Label4", QStringLiteral("Fichier de r\u00E9sultats : "));
-    Edit2 = Named<QLineEdit>("Edit2");
-    Edit2->setReadOnly(true);
-    Label5 = NamedLabel("Label5", QStringLiteral("Format du fichier en sortie :"));
-    ComboBox2 = Named<QComboBox>("ComboBox2");
-    ComboBox2->setMinimumWidth(160);
-    Label6 = NamedLabel("Label6", QStringLiteral("Apper\u00E7u des 1\u00E8res lignes du fichier apr\u00E8s convertion, en "
+    p2->addWidget(outDirLabel);
+    outDirPanel->setFixedHeight(2 * outDirLabel->fontMetrics().lineSpacing());
+    changeButton = NamedButton("BitBtn4", QStringLiteral("Changer"));
+    changeButton->setEnabled(false);
+    outNameCaption = NamedLabel("Label4", QStringLiteral("Fichier de r\u00E9sultats : "));
+    outNameEdit = Named<QLineEdit>("Edit2");
+    outNameEdit->setReadOnly(true);
+    outputFormatCaption = NamedLabel("Label5", QStringLiteral("Format du fichier en sortie :"));
+    outputFormatBox = Named<QComboBox>("ComboBox2");
+    outputFormatBox->setMinimumWidth(160);
+    outputPreviewCaption = NamedLabel("Label6", QStringLiteral("Apper\u00E7u des 1\u00E8res lignes du fichier apr\u00E8s convertion, en "
                                                   "colonnes, selon le format s\u00E9lectionn\u00E9"));
-    StringGrid2 = Named<QTableView>("StringGrid2");
-    StringGrid2Model = new UGridModel(outPreview, StringGrid2);
-    StringGrid2->setModel(StringGrid2Model);
-    SetupGridView(StringGrid2, 20, true);
-    StringGrid2->setFixedHeight(4 * 16 + 2 + 16);
-    Label6->setWordWrap(true);
+    outputPreviewGrid = Named<QTableView>("StringGrid2");
+    outputPreviewModel = new UGridModel(outPreview, outputPreviewGrid);
+    outputPreviewGrid->setModel(outputPreviewModel);
+    SetupGridView(outputPreviewGrid, 20, true);
+    outputPreviewGrid->setFixedHeight(4 * 16 + 2 + 16);
+    outputPreviewCaption->setWordWrap(true);
 
-    auto* g = new QGridLayout(GroupBox2);
+    auto* g = new QGridLayout(outputGroup);
     g->setContentsMargins(6, 2, 6, 4);
     g->setVerticalSpacing(2);
-    g->addWidget(Panel2, 0, 0, 1, 3);
-    g->addWidget(BitBtn4, 0, 3);
-    g->addWidget(Label4, 1, 0);
-    g->addWidget(Edit2, 1, 1, 1, 3);
-    g->addWidget(Label5, 2, 0);
-    g->addWidget(ComboBox2, 2, 1);
-    g->addWidget(Label6, 3, 0, 1, 4);
-    g->addWidget(StringGrid2, 4, 0, 1, 4);
+    g->addWidget(outDirPanel, 0, 0, 1, 3);
+    g->addWidget(changeButton, 0, 3);
+    g->addWidget(outNameCaption, 1, 0);
+    g->addWidget(outNameEdit, 1, 1, 1, 3);
+    g->addWidget(outputFormatCaption, 2, 0);
+    g->addWidget(outputFormatBox, 2, 1);
+    g->addWidget(outputPreviewCaption, 3, 0, 1, 4);
+    g->addWidget(outputPreviewGrid, 4, 0, 1, 4);
     g->setColumnStretch(2, 1);
     g->setRowStretch(4, 1);
-    auto* t4 = new QVBoxLayout(TabSheet4);
+    auto* t4 = new QVBoxLayout(outputTab);
     t4->setContentsMargins(1, 1, 1, 1);
-    t4->addWidget(GroupBox2);
+    t4->addWidget(outputGroup);
 
-    TabSheet5 = new RejectsPage(rejects);
-    TabSheet6 = new LogPage(log, dialogs);
-    addTab(TabSheet4, QStringLiteral("Pr\u00E9visualisation du r\u00E9sultat"));
-    addTab(TabSheet5, QStringLiteral("Lignes rejett\u00E9es"));
-    addTab(TabSheet6, QStringLiteral("Log"));
+    rejectsPage = new RejectsPage(rejects);
+    logPage = new LogPage(log, dialogs);
+    addTab(outputTab, QStringLiteral("Pr\u00E9visualisation du r\u00E9sultat"));
+    addTab(rejectsPage, QStringLiteral("Lignes rejett\u00E9es"));
+    addTab(logPage, QStringLiteral("Log"));
 }
 
 void UResultViews::ShowOutName(const QString& name, bool valid) {
-    Edit2->setText(valid ? name : QStringLiteral(" "));
-    QPalette pal = Edit2->palette();
+    outNameEdit->setText(valid ? name : QStringLiteral(" "));
+    QPalette pal = outNameEdit->palette();
     pal.setColor(QPalette::Base, valid ? QColor(Qt::white) : QColor(Qt::red));
-    Edit2->setPalette(pal);
+    outNameEdit->setPalette(pal);
 }
 
 } // namespace lmx

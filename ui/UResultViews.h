@@ -27,23 +27,23 @@ public:
     UResultViews(GridCells& outPreview, const IGridSource& rejects, Log& log, IDialogs& dialogs,
                  QWidget* parent = nullptr);
 
-    // Edit2 shows the result file's name, or a single blank on red when there is none.
+    // outNameEdit shows the result file's name, or a single blank on red when there is none.
     void ShowOutName(const QString& name, bool valid);
 
-    QWidget* TabSheet4;
-    QGroupBox* GroupBox2;
-    QWidget* Panel2;
-    QLabel* Label16;
-    QPushButton* BitBtn4;
-    QLabel* Label4;
-    QLineEdit* Edit2;
-    QLabel* Label5;
-    QComboBox* ComboBox2;
-    QLabel* Label6;
-    QTableView* StringGrid2;
-    UGridModel* StringGrid2Model;
-    RejectsPage* TabSheet5;
-    LogPage* TabSheet6;
+    QWidget* outputTab;
+    QGroupBox* outputGroup;
+    QWidget* outDirPanel;
+    QLabel* outDirLabel;
+    QPushButton* changeButton;
+    QLabel* outNameCaption;
+    QLineEdit* outNameEdit;
+    QLabel* outputFormatCaption;
+    QComboBox* outputFormatBox;
+    QLabel* outputPreviewCaption;
+    QTableView* outputPreviewGrid;
+    UGridModel* outputPreviewModel;
+    RejectsPage* rejectsPage;
+    LogPage* logPage;
 };
 
 } // namespace lmx

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -97,7 +98,7 @@ TEST(ConversionPage, ChoosingFilesSortsRefusesEmptyOnesAndProposesAResult) {
     EXPECT_EQ("A_conv.txt", Text(*form, "Edit2").toStdString());
     EXPECT_TRUE(form->findChild<QWidget*>("BitBtn4")->isEnabled());
     // Input preview: LF and lone CR end lines as well as CR LF.
-    const GridCells& in = form->InPreview();
+    const GridCells& in = form->conversionPage->InPreview();
     EXPECT_EQ("A", in.Cell(1, 0));
     EXPECT_EQ("1", in.Cell(1, 1));
     EXPECT_EQ("2,5", in.Cell(1, 2));
@@ -105,7 +106,7 @@ TEST(ConversionPage, ChoosingFilesSortsRefusesEmptyOnesAndProposesAResult) {
     EXPECT_EQ("4", in.Cell(1, 3));
     EXPECT_EQ("w", in.Cell(2, 3));
     // Output preview: columns swapped, decimal comma to point in the number only.
-    const GridCells& out = form->OutPreview();
+    const GridCells& out = form->conversionPage->OutPreview();
     EXPECT_EQ("B", out.Cell(1, 0));
     EXPECT_EQ("y,z", out.Cell(1, 2));
     EXPECT_EQ("2.5", out.Cell(2, 2));
@@ -130,7 +131,7 @@ TEST(ConversionPage, FileNamesAreTheFileSystemsOwnBytes) {
     Click(*form, "BitBtn3");
     EXPECT_EQ(QString::fromUtf8(name.c_str()), Text(*form, "Edit1"));
     EXPECT_EQ(QString::fromUtf8("cours \xC3\xA9t\xC3\xA9 \xE2\x82\xBD_conv.txt"), Text(*form, "Edit2"));
-    EXPECT_EQ("1", form->InPreview().Cell(1, 1));
+    EXPECT_EQ("1", form->conversionPage->InPreview().Cell(1, 1));
 }
 
 TEST(ConversionPage, ChoosingAFormatThatFailsShowsItsLoadCode) {
@@ -142,7 +143,7 @@ TEST(ConversionPage, ChoosingAFormatThatFailsShowsItsLoadCode) {
     auto* box = form->findChild<QComboBox*>("ComboBox1");
     box->setCurrentText("BAD");
     p.dialogs.shown.clear();
-    form->ComboBox1Select();
+    form->conversionPage->onInputFormatChosen();
     ASSERT_EQ(1u, p.dialogs.shown.size());
     EXPECT_EQ("Format entr\xE9" "e incorrect, Nombre de colonnes lues <> attendu", p.dialogs.shown[0]);
     EXPECT_FALSE(p.formats.InFmtOk);
@@ -173,8 +174,8 @@ TEST(ConversionRunFromWindow, CountsRejectedRowsAndClosingMessage) {
     ASSERT_EQ(4u, p.session.rejects.rows());
     EXPECT_EQ("#Unstring", std::string(p.session.rejects.cell(3, 1)));
     EXPECT_EQ("2;y;extra", std::string(p.session.rejects.cell(3, 2)));
-    EXPECT_EQ(1, form->TabSheet1->PageControl2->currentIndex());
-    EXPECT_FALSE(form->ExplainReject(3).empty());
+    EXPECT_EQ(1, form->findChild<QTabWidget*>("PageControl2")->currentIndex());
+    EXPECT_FALSE(form->conversionPage->ExplainReject(3).empty());
 
     // No source chosen: the first check refuses the run.
     test::Program q;
@@ -199,8 +200,8 @@ TEST(ConversionPage, OutputPreviewFollowsTheInputOneAndBarsEndAtZero) {
     Click(*form, "BitBtn3");
     Click(*form, "BitBtn3");
     form->findChild<QComboBox*>("ComboBox2")->setCurrentText("IN");
-    form->ComboBox2Select();
-    EXPECT_EQ("", form->OutPreview().Cell(1, 1));
+    form->conversionPage->onOutputFormatChosen();
+    EXPECT_EQ("", form->conversionPage->OutPreview().Cell(1, 1));
     Click(*form, "BitBtn3");
     Click(*form, "BitBtn1");
     for (const char* name : {"ProgressBar1", "ProgressBar2"}) {
@@ -232,7 +233,7 @@ TEST(ConversionRunFromWindow, FilesAndFormatsChosenDuringARunAreForTheNextRun) {
         Click(*form, "BitBtn3");
         // As a refill of the lists after a save of the editor would: another output format.
         form->findChild<QComboBox*>("ComboBox2")->setCurrentText("IN");
-        form->ComboBox2Select();
+        form->conversionPage->onOutputFormatChosen();
     });
     during.start(0);
     Click(*form, "BitBtn1");

@@ -57,8 +57,8 @@ protected:
     void Open() {
         form = p.Open();
         form->show();
-        page = form->TabSheet2;
-        form->PageControl1->setCurrentIndex(1);
+        page = form->formatEditorPage;
+        form->pages->setCurrentIndex(1);
     }
     template <class W>
     W* Get(const char* name) {
@@ -139,16 +139,16 @@ TEST_F(FormatEditor, ANewFormatIsTypedSavedChosenAndUsed) {
     EXPECT_EQ(p.session.editor.EditFmtName, "");
 
     // The conversion page offers the new format; chosen, it converts.
-    auto* out = form->TabSheet1->PageControl2->ComboBox2;
+    auto* out = form->findChild<QComboBox*>("ComboBox2");
     ASSERT_EQ(out->count(), 3);
-    EXPECT_EQ(form->TabSheet1->ComboBox1->currentText().toStdString(), "IN");
+    EXPECT_EQ(form->findChild<QComboBox*>("ComboBox1")->currentText().toStdString(), "IN");
     out->setCurrentText("OUT");
     emit out->activated(out->currentIndex());
     EXPECT_TRUE(p.formats.OutFmtOk);
     WriteFile(p.path("q.txt"), CrLf({"01/02/2024;12,5;abc"}));
     p.dialogs.openAnswers.push_back({p.path("q.txt")});
-    QTest::mouseClick(form->TabSheet1->BitBtn3, Qt::LeftButton);
-    QTest::mouseClick(form->TabSheet1->BitBtn1, Qt::LeftButton);
+    QTest::mouseClick(form->findChild<QPushButton*>("BitBtn3"), Qt::LeftButton);
+    QTest::mouseClick(form->findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
     EXPECT_EQ(ReadFile(p.path("q_conv.txt")), "01-02-2024;EUR12.5;ABC\r\n");
 }
 
@@ -189,7 +189,7 @@ TEST_F(FormatEditor, AModifiedFormatIsRewrittenAndTheOldFileKept) {
                            "COL=DATE|/DD/MM/YYYY|0|1|0|"}}));
     EXPECT_EQ(ReadFile(p.path("Lumivex.old")), before);
     // The format in use changed: it must be chosen again.
-    EXPECT_EQ(form->TabSheet1->ComboBox1->currentIndex(), -1);
+    EXPECT_EQ(form->findChild<QComboBox*>("ComboBox1")->currentIndex(), -1);
     EXPECT_FALSE(p.formats.InFmtOk);
 }
 
@@ -234,8 +234,8 @@ TEST_F(FormatEditor, DeletionCancelledThenConfirmed) {
     EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")), before);
     Click("BitBtn9");
     EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")), FileOf({kIn}));
-    EXPECT_EQ(form->TabSheet1->ComboBox1->count(), 1);
-    EXPECT_EQ(form->TabSheet1->ComboBox1->currentText().toStdString(), "IN");
+    EXPECT_EQ(form->findChild<QComboBox*>("ComboBox1")->count(), 1);
+    EXPECT_EQ(form->findChild<QComboBox*>("ComboBox1")->currentText().toStdString(), "IN");
     for (const char* off : {"BitBtn7", "BitBtn8", "BitBtn9"}) EXPECT_FALSE(Get<QWidget>(off)->isEnabled()) << off;
 }
 

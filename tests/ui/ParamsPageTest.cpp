@@ -34,7 +34,7 @@ struct ParamsPage {
         WriteFile(prog.path("Lumivex.lng"), CrLf({"[English]", "btn_exit=Quit", "cpn_oEnvLngAppl=Apply now",
                                                    "cpn_oParmTitle=Processing", "[Deutsch]", "btn_exit=Beenden"}));
         form = prog.Open();
-        page = form->TabSheet3;
+        page = form->parametersPage;
     }
     void Click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
     std::string LastShown() const { return prog.dialogs.shown.empty() ? "" : prog.dialogs.shown.back(); }
@@ -149,7 +149,7 @@ TEST(ParamsPage, ShowingThePageFollowsTheVisiblePanelAndMrd) {
     ParamsPage s;
     ParametersPage& p = *s.page;
     s.form->show();
-    s.form->PageControl1->setCurrentIndex(2);
+    s.form->pages->setCurrentIndex(2);
     EXPECT_EQ(0, p.ListBox1->currentRow());
     p.ListBox1->clearSelection();
     QTest::mouseClick(p.ListBox1->viewport(), Qt::LeftButton, {}, QPoint(4, p.ListBox1->viewport()->height() - 2));
@@ -157,8 +157,8 @@ TEST(ParamsPage, ShowingThePageFollowsTheVisiblePanelAndMrd) {
     EXPECT_TRUE(p.Panel8->isHidden());
 
     s.prog.params.PrmSet(prmMRD, "$Q", false);
-    s.form->PageControl1->setCurrentIndex(0);
-    s.form->PageControl1->setCurrentIndex(2);
+    s.form->pages->setCurrentIndex(0);
+    s.form->pages->setCurrentIndex(2);
     EXPECT_EQ(2, p.ListBox1->currentRow());
     EXPECT_EQ("$Q", p.Edit11->text().toStdString());
     p.ShowCategory(1);
@@ -184,12 +184,12 @@ TEST(ParamsPage, LanguageAppliedAtOnceReachesTheWholeWindow) {
     EXPECT_EQ(before, s.prog.dialogs.shown.size());
     EXPECT_EQ("Apply now", p.Button5->text().toStdString());
     EXPECT_EQ("Processing", p.Label56->text().toStdString());
-    EXPECT_EQ("Quit", s.form->BitBtn5->text().toStdString());
+    EXPECT_EQ("Quit", s.form->quitButton->text().toStdString());
 
     p.ComboBox8->setCurrentIndex(0);
     s.Click(p.Button5);
     EXPECT_EQ("Ce choix sera pris en compte au prochain d\xE9marrage de Lumivex.", s.LastShown());
-    EXPECT_EQ("Quit", s.form->BitBtn5->text().toStdString());
+    EXPECT_EQ("Quit", s.form->quitButton->text().toStdString());
 }
 
 TEST(ParamsPage, ShortcutButtonsReportTheirOutcome) {

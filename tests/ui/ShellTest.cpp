@@ -94,9 +94,9 @@ TEST(Shell, StatusBarIsBuiltOnFirstShowWithItsPanelsAndBars) {
     EXPECT_EQ(148, bar2->width());
     EXPECT_EQ(100, bar1->maximum());
 
-    form.PageControl1->setCurrentIndex(2);
+    form.pages->setCurrentIndex(2);
     EXPECT_EQ("Param\xC3\xA8tres et options", form.StatusText(4).toStdString());
-    form.PageControl1->setCurrentIndex(0);
+    form.pages->setCurrentIndex(0);
     EXPECT_EQ("Principal", form.StatusText(4).toStdString());
 }
 
@@ -110,7 +110,7 @@ TEST(LangApplyTest, RestoresEveryCaptionAndPageTitle) {
         if (auto* l = qobject_cast<QLabel*>(w)) l->setText("x");
         if (auto* g = qobject_cast<QGroupBox*>(w)) g->setTitle("x");
     }
-    form.PageControl1->setTabText(2, "x");
+    form.pages->setTabText(2, "x");
     auto* lower = form.findChild<QTabWidget*>("PageControl2");
     lower->setTabText(1, "x");
     LangApply(form, s.lang);
@@ -120,7 +120,7 @@ TEST(LangApplyTest, RestoresEveryCaptionAndPageTitle) {
     EXPECT_EQ("Fichier de r\xC3\xA9sultats : ", TextOf(form.findChild<QWidget*>("Label4")).toStdString());
     EXPECT_EQ(" Entr\xC3\xA9" "e : ", TextOf(form.findChild<QWidget*>("GroupBox1")).toStdString());
     EXPECT_EQ("Lignes ecrites : ", TextOf(form.findChild<QWidget*>("Label26")).toStdString());
-    EXPECT_EQ("Param\xC3\xA8tres et options", form.PageControl1->tabText(2).toStdString());
+    EXPECT_EQ("Param\xC3\xA8tres et options", form.pages->tabText(2).toStdString());
     EXPECT_EQ("Lignes rejett\xC3\xA9" "es", lower->tabText(1).toStdString());
 }
 
@@ -175,7 +175,7 @@ TEST(Shell, MainButtonsLightUpUnderTheMouseUntilThePageIsCrossed) {
     QCoreApplication::sendEvent(quit, &move);
     EXPECT_EQ(QColor(Qt::blue), convert->palette().color(QPalette::ButtonText));
     EXPECT_EQ(QColor(Qt::blue), quit->palette().color(QPalette::ButtonText));
-    QCoreApplication::sendEvent(form.PageControl1, &move);
+    QCoreApplication::sendEvent(form.pages, &move);
     EXPECT_EQ(normal, convert->palette().color(QPalette::ButtonText));
     EXPECT_EQ(normal, quit->palette().color(QPalette::ButtonText));
 
@@ -203,9 +203,9 @@ TEST(Shell, TitlesAreTheWindowsOwnAndTheToolkitSpeaksTheProgramsLanguage) {
         EXPECT_EQ("Annuler", QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString());
         EXPECT_EQ("Voir dans :", QCoreApplication::translate("QFileDialog", "Look in:").toStdString());
         // A language applied at once brings the toolkit's texts along.
-        form.TabSheet3->ComboBox8->setCurrentIndex(1);
-        form.TabSheet3->Button5Click();
-        EXPECT_EQ("Quit", form.BitBtn5->text().toStdString());
+        form.parametersPage->ComboBox8->setCurrentIndex(1);
+        form.parametersPage->Button5Click();
+        EXPECT_EQ("Quit", form.quitButton->text().toStdString());
         EXPECT_EQ("Cancel", QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString());
     }
     EXPECT_EQ("Cancel", QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString()) << "removed with the window";
@@ -222,7 +222,7 @@ TEST(Shell, TheLanguageFileIsNamedAfterTheProgramFile) {
     ASSERT_EQ(0, s.prog.params.PrmFile(pmSave));
     MainWindow form(s.ctx);
     EXPECT_EQ(s.prog.path("Quotes.lng"), s.prog.session.LngFileName);
-    EXPECT_EQ("Quit", form.BitBtn5->text().toStdString());
+    EXPECT_EQ("Quit", form.quitButton->text().toStdString());
 }
 
 } // namespace

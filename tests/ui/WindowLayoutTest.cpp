@@ -79,20 +79,20 @@ std::vector<std::string> EveryPage(MainWindow& form, const std::string& size) {
         for (std::string& m : Misfits(form, size + " " + where)) out.push_back(std::move(m));
     };
     auto* lower = form.findChild<QTabWidget*>("PageControl2");
-    form.PageControl1->setCurrentIndex(0);
+    form.pages->setCurrentIndex(0);
     for (int i = 0; i < lower->count(); ++i) {
         lower->setCurrentIndex(i);
         add("conversion page, lower page " + std::to_string(i + 1));
     }
-    form.PageControl1->setCurrentIndex(1);
-    form.TabSheet2->EnterState(ndModify, "IN");
+    form.pages->setCurrentIndex(1);
+    form.formatEditorPage->EnterState(ndModify, "IN");
     add("format editor");
-    form.PageControl1->setCurrentIndex(2);
+    form.pages->setCurrentIndex(2);
     for (int i = 0; i < 3; ++i) {
-        form.TabSheet3->ShowCategory(i);
+        form.parametersPage->ShowCategory(i);
         add("parameters, panel " + std::to_string(i + 1));
     }
-    form.PageControl1->setCurrentIndex(0);
+    form.pages->setCurrentIndex(0);
     return out;
 }
 

@@ -1,0 +1,293 @@
+// The conversion page's handlers: the page's state mapped to its controls, the previews and the run.
+#include "common/Text.h"
+#include "common/UCommuns.h"
+#include "core/UConvPage.h"
+#include "core/UEngines.h"
+#include "core/UFmtFile.h"
+#include "core/ULog.h"
+#include "core/USession.h"
+#include "env/UColors.h"
+#include "env/ULang.h"
+#include "env/UParms.h"
+#include "env/UPrmCodes.h"
+#include "ui/ConversionPage.h"
+#include "ui/LogPage.h"
+#include "ui/RejectsPage.h"
+#include "ui/UDialogs.h"
+#include "ui/UGridModel.h"
+#include "ui/UPreview.h"
+#include "ui/UQt.h"
+#include "ui/UResultViews.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace lmx {
+
+namespace {
+
+// Default log colours, 00BBGGRR.
+constexpr uint32_t kLogText = 0xB7C9A7;
+constexpr uint32_t kLogBack = 0x857883;
+
+} // namespace
+
+void ConversionPage::Wire() {
+    connect(openButton, &QPushButton::clicked, this, &ConversionPage::onOpenClicked);
+    connect(resultViews->changeButton, &QPushButton::clicked, this, &ConversionPage::onChangeClicked);
+    connect(convertButton, &QPushButton::clicked, this, &ConversionPage::onConvertClicked);
+    connect(cancelButton, &QPushButton::clicked, this, &ConversionPage::onCancelClicked);
+    connect(inputFormatBox, QOverload<int>::of(&QComboBox::activated), this, &ConversionPage::onInputFormatChosen);
+    connect(resultViews->outputFormatBox, QOverload<int>::of(&QComboBox::activated), this,
+            &ConversionPage::onOutputFormatChosen);
+    resultViews->rejectsPage->Explain = [this](int row) { return ExplainReject(row); };
+    resultViews->logPage->OnTextColor = [this](const QColor& c) { StoreLogColor(prmLGT, c); };
+    resultViews->logPage->OnBackColor = [this](const QColor& c) { StoreLogColor(prmLGF, c); };
+}
+
+std::vector<QAbstractButton*> ConversionPage::HoverButtons() const {
+    return {convertButton, cancelButton, openButton, resultViews->changeButton};
+}
+
+std::vector<QWidget*> ConversionPage::HoverAreas() const {
+    return {const_cast<ConversionPage*>(this), inputGroup, resultViews->outputTab, resultViews->outputGroup};
+}
+
+void ConversionPage::Reset() {
+    ClearPreviews();
+    session_.page = ConvPageState{};
+    resultViews->changeButton->setEnabled(false);
+}
+
+void ConversionPage::ClearPreviews() {
+    inRows_.clear(); // the output preview is built from these: they follow the input grid
+    inPreview_.Clear(kSkyBlue);
+    outPreview_.Clear(kSkyBlue);
+    for (GridCells* g : {&inPreview_, &outPreview_})
+        for (int r = 1; r <= 3; ++r) g->SetCell(0, r, IntToStr(r));
+    RefreshGrids();
+}
+
+void ConversionPage::RefreshGrids() {
+    inputPreviewModel->Refresh();
+    resultViews->outputPreviewModel->Refresh();
+}
+
+void ConversionPage::SetGridHeaders(GridCells& grid, bool input) {
+    lmx::SetGridHeaders(grid, input ? session_.formats.FmtIn : session_.formats.FmtOut);
+}
+
+void ConversionPage::ShowFormats(bool formatsRead) {
+    const FormatState& fs = session_.formats;
+    ApplyFormatChoices(RefillFormatChoices(session_.formats, session_.params, nullptr));
+    if (!formatsRead) return;
+    if (fs.InFmtOk) SetGridHeaders(inPreview_, true);
+    if (fs.OutFmtOk) SetGridHeaders(outPreview_, false);
+    RefreshGrids();
+}
+
+void ConversionPage::ApplyFormatChoices(const FormatChoices& choices) {
+    QComboBox* in = inputFormatBox;
+    QComboBox* out = resultViews->outputFormatBox;
+    in->clear();
+    out->clear();
+    for (const std::string& name : choices.Names) {
+        in->addItem(Qs(name));
+        out->addItem(Qs(name));
+    }
+    in->setCurrentIndex(choices.InIndex);
+    out->setCurrentIndex(choices.OutIndex);
+}
+
+void ConversionPage::ShowOptions() {
+    const Params& prm = session_.params;
+    const LangTexts& lang = session_.lang;
+    const std::string yes = lang.Text(LK::msg_yes), no = lang.Text(LK::msg_no);
+    logValue->setText(Qs(prm.PrmGet(prmLOG) == "1" ? yes : no));
+    latestValue->setText(QStringLiteral("N/A"));
+    latestValue->setEnabled(false);
+    const BadLineRule erl = BadLineRuleOf(prm);
+    badLineValue->setText(erl == BadLineRule::Reject ? Qs(lang.Text(LK::cpn_OptErrLnJump))
+                          : erl == BadLineRule::Stop ? Qs(lang.Text(LK::cpn_OptErrLnStop))
+                                                     : QString());
+    historyValue->setText(QStringLiteral("N/A"));
+    historyValue->setEnabled(false);
+    renameValue->setText(Qs(RenamesSources(prm.PrmGet(prmSRN)) ? yes : no));
+    trashValue->setText(Qs(SourceDisposalOf(prm) == sdTrash ? yes : no));
+    deleteValue->setText(Qs(SourceDisposalOf(prm) == sdDelete ? yes : no));
+}
+
+void ConversionPage::Shown() {
+    fileEdit->clear();
+    resultViews->outNameEdit->clear();
+    ApplyLogColors();
+}
+
+void ConversionPage::ApplyLogColors() {
+    Params& prm = session_.params;
+    uint32_t text = 0, back = 0;
+    if (!ColorFromText(prm.PrmGet(prmLGT), text) || !ColorFromText(prm.PrmGet(prmLGF), back)) {
+        text = kLogText;
+        back = kLogBack;
+        prm.PrmSet(prmLGT, "$00B7C9A7", false);
+        prm.PrmSet(prmLGF, "$00857883", false);
+    }
+    resultViews->logPage->SetColors(ColorFromBgr(text), ColorFromBgr(back));
+}
+
+void ConversionPage::StoreLogColor(int prmIndex, const QColor& c) {
+    session_.params.PrmSet(prmIndex, ColorToText(BgrFromColor(c)), false);
+}
+
+void ConversionPage::ShowSource() {
+    const ConvPageState& st = session_.page;
+    resultViews->changeButton->setEnabled(st.InChosen);
+    sourceDirLabel->setText(PathText(ConvPage::WrapPath(st.SourceDir)));
+    sourceDirLabel->setToolTip(PathText(st.SourceDir));
+    fileEdit->setText(st.InFiles.empty() ? QString() : PathText(ExtractFileName(st.InFiles.front())));
+    ShowOutPath();
+}
+
+void ConversionPage::ShowOutPath() {
+    UResultViews& v = *resultViews;
+    v.outDirLabel->setText(PathText(model_.OutDirCaption()));
+    v.outDirLabel->setToolTip(PathText(session_.page.OutDir));
+    v.ShowOutName(PathText(model_.OutNameCaption()), session_.page.OutValid);
+    v.outNameEdit->setToolTip(v.outNameEdit->text());
+}
+
+int ConversionPage::FeedInPreview() {
+    const int r = model_.FeedInPreview(session_.formats, inRows_);
+    FillPreviewRows(inPreview_, inRows_, DataIsUtf8(session_.params.PrmGet(prmENC)));
+    return r;
+}
+
+void ConversionPage::RefreshInPreview() {
+    ConvPageState& st = session_.page;
+    if (!st.InChosen || !session_.formats.InFmtOk || st.InFiles.empty()) {
+        RefreshGrids();
+        return;
+    }
+    SetGridHeaders(inPreview_, true);
+    const int r = FeedInPreview();
+    RefreshGrids();
+    if (r != 0) {
+        dialogs_.Show(session_.lang.Format(LK::err_feedGrid, {session_.lang.Text(LK::str_in)}));
+        return;
+    }
+    st.OutFmtReload = false;
+    onOutputFormatChosen();
+}
+
+void ConversionPage::ShowChosenFiles() {
+    if (!session_.page.InChosen) {
+        ClearPreviews();
+        return;
+    }
+    ShowSource();
+    RefreshInPreview();
+}
+
+void ConversionPage::onOpenClicked() {
+    std::vector<std::string> files;
+    if (!dialogs_.OpenFiles(session_.lang.Text(LK::cpn_fileToConv), model_.OpenDialogDir(), files)) return;
+    model_.TakeFiles(files, "FilesToConvert : ");
+    ShowChosenFiles();
+}
+
+void ConversionPage::ConvertFiles(const std::vector<std::string>& files) {
+    model_.TakeFiles(files, "Param(FilesToConv.) : ");
+    ShowChosenFiles();
+    session_.log.LogWrite(lkLine, "Start Auto ... ");
+    onConvertClicked();
+}
+
+void ConversionPage::onChangeClicked() {
+    std::string file;
+    if (!dialogs_.SaveFile(session_.lang.Text(LK::cpn_outFileName), model_.SaveDialogDir(), file)) return;
+    model_.ChooseOutPath(file);
+    ShowOutPath();
+}
+
+void ConversionPage::onInputFormatChosen() {
+    if (inputFormatBox->currentIndex() < 0) return;
+    const std::string name = Cp(inputFormatBox->currentText());
+    const FormatState& fs = session_.formats;
+    inRows_.clear();
+    inPreview_.Clear(kSkyBlue);
+    session_.ChooseFormat(flmInput, name);
+    if (fs.InFmtOk) SetGridHeaders(inPreview_, true);
+    RefreshGrids();
+    if (!session_.page.InChosen) return;
+    const std::string error = session_.lang.Format(LK::err_feedGrid, {session_.lang.Text(LK::str_in)});
+    if (!fs.InFmtOk) {
+        dialogs_.Show(error);
+        return;
+    }
+    const int r = FeedInPreview();
+    RefreshGrids();
+    if (r != 0) dialogs_.Show(error);
+    session_.page.OutFmtReload = false;
+    onOutputFormatChosen();
+}
+
+void ConversionPage::onOutputFormatChosen() {
+    ConvPageState& st = session_.page;
+    if (st.OutFmtReload) {
+        QComboBox* box = resultViews->outputFormatBox;
+        if (box->currentIndex() < 0) return;
+        session_.ChooseFormat(flmOutput, Cp(box->currentText()));
+    }
+    st.OutFmtReload = true;
+    if (!session_.formats.OutFmtOk) return;
+
+    outPreview_.Clear(kSkyBlue);
+    SetGridHeaders(outPreview_, false);
+    FillPreviewRows(outPreview_, FeedOutPreview(session_.conv, session_.log, inRows_),
+                    DataIsUtf8(session_.params.PrmGet(prmENC)));
+    RefreshGrids();
+}
+
+std::string ConversionPage::ExplainReject(int row) const {
+    const RejectTable& t = session_.rejects;
+    const LangTexts& lang = session_.lang;
+    // The rows were cut by the input format of the last run, whatever is chosen since.
+    const RunCopy* last = session_.runner.LastRun();
+    const FormatState& fs = last ? last->Formats : session_.formats;
+    const auto r = static_cast<std::size_t>(row);
+    const std::string code(t.cell(r, 1));
+    try {
+        if (code == "#Date") {
+            std::string value;
+            for (int32_t c = 0; c < fs.InColCount && static_cast<std::size_t>(c) < fs.FmtIn.IsDate.size(); ++c)
+                if (fs.FmtIn.IsDate[static_cast<std::size_t>(c)] == 1) {
+                    value = std::string(t.cell(r, static_cast<std::size_t>(c) + 2));
+                    break;
+                }
+            return LineErrorText(code, fs.FmtIn.ColSep, value, fs.InColCount - 1, lang);
+        }
+        return LineErrorText(code, fs.FmtIn.ColSep, t.cell(r, 2), fs.InColCount - 1, lang);
+    } catch (...) {
+        return LineErrorText("#Unknown", fs.FmtIn.ColSep, "", 0, lang);
+    }
+}
+
+void ConversionPage::onConvertClicked() {
+    session_.runner.ConvertButton(*runView_);
+    // Closed during the run: the run has stopped as "Annuler" stops it, its result is whole.
+    if (runView_->TakeCloseRequest()) window()->close();
+}
+
+void ConversionPage::onCancelClicked() {
+    session_.run.StopRun = true;
+    session_.run.UserCancel = true;
+}
+
+bool ConversionPage::Running() const { return runView_->Running(); }
+
+void ConversionPage::CloseWindowAfterRun() { runView_->RequestClose(); }
+
+} // namespace lmx
