@@ -1,6 +1,8 @@
 #include "ui/ConversionPage.h"
 
 #include "core/USession.h"
+#include "env/ULang.h"
+#include "ui/UQt.h"
 
 #include "ui/UGridCells.h"
 #include "ui/UGridModel.h"
@@ -34,6 +36,7 @@ ConversionPage::ConversionPage(Session& session, IDialogs& dialogs, IRunStatus& 
       runView_(std::make_unique<URunView>(*this, status, [this] { onChangeClicked(); })) {
     setObjectName("TabSheet1");
     Build();
+    Retranslate();
     for (GridCells* g : {&inPreview_, &outPreview_})
         for (int r = 1; r <= 3; ++r) g->SetCell(0, r, std::to_string(r));
     Wire();
@@ -43,7 +46,7 @@ ConversionPage::~ConversionPage() = default;
 
 void ConversionPage::Build() {
     // Input group.
-    inputGroup = NamedGroup("GroupBox1", QStringLiteral(" Entr\u00E9e : "));
+    inputGroup = NamedGroup("GroupBox1");
     sourceDirPanel = Named<QWidget>("Panel1");
     sourceDirLabel = NamedLabel("Label15");
     sourceDirLabel->setWordWrap(true);
@@ -52,15 +55,14 @@ void ConversionPage::Build() {
     p1->setContentsMargins(0, 0, 0, 0);
     p1->addWidget(sourceDirLabel);
     sourceDirPanel->setFixedHeight(2 * sourceDirLabel->fontMetrics().lineSpacing());
-    openButton = NamedButton("BitBtn3", QStringLiteral("Ouvrir"));
-    fileCaption = NamedLabel("Label1", QStringLiteral("Fichier \u00E0 convertir : "));
+    openButton = NamedButton("BitBtn3");
+    fileCaption = NamedLabel("Label1");
     fileEdit = Named<QLineEdit>("Edit1");
     fileEdit->setReadOnly(true);
-    inputFormatCaption = NamedLabel("Label2", QStringLiteral("Format du fichier en entr\u00E9e :"));
+    inputFormatCaption = NamedLabel("Label2");
     inputFormatBox = Named<QComboBox>("ComboBox1");
     inputFormatBox->setMinimumWidth(160);
-    inputPreviewCaption = NamedLabel("Label3", QStringLiteral("Apper\u00E7u des 1\u00E8res lignes du fichier, en colonnes,selon le "
-                                                  "format s\u00E9lectionn\u00E9 :"));
+    inputPreviewCaption = NamedLabel("Label3");
     inputPreviewGrid = Named<QTableView>("StringGrid1");
     inputPreviewModel = new UGridModel(inPreview_, inputPreviewGrid);
     inputPreviewGrid->setModel(inputPreviewModel);
@@ -82,16 +84,16 @@ void ConversionPage::Build() {
     g1->setColumnStretch(2, 1);
 
     // Run buttons.
-    convertButton = NamedButton("BitBtn1", QStringLiteral("Convertir"));
+    convertButton = NamedButton("BitBtn1");
     convertButton->setToolTip(QStringLiteral("Lancer la conversion"));
-    cancelButton = NamedButton("BitBtn2", QStringLiteral("Annuler"));
+    cancelButton = NamedButton("BitBtn2");
 
     // Counters of the last run.
-    countersGroup = NamedGroup("GroupBox6", QStringLiteral("Conversion : "));
-    filesCaption = NamedLabel("Label34", QStringLiteral("Fichiers convertis : "));
-    readCaption = NamedLabel("Label24", QStringLiteral("lignes lues : "));
-    rejectedCaption = NamedLabel("Label25", QStringLiteral("lignes rejett\u00E9es : "));
-    writtenCaption = NamedLabel("Label26", QStringLiteral("Lignes ecrites : "));
+    countersGroup = NamedGroup("GroupBox6");
+    filesCaption = NamedLabel("Label34");
+    readCaption = NamedLabel("Label24");
+    rejectedCaption = NamedLabel("Label25");
+    writtenCaption = NamedLabel("Label26");
     filesCount = Value("Label35", QStringLiteral("0"));
     readCount = Value("Label36", QStringLiteral("0"));
     rejectedCount = Value("Label37", QStringLiteral("0"));
@@ -107,15 +109,15 @@ void ConversionPage::Build() {
     g6->setColumnStretch(1, 1);
 
     // Options in force.
-    optionsGroup = NamedGroup("GroupBox4", QStringLiteral("Option en cours : "));
-    logCaption = NamedLabel("Label17", QStringLiteral("log \u00E9tendu : "));
-    latestCaption = NamedLabel("Label18", QStringLiteral("Charger le fichier le + r\u00E9cent : "));
-    badLineCaption = NamedLabel("Label19", QStringLiteral("Si anomalie : "));
-    historyCaption = NamedLabel("Label20", QStringLiteral("Historique : "));
-    afterRunCaption = NamedLabel("Label39", QStringLiteral("En fin de traitement : "));
-    renameCaption = NamedLabel("Label23", QStringLiteral("Renomer la source : "));
-    trashCaption = NamedLabel("Label21", QStringLiteral("Source -> corbeille : "));
-    deleteCaption = NamedLabel("Label22", QStringLiteral("Supprimer la source : "));
+    optionsGroup = NamedGroup("GroupBox4");
+    logCaption = NamedLabel("Label17");
+    latestCaption = NamedLabel("Label18");
+    badLineCaption = NamedLabel("Label19");
+    historyCaption = NamedLabel("Label20");
+    afterRunCaption = NamedLabel("Label39");
+    renameCaption = NamedLabel("Label23");
+    trashCaption = NamedLabel("Label21");
+    deleteCaption = NamedLabel("Label22");
     logValue = Value("Label40", QString());
     latestValue = Value("Label41", QStringLiteral("N/A"));
     latestValue->setEnabled(false);
@@ -176,6 +178,33 @@ void ConversionPage::Build() {
     rightBox->setLayout(right);
     right->setContentsMargins(0, 0, 0, 0);
     page->addWidget(rightBox);
+}
+
+void ConversionPage::Retranslate() {
+    const LangTexts& lang = session_.lang;
+    const auto text = [&lang](LK key) { return Qs(lang.Text(key)); };
+    inputGroup->setTitle(text(LK::cpn_infile));
+    openButton->setText(text(LK::btn_ouvrir));
+    fileCaption->setText(text(LK::cpn_fileToConv));
+    inputFormatCaption->setText(text(LK::cpn_infileFmt));
+    inputPreviewCaption->setText(text(LK::cpn_infilePreview));
+    convertButton->setText(text(LK::btn_convert));
+    cancelButton->setText(text(LK::btn_cancel));
+    countersGroup->setTitle(text(LK::cpn_gCnv));
+    filesCaption->setText(text(LK::cpn_gCnvFiles));
+    readCaption->setText(text(LK::cpn_gCnvLnRead));
+    rejectedCaption->setText(text(LK::cpn_gCnvLnReje));
+    writtenCaption->setText(text(LK::cpn_gCnvLnWrit));
+    optionsGroup->setTitle(text(LK::cpn_gOptnCurr));
+    logCaption->setText(text(LK::cpn_gOptnLog));
+    latestCaption->setText(text(LK::cpn_gOptnLoad));
+    badLineCaption->setText(text(LK::cpn_gOptnAno));
+    historyCaption->setText(text(LK::cpn_gOptnHst));
+    afterRunCaption->setText(text(LK::cpn_gOptnAfter));
+    renameCaption->setText(text(LK::cpn_gOptRenam));
+    trashCaption->setText(text(LK::cpn_gOptTrash));
+    deleteCaption->setText(text(LK::cpn_gOptDelet));
+    resultViews->Retranslate(lang);
 }
 
 void ConversionPage::SetCounters(const QString& files, const QString& read, const QString& rejected,

@@ -55,6 +55,9 @@ public:
     void BitBtn22Click(); // add a column
     void BitBtn23Click(); // move it right
 
+    // The captions, hints and list texts in the language in use.
+    void Retranslate();
+
     // The editor's values into the controls.
     void ShowEditor();
     // The page as the name dialog's OK would leave it, without the dialog (pictures of the page).
@@ -113,6 +116,7 @@ protected:
 private:
     void Build();
     void Wire();
+    void ShowControlItems();
     QWidget* BuildGeneral();
     QWidget* BuildColumns();
     // The controls into the editor; run op; the editor back into the controls.

@@ -86,7 +86,8 @@ void FormatEditorPage::FillLists() {
     for (std::string_view layout : DateLayouts()) ComboBox6->addItem(Qs(std::string(layout)));
     ComboBox6->setCurrentIndex(0);
     ComboBox7->clear();
-    ComboBox7->addItems({Qs(lang_.Text(LK::itm_never)), Qs(lang_.Text(LK::itm_allways))});
+    ComboBox7->addItems({QString(), QString()});
+    ShowControlItems();
     const int control = ed_.Column.Control;
     ComboBox7->setCurrentIndex(control >= 0 && control < ComboBox7->count() ? control : -1);
 }

@@ -7,7 +7,6 @@
 #include "ui/AboutBox.h"
 #include "ui/UBanner.h"
 #include "ui/UDialogs.h"
-#include "ui/ULangApply.h"
 #include "env/UParms.h"
 #include "ui/ConversionPage.h"
 #include "ui/FormatEditorPage.h"
@@ -50,8 +49,8 @@ MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     banner = NamedLabel("Image1");
     banner->setPixmap(BannerPixmap(QSize(560, 44)));
     banner->setFixedSize(560, 44);
-    aboutButton = NamedButton("BitBtn14", QStringLiteral("A propos..."));
-    quitButton = NamedButton("BitBtn5", QStringLiteral("Quitter"));
+    aboutButton = NamedButton("BitBtn14");
+    quitButton = NamedButton("BitBtn5");
     helpButton = NamedButton("BitBtn17", QStringLiteral("?"));
     helpButton->setVisible(false);
 
@@ -61,9 +60,9 @@ MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     conversionPage = new ConversionPage(ctx_.S, ctx_.Dialogs, *statusPanels);
     formatEditorPage = new FormatEditorPage(ctx_.S.editor, ctx_.Lang, ctx_.Dialogs);
     parametersPage = new ParametersPage(ctx_.Prm, ctx_.Lang, ctx_.Dialogs, ctx_.S.LngFileName);
-    pages->addTab(conversionPage, QStringLiteral("Principal"));
-    pages->addTab(formatEditorPage, QStringLiteral("D\u00E9finition des formats..."));
-    pages->addTab(parametersPage, QStringLiteral("Param\u00E8tres et options"));
+    pages->addTab(conversionPage, QString());
+    pages->addTab(formatEditorPage, QString());
+    pages->addTab(parametersPage, QString());
 
     auto* top = new QHBoxLayout;
     top->addWidget(banner);
@@ -78,6 +77,7 @@ MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     col->addWidget(pages, 1);
     setCentralWidget(central);
     setStatusBar(statusPanels);
+    RetranslateOwn();
 
     std::vector<QAbstractButton*> buttons = conversionPage->HoverButtons();
     buttons.insert(buttons.end(), {quitButton, aboutButton});
@@ -154,7 +154,21 @@ void MainWindow::SetStatusText(const QString& text) { statusPanels->SetStatusTex
 
 QString MainWindow::StatusText(int panel) const { return statusPanels->Text(panel); }
 
-void MainWindow::Retranslate() { LangApply(*this, ctx_.Lang); }
+void MainWindow::RetranslateOwn() {
+    const auto text = [this](LK key) { return Qs(ctx_.Lang.Text(key)); };
+    aboutButton->setText(text(LK::btn_about));
+    quitButton->setText(text(LK::btn_exit));
+    pages->setTabText(0, text(LK::cpn_sheetMainTitle));
+    pages->setTabText(1, text(LK::cpn_fmtTitle));
+    pages->setTabText(2, text(LK::cpn_sheetOptions));
+}
+
+void MainWindow::Retranslate() {
+    RetranslateOwn();
+    conversionPage->Retranslate();
+    formatEditorPage->Retranslate();
+    parametersPage->Retranslate();
+}
 
 void MainWindow::onAboutClicked() {
     // The box is not a child of the window: its Label1..Label3 must not shadow the page's own.

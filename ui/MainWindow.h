@@ -113,6 +113,7 @@ protected:
 private:
     void KeepMinimumSize();
     void ApplyToolkitTexts(const std::string& language);
+    void RetranslateOwn(); // the window's own buttons and page titles
 
     WindowContext& ctx_;
     EnvirState envir_;

@@ -11,7 +11,6 @@
 #include "env/UPrmCodes.h"
 #include "env/UProgramFiles.h"
 #include "ui/UDialogs.h"
-#include "ui/ULangApply.h"
 #include "ui/MainWindow.h"
 #include "ui/ConversionPage.h"
 #include "ui/FormatEditorPage.h"

@@ -41,6 +41,9 @@ public:
     // Selects a category and shows its panel, as a click on it does.
     void ShowCategory(int row);
 
+    // The captions in the language in use.
+    void Retranslate();
+
     // The controls as plain data, and back.
     PrmPageValues Values() const;
     void SetValues(const PrmPageValues& v);

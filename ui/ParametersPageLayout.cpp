@@ -1,6 +1,8 @@
 // The parameters page's controls and their layout.
 #include "ui/ParametersPage.h"
 
+#include "env/ULang.h"
+#include "ui/UQt.h"
 #include "ui/UWidgets.h"
 
 #include <QButtonGroup>
@@ -19,7 +21,7 @@ namespace lmx {
 
 namespace {
 
-QRadioButton* Radio(const char* name, const QString& text) { return Named<QRadioButton>(name, text); }
+QRadioButton* Radio(const char* name) { return Named<QRadioButton>(name); }
 
 QFrame* Panel(const char* name) {
     auto* f = Named<QFrame>(name);
@@ -27,8 +29,8 @@ QFrame* Panel(const char* name) {
     return f;
 }
 
-QLabel* Title(const char* name, const QString& text) {
-    QLabel* l = NamedLabel(name, text);
+QLabel* Title(const char* name) {
+    QLabel* l = NamedLabel(name);
     QFont f = l->font();
     f.setBold(true);
     l->setFont(f);
@@ -65,7 +67,6 @@ ParametersPage::ParametersPage(Params& params, LangTexts& lang, IDialogs& dialog
     p7->setContentsMargins(1, 1, 1, 1);
     p7->addWidget(Label53);
     BitBtn18 = Named<QToolButton>("BitBtn18");
-    BitBtn18->setText(QStringLiteral("Save"));
     BitBtn18->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     BitBtn18->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     BitBtn18->setMinimumWidth(70);
@@ -73,6 +74,7 @@ ParametersPage::ParametersPage(Params& params, LangTexts& lang, IDialogs& dialog
     BuildProcessing();
     BuildEnvironment();
     BuildIntegration();
+    Retranslate();
 
     auto* left = new QVBoxLayout;
     left->setSpacing(4);
@@ -110,30 +112,28 @@ ParametersPage::ParametersPage(Params& params, LangTexts& lang, IDialogs& dialog
 
 void ParametersPage::BuildProcessing() {
     Panel8 = Panel("Panel8");
-    Label56 = Title("Label56", QStringLiteral("Parametres du traitement"));
+    Label56 = Title("Label56");
 
     GroupBox12 = NamedGroup("GroupBox12", QStringLiteral("En cas d'anomalie dans une des lignes :"));
-    RadioButton9 = Radio("RadioButton9", QStringLiteral("Rejetter la ligne."));
-    RadioButton10 = Radio("RadioButton10", QStringLiteral("Arreter le traitement."));
+    RadioButton9 = Radio("RadioButton9");
+    RadioButton10 = Radio("RadioButton10");
     auto* g12 = new QHBoxLayout(GroupBox12);
     g12->addWidget(RadioButton9);
     g12->addWidget(RadioButton10);
     erlGroup_ = Group(this, {RadioButton9, RadioButton10});
 
-    GroupBox11 = NamedGroup("GroupBox11", QStringLiteral("Fichier de r\u00E9sultats : "));
-    RadioButton7 = Radio("RadioButton7",
-                         QStringLiteral("Stocker le fichier de r\u00E9sultats dans le r\u00E9pertoire de la source."));
-    RadioButton8 = Radio("RadioButton8",
-                         QStringLiteral("Stocker le fichier de r\u00E9sultats dans le r\u00E9pertoire suivant : "));
+    GroupBox11 = NamedGroup("GroupBox11");
+    RadioButton7 = Radio("RadioButton7");
+    RadioButton8 = Radio("RadioButton8");
     Edit11 = Named<QLineEdit>("Edit11");
     Edit11->setReadOnly(true); // only the folder chooser fills it
     Button1 = NamedButton("Button1", QStringLiteral("..."));
     Button1->setFixedWidth(30);
-    CheckBox4 = Named<QCheckBox>("CheckBox4", QStringLiteral("Ajouter avant l'extention le texte : "));
+    CheckBox4 = Named<QCheckBox>("CheckBox4");
     Edit12 = Named<QLineEdit>("Edit12");
     Panel10 = Named<QWidget>("Panel10");
-    RadioButton12 = Radio("RadioButton12", QStringLiteral("Utiliser l'extention de la source."));
-    RadioButton13 = Radio("RadioButton13", QStringLiteral("Utiliser comme extention : "));
+    RadioButton12 = Radio("RadioButton12");
+    RadioButton13 = Radio("RadioButton13");
     Edit8 = Named<QLineEdit>("Edit8");
     for (QLineEdit* e : {Edit12, Edit8}) e->setFixedWidth(110);
     auto* p10 = new QGridLayout(Panel10);
@@ -155,11 +155,12 @@ void ParametersPage::BuildProcessing() {
     g11->addLayout(added, 3, 0, 1, 3);
     g11->addWidget(Panel10, 4, 0, 1, 3);
     // The data files' encoding and the results' line end, at the right of the name's rows.
-    Label57 = NamedLabel("Label57", QStringLiteral("Encodage :"));
+    Label57 = NamedLabel("Label57");
     ComboBox9 = Named<QComboBox>("ComboBox9");
-    ComboBox9->addItems({QStringLiteral("du syst\u00E8me"), QStringLiteral("UTF-8"), QStringLiteral("Windows-1252")});
+    // The first one is named in the language in use.
+    ComboBox9->addItems({QString(), QStringLiteral("UTF-8"), QStringLiteral("Windows-1252")});
     ComboBox9->setFixedWidth(104); // the list itself opens as wide as its items
-    Label58 = NamedLabel("Label58", QStringLiteral("Fin de ligne :"));
+    Label58 = NamedLabel("Label58");
     ComboBox10 = Named<QComboBox>("ComboBox10");
     ComboBox10->addItems({QStringLiteral("CR LF"), QStringLiteral("LF")});
     auto* dataBox = new QGridLayout;
@@ -173,14 +174,13 @@ void ParametersPage::BuildProcessing() {
     dirGroup_ = Group(this, {RadioButton7, RadioButton8});
     extGroup_ = Group(this, {RadioButton12, RadioButton13});
 
-    GroupBox13 = NamedGroup("GroupBox13", QStringLiteral("Apr\u00E8s traitement"));
-    RadioButton14 = Radio("RadioButton14", QStringLiteral("Renomer le(s) fichier(s) source en compl\u00E9tant leur "
-                                                          "nom avec :"));
+    GroupBox13 = NamedGroup("GroupBox13");
+    RadioButton14 = Radio("RadioButton14");
     Edit10 = Named<QLineEdit>("Edit10");
     Edit10->setFixedWidth(110);
-    RadioButton15 = Radio("RadioButton15", QStringLiteral("Envoyer le(s) fichier(s) source \u00E0 la corbeille."));
-    RadioButton16 = Radio("RadioButton16", QStringLiteral("Supprimer DEFINITIVEMENT le(s) fichier(s) source."));
-    RadioButton17 = Radio("RadioButton17", QStringLiteral("Ne pas toucher au(x) fichier(s) source..."));
+    RadioButton15 = Radio("RadioButton15");
+    RadioButton16 = Radio("RadioButton16");
+    RadioButton17 = Radio("RadioButton17");
     auto* g13 = new QGridLayout(GroupBox13);
     g13->setVerticalSpacing(3);
     g13->addWidget(RadioButton14, 0, 0);
@@ -201,19 +201,19 @@ void ParametersPage::BuildProcessing() {
 
 void ParametersPage::BuildEnvironment() {
     Panel9 = Panel("Panel9");
-    Label55 = Title("Label55", QStringLiteral("Environnement utilisateur"));
-    GroupBox16 = NamedGroup("GroupBox16", QStringLiteral("Langue : "));
+    Label55 = Title("Label55");
+    GroupBox16 = NamedGroup("GroupBox16");
     ComboBox8 = Named<QComboBox>("ComboBox8"); // a pick list: not editable
     ComboBox8->setMinimumWidth(160);
-    Button5 = NamedButton("Button5", QStringLiteral("Appliquer imm\u00E9diatement."));
+    Button5 = NamedButton("Button5");
     auto* g16 = new QHBoxLayout(GroupBox16);
     g16->addWidget(ComboBox8);
     g16->addWidget(Button5);
     g16->addStretch();
 
     GroupBox10 = NamedGroup("GroupBox10", QStringLiteral(" Log : "));
-    RadioButton5 = Radio("RadioButton5", QStringLiteral("simple"));
-    RadioButton6 = Radio("RadioButton6", QStringLiteral("\u00E9tendu"));
+    RadioButton5 = Radio("RadioButton5");
+    RadioButton6 = Radio("RadioButton6");
     auto* g10 = new QHBoxLayout(GroupBox10);
     g10->addWidget(RadioButton5);
     g10->addWidget(RadioButton6);
@@ -239,10 +239,10 @@ void ParametersPage::BuildEnvironment() {
 
 void ParametersPage::BuildIntegration() {
     Panel11 = Panel("Panel11");
-    Label50 = Title("Label50", QStringLiteral("Integration Windows"));
-    Button2 = NamedButton("Button2", QStringLiteral("Ajouter un raccourcis au menu d\u00E9marrer"));
-    Button4 = NamedButton("Button4", QStringLiteral("Ajouter un raccourcis sur le bureau"));
-    Button3 = NamedButton("Button3", QStringLiteral("Ajouter au menu contextuel de l'explorateur de fichiers"));
+    Label50 = Title("Label50");
+    Button2 = NamedButton("Button2");
+    Button4 = NamedButton("Button4");
+    Button3 = NamedButton("Button3");
     auto* p11 = new QVBoxLayout(Panel11);
     p11->addWidget(Label50);
     for (QPushButton* b : {Button2, Button4, Button3}) {
@@ -250,6 +250,37 @@ void ParametersPage::BuildIntegration() {
         p11->addWidget(b, 0, Qt::AlignLeft);
     }
     p11->addStretch();
+}
+
+void ParametersPage::Retranslate() {
+    const auto text = [this](LK key) { return Qs(lang_.Text(key)); };
+    BitBtn18->setText(text(LK::btn_save));
+    Label56->setText(text(LK::cpn_oParmTitle));
+    RadioButton9->setText(text(LK::cpn_oLineRej));
+    RadioButton10->setText(text(LK::cpn_oTrtStop));
+    GroupBox11->setTitle(text(LK::cpn_outFileName));
+    RadioButton7->setText(text(LK::cpn_oOutDirSame));
+    RadioButton8->setText(text(LK::cpn_oOutDirNew));
+    CheckBox4->setText(text(LK::cpn_oOutAddTxt));
+    RadioButton12->setText(text(LK::cpn_oOutExtSrce));
+    RadioButton13->setText(text(LK::cpn_oOutExtNew));
+    Label57->setText(text(LK::cpn_oTrtEnc));
+    ComboBox9->setItemText(0, text(LK::itm_encSystem));
+    Label58->setText(text(LK::cpn_oTrtEol));
+    GroupBox13->setTitle(text(LK::cpn_oAftTitle));
+    RadioButton14->setText(text(LK::cpn_oAftRenam));
+    RadioButton15->setText(text(LK::cpn_oAftRcBin));
+    RadioButton16->setText(text(LK::cpn_oAftDelet));
+    RadioButton17->setText(text(LK::cpn_oAftNothg));
+    Label55->setText(text(LK::cpn_oEnvTitle));
+    GroupBox16->setTitle(text(LK::cpn_oEnvLng));
+    Button5->setText(text(LK::cpn_oEnvLngAppl));
+    RadioButton5->setText(text(LK::cpn_oEnvLogSp));
+    RadioButton6->setText(text(LK::cpn_oEnvLogXt));
+    Label50->setText(text(LK::cpn_oInteg));
+    Button2->setText(text(LK::cpn_oIntStart));
+    Button4->setText(text(LK::cpn_oIntDesk));
+    Button3->setText(text(LK::cpn_oIntExpl));
 }
 
 } // namespace lmx

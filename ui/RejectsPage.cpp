@@ -2,6 +2,7 @@
 
 #include "common/Text.h"
 #include "core/URejectTable.h"
+#include "env/ULang.h"
 #include "ui/UQt.h"
 #include "ui/UWidgets.h"
 
@@ -119,7 +120,7 @@ RejectsPage::RejectsPage(const IGridSource& source, QWidget* parent) : QWidget(p
                 if (cur.isValid()) StringGrid4SelectCell(cur.column(), cur.row());
             });
 
-    Label31 = NamedLabel("Label31", QStringLiteral("Lignes rejett\u00E9es"));
+    Label31 = NamedLabel("Label31");
     Label32 = NamedLabel("Label32", QStringLiteral("..."));
     Label33 = NamedLabel("Label33");
     Label33->setWordWrap(true);
@@ -159,5 +160,7 @@ void RejectsPage::StringGrid4SelectCell(int, int row) {
     }
     Label33->setText(Qs(Explain(row)));
 }
+
+void RejectsPage::Retranslate(const LangTexts& lang) { Label31->setText(Qs(lang.Text(LK::cpn_shtLinTitle))); }
 
 } // namespace lmx

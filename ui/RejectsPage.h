@@ -15,6 +15,7 @@ class QTableView;
 
 namespace lmx {
 
+class LangTexts;
 class RejectTable;
 
 // The run's table of rejected lines as the grid reads it; a file's title row holds its path.
@@ -60,6 +61,7 @@ public:
     void Refresh();
     // Label32: the number of rejected lines of the last run.
     void ShowCount(const QString& count);
+    void Retranslate(const LangTexts& lang);
     // Shows the explanation of the row's error in Label33.
     void StringGrid4SelectCell(int col, int row);
 

@@ -1,6 +1,8 @@
 #include "ui/UResultViews.h"
 
+#include "env/ULang.h"
 #include "ui/UGridCells.h"
+#include "ui/UQt.h"
 #include "ui/UGridModel.h"
 #include "ui/LogPage.h"
 #include "ui/RejectsPage.h"
@@ -21,7 +23,7 @@ UResultViews::UResultViews(GridCells& outPreview, const IGridSource& rejects, Lo
     setObjectName("PageControl2");
 
     outputTab = Named<QWidget>("TabSheet4");
-    outputGroup = NamedGroup("GroupBox2", QStringLiteral(" Sortie : "));
+    outputGroup = NamedGroup("GroupBox2");
     outDirPanel = Named<QWidget>("Panel2");
     outDirLabel = NamedLabel("Label16");
     outDirLabel->setWordWrap(true);
@@ -30,16 +32,15 @@ UResultViews::UResultViews(GridCells& outPreview, const IGridSource& rejects, Lo
     p2->setContentsMargins(0, 0, 0, 0);
     p2->addWidget(outDirLabel);
     outDirPanel->setFixedHeight(2 * outDirLabel->fontMetrics().lineSpacing());
-    changeButton = NamedButton("BitBtn4", QStringLiteral("Changer"));
+    changeButton = NamedButton("BitBtn4");
     changeButton->setEnabled(false);
-    outNameCaption = NamedLabel("Label4", QStringLiteral("Fichier de r\u00E9sultats : "));
+    outNameCaption = NamedLabel("Label4");
     outNameEdit = Named<QLineEdit>("Edit2");
     outNameEdit->setReadOnly(true);
-    outputFormatCaption = NamedLabel("Label5", QStringLiteral("Format du fichier en sortie :"));
+    outputFormatCaption = NamedLabel("Label5");
     outputFormatBox = Named<QComboBox>("ComboBox2");
     outputFormatBox->setMinimumWidth(160);
-    outputPreviewCaption = NamedLabel("Label6", QStringLiteral("Apper\u00E7u des 1\u00E8res lignes du fichier apr\u00E8s convertion, en "
-                                                  "colonnes, selon le format s\u00E9lectionn\u00E9"));
+    outputPreviewCaption = NamedLabel("Label6");
     outputPreviewGrid = Named<QTableView>("StringGrid2");
     outputPreviewModel = new UGridModel(outPreview, outputPreviewGrid);
     outputPreviewGrid->setModel(outputPreviewModel);
@@ -66,9 +67,22 @@ UResultViews::UResultViews(GridCells& outPreview, const IGridSource& rejects, Lo
 
     rejectsPage = new RejectsPage(rejects);
     logPage = new LogPage(log, dialogs);
-    addTab(outputTab, QStringLiteral("Pr\u00E9visualisation du r\u00E9sultat"));
-    addTab(rejectsPage, QStringLiteral("Lignes rejett\u00E9es"));
-    addTab(logPage, QStringLiteral("Log"));
+    addTab(outputTab, QString());
+    addTab(rejectsPage, QString());
+    addTab(logPage, QString());
+}
+
+void UResultViews::Retranslate(const LangTexts& lang) {
+    const auto text = [&lang](LK key) { return Qs(lang.Text(key)); };
+    outputGroup->setTitle(text(LK::cpn_outFile));
+    changeButton->setText(text(LK::btn_changer));
+    outNameCaption->setText(text(LK::cpn_outFileName));
+    outputFormatCaption->setText(text(LK::cpn_outfileFmt));
+    outputPreviewCaption->setText(text(LK::cpn_outFilePreview));
+    setTabText(0, text(LK::cpn_shtOutTitle));
+    setTabText(1, text(LK::cpn_shtLinTitle));
+    setTabText(2, text(LK::cpn_shtLogTitle));
+    rejectsPage->Retranslate(lang);
 }
 
 void UResultViews::ShowOutName(const QString& name, bool valid) {

@@ -16,6 +16,7 @@ namespace lmx {
 class GridCells;
 class IDialogs;
 class IGridSource;
+class LangTexts;
 class Log;
 class UGridModel;
 class LogPage;
@@ -26,6 +27,9 @@ class UResultViews : public QTabWidget {
 public:
     UResultViews(GridCells& outPreview, const IGridSource& rejects, Log& log, IDialogs& dialogs,
                  QWidget* parent = nullptr);
+
+    // The captions of the result group and the pages' titles, in the language in use.
+    void Retranslate(const LangTexts& lang);
 
     // outNameEdit shows the result file's name, or a single blank on red when there is none.
     void ShowOutName(const QString& name, bool valid);

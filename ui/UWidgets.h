@@ -18,8 +18,8 @@ inline QLabel* NamedLabel(const char* name, const QString& text = QString()) {
     return Named<QLabel>(name, text);
 }
 
-inline QPushButton* NamedButton(const char* name, const QString& text) { return Named<QPushButton>(name, text); }
+inline QPushButton* NamedButton(const char* name, const QString& text = QString()) { return Named<QPushButton>(name, text); }
 
-inline QGroupBox* NamedGroup(const char* name, const QString& title) { return Named<QGroupBox>(name, title); }
+inline QGroupBox* NamedGroup(const char* name, const QString& title = QString()) { return Named<QGroupBox>(name, title); }
 
 } // namespace lmx

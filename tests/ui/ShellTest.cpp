@@ -5,7 +5,6 @@
 #include "support/TestSupport.h"
 #include "ui/AboutBox.h"
 #include "ui/UDialogs.h"
-#include "ui/ULangApply.h"
 #include "ui/UApplication.h"
 #include "ui/ParametersPage.h"
 #include "ui/MainWindow.h"
@@ -100,7 +99,7 @@ TEST(Shell, StatusBarIsBuiltOnFirstShowWithItsPanelsAndBars) {
     EXPECT_EQ("Principal", form.StatusText(4).toStdString());
 }
 
-TEST(LangApplyTest, RestoresEveryCaptionAndPageTitle) {
+TEST(Retranslate, RestoresEveryCaptionAndPageTitle) {
     Shell s;
     MainWindow form(s.ctx);
     const char* names[] = {"BitBtn5", "BitBtn14", "Label31", "Label4", "GroupBox1", "Label3", "Label26"};
@@ -113,7 +112,7 @@ TEST(LangApplyTest, RestoresEveryCaptionAndPageTitle) {
     form.pages->setTabText(2, "x");
     auto* lower = form.findChild<QTabWidget*>("PageControl2");
     lower->setTabText(1, "x");
-    LangApply(form, s.lang);
+    form.Retranslate();
     EXPECT_EQ("Quitter", TextOf(form.findChild<QWidget*>("BitBtn5")).toStdString());
     EXPECT_EQ("A propos...", TextOf(form.findChild<QWidget*>("BitBtn14")).toStdString());
     EXPECT_EQ("Lignes rejett\xC3\xA9" "es", TextOf(form.findChild<QWidget*>("Label31")).toStdString());
