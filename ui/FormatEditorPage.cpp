@@ -35,77 +35,77 @@ FormatEditorPage::FormatEditorPage(FmtEditor& editor, const LangTexts& lang, IDi
 }
 
 void FormatEditorPage::Wire() {
-    for (QPushButton* b : {BitBtn6, BitBtn15, BitBtn16, BitBtn7, BitBtn8}) b->installEventFilter(this);
-    for (QWidget* frame : std::initializer_list<QWidget*>{this, GroupBox3, GroupBox5, GroupBox7, GroupBox8, GroupBox9}) {
+    for (QPushButton* b : {newButton, modelButton, modifyButton, saveButton, undoButton}) b->installEventFilter(this);
+    for (QWidget* frame : std::initializer_list<QWidget*>{this, formatsGroup, generalGroup, columnGroup, skipGroup, columnsGroup}) {
         frame->setMouseTracking(true);
         frame->installEventFilter(this);
     }
-    Label10->installEventFilter(this);
+    headerCaption->installEventFilter(this);
 
-    connect(BitBtn6, &QPushButton::clicked, this, &FormatEditorPage::BitBtn6Click);
-    connect(BitBtn15, &QPushButton::clicked, this, &FormatEditorPage::BitBtn15Click);
-    connect(BitBtn16, &QPushButton::clicked, this, &FormatEditorPage::BitBtn16Click);
-    connect(BitBtn7, &QPushButton::clicked, this, &FormatEditorPage::BitBtn7Click);
-    connect(BitBtn8, &QPushButton::clicked, this, &FormatEditorPage::BitBtn8Click);
-    connect(BitBtn9, &QPushButton::clicked, this, &FormatEditorPage::BitBtn9Click);
-    connect(BitBtn20, &QPushButton::clicked, this, &FormatEditorPage::BitBtn20Click);
-    connect(BitBtn21, &QPushButton::clicked, this, &FormatEditorPage::BitBtn21Click);
-    connect(BitBtn22, &QPushButton::clicked, this, &FormatEditorPage::BitBtn22Click);
-    connect(BitBtn23, &QPushButton::clicked, this, &FormatEditorPage::BitBtn23Click);
+    connect(newButton, &QPushButton::clicked, this, &FormatEditorPage::onNewClicked);
+    connect(modelButton, &QPushButton::clicked, this, &FormatEditorPage::onModelClicked);
+    connect(modifyButton, &QPushButton::clicked, this, &FormatEditorPage::onModifyClicked);
+    connect(saveButton, &QPushButton::clicked, this, &FormatEditorPage::onSaveClicked);
+    connect(undoButton, &QPushButton::clicked, this, &FormatEditorPage::onUndoClicked);
+    connect(deleteButton, &QPushButton::clicked, this, &FormatEditorPage::onDeleteClicked);
+    connect(deleteColumnButton, &QPushButton::clicked, this, &FormatEditorPage::onDeleteColumnClicked);
+    connect(moveLeftButton, &QPushButton::clicked, this, &FormatEditorPage::onMoveLeftClicked);
+    connect(addColumnButton, &QPushButton::clicked, this, &FormatEditorPage::onAddColumnClicked);
+    connect(moveRightButton, &QPushButton::clicked, this, &FormatEditorPage::onMoveRightClicked);
     connect(up_, &QToolButton::clicked, this, [this] { StepSkip(1); });
     connect(down_, &QToolButton::clicked, this, [this] { StepSkip(-1); });
 
-    connect(TabControl1, &QTabBar::currentChanged, this, [this](int index) {
+    connect(columnTabs, &QTabBar::currentChanged, this, [this](int index) {
         if (!showing_) Act([&] { ed_.SelectTab(index); });
     });
 
     // Column name: letters, digits, "_" and "." typed, a to z shown in upper case.
-    ComboBox3->setValidator(new TextGuard(ComboBox3, HeldOptions{true, false, true}, [this] { QueuePipeRefused(); }));
+    columnNameBox->setValidator(new TextGuard(columnNameBox, HeldOptions{true, false, true}, [this] { QueuePipeRefused(); }));
     new KeyFilter(
-        ComboBox3->lineEdit(), [](QChar c) { return c.unicode() < 128 && ColNameCharOk(static_cast<char>(c.unicode())); },
+        columnNameBox->lineEdit(), [](QChar c) { return c.unicode() < 128 && ColNameCharOk(static_cast<char>(c.unicode())); },
         [this] { return ed_.TabIndex >= 0; });
-    connect(ComboBox3->lineEdit(), &QLineEdit::textEdited, this,
+    connect(columnNameBox->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& text) { Act([&] { ed_.ColNameEdited(Cp(text)); }); });
-    connect(ComboBox3, QOverload<int>::of(&QComboBox::activated), this,
-            [this](int) { Act([&] { ed_.ColNameChosen(Cp(ComboBox3->currentText())); }); });
+    connect(columnNameBox, QOverload<int>::of(&QComboBox::activated), this,
+            [this](int) { Act([&] { ed_.ColNameChosen(Cp(columnNameBox->currentText())); }); });
 
-    new KeyFilter(ComboBox6, [](QChar) { return false; }); // the type is chosen from the list
-    connect(ComboBox6, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this](int) {
-        if (!showing_) Act([&] { ed_.TypeChosen(Cp(ComboBox6->currentText())); });
+    new KeyFilter(typeBox, [](QChar) { return false; }); // the type is chosen from the list
+    connect(typeBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this](int) {
+        if (!showing_) Act([&] { ed_.TypeChosen(Cp(typeBox->currentText())); });
     });
 
     // Texts that go to the file as they are: a "|" cut there on reading is refused.
-    Edit5->setValidator(new TextGuard(Edit5, HeldOptions{true, false, false}, [this] { QueuePipeRefused(); }));
-    for (QLineEdit* e : {Edit3, Edit7, Edit13, Edit14}) e->setValidator(new TextGuard(e, HeldOptions{}));
-    connect(Edit7, &QLineEdit::textEdited, this, [this](const QString& t) { KeepLastTyped(Edit7, t); });
-    connect(Edit13, &QLineEdit::textEdited, this, [this](const QString& t) {
-        KeepLastTyped(Edit13, t);
+    affixEdit->setValidator(new TextGuard(affixEdit, HeldOptions{true, false, false}, [this] { QueuePipeRefused(); }));
+    for (QLineEdit* e : {commentEdit, dateSepEdit, separatorEdit, decimalEdit}) e->setValidator(new TextGuard(e, HeldOptions{}));
+    connect(dateSepEdit, &QLineEdit::textEdited, this, [this](const QString& t) { KeepLastTyped(dateSepEdit, t); });
+    connect(separatorEdit, &QLineEdit::textEdited, this, [this](const QString& t) {
+        KeepLastTyped(separatorEdit, t);
         Act([&] { ed_.ColSepEdited(); });
     });
-    connect(Edit14, &QLineEdit::textEdited, this, [this](const QString& t) {
-        KeepLastTyped(Edit14, t);
+    connect(decimalEdit, &QLineEdit::textEdited, this, [this](const QString& t) {
+        KeepLastTyped(decimalEdit, t);
         Act([&] { ed_.DecSepEdited(); });
     });
-    connect(CheckBox5, &QCheckBox::clicked, this, [this] { Act([&] { ed_.TabSepClicked(); }); });
-    connect(CheckBox1, &QCheckBox::clicked, this, [this] { Act([] {}); });
-    connect(CheckBox2, &QCheckBox::clicked, this, [this](bool on) { Act([&] { ed_.FixeClicked(on); }); });
-    connect(CheckBox3, &QCheckBox::clicked, this, [this](bool on) { Act([&] { ed_.CasseClicked(on); }); });
+    connect(tabSeparatorBox, &QCheckBox::clicked, this, [this] { Act([&] { ed_.TabSepClicked(); }); });
+    connect(headerBox, &QCheckBox::clicked, this, [this] { Act([] {}); });
+    connect(affixBox, &QCheckBox::clicked, this, [this](bool on) { Act([&] { ed_.FixeClicked(on); }); });
+    connect(caseBox, &QCheckBox::clicked, this, [this](bool on) { Act([&] { ed_.CasseClicked(on); }); });
 }
 
-std::vector<QWidget*> FormatEditorPage::HoverAreas() const { return {GroupBox3, GroupBox5, GroupBox7}; }
+std::vector<QWidget*> FormatEditorPage::HoverAreas() const { return {formatsGroup, generalGroup, columnGroup}; }
 
 bool FormatEditorPage::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type t = event->type();
     if (t == QEvent::Enter) {
-        const std::pair<QObject*, LK> hints[] = {{BitBtn6, LK::hnt_fmtNew},     {BitBtn15, LK::hnt_fmtModel},
-                                                  {BitBtn16, LK::hnt_fmtModify}, {BitBtn7, LK::hnt_fmtSave},
-                                                  {BitBtn8, LK::hnt_fmtUndo}};
+        const std::pair<QObject*, LK> hints[] = {{newButton, LK::hnt_fmtNew},     {modelButton, LK::hnt_fmtModel},
+                                                  {modifyButton, LK::hnt_fmtModify}, {saveButton, LK::hnt_fmtSave},
+                                                  {undoButton, LK::hnt_fmtUndo}};
         for (const auto& [button, key] : hints)
-            if (watched == button) Label8->setText(Qs(lang_.Text(key)));
-    } else if (t == QEvent::MouseMove && watched != Label10) {
-        Label8->setText(Qs(ed_.EditStatus));
-    } else if (t == QEvent::MouseButtonRelease && watched == Label10) {
-        CheckBox1->click();
+            if (watched == button) hintLabel->setText(Qs(lang_.Text(key)));
+    } else if (t == QEvent::MouseMove && watched != headerCaption) {
+        hintLabel->setText(Qs(ed_.EditStatus));
+    } else if (t == QEvent::MouseButtonRelease && watched == headerCaption) {
+        headerBox->click();
         return true;
     }
     return QWidget::eventFilter(watched, event);

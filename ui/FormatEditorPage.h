@@ -44,16 +44,16 @@ public:
     // After a save or a deletion: the conversion page's lists are to show these.
     std::function<void(const FormatChoices&)> OnFormatChoices;
 
-    void BitBtn6Click();  // new
-    void BitBtn15Click(); // from a model
-    void BitBtn16Click(); // modify
-    void BitBtn7Click();  // save
-    void BitBtn8Click();  // cancel the changes
-    void BitBtn9Click();  // delete
-    void BitBtn20Click(); // delete the column
-    void BitBtn21Click(); // move it left
-    void BitBtn22Click(); // add a column
-    void BitBtn23Click(); // move it right
+    void onNewClicked();  // new
+    void onModelClicked(); // from a model
+    void onModifyClicked(); // modify
+    void onSaveClicked();  // save
+    void onUndoClicked();  // cancel the changes
+    void onDeleteClicked();  // delete
+    void onDeleteColumnClicked(); // delete the column
+    void onMoveLeftClicked(); // move it left
+    void onAddColumnClicked(); // add a column
+    void onMoveRightClicked(); // move it right
 
     // The captions, hints and list texts in the language in use.
     void Retranslate();
@@ -63,52 +63,52 @@ public:
     // The page as the name dialog's OK would leave it, without the dialog (pictures of the page).
     void EnterState(int mode, const std::string& name);
 
-    QGroupBox* GroupBox3;
-    QWidget* Panel4;
-    QLabel* Label8;
-    QPushButton *BitBtn6, *BitBtn15, *BitBtn16, *BitBtn7, *BitBtn8, *BitBtn9;
+    QGroupBox* formatsGroup;
+    QWidget* hintPanel;
+    QLabel* hintLabel;
+    QPushButton *newButton, *modelButton, *modifyButton, *saveButton, *undoButton, *deleteButton;
 
-    QGroupBox* GroupBox5;
-    QLabel* Label9;
-    QLineEdit* Edit6;
-    QLabel* Label29;
-    QLineEdit* Edit3;
-    QGroupBox* GroupBox9;
-    QLabel* Label14;
-    QLineEdit* Edit9;
-    QLabel* Label13;
-    QLineEdit* Edit13;
-    QCheckBox* CheckBox5;
-    QLabel* Label27;
-    QLineEdit* Edit14;
-    QLabel* Label28;
-    QGroupBox* GroupBox8;
-    QLineEdit* Edit4;
-    QWidget* UpDown1;
-    QLabel* Label11;
-    QLabel* Label10;
-    QCheckBox* CheckBox1;
-    QPlainTextEdit* Memo2;
+    QGroupBox* generalGroup;
+    QLabel* nameCaption;
+    QLineEdit* nameEdit;
+    QLabel* commentCaption;
+    QLineEdit* commentEdit;
+    QGroupBox* columnsGroup;
+    QLabel* columnCountCaption;
+    QLineEdit* columnCountEdit;
+    QLabel* separatorCaption;
+    QLineEdit* separatorEdit;
+    QCheckBox* tabSeparatorBox;
+    QLabel* decimalCaption;
+    QLineEdit* decimalEdit;
+    QLabel* decimalSample;
+    QGroupBox* skipGroup;
+    QLineEdit* skipEdit;
+    QWidget* skipUpDown;
+    QLabel* skipCaption;
+    QLabel* headerCaption;
+    QCheckBox* headerBox;
+    QPlainTextEdit* headerMemo;
 
-    QGroupBox* GroupBox7;
-    QTabBar* TabControl1;
-    QLabel* Label7;
-    QComboBox* ComboBox3;
-    QLabel* Label12;
-    QComboBox* ComboBox6;
-    QLabel* Label48;
-    QLineEdit* Edit7;
-    QLabel* Label47;
-    QComboBox* ComboBox7;
-    QCheckBox* CheckBox2;
-    QRadioButton *RadioButton1, *RadioButton2;
-    QLineEdit* Edit5;
-    QCheckBox* CheckBox3;
-    QRadioButton *RadioButton3, *RadioButton4;
-    QPushButton *BitBtn20, *BitBtn21, *BitBtn22, *BitBtn23;
+    QGroupBox* columnGroup;
+    QTabBar* columnTabs;
+    QLabel* columnNameCaption;
+    QComboBox* columnNameBox;
+    QLabel* typeCaption;
+    QComboBox* typeBox;
+    QLabel* dateSepCaption;
+    QLineEdit* dateSepEdit;
+    QLabel* controlCaption;
+    QComboBox* controlBox;
+    QCheckBox* affixBox;
+    QRadioButton *prefixRadio, *suffixRadio;
+    QLineEdit* affixEdit;
+    QCheckBox* caseBox;
+    QRadioButton *upperRadio, *lowerRadio;
+    QPushButton *deleteColumnButton, *moveLeftButton, *addColumnButton, *moveRightButton;
 
-    QWidget* Panel3;
-    QPlainTextEdit* Memo3;
+    QWidget* notesPanel;
+    QPlainTextEdit* notesMemo;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

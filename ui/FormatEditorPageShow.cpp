@@ -80,16 +80,16 @@ QString JoinLines(const std::vector<std::string>& lines) {
 } // namespace
 
 void FormatEditorPage::FillLists() {
-    const QSignalBlocker b6(ComboBox6), b7(ComboBox7);
-    ComboBox6->clear();
-    ComboBox6->addItems({QStringLiteral("N"), QStringLiteral("AN")});
-    for (std::string_view layout : DateLayouts()) ComboBox6->addItem(Qs(std::string(layout)));
-    ComboBox6->setCurrentIndex(0);
-    ComboBox7->clear();
-    ComboBox7->addItems({QString(), QString()});
+    const QSignalBlocker b6(typeBox), b7(controlBox);
+    typeBox->clear();
+    typeBox->addItems({QStringLiteral("N"), QStringLiteral("AN")});
+    for (std::string_view layout : DateLayouts()) typeBox->addItem(Qs(std::string(layout)));
+    typeBox->setCurrentIndex(0);
+    controlBox->clear();
+    controlBox->addItems({QString(), QString()});
     ShowControlItems();
     const int control = ed_.Column.Control;
-    ComboBox7->setCurrentIndex(control >= 0 && control < ComboBox7->count() ? control : -1);
+    controlBox->setCurrentIndex(control >= 0 && control < controlBox->count() ? control : -1);
 }
 
 void FormatEditorPage::LoadTabMarks(const std::string& programDir) {
@@ -106,40 +106,40 @@ bool FormatEditorPage::RefreshTabMarks(int n) {
     if (!marksOn_) return false;
     if (valid_.isNull() || invalid_.isNull()) {
         marksOn_ = false; // until the program ends
-        for (int i = 0; i < TabControl1->count(); ++i) TabControl1->setTabIcon(i, QIcon());
+        for (int i = 0; i < columnTabs->count(); ++i) columnTabs->setTabIcon(i, QIcon());
         return false;
     }
-    for (int i = 0; i < n && i < TabControl1->count(); ++i) {
+    for (int i = 0; i < n && i < columnTabs->count(); ++i) {
         const bool valid = ed_.Columns[static_cast<std::size_t>(i)].Valid;
-        TabControl1->setTabIcon(i, QIcon(valid ? valid_ : invalid_));
+        columnTabs->setTabIcon(i, QIcon(valid ? valid_ : invalid_));
     }
     return true;
 }
 
-void FormatEditorPage::PageShown() { Label8->setText(Qs(lang_.Text(LK::hnt_fmtEntry))); }
+void FormatEditorPage::PageShown() { hintLabel->setText(Qs(lang_.Text(LK::hnt_fmtEntry))); }
 
 void FormatEditorPage::Collect() {
     FmtGeneralValues& g = ed_.General;
-    g.Comment = Cp(Edit3->text());
-    g.TabSep = CheckBox5->isChecked();
-    g.ColSepText = Cp(Edit13->text());
-    g.DecSepText = Cp(Edit14->text());
-    g.JmpLinesText = Cp(Edit4->text());
-    g.HdrOn = CheckBox1->isChecked();
-    g.HdrLines = MemoLines(Memo2);
+    g.Comment = Cp(commentEdit->text());
+    g.TabSep = tabSeparatorBox->isChecked();
+    g.ColSepText = Cp(separatorEdit->text());
+    g.DecSepText = Cp(decimalEdit->text());
+    g.JmpLinesText = Cp(skipEdit->text());
+    g.HdrOn = headerBox->isChecked();
+    g.HdrLines = MemoLines(headerMemo);
     ColumnValues& c = ed_.Column;
-    c.Name = Cp(ComboBox3->currentText());
-    if (ComboBox6->currentIndex() >= 0) c.Type = Cp(ComboBox6->currentText());
-    c.DtSep = Cp(Edit7->text());
-    c.FixeOn = CheckBox2->isChecked();
-    c.Prefix = RadioButton1->isChecked();
-    c.Suffix = RadioButton2->isChecked();
-    c.FixeText = Cp(Edit5->text());
-    c.CasseOn = CheckBox3->isChecked();
-    c.Upper = RadioButton3->isChecked();
-    c.Lower = RadioButton4->isChecked();
+    c.Name = Cp(columnNameBox->currentText());
+    if (typeBox->currentIndex() >= 0) c.Type = Cp(typeBox->currentText());
+    c.DtSep = Cp(dateSepEdit->text());
+    c.FixeOn = affixBox->isChecked();
+    c.Prefix = prefixRadio->isChecked();
+    c.Suffix = suffixRadio->isChecked();
+    c.FixeText = Cp(affixEdit->text());
+    c.CasseOn = caseBox->isChecked();
+    c.Upper = upperRadio->isChecked();
+    c.Lower = lowerRadio->isChecked();
     // A control the list does not offer ("if not empty") stays as the file has it.
-    if (ComboBox7->currentIndex() >= 0) c.Control = ComboBox7->currentIndex();
+    if (controlBox->currentIndex() >= 0) c.Control = controlBox->currentIndex();
 }
 
 void FormatEditorPage::Act(const std::function<void()>& op) {
@@ -151,18 +151,18 @@ void FormatEditorPage::Act(const std::function<void()>& op) {
 
 void FormatEditorPage::ShowGeneral() {
     const FmtGeneralValues& g = ed_.General;
-    SetText(Edit6, g.FmtName);
-    SetText(Edit3, g.Comment);
-    SetText(Edit9, g.ColCountText);
-    CheckBox5->setChecked(g.TabSep);
-    SetText(Edit13, g.ColSepText);
-    SetText(Edit14, g.DecSepText);
-    Label28->setText(Qs(g.DecSample));
-    SetText(Edit4, g.JmpLinesText);
-    CheckBox1->setChecked(g.HdrOn);
+    SetText(nameEdit, g.FmtName);
+    SetText(commentEdit, g.Comment);
+    SetText(columnCountEdit, g.ColCountText);
+    tabSeparatorBox->setChecked(g.TabSep);
+    SetText(separatorEdit, g.ColSepText);
+    SetText(decimalEdit, g.DecSepText);
+    decimalSample->setText(Qs(g.DecSample));
+    SetText(skipEdit, g.JmpLinesText);
+    headerBox->setChecked(g.HdrOn);
     const QString hdr = JoinLines(g.HdrLines);
-    if (JoinLines(MemoLines(Memo2)) != hdr) Memo2->setPlainText(hdr);
-    Shade(Memo2, g.HdrOn, QColor(192, 192, 192));
+    if (JoinLines(MemoLines(headerMemo)) != hdr) headerMemo->setPlainText(hdr);
+    Shade(headerMemo, g.HdrOn, QColor(192, 192, 192));
 }
 
 void FormatEditorPage::ShowColumn() {
@@ -170,54 +170,54 @@ void FormatEditorPage::ShowColumn() {
     QStringList names;
     for (const std::string& n : ed_.NameList) names << Qs(n);
     QStringList shown;
-    for (int i = 0; i < ComboBox3->count(); ++i) shown << ComboBox3->itemText(i);
+    for (int i = 0; i < columnNameBox->count(); ++i) shown << columnNameBox->itemText(i);
     if (shown != names) {
-        ComboBox3->clear();
-        ComboBox3->addItems(names);
+        columnNameBox->clear();
+        columnNameBox->addItems(names);
     }
-    if (ComboBox3->currentText() != Qs(c.Name)) ComboBox3->setEditText(Qs(c.Name));
-    const int type = ComboBox6->findText(Qs(c.Type));
-    if (type >= 0) ComboBox6->setCurrentIndex(type);
+    if (columnNameBox->currentText() != Qs(c.Name)) columnNameBox->setEditText(Qs(c.Name));
+    const int type = typeBox->findText(Qs(c.Type));
+    if (type >= 0) typeBox->setCurrentIndex(type);
     const bool dated = TypeHasDateSep(c.Type);
-    Edit7->setVisible(dated);
-    Label48->setEnabled(dated);
-    SetText(Edit7, c.DtSep);
-    ComboBox7->setCurrentIndex(c.Control >= 0 && c.Control < ComboBox7->count() ? c.Control : -1);
-    CheckBox2->setChecked(c.FixeOn);
-    CheckPair(RadioButton1, c.Prefix, RadioButton2, c.Suffix, c.FixeOn);
-    SetText(Edit5, c.FixeText);
-    Shade(Edit5, c.FixeOn, QColor(128, 128, 128));
-    CheckBox3->setChecked(c.CasseOn);
-    CheckPair(RadioButton3, c.Upper, RadioButton4, c.Lower, c.CasseOn);
+    dateSepEdit->setVisible(dated);
+    dateSepCaption->setEnabled(dated);
+    SetText(dateSepEdit, c.DtSep);
+    controlBox->setCurrentIndex(c.Control >= 0 && c.Control < controlBox->count() ? c.Control : -1);
+    affixBox->setChecked(c.FixeOn);
+    CheckPair(prefixRadio, c.Prefix, suffixRadio, c.Suffix, c.FixeOn);
+    SetText(affixEdit, c.FixeText);
+    Shade(affixEdit, c.FixeOn, QColor(128, 128, 128));
+    caseBox->setChecked(c.CasseOn);
+    CheckPair(upperRadio, c.Upper, lowerRadio, c.Lower, c.CasseOn);
 }
 
 void FormatEditorPage::ShowTabs() {
-    const QSignalBlocker block(TabControl1);
+    const QSignalBlocker block(columnTabs);
     const int n = static_cast<int>(ed_.Tabs.size());
-    while (TabControl1->count() > n) TabControl1->removeTab(TabControl1->count() - 1);
-    while (TabControl1->count() < n) TabControl1->addTab(QString());
-    for (int i = 0; i < n; ++i) TabControl1->setTabText(i, Qs(ed_.Tabs[static_cast<std::size_t>(i)]));
-    if (ed_.TabIndex >= 0 && ed_.TabIndex < n) TabControl1->setCurrentIndex(ed_.TabIndex);
+    while (columnTabs->count() > n) columnTabs->removeTab(columnTabs->count() - 1);
+    while (columnTabs->count() < n) columnTabs->addTab(QString());
+    for (int i = 0; i < n; ++i) columnTabs->setTabText(i, Qs(ed_.Tabs[static_cast<std::size_t>(i)]));
+    if (ed_.TabIndex >= 0 && ed_.TabIndex < n) columnTabs->setCurrentIndex(ed_.TabIndex);
     RefreshTabMarks(std::min(n, static_cast<int>(ed_.Columns.size())));
 }
 
 void FormatEditorPage::ShowEditor() {
     showing_ = true;
-    const QSignalBlocker b3(ComboBox3), b6(ComboBox6);
+    const QSignalBlocker b3(columnNameBox), b6(typeBox);
     ShowGeneral();
     ShowColumn();
     ShowTabs();
     const EditorButtons& b = ed_.Buttons;
-    BitBtn7->setEnabled(b.Save);
-    BitBtn8->setEnabled(b.Cancel);
-    BitBtn9->setEnabled(b.Del);
-    BitBtn20->setEnabled(b.Columns);
-    BitBtn22->setEnabled(b.Columns);
-    BitBtn21->setEnabled(b.Columns && b.Left);
-    BitBtn23->setEnabled(b.Columns && b.Right);
+    saveButton->setEnabled(b.Save);
+    undoButton->setEnabled(b.Cancel);
+    deleteButton->setEnabled(b.Del);
+    deleteColumnButton->setEnabled(b.Columns);
+    addColumnButton->setEnabled(b.Columns);
+    moveLeftButton->setEnabled(b.Columns && b.Left);
+    moveRightButton->setEnabled(b.Columns && b.Right);
     QStringList memo;
     for (const std::string& line : ed_.Memo) memo << Qs(line);
-    Memo3->setPlainText(memo.join(QChar(u'\n')));
+    notesMemo->setPlainText(memo.join(QChar(u'\n')));
     showing_ = false;
 }
 
@@ -228,7 +228,7 @@ void FormatEditorPage::AskName(int mode) {
         ed_.NameAccepted();
         accepted = true;
     });
-    if (accepted) Label8->setText(Qs(ed_.EditStatus));
+    if (accepted) hintLabel->setText(Qs(ed_.EditStatus));
 }
 
 void FormatEditorPage::EnterState(int mode, const std::string& name) {
@@ -238,52 +238,52 @@ void FormatEditorPage::EnterState(int mode, const std::string& name) {
         ed_.ModelFmtName.clear();
         ed_.NameAccepted();
     });
-    Label8->setText(Qs(ed_.EditStatus));
+    hintLabel->setText(Qs(ed_.EditStatus));
 }
 
-void FormatEditorPage::BitBtn6Click() { AskName(ndNew); }
-void FormatEditorPage::BitBtn15Click() { AskName(ndModel); }
-void FormatEditorPage::BitBtn16Click() { AskName(ndModify); }
+void FormatEditorPage::onNewClicked() { AskName(ndNew); }
+void FormatEditorPage::onModelClicked() { AskName(ndModel); }
+void FormatEditorPage::onModifyClicked() { AskName(ndModify); }
 
 void FormatEditorPage::AfterFileChange(bool refill) {
-    Label8->setText(Qs(ed_.EditStatus));
+    hintLabel->setText(Qs(ed_.EditStatus));
     if (refill && OnFormatChoices) OnFormatChoices(ed_.Choices);
 }
 
-void FormatEditorPage::BitBtn7Click() {
+void FormatEditorPage::onSaveClicked() {
     FileOutcome r;
     Act([&] { r = ed_.Save(); });
     AfterFileChange(r.Refill);
 }
 
-void FormatEditorPage::BitBtn8Click() {
+void FormatEditorPage::onUndoClicked() {
     Act([&] { ed_.CancelEdits(); });
 }
 
-void FormatEditorPage::BitBtn9Click() {
+void FormatEditorPage::onDeleteClicked() {
     FileOutcome r;
     Act([&] { r = ed_.Delete(); });
     AfterFileChange(r.Refill);
 }
 
-void FormatEditorPage::BitBtn20Click() {
+void FormatEditorPage::onDeleteColumnClicked() {
     Act([&] { ed_.DeleteColumn(); });
 }
-void FormatEditorPage::BitBtn21Click() {
+void FormatEditorPage::onMoveLeftClicked() {
     Act([&] { ed_.MoveColumn(-1); });
 }
-void FormatEditorPage::BitBtn22Click() {
+void FormatEditorPage::onAddColumnClicked() {
     Act([&] { ed_.AddColumn(); });
 }
-void FormatEditorPage::BitBtn23Click() {
+void FormatEditorPage::onMoveRightClicked() {
     Act([&] { ed_.MoveColumn(1); });
 }
 
 void FormatEditorPage::StepSkip(int step) {
     int32_t n = 0;
-    if (!StrToInt32(Cp(Edit4->text()), n)) n = 0;
+    if (!StrToInt32(Cp(skipEdit->text()), n)) n = 0;
     n = std::clamp(n + step, 0, 32000);
-    Edit4->setText(QString::number(n));
+    skipEdit->setText(QString::number(n));
 }
 
 } // namespace lmx

@@ -46,122 +46,122 @@ std::string ToBytes(const QLineEdit* e) { return PathBytes(e->text()); }
 void ParametersPage::StartUp(const std::vector<std::string>& langNames) {
     ShowPanel(ppProcessing);
     {
-        const QSignalBlocker quiet(ListBox1);
-        ListBox1->clear();
-        for (const std::string& c : model_.Categories()) ListBox1->addItem(Qs(c));
+        const QSignalBlocker quiet(categoryList);
+        categoryList->clear();
+        for (const std::string& c : model_.Categories()) categoryList->addItem(Qs(c));
     }
     SetValues(model_.FromParams(langNames));
 }
 
 PrmPageValues ParametersPage::Values() const {
     PrmPageValues v;
-    v.erlEnabled = RadioButton9->isEnabled();
-    v.rejectLine = RadioButton9->isChecked();
-    v.stopRun = RadioButton10->isChecked();
-    v.dirNew = RadioButton8->isChecked();
-    v.dir = ToBytes(Edit11);
-    v.addText = CheckBox4->isChecked();
-    v.text = ToBytes(Edit12);
-    v.newExt = RadioButton13->isChecked();
-    v.ext = ToBytes(Edit8);
-    v.after = RadioButton14->isChecked()   ? arRename
-              : RadioButton15->isChecked() ? arTrash
-              : RadioButton16->isChecked() ? arDelete
+    v.erlEnabled = rejectLineRadio->isEnabled();
+    v.rejectLine = rejectLineRadio->isChecked();
+    v.stopRun = stopRunRadio->isChecked();
+    v.dirNew = otherDirRadio->isChecked();
+    v.dir = ToBytes(dirEdit);
+    v.addText = addTextBox->isChecked();
+    v.text = ToBytes(addTextEdit);
+    v.newExt = newExtRadio->isChecked();
+    v.ext = ToBytes(extEdit);
+    v.after = renameRadio->isChecked()   ? arRename
+              : trashRadio->isChecked() ? arTrash
+              : deleteRadio->isChecked() ? arDelete
                                            : arNothing;
-    v.renameText = ToBytes(Edit10);
-    v.logSimple = RadioButton5->isChecked();
-    v.logExtended = RadioButton6->isChecked();
-    v.encoding = ComboBox9->currentIndex();
-    v.eolLf = ComboBox10->currentIndex() == 1;
-    for (int i = 0; i < ComboBox8->count(); ++i) v.languages.push_back(Cp(ComboBox8->itemText(i)));
-    v.language = ComboBox8->currentIndex();
+    v.renameText = ToBytes(renameEdit);
+    v.logSimple = simpleLogRadio->isChecked();
+    v.logExtended = extendedLogRadio->isChecked();
+    v.encoding = encodingBox->currentIndex();
+    v.eolLf = lineEndBox->currentIndex() == 1;
+    for (int i = 0; i < languageBox->count(); ++i) v.languages.push_back(Cp(languageBox->itemText(i)));
+    v.language = languageBox->currentIndex();
     return v;
 }
 
 void ParametersPage::SetValues(const PrmPageValues& v) {
-    CheckOnly(erlGroup_, v.rejectLine ? RadioButton9 : v.stopRun ? RadioButton10 : nullptr);
-    RadioButton9->setEnabled(v.erlEnabled);
-    RadioButton10->setEnabled(v.erlEnabled);
-    CheckOnly(dirGroup_, v.dirNew ? RadioButton8 : RadioButton7);
-    Edit11->setText(PathText(v.dir));
-    CheckBox4->setChecked(v.addText);
-    Edit12->setText(PathText(v.text));
-    CheckOnly(extGroup_, v.newExt ? RadioButton13 : RadioButton12);
-    Edit8->setText(PathText(v.ext));
-    QRadioButton* after[] = {RadioButton14, RadioButton15, RadioButton16, RadioButton17};
+    CheckOnly(erlGroup_, v.rejectLine ? rejectLineRadio : v.stopRun ? stopRunRadio : nullptr);
+    rejectLineRadio->setEnabled(v.erlEnabled);
+    stopRunRadio->setEnabled(v.erlEnabled);
+    CheckOnly(dirGroup_, v.dirNew ? otherDirRadio : sameDirRadio);
+    dirEdit->setText(PathText(v.dir));
+    addTextBox->setChecked(v.addText);
+    addTextEdit->setText(PathText(v.text));
+    CheckOnly(extGroup_, v.newExt ? newExtRadio : sourceExtRadio);
+    extEdit->setText(PathText(v.ext));
+    QRadioButton* after[] = {renameRadio, trashRadio, deleteRadio, keepRadio};
     CheckOnly(afterGroup_, after[v.after]);
-    Edit10->setText(PathText(v.renameText));
-    CheckOnly(logGroup_, v.logSimple ? RadioButton5 : v.logExtended ? RadioButton6 : nullptr);
-    ComboBox9->setCurrentIndex(v.encoding);
-    ComboBox10->setCurrentIndex(v.eolLf ? 1 : 0);
-    ComboBox8->clear();
-    for (const std::string& name : v.languages) ComboBox8->addItem(Qs(name));
-    ComboBox8->setCurrentIndex(v.language);
+    renameEdit->setText(PathText(v.renameText));
+    CheckOnly(logGroup_, v.logSimple ? simpleLogRadio : v.logExtended ? extendedLogRadio : nullptr);
+    encodingBox->setCurrentIndex(v.encoding);
+    lineEndBox->setCurrentIndex(v.eolLf ? 1 : 0);
+    languageBox->clear();
+    for (const std::string& name : v.languages) languageBox->addItem(Qs(name));
+    languageBox->setCurrentIndex(v.language);
     // Every rule once more, whatever was toggled on the way.
-    RadioButton8Click();
-    CheckBox4Click();
-    RadioButton13Click();
-    RadioButton14Click();
+    onDirChoiceChanged();
+    onAddTextToggled();
+    onExtChoiceChanged();
+    onAfterRunChanged();
 }
 
 bool ParametersPage::eventFilter(QObject* watched, QEvent* event) {
     // A click anywhere in the list counts, in an empty area too.
-    if (watched == ListBox1->viewport() && event->type() == QEvent::MouseButtonRelease) ListBox1Click();
+    if (watched == categoryList->viewport() && event->type() == QEvent::MouseButtonRelease) onCategoryClicked();
     return QWidget::eventFilter(watched, event);
 }
 
 void ParametersPage::ShowPanel(PrmPanel panel) {
-    Panel8->setVisible(panel == ppProcessing);
-    Panel9->setVisible(panel == ppEnvironment);
-    Panel11->setVisible(panel == ppIntegration);
+    processingPanel->setVisible(panel == ppProcessing);
+    environmentPanel->setVisible(panel == ppEnvironment);
+    integrationPanel->setVisible(panel == ppIntegration);
 }
 
 void ParametersPage::ShowCategory(int row) {
-    ListBox1->setCurrentRow(row);
-    ListBox1Click();
+    categoryList->setCurrentRow(row);
+    onCategoryClicked();
 }
 
 void ParametersPage::PageOpened() {
     {
-        const QSignalBlocker quiet(ListBox1);
-        ListBox1->setCurrentRow(PrmPage::RowForPanel(!Panel9->isHidden(), !Panel11->isHidden()));
+        const QSignalBlocker quiet(categoryList);
+        categoryList->setCurrentRow(PrmPage::RowForPanel(!environmentPanel->isHidden(), !integrationPanel->isHidden()));
     }
-    Edit11->setText(PathText(prm_.PrmGet(prmMRD)));
+    dirEdit->setText(PathText(prm_.PrmGet(prmMRD)));
 }
 
-void ParametersPage::ListBox1Click() {
-    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
-    ShowPanel(PrmPage::PanelForRow(selected.isEmpty() ? -1 : ListBox1->row(selected.first())));
+void ParametersPage::onCategoryClicked() {
+    const QList<QListWidgetItem*> selected = categoryList->selectedItems();
+    ShowPanel(PrmPage::PanelForRow(selected.isEmpty() ? -1 : categoryList->row(selected.first())));
 }
 
-void ParametersPage::RadioButton8Click() {
+void ParametersPage::onDirChoiceChanged() {
     const bool on = DirEditOn(Values());
-    SetEditOn(Edit11, on);
-    Button1->setEnabled(on);
+    SetEditOn(dirEdit, on);
+    dirButton->setEnabled(on);
 }
 
-void ParametersPage::CheckBox4Click() { SetEditOn(Edit12, TextEditOn(Values())); }
+void ParametersPage::onAddTextToggled() { SetEditOn(addTextEdit, TextEditOn(Values())); }
 
-void ParametersPage::RadioButton13Click() { SetEditOn(Edit8, ExtEditOn(Values())); }
+void ParametersPage::onExtChoiceChanged() { SetEditOn(extEdit, ExtEditOn(Values())); }
 
-void ParametersPage::RadioButton14Click() { SetEditOn(Edit10, RenameEditOn(Values())); }
+void ParametersPage::onAfterRunChanged() { SetEditOn(renameEdit, RenameEditOn(Values())); }
 
-void ParametersPage::Button1Click() {
+void ParametersPage::onDirButtonClicked() {
     std::string folder;
-    if (!dialogs_.ChooseFolder(lang_.Text(LK::msg_SelDir), ToBytes(Edit11), folder)) return;
-    Edit11->setText(PathText(IncludeTrailingSlash(folder))); // stored only by the save
+    if (!dialogs_.ChooseFolder(lang_.Text(LK::msg_SelDir), ToBytes(dirEdit), folder)) return;
+    dirEdit->setText(PathText(IncludeTrailingSlash(folder))); // stored only by the save
 }
 
-void ParametersPage::BitBtn18Click() {
-    Label53->clear();
+void ParametersPage::onSaveClicked() {
+    resultLabel->clear();
     PrmPageValues v = Values();
     const PrmPage::SaveOutcome r = model_.Save(v);
-    Edit8->setText(PathText(v.ext)); // with the "." put in front, also when the save is refused
-    Label53->setText(Qs(r.label).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    extEdit->setText(PathText(v.ext)); // with the "." put in front, also when the save is refused
+    resultLabel->setText(Qs(r.label).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     dialogs_.ShowPaths(r.message);
 }
 
-void ParametersPage::Button5Click() {
+void ParametersPage::onApplyLanguageClicked() {
     const PrmPageValues v = Values();
     const PrmPage::LangOutcome r = model_.ApplyLanguage(v);
     if (!r.message.empty()) dialogs_.Show(r.message);
@@ -181,10 +181,10 @@ void ParametersPage::Shortcut(int place) {
     dialogs_.Show(model_.ShortcutMessage(place, ok) + (ok || why.empty() ? "" : "\n" + Utf8ToCp1252(why)));
 }
 
-void ParametersPage::Button2Click() { Shortcut(spStartMenu); }
+void ParametersPage::onStartMenuClicked() { Shortcut(spStartMenu); }
 
-void ParametersPage::Button4Click() { Shortcut(spDesktop); }
+void ParametersPage::onDesktopClicked() { Shortcut(spDesktop); }
 
-void ParametersPage::Button3Click() { Shortcut(spSendTo); }
+void ParametersPage::onOpenWithClicked() { Shortcut(spSendTo); }
 
 } // namespace lmx

@@ -51,59 +51,59 @@ public:
     // The page is opened (the window's page control calls it; a window coming back from being
     // minimised or hidden does not).
     void PageOpened();
-    void ListBox1Click();
-    void RadioButton8Click();
-    void CheckBox4Click();
-    void RadioButton13Click();
-    void RadioButton14Click();
-    void Button1Click();  // "...": the result folder
-    void BitBtn18Click(); // save
-    void Button5Click();  // apply the language now
-    void Button2Click();  // Start menu
-    void Button4Click();  // desktop
-    void Button3Click();  // Open with
+    void onCategoryClicked();
+    void onDirChoiceChanged();
+    void onAddTextToggled();
+    void onExtChoiceChanged();
+    void onAfterRunChanged();
+    void onDirButtonClicked();  // "...": the result folder
+    void onSaveClicked(); // save
+    void onApplyLanguageClicked();  // apply the language now
+    void onStartMenuClicked();  // Start menu
+    void onDesktopClicked();  // desktop
+    void onOpenWithClicked();  // Open with
 
     // A language was applied at once: the window's captions change (OnTextsChanged), then the
     // window follows with the rest (OnLanguageApplied, its name as LNG holds it).
     std::function<void()> OnTextsChanged;
     std::function<void(const std::string& language)> OnLanguageApplied;
 
-    QToolButton* BitBtn18;
-    QListWidget* ListBox1;
-    QFrame* Panel7;
-    QLabel* Label53;
+    QToolButton* saveButton;
+    QListWidget* categoryList;
+    QFrame* resultPanel;
+    QLabel* resultLabel;
 
-    QFrame* Panel8;
-    QLabel* Label56;
-    QGroupBox* GroupBox12;
-    QRadioButton *RadioButton9, *RadioButton10;
-    QGroupBox* GroupBox11;
-    QRadioButton *RadioButton7, *RadioButton8;
-    QLineEdit* Edit11;
-    QPushButton* Button1;
-    QCheckBox* CheckBox4;
-    QLineEdit* Edit12;
-    QWidget* Panel10;
-    QRadioButton *RadioButton12, *RadioButton13;
-    QLineEdit* Edit8;
-    QGroupBox* GroupBox13;
-    QRadioButton *RadioButton14, *RadioButton15, *RadioButton16, *RadioButton17;
-    QLineEdit* Edit10;
-    QLabel *Label57, *Label58;
-    QComboBox *ComboBox9, *ComboBox10; // encoding, line end
+    QFrame* processingPanel;
+    QLabel* processingTitle;
+    QGroupBox* badLineGroup;
+    QRadioButton *rejectLineRadio, *stopRunRadio;
+    QGroupBox* resultFileGroup;
+    QRadioButton *sameDirRadio, *otherDirRadio;
+    QLineEdit* dirEdit;
+    QPushButton* dirButton;
+    QCheckBox* addTextBox;
+    QLineEdit* addTextEdit;
+    QWidget* extensionPanel;
+    QRadioButton *sourceExtRadio, *newExtRadio;
+    QLineEdit* extEdit;
+    QGroupBox* afterRunGroup;
+    QRadioButton *renameRadio, *trashRadio, *deleteRadio, *keepRadio;
+    QLineEdit* renameEdit;
+    QLabel *encodingCaption, *lineEndCaption;
+    QComboBox *encodingBox, *lineEndBox; // encoding, line end
 
-    QFrame* Panel9;
-    QLabel* Label55;
-    QGroupBox* GroupBox16;
-    QComboBox* ComboBox8;
-    QPushButton* Button5;
-    QGroupBox* GroupBox10;
-    QRadioButton *RadioButton5, *RadioButton6;
-    QGroupBox *GroupBox14, *GroupBox15;
+    QFrame* environmentPanel;
+    QLabel* environmentTitle;
+    QGroupBox* languageGroup;
+    QComboBox* languageBox;
+    QPushButton* applyLanguageButton;
+    QGroupBox* logKindGroup;
+    QRadioButton *simpleLogRadio, *extendedLogRadio;
+    QGroupBox *datesGroup, *historyGroup;
 
-    QFrame* Panel11;
-    QLabel* Label50;
-    QPushButton *Button2, *Button4, *Button3;
+    QFrame* integrationPanel;
+    QLabel* integrationTitle;
+    QPushButton *startMenuButton, *desktopButton, *openWithButton;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

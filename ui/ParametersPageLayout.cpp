@@ -50,26 +50,26 @@ ParametersPage::ParametersPage(Params& params, LangTexts& lang, IDialogs& dialog
     : QWidget(parent), prm_(params), lang_(lang), dialogs_(dialogs), model_(params, lang, lngFileName) {
     setObjectName("TabSheet3");
 
-    ListBox1 = Named<QListWidget>("ListBox1");
-    ListBox1->setFixedHeight(62);
-    ListBox1->viewport()->installEventFilter(this);
-    Panel7 = Named<QFrame>("Panel7");
-    Panel7->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Label53 = NamedLabel("Label53");
-    Label53->setWordWrap(true);
-    Label53->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label53->setAutoFillBackground(true);
-    QPalette cream = Label53->palette();
+    categoryList = Named<QListWidget>("ListBox1");
+    categoryList->setFixedHeight(62);
+    categoryList->viewport()->installEventFilter(this);
+    resultPanel = Named<QFrame>("Panel7");
+    resultPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    resultLabel = NamedLabel("Label53");
+    resultLabel->setWordWrap(true);
+    resultLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    resultLabel->setAutoFillBackground(true);
+    QPalette cream = resultLabel->palette();
     cream.setColor(QPalette::Window, QColor(0xFF, 0xFB, 0xF0));
     cream.setColor(QPalette::WindowText, Qt::black);
-    Label53->setPalette(cream);
-    auto* p7 = new QVBoxLayout(Panel7);
+    resultLabel->setPalette(cream);
+    auto* p7 = new QVBoxLayout(resultPanel);
     p7->setContentsMargins(1, 1, 1, 1);
-    p7->addWidget(Label53);
-    BitBtn18 = Named<QToolButton>("BitBtn18");
-    BitBtn18->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    BitBtn18->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    BitBtn18->setMinimumWidth(70);
+    p7->addWidget(resultLabel);
+    saveButton = Named<QToolButton>("BitBtn18");
+    saveButton->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    saveButton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    saveButton->setMinimumWidth(70);
 
     BuildProcessing();
     BuildEnvironment();
@@ -78,9 +78,9 @@ ParametersPage::ParametersPage(Params& params, LangTexts& lang, IDialogs& dialog
 
     auto* left = new QVBoxLayout;
     left->setSpacing(4);
-    left->addWidget(ListBox1);
-    left->addWidget(Panel7, 1);
-    left->addWidget(BitBtn18, 0, Qt::AlignHCenter);
+    left->addWidget(categoryList);
+    left->addWidget(resultPanel, 1);
+    left->addWidget(saveButton, 0, Qt::AlignHCenter);
     auto* leftBox = new QWidget;
     leftBox->setFixedWidth(170);
     leftBox->setLayout(left);
@@ -89,7 +89,7 @@ ParametersPage::ParametersPage(Params& params, LangTexts& lang, IDialogs& dialog
     // The three panels lie on top of each other; one is visible at a time.
     auto* panels = new QGridLayout;
     panels->setContentsMargins(0, 0, 0, 0);
-    for (QFrame* p : {Panel8, Panel9, Panel11}) panels->addWidget(p, 0, 0);
+    for (QFrame* p : {processingPanel, environmentPanel, integrationPanel}) panels->addWidget(p, 0, 0);
     auto* page = new QHBoxLayout(this);
     page->setContentsMargins(4, 4, 4, 4);
     page->setSpacing(6);
@@ -97,155 +97,155 @@ ParametersPage::ParametersPage(Params& params, LangTexts& lang, IDialogs& dialog
     page->addLayout(panels, 1);
     ShowPanel(ppProcessing);
 
-    connect(ListBox1, &QListWidget::currentRowChanged, this, &ParametersPage::ListBox1Click);
-    connect(dirGroup_, &QButtonGroup::buttonToggled, this, &ParametersPage::RadioButton8Click);
-    connect(CheckBox4, &QCheckBox::toggled, this, &ParametersPage::CheckBox4Click);
-    connect(extGroup_, &QButtonGroup::buttonToggled, this, &ParametersPage::RadioButton13Click);
-    connect(afterGroup_, &QButtonGroup::buttonToggled, this, &ParametersPage::RadioButton14Click);
-    connect(Button1, &QPushButton::clicked, this, &ParametersPage::Button1Click);
-    connect(BitBtn18, &QToolButton::clicked, this, &ParametersPage::BitBtn18Click);
-    connect(Button5, &QPushButton::clicked, this, &ParametersPage::Button5Click);
-    connect(Button2, &QPushButton::clicked, this, &ParametersPage::Button2Click);
-    connect(Button4, &QPushButton::clicked, this, &ParametersPage::Button4Click);
-    connect(Button3, &QPushButton::clicked, this, &ParametersPage::Button3Click);
+    connect(categoryList, &QListWidget::currentRowChanged, this, &ParametersPage::onCategoryClicked);
+    connect(dirGroup_, &QButtonGroup::buttonToggled, this, &ParametersPage::onDirChoiceChanged);
+    connect(addTextBox, &QCheckBox::toggled, this, &ParametersPage::onAddTextToggled);
+    connect(extGroup_, &QButtonGroup::buttonToggled, this, &ParametersPage::onExtChoiceChanged);
+    connect(afterGroup_, &QButtonGroup::buttonToggled, this, &ParametersPage::onAfterRunChanged);
+    connect(dirButton, &QPushButton::clicked, this, &ParametersPage::onDirButtonClicked);
+    connect(saveButton, &QToolButton::clicked, this, &ParametersPage::onSaveClicked);
+    connect(applyLanguageButton, &QPushButton::clicked, this, &ParametersPage::onApplyLanguageClicked);
+    connect(startMenuButton, &QPushButton::clicked, this, &ParametersPage::onStartMenuClicked);
+    connect(desktopButton, &QPushButton::clicked, this, &ParametersPage::onDesktopClicked);
+    connect(openWithButton, &QPushButton::clicked, this, &ParametersPage::onOpenWithClicked);
 }
 
 void ParametersPage::BuildProcessing() {
-    Panel8 = Panel("Panel8");
-    Label56 = Title("Label56");
+    processingPanel = Panel("Panel8");
+    processingTitle = Title("Label56");
 
-    GroupBox12 = NamedGroup("GroupBox12", QStringLiteral("En cas d'anomalie dans une des lignes :"));
-    RadioButton9 = Radio("RadioButton9");
-    RadioButton10 = Radio("RadioButton10");
-    auto* g12 = new QHBoxLayout(GroupBox12);
-    g12->addWidget(RadioButton9);
-    g12->addWidget(RadioButton10);
-    erlGroup_ = Group(this, {RadioButton9, RadioButton10});
+    badLineGroup = NamedGroup("GroupBox12", QStringLiteral("En cas d'anomalie dans une des lignes :"));
+    rejectLineRadio = Radio("RadioButton9");
+    stopRunRadio = Radio("RadioButton10");
+    auto* g12 = new QHBoxLayout(badLineGroup);
+    g12->addWidget(rejectLineRadio);
+    g12->addWidget(stopRunRadio);
+    erlGroup_ = Group(this, {rejectLineRadio, stopRunRadio});
 
-    GroupBox11 = NamedGroup("GroupBox11");
-    RadioButton7 = Radio("RadioButton7");
-    RadioButton8 = Radio("RadioButton8");
-    Edit11 = Named<QLineEdit>("Edit11");
-    Edit11->setReadOnly(true); // only the folder chooser fills it
-    Button1 = NamedButton("Button1", QStringLiteral("..."));
-    Button1->setFixedWidth(30);
-    CheckBox4 = Named<QCheckBox>("CheckBox4");
-    Edit12 = Named<QLineEdit>("Edit12");
-    Panel10 = Named<QWidget>("Panel10");
-    RadioButton12 = Radio("RadioButton12");
-    RadioButton13 = Radio("RadioButton13");
-    Edit8 = Named<QLineEdit>("Edit8");
-    for (QLineEdit* e : {Edit12, Edit8}) e->setFixedWidth(110);
-    auto* p10 = new QGridLayout(Panel10);
+    resultFileGroup = NamedGroup("GroupBox11");
+    sameDirRadio = Radio("RadioButton7");
+    otherDirRadio = Radio("RadioButton8");
+    dirEdit = Named<QLineEdit>("Edit11");
+    dirEdit->setReadOnly(true); // only the folder chooser fills it
+    dirButton = NamedButton("Button1", QStringLiteral("..."));
+    dirButton->setFixedWidth(30);
+    addTextBox = Named<QCheckBox>("CheckBox4");
+    addTextEdit = Named<QLineEdit>("Edit12");
+    extensionPanel = Named<QWidget>("Panel10");
+    sourceExtRadio = Radio("RadioButton12");
+    newExtRadio = Radio("RadioButton13");
+    extEdit = Named<QLineEdit>("Edit8");
+    for (QLineEdit* e : {addTextEdit, extEdit}) e->setFixedWidth(110);
+    auto* p10 = new QGridLayout(extensionPanel);
     p10->setContentsMargins(0, 0, 0, 0);
-    p10->addWidget(RadioButton12, 0, 0, 1, 2);
-    p10->addWidget(RadioButton13, 1, 0);
-    p10->addWidget(Edit8, 1, 1);
+    p10->addWidget(sourceExtRadio, 0, 0, 1, 2);
+    p10->addWidget(newExtRadio, 1, 0);
+    p10->addWidget(extEdit, 1, 1);
     p10->setColumnStretch(2, 1);
-    auto* g11 = new QGridLayout(GroupBox11);
+    auto* g11 = new QGridLayout(resultFileGroup);
     g11->setVerticalSpacing(3);
-    g11->addWidget(RadioButton7, 0, 0, 1, 4);
-    g11->addWidget(RadioButton8, 1, 0, 1, 4);
-    g11->addWidget(Edit11, 2, 1);
-    g11->addWidget(Button1, 2, 2);
+    g11->addWidget(sameDirRadio, 0, 0, 1, 4);
+    g11->addWidget(otherDirRadio, 1, 0, 1, 4);
+    g11->addWidget(dirEdit, 2, 1);
+    g11->addWidget(dirButton, 2, 2);
     auto* added = new QHBoxLayout;
-    added->addWidget(CheckBox4);
-    added->addWidget(Edit12);
+    added->addWidget(addTextBox);
+    added->addWidget(addTextEdit);
     added->addStretch();
     g11->addLayout(added, 3, 0, 1, 3);
-    g11->addWidget(Panel10, 4, 0, 1, 3);
+    g11->addWidget(extensionPanel, 4, 0, 1, 3);
     // The data files' encoding and the results' line end, at the right of the name's rows.
-    Label57 = NamedLabel("Label57");
-    ComboBox9 = Named<QComboBox>("ComboBox9");
+    encodingCaption = NamedLabel("Label57");
+    encodingBox = Named<QComboBox>("ComboBox9");
     // The first one is named in the language in use.
-    ComboBox9->addItems({QString(), QStringLiteral("UTF-8"), QStringLiteral("Windows-1252")});
-    ComboBox9->setFixedWidth(104); // the list itself opens as wide as its items
-    Label58 = NamedLabel("Label58");
-    ComboBox10 = Named<QComboBox>("ComboBox10");
-    ComboBox10->addItems({QStringLiteral("CR LF"), QStringLiteral("LF")});
+    encodingBox->addItems({QString(), QStringLiteral("UTF-8"), QStringLiteral("Windows-1252")});
+    encodingBox->setFixedWidth(104); // the list itself opens as wide as its items
+    lineEndCaption = NamedLabel("Label58");
+    lineEndBox = Named<QComboBox>("ComboBox10");
+    lineEndBox->addItems({QStringLiteral("CR LF"), QStringLiteral("LF")});
     auto* dataBox = new QGridLayout;
-    dataBox->addWidget(Label57, 0, 0);
-    dataBox->addWidget(ComboBox9, 0, 1);
-    dataBox->addWidget(Label58, 1, 0);
-    dataBox->addWidget(ComboBox10, 1, 1, Qt::AlignLeft);
+    dataBox->addWidget(encodingCaption, 0, 0);
+    dataBox->addWidget(encodingBox, 0, 1);
+    dataBox->addWidget(lineEndCaption, 1, 0);
+    dataBox->addWidget(lineEndBox, 1, 1, Qt::AlignLeft);
     g11->addLayout(dataBox, 3, 3, 2, 1, Qt::AlignRight | Qt::AlignBottom);
     g11->setColumnMinimumWidth(0, 18);
     g11->setColumnStretch(1, 1);
-    dirGroup_ = Group(this, {RadioButton7, RadioButton8});
-    extGroup_ = Group(this, {RadioButton12, RadioButton13});
+    dirGroup_ = Group(this, {sameDirRadio, otherDirRadio});
+    extGroup_ = Group(this, {sourceExtRadio, newExtRadio});
 
-    GroupBox13 = NamedGroup("GroupBox13");
-    RadioButton14 = Radio("RadioButton14");
-    Edit10 = Named<QLineEdit>("Edit10");
-    Edit10->setFixedWidth(110);
-    RadioButton15 = Radio("RadioButton15");
-    RadioButton16 = Radio("RadioButton16");
-    RadioButton17 = Radio("RadioButton17");
-    auto* g13 = new QGridLayout(GroupBox13);
+    afterRunGroup = NamedGroup("GroupBox13");
+    renameRadio = Radio("RadioButton14");
+    renameEdit = Named<QLineEdit>("Edit10");
+    renameEdit->setFixedWidth(110);
+    trashRadio = Radio("RadioButton15");
+    deleteRadio = Radio("RadioButton16");
+    keepRadio = Radio("RadioButton17");
+    auto* g13 = new QGridLayout(afterRunGroup);
     g13->setVerticalSpacing(3);
-    g13->addWidget(RadioButton14, 0, 0);
-    g13->addWidget(Edit10, 0, 1);
-    g13->addWidget(RadioButton15, 1, 0, 1, 2);
-    g13->addWidget(RadioButton16, 2, 0, 1, 2);
-    g13->addWidget(RadioButton17, 3, 0, 1, 2);
+    g13->addWidget(renameRadio, 0, 0);
+    g13->addWidget(renameEdit, 0, 1);
+    g13->addWidget(trashRadio, 1, 0, 1, 2);
+    g13->addWidget(deleteRadio, 2, 0, 1, 2);
+    g13->addWidget(keepRadio, 3, 0, 1, 2);
     g13->setColumnStretch(2, 1);
-    afterGroup_ = Group(this, {RadioButton14, RadioButton15, RadioButton16, RadioButton17});
+    afterGroup_ = Group(this, {renameRadio, trashRadio, deleteRadio, keepRadio});
 
-    auto* p8 = new QVBoxLayout(Panel8);
-    p8->addWidget(Label56);
-    p8->addWidget(GroupBox12);
-    p8->addWidget(GroupBox11);
-    p8->addWidget(GroupBox13);
+    auto* p8 = new QVBoxLayout(processingPanel);
+    p8->addWidget(processingTitle);
+    p8->addWidget(badLineGroup);
+    p8->addWidget(resultFileGroup);
+    p8->addWidget(afterRunGroup);
     p8->addStretch();
 }
 
 void ParametersPage::BuildEnvironment() {
-    Panel9 = Panel("Panel9");
-    Label55 = Title("Label55");
-    GroupBox16 = NamedGroup("GroupBox16");
-    ComboBox8 = Named<QComboBox>("ComboBox8"); // a pick list: not editable
-    ComboBox8->setMinimumWidth(160);
-    Button5 = NamedButton("Button5");
-    auto* g16 = new QHBoxLayout(GroupBox16);
-    g16->addWidget(ComboBox8);
-    g16->addWidget(Button5);
+    environmentPanel = Panel("Panel9");
+    environmentTitle = Title("Label55");
+    languageGroup = NamedGroup("GroupBox16");
+    languageBox = Named<QComboBox>("ComboBox8"); // a pick list: not editable
+    languageBox->setMinimumWidth(160);
+    applyLanguageButton = NamedButton("Button5");
+    auto* g16 = new QHBoxLayout(languageGroup);
+    g16->addWidget(languageBox);
+    g16->addWidget(applyLanguageButton);
     g16->addStretch();
 
-    GroupBox10 = NamedGroup("GroupBox10", QStringLiteral(" Log : "));
-    RadioButton5 = Radio("RadioButton5");
-    RadioButton6 = Radio("RadioButton6");
-    auto* g10 = new QHBoxLayout(GroupBox10);
-    g10->addWidget(RadioButton5);
-    g10->addWidget(RadioButton6);
+    logKindGroup = NamedGroup("GroupBox10", QStringLiteral(" Log : "));
+    simpleLogRadio = Radio("RadioButton5");
+    extendedLogRadio = Radio("RadioButton6");
+    auto* g10 = new QHBoxLayout(logKindGroup);
+    g10->addWidget(simpleLogRadio);
+    g10->addWidget(extendedLogRadio);
     g10->addStretch();
-    logGroup_ = Group(this, {RadioButton5, RadioButton6});
+    logGroup_ = Group(this, {simpleLogRadio, extendedLogRadio});
 
     // Kept for options the program does not offer yet.
-    GroupBox14 = NamedGroup("GroupBox14", QStringLiteral("Gestion des dates : "));
-    GroupBox15 = NamedGroup("GroupBox15", QStringLiteral(" Historiques et sauvegardes : "));
-    for (QGroupBox* g : {GroupBox14, GroupBox15}) {
+    datesGroup = NamedGroup("GroupBox14", QStringLiteral("Gestion des dates : "));
+    historyGroup = NamedGroup("GroupBox15", QStringLiteral(" Historiques et sauvegardes : "));
+    for (QGroupBox* g : {datesGroup, historyGroup}) {
         g->setEnabled(false);
         g->setMinimumHeight(60);
     }
 
-    auto* p9 = new QVBoxLayout(Panel9);
-    p9->addWidget(Label55);
-    p9->addWidget(GroupBox16);
-    p9->addWidget(GroupBox10);
-    p9->addWidget(GroupBox14);
-    p9->addWidget(GroupBox15);
+    auto* p9 = new QVBoxLayout(environmentPanel);
+    p9->addWidget(environmentTitle);
+    p9->addWidget(languageGroup);
+    p9->addWidget(logKindGroup);
+    p9->addWidget(datesGroup);
+    p9->addWidget(historyGroup);
     p9->addStretch();
 }
 
 void ParametersPage::BuildIntegration() {
-    Panel11 = Panel("Panel11");
-    Label50 = Title("Label50");
-    Button2 = NamedButton("Button2");
-    Button4 = NamedButton("Button4");
-    Button3 = NamedButton("Button3");
-    auto* p11 = new QVBoxLayout(Panel11);
-    p11->addWidget(Label50);
-    for (QPushButton* b : {Button2, Button4, Button3}) {
+    integrationPanel = Panel("Panel11");
+    integrationTitle = Title("Label50");
+    startMenuButton = NamedButton("Button2");
+    desktopButton = NamedButton("Button4");
+    openWithButton = NamedButton("Button3");
+    auto* p11 = new QVBoxLayout(integrationPanel);
+    p11->addWidget(integrationTitle);
+    for (QPushButton* b : {startMenuButton, desktopButton, openWithButton}) {
         b->setMinimumWidth(340);
         p11->addWidget(b, 0, Qt::AlignLeft);
     }
@@ -254,33 +254,33 @@ void ParametersPage::BuildIntegration() {
 
 void ParametersPage::Retranslate() {
     const auto text = [this](LK key) { return Qs(lang_.Text(key)); };
-    BitBtn18->setText(text(LK::btn_save));
-    Label56->setText(text(LK::cpn_oParmTitle));
-    RadioButton9->setText(text(LK::cpn_oLineRej));
-    RadioButton10->setText(text(LK::cpn_oTrtStop));
-    GroupBox11->setTitle(text(LK::cpn_outFileName));
-    RadioButton7->setText(text(LK::cpn_oOutDirSame));
-    RadioButton8->setText(text(LK::cpn_oOutDirNew));
-    CheckBox4->setText(text(LK::cpn_oOutAddTxt));
-    RadioButton12->setText(text(LK::cpn_oOutExtSrce));
-    RadioButton13->setText(text(LK::cpn_oOutExtNew));
-    Label57->setText(text(LK::cpn_oTrtEnc));
-    ComboBox9->setItemText(0, text(LK::itm_encSystem));
-    Label58->setText(text(LK::cpn_oTrtEol));
-    GroupBox13->setTitle(text(LK::cpn_oAftTitle));
-    RadioButton14->setText(text(LK::cpn_oAftRenam));
-    RadioButton15->setText(text(LK::cpn_oAftRcBin));
-    RadioButton16->setText(text(LK::cpn_oAftDelet));
-    RadioButton17->setText(text(LK::cpn_oAftNothg));
-    Label55->setText(text(LK::cpn_oEnvTitle));
-    GroupBox16->setTitle(text(LK::cpn_oEnvLng));
-    Button5->setText(text(LK::cpn_oEnvLngAppl));
-    RadioButton5->setText(text(LK::cpn_oEnvLogSp));
-    RadioButton6->setText(text(LK::cpn_oEnvLogXt));
-    Label50->setText(text(LK::cpn_oInteg));
-    Button2->setText(text(LK::cpn_oIntStart));
-    Button4->setText(text(LK::cpn_oIntDesk));
-    Button3->setText(text(LK::cpn_oIntExpl));
+    saveButton->setText(text(LK::btn_save));
+    processingTitle->setText(text(LK::cpn_oParmTitle));
+    rejectLineRadio->setText(text(LK::cpn_oLineRej));
+    stopRunRadio->setText(text(LK::cpn_oTrtStop));
+    resultFileGroup->setTitle(text(LK::cpn_outFileName));
+    sameDirRadio->setText(text(LK::cpn_oOutDirSame));
+    otherDirRadio->setText(text(LK::cpn_oOutDirNew));
+    addTextBox->setText(text(LK::cpn_oOutAddTxt));
+    sourceExtRadio->setText(text(LK::cpn_oOutExtSrce));
+    newExtRadio->setText(text(LK::cpn_oOutExtNew));
+    encodingCaption->setText(text(LK::cpn_oTrtEnc));
+    encodingBox->setItemText(0, text(LK::itm_encSystem));
+    lineEndCaption->setText(text(LK::cpn_oTrtEol));
+    afterRunGroup->setTitle(text(LK::cpn_oAftTitle));
+    renameRadio->setText(text(LK::cpn_oAftRenam));
+    trashRadio->setText(text(LK::cpn_oAftRcBin));
+    deleteRadio->setText(text(LK::cpn_oAftDelet));
+    keepRadio->setText(text(LK::cpn_oAftNothg));
+    environmentTitle->setText(text(LK::cpn_oEnvTitle));
+    languageGroup->setTitle(text(LK::cpn_oEnvLng));
+    applyLanguageButton->setText(text(LK::cpn_oEnvLngAppl));
+    simpleLogRadio->setText(text(LK::cpn_oEnvLogSp));
+    extendedLogRadio->setText(text(LK::cpn_oEnvLogXt));
+    integrationTitle->setText(text(LK::cpn_oInteg));
+    startMenuButton->setText(text(LK::cpn_oIntStart));
+    desktopButton->setText(text(LK::cpn_oIntDesk));
+    openWithButton->setText(text(LK::cpn_oIntExpl));
 }
 
 } // namespace lmx

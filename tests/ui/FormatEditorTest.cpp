@@ -81,7 +81,7 @@ protected:
     std::string Memo3() { return Cp(Get<QPlainTextEdit>("Memo3")->toPlainText()); }
     std::vector<std::string> Tabs() {
         std::vector<std::string> t;
-        for (int i = 0; i < page->TabControl1->count(); ++i) t.push_back(page->TabControl1->tabText(i).toStdString());
+        for (int i = 0; i < page->columnTabs->count(); ++i) t.push_back(page->columnTabs->tabText(i).toStdString());
         return t;
     }
 
@@ -156,7 +156,7 @@ TEST_F(FormatEditor, ANewFormatFromAModel) {
     Open();
     p.dialogs.nameAnswers.push_back({true, "copy", "IN"});
     Click("BitBtn15");
-    EXPECT_EQ(page->Label8->text().toStdString(), "Definition du nouveau format : COPY \xC3\xA0 partir du mod\xC3\xA8le IN.");
+    EXPECT_EQ(page->hintLabel->text().toStdString(), "Definition du nouveau format : COPY \xC3\xA0 partir du mod\xC3\xA8le IN.");
     EXPECT_EQ(Tabs(), (std::vector<std::string>{"DATE", "CLOSE", "TICK"}));
     EXPECT_FALSE(Get<QWidget>("BitBtn9")->isEnabled());
     Click("BitBtn7");
@@ -174,7 +174,7 @@ TEST_F(FormatEditor, AModifiedFormatIsRewrittenAndTheOldFileKept) {
     p.dialogs.nameAnswers.push_back({true, "", "IN"});
     Click("BitBtn16");
     EXPECT_TRUE(page->TabMarksOn());
-    EXPECT_FALSE(page->TabControl1->tabIcon(0).isNull());
+    EXPECT_FALSE(page->columnTabs->tabIcon(0).isNull());
     EXPECT_FALSE(Get<QWidget>("BitBtn21")->isEnabled());
     Tab(1);
     Click("BitBtn21"); // CLOSE before DATE
@@ -182,7 +182,7 @@ TEST_F(FormatEditor, AModifiedFormatIsRewrittenAndTheOldFileKept) {
     Tab(2);
     Click("BitBtn20"); // TICK goes
     EXPECT_EQ(Tabs(), (std::vector<std::string>{"CLOSE", "DATE"}));
-    EXPECT_EQ(page->TabControl1->currentIndex(), 1);
+    EXPECT_EQ(page->columnTabs->currentIndex(), 1);
     Click("BitBtn7");
     EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")),
               FileOf({kX, {"NOM=IN", "CMT=in", "CLC=2", "SEP=;", "DEC=,", "IFL=0", "COL=CLOSE|N|0|0|0|",

@@ -57,46 +57,46 @@ TEST(ParamsPage, StartUpFillsEveryControl) {
           "Button5", "GroupBox10", "RadioButton5", "RadioButton6", "GroupBox14", "GroupBox15", "Panel11", "Label50",
           "Button2", "Button4", "Button3"})
         EXPECT_NE(nullptr, p.findChild<QWidget*>(name)) << name;
-    EXPECT_EQ("Environnement", p.ListBox1->item(1)->text().toStdString());
-    ASSERT_EQ(3, p.ComboBox8->count());
-    EXPECT_EQ("Deutsch", p.ComboBox8->itemText(1).toStdString());
-    EXPECT_FALSE(p.ComboBox8->isEditable());
-    EXPECT_TRUE(!p.Panel8->isHidden() && p.Panel9->isHidden() && p.Panel11->isHidden());
-    EXPECT_FALSE(p.GroupBox14->isEnabled() || p.GroupBox15->isEnabled());
-    EXPECT_TRUE(p.RadioButton7->isChecked() && p.RadioButton17->isChecked() && p.CheckBox4->isChecked());
+    EXPECT_EQ("Environnement", p.categoryList->item(1)->text().toStdString());
+    ASSERT_EQ(3, p.languageBox->count());
+    EXPECT_EQ("Deutsch", p.languageBox->itemText(1).toStdString());
+    EXPECT_FALSE(p.languageBox->isEditable());
+    EXPECT_TRUE(!p.processingPanel->isHidden() && p.environmentPanel->isHidden() && p.integrationPanel->isHidden());
+    EXPECT_FALSE(p.datesGroup->isEnabled() || p.historyGroup->isEnabled());
+    EXPECT_TRUE(p.sameDirRadio->isChecked() && p.keepRadio->isChecked() && p.addTextBox->isChecked());
 }
 
 TEST(ParamsPage, EachOptionColoursItsEdit) {
     ParamsPage s;
     ParametersPage& p = *s.page;
-    EXPECT_FALSE(EditOn(p.Edit11) || p.Button1->isEnabled());
-    p.RadioButton8->click();
-    EXPECT_TRUE(EditOn(p.Edit11) && p.Button1->isEnabled());
-    QTest::keyClicks(p.Edit11, "typed");
-    EXPECT_EQ("", p.Edit11->text().toStdString()) << "only the folder chooser fills it";
-    EXPECT_TRUE(EditOn(p.Edit12));
-    p.CheckBox4->click();
-    EXPECT_FALSE(EditOn(p.Edit12));
-    EXPECT_EQ("_conv", p.Edit12->text().toStdString()) << "the text stays";
-    p.RadioButton13->click();
-    EXPECT_TRUE(EditOn(p.Edit8));
-    p.RadioButton14->click();
-    EXPECT_TRUE(EditOn(p.Edit10));
-    p.RadioButton16->click();
-    EXPECT_FALSE(EditOn(p.Edit10));
+    EXPECT_FALSE(EditOn(p.dirEdit) || p.dirButton->isEnabled());
+    p.otherDirRadio->click();
+    EXPECT_TRUE(EditOn(p.dirEdit) && p.dirButton->isEnabled());
+    QTest::keyClicks(p.dirEdit, "typed");
+    EXPECT_EQ("", p.dirEdit->text().toStdString()) << "only the folder chooser fills it";
+    EXPECT_TRUE(EditOn(p.addTextEdit));
+    p.addTextBox->click();
+    EXPECT_FALSE(EditOn(p.addTextEdit));
+    EXPECT_EQ("_conv", p.addTextEdit->text().toStdString()) << "the text stays";
+    p.newExtRadio->click();
+    EXPECT_TRUE(EditOn(p.extEdit));
+    p.renameRadio->click();
+    EXPECT_TRUE(EditOn(p.renameEdit));
+    p.deleteRadio->click();
+    EXPECT_FALSE(EditOn(p.renameEdit));
 }
 
 TEST(ParamsPage, RefusedSaveShowsItsLinesAndWritesNothing) {
     ParamsPage s;
     ParametersPage& p = *s.page;
     const std::string before = ReadFile(s.prog.path("Lumivex.prm"));
-    p.CheckBox4->click();
-    p.RadioButton14->click();
-    p.Edit10->setText("0");
-    s.Click(p.BitBtn18);
+    p.addTextBox->click();
+    p.renameRadio->click();
+    p.renameEdit->setText("0");
+    s.Click(p.saveButton);
     EXPECT_EQ("D\xE9" "finition invalide, Pas de sauvegarde", s.LastShown());
     EXPECT_EQ("Erreur  : La valeur choisie pour renomer le fichier source n'est pas valide.\n",
-              p.Label53->text().toStdString());
+              p.resultLabel->text().toStdString());
     EXPECT_EQ(before, ReadFile(s.prog.path("Lumivex.prm")));
 }
 
@@ -106,24 +106,24 @@ TEST(ParamsPage, SaveRewritesTheParametersFile) {
     const std::string out = s.prog.path("results");
     std::filesystem::create_directory(out);
     s.prog.dialogs.folderAnswers.push_back(out);
-    p.RadioButton10->click();
-    p.RadioButton8->click();
-    s.Click(p.Button1);
-    EXPECT_EQ(out + "/", p.Edit11->text().toStdString());
-    p.Edit12->setText("_x");
-    p.RadioButton13->click();
-    p.Edit8->setText("csv");
-    p.RadioButton14->click();
-    p.Edit10->setText("_done");
-    p.RadioButton5->click();
-    p.ComboBox8->setCurrentIndex(2);
-    p.ComboBox9->setCurrentIndex(1);
-    p.ComboBox10->setCurrentIndex(1);
-    s.Click(p.BitBtn18);
+    p.stopRunRadio->click();
+    p.otherDirRadio->click();
+    s.Click(p.dirButton);
+    EXPECT_EQ(out + "/", p.dirEdit->text().toStdString());
+    p.addTextEdit->setText("_x");
+    p.newExtRadio->click();
+    p.extEdit->setText("csv");
+    p.renameRadio->click();
+    p.renameEdit->setText("_done");
+    p.simpleLogRadio->click();
+    p.languageBox->setCurrentIndex(2);
+    p.encodingBox->setCurrentIndex(1);
+    p.lineEndBox->setCurrentIndex(1);
+    s.Click(p.saveButton);
     EXPECT_EQ("La mise \xE0 jour effectu\xE9" "e ; Elle sera prise en compte au PROCHAIN d\xE9marrage du programme.",
               s.LastShown());
-    EXPECT_EQ("", p.Label53->text().toStdString());
-    EXPECT_EQ(".csv", p.Edit8->text().toStdString());
+    EXPECT_EQ("", p.resultLabel->text().toStdString());
+    EXPECT_EQ(".csv", p.extEdit->text().toStdString());
     EXPECT_EQ(FileBanner(bkParameters) + "\r\n" +
                   CrLf({"[P]", "CTB=CTB", "LNG=English", "MRS=$Q", "F_S=$L", "MRD=" + out + "/", "DDO=_x",
                         "EXT=.csv", "BIS=$Q", "SCM=0", "SDL=0", "SRN=_done", "ERL=2", "MRI=", "MRO=", "CPD=20",
@@ -137,11 +137,11 @@ TEST(ParamsPage, FailedWriteShowsTheSystemsReasonAndKeepsTheControls) {
     const std::string prm = s.prog.path("Lumivex.prm");
     std::filesystem::remove(prm);
     std::filesystem::create_directory(prm); // nothing can be renamed over a folder
-    p.Edit12->setText("_y");
-    s.Click(p.BitBtn18);
+    p.addTextEdit->setText("_y");
+    s.Click(p.saveButton);
     EXPECT_EQ("Is a directory", s.LastShown());
-    EXPECT_TRUE(p.CheckBox4->isChecked());
-    EXPECT_EQ("_y", p.Edit12->text().toStdString());
+    EXPECT_TRUE(p.addTextBox->isChecked());
+    EXPECT_EQ("_y", p.addTextEdit->text().toStdString());
     std::filesystem::remove(prm); // lets the window close
 }
 
@@ -150,44 +150,44 @@ TEST(ParamsPage, ShowingThePageFollowsTheVisiblePanelAndMrd) {
     ParametersPage& p = *s.page;
     s.form->show();
     s.form->pages->setCurrentIndex(2);
-    EXPECT_EQ(0, p.ListBox1->currentRow());
-    p.ListBox1->clearSelection();
-    QTest::mouseClick(p.ListBox1->viewport(), Qt::LeftButton, {}, QPoint(4, p.ListBox1->viewport()->height() - 2));
-    EXPECT_FALSE(p.Panel11->isHidden()) << "a click with no selection shows the integration panel";
-    EXPECT_TRUE(p.Panel8->isHidden());
+    EXPECT_EQ(0, p.categoryList->currentRow());
+    p.categoryList->clearSelection();
+    QTest::mouseClick(p.categoryList->viewport(), Qt::LeftButton, {}, QPoint(4, p.categoryList->viewport()->height() - 2));
+    EXPECT_FALSE(p.integrationPanel->isHidden()) << "a click with no selection shows the integration panel";
+    EXPECT_TRUE(p.processingPanel->isHidden());
 
     s.prog.params.PrmSet(prmMRD, "$Q", false);
     s.form->pages->setCurrentIndex(0);
     s.form->pages->setCurrentIndex(2);
-    EXPECT_EQ(2, p.ListBox1->currentRow());
-    EXPECT_EQ("$Q", p.Edit11->text().toStdString());
+    EXPECT_EQ(2, p.categoryList->currentRow());
+    EXPECT_EQ("$Q", p.dirEdit->text().toStdString());
     p.ShowCategory(1);
-    EXPECT_FALSE(p.Panel9->isHidden());
+    EXPECT_FALSE(p.environmentPanel->isHidden());
 
     // A folder chosen but not saved outlives the window being minimised or hidden.
     s.prog.dialogs.folderAnswers.push_back(s.prog.dir.path());
-    p.RadioButton8->click();
-    s.Click(p.Button1);
+    p.otherDirRadio->click();
+    s.Click(p.dirButton);
     s.form->showMinimized();
     s.form->showNormal();
     s.form->hide();
     s.form->show();
-    EXPECT_EQ(s.prog.dir.path(), p.Edit11->text().toStdString());
+    EXPECT_EQ(s.prog.dir.path(), p.dirEdit->text().toStdString());
 }
 
 TEST(ParamsPage, LanguageAppliedAtOnceReachesTheWholeWindow) {
     ParamsPage s;
     ParametersPage& p = *s.page;
     const std::size_t before = s.prog.dialogs.shown.size();
-    p.ComboBox8->setCurrentIndex(2);
-    s.Click(p.Button5);
+    p.languageBox->setCurrentIndex(2);
+    s.Click(p.applyLanguageButton);
     EXPECT_EQ(before, s.prog.dialogs.shown.size());
-    EXPECT_EQ("Apply now", p.Button5->text().toStdString());
-    EXPECT_EQ("Processing", p.Label56->text().toStdString());
+    EXPECT_EQ("Apply now", p.applyLanguageButton->text().toStdString());
+    EXPECT_EQ("Processing", p.processingTitle->text().toStdString());
     EXPECT_EQ("Quit", s.form->quitButton->text().toStdString());
 
-    p.ComboBox8->setCurrentIndex(0);
-    s.Click(p.Button5);
+    p.languageBox->setCurrentIndex(0);
+    s.Click(p.applyLanguageButton);
     EXPECT_EQ("Ce choix sera pris en compte au prochain d\xE9marrage de Lumivex.", s.LastShown());
     EXPECT_EQ("Quit", s.form->quitButton->text().toStdString());
 }
@@ -195,10 +195,10 @@ TEST(ParamsPage, LanguageAppliedAtOnceReachesTheWholeWindow) {
 TEST(ParamsPage, ShortcutButtonsReportTheirOutcome) {
     test::FakeHome home;
     ParamsPage s;
-    s.Click(s.page->Button4);
+    s.Click(s.page->desktopButton);
     EXPECT_EQ("Le raccourcis n'a pas pu \xEAtre cr\xE9\xE9.\nNo such file or directory", s.LastShown())
         << "no desktop folder, and why";
-    s.Click(s.page->Button3);
+    s.Click(s.page->openWithButton);
     EXPECT_EQ(" de l'explorateur de fichiers", s.LastShown().substr(s.LastShown().size() - 29));
     const std::string name = ChangeFileExt(ExtractFileName(ExecutablePath()), ".desktop");
     EXPECT_TRUE(test::Exists(home.dir.file(".local/share/applications/" + name)));

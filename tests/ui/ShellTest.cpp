@@ -202,8 +202,8 @@ TEST(Shell, TitlesAreTheWindowsOwnAndTheToolkitSpeaksTheProgramsLanguage) {
         EXPECT_EQ("Annuler", QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString());
         EXPECT_EQ("Voir dans :", QCoreApplication::translate("QFileDialog", "Look in:").toStdString());
         // A language applied at once brings the toolkit's texts along.
-        form.parametersPage->ComboBox8->setCurrentIndex(1);
-        form.parametersPage->Button5Click();
+        form.parametersPage->languageBox->setCurrentIndex(1);
+        form.parametersPage->onApplyLanguageClicked();
         EXPECT_EQ("Quit", form.quitButton->text().toStdString());
         EXPECT_EQ("Cancel", QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString());
     }
