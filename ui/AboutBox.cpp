@@ -29,24 +29,24 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
     bevel2->setStyleSheet("QFrame#Bevel2 { border: 1px solid #808080; }");
     bevel2->setGeometry(0, 0, 459, 167);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName("Image1");
-    Image1->setGeometry(3, 3, 233, 161);
-    Image1->setPixmap(AboutPicture(QSize(233, 161)));
+    picture = new QLabel(this);
+    picture->setObjectName("Image1");
+    picture->setGeometry(3, 3, 233, 161);
+    picture->setPixmap(AboutPicture(QSize(233, 161)));
 
     ProgramIcon = new QLabel(this);
     ProgramIcon->setObjectName("ProgramIcon");
     ProgramIcon->setGeometry(418, 8, 33, 33);
     ProgramIcon->setPixmap(ProgramIconPixmap(33));
 
-    Label1 = new QLabel(QStringLiteral("Quendrafil"), this);
-    Label1->setObjectName("Label1");
-    QFont f1 = Label1->font();
+    programName = new QLabel(QStringLiteral("Quendrafil"), this);
+    programName->setObjectName("Label1");
+    QFont f1 = programName->font();
     f1.setBold(true);
     f1.setPixelSize(32);
-    Label1->setFont(f1);
-    Label1->setStyleSheet(kCyan);
-    Label1->setGeometry(240, 40, 212, 42);
+    programName->setFont(f1);
+    programName->setStyleSheet(kCyan);
+    programName->setGeometry(240, 40, 212, 42);
 
     ProductName = new QLabel(QStringLiteral("Version number"), this);
     ProductName->setObjectName("ProductName");
@@ -59,26 +59,26 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
     bevel1->setStyleSheet("QFrame#Bevel1 { border: 1px solid #C0C0C0; }");
     bevel1->setGeometry(372, 110, 64, 24);
 
-    Label3 = new QLabel(QStringLiteral("Ok"), this);
-    Label3->setObjectName("Label3");
-    Label3->setAlignment(Qt::AlignCenter);
-    QFont f3 = Label3->font();
+    okLabel = new QLabel(QStringLiteral("Ok"), this);
+    okLabel->setObjectName("Label3");
+    okLabel->setAlignment(Qt::AlignCenter);
+    QFont f3 = okLabel->font();
     f3.setBold(true);
-    Label3->setFont(f3);
-    Label3->setStyleSheet("color: white;");
-    Label3->setCursor(Qt::PointingHandCursor);
-    Label3->setGeometry(373, 111, 62, 22);
-    Label3->installEventFilter(this);
+    okLabel->setFont(f3);
+    okLabel->setStyleSheet("color: white;");
+    okLabel->setCursor(Qt::PointingHandCursor);
+    okLabel->setGeometry(373, 111, 62, 22);
+    okLabel->installEventFilter(this);
 
-    Label2 = new QLabel(this);
-    Label2->setObjectName("Label2");
-    Label2->setStyleSheet(kCyan);
-    Label2->setGeometry(17, 145, 425, 16);
-    Label2->raise();
+    noticeLabel = new QLabel(this);
+    noticeLabel->setObjectName("Label2");
+    noticeLabel->setStyleSheet(kCyan);
+    noticeLabel->setGeometry(17, 145, 425, 16);
+    noticeLabel->raise();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName("Timer1");
-    connect(Timer1, &QTimer::timeout, this, &AboutBox::Timer1Timer);
+    noticeTimer = new QTimer(this);
+    noticeTimer->setObjectName("Timer1");
+    connect(noticeTimer, &QTimer::timeout, this, &AboutBox::onNoticeTick);
 }
 
 QString AboutBox::Notice() {
@@ -88,17 +88,17 @@ QString AboutBox::Notice() {
 
 void AboutBox::FormPaint() {
     ProductName->setText(QString::fromStdString(ProgramVersion()));
-    Label2->setText(Notice());
-    Timer1->start(100);
+    noticeLabel->setText(Notice());
+    noticeTimer->start(100);
 }
 
-void AboutBox::Timer1Timer() {
-    const QString t = Label2->text();
-    if (t.size() > 1) Label2->setText(t.mid(1) + t.at(0));
+void AboutBox::onNoticeTick() {
+    const QString t = noticeLabel->text();
+    if (t.size() > 1) noticeLabel->setText(t.mid(1) + t.at(0));
 }
 
-void AboutBox::Label3Click() {
-    Timer1->stop();
+void AboutBox::onOkClicked() {
+    noticeTimer->stop();
     close();
 }
 
@@ -128,8 +128,8 @@ void AboutBox::keyPressEvent(QKeyEvent* event) { CloseOnEscape(event); }
 void AboutBox::keyReleaseEvent(QKeyEvent* event) { CloseOnEscape(event); }
 
 bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Label3 && event->type() == QEvent::MouseButtonRelease) {
-        Label3Click();
+    if (watched == okLabel && event->type() == QEvent::MouseButtonRelease) {
+        onOkClicked();
         return true;
     }
     return QDialog::eventFilter(watched, event);

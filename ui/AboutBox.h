@@ -14,17 +14,17 @@ public:
 
     // The sentence, six blanks, "Auteur : ", the author, nine blanks: the rotation relies on the blanks.
     static QString Notice();
-    // One tick of Timer1: the first character moves to the end.
-    void Timer1Timer();
-    void Label3Click();
+    // One tick of noticeTimer: the first character moves to the end.
+    void onNoticeTick();
+    void onOkClicked();
 
-    QLabel* Image1;
+    QLabel* picture;
     QLabel* ProgramIcon;
-    QLabel* Label1;
+    QLabel* programName;
     QLabel* ProductName;
-    QLabel* Label3;
-    QLabel* Label2;
-    QTimer* Timer1;
+    QLabel* okLabel;
+    QLabel* noticeLabel;
+    QTimer* noticeTimer;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

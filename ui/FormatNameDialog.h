@@ -21,14 +21,14 @@ public:
     FormatNameDialog(FmtEditor& editor, const FormatState& formats, const LangTexts& lang, IMessages& messages,
            QWidget* parent = nullptr);
 
-    void Button1Click(); // OK: the editor's rule decides whether the dialog closes
+    void onOkClicked(); // OK: the editor's rule decides whether the dialog closes
 
-    QLabel* Label2;
-    QComboBox* ComboBox3;
-    QLabel* Label1;
-    QLineEdit* Edit1;
-    QPushButton* Button1;
-    QPushButton* Button2;
+    QLabel* listCaption;
+    QComboBox* formatBox;
+    QLabel* nameCaption;
+    QLineEdit* nameEdit;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -15,26 +15,26 @@ namespace lmx {
 
 LogPage::LogPage(Log& log, IDialogs& dialogs, QWidget* parent) : QWidget(parent), log_(log), dialogs_(dialogs) {
     setObjectName("TabSheet6");
-    Memo1 = Named<QPlainTextEdit>("Memo1");
-    Memo1->setReadOnly(true);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    BitBtn12 = NamedButton("BitBtn12", QStringLiteral("Save"));
-    BitBtn13 = NamedButton("BitBtn13", QStringLiteral("Clear"));
-    BitBtn11 = NamedButton("BitBtn11", QStringLiteral("Texte"));
-    BitBtn10 = NamedButton("BitBtn10", QStringLiteral("Fond"));
+    logView = Named<QPlainTextEdit>("Memo1");
+    logView->setReadOnly(true);
+    logView->setLineWrapMode(QPlainTextEdit::NoWrap);
+    logView->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    logView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    logView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    saveButton = NamedButton("BitBtn12", QStringLiteral("Save"));
+    clearButton = NamedButton("BitBtn13", QStringLiteral("Clear"));
+    textColorButton = NamedButton("BitBtn11", QStringLiteral("Texte"));
+    backColorButton = NamedButton("BitBtn10", QStringLiteral("Fond"));
 
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* b : {BitBtn12, BitBtn13, BitBtn11, BitBtn10}) {
+    for (QPushButton* b : {saveButton, clearButton, textColorButton, backColorButton}) {
         b->setFixedWidth(70);
         buttons->addWidget(b);
     }
     buttons->addStretch();
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(4, 4, 4, 4);
-    row->addWidget(Memo1, 1);
+    row->addWidget(logView, 1);
     row->addLayout(buttons);
 
     flushTimer_ = new QTimer(this);
@@ -42,10 +42,10 @@ LogPage::LogPage(Log& log, IDialogs& dialogs, QWidget* parent) : QWidget(parent)
     flushTimer_->setInterval(30);
     connect(flushTimer_, &QTimer::timeout, this, &LogPage::Flush);
 
-    connect(BitBtn12, &QPushButton::clicked, this, &LogPage::BitBtn12Click);
-    connect(BitBtn13, &QPushButton::clicked, this, &LogPage::BitBtn13Click);
-    connect(BitBtn11, &QPushButton::clicked, this, &LogPage::BitBtn11Click);
-    connect(BitBtn10, &QPushButton::clicked, this, &LogPage::BitBtn10Click);
+    connect(saveButton, &QPushButton::clicked, this, &LogPage::onSaveClicked);
+    connect(clearButton, &QPushButton::clicked, this, &LogPage::onClearClicked);
+    connect(textColorButton, &QPushButton::clicked, this, &LogPage::onTextColorClicked);
+    connect(backColorButton, &QPushButton::clicked, this, &LogPage::onBackColorClicked);
 
     LinesAppended(0);
     Flush();
@@ -63,7 +63,7 @@ void LogPage::LinesAppended(std::size_t firstNew) {
 void LogPage::Cleared() {
     pending_.clear();
     flushTimer_->stop();
-    Memo1->clear();
+    logView->clear();
 }
 
 void LogPage::Flush() {
@@ -71,41 +71,41 @@ void LogPage::Flush() {
     if (pending_.empty()) return;
     const QString block = pending_.join(QChar(u'\n'));
     pending_.clear();
-    Memo1->appendPlainText(block);
-    Memo1->verticalScrollBar()->setValue(Memo1->verticalScrollBar()->maximum());
+    logView->appendPlainText(block);
+    logView->verticalScrollBar()->setValue(logView->verticalScrollBar()->maximum());
 }
 
 void LogPage::SetColors(const QColor& text, const QColor& background) {
-    QPalette pal = Memo1->palette();
+    QPalette pal = logView->palette();
     pal.setColor(QPalette::Text, text);
     pal.setColor(QPalette::Base, background);
-    Memo1->setPalette(pal);
+    logView->setPalette(pal);
 }
 
-void LogPage::BitBtn12Click() {
+void LogPage::onSaveClicked() {
     std::string error;
     const int r = log_.Save(error);
     dialogs_.ShowPaths(log_.SaveMessage(r, error)); // on failure the system's reason; the view stays
 }
 
-void LogPage::BitBtn13Click() { log_.Clear(); }
+void LogPage::onClearClicked() { log_.Clear(); }
 
-void LogPage::BitBtn11Click() {
+void LogPage::onTextColorClicked() {
     QColor c;
     if (!dialogs_.ChooseColor(TextColor(), c)) return;
     SetColors(c, BackgroundColor());
     if (OnTextColor) OnTextColor(c);
 }
 
-void LogPage::BitBtn10Click() {
+void LogPage::onBackColorClicked() {
     QColor c;
     if (!dialogs_.ChooseColor(BackgroundColor(), c)) return;
     SetColors(TextColor(), c);
     if (OnBackColor) OnBackColor(c);
 }
 
-QColor LogPage::TextColor() const { return Memo1->palette().color(QPalette::Text); }
+QColor LogPage::TextColor() const { return logView->palette().color(QPalette::Text); }
 
-QColor LogPage::BackgroundColor() const { return Memo1->palette().color(QPalette::Base); }
+QColor LogPage::BackgroundColor() const { return logView->palette().color(QPalette::Base); }
 
 } // namespace lmx

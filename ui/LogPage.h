@@ -33,20 +33,20 @@ public:
     QColor TextColor() const;
     QColor BackgroundColor() const;
 
-    void BitBtn12Click(); // Save
-    void BitBtn13Click(); // Clear
+    void onSaveClicked(); // Save
+    void onClearClicked(); // Clear
     // Colour buttons: the chosen colour is applied to the view and handed to OnTextColor /
     // OnBackColor, which keep it in the parameters.
-    void BitBtn11Click();
-    void BitBtn10Click();
+    void onTextColorClicked();
+    void onBackColorClicked();
     std::function<void(const QColor&)> OnTextColor;
     std::function<void(const QColor&)> OnBackColor;
 
-    QPlainTextEdit* Memo1;
-    QPushButton* BitBtn12; // Save
-    QPushButton* BitBtn13; // Clear
-    QPushButton* BitBtn11; // Texte
-    QPushButton* BitBtn10; // Fond
+    QPlainTextEdit* logView;
+    QPushButton* saveButton; // Save
+    QPushButton* clearButton; // Clear
+    QPushButton* textColorButton; // Texte
+    QPushButton* backColorButton; // Fond
 
 private:
     Log& log_;

@@ -109,58 +109,58 @@ void URejectsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 
 RejectsPage::RejectsPage(const IGridSource& source, QWidget* parent) : QWidget(parent), source_(source) {
     setObjectName("TabSheet5");
-    StringGrid4 = Named<QTableView>("StringGrid4");
-    model_ = new UGridModel(source_, StringGrid4);
-    StringGrid4->setModel(model_);
-    SetupGridView(StringGrid4, 30);
-    StringGrid4->setShowGrid(false);
-    StringGrid4->setItemDelegate(new URejectsDelegate(StringGrid4, source_));
-    connect(StringGrid4->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    grid = Named<QTableView>("StringGrid4");
+    model_ = new UGridModel(source_, grid);
+    grid->setModel(model_);
+    SetupGridView(grid, 30);
+    grid->setShowGrid(false);
+    grid->setItemDelegate(new URejectsDelegate(grid, source_));
+    connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& cur) {
-                if (cur.isValid()) StringGrid4SelectCell(cur.column(), cur.row());
+                if (cur.isValid()) onCellSelected(cur.column(), cur.row());
             });
 
-    Label31 = NamedLabel("Label31");
-    Label32 = NamedLabel("Label32", QStringLiteral("..."));
-    Label33 = NamedLabel("Label33");
-    Label33->setWordWrap(true);
-    Label33->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    titleLabel = NamedLabel("Label31");
+    countLabel = NamedLabel("Label32", QStringLiteral("..."));
+    explanationLabel = NamedLabel("Label33");
+    explanationLabel->setWordWrap(true);
+    explanationLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // As high as its text needs at its width: the grid gives up the height.
     QSizePolicy tall(QSizePolicy::Preferred, QSizePolicy::Minimum);
     tall.setHeightForWidth(true);
-    Label33->setSizePolicy(tall);
-    Label33->setMinimumHeight(3 * fontMetrics().lineSpacing() + 2);
+    explanationLabel->setSizePolicy(tall);
+    explanationLabel->setMinimumHeight(3 * fontMetrics().lineSpacing() + 2);
 
     auto* under = new QHBoxLayout;
-    under->addWidget(Label31, 0, Qt::AlignTop);
-    under->addWidget(Label32, 0, Qt::AlignTop);
+    under->addWidget(titleLabel, 0, Qt::AlignTop);
+    under->addWidget(countLabel, 0, Qt::AlignTop);
     under->addSpacing(12);
-    under->addWidget(Label33, 1);
+    under->addWidget(explanationLabel, 1);
     auto* col = new QVBoxLayout(this);
     col->setContentsMargins(4, 4, 4, 4);
-    col->addWidget(StringGrid4, 1);
+    col->addWidget(grid, 1);
     col->addLayout(under);
 }
 
 void RejectsPage::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     // Three lines at the least, a "#Unstring" explanation at the default size.
-    if (event->type() == QEvent::FontChange) Label33->setMinimumHeight(3 * fontMetrics().lineSpacing() + 2);
+    if (event->type() == QEvent::FontChange) explanationLabel->setMinimumHeight(3 * fontMetrics().lineSpacing() + 2);
 }
 
 void RejectsPage::Refresh() { model_->Refresh(); }
 
-void RejectsPage::ShowCount(const QString& count) { Label32->setText(count); }
+void RejectsPage::ShowCount(const QString& count) { countLabel->setText(count); }
 
-void RejectsPage::StringGrid4SelectCell(int, int row) {
+void RejectsPage::onCellSelected(int, int row) {
     const std::string code = source_.Cell(1, row);
     if (code.empty() || code[0] != '#' || !Explain) {
-        Label33->setText(QStringLiteral(" "));
+        explanationLabel->setText(QStringLiteral(" "));
         return;
     }
-    Label33->setText(Qs(Explain(row)));
+    explanationLabel->setText(Qs(Explain(row)));
 }
 
-void RejectsPage::Retranslate(const LangTexts& lang) { Label31->setText(Qs(lang.Text(LK::cpn_shtLinTitle))); }
+void RejectsPage::Retranslate(const LangTexts& lang) { titleLabel->setText(Qs(lang.Text(LK::cpn_shtLinTitle))); }
 
 } // namespace lmx

@@ -59,19 +59,19 @@ public:
 
     // The grid's rows changed (start or end of a run, or a throttled refresh during one).
     void Refresh();
-    // Label32: the number of rejected lines of the last run.
+    // countLabel: the number of rejected lines of the last run.
     void ShowCount(const QString& count);
     void Retranslate(const LangTexts& lang);
-    // Shows the explanation of the row's error in Label33.
-    void StringGrid4SelectCell(int col, int row);
+    // Shows the explanation of the row's error in explanationLabel.
+    void onCellSelected(int col, int row);
 
     // Builds the explanation of a row; set by the window once the line-error texts are at hand.
     std::function<std::string(int row)> Explain;
 
-    QTableView* StringGrid4;
-    QLabel* Label31;
-    QLabel* Label32;
-    QLabel* Label33;
+    QTableView* grid;
+    QLabel* titleLabel;
+    QLabel* countLabel;
+    QLabel* explanationLabel;
 
 protected:
     void changeEvent(QEvent* event) override;

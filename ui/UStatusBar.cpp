@@ -40,8 +40,8 @@ void UStatusBar::Build(const LangTexts& lang) {
         bar->show();
         return bar;
     };
-    ProgressBar1 = makeBar(panels_[1], "ProgressBar1");
-    ProgressBar2 = makeBar(panels_[3], "ProgressBar2");
+    runBar = makeBar(panels_[1], "ProgressBar1");
+    fileBar = makeBar(panels_[3], "ProgressBar2");
 }
 
 QString UStatusBar::Text(int panel) const {

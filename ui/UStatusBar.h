@@ -28,11 +28,11 @@ public:
     // The last panel; nothing when the panels are not built yet.
     void SetStatusText(const QString& text) override;
 
-    QProgressBar* ProgressBar1 = nullptr; // the whole run
-    QProgressBar* ProgressBar2 = nullptr; // the current file
+    QProgressBar* runBar = nullptr; // the whole run
+    QProgressBar* fileBar = nullptr; // the current file
 
 private:
-    QProgressBar* Bar(RunBar bar) const { return bar == RunBar::Run ? ProgressBar1 : ProgressBar2; }
+    QProgressBar* Bar(RunBar bar) const { return bar == RunBar::Run ? runBar : fileBar; }
     QLabel* panels_[5] = {nullptr, nullptr, nullptr, nullptr, nullptr};
 };
 

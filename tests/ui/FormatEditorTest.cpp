@@ -263,44 +263,44 @@ TEST_F(FormatEditor, TheNameDialogByMode) {
     FormatNameDialog dlg(e, p.formats, p.lang, messages);
     e.NameDlgMode = ndNew;
     dlg.show();
-    EXPECT_FALSE(dlg.ComboBox3->isEnabled());
-    EXPECT_FALSE(dlg.Button1->isEnabled());
-    QTest::keyClicks(dlg.Edit1, "in");
+    EXPECT_FALSE(dlg.formatBox->isEnabled());
+    EXPECT_FALSE(dlg.okButton->isEnabled());
+    QTest::keyClicks(dlg.nameEdit, "in");
     QKeyEvent outside(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("\xC4\x80"));
-    QApplication::sendEvent(dlg.Edit1, &outside); // a sign outside Windows-1252 is refused
-    EXPECT_EQ(dlg.Edit1->text().toStdString(), "in");
-    EXPECT_TRUE(dlg.Button1->isEnabled());
-    QTest::mouseClick(dlg.Button1, Qt::LeftButton);
+    QApplication::sendEvent(dlg.nameEdit, &outside); // a sign outside Windows-1252 is refused
+    EXPECT_EQ(dlg.nameEdit->text().toStdString(), "in");
+    EXPECT_TRUE(dlg.okButton->isEnabled());
+    QTest::mouseClick(dlg.okButton, Qt::LeftButton);
     EXPECT_EQ(messages.shown, std::vector<std::string>{p.lang.Format(LK::msg_fmtNameExists, {"IN"})});
     EXPECT_TRUE(dlg.isVisible());
-    EXPECT_EQ(dlg.Edit1->text().toStdString(), "");
-    QTest::keyClicks(dlg.Edit1, "new");
-    QTest::mouseClick(dlg.Button1, Qt::LeftButton);
+    EXPECT_EQ(dlg.nameEdit->text().toStdString(), "");
+    QTest::keyClicks(dlg.nameEdit, "new");
+    QTest::mouseClick(dlg.okButton, Qt::LeftButton);
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(e.EditFmtName, "NEW");
 
     e.NameDlgMode = ndModify;
     dlg.show();
-    EXPECT_EQ(dlg.Label2->text().toStdString(), "Nom du format \xC3\xA0 modifier :");
-    EXPECT_EQ(dlg.ComboBox3->count(), 2);
-    EXPECT_EQ(dlg.ComboBox3->currentText().toStdString(), "IN");
-    EXPECT_FALSE(dlg.Edit1->isEnabled());
-    QTest::mouseClick(dlg.Button1, Qt::LeftButton);
+    EXPECT_EQ(dlg.listCaption->text().toStdString(), "Nom du format \xC3\xA0 modifier :");
+    EXPECT_EQ(dlg.formatBox->count(), 2);
+    EXPECT_EQ(dlg.formatBox->currentText().toStdString(), "IN");
+    EXPECT_FALSE(dlg.nameEdit->isEnabled());
+    QTest::mouseClick(dlg.okButton, Qt::LeftButton);
     EXPECT_EQ(e.EditFmtName, "IN");
 
     e.NameDlgMode = ndModel;
     dlg.show();
-    EXPECT_TRUE(dlg.Button1->isEnabled());
-    QTest::mouseClick(dlg.Button2, Qt::LeftButton);
+    EXPECT_TRUE(dlg.okButton->isEnabled());
+    QTest::mouseClick(dlg.cancelButton, Qt::LeftButton);
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
     EXPECT_EQ(e.EditFmtName, "IN");
 
     e.NameDlgMode = ndNew; // the name kept from the last use: any key released in it enables OK
-    dlg.Edit1->setText("kept");
+    dlg.nameEdit->setText("kept");
     dlg.show();
-    EXPECT_FALSE(dlg.Button1->isEnabled());
-    QTest::keyClick(dlg.Edit1, Qt::Key_End);
-    EXPECT_TRUE(dlg.Button1->isEnabled());
+    EXPECT_FALSE(dlg.okButton->isEnabled());
+    QTest::keyClick(dlg.nameEdit, Qt::Key_End);
+    EXPECT_TRUE(dlg.okButton->isEnabled());
 }
 
 } // namespace

@@ -37,19 +37,19 @@ TEST(LogPage, FollowsTheLogInBatchesAndClears) {
     LogPageFixture s;
     s.log.LogWrite(lkLine, "before the view");
     LogPage page(s.log, s.dialogs);
-    EXPECT_EQ("before the view", page.Memo1->toPlainText().toStdString());
+    EXPECT_EQ("before the view", page.logView->toPlainText().toStdString());
     s.log.LogWrite(lkLine, "one");
     s.log.LogWrite(lkPart, "two");
     s.log.LogWrite(lkEnd, " three \xE9");
     // Nothing reaches the view until the batch is flushed.
-    EXPECT_EQ("before the view", page.Memo1->toPlainText().toStdString());
+    EXPECT_EQ("before the view", page.logView->toPlainText().toStdString());
     QTest::qWait(60);
-    EXPECT_EQ("before the view\none\ntwo three \xC3\xA9", page.Memo1->toPlainText().toStdString());
-    QTest::mouseClick(page.BitBtn13, Qt::LeftButton);
-    EXPECT_EQ("", page.Memo1->toPlainText().toStdString());
+    EXPECT_EQ("before the view\none\ntwo three \xC3\xA9", page.logView->toPlainText().toStdString());
+    QTest::mouseClick(page.clearButton, Qt::LeftButton);
+    EXPECT_EQ("", page.logView->toPlainText().toStdString());
     EXPECT_EQ(0u, s.log.Lines().size());
-    EXPECT_TRUE(page.Memo1->isReadOnly());
-    EXPECT_EQ(QPlainTextEdit::NoWrap, page.Memo1->lineWrapMode());
+    EXPECT_TRUE(page.logView->isReadOnly());
+    EXPECT_EQ(QPlainTextEdit::NoWrap, page.logView->lineWrapMode());
 }
 
 TEST(LogPage, SaveWritesTheFileAndSaysWhere) {
@@ -57,7 +57,7 @@ TEST(LogPage, SaveWritesTheFileAndSaysWhere) {
     s.log.LogFileName = s.dir.file("LumivexLog.txt");
     LogPage page(s.log, s.dialogs);
     s.log.LogWrite(lkLine, "abc");
-    QTest::mouseClick(page.BitBtn12, Qt::LeftButton);
+    QTest::mouseClick(page.saveButton, Qt::LeftButton);
     ASSERT_EQ(1u, s.dialogs.shown.size());
     EXPECT_EQ("Log saved (" + s.log.LogFileName + ")", s.dialogs.shown[0]);
     EXPECT_EQ("abc\r\n\r\n \r\n************  Lumivex :  END  LOG  ************\r\n",
@@ -68,7 +68,7 @@ TEST(LogPage, FailedSaveShowsTheSystemReason) {
     LogPageFixture s;
     s.log.LogFileName = s.dir.file("no such folder/LumivexLog.txt");
     LogPage page(s.log, s.dialogs);
-    QTest::mouseClick(page.BitBtn12, Qt::LeftButton);
+    QTest::mouseClick(page.saveButton, Qt::LeftButton);
     ASSERT_EQ(1u, s.dialogs.shown.size());
     EXPECT_EQ(std::string::npos, s.dialogs.shown[0].find("Log saved"));
     EXPECT_FALSE(s.dialogs.shown[0].empty());
@@ -82,13 +82,13 @@ TEST(LogPage, ColourButtonsApplyAndReportTheChoiceCancelChangesNothing) {
     page.OnTextColor = [&](const QColor& c) { text = c; };
     page.OnBackColor = [&](const QColor& c) { back = c; };
     s.dialogs.colorAnswers = {QColor(0x11, 0x22, 0x33), QColor(), QColor(0x44, 0x55, 0x66)};
-    QTest::mouseClick(page.BitBtn11, Qt::LeftButton);
-    QTest::mouseClick(page.BitBtn10, Qt::LeftButton); // cancelled
+    QTest::mouseClick(page.textColorButton, Qt::LeftButton);
+    QTest::mouseClick(page.backColorButton, Qt::LeftButton); // cancelled
     EXPECT_EQ(QColor(0x11, 0x22, 0x33), page.TextColor());
     EXPECT_EQ(QColor(4, 5, 6), page.BackgroundColor());
     EXPECT_EQ(QColor(0x11, 0x22, 0x33), text);
     EXPECT_FALSE(back.isValid());
-    QTest::mouseClick(page.BitBtn10, Qt::LeftButton);
+    QTest::mouseClick(page.backColorButton, Qt::LeftButton);
     EXPECT_EQ(QColor(0x44, 0x55, 0x66), page.BackgroundColor());
     EXPECT_EQ(QColor(0x44, 0x55, 0x66), back);
     EXPECT_EQ(3, s.dialogs.colorRequests);
@@ -128,7 +128,7 @@ TEST(RejectsPage, FileRowIsOneRedBandAndWholeLinesRunAcrossColumns) {
     page.resize(700, 300);
     page.show();
     QApplication::processEvents();
-    QTableView* grid = page.StringGrid4;
+    QTableView* grid = page.grid;
     for (int c = 1; c < 5; ++c) grid->setColumnWidth(c, 80);
     QApplication::processEvents();
     const QImage img = grid->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -161,7 +161,7 @@ TEST(RejectsPage, TitlesAndLineNumbersStayInPlaceWhenScrolled) {
     RejectsPage page(src);
     page.resize(400, 300);
     page.show();
-    QTableView* grid = page.StringGrid4;
+    QTableView* grid = page.grid;
     int resets = 0;
     QObject::connect(grid->model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
     table.Rejected(299990, "#Date", "", cells);
@@ -197,7 +197,7 @@ TEST(RejectsPage, AWholeLineRowShowsOnlyItsContinuousTextSelectedOrNot) {
     RejectsPage page(src);
     page.resize(700, 300);
     page.show();
-    QTableView* grid = page.StringGrid4;
+    QTableView* grid = page.grid;
     for (int c = 1; c < 5; ++c) grid->setColumnWidth(c, 80);
     for (bool selected : {false, true}) {
         if (selected) grid->setCurrentIndex(grid->model()->index(3, 2));
@@ -228,14 +228,14 @@ TEST(RejectsPage, SelectionExplainsCodesAndBlanksOtherRows) {
         asked.push_back(row);
         return std::string("explained ") + cells.Cell(1, row);
     };
-    page.StringGrid4SelectCell(2, 3);
-    EXPECT_EQ("explained #Unstring", page.Label33->text().toStdString());
-    page.StringGrid4SelectCell(1, 2); // file row: column 1 is a path
-    EXPECT_EQ(" ", page.Label33->text().toStdString());
-    page.StringGrid4SelectCell(0, 1); // the "..." row
-    EXPECT_EQ(" ", page.Label33->text().toStdString());
-    page.StringGrid4->setCurrentIndex(page.StringGrid4->model()->index(4, 2));
-    EXPECT_EQ("explained #Date", page.Label33->text().toStdString());
+    page.onCellSelected(2, 3);
+    EXPECT_EQ("explained #Unstring", page.explanationLabel->text().toStdString());
+    page.onCellSelected(1, 2); // file row: column 1 is a path
+    EXPECT_EQ(" ", page.explanationLabel->text().toStdString());
+    page.onCellSelected(0, 1); // the "..." row
+    EXPECT_EQ(" ", page.explanationLabel->text().toStdString());
+    page.grid->setCurrentIndex(page.grid->model()->index(4, 2));
+    EXPECT_EQ("explained #Date", page.explanationLabel->text().toStdString());
     EXPECT_EQ((std::vector<int>{3, 4}), asked);
 }
 

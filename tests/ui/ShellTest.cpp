@@ -130,17 +130,17 @@ TEST(AboutBox, NoticeRotatesBackToItselfAndOkCloses) {
     const QString notice = AboutBox::Notice();
     EXPECT_TRUE(notice.endsWith(QString(9, ' ')));
     EXPECT_TRUE(notice.contains(QString(6, ' ') + "Auteur : "));
-    EXPECT_EQ(notice, box.Label2->text());
-    EXPECT_EQ(100, box.Timer1->interval());
-    EXPECT_TRUE(box.Timer1->isActive());
+    EXPECT_EQ(notice, box.noticeLabel->text());
+    EXPECT_EQ(100, box.noticeTimer->interval());
+    EXPECT_TRUE(box.noticeTimer->isActive());
     EXPECT_EQ(QString::fromStdString(ProgramVersion()), box.ProductName->text());
-    box.Timer1Timer();
-    EXPECT_EQ(notice.mid(1) + notice.at(0), box.Label2->text());
-    for (int i = 1; i < notice.size(); ++i) box.Timer1Timer();
-    EXPECT_EQ(notice, box.Label2->text());
-    QTest::mouseClick(box.Label3, Qt::LeftButton);
+    box.onNoticeTick();
+    EXPECT_EQ(notice.mid(1) + notice.at(0), box.noticeLabel->text());
+    for (int i = 1; i < notice.size(); ++i) box.onNoticeTick();
+    EXPECT_EQ(notice, box.noticeLabel->text());
+    QTest::mouseClick(box.okLabel, Qt::LeftButton);
     EXPECT_FALSE(box.isVisible());
-    EXPECT_FALSE(box.Timer1->isActive());
+    EXPECT_FALSE(box.noticeTimer->isActive());
 }
 
 TEST(AboutBox, EscapePressAndReleaseCloseOnce) {
