@@ -1,4 +1,5 @@
 #include "ui/ConversionPage.h"
+#include "ui/FileGroup.h"
 
 #include "core/USession.h"
 #include "env/ULang.h"
@@ -46,42 +47,18 @@ ConversionPage::~ConversionPage() = default;
 
 void ConversionPage::Build() {
     // Input group.
-    inputGroup = NamedGroup("GroupBox1");
-    sourceDirPanel = Named<QWidget>("Panel1");
-    sourceDirLabel = NamedLabel("Label15");
-    sourceDirLabel->setWordWrap(true);
-    sourceDirLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto* p1 = new QHBoxLayout(sourceDirPanel);
-    p1->setContentsMargins(0, 0, 0, 0);
-    p1->addWidget(sourceDirLabel);
-    sourceDirPanel->setFixedHeight(2 * sourceDirLabel->fontMetrics().lineSpacing());
-    openButton = NamedButton("BitBtn3");
-    fileCaption = NamedLabel("Label1");
-    fileEdit = Named<QLineEdit>("Edit1");
-    fileEdit->setReadOnly(true);
-    inputFormatCaption = NamedLabel("Label2");
-    inputFormatBox = Named<QComboBox>("ComboBox1");
-    inputFormatBox->setMinimumWidth(160);
-    inputPreviewCaption = NamedLabel("Label3");
-    inputPreviewGrid = Named<QTableView>("StringGrid1");
-    inputPreviewModel = new UGridModel(inPreview_, inputPreviewGrid);
-    inputPreviewGrid->setModel(inputPreviewModel);
-    SetupGridView(inputPreviewGrid, 20, true);
-    inputPreviewGrid->setFixedHeight(4 * 16 + 2 + 16); // four rows and a horizontal scroll bar
-    inputPreviewCaption->setWordWrap(true);
-
-    auto* g1 = new QGridLayout(inputGroup);
-    g1->setContentsMargins(6, 2, 6, 4);
-    g1->setVerticalSpacing(2);
-    g1->addWidget(sourceDirPanel, 0, 0, 1, 3);
-    g1->addWidget(openButton, 0, 3);
-    g1->addWidget(fileCaption, 1, 0);
-    g1->addWidget(fileEdit, 1, 1, 1, 3);
-    g1->addWidget(inputFormatCaption, 2, 0);
-    g1->addWidget(inputFormatBox, 2, 1);
-    g1->addWidget(inputPreviewCaption, 3, 0, 1, 4);
-    g1->addWidget(inputPreviewGrid, 4, 0, 1, 4);
-    g1->setColumnStretch(2, 1);
+    const FileGroup in = BuildFileGroup(
+        {"GroupBox1", "Panel1", "Label15", "BitBtn3", "Label1", "Edit1", "Label2", "ComboBox1", "Label3", "StringGrid1"},
+        inPreview_);
+    inputGroup = in.group;
+    sourceDirLabel = in.dirLabel;
+    openButton = in.button;
+    fileCaption = in.nameCaption;
+    fileEdit = in.nameEdit;
+    inputFormatCaption = in.formatCaption;
+    inputFormatBox = in.formatBox;
+    inputPreviewCaption = in.previewCaption;
+    inputPreviewModel = in.model;
 
     // Run buttons.
     convertButton = NamedButton("BitBtn1");

@@ -106,7 +106,6 @@ private:
     bool changeEnabled_ = false; // "Changer" before the run
 
     QGroupBox* inputGroup;
-    QWidget* sourceDirPanel;
     QLabel* sourceDirLabel;
     QPushButton* openButton;
     QLabel* fileCaption;
@@ -114,7 +113,6 @@ private:
     QLabel* inputFormatCaption;
     QComboBox* inputFormatBox;
     QLabel* inputPreviewCaption;
-    QTableView* inputPreviewGrid;
     UGridModel* inputPreviewModel;
     QPushButton* convertButton;
     QPushButton* cancelButton;

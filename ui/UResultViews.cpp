@@ -1,4 +1,5 @@
 #include "ui/UResultViews.h"
+#include "ui/FileGroup.h"
 
 #include "env/ULang.h"
 #include "ui/UGridCells.h"
@@ -23,44 +24,20 @@ UResultViews::UResultViews(GridCells& outPreview, const IGridSource& rejects, Lo
     setObjectName("PageControl2");
 
     outputTab = Named<QWidget>("TabSheet4");
-    outputGroup = NamedGroup("GroupBox2");
-    outDirPanel = Named<QWidget>("Panel2");
-    outDirLabel = NamedLabel("Label16");
-    outDirLabel->setWordWrap(true);
-    outDirLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto* p2 = new QHBoxLayout(outDirPanel);
-    p2->setContentsMargins(0, 0, 0, 0);
-    p2->addWidget(outDirLabel);
-    outDirPanel->setFixedHeight(2 * outDirLabel->fontMetrics().lineSpacing());
-    changeButton = NamedButton("BitBtn4");
+    const FileGroup out = BuildFileGroup(
+        {"GroupBox2", "Panel2", "Label16", "BitBtn4", "Label4", "Edit2", "Label5", "ComboBox2", "Label6", "StringGrid2"},
+        outPreview);
+    out.layout->setRowStretch(4, 1);
+    outputGroup = out.group;
+    outDirLabel = out.dirLabel;
+    changeButton = out.button;
     changeButton->setEnabled(false);
-    outNameCaption = NamedLabel("Label4");
-    outNameEdit = Named<QLineEdit>("Edit2");
-    outNameEdit->setReadOnly(true);
-    outputFormatCaption = NamedLabel("Label5");
-    outputFormatBox = Named<QComboBox>("ComboBox2");
-    outputFormatBox->setMinimumWidth(160);
-    outputPreviewCaption = NamedLabel("Label6");
-    outputPreviewGrid = Named<QTableView>("StringGrid2");
-    outputPreviewModel = new UGridModel(outPreview, outputPreviewGrid);
-    outputPreviewGrid->setModel(outputPreviewModel);
-    SetupGridView(outputPreviewGrid, 20, true);
-    outputPreviewGrid->setFixedHeight(4 * 16 + 2 + 16);
-    outputPreviewCaption->setWordWrap(true);
-
-    auto* g = new QGridLayout(outputGroup);
-    g->setContentsMargins(6, 2, 6, 4);
-    g->setVerticalSpacing(2);
-    g->addWidget(outDirPanel, 0, 0, 1, 3);
-    g->addWidget(changeButton, 0, 3);
-    g->addWidget(outNameCaption, 1, 0);
-    g->addWidget(outNameEdit, 1, 1, 1, 3);
-    g->addWidget(outputFormatCaption, 2, 0);
-    g->addWidget(outputFormatBox, 2, 1);
-    g->addWidget(outputPreviewCaption, 3, 0, 1, 4);
-    g->addWidget(outputPreviewGrid, 4, 0, 1, 4);
-    g->setColumnStretch(2, 1);
-    g->setRowStretch(4, 1);
+    outNameCaption = out.nameCaption;
+    outNameEdit = out.nameEdit;
+    outputFormatCaption = out.formatCaption;
+    outputFormatBox = out.formatBox;
+    outputPreviewCaption = out.previewCaption;
+    outputPreviewModel = out.model;
     auto* t4 = new QVBoxLayout(outputTab);
     t4->setContentsMargins(1, 1, 1, 1);
     t4->addWidget(outputGroup);

@@ -36,7 +36,6 @@ public:
 
     QWidget* outputTab;
     QGroupBox* outputGroup;
-    QWidget* outDirPanel;
     QLabel* outDirLabel;
     QPushButton* changeButton;
     QLabel* outNameCaption;
@@ -44,7 +43,6 @@ public:
     QLabel* outputFormatCaption;
     QComboBox* outputFormatBox;
     QLabel* outputPreviewCaption;
-    QTableView* outputPreviewGrid;
     UGridModel* outputPreviewModel;
     RejectsPage* rejectsPage;
     LogPage* logPage;
