@@ -43,7 +43,12 @@ ConversionPage::ConversionPage(Session& session, IDialogs& dialogs, IRunStatus& 
     Wire();
 }
 
-ConversionPage::~ConversionPage() = default;
+ConversionPage::~ConversionPage() {
+    // The grids show the previews and the rejected lines held here: they go first.
+    const QObjectList children = this->children();
+    for (QObject* child : children)
+        if (child->isWidgetType()) delete child;
+}
 
 void ConversionPage::Build() {
     // Input group.
