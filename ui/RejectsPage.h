@@ -65,7 +65,7 @@ public:
     // Shows the explanation of the row's error in explanationLabel.
     void onCellSelected(int col, int row);
 
-    // Builds the explanation of a row; set by the window once the line-error texts are at hand.
+    // Builds the explanation of a row; set by the conversion page, which knows the last run.
     std::function<std::string(int row)> Explain;
 
     QTableView* grid;
