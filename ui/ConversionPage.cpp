@@ -8,7 +8,7 @@
 #include "ui/UGridCells.h"
 #include "ui/UGridModel.h"
 #include "ui/RejectsPage.h"
-#include "ui/UResultViews.h"
+#include "ui/ResultViews.h"
 #include "ui/UWidgets.h"
 
 #include <QComboBox>
@@ -131,7 +131,7 @@ void ConversionPage::Build() {
     for (QLabel* l : {renameCaption, trashCaption, deleteCaption}) l->setIndent(10);
     g4->setColumnStretch(1, 1);
 
-    resultViews = new UResultViews(outPreview_, *rejectsSource_, session_.log, dialogs_);
+    resultViews = new ResultViews(outPreview_, *rejectsSource_, session_.log, dialogs_);
 
     auto* right = new QVBoxLayout;
     right->setSpacing(4);

@@ -27,7 +27,7 @@ class IDialogs;
 class IGridSource;
 class Session;
 class UGridModel;
-class UResultViews;
+class ResultViews;
 struct FormatChoices;
 
 class ConversionPage : public QWidget, public IRunPage {
@@ -126,7 +126,7 @@ private:
     QLabel *historyCaption, *historyValue, *afterRunCaption;
     QLabel *renameCaption, *renameValue, *trashCaption, *trashValue, *deleteCaption, *deleteValue;
 
-    UResultViews* resultViews;
+    ResultViews* resultViews;
 };
 
 } // namespace lmx

@@ -17,7 +17,7 @@
 #include "ui/UGridModel.h"
 #include "ui/UPreview.h"
 #include "ui/UQt.h"
-#include "ui/UResultViews.h"
+#include "ui/ResultViews.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -152,7 +152,7 @@ void ConversionPage::ShowSource() {
 }
 
 void ConversionPage::ShowOutPath() {
-    UResultViews& v = *resultViews;
+    ResultViews& v = *resultViews;
     v.outDirLabel->setText(PathText(model_.OutDirCaption()));
     v.outDirLabel->setToolTip(PathText(session_.page.OutDir));
     v.ShowOutName(PathText(model_.OutNameCaption()), session_.page.OutValid);

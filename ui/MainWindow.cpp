@@ -84,7 +84,7 @@ MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     std::vector<QWidget*> areas{this, centralWidget(), pages};
     for (QWidget* w : conversionPage->HoverAreas()) areas.push_back(w);
     for (QWidget* w : formatEditorPage->HoverAreas()) areas.push_back(w);
-    hover_ = new UHover(this, std::move(buttons), std::move(areas));
+    hover = new UHover(this, std::move(buttons), std::move(areas));
     connect(aboutButton, &QPushButton::clicked, this, &MainWindow::onAboutClicked);
     connect(quitButton, &QPushButton::clicked, this, &MainWindow::onQuitClicked);
     formatEditorPage->OnFormatChoices = [this](const FormatChoices& c) { conversionPage->ApplyFormatChoices(c); };

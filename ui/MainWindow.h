@@ -98,7 +98,7 @@ public:
     ParametersPage* parametersPage;
     UStatusBar* statusPanels;
     AboutBox* aboutBox = nullptr; // created by the program's entry, or at first use
-    UHover* hover_ = nullptr;     // the six main buttons' highlight (HoverOn)
+    UHover* hover = nullptr;      // the six main buttons' highlight (HoverOn)
 
     // The window's default and least size; texts that need more make the least size grow.
     static constexpr int kWidth = 785;

@@ -17,7 +17,7 @@
 #include "ui/LogPage.h"
 #include "ui/ParametersPage.h"
 #include "ui/UQt.h"
-#include "ui/UResultViews.h"
+#include "ui/ResultViews.h"
 #include "ui/URunView.h"
 #include "ui/UStatusBar.h"
 #include "ui/UToolkitTexts.h"

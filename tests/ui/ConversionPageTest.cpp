@@ -6,7 +6,7 @@
 #include "ui/UGridCells.h"
 #include "ui/MainWindow.h"
 #include "ui/ConversionPage.h"
-#include "ui/UResultViews.h"
+#include "ui/ResultViews.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -9,7 +9,7 @@
 #include "ui/ConversionPage.h"
 #include "ui/FormatEditorPage.h"
 #include "ui/UQt.h"
-#include "ui/UResultViews.h"
+#include "ui/ResultViews.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "ui/UResultViews.h"
+#include "ui/ResultViews.h"
 #include "ui/FileGroup.h"
 
 #include "env/ULang.h"
@@ -18,7 +18,7 @@
 
 namespace lmx {
 
-UResultViews::UResultViews(GridCells& outPreview, const IGridSource& rejects, Log& log, IDialogs& dialogs,
+ResultViews::ResultViews(GridCells& outPreview, const IGridSource& rejects, Log& log, IDialogs& dialogs,
                            QWidget* parent)
     : QTabWidget(parent) {
     setObjectName("PageControl2");
@@ -49,7 +49,7 @@ UResultViews::UResultViews(GridCells& outPreview, const IGridSource& rejects, Lo
     addTab(logPage, QString());
 }
 
-void UResultViews::Retranslate(const LangTexts& lang) {
+void ResultViews::Retranslate(const LangTexts& lang) {
     const auto text = [&lang](LK key) { return Qs(lang.Text(key)); };
     outputGroup->setTitle(text(LK::cpn_outFile));
     changeButton->setText(text(LK::btn_changer));
@@ -62,7 +62,7 @@ void UResultViews::Retranslate(const LangTexts& lang) {
     rejectsPage->Retranslate(lang);
 }
 
-void UResultViews::ShowOutName(const QString& name, bool valid) {
+void ResultViews::ShowOutName(const QString& name, bool valid) {
     outNameEdit->setText(valid ? name : QStringLiteral(" "));
     QPalette pal = outNameEdit->palette();
     pal.setColor(QPalette::Base, valid ? QColor(Qt::white) : QColor(Qt::red));

@@ -22,10 +22,10 @@ class UGridModel;
 class LogPage;
 class RejectsPage;
 
-class UResultViews : public QTabWidget {
+class ResultViews : public QTabWidget {
     Q_OBJECT
 public:
-    UResultViews(GridCells& outPreview, const IGridSource& rejects, Log& log, IDialogs& dialogs,
+    ResultViews(GridCells& outPreview, const IGridSource& rejects, Log& log, IDialogs& dialogs,
                  QWidget* parent = nullptr);
 
     // The captions of the result group and the pages' titles, in the language in use.
