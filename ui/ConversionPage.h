@@ -80,6 +80,10 @@ public:
     // "Convertir", "Ouvrir", "Changer" and the two format lists, off while a run goes on.
     void SetConvertEnabled(bool enabled) override;
 
+signals:
+    // The run asked to close the window is over, its result whole: the window may close now.
+    void runOverForClosing();
+
 private:
     void Build();
     void Wire();

@@ -278,7 +278,7 @@ std::string ConversionPage::ExplainReject(int row) const {
 void ConversionPage::onConvertClicked() {
     session_.runner.ConvertButton(*runView_);
     // Closed during the run: the run has stopped as "Annuler" stops it, its result is whole.
-    if (runView_->TakeCloseRequest()) window()->close();
+    if (runView_->TakeCloseRequest()) emit runOverForClosing();
 }
 
 void ConversionPage::onCancelClicked() {

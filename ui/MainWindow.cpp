@@ -87,6 +87,7 @@ MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     hover = new UHover(this, std::move(buttons), std::move(areas));
     connect(aboutButton, &QPushButton::clicked, this, &MainWindow::onAboutClicked);
     connect(quitButton, &QPushButton::clicked, this, &MainWindow::onQuitClicked);
+    connect(conversionPage, &ConversionPage::runOverForClosing, this, &QWidget::close);
     formatEditorPage->OnFormatChoices = [this](const FormatChoices& c) { conversionPage->ApplyFormatChoices(c); };
     parametersPage->OnTextsChanged = [this] { Retranslate(); };
     parametersPage->OnLanguageApplied = [this](const std::string& language) { ApplyToolkitTexts(language); };
