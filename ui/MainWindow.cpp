@@ -33,7 +33,7 @@ namespace lmx {
 WindowContext::WindowContext(Session& session, IDialogs& dialogs, std::string programDir, std::vector<std::string> args)
     : S(session), ProgramDir(std::move(programDir)), ProgramFile(IncludeTrailingSlash(ProgramDir) + "Lumivex"),
       Args(std::move(args)), Dialogs(dialogs), Lang(session.lang), Formats(session.formats), TheLog(session.log),
-      Prm(session.params), Page(session.page), Fmt(session.fmtFile) {}
+      Prm(session.params), Fmt(session.fmtFile) {}
 
 MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     : QMainWindow(parent), ctx_(ctx), toolkitTexts_(std::make_unique<UToolkitTexts>()) {

@@ -17,7 +17,6 @@ class Session;
 class FmtFile;
 class FormatState;
 class Params;
-struct ConvPageState;
 class IDialogs;
 class LangTexts;
 class Log;
@@ -43,7 +42,6 @@ struct WindowContext {
     FormatState& Formats;
     lmx::Log& TheLog;
     Params& Prm;
-    ConvPageState& Page;
     FmtFile& Fmt;
 };
 
