@@ -7,7 +7,9 @@
 
 namespace lmx {
 
-Session::Session(IMessages& m, ITrash& t) : messages(m), trash(t) {}
+Session::Session(IMessages& m, ITrash& t, SystemPort& p) : messages(m), trash(t), port(p) {
+    conv.SetCurrentYear(port.CurrentYear()); // dates are windowed around the session's clock
+}
 
 void Session::SetProgramDir(const std::string& dir) {
     ProgramDir = IncludeTrailingSlash(dir);
@@ -23,7 +25,7 @@ void Session::SetProgramDir(const std::string& dir) {
 int Session::StartParameters(bool createWhenMissing) {
     params.PrmFile(pmDefaults);
     int r = 0;
-    if (FileSize(params.PrmFileName) > 0) {
+    if (port.FileSize(params.PrmFileName) > 0) {
         r = params.PrmFile(pmLoad);
         log.LogWrite(lkLine, " DEF PRM(LOAD)      " + BoolText(r == 0, 2));
     } else if (createWhenMissing) {
