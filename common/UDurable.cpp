@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
-#include <random>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -16,14 +15,6 @@ namespace fs = std::filesystem;
 namespace lmx {
 
 namespace {
-
-std::string RandomTag() {
-    static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device rd;
-    std::string tag(6, 'x');
-    for (char& c : tag) c = kChars[rd() % (sizeof kChars - 1)];
-    return tag;
-}
 
 // The name a link that leads nowhere yet stands for (the end of its chain), so that the file is
 // made there and the link stays; any other missing name is its own end.

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <random>
 #include <unistd.h>
 
 namespace lmx {
@@ -145,6 +146,31 @@ bool SystemPort::SyncFolder(const std::string& folder) {
     if (r != 0 && err == EINVAL) r = 0;
     errno = err;
     return r == 0;
+}
+
+int SystemPort::OpenUnnamed(const std::string& folder, const std::string& prefix) {
+#ifdef O_TMPFILE
+    const int fd = Open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd >= 0) return fd;
+#endif
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = IncludeTrailingSlash(folder) + prefix + RandomTag();
+        const int named = Open(name.c_str(), O_CREAT | O_EXCL | O_NOFOLLOW | O_RDWR | O_CLOEXEC, 0600);
+        if (named >= 0) {
+            Unlink(name.c_str());
+            return named;
+        }
+        if (errno != EEXIST) return -1;
+    }
+    return -1;
+}
+
+std::string RandomTag() {
+    static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device rd;
+    std::string tag(6, 'x');
+    for (char& c : tag) c = kChars[rd() % (sizeof kChars - 1)];
+    return tag;
 }
 
 std::tm SystemPort::LocalTime() {

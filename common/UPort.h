@@ -86,12 +86,19 @@ public:
     SysStatus MakeFolders(const std::string& path, mode_t mode = 0777);
     // Flushes a folder's entries to disk (after a rename or a new name in it); errno on failure.
     bool SyncFolder(const std::string& folder);
+    // A file without a name in folder, for reading and writing: never seen by anyone, gone when
+    // closed. Where the system cannot make one, a new file named prefix and a random tag, removed
+    // at once. Its descriptor, or -1 with errno.
+    int OpenUnnamed(const std::string& folder, const std::string& prefix);
     // Local time now, and the year now (by the calendar of UTC).
     std::tm LocalTime();
     int CurrentYear();
     // Milliseconds of the steady clock.
     int64_t SteadyMs();
 };
+
+// Six random letters and digits, for a name nobody else has.
+std::string RandomTag();
 
 // The real system; stateless, so one serves everyone.
 SystemPort& RealPort();

@@ -58,7 +58,7 @@ public:
     FmtFile fmtFile{formats, lang, messages};
     Converter conv{formats};
     RunState run;
-    RejectTable rejects;
+    RejectTable rejects{port};
     ConvPageState page;
     ConvPage convPage{page, params, lang, messages, log, port};
     FmtEditor editor{formats, fmtFile, params, lang, messages, log};
