@@ -19,7 +19,7 @@ void Session::SetProgramDir(const std::string& dir) {
     params.PrmFileName = files + "Lumivex.prm";
     fmtFile.FmtFileName = files + "Lumivex.fmt";
     log.LogFileName = files + "LumivexLog.txt";
-    LngFileName = LanguageFilePath(files, ProgramDir, LngName);
+    LngFileName = LanguageFilePath(files, ProgramDir, LngName, port);
 }
 
 int Session::StartParameters(bool createWhenMissing) {
@@ -39,7 +39,7 @@ int Session::StartParameters(bool createWhenMissing) {
 
 int Session::StartLanguage() {
     const std::string lng = params.PrmGet(prmLNG);
-    const int r = lang.LangLoad(lng, LngFileName);
+    const int r = lang.LangLoad(lng, LngFileName, port);
     log.LogWrite(lkLine, " DEF LNG(" + lng + ")  " + BoolText(r == 0, 2));
     if (r != 0) {
         messages.Show("The requested langage could not be loaded\r\nLe langage demand\xE9 n'a pu \xEAtre charg\xE9.");

@@ -74,7 +74,7 @@ int Run(const CliOptions& given, SignalCleanup& port) {
         if (!LoadLanguageOption(s, o.lang)) return exNothing;
     } else {
         // A language that does not load leaves the French texts, silently: nothing is asked here.
-        s.lang.LangLoad(s.params.PrmGet(prmLNG), s.LngFileName);
+        s.lang.LangLoad(s.params.PrmGet(prmLNG), s.LngFileName, s.port);
     }
     if (o.check) return CheckFormats(s) ? exOk : exNothing;
     if (o.showGiven) return ShowFormat(s, o.show) ? exOk : exNothing;
