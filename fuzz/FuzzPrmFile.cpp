@@ -5,32 +5,12 @@
 #include "env/ULang.h"
 #include "env/UParms.h"
 
-#include <sys/mman.h>
-
 using namespace lmx;
-
-namespace {
 
 constexpr const char* kName = "/fuzz/Lumivex.prm";
 
-// Opening kName gives an anonymous file holding the input; everything else is the system's.
-class BytesPort final : public SystemPort {
-public:
-    std::string_view bytes;
-    int Open(const char* path, int flags, mode_t mode) override {
-        if (std::string_view(path) != kName) return SystemPort::Open(path, flags, mode);
-        const int fd = ::memfd_create("prm", MFD_CLOEXEC);
-        if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) ||
-            ::lseek(fd, 0, SEEK_SET) != 0)
-            std::abort();
-        return fd;
-    }
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    static BytesPort port;
+    static fuzz::BytesPort port(kName);
     port.bytes = std::string_view(reinterpret_cast<const char*>(data), size);
 
     static const LangTexts lang;
