@@ -1,8 +1,9 @@
 #pragma once
 // The program's one way to the system: files, folders and the clock. The window and the converter
 // give the real one, tests one that fails a chosen call. The virtual calls are the system's own,
-// one by one, so that a fake sees every step; what is built on them is not virtual. Errors are
-// values (the system's number, its text on demand); nothing here throws.
+// one by one, with its own answer (-1 and errno), so that a fake sees and can fail every step;
+// what is built on them is not virtual and answers with values (SysStatus: the system's number,
+// its text on demand). Nothing here throws.
 //
 // The data itself never passes through a virtual call per line: the port opens a file and hands
 // back its descriptor, which the readers and writers fill or drain through large buffers.
