@@ -3,16 +3,14 @@
 #include "Version.h"
 #include "common/Text.h"
 
+#include "common/UDurable.h"
+#include "common/UPort.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <filesystem>
-#include <system_error>
-#include <vector>
-
-namespace fs = std::filesystem;
 
 namespace lmx {
 
@@ -71,8 +69,7 @@ bool CheckValue(int rule, std::string_view value) {
     case ckDirectory: {
         // The system would only see the part before a NUL byte and answer for another path.
         if (value.empty() || value.find('\0') != std::string_view::npos) return false;
-        std::error_code ec;
-        return fs::is_directory(fs::path(std::string(value)), ec);
+        return RealPort().KindOf(std::string(value)) == EntryKind::Folder;
     }
     case ckZeroText:
         return value == "0";
@@ -95,8 +92,6 @@ std::string BoolText(bool flag, int style) {
     return flag ? "True" : "False";
 }
 
-namespace {
-
 bool WildMatch(std::string_view pattern, std::string_view name) {
     // Iterative glob match with backtracking on the last "*".
     std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
@@ -118,40 +113,9 @@ bool WildMatch(std::string_view pattern, std::string_view name) {
     return p == pattern.size();
 }
 
-int64_t SizeOfEntry(const fs::path& p) {
-    std::error_code ec;
-    const auto st = fs::status(p, ec);
-    if (ec || !fs::is_regular_file(st)) return 0;
-    const auto size = fs::file_size(p, ec);
-    return ec ? 0 : static_cast<int64_t>(size);
-}
+bool EntryExists(const std::string& path) { return RealPort().Exists(path); }
 
-} // namespace
-
-bool EntryExists(const std::string& path) {
-    std::error_code ec;
-    return fs::exists(fs::symlink_status(fs::path(path), ec));
-}
-
-int64_t FileSize(const std::string& path) {
-    if (path.empty()) return 0;
-    std::error_code ec;
-    const fs::path literal(path);
-    if (EntryExists(path) || fs::exists(literal, ec)) return SizeOfEntry(literal);
-    const std::string name = ExtractFileName(path);
-    if (name.find_first_of("*?") == std::string::npos) return 0;
-    std::string dir = ExtractFilePath(path);
-    if (dir.empty()) dir = ".";
-    std::vector<std::string> matches;
-    for (fs::directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec), end;
-         !ec && it != end; it.increment(ec)) {
-        const std::string entry = it->path().filename().string();
-        if (WildMatch(name, entry)) matches.push_back(entry);
-    }
-    if (matches.empty()) return 0;
-    std::sort(matches.begin(), matches.end());
-    return SizeOfEntry(fs::path(dir) / matches.front());
-}
+int64_t FileSize(const std::string& path) { return RealPort().FileSize(path); }
 
 std::string ProgramVersion() {
     return IntToStr(LUMIVEX_VERSION_MAJOR) + "." + IntToStr(LUMIVEX_VERSION_MINOR) + "." +
@@ -159,16 +123,12 @@ std::string ProgramVersion() {
 }
 
 bool CopyToExt(const std::string& path, std::string_view ext) {
-    try {
-        const fs::path from(path);
-        const fs::path to(ChangeFileExt(path, ext));
-        std::error_code ec;
-        if (!fs::is_regular_file(from, ec)) return false;
-        if (EntryExists(to.string())) return false;
-        return fs::copy_file(from, to, fs::copy_options::none, ec) && !ec;
-    } catch (...) {
-        return false;
-    }
+    SystemPort& port = RealPort();
+    const std::string to = ChangeFileExt(path, ext);
+    struct stat st {};
+    if (port.Stat(path.c_str(), st, true) != 0 || !S_ISREG(st.st_mode) || port.Exists(to)) return false;
+    std::string error;
+    return CopyFileWhole(path, to, st.st_mode, error, port);
 }
 
 std::string ExtractFilePath(std::string_view path) {
@@ -203,28 +163,13 @@ std::string IncludeTrailingSlash(std::string_view dir) {
 }
 
 std::string ExecutablePath() {
-    std::error_code ec;
-    const auto p = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string() : p.string();
+    std::string buf(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= buf.size()) return {};
+    buf.resize(static_cast<std::size_t>(n));
+    return buf;
 }
 
-std::FILE* OpenForReading(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return nullptr;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))) {
-        ::close(fd);
-        errno = EINVAL;
-        return nullptr;
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    std::FILE* f = ::fdopen(fd, "rb");
-    if (f == nullptr) {
-        const int err = errno;
-        ::close(fd);
-        errno = err;
-    }
-    return f;
-}
+std::FILE* OpenForReading(const std::string& path) { return RealPort().OpenStream(path); }
 
 } // namespace lmx

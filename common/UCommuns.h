@@ -33,6 +33,10 @@ bool CheckValue(int rule, int32_t value);
 // Style 2: "Ok"/"Ko"; any other style: "True"/"False".
 std::string BoolText(bool flag, int style);
 
+// True when name matches pattern (wildcards * and ?).
+bool WildMatch(std::string_view pattern, std::string_view name);
+
+// The real system's answers (see SystemPort), for whoever has no port at hand.
 // Size in bytes of the first entry matching path (wildcards * and ? in the name part; a name that
 // exists as written is taken literally first, otherwise the first match in name order).
 // 0 when nothing matches; a directory has no size (0).

@@ -2,43 +2,17 @@
 // Files that reach their name whole: written to a temporary file beside the name (created
 // exclusively, never through a link), flushed to disk, renamed onto the name, and the folder
 // flushed. Until the rename the name keeps its old content, or stays absent.
-#include <functional>
+#include "common/UPaths.h"
+#include "common/UPort.h"
+
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace lmx {
 
-// The system calls behind a durable write; tests replace them to fail a chosen step or to see
-// the order of the steps.
-class IFileSys {
-public:
-    virtual ~IFileSys() = default;
-    virtual int Open(const char* path, int flags, mode_t mode);
-    virtual ssize_t Write(int fd, const void* data, std::size_t size);
-    virtual int Fsync(int fd);
-    virtual int Close(int fd);
-    virtual int Rename(const char* from, const char* to);
-    virtual int Unlink(const char* path);
-};
-
-// The plain system calls.
-IFileSys& SystemFileSys();
-
-// Told when a temporary file comes and goes, so that whoever catches a signal can remove what is
-// left (the command-line converter).
-class ITempFiles {
-public:
-    virtual ~ITempFiles() = default;
-    virtual void Add(const std::string& path) = 0;
-    // Runs step, the rename or removal that ends the temporary file, so that no cleanup runs in
-    // the middle of it; the path is forgotten afterwards. The step's answer.
-    virtual bool Settle(const std::string& path, const std::function<bool()>& step) = 0;
-};
-
 class DurableFile {
 public:
-    explicit DurableFile(IFileSys& sys = SystemFileSys()) : sys_(sys) {}
+    explicit DurableFile(SystemPort& port = RealPort()) : port_(port) {}
     ~DurableFile(); // abandons whatever was not committed
     DurableFile(const DurableFile&) = delete;
     DurableFile& operator=(const DurableFile&) = delete;
@@ -47,8 +21,8 @@ public:
     // (a link is followed to the file it names, whose permissions the new content keeps). Anything
     // else is written directly: the standard streams and /dev/fd/N by their descriptor, a device
     // or a FIFO opened as it is; a FIFO without a reader is refused at once (ENXIO) instead of
-    // blocking. False with the system's reason in error.
-    bool Open(const std::string& target, std::string& error, ITempFiles* temps = nullptr);
+    // blocking. False with the system's reason in error. The port is told of the temporary file.
+    bool Open(const std::string& target, std::string& error);
 
     int Fd() const { return fd_; }
     bool Direct() const { return direct_; }
@@ -66,8 +40,7 @@ private:
     bool OpenDirect(const std::string& target, int fdToCopy, std::string& error);
     void Reset();
 
-    IFileSys& sys_;
-    ITempFiles* temps_ = nullptr;
+    SystemPort& port_;
     int fd_ = -1;
     bool direct_ = false;
     std::string temp_;
@@ -77,24 +50,15 @@ private:
 
 // The whole content through a DurableFile. False with the reason in error.
 bool WriteFileDurably(const std::string& path, std::string_view content, std::string& error,
-                      IFileSys& sys = SystemFileSys(), ITempFiles* temps = nullptr);
+                      SystemPort& port = RealPort());
 
-// True for the names DurableFile writes through a descriptor the program holds: /dev/stdout,
-// /dev/stderr, /dev/fd/N, /proc/self/fd/N. Such a name is never replaced.
-bool NamesADescriptor(const std::string& path);
+// Copies from to the new name to, whole or not at all: a temporary file beside to, flushed to disk,
+// then linked to its name (never over a file that appeared meanwhile: that one stays, and counts
+// as done) and the folder flushed. The copy gets mode. False with "PATH : reason" in error.
+bool CopyFileWhole(const std::string& from, const std::string& to, mode_t mode, std::string& error,
+                   SystemPort& port = RealPort());
 
 // Flushes a folder's entries to disk (after a rename or a new name in it).
-bool SyncFolder(const std::string& folder, IFileSys& sys = SystemFileSys());
-
-// The path made absolute against the current folder, its "." parts and doubled "/" removed
-// (".." stays: a link may stand before it). An empty path stays empty.
-std::string AbsolutePath(std::string_view path);
-
-// True when both paths name the same file: the same text, the same existing file (links,
-// hard links), or the same place once their folders are resolved (a name not yet created).
-bool SameFile(const std::string& a, const std::string& b);
-
-// The system's text for an error number, in Windows-1252.
-std::string SysErrorText(int err);
+bool SyncFolder(const std::string& folder, SystemPort& port = RealPort());
 
 } // namespace lmx

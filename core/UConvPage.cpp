@@ -8,46 +8,37 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <filesystem>
-#include <sys/stat.h>
-#include <system_error>
-#include <unistd.h>
-
-namespace fs = std::filesystem;
 
 namespace lmx {
 
-bool IsOneOfSources(const std::string& path, const std::vector<std::string>& sources) {
-    std::error_code ec;
+bool IsOneOfSources(SystemPort& port, const std::string& path, const std::vector<std::string>& sources) {
     for (const auto& src : sources) {
         if (IsStdInSource(src)) {
             // Appending to the file being read would chase its own lines; a terminal or a pipe
             // shared by both ends is no file.
-            struct stat in {};
-            if (::fstat(0, &in) == 0 && S_ISREG(in.st_mode) && SameFile(path, "/dev/stdin")) return true;
+            if (port.KindOf("/dev/stdin") == EntryKind::File && SameFile(path, "/dev/stdin")) return true;
             continue;
         }
-        if (src == path) return true;
-        if (fs::equivalent(fs::path(src), fs::path(path), ec) && !ec) return true;
-        ec.clear();
+        if (src == path || port.SameEntry(src, path)) return true;
     }
     return false;
 }
 
-int SourceError(const std::string& path) {
+int SourceError(SystemPort& port, const std::string& path) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return errno;
+    if (port.Stat(path.c_str(), st, true) != 0) return errno;
     if (S_ISDIR(st.st_mode)) return EISDIR;
     // Opening a FIFO would wake or wait for its writer; a device is no file of lines.
     if (!S_ISREG(st.st_mode)) return EINVAL;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    const int fd = port.Open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0);
     if (fd < 0) return errno;
-    ::close(fd);
+    port.Close(fd);
     return 0;
 }
 
-ConvPage::ConvPage(ConvPageState& state, Params& params, const LangTexts& lang, IMessages& messages, Log& log)
-    : st_(state), prm_(params), lang_(lang), msg_(messages), log_(log) {}
+ConvPage::ConvPage(ConvPageState& state, Params& params, const LangTexts& lang, IMessages& messages, Log& log,
+                   SystemPort& port)
+    : st_(state), prm_(params), lang_(lang), msg_(messages), log_(log), port_(port) {}
 
 bool ConvPage::TakeFiles(const std::vector<std::string>& chosen, std::string_view logPrefix, bool stdIn) {
     std::vector<std::string> kept;
@@ -59,7 +50,7 @@ bool ConvPage::TakeFiles(const std::vector<std::string>& chosen, std::string_vie
         // Full paths from here on: a bare name would give an empty folder to the parameters and
         // to the proposed result file.
         const std::string f = AbsolutePath(named);
-        if (FileSize(f) == 0)
+        if (port_.FileSize(f) == 0)
             msg_.ShowPaths(lang_.FormatPaths(LK::msg_fileIsEmpty, {ExtractFileName(f)}));
         else
             kept.push_back(f);
@@ -105,7 +96,7 @@ std::string ConvPage::ProposalFor(const std::string& path) { return ResultPathFo
 
 void ConvPage::ProposeOutPath(const std::string& path) {
     st_.OutPath = ProposalFor(path);
-    if (EntryExists(st_.OutPath)) {
+    if (port_.Exists(st_.OutPath)) {
         // An existing file is never proposed silently: the user confirms it through "Changer".
         st_.OutPath.clear();
         st_.OutValid = false;
@@ -116,13 +107,13 @@ void ConvPage::ProposeOutPath(const std::string& path) {
 }
 
 void ConvPage::ChooseOutPath(const std::string& path) {
-    if (IsOneOfSources(path, st_.InFiles)) {
+    if (IsOneOfSources(port_, path, st_.InFiles)) {
         st_.OutValid = false;
         st_.OutPath.clear();
         msg_.Show(lang_.Text(LK::msg_filesShouldDif));
         return;
     }
-    if (EntryExists(path)) {
+    if (port_.Exists(path)) {
         if (msg_.ConfirmPaths(lang_.FormatPaths(LK::msg_fileExists, {path}))) {
             st_.OutPath = path;
             st_.OutValid = true;
@@ -193,7 +184,7 @@ int ConvPage::FeedInPreview(const FormatState& formats, std::vector<std::vector<
     rows.clear();
     if (!formats.InFmtOk) return -1;
     LineReader in(64 * 1024);
-    if (st_.InFiles.empty() || !in.Open(st_.InFiles.front())) {
+    if (st_.InFiles.empty() || !in.Open(st_.InFiles.front(), port_)) {
         st_.InChosen = false;
         return -1;
     }

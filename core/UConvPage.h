@@ -33,11 +33,11 @@ inline bool IsStdInSource(std::string_view path) { return path == kStdInSource; 
 // True when path names one of the sources, as the same text or as the same file on disk
 // (another spelling, a link): writing it would truncate a source before it is read. Standard
 // input is such a source when it is a regular file (a shell's "<") and path names that file.
-bool IsOneOfSources(const std::string& path, const std::vector<std::string>& sources);
+bool IsOneOfSources(SystemPort& port, const std::string& path, const std::vector<std::string>& sources);
 
 // Why path cannot be read as a source: 0 when it can, else the error number (ENOENT, EACCES,
 // EISDIR...; EINVAL for a FIFO or a device, which is looked at but never opened).
-int SourceError(const std::string& path);
+int SourceError(SystemPort& port, const std::string& path);
 
 // The result file proposed for a source: in MRD's folder (MRS's when MRD names no folder), the
 // source's name with DDO inserted before the extension, then EXT's extension ("$Q": the source's).
@@ -46,7 +46,8 @@ std::string ResultPathFor(const Params& prm, const std::string& source, std::str
 
 class ConvPage {
 public:
-    ConvPage(ConvPageState& state, Params& params, const LangTexts& lang, IMessages& messages, Log& log);
+    ConvPage(ConvPageState& state, Params& params, const LangTexts& lang, IMessages& messages, Log& log,
+             SystemPort& port = RealPort());
 
     // Files picked with "Ouvrir" (logPrefix "FilesToConvert : ") or named on the command line
     // (logPrefix "Param(FilesToConv.) : "): made absolute, empty files refused one by one, the rest
@@ -88,6 +89,7 @@ private:
     const LangTexts& lang_;
     IMessages& msg_;
     Log& log_;
+    SystemPort& port_;
 };
 
 // The conversion page's two format lists: every name of FmtNames in order, the names of MRI and MRO

@@ -4,23 +4,17 @@
 #include "core/UByteScan.h"
 #include "env/UParms.h"
 
-#include <chrono>
 #include <cstring>
 
 namespace lmx {
 
 namespace {
 
-int ClockYear() {
-    const auto today = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
-    return static_cast<int>(std::chrono::year_month_day(today).year());
-}
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
-Converter::Converter(FormatState& formats) : fmt_(formats), currentYear_(ClockYear()) {}
+Converter::Converter(FormatState& formats) : fmt_(formats), currentYear_(RealPort().CurrentYear()) {}
 
 void Converter::TakeDataSettings(std::string_view enc, std::string_view eol) {
     Utf8Data = DataIsUtf8(enc);

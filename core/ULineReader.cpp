@@ -4,9 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <new>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace lmx {
@@ -21,23 +19,15 @@ void LineReader::Attach(int fd) {
     own_ = false;
 }
 
-bool LineReader::Open(const std::string& path) {
+bool LineReader::Open(const std::string& path, SystemPort& port) {
     Close();
-    // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come; and a FIFO or a
-    // device is no source (one put in a file's place after it was chosen included): /dev/zero
-    // would be one endless line. A folder opens and fails at the first read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        errno_ = errno;
+    // A FIFO or a device is no source (one put in a file's place after it was chosen included):
+    // /dev/zero would be one endless line. A folder opens and fails at the first read.
+    int fd = -1;
+    if (const SysStatus s = port.OpenForReading(path, fd); !s.Ok()) {
+        errno_ = s.code;
         return false;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))) {
-        errno_ = EINVAL;
-        ::close(fd);
-        return false;
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     fd_ = fd;
     own_ = true;
     return true;

@@ -3,6 +3,8 @@
 // last line needs no line end; an empty file has no line. A UTF-8 byte-order mark at the very start
 // (spreadsheets put one before their exports) is no data and is dropped before the first line;
 // every other byte passes through untouched.
+#include "common/UPort.h"
+
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -19,8 +21,9 @@ public:
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
 
-    // Opens the file for reading; the reader closes it. False (and errorNo set) when it cannot.
-    bool Open(const std::string& path);
+    // Opens the file for reading through the port (a FIFO or a device is refused, see
+    // SystemPort::OpenForReading); the reader closes it. False (and errorNo set) when it cannot.
+    bool Open(const std::string& path, SystemPort& port = RealPort());
     // Reads an already open descriptor, which stays the caller's to close.
     void Attach(int fd);
     void Close();

@@ -25,15 +25,8 @@ const char* const kEndBanner = "************  Lumivex :  END  LOG  ************"
 
 } // namespace
 
-std::tm LocalNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm t{};
-    if (const std::tm* local = std::localtime(&now)) t = *local;
-    return t;
-}
-
-Log::Log(const FormatState& formats, IMessages& messages)
-    : formats_(formats), messages_(messages), clock_(LocalNow) {}
+Log::Log(const FormatState& formats, IMessages& messages, SystemPort& port)
+    : formats_(formats), messages_(messages), port_(port) {}
 
 void Log::AddLine(std::string line) {
     lines_.push_back(std::move(line));
@@ -109,7 +102,7 @@ std::string Log::BannerDate(const std::tm& t, const ILocaleNames& names) {
 }
 
 void Log::WriteBegin() {
-    const std::tm now = clock_ ? clock_() : LocalNow();
+    const std::tm now = port_.LocalTime();
     std::string date;
     if (locale_) {
         date = BannerDate(now, *locale_);
@@ -161,7 +154,7 @@ TextWithPaths Log::SaveMessage(int result, const std::string& error) const {
     return msg.Words(error);
 }
 
-int Log::Save(std::string& error, ITempFiles* temps) const {
+int Log::Save(std::string& error) const {
     error.clear();
     std::string content;
     try {
@@ -179,7 +172,7 @@ int Log::Save(std::string& error, ITempFiles* temps) const {
 
     // The saved log reaches its name whole: a crash or a full disk never leaves half a log.
     std::string reason;
-    if (!WriteFileDurably(LogFileName, content, reason, SystemFileSys(), temps)) {
+    if (!WriteFileDurably(LogFileName, content, reason, port_)) {
         error = LogFileName + " : " + reason;
         return -1;
     }

@@ -14,8 +14,6 @@
 
 namespace lmx {
 
-class ITempFiles;
-
 enum LogKind : int {
     lkLine = 10,   // the value as one line
     lkEnd = 11,    // pending + value as one line, pending emptied
@@ -35,13 +33,10 @@ public:
     virtual void Cleared() = 0;
 };
 
-// The local date and time of the BEGIN banner.
-using LogClock = std::function<std::tm()>;
-std::tm LocalNow();
-
 class Log {
 public:
-    Log(const FormatState& formats, IMessages& messages);
+    // The port gives the BEGIN banner's local time and takes the saved log.
+    Log(const FormatState& formats, IMessages& messages, SystemPort& port = RealPort());
 
     void LogWrite(int kind, std::string_view value = {});
 
@@ -55,8 +50,7 @@ public:
 
     // Writes the view framed by the END banner to LogFileName. 0 on success; -1 when the file cannot
     // be created or completely written (the close included), with the system's reason in error.
-    // temps, when given, is told of the temporary file (the converter removes it on a signal).
-    int Save(std::string& error, ITempFiles* temps = nullptr) const;
+    int Save(std::string& error) const;
     // The message of a Save: where the log went, or the error with the log's path marked.
     TextWithPaths SaveMessage(int result, const std::string& error) const;
 
@@ -66,7 +60,6 @@ public:
     void SetObserver(ILogObserver* observer) { observer_ = observer; }
     // The names of the banner's date; the user's locale when none is set.
     void SetLocaleNames(const ILocaleNames* names) { locale_ = names; }
-    void SetClock(LogClock clock) { clock_ = std::move(clock); }
 
     // "dddd dd mmmm yyyy  hh:mm:ss" with the long day and month names.
     static std::string BannerDate(const std::tm& t, const ILocaleNames& names);
@@ -89,7 +82,7 @@ private:
     IMessages& messages_;
     ILogObserver* observer_ = nullptr;
     const ILocaleNames* locale_ = nullptr;
-    LogClock clock_;
+    SystemPort& port_;
     std::vector<std::string> lines_;
     std::vector<std::pair<std::size_t, PathSpan>> paths_; // by line, in order
 };

@@ -27,25 +27,23 @@ void FileWriter::Fail(int err) {
     failed_ = true;
 }
 
-bool FileWriter::Create(const std::string& path) {
+bool FileWriter::Create(const std::string& path, SystemPort& port) {
     Close();
-    failed_ = false;
-    errno_ = 0;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = port.Open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
+        failed_ = false;
         errno_ = errno;
         return false;
     }
-    fd_ = fd;
-    own_ = true;
-    handed_ = writtenTo_ = 0;
+    Attach(fd, true, port);
     return true;
 }
 
-void FileWriter::Attach(int fd, bool own) {
+void FileWriter::Attach(int fd, bool own, SystemPort& port) {
     Close();
     failed_ = false;
     errno_ = 0;
+    port_ = &port;
     fd_ = fd;
     own_ = own;
     handed_ = writtenTo_ = 0;
@@ -57,7 +55,7 @@ bool FileWriter::WriteAll(const char* data, std::size_t size) {
         return false;
     }
     while (size > 0) {
-        const ssize_t put = ::write(fd_, data, size);
+        const ssize_t put = port_->Write(fd_, data, size);
         if (put < 0) {
             if (errno == EINTR) continue;
             Fail(errno);
@@ -126,7 +124,7 @@ bool FileWriter::Close() {
         return !failed_;
     }
     bool ok = Flush();
-    if (own_ && ::close(fd_) != 0) {
+    if (own_ && port_->Close(fd_) != 0) {
         Fail(errno);
         ok = false;
     }

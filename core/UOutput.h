@@ -1,6 +1,8 @@
 #pragma once
 // Where converted lines go. The file writer keeps one large buffer and a sticky error, so that a
 // failed write is never lost: Close() answers false when anything went wrong.
+#include "common/UPort.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -45,9 +47,10 @@ public:
     FileWriter& operator=(const FileWriter&) = delete;
 
     // Creates or truncates the file. False (errorNo set) when it cannot.
-    bool Create(const std::string& path);
-    // Writes to an open descriptor; the writer closes it only when own is true.
-    void Attach(int fd, bool own);
+    bool Create(const std::string& path, SystemPort& port = RealPort());
+    // Writes to an open descriptor; the writer closes it only when own is true. Each buffer goes
+    // to the system through the port.
+    void Attach(int fd, bool own, SystemPort& port = RealPort());
     // For a file that will be flushed to disk at its end: the system is asked to start writing
     // each few megabytes as they are handed over, so that the final flush finds little left.
     void StartWritebackEarly(bool on) { writeback_ = on; }
@@ -72,6 +75,7 @@ private:
     bool WriteAll(const char* data, std::size_t size);
     void Fail(int err);
 
+    SystemPort* port_ = &RealPort();
     int fd_ = -1;
     bool own_ = false;
     bool failed_ = false;

@@ -1,7 +1,9 @@
 #pragma once
-// What the core asks of whoever shows things to the user: the window, the command-line converter
-// and the tests each implement these. The core never shows a window itself.
+// What the core asks of whoever shows things to the user, and of the system (files, folders and
+// the clock through SystemPort, the recycle bin through ITrash): the window, the command-line
+// converter and the tests each implement these. The core never shows a window itself.
 #include "common/Text.h"
+#include "common/UPort.h"
 
 #include <string>
 

@@ -21,17 +21,9 @@ void PutLength(std::string& out, std::size_t n) {
 }
 
 // An unnamed file in the temporary folder: it goes with the program, however the program ends.
-int OpenSpillFile() {
+int OpenSpillFile(SystemPort& port) {
     const char* env = std::getenv("TMPDIR");
-    const std::string dir = env != nullptr && *env != '\0' ? env : "/tmp";
-#ifdef O_TMPFILE
-    const int fd = ::open(dir.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-    if (fd >= 0) return fd;
-#endif
-    std::string name = dir + "/lumivex-rejects-XXXXXX";
-    const int named = ::mkostemp(name.data(), O_CLOEXEC);
-    if (named >= 0) ::unlink(name.c_str());
-    return named;
+    return port.OpenUnnamed(env != nullptr && *env != '\0' ? env : "/tmp", "lumivex-rejects-");
 }
 
 } // namespace
@@ -39,7 +31,7 @@ int OpenSpillFile() {
 RejectTable::~RejectTable() { CloseSpill(); }
 
 void RejectTable::CloseSpill() {
-    if (spillFd_ >= 0) ::close(spillFd_);
+    if (spillFd_ >= 0) port_.Close(spillFd_);
     spillFd_ = -1;
     spillFailed_ = false;
     spilled_ = 0;
@@ -84,7 +76,7 @@ void RejectTable::AddCell(std::string_view text) {
 
 void RejectTable::Spill() {
     if (spillFailed_) return;
-    if (spillFd_ < 0) spillFd_ = OpenSpillFile();
+    if (spillFd_ < 0) spillFd_ = OpenSpillFile(port_);
     if (spillFd_ < 0) {
         spillFailed_ = true;
         return;

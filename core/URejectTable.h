@@ -2,6 +2,7 @@
 // Where the rejected lines of a run go, and the table the rejected-lines view shows. The table's
 // memory stays bounded however many lines are rejected: beyond a small part kept in memory, its
 // rows go to an unnamed temporary file, and every row stays readable.
+#include "common/UPort.h"
 #include "core/UDataFormats.h"
 
 #include <cstddef>
@@ -35,7 +36,7 @@ public:
 // The rows of the rejected-lines view. Row 0 holds the titles, row 1 the "..." mark; rows only grow.
 class RejectTable final : public IRejectSink {
 public:
-    RejectTable() = default;
+    explicit RejectTable(SystemPort& port = RealPort()) : port_(port) {}
     ~RejectTable() override;
     RejectTable(const RejectTable&) = delete;
     RejectTable& operator=(const RejectTable&) = delete;
@@ -82,6 +83,7 @@ private:
     int64_t largestLineNo_ = 0;
     // The cells of every row, one after the other, each as its length (seven bits a byte) and its
     // bytes: the first spilled_ bytes in the file, the rest in tail_.
+    SystemPort& port_;
     int spillFd_ = -1;
     bool spillFailed_ = false; // no file to be had, or it failed: the rest stays in memory
     uint64_t spilled_ = 0;

@@ -7,18 +7,11 @@
 #include "env/UParms.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <system_error>
 
 namespace lmx {
 namespace {
-
-int64_t NowMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 // Forwards the engine's per-line call to the view, and stops reading once the result file has
 // failed: every further line would only be lost.
@@ -52,14 +45,14 @@ int32_t ConversionRun::ConvertButton(IRunView& view) {
     }
     if (!pg.OutValid) {
         view.ShowPage(RunPage::Output);
-        if (!pg.OutPath.empty() && IsOneOfSources(pg.OutPath, pg.InFiles)) {
+        if (!pg.OutPath.empty() && IsOneOfSources(c_.port, pg.OutPath, pg.InFiles)) {
             pg.OutValid = false;
             pg.OutPath.clear();
             c_.messages.Show(c_.lang.Text(LK::msg_filesShouldDif));
             view.ChooseOutputFile();
             return rrNotStarted;
         }
-        if (!pg.OutPath.empty() && EntryExists(pg.OutPath)) {
+        if (!pg.OutPath.empty() && c_.port.Exists(pg.OutPath)) {
             if (!c_.messages.ConfirmPaths(c_.lang.FormatPaths(LK::msg_fileExists, {pg.OutPath}))) {
                 pg.OutPath.clear();
                 pg.OutValid = false;
@@ -78,7 +71,7 @@ int32_t ConversionRun::ConvertButton(IRunView& view) {
         return rrNotStarted;
     }
     int64_t total = 0;
-    for (const auto& f : pg.InFiles) total += FileSize(f);
+    for (const auto& f : pg.InFiles) total += c_.port.FileSize(f);
     view.SetRunBarMax(pg.AvgLineLen > 0 ? total / pg.AvgLineLen : 0);
 
     view.SetConvertEnabled(false);
@@ -124,18 +117,16 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     c_.rejects.Utf8Data = conv.Utf8Data;
 
     // A result that is one of the sources would be emptied before it is read.
-    if (IsOneOfSources(copy_->OutPath, files)) {
+    if (IsOneOfSources(c_.port, copy_->OutPath, files)) {
         outputError_ = "the result file is one of the sources";
         return rrCannotCreate;
     }
     // The lines go to a temporary file beside the result; the result's name keeps what it held
     // until the run is over.
-    DurableFile result;
-    if (!result.Open(copy_->OutPath, outputError_, view.TempFiles()) &&
-        !result.Open(copy_->OutPath, outputError_, view.TempFiles()))
-        return rrCannotCreate;
+    DurableFile result(c_.port);
+    if (!result.Open(copy_->OutPath, outputError_) && !result.Open(copy_->OutPath, outputError_)) return rrCannotCreate;
     FileWriter out;
-    out.Attach(result.Fd(), false);
+    out.Attach(result.Fd(), false, c_.port);
     out.StartWritebackEarly(!result.Direct());
     conv.Out = &out;
     RunHook hook(view, out, run);
@@ -144,7 +135,7 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     view.ShowPage(RunPage::Rejected);
     view.SetBars(0, 0);
     run.LinesRead = 0;
-    const int64_t runStart = NowMs();
+    const int64_t runStart = c_.port.SteadyMs();
     const std::size_t count = files.size();
     c_.log.LogWrite(lkLine, " ");
     c_.log.LogWrite(lkLine, "BeginConvert --> (" + IntToStr(static_cast<int64_t>(count)) + " files)");
@@ -164,18 +155,18 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
         LineReader in;
         if (IsStdInSource(files[i])) {
             in.Attach(0);
-        } else if (!in.Open(files[i])) {
+        } else if (!in.Open(files[i], c_.port)) {
             readFailures_.push_back({"ReadFile", files[i], SysErrorText(in.ErrorNo())});
             ++failedCount;
             continue;
         }
         view.ReadingFrom(&in, bytesBefore);
-        const int64_t size = FileSize(files[i]);
+        const int64_t size = c_.port.FileSize(files[i]);
         view.SetFileBarMax(copy_->AvgLineLen > 0 ? size / copy_->AvgLineLen : 0);
         view.SetStatus(c_.lang.Text(LK::itm_fic) + index + " / " + IntToStr(static_cast<int64_t>(count)));
         run.FileRowShown = false;
         run.SourcePath = files[i];
-        const int64_t fileStart = NowMs();
+        const int64_t fileStart = c_.port.SteadyMs();
         if (skipLines) in.Skip(skip);
         run.LineNo = 0;
         run.FileAborted = false;
@@ -187,7 +178,7 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
         if (in.Error()) readFailures_.push_back({"ReadFile", files[i], SysErrorText(in.ErrorNo())});
         bytesBefore += in.Consumed();
         view.ReadingFrom(nullptr, bytesBefore);
-        c_.log.LogWrite(lkLine, "   End   -- File(" + index + ") (" + IntToStr(NowMs() - fileStart) + " ms)");
+        c_.log.LogWrite(lkLine, "   End   -- File(" + index + ") (" + IntToStr(c_.port.SteadyMs() - fileStart) + " ms)");
         if (run.FileAborted) ++failedCount;
         converted_[i] = !run.FileAborted && !stoppedBefore && !in.Error();
         rejectedIn_[i] = run.RejectedTotal - rejectedBefore;
@@ -208,7 +199,7 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     }
     linesWritten_ = outputComplete ? run.LinesRead - run.RejectedTotal : 0;
     view.SetStatus(Utf8ToCp1252("Terminé."));
-    c_.log.LogWrite(lkLine, "EndConvert(*)--> " + IntToStr(NowMs() - runStart) + "ms.");
+    c_.log.LogWrite(lkLine, "EndConvert(*)--> " + IntToStr(c_.port.SteadyMs() - runStart) + "ms.");
     c_.log.LogWrite(lkLine, " ");
 
     view.ShowRejectedCount(run.RejectedTotal);

@@ -15,7 +15,6 @@ namespace lmx {
 
 class Params;
 class ITrash;
-class ITempFiles;
 class LineReader;
 
 // Return codes of RunConversion besides the number of failed sources.
@@ -47,8 +46,6 @@ public:
     // The source now read, and the bytes of the run's sources read before it; nullptr once it is
     // closed. A progress by bytes may ask in->Consumed() from LineDone, never per line.
     virtual void ReadingFrom(const LineReader* in, int64_t bytesBefore) { (void)in, (void)bytesBefore; }
-    // Who removes the run's temporary result file when a signal ends the program; nobody by default.
-    virtual ITempFiles* TempFiles() { return nullptr; }
 };
 
 // What a run works on, copied when it starts: its sources, its result file, its two formats with
@@ -79,6 +76,7 @@ struct RunContext {
     Log& log;
     IMessages& messages;
     ITrash& trash;
+    SystemPort& port;
 };
 
 class ConversionRun {

@@ -9,46 +9,37 @@
 #include "env/UPrmCodes.h"
 
 #include <cerrno>
-#include <filesystem>
-#include <system_error>
-
-namespace fs = std::filesystem;
 
 namespace lmx {
 
-bool RenameSource(const std::string& path, const std::string& text, std::string* reason) {
+bool RenameSource(SystemPort& port, const std::string& path, const std::string& text, std::string* reason) {
     const std::string ext = ExtractFileExt(path);
     const std::string target = path.substr(0, path.size() - ext.size()) + text + ext;
     auto fail = [&](int err) {
         if (reason) *reason = SysErrorText(err);
         return false;
     };
-    std::error_code ec;
     if (target == path) return fail(EINVAL);
-    if (EntryExists(target)) return fail(EEXIST);
+    if (port.Exists(target)) return fail(EEXIST);
     // A hard link fails when the target exists, so no file is ever replaced; then the old name goes.
-    fs::create_hard_link(path, target, ec);
-    if (!ec) {
-        fs::remove(path, ec);
-        if (!ec) {
-            SyncFolder(ExtractFilePath(path));
+    if (port.Link(path.c_str(), target.c_str()) == 0) {
+        if (port.Unlink(path.c_str()) == 0) {
+            port.SyncFolder(ExtractFilePath(path));
             return true;
         }
-        const int err = ec.value();
-        fs::remove(target, ec); // leave things as they were
+        const int err = errno;
+        port.Unlink(target.c_str()); // leave things as they were
         return fail(err);
     }
-    if (ec == std::errc::operation_not_permitted || ec == std::errc::operation_not_supported ||
-        ec == std::errc::function_not_supported) {
+    const int err = errno;
+    if (err == EPERM || err == EOPNOTSUPP || err == ENOSYS) {
         // File systems without hard links: check, then rename.
-        ec.clear();
-        if (EntryExists(target)) return fail(EEXIST);
-        fs::rename(path, target, ec);
-        if (ec) return fail(ec.value());
-        SyncFolder(ExtractFilePath(path));
+        if (port.Exists(target)) return fail(EEXIST);
+        if (port.Rename(path.c_str(), target.c_str()) != 0) return fail(errno);
+        port.SyncFolder(ExtractFilePath(path));
         return true;
     }
-    return fail(ec.value());
+    return fail(err);
 }
 
 AfterProcessing ConversionRun::FromParameters() const {
@@ -126,7 +117,7 @@ void ConversionRun::DoAfterProcessing(bool outputComplete) {
     if (RenamesSources(after.renameText)) {
         for (std::size_t i = 0; i < files.size(); ++i) {
             std::string reason;
-            const bool ok = safe(i) && RenameSource(files[i], after.renameText, &reason);
+            const bool ok = safe(i) && RenameSource(c_.port, files[i], after.renameText, &reason);
             if (safe(i) && !ok) afterFailures_.push_back({"RenameFile", files[i], reason});
             renamed[i] = ok;
             logResult("RenameFile", i, ok);
@@ -146,15 +137,9 @@ void ConversionRun::DoAfterProcessing(bool outputComplete) {
                 ok = c_.trash.MoveToTrash(files[i]);
                 if (!ok) reason = "not moved to the trash";
             } else {
-                std::error_code ec;
-                if (!fs::is_regular_file(files[i], ec)) {
-                    reason = SysErrorText(ec ? ec.value() : EINVAL);
-                } else if (fs::remove(files[i], ec) && !ec) {
-                    ok = true;
-                    SyncFolder(ExtractFilePath(files[i]));
-                } else {
-                    reason = SysErrorText(ec ? ec.value() : ENOENT);
-                }
+                const SysStatus removed = c_.port.RemoveFile(files[i]);
+                ok = removed.Ok();
+                if (!ok) reason = removed.Reason();
             }
             if (!ok) afterFailures_.push_back({verb, files[i], reason});
         }

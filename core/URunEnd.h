@@ -1,6 +1,8 @@
 #pragma once
 // What a run does once its lines are written: the renaming, recycling or deletion of its sources.
 // URunEnd.cpp also holds ConversionRun's closing message and after-processing.
+#include "common/UPort.h"
+
 #include <string>
 
 namespace lmx {
@@ -20,6 +22,6 @@ struct AfterFailure {
 
 // quotes.txt with "_done" gives quotes_done.txt; never replaces an existing file. On failure the
 // reason goes to reason when given.
-bool RenameSource(const std::string& path, const std::string& text, std::string* reason = nullptr);
+bool RenameSource(SystemPort& port, const std::string& path, const std::string& text, std::string* reason = nullptr);
 
 } // namespace lmx

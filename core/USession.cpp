@@ -7,7 +7,9 @@
 
 namespace lmx {
 
-Session::Session(IMessages& m, ITrash& t) : messages(m), trash(t) {}
+Session::Session(IMessages& m, ITrash& t, SystemPort& p) : messages(m), trash(t), port(p) {
+    conv.SetCurrentYear(port.CurrentYear()); // dates are windowed around the session's clock
+}
 
 void Session::SetProgramDir(const std::string& dir) {
     ProgramDir = IncludeTrailingSlash(dir);
@@ -17,13 +19,13 @@ void Session::SetProgramDir(const std::string& dir) {
     params.PrmFileName = files + "Lumivex.prm";
     fmtFile.FmtFileName = files + "Lumivex.fmt";
     log.LogFileName = files + "LumivexLog.txt";
-    LngFileName = LanguageFilePath(files, ProgramDir, LngName);
+    LngFileName = LanguageFilePath(files, ProgramDir, LngName, port);
 }
 
 int Session::StartParameters(bool createWhenMissing) {
     params.PrmFile(pmDefaults);
     int r = 0;
-    if (FileSize(params.PrmFileName) > 0) {
+    if (port.FileSize(params.PrmFileName) > 0) {
         r = params.PrmFile(pmLoad);
         log.LogWrite(lkLine, " DEF PRM(LOAD)      " + BoolText(r == 0, 2));
     } else if (createWhenMissing) {
@@ -37,7 +39,7 @@ int Session::StartParameters(bool createWhenMissing) {
 
 int Session::StartLanguage() {
     const std::string lng = params.PrmGet(prmLNG);
-    const int r = lang.LangLoad(lng, LngFileName);
+    const int r = lang.LangLoad(lng, LngFileName, port);
     log.LogWrite(lkLine, " DEF LNG(" + lng + ")  " + BoolText(r == 0, 2));
     if (r != 0) {
         messages.Show("The requested langage could not be loaded\r\nLe langage demand\xE9 n'a pu \xEAtre charg\xE9.");

@@ -18,7 +18,8 @@ namespace lmx {
 
 class Session {
 public:
-    Session(IMessages& messages, ITrash& trash);
+    // port: the system's files, folders and clock (the real one unless a test or the converter gives another).
+    Session(IMessages& messages, ITrash& trash, SystemPort& port = RealPort());
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -44,6 +45,7 @@ public:
 
     IMessages& messages;
     ITrash& trash;
+    SystemPort& port;
     std::string ProgramDir;  // ends with "/"
     std::string FilesDir;    // folder of the program's own files when not ProgramDir (ChooseProgramFilesDir)
     std::string LngName = "Lumivex.lng"; // the language file's name (the window's follows its program file)
@@ -51,16 +53,16 @@ public:
 
     FormatState formats;
     LangTexts lang;
-    Params params{lang};
-    Log log{formats, messages};
+    Params params{lang, port};
+    Log log{formats, messages, port};
     FmtFile fmtFile{formats, lang, messages};
     Converter conv{formats};
     RunState run;
-    RejectTable rejects;
+    RejectTable rejects{port};
     ConvPageState page;
-    ConvPage convPage{page, params, lang, messages, log};
+    ConvPage convPage{page, params, lang, messages, log, port};
     FmtEditor editor{formats, fmtFile, params, lang, messages, log};
-    ConversionRun runner{RunContext{formats, conv, run, rejects, page, params, lang, log, messages, trash}};
+    ConversionRun runner{RunContext{formats, conv, run, rejects, page, params, lang, log, messages, trash, port}};
 };
 
 } // namespace lmx

@@ -23,8 +23,8 @@ namespace {
 // Calls onLine for every line of the file, read in blocks; CR LF, LF and a lone CR all end a line.
 // False when the file is missing, cannot be opened or a read fails.
 template <typename F>
-bool ForEachLine(const std::string& path, F&& onLine) {
-    std::FILE* f = OpenForReading(path);
+bool ForEachLine(SystemPort& port, const std::string& path, F&& onLine) {
+    std::FILE* f = port.OpenStream(path);
     if (f == nullptr) return false;
     BlockLineReader reader(f);
     std::string line;
@@ -67,12 +67,12 @@ struct SectionScan {
 };
 
 // False when the file cannot be read to its end.
-bool ScanSection(const std::string& path, std::string_view wanted, SectionScan& scan) {
+bool ScanSection(SystemPort& port, const std::string& path, std::string_view wanted, SectionScan& scan) {
     const auto keys = KeyIndex();
     bool inWanted = false;
     bool wantedHasLine = false;
     std::string upperKey;
-    return ForEachLine(path, [&](std::string_view raw) {
+    return ForEachLine(port, path, [&](std::string_view raw) {
         const std::string_view line = Trim(raw);
         if (line.empty() || line.front() == ';') return;
         if (line.front() == '[') {
@@ -160,11 +160,11 @@ TextWithPaths LangTexts::FormatPaths(LK key, std::initializer_list<std::string_v
     return FillPathPlaceholders(Text(key), paths);
 }
 
-int LangTexts::LangList(const std::string& lngPath, std::vector<std::string>& names) const {
+int LangTexts::LangList(const std::string& lngPath, std::vector<std::string>& names, SystemPort& port) const {
     names.clear();
     // Raw lines, not the section parser: whatever stands between the first and the last
     // character of a line that starts with "[" is a name.
-    const bool read = ForEachLine(lngPath, [&](std::string_view line) {
+    const bool read = ForEachLine(port, lngPath, [&](std::string_view line) {
         if (line.empty() || line.front() != '[') return;
         names.emplace_back(line.size() < 2 ? std::string_view() : line.substr(1, line.size() - 2));
     });
@@ -176,11 +176,11 @@ int LangTexts::LangList(const std::string& lngPath, std::vector<std::string>& na
     return static_cast<int>(names.size());
 }
 
-int LangTexts::LangLoad(std::string_view name, const std::string& lngPath) {
+int LangTexts::LangLoad(std::string_view name, const std::string& lngPath, SystemPort& port) {
     if (name == BuiltInLanguage()) return 0;
     auto scan = std::make_unique<SectionScan>();
     // A missing file has no section at all.
-    if (!ScanSection(lngPath, name, *scan) || !scan->found) return -1;
+    if (!ScanSection(port, lngPath, name, *scan) || !scan->found) return -1;
     for (std::size_t i = 0; i < kLangTextCount; ++i)
         if (scan->stamp[i] == scan->section) texts_[i] = std::move(scan->texts[i]);
     return 0;

@@ -3,6 +3,7 @@
 #include "env/LangKeys.h"
 #include "env/LangTable.h"
 #include "common/Text.h"
+#include "common/UPort.h"
 
 #include <array>
 #include <initializer_list>
@@ -42,10 +43,10 @@ public:
 
     // Language file (the program's path with ".lng"): the names of its sections, sorted without
     // regard to case; the count, or -1 when the file is missing or unreadable (names then empty).
-    int LangList(const std::string& lngPath, std::vector<std::string>& names) const;
+    int LangList(const std::string& lngPath, std::vector<std::string>& names, SystemPort& port = RealPort()) const;
     // 0 when the texts of the language are in place ("Français" loads nothing), -1 when the file
     // has no (non-empty) section of that name; the texts are then unchanged.
-    int LangLoad(std::string_view name, const std::string& lngPath);
+    int LangLoad(std::string_view name, const std::string& lngPath, SystemPort& port = RealPort());
 
 private:
     std::array<std::string, kLangTextCount> texts_;

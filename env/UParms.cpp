@@ -10,7 +10,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <system_error>
 
 namespace lmx {
@@ -58,7 +57,7 @@ bool DataIsUtf8(std::string_view enc) {
     return SystemIsUtf8();
 }
 
-Params::Params(const LangTexts& lang) : lang_(lang) { Defaults(); }
+Params::Params(const LangTexts& lang, SystemPort& port) : lang_(lang), port_(port) { Defaults(); }
 
 void Params::Defaults() {
     for (int i = 0; i < kPrmSlotCount; ++i)
@@ -132,13 +131,12 @@ void Params::LoadLine(std::string_view line, bool tooLong) {
 }
 
 int Params::Load() {
-    std::error_code ec;
-    if (std::filesystem::is_directory(PrmFileName, ec)) {
+    if (port_.KindOf(PrmFileName) == EntryKind::Folder) {
         lastIoError_ = ErrnoText(EISDIR);
         return prmCannotOpen;
     }
     errno = 0;
-    std::FILE* f = OpenForReading(PrmFileName);
+    std::FILE* f = port_.OpenStream(PrmFileName);
     if (f == nullptr) {
         lastIoError_ = ErrnoText(errno != 0 ? errno : ENOENT);
         return prmCannotOpen;
@@ -179,7 +177,7 @@ int Params::Save() {
         return prmCannotWrite;
     }
     std::string error;
-    if (WriteFileDurably(PrmFileName, FileContent(), error, files_ ? *files_ : SystemFileSys())) return prmOk;
+    if (WriteFileDurably(PrmFileName, FileContent(), error, port_)) return prmOk;
     lastIoError_ = error;
     return prmCannotWrite;
 }

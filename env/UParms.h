@@ -1,5 +1,7 @@
 #pragma once
 // The user's settings and remembered choices: 21 text slots kept in "Lumivex.prm" beside the program.
+#include "common/UPort.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -49,8 +51,6 @@ inline bool DataEndsLf(std::string_view eol) { return eol == "LF"; }
 // A longer value in the file is a bad value of its key: never loaded, so never written back.
 inline constexpr std::size_t kMaxPrmValue = 64 * 1024;
 
-class IFileSys;
-
 enum PrmMode : int { pmLoad = 1, pmLoadToo = 2, pmSave = 3, pmDefaults = 4 };
 
 // Results of PrmFile and PrmSet.
@@ -64,7 +64,7 @@ enum PrmResult : int {
 class Params {
 public:
     // Yes/No texts come from the language texts as they are when asked.
-    explicit Params(const LangTexts& lang);
+    explicit Params(const LangTexts& lang, SystemPort& port = RealPort());
 
     // Set by the owner before any file access: the program's folder ending with "/", and
     // ProgramDir + "Lumivex.prm".
@@ -85,8 +85,6 @@ public:
     int PrmChangeCount() const { return changeCount_; }
     // The system's reason for the last failed load or save.
     const std::string& LastIoError() const { return lastIoError_; }
-    // The system calls of the save; tests make them fail. nullptr: the system's own.
-    void SetFileSys(IFileSys* files) { files_ = files; }
 
 private:
     int Load();
@@ -99,7 +97,7 @@ private:
     std::array<std::string, kPrmSlotCount> slots_;
     int changeCount_ = 0;
     std::string lastIoError_;
-    IFileSys* files_ = nullptr;
+    SystemPort& port_;
 };
 
 } // namespace lmx

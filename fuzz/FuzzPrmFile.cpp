@@ -1,5 +1,5 @@
 // The parameters file on any bytes: load it over the defaults, then read every slot. The file is
-// never written (ReadOnly), so the input stays what the fuzzer gave.
+// never written (ReadOnly), and never on disk: the port serves it from memory.
 #include "FuzzSupport.h"
 
 #include "env/ULang.h"
@@ -7,14 +7,16 @@
 
 using namespace lmx;
 
+constexpr const char* kName = "/fuzz/Lumivex.prm";
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    static const std::string path = fuzz::ScratchDir() + "Lumivex.prm";
-    fuzz::WriteBytes(path, data, size);
+    static fuzz::BytesPort port(kName);
+    port.bytes = std::string_view(reinterpret_cast<const char*>(data), size);
 
     static const LangTexts lang;
-    Params prm(lang);
-    prm.ProgramDir = fuzz::ScratchDir();
-    prm.PrmFileName = path;
+    Params prm(lang, port);
+    prm.ProgramDir = "/fuzz/";
+    prm.PrmFileName = kName;
     prm.ReadOnly = true;
     prm.PrmFile(pmDefaults);
     const int r = prm.PrmFile(pmLoad);

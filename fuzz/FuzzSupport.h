@@ -1,6 +1,7 @@
 #pragma once
 // What the fuzz targets share: a scratch folder of their own, the input written to a file there
-// (the readers take paths), and message/trash ports that record nothing.
+// (for the readers that take paths) or served from memory through a port, and message/trash
+// ports that record nothing.
 #include "core/UPorts.h"
 
 #include <cstddef>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace lmx::fuzz {
@@ -33,6 +35,24 @@ inline void WriteBytes(const std::string& path, const uint8_t* data, std::size_t
     if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
     if (std::fclose(f) != 0) std::abort();
 }
+
+// Opening path gives an anonymous file holding bytes; everything else is the system's.
+class BytesPort final : public SystemPort {
+public:
+    explicit BytesPort(std::string path) : path_(std::move(path)) {}
+    std::string_view bytes;
+    int Open(const char* path, int flags, mode_t mode) override {
+        if (path != path_) return SystemPort::Open(path, flags, mode);
+        const int fd = ::memfd_create("fuzz", MFD_CLOEXEC);
+        if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) ||
+            ::lseek(fd, 0, SEEK_SET) != 0)
+            std::abort();
+        return fd;
+    }
+
+private:
+    std::string path_;
+};
 
 class QuietMessages final : public IMessages {
 public:

@@ -50,11 +50,11 @@ std::string SourceReason(const Session& s, int err) {
 }
 
 // The bytes to read, for the progress line; -1 when a source's size cannot be known beforehand.
-int64_t TotalBytes(const std::vector<std::string>& sources) {
+int64_t TotalBytes(SystemPort& port, const std::vector<std::string>& sources) {
     int64_t total = 0;
     for (const auto& f : sources) {
         if (!IsStdInSource(f)) {
-            total += FileSize(f);
+            total += port.FileSize(f);
             continue;
         }
         struct stat st {};
@@ -99,10 +99,10 @@ std::vector<std::string> ReadableSources(const Session& s, const std::vector<std
     for (const auto& f : files) {
         if (IsStdInSource(f)) {
             kept.push_back(f);
-        } else if (const int err = SourceError(f)) {
+        } else if (const int err = SourceError(s.port, f)) {
             PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliCannotRead), {f, SourceReason(s, err)}));
             ++unreadable;
-        } else if (FileSize(f) == 0) {
+        } else if (s.port.FileSize(f) == 0) {
             PrintErr(TxFill(s.lang.Text(LK::msg_fileIsEmpty), {ExtractFileName(f)}));
         } else {
             kept.push_back(f);
@@ -115,7 +115,7 @@ std::vector<std::string> ReadableSources(const Session& s, const std::vector<std
 // overwrite a source or another, or replace a file without --force. The result's name, or empty.
 std::string CheckedResult(Session& s, const CliOptions& o) {
     const std::string out = o.output.empty() ? s.convPage.ProposalFor(s.page.InFiles.front()) : o.output;
-    if (IsOneOfSources(out, s.page.InFiles)) {
+    if (IsOneOfSources(s.port, out, s.page.InFiles)) {
         PrintErr(Tx(s.lang.Text(LK::msg_filesShouldDif)) + ": " + Shown(s, out));
         return {};
     }
@@ -127,7 +127,7 @@ std::string CheckedResult(Session& s, const CliOptions& o) {
                                                                  {"--log", &o.logPath}};
     for (const auto& [option, path] : extras) {
         if (path->empty()) continue;
-        if (IsOneOfSources(*path, s.page.InFiles) || SameFile(*path, out) ||
+        if (IsOneOfSources(s.port, *path, s.page.InFiles) || SameFile(*path, out) ||
             (path == &o.logPath && !o.rejects.empty() && SameFile(o.logPath, o.rejects))) {
             PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliNamesOther), {option, Shown(s, *path)}));
             return {};
@@ -142,7 +142,7 @@ std::string CheckedResult(Session& s, const CliOptions& o) {
 
 } // namespace
 
-int ConvertFiles(Session& s, const CliOptions& o, SignalCleanup& temps) {
+int ConvertFiles(Session& s, const CliOptions& o) {
     const std::string inName = o.inGiven ? o.inFormat : s.params.PrmGet(prmMRI);
     const std::string outName = o.outGiven ? o.outFormat : s.params.PrmGet(prmMRO);
     for (const auto& [mode, name] : {std::pair{int(flmInput), inName}, std::pair{int(flmOutput), outName}}) {
@@ -177,12 +177,12 @@ int ConvertFiles(Session& s, const CliOptions& o, SignalCleanup& temps) {
     after.disposal = o.trash ? 1 : o.remove ? 2 : 0;
 
     // Rejected lines go straight to their file, or nowhere: none is kept in memory.
-    RejectsFile rejects;
+    RejectsFile rejects(s.port);
     NullRejectSink noRejects;
     if (!o.rejects.empty()) {
         std::string error;
         rejects.LfOnly = DataEndsLf(s.params.PrmGet(prmEOL));
-        if (!rejects.Open(o.rejects, error, &temps)) {
+        if (!rejects.Open(o.rejects, error)) {
             PrintErr("lumivex-convert: " + o.rejects + ": " + Tx(error));
             return exNothing;
         }
@@ -192,7 +192,7 @@ int ConvertFiles(Session& s, const CliOptions& o, SignalCleanup& temps) {
     const bool progress = !o.quiet && ::isatty(2) && !(NamesADescriptor(out) && ::isatty(1));
     const ProgressWords words{s.lang.Text(LK::str_cliPrgShare), s.lang.Text(LK::str_cliPrgRead),
                               s.lang.Text(LK::str_cliPrgLeft), s.lang.Text(LK::str_cliPrgCounts)};
-    CliRunView view(progress, TotalBytes(s.page.InFiles), temps, words);
+    CliRunView view(progress, TotalBytes(s.port, s.page.InFiles), words);
     s.run.StopRun = s.run.UserCancel = false;
     const int32_t r = s.runner.RunConversion(view, after,
                                              o.rejects.empty() ? static_cast<IRejectSink*>(&noRejects)
@@ -236,7 +236,7 @@ int ConvertFiles(Session& s, const CliOptions& o, SignalCleanup& temps) {
     if (!o.logPath.empty()) {
         s.log.LogFileName = o.logPath;
         std::string error;
-        if (s.log.Save(error, &temps) != 0) {
+        if (s.log.Save(error) != 0) {
             PrintErr("lumivex-convert: " + error); // the log's name and the system's reason
             if (code < exIncomplete || code == exAfterFailed) code = exIncomplete;
         }

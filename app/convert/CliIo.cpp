@@ -35,8 +35,8 @@ void PrintOut(const std::string& utf8) {
     std::fwrite(s.data(), 1, s.size(), stdout);
 }
 
-CliRunView::CliRunView(bool show, int64_t total, ITempFiles& temps, const ProgressWords& words)
-    : show_(show), total_(total), temps_(temps), words_(words), start_(std::chrono::steady_clock::now()),
+CliRunView::CliRunView(bool show, int64_t total, const ProgressWords& words)
+    : show_(show), total_(total), words_(words), start_(std::chrono::steady_clock::now()),
       last_(start_) {}
 
 void CliRunView::Draw(const RunState& run) {

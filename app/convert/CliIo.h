@@ -42,7 +42,7 @@ class CliRunView final : public IRunView {
   public:
     // total: the bytes of every source, or -1 when one cannot be known (a pipe); words: the
     // language's (Windows-1252, outliving the view).
-    CliRunView(bool show, int64_t total, ITempFiles& temps, const ProgressWords& words);
+    CliRunView(bool show, int64_t total, const ProgressWords& words);
     void LineDone(const RunState& run) override {
         if (!show_ || (++tick_ & 0x3FF) != 0) return;
         Draw(run);
@@ -51,7 +51,6 @@ class CliRunView final : public IRunView {
         in_ = in;
         before_ = bytesBefore;
     }
-    ITempFiles* TempFiles() override { return &temps_; }
     // Clears the line.
     void Finish();
 
@@ -59,7 +58,6 @@ class CliRunView final : public IRunView {
     void Draw(const RunState& run);
     bool show_;
     int64_t total_;
-    ITempFiles& temps_;
     ProgressWords words_;
     uint32_t tick_ = 0;
     bool drawn_ = false;

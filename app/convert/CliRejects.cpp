@@ -4,9 +4,9 @@
 
 namespace lmx::cli {
 
-bool RejectsFile::Open(const std::string& path, std::string& error, ITempFiles* temps) {
-    if (!file_.Open(path, error, temps)) return false;
-    out_.Attach(file_.Fd(), false);
+bool RejectsFile::Open(const std::string& path, std::string& error) {
+    if (!file_.Open(path, error)) return false;
+    out_.Attach(file_.Fd(), false, port_);
     return true;
 }
 

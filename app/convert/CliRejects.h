@@ -11,8 +11,9 @@ namespace lmx::cli {
 
 class RejectsFile final : public IRejectSink {
 public:
+    explicit RejectsFile(SystemPort& port) : file_(port), port_(port) {}
     // Opens the temporary file beside path. False with the system's reason.
-    bool Open(const std::string& path, std::string& error, ITempFiles* temps);
+    bool Open(const std::string& path, std::string& error);
     // Each line: the source (escaped, see EscapePath), the line number, the code name and the
     // line as read, separated by tabs, the line end after.
     void FileStarts(std::string_view path) override;
@@ -25,6 +26,7 @@ public:
 
 private:
     DurableFile file_;
+    SystemPort& port_;
     FileWriter out_;
     std::string source_;
     std::string row_;

@@ -46,12 +46,12 @@ SignalCleanup::SignalCleanup() : state_(std::make_shared<State>()) {
     }).detach();
 }
 
-void SignalCleanup::Add(const std::string& path) {
+void SignalCleanup::TempCreated(const std::string& path) {
     const std::lock_guard<std::mutex> lock(state_->mutex);
     state_->paths.push_back(path);
 }
 
-bool SignalCleanup::Settle(const std::string& path, const std::function<bool()>& step) {
+bool SignalCleanup::TempSettled(const std::string& path, const std::function<bool()>& step) {
     const std::lock_guard<std::mutex> lock(state_->mutex);
     const bool ok = step();
     auto& paths = state_->paths;

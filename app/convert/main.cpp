@@ -14,13 +14,11 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <filesystem>
 
 #ifdef LUMIVEX_HAVE_PLATFORM
 #include "platform/UTrash.h"
 #endif
 
-namespace fs = std::filesystem;
 using namespace lmx;
 using namespace lmx::cli;
 
@@ -44,7 +42,7 @@ CliOptions Absolute(CliOptions o) {
     return o;
 }
 
-int Run(const CliOptions& given, SignalCleanup& temps) {
+int Run(const CliOptions& given, SignalCleanup& port) {
     const CliOptions o = Absolute(given);
     CliMessages messages;
 #ifdef LUMIVEX_HAVE_PLATFORM
@@ -52,7 +50,7 @@ int Run(const CliOptions& given, SignalCleanup& temps) {
 #else
     NoTrash trash;
 #endif
-    Session s(messages, trash);
+    Session s(messages, trash, port);
     StdLocaleNames localeNames;
     s.log.SetLocaleNames(&localeNames);
     s.log.LogWrite(lkBegin); // a saved log reads like the window's: BEGIN banner first
@@ -64,7 +62,7 @@ int Run(const CliOptions& given, SignalCleanup& temps) {
         return exNothing;
     }
     if (o.dir.empty()) {
-        const ProgramFilesDir files = ChooseProgramFilesDir(dir, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+        const ProgramFilesDir files = ChooseProgramFilesDir(dir, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), port);
         if (!files.error.empty()) PrintErr("lumivex-convert: " + files.error);
         dir = files.dir;
     }
@@ -76,14 +74,14 @@ int Run(const CliOptions& given, SignalCleanup& temps) {
         if (!LoadLanguageOption(s, o.lang)) return exNothing;
     } else {
         // A language that does not load leaves the French texts, silently: nothing is asked here.
-        s.lang.LangLoad(s.params.PrmGet(prmLNG), s.LngFileName);
+        s.lang.LangLoad(s.params.PrmGet(prmLNG), s.LngFileName, s.port);
     }
     if (o.check) return CheckFormats(s) ? exOk : exNothing;
     if (o.showGiven) return ShowFormat(s, o.show) ? exOk : exNothing;
 
     if (o.list) {
         const int r = s.fmtFile.FmtLoadList();
-        if (r == frNoFile || (r != 0 && !fs::exists(s.fmtFile.FmtFileName))) {
+        if (r == frNoFile || (r != 0 && s.port.KindOf(s.fmtFile.FmtFileName) == EntryKind::None)) {
             PrintErr(TxFill(s.lang.Text(LK::err_fmtFileDefOpen), {s.fmtFile.FmtFileName}));
             return exNothing;
         }
@@ -91,7 +89,7 @@ int Run(const CliOptions& given, SignalCleanup& temps) {
         return exOk;
     }
 
-    return ConvertFiles(s, o, temps);
+    return ConvertFiles(s, o);
 }
 
 } // namespace

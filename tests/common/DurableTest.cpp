@@ -1,7 +1,7 @@
 #include "common/UDurable.h"
 #include "common/ULines.h"
 
-#include "support/FaultyFileSys.h"
+#include "support/FaultyPort.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ TEST(Durable, AFailedStepKeepsTheOldContentAndLeavesNothingBehind) {
     for (const char* step : {"open", "write", "fsync", "close", "rename"}) {
         TempDir dir;
         WriteFile(dir.file("r.txt"), "old");
-        FaultyFileSys sys;
+        FaultyPort sys;
         sys.FailAt(step);
         std::string error;
         EXPECT_FALSE(WriteFileDurably(dir.file("r.txt"), "new content", error, sys)) << step;

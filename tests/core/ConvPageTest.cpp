@@ -75,7 +75,7 @@ TEST(SourceError, TellsWhyAPathIsNoSourceWithoutOpeningFifos) {
     const std::pair<std::string, int> cases[] = {{dir.file("f.txt"), 0},     {dir.file("none.txt"), ENOENT},
                                                  {dir.path(), EISDIR},       {dir.file("fifo"), EINVAL},
                                                  {"/dev/null", EINVAL},      {dir.file("f.txt/x"), ENOTDIR}};
-    for (const auto& [path, err] : cases) EXPECT_EQ(SourceError(path), err) << path;
+    for (const auto& [path, err] : cases) EXPECT_EQ(SourceError(RealPort(), path), err) << path;
 }
 
 TEST_F(Page, RelativeNamesBecomeFullPathsAndOddNamesAreLoggedEscaped) {

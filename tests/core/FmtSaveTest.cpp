@@ -1,7 +1,7 @@
 #include "core/UFmtFile.h"
 #include "env/ULang.h"
 #include "FmtTestFiles.h"
-#include "support/FaultyFileSys.h"
+#include "support/FaultyPort.h"
 
 #include <gtest/gtest.h>
 
@@ -144,7 +144,7 @@ TEST_F(FmtSave, FailingWriteLeavesTheFormatFileIntact) {
     const std::string before = FmtFileText(Join({a, b, c}));
     WriteFile(file.FmtFileName, before);
     PrepareWork();
-    FaultyFileSys sys;
+    FaultyPort sys;
     sys.FailAt("fsync"); // the disk gives up before the new content is safe
     file.SetContentWriter([&](const std::string& path, std::string_view content) {
         std::string error;

@@ -1,5 +1,6 @@
 #include "common/UCommuns.h"
 #include "core/ULog.h"
+#include "support/FaultyPort.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -46,14 +47,17 @@ class LogT : public ::testing::Test {
 protected:
     LogT() {
         log.SetLocaleNames(&names);
-        log.SetClock([] { return At(2024, 2, 6, 2, 9, 5, 3); });
+        std::tm at = At(2024, 2, 6, 2, 9, 5, 3);
+        at.tm_isdst = -1;
+        port.wallTime = std::chrono::system_clock::from_time_t(std::mktime(&at));
         log.LogFileName = dir.file("LumivexLog.txt");
     }
     TempDir dir;
     FormatState formats;
     RecordingMessages messages;
     FakeNames names;
-    Log log{formats, messages};
+    FaultyPort port;
+    Log log{formats, messages, port};
 };
 
 using Lines = std::vector<std::string>;

@@ -338,11 +338,11 @@ TEST(RenameSource, NeverReplacesAndHandlesNamesWithoutExtension) {
     WriteFile(dir.file("q.txt"), "1");
     WriteFile(dir.file("q_d.txt"), "2");
     WriteFile(dir.file("plain"), "3");
-    EXPECT_FALSE(RenameSource(dir.file("q.txt"), "_d"));
+    EXPECT_FALSE(RenameSource(RealPort(), dir.file("q.txt"), "_d"));
     EXPECT_EQ(ReadFile(dir.file("q_d.txt")), "2");
-    EXPECT_TRUE(RenameSource(dir.file("plain"), "_d"));
+    EXPECT_TRUE(RenameSource(RealPort(), dir.file("plain"), "_d"));
     EXPECT_EQ(ReadFile(dir.file("plain_d")), "3");
-    EXPECT_FALSE(RenameSource(dir.file("none.txt"), "_d"));
+    EXPECT_FALSE(RenameSource(RealPort(), dir.file("none.txt"), "_d"));
 }
 
 } // namespace

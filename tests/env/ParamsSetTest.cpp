@@ -2,7 +2,7 @@
 
 #include "env/ULang.h"
 #include "env/UPrmCodes.h"
-#include "support/FaultyFileSys.h"
+#include "support/FaultyPort.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ namespace {
 
 using test::CrLf;
 using test::Exists;
-using test::FaultyFileSys;
+using test::FaultyPort;
 using test::Names;
 using test::ReadFile;
 using test::TempDir;
@@ -23,13 +23,14 @@ using test::WriteFile;
 
 class ParamsSet : public ::testing::Test {
 protected:
-    ParamsSet() : prm(lang) {
+    ParamsSet() : prm(lang, port) {
         prm.ProgramDir = dir.path();
         prm.PrmFileName = dir.file("Lumivex.prm");
         prm.PrmFile(pmDefaults);
     }
     TempDir dir;
     LangTexts lang;
+    FaultyPort port; // the real system unless told to fail
     Params prm;
 };
 
@@ -157,9 +158,7 @@ TEST_F(ParamsSet, FailedWriteLeavesTheOldFileByteForByte) {
     const std::string old = CrLf({"[P]", "DDO=_old", "[/]"});
     WriteFile(prm.PrmFileName, old);
     // The disk gives up before the new content is safe.
-    FaultyFileSys sys;
-    sys.FailAt("fsync");
-    prm.SetFileSys(&sys);
+    port.FailAt("fsync");
     prm.PrmSet(prmDDO, "_new", false);
     EXPECT_EQ(prm.PrmSet(prmCTB, "CTB", true), prmCannotWrite);
     EXPECT_FALSE(prm.LastIoError().empty());
@@ -192,13 +191,13 @@ TEST_F(ParamsSet, SaveReplacesAWholeOldFile) {
 TEST_F(ParamsSet, SaveReachesTheDiskBeforeItsNameAndNeverFollowsALink) {
     WriteFile(dir.file("victim.txt"), "precious");
     std::filesystem::create_symlink(dir.file("victim.txt"), prm.PrmFileName + ".tmp");
-    FaultyFileSys sys;
-    prm.SetFileSys(&sys);
+    port.calls.clear();
+    port.openFlags.clear();
     ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
-    EXPECT_EQ(sys.calls, (std::vector<std::string>{"open TEMP", "write", "fsync", "close",
+    EXPECT_EQ(port.calls, (std::vector<std::string>{"open TEMP", "write", "fsync", "close",
                                                    "rename TEMP Lumivex.prm", "open FOLDER", "fsync", "close"}));
-    ASSERT_FALSE(sys.openFlags.empty());
-    EXPECT_EQ(sys.openFlags[0] & (O_EXCL | O_NOFOLLOW), O_EXCL | O_NOFOLLOW);
+    ASSERT_FALSE(port.openFlags.empty());
+    EXPECT_EQ(port.openFlags[0] & (O_EXCL | O_NOFOLLOW), O_EXCL | O_NOFOLLOW);
     EXPECT_EQ(ReadFile(dir.file("victim.txt")), "precious");
     EXPECT_NE(ReadFile(prm.PrmFileName).find("\r\nLOG=1\r\n"), std::string::npos);
 }

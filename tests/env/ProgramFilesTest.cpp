@@ -1,10 +1,12 @@
 #include "env/UProgramFiles.h"
+#include "support/FaultyPort.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
-#include <unistd.h>
 
 using namespace lmx;
 using namespace lmx::test;
@@ -51,14 +53,26 @@ TEST(ProgramFiles, HomeConfigWithoutAnAbsoluteXdgFolderAndTheProgramsFolderWitho
     EXPECT_NE(r.error.find("HOME is not set"), std::string::npos);
 }
 
-TEST(ProgramFiles, ReadOnlyProgramFolderGivesTheUserFolder) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+TEST(ProgramFiles, ProgramFolderThatCannotBeWrittenGivesTheUserFolder) {
     TempDir program, config;
-    std::filesystem::permissions(program.path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+    FaultyPort port;
+    port.FailAt("open", 1, EACCES); // the probe
     const std::string xdg = config.file("xdg");
-    const ProgramFilesDir r = ChooseProgramFilesDir(program.path(), xdg.c_str(), nullptr);
-    std::filesystem::permissions(program.path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
-    EXPECT_EQ(r.dir, xdg + "/Lumivex/");
+    EXPECT_EQ(ChooseProgramFilesDir(program.path(), xdg.c_str(), nullptr, port).dir, xdg + "/Lumivex/");
+}
+
+TEST(ProgramFiles, ASeedCopyThatFailsLeavesNoFileAndSaysWhy) {
+    for (const char* step : {"write", "fsync", "link"}) {
+        TempDir program, config;
+        WriteFile(program.file("Lumivex.prm"), "shipped\r\n");
+        FaultyPort port;
+        port.FailAt(step, 1, EIO);
+        const std::string user = config.file("xdg") + "/Lumivex/";
+        const ProgramFilesDir r = UserFilesDir(program.path(), config.file("xdg").c_str(), nullptr, port);
+        EXPECT_EQ(r.error, user + "Lumivex.prm : " + std::strerror(EIO)) << step;
+        EXPECT_EQ(r.dir, program.path()) << step;
+        EXPECT_TRUE(std::filesystem::is_empty(user)) << step;
+    }
 }
 
 TEST(ProgramFiles, LanguageFileOfTheFilesFolderFirst) {

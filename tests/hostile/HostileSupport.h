@@ -3,6 +3,7 @@
 // session set up in a temporary program folder, and the command-line converter run as a process.
 #include "common/UCommuns.h"
 #include "core/USession.h"
+#include "support/FaultyPort.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -78,7 +79,8 @@ struct SessionRig {
     TempDir dir;
     RecordingMessages messages;
     FakeTrash trash;
-    Session s{messages, trash};
+    FaultyPort port; // the real system unless told to fail
+    Session s{messages, trash, port};
 
     explicit SessionRig(const std::string& fmtText = FormatFile({InBlock(), OutBlock()})) {
         WriteFile(dir.file("Lumivex.fmt"), fmtText);

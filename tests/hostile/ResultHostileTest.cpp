@@ -61,6 +61,23 @@ TEST(HostileResult, FullDeviceGivesIncompleteAndKeepsSources) {
     }
 }
 
+TEST(HostileResult, AStepOfTheSystemThatFailsKeepsTheOldResultAndTheSources) {
+    for (const char* step : {"write", "fsync", "rename"}) {
+        SCOPED_TRACE(step);
+        SessionRig rig;
+        ASSERT_TRUE(rig.Select());
+        WriteFile(rig.dir.file("q.txt"), "a;1,5\r\n");
+        WriteFile(rig.dir.file("out.txt"), "old");
+        const auto before = Snapshot(rig.dir.path());
+        rig.port.FailAt(step, 1, EIO);
+        const int32_t r = rig.Run({rig.dir.file("q.txt")}, rig.dir.file("out.txt"), {"_done", 2});
+        EXPECT_EQ(r, rrIncompleteOutput);
+        EXPECT_EQ(rig.s.runner.OutputError(), std::strerror(EIO));
+        EXPECT_EQ(rig.s.runner.ClosingMessage(r), rig.s.lang.Text(LK::err_convGeneral) + " (" + std::strerror(EIO) + ")");
+        EXPECT_EQ(Snapshot(rig.dir.path()), before);
+    }
+}
+
 TEST(HostileResult, ConvertButtonOnFullDeviceShowsNoSuccess) {
     if (!Exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
     SessionRig rig;

@@ -1,0 +1,107 @@
+#pragma once
+// The program's one way to the system: files, folders and the clock. The window and the converter
+// give the real one, tests one that fails a chosen call. The virtual calls are the system's own,
+// one by one, with its own answer (-1 and errno), so that a fake sees and can fail every step;
+// what is built on them is not virtual and answers with values (SysStatus: the system's number,
+// its text on demand). Nothing here throws.
+//
+// The data itself never passes through a virtual call per line: the port opens a file and hands
+// back its descriptor, which the readers and writers fill or drain through large buffers.
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <string>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <vector>
+
+namespace lmx {
+
+// The system's text for an error number, in Windows-1252.
+std::string SysErrorText(int err);
+
+// The outcome of a call: 0 when it went well, else the system's error number.
+struct SysStatus {
+    int code = 0;
+    bool Ok() const { return code == 0; }
+    std::string Reason() const { return SysErrorText(code); }
+};
+
+enum class EntryKind { None, File, Folder, Link, Other };
+
+class SystemPort {
+public:
+    virtual ~SystemPort() = default;
+
+    // The calls of the system: -1 (or false) with errno set, as the system answers.
+    virtual int Open(const char* path, int flags, mode_t mode);
+    virtual ssize_t Write(int fd, const void* data, std::size_t size);
+    virtual int Fsync(int fd);
+    virtual int Close(int fd);
+    virtual int Rename(const char* from, const char* to);
+    virtual int Link(const char* from, const char* to); // a hard link; never replaces
+    virtual int Unlink(const char* path);
+    virtual int MakeFolder(const char* path, mode_t mode);
+    // stat(2) when follow, lstat(2) otherwise.
+    virtual int Stat(const char* path, struct stat& st, bool follow);
+    // The names in a folder ("." and ".." left out), in the system's order; errno on failure.
+    virtual bool List(const std::string& folder, std::vector<std::string>& names);
+
+    // Told when a temporary file comes, and asked to run the step that ends it (its rename or
+    // removal), so that whoever removes what is left on a signal never runs in the middle of it.
+    virtual void TempCreated(const std::string& path) { (void)path; }
+    virtual bool TempSettled(const std::string& path, const std::function<bool()>& step) {
+        (void)path;
+        return step();
+    }
+
+    // The wall clock for dates and log lines, and a steady one for durations.
+    virtual std::chrono::system_clock::time_point WallTime();
+    virtual std::chrono::steady_clock::time_point SteadyTime();
+
+    // --- Built on the calls above ---
+
+    // True when something of any kind, a dangling link included, has this name: the link itself is
+    // looked at, never followed. An entry the system will not tell about counts as absent.
+    bool Exists(const std::string& path);
+    // What the name is, links followed (Link only when follow is false).
+    EntryKind KindOf(const std::string& path, bool follow = true);
+    // True when both names exist and are the same file (links followed, hard links).
+    bool SameEntry(const std::string& a, const std::string& b);
+    // Size in bytes of a regular file (links followed); 0 for anything else or nothing.
+    int64_t SizeOf(const std::string& path);
+    // Size in bytes of the first entry matching path (wildcards * and ? in the name part; a name
+    // that exists as written is taken literally first, otherwise the first match in name order).
+    int64_t FileSize(const std::string& path);
+    // Opens for reading without ever waiting: a FIFO, a device or a socket is refused (EINVAL),
+    // since one in a file's place would hang or flood the reader; a regular file or a folder opens.
+    SysStatus OpenForReading(const std::string& path, int& fd);
+    // The same as a stdio stream (nullptr and errno on failure).
+    std::FILE* OpenStream(const std::string& path);
+    // Removes the name of a regular file (a link to one: the link; never a folder or anything else)
+    // and flushes its folder.
+    SysStatus RemoveFile(const std::string& path);
+    // Makes the folder and the missing ones above it (mode for the last one only).
+    SysStatus MakeFolders(const std::string& path, mode_t mode = 0777);
+    // Flushes a folder's entries to disk (after a rename or a new name in it); errno on failure.
+    bool SyncFolder(const std::string& folder);
+    // A file without a name in folder, for reading and writing: never seen by anyone, gone when
+    // closed. Where the system cannot make one, a new file named prefix and a random tag, removed
+    // at once. Its descriptor, or -1 with errno.
+    int OpenUnnamed(const std::string& folder, const std::string& prefix);
+    // Local time now, and the year now (by the calendar of UTC).
+    std::tm LocalTime();
+    int CurrentYear();
+    // Milliseconds of the steady clock.
+    int64_t SteadyMs();
+};
+
+// Six random letters and digits, for a name nobody else has.
+std::string RandomTag();
+
+// The real system; stateless, so one serves everyone.
+SystemPort& RealPort();
+
+} // namespace lmx

@@ -1,0 +1,69 @@
+#include "support/FaultyPort.h"
+
+#include "common/UCommuns.h"
+
+#include <cerrno>
+
+namespace lmx::test {
+
+namespace {
+std::string Short(const char* path) {
+    const std::string name = ExtractFileName(path);
+    if (name.empty() || name == ".") return "FOLDER";
+    return name.size() > 4 && name.compare(name.size() - 4, 4, ".tmp") == 0 ? "TEMP" : name;
+}
+} // namespace
+
+bool FaultyPort::Fails(const char* kind) {
+    if (kind != failKind_ || ++seen_ != failNth_) return false;
+    errno = failErr_;
+    return true;
+}
+
+int FaultyPort::Open(const char* path, int flags, mode_t mode) {
+    calls.push_back("open " + Short(path));
+    openFlags.push_back(flags);
+    return Fails("open") ? -1 : SystemPort::Open(path, flags, mode);
+}
+
+ssize_t FaultyPort::Write(int fd, const void* data, std::size_t size) {
+    calls.push_back("write");
+    return Fails("write") ? -1 : SystemPort::Write(fd, data, size);
+}
+
+int FaultyPort::Fsync(int fd) {
+    calls.push_back("fsync");
+    return Fails("fsync") ? -1 : SystemPort::Fsync(fd);
+}
+
+int FaultyPort::Close(int fd) {
+    calls.push_back("close");
+    const int r = SystemPort::Close(fd);
+    return Fails("close") ? -1 : r;
+}
+
+int FaultyPort::Rename(const char* from, const char* to) {
+    calls.push_back("rename " + Short(from) + " " + Short(to));
+    return Fails("rename") ? -1 : SystemPort::Rename(from, to);
+}
+
+int FaultyPort::Link(const char* from, const char* to) {
+    calls.push_back("link " + Short(from) + " " + Short(to));
+    return Fails("link") ? -1 : SystemPort::Link(from, to);
+}
+
+int FaultyPort::Unlink(const char* path) {
+    calls.push_back("unlink " + Short(path));
+    return Fails("unlink") ? -1 : SystemPort::Unlink(path);
+}
+
+int FaultyPort::MakeFolder(const char* path, mode_t mode) {
+    calls.push_back("mkdir " + Short(path));
+    return Fails("mkdir") ? -1 : SystemPort::MakeFolder(path, mode);
+}
+
+int FaultyPort::Stat(const char* path, struct stat& st, bool follow) {
+    return Fails("stat") ? -1 : SystemPort::Stat(path, st, follow);
+}
+
+} // namespace lmx::test

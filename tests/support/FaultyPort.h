@@ -1,0 +1,52 @@
+#pragma once
+// The real system, with its calls recorded in order; one kind of call can be made to fail, and
+// the clocks can be set.
+#include "common/UDurable.h" // the port, and the durable writes tests drive through it
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lmx::test {
+
+class FaultyPort final : public SystemPort {
+public:
+    // The nth call (from 1) of kind "open", "write", "fsync", "close", "rename", "link", "unlink",
+    // "mkdir" or "stat" fails with err.
+    void FailAt(std::string kind, int nth = 1, int err = 5 /* EIO */) {
+        failKind_ = std::move(kind);
+        failNth_ = nth;
+        failErr_ = err;
+        seen_ = 0;
+    }
+    // "open NAME", "write", "fsync", "close", "rename FROM TO", "link FROM TO", "unlink NAME",
+    // "mkdir NAME"; names without folder, a temporary name as "TEMP", a folder as "FOLDER".
+    std::vector<std::string> calls;
+    std::vector<int> openFlags;
+    // When set, what the clocks answer.
+    std::optional<std::chrono::system_clock::time_point> wallTime;
+    std::optional<std::chrono::steady_clock::time_point> steadyTime;
+
+    int Open(const char* path, int flags, mode_t mode) override;
+    ssize_t Write(int fd, const void* data, std::size_t size) override;
+    int Fsync(int fd) override;
+    int Close(int fd) override;
+    int Rename(const char* from, const char* to) override;
+    int Link(const char* from, const char* to) override;
+    int Unlink(const char* path) override;
+    int MakeFolder(const char* path, mode_t mode) override;
+    int Stat(const char* path, struct stat& st, bool follow) override;
+    std::chrono::system_clock::time_point WallTime() override { return wallTime ? *wallTime : SystemPort::WallTime(); }
+    std::chrono::steady_clock::time_point SteadyTime() override {
+        return steadyTime ? *steadyTime : SystemPort::SteadyTime();
+    }
+
+private:
+    bool Fails(const char* kind);
+    std::string failKind_;
+    int failNth_ = 0;
+    int failErr_ = 0;
+    int seen_ = 0;
+};
+
+} // namespace lmx::test
