@@ -32,8 +32,8 @@ std::string Converter::AddedText(std::string_view cp1252) const {
 }
 
 void Converter::TakeSeparators() {
-    InColSep = fmt_.FmtIn.ColSep;
-    OutColSep = fmt_.FmtOut.ColSep;
+    InColSep = fmt_.Input.colSep;
+    OutColSep = fmt_.Output.colSep;
 }
 
 bool Converter::Unstring(std::string_view line) {
@@ -151,23 +151,23 @@ std::string Converter::DecimalChange(std::string_view from, std::string_view to,
 }
 
 std::string Converter::DecimalChangeOf(std::size_t k, std::string_view value) const {
-    const std::string& from = fmt_.FmtIn.DecSep;
+    const std::string& from = fmt_.Input.decSep;
     switch (DecimalModeOf(fmt_, k)) {
-    case dmEvery: return DecimalChange(from, fmt_.FmtOut.DecSep, value);
+    case dmEvery: return DecimalChange(from, fmt_.Output.decSep, value);
     case dmPlainNumber:
-        if (ReadsAsPlainNumber(value.data(), value.size(), from[0])) return DecimalChange(from, fmt_.FmtOut.DecSep, value);
+        if (ReadsAsPlainNumber(value.data(), value.size(), from[0])) return DecimalChange(from, fmt_.Output.decSep, value);
         return std::string(value);
     default: return std::string(value);
     }
 }
 
 DecimalMode DecimalModeOf(const FormatState& formats, std::size_t k) {
-    const std::string& from = formats.FmtIn.DecSep;
+    const std::string& from = formats.Input.decSep;
     // A separator of another length than one never matches a character.
-    if (from.size() != 1 || from == formats.FmtOut.DecSep || k == 0) return dmNone;
-    const TFmtDef& out = formats.FmtOut;
-    if (k - 1 < out.IsDate.size() && out.IsDate[k - 1] != 0) return dmNone;
-    if (k - 1 < out.Cols.size() && out.Cols[k - 1][cfType] == "N") return dmEvery;
+    if (from.size() != 1 || from == formats.Output.decSep || k == 0) return dmNone;
+    const std::vector<Column>& out = formats.Output.columns;
+    if (k - 1 < out.size() && out[k - 1].IsDate()) return dmNone;
+    if (k - 1 < out.size() && out[k - 1].type == ColumnType::Number) return dmEvery;
     return dmPlainNumber;
 }
 
@@ -187,17 +187,18 @@ bool Converter::ControlValue(std::string_view value, ControlKind kind, std::stri
 }
 
 ControlKind Converter::ControlKindOf(int32_t column) const {
-    const auto& cols = fmt_.FmtOut.Cols;
+    const auto& cols = fmt_.Output.columns;
     if (column < 0 || static_cast<std::size_t>(column) >= cols.size()) return ckDateChars;
-    const std::string& type = cols[static_cast<std::size_t>(column)][cfType];
-    if (type == "AN") return ckAnyText;
-    if (type == "N") return ckNumber;
-    return ckDateChars;
+    switch (cols[static_cast<std::size_t>(column)].type) {
+    case ColumnType::Text: return ckAnyText;
+    case ColumnType::Number: return ckNumber;
+    default: return ckDateChars; // a date, and "A"
+    }
 }
 
 bool Converter::TypeControl(std::string_view value, int32_t column) const {
-    if (column < 0 || static_cast<std::size_t>(column) >= fmt_.FmtOut.Cols.size()) return false;
-    return ControlValue(value, ControlKindOf(column), fmt_.FmtOut.DecSep, DateSepTextOf(column));
+    if (column < 0 || static_cast<std::size_t>(column) >= fmt_.Output.columns.size()) return false;
+    return ControlValue(value, ControlKindOf(column), fmt_.Output.decSep, DateSepTextOf(column));
 }
 
 void Converter::ForceCaseInPlace(std::string& value, int32_t code) {

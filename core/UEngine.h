@@ -55,7 +55,7 @@ struct DatePair {
 // The pair of every output column (index k, 1-based; entries of other columns stay empty), through
 // the link. link[i].target is the output column of input column i.
 std::vector<DatePair> LinkedDatePairs(const FormatState& formats, const std::vector<IoLinkEntry>& link);
-int32_t DateColumnCount(const TFmtDef& fmt);
+int32_t DateColumnCount(const Format& fmt);
 
 // How the decimal separator changes in an output column. A text column may hold tickers or names
 // such as MC.PA: only a value that reads as a plain number there gets the output separator. A date

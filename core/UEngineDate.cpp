@@ -86,9 +86,8 @@ void Converter::PrepareDateConv() {
     // Each linked pair of date columns converts from its own layouts; the others keep the pair's.
     const std::vector<DatePair> pairs = LinkedDatePairs(fmt_, IoLink);
     DateCols.assign(pairs.size(), remembered_);
-    const auto& isDate = fmt_.FmtOut.IsDate;
     for (std::size_t k = 1; k < pairs.size(); ++k)
-        if (k - 1 < isDate.size() && isDate[k - 1] != 0)
+        if (OutIsDate(fmt_, k))
             DateCols[k] = MakeDateConv(pairs[k].in.Fmt, pairs[k].out.Sep, pairs[k].out.Fmt);
 }
 
@@ -98,8 +97,7 @@ const DateConvValues& Converter::DateOf(std::size_t k) const {
 
 const std::string& Converter::DateSepTextOf(int32_t column) const {
     const auto k = static_cast<std::size_t>(column) + 1;
-    const auto& isDate = fmt_.FmtOut.IsDate;
-    if (column >= 0 && k < DateCols.size() && k - 1 < isDate.size() && isDate[k - 1] != 0) return DateCols[k].OutSepText;
+    if (column >= 0 && k < DateCols.size() && OutIsDate(fmt_, k)) return DateCols[k].OutSepText;
     return OutDateSepText;
 }
 

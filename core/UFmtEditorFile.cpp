@@ -81,23 +81,16 @@ FileOutcome FmtEditor::Save() {
     FileOutcome out;
     FmtEditorValues v;
     v.EditFmtName = EditFmtName;
-    v.Comment = General.Comment;
-    v.ColCountText = General.ColCountText;
-    v.TabSep = General.TabSep;
-    v.ColSepText = General.ColSepText;
-    v.DecSepText = General.DecSepText;
-    v.JmpLinesText = General.JmpLinesText;
-    v.HdrOn = General.HdrOn;
-    v.HdrLines = General.HdrLines;
+    v.General = General;
     v.Columns = &Columns;
     v.ShownTab = TabIndex;
     v.StoreShown = [this](int tab) { return StoreColonne(tab); };
-    std::vector<std::string> colLines;
-    if (!CheckFormatForSave(v, formats_.FmtWork, colLines, Errors, lang_)) {
+    Format edited;
+    if (!CheckFormatForSave(v, edited, Errors, lang_)) {
         ShowErrors();
         return out;
     }
-    if (file_.FmtSaveFile(fsmSave, EditFmtName, colLines)) {
+    if (file_.FmtSaveFile(fsmSave, EditFmtName, edited)) {
         out.Written = true;
         Errors.push_back(TErrCol{lang_.Text(LK::itm_info), "Ok", lang_.Text(LK::msg_NoError)});
         ShowErrors();

@@ -8,19 +8,13 @@
 #include "env/ULang.h"
 
 #include <filesystem>
+#include <new>
 
 namespace fs = std::filesystem;
 
 namespace lmx {
 
 namespace {
-
-void AddLine(std::string& content, std::string_view key, std::string_view value) {
-    content += key;
-    content += '=';
-    content += value;
-    content += "\r\n";
-}
 
 // A copy that reaches its name whole, for file systems without hard links; never replaces a file.
 bool CopyDurably(const std::string& from, const std::string& to) {
@@ -44,39 +38,10 @@ bool CopyDurably(const std::string& from, const std::string& to) {
 
 } // namespace
 
-bool FmtFile::BuildNewContent(int mode, const std::vector<std::string>& kept,
-                              const std::vector<std::string>& colLines, std::string& content) const {
-    content = FileBanner(bkFormats);
-    content += "\r\n";
-    for (const std::string& line : kept) {
-        content += line;
-        content += "\r\n";
-    }
-    if (mode != fsmSave) return true;
-
-    const TFmtDef& work = state_.FmtWork;
-    int32_t n = 0;
-    // A block whose COL or HDR lines are not all at hand would be written incomplete: refuse it
-    // before anything on disk is touched.
-    if (!StrToInt32(work.ColCount, n) || n < 0 || colLines.size() < static_cast<std::size_t>(n)) return false;
-    const int32_t hdrCount = work.HdrCount < 0 ? 0 : work.HdrCount;
-    if (work.Hdr.size() < static_cast<std::size_t>(hdrCount)) return false;
-
-    AddLine(content, "NOM", work.Name);
-    AddLine(content, "CMT", work.Comment);
-    AddLine(content, "CLC", work.ColCount);
-    AddLine(content, "SEP", work.ColSep);
-    AddLine(content, "DEC", work.DecSep);
-    AddLine(content, "IFL", work.JmpLines);
-    for (int32_t i = 0; i < hdrCount; ++i) AddLine(content, "HDR", work.Hdr[static_cast<std::size_t>(i)]);
-    for (int32_t i = 0; i < n; ++i) AddLine(content, "COL", colLines[static_cast<std::size_t>(i)]);
-    return true;
-}
-
-bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const std::vector<std::string>& colLines) {
+bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const Format& format) {
     if (mode != fsmSave && mode != fsmDelete) return false;
     // A value that would not read back as written is refused before the file is touched.
-    if (mode == fsmSave && !FmtBlockWritable(state_.FmtWork, colLines)) return false;
+    if (mode == fsmSave && !FormatWritable(format)) return false;
     try {
         const std::string fmtPath = FmtFileName;
         const std::string oldPath = BackupFileName();
@@ -102,8 +67,13 @@ bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const std::v
             }
         }
 
-        std::string content;
-        if (!BuildNewContent(mode, kept, colLines, content)) return false;
+        std::string content = FileBanner(bkFormats);
+        content += "\r\n";
+        for (const std::string& line : kept) {
+            content += line;
+            content += "\r\n";
+        }
+        if (mode == fsmSave) content += format.BlockText();
 
         // Without a format file there is nothing to back up; the old backup is then left alone,
         // since it may be the only copy of the formats left.
@@ -130,7 +100,7 @@ bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const std::v
             return false;
         }
         return writer_ && writer_(fmtPath, content);
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
         return false;
     }
 }

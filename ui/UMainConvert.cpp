@@ -36,7 +36,7 @@ void TForm1::RefreshGrids() {
 }
 
 void TForm1::SetGridHeaders(GridCells& grid, bool input) {
-    lmx::SetGridHeaders(grid, input ? ctx_.Formats.FmtIn : ctx_.Formats.FmtOut);
+    lmx::SetGridHeaders(grid, input ? ctx_.Formats.Input : ctx_.Formats.Output);
 }
 
 void TForm1::ShowSource() {

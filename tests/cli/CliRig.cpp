@@ -176,18 +176,18 @@ std::string ExampleFormatFile() {
     // The writer replaces an existing file only: start from a file holding nothing but the banner.
     WriteFile(file.FmtFileName, FileBanner(bkFormats) + "\r\n");
     for (const auto& f : ExampleFormats()) {
-        TFmtDef& w = state.FmtWork;
-        w.Clear();
-        w.Name = f.name;
-        w.Comment = f.comment;
-        w.ColCount = std::to_string(f.cols.size());
-        w.ColSep = f.sep;
-        w.DecSep = f.dec;
-        w.JmpLines = f.skip;
-        w.Hdr = f.hdr;
-        w.HdrCount = static_cast<int32_t>(f.hdr.size());
-        w.HdrLn = std::to_string(f.hdr.size());
-        if (!file.FmtSaveFile(fsmSave, f.name, f.cols)) return {};
+        Format w;
+        w.name = f.name;
+        w.comment = f.comment;
+        w.countText = std::to_string(f.cols.size());
+        w.colSep = f.sep;
+        w.decSep = f.dec;
+        w.skipText = f.skip;
+        w.headers = f.hdr;
+        FormatRead read;
+        for (const std::string& col : f.cols)
+            if (!ReadColumn(1, col, w.columns.emplace_back(), read)) return {};
+        if (!file.FmtSaveFile(fsmSave, f.name, w)) return {};
     }
     return ReadFile(file.FmtFileName);
 }

@@ -105,16 +105,19 @@ TEST(FmtReport, ChecksEveryFormatOnce) {
 }
 
 TEST(FmtReport, DescriptionIsTheLogLinesThenOneLinePerColumn) {
-    TFmtDef f;
-    f.Name = "Q";
-    f.Comment = "quotes";
-    f.ColCount = "3";
-    f.ColSep = ";";
-    f.DecSep = ",";
-    f.JmpLines = "1";
-    f.HdrLn = "1";
-    f.Cols = {ColEntry{"DATE", "/DD/MM/YYYY", "0", "1", "0", ""}, ColEntry{"TICKER", "AN", "1", "0", "1", "FR:"},
-              ColEntry{"DAY", "0YYYYMMDD", "2", "2", "2", "Z"}};
+    Format f;
+    f.name = "Q";
+    f.comment = "quotes";
+    f.countText = "3";
+    f.colSep = ";";
+    f.decSep = ",";
+    f.skipText = "1";
+    f.headers = {"h"};
+    FormatRead read;
+    for (const char* col : {"DATE|/DD/MM/YYYY|0|1|0|", "TICKER|AN|1|0|1|FR:", "DAY|0YYYYMMDD|2|2|2|Z"}) {
+        f.columns.emplace_back();
+        ASSERT_TRUE(ReadColumn(1, col, f.columns.back(), read));
+    }
     EXPECT_EQ(FormatDescription(f),
               (std::vector<std::string>{
                   " Name     >Q< (quotes)", " ColCount >3<  |  ColSep >;<  |  DecSep >,<", " JmpLines >1<  |  HdrLn  >1<",
