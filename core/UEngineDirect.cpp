@@ -278,53 +278,45 @@ int DirectLine::Convert(std::string_view line, IOutSink& out) {
 }
 
 int DirectLine::Convert(std::string_view line, IOutSink& out, bool holdsWatched) {
-    try {
-        // holdsWatched is only ever true when a byte is watched.
-        const bool check = sepEvery_ || holdsWatched;
-        lineCheck_ = check;
-        dateHit_ = false;
-        if (!same_ && !sameOrder_ && !Split(line)) return leUnstring;
-        const std::size_t bound = line.size() * growth_ + extra_;
-        // Straight into the output buffer when it has room without a flush; otherwise through
-        // scratch_, so that the output is flushed only for a line that is written, as WriteOutLine does.
-        char* base = out.Room(bound);
-        const bool direct = base != nullptr;
-        if (!direct) {
-            if (scratch_.size() < bound) scratch_.resize(bound);
-            base = scratch_.data();
-        }
-        char* p = base;
-        if (same_) {
-            const int status = SameLayout(line, base);
-            if (status != leOk) return status;
-            p += line.size();
-        } else if (sameOrder_) {
-            const int status = SameOrder(line, p);
-            if (status != leOk) return status;
-        } else {
-            const int status = Columns(p);
-            if (status != leOk) return status;
-        }
-        if (check && SourceHoldsSep()) return leWrite;
-        if (!lfOnly_) *p++ = '\r';
-        *p++ = '\n';
-        return Finish(base, static_cast<std::size_t>(p - base), direct, out);
-    } catch (...) {
-        return leDecSep;
+    // holdsWatched is only ever true when a byte is watched.
+    const bool check = sepEvery_ || holdsWatched;
+    lineCheck_ = check;
+    dateHit_ = false;
+    if (!same_ && !sameOrder_ && !Split(line)) return leUnstring;
+    const std::size_t bound = line.size() * growth_ + extra_;
+    // Straight into the output buffer when it has room without a flush; otherwise through
+    // scratch_, so that the output is flushed only for a line that is written, as WriteOutLine does.
+    char* base = out.Room(bound);
+    const bool direct = base != nullptr;
+    if (!direct) {
+        if (scratch_.size() < bound) scratch_.resize(bound);
+        base = scratch_.data();
     }
+    char* p = base;
+    if (same_) {
+        const int status = SameLayout(line, base);
+        if (status != leOk) return status;
+        p += line.size();
+    } else if (sameOrder_) {
+        const int status = SameOrder(line, p);
+        if (status != leOk) return status;
+    } else {
+        const int status = Columns(p);
+        if (status != leOk) return status;
+    }
+    if (check && SourceHoldsSep()) return leWrite;
+    if (!lfOnly_) *p++ = '\r';
+    *p++ = '\n';
+    return Finish(base, static_cast<std::size_t>(p - base), direct, out);
 }
 
 int DirectLine::Finish(char* base, std::size_t total, bool direct, IOutSink& out) {
-    try {
-        if (direct) return out.Commit(total) ? leOk : leWrite;
-        if (char* q = out.Reserve(total)) {
-            std::memcpy(q, base, total);
-            return out.Commit(total) ? leOk : leWrite;
-        }
-        return out.Write(std::string_view(base, total)) ? leOk : leWrite;
-    } catch (...) {
-        return leWrite;
+    if (direct) return out.Commit(total) ? leOk : leWrite;
+    if (char* q = out.Reserve(total)) {
+        std::memcpy(q, base, total);
+        return out.Commit(total) ? leOk : leWrite;
     }
+    return out.Write(std::string_view(base, total)) ? leOk : leWrite;
 }
 
 } // namespace lmx

@@ -58,20 +58,16 @@ bool SlotLine::ChangeDecimal(std::size_t k, std::string& slot) const {
 
 int SlotLine::Convert(std::string_view line, IOutSink& out) {
     int status = leOk;
-    try {
-        switch (code_) {
-        case ecStandard: Standard(line, status); break;
-        case ecDecimal: Decimal(line, status); break;
-        case ecDate:
-        case ecDateDecimal: DatePerso(line, status); break;
-        case ecGlobal: Global(line, status); break;
-        default: return leDecSep;
-        }
-        if (status == leOk && SourceHoldsSep(line)) status = leWrite;
-        if (status == leOk) status = conv_.WriteOutLine(out);
-    } catch (...) {
-        if (status == leOk) status = leDecSep;
+    switch (code_) {
+    case ecStandard: Standard(line, status); break;
+    case ecDecimal: Decimal(line, status); break;
+    case ecDate:
+    case ecDateDecimal: DatePerso(line, status); break;
+    case ecGlobal: Global(line, status); break;
+    default: return leDecSep;
     }
+    if (status == leOk && SourceHoldsSep(line)) status = leWrite;
+    if (status == leOk) status = conv_.WriteOutLine(out);
     return status;
 }
 

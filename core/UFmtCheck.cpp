@@ -36,35 +36,31 @@ FmtGeneralValues GeneralValuesOf(const Format& f) {
 
 bool CheckColonne(const TColonne& col, const std::string& decSep, const std::string& colSep, bool addMessages,
                   ErrList* errList, const LangTexts& lang) {
-    try {
-        ErrList found;
-        if (col.ColName.empty() || col.ColName == kBlankColName)
-            Add(found, kDetailLabel, "SvColName", lang.Format(LK::err_fmtDColName, {col.ColName}));
+    ErrList found;
+    if (col.ColName.empty() || col.ColName == kBlankColName)
+        Add(found, kDetailLabel, "SvColName", lang.Format(LK::err_fmtDColName, {col.ColName}));
 
-        if (HasDateSeparator(col.ColType)) {
-            // Only the first rule that applies is reported.
-            if (col.DtSep.empty())
-                Add(found, kDetailLabel, "SvColDtSep", lang.Text(LK::err_fmtDDateSep));
-            else if (col.DtSep == decSep)
-                Add(found, kDetailLabel, "SvColDtSepDecSep", lang.Text(LK::err_fmtDDtDecSep));
-            else if (col.DtSep == colSep)
-                Add(found, kDetailLabel, "SvColDtSepColSep", lang.Text(LK::err_fmtDDtColSep));
-            else if (col.DtSep == "|")
-                Add(found, kDetailLabel, "SvColDtSep", lang.Text(LK::err_fmtDPipeSep));
-        }
-
-        if (col.FixeOn &&
-            ((col.FixeType != AffixCode::Prefix && col.FixeType != AffixCode::Suffix) || col.FixeText.empty()))
-            Add(found, kDetailLabel, "SvColFixeType", lang.Text(LK::err_fmtDPrSfixe));
-
-        if (col.CasseOn && col.Casse != CaseCode::Upper && col.Casse != CaseCode::Lower)
-            Add(found, kDetailLabel, "SvColCasse", lang.Text(LK::err_fmtDCasse));
-
-        if (addMessages && errList) errList->insert(errList->end(), found.begin(), found.end());
-        return found.empty();
-    } catch (...) {
-        return false;
+    if (HasDateSeparator(col.ColType)) {
+        // Only the first rule that applies is reported.
+        if (col.DtSep.empty())
+            Add(found, kDetailLabel, "SvColDtSep", lang.Text(LK::err_fmtDDateSep));
+        else if (col.DtSep == decSep)
+            Add(found, kDetailLabel, "SvColDtSepDecSep", lang.Text(LK::err_fmtDDtDecSep));
+        else if (col.DtSep == colSep)
+            Add(found, kDetailLabel, "SvColDtSepColSep", lang.Text(LK::err_fmtDDtColSep));
+        else if (col.DtSep == "|")
+            Add(found, kDetailLabel, "SvColDtSep", lang.Text(LK::err_fmtDPipeSep));
     }
+
+    if (col.FixeOn &&
+        ((col.FixeType != AffixCode::Prefix && col.FixeType != AffixCode::Suffix) || col.FixeText.empty()))
+        Add(found, kDetailLabel, "SvColFixeType", lang.Text(LK::err_fmtDPrSfixe));
+
+    if (col.CasseOn && col.Casse != CaseCode::Upper && col.Casse != CaseCode::Lower)
+        Add(found, kDetailLabel, "SvColCasse", lang.Text(LK::err_fmtDCasse));
+
+    if (addMessages && errList) errList->insert(errList->end(), found.begin(), found.end());
+    return found.empty();
 }
 
 bool CheckFormatForSave(const FmtEditorValues& v, Format& work, ErrList& errList, const LangTexts& lang) {
@@ -109,29 +105,19 @@ bool CheckFormatForSave(const FmtEditorValues& v, Format& work, ErrList& errList
             "Nombre de lignes \xE0 ignorer (lecture) non num\xE9rique : \"" + g.JmpLinesText + "\".");
         return false;
     }
-    if (skip < 0 || static_cast<std::size_t>(skip) != work.headers.size()) Add(errList, info, "HdrCount", lang.Text(LK::err_fmtDIgnAdd));
+    if (skip < 0 || static_cast<std::size_t>(skip) != work.headers.size())
+        Add(errList, info, "HdrCount", lang.Text(LK::err_fmtDIgnAdd));
 
-    bool storeFailed = false;
-    if (v.ShownTab >= 0 && v.StoreShown) {
-        try {
-            storeFailed = !v.StoreShown(v.ShownTab);
-        } catch (...) {
-            storeFailed = true;
-        }
-    }
+    const bool storeFailed = v.ShownTab >= 0 && v.StoreShown && !v.StoreShown(v.ShownTab);
     if (storeFailed) addError("SvColDscr", lang.Format(LK::err_fmtDNoSave, {IntToStr(v.ShownTab)}));
 
     if (v.Columns) {
-        try {
-            int64_t number = 0;
-            for (const TColonne& col : *v.Columns) {
-                ++number;
-                if (col.Valid) continue;
-                addError("BadColDscr", lang.Format(LK::err_fmtDInvalid, {IntToStr(number), col.ColName}));
-                CheckColonne(col, g.DecSepText, colSep, true, &errList, lang);
-            }
-        } catch (...) {
-            failed = true;
+        int64_t number = 0;
+        for (const TColonne& col : *v.Columns) {
+            ++number;
+            if (col.Valid) continue;
+            addError("BadColDscr", lang.Format(LK::err_fmtDInvalid, {IntToStr(number), col.ColName}));
+            CheckColonne(col, g.DecSepText, colSep, true, &errList, lang);
         }
         work.columns.clear();
         for (const TColonne& col : *v.Columns) {

@@ -130,6 +130,7 @@ public:
     void PipeRefused();
 
 private:
+    FileOutcome SaveEdited();
     void ShowErrors();
     void OneError(std::string text);
     void SetMoveButtons();

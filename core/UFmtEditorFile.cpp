@@ -8,6 +8,8 @@
 #include "env/ULang.h"
 #include "env/UParms.h"
 
+#include <new>
+
 namespace lmx {
 
 bool FmtEditor::BeginNameDialog(int mode) {
@@ -78,6 +80,16 @@ void FmtEditor::ReloadAfterWrite(const std::string* skip) {
 }
 
 FileOutcome FmtEditor::Save() {
+    try {
+        return SaveEdited();
+    } catch (const std::bad_alloc&) {
+        // Nothing was written: the page stays as it is.
+        messages_.Show(lang_.Text(LK::err_fmtFileUpdt));
+        return FileOutcome{};
+    }
+}
+
+FileOutcome FmtEditor::SaveEdited() {
     FileOutcome out;
     FmtEditorValues v;
     v.EditFmtName = EditFmtName;
