@@ -1,6 +1,7 @@
 #include "CliRig.h"
 
 #include "common/UCommuns.h"
+#include "core/FmtTestFiles.h"
 #include "core/UFmtFile.h"
 #include "env/ULang.h"
 
@@ -176,18 +177,7 @@ std::string ExampleFormatFile() {
     // The writer replaces an existing file only: start from a file holding nothing but the banner.
     WriteFile(file.FmtFileName, FileBanner(bkFormats) + "\r\n");
     for (const auto& f : ExampleFormats()) {
-        Format w;
-        w.name = f.name;
-        w.comment = f.comment;
-        w.countText = std::to_string(f.cols.size());
-        w.colSep = f.sep;
-        w.decSep = f.dec;
-        w.skipText = f.skip;
-        w.headers = f.hdr;
-        FormatRead read;
-        for (const std::string& col : f.cols)
-            if (!ReadColumn(1, col, w.columns.emplace_back(), read)) return {};
-        if (!file.FmtSaveFile(fsmSave, f.name, w)) return {};
+        if (!file.FmtSaveFile(fsmSave, f.name, FormatOf(f.name, f.sep, f.dec, f.cols, f.comment, f.skip, f.hdr))) return {};
     }
     return ReadFile(file.FmtFileName);
 }

@@ -286,14 +286,7 @@ TEST_F(Editor, ValuesTheFileCannotHoldAreRefusedWhoeverSaves) {
     EXPECT_EQ(Fmt(), before);
 
     // The writer itself refuses them too.
-    Format w;
-    w.name = "N";
-    w.countText = "1";
-    w.colSep = ";";
-    w.decSep = ".";
-    w.skipText = "0";
-    w.columns.resize(1);
-    w.columns[0].name = "P";
+    Format w = FormatOf("N", ";", ".", {"P|N|0|0|0|"});
     EXPECT_TRUE(FormatWritable(w));
     w.columns[0].affixText = "a|b";
     EXPECT_FALSE(s.fmtFile.FmtSaveFile(fsmSave, "N", w));

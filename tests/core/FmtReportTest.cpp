@@ -105,19 +105,8 @@ TEST(FmtReport, ChecksEveryFormatOnce) {
 }
 
 TEST(FmtReport, DescriptionIsTheLogLinesThenOneLinePerColumn) {
-    Format f;
-    f.name = "Q";
-    f.comment = "quotes";
-    f.countText = "3";
-    f.colSep = ";";
-    f.decSep = ",";
-    f.skipText = "1";
-    f.headers = {"h"};
-    FormatRead read;
-    for (const char* col : {"DATE|/DD/MM/YYYY|0|1|0|", "TICKER|AN|1|0|1|FR:", "DAY|0YYYYMMDD|2|2|2|Z"}) {
-        f.columns.emplace_back();
-        ASSERT_TRUE(ReadColumn(1, col, f.columns.back(), read));
-    }
+    const Format f = FormatOf("Q", ";", ",", {"DATE|/DD/MM/YYYY|0|1|0|", "TICKER|AN|1|0|1|FR:", "DAY|0YYYYMMDD|2|2|2|Z"},
+                              "quotes", "1", {"h"});
     EXPECT_EQ(FormatDescription(f),
               (std::vector<std::string>{
                   " Name     >Q< (quotes)", " ColCount >3<  |  ColSep >;<  |  DecSep >,<", " JmpLines >1<  |  HdrLn  >1<",

@@ -24,21 +24,7 @@ protected:
 
     // The format B the editor would save: two columns, one header line.
     void PrepareWork() {
-        work = Format{};
-        work.name = "B";
-        work.comment = "new b";
-        work.countText = "2";
-        work.colSep = "\t";
-        work.decSep = ".";
-        work.skipText = "1";
-        work.headers = {"Date\tClose"};
-        AddColumn("DATE|/DD/MM/YYYY|0|1|0|");
-        AddColumn("CLOSE|N|0|0|2|EUR");
-    }
-    void AddColumn(const char* text) {
-        FormatRead read;
-        work.columns.emplace_back();
-        ASSERT_TRUE(ReadColumn(1, text, work.columns.back(), read));
+        work = FormatOf("B", "\t", ".", {"DATE|/DD/MM/YYYY|0|1|0|", "CLOSE|N|0|0|2|EUR"}, "new b", "1", {"Date\tClose"});
     }
 
     TempDir dir;
@@ -97,7 +83,7 @@ TEST_F(FmtSave, NewNameIsAppended) {
 TEST_F(FmtSave, OnlyTheFirstColCountColumnLinesAreWritten) {
     Write(Join({a}));
     PrepareWork();
-    AddColumn("EXTRA|N|0|0|0|");
+    work.columns.push_back(FormatOf("E", ";", ",", {"EXTRA|N|0|0|0|"}).columns[0]);
     ASSERT_TRUE(file.FmtSaveFile(fsmSave, "B", work));
     EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(Join({a, newB})));
 }
