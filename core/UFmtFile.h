@@ -6,16 +6,14 @@
 #include "core/UFmtLines.h"
 #include "core/UPorts.h"
 
-#include <cstdint>
 #include <string>
-#include <vector>
 
 namespace lmx {
 
 class LangTexts;
 
 // Load modes of FmtLoadDescription; any other mode only reads the format.
-enum FmtLoadMode : int { flmInput = 1, flmOutput = 2, flmWorkOnly = 3 };
+enum FmtLoadMode : int { flmInput = 1, flmOutput = 2, flmReadOnly = 3 };
 // Save modes of FmtSaveFile.
 enum FmtSaveMode : int { fsmSave = 10, fsmDelete = 11 };
 
@@ -55,7 +53,6 @@ public:
     void SetContentWriter(FmtContentWriter writer) { writer_ = std::move(writer); }
 
 private:
-
     FormatState& state_;
     const LangTexts& lang_;
     IMessages& messages_;

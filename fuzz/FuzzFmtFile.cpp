@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         // The file is there and readable. (A name may still be "not found": a NOM line that is the
         // file's last line is listed but never loaded.)
         if (r == frNoFile || r == frOpenFailed) std::abort();
-        if (r == frOk && mode != flmWorkOnly) {
+        if (r == frOk && mode != flmReadOnly) {
             const Format& f = mode == flmInput ? state.Input : state.Output;
             if ((mode == flmInput ? state.InColCount : state.OutColCount) != f.ColumnCount() || f.columns.empty())
                 std::abort();
@@ -45,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                 if (!ReadColumn(1, c.Text(), back, again) || back.Text() != c.Text()) std::abort();
             }
         }
-        mode = mode == flmWorkOnly ? flmInput : mode + 1;
+        mode = mode == flmReadOnly ? flmInput : mode + 1;
     }
-    if (file.FmtLoadDescription(flmWorkOnly, "\x01 not a format name \x01") == frOk) std::abort();
+    if (file.FmtLoadDescription(flmReadOnly, "\x01 not a format name \x01") == frOk) std::abort();
     return 0;
 }

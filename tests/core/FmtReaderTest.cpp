@@ -39,7 +39,7 @@ class FmtLoadCodes : public FmtReader, public ::testing::WithParamInterface<Load
 
 TEST_P(FmtLoadCodes, ResultOfLoadingX) {
     Write(GetParam().lines);
-    EXPECT_EQ(file.FmtLoadDescription(flmWorkOnly, "X"), GetParam().expected) << GetParam().what;
+    EXPECT_EQ(file.FmtLoadDescription(flmReadOnly, "X"), GetParam().expected) << GetParam().what;
 }
 
 const std::string kNomY = "NOM=Y";
@@ -108,7 +108,7 @@ TEST_F(FmtReader, EmptyNameAndMissingFile) {
 
 TEST_F(FmtReader, UnreadableFileIsAnOpenFailure) {
     std::filesystem::create_directory(file.FmtFileName); // exists, yet cannot be read as a file
-    EXPECT_EQ(file.FmtLoadDescription(flmWorkOnly, "X"), frOpenFailed);
+    EXPECT_EQ(file.FmtLoadDescription(flmReadOnly, "X"), frOpenFailed);
     EXPECT_EQ(file.FmtLoadList(), frNoFormat);
 }
 
@@ -155,7 +155,7 @@ TEST_F(FmtReader, LoadFillsWorkAndInput) {
 TEST_F(FmtReader, RememberedDatePairOutlivesTheFormat) {
     Write(Join({Block("D", "2", {"COL=D1|/YY/MM/DD|0|0|0|", "COL=D2|.MM/DD/YYYY|0|0|0|"}),
                 Block("P", "1", {kColA})}));
-    ASSERT_EQ(file.FmtLoadDescription(flmWorkOnly, "D"), frOk);
+    ASSERT_EQ(file.FmtLoadDescription(flmReadOnly, "D"), frOk);
     EXPECT_EQ(state.OutDateSep, ""); // mode 3 copies nothing
     // The output format has no date column: it gets the last pair read before, the one of D2.
     ASSERT_EQ(file.FmtLoadDescription(flmOutput, "P"), frOk);
@@ -196,7 +196,7 @@ TEST_F(FmtReader, AnyLineEndIsRead) {
 
 TEST_F(FmtReader, LastLineWithoutLineEnd) {
     WriteFile(file.FmtFileName, FmtFileText(Block("X", "2", {kColA})) + kColB);
-    EXPECT_EQ(file.FmtLoadDescription(flmWorkOnly, "X"), frOk);
+    EXPECT_EQ(file.FmtLoadDescription(flmReadOnly, "X"), frOk);
 }
 
 TEST(ReadColumn, TypesTheFieldsOrNamesTheFirstBadOne) {

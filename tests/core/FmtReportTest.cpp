@@ -28,7 +28,7 @@ TEST_P(LoadProblems, NameTheLineAndField) {
     RecordingMessages messages;
     FmtFile file(state, lang, messages);
     file.FmtFileName = dir.file("Lumivex.fmt");
-    const int code = file.FmtLoadDescription(flmWorkOnly, "X");
+    const int code = file.FmtLoadDescription(flmReadOnly, "X");
     EXPECT_EQ(code, GetParam().code);
     LangTexts english;
     ASSERT_EQ(english.LangLoad("English", LUMIVEX_SOURCE_DIR "/examples/Lumivex.lng"), 0);

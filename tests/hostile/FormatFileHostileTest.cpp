@@ -126,7 +126,7 @@ TEST(HostileFormatFile, NulAndHighBytesInEveryFieldAreKeptAndConverted) {
     EXPECT_EQ(rig.s.formats.Input.comment, nul + Bytes({0x9F}));
     EXPECT_EQ(rig.s.formats.Output.decSep, nul);
     // A name that differs only after its NUL byte is another format.
-    EXPECT_EQ(rig.s.fmtFile.FmtLoadDescription(flmWorkOnly, "I" + nul + "x"), frNotFound);
+    EXPECT_EQ(rig.s.fmtFile.FmtLoadDescription(flmReadOnly, "I" + nul + "x"), frNotFound);
 
     const std::string src = rig.dir.file("q.txt");
     // A field holding the output separator (0xFF) would give a line of three columns: rejected.
