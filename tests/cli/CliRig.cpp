@@ -168,12 +168,8 @@ std::vector<ExampleFormat> ExampleFormats() {
 } // namespace
 
 std::string ExampleFormatFile() {
-    TempDir dir;
-    FormatState state;
-    LangTexts lang;
-    RecordingMessages messages;
-    FmtFile file(state, lang, messages);
-    file.FmtFileName = dir.file("Lumivex.fmt");
+    FmtFileRig rig;
+    FmtFile& file = rig.file;
     // The writer replaces an existing file only: start from a file holding nothing but the banner.
     WriteFile(file.FmtFileName, FileBanner(bkFormats) + "\r\n");
     for (const auto& f : ExampleFormats()) {

@@ -13,16 +13,9 @@ using namespace lmx::test;
 
 namespace {
 
-class FmtReader : public ::testing::Test {
+class FmtReader : public ::testing::Test, protected FmtFileRig {
 protected:
-    FmtReader() { file.FmtFileName = dir.file("Lumivex.fmt"); }
     void Write(const std::vector<std::string>& lines) { WriteFile(file.FmtFileName, FmtFileText(lines)); }
-
-    TempDir dir;
-    FormatState state;
-    LangTexts lang;
-    RecordingMessages messages;
-    FmtFile file{state, lang, messages};
 };
 
 struct LoadCase {

@@ -13,12 +13,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class FmtSave : public ::testing::Test {
+class FmtSave : public ::testing::Test, protected FmtFileRig {
 protected:
-    FmtSave() {
-        file.FmtFileName = dir.file("Lumivex.fmt");
-        oldPath = dir.file("Lumivex.old");
-    }
     void Write(const std::vector<std::string>& lines) { WriteFile(file.FmtFileName, FmtFileText(lines)); }
     std::string Updt(LK tail) const { return lang.Text(LK::err_fmtFileUpdt) + lang.Text(tail); }
 
@@ -27,12 +23,7 @@ protected:
         work = FormatOf("B", "\t", ".", {"DATE|/DD/MM/YYYY|0|1|0|", "CLOSE|N|0|0|2|EUR"}, "new b", "1", {"Date\tClose"});
     }
 
-    TempDir dir;
-    std::string oldPath;
-    FormatState state;
-    LangTexts lang;
-    RecordingMessages messages;
-    FmtFile file{state, lang, messages};
+    const std::string oldPath = dir.file("Lumivex.old");
     Format work;
 
     const std::vector<std::string> a = Block("A", "1", {"COL=A1|N|0|0|0|"});

@@ -2,6 +2,8 @@
 // Small format files for the format-file tests.
 #include "common/UCommuns.h"
 #include "core/FormatReader.h"
+#include "core/UFmtFile.h"
+#include "env/ULang.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +27,17 @@ inline std::vector<std::string> Join(std::initializer_list<std::vector<std::stri
     for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
     return all;
 }
+
+// A format file in a folder of its own, and its reader and writer.
+struct FmtFileRig {
+    FmtFileRig() { file.FmtFileName = dir.file("Lumivex.fmt"); }
+
+    TempDir dir;
+    FormatState state;
+    LangTexts lang;
+    RecordingMessages messages;
+    FmtFile file{state, lang, messages};
+};
 
 // A format with the columns of the COL values given (each must read).
 inline Format FormatOf(std::string name, std::string colSep, std::string decSep, const std::vector<std::string>& cols,

@@ -1,7 +1,5 @@
 // Every format the project ships reads and writes back to the very bytes of its block.
-#include "core/UFmtFile.h"
-#include "env/ULang.h"
-#include "support/TestSupport.h"
+#include "FmtTestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -25,19 +23,14 @@ std::string Command(const std::string& command) {
 // The blocks of the file (from its first NOM line) are the written blocks of its formats, in order.
 void ExpectBlocksRoundTrip(const std::string& text) {
     ASSERT_FALSE(text.empty());
-    TempDir dir;
-    FormatState state;
-    LangTexts lang;
-    RecordingMessages messages;
-    FmtFile file(state, lang, messages);
-    file.FmtFileName = dir.file("Lumivex.fmt");
-    WriteFile(file.FmtFileName, text);
+    FmtFileRig rig;
+    WriteFile(rig.file.FmtFileName, text);
 
     const std::size_t first = text.find("\r\nNOM=") + 2;
     std::string written;
     for (std::size_t at = first, end = 0; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
         if (text.compare(at, 4, "NOM=") != 0) continue;
-        const FormatRead read = file.Load(text.substr(at + 4, end - at - 4));
+        const FormatRead read = rig.file.Load(text.substr(at + 4, end - at - 4));
         ASSERT_EQ(read.code, frOk) << text.substr(at, end - at);
         written += read.format.BlockText();
     }
