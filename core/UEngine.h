@@ -62,7 +62,7 @@ int32_t DateColumnCount(const Format& fmt);
 // is rewritten by its layouts alone.
 enum DecimalMode : int { dmNone = 0, dmEvery = 1, dmPlainNumber = 2 };
 // For output column k (1-based); dmNone when the separators are equal or the input's is not one byte.
-DecimalMode DecimalModeOf(const FormatState& formats, std::size_t k);
+DecimalMode DecimalModeOf(const Format& in, const Format& out, std::size_t k);
 
 // An optional sign, digits, the one decimal separator dec, digits.
 inline bool ReadsAsPlainNumber(const char* v, std::size_t n, char dec) {

@@ -87,7 +87,7 @@ void Converter::PrepareDateConv() {
     const std::vector<DatePair> pairs = LinkedDatePairs(fmt_, IoLink);
     DateCols.assign(pairs.size(), remembered_);
     for (std::size_t k = 1; k < pairs.size(); ++k)
-        if (OutIsDate(fmt_, k))
+        if (IsDateColumn(fmt_.Output, k))
             DateCols[k] = MakeDateConv(pairs[k].in.Fmt, pairs[k].out.Sep, pairs[k].out.Fmt);
 }
 
@@ -97,7 +97,7 @@ const DateConvValues& Converter::DateOf(std::size_t k) const {
 
 const std::string& Converter::DateSepTextOf(int32_t column) const {
     const auto k = static_cast<std::size_t>(column) + 1;
-    if (column >= 0 && k < DateCols.size() && OutIsDate(fmt_, k)) return DateCols[k].OutSepText;
+    if (column >= 0 && k < DateCols.size() && IsDateColumn(fmt_.Output, k)) return DateCols[k].OutSepText;
     return OutDateSepText;
 }
 

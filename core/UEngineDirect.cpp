@@ -22,7 +22,7 @@ bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOp
     }
     for (std::size_t k = 1; k < slots; ++k) {
         ColumnOps& c = cols[k - 1];
-        const DecimalMode mode = DecimalModeOf(f, k);
+        const DecimalMode mode = DecimalModeOf(f.Input, f.Output, k);
         switch (engineCode) {
         case ecStandard: break;
         case ecDecimal:
@@ -30,13 +30,13 @@ bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOp
         case ecDateDecimal:
             c.decimal = mode != dmNone;
             c.plainOnly = mode == dmPlainNumber;
-            c.date = engineCode != ecDecimal && OutIsDate(f, k); // equal date settings: dates stay
+            c.date = engineCode != ecDecimal && IsDateColumn(f.Output, k); // equal date settings: dates stay
             break;
         case ecGlobal: {
             c.decimal = mode != dmNone;
             c.plainOnly = mode == dmPlainNumber;
             if (k - 1 >= f.Output.columns.size()) break;
-            c.date = OutIsDate(f, k);
+            c.date = IsDateColumn(f.Output, k);
             const Column& col = f.Output.columns[k - 1];
             c.fixe = col.affix;
             if (c.fixe != AffixCode::None) c.fixeText = conv.AddedText(col.affixText);

@@ -40,7 +40,7 @@ std::string Converter::DecimalChange(std::string_view from, std::string_view to,
 
 std::string Converter::DecimalChangeOf(std::size_t k, std::string_view value) const {
     const std::string& from = fmt_.Input.decSep;
-    switch (DecimalModeOf(fmt_, k)) {
+    switch (DecimalModeOf(fmt_.Input, fmt_.Output, k)) {
     case dmEvery: return DecimalChange(from, fmt_.Output.decSep, value);
     case dmPlainNumber:
         if (ReadsAsPlainNumber(value.data(), value.size(), from[0])) return DecimalChange(from, fmt_.Output.decSep, value);
@@ -49,13 +49,13 @@ std::string Converter::DecimalChangeOf(std::size_t k, std::string_view value) co
     }
 }
 
-DecimalMode DecimalModeOf(const FormatState& formats, std::size_t k) {
-    const std::string& from = formats.Input.decSep;
+DecimalMode DecimalModeOf(const Format& in, const Format& out, std::size_t k) {
+    const std::string& from = in.decSep;
     // A separator of another length than one never matches a character.
-    if (from.size() != 1 || from == formats.Output.decSep || k == 0) return dmNone;
-    const std::vector<Column>& out = formats.Output.columns;
-    if (k - 1 < out.size() && out[k - 1].IsDate()) return dmNone;
-    if (k - 1 < out.size() && out[k - 1].type == ColumnType::Number) return dmEvery;
+    if (from.size() != 1 || from == out.decSep || k == 0) return dmNone;
+    const std::vector<Column>& cols = out.columns;
+    if (k - 1 < cols.size() && cols[k - 1].IsDate()) return dmNone;
+    if (k - 1 < cols.size() && cols[k - 1].type == ColumnType::Number) return dmEvery;
     return dmPlainNumber;
 }
 

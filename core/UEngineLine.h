@@ -18,9 +18,9 @@
 
 namespace lmx {
 
-// Output column k (1-based) is a date column.
-inline bool OutIsDate(const FormatState& f, std::size_t k) {
-    return k >= 1 && k - 1 < f.Output.columns.size() && f.Output.columns[k - 1].IsDate();
+// Column k (1-based) of the format is a date column.
+inline bool IsDateColumn(const Format& f, std::size_t k) {
+    return k >= 1 && k - 1 < f.columns.size() && f.columns[k - 1].IsDate();
 }
 
 // The engines' per-column decisions, taken once when an engine starts on a file.

@@ -1,6 +1,7 @@
 // The input/output link, the engine choice and the engines' labels.
 #include "core/UEngines.h"
 
+#include "core/UEngineLine.h"
 
 #include <algorithm>
 #include <array>
@@ -51,8 +52,6 @@ void LinkByName(const Format& input, const Format& output, std::vector<IoLinkEnt
     }
 }
 
-bool IsDateColumn(const Format& fmt, std::size_t j) { return j < fmt.columns.size() && fmt.columns[j].IsDate(); }
-
 DateSide SideOf(const Column& col) { return DateSide{col.dateSep, col.dateLayout}; }
 
 } // namespace
@@ -78,7 +77,7 @@ std::vector<DatePair> PairsOf(const FormatState& f, int32_t in, int32_t out, con
     std::vector<DatePair> pairs(outCount + 1);
     for (std::size_t k = 1; k <= outCount; ++k) {
         pairs[k].in = inPair;
-        pairs[k].out = severalOut && IsDateColumn(f.Output, k - 1) ? SideOf(f.Output.columns[k - 1])
+        pairs[k].out = severalOut && IsDateColumn(f.Output, k) ? SideOf(f.Output.columns[k - 1])
                                                                    : DateSide{f.OutDateSep, f.OutDateFmt};
     }
     // When two input columns feed one output column, the later one is written: its layout counts.
@@ -86,7 +85,7 @@ std::vector<DatePair> PairsOf(const FormatState& f, int32_t in, int32_t out, con
         const auto t = static_cast<std::size_t>(link[i].target > 0 ? link[i].target : 0);
         if (t == 0 || t > outCount) continue;
         pairs[t].fed = true;
-        pairs[t].in = severalIn && IsDateColumn(f.Input, i - 1) ? SideOf(f.Input.columns[i - 1]) : inPair;
+        pairs[t].in = severalIn && IsDateColumn(f.Input, i) ? SideOf(f.Input.columns[i - 1]) : inPair;
     }
     return pairs;
 }

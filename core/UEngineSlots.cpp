@@ -19,13 +19,13 @@ bool SlotLine::Prepare(int32_t engineCode) {
     casseOf_.assign(slots, 0);
     dateOf_.assign(slots, 0);
     if (engineCode != ecStandard)
-        for (std::size_t k = 1; k < slots; ++k) decimalOf_[k] = static_cast<char>(DecimalModeOf(f, k));
+        for (std::size_t k = 1; k < slots; ++k) decimalOf_[k] = static_cast<char>(DecimalModeOf(f.Input, f.Output, k));
     switch (engineCode) {
     case ecStandard:
     case ecDecimal: return true; // equal date settings: dates are copied as they are
     case ecDate:
     case ecDateDecimal:
-        for (std::size_t k = 1; k < slots; ++k) flag_[k] = OutIsDate(f, k) ? 1 : 0;
+        for (std::size_t k = 1; k < slots; ++k) flag_[k] = IsDateColumn(f.Output, k) ? 1 : 0;
         dateOf_ = flag_;
         return true;
     case ecGlobal:
@@ -35,7 +35,7 @@ bool SlotLine::Prepare(int32_t engineCode) {
             p.fixe = col.affix;
             p.casse = col.casing;
             p.control = col.control;
-            p.isDate = OutIsDate(f, k);
+            p.isDate = IsDateColumn(f.Output, k);
             p.kind = conv_.ControlKindOf(static_cast<int32_t>(k - 1));
             if (p.fixe != AffixCode::None) p.fixeText = conv_.AddedText(col.affixText);
             casseOf_[k] = static_cast<int32_t>(p.casse);
