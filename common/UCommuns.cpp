@@ -122,8 +122,7 @@ std::string ProgramVersion() {
            IntToStr(LUMIVEX_VERSION_PATCH) + "." + IntToStr(LUMIVEX_VERSION_TWEAK);
 }
 
-bool CopyToExt(const std::string& path, std::string_view ext) {
-    SystemPort& port = RealPort();
+bool CopyToExt(const std::string& path, std::string_view ext, SystemPort& port) {
     const std::string to = ChangeFileExt(path, ext);
     struct stat st {};
     if (port.Stat(path.c_str(), st, true) != 0 || !S_ISREG(st.st_mode) || port.Exists(to)) return false;

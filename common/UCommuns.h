@@ -1,5 +1,7 @@
 #pragma once
 // Small stateless services shared by every part of the converter.
+#include "common/UPort.h"
+
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -50,7 +52,7 @@ bool EntryExists(const std::string& path);
 std::string ProgramVersion();
 
 // Copies path to the same folder and name with the extension replaced by ext (".fmt"); never overwrites.
-bool CopyToExt(const std::string& path, std::string_view ext);
+bool CopyToExt(const std::string& path, std::string_view ext, SystemPort& port = RealPort());
 
 // Path helpers in the manner of the original file routines ("/" is the folder separator).
 std::string ExtractFilePath(std::string_view path); // folder with its trailing "/", or empty

@@ -190,7 +190,7 @@ int ConvPage::FeedInPreview(const FormatState& formats, std::vector<std::vector<
     }
     // The same line reader as the engine: lines end at CR LF, LF or a lone CR, and a byte-order
     // mark before the first line is dropped.
-    const std::string& sep = formats.FmtIn.ColSep;
+    const std::string& sep = formats.Input.colSep;
     int64_t chars = 0;
     std::string_view line;
     while (rows.size() < 3 && in.Next(line)) {
@@ -224,13 +224,13 @@ std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, Log& log,
         return out;
     }
     conv.PrepareDateConv();
-    const bool decimal = f.FmtIn.DecSep != f.FmtOut.DecSep;
+    const bool decimal = f.Input.decSep != f.Output.decSep;
     for (const auto& cells : inRows) {
         // The line as read, from every field the preview holds: a line with another number of
         // fields than the format's then fails to split and shows unconverted.
         std::string line;
         for (std::size_t c = 0; c < cells.size(); ++c) {
-            if (c > 0) line += f.FmtIn.ColSep;
+            if (c > 0) line += f.Input.colSep;
             line += cells[c];
         }
         const bool split = conv.Unstring(line);
@@ -239,7 +239,7 @@ std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, Log& log,
                 std::string& slot = conv.t_lineOut[static_cast<std::size_t>(k)];
                 // By the column's type, as the run changes it.
                 if (decimal) slot = conv.DecimalChangeOf(static_cast<std::size_t>(k), slot);
-                if (static_cast<std::size_t>(k - 1) < f.FmtOut.IsDate.size() && f.FmtOut.IsDate[static_cast<std::size_t>(k - 1)] == 1) {
+                if (static_cast<std::size_t>(k - 1) < f.Output.columns.size() && f.Output.columns[static_cast<std::size_t>(k - 1)].IsDate()) {
                     // Each date column with its own pair of layouts, as the run converts it.
                     const DateConvValues& d = conv.DateOf(static_cast<std::size_t>(k));
                     slot = conv.DateConvPerso(slot, d.InFmt, d.OutSepText, d.OutLen, d.CutYear, d.WidenYear, d.Order);

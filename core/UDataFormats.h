@@ -1,36 +1,13 @@
 #pragma once
-// The in-memory model of formats and columns. Every value is kept as the text it is in the format file.
-#include <array>
+// The formats a session holds: the input and output formats chosen, with the date pair each was
+// taken with, the names of the format file, and the editor's view of a column.
+#include "core/Format.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace lmx {
-
-// The six texts of one column, in the order of a COL line.
-enum ColField : std::size_t { cfName = 0, cfType, cfCasse, cfControl, cfFixeType, cfFixeText, cfCount };
-using ColEntry = std::array<std::string, cfCount>;
-
-struct TFmtDef {
-    std::string Name;
-    std::string Comment;
-    std::string ColCount;
-    std::string ColSep;
-    std::string DecSep;
-    std::string JmpLines;
-    std::string HdrLn;
-    std::vector<ColEntry> Cols;
-    std::vector<std::string> Hdr;
-    int32_t HdrCount = 0;
-    std::vector<int32_t> IsDate;
-
-    void Clear();
-};
-
-// Codes carried by Casse, Control and FixeType.
-enum CasseCode : int32_t { csNone = 0, csUpper = 1, csLower = 2 };
-enum ControlCode : int32_t { ctNever = 0, ctAlways = 1, ctIfNotNull = 2 };
-enum FixeCode : int32_t { fxNone = 0, fxPrefix = 1, fxSuffix = 2 };
 
 // "--???--", spelled so that no trigraph is read.
 inline constexpr const char* kBlankColName = "--\x3F\x3F\x3F--";
@@ -41,11 +18,11 @@ struct TColonne {
     std::string ColType;
     std::string DtSep;
     bool FixeOn = false;
-    int32_t FixeType = 0;
+    AffixCode FixeType = AffixCode::None;
     std::string FixeText;
     bool CasseOn = false;
-    int32_t Casse = 0;
-    int32_t Control = 0;
+    CaseCode Casse = CaseCode::None;
+    ControlCode Control = ControlCode::Never;
     bool Valid = false;
 };
 
@@ -59,12 +36,12 @@ struct TErrCol {
 using ColList = std::vector<TColonne>;
 using ErrList = std::vector<TErrCol>;
 
-// The three format records and what is kept beside them. One instance lives for the program's life,
+// The chosen formats and what is kept beside them. One instance lives for the program's life,
 // owned by whoever owns the session; tests make their own.
 struct FormatState {
-    TFmtDef FmtWork;
-    TFmtDef FmtIn;
-    TFmtDef FmtOut;
+    // The input and output formats last loaded without error (kept when a later choice fails).
+    Format Input;
+    Format Output;
 
     int32_t InColCount = 0;
     int32_t OutColCount = 0;
@@ -96,19 +73,8 @@ void SortNames(std::vector<std::string>& names);
 // Sorts and keeps each name once; false for an empty list.
 bool SortColNames(std::vector<std::string>& names);
 
-// Count 0: appends one blank column. Count n > 0: appends the records of entries 0..n-1 of work.Cols.
-// Returns the number of records afterwards, or -1 when a code is not an integer (records appended
-// before the failure stay).
-int32_t ColListFromFmt(const TFmtDef& work, int32_t count, ColList& list);
-
-// Releases every record of a list; an absent list is accepted.
-void FreeColList(ColList* list);
-void FreeColList(ErrList* list);
-
-// Entry <-> record mapping.
-bool ColonneFromEntry(const ColEntry& entry, TColonne& col);
-ColEntry EntryFromColonne(const TColonne& col);
-// The text of a COL line's value: the six fields joined by "|".
-std::string ColEntryText(const TColonne& col);
+// The editor's view of a column, and the column it stands for.
+TColonne ColonneFromColumn(const Column& col);
+Column ColumnFromColonne(const TColonne& col);
 
 } // namespace lmx

@@ -55,14 +55,14 @@ struct DatePair {
 // The pair of every output column (index k, 1-based; entries of other columns stay empty), through
 // the link. link[i].target is the output column of input column i.
 std::vector<DatePair> LinkedDatePairs(const FormatState& formats, const std::vector<IoLinkEntry>& link);
-int32_t DateColumnCount(const TFmtDef& fmt);
+int32_t DateColumnCount(const Format& fmt);
 
 // How the decimal separator changes in an output column. A text column may hold tickers or names
 // such as MC.PA: only a value that reads as a plain number there gets the output separator. A date
 // is rewritten by its layouts alone.
 enum DecimalMode : int { dmNone = 0, dmEvery = 1, dmPlainNumber = 2 };
 // For output column k (1-based); dmNone when the separators are equal or the input's is not one byte.
-DecimalMode DecimalModeOf(const FormatState& formats, std::size_t k);
+DecimalMode DecimalModeOf(const Format& in, const Format& out, std::size_t k);
 
 // An optional sign, digits, the one decimal separator dec, digits.
 inline bool ReadsAsPlainNumber(const char* v, std::size_t n, char dec) {

@@ -86,9 +86,8 @@ void Converter::PrepareDateConv() {
     // Each linked pair of date columns converts from its own layouts; the others keep the pair's.
     const std::vector<DatePair> pairs = LinkedDatePairs(fmt_, IoLink);
     DateCols.assign(pairs.size(), remembered_);
-    const auto& isDate = fmt_.FmtOut.IsDate;
     for (std::size_t k = 1; k < pairs.size(); ++k)
-        if (k - 1 < isDate.size() && isDate[k - 1] != 0)
+        if (IsDateColumn(fmt_.Output, k))
             DateCols[k] = MakeDateConv(pairs[k].in.Fmt, pairs[k].out.Sep, pairs[k].out.Fmt);
 }
 
@@ -98,8 +97,7 @@ const DateConvValues& Converter::DateOf(std::size_t k) const {
 
 const std::string& Converter::DateSepTextOf(int32_t column) const {
     const auto k = static_cast<std::size_t>(column) + 1;
-    const auto& isDate = fmt_.FmtOut.IsDate;
-    if (column >= 0 && k < DateCols.size() && k - 1 < isDate.size() && isDate[k - 1] != 0) return DateCols[k].OutSepText;
+    if (column >= 0 && k < DateCols.size() && IsDateColumn(fmt_.Output, k)) return DateCols[k].OutSepText;
     return OutDateSepText;
 }
 
@@ -136,49 +134,45 @@ std::string Converter::ExpandYear(std::string_view date) const {
 
 bool Converter::DateConvInto(std::string_view value, std::string_view inLayout, std::string_view outSep,
                              int32_t outLen, bool cut, bool widen, int32_t order, std::string& out) const {
-    try {
-        if (value.size() != inLayout.size()) return false;
-        // Parts on the stack: no allocation per date. No part can be longer than the value.
-        constexpr std::size_t kMax = 64;
-        if (value.size() > kMax) return false; // no layout is that long, so neither is a valid value
-        char yb[kMax], mb[kMax], db[kMax];
-        std::size_t yn = 0, mn = 0, dn = 0;
-        for (std::size_t i = 0; i < value.size(); ++i) {
-            switch (inLayout[i]) {
-            case 'Y': yb[yn++] = value[i]; break;
-            case 'M': mb[mn++] = value[i]; break;
-            case 'D': db[dn++] = value[i]; break;
-            default: break; // the separator's place: whatever stands there is ignored
-            }
+    if (value.size() != inLayout.size()) return false;
+    // Parts on the stack: no allocation per date. No part can be longer than the value.
+    constexpr std::size_t kMax = 64;
+    if (value.size() > kMax) return false; // no layout is that long, so neither is a valid value
+    char yb[kMax], mb[kMax], db[kMax];
+    std::size_t yn = 0, mn = 0, dn = 0;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        switch (inLayout[i]) {
+        case 'Y': yb[yn++] = value[i]; break;
+        case 'M': mb[mn++] = value[i]; break;
+        case 'D': db[dn++] = value[i]; break;
+        default: break; // the separator's place: whatever stands there is ignored
         }
-        std::string_view y(yb, yn);
-        const std::string_view m(mb, mn), d(db, dn);
-        char widened[16];
-        if (cut) {
-            if (y.size() > 2) y.remove_prefix(y.size() - 2);
-        } else if (widen) {
-            int full = 0;
-            // An impossible date must never come out, whatever the output length.
-            if (!ExpandYear(y, m, d, full)) return false;
-            const auto res = std::to_chars(widened, widened + sizeof widened, full);
-            y = std::string_view(widened, static_cast<std::size_t>(res.ptr - widened));
-        }
-        std::string_view a, b, c;
-        switch (order) {
-        case 1: a = y, b = m, c = d; break;
-        case 2: a = y, b = d, c = m; break;
-        case 3: a = d, b = m, c = y; break;
-        case 4: a = m, b = d, c = y; break;
-        default: return false;
-        }
-        if (outLen < 0 || a.size() + b.size() + c.size() + 2 * outSep.size() != static_cast<std::size_t>(outLen))
-            return false;
-        out.clear();
-        out.append(a).append(outSep).append(b).append(outSep).append(c);
-        return true;
-    } catch (...) {
-        return false;
     }
+    std::string_view y(yb, yn);
+    const std::string_view m(mb, mn), d(db, dn);
+    char widened[16];
+    if (cut) {
+        if (y.size() > 2) y.remove_prefix(y.size() - 2);
+    } else if (widen) {
+        int full = 0;
+        // An impossible date must never come out, whatever the output length.
+        if (!ExpandYear(y, m, d, full)) return false;
+        const auto res = std::to_chars(widened, widened + sizeof widened, full);
+        y = std::string_view(widened, static_cast<std::size_t>(res.ptr - widened));
+    }
+    std::string_view a, b, c;
+    switch (order) {
+    case 1: a = y, b = m, c = d; break;
+    case 2: a = y, b = d, c = m; break;
+    case 3: a = d, b = m, c = y; break;
+    case 4: a = m, b = d, c = y; break;
+    default: return false;
+    }
+    if (outLen < 0 || a.size() + b.size() + c.size() + 2 * outSep.size() != static_cast<std::size_t>(outLen))
+        return false;
+    out.clear();
+    out.append(a).append(outSep).append(b).append(outSep).append(c);
+    return true;
 }
 
 bool Converter::DateConvInto(std::string_view value, std::string& out) const {
@@ -191,11 +185,8 @@ bool Converter::DateConvInto(std::string_view value, const DateConvValues& d, st
 
 std::string Converter::DateConvPerso(std::string_view value, std::string_view inLayout, std::string_view outSep,
                                      int32_t outLen, bool cut, bool widen, int32_t order) const {
-    try {
-        std::string out;
-        if (DateConvInto(value, inLayout, outSep, outLen, cut, widen, order, out)) return out;
-    } catch (...) {
-    }
+    std::string out;
+    if (DateConvInto(value, inLayout, outSep, outLen, cut, widen, order, out)) return out;
     return "0";
 }
 

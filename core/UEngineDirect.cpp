@@ -22,7 +22,7 @@ bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOp
     }
     for (std::size_t k = 1; k < slots; ++k) {
         ColumnOps& c = cols[k - 1];
-        const DecimalMode mode = DecimalModeOf(f, k);
+        const DecimalMode mode = DecimalModeOf(f.Input, f.Output, k);
         switch (engineCode) {
         case ecStandard: break;
         case ecDecimal:
@@ -30,23 +30,19 @@ bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOp
         case ecDateDecimal:
             c.decimal = mode != dmNone;
             c.plainOnly = mode == dmPlainNumber;
-            c.date = engineCode != ecDecimal && OutIsDate(f, k); // equal date settings: dates stay
+            c.date = engineCode != ecDecimal && IsDateColumn(f.Output, k); // equal date settings: dates stay
             break;
         case ecGlobal: {
             c.decimal = mode != dmNone;
             c.plainOnly = mode == dmPlainNumber;
-            if (k - 1 >= f.FmtOut.Cols.size()) break;
-            c.date = OutIsDate(f, k);
-            const ColEntry& col = f.FmtOut.Cols[k - 1];
-            const int32_t fixe = CodeOr0(col[cfFixeType]);
-            const int32_t casse = CodeOr0(col[cfCasse]);
-            if (fixe == fxPrefix || fixe == fxSuffix) {
-                c.fixe = fixe;
-                c.fixeText = conv.AddedText(col[cfFixeText]);
-            }
-            if (casse == csUpper || casse == csLower) c.casse = casse;
+            if (k - 1 >= f.Output.columns.size()) break;
+            c.date = IsDateColumn(f.Output, k);
+            const Column& col = f.Output.columns[k - 1];
+            c.fixe = col.affix;
+            if (c.fixe != AffixCode::None) c.fixeText = conv.AddedText(col.affixText);
+            c.casse = col.casing;
             // Only "always" is checked: "if filled" picks the engine but controls nothing.
-            c.control = CodeOr0(col[cfControl]) == ctAlways;
+            c.control = col.control == ControlCode::Always;
             c.kind = conv.ControlKindOf(static_cast<int32_t>(k - 1));
             break;
         }
@@ -65,9 +61,9 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     hasSep_ = conv.InColSep.size() == 1;
     sep_ = hasSep_ ? conv.InColSep[0] : '\0';
     outSep_ = conv.OutColSep;
-    decFrom_ = f.FmtIn.DecSep.empty() ? '\0' : f.FmtIn.DecSep[0];
-    decTo_ = f.FmtOut.DecSep;
-    outDec_ = f.FmtOut.DecSep;
+    decFrom_ = f.Input.decSep.empty() ? '\0' : f.Input.decSep[0];
+    decTo_ = f.Output.decSep;
+    outDec_ = f.Output.decSep;
     lfOnly_ = conv.LfOnly;
     dates_.resize(cols_.size());
     for (std::size_t k = 0; k < cols_.size(); ++k) {
@@ -86,7 +82,7 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
         const ColumnOps& c = cols_[k];
         anyDecimal = anyDecimal || c.decimal;
         extra_ += c.fixeText.size() + (c.date ? dates_[k].OutLen() : 0);
-        if (c.fixe || c.casse || c.date || c.control) plain_ = false;
+        if (c.fixe != AffixCode::None || c.casse != CaseCode::None || c.date || c.control) plain_ = false;
     }
     growth_ = anyDecimal && decTo_.size() > 1 ? decTo_.size() : 1;
 
@@ -99,7 +95,7 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     for (std::size_t k = 0; k < cols_.size(); ++k) {
         const ColumnOps& c = cols_[k];
         const bool inPlace = c.field == static_cast<int32_t>(k);
-        same_ = same_ && inPlace && !c.fixe && !c.casse && !c.control &&
+        same_ = same_ && inPlace && c.fixe == AffixCode::None && c.casse == CaseCode::None && !c.control &&
                 (!c.date || dates_[k].OutLen() == dates_[k].InLen());
         sameOrder_ = sameOrder_ && inPlace;
     }
@@ -121,13 +117,13 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
 
 namespace {
 
-char CaseOf(char b, int32_t casse) {
-    if (casse == csUpper && b >= 'a' && b <= 'z') return static_cast<char>(b - 'a' + 'A');
-    if (casse == csLower && b >= 'A' && b <= 'Z') return static_cast<char>(b - 'A' + 'a');
+char CaseOf(char b, CaseCode casse) {
+    if (casse == CaseCode::Upper && b >= 'a' && b <= 'z') return static_cast<char>(b - 'a' + 'A');
+    if (casse == CaseCode::Lower && b >= 'A' && b <= 'Z') return static_cast<char>(b - 'A' + 'a');
     return b;
 }
 
-bool CasedHolds(const std::string& text, int32_t casse, char b) {
+bool CasedHolds(const std::string& text, CaseCode casse, char b) {
     for (const char c : text)
         if (CaseOf(c, casse) == b) return true;
     return false;
@@ -141,7 +137,7 @@ void DirectLine::PrepareSepCheck() {
     if (outSep_.size() != 1) return; // a longer separator never matches a character
     const char o = outSep1_;
     // The other case of a letter separator may become it when a column forces the case.
-    const char other = CaseOf(o, csUpper) != o ? CaseOf(o, csUpper) : CaseOf(o, csLower);
+    const char other = CaseOf(o, CaseCode::Upper) != o ? CaseOf(o, CaseCode::Upper) : CaseOf(o, CaseCode::Lower);
     std::string seen;
     for (std::size_t k = 0; k < cols_.size(); ++k) {
         ColumnOps& c = cols_[k];
@@ -254,16 +250,17 @@ int DirectLine::Columns(char*& out) {
         }
         // The order of the slot pipeline: decimal change, prefix or suffix, case, date, control.
         char* const start = p;
-        if (c.fixe == fxPrefix) {
+        if (c.fixe == AffixCode::Prefix) {
             std::memcpy(p, c.fixeText.data(), c.fixeText.size());
             p += c.fixeText.size();
         }
         p = PutField(c, v, p);
-        if (c.fixe == fxSuffix) {
+        if (c.fixe == AffixCode::Suffix) {
             std::memcpy(p, c.fixeText.data(), c.fixeText.size());
             p += c.fixeText.size();
         }
-        if (c.casse) bytescan::ForceAsciiCase(start, static_cast<std::size_t>(p - start), c.casse);
+        if (c.casse != CaseCode::None)
+            bytescan::ForceAsciiCase(start, static_cast<std::size_t>(p - start), static_cast<int32_t>(c.casse));
         if (c.date) {
             // nothing later changes a date failure
             if (!RewriteDate(k, start, static_cast<std::size_t>(p - start))) return leDate;
@@ -281,53 +278,45 @@ int DirectLine::Convert(std::string_view line, IOutSink& out) {
 }
 
 int DirectLine::Convert(std::string_view line, IOutSink& out, bool holdsWatched) {
-    try {
-        // holdsWatched is only ever true when a byte is watched.
-        const bool check = sepEvery_ || holdsWatched;
-        lineCheck_ = check;
-        dateHit_ = false;
-        if (!same_ && !sameOrder_ && !Split(line)) return leUnstring;
-        const std::size_t bound = line.size() * growth_ + extra_;
-        // Straight into the output buffer when it has room without a flush; otherwise through
-        // scratch_, so that the output is flushed only for a line that is written, as WriteOutLine does.
-        char* base = out.Room(bound);
-        const bool direct = base != nullptr;
-        if (!direct) {
-            if (scratch_.size() < bound) scratch_.resize(bound);
-            base = scratch_.data();
-        }
-        char* p = base;
-        if (same_) {
-            const int status = SameLayout(line, base);
-            if (status != leOk) return status;
-            p += line.size();
-        } else if (sameOrder_) {
-            const int status = SameOrder(line, p);
-            if (status != leOk) return status;
-        } else {
-            const int status = Columns(p);
-            if (status != leOk) return status;
-        }
-        if (check && SourceHoldsSep()) return leWrite;
-        if (!lfOnly_) *p++ = '\r';
-        *p++ = '\n';
-        return Finish(base, static_cast<std::size_t>(p - base), direct, out);
-    } catch (...) {
-        return leDecSep;
+    // holdsWatched is only ever true when a byte is watched.
+    const bool check = sepEvery_ || holdsWatched;
+    lineCheck_ = check;
+    dateHit_ = false;
+    if (!same_ && !sameOrder_ && !Split(line)) return leUnstring;
+    const std::size_t bound = line.size() * growth_ + extra_;
+    // Straight into the output buffer when it has room without a flush; otherwise through
+    // scratch_, so that the output is flushed only for a line that is written, as WriteOutLine does.
+    char* base = out.Room(bound);
+    const bool direct = base != nullptr;
+    if (!direct) {
+        if (scratch_.size() < bound) scratch_.resize(bound);
+        base = scratch_.data();
     }
+    char* p = base;
+    if (same_) {
+        const int status = SameLayout(line, base);
+        if (status != leOk) return status;
+        p += line.size();
+    } else if (sameOrder_) {
+        const int status = SameOrder(line, p);
+        if (status != leOk) return status;
+    } else {
+        const int status = Columns(p);
+        if (status != leOk) return status;
+    }
+    if (check && SourceHoldsSep()) return leWrite;
+    if (!lfOnly_) *p++ = '\r';
+    *p++ = '\n';
+    return Finish(base, static_cast<std::size_t>(p - base), direct, out);
 }
 
 int DirectLine::Finish(char* base, std::size_t total, bool direct, IOutSink& out) {
-    try {
-        if (direct) return out.Commit(total) ? leOk : leWrite;
-        if (char* q = out.Reserve(total)) {
-            std::memcpy(q, base, total);
-            return out.Commit(total) ? leOk : leWrite;
-        }
-        return out.Write(std::string_view(base, total)) ? leOk : leWrite;
-    } catch (...) {
-        return leWrite;
+    if (direct) return out.Commit(total) ? leOk : leWrite;
+    if (char* q = out.Reserve(total)) {
+        std::memcpy(q, base, total);
+        return out.Commit(total) ? leOk : leWrite;
     }
+    return out.Write(std::string_view(base, total)) ? leOk : leWrite;
 }
 
 } // namespace lmx

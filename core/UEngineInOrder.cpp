@@ -131,17 +131,18 @@ int DirectLine::PutColumn(std::size_t k, std::string_view mapped, char*& out) {
     const ColumnOps& c = cols_[k];
     char* p = out;
     char* const start = p;
-    if (c.fixe == fxPrefix) {
+    if (c.fixe == AffixCode::Prefix) {
         std::memcpy(p, c.fixeText.data(), c.fixeText.size());
         p += c.fixeText.size();
     }
     bytescan::CopyBytes<false>(p, mapped.data(), mapped.size());
     p += mapped.size();
-    if (c.fixe == fxSuffix) {
+    if (c.fixe == AffixCode::Suffix) {
         std::memcpy(p, c.fixeText.data(), c.fixeText.size());
         p += c.fixeText.size();
     }
-    if (c.casse) bytescan::ForceAsciiCase(start, static_cast<std::size_t>(p - start), c.casse);
+    if (c.casse != CaseCode::None)
+        bytescan::ForceAsciiCase(start, static_cast<std::size_t>(p - start), static_cast<int32_t>(c.casse));
     if (c.date) {
         if (!RewriteDate(k, start, static_cast<std::size_t>(p - start))) return leDate;
         p = start + dates_[k].OutLen();
@@ -170,7 +171,7 @@ int DirectLine::SameOrder(std::string_view line, char*& out) {
     int status = leOk;
     for (std::size_t k = 0; k < count;) {
         const ColumnOps& c = cols_[k];
-        if (c.fixe || c.casse || c.date || c.asRead) {
+        if (c.Rewrites()) {
             const int got = PutColumn(k, view(k), p);
             if (got == leDate) return leDate; // nothing later changes it
             if (got == leType && status == leOk) status = leType;
@@ -179,7 +180,7 @@ int DirectLine::SameOrder(std::string_view line, char*& out) {
         }
         // A run of columns that are only copied (and perhaps checked), with their separators.
         std::size_t e = k;
-        while (e + 1 < count && !cols_[e + 1].fixe && !cols_[e + 1].casse && !cols_[e + 1].date && !cols_[e + 1].asRead) ++e;
+        while (e + 1 < count && !cols_[e + 1].Rewrites()) ++e;
         for (std::size_t j = k; j <= e && status == leOk; ++j) {
             const std::string_view v = view(j);
             if (cols_[j].control && !Controlled(cols_[j], v.data(), v.size())) status = leType;

@@ -5,7 +5,6 @@
 // - DirectLine, what the engines run: the fields are located once in the read buffer and each
 //   output column is written straight into the output buffer, its operations applied on the way.
 // Both give the same bytes, the same line-error code and flush the output at the same moments.
-#include "common/Text.h"
 #include "core/UByteScan.h"
 #include "core/UEngine.h"
 #include "core/UOutput.h"
@@ -19,15 +18,9 @@
 
 namespace lmx {
 
-// A column code as an integer; 0 when it is not one (the engine choice has refused those already).
-inline int32_t CodeOr0(const std::string& text) {
-    int32_t v = 0;
-    return StrToInt32(text, v) ? v : 0;
-}
-
-// Output column k (1-based) is a date column.
-inline bool OutIsDate(const FormatState& f, std::size_t k) {
-    return k >= 1 && k - 1 < f.FmtOut.IsDate.size() && f.FmtOut.IsDate[k - 1] != 0;
+// Column k (1-based) of the format is a date column.
+inline bool IsDateColumn(const Format& f, std::size_t k) {
+    return k >= 1 && k - 1 < f.columns.size() && f.columns[k - 1].IsDate();
 }
 
 // The engines' per-column decisions, taken once when an engine starts on a file.
@@ -37,8 +30,8 @@ struct ColumnOps {
     bool plainOnly = false; // only in a field that reads as a plain number (a text column)
     bool asRead = false;    // the one-pass copy changes decimals the column may need as read
     bool date = false;
-    int32_t fixe = 0;  // 1 prefix, 2 suffix
-    int32_t casse = 0; // 1 upper, 2 lower
+    AffixCode fixe = AffixCode::None;
+    CaseCode casse = CaseCode::None;
     bool control = false;
     ControlKind kind = ckAnyText;
     bool hasOther = false; // the control lets this byte pass besides the digits
@@ -48,6 +41,9 @@ struct ColumnOps {
     int32_t sepBytes = 0;
     std::array<char, 2> sepByte{};
     bool dateWatch = false; // a rewritten date is checked for the separator
+
+    // The value is changed on its way, not only copied.
+    bool Rewrites() const { return fixe != AffixCode::None || casse != CaseCode::None || date || asRead; }
 };
 
 // The columns of an engine code; false for a code without engine.
@@ -186,9 +182,9 @@ public:
 private:
     // EngGlobal's decisions for one output column.
     struct Plan {
-        int32_t fixe = 0;
-        int32_t casse = 0;
-        int32_t control = 0;
+        AffixCode fixe = AffixCode::None;
+        CaseCode casse = CaseCode::None;
+        ControlCode control = ControlCode::Never;
         bool isDate = false;
         ControlKind kind = ckAnyText;
         std::string fixeText;

@@ -10,8 +10,8 @@ namespace lmx {
 bool SlotLine::Prepare(int32_t engineCode) {
     const FormatState& f = conv_.Formats();
     code_ = engineCode;
-    inDec_ = f.FmtIn.DecSep;
-    outDec_ = f.FmtOut.DecSep;
+    inDec_ = f.Input.decSep;
+    outDec_ = f.Output.decSep;
     const std::size_t slots = conv_.t_lineOut.size();
     flag_.assign(slots, 0);
     plan_.assign(slots, Plan{});
@@ -19,26 +19,26 @@ bool SlotLine::Prepare(int32_t engineCode) {
     casseOf_.assign(slots, 0);
     dateOf_.assign(slots, 0);
     if (engineCode != ecStandard)
-        for (std::size_t k = 1; k < slots; ++k) decimalOf_[k] = static_cast<char>(DecimalModeOf(f, k));
+        for (std::size_t k = 1; k < slots; ++k) decimalOf_[k] = static_cast<char>(DecimalModeOf(f.Input, f.Output, k));
     switch (engineCode) {
     case ecStandard:
     case ecDecimal: return true; // equal date settings: dates are copied as they are
     case ecDate:
     case ecDateDecimal:
-        for (std::size_t k = 1; k < slots; ++k) flag_[k] = OutIsDate(f, k) ? 1 : 0;
+        for (std::size_t k = 1; k < slots; ++k) flag_[k] = IsDateColumn(f.Output, k) ? 1 : 0;
         dateOf_ = flag_;
         return true;
     case ecGlobal:
-        for (std::size_t k = 1; k < slots && k - 1 < f.FmtOut.Cols.size(); ++k) {
-            const ColEntry& col = f.FmtOut.Cols[k - 1];
+        for (std::size_t k = 1; k < slots && k - 1 < f.Output.columns.size(); ++k) {
+            const Column& col = f.Output.columns[k - 1];
             Plan& p = plan_[k];
-            p.fixe = CodeOr0(col[cfFixeType]);
-            p.casse = CodeOr0(col[cfCasse]);
-            p.control = CodeOr0(col[cfControl]);
-            p.isDate = OutIsDate(f, k);
+            p.fixe = col.affix;
+            p.casse = col.casing;
+            p.control = col.control;
+            p.isDate = IsDateColumn(f.Output, k);
             p.kind = conv_.ControlKindOf(static_cast<int32_t>(k - 1));
-            if (p.fixe == fxPrefix || p.fixe == fxSuffix) p.fixeText = conv_.AddedText(col[cfFixeText]);
-            casseOf_[k] = p.casse;
+            if (p.fixe != AffixCode::None) p.fixeText = conv_.AddedText(col.affixText);
+            casseOf_[k] = static_cast<int32_t>(p.casse);
             dateOf_[k] = p.isDate;
         }
         return true;
@@ -58,20 +58,16 @@ bool SlotLine::ChangeDecimal(std::size_t k, std::string& slot) const {
 
 int SlotLine::Convert(std::string_view line, IOutSink& out) {
     int status = leOk;
-    try {
-        switch (code_) {
-        case ecStandard: Standard(line, status); break;
-        case ecDecimal: Decimal(line, status); break;
-        case ecDate:
-        case ecDateDecimal: DatePerso(line, status); break;
-        case ecGlobal: Global(line, status); break;
-        default: return leDecSep;
-        }
-        if (status == leOk && SourceHoldsSep(line)) status = leWrite;
-        if (status == leOk) status = conv_.WriteOutLine(out);
-    } catch (...) {
-        if (status == leOk) status = leDecSep;
+    switch (code_) {
+    case ecStandard: Standard(line, status); break;
+    case ecDecimal: Decimal(line, status); break;
+    case ecDate:
+    case ecDateDecimal: DatePerso(line, status); break;
+    case ecGlobal: Global(line, status); break;
+    default: return leDecSep;
     }
+    if (status == leOk && SourceHoldsSep(line)) status = leWrite;
+    if (status == leOk) status = conv_.WriteOutLine(out);
     return status;
 }
 
@@ -127,8 +123,8 @@ void SlotLine::Global(std::string_view line, int& status) {
             if (status == leOk) status = leDecSep;
             return;
         }
-        if (p.fixe == fxPrefix || p.fixe == fxSuffix) Converter::AddFixeInPlace(slot, p.fixe, p.fixeText);
-        if (p.casse == csUpper || p.casse == csLower) Converter::ForceCaseInPlace(slot, p.casse);
+        if (p.fixe != AffixCode::None) Converter::AddFixeInPlace(slot, static_cast<int32_t>(p.fixe), p.fixeText);
+        if (p.casse != CaseCode::None) Converter::ForceCaseInPlace(slot, static_cast<int32_t>(p.casse));
         if (p.isDate) {
             if (conv_.DateConvInto(slot, conv_.DateOf(k), dateOut_))
                 slot.swap(dateOut_);
@@ -136,7 +132,7 @@ void SlotLine::Global(std::string_view line, int& status) {
                 status = leDate; // a date failure outranks an earlier "#Type"
         }
         // Only "always" is checked: "if filled" picks the engine but controls nothing.
-        if (status == leOk && p.control == ctAlways &&
+        if (status == leOk && p.control == ControlCode::Always &&
             !Converter::ControlValue(slot, p.kind, outDec_, conv_.DateSepTextOf(static_cast<int32_t>(k - 1))))
             status = leType;
     }

@@ -2,6 +2,7 @@
 
 #include "core/ULog.h"
 
+#include <new>
 
 namespace lmx {
 
@@ -43,7 +44,12 @@ int EngineRunner::RunEngine(int32_t engineCode, LineReader& in, IOutSink& out) {
             }
         }
         if (in.Error()) run_.FileAborted = true;
+    } catch (const std::bad_alloc&) {
+        // The file is not converted; its lines are not at fault.
+        run_.FileAborted = true;
+        log_.LogWrite(lkLine, "#CONV out of memory");
     } catch (...) {
+        // Nothing thrown on the way may reach the window: the file is not converted.
         run_.FileAborted = true;
     }
     return 0;

@@ -14,17 +14,27 @@ class LangTexts;
 // The label of a column's detail lines: ten blanks, an asterisk, a blank.
 inline constexpr const char* kDetailLabel = "          * ";
 
+// The general controls of the page, as texts.
+struct FmtGeneralValues {
+    std::string FmtName;             // shown only
+    std::string Comment;
+    std::string ColCountText = "1";  // shown only
+    bool TabSep = false;             // the tabulation is the column separator
+    std::string ColSepText;
+    std::string DecSepText;
+    std::string DecSample = "(0?00)"; // a decimal number written with the decimal separator
+    std::string JmpLinesText = "0";
+    bool HdrOn = false;
+    std::vector<std::string> HdrLines;
+};
+
+// The general values that show a format.
+FmtGeneralValues GeneralValuesOf(const Format& f);
+
 // The values of the format editor at the moment of a save.
 struct FmtEditorValues {
     std::string EditFmtName;
-    std::string Comment;
-    std::string ColCountText;
-    bool TabSep = false;      // the tabulation is the column separator
-    std::string ColSepText;   // used when TabSep is off
-    std::string DecSepText;
-    std::string JmpLinesText; // lines skipped on reading
-    bool HdrOn = false;
-    std::vector<std::string> HdrLines;
+    FmtGeneralValues General;
     // The editor's columns. StoreShown, called before they are read, may change them.
     const ColList* Columns = nullptr;
     int ShownTab = -1; // position of the column tab shown, -1 for none
@@ -37,18 +47,9 @@ struct FmtEditorValues {
 bool CheckColonne(const TColonne& col, const std::string& decSep, const std::string& colSep, bool addMessages,
                   ErrList* errList, const LangTexts& lang);
 
-// Fills work's texts, Hdr and HdrCount from the editor's values, builds colLines and errList (made
+// Fills work from the editor's values (its texts, headers and columns) and builds errList (made
 // anew); true when no error was found. work is updated step by step even when the result is false.
-bool CheckFormatForSave(const FmtEditorValues& values, TFmtDef& work, std::vector<std::string>& colLines,
-                        ErrList& errList, const LangTexts& lang);
-
-// A value holding CR or LF would end its line in the format file.
-bool HasLineBreak(std::string_view text);
-// A COL value reads back as written: six fields (no "|" inside one) and no line break.
-bool ColLineWritable(std::string_view colLine);
-// Every value of work's block and every COL value that a save writes reads back as it is: nothing is
-// cut off, no line is split, no block is made up. Checked before anything is written.
-bool FmtBlockWritable(const TFmtDef& work, const std::vector<std::string>& colLines);
+bool CheckFormatForSave(const FmtEditorValues& values, Format& work, ErrList& errList, const LangTexts& lang);
 
 // One memo line per message: Label, one blank, Text. An absent list gives no line.
 std::vector<std::string> ErrListToMemo(const ErrList* list);

@@ -51,57 +51,40 @@ std::string FmtEditor::ColSepValue() const { return General.TabSep ? std::string
 
 bool FmtEditor::LoadFmtIntoEditor(const std::string& name) {
     const bool blank = name == "0";
-    const TFmtDef& w = formats_.FmtWork;
-    FmtGeneralValues& g = General;
-    int32_t count = 0;
-    if (!blank) {
-        const int r = file_.FmtLoadDescription(flmWorkOnly, name);
-        if (r != 0) {
-            log_.LogWrite(lkBox, "#FMTDEF, FmtLoadDescription returns(" + IntToStr(r) + ")");
+    Format f;
+    if (blank) {
+        f.countText = "1";
+        f.colSep = ";";
+        f.decSep = ".";
+        f.skipText = "0";
+    } else {
+        FormatRead read = file_.Load(name);
+        if (read.code != frOk) {
+            log_.LogWrite(lkBox, "#FMTDEF, FmtLoadDescription returns(" + IntToStr(read.code) + ")");
             messages_.Show(lang_.Format(LK::err_fmtLoad, {name, lang_.Text(LK::err_fmtNoLoad)}));
             Buttons.Save = false;
             return false;
         }
-        g.Comment = w.Comment;
-        g.ColCountText = w.ColCount;
-        g.TabSep = w.ColSep == "\t";
-        g.ColSepText = g.TabSep ? std::string() : w.ColSep;
-        g.DecSepText = w.DecSep;
-        g.JmpLinesText = w.JmpLines;
-        g.HdrLines.clear();
-        int32_t hdr = 0;
-        g.HdrOn = StrToInt32(w.HdrLn, hdr) && hdr > 0;
-        for (int32_t i = 0; g.HdrOn && i < hdr && static_cast<std::size_t>(i) < w.Hdr.size(); ++i)
-            g.HdrLines.push_back(w.Hdr[static_cast<std::size_t>(i)]);
-        StrToInt32(w.ColCount, count);
-    } else {
-        g.Comment.clear();
-        g.ColCountText = "1";
-        g.ColSepText = ";";
-        g.TabSep = false;
-        g.DecSepText = ".";
-        g.JmpLinesText = "0";
-        g.HdrOn = false;
-        g.HdrLines.clear();
+        f = std::move(read.format);
     }
-    g.DecSample = "(0" + g.DecSepText + "00)";
+    const std::string shownName = General.FmtName;
+    General = GeneralValuesOf(f);
+    General.FmtName = shownName;
 
     SortColNames(formats_.ColNames);
     NameList = formats_.ColNames;
 
     Columns.clear();
     ColumnsMade = true;
-    const int32_t n = ColListFromFmt(w, blank ? 0 : count, Columns);
-    if (n <= 0) {
-        messages_.Show(lang_.Text(LK::err_fmtLoadColDef));
-        return false;
-    }
-
     Tabs.clear();
     if (blank) {
+        Columns.emplace_back();
         Tabs.emplace_back(kBlankColName);
     } else {
-        for (int32_t i = 0; i < n; ++i) Tabs.push_back(w.Cols[static_cast<std::size_t>(i)][cfName]);
+        for (const lmx::Column& c : f.columns) {
+            Columns.push_back(ColonneFromColumn(c));
+            Tabs.push_back(c.name);
+        }
     }
     TabIndex = 0;
     ShowColonne(0);
@@ -124,15 +107,15 @@ bool FmtEditor::ShowColonne(int index) {
     if (TypeHasDateSep(c.ColType)) v.DtSep = c.DtSep;
     else v.DtSep.clear();
     v.CasseOn = c.CasseOn;
-    if (c.Casse == csUpper || c.Casse == csLower) {
-        v.Upper = c.Casse == csUpper;
-        v.Lower = c.Casse == csLower;
+    if (c.Casse != CaseCode::None) {
+        v.Upper = c.Casse == CaseCode::Upper;
+        v.Lower = c.Casse == CaseCode::Lower;
     }
-    v.Control = c.Control;
+    v.Control = static_cast<int32_t>(c.Control);
     v.FixeOn = c.FixeOn;
-    if (c.FixeType == fxPrefix || c.FixeType == fxSuffix) {
-        v.Prefix = c.FixeType == fxPrefix;
-        v.Suffix = c.FixeType == fxSuffix;
+    if (c.FixeType != AffixCode::None) {
+        v.Prefix = c.FixeType == AffixCode::Prefix;
+        v.Suffix = c.FixeType == AffixCode::Suffix;
     }
     v.FixeText = c.FixeText;
     return true;
@@ -154,14 +137,14 @@ bool FmtEditor::StoreColonne(int index) {
         c.DtSep = v.DtSep;
     }
     c.FixeOn = v.FixeOn;
-    c.FixeType = fxNone;
+    c.FixeType = AffixCode::None;
     c.FixeText.clear();
-    if (c.FixeOn) c.FixeType = v.Prefix ? fxPrefix : v.Suffix ? fxSuffix : fxNone;
-    if (c.FixeType != fxNone) c.FixeText = v.FixeText;
+    if (c.FixeOn) c.FixeType = v.Prefix ? AffixCode::Prefix : v.Suffix ? AffixCode::Suffix : AffixCode::None;
+    if (c.FixeType != AffixCode::None) c.FixeText = v.FixeText;
     c.CasseOn = v.CasseOn;
-    c.Casse = csNone;
-    if (c.CasseOn) c.Casse = v.Upper ? csUpper : v.Lower ? csLower : csNone;
-    c.Control = v.Control;
+    c.Casse = CaseCode::None;
+    if (c.CasseOn) c.Casse = v.Upper ? CaseCode::Upper : v.Lower ? CaseCode::Lower : CaseCode::None;
+    c.Control = static_cast<ControlCode>(v.Control);
     c.Valid = CheckColonne(c, General.DecSepText, ColSepValue(), false, nullptr, lang_);
     return true;
 }
@@ -173,7 +156,7 @@ void FmtEditor::SetMoveButtons() {
 
 void FmtEditor::AddColumn() {
     if (!ColumnsMade) return;
-    ColListFromFmt(formats_.FmtWork, 0, Columns);
+    Columns.emplace_back();
     Tabs.emplace_back(kBlankColName);
     General.ColCountText = IntToStr(static_cast<int64_t>(Columns.size()));
     SetMoveButtons();

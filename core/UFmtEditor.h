@@ -3,6 +3,7 @@
 // its controls into General and Column, calls an operation, then shows what the editor holds again.
 #include "core/UConvPage.h"
 #include "core/UDataFormats.h"
+#include "core/UFmtCheck.h"
 
 #include <cstdint>
 #include <string>
@@ -16,20 +17,6 @@ class IMessages;
 class LangTexts;
 class Log;
 class Params;
-
-// The general controls of the page, as texts.
-struct FmtGeneralValues {
-    std::string FmtName;             // shown only
-    std::string Comment;
-    std::string ColCountText = "1";  // shown only
-    bool TabSep = false;             // the tabulation is the column separator
-    std::string ColSepText;
-    std::string DecSepText;
-    std::string DecSample = "(0?00)"; // a decimal number written with the decimal separator
-    std::string JmpLinesText = "0";
-    bool HdrOn = false;
-    std::vector<std::string> HdrLines;
-};
 
 // The controls of the column shown.
 struct ColumnValues {
@@ -143,6 +130,7 @@ public:
     void PipeRefused();
 
 private:
+    FileOutcome SaveEdited();
     void ShowErrors();
     void OneError(std::string text);
     void SetMoveButtons();

@@ -8,6 +8,8 @@
 #include "env/ULang.h"
 #include "env/UParms.h"
 
+#include <new>
+
 namespace lmx {
 
 bool FmtEditor::BeginNameDialog(int mode) {
@@ -78,26 +80,29 @@ void FmtEditor::ReloadAfterWrite(const std::string* skip) {
 }
 
 FileOutcome FmtEditor::Save() {
+    try {
+        return SaveEdited();
+    } catch (const std::bad_alloc&) {
+        // Nothing was written: the page stays as it is.
+        messages_.Show(lang_.Text(LK::err_fmtFileUpdt));
+        return FileOutcome{};
+    }
+}
+
+FileOutcome FmtEditor::SaveEdited() {
     FileOutcome out;
     FmtEditorValues v;
     v.EditFmtName = EditFmtName;
-    v.Comment = General.Comment;
-    v.ColCountText = General.ColCountText;
-    v.TabSep = General.TabSep;
-    v.ColSepText = General.ColSepText;
-    v.DecSepText = General.DecSepText;
-    v.JmpLinesText = General.JmpLinesText;
-    v.HdrOn = General.HdrOn;
-    v.HdrLines = General.HdrLines;
+    v.General = General;
     v.Columns = &Columns;
     v.ShownTab = TabIndex;
     v.StoreShown = [this](int tab) { return StoreColonne(tab); };
-    std::vector<std::string> colLines;
-    if (!CheckFormatForSave(v, formats_.FmtWork, colLines, Errors, lang_)) {
+    Format edited;
+    if (!CheckFormatForSave(v, edited, Errors, lang_)) {
         ShowErrors();
         return out;
     }
-    if (file_.FmtSaveFile(fsmSave, EditFmtName, colLines)) {
+    if (file_.FmtSaveFile(fsmSave, EditFmtName, edited)) {
         out.Written = true;
         Errors.push_back(TErrCol{lang_.Text(LK::itm_info), "Ok", lang_.Text(LK::msg_NoError)});
         ShowErrors();

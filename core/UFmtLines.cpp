@@ -6,13 +6,13 @@ namespace lmx {
 
 FmtLineReader::~FmtLineReader() { Close(); }
 
-bool FmtLineReader::Open(const std::string& path) {
+bool FmtLineReader::Open(const std::string& path, SystemPort& port) {
     Close();
     failed_ = false;
     lineNo_ = 0;
     pos_ = len_ = 0;
     if (buf_.empty()) buf_.resize(1 << 16);
-    file_ = OpenForReading(path);
+    file_ = port.OpenStream(path);
     return file_ != nullptr;
 }
 

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/UPort.h"
+
 namespace lmx {
 
 class FmtLineReader {
@@ -17,7 +19,7 @@ public:
     FmtLineReader(const FmtLineReader&) = delete;
     FmtLineReader& operator=(const FmtLineReader&) = delete;
 
-    bool Open(const std::string& path);
+    bool Open(const std::string& path, SystemPort& port = RealPort());
     void Close();
     bool IsOpen() const { return file_ != nullptr; }
 

@@ -96,17 +96,21 @@ LK Meaning(int code) {
     }
 }
 
-const char* ControlWord(const std::string& code) {
-    if (code == "0") return "never";
-    if (code == "1") return "always";
-    if (code == "2") return "if not empty";
+const char* ControlWord(ControlCode code) {
+    switch (code) {
+    case ControlCode::Never: return "never";
+    case ControlCode::Always: return "always";
+    case ControlCode::IfNotEmpty: return "if not empty";
+    }
     return "?";
 }
 
-const char* CaseWord(const std::string& code) {
-    if (code == "0") return "as is";
-    if (code == "1") return "upper";
-    if (code == "2") return "lower";
+const char* CaseWord(CaseCode code) {
+    switch (code) {
+    case CaseCode::None: return "as is";
+    case CaseCode::Upper: return "upper";
+    case CaseCode::Lower: return "lower";
+    }
     return "?";
 }
 
@@ -126,30 +130,22 @@ std::size_t FmtFileReport::PassedCount() const {
     return n;
 }
 
-bool CheckLoadedFormat(const TFmtDef& f, const LangTexts& lang, std::vector<std::string>& messages) {
-    int32_t count = 0;
-    StrToInt32(f.ColCount, count);
+bool CheckLoadedFormat(const Format& f, const LangTexts& lang, std::vector<std::string>& messages) {
     ColList columns;
-    ColListFromFmt(f, count, columns);
     // The editor checks each column as it stores it; the save then lists the reasons of the invalid ones.
-    for (TColonne& col : columns) col.Valid = CheckColonne(col, f.DecSep, f.ColSep, false, nullptr, lang);
+    for (const Column& c : f.columns) {
+        columns.push_back(ColonneFromColumn(c));
+        columns.back().Valid = CheckColonne(columns.back(), f.decSep, f.colSep, false, nullptr, lang);
+    }
 
     FmtEditorValues v;
-    v.EditFmtName = f.Name;
-    v.Comment = f.Comment;
-    v.ColCountText = f.ColCount;
-    v.TabSep = f.ColSep == "\t";
-    v.ColSepText = f.ColSep;
-    v.DecSepText = f.DecSep;
-    v.JmpLinesText = f.JmpLines;
-    v.HdrOn = f.HdrCount > 0;
-    v.HdrLines = f.Hdr;
+    v.EditFmtName = f.name;
+    v.General = GeneralValuesOf(f);
     v.Columns = &columns;
 
-    TFmtDef work = f; // the checks fill the record they are given: never the caller's
-    std::vector<std::string> colLines;
+    Format work = f; // the checks fill the value they are given: never the caller's
     ErrList errors;
-    const bool ok = CheckFormatForSave(v, work, colLines, errors, lang);
+    const bool ok = CheckFormatForSave(v, work, errors, lang);
     for (std::string& line : ErrListToMemo(&errors)) messages.push_back(std::move(line));
     return ok;
 }
@@ -173,31 +169,30 @@ FmtFileReport CheckFormatFile(const std::string& fmtPath, const LangTexts& lang)
             ++i;
         }
         if (same > 1) c.notes.push_back(lang.Format(LK::err_fmtRdSameName, {IntToStr(static_cast<int64_t>(same))}));
-        c.code = file.FmtLoadDescription(flmWorkOnly, c.name);
-        if (c.code != frOk) c.problem = FmtLoadProblem(c.name, c.code, file.LastFault(), lang);
-        else c.passed = CheckLoadedFormat(state.FmtWork, lang, c.messages);
+        const FormatRead read = file.Load(c.name);
+        c.code = read.code;
+        if (c.code != frOk) c.problem = FmtLoadProblem(c.name, c.code, read.fault, lang);
+        else c.passed = CheckLoadedFormat(read.format, lang, c.messages);
         report.formats.push_back(std::move(c));
     }
     return report;
 }
 
-std::string ColumnDescription(std::size_t number, const ColEntry& c) {
-    const std::string& type = c[cfType];
-    const bool plain = type == "N" || type == "AN" || type == "A";
+std::string ColumnDescription(std::size_t number, const Column& c) {
+    const bool date = c.IsDate();
     std::string line = " Col(" + IntToStr(static_cast<int64_t>(number)) + ")";
     if (line.size() < 10) line.append(10 - line.size(), ' ');
-    line += ">" + c[cfName] + "<  |  Type >" + (plain ? type : type.substr(type.empty() ? 0 : 1)) + "<  |  DtSep >" +
-            (plain ? std::string() : type.substr(0, 1)) + "<  |  Control >" + ControlWord(c[cfControl]) +
-            "<  |  Case >" + CaseWord(c[cfCasse]) + "<  |  ";
-    if (c[cfFixeType] == "1") line += "Prefix >" + c[cfFixeText] + "<";
-    else if (c[cfFixeType] == "2") line += "Suffix >" + c[cfFixeText] + "<";
+    line += ">" + c.name + "<  |  Type >" + (date ? c.dateLayout : c.TypeText()) + "<  |  DtSep >" + c.dateSep +
+            "<  |  Control >" + ControlWord(c.control) + "<  |  Case >" + CaseWord(c.casing) + "<  |  ";
+    if (c.affix == AffixCode::Prefix) line += "Prefix >" + c.affixText + "<";
+    else if (c.affix == AffixCode::Suffix) line += "Suffix >" + c.affixText + "<";
     else line += "Prefix/Suffix >none<";
     return line;
 }
 
-std::vector<std::string> FormatDescription(const TFmtDef& f) {
+std::vector<std::string> FormatDescription(const Format& f) {
     std::vector<std::string> lines = Log::FormatLines(f);
-    for (std::size_t i = 0; i < f.Cols.size(); ++i) lines.push_back(ColumnDescription(i + 1, f.Cols[i]));
+    for (std::size_t i = 0; i < f.columns.size(); ++i) lines.push_back(ColumnDescription(i + 1, f.columns[i]));
     return lines;
 }
 

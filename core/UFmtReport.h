@@ -37,11 +37,11 @@ FmtFileReport CheckFormatFile(const std::string& fmtPath, const LangTexts& lang)
 
 // The editor's checks of a save, run on a loaded format as if it were saved unchanged (each
 // column checked as the editor checks it when stored). Appends the message lines; true when no error.
-bool CheckLoadedFormat(const TFmtDef& f, const LangTexts& lang, std::vector<std::string>& messages);
+bool CheckLoadedFormat(const Format& f, const LangTexts& lang, std::vector<std::string>& messages);
 
 // The log's description lines of the format, then one line per column: name, type, date
 // separator, control, forced case, prefix or suffix.
-std::vector<std::string> FormatDescription(const TFmtDef& f);
-std::string ColumnDescription(std::size_t number, const ColEntry& c);
+std::vector<std::string> FormatDescription(const Format& f);
+std::string ColumnDescription(std::size_t number, const Column& c);
 
 } // namespace lmx

@@ -7,86 +7,24 @@
 #include "core/UOutput.h"
 #include "env/ULang.h"
 
-#include <filesystem>
-
-namespace fs = std::filesystem;
+#include <new>
 
 namespace lmx {
 
-namespace {
-
-void AddLine(std::string& content, std::string_view key, std::string_view value) {
-    content += key;
-    content += '=';
-    content += value;
-    content += "\r\n";
-}
-
-// A copy that reaches its name whole, for file systems without hard links; never replaces a file.
-bool CopyDurably(const std::string& from, const std::string& to) {
-    if (EntryExists(to)) return false;
-    std::FILE* in = OpenForReading(from);
-    if (in == nullptr) return false;
-    DurableFile file;
-    std::string error;
-    bool ok = file.Open(to, error);
-    if (ok) {
-        FileWriter out;
-        out.Attach(file.Fd(), false);
-        char buf[65536];
-        std::size_t n = 0;
-        while (ok && (n = std::fread(buf, 1, sizeof buf, in)) > 0) ok = out.Write(std::string_view(buf, n));
-        ok = ok && std::ferror(in) == 0 && out.Close() && file.Commit(error);
-    }
-    std::fclose(in);
-    return ok;
-}
-
-} // namespace
-
-bool FmtFile::BuildNewContent(int mode, const std::vector<std::string>& kept,
-                              const std::vector<std::string>& colLines, std::string& content) const {
-    content = FileBanner(bkFormats);
-    content += "\r\n";
-    for (const std::string& line : kept) {
-        content += line;
-        content += "\r\n";
-    }
-    if (mode != fsmSave) return true;
-
-    const TFmtDef& work = state_.FmtWork;
-    int32_t n = 0;
-    // A block whose COL or HDR lines are not all at hand would be written incomplete: refuse it
-    // before anything on disk is touched.
-    if (!StrToInt32(work.ColCount, n) || n < 0 || colLines.size() < static_cast<std::size_t>(n)) return false;
-    const int32_t hdrCount = work.HdrCount < 0 ? 0 : work.HdrCount;
-    if (work.Hdr.size() < static_cast<std::size_t>(hdrCount)) return false;
-
-    AddLine(content, "NOM", work.Name);
-    AddLine(content, "CMT", work.Comment);
-    AddLine(content, "CLC", work.ColCount);
-    AddLine(content, "SEP", work.ColSep);
-    AddLine(content, "DEC", work.DecSep);
-    AddLine(content, "IFL", work.JmpLines);
-    for (int32_t i = 0; i < hdrCount; ++i) AddLine(content, "HDR", work.Hdr[static_cast<std::size_t>(i)]);
-    for (int32_t i = 0; i < n; ++i) AddLine(content, "COL", colLines[static_cast<std::size_t>(i)]);
-    return true;
-}
-
-bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const std::vector<std::string>& colLines) {
+bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const Format& format) {
     if (mode != fsmSave && mode != fsmDelete) return false;
     // A value that would not read back as written is refused before the file is touched.
-    if (mode == fsmSave && !FmtBlockWritable(state_.FmtWork, colLines)) return false;
+    if (mode == fsmSave && !FormatWritable(format)) return false;
     try {
         const std::string fmtPath = FmtFileName;
         const std::string oldPath = BackupFileName();
-        const bool fmtExists = EntryExists(fmtPath);
+        const bool fmtExists = port_.Exists(fmtPath);
 
         // Every block but the one named editFmtName; the banner is written anew.
         std::vector<std::string> kept;
         if (fmtExists) {
             FmtLineReader in;
-            if (!in.Open(fmtPath)) {
+            if (!in.Open(fmtPath, port_)) {
                 messages_.Show(lang_.Text(LK::err_fmtFileAccess));
                 return false;
             }
@@ -102,8 +40,13 @@ bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const std::v
             }
         }
 
-        std::string content;
-        if (!BuildNewContent(mode, kept, colLines, content)) return false;
+        std::string content = FileBanner(bkFormats);
+        content += "\r\n";
+        for (const std::string& line : kept) {
+            content += line;
+            content += "\r\n";
+        }
+        if (mode == fsmSave) content += format.BlockText();
 
         // Without a format file there is nothing to back up; the old backup is then left alone,
         // since it may be the only copy of the formats left.
@@ -111,10 +54,8 @@ bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const std::v
             messages_.Show(lang_.Text(LK::err_fmtChgOld));
             return false;
         }
-        std::error_code ec;
-        if (EntryExists(oldPath)) {
-            fs::remove(oldPath, ec);
-            if (ec || EntryExists(oldPath)) {
+        if (port_.Exists(oldPath)) {
+            if (!port_.RemoveFile(oldPath).Ok() || port_.Exists(oldPath)) {
                 messages_.Show(lang_.Text(LK::err_fmtDelOld));
                 return false;
             }
@@ -123,14 +64,14 @@ bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const std::v
         // has reached the disk; the folder's flush after the new file's rename keeps the link too.
         // A format file reached through a symbolic link is copied: a hard link would name the link
         // itself, and so show whatever the link's file holds after the save.
-        if (fs::is_symlink(fs::symlink_status(fmtPath, ec))) ec = std::make_error_code(std::errc::not_supported);
-        else fs::create_hard_link(fmtPath, oldPath, ec);
-        if (ec && !CopyDurably(fmtPath, oldPath)) {
+        const bool linked = port_.KindOf(fmtPath, false) != EntryKind::Link &&
+                            port_.Link(fmtPath.c_str(), oldPath.c_str()) == 0;
+        if (!linked && !CopyToExt(fmtPath, ".old", port_)) {
             messages_.Show(lang_.Text(LK::err_fmtChgOld));
             return false;
         }
         return writer_ && writer_(fmtPath, content);
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
         return false;
     }
 }
@@ -142,7 +83,7 @@ void FmtFile::RecoverAfterFailedSave() {
         return;
     }
     // CopyToExt never overwrites: a format file that is there but unreadable stays as it is.
-    if (CopyToExt(BackupFileName(), ".fmt")) messages_.Show(updt + lang_.Text(LK::err_fmtFilePres));
+    if (CopyToExt(BackupFileName(), ".fmt", port_)) messages_.Show(updt + lang_.Text(LK::err_fmtFilePres));
     else messages_.Show(updt + lang_.Text(LK::err_fmtFileLoosed));
 }
 

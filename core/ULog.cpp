@@ -115,8 +115,8 @@ void Log::WriteBegin() {
 }
 
 void Log::WriteFormat(bool input) {
-    const TFmtDef& f = input ? formats_.FmtIn : formats_.FmtOut;
-    if (f.Name.empty()) {
+    const Format& f = input ? formats_.Input : formats_.Output;
+    if (f.name.empty()) {
         if (input)
             AddLines({" ", "INFILE  description : INVALID (inFmt_state(" + BoolText(formats_.InFmtOk, 2) + "))."});
         else
@@ -128,10 +128,10 @@ void Log::WriteFormat(bool input) {
     AddLines(std::move(lines));
 }
 
-std::vector<std::string> Log::FormatLines(const TFmtDef& f) {
-    return {" Name     >" + f.Name + "< (" + f.Comment + ")",
-            " ColCount >" + f.ColCount + "<  |  ColSep >" + f.ColSep + "<  |  DecSep >" + f.DecSep + "<",
-            " JmpLines >" + f.JmpLines + "<  |  HdrLn  >" + f.HdrLn + "<"};
+std::vector<std::string> Log::FormatLines(const Format& f) {
+    return {" Name     >" + f.name + "< (" + f.comment + ")",
+            " ColCount >" + f.countText + "<  |  ColSep >" + f.colSep + "<  |  DecSep >" + f.decSep + "<",
+            " JmpLines >" + f.skipText + "<  |  HdrLn  >" + IntToStr(static_cast<int64_t>(f.headers.size())) + "<"};
 }
 
 void Log::WriteBox(std::string_view value) {

@@ -65,7 +65,7 @@ public:
     static std::string BannerDate(const std::tm& t, const ILocaleNames& names);
     // The three lines of a format's description: name and comment, columns and separators, skip and
     // header counts.
-    static std::vector<std::string> FormatLines(const TFmtDef& f);
+    static std::vector<std::string> FormatLines(const Format& f);
 
     std::string LogPending;
     bool ExtendedLog = true;

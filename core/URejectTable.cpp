@@ -37,7 +37,7 @@ void RejectTable::CloseSpill() {
     spilled_ = 0;
 }
 
-void RejectTable::Prepare(const TFmtDef& in, int32_t inColCount) {
+void RejectTable::Prepare(const Format& in, int32_t inColCount) {
     CloseSpill();
     tail_.clear();
     starts_.clear();
@@ -51,7 +51,7 @@ void RejectTable::Prepare(const TFmtDef& in, int32_t inColCount) {
     BeginRow();
     AddCell("N\xB0");
     AddCell("#Error");
-    for (std::size_t c = 0; c < n; ++c) AddCell(c < in.Cols.size() ? std::string_view(in.Cols[c][cfName]) : "");
+    for (std::size_t c = 0; c < n; ++c) AddCell(c < in.columns.size() ? std::string_view(in.columns[c].name) : "");
     BeginRow();
     AddCell("...");
 }

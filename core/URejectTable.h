@@ -42,7 +42,7 @@ public:
     RejectTable& operator=(const RejectTable&) = delete;
 
     // Titles "N°", "#Error", then the names of the input columns; every earlier row is dropped.
-    void Prepare(const TFmtDef& in, int32_t inColCount);
+    void Prepare(const Format& in, int32_t inColCount);
 
     std::size_t cols() const { return cols_; }
     std::size_t rows() const { return rowCount_; }

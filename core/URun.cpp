@@ -108,7 +108,7 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
 
     conv.TakeSeparators();
     if (!BuildIoLink(conv)) return rrLinkFailed;
-    c_.rejects.Prepare(formats.FmtIn, formats.InColCount);
+    c_.rejects.Prepare(formats.Input, formats.InColCount);
     LineErrWriter errors(sink ? *sink : c_.rejects, run, c_.log);
     errors.SetInput(conv.InColSep, formats.InColCount);
     engineCode_ = SelEngine(formats);
@@ -140,14 +140,9 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     c_.log.LogWrite(lkLine, " ");
     c_.log.LogWrite(lkLine, "BeginConvert --> (" + IntToStr(static_cast<int64_t>(count)) + " files)");
 
-    int32_t skip = 0;
-    const bool skipLines = CheckValue(ckPositiveInt, formats.FmtIn.JmpLines) &&
-                           StrToInt32(formats.FmtIn.JmpLines, skip);
-    int32_t hdrLn = 0;
-    const bool writeHeaders = StrToInt32(formats.FmtOut.HdrLn, hdrLn) && hdrLn > 0;
+    const int32_t skip = formats.Input.SkipCount();
     std::vector<std::string> headers; // in the data files' encoding, converted once
-    for (int32_t h = 0; writeHeaders && h < formats.FmtOut.HdrCount && static_cast<std::size_t>(h) < formats.FmtOut.Hdr.size(); ++h)
-        headers.push_back(conv.AddedText(formats.FmtOut.Hdr[static_cast<std::size_t>(h)]));
+    for (const std::string& h : formats.Output.headers) headers.push_back(conv.AddedText(h));
 
     int64_t bytesBefore = 0;
     for (std::size_t i = 0; i < count; ++i) {
@@ -167,7 +162,7 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
         run.FileRowShown = false;
         run.SourcePath = files[i];
         const int64_t fileStart = c_.port.SteadyMs();
-        if (skipLines) in.Skip(skip);
+        if (skip > 0) in.Skip(skip);
         run.LineNo = 0;
         run.FileAborted = false;
         c_.log.LogWrite(lkPart, "   Begin -- File(" + index + ")");

@@ -55,7 +55,7 @@ public:
     LangTexts lang;
     Params params{lang, port};
     Log log{formats, messages, port};
-    FmtFile fmtFile{formats, lang, messages};
+    FmtFile fmtFile{formats, lang, messages, port};
     Converter conv{formats};
     RunState run;
     RejectTable rejects{port};

@@ -116,14 +116,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     conv.TakeSeparators();
     if (!BuildIoLink(conv)) std::abort(); // both formats loaded without error
     RejectTable rejects;
-    rejects.Prepare(state.FmtIn, state.InColCount);
+    rejects.Prepare(state.Input, state.InColCount);
     RunState run;
     run.StopOnBadLine = (h[10] & 1) != 0;
     Log log(state, messages);
     LineErrWriter errors(rejects, run, log);
     errors.SetInput(conv.InColSep, state.InColCount);
     const int32_t engine = SelEngine(state);
-    if (engine == ecNone) std::abort(); // loaded codes are always integers
+    if (engine == ecNone) std::abort(); // loaded codes are typed
 
     StringSink out;
     conv.Out = &out;
@@ -133,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     LineReader in(16 + h[27] % 64);
     in.Attach(fd);
     if (ifl > 0) in.Skip(ifl);
-    for (int k = 0; k < state.FmtOut.HdrCount; ++k) out.WriteLine(state.FmtOut.Hdr[static_cast<std::size_t>(k)]);
+    for (const std::string& h : state.Output.headers) out.WriteLine(h);
     if (runner.RunEngine(engine, in, out) != 0) std::abort();
     conv.Out = nullptr;
 
@@ -149,7 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (::lseek(fd, 0, SEEK_SET) != 0) std::abort();
     again.Attach(fd);
     if (ifl > 0) again.Skip(ifl);
-    for (int k = 0; k < state.FmtOut.HdrCount; ++k) reference.WriteLine(state.FmtOut.Hdr[static_cast<std::size_t>(k)]);
+    for (const std::string& h : state.Output.headers) reference.WriteLine(h);
     int64_t rejected = 0;
     std::string_view line;
     while (again.Next(line))

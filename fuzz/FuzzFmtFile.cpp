@@ -33,16 +33,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         // The file is there and readable. (A name may still be "not found": a NOM line that is the
         // file's last line is listed but never loaded.)
         if (r == frNoFile || r == frOpenFailed) std::abort();
-        if (r == frOk && mode == flmInput) {
-            if (state.InColCount < 1 || state.FmtIn.Cols.size() < static_cast<std::size_t>(state.InColCount))
+        if (r == frOk && mode != flmReadOnly) {
+            const Format& f = mode == flmInput ? state.Input : state.Output;
+            if ((mode == flmInput ? state.InColCount : state.OutColCount) != f.ColumnCount() || f.columns.empty())
                 std::abort();
+            // What was read is written back as it was.
+            if (!FormatWritable(f)) std::abort();
+            for (const Column& c : f.columns) {
+                FormatRead again;
+                Column back;
+                if (!ReadColumn(1, c.Text(), back, again) || back.Text() != c.Text()) std::abort();
+            }
         }
-        if (r == frOk && mode == flmOutput) {
-            if (state.OutColCount < 1 || state.FmtOut.Cols.size() < static_cast<std::size_t>(state.OutColCount))
-                std::abort();
-        }
-        mode = mode == flmWorkOnly ? flmInput : mode + 1;
+        mode = mode == flmReadOnly ? flmInput : mode + 1;
     }
-    if (file.FmtLoadDescription(flmWorkOnly, "\x01 not a format name \x01") == frOk) std::abort();
+    if (file.FmtLoadDescription(flmReadOnly, "\x01 not a format name \x01") == frOk) std::abort();
     return 0;
 }

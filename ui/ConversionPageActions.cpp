@@ -77,7 +77,7 @@ void ConversionPage::RefreshGrids() {
 }
 
 void ConversionPage::SetGridHeaders(GridCells& grid, bool input) {
-    lmx::SetGridHeaders(grid, input ? session_.formats.FmtIn : session_.formats.FmtOut);
+    lmx::SetGridHeaders(grid, input ? session_.formats.Input : session_.formats.Output);
 }
 
 void ConversionPage::ShowFormats(bool formatsRead) {
@@ -262,16 +262,16 @@ std::string ConversionPage::ExplainReject(int row) const {
     try {
         if (code == "#Date") {
             std::string value;
-            for (int32_t c = 0; c < fs.InColCount && static_cast<std::size_t>(c) < fs.FmtIn.IsDate.size(); ++c)
-                if (fs.FmtIn.IsDate[static_cast<std::size_t>(c)] == 1) {
+            for (int32_t c = 0; c < fs.InColCount && static_cast<std::size_t>(c) < fs.Input.columns.size(); ++c)
+                if (fs.Input.columns[static_cast<std::size_t>(c)].IsDate()) {
                     value = std::string(t.cell(r, static_cast<std::size_t>(c) + 2));
                     break;
                 }
-            return LineErrorText(code, fs.FmtIn.ColSep, value, fs.InColCount - 1, lang);
+            return LineErrorText(code, fs.Input.colSep, value, fs.InColCount - 1, lang);
         }
-        return LineErrorText(code, fs.FmtIn.ColSep, t.cell(r, 2), fs.InColCount - 1, lang);
+        return LineErrorText(code, fs.Input.colSep, t.cell(r, 2), fs.InColCount - 1, lang);
     } catch (...) {
-        return LineErrorText("#Unknown", fs.FmtIn.ColSep, "", 0, lang);
+        return LineErrorText("#Unknown", fs.Input.colSep, "", 0, lang);
     }
 }
 

@@ -7,12 +7,10 @@
 
 namespace lmx {
 
-void SetGridHeaders(GridCells& grid, const TFmtDef& fmt) {
-    int32_t count = 0;
-    if (!StrToInt32(fmt.ColCount, count) || count < 0) count = 0;
+void SetGridHeaders(GridCells& grid, const Format& fmt) {
+    const int32_t count = fmt.ColumnCount();
     grid.SetSize(count + 1, 4);
-    for (int32_t c = 1; c <= count; ++c)
-        grid.SetCell(c, 0, static_cast<std::size_t>(c - 1) < fmt.Cols.size() ? fmt.Cols[c - 1][cfName] : std::string());
+    for (int32_t c = 1; c <= count; ++c) grid.SetCell(c, 0, fmt.columns[static_cast<std::size_t>(c - 1)].name);
     for (int r = 1; r <= 3; ++r) grid.SetCell(0, r, IntToStr(r));
 }
 

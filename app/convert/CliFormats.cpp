@@ -59,19 +59,20 @@ bool CheckFormats(const Session& s) {
 }
 
 bool ShowFormat(Session& s, const std::string& name) {
-    const int code = s.fmtFile.FmtLoadDescription(flmWorkOnly, name);
+    const FormatRead read = s.fmtFile.Load(name);
+    const int code = read.code;
     if (code == frNoFile || code == frOpenFailed) {
         FileProblem(s, frNoFile);
         return false;
     }
     if (code != frOk) {
         PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliFmtShow),
-                                              {Tx(name), Tx(FmtLoadProblem(name, code, s.fmtFile.LastFault(), s.lang))}));
+                                              {Tx(name), Tx(FmtLoadProblem(name, code, read.fault, s.lang))}));
         if (code == frNotFound && s.fmtFile.FmtLoadList() == frOk)
             PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::str_cliFmtsInFile), {JoinedNames(s.formats.FmtNames)}));
         return false;
     }
-    for (const auto& line : FormatDescription(s.formats.FmtWork)) PrintOut(Tx(line));
+    for (const auto& line : FormatDescription(read.format)) PrintOut(Tx(line));
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "CliRig.h"
 
 #include "common/UCommuns.h"
+#include "core/FmtTestFiles.h"
 #include "core/UFmtFile.h"
 #include "env/ULang.h"
 
@@ -167,27 +168,12 @@ std::vector<ExampleFormat> ExampleFormats() {
 } // namespace
 
 std::string ExampleFormatFile() {
-    TempDir dir;
-    FormatState state;
-    LangTexts lang;
-    RecordingMessages messages;
-    FmtFile file(state, lang, messages);
-    file.FmtFileName = dir.file("Lumivex.fmt");
+    FmtFileRig rig;
+    FmtFile& file = rig.file;
     // The writer replaces an existing file only: start from a file holding nothing but the banner.
     WriteFile(file.FmtFileName, FileBanner(bkFormats) + "\r\n");
     for (const auto& f : ExampleFormats()) {
-        TFmtDef& w = state.FmtWork;
-        w.Clear();
-        w.Name = f.name;
-        w.Comment = f.comment;
-        w.ColCount = std::to_string(f.cols.size());
-        w.ColSep = f.sep;
-        w.DecSep = f.dec;
-        w.JmpLines = f.skip;
-        w.Hdr = f.hdr;
-        w.HdrCount = static_cast<int32_t>(f.hdr.size());
-        w.HdrLn = std::to_string(f.hdr.size());
-        if (!file.FmtSaveFile(fsmSave, f.name, f.cols)) return {};
+        if (!file.FmtSaveFile(fsmSave, f.name, FormatOf(f.name, f.sep, f.dec, f.cols, f.comment, f.skip, f.hdr))) return {};
     }
     return ReadFile(file.FmtFileName);
 }

@@ -11,8 +11,8 @@ using namespace lmx::test;
 namespace {
 
 // The quote columns with a settlement and a payment date after them.
-TFmtDef Dated(std::string sep, std::string dec, std::string date, std::string settle, std::string paid = "") {
-    std::vector<ColEntry> cols{Col("DATE", date), Col("TICKER"),     Col("OPEN", "N"),   Col("HIGH", "N"),
+Format Dated(std::string sep, std::string dec, std::string date, std::string settle, std::string paid = "") {
+    std::vector<Column> cols{Col("DATE", date), Col("TICKER"),     Col("OPEN", "N"),   Col("HIGH", "N"),
                                Col("LOW", "N"),   Col("CLOSE", "N"), Col("VOLUME", "N"), Col("SETTLE", settle)};
     if (!paid.empty()) cols.push_back(Col("PAID", paid));
     return Fmt(std::move(sep), std::move(dec), std::move(cols));
@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Pairs, ColumnsVersusSlots, ::testing::ValuesIn(Pairs())
 
 struct ChoiceCase {
     std::string name;
-    TFmtDef in, out;
+    Format in, out;
     std::string inDate, outDate;
     int32_t code;
 };
@@ -90,7 +90,7 @@ TEST_P(DateChoice, PairsChooseTheEngine) {
     EXPECT_EQ(SelEngine(rig.fs), GetParam().code);
 }
 
-TFmtDef Two(std::string a, std::string b, std::string dec = ",") {
+Format Two(std::string a, std::string b, std::string dec = ",") {
     return Fmt(";", std::move(dec), {Col("A", std::move(a)), Col("B", std::move(b)), Col("V", "N")});
 }
 
@@ -118,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The examples of the fault: each date with its own layouts, in both directions.
 TEST(SeveralDates, EachPairWithItsOwnLayouts) {
     EngineRig rig;
-    const TFmtDef in = Fmt(";", ",", {Col("D1", "/DD/MM/YYYY"), Col("D2", "-YYYY/MM/DD")});
+    const Format in = Fmt(";", ",", {Col("D1", "/DD/MM/YYYY"), Col("D2", "-YYYY/MM/DD")});
     rig.Use(in, Fmt(";", ",", {Col("D1", "-YYYY/MM/DD"), Col("D2", "/MM/DD/YYYY")}), "-YYYY/MM/DD", "/MM/DD/YYYY");
     EXPECT_EQ(rig.Convert("31/12/2005;2005-12-31\r\n"), "2005-12-31;12/31/2005\r\n");
     rig.Use(in, Fmt(";", ",", {Col("D2", ".DD/MM/YY"), Col("D1", "0YYYYMMDD")}), "-YYYY/MM/DD", "0YYYYMMDD");
@@ -143,7 +143,7 @@ TEST(SeparatorInField, LineRejectedAsWrite) {
 // new separator; a date only its layouts. The same whatever the engine.
 TEST(DecimalChange, TextColumnsChangeOnlyPlainNumbers) {
     EngineRig rig;
-    const TFmtDef in = Fmt(";", ".", {Col("T"), Col("N", "A"), Col("P", "N"), Col("D", ".DD/MM/YYYY")});
+    const Format in = Fmt(";", ".", {Col("T"), Col("N", "A"), Col("P", "N"), Col("D", ".DD/MM/YYYY")});
     for (const auto& [date, code] : {std::pair{".DD/MM/YYYY", ecDecimal}, {"-YYYY/MM/DD", ecDateDecimal}, {".DD/MM/YYYY", ecGlobal}}) {
         const std::string control = code == ecGlobal ? "2" : "0"; // picks the engine, controls nothing
         rig.Use(in, Fmt(";", ",", {Col("T"), Col("N", "A"), Col("P", "N", "0", control), Col("D", date)}), ".DD/MM/YYYY", date);

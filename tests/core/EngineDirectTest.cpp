@@ -16,15 +16,15 @@ using namespace lmx::test;
 namespace {
 
 Pair Quotes(std::string name, std::string outSep, std::string outDec, std::string outDate,
-            std::vector<ColEntry> outCols, std::string inDec = ",", std::string inDate = "/DD/MM/YYYY") {
-    TFmtDef in = Fmt(";", inDec,
+            std::vector<Column> outCols, std::string inDec = ",", std::string inDate = "/DD/MM/YYYY") {
+    Format in = Fmt(";", inDec,
                      {Col("DATE", inDate), Col("TICKER"), Col("OPEN", "N"), Col("HIGH", "N"), Col("LOW", "N"),
                       Col("CLOSE", "N"), Col("VOLUME", "N")});
     return Pair{std::move(name), std::move(in), Fmt(std::move(outSep), std::move(outDec), std::move(outCols)),
                 std::move(inDate), std::move(outDate)};
 }
 
-std::vector<ColEntry> SameColumns(const std::string& date, const std::vector<std::string>& opts = {"0", "0", "0", ""}) {
+std::vector<Column> SameColumns(const std::string& date, const std::vector<std::string>& opts = {"0", "0", "0", ""}) {
     return {Col("DATE", date),       Col("TICKER", "AN", opts[0], opts[1], opts[2], opts[3]), Col("OPEN", "N"),
             Col("HIGH", "N"),        Col("LOW", "N"),
             Col("CLOSE", "N"),       Col("VOLUME", "N")};

@@ -11,25 +11,27 @@
 
 namespace lmx::test {
 
-inline ColEntry Col(std::string name, std::string type = "AN", std::string casse = "0", std::string control = "0",
-                    std::string fixeType = "0", std::string fixeText = "") {
-    return ColEntry{std::move(name), std::move(type), std::move(casse), std::move(control), std::move(fixeType),
-                    std::move(fixeText)};
+// A column from the fields of its COL line; the codes are "0", "1" or "2".
+inline Column Col(std::string name, std::string_view type = "AN", std::string_view casse = "0",
+                  std::string_view control = "0", std::string_view fixeType = "0", std::string fixeText = "") {
+    Column c;
+    c.name = std::move(name);
+    c.SetTypeText(type);
+    c.casing = static_cast<CaseCode>(casse[0] - '0');
+    c.control = static_cast<ControlCode>(control[0] - '0');
+    c.affix = static_cast<AffixCode>(fixeType[0] - '0');
+    c.affixText = std::move(fixeText);
+    return c;
 }
 
-inline TFmtDef Fmt(std::string colSep, std::string decSep, std::vector<ColEntry> cols) {
-    TFmtDef f;
-    f.Name = "T";
-    f.ColSep = std::move(colSep);
-    f.DecSep = std::move(decSep);
-    f.ColCount = std::to_string(cols.size());
-    f.JmpLines = "0";
-    f.HdrLn = "0";
-    for (const ColEntry& c : cols) {
-        const std::string& t = c[cfType];
-        f.IsDate.push_back(t == "N" || t == "AN" || t == "A" ? 0 : 1);
-    }
-    f.Cols = std::move(cols);
+inline Format Fmt(std::string colSep, std::string decSep, std::vector<Column> cols) {
+    Format f;
+    f.name = "T";
+    f.colSep = std::move(colSep);
+    f.decSep = std::move(decSep);
+    f.countText = std::to_string(cols.size());
+    f.skipText = "0";
+    f.columns = std::move(cols);
     return f;
 }
 
@@ -47,9 +49,9 @@ struct EngineRig {
     TempDir dir;
 
     // Sets the formats and their date settings (the separator is the first byte of the type).
-    void Use(TFmtDef in, TFmtDef out, std::string inDate = "/DD/MM/YYYY", std::string outDate = "/DD/MM/YYYY") {
-        fs.FmtIn = std::move(in);
-        fs.FmtOut = std::move(out);
+    void Use(Format in, Format out, std::string inDate = "/DD/MM/YYYY", std::string outDate = "/DD/MM/YYYY") {
+        fs.Input = std::move(in);
+        fs.Output = std::move(out);
         fs.InDateSep = inDate.substr(0, 1);
         fs.InDateFmt = inDate.substr(1);
         fs.OutDateSep = outDate.substr(0, 1);
@@ -58,7 +60,7 @@ struct EngineRig {
         conv.TakeSeparators();
         ASSERT_TRUE(BuildIoLink(conv));
         conv.PrepareDateConv();
-        table.Prepare(fs.FmtIn, fs.InColCount);
+        table.Prepare(fs.Input, fs.InColCount);
     }
 
     // Converts the source bytes with the chosen engine; the result file's bytes.

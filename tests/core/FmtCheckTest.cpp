@@ -68,16 +68,16 @@ INSTANTIATE_TEST_SUITE_P(
         ColumnCase{"unknown type checks the separator",
                    With(GoodColumn(), [](TColonne& c) { c.ColType.clear(); }), {"SvColDtSep"}},
         ColumnCase{"prefix without text",
-                   With(GoodColumn(), [](TColonne& c) { c.FixeOn = true; c.FixeType = 1; }), {"SvColFixeType"}},
+                   With(GoodColumn(), [](TColonne& c) { c.FixeOn = true; c.FixeType = AffixCode::Prefix; }), {"SvColFixeType"}},
         ColumnCase{"prefix type 0 switched on",
                    With(GoodColumn(), [](TColonne& c) { c.FixeOn = true; c.FixeText = "p"; }), {"SvColFixeType"}},
         ColumnCase{"suffix with text",
-                   With(GoodColumn(), [](TColonne& c) { c.FixeOn = true; c.FixeType = 2; c.FixeText = "s"; }), {}},
+                   With(GoodColumn(), [](TColonne& c) { c.FixeOn = true; c.FixeType = AffixCode::Suffix; c.FixeText = "s"; }), {}},
         ColumnCase{"prefix rule off whatever the fields",
-                   With(GoodColumn(), [](TColonne& c) { c.FixeType = 7; }), {}},
+                   With(GoodColumn(), [](TColonne& c) { c.FixeType = static_cast<AffixCode>(7); }), {}},
         ColumnCase{"case on with code 0", With(GoodColumn(), [](TColonne& c) { c.CasseOn = true; }), {"SvColCasse"}},
         ColumnCase{"case on with code 2",
-                   With(GoodColumn(), [](TColonne& c) { c.CasseOn = true; c.Casse = 2; }), {}},
+                   With(GoodColumn(), [](TColonne& c) { c.CasseOn = true; c.Casse = CaseCode::Lower; }), {}},
         ColumnCase{"everything wrong",
                    With(GoodColumn(),
                         [](TColonne& c) {
@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                             c.ColType = "MM/DD/YYYY";
                             c.FixeOn = true;
                             c.CasseOn = true;
-                            c.Casse = 3;
+                            c.Casse = static_cast<CaseCode>(3);
                         }),
                    {"SvColName", "SvColDtSep", "SvColFixeType", "SvColCasse"}}),
     [](const ::testing::TestParamInfo<ColumnCase>& p) { return "Case" + std::to_string(p.index); });
@@ -114,99 +114,95 @@ class CheckSave : public ::testing::Test {
 protected:
     CheckSave() {
         v.EditFmtName = "QUOTES";
-        v.Comment = "daily";
-        v.ColCountText = "2";
-        v.ColSepText = ";";
-        v.DecSepText = ",";
-        v.JmpLinesText = "0";
+        v.General.Comment = "daily";
+        v.General.ColCountText = "2";
+        v.General.ColSepText = ";";
+        v.General.DecSepText = ",";
+        v.General.JmpLinesText = "0";
         columns = {GoodColumn("DATE"), GoodColumn("CLOSE")};
         columns[0].ColType = "DD/MM/YYYY";
         columns[0].DtSep = "/";
         v.Columns = &columns;
     }
-    bool Check() { return CheckFormatForSave(v, work, colLines, errs, lang); }
+    bool Check() {
+        const bool ok = CheckFormatForSave(v, work, errs, lang);
+        colLines.clear();
+        for (const Column& c : work.columns) colLines.push_back(c.Text());
+        return ok;
+    }
 
     LangTexts lang;
     FmtEditorValues v;
     ColList columns;
-    TFmtDef work;
+    Format work;
     std::vector<std::string> colLines;
     ErrList errs{{"stale", "Stale", "from before"}};
 };
 
 TEST_F(CheckSave, GoodFormatFillsTheWorkingFormat) {
-    v.HdrOn = true;
-    v.HdrLines = {"h1"};
-    v.JmpLinesText = "1";
+    v.General.HdrOn = true;
+    v.General.HdrLines = {"h1"};
+    v.General.JmpLinesText = "1";
     ASSERT_TRUE(Check());
     EXPECT_TRUE(errs.empty());
-    EXPECT_EQ(work.Name, "QUOTES");
-    EXPECT_EQ(work.Comment, "daily");
-    EXPECT_EQ(work.ColCount, "2");
-    EXPECT_EQ(work.ColSep, ";");
-    EXPECT_EQ(work.DecSep, ",");
-    EXPECT_EQ(work.JmpLines, "1");
-    EXPECT_EQ(work.Hdr, (std::vector<std::string>{"h1"}));
-    EXPECT_EQ(work.HdrCount, 1);
-    EXPECT_EQ(work.HdrLn, "1");
-    EXPECT_EQ(colLines, (std::vector<std::string>{"DATE|/DD/MM/YYYY|0|0|0|", "CLOSE|N|0|0|0|"}));
+    EXPECT_EQ(work.BlockText(), "NOM=QUOTES\r\nCMT=daily\r\nCLC=2\r\nSEP=;\r\nDEC=,\r\nIFL=1\r\nHDR=h1\r\n"
+                                "COL=DATE|/DD/MM/YYYY|0|0|0|\r\nCOL=CLOSE|N|0|0|0|\r\n");
 }
 
 TEST_F(CheckSave, ThreeErrorsInOrder) {
     v.EditFmtName.clear();
-    v.ColCountText = "0";
-    v.DecSepText.clear();
-    work.Name = "KEPT";
+    v.General.ColCountText = "0";
+    v.General.DecSepText.clear();
+    work.name = "KEPT";
     EXPECT_FALSE(Check());
     EXPECT_EQ(Keys(errs), (std::vector<std::string>{"FmtName", "ColCount", "SepDec"}));
     for (const auto& e : errs) EXPECT_EQ(e.Label, "Erreur  : ");
     EXPECT_EQ(errs[1].Text, lang.Text(LK::err_fmtDColCount));
-    EXPECT_EQ(work.Name, "KEPT");
-    EXPECT_EQ(work.ColSep, ";"); // the steps after an error still run
+    EXPECT_EQ(work.name, "KEPT");
+    EXPECT_EQ(work.colSep, ";"); // the steps after an error still run
 }
 
 TEST_F(CheckSave, SkipCountDifferentFromHeaderIsOnlyInformation) {
-    v.JmpLinesText = "1";
-    work.HdrLn = "5";
+    v.General.JmpLinesText = "1";
+    v.General.HdrLines = {"not written when the header is off"};
     EXPECT_TRUE(Check());
     EXPECT_EQ(ErrListToMemo(&errs), (std::vector<std::string>{"Info... :  " + lang.Text(LK::err_fmtDIgnAdd)}));
-    EXPECT_EQ(work.HdrCount, 0);
-    EXPECT_EQ(work.HdrLn, "5"); // not written when the header is off
+    EXPECT_TRUE(work.headers.empty());
 }
 
 TEST_F(CheckSave, NegativeSkipCountPasses) {
-    v.JmpLinesText = "-1";
+    v.General.JmpLinesText = "-1";
     EXPECT_TRUE(Check());
     EXPECT_EQ(Keys(errs), (std::vector<std::string>{"HdrCount"}));
-    EXPECT_EQ(work.JmpLines, "-1");
+    EXPECT_EQ(work.skipText, "-1");
 }
 
 TEST_F(CheckSave, NonIntegerSkipCountStopsTheCheck) {
-    v.JmpLinesText = "two";
+    v.General.JmpLinesText = "two";
     columns[1].Valid = false;
-    colLines = {"stale"};
+    work.columns = {Column{}};
     EXPECT_FALSE(Check());
     EXPECT_EQ(Keys(errs), (std::vector<std::string>{"JmpLines"}));
     EXPECT_EQ(errs[0].Label, "Erreur  : ");
     EXPECT_NE(errs[0].Text.find("\"two\""), std::string::npos);
-    EXPECT_TRUE(colLines.empty());
+    EXPECT_EQ(colLines.size(), 1u); // the columns are not reached
 }
 
 TEST_F(CheckSave, SeparatorRules) {
-    v.ColSepText.clear();
-    work.ColSep = "old";
+    v.General.ColSepText.clear();
+    work.colSep = "old";
     EXPECT_FALSE(Check());
     EXPECT_EQ(Keys(errs), (std::vector<std::string>{"SepCols"}));
-    EXPECT_EQ(work.ColSep, "old");
+    EXPECT_EQ(work.colSep, "old");
 
-    v.TabSep = true;
+    v.General.TabSep = true;
     EXPECT_TRUE(Check());
-    EXPECT_EQ(work.ColSep, "\t");
+    EXPECT_EQ(work.colSep, "\t");
 }
 
 TEST_F(CheckSave, TabSeparatorIsWhatDateSeparatorsAreComparedWith) {
-    v.TabSep = true;
-    v.ColSepText = "x";
+    v.General.TabSep = true;
+    v.General.ColSepText = "x";
     columns[0].DtSep = "\t";
     columns[0].Valid = false;
     EXPECT_FALSE(Check());
@@ -215,7 +211,7 @@ TEST_F(CheckSave, TabSeparatorIsWhatDateSeparatorsAreComparedWith) {
 
 TEST_F(CheckSave, BlankColumnOfANewFormat) {
     columns = {TColonne{}};
-    v.ColCountText = "1";
+    v.General.ColCountText = "1";
     EXPECT_FALSE(Check());
     EXPECT_EQ(Keys(errs), (std::vector<std::string>{"BadColDscr", "SvColName", "SvColDtSep"}));
     EXPECT_EQ(errs[0].Text, lang.Format(LK::err_fmtDInvalid, {"1", "--\x3F\x3F\x3F--"}));
@@ -224,7 +220,7 @@ TEST_F(CheckSave, BlankColumnOfANewFormat) {
 
 TEST_F(CheckSave, InvalidColumnsAreNumberedFromOne) {
     columns = {GoodColumn("A"), GoodColumn("B"), GoodColumn("C"), GoodColumn("D")};
-    v.ColCountText = "4";
+    v.General.ColCountText = "4";
     columns[1].Valid = false;
     columns[1].CasseOn = true;
     columns[3].Valid = false;

@@ -65,7 +65,7 @@ TEST_F(Editor, ModifyLoadsTheFormatAndItsColumns) {
     e.SelectTab(1);
     EXPECT_TRUE(e.Column.FixeOn && e.Column.Suffix && !e.Column.Prefix);
     EXPECT_TRUE(e.StoreColonne(1));
-    EXPECT_EQ(e.Columns[1].FixeType, fxSuffix);
+    EXPECT_EQ(e.Columns[1].FixeType, AffixCode::Suffix);
     EXPECT_EQ(e.Columns[1].FixeText, "EUR");
     EXPECT_TRUE(e.Columns[0].Valid);
 }
@@ -286,18 +286,13 @@ TEST_F(Editor, ValuesTheFileCannotHoldAreRefusedWhoeverSaves) {
     EXPECT_EQ(Fmt(), before);
 
     // The writer itself refuses them too.
-    TFmtDef& w = s.formats.FmtWork;
-    w = TFmtDef{};
-    w.Name = "N";
-    w.ColCount = "1";
-    w.ColSep = ";";
-    w.DecSep = ".";
-    w.JmpLines = "0";
-    EXPECT_TRUE(FmtBlockWritable(w, {"P|N|0|0|0|"}));
-    EXPECT_FALSE(s.fmtFile.FmtSaveFile(fsmSave, "N", {"P|N|0|0|1|a|b"}));
-    w.Hdr = {"x\ny"};
-    w.HdrCount = 1;
-    EXPECT_FALSE(s.fmtFile.FmtSaveFile(fsmSave, "N", {"P|N|0|0|0|"}));
+    Format w = FormatOf("N", ";", ".", {"P|N|0|0|0|"});
+    EXPECT_TRUE(FormatWritable(w));
+    w.columns[0].affixText = "a|b";
+    EXPECT_FALSE(s.fmtFile.FmtSaveFile(fsmSave, "N", w));
+    w.columns[0].affixText.clear();
+    w.headers = {"x\ny"};
+    EXPECT_FALSE(s.fmtFile.FmtSaveFile(fsmSave, "N", w));
     EXPECT_EQ(Fmt(), before);
 }
 

@@ -13,16 +13,9 @@ using namespace lmx::test;
 
 namespace {
 
-class FmtReader : public ::testing::Test {
+class FmtReader : public ::testing::Test, protected FmtFileRig {
 protected:
-    FmtReader() { file.FmtFileName = dir.file("Lumivex.fmt"); }
     void Write(const std::vector<std::string>& lines) { WriteFile(file.FmtFileName, FmtFileText(lines)); }
-
-    TempDir dir;
-    FormatState state;
-    LangTexts lang;
-    RecordingMessages messages;
-    FmtFile file{state, lang, messages};
 };
 
 struct LoadCase {
@@ -39,7 +32,7 @@ class FmtLoadCodes : public FmtReader, public ::testing::WithParamInterface<Load
 
 TEST_P(FmtLoadCodes, ResultOfLoadingX) {
     Write(GetParam().lines);
-    EXPECT_EQ(file.FmtLoadDescription(flmWorkOnly, "X"), GetParam().expected) << GetParam().what;
+    EXPECT_EQ(file.FmtLoadDescription(flmReadOnly, "X"), GetParam().expected) << GetParam().what;
 }
 
 const std::string kNomY = "NOM=Y";
@@ -108,7 +101,7 @@ TEST_F(FmtReader, EmptyNameAndMissingFile) {
 
 TEST_F(FmtReader, UnreadableFileIsAnOpenFailure) {
     std::filesystem::create_directory(file.FmtFileName); // exists, yet cannot be read as a file
-    EXPECT_EQ(file.FmtLoadDescription(flmWorkOnly, "X"), frOpenFailed);
+    EXPECT_EQ(file.FmtLoadDescription(flmReadOnly, "X"), frOpenFailed);
     EXPECT_EQ(file.FmtLoadList(), frNoFormat);
 }
 
@@ -117,9 +110,8 @@ TEST_F(FmtReader, HugeCountDoesNotAllocateUpFront) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(file.FmtLoadDescription(flmInput, "X"), frColCountDiffers);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
-    EXPECT_EQ(state.FmtWork.Cols.size(), 2u);
-    EXPECT_EQ(state.FmtWork.Cols[1][cfName], "B");
-    EXPECT_EQ(state.FmtIn.Name, "");
+    EXPECT_EQ(file.LastFault().colLines, 2);
+    EXPECT_EQ(state.Input.name, "");
 }
 
 TEST_F(FmtReader, LoadFillsWorkAndInput) {
@@ -127,65 +119,57 @@ TEST_F(FmtReader, LoadFillsWorkAndInput) {
                 {"NOM=X", "CMT=quotes", "CLC=3", "SEP=\t", "DEC=.", "IFL=2", "HDR=Date\tOpen", "COL=DATE|-DD/MM/YYYY|1|1|0|",
                  "HDR=second", "COL=OPEN|N|0|2|1|$", "COL=T|A|2|0|2|EUR"}}));
     ASSERT_EQ(file.FmtLoadDescription(flmInput, "X"), frOk);
-    const TFmtDef& w = state.FmtWork;
-    EXPECT_EQ(w.Name, "X");
-    EXPECT_EQ(w.Comment, "quotes");
-    EXPECT_EQ(w.ColCount, "3");
-    EXPECT_EQ(w.ColSep, "\t");
-    EXPECT_EQ(w.DecSep, ".");
-    EXPECT_EQ(w.JmpLines, "2");
-    EXPECT_EQ(w.HdrLn, "2");
-    EXPECT_EQ(w.HdrCount, 2);
-    EXPECT_EQ(w.Hdr, (std::vector<std::string>{"Date\tOpen", "second"}));
-    EXPECT_EQ(w.IsDate, (std::vector<int32_t>{1, 0, 0}));
-    EXPECT_EQ(w.Cols[0], (ColEntry{"DATE", "-DD/MM/YYYY", "1", "1", "0", ""}));
-    EXPECT_EQ(w.Cols[1], (ColEntry{"OPEN", "N", "0", "2", "1", "$"}));
+    const Format& w = state.Input;
+    EXPECT_EQ(w.name, "X");
+    EXPECT_EQ(w.comment, "quotes");
+    EXPECT_EQ(w.countText, "3");
+    EXPECT_EQ(w.colSep, "\t");
+    EXPECT_EQ(w.decSep, ".");
+    EXPECT_EQ(w.skipText, "2");
+    EXPECT_EQ(w.headers, (std::vector<std::string>{"Date\tOpen", "second"}));
+    ASSERT_EQ(w.columns.size(), 3u);
+    const Column& date = w.columns[0];
+    EXPECT_TRUE(date.IsDate());
+    EXPECT_EQ(date.dateSep + "|" + date.dateLayout, "-|DD/MM/YYYY");
+    EXPECT_TRUE(date.casing == CaseCode::Upper && date.control == ControlCode::Always && date.affix == AffixCode::None);
+    const Column& open = w.columns[1];
+    EXPECT_TRUE(open.type == ColumnType::Number && open.control == ControlCode::IfNotEmpty);
+    EXPECT_TRUE(open.affix == AffixCode::Prefix && open.affixText == "$");
+    const Column& t = w.columns[2];
+    EXPECT_TRUE(t.type == ColumnType::Alpha && t.casing == CaseCode::Lower && t.affix == AffixCode::Suffix);
 
-    EXPECT_EQ(state.FmtIn.Name, "X");
-    EXPECT_EQ(state.FmtIn.HdrLn, "2");
-    EXPECT_EQ(state.FmtIn.Cols, w.Cols);
-    EXPECT_EQ(state.FmtIn.IsDate, w.IsDate);
     EXPECT_EQ(state.InColCount, 3);
     EXPECT_EQ(state.InDateSep, "-");
     EXPECT_EQ(state.InDateFmt, "DD/MM/YYYY");
-    EXPECT_EQ(state.FmtOut.Name, "");
+    EXPECT_EQ(state.Output.name, "");
     EXPECT_EQ(state.OutColCount, 0);
-}
-
-TEST_F(FmtReader, NoHeaderGivesHdrLnZero) {
-    Write(Block("X", "1", {kColA}));
-    ASSERT_EQ(file.FmtLoadDescription(flmWorkOnly, "X"), frOk);
-    EXPECT_EQ(state.FmtWork.HdrLn, "0");
-    EXPECT_EQ(state.FmtWork.HdrCount, 0);
 }
 
 TEST_F(FmtReader, RememberedDatePairOutlivesTheFormat) {
     Write(Join({Block("D", "2", {"COL=D1|/YY/MM/DD|0|0|0|", "COL=D2|.MM/DD/YYYY|0|0|0|"}),
                 Block("P", "1", {kColA})}));
-    ASSERT_EQ(file.FmtLoadDescription(flmWorkOnly, "D"), frOk);
+    ASSERT_EQ(file.FmtLoadDescription(flmReadOnly, "D"), frOk);
     EXPECT_EQ(state.OutDateSep, ""); // mode 3 copies nothing
     // The output format has no date column: it gets the last pair read before, the one of D2.
     ASSERT_EQ(file.FmtLoadDescription(flmOutput, "P"), frOk);
     EXPECT_EQ(state.OutDateSep, ".");
     EXPECT_EQ(state.OutDateFmt, "MM/DD/YYYY");
     EXPECT_EQ(state.OutColCount, 1);
-    EXPECT_EQ(state.FmtOut.Name, "P");
-    EXPECT_EQ(state.FmtIn.Name, "");
+    EXPECT_EQ(state.Output.name, "P");
+    EXPECT_EQ(state.Input.name, "");
 }
 
 TEST_F(FmtReader, FailedLoadLeavesInputFormatAlone) {
     Write(Join({Block("GOOD", "1", {kColA}), Block("BAD", "2", {kColA})}));
     ASSERT_EQ(file.FmtLoadDescription(flmInput, "GOOD"), frOk);
     EXPECT_EQ(file.FmtLoadDescription(flmInput, "BAD"), frColCountDiffers);
-    EXPECT_EQ(state.FmtIn.Name, "GOOD");
+    EXPECT_EQ(state.Input.name, "GOOD");
     EXPECT_EQ(state.InColCount, 1);
-    EXPECT_EQ(state.FmtWork.Name, "BAD"); // what was read stays in the working format
 }
 
 TEST_F(FmtReader, TwoBlocksOfTheSameNameLoadTheFirst) {
     Write(Join({Block("X", "1", {kColA}, "first"), Block("X", "1", {kColB}, "second")}));
-    ASSERT_EQ(file.FmtLoadDescription(flmWorkOnly, "X"), frOk);
-    EXPECT_EQ(state.FmtWork.Comment, "first");
+    EXPECT_EQ(file.Load("X").format.comment, "first");
     ASSERT_EQ(file.FmtLoadList(), frOk);
     EXPECT_EQ(state.FmtNames, (std::vector<std::string>{"X", "X"}));
 }
@@ -196,42 +180,49 @@ TEST_F(FmtReader, AnyLineEndIsRead) {
         std::string text = FileBanner(bkFormats) + eol;
         for (const auto& l : lines) text += l + eol;
         WriteFile(file.FmtFileName, text);
-        EXPECT_EQ(file.FmtLoadDescription(flmWorkOnly, "X"), frOk) << static_cast<int>(eol.back());
-        EXPECT_EQ(state.FmtWork.Hdr, (std::vector<std::string>{"h"}));
-        EXPECT_EQ(state.FmtWork.Cols.size(), 2u);
+        const FormatRead read = file.Load("X");
+        EXPECT_EQ(read.code, frOk) << static_cast<int>(eol.back());
+        EXPECT_EQ(read.format.headers, (std::vector<std::string>{"h"}));
+        EXPECT_EQ(read.format.columns.size(), 2u);
     }
 }
 
 TEST_F(FmtReader, LastLineWithoutLineEnd) {
     WriteFile(file.FmtFileName, FmtFileText(Block("X", "2", {kColA})) + kColB);
-    EXPECT_EQ(file.FmtLoadDescription(flmWorkOnly, "X"), frOk);
+    EXPECT_EQ(file.FmtLoadDescription(flmReadOnly, "X"), frOk);
 }
 
-TEST_F(FmtReader, ReadColumnStoresFieldsEvenWhenRefused) {
+TEST(ReadColumn, TypesTheFieldsOrNamesTheFirstBadOne) {
     struct Case {
         std::string value;
-        bool ok;
-        int32_t isDate;
-        ColEntry entry;
+        std::string text; // what the column writes back; empty when refused
+        int field;        // the field at fault, -1 for none
+        bool date;        // a date type was met
     };
     const Case cases[] = {
-        {"N1|N|0|0|0|", true, 0, {"N1", "N", "0", "0", "0", ""}},
-        {"N1|0YYMMDD|1|2|2|s", true, 1, {"N1", "0YYMMDD", "1", "2", "2", "s"}},
-        {"N1|N|0|0|1|a|b|c", true, 0, {"N1", "N", "0", "0", "1", "a"}},
-        {"N1|N", false, 0, {"N1", "N", "", "", "", ""}},
-        {"|N|0|0|0|", false, 0, {"", "N", "0", "0", "0", ""}},
-        {"N1|-YYYY/DD/MM|x|0|0|", false, 1, {"N1", "-YYYY/DD/MM", "x", "0", "0", ""}},
-        {"N1|/", false, 0, {"N1", "/", "", "", "", ""}},
+        {"N1|N|0|0|0|", "N1|N|0|0|0|", -1, false},
+        {"N1|0YYMMDD|1|2|2|s", "N1|0YYMMDD|1|2|2|s", -1, true},
+        {"N1|N|0|0|1|a|b|c", "N1|N|0|0|1|a", -1, false},
+        {"N1|N", "", cfCasse, false},
+        {"|N|0|0|0|", "", cfName, false},
+        {"N1|-YYYY/DD/MM|x|0|0|", "", cfCasse, true},
+        {"N1|/", "", cfType, false},
+        {"N1|N|0|0|1|", "", cfFixeText, false},
     };
     for (const Case& c : cases) {
-        state.FmtWork.Clear();
-        EXPECT_EQ(file.FmtReadColumn(1, c.value), c.ok) << c.value;
-        ASSERT_EQ(state.FmtWork.Cols.size(), 1u);
-        EXPECT_EQ(state.FmtWork.Cols[0], c.entry) << c.value;
-        EXPECT_EQ(state.FmtWork.IsDate[0], c.isDate) << c.value;
+        FormatRead read;
+        Column col;
+        EXPECT_EQ(ReadColumn(1, c.value, col, read), !c.text.empty()) << c.value;
+        if (!c.text.empty()) {
+            EXPECT_EQ(col.Text(), c.text);
+        }
+        EXPECT_EQ(read.fault.field, c.field) << c.value;
+        EXPECT_EQ(read.metDate, c.date) << c.value;
     }
-    EXPECT_FALSE(file.FmtReadColumn(0, "N1|N|0|0|0|"));
-    EXPECT_FALSE(file.FmtReadColumn(1, ""));
+    FormatRead read;
+    Column col;
+    EXPECT_FALSE(ReadColumn(0, "N1|N|0|0|0|", col, read));
+    EXPECT_FALSE(ReadColumn(1, "", col, read));
 }
 
 TEST_F(FmtReader, ListSortsNamesAndKeepsColumnsInFileOrder) {
@@ -279,8 +270,7 @@ TEST_F(FmtReader, CrLfAcrossTheReadBuffer) {
     text += hdr + "\r\n" + "COL=A|N|0|0|0|\r\n";
     ASSERT_EQ(text[crAt], '\r');
     WriteFile(file.FmtFileName, text);
-    ASSERT_EQ(file.FmtLoadDescription(flmWorkOnly, "X"), frOk);
-    EXPECT_EQ(state.FmtWork.Hdr, (std::vector<std::string>{hdr.substr(4)}));
+    EXPECT_EQ(file.Load("X").format.headers, (std::vector<std::string>{hdr.substr(4)}));
 }
 
 } // namespace

@@ -28,7 +28,7 @@ TEST_P(LoadProblems, NameTheLineAndField) {
     RecordingMessages messages;
     FmtFile file(state, lang, messages);
     file.FmtFileName = dir.file("Lumivex.fmt");
-    const int code = file.FmtLoadDescription(flmWorkOnly, "X");
+    const int code = file.FmtLoadDescription(flmReadOnly, "X");
     EXPECT_EQ(code, GetParam().code);
     LangTexts english;
     ASSERT_EQ(english.LangLoad("English", LUMIVEX_SOURCE_DIR "/examples/Lumivex.lng"), 0);
@@ -105,16 +105,8 @@ TEST(FmtReport, ChecksEveryFormatOnce) {
 }
 
 TEST(FmtReport, DescriptionIsTheLogLinesThenOneLinePerColumn) {
-    TFmtDef f;
-    f.Name = "Q";
-    f.Comment = "quotes";
-    f.ColCount = "3";
-    f.ColSep = ";";
-    f.DecSep = ",";
-    f.JmpLines = "1";
-    f.HdrLn = "1";
-    f.Cols = {ColEntry{"DATE", "/DD/MM/YYYY", "0", "1", "0", ""}, ColEntry{"TICKER", "AN", "1", "0", "1", "FR:"},
-              ColEntry{"DAY", "0YYYYMMDD", "2", "2", "2", "Z"}};
+    const Format f = FormatOf("Q", ";", ",", {"DATE|/DD/MM/YYYY|0|1|0|", "TICKER|AN|1|0|1|FR:", "DAY|0YYYYMMDD|2|2|2|Z"},
+                              "quotes", "1", {"h"});
     EXPECT_EQ(FormatDescription(f),
               (std::vector<std::string>{
                   " Name     >Q< (quotes)", " ColCount >3<  |  ColSep >;<  |  DecSep >,<", " JmpLines >1<  |  HdrLn  >1<",

@@ -13,37 +13,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class FmtSave : public ::testing::Test {
+class FmtSave : public ::testing::Test, protected FmtFileRig {
 protected:
-    FmtSave() {
-        file.FmtFileName = dir.file("Lumivex.fmt");
-        oldPath = dir.file("Lumivex.old");
-    }
     void Write(const std::vector<std::string>& lines) { WriteFile(file.FmtFileName, FmtFileText(lines)); }
     std::string Updt(LK tail) const { return lang.Text(LK::err_fmtFileUpdt) + lang.Text(tail); }
 
-    // The working format B2 the editor would save: two columns, one header line.
+    // The format B the editor would save: two columns, one header line.
     void PrepareWork() {
-        TFmtDef& w = state.FmtWork;
-        w.Name = "B";
-        w.Comment = "new b";
-        w.ColCount = "2";
-        w.ColSep = "\t";
-        w.DecSep = ".";
-        w.JmpLines = "1";
-        w.Hdr = {"Date\tClose"};
-        w.HdrCount = 1;
-        w.HdrLn = "1";
-        colLines = {"DATE|/DD/MM/YYYY|0|1|0|", "CLOSE|N|0|0|2|EUR"};
+        work = FormatOf("B", "\t", ".", {"DATE|/DD/MM/YYYY|0|1|0|", "CLOSE|N|0|0|2|EUR"}, "new b", "1", {"Date\tClose"});
     }
 
-    TempDir dir;
-    std::string oldPath;
-    FormatState state;
-    LangTexts lang;
-    RecordingMessages messages;
-    FmtFile file{state, lang, messages};
-    std::vector<std::string> colLines;
+    const std::string oldPath = dir.file("Lumivex.old");
+    Format work;
 
     const std::vector<std::string> a = Block("A", "1", {"COL=A1|N|0|0|0|"});
     const std::vector<std::string> b = Block("B", "1", {"HDR=old", "COL=B1|AN|0|0|0|"});
@@ -57,14 +38,13 @@ TEST_F(FmtSave, SavedFormatMovesToTheEndUnderAFreshBanner) {
     const std::string before = "garbage banner\n" + CrLf(Join({a, b, c}));
     WriteFile(file.FmtFileName, before);
     PrepareWork();
-    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "B", colLines));
+    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "B", work));
     EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(Join({a, c, newB})));
     EXPECT_EQ(ReadFile(oldPath), before);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"Lumivex.fmt", "Lumivex.old"}));
 
-    ASSERT_EQ(file.FmtLoadDescription(flmWorkOnly, "B"), frOk);
-    EXPECT_EQ(state.FmtWork.Hdr, (std::vector<std::string>{"Date\tClose"}));
+    EXPECT_EQ(file.Load("B").format.BlockText(), work.BlockText()); // read back as written
 }
 
 TEST_F(FmtSave, DeleteRemovesTheBlock) {
@@ -77,15 +57,15 @@ TEST_F(FmtSave, DeleteRemovesTheBlock) {
 TEST_F(FmtSave, SaveOfADuplicatedNameKeepsOneBlock) {
     Write(Join({b, a, b}));
     PrepareWork();
-    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "B", colLines));
+    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "B", work));
     EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(Join({a, newB})));
 }
 
 TEST_F(FmtSave, NewNameIsAppended) {
     Write(Join({a}));
     PrepareWork();
-    state.FmtWork.Name = "NEW";
-    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "NEW", colLines));
+    work.name = "NEW";
+    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "NEW", work));
     std::vector<std::string> expected = newB;
     expected[0] = "NOM=NEW";
     EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(Join({a, expected})));
@@ -94,8 +74,8 @@ TEST_F(FmtSave, NewNameIsAppended) {
 TEST_F(FmtSave, OnlyTheFirstColCountColumnLinesAreWritten) {
     Write(Join({a}));
     PrepareWork();
-    colLines.push_back("EXTRA|N|0|0|0|");
-    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "B", colLines));
+    work.columns.push_back(FormatOf("E", ";", ",", {"EXTRA|N|0|0|0|"}).columns[0]);
+    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "B", work));
     EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(Join({a, newB})));
 }
 
@@ -111,7 +91,7 @@ TEST_F(FmtSave, UndeletableBackupStopsTheSave) {
     Write(Join({a, b}));
     WriteFile(oldPath + "/inside", "x"); // a non-empty folder cannot be deleted as a file
     PrepareWork();
-    EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", colLines));
+    EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", work));
     EXPECT_EQ(messages.shown, (std::vector<std::string>{lang.Text(LK::err_fmtDelOld)}));
     EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(Join({a, b})));
     EXPECT_TRUE(Exists(oldPath + "/inside"));
@@ -120,7 +100,7 @@ TEST_F(FmtSave, UndeletableBackupStopsTheSave) {
 TEST_F(FmtSave, NoFormatFileCannotBeSavedAndKeepsTheBackup) {
     WriteFile(oldPath, FmtFileText(a));
     PrepareWork();
-    EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", colLines));
+    EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", work));
     EXPECT_EQ(messages.shown, (std::vector<std::string>{lang.Text(LK::err_fmtChgOld)}));
     EXPECT_FALSE(Exists(file.FmtFileName));
     EXPECT_EQ(ReadFile(oldPath), FmtFileText(a));
@@ -135,7 +115,7 @@ TEST_F(FmtSave, NoFormatFileCannotBeSavedAndKeepsTheBackup) {
 TEST_F(FmtSave, UnreadableFormatFileIsAnAccessFailure) {
     fs::create_directory(file.FmtFileName);
     PrepareWork();
-    EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", colLines));
+    EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", work));
     EXPECT_EQ(messages.shown, (std::vector<std::string>{lang.Text(LK::err_fmtFileAccess)}));
     EXPECT_FALSE(Exists(oldPath));
 }
@@ -150,7 +130,7 @@ TEST_F(FmtSave, FailingWriteLeavesTheFormatFileIntact) {
         std::string error;
         return WriteFileDurably(path, content, error, sys);
     });
-    EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", colLines));
+    EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", work));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(ReadFile(file.FmtFileName), before);
     EXPECT_EQ(ReadFile(oldPath), before);
@@ -176,25 +156,22 @@ TEST_F(FmtSave, IncompleteWorkIsRefusedBeforeAnythingIsTouched) {
     struct Case {
         const char* what;
         std::string colCount;
-        std::size_t colLineCount;
-        int32_t hdrCount;
+        std::size_t columns;
     };
     const Case cases[] = {
-        {"fewer COL values than CLC", "2", 1, 1},
-        {"CLC not a number", "x", 2, 1},
-        {"more HDR counted than held", "2", 2, 3},
+        {"fewer columns than CLC", "2", 1},
+        {"CLC not a number", "x", 2},
     };
     for (const Case& k : cases) {
         WriteFile(file.FmtFileName, before);
         PrepareWork();
-        state.FmtWork.ColCount = k.colCount;
-        state.FmtWork.HdrCount = k.hdrCount;
-        colLines.resize(k.colLineCount);
-        EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", colLines)) << k.what;
+        work.countText = k.colCount;
+        work.columns.resize(k.columns);
+        EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", work)) << k.what;
         EXPECT_EQ(ReadFile(file.FmtFileName), before) << k.what;
         EXPECT_FALSE(Exists(oldPath)) << k.what;
     }
-    EXPECT_FALSE(file.FmtSaveFile(12, "B", colLines));
+    EXPECT_FALSE(file.FmtSaveFile(12, "B", work));
     EXPECT_TRUE(messages.shown.empty());
 }
 

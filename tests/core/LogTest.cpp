@@ -82,17 +82,16 @@ TEST_F(LogT, FramedLine) {
 }
 
 TEST_F(LogT, FormatDescriptions) {
-    TFmtDef& in = formats.FmtIn;
-    in.Name = "IN";
-    in.Comment = "quotes";
-    in.ColCount = "7";
-    in.ColSep = ";";
-    in.DecSep = ",";
-    in.JmpLines = "1";
-    in.HdrLn = "0";
-    formats.FmtOut = in;
-    formats.FmtOut.Name = "OUT";
-    formats.FmtOut.Comment = "";
+    Format& in = formats.Input;
+    in.name = "IN";
+    in.comment = "quotes";
+    in.countText = "7";
+    in.colSep = ";";
+    in.decSep = ",";
+    in.skipText = "1";
+    formats.Output = in;
+    formats.Output.name = "OUT";
+    formats.Output.comment = "";
     log.LogWrite(lkInFmt);
     log.LogWrite(lkOutFmt);
     EXPECT_EQ(log.Lines(), (Lines{" ", "INFILE description :", " Name     >IN< (quotes)",

@@ -59,19 +59,19 @@ inline std::string Digits(std::mt19937& rng, std::size_t most) {
 // Half the lines look like quotes (a date in every date column of the format, else a ticker, four
 // prices with the format's decimal separator, a volume), the others are noise; either may have a
 // field too few or too many. inLayout shapes the dates of the noise.
-inline std::string RandomLine(std::mt19937& rng, const TFmtDef& in, const std::string& inLayout) {
+inline std::string RandomLine(std::mt19937& rng, const Format& in, const std::string& inLayout) {
     static const int kDelta[] = {-1, 0, 0, 0, 0, 0, 1};
-    const int columns = static_cast<int>(in.Cols.size());
+    const int columns = static_cast<int>(in.columns.size());
     const int fields = columns + kDelta[rng() % 7];
     const bool quote = rng() % 2 == 0;
-    const std::string& sep = in.ColSep;
-    const std::string dec = in.DecSep.size() == 1 && in.DecSep != sep ? in.DecSep : ",";
+    const std::string& sep = in.colSep;
+    const std::string dec = in.decSep.size() == 1 && in.decSep != sep ? in.decSep : ",";
     std::string line;
     for (int i = 0; i < fields; ++i) {
         if (i > 0) line += sep;
         const auto col = static_cast<std::size_t>(i);
-        const bool date = i < columns && in.IsDate[col] != 0;
-        const std::string layout = date ? in.Cols[col][cfType].substr(1) : inLayout;
+        const bool date = i < columns && in.columns[col].IsDate();
+        const std::string layout = date ? in.columns[col].dateLayout : inLayout;
         if (!quote) line += RandomField(rng, layout);
         else if (date) line += DateLike(rng, layout);
         else if (i == 1) {
@@ -90,7 +90,7 @@ inline std::string RandomLine(std::mt19937& rng, const TFmtDef& in, const std::s
 
 struct Pair {
     std::string name;
-    TFmtDef in, out;
+    Format in, out;
     std::string inDate, outDate; // the remembered pairs: the last date column of each format
 };
 

@@ -113,7 +113,7 @@ TEST_F(Run, SecondSourceMissingIsCountedAndTheOthersConverted) {
 
 // UTF-8 data files with LF line ends: the format's own header goes as UTF-8, the data as read.
 TEST_F(Run, HeaderInTheDataEncodingAndLfLineEnds) {
-    s.formats.FmtOut.Hdr[0] = "Cl\xF4ture";
+    s.formats.Output.headers[0] = "Cl\xF4ture";
     s.params.PrmSet(prmENC, "UTF-8", false);
     s.params.PrmSet(prmEOL, "LF", false);
     Choose({Src("a.txt", "head\r\n31/12/99;1,5\r\n01/01/05;\xC3\xA9\n")}, dir.file("r.txt"));
@@ -318,19 +318,6 @@ TEST_F(Run, FullDiskFailsTheRunAndDeletesNothing) {
     const std::string msg = s.runner.ClosingMessage(rrIncompleteOutput);
     EXPECT_EQ(msg.rfind(s.lang.Text(LK::err_convGeneral), 0), 0u);
     EXPECT_EQ(msg.find(s.lang.Text(LK::msg_endConvert)), std::string::npos);
-}
-
-TEST_F(Run, EngineAndLinkFailuresStopBeforeTheResultFile) {
-    Choose({Src("a.txt", "h\r\n31/12/99;1\r\n")}, dir.file("r.txt"));
-    s.formats.FmtOut.Cols[0][cfCasse] = "x";
-    EXPECT_EQ(s.runner.RunConversion(view, {}), rrNoEngine);
-    EXPECT_EQ(s.runner.ClosingMessage(rrNoEngine),
-              s.lang.Text(LK::err_convGeneral) + s.lang.Format(LK::err_UnknownEngine, {"-1"}));
-    EXPECT_EQ(s.log.Lines().back(), "#CONV (SelEngine>-1< Choix du moteur impossible.");
-    EXPECT_FALSE(Exists(dir.file("r.txt")));
-    s.formats.FmtOut.ColCount = "z";
-    EXPECT_EQ(s.runner.RunConversion(view, {}), rrLinkFailed);
-    EXPECT_EQ(s.runner.RunConversion(view, {}), rrLinkFailed);
 }
 
 TEST(RenameSource, NeverReplacesAndHandlesNamesWithoutExtension) {

@@ -65,8 +65,8 @@ TEST(HostileFormatFile, ColumnLineOfTenMegabytes) {
     ASSERT_EQ(rig.s.formats.ColNames.size(), 1u);
     EXPECT_EQ(rig.s.formats.ColNames[0].size(), name.size());
     ASSERT_EQ(rig.s.fmtFile.FmtLoadDescription(flmInput, "IN"), frOk);
-    EXPECT_EQ(rig.s.formats.FmtIn.Cols.at(0)[cfName], name);
-    EXPECT_EQ(rig.s.formats.FmtIn.Cols.at(0)[cfType], "AN");
+    EXPECT_EQ(rig.s.formats.Input.columns.at(0).name, name);
+    EXPECT_EQ(rig.s.formats.Input.columns.at(0).TypeText(), "AN");
     EXPECT_EQ(Snapshot(rig.dir.path()), before);
 }
 
@@ -91,7 +91,7 @@ TEST(HostileFormatFile, HundredThousandFormatsListQuickly) {
     EXPECT_LT(listSeconds, 2.0);
     // The last block of the file is found by a load as well (F0 is written last).
     EXPECT_EQ(rig.s.fmtFile.FmtLoadDescription(flmInput, "F0"), frOk);
-    EXPECT_EQ(rig.s.formats.FmtIn.Cols.at(0)[cfName], "C0");
+    EXPECT_EQ(rig.s.formats.Input.columns.at(0).name, "C0");
     EXPECT_EQ(Snapshot(rig.dir.path()), before);
 }
 
@@ -122,11 +122,11 @@ TEST(HostileFormatFile, NulAndHighBytesInEveryFieldAreKeptAndConverted) {
     EXPECT_EQ(rig.s.formats.ColNames, (std::vector<std::string>{colA, colB, colA, colB}));
     ASSERT_EQ(rig.s.SelectFormat(flmInput, inName), frOk);
     ASSERT_EQ(rig.s.SelectFormat(flmOutput, outName), frOk);
-    EXPECT_EQ(rig.s.formats.FmtIn.ColSep, nul);
-    EXPECT_EQ(rig.s.formats.FmtIn.Comment, nul + Bytes({0x9F}));
-    EXPECT_EQ(rig.s.formats.FmtOut.DecSep, nul);
+    EXPECT_EQ(rig.s.formats.Input.colSep, nul);
+    EXPECT_EQ(rig.s.formats.Input.comment, nul + Bytes({0x9F}));
+    EXPECT_EQ(rig.s.formats.Output.decSep, nul);
     // A name that differs only after its NUL byte is another format.
-    EXPECT_EQ(rig.s.fmtFile.FmtLoadDescription(flmWorkOnly, "I" + nul + "x"), frNotFound);
+    EXPECT_EQ(rig.s.fmtFile.FmtLoadDescription(flmReadOnly, "I" + nul + "x"), frNotFound);
 
     const std::string src = rig.dir.file("q.txt");
     // A field holding the output separator (0xFF) would give a line of three columns: rejected.

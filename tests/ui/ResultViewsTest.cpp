@@ -154,7 +154,7 @@ TEST(RejectsPage, FileRowIsOneRedBandAndWholeLinesRunAcrossColumns) {
 // numbers' column fits the largest one, and rows that only grow are added without a reset.
 TEST(RejectsPage, TitlesAndLineNumbersStayInPlaceWhenScrolled) {
     RejectTable table;
-    table.Prepare(TFmtDef{}, 3);
+    table.Prepare(Format{}, 3);
     const std::string_view cells[] = {"02/12/2024", "1,5", "1,7"};
     for (int i = 1; i <= 300; ++i) table.Rejected(i * 1000 - 10, "#Date", "", cells);
     RejectTableSource src(table);

@@ -1,0 +1,189 @@
+#include "core/FormatReader.h"
+
+#include "common/Text.h"
+#include "common/UCommuns.h"
+
+#include <array>
+#include <limits>
+
+namespace lmx {
+
+namespace {
+
+bool ColumnFault(FormatRead& read, int32_t k, int field, std::string_view value) {
+    if (read.fault.entry == 0) {
+        read.fault.entry = k;
+        read.fault.field = field;
+        read.fault.value = value;
+    }
+    return false;
+}
+
+// A code field holds exactly "0", "1" or "2".
+template <typename Code>
+bool ReadCode(std::string_view text, Code& code) {
+    if (text.size() != 1 || text[0] < '0' || text[0] > '2') return false;
+    code = static_cast<Code>(text[0] - '0');
+    return true;
+}
+
+// The lines of one block after its NOM line.
+int ReadBlock(FmtLineReader& in, FormatRead& read) {
+    Format& f = read.format;
+    FmtReadFault& fault = read.fault;
+    int result = frOk;
+    std::string line;
+    std::string_view key;
+    std::string_view value;
+    // The first descriptive fault is the one worth showing.
+    const auto descrFault = [&](const char* expected, bool atEnd) {
+        result = atEnd ? frEmptyName : frBadDescr;
+        if (!fault.descrKey.empty()) return;
+        fault.descrLine = in.LineNo();
+        fault.descrKey = expected;
+        fault.descrAtEnd = atEnd;
+        if (!atEnd) fault.descrFound = line;
+    };
+    // One descriptive line; a failed step does not stop the following ones.
+    const auto next = [&](const char* expected) {
+        if (in.AtEnd()) {
+            descrFault(expected, true);
+            return false;
+        }
+        in.ReadLine(line);
+        key = LineKey(line);
+        value = LineValue(line);
+        return true;
+    };
+
+    if (next("CMT")) {
+        if (key == "CMT") f.comment = value;
+        else descrFault("CMT", false);
+    }
+    int32_t n = 0;
+    bool countSet = false;
+    if (next("CLC")) {
+        if (key == "CLC" && StrToInt32(value, n) && n > 0) {
+            f.countText = value;
+            countSet = true;
+        } else {
+            descrFault("CLC", false);
+        }
+    }
+    if (next("SEP")) {
+        if (key == "SEP" && !value.empty()) f.colSep = value;
+        else descrFault("SEP", false);
+    }
+    if (next("DEC")) {
+        if (key == "DEC" && !value.empty() && value != f.colSep) f.decSep = value;
+        else descrFault("DEC", false);
+    }
+    if (next("IFL")) {
+        if (key == "IFL" && CheckValue(ckNonNegativeInt, value)) f.skipText = value;
+        else descrFault("IFL", false);
+    }
+    if (!countSet) return result;
+
+    // The count is not trusted for an allocation: columns come with the COL lines that back them.
+    int64_t k = 0;
+    bool blockEnded = false;
+    bool columnsOk = true;
+    Column col;
+    while (!in.AtEnd()) {
+        in.ReadLine(line);
+        key = LineKey(line);
+        value = LineValue(line);
+        if (key == "HDR") {
+            f.headers.emplace_back(value);
+        } else if (key == "COL") {
+            ++k;
+            if (k > n) result = frTooManyColsAtEof;
+            if (k <= std::numeric_limits<int32_t>::max() && ReadColumn(static_cast<int32_t>(k), value, col, read)) {
+                if (columnsOk) f.columns.push_back(col);
+            } else {
+                if (columnsOk) fault.colLine = in.LineNo();
+                columnsOk = false;
+            }
+        } else {
+            blockEnded = true; // this line is consumed with the block
+            if (k != n) result = frColCountDiffers;
+            break;
+        }
+    }
+    if (!blockEnded && k < n) result = frColCountDiffers;
+    fault.colLines = k;
+    fault.colCount = n;
+    if (!columnsOk) return frBadColumn;
+    return result;
+}
+
+} // namespace
+
+bool ReadColumn(int32_t k, std::string_view value, Column& col, FormatRead& read) {
+    if (k < 1) return false;
+    if (value.empty()) return ColumnFault(read, k, cfName, value);
+    std::array<std::string_view, cfCount> field{};
+    std::size_t pos = 0;
+    for (std::size_t i = 0; i < field.size() && pos <= value.size(); ++i) {
+        const std::size_t bar = value.find('|', pos);
+        if (bar == std::string_view::npos) {
+            field[i] = value.substr(pos);
+            pos = value.size() + 1;
+        } else {
+            field[i] = value.substr(pos, bar - pos);
+            pos = bar + 1;
+        }
+    }
+
+    if (field[cfName].empty()) return ColumnFault(read, k, cfName, field[cfName]);
+    col.name = field[cfName];
+    const std::string_view type = field[cfType];
+    if (type != "A" && type != "N" && type != "AN") {
+        if (type.size() < 2 || !CheckValue(ckDateLayout, type.substr(1))) return ColumnFault(read, k, cfType, type);
+        // Remembered before the codes are checked: a later fault in the line does not undo it.
+        read.metDate = true;
+        read.lastDateSep = type.substr(0, 1);
+        read.lastDateLayout = type.substr(1);
+    }
+    col.SetTypeText(type);
+    if (!ReadCode(field[cfCasse], col.casing)) return ColumnFault(read, k, cfCasse, field[cfCasse]);
+    if (!ReadCode(field[cfControl], col.control)) return ColumnFault(read, k, cfControl, field[cfControl]);
+    if (!ReadCode(field[cfFixeType], col.affix)) return ColumnFault(read, k, cfFixeType, field[cfFixeType]);
+    if (col.affix != AffixCode::None && field[cfFixeText].empty())
+        return ColumnFault(read, k, cfFixeText, field[cfFixeText]);
+    col.affixText = field[cfFixeText];
+    return true;
+}
+
+FormatRead ReadFormat(FmtLineReader& in, const std::string& name) {
+    FormatRead read;
+    if (name.empty()) {
+        read.code = frEmptyName;
+        return read;
+    }
+    int result = frNotFound;
+    std::string line;
+    in.ReadLine(line);
+    // The end test comes first: the file's last line is never taken as the wanted NOM line.
+    while (!in.AtEnd()) {
+        if (LineKey(line) == "NOM" && LineValue(line) == name) {
+            read.format.name = name;
+            result = ReadBlock(in, read);
+            break;
+        }
+        in.ReadLine(line);
+    }
+    // The wanted NOM as the file's last line is a block cut off before its descriptive lines,
+    // not a missing format.
+    if (result == frNotFound && LineKey(line) == "NOM" && LineValue(line) == name) {
+        read.format.name = name;
+        result = frEmptyName;
+        read.fault.descrLine = in.LineNo();
+        read.fault.descrKey = "CMT";
+        read.fault.descrAtEnd = true;
+    }
+    read.code = in.Failed() ? frOpenFailed : result;
+    return read;
+}
+
+} // namespace lmx
