@@ -1,10 +1,15 @@
 #pragma once
 // A conversion run: every source of the list, in order, into one result file, and the checks of the
 // "Convertir" button. Its closing message and after-processing live in URunEnd.cpp.
-#include "core/UConvPage.h"
+#include "core/ConversionFiles.h"
+#include "core/UDataFormats.h"
 #include "core/UEngines.h"
+#include "core/ULog.h"
+#include "core/UPorts.h"
 #include "core/URunEnd.h"
 #include "core/URunState.h"
+#include "env/ULang.h"
+#include "env/UParms.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "ui/ConversionPage.h"
 #include "ui/FileGroup.h"
 
-#include "core/USession.h"
+#include "model/Session.h"
 #include "env/ULang.h"
 #include "ui/UQt.h"
 

@@ -1,11 +1,11 @@
 // The conversion page's handlers: the page's state mapped to its controls, the previews and the run.
 #include "common/Text.h"
 #include "common/UCommuns.h"
-#include "core/UConvPage.h"
+#include "model/ConversionPageModel.h"
 #include "core/UEngines.h"
 #include "core/UFmtFile.h"
 #include "core/ULog.h"
-#include "core/USession.h"
+#include "model/Session.h"
 #include "env/UColors.h"
 #include "env/ULang.h"
 #include "env/UParms.h"

@@ -1,7 +1,7 @@
 // The format editor page's controls, their layout and their captions.
 #include "ui/FormatEditorPage.h"
 
-#include "core/UFmtEditor.h"
+#include "model/FormatEditorModel.h"
 #include "env/ULang.h"
 #include "ui/UDialogs.h"
 #include "ui/UQt.h"

@@ -3,7 +3,7 @@
 
 #include "common/Text.h"
 #include "common/UCommuns.h"
-#include "core/UFmtEditor.h"
+#include "model/FormatEditorModel.h"
 #include "env/ULang.h"
 #include "ui/UDialogs.h"
 #include "ui/UQt.h"

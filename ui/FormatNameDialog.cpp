@@ -1,7 +1,7 @@
 #include "ui/FormatNameDialog.h"
 
 #include "core/UDataFormats.h"
-#include "core/UFmtEditor.h"
+#include "model/FormatEditorModel.h"
 #include "core/UPorts.h"
 #include "env/ULang.h"
 #include "ui/UQt.h"

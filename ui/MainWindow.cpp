@@ -1,7 +1,7 @@
 #include "ui/MainWindow.h"
 #include "ui/UHover.h"
 
-#include "core/USession.h"
+#include "model/Session.h"
 #include "core/ULog.h"
 #include "env/ULang.h"
 #include "ui/AboutBox.h"

@@ -1,10 +1,10 @@
 // Start-up and shut-down of the main window: the environment, the first show, quitting.
 #include "common/Text.h"
 #include "common/UCommuns.h"
-#include "core/UConvPage.h"
+#include "model/ConversionPageModel.h"
 #include "core/UFmtFile.h"
 #include "core/ULog.h"
-#include "core/USession.h"
+#include "model/Session.h"
 #include "env/UColors.h"
 #include "env/ULang.h"
 #include "env/UParms.h"

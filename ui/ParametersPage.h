@@ -2,7 +2,7 @@
 // The parameters page: three categories on the left switch between the processing, environment
 // and integration panels; the save button turns the controls into parameters. The rules live in
 // PrmPage (env/UPrmPage.h); this class maps the controls to it and owns the handlers.
-#include "env/UPrmPage.h"
+#include "model/ParametersPageModel.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The window's side of a conversion run: counters, bars, pages, and the event passes that let
 // "Annuler" through at least every ~30 ms, whatever the sizes of the files, never per line.
-#include "core/UPacer.h"
+#include "model/EventPacer.h"
 #include "core/URun.h"
 
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "common/Text.h"
 #include "common/UCommuns.h"
-#include "core/UFmtEditor.h"
+#include "model/FormatEditorModel.h"
 #include "env/UParms.h"
 #include "ui/AboutBox.h"
 #include "ui/FormatEditorPage.h"

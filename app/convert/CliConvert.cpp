@@ -10,7 +10,7 @@
 #include "common/UCommuns.h"
 #include "common/UDurable.h"
 #include "core/UFmtReport.h"
-#include "core/USession.h"
+#include "model/Session.h"
 
 #include <cerrno>
 #include <sys/stat.h>

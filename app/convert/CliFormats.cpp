@@ -5,7 +5,7 @@
 #include "common/Cp1252.h"
 #include "common/Text.h"
 #include "core/UFmtReport.h"
-#include "core/USession.h"
+#include "model/Session.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 
 #include "common/Cp1252.h"
 #include "core/ULineReader.h"
-#include "core/UProgress.h"
+#include "model/Progress.h"
 
 #include <cstdio>
 

@@ -6,7 +6,7 @@
 // as it is: an accented folder name reads right, never as mojibake.
 #include "common/UDurable.h"
 #include "core/UPorts.h"
-#include "core/UProgress.h"
+#include "model/Progress.h"
 #include "core/URun.h"
 
 #include <chrono>

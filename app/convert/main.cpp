@@ -9,7 +9,7 @@
 #include "common/UCommuns.h"
 #include "common/UDurable.h"
 #include "core/ULocaleNames.h"
-#include "core/USession.h"
+#include "model/Session.h"
 #include "env/UProgramFiles.h"
 
 #include <csignal>

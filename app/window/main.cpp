@@ -3,7 +3,7 @@
 #include "common/UCommuns.h"
 #include "core/ULocaleNames.h"
 #include "platform/UTrash.h"
-#include "core/USession.h"
+#include "model/Session.h"
 #include "env/UProgramFiles.h"
 #include "ui/AboutBox.h"
 #include "ui/UApplication.h"

@@ -1,6 +1,6 @@
 #include "core/UFmtCheck.h"
 #include "core/UFmtReport.h"
-#include "core/USession.h"
+#include "model/Session.h"
 #include "env/ULang.h"
 #include "FmtTestFiles.h"
 

@@ -1,4 +1,4 @@
-#include "core/USession.h"
+#include "model/Session.h"
 
 #include "common/Cp1252.h"
 #include "common/UCommuns.h"

@@ -2,7 +2,7 @@
 // Shared by the hostile-input tests: a picture of a folder to prove nothing else changed, a whole
 // session set up in a temporary program folder, and the command-line converter run as a process.
 #include "common/UCommuns.h"
-#include "core/USession.h"
+#include "model/Session.h"
 #include "support/FaultyPort.h"
 #include "support/TestSupport.h"
 

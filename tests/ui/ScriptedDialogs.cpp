@@ -1,6 +1,6 @@
 #include "ScriptedDialogs.h"
 
-#include "core/UFmtEditor.h"
+#include "model/FormatEditorModel.h"
 #include "ui/UQt.h"
 
 namespace lmx {

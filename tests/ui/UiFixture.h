@@ -1,6 +1,6 @@
 #pragma once
 // A program's state in a temporary program folder, and the window over it.
-#include "core/USession.h"
+#include "model/Session.h"
 #include "core/UDataFormats.h"
 #include "core/UFmtFile.h"
 #include "core/ULog.h"

@@ -5,7 +5,7 @@
 #include "common/UCommuns.h"
 #include "ui/FormatEditorPage.h"
 #include "ui/ParametersPage.h"
-#include "core/UFmtEditor.h"
+#include "model/FormatEditorModel.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,10 +1,10 @@
 #pragma once
 // Everything one program instance keeps for its whole life, owned by main and passed down: the
 // formats, the texts, the parameters, the log, the engine, the run state, the conversion page.
-#include "core/UConvPage.h"
+#include "model/ConversionPageModel.h"
 #include "core/UDataFormats.h"
 #include "core/UEngines.h"
-#include "core/UFmtEditor.h"
+#include "model/FormatEditorModel.h"
 #include "core/UFmtFile.h"
 #include "core/ULog.h"
 #include "core/UPorts.h"

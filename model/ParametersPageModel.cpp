@@ -1,4 +1,4 @@
-#include "env/UPrmPage.h"
+#include "model/ParametersPageModel.h"
 
 #include "common/UCommuns.h"
 #include "env/ULang.h"

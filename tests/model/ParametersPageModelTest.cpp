@@ -1,4 +1,4 @@
-#include "env/UPrmPage.h"
+#include "model/ParametersPageModel.h"
 
 #include "env/ULang.h"
 #include "env/UParms.h"

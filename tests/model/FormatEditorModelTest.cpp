@@ -1,8 +1,8 @@
 // The format editor's rules, without a window: loading, columns, guards, naming, saving, deleting.
-#include "core/USession.h"
+#include "model/Session.h"
 
 #include "core/UFmtCheck.h"
-#include "FmtTestFiles.h"
+#include "core/FmtTestFiles.h"
 
 #include <gtest/gtest.h>
 

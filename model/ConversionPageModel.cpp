@@ -1,4 +1,4 @@
-#include "core/UConvPage.h"
+#include "model/ConversionPageModel.h"
 
 #include "common/UCommuns.h"
 #include "common/Text.h"
@@ -10,31 +10,6 @@
 #include <fcntl.h>
 
 namespace lmx {
-
-bool IsOneOfSources(SystemPort& port, const std::string& path, const std::vector<std::string>& sources) {
-    for (const auto& src : sources) {
-        if (IsStdInSource(src)) {
-            // Appending to the file being read would chase its own lines; a terminal or a pipe
-            // shared by both ends is no file.
-            if (port.KindOf("/dev/stdin") == EntryKind::File && SameFile(path, "/dev/stdin")) return true;
-            continue;
-        }
-        if (src == path || port.SameEntry(src, path)) return true;
-    }
-    return false;
-}
-
-int SourceError(SystemPort& port, const std::string& path) {
-    struct stat st {};
-    if (port.Stat(path.c_str(), st, true) != 0) return errno;
-    if (S_ISDIR(st.st_mode)) return EISDIR;
-    // Opening a FIFO would wake or wait for its writer; a device is no file of lines.
-    if (!S_ISREG(st.st_mode)) return EINVAL;
-    const int fd = port.Open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0);
-    if (fd < 0) return errno;
-    port.Close(fd);
-    return 0;
-}
 
 ConvPage::ConvPage(ConvPageState& state, Params& params, const LangTexts& lang, IMessages& messages, Log& log,
                    SystemPort& port)
@@ -80,16 +55,6 @@ void ConvPage::SetSource(const std::string& path) {
     if (st_.SourceDir != prm_.PrmGet(prmMRS, false)) prm_.PrmSet(prmMRS, st_.SourceDir, true);
     st_.InChosen = true;
     ProposeOutPath(path);
-}
-
-std::string ResultPathFor(const Params& prm, const std::string& source, std::string& dir) {
-    const std::string added = prm.PrmGet(prmDDO);
-    const std::string ext = ResultExtension(prm, source);
-    const std::string mrd = prm.PrmGet(prmMRD);
-    dir = IncludeTrailingSlash(CheckValue(ckDirectory, mrd) ? mrd : prm.PrmGet(prmMRS));
-    const std::string name = ExtractFileName(source);
-    const std::string stem = name.substr(0, name.size() - ExtractFileExt(name).size());
-    return dir + stem + added + ext;
 }
 
 std::string ConvPage::ProposalFor(const std::string& path) { return ResultPathFor(prm_, path, st_.OutDir); }

@@ -1,5 +1,5 @@
 // The format editor: loading a format into the page's values, the columns and their tabs.
-#include "core/UFmtEditor.h"
+#include "model/FormatEditorModel.h"
 
 #include "common/Text.h"
 #include "common/UCommuns.h"

@@ -1,5 +1,5 @@
 // The pace at which a run lets the window's events through.
-#include "core/UPacer.h"
+#include "model/EventPacer.h"
 
 #include <gtest/gtest.h>
 

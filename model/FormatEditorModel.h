@@ -1,7 +1,7 @@
 #pragma once
 // The format editor: its state and every operation of its page that needs no widget. The page copies
 // its controls into General and Column, calls an operation, then shows what the editor holds again.
-#include "core/UConvPage.h"
+#include "model/ConversionPageModel.h"
 #include "core/UDataFormats.h"
 #include "core/UFmtCheck.h"
 

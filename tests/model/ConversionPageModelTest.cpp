@@ -1,4 +1,4 @@
-#include "core/USession.h"
+#include "model/Session.h"
 
 #include "common/UCommuns.h"
 #include "support/TestSupport.h"

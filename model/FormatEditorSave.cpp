@@ -1,5 +1,5 @@
 // The format editor: naming a format, saving, deleting, and the guards on the two separators.
-#include "core/UFmtEditor.h"
+#include "model/FormatEditorModel.h"
 
 #include "common/Text.h"
 #include "core/UFmtCheck.h"

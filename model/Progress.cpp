@@ -1,4 +1,4 @@
-#include "core/UProgress.h"
+#include "model/Progress.h"
 
 #include "common/Text.h"
 

@@ -1,4 +1,4 @@
-#include "core/UPacer.h"
+#include "model/EventPacer.h"
 
 namespace lmx {
 

@@ -1,0 +1,43 @@
+#pragma once
+// The files of a conversion: the sources chosen and the result proposed, with the rules on them
+// that the conversion page, the run and the command-line converter share.
+#include "common/UPort.h"
+#include "env/UParms.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lmx {
+
+struct ConvPageState {
+    std::vector<std::string> InFiles; // full paths, sorted byte-wise
+    std::string SourceDir;            // folder of the first file, with its trailing "/"
+    std::string OutDir;               // folder of the proposed result file, with its trailing "/"
+    std::string OutPath;              // empty when there is no result file
+    bool InChosen = false;
+    bool OutValid = false;
+    bool OutFmtReload = true;
+    int32_t AvgLineLen = 0;
+};
+
+// The source name that stands for standard input (the command-line converter's "-").
+inline constexpr std::string_view kStdInSource = "-";
+inline bool IsStdInSource(std::string_view path) { return path == kStdInSource; }
+
+// True when path names one of the sources, as the same text or as the same file on disk
+// (another spelling, a link): writing it would truncate a source before it is read. Standard
+// input is such a source when it is a regular file (a shell's "<") and path names that file.
+bool IsOneOfSources(SystemPort& port, const std::string& path, const std::vector<std::string>& sources);
+
+// Why path cannot be read as a source: 0 when it can, else the error number (ENOENT, EACCES,
+// EISDIR...; EINVAL for a FIFO or a device, which is looked at but never opened).
+int SourceError(SystemPort& port, const std::string& path);
+
+// The result file proposed for a source: in MRD's folder (MRS's when MRD names no folder), the
+// source's name with DDO inserted before the extension, then EXT's extension ("$Q": the source's).
+// dir receives the folder, ending with "/".
+std::string ResultPathFor(const Params& prm, const std::string& source, std::string& dir);
+
+} // namespace lmx
