@@ -11,11 +11,12 @@
 
 namespace lmx {
 
-ConvPage::ConvPage(ConvPageState& state, Params& params, const LangTexts& lang, IMessages& messages, Log& log,
-                   SystemPort& port)
+ConversionPageModel::ConversionPageModel(ConvPageState& state, Params& params, const LangTexts& lang,
+                                         IMessages& messages, Log& log, SystemPort& port)
     : st_(state), prm_(params), lang_(lang), msg_(messages), log_(log), port_(port) {}
 
-bool ConvPage::TakeFiles(const std::vector<std::string>& chosen, std::string_view logPrefix, bool stdIn) {
+bool ConversionPageModel::TakeFiles(const std::vector<std::string>& chosen, std::string_view logPrefix,
+                                    bool stdIn) {
     std::vector<std::string> kept;
     for (const auto& named : chosen) {
         if (stdIn && IsStdInSource(named)) {
@@ -50,16 +51,18 @@ bool ConvPage::TakeFiles(const std::vector<std::string>& chosen, std::string_vie
     return true;
 }
 
-void ConvPage::SetSource(const std::string& path) {
+void ConversionPageModel::SetSource(const std::string& path) {
     st_.SourceDir = ExtractFilePath(path);
     if (st_.SourceDir != prm_.PrmGet(prmMRS, false)) prm_.PrmSet(prmMRS, st_.SourceDir, true);
     st_.InChosen = true;
     ProposeOutPath(path);
 }
 
-std::string ConvPage::ProposalFor(const std::string& path) { return ResultPathFor(prm_, path, st_.OutDir); }
+std::string ConversionPageModel::ProposalFor(const std::string& path) {
+    return ResultPathFor(prm_, path, st_.OutDir);
+}
 
-void ConvPage::ProposeOutPath(const std::string& path) {
+void ConversionPageModel::ProposeOutPath(const std::string& path) {
     st_.OutPath = ProposalFor(path);
     if (port_.Exists(st_.OutPath)) {
         // An existing file is never proposed silently: the user confirms it through "Changer".
@@ -71,7 +74,7 @@ void ConvPage::ProposeOutPath(const std::string& path) {
     ShowOutPath();
 }
 
-void ConvPage::ChooseOutPath(const std::string& path) {
+void ConversionPageModel::ChooseOutPath(const std::string& path) {
     if (IsOneOfSources(port_, path, st_.InFiles)) {
         st_.OutValid = false;
         st_.OutPath.clear();
@@ -93,25 +96,25 @@ void ConvPage::ChooseOutPath(const std::string& path) {
     ShowOutPath();
 }
 
-void ConvPage::ShowOutPath() {
+void ConversionPageModel::ShowOutPath() {
     if (!st_.OutValid) return;
     const std::string dir = ExtractFilePath(st_.OutPath);
     if (prm_.PrmGet(prmMRD, false) != dir) prm_.PrmSet(prmMRD, dir, true);
 }
 
-std::string ConvPage::OutDirCaption() const {
+std::string ConversionPageModel::OutDirCaption() const {
     return WrapPath(st_.OutValid ? ExtractFilePath(st_.OutPath) : prm_.PrmGet(prmMRD, false));
 }
 
-std::string ConvPage::OutNameCaption() const {
+std::string ConversionPageModel::OutNameCaption() const {
     return st_.OutValid ? ExtractFileName(st_.OutPath) : std::string(" ");
 }
 
-std::string ConvPage::OpenDialogDir() const {
+std::string ConversionPageModel::OpenDialogDir() const {
     return DialogFolder(prm_, prmMRS);
 }
 
-std::string ConvPage::SaveDialogDir() const {
+std::string ConversionPageModel::SaveDialogDir() const {
     if (st_.OutValid || !st_.OutDir.empty()) return st_.OutDir;
     return DialogFolder(prm_, prmMRD);
 }
@@ -131,7 +134,7 @@ FormatChoices RefillFormatChoices(FormatState& formats, const Params& params, co
     return c;
 }
 
-std::string ConvPage::WrapPath(std::string_view path) {
+std::string ConversionPageModel::WrapPath(std::string_view path) {
     std::string out;
     out.reserve(path.size() + 8);
     for (char c : path) {
@@ -145,7 +148,8 @@ std::string ConvPage::WrapPath(std::string_view path) {
 
 namespace lmx {
 
-int ConvPage::FeedInPreview(const FormatState& formats, std::vector<std::vector<std::string>>& rows) {
+int ConversionPageModel::FeedInPreview(const FormatState& formats,
+                                       std::vector<std::vector<std::string>>& rows) {
     rows.clear();
     if (!formats.InFmtOk) return -1;
     LineReader in(64 * 1024);

@@ -16,10 +16,10 @@
 
 namespace lmx {
 
-class ConvPage {
-public:
-    ConvPage(ConvPageState& state, Params& params, const LangTexts& lang, IMessages& messages, Log& log,
-             SystemPort& port = RealPort());
+class ConversionPageModel {
+  public:
+    ConversionPageModel(ConvPageState& state, Params& params, const LangTexts& lang, IMessages& messages,
+                        Log& log, SystemPort& port = RealPort());
 
     // Files picked with "Ouvrir" (logPrefix "FilesToConvert : ") or named on the command line
     // (logPrefix "Param(FilesToConv.) : "): made absolute, empty files refused one by one, the rest

@@ -43,13 +43,15 @@ std::string UpperAZ(std::string_view text) {
     return out;
 }
 
-FmtEditor::FmtEditor(FormatState& formats, FmtFile& file, Params& params, const LangTexts& lang,
-                     IMessages& messages, Log& log)
+FormatEditorModel::FormatEditorModel(FormatState& formats, FmtFile& file, Params& params,
+                                     const LangTexts& lang, IMessages& messages, Log& log)
     : formats_(formats), file_(file), params_(params), lang_(lang), messages_(messages), log_(log) {}
 
-std::string FmtEditor::ColSepValue() const { return General.TabSep ? std::string("\t") : General.ColSepText; }
+std::string FormatEditorModel::ColSepValue() const {
+    return General.TabSep ? std::string("\t") : General.ColSepText;
+}
 
-bool FmtEditor::LoadFmtIntoEditor(const std::string& name) {
+bool FormatEditorModel::LoadFmtIntoEditor(const std::string& name) {
     const bool blank = name == "0";
     Format f;
     if (blank) {
@@ -92,7 +94,7 @@ bool FmtEditor::LoadFmtIntoEditor(const std::string& name) {
     return true;
 }
 
-bool FmtEditor::ShowColonne(int index) {
+bool FormatEditorModel::ShowColonne(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= Columns.size()) {
         if (log_.ExtendedLog) {
             log_.LogWrite(lkLine, " *** #COLDESCR(LOAD) : " + IntToStr(index));
@@ -121,7 +123,7 @@ bool FmtEditor::ShowColonne(int index) {
     return true;
 }
 
-bool FmtEditor::StoreColonne(int index) {
+bool FormatEditorModel::StoreColonne(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= Columns.size()) return false;
     TColonne& c = Columns[static_cast<std::size_t>(index)];
     ColumnValues& v = Column;
@@ -149,12 +151,12 @@ bool FmtEditor::StoreColonne(int index) {
     return true;
 }
 
-void FmtEditor::SetMoveButtons() {
+void FormatEditorModel::SetMoveButtons() {
     Buttons.Left = TabIndex > 0;
     Buttons.Right = TabIndex >= 0 && static_cast<std::size_t>(TabIndex) + 1 < Tabs.size();
 }
 
-void FmtEditor::AddColumn() {
+void FormatEditorModel::AddColumn() {
     if (!ColumnsMade) return;
     Columns.emplace_back();
     Tabs.emplace_back(kBlankColName);
@@ -162,7 +164,7 @@ void FmtEditor::AddColumn() {
     SetMoveButtons();
 }
 
-void FmtEditor::DeleteColumn() {
+void FormatEditorModel::DeleteColumn() {
     // The last column cannot go.
     if (TabIndex < 0 || Tabs.size() < 2 || static_cast<std::size_t>(TabIndex) >= Columns.size()) return;
     Columns.erase(Columns.begin() + TabIndex);
@@ -174,7 +176,7 @@ void FmtEditor::DeleteColumn() {
     SetMoveButtons();
 }
 
-void FmtEditor::MoveColumn(int step) {
+void FormatEditorModel::MoveColumn(int step) {
     const int other = TabIndex + step;
     if (TabIndex < 0 || other < 0 || static_cast<std::size_t>(other) >= Columns.size() ||
         static_cast<std::size_t>(TabIndex) >= Columns.size() || static_cast<std::size_t>(other) >= Tabs.size())
@@ -186,7 +188,7 @@ void FmtEditor::MoveColumn(int step) {
     if (!ShowColonne(TabIndex)) messages_.Show(lang_.Format(LK::err_fmtColFeed, {IntToStr(TabIndex)}));
 }
 
-void FmtEditor::SelectTab(int index) {
+void FormatEditorModel::SelectTab(int index) {
     if (TabIndex >= 0) StoreColonne(TabIndex);
     if (NewColNameTyped) {
         formats_.ColNames.push_back(Column.Name);
@@ -198,7 +200,7 @@ void FmtEditor::SelectTab(int index) {
     SetMoveButtons();
 }
 
-void FmtEditor::ColNameEdited(const std::string& text) {
+void FormatEditorModel::ColNameEdited(const std::string& text) {
     if (TabIndex < 0 || static_cast<std::size_t>(TabIndex) >= Tabs.size()) return;
     Column.Name = text;
     if (!Contains(NameList, text)) NewColNameTyped = true;
@@ -206,7 +208,7 @@ void FmtEditor::ColNameEdited(const std::string& text) {
     Tabs[static_cast<std::size_t>(TabIndex)] = text;
 }
 
-void FmtEditor::ColNameChosen(const std::string& text) {
+void FormatEditorModel::ColNameChosen(const std::string& text) {
     if (TabIndex < 0 || static_cast<std::size_t>(TabIndex) >= Tabs.size()) return;
     Column.Name = text;
     Tabs[static_cast<std::size_t>(TabIndex)] = text;
@@ -216,16 +218,18 @@ void FmtEditor::ColNameChosen(const std::string& text) {
     }
 }
 
-void FmtEditor::TypeChosen(const std::string& type) {
+void FormatEditorModel::TypeChosen(const std::string& type) {
     Column.Type = type;
     if (!TypeHasDateSep(type)) Column.DtSep.clear();
 }
 
-void FmtEditor::FixeClicked(bool on) {
+void FormatEditorModel::FixeClicked(bool on) {
     Column.FixeOn = on;
     if (!on) Column.FixeText.clear();
 }
 
-void FmtEditor::CasseClicked(bool on) { Column.CasseOn = on; }
+void FormatEditorModel::CasseClicked(bool on) {
+    Column.CasseOn = on;
+}
 
 } // namespace lmx

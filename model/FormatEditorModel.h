@@ -65,10 +65,10 @@ bool ColNameCharOk(char c);
 // Letters a to z in upper case, every other byte (accented letters too) as it is.
 std::string UpperAZ(std::string_view text);
 
-class FmtEditor {
-public:
-    FmtEditor(FormatState& formats, FmtFile& file, Params& params, const LangTexts& lang, IMessages& messages,
-              Log& log);
+class FormatEditorModel {
+  public:
+    FormatEditorModel(FormatState& formats, FmtFile& file, Params& params, const LangTexts& lang,
+                      IMessages& messages, Log& log);
 
     // Editor state.
     std::string EditFmtName;  // the format being created or modified

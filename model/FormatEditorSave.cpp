@@ -12,7 +12,7 @@
 
 namespace lmx {
 
-bool FmtEditor::BeginNameDialog(int mode) {
+bool FormatEditorModel::BeginNameDialog(int mode) {
     NameDlgMode = mode;
     if (mode != ndNew && formats_.FmtCount() == 0) {
         messages_.Show(lang_.Text(LK::err_fmtNone));
@@ -21,7 +21,7 @@ bool FmtEditor::BeginNameDialog(int mode) {
     return true;
 }
 
-void FmtEditor::NameAccepted() {
+void FormatEditorModel::NameAccepted() {
     General.FmtName = EditFmtName;
     Buttons.Save = true;
     Buttons.Cancel = NameDlgMode == ndModify;
@@ -40,7 +40,7 @@ void FmtEditor::NameAccepted() {
     SetMoveButtons();
 }
 
-NameDlgOutcome FmtEditor::NameDialogOk(const std::string& edit1, const std::string& chosen) {
+NameDlgOutcome FormatEditorModel::NameDialogOk(const std::string& edit1, const std::string& chosen) {
     NameDlgOutcome out;
     if (NameDlgMode == ndModify) {
         EditFmtName = chosen;
@@ -65,21 +65,23 @@ NameDlgOutcome FmtEditor::NameDialogOk(const std::string& edit1, const std::stri
     return out;
 }
 
-void FmtEditor::ShowErrors() { Memo = ErrListToMemo(&Errors); }
+void FormatEditorModel::ShowErrors() {
+    Memo = ErrListToMemo(&Errors);
+}
 
-void FmtEditor::OneError(std::string text) {
+void FormatEditorModel::OneError(std::string text) {
     Errors.clear();
     Errors.push_back(TErrCol{lang_.Text(LK::itm_error), "Def", std::move(text)});
     ShowErrors();
 }
 
-void FmtEditor::ReloadAfterWrite(const std::string* skip) {
+void FormatEditorModel::ReloadAfterWrite(const std::string* skip) {
     if (file_.FmtLoadList() == 0) log_.LogWrite(lkLine, " DEF  FMT(Reload)    Ok");
     // Refilled even when the last format is gone: the conversion page must not offer it any more.
     Choices = RefillFormatChoices(formats_, params_, skip);
 }
 
-FileOutcome FmtEditor::Save() {
+FileOutcome FormatEditorModel::Save() {
     try {
         return SaveEdited();
     } catch (const std::bad_alloc&) {
@@ -89,7 +91,7 @@ FileOutcome FmtEditor::Save() {
     }
 }
 
-FileOutcome FmtEditor::SaveEdited() {
+FileOutcome FormatEditorModel::SaveEdited() {
     FileOutcome out;
     FmtEditorValues v;
     v.EditFmtName = EditFmtName;
@@ -127,7 +129,7 @@ FileOutcome FmtEditor::SaveEdited() {
     return out;
 }
 
-FileOutcome FmtEditor::Delete() {
+FileOutcome FormatEditorModel::Delete() {
     FileOutcome out;
     if (!messages_.Confirm(lang_.Format(LK::msg_fmtDelConf, {EditFmtName}))) return out;
     if (file_.FmtSaveFile(fsmDelete, EditFmtName, {})) {
@@ -146,11 +148,15 @@ FileOutcome FmtEditor::Delete() {
     return out;
 }
 
-void FmtEditor::CancelEdits() { LoadFmtIntoEditor(EditFmtName.empty() ? std::string("0") : EditFmtName); }
+void FormatEditorModel::CancelEdits() {
+    LoadFmtIntoEditor(EditFmtName.empty() ? std::string("0") : EditFmtName);
+}
 
-void FmtEditor::TabSepClicked() { General.ColSepText.clear(); }
+void FormatEditorModel::TabSepClicked() {
+    General.ColSepText.clear();
+}
 
-void FmtEditor::ColSepEdited() {
+void FormatEditorModel::ColSepEdited() {
     FmtGeneralValues& g = General;
     g.TabSep = false;
     if (g.ColSepText == "|") {
@@ -166,7 +172,7 @@ void FmtEditor::ColSepEdited() {
     }
 }
 
-void FmtEditor::DecSepEdited() {
+void FormatEditorModel::DecSepEdited() {
     FmtGeneralValues& g = General;
     if (g.DecSepText == "|") {
         g.DecSepText.clear();
@@ -182,6 +188,8 @@ void FmtEditor::DecSepEdited() {
     }
 }
 
-void FmtEditor::PipeRefused() { OneError(lang_.Text(LK::hnt_fmtNoPipe)); }
+void FormatEditorModel::PipeRefused() {
+    OneError(lang_.Text(LK::hnt_fmtNoPipe));
+}
 
 } // namespace lmx

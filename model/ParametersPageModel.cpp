@@ -7,11 +7,11 @@
 
 namespace lmx {
 
-PrmPage::PrmPage(Params& params, LangTexts& lang, const std::string& lngFileName)
+ParametersPageModel::ParametersPageModel(Params& params, LangTexts& lang, const std::string& lngFileName)
     : prm_(params), lang_(lang), lngFileName_(lngFileName) {}
 
-PrmPageValues PrmPage::FromParams(const std::vector<std::string>& langNames) const {
-    PrmPageValues v;
+ParametersPageValues ParametersPageModel::FromParams(const std::vector<std::string>& langNames) const {
+    ParametersPageValues v;
     const BadLineRule erl = BadLineRuleOf(prm_);
     v.rejectLine = erl == BadLineRule::Reject;
     v.stopRun = erl == BadLineRule::Stop;
@@ -52,11 +52,11 @@ PrmPageValues PrmPage::FromParams(const std::vector<std::string>& langNames) con
     return v;
 }
 
-std::vector<std::string> PrmPage::Categories() const {
+std::vector<std::string> ParametersPageModel::Categories() const {
     return {lang_.Text(LK::itm_trt), lang_.Text(LK::itm_envir), lang_.Text(LK::itm_integ)};
 }
 
-PrmPage::SaveOutcome PrmPage::Save(PrmPageValues& v) {
+ParametersPageModel::SaveOutcome ParametersPageModel::Save(ParametersPageValues& v) {
     SaveOutcome out;
     auto line = [&](LK prefix, const std::string& text) { out.label += lang_.Text(prefix) + text + "\r\n"; };
     bool valid = true;
@@ -115,7 +115,7 @@ PrmPage::SaveOutcome PrmPage::Save(PrmPageValues& v) {
     return out;
 }
 
-PrmPage::LangOutcome PrmPage::ApplyLanguage(const PrmPageValues& v) {
+ParametersPageModel::LangOutcome ParametersPageModel::ApplyLanguage(const ParametersPageValues& v) {
     LangOutcome out;
     if (v.language < 0 || static_cast<std::size_t>(v.language) >= v.languages.size()) {
         out.message = lang_.Text(LK::msg_LngNoChoice);
@@ -136,7 +136,7 @@ PrmPage::LangOutcome PrmPage::ApplyLanguage(const PrmPageValues& v) {
     return out;
 }
 
-std::string PrmPage::ShortcutMessage(int place, bool ok) const {
+std::string ParametersPageModel::ShortcutMessage(int place, bool ok) const {
     if (!ok) return lang_.Text(LK::nfo_sCutKo);
     const LK where = place == spStartMenu ? LK::nfo_sCutOkStart : place == spDesktop ? LK::nfo_sCutOkDesk
                                                                                     : LK::nfo_sCutOkSend;

@@ -1,7 +1,7 @@
 #pragma once
 // The parameters page apart from any window: what its controls show for the parameters, the checks
 // of a save, the ordered storing and the write, the language applied at once and the messages of
-// the shortcut buttons. The page maps its controls to PrmPageValues and shows what comes back.
+// the shortcut buttons. The page maps its controls to ParametersPageValues and shows what comes back.
 #include "common/Text.h"
 
 #include <string>
@@ -20,7 +20,7 @@ enum ShortcutPlace : int { spDesktop = 1, spSendTo = 2, spStartMenu = 3 };
 
 // The page's controls as plain data. Texts are Windows-1252; the four edit texts that end up in
 // file names (folder, added text, extension, renaming text) are the file system's bytes.
-struct PrmPageValues {
+struct ParametersPageValues {
     bool erlEnabled = true; // RadioButton9 / RadioButton10 usable
     bool rejectLine = false; // RadioButton9
     bool stopRun = false;    // RadioButton10
@@ -42,22 +42,30 @@ struct PrmPageValues {
 
 // Enabling rules: an edit whose option is on has the window colour, otherwise the button face; the
 // folder button works only with a folder of its own.
-inline bool DirEditOn(const PrmPageValues& v) { return v.dirNew; } // Edit11 and Button1
-inline bool TextEditOn(const PrmPageValues& v) { return v.addText; } // Edit12
-inline bool ExtEditOn(const PrmPageValues& v) { return v.newExt; } // Edit8
-inline bool RenameEditOn(const PrmPageValues& v) { return v.after == arRename; } // Edit10
+inline bool DirEditOn(const ParametersPageValues& v) {
+    return v.dirNew;
+} // Edit11 and Button1
+inline bool TextEditOn(const ParametersPageValues& v) {
+    return v.addText;
+} // Edit12
+inline bool ExtEditOn(const ParametersPageValues& v) {
+    return v.newExt;
+} // Edit8
+inline bool RenameEditOn(const ParametersPageValues& v) {
+    return v.after == arRename;
+} // Edit10
 
 // Panels of the three categories of ListBox1.
 enum PrmPanel : int { ppProcessing = 0, ppEnvironment = 1, ppIntegration = 2 };
 
-class PrmPage {
-public:
+class ParametersPageModel {
+  public:
     // lngFileName is read at each use: the start-up sets it after the page exists.
-    PrmPage(Params& params, LangTexts& lang, const std::string& lngFileName);
+    ParametersPageModel(Params& params, LangTexts& lang, const std::string& lngFileName);
 
     // The controls' states for the parameters as they are (start-up); ComboBox8 offers "Français"
     // and then the language file's names, the first one selected whatever LNG holds.
-    PrmPageValues FromParams(const std::vector<std::string>& langNames) const;
+    ParametersPageValues FromParams(const std::vector<std::string>& langNames) const;
     // The items of ListBox1.
     std::vector<std::string> Categories() const;
     // The panel that a click on the row shows (-1 when nothing is selected), and the row that
@@ -74,14 +82,14 @@ public:
         bool written = false; // ... and the file was written
     };
     // Checks, then stores and writes. May put "." in front of v.ext, also when the save is refused.
-    SaveOutcome Save(PrmPageValues& v);
+    SaveOutcome Save(ParametersPageValues& v);
 
     struct LangOutcome {
         std::string message; // empty when there is nothing to say
         bool apply = false;  // the texts of the chosen language are loaded: write them into the captions
     };
     // Button5 with the language selected in ComboBox8.
-    LangOutcome ApplyLanguage(const PrmPageValues& v);
+    LangOutcome ApplyLanguage(const ParametersPageValues& v);
 
     // The message of a shortcut button after CreateShortcut answered ok.
     std::string ShortcutMessage(int place, bool ok) const;

@@ -60,8 +60,8 @@ public:
     RunState run;
     RejectTable rejects{port};
     ConvPageState page;
-    ConvPage convPage{page, params, lang, messages, log, port};
-    FmtEditor editor{formats, fmtFile, params, lang, messages, log};
+    ConversionPageModel convPage{page, params, lang, messages, log, port};
+    FormatEditorModel editor{formats, fmtFile, params, lang, messages, log};
     ConversionRun runner{RunContext{formats, conv, run, rejects, page, params, lang, log, messages, trash, port}};
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 // The conversion page: input group, run buttons, counters, options in force and the lower result
-// pages, with their handlers. The rules live in the core's ConvPage and the run; the page maps its
+// pages, with their handlers. The rules live in the core's ConversionPageModel and the run; the page maps its
 // controls to them. The window reaches it only through the functions below.
 #include "ui/UGridCells.h"
 #include "ui/URunView.h"
@@ -22,7 +22,7 @@ class QTableView;
 
 namespace lmx {
 
-class ConvPage;
+class ConversionPageModel;
 class IDialogs;
 class IGridSource;
 class Session;
@@ -100,7 +100,7 @@ private:
     void StoreLogColor(int prmIndex, const QColor& c);
 
     Session& session_;
-    ConvPage& model_;
+    ConversionPageModel& model_;
     IDialogs& dialogs_;
     std::unique_ptr<IGridSource> rejectsSource_;
     std::unique_ptr<URunView> runView_;

@@ -145,7 +145,7 @@ void ConversionPage::StoreLogColor(int prmIndex, const QColor& c) {
 void ConversionPage::ShowSource() {
     const ConvPageState& st = session_.page;
     resultViews->changeButton->setEnabled(st.InChosen);
-    sourceDirLabel->setText(PathText(ConvPage::WrapPath(st.SourceDir)));
+    sourceDirLabel->setText(PathText(ConversionPageModel::WrapPath(st.SourceDir)));
     sourceDirLabel->setToolTip(PathText(st.SourceDir));
     fileEdit->setText(st.InFiles.empty() ? QString() : PathText(ExtractFileName(st.InFiles.front())));
     ShowOutPath();

@@ -25,7 +25,8 @@
 
 namespace lmx {
 
-FormatEditorPage::FormatEditorPage(FmtEditor& editor, const LangTexts& lang, IDialogs& dialogs, QWidget* parent)
+FormatEditorPage::FormatEditorPage(FormatEditorModel& editor, const LangTexts& lang, IDialogs& dialogs,
+                                   QWidget* parent)
     : QWidget(parent), ed_(editor), lang_(lang), dialogs_(dialogs) {
     setObjectName("TabSheet2");
     Build();

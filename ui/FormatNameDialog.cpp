@@ -28,8 +28,8 @@ void Shade(QWidget* w, bool enabled) {
 
 } // namespace
 
-FormatNameDialog::FormatNameDialog(FmtEditor& editor, const FormatState& formats, const LangTexts& lang, IMessages& messages,
-               QWidget* parent)
+FormatNameDialog::FormatNameDialog(FormatEditorModel& editor, const FormatState& formats,
+                                   const LangTexts& lang, IMessages& messages, QWidget* parent)
     : QDialog(parent), editor_(editor), formats_(formats), lang_(lang), messages_(messages) {
     setObjectName("Form2");
     setWindowTitle(QStringLiteral("D\u00E9finition des formats"));

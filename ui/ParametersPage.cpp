@@ -53,8 +53,8 @@ void ParametersPage::StartUp(const std::vector<std::string>& langNames) {
     SetValues(model_.FromParams(langNames));
 }
 
-PrmPageValues ParametersPage::Values() const {
-    PrmPageValues v;
+ParametersPageValues ParametersPage::Values() const {
+    ParametersPageValues v;
     v.erlEnabled = rejectLineRadio->isEnabled();
     v.rejectLine = rejectLineRadio->isChecked();
     v.stopRun = stopRunRadio->isChecked();
@@ -78,7 +78,7 @@ PrmPageValues ParametersPage::Values() const {
     return v;
 }
 
-void ParametersPage::SetValues(const PrmPageValues& v) {
+void ParametersPage::SetValues(const ParametersPageValues& v) {
     CheckOnly(erlGroup_, v.rejectLine ? rejectLineRadio : v.stopRun ? stopRunRadio : nullptr);
     rejectLineRadio->setEnabled(v.erlEnabled);
     stopRunRadio->setEnabled(v.erlEnabled);
@@ -124,14 +124,16 @@ void ParametersPage::ShowCategory(int row) {
 void ParametersPage::PageOpened() {
     {
         const QSignalBlocker quiet(categoryList);
-        categoryList->setCurrentRow(PrmPage::RowForPanel(!environmentPanel->isHidden(), !integrationPanel->isHidden()));
+        categoryList->setCurrentRow(
+            ParametersPageModel::RowForPanel(!environmentPanel->isHidden(), !integrationPanel->isHidden()));
     }
     dirEdit->setText(PathText(prm_.PrmGet(prmMRD)));
 }
 
 void ParametersPage::onCategoryClicked() {
     const QList<QListWidgetItem*> selected = categoryList->selectedItems();
-    ShowPanel(PrmPage::PanelForRow(selected.isEmpty() ? -1 : categoryList->row(selected.first())));
+    ShowPanel(
+        ParametersPageModel::PanelForRow(selected.isEmpty() ? -1 : categoryList->row(selected.first())));
 }
 
 void ParametersPage::onDirChoiceChanged() {
@@ -154,16 +156,16 @@ void ParametersPage::onDirButtonClicked() {
 
 void ParametersPage::onSaveClicked() {
     resultLabel->clear();
-    PrmPageValues v = Values();
-    const PrmPage::SaveOutcome r = model_.Save(v);
+    ParametersPageValues v = Values();
+    const ParametersPageModel::SaveOutcome r = model_.Save(v);
     extEdit->setText(PathText(v.ext)); // with the "." put in front, also when the save is refused
     resultLabel->setText(Qs(r.label).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     dialogs_.ShowPaths(r.message);
 }
 
 void ParametersPage::onApplyLanguageClicked() {
-    const PrmPageValues v = Values();
-    const PrmPage::LangOutcome r = model_.ApplyLanguage(v);
+    const ParametersPageValues v = Values();
+    const ParametersPageModel::LangOutcome r = model_.ApplyLanguage(v);
     if (!r.message.empty()) dialogs_.Show(r.message);
     if (!r.apply) return;
     if (OnTextsChanged) OnTextsChanged();

@@ -1,7 +1,7 @@
 #pragma once
 // The parameters page: three categories on the left switch between the processing, environment
 // and integration panels; the save button turns the controls into parameters. The rules live in
-// PrmPage (env/UPrmPage.h); this class maps the controls to it and owns the handlers.
+// ParametersPageModel (env/UPrmPage.h); this class maps the controls to it and owns the handlers.
 #include "model/ParametersPageModel.h"
 
 #include <QWidget>
@@ -45,8 +45,8 @@ public:
     void Retranslate();
 
     // The controls as plain data, and back.
-    PrmPageValues Values() const;
-    void SetValues(const PrmPageValues& v);
+    ParametersPageValues Values() const;
+    void SetValues(const ParametersPageValues& v);
 
     // The page is opened (the window's page control calls it; a window coming back from being
     // minimised or hidden does not).
@@ -118,7 +118,7 @@ private:
     Params& prm_;
     LangTexts& lang_;
     IDialogs& dialogs_;
-    PrmPage model_;
+    ParametersPageModel model_;
     QButtonGroup *erlGroup_, *dirGroup_, *extGroup_, *afterGroup_, *logGroup_;
 };
 

@@ -63,7 +63,7 @@ bool QtDialogs::ChooseFolder(const std::string& title, const std::string& dir, s
     return true;
 }
 
-bool QtDialogs::AskFormatName(FmtEditor&) {
+bool QtDialogs::AskFormatName(FormatEditorModel&) {
     return nameDialog_ && nameDialog_->exec() == QDialog::Accepted;
 }
 

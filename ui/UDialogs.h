@@ -12,7 +12,7 @@ class QWidget;
 
 namespace lmx {
 
-class FmtEditor;
+class FormatEditorModel;
 class FormatNameDialog;
 
 class IDialogs : public IMessages {
@@ -24,7 +24,7 @@ public:
     virtual bool ChooseFolder(const std::string& title, const std::string& dir, std::string& folder) = 0;
     // The new-format-name dialog for the editor's NameDlgMode; true when it closed with OK, the
     // names then left in the editor.
-    virtual bool AskFormatName(FmtEditor& editor) = 0;
+    virtual bool AskFormatName(FormatEditorModel& editor) = 0;
 };
 
 class QtDialogs : public IDialogs {
@@ -42,9 +42,9 @@ public:
     bool SaveFile(const std::string& title, const std::string& dir, std::string& file) override;
     bool ChooseColor(const QColor& initial, QColor& chosen) override;
     bool ChooseFolder(const std::string& title, const std::string& dir, std::string& folder) override;
-    bool AskFormatName(FmtEditor& editor) override;
+    bool AskFormatName(FormatEditorModel& editor) override;
 
-private:
+  private:
     QWidget* parent_;
     FormatNameDialog* nameDialog_ = nullptr;
 };

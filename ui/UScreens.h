@@ -26,7 +26,7 @@ public:
     bool SaveFile(const std::string&, const std::string&, std::string&) override { return false; }
     bool ChooseColor(const QColor&, QColor&) override { return false; }
     bool ChooseFolder(const std::string&, const std::string&, std::string&) override { return false; }
-    bool AskFormatName(FmtEditor&) override { return false; }
+    bool AskFormatName(FormatEditorModel&) override { return false; }
 
     std::vector<std::string> sources;
 };

@@ -130,12 +130,12 @@ TEST_F(Page, ChosenResultFile) {
     EXPECT_EQ(s.page.OutPath, other);
     // The folder of an accepted result is remembered in MRD.
     EXPECT_EQ(s.params.PrmGet(prmMRD), dir.path() + "sub/");
-    EXPECT_EQ(s.convPage.OutDirCaption(), ConvPage::WrapPath(dir.path() + "sub/"));
+    EXPECT_EQ(s.convPage.OutDirCaption(), ConversionPageModel::WrapPath(dir.path() + "sub/"));
 }
 
 TEST(WrapPath, AnInvisibleBreakAfterEverySlash) {
-    EXPECT_EQ(ConvPage::WrapPath("/a/b/"), "/\u200Ba/\u200Bb/\u200B");
-    EXPECT_EQ(ConvPage::WrapPath("x"), "x");
+    EXPECT_EQ(ConversionPageModel::WrapPath("/a/b/"), "/\u200Ba/\u200Bb/\u200B");
+    EXPECT_EQ(ConversionPageModel::WrapPath("x"), "x");
 }
 
 TEST_F(Page, InputPreviewReadsAnyLineEnd) {

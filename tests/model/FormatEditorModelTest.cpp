@@ -40,7 +40,7 @@ protected:
     RecordingMessages messages;
     NoTrash trash;
     Session s;
-    FmtEditor& e = s.editor;
+    FormatEditorModel& e = s.editor;
 };
 
 TEST_F(Editor, ModifyLoadsTheFormatAndItsColumns) {

@@ -25,7 +25,7 @@ protected:
         prm.PrmFile(pmDefaults);
     }
     // Results beside the source, the source's extension, nothing added, nothing done after.
-    PrmPageValues Plain() {
+    ParametersPageValues Plain() {
         prm.PrmSet(prmDDO, "", false);
         return page.FromParams({"English"});
     }
@@ -41,7 +41,7 @@ protected:
     std::string lngFile = dir.file("Lumivex.lng");
     LangTexts lang;
     Params prm;
-    PrmPage page;
+    ParametersPageModel page;
 };
 
 TEST_F(PrmPageTest, ShowingTheParametersFollowsEachSlot) {
@@ -52,7 +52,7 @@ TEST_F(PrmPageTest, ShowingTheParametersFollowsEachSlot) {
     prm.PrmSet(prmSDL, "1", false);
     prm.PrmSet(prmLOG, "2", false);
     prm.PrmSet(prmLNG, "English", false);
-    const PrmPageValues v = page.FromParams({"Deutsch", "English"});
+    const ParametersPageValues v = page.FromParams({"Deutsch", "English"});
     EXPECT_FALSE(v.erlEnabled);
     EXPECT_FALSE(v.rejectLine || v.stopRun);
     EXPECT_TRUE(v.dirNew);
@@ -68,7 +68,7 @@ TEST_F(PrmPageTest, ShowingTheParametersFollowsEachSlot) {
     EXPECT_EQ(v.language, 0) << "the first item, whatever LNG holds";
 
     prm.PrmFile(pmDefaults);
-    const PrmPageValues d = page.FromParams({});
+    const ParametersPageValues d = page.FromParams({});
     EXPECT_TRUE(d.erlEnabled && d.rejectLine && !d.stopRun);
     EXPECT_FALSE(d.dirNew);
     EXPECT_EQ(d.dir, "");
@@ -81,13 +81,13 @@ TEST_F(PrmPageTest, ShowingTheParametersFollowsEachSlot) {
 
 TEST_F(PrmPageTest, CategoriesAndPanels) {
     EXPECT_EQ(page.Categories(), (std::vector<std::string>{"Traitement", "Environnement", "Integration"}));
-    EXPECT_EQ(PrmPage::PanelForRow(1), ppEnvironment);
-    EXPECT_EQ(PrmPage::PanelForRow(-1), ppIntegration) << "a click with no selection";
-    EXPECT_EQ(PrmPage::RowForPanel(false, true), 2);
+    EXPECT_EQ(ParametersPageModel::PanelForRow(1), ppEnvironment);
+    EXPECT_EQ(ParametersPageModel::PanelForRow(-1), ppIntegration) << "a click with no selection";
+    EXPECT_EQ(ParametersPageModel::RowForPanel(false, true), 2);
 }
 
 TEST_F(PrmPageTest, ResultBesideItsSourceNeedsAnotherName) {
-    PrmPageValues v = Plain();
+    ParametersPageValues v = Plain();
     const auto refused = page.Save(v);
     EXPECT_EQ(refused.label, "") << "no line explains this refusal";
     EXPECT_EQ(refused.message.Text(), "D\xE9" "finition invalide, Pas de sauvegarde");
@@ -105,7 +105,7 @@ TEST_F(PrmPageTest, ResultBesideItsSourceNeedsAnotherName) {
 }
 
 TEST_F(PrmPageTest, RefusalsListTheirLinesAndStoreNothing) {
-    PrmPageValues v = Plain();
+    ParametersPageValues v = Plain();
     v.dirNew = true;
     v.dir = dir.file("removed/");
     v.newExt = true;
@@ -125,7 +125,7 @@ TEST_F(PrmPageTest, RefusalsListTheirLinesAndStoreNothing) {
 
 TEST_F(PrmPageTest, AFullSaveStoresEveryChoice) {
     prm.PrmSet(prmLNG, "English", false);
-    PrmPageValues v = Plain();
+    ParametersPageValues v = Plain();
     v.rejectLine = false;
     v.stopRun = true;
     v.dirNew = true;
@@ -143,7 +143,7 @@ TEST_F(PrmPageTest, AFullSaveStoresEveryChoice) {
                                               prmLOG, prmLNG, prmENC, prmEOL};
     // Fran\xE7ais selected leaves LNG alone.
     EXPECT_EQ(Slots(saved), "2|" + dir.path() + "||$Q|_done|0|0|English|UTF-8|LF");
-    const PrmPageValues shown = page.FromParams({});
+    const ParametersPageValues shown = page.FromParams({});
     EXPECT_EQ(shown.encoding, 1);
     EXPECT_TRUE(shown.eolLf);
 
@@ -156,7 +156,7 @@ TEST_F(PrmPageTest, AFullSaveStoresEveryChoice) {
 
 TEST_F(PrmPageTest, AFailedWriteGivesTheSystemsReasonNotTheUpdateMessage) {
     prm.PrmFileName = dir.file("missing/Lumivex.prm");
-    PrmPageValues v = Plain();
+    ParametersPageValues v = Plain();
     v.addText = true;
     v.text = "_x";
     const auto r = page.Save(v);
@@ -168,7 +168,7 @@ TEST_F(PrmPageTest, AFailedWriteGivesTheSystemsReasonNotTheUpdateMessage) {
 
 TEST_F(PrmPageTest, LanguageAppliedAtOnce) {
     WriteFile(lngFile, CrLf({"[English]", "btn_exit=Quit", "[Empty]"}));
-    PrmPageValues v = page.FromParams({"Empty", "English", "Klingon"});
+    ParametersPageValues v = page.FromParams({"Empty", "English", "Klingon"});
 
     v.language = -1;
     EXPECT_EQ(page.ApplyLanguage(v).message, "Commencer par s\xE9lectionner une langue \xE0 charger");

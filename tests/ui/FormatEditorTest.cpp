@@ -257,7 +257,7 @@ TEST_F(FormatEditor, AnInvalidSaveListsItsMessages) {
 }
 
 TEST_F(FormatEditor, TheNameDialogByMode) {
-    FmtEditor& e = p.session.editor;
+    FormatEditorModel& e = p.session.editor;
     p.session.fmtFile.FmtLoadList();
     test::RecordingMessages messages;
     FormatNameDialog dlg(e, p.formats, p.lang, messages);

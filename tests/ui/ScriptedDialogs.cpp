@@ -60,7 +60,7 @@ bool ScriptedDialogs::ChooseFolder(const std::string&, const std::string&, std::
     return !folder.empty();
 }
 
-bool ScriptedDialogs::AskFormatName(FmtEditor& editor) {
+bool ScriptedDialogs::AskFormatName(FormatEditorModel& editor) {
     nameModes.push_back(editor.NameDlgMode);
     if (nameAnswers.empty()) return false;
     const NameAnswer a = nameAnswers.front();

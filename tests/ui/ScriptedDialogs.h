@@ -23,7 +23,7 @@ public:
     bool ChooseColor(const QColor& initial, QColor& chosen) override;
     bool ChooseFolder(const std::string& title, const std::string& dir, std::string& folder) override;
     // Applies the dialog's OK rule to the next answer; its message, if any, is recorded as shown.
-    bool AskFormatName(FmtEditor& editor) override;
+    bool AskFormatName(FormatEditorModel& editor) override;
 
     // Next answers.
     std::deque<bool> confirmAnswers;
