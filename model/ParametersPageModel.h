@@ -42,24 +42,16 @@ struct ParametersPageValues {
 
 // Enabling rules: an edit whose option is on has the window colour, otherwise the button face; the
 // folder button works only with a folder of its own.
-inline bool DirEditOn(const ParametersPageValues& v) {
-    return v.dirNew;
-} // Edit11 and Button1
-inline bool TextEditOn(const ParametersPageValues& v) {
-    return v.addText;
-} // Edit12
-inline bool ExtEditOn(const ParametersPageValues& v) {
-    return v.newExt;
-} // Edit8
-inline bool RenameEditOn(const ParametersPageValues& v) {
-    return v.after == arRename;
-} // Edit10
+inline bool DirEditOn(const ParametersPageValues& v) { return v.dirNew; } // Edit11 and Button1
+inline bool TextEditOn(const ParametersPageValues& v) { return v.addText; } // Edit12
+inline bool ExtEditOn(const ParametersPageValues& v) { return v.newExt; } // Edit8
+inline bool RenameEditOn(const ParametersPageValues& v) { return v.after == arRename; } // Edit10
 
 // Panels of the three categories of ListBox1.
 enum PrmPanel : int { ppProcessing = 0, ppEnvironment = 1, ppIntegration = 2 };
 
 class ParametersPageModel {
-  public:
+public:
     // lngFileName is read at each use: the start-up sets it after the page exists.
     ParametersPageModel(Params& params, LangTexts& lang, const std::string& lngFileName);
 

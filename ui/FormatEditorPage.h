@@ -29,87 +29,87 @@ struct FormatChoices;
 class FormatEditorPage : public QWidget {
     Q_OBJECT
 public:
-  FormatEditorPage(FormatEditorModel& editor, const LangTexts& lang, IDialogs& dialogs,
-                   QWidget* parent = nullptr);
+    FormatEditorPage(FormatEditorModel& editor, const LangTexts& lang, IDialogs& dialogs,
+                     QWidget* parent = nullptr);
 
-  // Start-up: the type and control lists (the latter from the language), and the two tab marks
-  // read from the program's folder (no marks when either cannot be read).
-  void FillLists();
-  void LoadTabMarks(const std::string& programDir);
-  bool TabMarksOn() const { return marksOn_; }
-  // The page comes to the front: its welcome hint.
-  void PageShown();
-  // The areas of the window's hover highlight.
-  std::vector<QWidget*> HoverAreas() const;
+    // Start-up: the type and control lists (the latter from the language), and the two tab marks
+    // read from the program's folder (no marks when either cannot be read).
+    void FillLists();
+    void LoadTabMarks(const std::string& programDir);
+    bool TabMarksOn() const { return marksOn_; }
+    // The page comes to the front: its welcome hint.
+    void PageShown();
+    // The areas of the window's hover highlight.
+    std::vector<QWidget*> HoverAreas() const;
 
-  // After a save or a deletion: the conversion page's lists are to show these.
-  std::function<void(const FormatChoices&)> OnFormatChoices;
+    // After a save or a deletion: the conversion page's lists are to show these.
+    std::function<void(const FormatChoices&)> OnFormatChoices;
 
-  void onNewClicked();          // new
-  void onModelClicked();        // from a model
-  void onModifyClicked();       // modify
-  void onSaveClicked();         // save
-  void onUndoClicked();         // cancel the changes
-  void onDeleteClicked();       // delete
-  void onDeleteColumnClicked(); // delete the column
-  void onMoveLeftClicked();     // move it left
-  void onAddColumnClicked();    // add a column
-  void onMoveRightClicked();    // move it right
+    void onNewClicked();  // new
+    void onModelClicked(); // from a model
+    void onModifyClicked(); // modify
+    void onSaveClicked();  // save
+    void onUndoClicked();  // cancel the changes
+    void onDeleteClicked();  // delete
+    void onDeleteColumnClicked(); // delete the column
+    void onMoveLeftClicked(); // move it left
+    void onAddColumnClicked(); // add a column
+    void onMoveRightClicked(); // move it right
 
-  // The captions, hints and list texts in the language in use.
-  void Retranslate();
+    // The captions, hints and list texts in the language in use.
+    void Retranslate();
 
-  // The editor's values into the controls.
-  void ShowEditor();
-  // The page as the name dialog's OK would leave it, without the dialog (pictures of the page).
-  void EnterState(int mode, const std::string& name);
+    // The editor's values into the controls.
+    void ShowEditor();
+    // The page as the name dialog's OK would leave it, without the dialog (pictures of the page).
+    void EnterState(int mode, const std::string& name);
 
-  QGroupBox* formatsGroup;
-  QWidget* hintPanel;
-  QLabel* hintLabel;
-  QPushButton *newButton, *modelButton, *modifyButton, *saveButton, *undoButton, *deleteButton;
+    QGroupBox* formatsGroup;
+    QWidget* hintPanel;
+    QLabel* hintLabel;
+    QPushButton *newButton, *modelButton, *modifyButton, *saveButton, *undoButton, *deleteButton;
 
-  QGroupBox* generalGroup;
-  QLabel* nameCaption;
-  QLineEdit* nameEdit;
-  QLabel* commentCaption;
-  QLineEdit* commentEdit;
-  QGroupBox* columnsGroup;
-  QLabel* columnCountCaption;
-  QLineEdit* columnCountEdit;
-  QLabel* separatorCaption;
-  QLineEdit* separatorEdit;
-  QCheckBox* tabSeparatorBox;
-  QLabel* decimalCaption;
-  QLineEdit* decimalEdit;
-  QLabel* decimalSample;
-  QGroupBox* skipGroup;
-  QLineEdit* skipEdit;
-  QWidget* skipUpDown;
-  QLabel* skipCaption;
-  QLabel* headerCaption;
-  QCheckBox* headerBox;
-  QPlainTextEdit* headerMemo;
+    QGroupBox* generalGroup;
+    QLabel* nameCaption;
+    QLineEdit* nameEdit;
+    QLabel* commentCaption;
+    QLineEdit* commentEdit;
+    QGroupBox* columnsGroup;
+    QLabel* columnCountCaption;
+    QLineEdit* columnCountEdit;
+    QLabel* separatorCaption;
+    QLineEdit* separatorEdit;
+    QCheckBox* tabSeparatorBox;
+    QLabel* decimalCaption;
+    QLineEdit* decimalEdit;
+    QLabel* decimalSample;
+    QGroupBox* skipGroup;
+    QLineEdit* skipEdit;
+    QWidget* skipUpDown;
+    QLabel* skipCaption;
+    QLabel* headerCaption;
+    QCheckBox* headerBox;
+    QPlainTextEdit* headerMemo;
 
-  QGroupBox* columnGroup;
-  QTabBar* columnTabs;
-  QLabel* columnNameCaption;
-  QComboBox* columnNameBox;
-  QLabel* typeCaption;
-  QComboBox* typeBox;
-  QLabel* dateSepCaption;
-  QLineEdit* dateSepEdit;
-  QLabel* controlCaption;
-  QComboBox* controlBox;
-  QCheckBox* affixBox;
-  QRadioButton *prefixRadio, *suffixRadio;
-  QLineEdit* affixEdit;
-  QCheckBox* caseBox;
-  QRadioButton *upperRadio, *lowerRadio;
-  QPushButton *deleteColumnButton, *moveLeftButton, *addColumnButton, *moveRightButton;
+    QGroupBox* columnGroup;
+    QTabBar* columnTabs;
+    QLabel* columnNameCaption;
+    QComboBox* columnNameBox;
+    QLabel* typeCaption;
+    QComboBox* typeBox;
+    QLabel* dateSepCaption;
+    QLineEdit* dateSepEdit;
+    QLabel* controlCaption;
+    QComboBox* controlBox;
+    QCheckBox* affixBox;
+    QRadioButton *prefixRadio, *suffixRadio;
+    QLineEdit* affixEdit;
+    QCheckBox* caseBox;
+    QRadioButton *upperRadio, *lowerRadio;
+    QPushButton *deleteColumnButton, *moveLeftButton, *addColumnButton, *moveRightButton;
 
-  QWidget* notesPanel;
-  QPlainTextEdit* notesMemo;
+    QWidget* notesPanel;
+    QPlainTextEdit* notesMemo;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -18,27 +18,27 @@ struct FormatState;
 class FormatNameDialog : public QDialog {
     Q_OBJECT
 public:
-  FormatNameDialog(FormatEditorModel& editor, const FormatState& formats, const LangTexts& lang,
-                   IMessages& messages, QWidget* parent = nullptr);
+    FormatNameDialog(FormatEditorModel& editor, const FormatState& formats, const LangTexts& lang,
+                     IMessages& messages, QWidget* parent = nullptr);
 
-  void onOkClicked(); // OK: the editor's rule decides whether the dialog closes
+    void onOkClicked(); // OK: the editor's rule decides whether the dialog closes
 
-  QLabel* listCaption;
-  QComboBox* formatBox;
-  QLabel* nameCaption;
-  QLineEdit* nameEdit;
-  QPushButton* okButton;
-  QPushButton* cancelButton;
+    QLabel* listCaption;
+    QComboBox* formatBox;
+    QLabel* nameCaption;
+    QLineEdit* nameEdit;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
 
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-  FormatEditorModel& editor_;
-  const FormatState& formats_;
-  const LangTexts& lang_;
-  IMessages& messages_;
+    FormatEditorModel& editor_;
+    const FormatState& formats_;
+    const LangTexts& lang_;
+    IMessages& messages_;
 };
 
 } // namespace lmx

@@ -44,7 +44,7 @@ public:
     bool ChooseFolder(const std::string& title, const std::string& dir, std::string& folder) override;
     bool AskFormatName(FormatEditorModel& editor) override;
 
-  private:
+private:
     QWidget* parent_;
     FormatNameDialog* nameDialog_ = nullptr;
 };
