@@ -3,8 +3,8 @@
 #include "Version.h"
 #include "common/Text.h"
 
-#include "common/UDurable.h"
-#include "common/UPort.h"
+#include "common/DurableFile.h"
+#include "common/SystemPort.h"
 
 #include <algorithm>
 #include <cerrno>

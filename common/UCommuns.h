@@ -1,6 +1,6 @@
 #pragma once
 // Small stateless services shared by every part of the converter.
-#include "common/UPort.h"
+#include "common/SystemPort.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // The files of a conversion: the sources chosen and the result proposed, with the rules on them
 // that the conversion page, the run and the command-line converter share.
-#include "common/UPort.h"
+#include "common/SystemPort.h"
 #include "env/UParms.h"
 
 #include <cstdint>

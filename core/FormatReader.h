@@ -2,7 +2,7 @@
 // Reading one format of the format file: the format as a value, or the code that says why it does
 // not load and where the reader met the fault.
 #include "core/Format.h"
-#include "core/UFmtLines.h"
+#include "core/FormatLines.h"
 
 #include <cstdint>
 #include <string>

@@ -3,7 +3,7 @@
 // last line needs no line end; an empty file has no line. A UTF-8 byte-order mark at the very start
 // (spreadsheets put one before their exports) is no data and is dropped before the first line;
 // every other byte passes through untouched.
-#include "common/UPort.h"
+#include "common/SystemPort.h"
 
 #include <cstddef>
 #include <memory>

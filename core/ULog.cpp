@@ -2,7 +2,7 @@
 
 #include "common/Cp1252.h"
 #include "common/UCommuns.h"
-#include "common/UDurable.h"
+#include "common/DurableFile.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,7 +1,7 @@
 #pragma once
 // Where converted lines go. The file writer keeps one large buffer and a sticky error, so that a
 // failed write is never lost: Close() answers false when anything went wrong.
-#include "common/UPort.h"
+#include "common/SystemPort.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // the clock through SystemPort, the recycle bin through ITrash): the window, the command-line
 // converter and the tests each implement these. The core never shows a window itself.
 #include "common/Text.h"
-#include "common/UPort.h"
+#include "common/SystemPort.h"
 
 #include <string>
 

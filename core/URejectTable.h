@@ -2,7 +2,7 @@
 // Where the rejected lines of a run go, and the table the rejected-lines view shows. The table's
 // memory stays bounded however many lines are rejected: beyond a small part kept in memory, its
 // rows go to an unnamed temporary file, and every row stays readable.
-#include "common/UPort.h"
+#include "common/SystemPort.h"
 #include "core/UDataFormats.h"
 
 #include <cstddef>

@@ -3,7 +3,7 @@
 #include "common/Cp1252.h"
 #include "common/Text.h"
 #include "common/UCommuns.h"
-#include "common/UDurable.h"
+#include "common/DurableFile.h"
 #include "env/UParms.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 // What a run does once its lines are written: the renaming, recycling or deletion of its sources.
 // URunEnd.cpp also holds ConversionRun's closing message and after-processing.
-#include "common/UPort.h"
+#include "common/SystemPort.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 #include "env/LangKeys.h"
 #include "env/LangTable.h"
 #include "common/Text.h"
-#include "common/UPort.h"
+#include "common/SystemPort.h"
 
 #include <array>
 #include <initializer_list>

@@ -1,6 +1,6 @@
 #pragma once
 // The user's settings and remembered choices: 21 text slots kept in "Lumivex.prm" beside the program.
-#include "common/UPort.h"
+#include "common/SystemPort.h"
 
 #include <array>
 #include <cstddef>

@@ -1,7 +1,7 @@
 #include "env/UProgramFiles.h"
 
 #include "common/UCommuns.h"
-#include "common/UDurable.h"
+#include "common/DurableFile.h"
 
 #include <cerrno>
 #include <fcntl.h>

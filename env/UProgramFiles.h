@@ -4,7 +4,7 @@
 // A system-wide installation cannot be written, so the files then live in the user's configuration
 // folder, $XDG_CONFIG_HOME/Lumivex (by default ~/.config/Lumivex), made on first use and seeded
 // with the copies found beside the program.
-#include "common/UPort.h"
+#include "common/SystemPort.h"
 
 #include <string>
 #include <string_view>

@@ -9,7 +9,7 @@
 #include "common/UCommuns.h"
 #include "core/UEngineLine.h"
 #include "core/UEngines.h"
-#include "core/UFmtFile.h"
+#include "core/FormatFile.h"
 #include "core/ULog.h"
 #include "env/ULang.h"
 

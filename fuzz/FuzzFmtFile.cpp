@@ -2,7 +2,7 @@
 // names found (every load mode), and of one name that is not in the file.
 #include "FuzzSupport.h"
 
-#include "core/UFmtFile.h"
+#include "core/FormatFile.h"
 #include "env/ULang.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "common/UCommuns.h"
 #include "common/Text.h"
-#include "common/UDurable.h"
+#include "common/DurableFile.h"
 #include "core/ULineReader.h"
 #include "env/UPrmCodes.h"
 

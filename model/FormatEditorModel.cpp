@@ -3,8 +3,8 @@
 
 #include "common/Text.h"
 #include "common/UCommuns.h"
-#include "core/UFmtCheck.h"
-#include "core/UFmtFile.h"
+#include "core/FormatCheck.h"
+#include "core/FormatFile.h"
 #include "core/ULog.h"
 #include "env/ULang.h"
 

@@ -3,7 +3,7 @@
 // its controls into General and Column, calls an operation, then shows what the editor holds again.
 #include "model/ConversionPageModel.h"
 #include "core/UDataFormats.h"
-#include "core/UFmtCheck.h"
+#include "core/FormatCheck.h"
 
 #include <cstdint>
 #include <string>

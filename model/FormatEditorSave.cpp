@@ -2,8 +2,8 @@
 #include "model/FormatEditorModel.h"
 
 #include "common/Text.h"
-#include "core/UFmtCheck.h"
-#include "core/UFmtFile.h"
+#include "core/FormatCheck.h"
+#include "core/FormatFile.h"
 #include "core/ULog.h"
 #include "env/ULang.h"
 #include "env/UParms.h"

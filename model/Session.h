@@ -5,7 +5,7 @@
 #include "core/UDataFormats.h"
 #include "core/UEngines.h"
 #include "model/FormatEditorModel.h"
-#include "core/UFmtFile.h"
+#include "core/FormatFile.h"
 #include "core/ULog.h"
 #include "core/UPorts.h"
 #include "core/URun.h"

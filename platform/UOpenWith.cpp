@@ -1,7 +1,7 @@
 #include "platform/UOpenWith.h"
 
 #include "common/UCommuns.h"
-#include "common/UDurable.h"
+#include "common/DurableFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "common/UCommuns.h"
 #include "model/ConversionPageModel.h"
 #include "core/UEngines.h"
-#include "core/UFmtFile.h"
+#include "core/FormatFile.h"
 #include "core/ULog.h"
 #include "model/Session.h"
 #include "env/UColors.h"

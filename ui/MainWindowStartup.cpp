@@ -2,7 +2,7 @@
 #include "common/Text.h"
 #include "common/UCommuns.h"
 #include "model/ConversionPageModel.h"
-#include "core/UFmtFile.h"
+#include "core/FormatFile.h"
 #include "core/ULog.h"
 #include "model/Session.h"
 #include "env/UColors.h"

@@ -8,8 +8,8 @@
 #include "common/Cp1252.h"
 #include "common/Text.h"
 #include "common/UCommuns.h"
-#include "common/UDurable.h"
-#include "core/UFmtReport.h"
+#include "common/DurableFile.h"
+#include "core/FormatReport.h"
 #include "model/Session.h"
 
 #include <cerrno>

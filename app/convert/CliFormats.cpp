@@ -4,7 +4,7 @@
 
 #include "common/Cp1252.h"
 #include "common/Text.h"
-#include "core/UFmtReport.h"
+#include "core/FormatReport.h"
 #include "model/Session.h"
 
 #include <vector>

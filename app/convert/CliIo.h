@@ -4,7 +4,7 @@
 // The terminal gets UTF-8. A text of the program (Windows-1252, the language texts included) goes
 // through Tx(); a path, or anything else the user typed, is the file system's bytes and is written
 // as it is: an accented folder name reads right, never as mojibake.
-#include "common/UDurable.h"
+#include "common/DurableFile.h"
 #include "core/UPorts.h"
 #include "model/Progress.h"
 #include "core/URun.h"

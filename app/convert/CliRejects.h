@@ -1,7 +1,7 @@
 #pragma once
 // The --rejects file, written while the run goes: one line per rejected line, nothing kept in
 // memory. It reaches its name whole, like the result.
-#include "common/UDurable.h"
+#include "common/DurableFile.h"
 #include "core/UOutput.h"
 #include "core/URejectTable.h"
 

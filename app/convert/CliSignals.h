@@ -2,7 +2,7 @@
 // SIGINT, SIGTERM and SIGHUP end lumivex-convert at once with 130, 143 or 129, after removing the
 // temporary files it holds: a result, a --rejects file or a log never reaches its name half-made,
 // and no source is touched afterwards.
-#include "common/UPort.h"
+#include "common/SystemPort.h"
 
 #include <memory>
 #include <string>

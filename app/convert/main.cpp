@@ -7,7 +7,7 @@
 #include "CliSignals.h"
 
 #include "common/UCommuns.h"
-#include "common/UDurable.h"
+#include "common/DurableFile.h"
 #include "core/ULocaleNames.h"
 #include "model/Session.h"
 #include "env/UProgramFiles.h"

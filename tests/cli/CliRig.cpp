@@ -2,7 +2,7 @@
 
 #include "common/UCommuns.h"
 #include "core/FmtTestFiles.h"
-#include "core/UFmtFile.h"
+#include "core/FormatFile.h"
 #include "env/ULang.h"
 
 #include <fcntl.h>

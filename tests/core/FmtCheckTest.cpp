@@ -1,4 +1,4 @@
-#include "core/UFmtCheck.h"
+#include "core/FormatCheck.h"
 #include "env/ULang.h"
 
 #include <gtest/gtest.h>

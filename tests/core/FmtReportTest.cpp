@@ -1,5 +1,5 @@
-#include "core/UFmtCheck.h"
-#include "core/UFmtReport.h"
+#include "core/FormatCheck.h"
+#include "core/FormatReport.h"
 #include "model/Session.h"
 #include "env/ULang.h"
 #include "FmtTestFiles.h"

@@ -1,4 +1,4 @@
-#include "core/UFmtFile.h"
+#include "core/FormatFile.h"
 #include "env/ULang.h"
 #include "FmtTestFiles.h"
 #include "support/FaultyPort.h"

@@ -2,7 +2,7 @@
 // Small format files for the format-file tests.
 #include "common/UCommuns.h"
 #include "core/FormatReader.h"
-#include "core/UFmtFile.h"
+#include "core/FormatFile.h"
 #include "env/ULang.h"
 #include "support/TestSupport.h"
 

@@ -1,7 +1,7 @@
 // The format editor's rules, without a window: loading, columns, guards, naming, saving, deleting.
 #include "model/Session.h"
 
-#include "core/UFmtCheck.h"
+#include "core/FormatCheck.h"
 #include "core/FmtTestFiles.h"
 
 #include <gtest/gtest.h>

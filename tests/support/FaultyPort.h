@@ -1,7 +1,7 @@
 #pragma once
 // The real system, with its calls recorded in order; one kind of call can be made to fail, and
 // the clocks can be set.
-#include "common/UDurable.h" // the port, and the durable writes tests drive through it
+#include "common/DurableFile.h" // the port, and the durable writes tests drive through it
 
 #include <optional>
 #include <string>

@@ -3,7 +3,7 @@
 #include "UiFixture.h"
 
 #include "common/UCommuns.h"
-#include "core/UFmtCheck.h"
+#include "core/FormatCheck.h"
 #include "ui/FormatNameDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/ConversionPage.h"

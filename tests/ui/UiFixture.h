@@ -2,7 +2,7 @@
 // A program's state in a temporary program folder, and the window over it.
 #include "model/Session.h"
 #include "core/UDataFormats.h"
-#include "core/UFmtFile.h"
+#include "core/FormatFile.h"
 #include "core/ULog.h"
 #include "env/ULang.h"
 #include "env/UParms.h"

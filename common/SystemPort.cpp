@@ -1,4 +1,4 @@
-#include "common/UPort.h"
+#include "common/SystemPort.h"
 
 #include "common/Cp1252.h"
 #include "common/UCommuns.h"

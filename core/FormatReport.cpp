@@ -1,8 +1,8 @@
-#include "core/UFmtReport.h"
+#include "core/FormatReport.h"
 
 #include "common/Text.h"
 #include "common/UCommuns.h"
-#include "core/UFmtCheck.h"
+#include "core/FormatCheck.h"
 #include "core/ULog.h"
 #include "env/ULang.h"
 

@@ -1,4 +1,4 @@
-#include "core/UFmtLines.h"
+#include "core/FormatLines.h"
 
 #include "common/UCommuns.h"
 

@@ -3,7 +3,7 @@
 // writer that rewrites the whole file after keeping the previous one as Lumivex.old.
 #include "core/FormatReader.h"
 #include "core/UDataFormats.h"
-#include "core/UFmtLines.h"
+#include "core/FormatLines.h"
 #include "core/UPorts.h"
 
 #include <string>

@@ -3,7 +3,7 @@
 // exclusively, never through a link), flushed to disk, renamed onto the name, and the folder
 // flushed. Until the rename the name keeps its old content, or stays absent.
 #include "common/UPaths.h"
-#include "common/UPort.h"
+#include "common/SystemPort.h"
 
 #include <string>
 #include <string_view>

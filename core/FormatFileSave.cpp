@@ -1,9 +1,9 @@
 // The writer of the format file and the recovery after a failed save.
 #include "common/Text.h"
 #include "common/UCommuns.h"
-#include "common/UDurable.h"
-#include "core/UFmtCheck.h"
-#include "core/UFmtFile.h"
+#include "common/DurableFile.h"
+#include "core/FormatCheck.h"
+#include "core/FormatFile.h"
 #include "core/UOutput.h"
 #include "env/ULang.h"
 

@@ -1,8 +1,8 @@
-#include "core/UFmtFile.h"
+#include "core/FormatFile.h"
 
 #include "common/Text.h"
 #include "common/UCommuns.h"
-#include "common/UDurable.h"
+#include "common/DurableFile.h"
 #include "env/ULang.h"
 
 #include <new>

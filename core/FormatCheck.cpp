@@ -1,4 +1,4 @@
-#include "core/UFmtCheck.h"
+#include "core/FormatCheck.h"
 
 #include "common/Text.h"
 #include "env/ULang.h"

@@ -2,7 +2,7 @@
 // What a format file says of its formats, without a window: whether each one loads (and if not,
 // where and why), what the editor's checks say of it, and a format's description line by line.
 #include "core/UDataFormats.h"
-#include "core/UFmtFile.h"
+#include "core/FormatFile.h"
 
 #include <cstddef>
 #include <string>

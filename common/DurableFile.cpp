@@ -1,4 +1,4 @@
-#include "common/UDurable.h"
+#include "common/DurableFile.h"
 
 #include "common/UCommuns.h"
 #include "common/UPaths.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/UPort.h"
+#include "common/SystemPort.h"
 
 namespace lmx {
 
