@@ -1,13 +1,14 @@
 #include "core/ULog.h"
 
 #include "common/Cp1252.h"
-#include "common/UCommuns.h"
 #include "common/DurableFile.h"
+#include "common/UCommuns.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 namespace lmx {
 
@@ -165,7 +166,7 @@ int Log::Save(std::string& error) const {
         content += "\r\n \r\n";
         content += kEndBanner;
         content += "\r\n";
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
         error = LogFileName + " : out of memory";
         return -1;
     }
