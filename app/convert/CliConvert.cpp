@@ -75,7 +75,7 @@ std::string Shown(const Session& s, const std::string& path) {
 }
 
 // "#Unstring 3605, #Date 2": every code of the run that rejected a line, in the codes' order.
-std::string RejectedByCode(const RunState& run) {
+std::string CountsByCode(const RunState& run) {
     std::string out;
     for (std::size_t code = leOk + 1; code < run.RejectedByCode.size() && code < LineErrorNames().size(); ++code) {
         if (run.RejectedByCode[code] == 0) continue;
@@ -257,7 +257,7 @@ int ConvertFiles(Session& s, const CliOptions& o) {
                          IntToStr(s.run.RejectedTotal), IntToStr(s.runner.LinesWritten())}));
         if (s.run.EmptyTotal > 0) PrintErr(TxFill(s.lang.Text(LK::str_cliEmpty), {IntToStr(s.run.EmptyTotal)}));
         if (s.run.RejectedTotal > 0) {
-            const std::string byCode = RejectedByCode(s.run);
+            const std::string byCode = CountsByCode(s.run);
             PrintErr(o.rejects.empty() ? TxFill(s.lang.Text(LK::str_cliByCode), {byCode})
                                        : TxFill(s.lang.Text(LK::str_cliByCodeIn), {byCode, Shown(s, o.rejects)}));
         }
