@@ -19,6 +19,11 @@ void LineErrWriter::WriteErrLine(int code, std::string_view line, int64_t lineNo
         run_.FileRowShown = true;
     }
     const bool known = code >= 0 && code < static_cast<int>(LineErrorNames().size());
+    if (known && code != leOk) {
+        const auto at = static_cast<std::size_t>(code);
+        if (run_.RejectedByCode.size() <= at) run_.RejectedByCode.resize(LineErrorNames().size(), 0);
+        ++run_.RejectedByCode[at];
+    }
     cells_.clear();
     if (code >= leUnstring && code <= leWrite) {
         cells_.push_back(line);

@@ -66,8 +66,15 @@ int32_t ConversionRun::ConvertButton(IRunView& view) {
         }
     }
     if (!c_.formats.InFmtOk || !c_.formats.OutFmtOk) {
-        const LK side = c_.formats.InFmtOk ? LK::str_out : LK::str_in;
-        c_.messages.Show(c_.lang.Format(LK::err_fmtLoad, {c_.lang.Text(side), c_.lang.Text(LK::err_fmtOther)}));
+        const bool input = !c_.formats.InFmtOk;
+        // Nothing chosen yet (a first start, opened with a file): say what to do, not what failed.
+        if (c_.formats.FmtNames.empty())
+            c_.messages.Show(c_.lang.Text(LK::err_fmtNone));
+        else if (c_.params.PrmGet(input ? prmMRI : prmMRO).empty())
+            c_.messages.Show(c_.lang.Text(input ? LK::err_fmtInNone : LK::err_fmtOutNone));
+        else
+            c_.messages.Show(c_.lang.Format(LK::err_fmtLoad, {c_.lang.Text(input ? LK::str_in : LK::str_out),
+                                                              c_.lang.Text(LK::err_fmtOther)}));
         return rrNotStarted;
     }
     int64_t total = 0;
@@ -97,6 +104,8 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     Converter& conv = copy_->Conv;
     int32_t failedCount = 0;
     run.RejectedTotal = 0;
+    run.EmptyTotal = 0;
+    run.RejectedByCode.clear();
     converted_.assign(files.size(), false);
     rejectedIn_.assign(files.size(), 0);
     outputError_.clear();
@@ -169,10 +178,13 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
         for (const std::string& header : headers) out.WriteLine(header, conv.Eol());
         const bool stoppedBefore = run.StopRun;
         const int64_t rejectedBefore = run.RejectedTotal;
+        const int64_t emptyBefore = run.EmptyTotal;
         engine.RunEngine(engineCode_, in, out);
         if (in.Error()) readFailures_.push_back({"ReadFile", files[i], SysErrorText(in.ErrorNo())});
         bytesBefore += in.Consumed();
         view.ReadingFrom(nullptr, bytesBefore);
+        if (run.EmptyTotal > emptyBefore)
+            c_.log.LogWrite(lkLine, "   Skip  -- File(" + index + ") (" + IntToStr(run.EmptyTotal - emptyBefore) + " empty)");
         c_.log.LogWrite(lkLine, "   End   -- File(" + index + ") (" + IntToStr(c_.port.SteadyMs() - fileStart) + " ms)");
         if (run.FileAborted) ++failedCount;
         converted_[i] = !run.FileAborted && !stoppedBefore && !in.Error();

@@ -208,6 +208,9 @@ enum class LK : int {
     str_out,
     str_TooMany,
     str_TooFew,
+    // What to do when a run cannot start for want of a format
+    err_fmtInNone,
+    err_fmtOutNone,
     // The converter's own messages
     err_cliNoFmtName,
     err_cliFmtLoad,
@@ -243,6 +246,9 @@ enum class LK : int {
     str_cliPrgRead,
     str_cliPrgLeft,
     str_cliPrgCounts,
+    str_cliEmpty,
+    str_cliByCode,
+    str_cliByCodeIn,
     // Why a format does not load (the converter's --check, --show, --in and --out)
     err_fmtRdCode,
     err_fmtRdNoName,

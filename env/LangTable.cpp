@@ -209,6 +209,9 @@ const std::array<LangEntry, kLangTextCount>& LangTable() {
         {"str_out", ">> sortie <<"},
         {"str_TooMany", "trop"},
         {"str_TooFew", "trop peu"},
+        // What to do when a run cannot start for want of a format
+        {"err_fmtInNone", "Il faut d'abord choisir le format du fichier en entrée, dans la liste \"Format du fichier en entrée\"."},
+        {"err_fmtOutNone", "Il faut d'abord choisir le format du fichier en sortie, dans la liste \"Format du fichier en sortie\"."},
         // The converter's own messages
         {"err_cliNoFmtName", "aucun format nommé : donnez-en un avec %s (le dernier utilisé, paramètre %s, est vide)"},
         {"err_cliFmtLoad", "%s : le format \"%s\" ne se charge pas : %s"},
@@ -244,6 +247,9 @@ const std::array<LangEntry, kLangTextCount>& LangTable() {
         {"str_cliPrgRead", "%s lus"},
         {"str_cliPrgLeft", "reste %s"},
         {"str_cliPrgCounts", "%s lignes, %s rejetées"},
+        {"str_cliEmpty", "lignes vides ignorées : %s"},
+        {"str_cliByCode", "rejetées par code : %s ; les lignes, avec leur numéro : --rejects FICHIER"},
+        {"str_cliByCodeIn", "rejetées par code : %s ; les lignes, avec leur numéro : %s"},
         // Why a format does not load (the converter's --check, --show, --in and --out)
         {"err_fmtRdCode", "code %s, %s"},
         {"err_fmtRdNoName", "la ligne NOM du bloc ne donne aucun nom : il ne peut jamais être choisi"},

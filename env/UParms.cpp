@@ -25,7 +25,7 @@ constexpr std::array<SlotDef, kPrmSlotCount> kSlots = {{
     {"DDO", "_conv"}, {"EXT", "$Q"},      {"BIS", "$Q"},  {"SCM", "0"},   {"SDL", "0"},
     {"SRN", "0"},    {"ERL", "1"},        {"MRI", ""},    {"MRO", ""},    {"CPD", "20"},
     {"CPE", "19"},   {"DTY", "$Q"},       {"", ""},       {"LGT", "$00B7C9A7"},
-    {"LGF", "$00857883"}, {"LOG", "1"}, {"ENC", "$Q"}, {"EOL", "CRLF"},
+    {"LGF", "$00494248"}, {"LOG", "1"}, {"ENC", "$Q"}, {"EOL", "CRLF"},
 }};
 
 // Keys looked for on loading, in the order they are tried; DTY is not among them.

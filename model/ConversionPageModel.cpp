@@ -148,6 +148,24 @@ std::string ConversionPageModel::WrapPath(std::string_view path) {
 
 namespace lmx {
 
+namespace {
+
+// A line cut at every separator of one byte; a longer separator never cuts.
+std::vector<std::string> CutAt(std::string_view line, const std::string& sep) {
+    std::vector<std::string> cells;
+    std::size_t start = 0;
+    while (sep.size() == 1) {
+        const std::size_t hit = line.find(sep[0], start);
+        if (hit == std::string_view::npos) break;
+        cells.emplace_back(line.substr(start, hit - start));
+        start = hit + 1;
+    }
+    cells.emplace_back(line.substr(start));
+    return cells;
+}
+
+} // namespace
+
 int ConversionPageModel::FeedInPreview(const FormatState& formats,
                                        std::vector<std::vector<std::string>>& rows) {
     rows.clear();
@@ -162,18 +180,9 @@ int ConversionPageModel::FeedInPreview(const FormatState& formats,
     const std::string& sep = formats.Input.colSep;
     int64_t chars = 0;
     std::string_view line;
-    while (rows.size() < 3 && in.Next(line)) {
+    while (rows.size() < kPreviewRows && in.Next(line)) {
         chars += static_cast<int64_t>(line.size());
-        std::vector<std::string> cells;
-        std::size_t start = 0;
-        while (sep.size() == 1) {
-            const std::size_t hit = line.find(sep[0], start);
-            if (hit == std::string_view::npos) break;
-            cells.emplace_back(line.substr(start, hit - start));
-            start = hit + 1;
-        }
-        cells.emplace_back(line.substr(start));
-        rows.push_back(std::move(cells));
+        rows.push_back(CutAt(line, sep));
     }
     if (in.Error()) {
         st_.InChosen = false;
@@ -223,6 +232,21 @@ std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, Log& log,
         out.emplace_back(conv.t_lineOut.begin() + 1, conv.t_lineOut.end());
     }
     return out;
+}
+
+std::vector<std::vector<std::string>> ResultPreview(Converter& conv, Log& log,
+                                                   const std::vector<std::vector<std::string>>& inRows) {
+    const FormatState& f = conv.Formats();
+    // The lines a run converts: past the input format's leading lines, empty lines left out.
+    std::vector<std::vector<std::string>> data;
+    const auto skip = static_cast<std::size_t>(f.Input.SkipCount() > 0 ? f.Input.SkipCount() : 0);
+    for (std::size_t r = skip; r < inRows.size(); ++r)
+        if (!(inRows[r].size() == 1 && inRows[r][0].empty())) data.push_back(inRows[r]);
+    std::vector<std::vector<std::string>> rows;
+    for (const std::string& header : f.Output.headers) rows.push_back(CutAt(conv.AddedText(header), f.Output.colSep));
+    for (auto& row : FeedOutPreview(conv, log, data)) rows.push_back(std::move(row));
+    if (rows.size() > kPreviewRows) rows.resize(kPreviewRows);
+    return rows;
 }
 
 } // namespace lmx

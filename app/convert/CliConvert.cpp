@@ -20,17 +20,15 @@ namespace lmx::cli {
 
 namespace {
 
-// The message the window shows for a format that does not load, then why, each on its own line.
+// Why a format does not load, each part on its own line: the reader's code with its meaning, then
+// the names of the file when the name is not there.
 std::string FormatLoadMessage(Session& s, int mode, const std::string& name, int code) {
-    const std::string head = s.lang.Text(mode == flmInput ? LK::err_fmtInfile : LK::err_fmtOutfile);
     const std::string option = mode == flmInput ? "--in" : "--out";
     if (code == frEmptyName && name.empty())
-        return Tx(head) + "\nlumivex-convert: " +
+        return Tx(s.lang.Text(mode == flmInput ? LK::err_fmtInfile : LK::err_fmtOutfile)) + "\nlumivex-convert: " +
                TxFill(s.lang.Text(LK::err_cliNoFmtName), {option, mode == flmInput ? "MRI" : "MRO"});
-    std::string msg = Tx(head + (code == frColCountDiffers ? s.lang.Text(LK::err_fmtNbCols)
-                                                           : s.lang.Format(LK::err_fmtRC, {IntToStr(code)})));
-    msg += "\nlumivex-convert: " + TxFill(s.lang.Text(LK::err_cliFmtLoad),
-                                          {option, Tx(name), Tx(FmtLoadProblem(name, code, s.fmtFile.LastFault(), s.lang))});
+    std::string msg = "lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliFmtLoad),
+                                                   {option, Tx(name), Tx(FmtLoadProblem(name, code, s.fmtFile.LastFault(), s.lang))});
     if (code == frNotFound && s.fmtFile.FmtLoadList() == frOk) {
         msg += "\nlumivex-convert: " +
                TxFill(s.lang.Text(LK::str_cliFmtsIn), {s.fmtFile.FmtFileName, JoinedNames(s.formats.FmtNames)});
@@ -74,6 +72,16 @@ bool WouldReplace(const std::string& path) {
 
 std::string Shown(const Session& s, const std::string& path) {
     return path == "/dev/stdout" ? Tx(s.lang.Text(LK::str_cliStdOut)) : path;
+}
+
+// "#Unstring 3605, #Date 2": every code of the run that rejected a line, in the codes' order.
+std::string CountsByCode(const RunState& run) {
+    std::string out;
+    for (std::size_t code = leOk + 1; code < run.RejectedByCode.size() && code < LineErrorNames().size(); ++code) {
+        if (run.RejectedByCode[code] == 0) continue;
+        out += (out.empty() ? "" : ", ") + std::string(LineErrorNames()[code]) + " " + IntToStr(run.RejectedByCode[code]);
+    }
+    return out;
 }
 
 std::string FailureText(const Session& s, const AfterFailure& f) {
@@ -247,6 +255,12 @@ int ConvertFiles(Session& s, const CliOptions& o) {
         PrintErr(TxFill(s.lang.Text(LK::str_cliCounts),
                         {IntToStr(static_cast<int64_t>(s.page.InFiles.size())), IntToStr(s.run.LinesRead),
                          IntToStr(s.run.RejectedTotal), IntToStr(s.runner.LinesWritten())}));
+        if (s.run.EmptyTotal > 0) PrintErr(TxFill(s.lang.Text(LK::str_cliEmpty), {IntToStr(s.run.EmptyTotal)}));
+        if (s.run.RejectedTotal > 0) {
+            const std::string byCode = CountsByCode(s.run);
+            PrintErr(o.rejects.empty() ? TxFill(s.lang.Text(LK::str_cliByCode), {byCode})
+                                       : TxFill(s.lang.Text(LK::str_cliByCodeIn), {byCode, Shown(s, o.rejects)}));
+        }
         if (s.runner.KeptForRejects() > 0)
             PrintErr(TxFill(s.lang.Text(LK::str_cliKept), {IntToStr(s.runner.KeptForRejects())}));
     }

@@ -73,6 +73,23 @@ TEST_F(Cli, RejectedLinesGiveStatusOneAndTheRejectsFile) {
     EXPECT_EQ(ReadFile(dir.file("r.txt")), "Date\tName\tValue\r\n2005-12-31\tB\t1.5\r\n");
 }
 
+// A download's trailing line end alone is no record: the file converts with status 0. The summary
+// counts the empty lines apart, and the rejected lines per code, saying where they can be had.
+TEST_F(Cli, SummaryCountsEmptyLinesAndRejectionsByCode) {
+    const std::string good = Src("g.txt", "31/12/2005;B;1,5\r\n\r\n");
+    CliResult r = Convert({"-o", dir.file("r.txt"), good});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "résultat : " + dir.file("r.txt") +
+                         "\nfichiers : 1, lignes lues : 1, rejetées : 0, écrites : 1\nlignes vides ignorées : 1\n");
+    const std::string bad = Src("b.txt", "bad\r\n31/02/05;C;1\r\nworse\r\n");
+    r = Convert({"--force", "-o", dir.file("r.txt"), bad});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("\nrejetées par code : #Unstring 2, #Date 1 ; les lignes, avec leur numéro : --rejects FICHIER\n"),
+              std::string::npos) << r.err;
+    r = Convert({"--force", "-o", dir.file("r.txt"), "--rejects", dir.file("rej.txt"), bad});
+    EXPECT_NE(r.err.find("#Date 1 ; les lignes, avec leur numéro : " + dir.file("rej.txt") + "\n"), std::string::npos) << r.err;
+}
+
 // The options override the parameters for the run: LF line ends in the result and the rejects
 // file, the header in UTF-8; a value not offered is refused.
 TEST_F(Cli, EncodingAndLineEndOptions) {
@@ -119,7 +136,7 @@ TEST_F(Cli, RefusalsConvertNothing) {
     };
     const std::vector<Case> cases = {
         {{"--dir", dir.path(), "--in", "NOPE", "--out", "OUT", src},
-         "Format entrée incorrect, problème = -795.\nlumivex-convert: --in : le format \"NOPE\" ne se charge pas : code -795, "
+         "lumivex-convert: --in : le format \"NOPE\" ne se charge pas : code -795, "
          "aucun format de ce nom dans le fichier (les noms distinguent majuscules et minuscules)\nlumivex-convert: formats de " + dir.file("Lumivex.fmt") +
          " : IN, OUT\n"},
         {{"--dir", dir.path(), "--in", "IN", "--out", "out", src}, "lumivex-convert: vouliez-vous dire OUT ?"},
