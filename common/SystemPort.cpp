@@ -9,6 +9,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <random>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace lmx {
@@ -187,6 +188,36 @@ int SystemPort::CurrentYear() {
 
 int64_t SystemPort::SteadyMs() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(SteadyTime().time_since_epoch()).count();
+}
+
+int SystemPort::Flock(int fd, int operation) { return ::flock(fd, operation); }
+
+int SystemPort::LockFile(const std::string& path) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const int fd = Open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0);
+        if (fd < 0) return -1;
+        struct stat held {};
+        if (::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
+            Close(fd);
+            errno = EINVAL;
+            return -1;
+        }
+        int r = 0;
+        while ((r = Flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        if (r != 0) {
+            const int err = errno;
+            Close(fd);
+            errno = err;
+            return -1;
+        }
+        // The holder before us may have put a new file under the name: that one is the one to lock.
+        struct stat now {};
+        if (Stat(path.c_str(), now, true) == 0 && now.st_dev == held.st_dev && now.st_ino == held.st_ino) return fd;
+        Close(fd);
+    }
+    errno = EAGAIN;
+    return -1;
 }
 
 SystemPort& RealPort() {

@@ -96,6 +96,32 @@ public:
     int CurrentYear();
     // Milliseconds of the steady clock.
     int64_t SteadyMs();
+
+    // --- Advisory locks: instances of the program sharing a file take turns to rewrite it ---
+    // flock(2).
+    virtual int Flock(int fd, int operation);
+    // Waits for the exclusive lock of the regular file at path (links followed) and gives the
+    // descriptor that holds it, or -1 with errno when there is no such file or it cannot be locked.
+    // The lock is on the file the name leads to once it is held: a file replaced by a rename in
+    // the meantime is locked anew.
+    int LockFile(const std::string& path);
+};
+
+// Holds the lock of LockFile for its lifetime. Without a lock (no file yet, a file system that
+// has none) the work goes on as it would without a second instance.
+class FileLock {
+public:
+    FileLock(SystemPort& port, const std::string& path) : port_(port), fd_(port.LockFile(path)) {}
+    ~FileLock() {
+        if (fd_ >= 0) port_.Close(fd_); // closing the last descriptor releases the lock
+    }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    bool Held() const { return fd_ >= 0; }
+
+private:
+    SystemPort& port_;
+    int fd_;
 };
 
 // Six random letters and digits, for a name nobody else has.

@@ -194,12 +194,65 @@ TEST_F(ParamsSet, SaveReachesTheDiskBeforeItsNameAndNeverFollowsALink) {
     port.calls.clear();
     port.openFlags.clear();
     ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
-    EXPECT_EQ(port.calls, (std::vector<std::string>{"open TEMP", "write", "fsync", "close",
+    // The file is not there yet to be locked: the save goes on without.
+    EXPECT_EQ(port.calls, (std::vector<std::string>{"open Lumivex.prm", "open TEMP", "write", "fsync", "close",
                                                    "rename TEMP Lumivex.prm", "open FOLDER", "fsync", "close"}));
-    ASSERT_FALSE(port.openFlags.empty());
-    EXPECT_EQ(port.openFlags[0] & (O_EXCL | O_NOFOLLOW), O_EXCL | O_NOFOLLOW);
+    ASSERT_GE(port.openFlags.size(), 2u);
+    EXPECT_EQ(port.openFlags[1] & (O_EXCL | O_NOFOLLOW), O_EXCL | O_NOFOLLOW);
     EXPECT_EQ(ReadFile(dir.file("victim.txt")), "precious");
     EXPECT_NE(ReadFile(prm.PrmFileName).find("\r\nLOG=1\r\n"), std::string::npos);
+}
+
+// A second window on the same folder, started from the same file as the first.
+struct SecondWindow {
+    explicit SecondWindow(const Params& first) : prm(lang, port) {
+        prm.ProgramDir = first.ProgramDir;
+        prm.PrmFileName = first.PrmFileName;
+        prm.PrmFile(pmLoad);
+    }
+    LangTexts lang;
+    FaultyPort port;
+    Params prm;
+};
+
+std::string WithLine(std::string text, const std::string& from, const std::string& to) {
+    const auto at = text.find("\r\n" + from + "\r\n");
+    if (at != std::string::npos) text.replace(at + 2, from.size(), to);
+    return text;
+}
+
+TEST_F(ParamsSet, TwoWindowsKeepEachOthersChanges) {
+    ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
+    ASSERT_EQ(prm.PrmFile(pmLoad), prmOk);
+    SecondWindow b(prm);
+    // The parameters page stores every option, changed or not.
+    prm.PrmSet(prmERL, "2", false);
+    prm.PrmSet(prmSDL, "0", false);
+    ASSERT_EQ(prm.PrmSet(prmCTB, "CTB", true), prmOk);
+    const std::string first = ReadFile(prm.PrmFileName);
+    b.prm.PrmSet(prmERL, "1", false);
+    b.prm.PrmSet(prmSDL, "2", false);
+    ASSERT_EQ(b.prm.PrmSet(prmCTB, "CTB", true), prmOk);
+    EXPECT_EQ(ReadFile(prm.PrmFileName), WithLine(first, "SDL=0", "SDL=2")) << "one line changed, the rest as it was";
+    // Each window keeps its own view; a later save of either still writes only its own changes.
+    EXPECT_EQ(prm.PrmGet(prmSDL), "0");
+    prm.PrmSet(prmDDO, "_a", true);
+    EXPECT_EQ(ReadFile(prm.PrmFileName), WithLine(WithLine(first, "SDL=0", "SDL=2"), "DDO=_conv", "DDO=_a"));
+}
+
+TEST_F(ParamsSet, ASaveAtTheSameInstantWaitsForTheOneUnderWay) {
+    ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
+    SecondWindow b(prm);
+    b.prm.PrmSet(prmSDL, "2", false);
+    {
+        // B saves while A writes its new file.
+        test::Meanwhile meanwhile(port, "write", b.port, [&] { b.prm.PrmSet(prmCTB, "CTB", true); });
+        prm.PrmSet(prmERL, "2", true);
+        ASSERT_TRUE(meanwhile.Started());
+    }
+    const std::string bytes = ReadFile(prm.PrmFileName);
+    EXPECT_NE(bytes.find("\r\nERL=2\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("\r\nSDL=2\r\n"), std::string::npos);
 }
 
 } // namespace

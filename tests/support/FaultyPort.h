@@ -3,7 +3,10 @@
 // the clocks can be set.
 #include "common/DurableFile.h" // the port, and the durable writes tests drive through it
 
+#include <atomic>
+#include <functional>
 #include <optional>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -23,6 +26,8 @@ public:
     // "mkdir NAME"; names without folder, a temporary name as "TEMP", a folder as "FOLDER".
     std::vector<std::string> calls;
     std::vector<int> openFlags;
+    // Told of each call as it is recorded, before it is made ("flock" too).
+    std::function<void(const std::string& call)> onCall;
     // When set, what the clocks answer.
     std::optional<std::chrono::system_clock::time_point> wallTime;
     std::optional<std::chrono::steady_clock::time_point> steadyTime;
@@ -36,6 +41,7 @@ public:
     int Unlink(const char* path) override;
     int MakeFolder(const char* path, mode_t mode) override;
     int Stat(const char* path, struct stat& st, bool follow) override;
+    int Flock(int fd, int operation) override;
     std::chrono::system_clock::time_point WallTime() override { return wallTime ? *wallTime : SystemPort::WallTime(); }
     std::chrono::steady_clock::time_point SteadyTime() override {
         return steadyTime ? *steadyTime : SystemPort::SteadyTime();
@@ -43,10 +49,30 @@ public:
 
 private:
     bool Fails(const char* kind);
+    void Record(std::string call);
     std::string failKind_;
     int failNth_ = 0;
     int failErr_ = 0;
     int seen_ = 0;
+};
+
+// A second instance acting at one instant of a first: when port first sees a call that starts with
+// at, other runs on a thread of its own, its calls going through otherPort, and the first goes on
+// once other is over or waits for a lock. The destructor waits for other's end.
+class Meanwhile {
+public:
+    Meanwhile(FaultyPort& port, std::string at, FaultyPort& otherPort, std::function<void()> other);
+    ~Meanwhile();
+    Meanwhile(const Meanwhile&) = delete;
+    Meanwhile& operator=(const Meanwhile&) = delete;
+    bool Started() const { return thread_.joinable(); }
+
+private:
+    FaultyPort& port_;
+    FaultyPort& otherPort_;
+    std::function<void()> other_;
+    std::thread thread_;
+    std::atomic<bool> waitingOrDone_{false};
 };
 
 } // namespace lmx::test
