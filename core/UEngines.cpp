@@ -30,7 +30,8 @@ int EngineRunner::RunEngine(int32_t engineCode, LineReader& in, IOutSink& out) {
         if (watch) in.Watch(watched);
         std::string_view line;
         while (in.Next(line)) {
-            const int status = line_.Convert(line, out, watch && in.Holds(line));
+            // A line cut to the reader's bound is no line of the format: never converted.
+            const int status = in.Cut() ? leLength : line_.Convert(line, out, watch && in.Holds(line));
             if (status > leOk) {
                 ++run_.RejectedTotal;
                 errors_.WriteErrLine(status, line, run_.LineNo + 1, 0);
