@@ -35,7 +35,8 @@ int EngineRunner::RunEngine(int32_t engineCode, LineReader& in, IOutSink& out) {
             if (line.empty()) {
                 ++run_.EmptyTotal;
             } else {
-                const int status = line_.Convert(line, out, watch && in.Holds(line));
+                // A line cut to the reader's bound is no line of the format: never converted.
+                const int status = in.Cut() ? leLength : line_.Convert(line, out, watch && in.Holds(line));
                 if (status > leOk) {
                     ++run_.RejectedTotal;
                     errors_.WriteErrLine(status, line, run_.LineNo + 1, 0);

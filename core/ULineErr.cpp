@@ -1,14 +1,15 @@
 #include "core/ULineErr.h"
 
 #include "common/Text.h"
+#include "core/ULineReader.h"
 #include "core/ULog.h"
 #include "env/ULang.h"
 
 namespace lmx {
 
-const std::array<std::string_view, 7>& LineErrorNames() {
-    static constexpr std::array<std::string_view, 7> kNames{"#ok",  "#Unstring", "#Dec Sep.", "#Write",
-                                                            "#Date", "#Value",   "#Type"};
+const std::array<std::string_view, 8>& LineErrorNames() {
+    static constexpr std::array<std::string_view, 8> kNames{"#ok",   "#Unstring", "#Dec Sep.", "#Write",
+                                                            "#Date", "#Value",    "#Type",     "#Length"};
     return kNames;
 }
 
@@ -25,7 +26,7 @@ void LineErrWriter::WriteErrLine(int code, std::string_view line, int64_t lineNo
         ++run_.RejectedByCode[at];
     }
     cells_.clear();
-    if (code >= leUnstring && code <= leWrite) {
+    if ((code >= leUnstring && code <= leWrite) || code == leLength) {
         cells_.push_back(line);
     } else if (code >= leDate && code <= leType) {
         // These lines split correctly: one cell per input field.
@@ -61,6 +62,8 @@ std::string LineErrorText(std::string_view name, std::string_view sep, std::stri
     if (name == "#Write") return texts.Text(LK::msg_UnstrWrite);
     if (name == "#Date") return FillPlaceholders(texts.Text(LK::msg_UnstrDate), {value});
     if (name == "#Value" || name == "#Type") return texts.Text(LK::msg_UnstrType);
+    if (name == "#Length")
+        return FillPlaceholders(texts.Text(LK::msg_UnstrLength), {IntToStr(int64_t{LineReader::kMaxLine})});
     return texts.Text(LK::msg_UnstrUnknown);
 }
 

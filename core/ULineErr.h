@@ -17,11 +17,15 @@ namespace lmx {
 class Log;
 class LangTexts;
 
-// Line-error codes.
-enum LineError : int { leOk = 0, leUnstring = 1, leDecSep = 2, leWrite = 3, leDate = 4, leValue = 5, leType = 6 };
+// Line-error codes. leLength: a line longer than the reader's bound (LineReader::kMaxLine), of
+// which only the start was kept.
+enum LineError : int {
+    leOk = 0, leUnstring = 1, leDecSep = 2, leWrite = 3, leDate = 4, leValue = 5, leType = 6, leLength = 7
+};
 
-// "#ok", "#Unstring", "#Dec Sep.", "#Write", "#Date", "#Value", "#Type": index = line-error code.
-const std::array<std::string_view, 7>& LineErrorNames();
+// "#ok", "#Unstring", "#Dec Sep.", "#Write", "#Date", "#Value", "#Type", "#Length": index =
+// line-error code.
+const std::array<std::string_view, 8>& LineErrorNames();
 
 // Hands the rejected lines of a run to a sink: the window's table, the converter's file.
 class LineErrWriter {

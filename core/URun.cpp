@@ -60,6 +60,7 @@ int32_t ConversionRun::ConvertButton(IRunView& view) {
                 return rrNotStarted;
             }
             pg.OutValid = true;
+            pg.OutReplace = true;
         } else {
             c_.messages.Show(c_.lang.Text(LK::msg_badOFDesign));
             return rrNotStarted;
@@ -85,11 +86,15 @@ int32_t ConversionRun::ConvertButton(IRunView& view) {
     const int32_t result = RunConversion(view, FromParameters());
     view.SetConvertEnabled(true);
     c_.messages.Show(ClosingMessage(result));
+    for (const AfterFailure& f : afterFailures_)
+        if (f.verb == "SourceChanged")
+            c_.messages.ShowPaths(c_.lang.FormatPaths(LK::msg_srcChanged, {f.path}));
     return result;
 }
 
 RunCopy::RunCopy(const ConvPageState& page, const FormatState& formats, const Converter& conv, AfterProcessing after)
-    : InFiles(page.InFiles), OutPath(page.OutPath), AvgLineLen(page.AvgLineLen), Formats(formats),
+    : InFiles(page.InFiles), OutPath(page.OutPath), OutReplace(page.OutReplace), AvgLineLen(page.AvgLineLen),
+      Formats(formats),
       After(std::move(after)) {
     Conv.SetCurrentYear(conv.CurrentYear());
 }
@@ -108,6 +113,7 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     run.RejectedByCode.clear();
     converted_.assign(files.size(), false);
     rejectedIn_.assign(files.size(), 0);
+    readEnds_.assign(files.size(), FileIdentity{});
     outputError_.clear();
     outputErrNo_ = 0;
     readFailures_.clear();
@@ -133,7 +139,9 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     // The lines go to a temporary file beside the result; the result's name keeps what it held
     // until the run is over.
     DurableFile result(c_.port);
-    if (!result.Open(copy_->OutPath, outputError_) && !result.Open(copy_->OutPath, outputError_)) return rrCannotCreate;
+    if (!result.Open(copy_->OutPath, outputError_, copy_->OutReplace) &&
+        !result.Open(copy_->OutPath, outputError_, copy_->OutReplace))
+        return rrCannotCreate;
     FileWriter out;
     out.Attach(result.Fd(), false, c_.port);
     out.StartWritebackEarly(!result.Direct());
@@ -188,6 +196,7 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
         c_.log.LogWrite(lkLine, "   End   -- File(" + index + ") (" + IntToStr(c_.port.SteadyMs() - fileStart) + " ms)");
         if (run.FileAborted) ++failedCount;
         converted_[i] = !run.FileAborted && !stoppedBefore && !in.Error();
+        readEnds_[i] = in.EndIdentity();
         rejectedIn_[i] = run.RejectedTotal - rejectedBefore;
         view.SetBars(0, run.LinesRead);
         in.Close();
@@ -202,6 +211,8 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
         outputError_ = SysErrorText(outputErrNo_);
         result.Abandon();
     } else if (!result.Commit(outputError_)) {
+        // Also when another run gave the name meanwhile a result this one may not replace.
+        outputErrNo_ = result.ErrorNo();
         outputComplete = false;
     }
     linesWritten_ = outputComplete ? run.LinesRead - run.RejectedTotal : 0;
@@ -212,6 +223,7 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     view.ShowRejectedCount(run.RejectedTotal);
     view.SetBars(0, 0);
     c_.page.OutValid = false;
+    c_.page.OutReplace = false;
     view.ShowCounters(static_cast<int64_t>(count), run.LinesRead, run.RejectedTotal, linesWritten_);
     DoAfterProcessing(outputComplete);
     return outputComplete ? failedCount : rrIncompleteOutput;

@@ -289,6 +289,9 @@ enum class LK : int {
     cpn_oTrtEnc,
     cpn_oTrtEol,
     itm_encSystem,
+    // A line beyond the reader's bound; a source that changed while it was converted.
+    msg_UnstrLength,
+    msg_srcChanged,
     Count
 };
 

@@ -290,6 +290,9 @@ const std::array<LangEntry, kLangTextCount>& LangTable() {
         {"cpn_oTrtEnc", "Encodage :"},
         {"cpn_oTrtEol", "Fin de ligne :"},
         {"itm_encSystem", "du système"},
+        // A line beyond the reader's bound; a source that changed while it was converted.
+        {"msg_UnstrLength", "La ligne dépasse %s octets : elle n'est pas convertie, seul son début est montré."},
+        {"msg_srcChanged", "Le fichier %s a changé pendant la conversion : il est conservé tel quel (ni renommé, ni recyclé, ni supprimé)."},
     }};
     return kTable;
 }

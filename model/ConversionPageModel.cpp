@@ -45,6 +45,7 @@ bool ConversionPageModel::TakeFiles(const std::vector<std::string>& chosen, std:
         st_.InChosen = true;
         st_.OutPath.clear();
         st_.OutValid = false;
+        st_.OutReplace = false;
         return true;
     }
     SetSource(st_.InFiles.front());
@@ -64,6 +65,7 @@ std::string ConversionPageModel::ProposalFor(const std::string& path) {
 
 void ConversionPageModel::ProposeOutPath(const std::string& path) {
     st_.OutPath = ProposalFor(path);
+    st_.OutReplace = false;
     if (port_.Exists(st_.OutPath)) {
         // An existing file is never proposed silently: the user confirms it through "Changer".
         st_.OutPath.clear();
@@ -75,6 +77,7 @@ void ConversionPageModel::ProposeOutPath(const std::string& path) {
 }
 
 void ConversionPageModel::ChooseOutPath(const std::string& path) {
+    st_.OutReplace = false;
     if (IsOneOfSources(port_, path, st_.InFiles)) {
         st_.OutValid = false;
         st_.OutPath.clear();
@@ -85,6 +88,7 @@ void ConversionPageModel::ChooseOutPath(const std::string& path) {
         if (msg_.ConfirmPaths(lang_.FormatPaths(LK::msg_fileExists, {path}))) {
             st_.OutPath = path;
             st_.OutValid = true;
+            st_.OutReplace = true;
         } else {
             st_.OutPath.clear();
             st_.OutValid = false;

@@ -87,7 +87,9 @@ std::string CountsByCode(const RunState& run) {
 std::string FailureText(const Session& s, const AfterFailure& f) {
     const std::string reason = Tx(f.reason);
     std::string text;
-    if (f.verb == "ReadFile")
+    if (f.verb == "SourceChanged")
+        text = TxFill(s.lang.Text(LK::msg_srcChanged), {f.path});
+    else if (f.verb == "ReadFile")
         text = TxFill(s.lang.Text(LK::err_cliReadFailed),
                       {IsStdInSource(f.path) ? Tx(s.lang.Text(LK::str_cliStdIn)) : f.path, reason});
     else if (f.verb == "RenameFile")
@@ -175,6 +177,9 @@ int ConvertFiles(Session& s, const CliOptions& o) {
     if (out.empty()) return exNothing;
     s.page.OutPath = out;
     s.page.OutValid = true;
+    // Checked above, but another run may give the name a file before this one ends.
+    s.page.OutReplace = o.force;
+    s.log.SaveMayReplace = o.force;
     if (o.stopOnError) s.run.StopOnBadLine = *o.stopOnError;
     // For this run only: the converter never writes the parameters file.
     if (!o.encoding.empty()) s.params.PrmSet(prmENC, o.encoding, false);
@@ -190,7 +195,7 @@ int ConvertFiles(Session& s, const CliOptions& o) {
     if (!o.rejects.empty()) {
         std::string error;
         rejects.LfOnly = DataEndsLf(s.params.PrmGet(prmEOL));
-        if (!rejects.Open(o.rejects, error)) {
+        if (!rejects.Open(o.rejects, error, o.force)) {
             PrintErr("lumivex-convert: " + o.rejects + ": " + Tx(error));
             return exNothing;
         }
@@ -228,7 +233,9 @@ int ConvertFiles(Session& s, const CliOptions& o) {
         if (const auto at = closing.find(reason); r == rrIncompleteOutput && at != std::string::npos)
             closing.erase(at, reason.size());
         PrintErr(Tx(closing));
-        if ((r == rrIncompleteOutput || r == rrCannotCreate) && !s.runner.OutputError().empty())
+        if (r == rrIncompleteOutput && s.runner.OutputErrNo() == EEXIST)
+            PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliResultExists), {out}));
+        else if ((r == rrIncompleteOutput || r == rrCannotCreate) && !s.runner.OutputError().empty())
             PrintErr("lumivex-convert: " + Shown(s, out) + ": " + Tx(s.runner.OutputError()));
     }
     for (const AfterFailure& f : s.runner.AfterFailures())
@@ -237,7 +244,9 @@ int ConvertFiles(Session& s, const CliOptions& o) {
     if (!o.rejects.empty() && code != exNothing) {
         std::string error;
         if (!rejects.Commit(error)) {
-            PrintErr("lumivex-convert: " + o.rejects + ": " + Tx(error));
+            const bool taken = rejects.ErrorNo() == EEXIST;
+            PrintErr("lumivex-convert: " + (taken ? TxFill(s.lang.Text(LK::err_cliFileExists), {"--rejects", o.rejects})
+                                                  : o.rejects + ": " + Tx(error)));
             if (code < exIncomplete || code == exAfterFailed) code = exIncomplete;
         }
     }

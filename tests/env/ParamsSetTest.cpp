@@ -191,16 +191,27 @@ TEST_F(ParamsSet, SaveReplacesAWholeOldFile) {
 TEST_F(ParamsSet, SaveReachesTheDiskBeforeItsNameAndNeverFollowsALink) {
     WriteFile(dir.file("victim.txt"), "precious");
     std::filesystem::create_symlink(dir.file("victim.txt"), prm.PrmFileName + ".tmp");
-    port.calls.clear();
-    port.openFlags.clear();
-    ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
-    // The file is not there yet to be locked: the save goes on without.
-    EXPECT_EQ(port.calls, (std::vector<std::string>{"open Lumivex.prm", "open TEMP", "write", "fsync", "close",
-                                                   "rename TEMP Lumivex.prm", "open FOLDER", "fsync", "close"}));
-    ASSERT_GE(port.openFlags.size(), 2u);
-    EXPECT_EQ(port.openFlags[1] & (O_EXCL | O_NOFOLLOW), O_EXCL | O_NOFOLLOW);
-    EXPECT_EQ(ReadFile(dir.file("victim.txt")), "precious");
-    EXPECT_NE(ReadFile(prm.PrmFileName).find("\r\nLOG=1\r\n"), std::string::npos);
+    // A file without a name, named once flushed; where the file system refuses, a named one.
+    const std::vector<std::string> unnamed{"open FOLDER", "write", "fsync", "link FD TEMP", "close",
+                                           "rename TEMP Lumivex.prm", "open FOLDER", "fsync", "close"};
+    const std::vector<std::string> named{"open FOLDER", "open TEMP", "write", "fsync", "close",
+                                         "rename TEMP Lumivex.prm", "open FOLDER", "fsync", "close"};
+    for (const bool refuse : {false, true}) {
+        port.noUnnamedFiles = refuse;
+        port.calls.clear();
+        port.openFlags.clear();
+        ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
+        ASSERT_GE(port.openFlags.size(), 2u);
+        if (refuse) {
+            EXPECT_EQ(port.calls, named);
+            EXPECT_EQ(port.openFlags[1] & (O_EXCL | O_NOFOLLOW), O_EXCL | O_NOFOLLOW);
+        } else if (port.calls.size() > 1 && port.calls[1] != "open TEMP") { // unless this file system refused
+            EXPECT_EQ(port.calls, unnamed);
+        }
+        EXPECT_EQ(ReadFile(dir.file("victim.txt")), "precious");
+        EXPECT_NE(ReadFile(prm.PrmFileName).find("\r\nLOG=1\r\n"), std::string::npos);
+        EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"Lumivex.prm", "Lumivex.prm.tmp", "victim.txt"}));
+    }
 }
 
 // A second window on the same folder, started from the same file as the first.

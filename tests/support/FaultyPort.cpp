@@ -3,6 +3,7 @@
 #include "common/UCommuns.h"
 
 #include <cerrno>
+#include <fcntl.h>
 
 namespace lmx::test {
 
@@ -56,6 +57,12 @@ Meanwhile::~Meanwhile() {
 int FaultyPort::Open(const char* path, int flags, mode_t mode) {
     Record("open " + Short(path));
     openFlags.push_back(flags);
+#ifdef O_TMPFILE
+    if (noUnnamedFiles && (flags & O_TMPFILE) == O_TMPFILE) {
+        errno = EOPNOTSUPP;
+        return -1;
+    }
+#endif
     return Fails("open") ? -1 : SystemPort::Open(path, flags, mode);
 }
 
@@ -77,12 +84,26 @@ int FaultyPort::Close(int fd) {
 
 int FaultyPort::Rename(const char* from, const char* to) {
     Record("rename " + Short(from) + " " + Short(to));
+    if (beforeNaming) beforeNaming(to);
     return Fails("rename") ? -1 : SystemPort::Rename(from, to);
+}
+
+int FaultyPort::RenameNoReplace(const char* from, const char* to) {
+    Record("rename " + Short(from) + " " + Short(to));
+    if (beforeNaming) beforeNaming(to);
+    return Fails("rename") ? -1 : SystemPort::RenameNoReplace(from, to);
 }
 
 int FaultyPort::Link(const char* from, const char* to) {
     Record("link " + Short(from) + " " + Short(to));
+    if (beforeNaming) beforeNaming(to);
     return Fails("link") ? -1 : SystemPort::Link(from, to);
+}
+
+int FaultyPort::LinkOpenFile(int fd, const char* to) {
+    Record("link FD " + Short(to));
+    if (beforeNaming) beforeNaming(to);
+    return Fails("link") ? -1 : SystemPort::LinkOpenFile(fd, to);
 }
 
 int FaultyPort::Unlink(const char* path) {
