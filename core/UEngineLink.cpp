@@ -1,6 +1,7 @@
 // The input/output link, the engine choice and the engines' labels.
 #include "core/UEngines.h"
 
+#include "common/Text.h"
 #include "core/UEngineLine.h"
 
 #include <algorithm>
@@ -115,7 +116,9 @@ bool BuildIoLink(Converter& conv) {
         f.OutColCount = f.Output.ColumnCount();
         LinkByName(f.Input, f.Output, conv.IoLink);
         conv.t_lineOut.assign(static_cast<std::size_t>(f.OutColCount) + 1, std::string());
-        return true;
+        // A format never loaded (none chosen yet) has no column count to link by.
+        int32_t count = 0;
+        return StrToInt32(f.Input.countText, count) && StrToInt32(f.Output.countText, count);
     } catch (const std::bad_alloc&) {
         return false;
     }

@@ -18,6 +18,8 @@ namespace lmx {
 class IRejectSink {
 public:
     virtual ~IRejectSink() = default;
+    // A run starts: its input format, and whether its data files are UTF-8.
+    virtual void RunStarts(const Format& in, int32_t inColCount, bool utf8Data) { (void)in, (void)inColCount, (void)utf8Data; }
     // The source whose rejected lines follow, before its first one.
     virtual void FileStarts(std::string_view path) = 0;
     // One rejected line: its number, its code name ("" for an unknown code), the line as read, and
@@ -60,6 +62,10 @@ public:
     void BeginRow();
     void AddCell(std::string_view text);
 
+    void RunStarts(const Format& in, int32_t inColCount, bool utf8Data) override {
+        Prepare(in, inColCount);
+        Utf8Data = utf8Data;
+    }
     void FileStarts(std::string_view path) override;
     void Rejected(int64_t lineNo, std::string_view codeName, std::string_view line,
                   std::span<const std::string_view> cells) override;

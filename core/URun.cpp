@@ -13,14 +13,19 @@
 namespace lmx {
 namespace {
 
-// Forwards the engine's per-line call to the view, and stops reading once the result file has
-// failed: every further line would only be lost.
+// Forwards the engine's per-line call to the view, hears "Annuler", and stops reading once the
+// result file has failed: every further line would only be lost.
 class RunHook final : public IRunHook {
 public:
-    RunHook(IRunView& view, const FileWriter& out, RunState& run) : view_(view), out_(out), run_(run) {}
+    RunHook(IRunView& view, const FileWriter& out, RunState& run, const std::atomic<bool>& cancel)
+        : view_(view), out_(out), run_(run), cancel_(cancel) {}
     void LineDone(const RunState& r) override {
         view_.LineDone(r);
+        HearCancel();
         if (out_.Failed()) run_.StopRun = true;
+    }
+    void HearCancel() {
+        if (cancel_.load(std::memory_order_relaxed)) run_.StopRun = run_.UserCancel = true;
     }
     void SetFileBarMax(int64_t max) override { view_.SetFileBarMax(max); }
     void SetRunBarMax(int64_t max) override { view_.SetRunBarMax(max); }
@@ -30,11 +35,21 @@ private:
     IRunView& view_;
     const FileWriter& out_;
     RunState& run_;
+    const std::atomic<bool>& cancel_;
 };
 
 } // namespace
 
 int32_t ConversionRun::ConvertButton(IRunView& view) {
+    if (CheckChoices(view) != rrOk) return rrNotStarted;
+    view.SetConvertEnabled(false);
+    const int32_t result = RunConversion(view, FromParameters());
+    view.SetConvertEnabled(true);
+    TellEnd(result);
+    return result;
+}
+
+int32_t ConversionRun::CheckChoices(IRunView& view) {
     view.ResetCounters();
     c_.run.StopRun = false;
     c_.run.UserCancel = false;
@@ -81,15 +96,22 @@ int32_t ConversionRun::ConvertButton(IRunView& view) {
     int64_t total = 0;
     for (const auto& f : pg.InFiles) total += c_.port.FileSize(f);
     view.SetRunBarMax(pg.AvgLineLen > 0 ? total / pg.AvgLineLen : 0);
+    return rrOk;
+}
 
-    view.SetConvertEnabled(false);
-    const int32_t result = RunConversion(view, FromParameters());
-    view.SetConvertEnabled(true);
+void ConversionRun::TellEnd(int32_t result) {
+    PageAfterRun(result);
     c_.messages.Show(ClosingMessage(result));
     for (const AfterFailure& f : afterFailures_)
         if (f.verb == "SourceChanged")
             c_.messages.ShowPaths(c_.lang.FormatPaths(LK::msg_srcChanged, {f.path}));
-    return result;
+}
+
+void ConversionRun::PageAfterRun(int32_t result) {
+    // A run that reached its sources: the next one asks again about an existing result file.
+    if (result == rrLinkFailed || result == rrNoEngine || result == rrCannotCreate) return;
+    c_.page.OutValid = false;
+    c_.page.OutReplace = false;
 }
 
 RunCopy::RunCopy(const ConvPageState& page, const FormatState& formats, const Converter& conv, AfterProcessing after)
@@ -100,10 +122,23 @@ RunCopy::RunCopy(const ConvPageState& page, const FormatState& formats, const Co
 }
 
 int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& after, IRejectSink* sink) {
+    TakeCopy(after);
+    const int32_t result = ConvertCopy(view, sink ? *sink : c_.rejects, c_.log);
+    PageAfterRun(result);
+    return result;
+}
+
+void ConversionRun::TakeCopy(AfterProcessing after) {
+    // Whatever the person chooses while the run goes on is for the next run.
+    copy_ = std::make_unique<RunCopy>(c_.page, c_.formats, c_.conv, std::move(after));
+    copy_->Encoding = c_.params.PrmGet(prmENC);
+    copy_->LineEnd = c_.params.PrmGet(prmEOL);
+    copy_->FileWord = c_.lang.Text(LK::itm_fic);
+    cancel_.store(false, std::memory_order_relaxed);
+}
+
+int32_t ConversionRun::ConvertCopy(IRunView& view, IRejectSink& sink, Log& log) {
     RunState& run = c_.run;
-    // The window lets its events through after every few lines: whatever the person chooses
-    // meanwhile is for the next run.
-    copy_ = std::make_unique<RunCopy>(c_.page, c_.formats, c_.conv, after);
     const std::vector<std::string>& files = copy_->InFiles;
     FormatState& formats = copy_->Formats;
     Converter& conv = copy_->Conv;
@@ -123,13 +158,12 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
 
     conv.TakeSeparators();
     if (!BuildIoLink(conv)) return rrLinkFailed;
-    c_.rejects.Prepare(formats.Input, formats.InColCount);
-    LineErrWriter errors(sink ? *sink : c_.rejects, run, c_.log);
+    conv.TakeDataSettings(copy_->Encoding, copy_->LineEnd);
+    sink.RunStarts(formats.Input, formats.InColCount, conv.Utf8Data);
+    LineErrWriter errors(sink, run, log);
     errors.SetInput(conv.InColSep, formats.InColCount);
     engineCode_ = SelEngine(formats);
     if (engineCode_ == ecNone) return rrNoEngine;
-    conv.TakeDataSettings(c_.params.PrmGet(prmENC), c_.params.PrmGet(prmEOL));
-    c_.rejects.Utf8Data = conv.Utf8Data;
 
     // A result that is one of the sources would be emptied before it is read.
     if (IsOneOfSources(c_.port, copy_->OutPath, files)) {
@@ -146,16 +180,16 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     out.Attach(result.Fd(), false, c_.port);
     out.StartWritebackEarly(!result.Direct());
     conv.Out = &out;
-    RunHook hook(view, out, run);
-    EngineRunner engine(conv, run, errors, c_.log, hook);
+    RunHook hook(view, out, run, cancel_);
+    EngineRunner engine(conv, run, errors, log, hook);
 
     view.ShowPage(RunPage::Rejected);
     view.SetBars(0, 0);
     run.LinesRead = 0;
     const int64_t runStart = c_.port.SteadyMs();
     const std::size_t count = files.size();
-    c_.log.LogWrite(lkLine, " ");
-    c_.log.LogWrite(lkLine, "BeginConvert --> (" + IntToStr(static_cast<int64_t>(count)) + " files)");
+    log.LogWrite(lkLine, " ");
+    log.LogWrite(lkLine, "BeginConvert --> (" + IntToStr(static_cast<int64_t>(count)) + " files)");
 
     const int32_t skip = formats.Input.SkipCount();
     std::vector<std::string> headers; // in the data files' encoding, converted once
@@ -163,6 +197,9 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
 
     int64_t bytesBefore = 0;
     for (std::size_t i = 0; i < count; ++i) {
+        // A stopped run starts no further source: its header lines would stand alone in the result.
+        hook.HearCancel();
+        if (run.StopRun) break;
         const std::string index = IntToStr(static_cast<int64_t>(i + 1));
         LineReader in;
         if (IsStdInSource(files[i])) {
@@ -175,16 +212,15 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
         view.ReadingFrom(&in, bytesBefore);
         const int64_t size = c_.port.FileSize(files[i]);
         view.SetFileBarMax(copy_->AvgLineLen > 0 ? size / copy_->AvgLineLen : 0);
-        view.SetStatus(c_.lang.Text(LK::itm_fic) + index + " / " + IntToStr(static_cast<int64_t>(count)));
+        view.SetStatus(copy_->FileWord + index + " / " + IntToStr(static_cast<int64_t>(count)));
         run.FileRowShown = false;
         run.SourcePath = files[i];
         const int64_t fileStart = c_.port.SteadyMs();
         if (skip > 0) in.Skip(skip);
         run.LineNo = 0;
         run.FileAborted = false;
-        c_.log.LogWrite(lkPart, "   Begin -- File(" + index + ")");
+        log.LogWrite(lkPart, "   Begin -- File(" + index + ")");
         for (const std::string& header : headers) out.WriteLine(header, conv.Eol());
-        const bool stoppedBefore = run.StopRun;
         const int64_t rejectedBefore = run.RejectedTotal;
         const int64_t emptyBefore = run.EmptyTotal;
         engine.RunEngine(engineCode_, in, out);
@@ -192,10 +228,10 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
         bytesBefore += in.Consumed();
         view.ReadingFrom(nullptr, bytesBefore);
         if (run.EmptyTotal > emptyBefore)
-            c_.log.LogWrite(lkLine, "   Skip  -- File(" + index + ") (" + IntToStr(run.EmptyTotal - emptyBefore) + " empty)");
-        c_.log.LogWrite(lkLine, "   End   -- File(" + index + ") (" + IntToStr(c_.port.SteadyMs() - fileStart) + " ms)");
+            log.LogWrite(lkLine, "   Skip  -- File(" + index + ") (" + IntToStr(run.EmptyTotal - emptyBefore) + " empty)");
+        log.LogWrite(lkLine, "   End   -- File(" + index + ") (" + IntToStr(c_.port.SteadyMs() - fileStart) + " ms)");
         if (run.FileAborted) ++failedCount;
-        converted_[i] = !run.FileAborted && !stoppedBefore && !in.Error();
+        converted_[i] = !run.FileAborted && !in.Error();
         readEnds_[i] = in.EndIdentity();
         rejectedIn_[i] = run.RejectedTotal - rejectedBefore;
         view.SetBars(0, run.LinesRead);
@@ -217,15 +253,13 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     }
     linesWritten_ = outputComplete ? run.LinesRead - run.RejectedTotal : 0;
     view.SetStatus(Utf8ToCp1252("Terminé."));
-    c_.log.LogWrite(lkLine, "EndConvert(*)--> " + IntToStr(c_.port.SteadyMs() - runStart) + "ms.");
-    c_.log.LogWrite(lkLine, " ");
+    log.LogWrite(lkLine, "EndConvert(*)--> " + IntToStr(c_.port.SteadyMs() - runStart) + "ms.");
+    log.LogWrite(lkLine, " ");
 
     view.ShowRejectedCount(run.RejectedTotal);
     view.SetBars(0, 0);
-    c_.page.OutValid = false;
-    c_.page.OutReplace = false;
     view.ShowCounters(static_cast<int64_t>(count), run.LinesRead, run.RejectedTotal, linesWritten_);
-    DoAfterProcessing(outputComplete);
+    DoAfterProcessing(outputComplete, log);
     return outputComplete ? failedCount : rrIncompleteOutput;
 }
 

@@ -11,6 +11,7 @@
 #include "env/ULang.h"
 #include "env/UParms.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -54,8 +55,9 @@ public:
 };
 
 // What a run works on, copied when it starts: its sources, its result file, its two formats with
-// the link and the engine built from them, its after-processing. The window's choices may change
-// while the run goes on; the run never sees them, and after-processing touches only these sources.
+// the link and the engine built from them, its data settings, its after-processing. The window's
+// choices may change while the run goes on (on another thread); the run never sees them, and
+// after-processing touches only these sources.
 struct RunCopy {
     RunCopy(const ConvPageState& page, const FormatState& formats, const Converter& conv, AfterProcessing after);
     RunCopy(const RunCopy&) = delete;
@@ -68,6 +70,8 @@ struct RunCopy {
     FormatState Formats;
     Converter Conv{Formats};
     AfterProcessing After;
+    std::string Encoding, LineEnd; // the parameters ENC and EOL
+    std::string FileWord;          // the status bar's "Fichier" of "Fichier1 / 3"
 };
 
 // Everything a run reads and writes; owned by the session, passed by reference.
@@ -98,8 +102,22 @@ public:
     // when the run ends (also after a cancel or a stop at a bad line), and only then are sources
     // renamed, recycled or deleted. Rejected lines go to sink, or to the session's table. Unless
     // c_.page.OutReplace, a file that has the result's name by then is never replaced: the run
-    // ends as rrIncompleteOutput with EEXIST.
+    // ends as rrIncompleteOutput with EEXIST. A stopped run starts no further source.
     int32_t RunConversion(IRunView& view, const AfterProcessing& after, IRejectSink* sink = nullptr);
+
+    // The same steps for a window that converts on another thread, keeping answerable:
+    // CheckChoices, TakeCopy and TellEnd run on the window's thread (they read and write what the
+    // window shows and asks); ConvertCopy may run on any one, and touches nothing but the copy,
+    // the run state, the system and what it is given. The window reads the run state again once
+    // ConvertCopy has returned.
+    // The checks of the "Convertir" button, with their questions: rrOk when the run may start.
+    int32_t CheckChoices(IRunView& view);
+    void TakeCopy(AfterProcessing after);
+    int32_t ConvertCopy(IRunView& view, IRejectSink& sink, Log& log);
+    // The page's result file asked for again, the closing message and what the user must know.
+    void TellEnd(int32_t result);
+    // "Annuler", from any thread: the run stops after the current line.
+    void RequestCancel() { cancel_.store(true, std::memory_order_relaxed); }
 
     // The closing message of a RunConversion result (also logs the "#CONV" lines).
     std::string ClosingMessage(int32_t result);
@@ -128,9 +146,11 @@ public:
 
 private:
     std::string ResultMessage(int32_t result);
-    void DoAfterProcessing(bool outputComplete);
+    void DoAfterProcessing(bool outputComplete, Log& log);
+    void PageAfterRun(int32_t result);
 
     RunContext c_;
+    std::atomic<bool> cancel_{false};
     std::unique_ptr<RunCopy> copy_;
     std::vector<bool> converted_;
     std::vector<int64_t> rejectedIn_; // rejected lines per source

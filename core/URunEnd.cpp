@@ -78,7 +78,7 @@ std::string ConversionRun::ResultMessage(int32_t result) {
     return msg;
 }
 
-void ConversionRun::DoAfterProcessing(bool outputComplete) {
+void ConversionRun::DoAfterProcessing(bool outputComplete, Log& log) {
     const std::vector<std::string>& files = copy_->InFiles;
     const AfterProcessing& after = copy_->After;
     // A source whose lines are not all in a complete result is never renamed as done, recycled or
@@ -94,7 +94,7 @@ void ConversionRun::DoAfterProcessing(bool outputComplete) {
         line += ")--> (";
         line += BoolText(ok, 0);
         line += ')';
-        c_.log.LogWrite(lkLine, line);
+        log.LogWrite(lkLine, line);
     };
     // A name that no longer names the file read to its end (saved over by a rename, grown or
     // rewritten since) holds what this run never read: it stays, and the user is told.
@@ -121,7 +121,7 @@ void ConversionRun::DoAfterProcessing(bool outputComplete) {
     }
     auto logChanged = [&] {
         if (changedCount > 0)
-            c_.log.LogWrite(lkLine,
+            log.LogWrite(lkLine,
                             "#CONV (ChangedSources >" + IntToStr(changedCount) + "<) changed during the run");
     };
     if (after.disposal != sdTrash && after.disposal != sdDelete) return logChanged();
@@ -146,7 +146,7 @@ void ConversionRun::DoAfterProcessing(bool outputComplete) {
         }
         logResult(verb, i, ok);
     }
-    if (keptForRejects_ > 0) c_.log.LogWrite(lkLine, "#CONV (KeptSources >" + IntToStr(keptForRejects_) + "<) rejected lines");
+    if (keptForRejects_ > 0) log.LogWrite(lkLine, "#CONV (KeptSources >" + IntToStr(keptForRejects_) + "<) rejected lines");
     logChanged();
 }
 

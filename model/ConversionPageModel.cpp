@@ -201,7 +201,8 @@ std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, Log& log,
     std::vector<std::vector<std::string>> out;
     FormatState& f = conv.Formats();
     conv.TakeSeparators();
-    if (!BuildIoLink(conv)) {
+    // No input format loaded yet has no link, and no line to convert either: nothing to report.
+    if (!BuildIoLink(conv) && !inRows.empty()) {
         log.LogWrite(lkLine, "#STRG2 Probl\xE8me lors alimentation StrGrid2 ");
         return out;
     }

@@ -9,9 +9,11 @@
 #include "ui/UGridModel.h"
 #include "ui/RejectsPage.h"
 #include "ui/ResultViews.h"
+#include "ui/RunThread.h"
 #include "ui/UWidgets.h"
 
 #include <QComboBox>
+#include <QEventLoop>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -44,6 +46,8 @@ ConversionPage::ConversionPage(Session& session, IDialogs& dialogs, IRunStatus& 
 }
 
 ConversionPage::~ConversionPage() {
+    // A run still going stops and ends before the session it reports to can go.
+    runThread_.reset();
     // The grids show the previews and the rejected lines held here: they go first.
     const QObjectList children = this->children();
     for (QObject* child : children)
@@ -224,6 +228,14 @@ void ConversionPage::SetConvertEnabled(bool enabled) {
                        static_cast<QWidget*>(inputFormatBox), static_cast<QWidget*>(resultViews->outputFormatBox)})
         w->setEnabled(enabled);
     resultViews->changeButton->setEnabled(enabled && changeEnabled_);
+}
+
+void WaitForRun(QWidget& window, const std::function<void()>& start) {
+    auto* page = window.findChild<ConversionPage*>();
+    QEventLoop loop;
+    if (page) QObject::connect(page, &ConversionPage::runEnded, &loop, &QEventLoop::quit);
+    start();
+    if (page && page->Running()) loop.exec();
 }
 
 } // namespace lmx

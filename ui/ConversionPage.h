@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,7 @@ class IGridSource;
 class Session;
 class UGridModel;
 class ResultViews;
+class RunThread;
 struct FormatChoices;
 
 class ConversionPage : public QWidget, public IRunPage {
@@ -58,7 +60,8 @@ public:
     void onConvertClicked();
     void onCancelClicked();
 
-    // A run is going; asked to close during it, the window closes once the run has stopped.
+    // A run is going (from "Convertir" until its end reaches the window); asked to close during it,
+    // the window closes once the run has stopped.
     bool Running() const;
     void CloseWindowAfterRun();
 
@@ -83,6 +86,8 @@ public:
 signals:
     // The run asked to close the window is over, its result whole: the window may close now.
     void runOverForClosing();
+    // A run is over, its closing message given.
+    void runEnded();
 
 private:
     void Build();
@@ -96,6 +101,7 @@ private:
     void RefreshInPreview(); // after the files or the input format changed
     // The first lines of the first source, cut by the input format, into inRows_ and the grid.
     int FeedInPreview();
+    void OnRunEnded(int result);
     void ApplyLogColors();
     void StoreLogColor(int prmIndex, const QColor& c);
 
@@ -104,6 +110,7 @@ private:
     IDialogs& dialogs_;
     std::unique_ptr<IGridSource> rejectsSource_;
     std::unique_ptr<URunView> runView_;
+    std::unique_ptr<RunThread> runThread_; // while a run goes on
     std::vector<std::vector<std::string>> inRows_; // the input preview's fields, as read
     GridCells inPreview_{1, 4};
     GridCells outPreview_{1, 4};
@@ -132,5 +139,9 @@ private:
 
     ResultViews* resultViews;
 };
+
+// Calls start (a click on "Convertir", say), then lets the window's events through until the run
+// it started, if any, is over: for the pictures and the tests, which follow a run to its end.
+void WaitForRun(QWidget& window, const std::function<void()>& start);
 
 } // namespace lmx

@@ -18,6 +18,7 @@
 #include "ui/UPreview.h"
 #include "ui/UQt.h"
 #include "ui/ResultViews.h"
+#include "ui/RunThread.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -268,31 +269,43 @@ std::string ConversionPage::ExplainReject(int row) const {
     try {
         if (code == "#Date") {
             std::string value;
-            for (int32_t c = 0; c < fs.InColCount && static_cast<std::size_t>(c) < fs.Input.columns.size(); ++c)
+            for (int32_t c = 0; c < fs.Input.ColumnCount(); ++c)
                 if (fs.Input.columns[static_cast<std::size_t>(c)].IsDate()) {
                     value = std::string(t.cell(r, static_cast<std::size_t>(c) + 2));
                     break;
                 }
-            return LineErrorText(code, fs.Input.colSep, value, fs.InColCount - 1, lang);
+            return LineErrorText(code, fs.Input.colSep, value, fs.Input.ColumnCount() - 1, lang);
         }
-        return LineErrorText(code, fs.Input.colSep, t.cell(r, 2), fs.InColCount - 1, lang);
+        return LineErrorText(code, fs.Input.colSep, t.cell(r, 2), fs.Input.ColumnCount() - 1, lang);
     } catch (...) {
         return LineErrorText("#Unknown", fs.Input.colSep, "", 0, lang);
     }
 }
 
 void ConversionPage::onConvertClicked() {
-    session_.runner.ConvertButton(*runView_);
+    ConversionRun& runner = session_.runner;
+    if (runThread_ || runner.CheckChoices(*runView_) != rrOk) return;
+    runView_->SetConvertEnabled(false);
+    runner.TakeCopy(runner.FromParameters());
+    runThread_ = std::make_unique<RunThread>(session_, *runView_, this);
+    connect(runThread_.get(), &RunThread::ended, this, &ConversionPage::OnRunEnded, Qt::QueuedConnection);
+    runThread_->start();
+}
+
+void ConversionPage::OnRunEnded(int result) {
+    runThread_.reset(); // joined: the run's state is the window's again
+    runView_->SetConvertEnabled(true);
+    session_.runner.TellEnd(result);
     // Closed during the run: the run has stopped as "Annuler" stops it, its result is whole.
     if (runView_->TakeCloseRequest()) emit runOverForClosing();
+    emit runEnded();
 }
 
 void ConversionPage::onCancelClicked() {
-    session_.run.StopRun = true;
-    session_.run.UserCancel = true;
+    if (runThread_) runThread_->Cancel();
 }
 
-bool ConversionPage::Running() const { return runView_->Running(); }
+bool ConversionPage::Running() const { return runThread_ != nullptr; }
 
 void ConversionPage::CloseWindowAfterRun() { runView_->RequestClose(); }
 

@@ -88,6 +88,7 @@ MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     connect(aboutButton, &QPushButton::clicked, this, &MainWindow::onAboutClicked);
     connect(quitButton, &QPushButton::clicked, this, &MainWindow::onQuitClicked);
     connect(conversionPage, &ConversionPage::runOverForClosing, this, &QWidget::close);
+    connect(conversionPage, &ConversionPage::runEnded, this, [this] { autoRunDone_ = autoRunStarted_; });
     formatEditorPage->OnFormatChoices = [this](const FormatChoices& c) { conversionPage->ApplyFormatChoices(c); };
     parametersPage->OnTextsChanged = [this] { Retranslate(); };
     parametersPage->OnLanguageApplied = [this](const std::string& language) { ApplyToolkitTexts(language); };

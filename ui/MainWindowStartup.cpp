@@ -100,7 +100,7 @@ void MainWindow::CommandLineRun() {
     if (autoRunStarted_) return;
     autoRunStarted_ = true;
     conversionPage->ConvertFiles(ctx_.Args);
-    autoRunDone_ = true;
+    autoRunDone_ = !conversionPage->Running(); // else once the run is over
 }
 
 bool MainWindow::SaveParamsForExit() {

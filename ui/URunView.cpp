@@ -3,8 +3,6 @@
 #include "common/Text.h"
 #include "ui/UQt.h"
 
-#include <QCoreApplication>
-
 #include <climits>
 
 namespace lmx {
@@ -18,15 +16,11 @@ int RangeOf(int64_t max) { return max > 0 ? Clamp(max) : 100; }
 
 } // namespace
 
-void URunView::LineDone(const RunState& run) {
-    if (pacer_.Line()) Pass(run.LineNo, run.LinesRead);
-}
+void URunView::LineDone(const RunState& run) { ShowProgress(run.LineNo, run.LinesRead); }
 
-void URunView::Pass(int64_t filePos, int64_t runPos) {
+void URunView::ShowProgress(int64_t filePos, int64_t runPos) {
     Update(filePos, runPos);
     page_.RefreshRejects();
-    ++rounds_;
-    QCoreApplication::processEvents(); // lets "Annuler" set the stop flags
 }
 
 void URunView::Update(int64_t filePos, int64_t runPos) {
@@ -45,13 +39,7 @@ void URunView::SetRunBarMax(int64_t max) {
     status_.SetBarRange(RunBar::Run, RangeOf(max));
 }
 
-void URunView::SetBars(int64_t filePos, int64_t runPos) {
-    // Where a file starts or ends: a run of many small files lets the events through too.
-    if (running_ && pacer_.Boundary())
-        Pass(filePos, runPos);
-    else
-        Update(filePos, runPos);
-}
+void URunView::SetBars(int64_t filePos, int64_t runPos) { Update(filePos, runPos); }
 
 void URunView::ResetCounters() {
     page_.SetCounters("0", "0", "0", "0");
@@ -73,7 +61,6 @@ void URunView::ShowPage(RunPage page) { page_.ShowRunPage(page); }
 void URunView::SetStatus(const std::string& text) { status_.SetStatusText(Qs(text)); }
 
 void URunView::SetConvertEnabled(bool enabled) {
-    running_ = !enabled;
     page_.SetConvertEnabled(enabled);
     if (enabled) page_.RefreshRejects();
 }

@@ -1,7 +1,6 @@
 #pragma once
-// The window's side of a conversion run: counters, bars, pages, and the event passes that let
-// "Annuler" through at least every ~30 ms, whatever the sizes of the files, never per line.
-#include "model/EventPacer.h"
+// The window's side of a conversion run: counters, bars, pages. The run goes on another thread
+// (RunThread), which calls these on the window's thread at its own pace.
 #include "core/URun.h"
 
 #include <QString>
@@ -43,6 +42,8 @@ public:
         : page_(page), status_(status), chooseOutput_(std::move(chooseOutput)) {}
 
     void LineDone(const RunState& run) override;
+    // Both bars to where the run is, and the rejected rows taken so far shown.
+    void ShowProgress(int64_t filePos, int64_t runPos);
     void SetFileBarMax(int64_t max) override;
     void SetRunBarMax(int64_t max) override;
     void SetBars(int64_t filePos, int64_t runPos) override;
@@ -55,8 +56,6 @@ public:
     void SetConvertEnabled(bool enabled) override;
     void ChooseOutputFile() override;
 
-    // A run is going (between the disabling and the enabling of "Convertir").
-    bool Running() const { return running_; }
     // The window was asked to close during the run: it closes once the run has stopped.
     void RequestClose() { closeRequested_ = true; }
     bool TakeCloseRequest() {
@@ -65,20 +64,14 @@ public:
         return asked;
     }
 
-    int EventRounds() const { return rounds_; }
-
 private:
     void Update(int64_t filePos, int64_t runPos);
-    void Pass(int64_t filePos, int64_t runPos);
 
     IRunPage& page_;
     IRunStatus& status_;
     std::function<void()> chooseOutput_;
-    EventPacer pacer_;
     int64_t fileMax_ = 0;
     int64_t runMax_ = 0;
-    int rounds_ = 0;
-    bool running_ = false;
     bool closeRequested_ = false;
 };
 

@@ -5,6 +5,7 @@
 #include "model/FormatEditorModel.h"
 #include "env/UParms.h"
 #include "ui/AboutBox.h"
+#include "ui/ConversionPage.h"
 #include "ui/FormatEditorPage.h"
 #include "ui/ParametersPage.h"
 #include "ui/UQt.h"
@@ -185,7 +186,7 @@ bool SaveRunScreenshots(QWidget& window, ScreenshotDialogs& dialogs, const QStri
         ok = window.grab().save(QDir(folder).filePath("run-during.png"), "PNG") && ok;
     });
     watch.start();
-    convert->click(); // returns when the run is over
+    WaitForRun(window, [&] { convert->click(); });
     watch.stop();
     shoot(QStringLiteral("run-after"));
 

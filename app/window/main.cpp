@@ -87,13 +87,19 @@ int main(int argc, char* argv[]) {
     // Ties the window to the system's menu entry (its icon in the task bar).
     QGuiApplication::setDesktopFileName(QStringLiteral("com.corvandale.Lumivex"));
 
-    // A hidden option for layout checks: "--screenshots <folder>" saves every page and quits.
+    // Hidden options for checks: "--screenshots <folder>" saves every page and quits;
+    // "--startup-log" prints the log of the start-up once the window is shown, and quits.
     std::vector<std::string> args;
     QString shotsFolder;
+    bool startupLog = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--screenshots" && i + 1 < argc) {
             shotsFolder = QString::fromLocal8Bit(argv[++i]);
+            continue;
+        }
+        if (a == "--startup-log") {
+            startupLog = true;
             continue;
         }
         args.push_back(a);
@@ -115,7 +121,8 @@ int main(int argc, char* argv[]) {
     session.DesktopLanguageCode = lmx::DesktopLanguage();
     lmx::StdLocaleNames localeNames;
     session.log.SetLocaleNames(&localeNames);
-    lmx::WindowContext ctx(session, dialogs, programDir, shotsFolder.isEmpty() ? args : std::vector<std::string>{});
+    lmx::WindowContext ctx(session, dialogs, programDir,
+                           shotsFolder.isEmpty() && !startupLog ? args : std::vector<std::string>{});
     ctx.ProgramFile = programFile;
 
     lmx::MainWindow form(ctx);
@@ -126,6 +133,15 @@ int main(int argc, char* argv[]) {
     dialogs.SetNameDialog(&nameDialog);
 
     form.show();
+    if (startupLog) {
+        QTimer::singleShot(0, &form, [&] {
+            for (const std::string& line : session.log.Lines()) {
+                std::fwrite(line.data(), 1, line.size(), stdout);
+                std::fputc('\n', stdout);
+            }
+            QApplication::exit(std::fflush(stdout) == 0 ? 0 : 1);
+        });
+    }
     if (!shotsFolder.isEmpty()) {
         QTimer::singleShot(0, &form, [&] {
             bool ok = lmx::SaveScreenshots(form, shotsFolder);

@@ -215,8 +215,27 @@ TEST_F(Run, StopOnBadLineLeavesTheNextFileUnread) {
     Choose({Src("a.txt", "h\r\nbad\r\n31/12/99;1\r\n"), Src("b.txt", "h\r\n31/12/99;1\r\n")}, dir.file("r.txt"));
     EXPECT_EQ(s.runner.ConvertButton(view), 1);
     EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::msg_StopOnErrOpt));
-    EXPECT_EQ(ReadFile(dir.file("r.txt")), "H1\r\nH2\r\nH1\r\nH2\r\n");
+    // A stopped run starts no further source: no header lines of the next one, no log lines.
+    EXPECT_EQ(ReadFile(dir.file("r.txt")), "H1\r\nH2\r\n");
     EXPECT_EQ(view.counters, (std::vector<int64_t>{2, 1, 1, 0}));
+    const auto log = LogFrom("BeginConvert --> (2 files)");
+    ASSERT_GE(log.size(), 4u);
+    EXPECT_EQ(log[2].rfind("   End   -- File(1)", 0), 0u);
+    EXPECT_EQ(log[3].rfind("EndConvert(*)--> ", 0), 0u);
+}
+
+// A start with no input format chosen has no link to build, and its log says so.
+TEST_F(Run, StartWithNoInputFormatLogsNoLink) {
+    for (const std::string in : {"", "IN"}) {
+        Session fresh(messages, trash);
+        fresh.SetProgramDir(dir.path());
+        fresh.params.PrmSet(prmMRI, in, false);
+        fresh.params.PrmSet(prmMRO, "OUT", false);
+        ASSERT_EQ(fresh.StartFormats(), 0);
+        const auto& l = fresh.log.Lines();
+        EXPECT_NE(std::find(l.begin(), l.end(), " *** BuildIoLink returns   : " + std::string(in.empty() ? "Ko" : "Ok")),
+                  l.end()) << in;
+    }
 }
 
 TEST_F(Run, CancelStopsAfterTheCurrentLine) {
@@ -242,7 +261,7 @@ TEST_F(Run, CancelBetweenTwoFilesIsACancelAndTheUnreadSourceStays) {
     EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::msg_UserCancel)) << "not \"Conversion termin\xE9" "e\"";
     EXPECT_EQ(s.runner.Converted(), (std::vector<bool>{true, false}));
     EXPECT_TRUE(Exists(b));
-    EXPECT_EQ(ReadFile(dir.file("r.txt")), "H1\r\nH2\r\n1;1999-12-31\r\nH1\r\nH2\r\n"); // as after a stop at a bad line
+    EXPECT_EQ(ReadFile(dir.file("r.txt")), "H1\r\nH2\r\n1;1999-12-31\r\n"); // as after a stop at a bad line
 }
 
 TEST_F(Run, AReplacedResultKeepsItsOldContentUntilTheRunEnds) {

@@ -4,7 +4,9 @@
 #   tests/frozen/record.sh BUILD_DIR [MANIFEST]
 #
 # Runs BUILD_DIR/app/lumivex-convert on every example file with every pair of example formats,
-# on a small bench file with the bench's jobs, and --check, --show, --list and the log. Prints
+# on a small bench file with the bench's jobs, and --check, --show, --list and the log; and the
+# window, BUILD_DIR/app/Lumivex, for the log of its start-up (a build without it leaves those
+# cases out of the comparison). Prints
 # one line per case: its name and the sha256 of its exit status, standard output, standard
 # error, result and rejects bytes, with only what varies from run to run (timings, the log's
 # date and time, the temporary folder) normalised. With MANIFEST, compares with it instead,
@@ -15,6 +17,7 @@ build=$(cd "$1" && pwd) || exit 2
 manifest=${2:-}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 convert=$build/app/lumivex-convert
+window=$build/app/Lumivex
 quotegen=$build/bench/lumivex-quotegen
 # Nothing of the caller's environment may reach the runs: locale, home, configuration.
 export LC_ALL=C.UTF-8 TZ=UTC
@@ -53,6 +56,24 @@ run_case() {
     { echo "exit $rc" && tail -v -n +1 "$tmp/stdout" "$tmp/stderr" "$tmp"/w/* 2>/dev/null; } |
         normalise >"$keep/$name"
     names+=("$name")
+}
+
+# The window's start-up log, the program's files beside a copy of it (the window takes them from
+# its own folder): a first start, then the output format alone chosen, then both with the extended log.
+window_case() {
+    local name=$1 rc=0
+    (cd "$tmp/win" && QT_QPA_PLATFORM=offscreen exec ./Lumivex --startup-log >"$tmp/stdout" 2>/dev/null) || rc=$?
+    { echo "exit $rc" && cat "$tmp/stdout"; } | normalise >"$keep/$name"
+    names+=("$name")
+}
+record_window() {
+    mkdir -p "$tmp/win"
+    cp "$window" "$root/examples/Lumivex.fmt" "$root/examples/Lumivex.lng" "$tmp/win/"
+    window_case window.first-start
+    sed -i -e 's/^MRI=.*/MRI=\r/' -e 's/^MRO=.*/MRO=ISOTAB\r/' "$tmp/win/Lumivex.prm"
+    window_case window.output-format-only
+    sed -i -e 's/^MRI=.*/MRI=FRJOUR\r/' -e 's/^LOG=.*/LOG=1\r/' "$tmp/win/Lumivex.prm"
+    window_case window.both-formats
 }
 
 record() {
@@ -96,6 +117,7 @@ record() {
         done
     done
     run_case usage --dir "$tmp/ex" --no-such-option
+    [ -x "$window" ] && record_window
     (cd "$keep" && sha256sum -- "${names[@]}") | awk '{ print $2, $1 }'
 }
 
@@ -104,6 +126,10 @@ if [ -z "$manifest" ]; then
     exit
 fi
 record >"$tmp/now" || exit 2
+if [ ! -x "$window" ]; then
+    grep -v '^window\.' "$manifest" >"$tmp/manifest"
+    manifest=$tmp/manifest
+fi
 if diff "$manifest" "$tmp/now" >"$tmp/diff"; then
     echo "frozen outputs: $(wc -l <"$tmp/now") cases unchanged"
     exit 0

@@ -189,7 +189,7 @@ TEST(ConversionRunFromWindow, CountsRejectedRowsAndClosingMessage) {
     p.dialogs.openAnswers.push_back({p.path("q1.txt")});
     Click(*form, "BitBtn3");
     p.dialogs.shown.clear();
-    Click(*form, "BitBtn1");
+    test::Convert(*form);
     ASSERT_EQ(1u, p.dialogs.shown.size());
     EXPECT_EQ("Conversion termin\xE9" "e", p.dialogs.shown[0]);
     EXPECT_EQ("1", Text(*form, "Label35").toStdString());
@@ -211,7 +211,7 @@ TEST(ConversionRunFromWindow, CountsRejectedRowsAndClosingMessage) {
     test::Program q;
     auto idle = q.Open();
     q.dialogs.shown.clear();
-    Click(*idle, "BitBtn1");
+    test::Convert(*idle);
     ASSERT_EQ(1u, q.dialogs.shown.size());
     EXPECT_EQ("Il faut commencer par choisir un fichier \xE0 convertir.", q.dialogs.shown[0]);
 }
@@ -233,7 +233,7 @@ TEST(ConversionPage, OutputPreviewFollowsTheInputOneAndBarsEndAtZero) {
     form->conversionPage->onOutputFormatChosen();
     EXPECT_EQ("", form->conversionPage->OutPreview().Cell(1, 1));
     Click(*form, "BitBtn3");
-    Click(*form, "BitBtn1");
+    test::Convert(*form);
     for (const char* name : {"ProgressBar1", "ProgressBar2"}) {
         auto* bar = form->findChild<QProgressBar*>(name);
         EXPECT_EQ(std::make_pair(100, 0), std::make_pair(bar->maximum(), bar->value())) << name;
@@ -277,7 +277,7 @@ TEST(ConversionRunFromWindow, FilesAndFormatsChosenDuringARunAreForTheNextRun) {
     std::vector<bool> enabledDuring;
     QTimer during;
     QObject::connect(&during, &QTimer::timeout, [&] {
-        if (p.session.run.LinesRead == 0) return;
+        if (!form->conversionPage->Running()) return;
         during.stop();
         for (const char* name : controls) enabledDuring.push_back(form->findChild<QWidget*>(name)->isEnabled());
         Click(*form, "BitBtn3");
@@ -286,7 +286,7 @@ TEST(ConversionRunFromWindow, FilesAndFormatsChosenDuringARunAreForTheNextRun) {
         form->conversionPage->onOutputFormatChosen();
     });
     during.start(0);
-    Click(*form, "BitBtn1");
+    test::Convert(*form);
     EXPECT_EQ(std::vector<bool>(4, false), enabledDuring);
     EXPECT_TRUE(form->findChild<QWidget*>("BitBtn3")->isEnabled());
     EXPECT_EQ(std::vector<std::string>{"Conversion termin\xE9" "e"}, p.dialogs.shown);
@@ -311,33 +311,55 @@ TEST(ConversionRunFromWindow, Utf8DataIsShownAsUtf8) {
     };
     EXPECT_EQ(QString::fromUtf8("Soci\xC3\xA9t\xC3\xA9"), cell("StringGrid1", 1, 2));
     EXPECT_EQ(QString::fromUtf8("Soci\xC3\xA9t\xC3\xA9"), cell("StringGrid2", 1, 1));
-    Click(*form, "BitBtn1");
+    test::Convert(*form);
     EXPECT_EQ(QString::fromUtf8("2;\xEF\xBF\xBD;extra"), cell("StringGrid4", 3, 2));
     EXPECT_EQ("B", cell("StringGrid2", 0, 1).toStdString()); // the format's own texts as before
 }
 
-TEST(ConversionRunFromWindow, AnnulerDuringALargeRunStopsIt) {
+// The run converts on another thread: meanwhile the window answers (its timers fire, a resize is
+// laid out and painted) with "Convertir" off, and "Annuler" stops the run.
+TEST(ConversionRunFromWindow, TheWindowAnswersDuringARunAndAnnulerStopsIt) {
     test::Program p;
     Prepare(p);
     std::string big;
-    big.reserve(8'000'000);
-    for (int i = 0; i < 800'000; ++i) big += "1,5;abcdef\r\n";
+    big.reserve(36'000'000);
+    for (int i = 0; i < 3'000'000; ++i) big += "1,5;abcdef\r\n";
     WriteFile(p.path("big.txt"), big);
     auto form = p.Open();
     form->show();
     p.dialogs.openAnswers.push_back({p.path("big.txt")});
     Click(*form, "BitBtn3");
     p.dialogs.shown.clear();
-    bool convertEnabledDuringRun = true;
-    QTimer::singleShot(0, form.get(), [&] {
-        convertEnabledDuringRun = form->findChild<QWidget*>("BitBtn1")->isEnabled();
-        Click(*form, "BitBtn2");
+    test::PaintCounter counter;
+    form->centralWidget()->installEventFilter(&counter);
+    int ticks = 0, paintsAtResize = -1;
+    bool convertEnabledDuringRun = true, cancelled = false;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        if (cancelled || form->findChild<QProgressBar*>("ProgressBar1")->value() == 0) return; // lines converted
+        ++ticks;
+        if (paintsAtResize < 0) {
+            convertEnabledDuringRun = form->findChild<QWidget*>("BitBtn1")->isEnabled();
+            paintsAtResize = counter.paints;
+            form->resize(form->width() + 40, form->height());
+        } else if (ticks >= 3 && counter.paints > paintsAtResize) {
+            cancelled = true;
+            Click(*form, "BitBtn2");
+        }
     });
-    Click(*form, "BitBtn1");
+    tick.start(1);
+    bool runningAfterClick = false;
+    WaitForRun(*form, [&] {
+        Click(*form, "BitBtn1");
+        runningAfterClick = form->conversionPage->Running(); // the click is over, not the run
+    });
+    tick.stop();
+    EXPECT_TRUE(runningAfterClick);
+    EXPECT_TRUE(cancelled) << "ticks " << ticks << ", paints " << counter.paints - paintsAtResize;
     EXPECT_FALSE(convertEnabledDuringRun);
     ASSERT_EQ(1u, p.dialogs.shown.size());
     EXPECT_EQ("Traitement arr\xE9t\xE9 avant sa fin normale.", p.dialogs.shown[0]);
-    EXPECT_LT(std::stoll(Text(*form, "Label36").toStdString()), 800'000);
+    EXPECT_LT(std::stoll(Text(*form, "Label36").toStdString()), 3'000'000);
     for (const char* name : {"BitBtn1", "BitBtn3", "BitBtn4", "ComboBox1", "ComboBox2"})
         EXPECT_TRUE(form->findChild<QWidget*>(name)->isEnabled()) << name;
 }
@@ -357,13 +379,13 @@ TEST(ConversionRunFromWindow, ClosingDuringARunStopsItFirstAndKeepsAWholeResult)
     QTimer closer; // closes once some lines are converted
     closer.setInterval(0);
     QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (p.session.run.LinesRead == 0) return;
+        if (form->findChild<QProgressBar*>("ProgressBar1")->value() == 0) return; // lines converted
         closer.stop();
         form->close();
         visibleAfterClose = form->isVisible();
     });
     closer.start();
-    Click(*form, "BitBtn1");
+    test::Convert(*form);
     EXPECT_TRUE(visibleAfterClose); // kept open until the run stopped
     EXPECT_FALSE(form->isVisible());
     ASSERT_EQ(1u, p.dialogs.shown.size());

@@ -148,7 +148,7 @@ TEST_F(FormatEditor, ANewFormatIsTypedSavedChosenAndUsed) {
     WriteFile(p.path("q.txt"), CrLf({"01/02/2024;12,5;abc"}));
     p.dialogs.openAnswers.push_back({p.path("q.txt")});
     QTest::mouseClick(form->findChild<QPushButton*>("BitBtn3"), Qt::LeftButton);
-    QTest::mouseClick(form->findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
+    test::Convert(*form);
     EXPECT_EQ(ReadFile(p.path("q_conv.txt")), "01-02-2024;EUR12.5;ABC\r\n");
 }
 

@@ -27,16 +27,6 @@ using test::WriteFile;
 
 void Click(MainWindow& f, const char* name) { QTest::mouseClick(f.findChild<QPushButton*>(name), Qt::LeftButton); }
 
-// Counts the paintings of the window's client area.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-};
-
 TEST(CommandLine, FilesAreConvertedOnceTheWindowIsPainted) {
     test::Program p;
     test::PrepareInOut(p);
@@ -44,7 +34,7 @@ TEST(CommandLine, FilesAreConvertedOnceTheWindowIsPainted) {
     WriteFile(p.path("a.txt"), CrLf({"1;x"}));
     WriteFile(p.path("empty.txt"), "");
     auto form = p.Open({p.path("b.txt"), p.path("empty.txt"), p.path("a.txt")});
-    PaintCounter counter;
+    test::PaintCounter counter;
     form->centralWidget()->installEventFilter(&counter);
     std::vector<int> paintsAtMessages;
     p.dialogs.onMessage = [&](const QString&) { paintsAtMessages.push_back(counter.paints); };
@@ -98,7 +88,7 @@ TEST(RunSeen, BothBarsShowAndMoveDuringALargeRun) {
         fileValues.insert(file->value());
     });
     sample.start();
-    Click(*form, "BitBtn1");
+    test::Convert(*form);
     sample.stop();
     EXPECT_TRUE(alwaysShown);
     EXPECT_GE(runValues.size(), 2u) << "the run's bar moves";
@@ -119,7 +109,7 @@ TEST(RunSeen, AnnulerIsHeardDuringARunOfManySmallFiles) {
     Click(*form, "BitBtn3");
     p.dialogs.shown.clear();
     QTimer::singleShot(0, form.get(), [&] { Click(*form, "BitBtn2"); });
-    Click(*form, "BitBtn1");
+    test::Convert(*form);
     ASSERT_EQ(1u, p.dialogs.shown.size());
     EXPECT_EQ("Traitement arr\xE9t\xE9 avant sa fin normale.", p.dialogs.shown[0]);
     EXPECT_LT(p.session.run.LinesRead, 6000);
@@ -140,7 +130,7 @@ TEST(RunSeen, AccentedPathsReadRightInMessagesTheLogAndTheRejectedLines) {
     ASSERT_EQ(1u, p.dialogs.shownText.size());
     EXPECT_EQ(QString::fromUtf8("Le fichier vide_\xC3\xA9.txt est vide et ne sera donc pas converti."),
               p.dialogs.shownText[0]);
-    Click(*form, "BitBtn1");
+    test::Convert(*form);
     form->findChild<QPlainTextEdit*>("Memo1")->setFocus(); // the log's batch reaches the view
     QTest::qWait(60);
     EXPECT_TRUE(form->findChild<QPlainTextEdit*>("Memo1")->toPlainText().contains(QString::fromUtf8(bad.c_str())));
@@ -156,12 +146,12 @@ TEST(RunSeen, TheResetRejectedCountKeepsTheCountersFont) {
     form->show();
     p.dialogs.openAnswers.push_back({p.path("q.txt")});
     Click(*form, "BitBtn3");
-    Click(*form, "BitBtn1");
+    test::Convert(*form);
     auto* rejected = form->findChild<QLabel*>("Label37");
     auto* written = form->findChild<QLabel*>("Label38");
     EXPECT_EQ(QColor(Qt::red), rejected->palette().color(QPalette::WindowText));
     p.dialogs.confirmAnswers = {false}; // the result is not to be replaced: refused, the counters reset
-    Click(*form, "BitBtn1");
+    test::Convert(*form);
     EXPECT_EQ("0", rejected->text().toStdString());
     EXPECT_EQ(QFontInfo(written->font()).pixelSize(), QFontInfo(rejected->font()).pixelSize());
     EXPECT_EQ(written->palette().color(QPalette::WindowText), rejected->palette().color(QPalette::WindowText));

@@ -1,9 +1,12 @@
 #include "UiFixture.h"
 
 #include "common/UCommuns.h"
+#include "ui/ConversionPage.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPushButton>
+#include <QTest>
 
 namespace lmx::test {
 
@@ -39,6 +42,10 @@ void WaitForCommandLineRun(MainWindow& form) {
     QElapsedTimer t;
     t.start();
     while (!form.CommandLineRunDone() && t.elapsed() < 10'000) QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+void Convert(MainWindow& form) {
+    WaitForRun(form, [&] { QTest::mouseClick(form.findChild<QPushButton*>("BitBtn1"), Qt::LeftButton); });
 }
 
 } // namespace lmx::test

@@ -10,6 +10,9 @@
 #include "ScriptedDialogs.h"
 #include "ui/MainWindow.h"
 
+#include <QEvent>
+#include <QObject>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,5 +53,18 @@ void PrepareInOut(Program& p);
 
 // Lets the window's events through until the run of the command line is over (at most a while).
 void WaitForCommandLineRun(MainWindow& form);
+
+// Counts the paintings of a widget it filters the events of.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+// Clicks "Convertir" and lets the window's events through until the run it started is over.
+void Convert(MainWindow& form);
 
 } // namespace lmx::test
