@@ -32,8 +32,8 @@ struct RunState {
 };
 
 // Called by the engine after every line, and by the run for the progress bars. LineDone must stay
-// cheap: whoever implements it throttles its own redrawing and event processing. It is the place
-// where an "Annuler" press can set StopRun and UserCancel; the engine reads them right after.
+// cheap: whoever implements it throttles its own redrawing. It is where "Annuler" is heard (the
+// run reads its cancel flag there) and sets StopRun and UserCancel; the engine reads them right after.
 class IRunHook {
 public:
     virtual ~IRunHook() = default;

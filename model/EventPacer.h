@@ -1,6 +1,6 @@
 #pragma once
-// When a run lets the window's pending events through: at least every interval, whatever the sizes
-// of the files, for no more per-line work than a countdown. The lines between two looks at the
+// When a run shows the window where it is: at least every interval, whatever the sizes of the
+// files, for no more per-line work than a countdown. The lines between two looks at the
 // clock follow the pace of the run, so a slow line and a run of tiny files are both caught.
 #include <chrono>
 #include <cstdint>

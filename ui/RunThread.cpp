@@ -140,8 +140,8 @@ private:
     Relay& relay_;
 };
 
-// The window's view as the run sees it: the per-line call costs a countdown, the bars move at
-// the pace the window followed when it let its events through itself.
+// The window's view as the run sees it: the per-line call costs a countdown, and the bars move
+// about every 30 ms, as they did when the run went on the window's own thread.
 class QueuedRunView final : public IRunView {
 public:
     QueuedRunView(Relay& relay, URunView& window) : relay_(relay), window_(window) {}
