@@ -116,8 +116,10 @@ void Params::LoadLine(std::string_view line, bool tooLong) {
             slot = !tooLong && CheckValue(ckDirectory, value) ? std::string(value) : ProgramDir;
             break;
         case prmMRD:
+            // "$Q" is a choice (results beside their source), kept as it is: resolved to a folder
+            // here, it would send every later result to that one folder.
             if (!tooLong && IsElsewhere(value))
-                slot = CheckValue(ckDirectory, slots_[prmMRS]) ? slots_[prmMRS] : ProgramDir;
+                slot = std::string(kPrmElsewhere);
             else
                 slot = !tooLong && CheckValue(ckDirectory, value) ? std::string(value) : ProgramDir;
             break;

@@ -169,3 +169,24 @@ TEST(RunSeen, TheResetRejectedCountKeepsTheCountersFont) {
 
 } // namespace
 } // namespace lmx
+
+namespace lmx {
+namespace {
+
+// Results "beside the source" (MRD "$Q"): a file of the command line gets its result in its own
+// folder, as "Ouvrir" gives it, whatever folder the program lives in.
+TEST(CommandLine, ResultsBesideTheSourceGoBesideIt) {
+    test::Program p;
+    test::PrepareInOut(p);
+    ASSERT_EQ("$Q", p.params.PrmGet(prmMRD));
+    std::filesystem::create_directory(p.path("data"));
+    WriteFile(p.path("data/a.txt"), CrLf({"1;x"}));
+    auto form = p.Open({p.path("data/a.txt")});
+    form->show();
+    test::WaitForCommandLineRun(*form);
+    EXPECT_EQ(std::vector<std::string>{"Conversion termin\xE9" "e"}, p.dialogs.shown);
+    EXPECT_EQ("x;1\r\n", test::ReadFile(p.path("data/a_conv.txt")));
+}
+
+} // namespace
+} // namespace lmx
