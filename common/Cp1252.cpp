@@ -79,6 +79,40 @@ std::string Utf8ToCp1252(std::string_view utf8) {
 
 bool Cp1252Holds(char32_t cp) { return ByteOf(cp) >= 0; }
 
+bool IsUtf8(std::string_view bytes) {
+    const std::size_t n = bytes.size();
+    std::size_t i = 0;
+    while (i < n) {
+        const auto b0 = static_cast<unsigned char>(bytes[i]);
+        if (b0 < 0x80) {
+            ++i;
+            continue;
+        }
+        // The second byte's range rules out overlong forms, surrogates and what lies past U+10FFFF.
+        unsigned lo = 0x80, hi = 0xBF;
+        std::size_t len = 0;
+        if (b0 >= 0xC2 && b0 <= 0xDF) len = 2;
+        else if (b0 >= 0xE0 && b0 <= 0xEF) {
+            len = 3;
+            if (b0 == 0xE0) lo = 0xA0;
+            if (b0 == 0xED) hi = 0x9F;
+        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+            len = 4;
+            if (b0 == 0xF0) lo = 0x90;
+            if (b0 == 0xF4) hi = 0x8F;
+        } else {
+            return false;
+        }
+        if (n - i < len) return false;
+        for (std::size_t k = 1; k < len; ++k) {
+            const auto b = static_cast<unsigned char>(bytes[i + k]);
+            if (b < (k == 1 ? lo : 0x80u) || b > (k == 1 ? hi : 0xBFu)) return false;
+        }
+        i += len;
+    }
+    return true;
+}
+
 char Cp1252Upper(char c) {
     const auto b = static_cast<unsigned char>(c);
     if (b >= 'a' && b <= 'z') return static_cast<char>(b - 32);

@@ -2,6 +2,7 @@
 // Where the rejected lines of a run go, and the table the rejected-lines view shows. The table's
 // memory stays bounded however many lines are rejected: beyond a small part kept in memory, its
 // rows go to an unnamed temporary file, and every row stays readable.
+#include "common/Cp1252.h"
 #include "common/SystemPort.h"
 #include "core/UDataFormats.h"
 
@@ -46,8 +47,8 @@ public:
 
     std::size_t cols() const { return cols_; }
     std::size_t rows() const { return rowCount_; }
-    // The lines of the run's data files are UTF-8 (set by the run): the grid shows them so.
-    bool Utf8Data = false;
+    // How the grid shows the lines of the run's data files (set by the run).
+    DataShown Shown = DataShown::Cp1252;
     // Empty for a cell the row does not hold.
     std::string cell(std::size_t row, std::size_t col) const;
 

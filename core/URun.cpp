@@ -114,7 +114,7 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     engineCode_ = SelEngine(formats);
     if (engineCode_ == ecNone) return rrNoEngine;
     conv.TakeDataSettings(c_.params.PrmGet(prmENC), c_.params.PrmGet(prmEOL));
-    c_.rejects.Utf8Data = conv.Utf8Data;
+    c_.rejects.Shown = DataShownOf(c_.params.PrmGet(prmENC));
 
     // A result that is one of the sources would be emptied before it is read.
     if (IsOneOfSources(c_.port, copy_->OutPath, files)) {

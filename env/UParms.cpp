@@ -57,6 +57,12 @@ bool DataIsUtf8(std::string_view enc) {
     return SystemIsUtf8();
 }
 
+DataShown DataShownOf(std::string_view enc) {
+    if (enc == "UTF-8") return DataShown::Utf8;
+    if (enc == "Windows-1252") return DataShown::Cp1252;
+    return SystemIsUtf8() ? DataShown::Utf8Else1252 : DataShown::Cp1252;
+}
+
 Params::Params(const LangTexts& lang, SystemPort& port) : lang_(lang), port_(port) { Defaults(); }
 
 void Params::Defaults() {

@@ -1,5 +1,6 @@
 #pragma once
 // The user's settings and remembered choices: 21 text slots kept in "Lumivex.prm" beside the program.
+#include "common/Cp1252.h"
 #include "common/SystemPort.h"
 
 #include <array>
@@ -46,6 +47,9 @@ inline constexpr int kPrmSlotCount = 23;
 // set is UTF-8, from LC_ALL, LC_CTYPE or LANG, else Windows-1252).
 bool DataIsUtf8(std::string_view enc);
 bool SystemIsUtf8();
+// How the window shows data lines by ENC: "$Q" with a UTF-8 system shows a line that is no UTF-8
+// as Windows-1252, so that a file from another system reads.
+DataShown DataShownOf(std::string_view enc);
 // Results and rejects files end their lines with LF alone.
 inline bool DataEndsLf(std::string_view eol) { return eol == "LF"; }
 // A longer value in the file is a bad value of its key: never loaded, so never written back.

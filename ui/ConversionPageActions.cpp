@@ -161,7 +161,7 @@ void ConversionPage::ShowOutPath() {
 
 int ConversionPage::FeedInPreview() {
     const int r = model_.FeedInPreview(session_.formats, inRows_);
-    FillPreviewRows(inPreview_, inRows_, DataIsUtf8(session_.params.PrmGet(prmENC)));
+    FillPreviewRows(inPreview_, inRows_, DataShownOf(session_.params.PrmGet(prmENC)));
     return r;
 }
 
@@ -247,7 +247,7 @@ void ConversionPage::onOutputFormatChosen() {
     outPreview_.Clear(kSkyBlue);
     SetGridHeaders(outPreview_, false);
     FillPreviewRows(outPreview_, FeedOutPreview(session_.conv, session_.log, inRows_),
-                    DataIsUtf8(session_.params.PrmGet(prmENC)));
+                    DataShownOf(session_.params.PrmGet(prmENC)));
     RefreshGrids();
 }
 

@@ -38,7 +38,18 @@ bool RejectTableSource::IsPath(int col, int row) const {
 }
 bool RejectTableSource::IsUtf8Data(int col, int row) const {
     // Columns 2 on of a rejected line: the line or its fields.
-    return table_.Utf8Data && col >= 2 && row > 0 && !table_.cell(static_cast<std::size_t>(row), 0).empty();
+    if (table_.Shown == DataShown::Cp1252 || col < 2 || row <= 0) return false;
+    const auto r = static_cast<std::size_t>(row);
+    if (table_.cell(r, 0).empty()) return false;
+    if (table_.Shown == DataShown::Utf8) return true;
+    // The line is judged whole: UTF-8 when all of it is.
+    if (judgedRow_ != row || judgedGeneration_ != table_.Generation()) {
+        judgedUtf8_ = true;
+        for (std::size_t c = 2; c < table_.cols() && judgedUtf8_; ++c) judgedUtf8_ = IsUtf8(table_.cell(r, c));
+        judgedRow_ = row;
+        judgedGeneration_ = table_.Generation();
+    }
+    return judgedUtf8_;
 }
 
 namespace {

@@ -27,7 +27,7 @@ int GridCellsSource::ColCount() const { return cells_.ColCount(); }
 int GridCellsSource::RowCount() const { return cells_.RowCount(); }
 std::string GridCellsSource::Cell(int col, int row) const { return cells_.Cell(col, row); }
 uint32_t GridCellsSource::FixedColor() const { return cells_.FixedColor; }
-bool GridCellsSource::IsUtf8Data(int col, int row) const { return cells_.Utf8Data && col > 0 && row > 0; }
+bool GridCellsSource::IsUtf8Data(int col, int row) const { return col > 0 && row > 0 && cells_.RowUtf8(row); }
 
 QString CellText(const IGridSource& source, int col, int row) {
     const std::string text = source.Cell(col, row);

@@ -39,6 +39,19 @@ TEST(Cp1252, WhatTheFilesCanHold) {
     for (char32_t not_held : {U'\u0100', U'\u4E2D', U'\U0001F600', U'\u0080'}) EXPECT_FALSE(Cp1252Holds(not_held));
 }
 
+TEST(Cp1252, WellFormedUtf8) {
+    const std::pair<const char*, bool> cases[] = {
+        {"", true}, {"plain", true}, {"Cl\xC3\xB4ture", true}, {"\xE2\x82\xAC 5", true}, {"\xF0\x9F\x98\x80", true},
+        {"Cl\xF4ture", false},     // Windows-1252
+        {"\xC3", false},           // cut short
+        {"\xC0\xAF", false},       // overlong
+        {"\xED\xA0\x80", false},   // surrogate
+        {"\xF4\x90\x80\x80", false}, // beyond U+10FFFF
+        {"\x80", false},
+    };
+    for (const auto& [bytes, utf8] : cases) EXPECT_EQ(utf8, IsUtf8(bytes)) << bytes;
+}
+
 TEST(Cp1252, UpperAndLowerCase) {
     const std::pair<char, char> pairs[] = {
         {'a', 'A'}, {'z', 'Z'}, {'\xE9', '\xC9'} /* é É */, {'\xE0', '\xC0'}, {'\xFE', '\xDE'},

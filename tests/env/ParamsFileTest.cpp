@@ -95,6 +95,13 @@ TEST_F(ParamsFile, EncodingAndLineEndOnlyWhenNotDefault) {
     EXPECT_EQ(prm.PrmGet(prmEOL), "LF");
     EXPECT_TRUE(DataIsUtf8("UTF-8"));
     EXPECT_FALSE(DataIsUtf8("Windows-1252"));
+    // Lines are shown as the encoding says; the system's UTF-8 lets Windows-1252 lines read too.
+    for (const char* charset : {"C.UTF-8", "C"}) {
+        const test::ScopedCharset locale(charset);
+        EXPECT_EQ(DataShownOf("UTF-8"), DataShown::Utf8);
+        EXPECT_EQ(DataShownOf("Windows-1252"), DataShown::Cp1252);
+        EXPECT_EQ(DataShownOf("$Q"), charset[1] == '.' ? DataShown::Utf8Else1252 : DataShown::Cp1252) << charset;
+    }
 }
 
 TEST_F(ParamsFile, DefaultsAsRead) {
