@@ -204,7 +204,7 @@ void ConversionPage::SetRejectedColor(bool red) {
         return;
     }
     QPalette pal = rejectedCount->palette();
-    pal.setColor(QPalette::WindowText, Qt::red);
+    pal.setColor(QPalette::WindowText, ReadableOn(Qt::red, pal.color(QPalette::Window)));
     rejectedCount->setPalette(pal);
 }
 

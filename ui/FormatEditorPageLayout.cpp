@@ -224,9 +224,7 @@ void FormatEditorPage::Build() {
     notesMemo = Named<QPlainTextEdit>("Memo3");
     notesMemo->setReadOnly(true);
     notesMemo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    QPalette cream = notesMemo->palette();
-    cream.setColor(QPalette::Base, QColor(255, 251, 240));
-    notesMemo->setPalette(cream);
+    SetReadableBackground(notesMemo, QPalette::Base, QColor(255, 251, 240), QPalette::Text);
     auto* p3 = new QVBoxLayout(notesPanel);
     p3->setContentsMargins(0, 0, 0, 0);
     p3->addWidget(notesMemo);

@@ -20,10 +20,9 @@ namespace {
 
 void Shade(QWidget* w, bool enabled) {
     w->setEnabled(enabled);
-    QPalette p = w->palette();
-    p.setColor(QPalette::Base, enabled ? QColor(Qt::white) : QColor(192, 192, 192));
-    p.setColor(QPalette::Button, enabled ? QColor(Qt::white) : QColor(192, 192, 192));
-    w->setPalette(p);
+    const QColor back = enabled ? QColor(Qt::white) : QColor(192, 192, 192);
+    SetReadableBackground(w, QPalette::Base, back, QPalette::Text);
+    SetReadableBackground(w, QPalette::Button, back, QPalette::ButtonText);
 }
 
 } // namespace

@@ -59,10 +59,7 @@ ParametersPage::ParametersPage(Params& params, LangTexts& lang, IDialogs& dialog
     resultLabel->setWordWrap(true);
     resultLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     resultLabel->setAutoFillBackground(true);
-    QPalette cream = resultLabel->palette();
-    cream.setColor(QPalette::Window, QColor(0xFF, 0xFB, 0xF0));
-    cream.setColor(QPalette::WindowText, Qt::black);
-    resultLabel->setPalette(cream);
+    SetReadableBackground(resultLabel, QPalette::Window, QColor(0xFF, 0xFB, 0xF0), QPalette::WindowText);
     auto* p7 = new QVBoxLayout(resultPanel);
     p7->setContentsMargins(1, 1, 1, 1);
     p7->addWidget(resultLabel);

@@ -85,8 +85,10 @@ void URejectsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->save();
     // Row 0 and column 0 are the view's headers, drawn by them.
     if (source_.Cell(0, row).empty()) {
-        // A file title row: the path in white on a red band from column 1 to the last.
-        painter->fillRect(cell, Qt::red);
+        // A file title row: the path in white on a red band from column 1 to the last, the red
+        // just dark enough for the white to read.
+        static const QColor band = ReadableOn(Qt::red, Qt::white);
+        painter->fillRect(cell, band);
         painter->setClipRect(cell);
         painter->setPen(Qt::white);
         const int left = cell.left() + 2 - BandOffset(1, col);

@@ -64,9 +64,7 @@ void ResultViews::Retranslate(const LangTexts& lang) {
 
 void ResultViews::ShowOutName(const QString& name, bool valid) {
     outNameEdit->setText(valid ? name : QStringLiteral(" "));
-    QPalette pal = outNameEdit->palette();
-    pal.setColor(QPalette::Base, valid ? QColor(Qt::white) : QColor(Qt::red));
-    outNameEdit->setPalette(pal);
+    SetReadableBackground(outNameEdit, QPalette::Base, valid ? QColor(Qt::white) : QColor(Qt::red), QPalette::Text);
 }
 
 } // namespace lmx

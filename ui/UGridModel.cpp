@@ -106,10 +106,13 @@ namespace {
 const QColor kGridLine(0xC0, 0xC0, 0xC0);
 
 // A fixed cell: its colour, its text two pixels in from the left, its lines on the right and below.
+// The text is the theme's, made readable on the cell's own colour (a dark theme's light text would
+// not read on sky blue).
 void PaintFixedCell(QPainter& p, const QRect& r, const QVariant& fill, const QString& text, const QColor& ink) {
     p.save();
-    p.fillRect(r, fill.canConvert<QBrush>() ? fill.value<QBrush>() : QBrush(Qt::lightGray));
-    p.setPen(ink);
+    const QBrush brush = fill.canConvert<QBrush>() ? fill.value<QBrush>() : QBrush(Qt::lightGray);
+    p.fillRect(r, brush);
+    p.setPen(TextOn(ink, brush.color()));
     p.drawText(r.adjusted(2, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
     p.setPen(kGridLine);
     p.drawLine(r.topRight(), r.bottomRight());
