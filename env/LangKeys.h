@@ -280,6 +280,23 @@ enum class LK : int {
     cpn_oTrtEnc,
     cpn_oTrtEol,
     itm_encSystem,
+    // Names of the controls for screen readers.
+    acc_inPreview,
+    acc_outPreview,
+    acc_categories,
+    acc_runBar,
+    acc_fileBar,
+    acc_skipLines,
+    acc_skipUp,
+    acc_skipDown,
+    acc_colDel,
+    acc_colLeft,
+    acc_colAdd,
+    acc_colRight,
+    acc_chooseDir,
+    acc_hdrLines,
+    acc_fmtNotes,
+    acc_affixText,
     Count
 };
 

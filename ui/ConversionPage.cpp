@@ -7,15 +7,19 @@
 
 #include "ui/UGridCells.h"
 #include "ui/UGridModel.h"
+#include "ui/LogPage.h"
 #include "ui/RejectsPage.h"
 #include "ui/ResultViews.h"
+#include "ui/UCaptionKeys.h"
 #include "ui/UWidgets.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -64,6 +68,7 @@ void ConversionPage::Build() {
     inputFormatBox = in.formatBox;
     inputPreviewCaption = in.previewCaption;
     inputPreviewModel = in.model;
+    inputGrid = in.grid;
 
     // Run buttons.
     convertButton = NamedButton("BitBtn1");
@@ -160,18 +165,30 @@ void ConversionPage::Build() {
     rightBox->setLayout(right);
     right->setContentsMargins(0, 0, 0, 0);
     page->addWidget(rightBox);
+
+    // Tab in reading order: the input, the lower pages, then the run's buttons on the right.
+    LogPage* log = resultViews->logPage;
+    ChainTabOrder({openButton, fileEdit, inputFormatBox, inputGrid, resultViews->tabBar(), resultViews->changeButton,
+                   resultViews->outNameEdit, resultViews->outputFormatBox, resultViews->outputGrid,
+                   resultViews->rejectsPage->grid, log->logView, log->saveButton, log->clearButton,
+                   log->textColorButton, log->backColorButton, convertButton, cancelButton});
 }
 
 void ConversionPage::Retranslate() {
     const LangTexts& lang = session_.lang;
     const auto text = [&lang](LK key) { return Qs(lang.Text(key)); };
+    // The captions with a key, in reading order: the input, the lower pages, the run.
+    CaptionKeys keys(windowKeys_);
     inputGroup->setTitle(text(LK::cpn_infile));
-    openButton->setText(text(LK::btn_ouvrir));
-    fileCaption->setText(text(LK::cpn_fileToConv));
-    inputFormatCaption->setText(text(LK::cpn_infileFmt));
-    inputPreviewCaption->setText(text(LK::cpn_infilePreview));
-    convertButton->setText(text(LK::btn_convert));
-    cancelButton->setText(text(LK::btn_cancel));
+    keys.Add(openButton, lang.Text(LK::btn_ouvrir));
+    keys.Add(fileCaption, lang.Text(LK::cpn_fileToConv));
+    keys.Add(inputFormatCaption, lang.Text(LK::cpn_infileFmt));
+    keys.Add(inputPreviewCaption, lang.Text(LK::cpn_infilePreview));
+    inputGrid->setAccessibleName(text(LK::acc_inPreview));
+    resultViews->Retranslate(lang, keys);
+    keys.Add(convertButton, lang.Text(LK::btn_convert));
+    keys.Add(cancelButton, lang.Text(LK::btn_cancel));
+    keys.Apply();
     countersGroup->setTitle(text(LK::cpn_gCnv));
     filesCaption->setText(text(LK::cpn_gCnvFiles));
     readCaption->setText(text(LK::cpn_gCnvLnRead));
@@ -186,7 +203,6 @@ void ConversionPage::Retranslate() {
     renameCaption->setText(text(LK::cpn_gOptRenam));
     trashCaption->setText(text(LK::cpn_gOptTrash));
     deleteCaption->setText(text(LK::cpn_gOptDelet));
-    resultViews->Retranslate(lang);
 }
 
 void ConversionPage::SetCounters(const QString& files, const QString& read, const QString& rejected,

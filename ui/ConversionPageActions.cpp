@@ -121,6 +121,7 @@ void ConversionPage::ShowOptions() {
 }
 
 void ConversionPage::Shown() {
+    openButton->setFocus(); // the first step
     fileEdit->clear();
     resultViews->outNameEdit->clear();
     ApplyLogColors();

@@ -6,6 +6,7 @@
 #include "env/ULang.h"
 #include "ui/AboutBox.h"
 #include "ui/UBanner.h"
+#include "ui/UCaptionKeys.h"
 #include "ui/UDialogs.h"
 #include "env/UParms.h"
 #include "ui/ConversionPage.h"
@@ -23,6 +24,8 @@
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -49,6 +52,7 @@ MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     banner = NamedLabel("Image1");
     banner->setPixmap(BannerPixmap(QSize(560, 44)));
     banner->setFixedSize(560, 44);
+    banner->setAccessibleName(QStringLiteral("Lumivex")); // what the picture reads
     aboutButton = NamedButton("BitBtn14");
     quitButton = NamedButton("BitBtn5");
     helpButton = NamedButton("BitBtn17", QStringLiteral("?"));
@@ -77,7 +81,7 @@ MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     col->addWidget(pages, 1);
     setCentralWidget(central);
     setStatusBar(statusPanels);
-    RetranslateOwn();
+    Retranslate();
 
     std::vector<QAbstractButton*> buttons = conversionPage->HoverButtons();
     buttons.insert(buttons.end(), {quitButton, aboutButton});
@@ -85,6 +89,15 @@ MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     for (QWidget* w : conversionPage->HoverAreas()) areas.push_back(w);
     for (QWidget* w : formatEditorPage->HoverAreas()) areas.push_back(w);
     hover = new UHover(this, std::move(buttons), std::move(areas));
+    // The window's own keys: Ctrl+Q quits as "Quitter" does, Ctrl+PgDn and Ctrl+PgUp turn the pages.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
+            &MainWindow::onQuitClicked);
+    const auto turn = [this](int step) { pages->setCurrentIndex((pages->currentIndex() + step + pages->count()) % pages->count()); };
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown), this), &QShortcut::activated, this,
+            [turn] { turn(1); });
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this), &QShortcut::activated, this,
+            [turn] { turn(-1); });
+    ChainTabOrder({aboutButton, quitButton, pages->tabBar()});
     connect(aboutButton, &QPushButton::clicked, this, &MainWindow::onAboutClicked);
     connect(quitButton, &QPushButton::clicked, this, &MainWindow::onQuitClicked);
     connect(conversionPage, &ConversionPage::runOverForClosing, this, &QWidget::close);
@@ -156,16 +169,22 @@ void MainWindow::SetStatusText(const QString& text) { statusPanels->SetStatusTex
 QString MainWindow::StatusText(int panel) const { return statusPanels->Text(panel); }
 
 void MainWindow::RetranslateOwn() {
-    const auto text = [this](LK key) { return Qs(ctx_.Lang.Text(key)); };
-    aboutButton->setText(text(LK::btn_about));
-    quitButton->setText(text(LK::btn_exit));
-    pages->setTabText(0, text(LK::cpn_sheetMainTitle));
-    pages->setTabText(1, text(LK::cpn_fmtTitle));
-    pages->setTabText(2, text(LK::cpn_sheetOptions));
+    const LangTexts& lang = ctx_.Lang;
+    CaptionKeys keys;
+    keys.AddTab(pages, 0, lang.Text(LK::cpn_sheetMainTitle));
+    keys.AddTab(pages, 1, lang.Text(LK::cpn_fmtTitle));
+    keys.AddTab(pages, 2, lang.Text(LK::cpn_sheetOptions));
+    keys.Add(aboutButton, lang.Text(LK::btn_about));
+    keys.Add(quitButton, lang.Text(LK::btn_exit));
+    keys.Apply();
+    windowKeys_ = keys.Taken();
 }
 
 void MainWindow::Retranslate() {
     RetranslateOwn();
+    conversionPage->SetWindowKeys(windowKeys_);
+    formatEditorPage->SetWindowKeys(windowKeys_);
+    parametersPage->SetWindowKeys(windowKeys_);
     conversionPage->Retranslate();
     formatEditorPage->Retranslate();
     parametersPage->Retranslate();

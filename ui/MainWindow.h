@@ -111,7 +111,8 @@ protected:
 private:
     void KeepMinimumSize();
     void ApplyToolkitTexts(const std::string& language);
-    void RetranslateOwn(); // the window's own buttons and page titles
+    void RetranslateOwn(); // the window's own buttons and page titles, and their keys
+    std::string windowKeys_;
 
     WindowContext& ctx_;
     EnvirState envir_;

@@ -122,7 +122,7 @@ void URejectsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 
 RejectsPage::RejectsPage(const IGridSource& source, QWidget* parent) : QWidget(parent), source_(source) {
     setObjectName("TabSheet5");
-    grid = Named<QTableView>("StringGrid4");
+    grid = Named<UGridView>("StringGrid4");
     model_ = new UGridModel(source_, grid);
     grid->setModel(model_);
     SetupGridView(grid, 30);
@@ -174,6 +174,9 @@ void RejectsPage::onCellSelected(int, int row) {
     explanationLabel->setText(Qs(Explain(row)));
 }
 
-void RejectsPage::Retranslate(const LangTexts& lang) { titleLabel->setText(Qs(lang.Text(LK::cpn_shtLinTitle))); }
+void RejectsPage::Retranslate(const LangTexts& lang) {
+    titleLabel->setText(Qs(lang.Text(LK::cpn_shtLinTitle)));
+    grid->setAccessibleName(titleLabel->text());
+}
 
 } // namespace lmx

@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 #include <QTableView>
 
 #include <algorithm>
@@ -171,6 +172,31 @@ void FitFixedParts(QTableView* view, int firstColWidth, bool fitColumns) {
 
 } // namespace
 
+void UGridView::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    if (currentIndex().isValid() || !model() || !selectionModel()) return;
+    // The first cell shown (row 0 and column 0 are the headers) takes the focus frame, unselected.
+    for (int r = 0; r < model()->rowCount(); ++r) {
+        if (isRowHidden(r)) continue;
+        for (int c = 0; c < model()->columnCount(); ++c)
+            if (!isColumnHidden(c)) {
+                selectionModel()->setCurrentIndex(model()->index(r, c), QItemSelectionModel::NoUpdate);
+                return;
+            }
+        return;
+    }
+}
+
+void UGridView::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    if (!hasFocus() || currentIndex().isValid()) return;
+    QPainter p(viewport());
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    frame.rect = viewport()->rect().adjusted(1, 1, -2, -2);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &p, this);
+}
+
 void SetupGridView(QTableView* view, int firstColWidth, bool fitColumns) {
     auto* columns = new FixedHeader(Qt::Horizontal, view);
     auto* rows = new FixedHeader(Qt::Vertical, view);
@@ -191,6 +217,7 @@ void SetupGridView(QTableView* view, int firstColWidth, bool fitColumns) {
     if (auto* corner = view->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly))
         corner->installEventFilter(new CornerPainter(view));
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setTabKeyNavigation(false);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setWordWrap(false);
     view->setProperty("firstColWidth", firstColWidth);

@@ -1,6 +1,7 @@
 #include "UiFixture.h"
 
 #include "common/UCommuns.h"
+#include "model/Mnemonics.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -34,6 +35,8 @@ void PrepareInOut(Program& p) {
     p.params.PrmSet(prmMRO, "OUT", false);
     p.params.PrmFile(pmSave);
 }
+
+std::string Caption(const QString& text) { return WithoutMnemonic(text.toStdString()); }
 
 void WaitForCommandLineRun(MainWindow& form) {
     QElapsedTimer t;

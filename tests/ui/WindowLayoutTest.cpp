@@ -46,7 +46,7 @@ std::string Misfit(const QWidget* w) {
         if (need.width() > l->width() || need.height() > l->height())
             return "text cut: \"" + l->text().toStdString() + "\"";
     } else if (auto* b = qobject_cast<const QAbstractButton*>(w)) {
-        if (b->fontMetrics().horizontalAdvance(b->text()) + 8 > b->width())
+        if (b->fontMetrics().horizontalAdvance(QString::fromStdString(test::Caption(b->text()))) + 8 > b->width())
             return "caption cut: \"" + b->text().toStdString() + "\"";
     } else if (auto* g = qobject_cast<const QGroupBox*>(w)) {
         if (g->fontMetrics().horizontalAdvance(g->title()) + 8 > g->width()) return "title cut";
