@@ -177,8 +177,11 @@ void ConversionPage::Build() {
 void ConversionPage::Retranslate() {
     const LangTexts& lang = session_.lang;
     const auto text = [&lang](LK key) { return Qs(lang.Text(key)); };
-    // The captions with a key, in reading order: the input, the lower pages, the run.
+    // The captions with a key: the run's first, so that "Convertir" always has one, then the
+    // input and the lower pages in reading order.
     CaptionKeys keys(windowKeys_);
+    keys.Add(convertButton, lang.Text(LK::btn_convert));
+    keys.Add(cancelButton, lang.Text(LK::btn_cancel));
     inputGroup->setTitle(text(LK::cpn_infile));
     keys.Add(openButton, lang.Text(LK::btn_ouvrir));
     keys.Add(fileCaption, lang.Text(LK::cpn_fileToConv));
@@ -186,8 +189,6 @@ void ConversionPage::Retranslate() {
     keys.Add(inputPreviewCaption, lang.Text(LK::cpn_infilePreview));
     inputGrid->setAccessibleName(text(LK::acc_inPreview));
     resultViews->Retranslate(lang, keys);
-    keys.Add(convertButton, lang.Text(LK::btn_convert));
-    keys.Add(cancelButton, lang.Text(LK::btn_cancel));
     keys.Apply();
     countersGroup->setTitle(text(LK::cpn_gCnv));
     filesCaption->setText(text(LK::cpn_gCnvFiles));

@@ -24,14 +24,64 @@
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace lmx {
+
+namespace {
+
+// A page that scrolls when the window is smaller than it needs (a large font on a small screen).
+// It asks the layout for the page's own least size: the window's minimum stays what the pages
+// need, and only a screen too small for that makes the window smaller and the page scroll. The
+// page fills the view, but never below its least size at that width (wrapped captions take more
+// lines when narrow).
+class PageScroll : public QScrollArea {
+public:
+    explicit PageScroll(QWidget* page) {
+        setObjectName(page->objectName() + QStringLiteral("Scroll"));
+        setFrameShape(QFrame::NoFrame);
+        setWidget(page);
+    }
+    QSize minimumSizeHint() const override { return Least(0); }
+    QSize sizeHint() const override { return widget()->sizeHint().expandedTo(Least(0)); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QScrollArea::resizeEvent(event);
+        Fit();
+    }
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::LayoutRequest) Fit();
+        return QScrollArea::event(event);
+    }
+
+private:
+    QSize Least(int width) const {
+        QSize least = widget()->minimumSizeHint();
+        if (const QLayout* l = widget()->layout(); l && l->hasHeightForWidth())
+            least.setHeight(std::max(least.height(), l->totalMinimumHeightForWidth(std::max(width, least.width()))));
+        return least;
+    }
+    void Fit() {
+        // The room without scroll bars first; a bar takes its share only when the page needs it.
+        QSize room = maximumViewportSize();
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        if (Least(room.width()).height() > room.height()) room.rwidth() -= bar;
+        if (Least(room.width()).width() > room.width()) room.rheight() -= bar;
+        widget()->resize(room.expandedTo(Least(room.width())));
+    }
+};
+} // namespace
 
 WindowContext::WindowContext(Session& session, IDialogs& dialogs, std::string programDir, std::vector<std::string> args)
     : S(session), ProgramDir(std::move(programDir)), ProgramFile(IncludeTrailingSlash(ProgramDir) + "Lumivex"),
@@ -64,9 +114,8 @@ MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     conversionPage = new ConversionPage(ctx_.S, ctx_.Dialogs, *statusPanels);
     formatEditorPage = new FormatEditorPage(ctx_.S.editor, ctx_.Lang, ctx_.Dialogs);
     parametersPage = new ParametersPage(ctx_.Prm, ctx_.Lang, ctx_.Dialogs, ctx_.S.LngFileName);
-    pages->addTab(conversionPage, QString());
-    pages->addTab(formatEditorPage, QString());
-    pages->addTab(parametersPage, QString());
+    for (QWidget* page : std::initializer_list<QWidget*>{conversionPage, formatEditorPage, parametersPage})
+        pages->addTab(new PageScroll(page), QString());
 
     auto* top = new QHBoxLayout;
     top->addWidget(banner);
@@ -130,11 +179,22 @@ bool MainWindow::event(QEvent* event) {
     return done;
 }
 
+QSize MainWindow::ScreenRoom() const {
+    const QScreen* s = screen();
+    if (!s) return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // The window manager's frame is known once shown; before, the room is the whole work area.
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
+    return s->availableGeometry().size() - frame;
+}
+
 void MainWindow::KeepMinimumSize() {
-    // Never below the drawn size, and never below what the texts of the language in use need.
-    const QSize least = layout() ? layout()->totalMinimumSize().expandedTo(QSize(kWidth, kHeight))
-                                 : QSize(kWidth, kHeight);
+    // What the layout needs at the current font, never more than the screen has room for: on a
+    // smaller screen the pages scroll.
+    if (!layout()) return;
+    const QSize room = ScreenRoom();
+    const QSize least = layout()->totalMinimumSize().boundedTo(room);
     if (minimumSize() != least) setMinimumSize(least);
+    if (width() > room.width() || height() > room.height()) resize(size().boundedTo(room).expandedTo(least));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
