@@ -73,8 +73,10 @@ TEST(Keyboard, TabLeavesTheGridsAndFollowsReadingOrder) {
 
     // The spin box's arrows are no stops: its field's Up key steps it.
     form->pages->setCurrentIndex(1);
-    EXPECT_EQ(Qt::NoFocus, Child(*form, "UpDown1Up")->focusPolicy());
-    EXPECT_EQ(Qt::NoFocus, Child(*form, "UpDown1Down")->focusPolicy());
+    for (const char* arrow : {"UpDown1Up", "UpDown1Down"}) {
+        const QWidget* w = form->findChild<QWidget*>(arrow);
+        EXPECT_TRUE(w && w->focusPolicy() == Qt::NoFocus) << arrow;
+    }
 }
 
 TEST(Keyboard, WindowKeysTurnThePagesAndQuit) {
