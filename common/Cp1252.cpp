@@ -1,5 +1,6 @@
 #include "common/Cp1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -78,33 +79,46 @@ std::string Utf8ToCp1252(std::string_view utf8) {
 }
 
 bool IsUtf8Text(std::string_view bytes) {
-    bool beyondAscii = false;
+    const bool beyondAscii =
+        std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return beyondAscii && IsUtf8(bytes);
+}
+
+bool Cp1252Holds(char32_t cp) { return ByteOf(cp) >= 0; }
+
+bool IsUtf8(std::string_view bytes) {
     const std::size_t n = bytes.size();
-    for (std::size_t i = 0; i < n;) {
+    std::size_t i = 0;
+    while (i < n) {
         const auto b0 = static_cast<unsigned char>(bytes[i]);
         if (b0 < 0x80) {
             ++i;
             continue;
         }
-        beyondAscii = true;
+        // The second byte's range rules out overlong forms, surrogates and what lies past U+10FFFF.
+        unsigned lo = 0x80, hi = 0xBF;
         std::size_t len = 0;
-        char32_t cp = 0, least = 0;
-        if ((b0 & 0xE0) == 0xC0) { len = 2; cp = b0 & 0x1F; least = 0x80; }
-        else if ((b0 & 0xF0) == 0xE0) { len = 3; cp = b0 & 0x0F; least = 0x800; }
-        else if ((b0 & 0xF8) == 0xF0) { len = 4; cp = b0 & 0x07; least = 0x10000; }
-        if (len == 0 || i + len > n) return false;
+        if (b0 >= 0xC2 && b0 <= 0xDF) len = 2;
+        else if (b0 >= 0xE0 && b0 <= 0xEF) {
+            len = 3;
+            if (b0 == 0xE0) lo = 0xA0;
+            if (b0 == 0xED) hi = 0x9F;
+        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+            len = 4;
+            if (b0 == 0xF0) lo = 0x90;
+            if (b0 == 0xF4) hi = 0x8F;
+        } else {
+            return false;
+        }
+        if (n - i < len) return false;
         for (std::size_t k = 1; k < len; ++k) {
             const auto b = static_cast<unsigned char>(bytes[i + k]);
-            if ((b & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (b & 0x3F);
+            if (b < (k == 1 ? lo : 0x80u) || b > (k == 1 ? hi : 0xBFu)) return false;
         }
-        if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
         i += len;
     }
-    return beyondAscii;
+    return true;
 }
-
-bool Cp1252Holds(char32_t cp) { return ByteOf(cp) >= 0; }
 
 char Cp1252Upper(char c) {
     const auto b = static_cast<unsigned char>(c);

@@ -22,6 +22,15 @@ bool IsUtf8Text(std::string_view bytes);
 // as their C1 controls): what a file of the program can hold.
 bool Cp1252Holds(char32_t cp);
 
+// True when the bytes are well-formed UTF-8 (no overlong form, surrogate or code point beyond
+// U+10FFFF), as a decoder that shows nothing in their place reads them.
+bool IsUtf8(std::string_view bytes);
+
+// How the window shows the bytes of a data line: as Windows-1252; as UTF-8 (a sequence that is
+// none as U+FFFD); or each line as UTF-8 when it is UTF-8 and as Windows-1252 when it is not (the
+// system's UTF-8, where files from elsewhere still arrive in Windows-1252).
+enum class DataShown { Cp1252, Utf8, Utf8Else1252 };
+
 // Case mapping of Windows-1252 letters, accented ones included (a-z, à-þ except ÷, š, œ, ž, ÿ).
 char Cp1252Upper(char c);
 char Cp1252Lower(char c);

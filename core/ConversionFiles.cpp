@@ -38,7 +38,8 @@ std::string ResultPathFor(const Params& prm, const std::string& source, std::str
     const std::string added = prm.PrmGet(prmDDO);
     const std::string ext = ResultExtension(prm, source);
     const std::string mrd = prm.PrmGet(prmMRD);
-    dir = IncludeTrailingSlash(CheckValue(ckDirectory, mrd) ? mrd : prm.PrmGet(prmMRS));
+    // No folder of its own (results beside their source, or a folder since removed): the source's.
+    dir = IncludeTrailingSlash(CheckValue(ckDirectory, mrd) ? mrd : ExtractFilePath(source));
     const std::string name = ExtractFileName(source);
     const std::string stem = name.substr(0, name.size() - ExtractFileExt(name).size());
     return dir + stem + added + ext;

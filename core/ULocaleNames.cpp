@@ -18,24 +18,6 @@ std::locale LocaleOrClassic(const std::string& name) {
     }
 }
 
-bool IsUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        std::size_t more = 0;
-        if (c < 0x80) more = 0;
-        else if ((c & 0xE0) == 0xC0 && c >= 0xC2) more = 1;
-        else if ((c & 0xF0) == 0xE0) more = 2;
-        else if ((c & 0xF8) == 0xF0 && c <= 0xF4) more = 3;
-        else return false;
-        if (more && i + more >= s.size()) return false;
-        for (std::size_t j = 1; j <= more; ++j)
-            if ((static_cast<unsigned char>(s[i + j]) & 0xC0) != 0x80) return false;
-        i += more + 1;
-    }
-    return true;
-}
-
 } // namespace
 
 StdLocaleNames::StdLocaleNames() : locale_(LocaleOrClassic("")) {}

@@ -2,6 +2,7 @@
 // Where the rejected lines of a run go, and the table the rejected-lines view shows. The table's
 // memory stays bounded however many lines are rejected: beyond a small part kept in memory, its
 // rows go to an unnamed temporary file, and every row stays readable.
+#include "common/Cp1252.h"
 #include "common/SystemPort.h"
 #include "core/UDataFormats.h"
 
@@ -18,8 +19,8 @@ namespace lmx {
 class IRejectSink {
 public:
     virtual ~IRejectSink() = default;
-    // A run starts: its input format, and whether its data files are UTF-8.
-    virtual void RunStarts(const Format& in, int32_t inColCount, bool utf8Data) { (void)in, (void)inColCount, (void)utf8Data; }
+    // A run starts: its input format, and how the lines of its data files are shown.
+    virtual void RunStarts(const Format& in, int32_t inColCount, DataShown shown) { (void)in, (void)inColCount, (void)shown; }
     // The source whose rejected lines follow, before its first one.
     virtual void FileStarts(std::string_view path) = 0;
     // One rejected line: its number, its code name ("" for an unknown code), the line as read, and
@@ -48,8 +49,8 @@ public:
 
     std::size_t cols() const { return cols_; }
     std::size_t rows() const { return rowCount_; }
-    // The lines of the run's data files are UTF-8 (set by the run): the grid shows them so.
-    bool Utf8Data = false;
+    // How the grid shows the lines of the run's data files (set by the run).
+    DataShown Shown = DataShown::Cp1252;
     // Empty for a cell the row does not hold.
     std::string cell(std::size_t row, std::size_t col) const;
 
@@ -62,9 +63,9 @@ public:
     void BeginRow();
     void AddCell(std::string_view text);
 
-    void RunStarts(const Format& in, int32_t inColCount, bool utf8Data) override {
+    void RunStarts(const Format& in, int32_t inColCount, DataShown shown) override {
         Prepare(in, inColCount);
-        Utf8Data = utf8Data;
+        Shown = shown;
     }
     void FileStarts(std::string_view path) override;
     void Rejected(int64_t lineNo, std::string_view codeName, std::string_view line,

@@ -159,7 +159,7 @@ int32_t ConversionRun::ConvertCopy(IRunView& view, IRejectSink& sink, Log& log) 
     conv.TakeSeparators();
     if (!BuildIoLink(conv)) return rrLinkFailed;
     conv.TakeDataSettings(copy_->Encoding, copy_->LineEnd);
-    sink.RunStarts(formats.Input, formats.InColCount, conv.Utf8Data);
+    sink.RunStarts(formats.Input, formats.InColCount, DataShownOf(copy_->Encoding));
     LineErrWriter errors(sink, run, log);
     errors.SetInput(conv.InColSep, formats.InColCount);
     engineCode_ = SelEngine(formats);

@@ -292,6 +292,23 @@ enum class LK : int {
     // A line beyond the reader's bound; a source that changed while it was converted.
     msg_UnstrLength,
     msg_srcChanged,
+    // Names of the controls for screen readers.
+    acc_inPreview,
+    acc_outPreview,
+    acc_categories,
+    acc_runBar,
+    acc_fileBar,
+    acc_skipLines,
+    acc_skipUp,
+    acc_skipDown,
+    acc_colDel,
+    acc_colLeft,
+    acc_colAdd,
+    acc_colRight,
+    acc_chooseDir,
+    acc_hdrLines,
+    acc_fmtNotes,
+    acc_affixText,
     Count
 };
 

@@ -293,6 +293,23 @@ const std::array<LangEntry, kLangTextCount>& LangTable() {
         // A line beyond the reader's bound; a source that changed while it was converted.
         {"msg_UnstrLength", "La ligne dépasse %s octets : elle n'est pas convertie, seul son début est montré."},
         {"msg_srcChanged", "Le fichier %s a changé pendant la conversion : il est conservé tel quel (ni renommé, ni recyclé, ni supprimé)."},
+        // Names of the controls for screen readers.
+        {"acc_inPreview", "Aperçu du fichier à convertir"},
+        {"acc_outPreview", "Aperçu du résultat"},
+        {"acc_categories", "Catégories de paramètres"},
+        {"acc_runBar", "Avancement de la conversion"},
+        {"acc_fileBar", "Avancement du fichier en cours"},
+        {"acc_skipLines", "Nombre de premières lignes à ignorer en entrée"},
+        {"acc_skipUp", "Une ligne de plus"},
+        {"acc_skipDown", "Une ligne de moins"},
+        {"acc_colDel", "Supprimer la colonne"},
+        {"acc_colLeft", "Déplacer la colonne vers la gauche"},
+        {"acc_colAdd", "Ajouter une colonne"},
+        {"acc_colRight", "Déplacer la colonne vers la droite"},
+        {"acc_chooseDir", "Choisir le répertoire"},
+        {"acc_hdrLines", "Lignes d'en-tête"},
+        {"acc_fmtNotes", "Messages de l'éditeur de formats"},
+        {"acc_affixText", "Texte du préfixe ou du suffixe"},
     }};
     return kTable;
 }

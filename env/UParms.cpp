@@ -57,6 +57,12 @@ bool DataIsUtf8(std::string_view enc) {
     return SystemIsUtf8();
 }
 
+DataShown DataShownOf(std::string_view enc) {
+    if (enc == "UTF-8") return DataShown::Utf8;
+    if (enc == "Windows-1252") return DataShown::Cp1252;
+    return SystemIsUtf8() ? DataShown::Utf8Else1252 : DataShown::Cp1252;
+}
+
 Params::Params(const LangTexts& lang, SystemPort& port) : lang_(lang), port_(port) {
     Defaults();
     read_ = slots_;
@@ -117,7 +123,9 @@ void Params::LoadLine(Slots& slots, std::string_view line, bool tooLong, bool re
             // A value longer than any setting can be is a bad value: the slot keeps what it has.
             if (!tooLong) slot = std::string(value);
         } else if (index == prmMRD && !tooLong && IsElsewhere(value)) {
-            slot = CheckValue(ckDirectory, slots[prmMRS]) ? slots[prmMRS] : ProgramDir;
+            // "$Q" is a choice (results beside their source), kept as it is: resolved to a folder
+            // here, it would send every later result to that one folder.
+            slot = std::string(kPrmElsewhere);
         } else {
             slot = !tooLong && CheckValue(ckDirectory, value) ? std::string(value) : ProgramDir;
         }

@@ -1,5 +1,6 @@
 #pragma once
 // The user's settings and remembered choices: 21 text slots kept in "Lumivex.prm" beside the program.
+#include "common/Cp1252.h"
 #include "common/SystemPort.h"
 
 #include <array>
@@ -46,6 +47,9 @@ inline constexpr int kPrmSlotCount = 23;
 // set is UTF-8, from LC_ALL, LC_CTYPE or LANG, else Windows-1252).
 bool DataIsUtf8(std::string_view enc);
 bool SystemIsUtf8();
+// How the window shows data lines by ENC: "$Q" with a UTF-8 system shows a line that is no UTF-8
+// as Windows-1252, so that a file from another system reads.
+DataShown DataShownOf(std::string_view enc);
 // Results and rejects files end their lines with LF alone.
 inline bool DataEndsLf(std::string_view eol) { return eol == "LF"; }
 // A longer value in the file is a bad value of its key: never loaded, so never written back.
@@ -94,8 +98,8 @@ private:
     int Load();
     int Save();
     void Defaults();
-    // One line into slots; resolve: the folders checked and "$Q" replaced as the program uses
-    // them, else every value as the file has it.
+    // One line into slots; resolve: the folders checked as the program uses them ("$Q" kept, a
+    // choice rather than a folder), else every value as the file has it.
     void LoadLine(Slots& slots, std::string_view line, bool tooLong, bool resolve) const;
     // What the file holds now, with the slots changed here since they were read in place of its
     // values: another window's save in the meantime is kept.

@@ -103,11 +103,17 @@ void ConversionPageModel::ChooseOutPath(const std::string& path) {
 void ConversionPageModel::ShowOutPath() {
     if (!st_.OutValid) return;
     const std::string dir = ExtractFilePath(st_.OutPath);
-    if (prm_.PrmGet(prmMRD, false) != dir) prm_.PrmSet(prmMRD, dir, true);
+    const std::string mrd = prm_.PrmGet(prmMRD, false);
+    // A result beside its source keeps the choice of results beside their sources.
+    if (IsElsewhere(mrd) && dir == st_.SourceDir) return;
+    if (mrd != dir) prm_.PrmSet(prmMRD, dir, true);
 }
 
 std::string ConversionPageModel::OutDirCaption() const {
-    return WrapPath(st_.OutValid ? ExtractFilePath(st_.OutPath) : prm_.PrmGet(prmMRD, false));
+    if (st_.OutValid) return WrapPath(ExtractFilePath(st_.OutPath));
+    // Results beside their source: the folder the name was looked for in.
+    const std::string mrd = prm_.PrmGet(prmMRD, false);
+    return WrapPath(IsElsewhere(mrd) ? st_.OutDir : mrd);
 }
 
 std::string ConversionPageModel::OutNameCaption() const {

@@ -7,9 +7,11 @@
 
 #include "ui/UGridCells.h"
 #include "ui/UGridModel.h"
+#include "ui/LogPage.h"
 #include "ui/RejectsPage.h"
 #include "ui/ResultViews.h"
 #include "ui/RunThread.h"
+#include "ui/UCaptionKeys.h"
 #include "ui/UWidgets.h"
 
 #include <QComboBox>
@@ -17,7 +19,9 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -68,6 +72,7 @@ void ConversionPage::Build() {
     inputFormatBox = in.formatBox;
     inputPreviewCaption = in.previewCaption;
     inputPreviewModel = in.model;
+    inputGrid = in.grid;
 
     // Run buttons.
     convertButton = NamedButton("BitBtn1");
@@ -164,18 +169,31 @@ void ConversionPage::Build() {
     rightBox->setLayout(right);
     right->setContentsMargins(0, 0, 0, 0);
     page->addWidget(rightBox);
+
+    // Tab in reading order: the input, the lower pages, then the run's buttons on the right.
+    LogPage* log = resultViews->logPage;
+    ChainTabOrder({openButton, fileEdit, inputFormatBox, inputGrid, resultViews->tabBar(), resultViews->changeButton,
+                   resultViews->outNameEdit, resultViews->outputFormatBox, resultViews->outputGrid,
+                   resultViews->rejectsPage->grid, log->logView, log->saveButton, log->clearButton,
+                   log->textColorButton, log->backColorButton, convertButton, cancelButton});
 }
 
 void ConversionPage::Retranslate() {
     const LangTexts& lang = session_.lang;
     const auto text = [&lang](LK key) { return Qs(lang.Text(key)); };
+    // The captions with a key: the run's first, so that "Convertir" always has one, then the
+    // input and the lower pages in reading order.
+    CaptionKeys keys(windowKeys_);
+    keys.Add(convertButton, lang.Text(LK::btn_convert));
+    keys.Add(cancelButton, lang.Text(LK::btn_cancel));
     inputGroup->setTitle(text(LK::cpn_infile));
-    openButton->setText(text(LK::btn_ouvrir));
-    fileCaption->setText(text(LK::cpn_fileToConv));
-    inputFormatCaption->setText(text(LK::cpn_infileFmt));
-    inputPreviewCaption->setText(text(LK::cpn_infilePreview));
-    convertButton->setText(text(LK::btn_convert));
-    cancelButton->setText(text(LK::btn_cancel));
+    keys.Add(openButton, lang.Text(LK::btn_ouvrir));
+    keys.Add(fileCaption, lang.Text(LK::cpn_fileToConv));
+    keys.Add(inputFormatCaption, lang.Text(LK::cpn_infileFmt));
+    keys.Add(inputPreviewCaption, lang.Text(LK::cpn_infilePreview));
+    inputGrid->setAccessibleName(text(LK::acc_inPreview));
+    resultViews->Retranslate(lang, keys);
+    keys.Apply();
     countersGroup->setTitle(text(LK::cpn_gCnv));
     filesCaption->setText(text(LK::cpn_gCnvFiles));
     readCaption->setText(text(LK::cpn_gCnvLnRead));
@@ -190,7 +208,6 @@ void ConversionPage::Retranslate() {
     renameCaption->setText(text(LK::cpn_gOptRenam));
     trashCaption->setText(text(LK::cpn_gOptTrash));
     deleteCaption->setText(text(LK::cpn_gOptDelet));
-    resultViews->Retranslate(lang);
 }
 
 void ConversionPage::SetCounters(const QString& files, const QString& read, const QString& rejected,
@@ -208,7 +225,7 @@ void ConversionPage::SetRejectedColor(bool red) {
         return;
     }
     QPalette pal = rejectedCount->palette();
-    pal.setColor(QPalette::WindowText, Qt::red);
+    pal.setColor(QPalette::WindowText, ReadableOn(Qt::red, pal.color(QPalette::Window)));
     rejectedCount->setPalette(pal);
 }
 

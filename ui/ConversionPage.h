@@ -49,6 +49,8 @@ public:
     // The files of the command line taken and converted.
     void ConvertFiles(const std::vector<std::string>& files);
     void Retranslate();
+    // The keys of the window's own buttons and pages, which the page's captions leave alone.
+    void SetWindowKeys(const std::string& keys) { windowKeys_ = keys; }
 
     // The two format lists, as the core computed them.
     void ApplyFormatChoices(const FormatChoices& choices);
@@ -115,6 +117,7 @@ private:
     GridCells inPreview_{1, 4};
     GridCells outPreview_{1, 4};
     bool changeEnabled_ = false; // "Changer" before the run
+    std::string windowKeys_;
 
     QGroupBox* inputGroup;
     QLabel* sourceDirLabel;
@@ -125,6 +128,7 @@ private:
     QComboBox* inputFormatBox;
     QLabel* inputPreviewCaption;
     UGridModel* inputPreviewModel;
+    QTableView* inputGrid;
     QPushButton* convertButton;
     QPushButton* cancelButton;
 

@@ -125,6 +125,7 @@ void ConversionPage::ShowOptions() {
 }
 
 void ConversionPage::Shown() {
+    openButton->setFocus(); // the first step
     fileEdit->clear();
     resultViews->outNameEdit->clear();
     ApplyLogColors();
@@ -166,7 +167,7 @@ void ConversionPage::ShowOutPath() {
 
 int ConversionPage::FeedInPreview() {
     const int r = model_.FeedInPreview(session_.formats, inRows_);
-    FillPreviewRows(inPreview_, inRows_, DataIsUtf8(session_.params.PrmGet(prmENC)));
+    FillPreviewRows(inPreview_, inRows_, DataShownOf(session_.params.PrmGet(prmENC)));
     return r;
 }
 
@@ -254,7 +255,7 @@ void ConversionPage::onOutputFormatChosen() {
     // The header lines in the data files' encoding, as the run writes them.
     session_.conv.TakeDataSettings(session_.params.PrmGet(prmENC), session_.params.PrmGet(prmEOL));
     FillPreviewRows(outPreview_, ResultPreview(session_.conv, session_.log, inRows_),
-                    DataIsUtf8(session_.params.PrmGet(prmENC)));
+                    DataShownOf(session_.params.PrmGet(prmENC)));
     RefreshGrids();
 }
 

@@ -30,12 +30,16 @@ FileGroup BuildFileGroup(const FileGroupNames& n, GridCells& preview) {
     g.formatBox = Named<QComboBox>(n.formatBox);
     g.formatBox->setMinimumWidth(160);
     g.previewCaption = NamedLabel(n.previewCaption);
-    g.grid = Named<QTableView>(n.grid);
+    g.grid = Named<UGridView>(n.grid);
     g.model = new UGridModel(preview, g.grid);
     g.grid->setModel(g.model);
     SetupGridView(g.grid, 20, true);
     g.grid->setFixedHeight(4 * 16 + 2 + 16); // four rows and a horizontal scroll bar
     g.previewCaption->setWordWrap(true);
+    // Each caption names its field for screen readers, and its key gives the field the focus.
+    g.nameCaption->setBuddy(g.nameEdit);
+    g.formatCaption->setBuddy(g.formatBox);
+    g.previewCaption->setBuddy(g.grid);
 
     g.layout = new QGridLayout(g.group);
     g.layout->setContentsMargins(6, 2, 6, 4);

@@ -14,6 +14,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QPlainTextEdit>
@@ -42,6 +43,7 @@ void FormatEditorPage::Wire() {
         frame->installEventFilter(this);
     }
     headerCaption->installEventFilter(this);
+    skipEdit->installEventFilter(this); // its Up and Down keys step it, as the arrows beside it do
 
     connect(newButton, &QPushButton::clicked, this, &FormatEditorPage::onNewClicked);
     connect(modelButton, &QPushButton::clicked, this, &FormatEditorPage::onModelClicked);
@@ -70,7 +72,7 @@ void FormatEditorPage::Wire() {
     connect(columnNameBox, QOverload<int>::of(&QComboBox::activated), this,
             [this](int) { Act([&] { ed_.ColNameChosen(Cp(columnNameBox->currentText())); }); });
 
-    new KeyFilter(typeBox, [](QChar) { return false; }); // the type is chosen from the list
+    // The type is chosen from the list; typing its first characters picks the layout they begin.
     connect(typeBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this](int) {
         if (!showing_) Act([&] { ed_.TypeChosen(Cp(typeBox->currentText())); });
     });
@@ -108,6 +110,12 @@ bool FormatEditorPage::eventFilter(QObject* watched, QEvent* event) {
     } else if (t == QEvent::MouseButtonRelease && watched == headerCaption) {
         headerBox->click();
         return true;
+    } else if (t == QEvent::KeyPress && watched == skipEdit) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            StepSkip(key == Qt::Key_Up ? 1 : -1);
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -58,6 +58,8 @@ public:
 
     // The captions, hints and list texts in the language in use.
     void Retranslate();
+    // The keys of the window's own buttons and pages, which the page's captions leave alone.
+    void SetWindowKeys(const std::string& keys) { windowKeys_ = keys; }
 
     // The editor's values into the controls.
     void ShowEditor();
@@ -136,6 +138,7 @@ private:
     const LangTexts& lang_;
     IDialogs& dialogs_;
     bool showing_ = false;
+    std::string windowKeys_;
     bool marksOn_ = false;
     QPixmap valid_, invalid_;
     QToolButton *up_ = nullptr, *down_ = nullptr;

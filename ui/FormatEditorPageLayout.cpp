@@ -3,6 +3,7 @@
 
 #include "model/FormatEditorModel.h"
 #include "env/ULang.h"
+#include "ui/UCaptionKeys.h"
 #include "ui/UDialogs.h"
 #include "ui/UQt.h"
 #include "ui/UTextGuard.h"
@@ -98,8 +99,11 @@ QWidget* FormatEditorPage::BuildGeneral() {
     ud->setSpacing(0);
     for (QToolButton* b : {up_, down_}) {
         b->setFixedSize(18, 11);
+        b->setFocusPolicy(Qt::NoFocus); // the field's Up and Down keys do what they do
         ud->addWidget(b);
     }
+    up_->setObjectName("UpDown1Up");
+    down_->setObjectName("UpDown1Down");
     skipCaption = NamedLabel("Label11");
     auto* g8 = new QHBoxLayout(skipGroup);
     g8->setContentsMargins(6, 2, 6, 4);
@@ -130,6 +134,15 @@ QWidget* FormatEditorPage::BuildGeneral() {
     g5->addLayout(hdr, 4, 0, 1, 2);
     g5->addWidget(headerMemo, 5, 0, 1, 2);
     g5->setRowStretch(5, 1);
+    // Each caption names its field for screen readers (not the group's title), and its key gives
+    // the field the focus.
+    nameCaption->setBuddy(nameEdit);
+    commentCaption->setBuddy(commentEdit);
+    columnCountCaption->setBuddy(columnCountEdit);
+    separatorCaption->setBuddy(separatorEdit);
+    decimalCaption->setBuddy(decimalEdit);
+    skipCaption->setBuddy(skipEdit);
+    headerCaption->setBuddy(headerBox);
     return generalGroup;
 }
 
@@ -196,6 +209,10 @@ QWidget* FormatEditorPage::BuildColumns() {
     g7->addLayout(body);
     g7->addStretch();
     g7->addLayout(buttons);
+    columnNameCaption->setBuddy(columnNameBox);
+    typeCaption->setBuddy(typeBox);
+    dateSepCaption->setBuddy(dateSepEdit);
+    controlCaption->setBuddy(controlBox);
     return columnGroup;
 }
 
@@ -224,9 +241,7 @@ void FormatEditorPage::Build() {
     notesMemo = Named<QPlainTextEdit>("Memo3");
     notesMemo->setReadOnly(true);
     notesMemo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    QPalette cream = notesMemo->palette();
-    cream.setColor(QPalette::Base, QColor(255, 251, 240));
-    notesMemo->setPalette(cream);
+    SetReadableBackground(notesMemo, QPalette::Base, QColor(255, 251, 240), QPalette::Text);
     auto* p3 = new QVBoxLayout(notesPanel);
     p3->setContentsMargins(0, 0, 0, 0);
     p3->addWidget(notesMemo);
@@ -250,46 +265,76 @@ void FormatEditorPage::Build() {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(4, 4, 4, 4);
     page->addWidget(formatsGroup);
+
+    // Tab in reading order: the buttons, the general values, then the column.
+    ChainTabOrder({newButton, modelButton, modifyButton, saveButton, undoButton, deleteButton, nameEdit, commentEdit,
+                   columnCountEdit, separatorEdit, tabSeparatorBox, decimalEdit, skipEdit, headerBox, headerMemo,
+                   columnTabs, columnNameBox, typeBox, dateSepEdit, controlBox, affixBox, prefixRadio, suffixRadio,
+                   affixEdit, caseBox, upperRadio, lowerRadio, deleteColumnButton, moveLeftButton, addColumnButton,
+                   moveRightButton, notesMemo});
 }
 
 void FormatEditorPage::Retranslate() {
     const auto text = [this](LK key) { return Qs(lang_.Text(key)); };
+    const auto words = [this](LK key) { return lang_.Text(key); };
+    // The captions with a key, in reading order. The fields always greyed get none, nor do the
+    // column buttons, whose captions are signs.
+    CaptionKeys keys(windowKeys_);
     formatsGroup->setTitle(text(LK::cpn_fmtDef));
-    newButton->setText(text(LK::btn_new));
-    modelButton->setText(text(LK::btn_model));
-    modifyButton->setText(text(LK::btn_modify));
-    saveButton->setText(text(LK::btn_save));
-    undoButton->setText(text(LK::btn_cancel));
-    deleteButton->setText(text(LK::btn_del));
+    keys.Add(newButton, words(LK::btn_new));
+    keys.Add(modelButton, words(LK::btn_model));
+    keys.Add(modifyButton, words(LK::btn_modify));
+    keys.Add(saveButton, words(LK::btn_save));
+    keys.Add(undoButton, words(LK::btn_cancel));
+    keys.Add(deleteButton, words(LK::btn_del));
     generalGroup->setTitle(text(LK::cpn_fmtGen));
     nameCaption->setText(text(LK::cpn_fDefFName));
-    commentCaption->setText(text(LK::cpn_fDefComent));
+    keys.Add(commentCaption, words(LK::cpn_fDefComent));
     columnsGroup->setTitle(text(LK::cpn_fDefCols));
     columnCountCaption->setText(text(LK::cpn_fDefCCount));
-    separatorCaption->setText(text(LK::cpn_fDefCSep));
-    decimalCaption->setText(text(LK::cpn_fDefDecSep));
+    keys.Add(separatorCaption, words(LK::cpn_fDefCSep));
+    keys.Add(tabSeparatorBox, "Tabulation :");
+    keys.Add(decimalCaption, words(LK::cpn_fDefDecSep));
     skipGroup->setTitle(text(LK::cpn_ignore));
-    skipCaption->setText(text(LK::cpn_firstLines));
-    headerCaption->setText(text(LK::cpn_fDefAddHd));
+    keys.Add(skipCaption, words(LK::cpn_firstLines));
+    keys.Add(headerCaption, words(LK::cpn_fDefAddHd));
     columnGroup->setTitle(text(LK::cpn_fmtCol));
-    columnNameCaption->setText(text(LK::cpn_fDefCName));
-    typeCaption->setText(text(LK::cpn_fDefCType));
-    dateSepCaption->setText(text(LK::cpn_fDefCDtSep));
-    controlCaption->setText(text(LK::cpn_fDefCCtrl));
-    affixBox->setText(text(LK::cpn_fDefCAddX));
-    prefixRadio->setText(text(LK::cpn_fDefCAddPX));
-    suffixRadio->setText(text(LK::cpn_fDefCAddSX));
-    caseBox->setText(text(LK::cpn_fDefCCasse));
+    keys.Add(columnNameCaption, words(LK::cpn_fDefCName));
+    keys.Add(typeCaption, words(LK::cpn_fDefCType));
+    keys.Add(dateSepCaption, words(LK::cpn_fDefCDtSep));
+    keys.Add(controlCaption, words(LK::cpn_fDefCCtrl));
+    keys.Add(affixBox, words(LK::cpn_fDefCAddX));
+    keys.Add(prefixRadio, words(LK::cpn_fDefCAddPX));
+    keys.Add(suffixRadio, words(LK::cpn_fDefCAddSX));
+    keys.Add(caseBox, words(LK::cpn_fDefCCasse));
     // Only a to z change: accented letters keep their case in these two captions.
-    upperRadio->setText(Qs(UpperAZ(lang_.Text(LK::cpn_fDefCCMaj))));
-    std::string lower = lang_.Text(LK::cpn_fDefCCMin);
+    keys.Add(upperRadio, UpperAZ(words(LK::cpn_fDefCCMaj)));
+    std::string lower = words(LK::cpn_fDefCCMin);
     for (char& c : lower)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    lowerRadio->setText(Qs(lower));
-    deleteColumnButton->setToolTip(text(LK::hnt_btnDelt));
-    moveLeftButton->setToolTip(text(LK::hnt_btnLeft));
-    addColumnButton->setToolTip(text(LK::hnt_btnAddC));
-    moveRightButton->setToolTip(text(LK::hnt_btnRight));
+    keys.Add(lowerRadio, lower);
+    keys.Apply();
+
+    // For screen readers: what each field without a caption of its own is, and what the signs do.
+    skipEdit->setAccessibleName(text(LK::acc_skipLines));
+    skipUpDown->setAccessibleName(text(LK::acc_skipLines));
+    up_->setAccessibleName(text(LK::acc_skipUp));
+    down_->setAccessibleName(text(LK::acc_skipDown));
+    headerMemo->setAccessibleName(text(LK::acc_hdrLines));
+    columnTabs->setAccessibleName(text(LK::cpn_fmtCol));
+    affixEdit->setAccessibleName(text(LK::acc_affixText));
+    notesMemo->setAccessibleName(text(LK::acc_fmtNotes));
+    const std::pair<QPushButton*, std::pair<LK, LK>> signs[] = {
+        {deleteColumnButton, {LK::acc_colDel, LK::hnt_btnDelt}},
+        {moveLeftButton, {LK::acc_colLeft, LK::hnt_btnLeft}},
+        {addColumnButton, {LK::acc_colAdd, LK::hnt_btnAddC}},
+        {moveRightButton, {LK::acc_colRight, LK::hnt_btnRight}},
+    };
+    for (const auto& [button, what] : signs) {
+        button->setAccessibleName(text(what.first));
+        button->setAccessibleDescription(text(what.second));
+        button->setToolTip(text(what.second));
+    }
     ShowControlItems();
 }
 

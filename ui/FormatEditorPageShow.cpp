@@ -31,12 +31,10 @@ void SetText(QLineEdit* e, const std::string& text) {
     e->setCursorPosition(0); // a long comment shows its beginning
 }
 
-// White when the field can be typed into, the given grey when not.
+// White when the field can be typed into, the given grey when not; its text readable on either.
 void Shade(QWidget* w, bool enabled, const QColor& off) {
     w->setEnabled(enabled);
-    QPalette p = w->palette();
-    p.setColor(QPalette::Base, enabled ? QColor(Qt::white) : off);
-    w->setPalette(p);
+    SetReadableBackground(w, QPalette::Base, enabled ? QColor(Qt::white) : off, QPalette::Text);
 }
 
 // Both buttons of a pair may be off: the group lets go of its rule while they are set.

@@ -4,6 +4,7 @@
 #include "model/FormatEditorModel.h"
 #include "core/UPorts.h"
 #include "env/ULang.h"
+#include "ui/UCaptionKeys.h"
 #include "ui/UQt.h"
 #include "ui/UTextGuard.h"
 #include "ui/UWidgets.h"
@@ -20,10 +21,9 @@ namespace {
 
 void Shade(QWidget* w, bool enabled) {
     w->setEnabled(enabled);
-    QPalette p = w->palette();
-    p.setColor(QPalette::Base, enabled ? QColor(Qt::white) : QColor(192, 192, 192));
-    p.setColor(QPalette::Button, enabled ? QColor(Qt::white) : QColor(192, 192, 192));
-    w->setPalette(p);
+    const QColor back = enabled ? QColor(Qt::white) : QColor(192, 192, 192);
+    SetReadableBackground(w, QPalette::Base, back, QPalette::Text);
+    SetReadableBackground(w, QPalette::Button, back, QPalette::ButtonText);
 }
 
 } // namespace
@@ -41,8 +41,10 @@ FormatNameDialog::FormatNameDialog(FormatEditorModel& editor, const FormatState&
     nameEdit->setValidator(new TextGuard(nameEdit, HeldOptions{}));
     okButton = NamedButton("Button1", QStringLiteral("Ok"));
     cancelButton = NamedButton("Button2", QStringLiteral("Annuler"));
-    okButton->setAutoDefault(false);
-    cancelButton->setAutoDefault(false);
+    // Enter accepts when OK is enabled, and presses the button that has the focus.
+    okButton->setDefault(true);
+    listCaption->setBuddy(formatBox);
+    nameCaption->setBuddy(nameEdit);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -64,11 +66,15 @@ FormatNameDialog::FormatNameDialog(FormatEditorModel& editor, const FormatState&
 }
 
 void FormatNameDialog::showEvent(QShowEvent* event) {
-    // The texts are the current language's, read each time the dialog shows.
-    nameCaption->setText(Qs(lang_.Text(LK::cpn_nameNewFmt)));
+    // The texts are the current language's, read each time the dialog shows, with their keys.
     const int mode = editor_.NameDlgMode;
     const bool pick = mode == ndModify || mode == ndModel;
-    listCaption->setText(Qs(lang_.Text(mode == ndModify ? LK::cpn_nameToModify : LK::cpn_modelName)));
+    CaptionKeys keys;
+    keys.Add(listCaption, lang_.Text(mode == ndModify ? LK::cpn_nameToModify : LK::cpn_modelName));
+    keys.Add(nameCaption, lang_.Text(LK::cpn_nameNewFmt));
+    keys.Add(okButton, "Ok");
+    keys.Add(cancelButton, "Annuler");
+    keys.Apply();
     if (pick) {
         formatBox->clear();
         for (const std::string& name : formats_.FmtNames) formatBox->addItem(Qs(name));

@@ -6,6 +6,7 @@
 #include "env/ULang.h"
 #include "ui/AboutBox.h"
 #include "ui/UBanner.h"
+#include "ui/UCaptionKeys.h"
 #include "ui/UDialogs.h"
 #include "env/UParms.h"
 #include "ui/ConversionPage.h"
@@ -23,12 +24,64 @@
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace lmx {
+
+namespace {
+
+// A page that scrolls when the window is smaller than it needs (a large font on a small screen).
+// It asks the layout for the page's own least size: the window's minimum stays what the pages
+// need, and only a screen too small for that makes the window smaller and the page scroll. The
+// page fills the view, but never below its least size at that width (wrapped captions take more
+// lines when narrow).
+class PageScroll : public QScrollArea {
+public:
+    explicit PageScroll(QWidget* page) {
+        setObjectName(page->objectName() + QStringLiteral("Scroll"));
+        setFrameShape(QFrame::NoFrame);
+        setWidget(page);
+    }
+    QSize minimumSizeHint() const override { return Least(0); }
+    QSize sizeHint() const override { return widget()->sizeHint().expandedTo(Least(0)); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QScrollArea::resizeEvent(event);
+        Fit();
+    }
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::LayoutRequest) Fit();
+        return QScrollArea::event(event);
+    }
+
+private:
+    QSize Least(int width) const {
+        QSize least = widget()->minimumSizeHint();
+        if (const QLayout* l = widget()->layout(); l && l->hasHeightForWidth())
+            least.setHeight(std::max(least.height(), l->totalMinimumHeightForWidth(std::max(width, least.width()))));
+        return least;
+    }
+    void Fit() {
+        // The room without scroll bars first; a bar takes its share only when the page needs it.
+        QSize room = maximumViewportSize();
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        if (Least(room.width()).height() > room.height()) room.rwidth() -= bar;
+        if (Least(room.width()).width() > room.width()) room.rheight() -= bar;
+        widget()->resize(room.expandedTo(Least(room.width())));
+    }
+};
+} // namespace
 
 WindowContext::WindowContext(Session& session, IDialogs& dialogs, std::string programDir, std::vector<std::string> args)
     : S(session), ProgramDir(std::move(programDir)), ProgramFile(IncludeTrailingSlash(ProgramDir) + "Lumivex"),
@@ -49,6 +102,7 @@ MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     banner = NamedLabel("Image1");
     banner->setPixmap(BannerPixmap(QSize(560, 44)));
     banner->setFixedSize(560, 44);
+    banner->setAccessibleName(QStringLiteral("Lumivex")); // what the picture reads
     aboutButton = NamedButton("BitBtn14");
     quitButton = NamedButton("BitBtn5");
     helpButton = NamedButton("BitBtn17", QStringLiteral("?"));
@@ -60,9 +114,8 @@ MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     conversionPage = new ConversionPage(ctx_.S, ctx_.Dialogs, *statusPanels);
     formatEditorPage = new FormatEditorPage(ctx_.S.editor, ctx_.Lang, ctx_.Dialogs);
     parametersPage = new ParametersPage(ctx_.Prm, ctx_.Lang, ctx_.Dialogs, ctx_.S.LngFileName);
-    pages->addTab(conversionPage, QString());
-    pages->addTab(formatEditorPage, QString());
-    pages->addTab(parametersPage, QString());
+    for (QWidget* page : std::initializer_list<QWidget*>{conversionPage, formatEditorPage, parametersPage})
+        pages->addTab(new PageScroll(page), QString());
 
     auto* top = new QHBoxLayout;
     top->addWidget(banner);
@@ -77,7 +130,7 @@ MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     col->addWidget(pages, 1);
     setCentralWidget(central);
     setStatusBar(statusPanels);
-    RetranslateOwn();
+    Retranslate();
 
     std::vector<QAbstractButton*> buttons = conversionPage->HoverButtons();
     buttons.insert(buttons.end(), {quitButton, aboutButton});
@@ -85,6 +138,15 @@ MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     for (QWidget* w : conversionPage->HoverAreas()) areas.push_back(w);
     for (QWidget* w : formatEditorPage->HoverAreas()) areas.push_back(w);
     hover = new UHover(this, std::move(buttons), std::move(areas));
+    // The window's own keys: Ctrl+Q quits as "Quitter" does, Ctrl+PgDn and Ctrl+PgUp turn the pages.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
+            &MainWindow::onQuitClicked);
+    const auto turn = [this](int step) { pages->setCurrentIndex((pages->currentIndex() + step + pages->count()) % pages->count()); };
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown), this), &QShortcut::activated, this,
+            [turn] { turn(1); });
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this), &QShortcut::activated, this,
+            [turn] { turn(-1); });
+    ChainTabOrder({aboutButton, quitButton, pages->tabBar()});
     connect(aboutButton, &QPushButton::clicked, this, &MainWindow::onAboutClicked);
     connect(quitButton, &QPushButton::clicked, this, &MainWindow::onQuitClicked);
     connect(conversionPage, &ConversionPage::runOverForClosing, this, &QWidget::close);
@@ -118,11 +180,22 @@ bool MainWindow::event(QEvent* event) {
     return done;
 }
 
+QSize MainWindow::ScreenRoom() const {
+    const QScreen* s = screen();
+    if (!s) return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // The window manager's frame is known once shown; before, the room is the whole work area.
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
+    return s->availableGeometry().size() - frame;
+}
+
 void MainWindow::KeepMinimumSize() {
-    // Never below the drawn size, and never below what the texts of the language in use need.
-    const QSize least = layout() ? layout()->totalMinimumSize().expandedTo(QSize(kWidth, kHeight))
-                                 : QSize(kWidth, kHeight);
+    // What the layout needs at the current font, never more than the screen has room for: on a
+    // smaller screen the pages scroll.
+    if (!layout()) return;
+    const QSize room = ScreenRoom();
+    const QSize least = layout()->totalMinimumSize().boundedTo(room);
     if (minimumSize() != least) setMinimumSize(least);
+    if (width() > room.width() || height() > room.height()) resize(size().boundedTo(room).expandedTo(least));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -157,16 +230,22 @@ void MainWindow::SetStatusText(const QString& text) { statusPanels->SetStatusTex
 QString MainWindow::StatusText(int panel) const { return statusPanels->Text(panel); }
 
 void MainWindow::RetranslateOwn() {
-    const auto text = [this](LK key) { return Qs(ctx_.Lang.Text(key)); };
-    aboutButton->setText(text(LK::btn_about));
-    quitButton->setText(text(LK::btn_exit));
-    pages->setTabText(0, text(LK::cpn_sheetMainTitle));
-    pages->setTabText(1, text(LK::cpn_fmtTitle));
-    pages->setTabText(2, text(LK::cpn_sheetOptions));
+    const LangTexts& lang = ctx_.Lang;
+    CaptionKeys keys;
+    keys.AddTab(pages, 0, lang.Text(LK::cpn_sheetMainTitle));
+    keys.AddTab(pages, 1, lang.Text(LK::cpn_fmtTitle));
+    keys.AddTab(pages, 2, lang.Text(LK::cpn_sheetOptions));
+    keys.Add(aboutButton, lang.Text(LK::btn_about));
+    keys.Add(quitButton, lang.Text(LK::btn_exit));
+    keys.Apply();
+    windowKeys_ = keys.Taken();
 }
 
 void MainWindow::Retranslate() {
     RetranslateOwn();
+    conversionPage->SetWindowKeys(windowKeys_);
+    formatEditorPage->SetWindowKeys(windowKeys_);
+    parametersPage->SetWindowKeys(windowKeys_);
     conversionPage->Retranslate();
     formatEditorPage->Retranslate();
     parametersPage->Retranslate();

@@ -98,7 +98,7 @@ public:
     AboutBox* aboutBox = nullptr; // created by the program's entry, or at first use
     UHover* hover = nullptr;      // the six main buttons' highlight (HoverOn)
 
-    // The window's default and least size; texts that need more make the least size grow.
+    // The window's opening size, grown to what the texts need, within the screen.
     static constexpr int kWidth = 785;
     static constexpr int kHeight = 554;
 
@@ -110,8 +110,10 @@ protected:
 
 private:
     void KeepMinimumSize();
+    QSize ScreenRoom() const; // the work area of the window's screen, without its frame
     void ApplyToolkitTexts(const std::string& language);
-    void RetranslateOwn(); // the window's own buttons and page titles
+    void RetranslateOwn(); // the window's own buttons and page titles, and their keys
+    std::string windowKeys_;
 
     WindowContext& ctx_;
     EnvirState envir_;

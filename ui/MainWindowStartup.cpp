@@ -87,6 +87,8 @@ void MainWindow::ApplyToolkitTexts(const std::string& language) { toolkitTexts_-
 
 void MainWindow::FormShow() {
     conversionPage->Shown();
+    // The focus frame shows from the start, not only once Tab was pressed.
+    setAttribute(Qt::WA_KeyboardFocusChange);
     statusPanels->Build(ctx_.Lang);
     Log& log = ctx_.TheLog;
     if (log.ExtendedLog) {

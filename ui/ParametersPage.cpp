@@ -32,10 +32,14 @@ void CheckOnly(QButtonGroup* group, QAbstractButton* which) {
     group->setExclusive(true);
 }
 
-// The colour is the only change: the edit stays editable and keeps its text.
+// The edit stays editable and keeps its text. Both colours are the theme's: a field's, or a
+// button's; greyed, a click still reaches it but Tab passes it by.
 void SetEditOn(QLineEdit* edit, bool on) {
+    edit->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
+    const QPalette theme = QApplication::palette(edit);
     QPalette pal = edit->palette();
-    pal.setColor(QPalette::Base, QApplication::palette().color(on ? QPalette::Base : QPalette::Button));
+    pal.setColor(QPalette::Base, theme.color(on ? QPalette::Base : QPalette::Button));
+    pal.setColor(QPalette::Text, theme.color(on ? QPalette::Text : QPalette::ButtonText));
     edit->setPalette(pal);
 }
 

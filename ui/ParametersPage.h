@@ -43,6 +43,8 @@ public:
 
     // The captions in the language in use.
     void Retranslate();
+    // The keys of the window's own buttons and pages, which the page's captions leave alone.
+    void SetWindowKeys(const std::string& keys) { windowKeys_ = keys; }
 
     // The controls as plain data, and back.
     ParametersPageValues Values() const;
@@ -119,6 +121,7 @@ private:
     LangTexts& lang_;
     IDialogs& dialogs_;
     ParametersPageModel model_;
+    std::string windowKeys_;
     QButtonGroup *erlGroup_, *dirGroup_, *extGroup_, *afterGroup_, *logGroup_;
 };
 

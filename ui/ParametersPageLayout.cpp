@@ -2,6 +2,7 @@
 #include "ui/ParametersPage.h"
 
 #include "env/ULang.h"
+#include "ui/UCaptionKeys.h"
 #include "ui/UQt.h"
 #include "ui/UWidgets.h"
 
@@ -59,10 +60,7 @@ ParametersPage::ParametersPage(Params& params, LangTexts& lang, IDialogs& dialog
     resultLabel->setWordWrap(true);
     resultLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     resultLabel->setAutoFillBackground(true);
-    QPalette cream = resultLabel->palette();
-    cream.setColor(QPalette::Window, QColor(0xFF, 0xFB, 0xF0));
-    cream.setColor(QPalette::WindowText, Qt::black);
-    resultLabel->setPalette(cream);
+    SetReadableBackground(resultLabel, QPalette::Window, QColor(0xFF, 0xFB, 0xF0), QPalette::WindowText);
     auto* p7 = new QVBoxLayout(resultPanel);
     p7->setContentsMargins(1, 1, 1, 1);
     p7->addWidget(resultLabel);
@@ -96,6 +94,14 @@ ParametersPage::ParametersPage(Params& params, LangTexts& lang, IDialogs& dialog
     page->addWidget(leftBox);
     page->addLayout(panels, 1);
     ShowPanel(ppProcessing);
+
+    encodingCaption->setBuddy(encodingBox);
+    lineEndCaption->setBuddy(lineEndBox);
+    // Tab in reading order: the categories, the options of the panel shown, then the save.
+    ChainTabOrder({categoryList, rejectLineRadio, stopRunRadio, sameDirRadio, otherDirRadio, dirEdit, dirButton,
+                   addTextBox, addTextEdit, sourceExtRadio, newExtRadio, extEdit, encodingBox, lineEndBox, renameRadio,
+                   renameEdit, trashRadio, deleteRadio, keepRadio, languageBox, applyLanguageButton, simpleLogRadio,
+                   extendedLogRadio, startMenuButton, desktopButton, openWithButton, saveButton});
 
     connect(categoryList, &QListWidget::currentRowChanged, this, &ParametersPage::onCategoryClicked);
     connect(dirGroup_, &QButtonGroup::buttonToggled, this, &ParametersPage::onDirChoiceChanged);
@@ -254,33 +260,48 @@ void ParametersPage::BuildIntegration() {
 
 void ParametersPage::Retranslate() {
     const auto text = [this](LK key) { return Qs(lang_.Text(key)); };
-    saveButton->setText(text(LK::btn_save));
+    const auto words = [this](LK key) { return lang_.Text(key); };
+    // The captions with a key: the save first, then the panels in reading order (one panel shows
+    // at a time, but the keys stay apart on the whole page).
+    CaptionKeys keys(windowKeys_);
+    keys.Add(saveButton, words(LK::btn_save));
     processingTitle->setText(text(LK::cpn_oParmTitle));
-    rejectLineRadio->setText(text(LK::cpn_oLineRej));
-    stopRunRadio->setText(text(LK::cpn_oTrtStop));
+    keys.Add(rejectLineRadio, words(LK::cpn_oLineRej));
+    keys.Add(stopRunRadio, words(LK::cpn_oTrtStop));
     resultFileGroup->setTitle(text(LK::cpn_outFileName));
-    sameDirRadio->setText(text(LK::cpn_oOutDirSame));
-    otherDirRadio->setText(text(LK::cpn_oOutDirNew));
-    addTextBox->setText(text(LK::cpn_oOutAddTxt));
-    sourceExtRadio->setText(text(LK::cpn_oOutExtSrce));
-    newExtRadio->setText(text(LK::cpn_oOutExtNew));
-    encodingCaption->setText(text(LK::cpn_oTrtEnc));
+    keys.Add(sameDirRadio, words(LK::cpn_oOutDirSame));
+    keys.Add(otherDirRadio, words(LK::cpn_oOutDirNew));
+    keys.Add(addTextBox, words(LK::cpn_oOutAddTxt));
+    keys.Add(sourceExtRadio, words(LK::cpn_oOutExtSrce));
+    keys.Add(newExtRadio, words(LK::cpn_oOutExtNew));
+    keys.Add(encodingCaption, words(LK::cpn_oTrtEnc));
     encodingBox->setItemText(0, text(LK::itm_encSystem));
-    lineEndCaption->setText(text(LK::cpn_oTrtEol));
+    keys.Add(lineEndCaption, words(LK::cpn_oTrtEol));
     afterRunGroup->setTitle(text(LK::cpn_oAftTitle));
-    renameRadio->setText(text(LK::cpn_oAftRenam));
-    trashRadio->setText(text(LK::cpn_oAftRcBin));
-    deleteRadio->setText(text(LK::cpn_oAftDelet));
-    keepRadio->setText(text(LK::cpn_oAftNothg));
+    keys.Add(renameRadio, words(LK::cpn_oAftRenam));
+    keys.Add(trashRadio, words(LK::cpn_oAftRcBin));
+    keys.Add(deleteRadio, words(LK::cpn_oAftDelet));
+    keys.Add(keepRadio, words(LK::cpn_oAftNothg));
     environmentTitle->setText(text(LK::cpn_oEnvTitle));
     languageGroup->setTitle(text(LK::cpn_oEnvLng));
-    applyLanguageButton->setText(text(LK::cpn_oEnvLngAppl));
-    simpleLogRadio->setText(text(LK::cpn_oEnvLogSp));
-    extendedLogRadio->setText(text(LK::cpn_oEnvLogXt));
+    keys.Add(applyLanguageButton, words(LK::cpn_oEnvLngAppl));
+    keys.Add(simpleLogRadio, words(LK::cpn_oEnvLogSp));
+    keys.Add(extendedLogRadio, words(LK::cpn_oEnvLogXt));
     integrationTitle->setText(text(LK::cpn_oInteg));
-    startMenuButton->setText(text(LK::cpn_oIntStart));
-    desktopButton->setText(text(LK::cpn_oIntDesk));
-    openWithButton->setText(text(LK::cpn_oIntExpl));
+    keys.Add(startMenuButton, words(LK::cpn_oIntStart));
+    keys.Add(desktopButton, words(LK::cpn_oIntDesk));
+    keys.Add(openWithButton, words(LK::cpn_oIntExpl));
+    keys.Apply();
+
+    // For screen readers: the fields named by the option they belong to, the list and "...".
+    categoryList->setAccessibleName(text(LK::acc_categories));
+    dirEdit->setAccessibleName(text(LK::cpn_oOutDirNew));
+    addTextEdit->setAccessibleName(text(LK::cpn_oOutAddTxt));
+    extEdit->setAccessibleName(text(LK::cpn_oOutExtNew));
+    renameEdit->setAccessibleName(text(LK::cpn_oAftRenam));
+    languageBox->setAccessibleName(text(LK::cpn_oEnvLng));
+    dirButton->setAccessibleName(text(LK::acc_chooseDir));
+    dirButton->setAccessibleDescription(text(LK::msg_SelDir));
 }
 
 } // namespace lmx

@@ -38,7 +38,18 @@ bool RejectTableSource::IsPath(int col, int row) const {
 }
 bool RejectTableSource::IsUtf8Data(int col, int row) const {
     // Columns 2 on of a rejected line: the line or its fields.
-    return table_.Utf8Data && col >= 2 && row > 0 && !table_.cell(static_cast<std::size_t>(row), 0).empty();
+    if (table_.Shown == DataShown::Cp1252 || col < 2 || row <= 0) return false;
+    const auto r = static_cast<std::size_t>(row);
+    if (table_.cell(r, 0).empty()) return false;
+    if (table_.Shown == DataShown::Utf8) return true;
+    // The line is judged whole: UTF-8 when all of it is.
+    if (judgedRow_ != row || judgedGeneration_ != table_.Generation()) {
+        judgedUtf8_ = true;
+        for (std::size_t c = 2; c < table_.cols() && judgedUtf8_; ++c) judgedUtf8_ = IsUtf8(table_.cell(r, c));
+        judgedRow_ = row;
+        judgedGeneration_ = table_.Generation();
+    }
+    return judgedUtf8_;
 }
 
 namespace {
@@ -74,8 +85,10 @@ void URejectsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->save();
     // Row 0 and column 0 are the view's headers, drawn by them.
     if (source_.Cell(0, row).empty()) {
-        // A file title row: the path in white on a red band from column 1 to the last.
-        painter->fillRect(cell, Qt::red);
+        // A file title row: the path in white on a red band from column 1 to the last, the red
+        // just dark enough for the white to read.
+        static const QColor band = ReadableOn(Qt::red, Qt::white);
+        painter->fillRect(cell, band);
         painter->setClipRect(cell);
         painter->setPen(Qt::white);
         const int left = cell.left() + 2 - BandOffset(1, col);
@@ -109,7 +122,7 @@ void URejectsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 
 RejectsPage::RejectsPage(const IGridSource& source, QWidget* parent) : QWidget(parent), source_(source) {
     setObjectName("TabSheet5");
-    grid = Named<QTableView>("StringGrid4");
+    grid = Named<UGridView>("StringGrid4");
     model_ = new UGridModel(source_, grid);
     grid->setModel(model_);
     SetupGridView(grid, 30);
@@ -161,6 +174,9 @@ void RejectsPage::onCellSelected(int, int row) {
     explanationLabel->setText(Qs(Explain(row)));
 }
 
-void RejectsPage::Retranslate(const LangTexts& lang) { titleLabel->setText(Qs(lang.Text(LK::cpn_shtLinTitle))); }
+void RejectsPage::Retranslate(const LangTexts& lang) {
+    titleLabel->setText(Qs(lang.Text(LK::cpn_shtLinTitle)));
+    grid->setAccessibleName(titleLabel->text());
+}
 
 } // namespace lmx

@@ -34,6 +34,10 @@ public:
 
 private:
     const RejectTable& table_;
+    // The last row judged for Windows-1252 lines: its cells are drawn one after the other.
+    mutable int64_t judgedRow_ = -1;
+    mutable uint64_t judgedGeneration_ = 0;
+    mutable bool judgedUtf8_ = false;
 };
 
 class URejectsDelegate : public QStyledItemDelegate {

@@ -2,12 +2,17 @@
 #include "ui/FileGroup.h"
 
 #include "env/ULang.h"
+#include "model/Mnemonics.h"
 #include "ui/UGridCells.h"
 #include "ui/UQt.h"
 #include "ui/UGridModel.h"
 #include "ui/LogPage.h"
 #include "ui/RejectsPage.h"
+#include "ui/UCaptionKeys.h"
 #include "ui/UWidgets.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -38,6 +43,7 @@ ResultViews::ResultViews(GridCells& outPreview, const IGridSource& rejects, Log&
     outputFormatBox = out.formatBox;
     outputPreviewCaption = out.previewCaption;
     outputPreviewModel = out.model;
+    outputGrid = out.grid;
     auto* t4 = new QVBoxLayout(outputTab);
     t4->setContentsMargins(1, 1, 1, 1);
     t4->addWidget(outputGroup);
@@ -49,24 +55,26 @@ ResultViews::ResultViews(GridCells& outPreview, const IGridSource& rejects, Log&
     addTab(logPage, QString());
 }
 
-void ResultViews::Retranslate(const LangTexts& lang) {
-    const auto text = [&lang](LK key) { return Qs(lang.Text(key)); };
-    outputGroup->setTitle(text(LK::cpn_outFile));
-    changeButton->setText(text(LK::btn_changer));
-    outNameCaption->setText(text(LK::cpn_outFileName));
-    outputFormatCaption->setText(text(LK::cpn_outfileFmt));
-    outputPreviewCaption->setText(text(LK::cpn_outFilePreview));
-    setTabText(0, text(LK::cpn_shtOutTitle));
-    setTabText(1, text(LK::cpn_shtLinTitle));
-    setTabText(2, text(LK::cpn_shtLogTitle));
+void ResultViews::Retranslate(const LangTexts& lang, CaptionKeys& keys) {
+    const auto text = [&lang](LK key) { return lang.Text(key); };
+    keys.AddTab(this, 0, text(LK::cpn_shtOutTitle));
+    keys.AddTab(this, 1, text(LK::cpn_shtLinTitle));
+    keys.AddTab(this, 2, text(LK::cpn_shtLogTitle));
+    outputGroup->setTitle(Qs(text(LK::cpn_outFile)));
+    keys.Add(changeButton, text(LK::btn_changer));
+    keys.Add(outNameCaption, text(LK::cpn_outFileName));
+    keys.Add(outputFormatCaption, text(LK::cpn_outfileFmt));
+    keys.Add(outputPreviewCaption, text(LK::cpn_outFilePreview));
+    outputGrid->setAccessibleName(Qs(text(LK::acc_outPreview)));
+    for (QPushButton* b : {logPage->saveButton, logPage->clearButton, logPage->textColorButton, logPage->backColorButton})
+        keys.Add(b, WithoutMnemonic(Cp(b->text()))); // the program's own words, whatever the language
+    logPage->logView->setAccessibleName(Qs(text(LK::cpn_shtLogTitle)));
     rejectsPage->Retranslate(lang);
 }
 
 void ResultViews::ShowOutName(const QString& name, bool valid) {
     outNameEdit->setText(valid ? name : QStringLiteral(" "));
-    QPalette pal = outNameEdit->palette();
-    pal.setColor(QPalette::Base, valid ? QColor(Qt::white) : QColor(Qt::red));
-    outNameEdit->setPalette(pal);
+    SetReadableBackground(outNameEdit, QPalette::Base, valid ? QColor(Qt::white) : QColor(Qt::red), QPalette::Text);
 }
 
 } // namespace lmx

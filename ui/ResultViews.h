@@ -18,6 +18,7 @@ class IDialogs;
 class IGridSource;
 class LangTexts;
 class Log;
+class CaptionKeys;
 class UGridModel;
 class LogPage;
 class RejectsPage;
@@ -28,8 +29,9 @@ public:
     ResultViews(GridCells& outPreview, const IGridSource& rejects, Log& log, IDialogs& dialogs,
                  QWidget* parent = nullptr);
 
-    // The captions of the result group and the pages' titles, in the language in use.
-    void Retranslate(const LangTexts& lang);
+    // The captions of the result group and the pages' titles, in the language in use; those with
+    // a key go through keys, which the conversion page applies.
+    void Retranslate(const LangTexts& lang, CaptionKeys& keys);
 
     // outNameEdit shows the result file's name, or a single blank on red when there is none.
     void ShowOutName(const QString& name, bool valid);
@@ -44,6 +46,7 @@ public:
     QComboBox* outputFormatBox;
     QLabel* outputPreviewCaption;
     UGridModel* outputPreviewModel;
+    QTableView* outputGrid;
     RejectsPage* rejectsPage;
     LogPage* logPage;
 };

@@ -117,8 +117,8 @@ void Relay::Flush() {
 class RowRelay final : public IRejectSink {
 public:
     explicit RowRelay(Relay& relay) : relay_(relay) {}
-    void RunStarts(const Format& in, int32_t inColCount, bool utf8Data) override {
-        relay_.Post([&table = relay_.Table(), in, inColCount, utf8Data] { table.RunStarts(in, inColCount, utf8Data); });
+    void RunStarts(const Format& in, int32_t inColCount, DataShown shown) override {
+        relay_.Post([&table = relay_.Table(), in, inColCount, shown] { table.RunStarts(in, inColCount, shown); });
     }
     void FileStarts(std::string_view path) override {
         relay_.Rows() += 'F';

@@ -12,7 +12,14 @@ void GridCells::SetSize(int cols, int rows) {
     cells_ = std::move(next);
     cols_ = cols;
     rows_ = rows;
+    utf8Rows_.resize(static_cast<std::size_t>(rows), 0);
 }
+
+void GridCells::SetRowUtf8(int row, bool utf8) {
+    if (row >= 0 && row < rows_) utf8Rows_[static_cast<std::size_t>(row)] = utf8 ? 1 : 0;
+}
+
+bool GridCells::RowUtf8(int row) const { return row >= 0 && row < rows_ && utf8Rows_[static_cast<std::size_t>(row)]; }
 
 const std::string& GridCells::Cell(int col, int row) const {
     static const std::string empty;

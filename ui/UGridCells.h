@@ -21,14 +21,17 @@ public:
     // Empties every cell but the fixed ones and sets the fixed colour.
     void Clear(uint32_t fixedColor);
 
+    // Row row (1 on) holds, from column 1 on, the fields of a data line in UTF-8 (else Windows-1252).
+    void SetRowUtf8(int row, bool utf8);
+    bool RowUtf8(int row) const;
+
     uint32_t FixedColor = 0xF0CAA6;
-    // Rows 1 on, columns 1 on hold data lines' fields in UTF-8 (else Windows-1252).
-    bool Utf8Data = false;
 
 private:
     int cols_ = 0;
     int rows_ = 0;
     std::vector<std::string> cells_; // row-major
+    std::vector<char> utf8Rows_;
 };
 
 } // namespace lmx

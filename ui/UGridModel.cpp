@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 #include <QTableView>
 
 #include <algorithm>
@@ -27,7 +28,7 @@ int GridCellsSource::ColCount() const { return cells_.ColCount(); }
 int GridCellsSource::RowCount() const { return cells_.RowCount(); }
 std::string GridCellsSource::Cell(int col, int row) const { return cells_.Cell(col, row); }
 uint32_t GridCellsSource::FixedColor() const { return cells_.FixedColor; }
-bool GridCellsSource::IsUtf8Data(int col, int row) const { return cells_.Utf8Data && col > 0 && row > 0; }
+bool GridCellsSource::IsUtf8Data(int col, int row) const { return col > 0 && row > 0 && cells_.RowUtf8(row); }
 
 QString CellText(const IGridSource& source, int col, int row) {
     const std::string text = source.Cell(col, row);
@@ -106,10 +107,13 @@ namespace {
 const QColor kGridLine(0xC0, 0xC0, 0xC0);
 
 // A fixed cell: its colour, its text two pixels in from the left, its lines on the right and below.
+// The text is the theme's, made readable on the cell's own colour (a dark theme's light text would
+// not read on sky blue).
 void PaintFixedCell(QPainter& p, const QRect& r, const QVariant& fill, const QString& text, const QColor& ink) {
     p.save();
-    p.fillRect(r, fill.canConvert<QBrush>() ? fill.value<QBrush>() : QBrush(Qt::lightGray));
-    p.setPen(ink);
+    const QBrush brush = fill.canConvert<QBrush>() ? fill.value<QBrush>() : QBrush(Qt::lightGray);
+    p.fillRect(r, brush);
+    p.setPen(TextOn(ink, brush.color()));
     p.drawText(r.adjusted(2, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
     p.setPen(kGridLine);
     p.drawLine(r.topRight(), r.bottomRight());
@@ -168,6 +172,31 @@ void FitFixedParts(QTableView* view, int firstColWidth, bool fitColumns) {
 
 } // namespace
 
+void UGridView::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    if (currentIndex().isValid() || !model() || !selectionModel()) return;
+    // The first cell shown (row 0 and column 0 are the headers) takes the focus frame, unselected.
+    for (int r = 0; r < model()->rowCount(); ++r) {
+        if (isRowHidden(r)) continue;
+        for (int c = 0; c < model()->columnCount(); ++c)
+            if (!isColumnHidden(c)) {
+                selectionModel()->setCurrentIndex(model()->index(r, c), QItemSelectionModel::NoUpdate);
+                return;
+            }
+        return;
+    }
+}
+
+void UGridView::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    if (!hasFocus() || currentIndex().isValid()) return;
+    QPainter p(viewport());
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    frame.rect = viewport()->rect().adjusted(1, 1, -2, -2);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &p, this);
+}
+
 void SetupGridView(QTableView* view, int firstColWidth, bool fitColumns) {
     auto* columns = new FixedHeader(Qt::Horizontal, view);
     auto* rows = new FixedHeader(Qt::Vertical, view);
@@ -188,6 +217,7 @@ void SetupGridView(QTableView* view, int firstColWidth, bool fitColumns) {
     if (auto* corner = view->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly))
         corner->installEventFilter(new CornerPainter(view));
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setTabKeyNavigation(false);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setWordWrap(false);
     view->setProperty("firstColWidth", firstColWidth);

@@ -3,13 +3,12 @@
 // of changes is done, never per cell.
 #include <QAbstractTableModel>
 #include <QString>
+#include <QTableView>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
-
-class QTableView;
 
 namespace lmx {
 
@@ -77,6 +76,18 @@ private:
     int rows_ = 0; // as the view was last told
     int cols_ = 0;
     uint64_t generation_ = 0;
+};
+
+// A grid the keyboard reaches and leaves: Tab goes on to the next control (the arrows move inside),
+// and the focus shows, on a cell once the grid has it, or around a grid without cells.
+class UGridView : public QTableView {
+    Q_OBJECT
+public:
+    using QTableView::QTableView;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A table view over a UGridModel dressed as a string grid: row 0 and column 0 of the source are its

@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPalette>
 
+#include "ui/UQt.h"
+
 #include <algorithm>
 
 namespace lmx {
@@ -41,10 +43,12 @@ bool UHover::OverAButton(QObject* area, QEvent* event) const {
 }
 
 void UHover::Light(QAbstractButton* button) {
-    // Blue in the active and inactive states only: a disabled button keeps its disabled caption.
+    // Blue in the active and inactive states only: a disabled button keeps its disabled caption. A
+    // lighter blue on a dark button.
     QPalette p = button->palette();
-    p.setColor(QPalette::Active, QPalette::ButtonText, Qt::blue);
-    p.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::blue);
+    p.setColor(QPalette::Active, QPalette::ButtonText, ReadableOn(Qt::blue, p.color(QPalette::Active, QPalette::Button)));
+    p.setColor(QPalette::Inactive, QPalette::ButtonText,
+               ReadableOn(Qt::blue, p.color(QPalette::Inactive, QPalette::Button)));
     button->setPalette(p);
     hoverOn_ = true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The preview grids' contents: titles from a format, and the first lines of the first source.
+#include "common/Cp1252.h"
 #include "core/UDataFormats.h"
 
 #include <cstdint>
@@ -14,7 +15,7 @@ class GridCells;
 void SetGridHeaders(GridCells& grid, const Format& fmt);
 
 // Rows 1..3 from the fields of up to three lines; fields beyond the grid's columns are not shown.
-// With utf8, the grid shows them as UTF-8 (the data files' encoding), else as Windows-1252.
-void FillPreviewRows(GridCells& grid, const std::vector<std::vector<std::string>>& rows, bool utf8);
+// Each line is shown as shown says (a line judged whole, its hidden fields too).
+void FillPreviewRows(GridCells& grid, const std::vector<std::vector<std::string>>& rows, DataShown shown);
 
 } // namespace lmx

@@ -1,9 +1,12 @@
 #include "ui/UQt.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QWidget>
 
 #include <algorithm>
 
+#include "common/Contrast.h"
 #include "common/Cp1252.h"
 
 namespace lmx {
@@ -36,6 +39,27 @@ QString Qs(const TextWithPaths& text) { return Qs(text.Text(), text.Paths()); }
 
 QColor ColorFromBgr(uint32_t bgr) {
     return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+QColor ReadableOn(const QColor& wanted, const QColor& other) {
+    const Rgb c = lmx::ReadableOn(Rgb{wanted.red(), wanted.green(), wanted.blue()}, Rgb{other.red(), other.green(), other.blue()});
+    return QColor(c.r, c.g, c.b);
+}
+
+QColor TextOn(const QColor& text, const QColor& background) {
+    const Rgb c = lmx::TextOn(Rgb{text.red(), text.green(), text.blue()},
+                              Rgb{background.red(), background.green(), background.blue()});
+    return QColor(c.r, c.g, c.b);
+}
+
+void SetReadableBackground(QWidget* w, QPalette::ColorRole back, const QColor& background, QPalette::ColorRole text) {
+    const QPalette theme = QApplication::palette(w);
+    QPalette p = w->palette();
+    for (const QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(g, back, background);
+        p.setColor(g, text, TextOn(theme.color(g, text), background));
+    }
+    w->setPalette(p);
 }
 
 uint32_t BgrFromColor(const QColor& color) {

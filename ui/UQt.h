@@ -1,6 +1,7 @@
 #pragma once
 // The window's edge: core texts are Windows-1252 bytes, Qt wants Unicode; colours are kept as 00BBGGRR.
 #include <QColor>
+#include <QPalette>
 #include <QString>
 
 #include <cstdint>
@@ -9,6 +10,8 @@
 #include <vector>
 
 #include "common/Text.h"
+
+class QWidget;
 
 namespace lmx {
 
@@ -24,6 +27,15 @@ QString Qs(std::string_view text, const std::vector<PathSpan>& paths);
 
 QColor ColorFromBgr(uint32_t bgr);
 uint32_t BgrFromColor(const QColor& color);
+
+// wanted itself when it reads on other (WCAG AA, 4.5:1), else just enough darker or lighter to read:
+// a colour the program chooses stays readable in a dark theme as in a light one.
+QColor ReadableOn(const QColor& wanted, const QColor& other);
+// The theme's text on a background the program chose: itself when it reads, else black or white.
+QColor TextOn(const QColor& text, const QColor& background);
+// A background the program chooses for w and the text on it, set together in every colour group:
+// the text is the theme's own, made readable on that background where it is not.
+void SetReadableBackground(QWidget* w, QPalette::ColorRole back, const QColor& background, QPalette::ColorRole text);
 
 // The preview grids' fixed colour (sky blue) and the rejected-lines grid's (light pink), as 00BBGGRR.
 inline constexpr uint32_t kSkyBlue = 0xF0CAA6;

@@ -42,6 +42,8 @@ void UStatusBar::Build(const LangTexts& lang) {
     };
     runBar = makeBar(panels_[1], "ProgressBar1");
     fileBar = makeBar(panels_[3], "ProgressBar2");
+    runBar->setAccessibleName(Qs(lang.Text(LK::acc_runBar)));
+    fileBar->setAccessibleName(Qs(lang.Text(LK::acc_fileBar)));
 }
 
 QString UStatusBar::Text(int panel) const {

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QString>
 
+#include <initializer_list>
+
 namespace lmx {
 
 template <class W, class... A>
@@ -19,6 +21,15 @@ inline QLabel* NamedLabel(const char* name, const QString& text = QString()) {
 }
 
 inline QPushButton* NamedButton(const char* name, const QString& text = QString()) { return Named<QPushButton>(name, text); }
+
+// The order in which Tab visits the widgets: the order a person reads them in.
+inline void ChainTabOrder(std::initializer_list<QWidget*> widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* w : widgets) {
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
 
 inline QGroupBox* NamedGroup(const char* name, const QString& title = QString()) { return Named<QGroupBox>(name, title); }
 

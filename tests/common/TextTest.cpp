@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace lmx {
@@ -39,20 +40,22 @@ TEST(Cp1252, WhatTheFilesCanHold) {
     for (char32_t not_held : {U'\u0100', U'\u4E2D', U'\U0001F600', U'\u0080'}) EXPECT_FALSE(Cp1252Holds(not_held));
 }
 
-// A format file's text typed as UTF-8 is told from Windows-1252 text.
-TEST(Cp1252, IsUtf8Text) {
-    const std::pair<std::string, bool> cases[] = {
-        {"Close", false},                 // ASCII is both: nothing to tell
-        {"Cl\xF4ture", false},            // Windows-1252
-        {"Cl\xC3\xB4ture", true},         // UTF-8
-        {"\xE6\x97\xA5\xE6\x9C\x9F", true}, // CJK
-        {"\xF0\x9F\x93\x88", true},       // beyond the first plane
-        {"\xC0\xAF", false},              // overlong
-        {"\xED\xA0\x80", false},          // surrogate
-        {"\xE6\x97", false},              // cut short
-        {"\xF4\x90\x80\x80", false},      // past U+10FFFF
+// Well-formed UTF-8; and UTF-8 text, told from Windows-1252 text, which ASCII alone cannot be.
+TEST(Cp1252, WellFormedUtf8) {
+    const std::tuple<const char*, bool, bool> cases[] = {
+        {"", true, false}, {"plain", true, false}, {"Cl\xC3\xB4ture", true, true}, {"\xE2\x82\xAC 5", true, true},
+        {"\xF0\x9F\x98\x80", true, true},
+        {"Cl\xF4ture", false, false},     // Windows-1252
+        {"\xC3", false, false},           // cut short
+        {"\xC0\xAF", false, false},       // overlong
+        {"\xED\xA0\x80", false, false},   // surrogate
+        {"\xF4\x90\x80\x80", false, false}, // beyond U+10FFFF
+        {"\x80", false, false},
     };
-    for (const auto& [bytes, utf8] : cases) EXPECT_EQ(IsUtf8Text(bytes), utf8) << bytes;
+    for (const auto& [bytes, utf8, text] : cases) {
+        EXPECT_EQ(utf8, IsUtf8(bytes)) << bytes;
+        EXPECT_EQ(text, IsUtf8Text(bytes)) << bytes;
+    }
 }
 
 TEST(Cp1252, UpperAndLowerCase) {

@@ -95,6 +95,13 @@ TEST_F(ParamsFile, EncodingAndLineEndOnlyWhenNotDefault) {
     EXPECT_EQ(prm.PrmGet(prmEOL), "LF");
     EXPECT_TRUE(DataIsUtf8("UTF-8"));
     EXPECT_FALSE(DataIsUtf8("Windows-1252"));
+    // Lines are shown as the encoding says; the system's UTF-8 lets Windows-1252 lines read too.
+    for (const char* charset : {"C.UTF-8", "C"}) {
+        const test::ScopedCharset locale(charset);
+        EXPECT_EQ(DataShownOf("UTF-8"), DataShown::Utf8);
+        EXPECT_EQ(DataShownOf("Windows-1252"), DataShown::Cp1252);
+        EXPECT_EQ(DataShownOf("$Q"), charset[1] == '.' ? DataShown::Utf8Else1252 : DataShown::Cp1252) << charset;
+    }
 }
 
 TEST_F(ParamsFile, DefaultsAsRead) {
@@ -107,17 +114,17 @@ TEST_F(ParamsFile, DefaultsAsRead) {
     for (const auto& [index, value] : expected) EXPECT_EQ(prm.PrmGet(index), value) << index;
 }
 
-TEST_F(ParamsFile, ReloadingTheFirstFileResolvesTheThreeFolders) {
+TEST_F(ParamsFile, ReloadingTheFirstFileResolvesTheTwoFolders) {
     ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
     ASSERT_EQ(prm.PrmFile(pmLoad), prmOk);
     EXPECT_EQ(prm.PrmGet(prmMRS), dir.path());
-    EXPECT_EQ(prm.PrmGet(prmMRD), dir.path());
     EXPECT_EQ(prm.PrmGet(prmBIS), dir.path());
-    EXPECT_EQ(prm.PrmGet(prmEXT), "$Q"); // "$Q" stays for every other key
+    // "$Q" stays for every other key; for MRD it is the choice of results beside their source.
+    EXPECT_EQ(prm.PrmGet(prmMRD), "$Q");
+    EXPECT_EQ(prm.PrmGet(prmEXT), "$Q");
     ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
     auto lines = FirstStartLines();
     lines[10] = "MRS=" + dir.path();
-    lines[12] = "MRD=" + dir.path();
     lines[15] = "BIS=" + dir.path();
     EXPECT_EQ(ReadFile(prm.PrmFileName), CrLf(lines));
 }
@@ -159,7 +166,7 @@ TEST_F(ParamsFile, LoadingOneLine) {
         {"missing MRS folder", "MRS=/no/such/folder/", prmMRS, "<dir>"},
         {"MRS is a file", "MRS=<dir>Lumivex.prm", prmMRS, "<dir>"},
         {"BIS $Q", "BIS=$Q", prmBIS, "<dir>"},
-        {"MRD $Q before MRS", "MRD=$Q", prmMRD, "<dir>"},
+        {"MRD $Q kept", "MRD=$Q", prmMRD, "$Q"},
         {"MRD missing folder", "MRD=/no/such/", prmMRD, "<dir>"},
         {"colour kept verbatim", "LGT=clRed", prmLGT, "clRed"},
     };
@@ -185,14 +192,15 @@ TEST_F(ParamsFile, ExistingFoldersAreKept) {
     EXPECT_EQ(prm.PrmGet(prmMRD), sub);
 }
 
-TEST_F(ParamsFile, MrdQuestionMarkTakesMrsAsItStandsWhenRead) {
+// Results beside their source survive a restart, wherever MRS stands.
+TEST_F(ParamsFile, MrdQuestionMarkStaysWhateverMrsHolds) {
     const std::string sub = dir.file("src/");
     std::filesystem::create_directory(sub);
     ASSERT_EQ(LoadBytes(CrLf({"MRS=" + sub, "MRD=$Q"})), prmOk);
-    EXPECT_EQ(prm.PrmGet(prmMRD), sub);
+    EXPECT_EQ(prm.PrmGet(prmMRD), "$Q");
     prm.PrmFile(pmDefaults);
     ASSERT_EQ(LoadBytes(CrLf({"MRD=$Q", "MRS=" + sub})), prmOk);
-    EXPECT_EQ(prm.PrmGet(prmMRD), dir.path()); // MRS was still "$Q"
+    EXPECT_EQ(prm.PrmGet(prmMRD), "$Q");
     EXPECT_EQ(prm.PrmGet(prmMRS), sub);
 }
 

@@ -32,6 +32,8 @@ keep=${FROZEN_KEEP:-$tmp/cases}
 mkdir -p "$HOME" "$keep" "$tmp/ex" "$tmp/bench" "$tmp/w"
 
 cp "$root"/examples/* "$tmp/ex/"
+# The cases were recorded over the French sample in Windows-1252; the example itself is UTF-8.
+cp "$root"/tests/frozen/quotes_fr.txt "$tmp/ex/quotes_fr.txt"
 # shellcheck source=bench/jobs.sh
 source "$root/bench/jobs.sh"
 bench_formats >"$tmp/bench/Lumivex.fmt"

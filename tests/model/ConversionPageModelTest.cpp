@@ -113,6 +113,27 @@ TEST_F(Page, ProposalRules) {
     EXPECT_EQ(s.convPage.OutNameCaption(), " ");
 }
 
+// Results beside their source ("$Q"): every proposal lies beside its own source, also one made
+// without taking the source (the converter's), and the choice outlives the proposals.
+TEST_F(Page, ResultsBesideTheSourceStayBesideEachSource) {
+    std::filesystem::create_directories(dir.file("a"));
+    std::filesystem::create_directories(dir.file("b"));
+    const std::string a = Src("a/x.txt", "x"), b = Src("b/y.txt", "y");
+    ASSERT_EQ(s.params.PrmGet(prmMRD), "$Q");
+    s.convPage.TakeFiles({a}, "FilesToConvert : ");
+    EXPECT_EQ(s.page.OutPath, dir.file("a/x_conv.txt"));
+    s.convPage.TakeFiles({b}, "FilesToConvert : ");
+    EXPECT_EQ(s.page.OutPath, dir.file("b/y_conv.txt"));
+    EXPECT_EQ(s.params.PrmGet(prmMRD), "$Q");
+    std::string folder;
+    EXPECT_EQ(ResultPathFor(s.params, a, folder), dir.file("a/x_conv.txt"));
+    // A proposal that exists is dropped: the folder shown is still the source's.
+    Src("b/y_conv.txt", "old");
+    s.convPage.TakeFiles({b}, "FilesToConvert : ");
+    EXPECT_FALSE(s.page.OutValid);
+    EXPECT_EQ(s.convPage.OutDirCaption(), ConversionPageModel::WrapPath(dir.file("b/")));
+}
+
 TEST_F(Page, ChosenResultFile) {
     const std::string src = Src("q.txt", "x");
     s.convPage.TakeFiles({src}, "FilesToConvert : ");

@@ -63,6 +63,18 @@ FakeHome::~FakeHome() {
     }
 }
 
+ScopedCharset::ScopedCharset(const char* lcAll) {
+    if (const char* v = std::getenv("LC_ALL")) saved_ = v;
+    ::setenv("LC_ALL", lcAll, 1);
+}
+
+ScopedCharset::~ScopedCharset() {
+    if (saved_)
+        ::setenv("LC_ALL", saved_->c_str(), 1);
+    else
+        ::unsetenv("LC_ALL");
+}
+
 void WriteFile(const std::string& path, std::string_view bytes) {
     const fs::path p(path);
     if (p.has_parent_path()) fs::create_directories(p.parent_path());

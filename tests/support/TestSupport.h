@@ -40,6 +40,18 @@ private:
     std::optional<std::string> saved_[3];
 };
 
+// The locale's character set for the object's life (LC_ALL), as a desktop gives it.
+class ScopedCharset {
+public:
+    explicit ScopedCharset(const char* lcAll);
+    ~ScopedCharset();
+    ScopedCharset(const ScopedCharset&) = delete;
+    ScopedCharset& operator=(const ScopedCharset&) = delete;
+
+private:
+    std::optional<std::string> saved_;
+};
+
 // Writes the bytes as they are (no line-end translation); creates the parent folders.
 void WriteFile(const std::string& path, std::string_view bytes);
 std::string ReadFile(const std::string& path);

@@ -316,6 +316,29 @@ TEST(ConversionRunFromWindow, Utf8DataIsShownAsUtf8) {
     EXPECT_EQ("B", cell("StringGrid2", 0, 1).toStdString()); // the format's own texts as before
 }
 
+// The system's encoding on a UTF-8 desktop: a line that is no UTF-8 is shown as Windows-1252, in
+// the previews and the rejected lines; the result keeps its bytes.
+TEST(ConversionRunFromWindow, WithTheSystemsUtf8AWindows1252LineReadsToo) {
+    const test::ScopedCharset desktop("C.UTF-8");
+    test::Program p;
+    Prepare(p);
+    ASSERT_EQ("$Q", p.params.PrmGet(prmENC));
+    WriteFile(p.path("m.txt"), CrLf({"1,5;Soci\xC3\xA9t\xC3\xA9", "2;Cl\xF4ture", "3;Cl\xF4ture;extra"}));
+    auto form = p.Open();
+    form->show();
+    p.dialogs.openAnswers.push_back({p.path("m.txt")});
+    Click(*form, "BitBtn3");
+    const auto cell = [&](const char* grid, int row, int col) {
+        return form->findChild<QTableView*>(grid)->model()->index(row, col).data().toString();
+    };
+    EXPECT_EQ(QString::fromUtf8("Soci\xC3\xA9t\xC3\xA9"), cell("StringGrid1", 1, 2));
+    EXPECT_EQ(QString::fromUtf8("Cl\xC3\xB4ture"), cell("StringGrid1", 2, 2));
+    EXPECT_EQ(QString::fromUtf8("Cl\xC3\xB4ture"), cell("StringGrid2", 2, 1));
+    test::Convert(*form);
+    EXPECT_EQ(QString::fromUtf8("3;Cl\xC3\xB4ture;extra"), cell("StringGrid4", 3, 2));
+    EXPECT_EQ("Soci\xC3\xA9t\xC3\xA9;1.5\r\nCl\xF4ture;2\r\n", test::ReadFile(p.path("m_conv.txt")));
+}
+
 // The run converts on another thread: meanwhile the window answers (its timers fire, a resize is
 // laid out and painted) with "Convertir" off, and "Annuler" stops the run.
 TEST(ConversionRunFromWindow, TheWindowAnswersDuringARunAndAnnulerStopsIt) {

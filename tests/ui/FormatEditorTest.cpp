@@ -281,7 +281,7 @@ TEST_F(FormatEditor, TheNameDialogByMode) {
 
     e.NameDlgMode = ndModify;
     dlg.show();
-    EXPECT_EQ(dlg.listCaption->text().toStdString(), "Nom du format \xC3\xA0 modifier :");
+    EXPECT_EQ(test::Caption(dlg.listCaption->text()), "Nom du format \xC3\xA0 modifier :");
     EXPECT_EQ(dlg.formatBox->count(), 2);
     EXPECT_EQ(dlg.formatBox->currentText().toStdString(), "IN");
     EXPECT_FALSE(dlg.nameEdit->isEnabled());

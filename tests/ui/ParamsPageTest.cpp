@@ -182,14 +182,14 @@ TEST(ParamsPage, LanguageAppliedAtOnceReachesTheWholeWindow) {
     p.languageBox->setCurrentIndex(2);
     s.Click(p.applyLanguageButton);
     EXPECT_EQ(before, s.prog.dialogs.shown.size());
-    EXPECT_EQ("Apply now", p.applyLanguageButton->text().toStdString());
+    EXPECT_EQ("Apply now", test::Caption(p.applyLanguageButton->text()));
     EXPECT_EQ("Processing", p.processingTitle->text().toStdString());
-    EXPECT_EQ("Quit", s.form->quitButton->text().toStdString());
+    EXPECT_EQ("Quit", test::Caption(s.form->quitButton->text()));
 
     p.languageBox->setCurrentIndex(0);
     s.Click(p.applyLanguageButton);
     EXPECT_EQ("Ce choix sera pris en compte au prochain d\xE9marrage de Lumivex.", s.LastShown());
-    EXPECT_EQ("Quit", s.form->quitButton->text().toStdString());
+    EXPECT_EQ("Quit", test::Caption(s.form->quitButton->text()));
 }
 
 TEST(ParamsPage, ShortcutButtonsReportTheirOutcome) {

@@ -149,12 +149,34 @@ TEST(RunSeen, TheResetRejectedCountKeepsTheCountersFont) {
     test::Convert(*form);
     auto* rejected = form->findChild<QLabel*>("Label37");
     auto* written = form->findChild<QLabel*>("Label38");
-    EXPECT_EQ(QColor(Qt::red), rejected->palette().color(QPalette::WindowText));
+    const QColor red = rejected->palette().color(QPalette::WindowText);
+    EXPECT_TRUE(red.red() > 0 && red.green() == 0 && red.blue() == 0) << "red, as dark as it must be to read";
     p.dialogs.confirmAnswers = {false}; // the result is not to be replaced: refused, the counters reset
     test::Convert(*form);
     EXPECT_EQ("0", rejected->text().toStdString());
     EXPECT_EQ(QFontInfo(written->font()).pixelSize(), QFontInfo(rejected->font()).pixelSize());
     EXPECT_EQ(written->palette().color(QPalette::WindowText), rejected->palette().color(QPalette::WindowText));
+}
+
+} // namespace
+} // namespace lmx
+
+namespace lmx {
+namespace {
+
+// Results "beside the source" (MRD "$Q"): a file of the command line gets its result in its own
+// folder, as "Ouvrir" gives it, whatever folder the program lives in.
+TEST(CommandLine, ResultsBesideTheSourceGoBesideIt) {
+    test::Program p;
+    test::PrepareInOut(p);
+    ASSERT_EQ("$Q", p.params.PrmGet(prmMRD));
+    std::filesystem::create_directory(p.path("data"));
+    WriteFile(p.path("data/a.txt"), CrLf({"1;x"}));
+    auto form = p.Open({p.path("data/a.txt")});
+    form->show();
+    test::WaitForCommandLineRun(*form);
+    EXPECT_EQ(std::vector<std::string>{"Conversion termin\xE9" "e"}, p.dialogs.shown);
+    EXPECT_EQ("x;1\r\n", test::ReadFile(p.path("data/a_conv.txt")));
 }
 
 } // namespace

@@ -113,14 +113,14 @@ TEST(Retranslate, RestoresEveryCaptionAndPageTitle) {
     auto* lower = form.findChild<QTabWidget*>("PageControl2");
     lower->setTabText(1, "x");
     form.Retranslate();
-    EXPECT_EQ("Quitter", TextOf(form.findChild<QWidget*>("BitBtn5")).toStdString());
-    EXPECT_EQ("A propos...", TextOf(form.findChild<QWidget*>("BitBtn14")).toStdString());
+    EXPECT_EQ("Quitter", test::Caption(TextOf(form.findChild<QWidget*>("BitBtn5"))));
+    EXPECT_EQ("A propos...", test::Caption(TextOf(form.findChild<QWidget*>("BitBtn14"))));
     EXPECT_EQ("Lignes rejett\xC3\xA9" "es", TextOf(form.findChild<QWidget*>("Label31")).toStdString());
-    EXPECT_EQ("Fichier de r\xC3\xA9sultats : ", TextOf(form.findChild<QWidget*>("Label4")).toStdString());
+    EXPECT_EQ("Fichier de r\xC3\xA9sultats : ", test::Caption(TextOf(form.findChild<QWidget*>("Label4"))));
     EXPECT_EQ(" Entr\xC3\xA9" "e : ", TextOf(form.findChild<QWidget*>("GroupBox1")).toStdString());
     EXPECT_EQ("Lignes ecrites : ", TextOf(form.findChild<QWidget*>("Label26")).toStdString());
-    EXPECT_EQ("Param\xC3\xA8tres et options", form.pages->tabText(2).toStdString());
-    EXPECT_EQ("Lignes rejett\xC3\xA9" "es", lower->tabText(1).toStdString());
+    EXPECT_EQ("Param\xC3\xA8tres et options", test::Caption(form.pages->tabText(2)));
+    EXPECT_EQ("Lignes rejett\xC3\xA9" "es", test::Caption(lower->tabText(1)));
 }
 
 TEST(AboutBox, NoticeRotatesBackToItselfAndOkCloses) {
@@ -204,7 +204,7 @@ TEST(Shell, TitlesAreTheWindowsOwnAndTheToolkitSpeaksTheProgramsLanguage) {
         // A language applied at once brings the toolkit's texts along.
         form.parametersPage->languageBox->setCurrentIndex(1);
         form.parametersPage->onApplyLanguageClicked();
-        EXPECT_EQ("Quit", form.quitButton->text().toStdString());
+        EXPECT_EQ("Quit", test::Caption(form.quitButton->text()));
         EXPECT_EQ("Cancel", QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString());
     }
     EXPECT_EQ("Cancel", QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString()) << "removed with the window";
@@ -221,7 +221,7 @@ TEST(Shell, TheLanguageFileIsNamedAfterTheProgramFile) {
     ASSERT_EQ(0, s.prog.params.PrmFile(pmSave));
     MainWindow form(s.ctx);
     EXPECT_EQ(s.prog.path("Quotes.lng"), s.prog.session.LngFileName);
-    EXPECT_EQ("Quit", form.quitButton->text().toStdString());
+    EXPECT_EQ("Quit", test::Caption(form.quitButton->text()));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "common/UCommuns.h"
 #include "ui/ConversionPage.h"
+#include "model/Mnemonics.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -37,6 +38,8 @@ void PrepareInOut(Program& p) {
     p.params.PrmSet(prmMRO, "OUT", false);
     p.params.PrmFile(pmSave);
 }
+
+std::string Caption(const QString& text) { return WithoutMnemonic(text.toStdString()); }
 
 void WaitForCommandLineRun(MainWindow& form) {
     QElapsedTimer t;

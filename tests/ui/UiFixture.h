@@ -51,6 +51,9 @@ struct Program {
 // the window starts with both selected.
 void PrepareInOut(Program& p);
 
+// A caption as it reads, in UTF-8: without the "&" of its Alt key.
+std::string Caption(const QString& text);
+
 // Lets the window's events through until the run of the command line is over (at most a while).
 void WaitForCommandLineRun(MainWindow& form);
 

@@ -1,4 +1,4 @@
-// The window at its default size and grown: every caption, label and button text is whole, and the
+// The window at its least size and grown: every caption, label and button text is whole, and the
 // preview grids show their four rows, on every page, in French and in English.
 #include "UiFixture.h"
 
@@ -12,6 +12,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -46,7 +49,7 @@ std::string Misfit(const QWidget* w) {
         if (need.width() > l->width() || need.height() > l->height())
             return "text cut: \"" + l->text().toStdString() + "\"";
     } else if (auto* b = qobject_cast<const QAbstractButton*>(w)) {
-        if (b->fontMetrics().horizontalAdvance(b->text()) + 8 > b->width())
+        if (b->fontMetrics().horizontalAdvance(QString::fromStdString(test::Caption(b->text()))) + 8 > b->width())
             return "caption cut: \"" + b->text().toStdString() + "\"";
     } else if (auto* g = qobject_cast<const QGroupBox*>(w)) {
         if (g->fontMetrics().horizontalAdvance(g->title()) + 8 > g->width()) return "title cut";
@@ -98,7 +101,7 @@ std::vector<std::string> EveryPage(MainWindow& form, const std::string& size) {
 
 class WindowLayout : public ::testing::TestWithParam<bool> {};
 
-TEST_P(WindowLayout, EveryTextAndPreviewRowShowsAtTheDefaultSizeAndGrown) {
+TEST_P(WindowLayout, EveryTextAndPreviewRowShowsAtTheLeastSizeAndGrown) {
     const bool english = GetParam();
     test::Program p;
     WriteFile(p.path("Lumivex.fmt"),
@@ -120,14 +123,38 @@ TEST_P(WindowLayout, EveryTextAndPreviewRowShowsAtTheDefaultSizeAndGrown) {
     grid->setCurrentIndex(grid->model()->index(3, 2)); // the "#Unstring" line: a three-line explanation
     ASSERT_FALSE(form->findChild<QLabel*>("Label33")->text().trimmed().isEmpty());
 
-    EXPECT_EQ(QSize(785, 554), form->size());
-    EXPECT_EQ(QSize(785, 554), form->minimumSize());
-    EXPECT_EQ(std::vector<std::string>{}, EveryPage(*form, "785x554"));
+    // The drawn size, grown to what the layout needs; the least size is that need.
+    EXPECT_EQ(QSize(785, 554).expandedTo(form->minimumSize()), form->size());
+    form->resize(form->minimumSize());
+    EXPECT_EQ(std::vector<std::string>{}, EveryPage(*form, "least size"));
     form->resize(1100, 800);
     EXPECT_EQ(std::vector<std::string>{}, EveryPage(*form, "1100x800"));
 }
 
 INSTANTIATE_TEST_SUITE_P(FrenchAndEnglish, WindowLayout, ::testing::Bool());
+
+// A large font on a small screen: the window stays within the screen, its status bar and the
+// bottom of its pages in sight, and the pages scroll instead.
+TEST(WindowLayout, ALargeFontNeverMakesTheWindowLargerThanTheScreen) {
+    test::Program p;
+    auto form = p.Open();
+    QFont large = form->font();
+    large.setPointSize(16);
+    form->setFont(large);
+    form->show();
+    QApplication::processEvents();
+    const QSize room = form->screen()->availableGeometry().size();
+    EXPECT_LE(form->minimumWidth(), room.width());
+    EXPECT_LE(form->minimumHeight(), room.height());
+    EXPECT_LE(form->height(), room.height());
+    EXPECT_LE(form->findChild<QWidget*>("StatusBar1")->geometry().bottom(), form->height());
+    auto* scroll = form->findChild<QScrollArea*>("TabSheet1Scroll");
+    ASSERT_NE(nullptr, scroll);
+    EXPECT_TRUE(scroll->horizontalScrollBar()->isVisible() || scroll->verticalScrollBar()->isVisible());
+    const QWidget* page = scroll->widget();
+    EXPECT_GE(page->width(), page->minimumSizeHint().width()) << "the page scrolls, it is not squeezed";
+    EXPECT_GE(page->height(), page->minimumSizeHint().height());
+}
 
 } // namespace
 } // namespace lmx
