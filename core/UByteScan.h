@@ -142,6 +142,59 @@ inline bool AllDigitsOr(const char* p, std::size_t n, bool hasOther, char other)
     return true;
 }
 
+// True when some byte of [p, p + n) is b.
+inline bool HoldsByte(const char* p, std::size_t n, char b) {
+    if (n >= 8) {
+        uint64_t hit = 0;
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8) hit |= MatchBits(Load(p + i), b);
+        if (i < n) hit |= MatchBits(Load(p + n - 8), b);
+        return hit != 0;
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        if (p[i] == b) return true;
+    return false;
+}
+
+// A number as the numeric control accepts it: an optional leading "-" or "+", then digits and at
+// most one dec (when hasDec), with one digit at least. The empty value passes.
+inline bool NumberBytes(const char* p, std::size_t n, bool hasDec, char dec) {
+    if (n == 0) return true;
+    if (p[0] == '-' || p[0] == '+') {
+        ++p;
+        --n;
+    }
+    if (n == 0) return false;
+    // Count the separators: bytes seen twice by overlapping words are counted once.
+    uint64_t bad = 0;
+    int decs = 0;
+    const auto count = [&](uint64_t w, uint64_t keep) {
+        bad |= NotDigitOr(w, hasDec, dec) & keep;
+        if (hasDec) decs += std::popcount(MatchBits(w, dec) & keep);
+    };
+    if (n >= 8) {
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8) count(Load(p + i), ~uint64_t{0});
+        if (i < n) count(Load(p + n - 8), ~uint64_t{0} << (8 * (8 - (n - i))));
+    } else if (n >= 4) {
+        // Bytes 0 to 3, then bytes 4 to n - 1 from a load that ends at the last byte.
+        uint32_t a, b;
+        std::memcpy(&a, p, 4);
+        std::memcpy(&b, p + n - 4, 4);
+        if constexpr (std::endian::native == std::endian::big) {
+            a = __builtin_bswap32(a);
+            b = __builtin_bswap32(b);
+        }
+        const uint64_t w = a | ((uint64_t{b} >> (8 * (8 - n))) << 32);
+        count(w, (uint64_t{1} << (8 * n)) - 1);
+    } else {
+        uint64_t w = 0;
+        for (std::size_t i = 0; i < n; ++i) w |= uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
+        count(w, (uint64_t{1} << (8 * n)) - 1);
+    }
+    return bad == 0 && decs <= 1 && static_cast<std::size_t>(decs) < n;
+}
+
 } // namespace lmx::bytescan
 
 namespace lmx::bytescan {

@@ -83,6 +83,10 @@ public:
     QLabel* decimalCaption;
     QLineEdit* decimalEdit;
     QLabel* decimalSample;
+    QLabel* quoteCaption;
+    QComboBox* quoteBox; // the fields may stand in quotes: never, when needed, always
+    QLabel* groupCaption;
+    QLineEdit* groupEdit; // the grouping (thousands) separator, empty for none
     QGroupBox* skipGroup;
     QLineEdit* skipEdit;
     QWidget* skipUpDown;
@@ -99,6 +103,8 @@ public:
     QComboBox* typeBox;
     QLabel* dateSepCaption;
     QLineEdit* dateSepEdit;
+    QCheckBox* scaleBox;   // a number read with a K, M or B suffix
+    QCheckBox* percentBox; // a number read with a trailing %
     QLabel* controlCaption;
     QComboBox* controlBox;
     QCheckBox* affixBox;
@@ -118,6 +124,7 @@ private:
     void Build();
     void Wire();
     void ShowControlItems();
+    void ShowQuoteItems();
     QWidget* BuildGeneral();
     QWidget* BuildColumns();
     // The controls into the editor; run op; the editor back into the controls.

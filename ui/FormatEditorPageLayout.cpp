@@ -71,6 +71,11 @@ QWidget* FormatEditorPage::BuildGeneral() {
     decimalCaption = NamedLabel("Label27");
     decimalEdit = OneCharEdit("Edit14", true);
     decimalSample = NamedLabel("Label28", QStringLiteral("(0?00)"));
+    quoteCaption = NamedLabel("Label51");
+    quoteBox = Named<QComboBox>("ComboBox11");
+    quoteBox->addItems({QString(), QString(), QString()});
+    groupCaption = NamedLabel("Label52");
+    groupEdit = OneCharEdit("Edit15", true);
     auto* g9 = new QGridLayout(columnsGroup);
     g9->setContentsMargins(6, 2, 6, 4);
     g9->setVerticalSpacing(2);
@@ -82,6 +87,10 @@ QWidget* FormatEditorPage::BuildGeneral() {
     g9->addWidget(decimalCaption, 2, 0);
     g9->addWidget(decimalEdit, 2, 1);
     g9->addWidget(decimalSample, 2, 2);
+    g9->addWidget(groupCaption, 3, 0);
+    g9->addWidget(groupEdit, 3, 1);
+    g9->addWidget(quoteCaption, 4, 0);
+    g9->addWidget(quoteBox, 4, 1, 1, 2);
     g9->setColumnStretch(3, 1);
 
     skipGroup = NamedGroup("GroupBox8");
@@ -150,6 +159,8 @@ QWidget* FormatEditorPage::BuildColumns() {
     typeBox = Named<QComboBox>("ComboBox6");
     dateSepCaption = NamedLabel("Label48");
     dateSepEdit = OneCharEdit("Edit7", false);
+    scaleBox = Named<QCheckBox>("CheckBox6");
+    percentBox = Named<QCheckBox>("CheckBox7");
     controlCaption = NamedLabel("Label47");
     controlBox = Named<QComboBox>("ComboBox7");
     affixBox = Named<QCheckBox>("CheckBox2");
@@ -175,6 +186,8 @@ QWidget* FormatEditorPage::BuildColumns() {
     body->addWidget(typeBox, 1, 1, 1, 2);
     body->addWidget(dateSepCaption, 2, 0);
     body->addWidget(dateSepEdit, 2, 1);
+    body->addWidget(scaleBox, 2, 2);
+    body->addWidget(percentBox, 2, 3);
     body->addWidget(controlCaption, 3, 0);
     body->addWidget(controlBox, 3, 1, 1, 2);
     body->addWidget(affixBox, 4, 0);
@@ -268,6 +281,10 @@ void FormatEditorPage::Retranslate() {
     columnCountCaption->setText(text(LK::cpn_fDefCCount));
     separatorCaption->setText(text(LK::cpn_fDefCSep));
     decimalCaption->setText(text(LK::cpn_fDefDecSep));
+    groupCaption->setText(text(LK::cpn_fDefGroup));
+    quoteCaption->setText(text(LK::cpn_fDefQuote));
+    scaleBox->setText(text(LK::cpn_fDefCScale));
+    percentBox->setText(text(LK::cpn_fDefCPct));
     skipGroup->setTitle(text(LK::cpn_ignore));
     skipCaption->setText(text(LK::cpn_firstLines));
     headerCaption->setText(text(LK::cpn_fDefAddHd));
@@ -291,6 +308,13 @@ void FormatEditorPage::Retranslate() {
     addColumnButton->setToolTip(text(LK::hnt_btnAddC));
     moveRightButton->setToolTip(text(LK::hnt_btnRight));
     ShowControlItems();
+    ShowQuoteItems();
+}
+
+void FormatEditorPage::ShowQuoteItems() {
+    quoteBox->setItemText(0, Qs(lang_.Text(LK::itm_quoteNever)));
+    quoteBox->setItemText(1, Qs(lang_.Text(LK::itm_quoteNeeded)));
+    quoteBox->setItemText(2, Qs(lang_.Text(LK::itm_quoteAlways)));
 }
 
 void FormatEditorPage::ShowControlItems() {
