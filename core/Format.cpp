@@ -90,8 +90,8 @@ std::string Format::BlockText() const {
     return out;
 }
 
-bool GroupSepUsable(std::string_view sep, std::string_view colSep, std::string_view decSep) {
-    if (sep.size() != 1 || sep == colSep || sep == decSep) return false;
+bool GroupSepUsable(std::string_view sep, std::string_view colSep, std::string_view decSep, bool quoted) {
+    if (sep.size() != 1 || (sep == colSep && !quoted) || sep == decSep) return false;
     const char c = sep[0];
     return !(c >= '0' && c <= '9') && c != '-' && c != '+' && c != '"';
 }

@@ -73,9 +73,9 @@ struct Format {
 // "N", or "N" followed by "K" (a K, M or B suffix is read) and/or "%" (a trailing % is read).
 bool IsNumberType(std::string_view text);
 
-// A grouping separator: one byte that separates neither columns nor decimals, and no digit, sign
-// or double quote.
-bool GroupSepUsable(std::string_view sep, std::string_view colSep, std::string_view decSep);
+// A grouping separator: one byte that separates no decimals, nor columns unless the fields are
+// quoted, and no digit, sign or double quote.
+bool GroupSepUsable(std::string_view sep, std::string_view colSep, std::string_view decSep, bool quoted);
 
 // A value holding CR or LF would end its line in the format file.
 bool HasLineBreak(std::string_view text);

@@ -105,7 +105,7 @@ bool CheckFormatForSave(const FmtEditorValues& v, Format& work, ErrList& errList
     if (g.Quoting != QuoteMode::None && (colSep == "\"" || g.DecSepText == "\""))
         addError("Quotes", lang.Text(LK::err_fmtDQuoteSep));
     work.groupSep = g.GroupSepText;
-    if (!g.GroupSepText.empty() && !GroupSepUsable(g.GroupSepText, colSep, g.DecSepText))
+    if (!g.GroupSepText.empty() && !GroupSepUsable(g.GroupSepText, colSep, g.DecSepText, g.Quoting != QuoteMode::None))
         addError("GroupSep", lang.Text(LK::err_fmtDGrpSep));
 
     if (g.HdrOn) work.headers = g.HdrLines;

@@ -38,20 +38,20 @@ int ReadBlock(FmtLineReader& in, FormatRead& read) {
     std::string_view value;
     // The descriptive faults in file order: the first is the one worth showing, the last sets the
     // code. DEC equal to SEP waits for the end of the block: fields in quotes allow it.
+    // So does a grouping separator equal to SEP.
     struct Pending {
         const char* key;
         int64_t line;
         std::string found;
         bool atEnd;
+        bool quotesAllow = false;
     };
     std::vector<Pending> pending;
-    bool decIsSep = false;
-    const auto descrFault = [&](const char* expected, bool atEnd) {
-        pending.push_back(Pending{expected, in.LineNo(), atEnd ? std::string() : line, atEnd});
+    const auto descrFault = [&](const char* expected, bool atEnd, bool quotesAllow = false) {
+        pending.push_back(Pending{expected, in.LineNo(), atEnd ? std::string() : line, atEnd, quotesAllow});
     };
     const auto descrResult = [&] {
-        if (decIsSep && f.quoting != QuoteMode::None)
-            std::erase_if(pending, [](const Pending& p) { return std::string_view(p.key) == "DEC"; });
+        if (f.quoting != QuoteMode::None) std::erase_if(pending, [](const Pending& p) { return p.quotesAllow; });
         if (pending.empty()) return int{frOk};
         const Pending& first = pending.front();
         fault.descrLine = first.line;
@@ -92,8 +92,8 @@ int ReadBlock(FmtLineReader& in, FormatRead& read) {
     }
     if (next("DEC")) {
         if (key == "DEC" && !value.empty()) f.decSep = value;
-        if (key != "DEC" || value.empty() || value == f.colSep) descrFault("DEC", false);
-        decIsSep = key == "DEC" && !value.empty() && value == f.colSep;
+        if (key != "DEC" || value.empty()) descrFault("DEC", false);
+        else if (value == f.colSep) descrFault("DEC", false, true);
     }
     if (next("IFL")) {
         if (key == "IFL" && CheckValue(ckNonNegativeInt, value)) f.skipText = value;
@@ -120,9 +120,10 @@ int ReadBlock(FmtLineReader& in, FormatRead& read) {
                 f.decSep != "\"") {
                 f.quoting = static_cast<QuoteMode>(value[0] - '0');
                 ok = true;
-            } else if (key == "MIL" && f.groupSep.empty() && GroupSepUsable(value, f.colSep, f.decSep)) {
+            } else if (key == "MIL" && f.groupSep.empty() && GroupSepUsable(value, f.colSep, f.decSep, true)) {
                 f.groupSep = value;
                 ok = true;
+                if (value == f.colSep) descrFault("MIL", false, true);
             }
             if (!ok) descrFault(key == "GUI" ? "GUI" : "MIL", false);
         } else if (key == "COL") {

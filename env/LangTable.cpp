@@ -279,7 +279,7 @@ const std::array<LangEntry, kLangTextCount>& LangTable() {
         {"err_fmtRdSameName", "%s blocs portent ce nom : seul le premier est chargé"},
         // Quoted fields, grouping separators, number suffixes and the decimal clash.
         {"err_fmtRdRuleGui", "GUI= et 1 (champs entre guillemets au besoin) ou 2 (toujours), une seule fois, ni SEP ni DEC n'étant un guillemet"},
-        {"err_fmtRdRuleMil", "MIL= et le séparateur de milliers, un seul caractère, une seule fois, ni séparateur de colonnes ou décimal, ni chiffre, signe ou guillemet"},
+        {"err_fmtRdRuleMil", "MIL= et le séparateur de milliers, un seul caractère, une seule fois, ni le séparateur décimal, ni celui des colonnes (sauf champs entre guillemets), ni chiffre, signe ou guillemet"},
         {"msg_UnstrDecClash", "Une valeur numérique (au moins) contient déjà le séparateur décimal du format de sortie : changer le séparateur en ferait un autre nombre. S'il sépare les milliers, déclarez-le comme séparateur de milliers du format d'entrée."},
         {"cpn_fDefQuote", "Guillemets :"},
         {"itm_quoteNever", "Jamais"},
@@ -288,7 +288,7 @@ const std::array<LangEntry, kLangTextCount>& LangTable() {
         {"cpn_fDefGroup", "Séparateur de milliers :"},
         {"cpn_fDefCScale", "Suffixe K/M/B"},
         {"cpn_fDefCPct", "Signe %"},
-        {"err_fmtDGrpSep", "Le séparateur de milliers doit être un seul caractère, autre que les séparateurs de colonnes et décimal, et n'être ni un chiffre, ni un signe, ni un guillemet."},
+        {"err_fmtDGrpSep", "Le séparateur de milliers doit être un seul caractère, autre que le séparateur décimal et, hors champs entre guillemets, que celui des colonnes, et n'être ni un chiffre, ni un signe, ni un guillemet."},
         {"err_fmtDQuoteSep", "Avec des champs entre guillemets, le guillemet ne peut séparer ni les colonnes ni les décimales."},
         // The data files' encoding and line end (parameters page).
         {"cpn_oTrtEnc", "Encodage :"},
