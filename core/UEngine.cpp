@@ -25,6 +25,16 @@ void Converter::TakeSeparators() {
     PrepareFields();
 }
 
+std::vector<char> Converter::FedSlots() const {
+    std::vector<char> fed(t_lineOut.size(), 0);
+    const std::size_t inCount = fmt_.InColCount > 0 ? static_cast<std::size_t>(fmt_.InColCount) : 0;
+    for (std::size_t i = 1; i <= inCount && i < IoLink.size(); ++i) {
+        const int32_t t = IoLink[i].target;
+        if (t > 0 && static_cast<std::size_t>(t) < fed.size()) fed[static_cast<std::size_t>(t)] = 1;
+    }
+    return fed;
+}
+
 bool Converter::Unstring(std::string_view line) {
     const std::size_t slots = fmt_.OutColCount > 0 ? static_cast<std::size_t>(fmt_.OutColCount) + 1 : 1;
     if (t_lineOut.size() != slots) t_lineOut.resize(slots);

@@ -146,6 +146,9 @@ public:
     std::string AddedText(std::string_view cp1252) const;
     std::string_view Eol() const { return LfOnly ? std::string_view("\n") : std::string_view("\r\n"); }
 
+    // Per slot of t_lineOut: 1 when an input column feeds it through IoLink.
+    std::vector<char> FedSlots() const;
+
     // Splits the line into t_lineOut through IoLink; true when it has exactly InColCount fields. A
     // format with quotes has its fields unquoted; its numbers are read by ReadNumber when it asks.
     bool Unstring(std::string_view line);

@@ -21,11 +21,7 @@ bool SlotLine::Prepare(int32_t engineCode) {
     if (engineCode != ecStandard)
         for (std::size_t k = 1; k < slots; ++k) decimalOf_[k] = static_cast<char>(DecimalModeOf(f.Input, f.Output, k));
     // A date column that no input column feeds stays empty.
-    std::vector<char> fed(slots, 0);
-    for (std::size_t i = 1; i < conv_.IoLink.size() && i <= static_cast<std::size_t>(f.InColCount > 0 ? f.InColCount : 0); ++i) {
-        const auto t = static_cast<std::size_t>(conv_.IoLink[i].target > 0 ? conv_.IoLink[i].target : 0);
-        if (t > 0 && t < slots) fed[t] = 1;
-    }
+    const std::vector<char> fed = conv_.FedSlots();
     switch (engineCode) {
     case ecStandard:
     case ecDecimal: return true; // equal date settings: dates are copied as they are

@@ -285,7 +285,7 @@ const std::array<LangEntry, kLangTextCount>& LangTable() {
         {"itm_quoteNever", "Jamais"},
         {"itm_quoteNeeded", "Au besoin"},
         {"itm_quoteAlways", "Toujours"},
-        {"cpn_fDefGroup", "Séparateur de milliers :"},
+        {"cpn_fDefGroup", "Milliers :"},
         {"cpn_fDefCScale", "Suffixe K/M/B"},
         {"cpn_fDefCPct", "Signe %"},
         {"err_fmtDGrpSep", "Le séparateur de milliers doit être un seul caractère, autre que le séparateur décimal et, hors champs entre guillemets, que celui des colonnes, et n'être ni un chiffre, ni un signe, ni un guillemet."},

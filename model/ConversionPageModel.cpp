@@ -1,5 +1,7 @@
 #include "model/ConversionPageModel.h"
 
+#include "core/UEngineFieldText.h"
+
 #include "common/UCommuns.h"
 #include "common/Text.h"
 #include "common/DurableFile.h"
@@ -165,14 +167,22 @@ int ConversionPageModel::FeedInPreview(const FormatState& formats,
     while (rows.size() < 3 && in.Next(line)) {
         chars += static_cast<int64_t>(line.size());
         std::vector<std::string> cells;
-        std::size_t start = 0;
-        while (sep.size() == 1) {
-            const std::size_t hit = line.find(sep[0], start);
-            if (hit == std::string_view::npos) break;
-            cells.emplace_back(line.substr(start, hit - start));
-            start = hit + 1;
+        // Fields in quotes are shown without them; a line whose quotes do not close is cut as read.
+        const bool unquoted = formats.Input.quoting != QuoteMode::None && sep.size() == 1 &&
+                              ForEachQuotedField(line, sep[0], [&](std::string_view raw, bool quoted) {
+                                  AppendUnquoted(cells.emplace_back(), raw, quoted);
+                              });
+        if (!unquoted) {
+            cells.clear();
+            std::size_t start = 0;
+            while (sep.size() == 1) {
+                const std::size_t hit = line.find(sep[0], start);
+                if (hit == std::string_view::npos) break;
+                cells.emplace_back(line.substr(start, hit - start));
+                start = hit + 1;
+            }
+            cells.emplace_back(line.substr(start));
         }
-        cells.emplace_back(line.substr(start));
         rows.push_back(std::move(cells));
     }
     if (in.Error()) {
@@ -194,13 +204,15 @@ std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, Log& log,
     }
     conv.PrepareDateConv();
     const bool decimal = f.Input.decSep != f.Output.decSep;
+    const std::vector<char> fed = conv.FedSlots();
     for (const auto& cells : inRows) {
         // The line as read, from every field the preview holds: a line with another number of
         // fields than the format's then fails to split and shows unconverted.
         std::string line;
         for (std::size_t c = 0; c < cells.size(); ++c) {
             if (c > 0) line += f.Input.colSep;
-            line += cells[c];
+            AppendQuoted(line, cells[c], f.Input.quoting != QuoteMode::None ? QuoteMode::AsNeeded : QuoteMode::None,
+                         f.Input.colSep);
         }
         const bool split = conv.Unstring(line);
         if (split && f.InFmtOk && f.OutFmtOk) {
@@ -208,10 +220,12 @@ std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, Log& log,
                 std::string& slot = conv.t_lineOut[static_cast<std::size_t>(k)];
                 // By the column's type, as the run changes it.
                 if (decimal) slot = conv.DecimalChangeOf(static_cast<std::size_t>(k), slot);
-                if (static_cast<std::size_t>(k - 1) < f.Output.columns.size() && f.Output.columns[static_cast<std::size_t>(k - 1)].IsDate()) {
-                    // Each date column with its own pair of layouts, as the run converts it.
-                    const DateConvValues& d = conv.DateOf(static_cast<std::size_t>(k));
-                    slot = conv.DateConvPerso(slot, d.InFmt, d.OutSepText, d.OutLen, d.CutYear, d.WidenYear, d.Order);
+                if (static_cast<std::size_t>(k - 1) < f.Output.columns.size() && f.Output.columns[static_cast<std::size_t>(k - 1)].IsDate() &&
+                    fed[static_cast<std::size_t>(k)]) {
+                    // Each date column with its own pair of layouts, as the run converts it; one that
+                    // nothing feeds stays empty.
+                    std::string date;
+                    slot = conv.DateConvInto(slot, conv.DateOf(static_cast<std::size_t>(k)), date) ? date : "0";
                 }
                 if (slot == "#KO") {
                     conv.t_lineOut[0] = "#Dec Sep.";

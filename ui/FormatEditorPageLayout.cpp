@@ -77,7 +77,7 @@ QWidget* FormatEditorPage::BuildGeneral() {
     groupCaption = NamedLabel("Label52");
     groupEdit = OneCharEdit("Edit15", true);
     auto* g9 = new QGridLayout(columnsGroup);
-    g9->setContentsMargins(6, 2, 6, 4);
+    g9->setContentsMargins(6, 2, 6, 2);
     g9->setVerticalSpacing(2);
     g9->addWidget(columnCountCaption, 0, 0);
     g9->addWidget(columnCountEdit, 0, 1);
@@ -87,10 +87,15 @@ QWidget* FormatEditorPage::BuildGeneral() {
     g9->addWidget(decimalCaption, 2, 0);
     g9->addWidget(decimalEdit, 2, 1);
     g9->addWidget(decimalSample, 2, 2);
-    g9->addWidget(groupCaption, 3, 0);
-    g9->addWidget(groupEdit, 3, 1);
-    g9->addWidget(quoteCaption, 4, 0);
-    g9->addWidget(quoteBox, 4, 1, 1, 2);
+    // The grouping separator and the quotes share a row: the page keeps its height.
+    auto* fields = new QHBoxLayout;
+    fields->setSpacing(4);
+    fields->addWidget(groupCaption);
+    fields->addWidget(groupEdit);
+    fields->addSpacing(8);
+    fields->addWidget(quoteCaption);
+    fields->addWidget(quoteBox, 1);
+    g9->addLayout(fields, 3, 0, 1, 4);
     g9->setColumnStretch(3, 1);
 
     skipGroup = NamedGroup("GroupBox8");
@@ -186,8 +191,13 @@ QWidget* FormatEditorPage::BuildColumns() {
     body->addWidget(typeBox, 1, 1, 1, 2);
     body->addWidget(dateSepCaption, 2, 0);
     body->addWidget(dateSepEdit, 2, 1);
-    body->addWidget(scaleBox, 2, 2);
-    body->addWidget(percentBox, 2, 3);
+    // A number's reading options stand where a date's separator does: a column has one or the other.
+    auto* number = new QHBoxLayout;
+    number->setContentsMargins(0, 0, 0, 0);
+    number->addWidget(scaleBox);
+    number->addWidget(percentBox);
+    number->addStretch();
+    body->addLayout(number, 2, 1, 1, 3);
     body->addWidget(controlCaption, 3, 0);
     body->addWidget(controlBox, 3, 1, 1, 2);
     body->addWidget(affixBox, 4, 0);

@@ -194,8 +194,8 @@ void FormatEditorPage::ShowColumn() {
     const bool number = c.Type == "N";
     scaleBox->setChecked(number && c.Scaled);
     percentBox->setChecked(number && c.Percent);
-    scaleBox->setEnabled(number);
-    percentBox->setEnabled(number);
+    scaleBox->setVisible(number);
+    percentBox->setVisible(number);
     controlBox->setCurrentIndex(c.Control >= 0 && c.Control < controlBox->count() ? c.Control : -1);
     affixBox->setChecked(c.FixeOn);
     CheckPair(prefixRadio, c.Prefix, suffixRadio, c.Suffix, c.FixeOn);

@@ -207,7 +207,7 @@ TEST_F(FormatEditor, FieldOptionsShownAndSaved) {
     EXPECT_FALSE(Get<QCheckBox>("CheckBox7")->isChecked());
     Get<QCheckBox>("CheckBox7")->click();
     Tab(1); // a date reads neither
-    EXPECT_FALSE(Get<QCheckBox>("CheckBox6")->isEnabled());
+    EXPECT_TRUE(Get<QCheckBox>("CheckBox6")->isHidden());
     Get<QComboBox>("ComboBox11")->setCurrentIndex(2);
     Get<QLineEdit>("Edit15")->clear();
     Type("Edit15", "'");
