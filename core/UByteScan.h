@@ -165,12 +165,17 @@ inline bool NumberBytes(const char* p, std::size_t n, bool hasDec, char dec) {
         --n;
     }
     if (n == 0) return false;
-    // Count the separators: bytes seen twice by overlapping words are counted once.
-    uint64_t bad = 0;
-    int decs = 0;
+    // The separators: a word may hold one, and one word only. Bytes seen twice by overlapping
+    // words are kept out of the second one.
+    uint64_t bad = 0, twice = 0;
+    std::size_t decs = 0; // the words that hold one
     const auto count = [&](uint64_t w, uint64_t keep) {
         bad |= NotDigitOr(w, hasDec, dec) & keep;
-        if (hasDec) decs += std::popcount(MatchBits(w, dec) & keep);
+        if (hasDec) {
+            const uint64_t m = MatchBits(w, dec) & keep;
+            twice |= m & (m - 1);
+            decs += m != 0 ? 1 : 0;
+        }
     };
     if (n >= 8) {
         std::size_t i = 0;
@@ -192,7 +197,7 @@ inline bool NumberBytes(const char* p, std::size_t n, bool hasDec, char dec) {
         for (std::size_t i = 0; i < n; ++i) w |= uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
         count(w, (uint64_t{1} << (8 * n)) - 1);
     }
-    return bad == 0 && decs <= 1 && static_cast<std::size_t>(decs) < n;
+    return bad == 0 && twice == 0 && decs <= 1 && decs < n;
 }
 
 } // namespace lmx::bytescan
