@@ -242,15 +242,18 @@ TEST(ByteScan, AllDigitsOrAgreesWithTheControl) {
         }
         return v.empty() || (decs <= 1 && digits > 0);
     };
-    for (std::size_t n = 1; n <= 20; ++n)
-        for (const char a : {'.', '-', 'x', '7'})
-            for (const char b : {'.', '+', '7'})
-                for (std::size_t i = 0; i < n; ++i) {
-                    std::string v(n, '1');
-                    v[i] = a;
-                    v[(i * 5 + 3) % n] = b;
-                    EXPECT_EQ(bytescan::NumberBytes(v.data(), v.size(), true, '.'), byBytes(v, '.')) << v;
-                }
+    for (const bool hasDec : {true, false})
+        for (std::size_t n = 1; n <= 20; ++n)
+            for (const char a : {'.', '-', 'x', '7'})
+                for (const char b : {'.', '+', '7'})
+                    for (std::size_t i = 0; i < n; ++i) {
+                        std::string v(n, '1');
+                        v[i] = a;
+                        v[(i * 5 + 3) % n] = b;
+                        EXPECT_EQ(bytescan::NumberBytes(v.data(), v.size(), hasDec, '.'),
+                                  byBytes(v, hasDec ? '.' : '\1'))
+                            << v << " " << hasDec;
+                    }
     EXPECT_FALSE(bytescan::AllDigitsOr("12.5", 4, true, ','));
     EXPECT_TRUE(bytescan::AllDigitsOr("12,50", 5, true, ','));
 }
