@@ -77,6 +77,33 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     return out;
 }
 
+bool IsUtf8Text(std::string_view bytes) {
+    bool beyondAscii = false;
+    const std::size_t n = bytes.size();
+    for (std::size_t i = 0; i < n;) {
+        const auto b0 = static_cast<unsigned char>(bytes[i]);
+        if (b0 < 0x80) {
+            ++i;
+            continue;
+        }
+        beyondAscii = true;
+        std::size_t len = 0;
+        char32_t cp = 0, least = 0;
+        if ((b0 & 0xE0) == 0xC0) { len = 2; cp = b0 & 0x1F; least = 0x80; }
+        else if ((b0 & 0xF0) == 0xE0) { len = 3; cp = b0 & 0x0F; least = 0x800; }
+        else if ((b0 & 0xF8) == 0xF0) { len = 4; cp = b0 & 0x07; least = 0x10000; }
+        if (len == 0 || i + len > n) return false;
+        for (std::size_t k = 1; k < len; ++k) {
+            const auto b = static_cast<unsigned char>(bytes[i + k]);
+            if ((b & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (b & 0x3F);
+        }
+        if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        i += len;
+    }
+    return beyondAscii;
+}
+
 bool Cp1252Holds(char32_t cp) { return ByteOf(cp) >= 0; }
 
 char Cp1252Upper(char c) {

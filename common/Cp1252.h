@@ -13,6 +13,11 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // Characters without a Windows-1252 byte become "?"; invalid UTF-8 sequences too.
 std::string Utf8ToCp1252(std::string_view utf8);
 
+// True when the bytes hold at least one character beyond ASCII and are well-formed UTF-8 throughout
+// (shortest forms, no surrogates, nothing past U+10FFFF). Windows-1252 text almost never does: an
+// accented letter is followed by a letter, not by one of the bytes 0x80 to 0xBF.
+bool IsUtf8Text(std::string_view bytes);
+
 // True when the character has a byte of its own in Windows-1252 (the five unassigned bytes count,
 // as their C1 controls): what a file of the program can hold.
 bool Cp1252Holds(char32_t cp);

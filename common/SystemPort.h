@@ -61,6 +61,13 @@ public:
     virtual std::chrono::system_clock::time_point WallTime();
     virtual std::chrono::steady_clock::time_point SteadyTime();
 
+    // --- Names given only to complete files ---
+    // Gives the open file fd (one made with O_TMPFILE) the name to; never replaces (EEXIST). Goes
+    // through /proc/self/fd, which needs no privilege, unlike AT_EMPTY_PATH.
+    virtual int LinkOpenFile(int fd, const char* to);
+    // rename(2) that never replaces (EEXIST); EINVAL or ENOSYS where the file system cannot.
+    virtual int RenameNoReplace(const char* from, const char* to);
+
     // --- Built on the calls above ---
 
     // True when something of any kind, a dangling link included, has this name: the link itself is
@@ -96,6 +103,60 @@ public:
     int CurrentYear();
     // Milliseconds of the steady clock.
     int64_t SteadyMs();
+
+    // --- Advisory locks: instances of the program sharing a file take turns to rewrite it ---
+    // flock(2).
+    virtual int Flock(int fd, int operation);
+    // Waits for the exclusive lock of the regular file at path (links followed) and gives the
+    // descriptor that holds it, or -1 with errno when there is no such file or it cannot be locked.
+    // The lock is on the file the name leads to once it is held: a file replaced by a rename in
+    // the meantime is locked anew.
+    int LockFile(const std::string& path);
+
+    // --- Names given only to complete files ---
+    // Moves from to the name to, never over an existing one (EEXIST): a hard link then the old
+    // name removed; without hard links a rename that cannot replace; without that either, a
+    // check then a rename. The folders are not flushed.
+    SysStatus MoveNoReplace(const std::string& from, const std::string& to);
+    // True when files made by O_TMPFILE can later be named here (LinkOpenFile needs /proc).
+    bool CanNameOpenFiles();
+    // A temporary name beside path that says whose it is: path.lumivex-PID-TAG@HOST.tmp (the name
+    // part cut so that the whole stays a valid name).
+    std::string OwnTempName(const std::string& path);
+    // Removes the files in folder that OwnTempName made for a process of this machine that is gone
+    // (a run killed before it could clean up); the others' are left alone. The number removed.
+    int RemoveStaleTemps(const std::string& folder);
+};
+
+// Holds the lock of LockFile for its lifetime. Without a lock (no file yet, a file system that
+// has none) the work goes on as it would without a second instance.
+class FileLock {
+public:
+    FileLock(SystemPort& port, const std::string& path) : port_(port), fd_(port.LockFile(path)) {}
+    ~FileLock() {
+        if (fd_ >= 0) port_.Close(fd_); // closing the last descriptor releases the lock
+    }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    bool Held() const { return fd_ >= 0; }
+
+private:
+    SystemPort& port_;
+    int fd_;
+};
+
+// What a file was when a reader met its end: the same name later naming another file, or this
+// one changed (grown, rewritten), no longer matches.
+struct FileIdentity {
+    bool known = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    int64_t size = 0;
+    struct timespec modified {};
+    // The file behind the open descriptor fd, of which size bytes were read.
+    static FileIdentity Of(int fd, int64_t size);
+    // True when path (links followed) is still that file, at that size and modification time.
+    bool StillAt(SystemPort& port, const std::string& path) const;
 };
 
 // Six random letters and digits, for a name nobody else has.

@@ -18,6 +18,7 @@ struct ConvPageState {
     std::string OutPath;              // empty when there is no result file
     bool InChosen = false;
     bool OutValid = false;
+    bool OutReplace = false;          // the user agreed to replace the file that has OutPath's name
     bool OutFmtReload = true;
     int32_t AvgLineLen = 0;
 };

@@ -7,6 +7,7 @@
 #include "core/UPorts.h"
 
 #include <string>
+#include <vector>
 
 namespace lmx {
 
@@ -16,6 +17,17 @@ class LangTexts;
 enum FmtLoadMode : int { flmInput = 1, flmOutput = 2, flmReadOnly = 3 };
 // Save modes of FmtSaveFile.
 enum FmtSaveMode : int { fsmSave = 10, fsmDelete = 11 };
+
+// The lines of the blocks that bear one name, as the file held them when they were read.
+struct FmtBlockSeen {
+    bool present = false;
+    std::string lines;
+    bool operator==(const FmtBlockSeen&) const = default;
+};
+
+// How the format being saved differs on disk from what the editor read: added, changed or deleted
+// elsewhere (another window, another program) in the meantime.
+enum class FmtConflict { None, Added, Changed, Deleted };
 
 class FmtFile {
 public:
@@ -41,8 +53,15 @@ public:
 
     // Mode 10: the block named editFmtName is replaced by format's, appended at the end. Mode 11:
     // that block is removed (format is not read). Shows its own messages for the backup steps;
-    // false whenever Lumivex.fmt was not replaced.
-    bool FmtSaveFile(int mode, const std::string& editFmtName, const Format& format = Format{});
+    // false whenever Lumivex.fmt was not replaced. Saves take turns under the file's lock. With
+    // expected, the file is left alone when its blocks of that name are not those expected:
+    // LastConflict says how they differ, and nothing is shown.
+    bool FmtSaveFile(int mode, const std::string& editFmtName, const Format& format = Format{},
+                     const FmtBlockSeen* expected = nullptr);
+    FmtConflict LastConflict() const { return conflict_; }
+
+    // The blocks of that name as the file holds them now (none when it cannot be read).
+    FmtBlockSeen BlockSeen(const std::string& name);
 
     // What the editor does after FmtSaveFile(10) failed: check the file again, bring the backup back
     // when needed, and tell the user whether the previous version survived.
@@ -55,6 +74,9 @@ public:
 private:
     // The format file is there when its name leads to something (a dangling link does not).
     bool FileIsThere() { return port_.KindOf(FmtFileName) != EntryKind::None; }
+    // Reads the file: every line but the banner and the blocks named name into kept (when given),
+    // the lines of those blocks into block. False when it cannot be read.
+    bool SplitFile(const std::string& name, std::vector<std::string>* kept, FmtBlockSeen& block);
 
     FormatState& state_;
     const LangTexts& lang_;
@@ -62,6 +84,7 @@ private:
     SystemPort& port_;
     FmtContentWriter writer_;
     FmtReadFault fault_;
+    FmtConflict conflict_ = FmtConflict::None;
 };
 
 } // namespace lmx

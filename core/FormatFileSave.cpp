@@ -11,33 +11,65 @@
 
 namespace lmx {
 
-bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const Format& format) {
+bool FmtFile::SplitFile(const std::string& name, std::vector<std::string>* kept, FmtBlockSeen& block) {
+    block = FmtBlockSeen{};
+    FmtLineReader in;
+    if (!in.Open(FmtFileName, port_)) return false;
+    bool keep = false;
+    bool seenNom = false;
+    std::string line;
+    while (in.ReadLine(line)) {
+        if (LineKey(line) == "NOM") {
+            seenNom = true;
+            keep = LineValue(line) != name;
+            block.present = block.present || !keep;
+        }
+        if (keep) {
+            if (kept) kept->push_back(line);
+        } else if (seenNom) {
+            block.lines += line;
+            block.lines += '\n';
+        }
+    }
+    return !in.Failed();
+}
+
+FmtBlockSeen FmtFile::BlockSeen(const std::string& name) {
+    FmtBlockSeen block;
+    try {
+        if (!FileIsThere() || !SplitFile(name, nullptr, block)) return FmtBlockSeen{};
+    } catch (const std::bad_alloc&) {
+        return FmtBlockSeen{};
+    }
+    return block;
+}
+
+bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const Format& format,
+                          const FmtBlockSeen* expected) {
+    conflict_ = FmtConflict::None;
     if (mode != fsmSave && mode != fsmDelete) return false;
     // A value that would not read back as written is refused before the file is touched.
     if (mode == fsmSave && !FormatWritable(format)) return false;
     try {
         const std::string fmtPath = FmtFileName;
         const std::string oldPath = BackupFileName();
+        // Another window saving at the same instant waits: neither loses the other's format nor
+        // finds the backup gone under its feet.
+        const FileLock lock(port_, fmtPath);
         const bool fmtExists = port_.Exists(fmtPath);
 
         // Every block but the one named editFmtName; the banner is written anew.
         std::vector<std::string> kept;
-        if (fmtExists) {
-            FmtLineReader in;
-            if (!in.Open(fmtPath, port_)) {
-                messages_.Show(lang_.Text(LK::err_fmtFileAccess));
-                return false;
-            }
-            bool keep = false;
-            std::string line;
-            while (in.ReadLine(line)) {
-                if (LineKey(line) == "NOM") keep = LineValue(line) != editFmtName;
-                if (keep) kept.push_back(line);
-            }
-            if (in.Failed()) {
-                messages_.Show(lang_.Text(LK::err_fmtFileAccess));
-                return false;
-            }
+        FmtBlockSeen onDisk;
+        if (fmtExists && !SplitFile(editFmtName, &kept, onDisk)) {
+            messages_.Show(lang_.Text(LK::err_fmtFileAccess));
+            return false;
+        }
+        if (expected && onDisk != *expected) {
+            conflict_ = !onDisk.present ? FmtConflict::Deleted
+                        : expected->present ? FmtConflict::Changed
+                                            : FmtConflict::Added;
+            return false;
         }
 
         std::string content = FileBanner(bkFormats);

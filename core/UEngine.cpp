@@ -16,7 +16,9 @@ void Converter::TakeDataSettings(std::string_view enc, std::string_view eol) {
 }
 
 std::string Converter::AddedText(std::string_view cp1252) const {
-    return Utf8Data ? Cp1252ToUtf8(cp1252) : std::string(cp1252);
+    // A text typed into the format file as UTF-8 (a header in another script) is already what a
+    // UTF-8 data file holds: converting it again would write other characters.
+    return Utf8Data && !IsUtf8Text(cp1252) ? Cp1252ToUtf8(cp1252) : std::string(cp1252);
 }
 
 void Converter::TakeSeparators() {

@@ -139,7 +139,8 @@ public:
     IOutSink* Out = nullptr;
 
     // How data files are written, taken when a run starts: lines end with LF alone, and the texts a
-    // format adds (header lines, prefixes, suffixes; Windows-1252 in the format file) go as UTF-8.
+    // format adds (header lines, prefixes, suffixes; Windows-1252 in the format file) go as UTF-8,
+    // those that already read as UTF-8 (IsUtf8Text) as they are.
     bool LfOnly = false;
     bool Utf8Data = false;
     void TakeDataSettings(std::string_view enc, std::string_view eol);

@@ -38,13 +38,22 @@ int EngineRunner::RunEngine(int32_t engineCode, LineReader& in, IOutSink& out) {
         }
         std::string_view line;
         while (in.Next(line)) {
-            const int status = fields ? slots_.Convert(line, out) : line_.Convert(line, out, watch && in.Holds(line));
-            if (status > leOk) {
-                ++run_.RejectedTotal;
-                errors_.WriteErrLine(status, line, run_.LineNo + 1, 0);
+            // A line end alone is no record (downloads often end with one): it keeps its number,
+            // so that the lines after it are named as the file numbers them.
+            if (line.empty()) {
+                ++run_.EmptyTotal;
+            } else {
+                // A line cut to the reader's bound is no line of the format: never converted.
+                const int status = in.Cut() ? leLength
+                                   : fields ? slots_.Convert(line, out)
+                                            : line_.Convert(line, out, watch && in.Holds(line));
+                if (status > leOk) {
+                    ++run_.RejectedTotal;
+                    errors_.WriteErrLine(status, line, run_.LineNo + 1, 0);
+                }
+                ++run_.LinesRead;
             }
             ++run_.LineNo;
-            ++run_.LinesRead;
             hook_.LineDone(run_); // progress bars and pending window events; may set StopRun
             if (run_.StopRun) {
                 run_.FileAborted = true;

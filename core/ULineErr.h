@@ -17,8 +17,9 @@ namespace lmx {
 class Log;
 class LangTexts;
 
-// Line-error codes. leDecClash: a number already holds the output decimal separator, so that the
-// change of separator would write another number.
+// Line-error codes. leLength: a line longer than the reader's bound (LineReader::kMaxLine), of
+// which only the start was kept. leDecClash: a number already holds the output decimal separator,
+// so that the change of separator would write another number.
 enum LineError : int {
     leOk = 0,
     leUnstring = 1,
@@ -27,12 +28,13 @@ enum LineError : int {
     leDate = 4,
     leValue = 5,
     leType = 6,
-    leDecClash = 7,
+    leLength = 7,
+    leDecClash = 8,
 };
 
-// "#ok", "#Unstring", "#Dec Sep.", "#Write", "#Date", "#Value", "#Type", "#Dec Clash": index =
-// line-error code.
-const std::array<std::string_view, 8>& LineErrorNames();
+// "#ok", "#Unstring", "#Dec Sep.", "#Write", "#Date", "#Value", "#Type", "#Length", "#Dec Clash":
+// index = line-error code.
+const std::array<std::string_view, 9>& LineErrorNames();
 
 // Hands the rejected lines of a run to a sink: the window's table, the converter's file.
 class LineErrWriter {

@@ -9,7 +9,8 @@
 
 namespace lmx {
 
-LineReader::LineReader(std::size_t bufSize) : baseSize_(bufSize < 16 ? 16 : bufSize) {}
+LineReader::LineReader(std::size_t bufSize, std::size_t maxLine)
+    : baseSize_(bufSize < 16 ? 16 : bufSize), maxLine_(maxLine < 1 ? 1 : maxLine) {}
 
 LineReader::~LineReader() { Close(); }
 
@@ -43,6 +44,8 @@ void LineReader::Close() {
     pos_ = end_ = scanned_ = 0;
     hit_ = false;
     clear_ = 0;
+    cut_ = over_ = false;
+    endId_ = {};
 }
 
 bool LineReader::Make(std::size_t need) {
@@ -97,6 +100,7 @@ bool LineReader::Fill() {
         }
         if (got == 0) {
             eof_ = true;
+            endId_ = FileIdentity::Of(fd_, read_);
             return false;
         }
         if (errno == EINTR) continue;
@@ -117,6 +121,27 @@ bool LineReader::DropMark() {
     return true;
 }
 
+void LineReader::Give(std::string_view& line, std::size_t len, std::size_t next) {
+    cut_ = over_ || len > maxLine_;
+    over_ = false;
+    line = std::string_view(buf_.get() + pos_, len > maxLine_ ? maxLine_ : len);
+    pos_ = next;
+    scanned_ = 0;
+}
+
+void LineReader::DropBeyondBound() {
+    if (scanned_ <= maxLine_) return;
+    char* const base = buf_.get();
+    const std::size_t tail = end_ - pos_ - scanned_; // a CR whose next byte is still unknown, or nothing
+    std::memmove(base + pos_ + maxLine_, base + pos_ + scanned_, tail);
+    end_ = pos_ + maxLine_ + tail;
+    scanned_ = maxLine_;
+    over_ = true;
+    // Nothing is known any more of the watched byte beyond the reading point.
+    hit_ = false;
+    clear_ = pos_;
+}
+
 bool LineReader::Next(std::string_view& line) {
     if (fd_ < 0 || error_) return false;
     if (!started_ && !DropMark()) return false;
@@ -127,32 +152,28 @@ bool LineReader::Next(std::string_view& line) {
             const char* const stop = base + end_;
             const char* const from = start + scanned_;
             const char* const hit = bytescan::FindLineEnd(from, stop);
+            const std::size_t len = static_cast<std::size_t>(hit - start);
+            const std::size_t at = static_cast<std::size_t>(hit - base);
             if (hit == stop) {
                 scanned_ = end_ - pos_;
                 if (eof_) {
                     if (pos_ == end_) return false;
-                    line = std::string_view(start, end_ - pos_);
-                    pos_ = end_;
-                    scanned_ = 0;
+                    Give(line, end_ - pos_, end_);
                     return true;
                 }
             } else if (*hit == '\n') {
-                line = std::string_view(start, static_cast<std::size_t>(hit - start));
-                pos_ = static_cast<std::size_t>(hit - base) + 1;
-                scanned_ = 0;
+                Give(line, len, at + 1);
                 return true;
             } else if (hit + 1 < stop || eof_) {
-                line = std::string_view(start, static_cast<std::size_t>(hit - start));
-                const bool crlf = hit + 1 < stop && hit[1] == '\n';
-                pos_ = static_cast<std::size_t>(hit - base) + (crlf ? 2 : 1);
-                scanned_ = 0;
+                Give(line, len, at + (hit + 1 < stop && hit[1] == '\n' ? 2 : 1));
                 return true;
             } else {
                 // A CR as the last byte read: only the next byte tells CR LF from a lone CR.
-                scanned_ = static_cast<std::size_t>(hit - start);
+                scanned_ = len;
             }
         }
         if (eof_) continue; // a pending CR at the very end is decided on the next pass
+        if (base) DropBeyondBound();
         if (!Fill() && error_) return false;
     }
 }

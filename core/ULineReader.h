@@ -2,7 +2,9 @@
 // Reads a file line by line through one large buffer. A line ends at CR LF, LF or a lone CR; the
 // last line needs no line end; an empty file has no line. A UTF-8 byte-order mark at the very start
 // (spreadsheets put one before their exports) is no data and is dropped before the first line;
-// every other byte passes through untouched.
+// every other byte passes through untouched. A line longer than the reader's bound is cut: its
+// first bytes are handed out, marked Cut(), and the rest is read past without being kept, so
+// that memory stays bounded whatever the input, a pipe without a single line end included.
 #include "common/SystemPort.h"
 
 #include <cstddef>
@@ -15,8 +17,10 @@ namespace lmx {
 class LineReader {
 public:
     static constexpr std::size_t kDefaultBufSize = 256 * 1024;
+    // No quote file has lines anywhere near this long; a line beyond it is no data line.
+    static constexpr std::size_t kMaxLine = 1024 * 1024;
 
-    explicit LineReader(std::size_t bufSize = kDefaultBufSize);
+    explicit LineReader(std::size_t bufSize = kDefaultBufSize, std::size_t maxLine = kMaxLine);
     ~LineReader();
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
@@ -32,6 +36,8 @@ public:
     // The next line without its line end, valid until the next call. False at the end of the file
     // or on a read failure (then Error() is true).
     bool Next(std::string_view& line);
+    // The line that Next() gave last was longer than the bound: only its first bytes were given.
+    bool Cut() const { return cut_; }
 
     // Reads and drops up to count lines; the number actually skipped.
     long long Skip(long long count);
@@ -52,6 +58,9 @@ public:
     bool Error() const { return error_; }
     int ErrorNo() const { return errno_; }
     bool AtEnd() const { return eof_ && pos_ == end_; }
+    // The file as it was when its end was read, with the bytes read by then; unknown before the
+    // end, and for anything that is no regular file.
+    const FileIdentity& EndIdentity() const { return endId_; }
 
 private:
     bool Fill();  // more bytes after end_; false at end of file or on error
@@ -59,6 +68,10 @@ private:
     // The line from buffer offset start to stop holds the watched byte.
     bool Search(std::size_t start, std::size_t stop);
     bool Make(std::size_t need); // room for need more bytes after end_, moving or growing
+    // Hands out the line of len bytes at pos_, cut to the bound; the next one starts at next.
+    void Give(std::string_view& line, std::size_t len, std::size_t next);
+    // Drops what the line being read holds beyond the bound (keeping a CR still to be decided).
+    void DropBeyondBound();
 
     int fd_ = -1;
     bool own_ = false;
@@ -68,6 +81,10 @@ private:
     int errno_ = 0;
     long long read_ = 0; // bytes read from the file
     std::size_t baseSize_;
+    std::size_t maxLine_;
+    bool cut_ = false;
+    bool over_ = false; // the line being read has lost bytes beyond the bound
+    FileIdentity endId_;
     std::unique_ptr<char[]> buf_;
     std::size_t cap_ = 0;
     std::size_t pos_ = 0;     // start of the unread bytes

@@ -179,7 +179,7 @@ int Log::Save(std::string& error) const {
 
     // The saved log reaches its name whole: a crash or a full disk never leaves half a log.
     std::string reason;
-    if (!WriteFileDurably(LogFileName, content, reason, port_)) {
+    if (!WriteFileDurably(LogFileName, content, reason, port_, SaveMayReplace)) {
         error = LogFileName + " : " + reason;
         return -1;
     }

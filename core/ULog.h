@@ -70,6 +70,7 @@ public:
     std::string LogPending;
     bool ExtendedLog = true;
     std::string LogFileName; // ProgramDir + "LumivexLog.txt"
+    bool SaveMayReplace = true; // false: a save never replaces a file that has the name by then
 
 private:
     void AddLine(std::string line);

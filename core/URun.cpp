@@ -60,14 +60,22 @@ int32_t ConversionRun::ConvertButton(IRunView& view) {
                 return rrNotStarted;
             }
             pg.OutValid = true;
+            pg.OutReplace = true;
         } else {
             c_.messages.Show(c_.lang.Text(LK::msg_badOFDesign));
             return rrNotStarted;
         }
     }
     if (!c_.formats.InFmtOk || !c_.formats.OutFmtOk) {
-        const LK side = c_.formats.InFmtOk ? LK::str_out : LK::str_in;
-        c_.messages.Show(c_.lang.Format(LK::err_fmtLoad, {c_.lang.Text(side), c_.lang.Text(LK::err_fmtOther)}));
+        const bool input = !c_.formats.InFmtOk;
+        // Nothing chosen yet (a first start, opened with a file): say what to do, not what failed.
+        if (c_.formats.FmtNames.empty())
+            c_.messages.Show(c_.lang.Text(LK::err_fmtNone));
+        else if (c_.params.PrmGet(input ? prmMRI : prmMRO).empty())
+            c_.messages.Show(c_.lang.Text(input ? LK::err_fmtInNone : LK::err_fmtOutNone));
+        else
+            c_.messages.Show(c_.lang.Format(LK::err_fmtLoad, {c_.lang.Text(input ? LK::str_in : LK::str_out),
+                                                              c_.lang.Text(LK::err_fmtOther)}));
         return rrNotStarted;
     }
     int64_t total = 0;
@@ -78,11 +86,15 @@ int32_t ConversionRun::ConvertButton(IRunView& view) {
     const int32_t result = RunConversion(view, FromParameters());
     view.SetConvertEnabled(true);
     c_.messages.Show(ClosingMessage(result));
+    for (const AfterFailure& f : afterFailures_)
+        if (f.verb == "SourceChanged")
+            c_.messages.ShowPaths(c_.lang.FormatPaths(LK::msg_srcChanged, {f.path}));
     return result;
 }
 
 RunCopy::RunCopy(const ConvPageState& page, const FormatState& formats, const Converter& conv, AfterProcessing after)
-    : InFiles(page.InFiles), OutPath(page.OutPath), AvgLineLen(page.AvgLineLen), Formats(formats),
+    : InFiles(page.InFiles), OutPath(page.OutPath), OutReplace(page.OutReplace), AvgLineLen(page.AvgLineLen),
+      Formats(formats),
       After(std::move(after)) {
     Conv.SetCurrentYear(conv.CurrentYear());
 }
@@ -97,8 +109,11 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     Converter& conv = copy_->Conv;
     int32_t failedCount = 0;
     run.RejectedTotal = 0;
+    run.EmptyTotal = 0;
+    run.RejectedByCode.clear();
     converted_.assign(files.size(), false);
     rejectedIn_.assign(files.size(), 0);
+    readEnds_.assign(files.size(), FileIdentity{});
     outputError_.clear();
     outputErrNo_ = 0;
     readFailures_.clear();
@@ -124,7 +139,9 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     // The lines go to a temporary file beside the result; the result's name keeps what it held
     // until the run is over.
     DurableFile result(c_.port);
-    if (!result.Open(copy_->OutPath, outputError_) && !result.Open(copy_->OutPath, outputError_)) return rrCannotCreate;
+    if (!result.Open(copy_->OutPath, outputError_, copy_->OutReplace) &&
+        !result.Open(copy_->OutPath, outputError_, copy_->OutReplace))
+        return rrCannotCreate;
     FileWriter out;
     out.Attach(result.Fd(), false, c_.port);
     out.StartWritebackEarly(!result.Direct());
@@ -169,13 +186,17 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
         for (const std::string& header : headers) out.WriteLine(header, conv.Eol());
         const bool stoppedBefore = run.StopRun;
         const int64_t rejectedBefore = run.RejectedTotal;
+        const int64_t emptyBefore = run.EmptyTotal;
         engine.RunEngine(engineCode_, in, out);
         if (in.Error()) readFailures_.push_back({"ReadFile", files[i], SysErrorText(in.ErrorNo())});
         bytesBefore += in.Consumed();
         view.ReadingFrom(nullptr, bytesBefore);
+        if (run.EmptyTotal > emptyBefore)
+            c_.log.LogWrite(lkLine, "   Skip  -- File(" + index + ") (" + IntToStr(run.EmptyTotal - emptyBefore) + " empty)");
         c_.log.LogWrite(lkLine, "   End   -- File(" + index + ") (" + IntToStr(c_.port.SteadyMs() - fileStart) + " ms)");
         if (run.FileAborted) ++failedCount;
         converted_[i] = !run.FileAborted && !stoppedBefore && !in.Error();
+        readEnds_[i] = in.EndIdentity();
         rejectedIn_[i] = run.RejectedTotal - rejectedBefore;
         view.SetBars(0, run.LinesRead);
         in.Close();
@@ -190,6 +211,8 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
         outputError_ = SysErrorText(outputErrNo_);
         result.Abandon();
     } else if (!result.Commit(outputError_)) {
+        // Also when another run gave the name meanwhile a result this one may not replace.
+        outputErrNo_ = result.ErrorNo();
         outputComplete = false;
     }
     linesWritten_ = outputComplete ? run.LinesRead - run.RejectedTotal : 0;
@@ -200,6 +223,7 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
     view.ShowRejectedCount(run.RejectedTotal);
     view.SetBars(0, 0);
     c_.page.OutValid = false;
+    c_.page.OutReplace = false;
     view.ShowCounters(static_cast<int64_t>(count), run.LinesRead, run.RejectedTotal, linesWritten_);
     DoAfterProcessing(outputComplete);
     return outputComplete ? failedCount : rrIncompleteOutput;

@@ -63,6 +63,7 @@ struct RunCopy {
 
     std::vector<std::string> InFiles;
     std::string OutPath;
+    bool OutReplace = false;
     int32_t AvgLineLen = 0;
     FormatState Formats;
     Converter Conv{Formats};
@@ -95,7 +96,9 @@ public:
     // The run itself over a copy of c_.page.InFiles into c_.page.OutPath, with a copy of the two
     // formats and of after (see RunCopy). The result reaches its name whole
     // when the run ends (also after a cancel or a stop at a bad line), and only then are sources
-    // renamed, recycled or deleted. Rejected lines go to sink, or to the session's table.
+    // renamed, recycled or deleted. Rejected lines go to sink, or to the session's table. Unless
+    // c_.page.OutReplace, a file that has the result's name by then is never replaced: the run
+    // ends as rrIncompleteOutput with EEXIST.
     int32_t RunConversion(IRunView& view, const AfterProcessing& after, IRejectSink* sink = nullptr);
 
     // The closing message of a RunConversion result (also logs the "#CONV" lines).
@@ -119,6 +122,8 @@ public:
     int64_t LinesWritten() const { return linesWritten_; }
     // Sources kept from the recycle bin or deletion because some of their lines were rejected.
     int32_t KeptForRejects() const { return keptForRejects_; }
+    // Sources not renamed, recycled or deleted, each with why: verb "SourceChanged" for a source
+    // whose name no longer names the file read to its end (replaced, grown, rewritten).
     const std::vector<AfterFailure>& AfterFailures() const { return afterFailures_; }
 
 private:
@@ -129,6 +134,7 @@ private:
     std::unique_ptr<RunCopy> copy_;
     std::vector<bool> converted_;
     std::vector<int64_t> rejectedIn_; // rejected lines per source
+    std::vector<FileIdentity> readEnds_; // per source, the file whose end was read
     std::string outputError_;
     int outputErrNo_ = 0;
     std::vector<AfterFailure> readFailures_;

@@ -20,26 +20,9 @@ bool RenameSource(SystemPort& port, const std::string& path, const std::string& 
         return false;
     };
     if (target == path) return fail(EINVAL);
-    if (port.Exists(target)) return fail(EEXIST);
-    // A hard link fails when the target exists, so no file is ever replaced; then the old name goes.
-    if (port.Link(path.c_str(), target.c_str()) == 0) {
-        if (port.Unlink(path.c_str()) == 0) {
-            port.SyncFolder(ExtractFilePath(path));
-            return true;
-        }
-        const int err = errno;
-        port.Unlink(target.c_str()); // leave things as they were
-        return fail(err);
-    }
-    const int err = errno;
-    if (err == EPERM || err == EOPNOTSUPP || err == ENOSYS) {
-        // File systems without hard links: check, then rename.
-        if (port.Exists(target)) return fail(EEXIST);
-        if (port.Rename(path.c_str(), target.c_str()) != 0) return fail(errno);
-        port.SyncFolder(ExtractFilePath(path));
-        return true;
-    }
-    return fail(err);
+    if (const SysStatus moved = port.MoveNoReplace(path, target); !moved.Ok()) return fail(moved.code);
+    port.SyncFolder(ExtractFilePath(path));
+    return true;
 }
 
 AfterProcessing ConversionRun::FromParameters() const {
@@ -113,17 +96,35 @@ void ConversionRun::DoAfterProcessing(bool outputComplete) {
         line += ')';
         c_.log.LogWrite(lkLine, line);
     };
+    // A name that no longer names the file read to its end (saved over by a rename, grown or
+    // rewritten since) holds what this run never read: it stays, and the user is told.
+    std::vector<bool> changed(files.size(), false);
+    int32_t changedCount = 0;
+    auto unchanged = [&](std::size_t i) {
+        if (changed[i]) return false;
+        if (i < readEnds_.size() && readEnds_[i].StillAt(c_.port, files[i])) return true;
+        changed[i] = true;
+        ++changedCount;
+        afterFailures_.push_back({"SourceChanged", files[i], ""});
+        return false;
+    };
     std::vector<bool> renamed(files.size(), false);
     if (RenamesSources(after.renameText)) {
         for (std::size_t i = 0; i < files.size(); ++i) {
             std::string reason;
-            const bool ok = safe(i) && RenameSource(c_.port, files[i], after.renameText, &reason);
-            if (safe(i) && !ok) afterFailures_.push_back({"RenameFile", files[i], reason});
+            const bool ok =
+                safe(i) && unchanged(i) && RenameSource(c_.port, files[i], after.renameText, &reason);
+            if (safe(i) && !ok && !changed[i]) afterFailures_.push_back({"RenameFile", files[i], reason});
             renamed[i] = ok;
             logResult("RenameFile", i, ok);
         }
     }
-    if (after.disposal != sdTrash && after.disposal != sdDelete) return;
+    auto logChanged = [&] {
+        if (changedCount > 0)
+            c_.log.LogWrite(lkLine,
+                            "#CONV (ChangedSources >" + IntToStr(changedCount) + "<) changed during the run");
+    };
+    if (after.disposal != sdTrash && after.disposal != sdDelete) return logChanged();
     const char* verb = after.disposal == sdTrash ? "RecycleFile" : "DeleteFile";
     for (std::size_t i = 0; i < files.size(); ++i) {
         bool ok = false;
@@ -131,7 +132,7 @@ void ConversionRun::DoAfterProcessing(bool outputComplete) {
         const bool rejected = i < rejectedIn_.size() && rejectedIn_[i] > 0;
         if (safe(i) && rejected) ++keptForRejects_;
         // A source renamed a moment ago is no longer under its name: nothing to try there.
-        if (safe(i) && !rejected && !renamed[i]) {
+        if (safe(i) && !rejected && !renamed[i] && unchanged(i)) {
             std::string reason;
             if (after.disposal == sdTrash) {
                 ok = c_.trash.MoveToTrash(files[i]);
@@ -146,6 +147,7 @@ void ConversionRun::DoAfterProcessing(bool outputComplete) {
         logResult(verb, i, ok);
     }
     if (keptForRejects_ > 0) c_.log.LogWrite(lkLine, "#CONV (KeptSources >" + IntToStr(keptForRejects_) + "<) rejected lines");
+    logChanged();
 }
 
 } // namespace lmx

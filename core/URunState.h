@@ -3,6 +3,7 @@
 // (or the command-line converter) follow it and ask it to stop.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace lmx {
 
@@ -14,15 +15,18 @@ struct RunState {
     bool FileRowShown = false;  // the current file's row is in the rejected-lines table
 
     int64_t LineNo = 0;        // lines read from the current file (skipped leading lines excluded)
-    int64_t LinesRead = 0;     // lines read in the run
+    int64_t LinesRead = 0;     // records read in the run: empty lines are not records
     int64_t RejectedTotal = 0; // lines rejected in the run
+    int64_t EmptyTotal = 0;    // empty lines skipped in the run (counted in LineNo, not in LinesRead)
+    std::vector<int64_t> RejectedByCode; // rejected lines per line-error code, as far as codes were met
 
     std::string SourcePath; // the file being read
 
     // A fresh run: everything back to its start value except StopOnBadLine, which the parameters set.
     void ResetForRun() {
         StopRun = UserCancel = FileAborted = FileRowShown = false;
-        LineNo = LinesRead = RejectedTotal = 0;
+        LineNo = LinesRead = RejectedTotal = EmptyTotal = 0;
+        RejectedByCode.clear();
         SourcePath.clear();
     }
 };

@@ -117,6 +117,9 @@ enum class LK : int {
     msg_fmtNoDel,
     msg_fmtFillOrUndo,
     msg_fmtNameExists,
+    msg_fmtAddedElsewhere,
+    msg_fmtChangedElsewhere,
+    msg_fmtDeletedElsewhere,
     msg_UserCancel,
     msg_StopOnErrOpt,
     msg_LngNoChoice,
@@ -208,6 +211,9 @@ enum class LK : int {
     str_out,
     str_TooMany,
     str_TooFew,
+    // What to do when a run cannot start for want of a format
+    err_fmtInNone,
+    err_fmtOutNone,
     // The converter's own messages
     err_cliNoFmtName,
     err_cliFmtLoad,
@@ -243,6 +249,9 @@ enum class LK : int {
     str_cliPrgRead,
     str_cliPrgLeft,
     str_cliPrgCounts,
+    str_cliEmpty,
+    str_cliByCode,
+    str_cliByCodeIn,
     // Why a format does not load (the converter's --check, --show, --in and --out)
     err_fmtRdCode,
     err_fmtRdNoName,
@@ -293,6 +302,9 @@ enum class LK : int {
     cpn_oTrtEnc,
     cpn_oTrtEol,
     itm_encSystem,
+    // A line beyond the reader's bound; a source that changed while it was converted.
+    msg_UnstrLength,
+    msg_srcChanged,
     Count
 };
 

@@ -118,6 +118,9 @@ const std::array<LangEntry, kLangTextCount>& LangTable() {
         {"msg_fmtNoDel", "Echec de la tentative de suppression du format."},
         {"msg_fmtFillOrUndo", "Saisir un nouveau nom ou clicker sur \"Annuler\""},
         {"msg_fmtNameExists", "Le nom %s éxiste déjà. Choisir un autre nom."},
+        {"msg_fmtAddedElsewhere", "Le format %s a été créé par ailleurs pendant cette saisie. Cliquer sur \"Ok\" pour le remplacer par cette définition, sur \"Annuler\" pour charger celle du fichier."},
+        {"msg_fmtChangedElsewhere", "Le format %s a été modifié par ailleurs depuis son chargement. Cliquer sur \"Ok\" pour le remplacer par cette définition, sur \"Annuler\" pour recharger celle du fichier."},
+        {"msg_fmtDeletedElsewhere", "Le format %s a été supprimé par ailleurs depuis son chargement. Cliquer sur \"Ok\" pour l'enregistrer à nouveau avec cette définition, sur \"Annuler\" pour abandonner cette définition."},
         {"msg_UserCancel", "Traitement arrété avant sa fin normale."},
         {"msg_StopOnErrOpt", "Traitement arrété à la 1ère Ligne incorrecte lue en entrée."},
         {"msg_LngNoChoice", "Commencer par sélectionner une langue à charger"},
@@ -209,6 +212,9 @@ const std::array<LangEntry, kLangTextCount>& LangTable() {
         {"str_out", ">> sortie <<"},
         {"str_TooMany", "trop"},
         {"str_TooFew", "trop peu"},
+        // What to do when a run cannot start for want of a format
+        {"err_fmtInNone", "Il faut d'abord choisir le format du fichier en entrée, dans la liste \"Format du fichier en entrée\"."},
+        {"err_fmtOutNone", "Il faut d'abord choisir le format du fichier en sortie, dans la liste \"Format du fichier en sortie\"."},
         // The converter's own messages
         {"err_cliNoFmtName", "aucun format nommé : donnez-en un avec %s (le dernier utilisé, paramètre %s, est vide)"},
         {"err_cliFmtLoad", "%s : le format \"%s\" ne se charge pas : %s"},
@@ -244,6 +250,9 @@ const std::array<LangEntry, kLangTextCount>& LangTable() {
         {"str_cliPrgRead", "%s lus"},
         {"str_cliPrgLeft", "reste %s"},
         {"str_cliPrgCounts", "%s lignes, %s rejetées"},
+        {"str_cliEmpty", "lignes vides ignorées : %s"},
+        {"str_cliByCode", "rejetées par code : %s ; les lignes, avec leur numéro : --rejects FICHIER"},
+        {"str_cliByCodeIn", "rejetées par code : %s ; les lignes, avec leur numéro : %s"},
         // Why a format does not load (the converter's --check, --show, --in and --out)
         {"err_fmtRdCode", "code %s, %s"},
         {"err_fmtRdNoName", "la ligne NOM du bloc ne donne aucun nom : il ne peut jamais être choisi"},
@@ -294,6 +303,9 @@ const std::array<LangEntry, kLangTextCount>& LangTable() {
         {"cpn_oTrtEnc", "Encodage :"},
         {"cpn_oTrtEol", "Fin de ligne :"},
         {"itm_encSystem", "du système"},
+        // A line beyond the reader's bound; a source that changed while it was converted.
+        {"msg_UnstrLength", "La ligne dépasse %s octets : elle n'est pas convertie, seul son début est montré."},
+        {"msg_srcChanged", "Le fichier %s a changé pendant la conversion : il est conservé tel quel (ni renommé, ni recyclé, ni supprimé)."},
     }};
     return kTable;
 }

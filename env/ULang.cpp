@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <unordered_map>
 
@@ -154,6 +155,37 @@ std::string_view LanguageLocale(std::string_view lng) {
         for (std::string_view name : e.names)
             if (same(name, lng)) return e.locale;
     return "fr";
+}
+
+std::string LocaleLanguage(const char* language, const char* lcAll, const char* lcMessages, const char* lang) {
+    auto code = [](std::string_view v) {
+        const std::size_t end = v.find_first_of("_.@:");
+        v = v.substr(0, end);
+        return v == "C" || v == "POSIX" ? std::string() : std::string(v);
+    };
+    std::string locale;
+    for (const char* v : {lcAll, lcMessages, lang})
+        if (v != nullptr && *v != '\0') {
+            locale = code(v);
+            break;
+        }
+    // LANGUAGE is a preference list that the C library heeds only beside a real locale.
+    if (!locale.empty() && language != nullptr && *language != '\0') {
+        const std::string first = code(language);
+        if (!first.empty()) return first;
+    }
+    return locale;
+}
+
+std::string DesktopLanguage() {
+    return LocaleLanguage(std::getenv("LANGUAGE"), std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+}
+
+std::string LanguageFor(std::string_view code, const std::vector<std::string>& sections) {
+    if (code.empty() || code == LanguageLocale(BuiltInLanguage())) return {};
+    for (const std::string& name : sections)
+        if (LanguageLocale(name) == code) return name;
+    return {};
 }
 
 TextWithPaths LangTexts::FormatPaths(LK key, std::initializer_list<std::string_view> paths) const {

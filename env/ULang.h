@@ -21,6 +21,17 @@ std::string_view BuiltInLanguage();
 // does not know, as the built-in texts are.
 std::string_view LanguageLocale(std::string_view lng);
 
+// The language of a locale as the C library finds it for messages: the first of LANGUAGE (a
+// list, its first entry; only beside a locale other than C), LC_ALL, LC_MESSAGES and LANG that is
+// set, cut to its language ("en_GB.UTF-8" gives "en"). Empty for none, "C" or "POSIX".
+std::string LocaleLanguage(const char* language, const char* lcAll, const char* lcMessages, const char* lang);
+// The same from the process's environment.
+std::string DesktopLanguage();
+
+// The section of the language file that speaks the language code ("en"), the first in the list's
+// order; empty for French (the built-in texts) or when no section speaks it.
+std::string LanguageFor(std::string_view code, const std::vector<std::string>& sections);
+
 class LangTexts {
 public:
     LangTexts(); // every text holds its French default

@@ -25,7 +25,7 @@ constexpr std::array<SlotDef, kPrmSlotCount> kSlots = {{
     {"DDO", "_conv"}, {"EXT", "$Q"},      {"BIS", "$Q"},  {"SCM", "0"},   {"SDL", "0"},
     {"SRN", "0"},    {"ERL", "1"},        {"MRI", ""},    {"MRO", ""},    {"CPD", "20"},
     {"CPE", "19"},   {"DTY", "$Q"},       {"", ""},       {"LGT", "$00B7C9A7"},
-    {"LGF", "$00857883"}, {"LOG", "1"}, {"ENC", "$Q"}, {"EOL", "CRLF"},
+    {"LGF", "$00494248"}, {"LOG", "1"}, {"ENC", "$Q"}, {"EOL", "CRLF"},
 }};
 
 // Keys looked for on loading, in the order they are tried; DTY is not among them.
@@ -57,7 +57,10 @@ bool DataIsUtf8(std::string_view enc) {
     return SystemIsUtf8();
 }
 
-Params::Params(const LangTexts& lang, SystemPort& port) : lang_(lang), port_(port) { Defaults(); }
+Params::Params(const LangTexts& lang, SystemPort& port) : lang_(lang), port_(port) {
+    Defaults();
+    read_ = slots_;
+}
 
 void Params::Defaults() {
     for (int i = 0; i < kPrmSlotCount; ++i)
@@ -100,31 +103,23 @@ int Params::PrmSet(int index, std::string_view value, bool saveNow) {
     return r;
 }
 
-void Params::LoadLine(std::string_view line, bool tooLong) {
+void Params::LoadLine(Slots& slots, std::string_view line, bool tooLong, bool resolve) const {
     const std::string_view key = line.substr(0, 3);
     // The fourth character is normally "=" and is not examined.
     const std::string_view value = line.size() > 4 ? line.substr(4) : std::string_view();
     for (const PrmIndex index : kLoadOrder) {
         if (key != kSlots[index].key) continue;
-        std::string& slot = slots_[index];
-        switch (index) {
-        case prmCTB:
+        std::string& slot = slots[index];
+        const bool folder = index == prmMRS || index == prmBIS || index == prmMRD;
+        if (index == prmCTB) {
             slot = "CTB";
-            break;
-        case prmMRS:
-        case prmBIS:
-            slot = !tooLong && CheckValue(ckDirectory, value) ? std::string(value) : ProgramDir;
-            break;
-        case prmMRD:
-            if (!tooLong && IsElsewhere(value))
-                slot = CheckValue(ckDirectory, slots_[prmMRS]) ? slots_[prmMRS] : ProgramDir;
-            else
-                slot = !tooLong && CheckValue(ckDirectory, value) ? std::string(value) : ProgramDir;
-            break;
-        default:
+        } else if (!resolve || !folder) {
             // A value longer than any setting can be is a bad value: the slot keeps what it has.
             if (!tooLong) slot = std::string(value);
-            break;
+        } else if (index == prmMRD && !tooLong && IsElsewhere(value)) {
+            slot = CheckValue(ckDirectory, slots[prmMRS]) ? slots[prmMRS] : ProgramDir;
+        } else {
+            slot = !tooLong && CheckValue(ckDirectory, value) ? std::string(value) : ProgramDir;
         }
         return;
     }
@@ -144,7 +139,11 @@ int Params::Load() {
     // Key, separator and the longest value: a longer line is never held in memory.
     BlockLineReader reader(f, 4 + kMaxPrmValue);
     std::string line;
-    while (reader.Next(line)) LoadLine(line, reader.Cut());
+    read_ = slots_;
+    while (reader.Next(line)) {
+        LoadLine(slots_, line, reader.Cut(), true);
+        LoadLine(read_, line, reader.Cut(), false);
+    }
     std::fclose(f);
     if (reader.Failed()) {
         lastIoError_ = ErrnoText(reader.Error());
@@ -153,16 +152,30 @@ int Params::Load() {
     return prmOk;
 }
 
-std::string Params::FileContent() const {
+Params::Slots Params::Merged() {
+    Slots out = slots_;
+    if (port_.KindOf(PrmFileName) != EntryKind::File) return out;
+    Params disk(lang_, port_);
+    disk.ProgramDir = ProgramDir;
+    disk.PrmFileName = PrmFileName;
+    // A file that cannot be read back is replaced by what this window holds, as it always was.
+    if (disk.Load() != prmOk) return out;
+    // What this window left alone keeps the file's text as it is: a "$Q" stays a "$Q".
+    for (std::size_t i = 0; i < out.size(); ++i)
+        if (slots_[i] == read_[i]) out[i] = disk.read_[i];
+    return out;
+}
+
+std::string Params::FileContent(const Slots& slots) {
     std::string out = FileBanner(bkParameters);
     out += "\r\n[P]\r\n";
     for (int i = 0; i < kPrmSlotCount; ++i) {
         if (i == prm17) continue;
         const auto& def = kSlots[static_cast<std::size_t>(i)];
-        if (i > prmLOG && slots_[static_cast<std::size_t>(i)] == def.defUtf8) continue;
+        if (i > prmLOG && slots[static_cast<std::size_t>(i)] == def.defUtf8) continue;
         out += def.key;
         out += '=';
-        out += i == prmDTY ? std::string_view("$Q") : std::string_view(slots_[static_cast<std::size_t>(i)]);
+        out += i == prmDTY ? std::string_view("$Q") : std::string_view(slots[static_cast<std::size_t>(i)]);
         out += "\r\n";
     }
     out += "[/]\r\n";
@@ -176,8 +189,12 @@ int Params::Save() {
         lastIoError_ = ErrnoText(ENOENT);
         return prmCannotWrite;
     }
+    const FileLock lock(port_, PrmFileName);
     std::string error;
-    if (WriteFileDurably(PrmFileName, FileContent(), error, port_)) return prmOk;
+    if (WriteFileDurably(PrmFileName, FileContent(Merged()), error, port_)) {
+        read_ = slots_; // what differed is on disk now
+        return prmOk;
+    }
     lastIoError_ = error;
     return prmCannotWrite;
 }

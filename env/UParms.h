@@ -79,7 +79,9 @@ public:
     // when the slot is exactly "1", else "msg_no".
     std::string PrmGet(int index, bool asYesNo = false) const;
     // Stores the value; the eleventh change since the last write, or saveNow, writes the file and
-    // gives the write's result. 16, 17 and indexes out of range are ignored (0).
+    // gives the write's result. A write rereads the file under its lock and writes back only the
+    // slots whose value differs from what this instance last read or wrote, so that two windows
+    // on one folder keep each other's changes. 16, 17 and indexes out of range are ignored (0).
     int PrmSet(int index, std::string_view value, bool saveNow);
 
     int PrmChangeCount() const { return changeCount_; }
@@ -87,14 +89,22 @@ public:
     const std::string& LastIoError() const { return lastIoError_; }
 
 private:
+    using Slots = std::array<std::string, kPrmSlotCount>;
+
     int Load();
     int Save();
     void Defaults();
-    void LoadLine(std::string_view line, bool tooLong);
-    std::string FileContent() const;
+    // One line into slots; resolve: the folders checked and "$Q" replaced as the program uses
+    // them, else every value as the file has it.
+    void LoadLine(Slots& slots, std::string_view line, bool tooLong, bool resolve) const;
+    // What the file holds now, with the slots changed here since they were read in place of its
+    // values: another window's save in the meantime is kept.
+    Slots Merged();
+    static std::string FileContent(const Slots& slots);
 
     const LangTexts& lang_;
-    std::array<std::string, kPrmSlotCount> slots_;
+    Slots slots_;
+    Slots read_; // each slot's text as this window last read it from the file or wrote it there
     int changeCount_ = 0;
     std::string lastIoError_;
     SystemPort& port_;

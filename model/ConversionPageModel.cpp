@@ -47,6 +47,7 @@ bool ConversionPageModel::TakeFiles(const std::vector<std::string>& chosen, std:
         st_.InChosen = true;
         st_.OutPath.clear();
         st_.OutValid = false;
+        st_.OutReplace = false;
         return true;
     }
     SetSource(st_.InFiles.front());
@@ -66,6 +67,7 @@ std::string ConversionPageModel::ProposalFor(const std::string& path) {
 
 void ConversionPageModel::ProposeOutPath(const std::string& path) {
     st_.OutPath = ProposalFor(path);
+    st_.OutReplace = false;
     if (port_.Exists(st_.OutPath)) {
         // An existing file is never proposed silently: the user confirms it through "Changer".
         st_.OutPath.clear();
@@ -77,6 +79,7 @@ void ConversionPageModel::ProposeOutPath(const std::string& path) {
 }
 
 void ConversionPageModel::ChooseOutPath(const std::string& path) {
+    st_.OutReplace = false;
     if (IsOneOfSources(port_, path, st_.InFiles)) {
         st_.OutValid = false;
         st_.OutPath.clear();
@@ -87,6 +90,7 @@ void ConversionPageModel::ChooseOutPath(const std::string& path) {
         if (msg_.ConfirmPaths(lang_.FormatPaths(LK::msg_fileExists, {path}))) {
             st_.OutPath = path;
             st_.OutValid = true;
+            st_.OutReplace = true;
         } else {
             st_.OutPath.clear();
             st_.OutValid = false;
@@ -150,6 +154,35 @@ std::string ConversionPageModel::WrapPath(std::string_view path) {
 
 namespace lmx {
 
+namespace {
+
+// A line cut at every separator of one byte; a longer separator never cuts.
+std::vector<std::string> CutAt(std::string_view line, const std::string& sep) {
+    std::vector<std::string> cells;
+    std::size_t start = 0;
+    while (sep.size() == 1) {
+        const std::size_t hit = line.find(sep[0], start);
+        if (hit == std::string_view::npos) break;
+        cells.emplace_back(line.substr(start, hit - start));
+        start = hit + 1;
+    }
+    cells.emplace_back(line.substr(start));
+    return cells;
+}
+
+// The fields of a line as the previews show them: fields in quotes without them; a line whose
+// quotes do not close is cut as read.
+std::vector<std::string> CellsOf(std::string_view line, const std::string& sep, QuoteMode quoting) {
+    std::vector<std::string> cells;
+    if (quoting != QuoteMode::None && sep.size() == 1 &&
+        ForEachQuotedField(line, sep[0],
+                           [&](std::string_view raw, bool quoted) { AppendUnquoted(cells.emplace_back(), raw, quoted); }))
+        return cells;
+    return CutAt(line, sep);
+}
+
+} // namespace
+
 int ConversionPageModel::FeedInPreview(const FormatState& formats,
                                        std::vector<std::vector<std::string>>& rows) {
     rows.clear();
@@ -164,26 +197,9 @@ int ConversionPageModel::FeedInPreview(const FormatState& formats,
     const std::string& sep = formats.Input.colSep;
     int64_t chars = 0;
     std::string_view line;
-    while (rows.size() < 3 && in.Next(line)) {
+    while (rows.size() < kPreviewRows && in.Next(line)) {
         chars += static_cast<int64_t>(line.size());
-        std::vector<std::string> cells;
-        // Fields in quotes are shown without them; a line whose quotes do not close is cut as read.
-        const bool unquoted = formats.Input.quoting != QuoteMode::None && sep.size() == 1 &&
-                              ForEachQuotedField(line, sep[0], [&](std::string_view raw, bool quoted) {
-                                  AppendUnquoted(cells.emplace_back(), raw, quoted);
-                              });
-        if (!unquoted) {
-            cells.clear();
-            std::size_t start = 0;
-            while (sep.size() == 1) {
-                const std::size_t hit = line.find(sep[0], start);
-                if (hit == std::string_view::npos) break;
-                cells.emplace_back(line.substr(start, hit - start));
-                start = hit + 1;
-            }
-            cells.emplace_back(line.substr(start));
-        }
-        rows.push_back(std::move(cells));
+        rows.push_back(CellsOf(line, sep, formats.Input.quoting));
     }
     if (in.Error()) {
         st_.InChosen = false;
@@ -237,6 +253,21 @@ std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, Log& log,
         out.emplace_back(conv.t_lineOut.begin() + 1, conv.t_lineOut.end());
     }
     return out;
+}
+
+std::vector<std::vector<std::string>> ResultPreview(Converter& conv, Log& log,
+                                                   const std::vector<std::vector<std::string>>& inRows) {
+    const FormatState& f = conv.Formats();
+    // The lines a run converts: past the input format's leading lines, empty lines left out.
+    std::vector<std::vector<std::string>> data;
+    const auto skip = static_cast<std::size_t>(f.Input.SkipCount() > 0 ? f.Input.SkipCount() : 0);
+    for (std::size_t r = skip; r < inRows.size(); ++r)
+        if (!(inRows[r].size() == 1 && inRows[r][0].empty())) data.push_back(inRows[r]);
+    std::vector<std::vector<std::string>> rows;
+    for (const std::string& header : f.Output.headers) rows.push_back(CellsOf(conv.AddedText(header), f.Output.colSep, f.Output.quoting));
+    for (auto& row : FeedOutPreview(conv, log, data)) rows.push_back(std::move(row));
+    if (rows.size() > kPreviewRows) rows.resize(kPreviewRows);
+    return rows;
 }
 
 } // namespace lmx

@@ -81,4 +81,13 @@ FormatChoices RefillFormatChoices(FormatState& formats, const Params& params, co
 std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, Log& log,
                                                      const std::vector<std::vector<std::string>>& inRows);
 
+// The rows the preview grids show.
+inline constexpr std::size_t kPreviewRows = 3;
+
+// What the result will hold, as far as the output preview's rows go: the output format's header
+// lines cut at its separator, then the input preview's data lines (those past the input format's
+// leading lines, empty lines left out) as FeedOutPreview converts them.
+std::vector<std::vector<std::string>> ResultPreview(Converter& conv, Log& log,
+                                                    const std::vector<std::vector<std::string>>& inRows);
+
 } // namespace lmx

@@ -4,6 +4,7 @@
 #include "model/ConversionPageModel.h"
 #include "core/UDataFormats.h"
 #include "core/FormatCheck.h"
+#include "core/FormatFile.h"
 
 #include <cstdint>
 #include <string>
@@ -101,12 +102,15 @@ class FormatEditorModel {
     bool StoreColonne(int index);
 
     // The three format buttons: false when the name dialog is not to be shown (no format to modify
-    // or copy: the reason shown). After the dialog's OK, NameAccepted fills the page.
+    // or copy: the reason shown). The list of names is read again first, so that the dialog offers
+    // and refuses the names the file holds now. After the dialog's OK, NameAccepted fills the page.
     bool BeginNameDialog(int mode);
     void NameAccepted();
     // The dialog's OK with the text of its name field and the name chosen in its list.
     NameDlgOutcome NameDialogOk(const std::string& edit1, const std::string& chosen);
 
+    // When the file no longer holds what the editor read under that name (a new name now taken, a
+    // format changed or deleted elsewhere), the user chooses: replace it, or load what the file holds.
     FileOutcome Save();
     FileOutcome Delete(); // asks for confirmation first
     void CancelEdits();
@@ -134,6 +138,9 @@ class FormatEditorModel {
 
 private:
     FileOutcome SaveEdited();
+    FileOutcome ReloadAfterConflict();
+    void BlankPage();   // a blank format, no name, no status
+    void BackToStart(); // ... and nothing to save until New, Modify or Model
     void ShowErrors();
     void OneError(std::string text);
     void SetMoveButtons();
@@ -146,6 +153,7 @@ private:
     const LangTexts& lang_;
     IMessages& messages_;
     Log& log_;
+    FmtBlockSeen seen_; // the format being modified, as the file held it when it was loaded
 };
 
 } // namespace lmx

@@ -14,6 +14,7 @@ namespace lmx {
 
 bool FormatEditorModel::BeginNameDialog(int mode) {
     NameDlgMode = mode;
+    file_.FmtLoadList(); // another window may have added or deleted formats since
     if (mode != ndNew && formats_.FmtCount() == 0) {
         messages_.Show(lang_.Text(LK::err_fmtNone));
         return false;
@@ -27,6 +28,8 @@ void FormatEditorModel::NameAccepted() {
     Buttons.Cancel = NameDlgMode == ndModify;
     if (NameDlgMode == ndModify) {
         EditStatus = lang_.Format(LK::hnt_fmtModifyName, {EditFmtName});
+        // Read before the load: a change in between is then taken for one made elsewhere.
+        seen_ = file_.BlockSeen(EditFmtName);
         LoadFmtIntoEditor(EditFmtName);
     } else if (NameDlgMode == ndModel) {
         EditStatus = lang_.Format(LK::hnt_fmtNewModel, {EditFmtName, ModelFmtName});
@@ -104,7 +107,18 @@ FileOutcome FormatEditorModel::SaveEdited() {
         ShowErrors();
         return out;
     }
-    if (file_.FmtSaveFile(fsmSave, EditFmtName, edited)) {
+    // A new name must still be free; a modified format must still be what was loaded.
+    const FmtBlockSeen expected = NameDlgMode == ndModify ? seen_ : FmtBlockSeen{};
+    bool written = file_.FmtSaveFile(fsmSave, EditFmtName, edited, &expected);
+    if (!written && file_.LastConflict() != FmtConflict::None) {
+        const FmtConflict conflict = file_.LastConflict();
+        const LK text = conflict == FmtConflict::Added     ? LK::msg_fmtAddedElsewhere
+                        : conflict == FmtConflict::Changed ? LK::msg_fmtChangedElsewhere
+                                                           : LK::msg_fmtDeletedElsewhere;
+        if (!messages_.Confirm(lang_.Format(text, {EditFmtName}))) return ReloadAfterConflict();
+        written = file_.FmtSaveFile(fsmSave, EditFmtName, edited);
+    }
+    if (written) {
         out.Written = true;
         Errors.push_back(TErrCol{lang_.Text(LK::itm_info), "Ok", lang_.Text(LK::msg_NoError)});
         ShowErrors();
@@ -115,18 +129,40 @@ FileOutcome FormatEditorModel::SaveEdited() {
     } else {
         file_.RecoverAfterFailedSave();
     }
+    if (out.Written) BackToStart();
+    else BlankPage();
+    return out;
+}
+
+void FormatEditorModel::BlankPage() {
     LoadFmtIntoEditor("0");
     EditStatus.clear();
     General.FmtName.clear();
-    if (out.Written) {
-        // The page is back at its start: filling the blank page and saving again must not
-        // silently replace the format just saved; New, Modify or Model comes first.
-        Buttons.Save = Buttons.Cancel = Buttons.Del = Buttons.Columns = false;
-        EditFmtName.clear();
+}
+
+void FormatEditorModel::BackToStart() {
+    BlankPage();
+    // Filling the blank page and saving again must not silently replace the format just saved;
+    // New, Modify or Model comes first.
+    Buttons.Save = Buttons.Cancel = Buttons.Del = Buttons.Columns = false;
+    EditFmtName.clear();
+    ModelFmtName.clear();
+    NameDlgMode = ndStart;
+}
+
+FileOutcome FormatEditorModel::ReloadAfterConflict() {
+    const bool gone = file_.LastConflict() == FmtConflict::Deleted;
+    // The conversion page may hold the format as it was: it must be chosen again.
+    ReloadAfterWrite(&EditFmtName);
+    if (gone) {
+        BackToStart();
+    } else {
+        // The format the file holds, open for modification.
+        NameDlgMode = ndModify;
         ModelFmtName.clear();
-        NameDlgMode = ndStart;
+        NameAccepted();
     }
-    return out;
+    return FileOutcome{false, true};
 }
 
 FileOutcome FormatEditorModel::Delete() {
@@ -142,13 +178,12 @@ FileOutcome FormatEditorModel::Delete() {
     } else {
         messages_.Show(lang_.Text(LK::msg_fmtNoDel));
     }
-    LoadFmtIntoEditor("0");
-    EditStatus.clear();
-    General.FmtName.clear();
+    BlankPage();
     return out;
 }
 
 void FormatEditorModel::CancelEdits() {
+    if (NameDlgMode == ndModify && !EditFmtName.empty()) seen_ = file_.BlockSeen(EditFmtName);
     LoadFmtIntoEditor(EditFmtName.empty() ? std::string("0") : EditFmtName);
 }
 

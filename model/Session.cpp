@@ -29,6 +29,10 @@ int Session::StartParameters(bool createWhenMissing) {
         r = params.PrmFile(pmLoad);
         log.LogWrite(lkLine, " DEF PRM(LOAD)      " + BoolText(r == 0, 2));
     } else if (createWhenMissing) {
+        std::vector<std::string> sections;
+        if (!DesktopLanguageCode.empty() && lang.LangList(LngFileName, sections, port) > 0)
+            if (const std::string lng = LanguageFor(DesktopLanguageCode, sections); !lng.empty())
+                params.PrmSet(prmLNG, lng, false);
         r = params.PrmFile(pmSave);
         log.LogWrite(lkLine, " DEF PRM(SCRATCH))  " + BoolText(r == 0, 2));
     }

@@ -29,7 +29,8 @@ public:
     void SetProgramDir(const std::string& dir);
 
     // Start-up steps shared by the window and the command-line converter; each writes its log line.
-    // Parameters: defaults, then the file when it has bytes, else (when allowed) a new file.
+    // Parameters: defaults, then the file when it has bytes, else (when allowed) a new file, in the
+    // desktop's language when the language file has it.
     int StartParameters(bool createWhenMissing);
     // Language of LNG; on failure the bilingual message and LNG back to the built-in language.
     int StartLanguage();
@@ -50,6 +51,9 @@ public:
     std::string FilesDir;    // folder of the program's own files when not ProgramDir (ChooseProgramFilesDir)
     std::string LngName = "Lumivex.lng"; // the language file's name (the window's follows its program file)
     std::string LngFileName; // ProgramDir + LngName, or the one in FilesDir
+    // The desktop's language ("en"), which a first start (no parameters file yet) speaks when the
+    // language file has it; empty: the built-in language. The window sets it from its locale.
+    std::string DesktopLanguageCode;
 
     FormatState formats;
     LangTexts lang;

@@ -9,6 +9,9 @@ PACKAGES=(cmake g++ make libgtest-dev qt6-base-dev qt6-translations-l10n help2ma
 PACKAGES+=(parallel)
 # The Debian package, its checks and the converter's bash completion (tests/packaging).
 PACKAGES+=(dpkg-dev lintian appstream bash-completion)
+# The README's commands for several machines, run over SSH servers of the test's own
+# (tests/packaging/hosts_test.sh): sshd, ssh and rsync, which parallel moves files with.
+PACKAGES+=(openssh-server openssh-client rsync)
 missing=()
 for p in "${PACKAGES[@]}" ${LUMIVEX_EXTRA_PACKAGES:-}; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -29,9 +29,12 @@ namespace lmx {
 
 namespace {
 
-// Default log colours, 00BBGGRR.
+// Default log colours, 00BBGGRR: pale grey-green on dark grey-purple, a contrast of 5.4 to 1.
 constexpr uint32_t kLogText = 0xB7C9A7;
-constexpr uint32_t kLogBack = 0x857883;
+constexpr uint32_t kLogBack = 0x494248;
+// The background the program gave before, too pale for its text (2.3 to 1): a file that still
+// holds that pair, which nobody chose, gets the present one.
+constexpr const char* kOldLogBack = "$00857883";
 
 } // namespace
 
@@ -129,11 +132,12 @@ void ConversionPage::Shown() {
 void ConversionPage::ApplyLogColors() {
     Params& prm = session_.params;
     uint32_t text = 0, back = 0;
-    if (!ColorFromText(prm.PrmGet(prmLGT), text) || !ColorFromText(prm.PrmGet(prmLGF), back)) {
+    const bool oldPair = prm.PrmGet(prmLGT) == ColorToText(kLogText) && prm.PrmGet(prmLGF) == kOldLogBack;
+    if (oldPair || !ColorFromText(prm.PrmGet(prmLGT), text) || !ColorFromText(prm.PrmGet(prmLGF), back)) {
         text = kLogText;
         back = kLogBack;
-        prm.PrmSet(prmLGT, "$00B7C9A7", false);
-        prm.PrmSet(prmLGF, "$00857883", false);
+        prm.PrmSet(prmLGT, ColorToText(kLogText), false);
+        prm.PrmSet(prmLGF, ColorToText(kLogBack), false);
     }
     resultViews->logPage->SetColors(ColorFromBgr(text), ColorFromBgr(back));
 }
@@ -246,7 +250,9 @@ void ConversionPage::onOutputFormatChosen() {
 
     outPreview_.Clear(kSkyBlue);
     SetGridHeaders(outPreview_, false);
-    FillPreviewRows(outPreview_, FeedOutPreview(session_.conv, session_.log, inRows_),
+    // The header lines in the data files' encoding, as the run writes them.
+    session_.conv.TakeDataSettings(session_.params.PrmGet(prmENC), session_.params.PrmGet(prmEOL));
+    FillPreviewRows(outPreview_, ResultPreview(session_.conv, session_.log, inRows_),
                     DataIsUtf8(session_.params.PrmGet(prmENC)));
     RefreshGrids();
 }

@@ -20,17 +20,15 @@ namespace lmx::cli {
 
 namespace {
 
-// The message the window shows for a format that does not load, then why, each on its own line.
+// Why a format does not load, each part on its own line: the reader's code with its meaning, then
+// the names of the file when the name is not there.
 std::string FormatLoadMessage(Session& s, int mode, const std::string& name, int code) {
-    const std::string head = s.lang.Text(mode == flmInput ? LK::err_fmtInfile : LK::err_fmtOutfile);
     const std::string option = mode == flmInput ? "--in" : "--out";
     if (code == frEmptyName && name.empty())
-        return Tx(head) + "\nlumivex-convert: " +
+        return Tx(s.lang.Text(mode == flmInput ? LK::err_fmtInfile : LK::err_fmtOutfile)) + "\nlumivex-convert: " +
                TxFill(s.lang.Text(LK::err_cliNoFmtName), {option, mode == flmInput ? "MRI" : "MRO"});
-    std::string msg = Tx(head + (code == frColCountDiffers ? s.lang.Text(LK::err_fmtNbCols)
-                                                           : s.lang.Format(LK::err_fmtRC, {IntToStr(code)})));
-    msg += "\nlumivex-convert: " + TxFill(s.lang.Text(LK::err_cliFmtLoad),
-                                          {option, Tx(name), Tx(FmtLoadProblem(name, code, s.fmtFile.LastFault(), s.lang))});
+    std::string msg = "lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliFmtLoad),
+                                                   {option, Tx(name), Tx(FmtLoadProblem(name, code, s.fmtFile.LastFault(), s.lang))});
     if (code == frNotFound && s.fmtFile.FmtLoadList() == frOk) {
         msg += "\nlumivex-convert: " +
                TxFill(s.lang.Text(LK::str_cliFmtsIn), {s.fmtFile.FmtFileName, JoinedNames(s.formats.FmtNames)});
@@ -76,10 +74,22 @@ std::string Shown(const Session& s, const std::string& path) {
     return path == "/dev/stdout" ? Tx(s.lang.Text(LK::str_cliStdOut)) : path;
 }
 
+// "#Unstring 3605, #Date 2": every code of the run that rejected a line, in the codes' order.
+std::string CountsByCode(const RunState& run) {
+    std::string out;
+    for (std::size_t code = leOk + 1; code < run.RejectedByCode.size() && code < LineErrorNames().size(); ++code) {
+        if (run.RejectedByCode[code] == 0) continue;
+        out += (out.empty() ? "" : ", ") + std::string(LineErrorNames()[code]) + " " + IntToStr(run.RejectedByCode[code]);
+    }
+    return out;
+}
+
 std::string FailureText(const Session& s, const AfterFailure& f) {
     const std::string reason = Tx(f.reason);
     std::string text;
-    if (f.verb == "ReadFile")
+    if (f.verb == "SourceChanged")
+        text = TxFill(s.lang.Text(LK::msg_srcChanged), {f.path});
+    else if (f.verb == "ReadFile")
         text = TxFill(s.lang.Text(LK::err_cliReadFailed),
                       {IsStdInSource(f.path) ? Tx(s.lang.Text(LK::str_cliStdIn)) : f.path, reason});
     else if (f.verb == "RenameFile")
@@ -167,6 +177,9 @@ int ConvertFiles(Session& s, const CliOptions& o) {
     if (out.empty()) return exNothing;
     s.page.OutPath = out;
     s.page.OutValid = true;
+    // Checked above, but another run may give the name a file before this one ends.
+    s.page.OutReplace = o.force;
+    s.log.SaveMayReplace = o.force;
     if (o.stopOnError) s.run.StopOnBadLine = *o.stopOnError;
     // For this run only: the converter never writes the parameters file.
     if (!o.encoding.empty()) s.params.PrmSet(prmENC, o.encoding, false);
@@ -182,7 +195,7 @@ int ConvertFiles(Session& s, const CliOptions& o) {
     if (!o.rejects.empty()) {
         std::string error;
         rejects.LfOnly = DataEndsLf(s.params.PrmGet(prmEOL));
-        if (!rejects.Open(o.rejects, error)) {
+        if (!rejects.Open(o.rejects, error, o.force)) {
             PrintErr("lumivex-convert: " + o.rejects + ": " + Tx(error));
             return exNothing;
         }
@@ -220,7 +233,9 @@ int ConvertFiles(Session& s, const CliOptions& o) {
         if (const auto at = closing.find(reason); r == rrIncompleteOutput && at != std::string::npos)
             closing.erase(at, reason.size());
         PrintErr(Tx(closing));
-        if ((r == rrIncompleteOutput || r == rrCannotCreate) && !s.runner.OutputError().empty())
+        if (r == rrIncompleteOutput && s.runner.OutputErrNo() == EEXIST)
+            PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliResultExists), {out}));
+        else if ((r == rrIncompleteOutput || r == rrCannotCreate) && !s.runner.OutputError().empty())
             PrintErr("lumivex-convert: " + Shown(s, out) + ": " + Tx(s.runner.OutputError()));
     }
     for (const AfterFailure& f : s.runner.AfterFailures())
@@ -229,7 +244,9 @@ int ConvertFiles(Session& s, const CliOptions& o) {
     if (!o.rejects.empty() && code != exNothing) {
         std::string error;
         if (!rejects.Commit(error)) {
-            PrintErr("lumivex-convert: " + o.rejects + ": " + Tx(error));
+            const bool taken = rejects.ErrorNo() == EEXIST;
+            PrintErr("lumivex-convert: " + (taken ? TxFill(s.lang.Text(LK::err_cliFileExists), {"--rejects", o.rejects})
+                                                  : o.rejects + ": " + Tx(error)));
             if (code < exIncomplete || code == exAfterFailed) code = exIncomplete;
         }
     }
@@ -247,6 +264,12 @@ int ConvertFiles(Session& s, const CliOptions& o) {
         PrintErr(TxFill(s.lang.Text(LK::str_cliCounts),
                         {IntToStr(static_cast<int64_t>(s.page.InFiles.size())), IntToStr(s.run.LinesRead),
                          IntToStr(s.run.RejectedTotal), IntToStr(s.runner.LinesWritten())}));
+        if (s.run.EmptyTotal > 0) PrintErr(TxFill(s.lang.Text(LK::str_cliEmpty), {IntToStr(s.run.EmptyTotal)}));
+        if (s.run.RejectedTotal > 0) {
+            const std::string byCode = CountsByCode(s.run);
+            PrintErr(o.rejects.empty() ? TxFill(s.lang.Text(LK::str_cliByCode), {byCode})
+                                       : TxFill(s.lang.Text(LK::str_cliByCodeIn), {byCode, Shown(s, o.rejects)}));
+        }
         if (s.runner.KeptForRejects() > 0)
             PrintErr(TxFill(s.lang.Text(LK::str_cliKept), {IntToStr(s.runner.KeptForRejects())}));
     }

@@ -19,7 +19,8 @@ const char* CliUsage() {
            "  --out NAME          output format (default: the last one used, parameter MRO)\n"
            "  -o, --output PATH   result file (default: proposed from MRD, DDO and EXT; needed when\n"
            "                      reading standard input); - for standard output\n"
-           "  --force             replace an existing result, rejects or log file\n"
+           "  --force             replace an existing result, rejects or log file (without it, a file\n"
+           "                      given that name by another program during the run is kept: exit 2)\n"
            "  --stop-on-error     stop at the first rejected line (default: parameter ERL)\n"
            "  --rejects PATH      write every rejected line: file, line number, code, line (tab-separated);\n"
            "                      - for standard output\n"
@@ -45,7 +46,11 @@ const char* CliUsage() {
            "refused); 4 converted, but a source could not be renamed, recycled or deleted.\n"
            "SIGINT, SIGTERM, SIGHUP: 130, 143, 129, temporary files removed, no source touched.\n"
            "When the reader of the result goes away (... -o - | head), the converter ends as a program\n"
-           "killed by SIGPIPE does, quietly, with its temporary files removed and no source touched.\n";
+           "killed by SIGPIPE does, quietly, with its temporary files removed and no source touched.\n"
+           "A run killed otherwise (SIGKILL, a crash) leaves no temporary file where the file system\n"
+           "makes files without a name (O_TMPFILE); elsewhere it may leave NAME.lumivex-PID-TAG@HOST.tmp\n"
+           "beside the file it wrote, removed by the next run writing into that folder.\n"
+           "A source that changed during the run (replaced, grown) is kept, with a line saying so: exit 4.\n";
 }
 
 namespace {

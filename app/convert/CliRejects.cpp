@@ -4,8 +4,8 @@
 
 namespace lmx::cli {
 
-bool RejectsFile::Open(const std::string& path, std::string& error) {
-    if (!file_.Open(path, error)) return false;
+bool RejectsFile::Open(const std::string& path, std::string& error, bool mayReplace) {
+    if (!file_.Open(path, error, mayReplace)) return false;
     out_.Attach(file_.Fd(), false, port_);
     return true;
 }

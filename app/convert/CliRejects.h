@@ -12,8 +12,9 @@ namespace lmx::cli {
 class RejectsFile final : public IRejectSink {
 public:
     explicit RejectsFile(SystemPort& port) : file_(port), port_(port) {}
-    // Opens the temporary file beside path. False with the system's reason.
-    bool Open(const std::string& path, std::string& error);
+    // Opens the temporary file beside path (see DurableFile::Open for mayReplace). False with the
+    // system's reason.
+    bool Open(const std::string& path, std::string& error, bool mayReplace);
     // Each line: the source (escaped, see EscapePath), the line number, the code name and the
     // line as read, separated by tabs, the line end after.
     void FileStarts(std::string_view path) override;
@@ -23,6 +24,7 @@ public:
     bool LfOnly = false;
     // Puts the file under its name; false with the reason when anything failed (it is then dropped).
     bool Commit(std::string& error);
+    int ErrorNo() const { return file_.ErrorNo(); }
 
 private:
     DurableFile file_;

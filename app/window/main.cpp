@@ -112,6 +112,7 @@ int main(int argc, char* argv[]) {
         lmx::ChooseProgramFilesDir(programDir, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     if (!files.error.empty()) std::fputs(("Lumivex: " + files.error + "\n").c_str(), stderr);
     session.FilesDir = files.dir;
+    session.DesktopLanguageCode = lmx::DesktopLanguage();
     lmx::StdLocaleNames localeNames;
     session.log.SetLocaleNames(&localeNames);
     lmx::WindowContext ctx(session, dialogs, programDir, shotsFolder.isEmpty() ? args : std::vector<std::string>{});

@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <poll.h>
 #include <filesystem>
 #include <sstream>
 #include <sys/stat.h>
@@ -73,6 +74,23 @@ TEST_F(Cli, RejectedLinesGiveStatusOneAndTheRejectsFile) {
     EXPECT_EQ(ReadFile(dir.file("r.txt")), "Date\tName\tValue\r\n2005-12-31\tB\t1.5\r\n");
 }
 
+// A download's trailing line end alone is no record: the file converts with status 0. The summary
+// counts the empty lines apart, and the rejected lines per code, saying where they can be had.
+TEST_F(Cli, SummaryCountsEmptyLinesAndRejectionsByCode) {
+    const std::string good = Src("g.txt", "31/12/2005;B;1,5\r\n\r\n");
+    CliResult r = Convert({"-o", dir.file("r.txt"), good});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "résultat : " + dir.file("r.txt") +
+                         "\nfichiers : 1, lignes lues : 1, rejetées : 0, écrites : 1\nlignes vides ignorées : 1\n");
+    const std::string bad = Src("b.txt", "bad\r\n31/02/05;C;1\r\nworse\r\n");
+    r = Convert({"--force", "-o", dir.file("r.txt"), bad});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("\nrejetées par code : #Unstring 2, #Date 1 ; les lignes, avec leur numéro : --rejects FICHIER\n"),
+              std::string::npos) << r.err;
+    r = Convert({"--force", "-o", dir.file("r.txt"), "--rejects", dir.file("rej.txt"), bad});
+    EXPECT_NE(r.err.find("#Date 1 ; les lignes, avec leur numéro : " + dir.file("rej.txt") + "\n"), std::string::npos) << r.err;
+}
+
 // The options override the parameters for the run: LF line ends in the result and the rejects
 // file, the header in UTF-8; a value not offered is refused.
 TEST_F(Cli, EncodingAndLineEndOptions) {
@@ -119,7 +137,7 @@ TEST_F(Cli, RefusalsConvertNothing) {
     };
     const std::vector<Case> cases = {
         {{"--dir", dir.path(), "--in", "NOPE", "--out", "OUT", src},
-         "Format entrée incorrect, problème = -795.\nlumivex-convert: --in : le format \"NOPE\" ne se charge pas : code -795, "
+         "lumivex-convert: --in : le format \"NOPE\" ne se charge pas : code -795, "
          "aucun format de ce nom dans le fichier (les noms distinguent majuscules et minuscules)\nlumivex-convert: formats de " + dir.file("Lumivex.fmt") +
          " : IN, OUT\n"},
         {{"--dir", dir.path(), "--in", "IN", "--out", "out", src}, "lumivex-convert: vouliez-vous dire OUT ?"},
@@ -170,14 +188,15 @@ TEST_F(Cli, ResultIsOnDiskUnderItsNameBeforeAnySourceIsDeleted) {
     const std::string src = Src("q.txt", "31/12/2005;B;1,5\r\n");
     const std::string trace = dir.file("trace");
     const CliResult r = RunProgram({"/usr/bin/strace", "-f", "-o", trace, "-e",
-                                    "trace=openat,fsync,rename,renameat,renameat2,unlink,unlinkat", LUMIVEX_CONVERT_EXE,
+                                    "trace=openat,fsync,linkat,rename,renameat,renameat2,unlink,unlinkat", LUMIVEX_CONVERT_EXE,
                                     "--dir", dir.path(), "--in", "IN", "--out", "OUT", "-q", "-o", dir.file("r.txt"),
                                     "--delete", src},
                                    {"ASAN_OPTIONS=detect_leaks=0"}); // the leak checker cannot run traced
     if (r.status != 0 && !Exists(dir.file("r.txt"))) GTEST_SKIP() << "strace cannot trace here: " << r.err;
     ASSERT_EQ(r.status, 0) << r.err;
-    // The steps in order: temporary file created exclusively, flushed, renamed onto the name, the
-    // folder flushed; only then the source goes.
+    // The steps in order: a file without a name made in the folder, flushed, given the name (which
+    // never replaces a file), the folder flushed; only then the source goes. A file system that
+    // cannot make such a file gets a temporary file instead, made exclusively and linked.
     std::vector<std::string> lines;
     std::istringstream in(ReadFile(trace));
     for (std::string l; std::getline(in, l);) lines.push_back(l);
@@ -190,9 +209,15 @@ TEST_F(Cli, ResultIsOnDiskUnderItsNameBeforeAnySourceIsDeleted) {
         }
         return false;
     };
-    EXPECT_TRUE(find({"openat(", dir.file("r.txt."), ".tmp\"", "O_EXCL", "O_NOFOLLOW"}));
-    EXPECT_TRUE(find({"fsync("}));
-    EXPECT_TRUE(find({"rename", ".tmp\", \"" + dir.file("r.txt") + "\""}));
+    if (find({"openat(", "\"" + dir.path() + "\"", "O_TMPFILE"})) {
+        EXPECT_TRUE(find({"fsync("}));
+        EXPECT_TRUE(find({"linkat(", "\"/proc/self/fd/", "\"" + dir.file("r.txt") + "\"", "AT_SYMLINK_FOLLOW"}));
+    } else {
+        at = 0;
+        EXPECT_TRUE(find({"openat(", dir.file("r.txt.lumivex-"), ".tmp\"", "O_EXCL", "O_NOFOLLOW"}));
+        EXPECT_TRUE(find({"fsync("}));
+        EXPECT_TRUE(find({"link", ".tmp\", \"" + dir.file("r.txt") + "\""}));
+    }
     EXPECT_TRUE(find({"openat(", "\"" + dir.path() + "\"", "O_DIRECTORY"}));
     EXPECT_TRUE(find({"fsync("}));
     EXPECT_TRUE(find({"unlink", "\"" + src + "\""}));
@@ -201,7 +226,8 @@ TEST_F(Cli, ResultIsOnDiskUnderItsNameBeforeAnySourceIsDeleted) {
 
 TEST_F(Cli, SignalsRemoveTheTemporaryFilesAndTouchNoSource) {
     // Many rejected lines into a FIFO nobody reads: the converter blocks in the middle of its run,
-    // its temporary result beside the source.
+    // its result still without a name. Even SIGKILL, which leaves no time to clean up, leaves
+    // nothing behind.
     std::string bad;
     for (int i = 0; i < 60000; ++i) bad += "a bad line of some length " + std::to_string(i) + "\r\n";
     const std::string src = Src("q.txt", bad);
@@ -209,16 +235,12 @@ TEST_F(Cli, SignalsRemoveTheTemporaryFilesAndTouchNoSource) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
-    const std::pair<int, int> cases[] = {{SIGINT, 130}, {SIGTERM, 143}, {SIGHUP, 129}};
+    const std::pair<int, int> cases[] = {{SIGINT, 130}, {SIGTERM, 143}, {SIGHUP, 129}, {SIGKILL, -1}};
     for (const auto& [sig, status] : cases) {
         CliProcess p({"--dir", dir.path(), "--in", "IN", "--out", "OUT", "-q", "--delete", "-o", dir.file("r.txt"),
                       "--rejects", fifo, src});
-        bool running = false;
-        for (int i = 0; i < 1000 && !running; ++i) {
-            for (const auto& n : Names(dir.path())) running = running || n.rfind("r.txt.", 0) == 0;
-            if (!running) ::usleep(10000);
-        }
-        ASSERT_TRUE(running);
+        pollfd rejects{reader, POLLIN, 0};
+        ASSERT_EQ(::poll(&rejects, 1, 10000), 1); // the first rejected lines: inside the run
         ::usleep(100000); // well inside the run, blocked on the FIFO
         EXPECT_EQ(p.Stop(sig), status) << sig;
         EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"Lumivex.fmt", "q.txt", "rejects.fifo"})) << sig;

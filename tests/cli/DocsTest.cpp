@@ -1,6 +1,7 @@
 #include "CliRig.h"
 
 #include "common/Cp1252.h"
+#include "core/ULineErr.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,18 @@ TEST(Docs, FormatGuideBlocksSayWhatTheGuideSays) {
     const CliResult r = RunCli({"--dir", dir.path(), "--check"});
     EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("8 formats sur 8 passent"), std::string::npos) << r.out;
+}
+
+// Every line-error code a run can list is explained where the user meets it: the guide and the
+// converter's manual page.
+TEST(Docs, EveryLineErrorCodeIsExplained) {
+    const std::string guide = ReadFile(kSource + "docs/formats.md");
+    const std::string manual = ReadFile(kSource + "app/convert/lumivex-convert.h2m");
+    for (std::size_t code = leOk + 1; code < LineErrorNames().size(); ++code) {
+        const std::string name(LineErrorNames()[code]);
+        EXPECT_NE(guide.find("| `" + name + "` |"), std::string::npos) << name;
+        EXPECT_NE(manual.find("\n.B " + name + "\n"), std::string::npos) << name;
+    }
 }
 
 } // namespace

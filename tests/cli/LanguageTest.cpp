@@ -20,6 +20,7 @@ TEST(Language, EveryMessageOfARunSpeaksTheLanguageInUse) {
     EXPECT_EQ(french.err, "Le fichier empty.txt est vide et ne sera donc pas converti.\n"
                           "résultat : sortie standard\n"
                           "fichiers : 1, lignes lues : 1, rejetées : 1, écrites : 0\n"
+                          "rejetées par code : #Unstring 1 ; les lignes, avec leur numéro : --rejects FICHIER\n"
                           "conservés : 1 fichier(s) source avec des lignes rejetées, ni recyclés ni supprimés\n");
 
     std::vector<std::string> english = run;
@@ -27,6 +28,7 @@ TEST(Language, EveryMessageOfARunSpeaksTheLanguageInUse) {
     EXPECT_EQ(RunCli(english).err, "The file empty.txt is empty and will not be converted.\n"
                                    "result: standard output\n"
                                    "files: 1, lines read: 1, rejected: 1, written: 0\n"
+                                   "rejected by code: #Unstring 1; the lines, with their numbers: --rejects FILE\n"
                                    "kept: 1 source(s) with rejected lines, neither recycled nor deleted\n");
 
     const CliResult check = RunCli({"--dir", dir.path(), "--check"});

@@ -1,11 +1,13 @@
 #include "common/DurableFile.h"
 #include "common/ULines.h"
+#include "common/UCommuns.h"
 
 #include "support/FaultyPort.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -18,18 +20,73 @@ namespace fs = std::filesystem;
 namespace lmx::test {
 namespace {
 
+// Both ways to a name: a file without one (O_TMPFILE) and, where the file system refuses it, a
+// temporary file named beside it.
 TEST(Durable, AFailedStepKeepsTheOldContentAndLeavesNothingBehind) {
-    for (const char* step : {"open", "write", "fsync", "close", "rename"}) {
-        TempDir dir;
-        WriteFile(dir.file("r.txt"), "old");
-        FaultyPort sys;
-        sys.FailAt(step);
-        std::string error;
-        EXPECT_FALSE(WriteFileDurably(dir.file("r.txt"), "new content", error, sys)) << step;
-        EXPECT_FALSE(error.empty()) << step;
-        EXPECT_EQ(ReadFile(dir.file("r.txt")), "old") << step;
-        EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"r.txt"}) << step;
+    for (const bool named : {false, true}) {
+        for (const char* step : {"open", "write", "fsync", "link", "close", "rename"}) {
+            if (named && std::string(step) == "link") continue; // a named file is renamed, not linked
+            SCOPED_TRACE(std::string(step) + (named ? ", named" : ", unnamed"));
+            TempDir dir;
+            WriteFile(dir.file("r.txt"), "old");
+            FaultyPort sys;
+            sys.noUnnamedFiles = named;
+            sys.FailAt(step);
+            std::string error;
+            EXPECT_FALSE(WriteFileDurably(dir.file("r.txt"), "new content", error, sys));
+            EXPECT_FALSE(error.empty());
+            EXPECT_EQ(ReadFile(dir.file("r.txt")), "old");
+            EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"r.txt"});
+        }
     }
+}
+
+// Another writer gives the name a file just before this one does: without leave to replace, that
+// file stays and this write fails as EEXIST, leaving nothing; with it, the last one wins, whole.
+TEST(Durable, ANameTakenMeanwhileIsReplacedOnlyWithLeave) {
+    for (const bool named : {false, true}) {
+        for (const bool mayReplace : {false, true}) {
+            SCOPED_TRACE(std::string(named ? "named" : "unnamed") + (mayReplace ? ", may replace" : ""));
+            TempDir dir;
+            FaultyPort sys;
+            sys.noUnnamedFiles = named;
+            sys.beforeNaming = [&](const std::string&) {
+                if (!Exists(dir.file("r.txt"))) WriteFile(dir.file("r.txt"), "theirs");
+            };
+            std::string error;
+            EXPECT_EQ(WriteFileDurably(dir.file("r.txt"), "ours", error, sys, mayReplace), mayReplace);
+            EXPECT_EQ(error, mayReplace ? "" : SysErrorText(EEXIST));
+            EXPECT_EQ(ReadFile(dir.file("r.txt")), mayReplace ? "ours" : "theirs");
+            EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"r.txt"});
+        }
+    }
+}
+
+// A temporary file with a name says whose it is; a durable write into a folder removes those
+// whose process is gone from this machine, and only those.
+TEST(Durable, TemporaryNamesSayWhoseAndThoseOfGoneProcessesAreRemoved) {
+    TempDir dir;
+    FaultyPort sys;
+    const std::string mine = sys.OwnTempName(dir.file("r.txt"));
+    const std::string head = dir.file("r.txt.lumivex-" + std::to_string(::getpid()) + "-");
+    ASSERT_EQ(mine.rfind(head, 0), 0u) << mine;
+    const std::string host = mine.substr(mine.rfind('@')); // "@HOST.tmp"
+    EXPECT_EQ(ExtractFileName(sys.OwnTempName(dir.file(std::string(300, 'n')))).size(), 255u);
+
+    const std::string gone = "r.txt.lumivex-2147483646-Ab12Cd" + host; // beyond any pid the system gives
+    const std::vector<std::string> kept{"notes.tmp", "r.txt.lumivex-1-Ab12Cd" + host,
+                                        "r.txt.lumivex-2147483646-Ab12Cd@elsewhere.tmp",
+                                        "r.txt.lumivex-2147483646-Ab1" + host};
+    for (const std::string& n : kept) WriteFile(dir.file(n), "x");
+    WriteFile(dir.file(gone), "x");
+    sys.noUnnamedFiles = true;
+    std::string error;
+    ASSERT_TRUE(WriteFileDurably(dir.file("r.txt"), "new", error, sys)) << error;
+    std::vector<std::string> expected = kept;
+    expected.push_back("r.txt");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Names(dir.path()), expected);
+    EXPECT_EQ(ReadFile(dir.file("r.txt")), "new");
 }
 
 TEST(Durable, ALinkKeepsPointingAtItsFileWhichKeepsItsPermissions) {

@@ -39,6 +39,22 @@ TEST(Cp1252, WhatTheFilesCanHold) {
     for (char32_t not_held : {U'\u0100', U'\u4E2D', U'\U0001F600', U'\u0080'}) EXPECT_FALSE(Cp1252Holds(not_held));
 }
 
+// A format file's text typed as UTF-8 is told from Windows-1252 text.
+TEST(Cp1252, IsUtf8Text) {
+    const std::pair<std::string, bool> cases[] = {
+        {"Close", false},                 // ASCII is both: nothing to tell
+        {"Cl\xF4ture", false},            // Windows-1252
+        {"Cl\xC3\xB4ture", true},         // UTF-8
+        {"\xE6\x97\xA5\xE6\x9C\x9F", true}, // CJK
+        {"\xF0\x9F\x93\x88", true},       // beyond the first plane
+        {"\xC0\xAF", false},              // overlong
+        {"\xED\xA0\x80", false},          // surrogate
+        {"\xE6\x97", false},              // cut short
+        {"\xF4\x90\x80\x80", false},      // past U+10FFFF
+    };
+    for (const auto& [bytes, utf8] : cases) EXPECT_EQ(IsUtf8Text(bytes), utf8) << bytes;
+}
+
 TEST(Cp1252, UpperAndLowerCase) {
     const std::pair<char, char> pairs[] = {
         {'a', 'A'}, {'z', 'Z'}, {'\xE9', '\xC9'} /* é É */, {'\xE0', '\xC0'}, {'\xFE', '\xDE'},

@@ -149,8 +149,8 @@ TEST(EngGlobal, PrefixOnDateColumnIsDateAndDateOutranksType) {
 
 TEST(EngGlobal, ControlIfFilledSelectsTheEngineButControlsNothing) {
     EngineRig rig;
-    rig.Use(Fmt(";", ",", {Col("V", "N")}), Fmt(";", ",", {Col("V", "N", "0", "2")}));
-    EXPECT_EQ(rig.Convert("\n1,5\nabc\n"), "\r\n1,5\r\nabc\r\n");
+    rig.Use(Fmt(";", ",", {Col("V", "N"), Col("W")}), Fmt(";", ",", {Col("V", "N", "0", "2"), Col("W")}));
+    EXPECT_EQ(rig.Convert(";e\n1,5;f\nabc;g\n"), ";e\r\n1,5;f\r\nabc;g\r\n");
     EXPECT_EQ(rig.run.RejectedTotal, 0);
 }
 
@@ -159,6 +159,9 @@ TEST(EngineLoop, UnstringRejectsCarryTheWholeLine) {
     rig.Use(Fmt(";", ",", {Col("A"), Col("B"), Col("C")}), Fmt(";", ",", {Col("A"), Col("B"), Col("C")}));
     EXPECT_EQ(rig.Convert("a;b\na;b;c\na;b;c;d\n"), "a;b;c\r\n");
     EXPECT_EQ(rig.run.RejectedTotal, 2);
+    std::vector<int64_t> byCode(LineErrorNames().size(), 0);
+    byCode[leUnstring] = 2;
+    EXPECT_EQ(rig.run.RejectedByCode, byCode);
     ASSERT_EQ(rig.table.rows(), 5u);
     EXPECT_EQ(rig.table.cell(2, 1), rig.run.SourcePath);
     EXPECT_EQ(rig.table.cell(3, 0), "1");
@@ -167,6 +170,25 @@ TEST(EngineLoop, UnstringRejectsCarryTheWholeLine) {
     EXPECT_EQ(rig.table.cell(4, 1), "#Unstring");
     EXPECT_EQ(rig.table.cell(4, 2), "a;b;c;d");
     EXPECT_EQ(rig.table.cell(4, 3), "");
+}
+
+// A line end alone is no record, whatever the format (one column included): skipped and counted
+// apart, its number kept, so that the lines after it are named as the file numbers them.
+TEST(EngineLoop, EmptyLinesAreSkippedNotRejected) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A"), Col("B")}), Fmt(";", ",", {Col("A"), Col("B")}));
+    rig.run.StopOnBadLine = true; // an empty line does not stop the run either
+    EXPECT_EQ(rig.Convert("\n1;2\r\n\r\n\r3;4\n\n"), "1;2\r\n3;4\r\n");
+    EXPECT_EQ(rig.run.EmptyTotal, 4);
+    EXPECT_EQ(rig.run.LinesRead, 2);
+    EXPECT_EQ(rig.run.RejectedTotal, 0);
+    EXPECT_FALSE(rig.run.StopRun);
+    rig.run.StopOnBadLine = false;
+    EXPECT_EQ(rig.Convert("\nbad\n"), "");
+    EXPECT_EQ(rig.table.cell(3, 0), "2");
+    rig.Use(Fmt(";", ",", {Col("A")}), Fmt(";", ",", {Col("A")}));
+    EXPECT_EQ(rig.Convert("a\n\nb\n"), "a\r\nb\r\n");
+    EXPECT_EQ(rig.run.EmptyTotal, 6);
 }
 
 TEST(EngineLoop, StopOnBadLineReadsNothingMore) {

@@ -191,6 +191,54 @@ TEST_F(FmtSave, RecoveryMessages) {
     EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText({}));
 }
 
+TEST_F(FmtSave, AFormatAddedChangedOrDeletedElsewhereIsLeftAsItIs) {
+    PrepareWork();
+    const std::vector<std::string> otherB = Block("B", "1", {"COL=B2|AN|0|0|0|"});
+    struct Case {
+        std::vector<std::string> loaded; // the file when the editor read B
+        std::vector<std::string> now;    // the file at the save
+        FmtConflict conflict;
+    };
+    const Case cases[] = {
+        {Join({a, c}), Join({a, c, b}), FmtConflict::Added},
+        {Join({a, b, c}), Join({a, otherB, c}), FmtConflict::Changed},
+        {Join({a, b, c}), Join({a, c}), FmtConflict::Deleted},
+        {Join({a, b, c}), Join({c, b, a}), FmtConflict::None}, // moved, not changed
+    };
+    for (const Case& k : cases) {
+        Write(k.loaded);
+        const FmtBlockSeen seen = file.BlockSeen("B");
+        Write(k.now);
+        EXPECT_EQ(file.FmtSaveFile(fsmSave, "B", work, &seen), k.conflict == FmtConflict::None);
+        EXPECT_EQ(file.LastConflict(), k.conflict);
+        if (k.conflict != FmtConflict::None) {
+            EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(k.now));
+        }
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(FmtSave, TwoSavesAtTheSameInstantKeepBothFormats) {
+    Write(a);
+    PrepareWork();
+    FaultyPort portA, portB;
+    FormatState stateB;
+    RecordingMessages messagesB;
+    FmtFile fileA{state, lang, messages, portA}, fileB{stateB, lang, messagesB, portB};
+    fileA.FmtFileName = fileB.FmtFileName = file.FmtFileName;
+    {
+        // B saves C just as A has made its backup.
+        Meanwhile meanwhile(portA, "link", portB, [&] {
+            EXPECT_TRUE(fileB.FmtSaveFile(fsmSave, "C", FormatOf("C", ";", ",", {"C1|AN|1|0|0|"})));
+        });
+        EXPECT_TRUE(fileA.FmtSaveFile(fsmSave, "B", work));
+        ASSERT_TRUE(meanwhile.Started());
+    }
+    ASSERT_EQ(file.FmtLoadList(), frOk);
+    EXPECT_EQ(state.FmtNames, (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_TRUE(messages.shown.empty() && messagesB.shown.empty());
+}
+
 TEST_F(FmtSave, BackupPathFollowsTheFormatFile) {
     file.FmtFileName = dir.file("sub/Lumivex.fmt");
     EXPECT_EQ(file.BackupFileName(), dir.file("sub/Lumivex.old"));

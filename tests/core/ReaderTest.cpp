@@ -57,6 +57,35 @@ TEST(LineReader, LineMuchLongerThanTheBuffer) {
     EXPECT_EQ(ReadAll("a\r\n" + big + "\r\nb", 16), (std::vector<std::string>{"a", big, "b"}));
 }
 
+// A line beyond the bound gives its first bytes, marked cut, and the reader goes on with the next
+// line, wherever the bound, the line end and the buffer's edges fall; the watched byte is still
+// told right after a cut.
+TEST(LineReader, LinesBeyondTheBoundAreCutAndReadPast) {
+    const std::string ten = "0123456789";
+    const std::string bytes = "a x\r\n" + ten + "\r\n" + ten + "x\r\n" + ten + ten + ten + "\rx b\n" +
+                              std::string(50, 'y') + "\r\r\n" + ten + "x" + ten;
+    const std::vector<std::pair<std::string, bool>> expected{
+        {"a x", false}, {ten, false}, {ten, true}, {ten, true}, {"x b", false}, {std::string(10, 'y'), true},
+        {"", false},    {ten, true}};
+    TempDir dir;
+    WriteFile(dir.file("f.txt"), bytes);
+    for (const std::size_t size : {16u, 17u, 19u, 23u, 64u}) {
+        LineReader reader(size, 10);
+        ASSERT_TRUE(reader.Open(dir.file("f.txt")));
+        reader.Watch('x');
+        std::vector<std::pair<std::string, bool>> lines;
+        std::string_view line;
+        while (reader.Next(line)) {
+            lines.emplace_back(line, reader.Cut());
+            if (!reader.Cut()) {
+                EXPECT_EQ(reader.Holds(line), line.find('x') != std::string_view::npos) << line;
+            }
+        }
+        EXPECT_EQ(lines, expected) << "buffer " << size;
+        EXPECT_EQ(reader.Consumed(), static_cast<long long>(bytes.size()));
+    }
+}
+
 // The rule, one byte at a time: CR LF, LF or a lone CR ends a line; the last needs no end.
 std::vector<std::string> PlainSplit(const std::string& bytes) {
     std::vector<std::string> lines;

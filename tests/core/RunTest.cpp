@@ -111,14 +111,29 @@ TEST_F(Run, SecondSourceMissingIsCountedAndTheOthersConverted) {
     EXPECT_FALSE(s.page.OutValid);
 }
 
-// UTF-8 data files with LF line ends: the format's own header goes as UTF-8, the data as read.
+// UTF-8 data files with LF line ends: the format's own header goes as UTF-8 (a header typed into
+// the format file as UTF-8, in another script, as it is), the data as read.
 TEST_F(Run, HeaderInTheDataEncodingAndLfLineEnds) {
     s.formats.Output.headers[0] = "Cl\xF4ture";
+    const std::string utf8 = "\xE6\x97\xA5\xE6\x9C\x9F;\xE6\x94\xB6\xE7\x9B\x98"; // date;close in Chinese
+    s.formats.Output.headers[1] = utf8;
     s.params.PrmSet(prmENC, "UTF-8", false);
     s.params.PrmSet(prmEOL, "LF", false);
     Choose({Src("a.txt", "head\r\n31/12/99;1,5\r\n01/01/05;\xC3\xA9\n")}, dir.file("r.txt"));
     EXPECT_EQ(s.runner.ConvertButton(view), 0);
-    EXPECT_EQ(ReadFile(dir.file("r.txt")), "Cl\xC3\xB4ture\nH2\n1.5;1999-12-31\n\xC3\xA9;2005-01-01\n");
+    EXPECT_EQ(ReadFile(dir.file("r.txt")), "Cl\xC3\xB4ture\n" + utf8 + "\n1.5;1999-12-31\n\xC3\xA9;2005-01-01\n");
+}
+
+// A download that ends with a line end alone is a good file: the run ends as a success, the
+// empty line counted apart in the log, neither read, rejected nor written.
+TEST_F(Run, TrailingEmptyLineIsSkippedAndTheRunSucceeds) {
+    Choose({Src("a.txt", "head\r\n31/12/99;1,5\r\n\r\n")}, dir.file("r.txt"));
+    EXPECT_EQ(s.runner.ConvertButton(view), rrOk);
+    EXPECT_EQ(messages.shown.back(), Utf8ToCp1252("Conversion terminée"));
+    EXPECT_EQ(view.counters, (std::vector<int64_t>{1, 1, 0, 1}));
+    const auto log = LogFrom("BeginConvert --> (1 files)");
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_EQ(log[2], "   Skip  -- File(1) (1 empty)");
 }
 
 TEST_F(Run, StandardInputIsReadAndNeverDeletedAndReadFailuresHaveTheirReason) {
@@ -175,11 +190,24 @@ TEST_F(Run, ChecksOfTheConvertButton) {
     EXPECT_EQ(s.runner.ConvertButton(view), rrOk);
     EXPECT_EQ(messages.shown.back(), Utf8ToCp1252("Conversion terminée"));
 
+    // A format chosen that does not load; none chosen yet (a first start opened with a file);
+    // none in the file at all.
     Choose({src}, dir.file("r2.txt"));
+    ASSERT_EQ(s.fmtFile.FmtLoadList(), 0);
     s.formats.OutFmtOk = false;
+    s.params.PrmSet(prmMRO, "OUT", false);
     EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
     EXPECT_EQ(messages.shown.back(),
               s.lang.Format(LK::err_fmtLoad, {s.lang.Text(LK::str_out), s.lang.Text(LK::err_fmtOther)}));
+    s.params.PrmSet(prmMRO, "", false);
+    EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
+    EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::err_fmtOutNone));
+    s.formats.InFmtOk = false;
+    EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
+    EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::err_fmtInNone));
+    s.formats.FmtNames.clear();
+    EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
+    EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::err_fmtNone));
 }
 
 TEST_F(Run, StopOnBadLineLeavesTheNextFileUnread) {
@@ -220,11 +248,12 @@ TEST_F(Run, CancelBetweenTwoFilesIsACancelAndTheUnreadSourceStays) {
 TEST_F(Run, AReplacedResultKeepsItsOldContentUntilTheRunEnds) {
     Src("r.txt", "old");
     Choose({Src("a.txt", "h\r\n31/12/99;1\r\n01/01/05;2\r\n")}, dir.file("r.txt"));
+    s.page.OutReplace = true; // the user agreed
     std::vector<std::string> seen;
     view.onLine = [&] { seen.push_back(ReadFile(dir.file("r.txt")) + " " + std::to_string(Names(dir.path()).size())); };
     EXPECT_EQ(s.runner.RunConversion(view, {}), 0);
-    // Lumivex.fmt, a.txt, r.txt and the run's temporary file.
-    EXPECT_EQ(seen, (std::vector<std::string>{"old 4", "old 4"}));
+    // Lumivex.fmt, a.txt, r.txt: the run's file has no name yet.
+    EXPECT_EQ(seen, (std::vector<std::string>{"old 3", "old 3"}));
     EXPECT_EQ(ReadFile(dir.file("r.txt")), "H1\r\nH2\r\n1;1999-12-31\r\n2;2005-01-01\r\n");
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"Lumivex.fmt", "a.txt", "r.txt"}));
 }

@@ -182,7 +182,7 @@ TEST_F(LangFile, EveryKeyCanBeGivenAndIsLoadedInPlace) {
     std::vector<std::string> lines = {"[English]"};
     for (std::size_t i = 0; i < LangTexts::Count(); ++i)
         lines.push_back(std::string(LangTexts::KeyAt(i)) + "=T" + std::to_string(i));
-    ASSERT_EQ(LangTexts::Count(), 285u);
+    ASSERT_EQ(LangTexts::Count(), 295u);
     ASSERT_EQ(Load("English", CrLf(lines)), 0);
     for (std::size_t i = 0; i < LangTexts::Count(); ++i) EXPECT_EQ(lang.TextAt(i), "T" + std::to_string(i));
 }
@@ -248,6 +248,28 @@ TEST(LanguageLocale, NamesInThemselvesInEnglishOrFrenchAnyAsciiCase) {
         {"german", "de"},         {"Espa\xF1ol", "es"}, {"Portugu\xEAs", "pt"}, {"Klingon", "fr"}, {"", "fr"},
     };
     for (const auto& [name, locale] : cases) EXPECT_EQ(LanguageLocale(name), locale) << name;
+}
+
+// The variables in the C library's order: LANGUAGE, then LC_ALL, LC_MESSAGES, LANG.
+TEST(LocaleLanguage, FirstSetVariableCutToItsLanguage) {
+    struct Case {
+        const char *language, *lcAll, *lcMessages, *lang, *code;
+    };
+    const Case cases[] = {
+        {nullptr, nullptr, nullptr, "en_GB.UTF-8", "en"},  {nullptr, "", "de_DE@euro", "fr_FR", "de"},
+        {nullptr, "C.UTF-8", nullptr, "en_GB.UTF-8", ""},  {"es:en", nullptr, nullptr, "en_US.UTF-8", "es"},
+        {"es", nullptr, nullptr, "POSIX", ""},             {nullptr, nullptr, nullptr, nullptr, ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(LocaleLanguage(c.language, c.lcAll, c.lcMessages, c.lang), c.code) << c.code;
+}
+
+TEST(LanguageFor, TheSectionThatSpeaksTheCode) {
+    const std::vector<std::string> sections = {"Deutsch", "English", "Klingon"};
+    EXPECT_EQ(LanguageFor("en", sections), "English");
+    EXPECT_EQ(LanguageFor("de", sections), "Deutsch");
+    EXPECT_EQ(LanguageFor("it", sections), ""); // not in the file: the built-in language
+    EXPECT_EQ(LanguageFor("fr", {"French"}), ""); // built in: nothing to load
+    EXPECT_EQ(LanguageFor("", sections), "");
 }
 
 } // namespace

@@ -47,7 +47,7 @@ std::vector<std::string> FirstStartLines() {
         "CPE=19",
         "DTY=$Q",
         "LGT=$00B7C9A7",
-        "LGF=$00857883",
+        "LGF=$00494248",
         "LOG=1",
         "[/]",
     };
@@ -102,7 +102,7 @@ TEST_F(ParamsFile, DefaultsAsRead) {
         {prmCTB, "CTB"}, {prmLNG, "Fran\xE7" "ais"}, {prmMRS, "$Q"}, {prmF_S, "$L"}, {prmMRD, "$Q"},
         {prmDDO, "_conv"}, {prmEXT, "$Q"}, {prmBIS, "$Q"}, {prmSCM, "0"}, {prmSDL, "0"}, {prmSRN, "0"},
         {prmERL, "1"}, {prmMRI, ""}, {prmMRO, ""}, {prmCPD, "20"}, {prmCPE, "19"}, {prmDTY, ""},
-        {prm17, ""}, {prmLGT, "$00B7C9A7"}, {prmLGF, "$00857883"}, {prmLOG, "1"},
+        {prm17, ""}, {prmLGT, "$00B7C9A7"}, {prmLGF, "$00494248"}, {prmLOG, "1"},
     };
     for (const auto& [index, value] : expected) EXPECT_EQ(prm.PrmGet(index), value) << index;
 }
@@ -207,7 +207,7 @@ TEST_F(ParamsFile, BannerOnlyFileLeavesEveryDefault) {
     ASSERT_EQ(LoadBytes(CrLf({lines.begin(), lines.begin() + 7})), prmOk);
     EXPECT_EQ(prm.PrmGet(prmMRS), "$Q");
     EXPECT_EQ(prm.PrmGet(prmDDO), "_conv");
-    EXPECT_EQ(prm.PrmGet(prmLGF), "$00857883");
+    EXPECT_EQ(prm.PrmGet(prmLGF), "$00494248");
 }
 
 TEST_F(ParamsFile, LineEndsOfEveryKind) {

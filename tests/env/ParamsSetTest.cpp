@@ -6,6 +6,7 @@
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include <fcntl.h>
 #include <filesystem>
@@ -191,15 +192,91 @@ TEST_F(ParamsSet, SaveReplacesAWholeOldFile) {
 TEST_F(ParamsSet, SaveReachesTheDiskBeforeItsNameAndNeverFollowsALink) {
     WriteFile(dir.file("victim.txt"), "precious");
     std::filesystem::create_symlink(dir.file("victim.txt"), prm.PrmFileName + ".tmp");
-    port.calls.clear();
-    port.openFlags.clear();
+    // A file without a name, named once flushed; where the file system refuses, a named one.
+    const std::vector<std::string> unnamed{"open FOLDER", "write", "fsync", "link FD TEMP", "close",
+                                           "rename TEMP Lumivex.prm", "open FOLDER", "fsync", "close"};
+    const std::vector<std::string> named{"open FOLDER", "open TEMP", "write", "fsync", "close",
+                                         "rename TEMP Lumivex.prm", "open FOLDER", "fsync", "close"};
+    // The calls of the write itself, from the first of the folder's (the lock and the reading of the
+    // file as it stands come before, the lock's release after).
+    const auto written = [&] {
+        const auto from = std::find(port.calls.begin(), port.calls.end(), "open FOLDER");
+        const auto n = std::min<std::ptrdiff_t>(port.calls.end() - from, std::ptrdiff_t(unnamed.size()));
+        return std::vector<std::string>(from, from + n);
+    };
+    for (const bool refuse : {false, true}) {
+        port.noUnnamedFiles = refuse;
+        port.calls.clear();
+        port.openFlags.clear();
+        ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
+        const auto temp = std::find(port.calls.begin(), port.calls.end(), "open TEMP");
+        if (refuse) {
+            EXPECT_EQ(written(), named);
+            ASSERT_NE(temp, port.calls.end());
+            const auto opens = std::count_if(port.calls.begin(), temp, [](const std::string& c) {
+                return c.rfind("open ", 0) == 0;
+            });
+            ASSERT_GT(port.openFlags.size(), std::size_t(opens));
+            EXPECT_EQ(port.openFlags[opens] & (O_EXCL | O_NOFOLLOW), O_EXCL | O_NOFOLLOW);
+        } else if (temp == port.calls.end()) { // unless this file system refused
+            EXPECT_EQ(written(), unnamed);
+        }
+        EXPECT_EQ(ReadFile(dir.file("victim.txt")), "precious");
+        EXPECT_NE(ReadFile(prm.PrmFileName).find("\r\nLOG=1\r\n"), std::string::npos);
+        EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"Lumivex.prm", "Lumivex.prm.tmp", "victim.txt"}));
+    }
+}
+
+// A second window on the same folder, started from the same file as the first.
+struct SecondWindow {
+    explicit SecondWindow(const Params& first) : prm(lang, port) {
+        prm.ProgramDir = first.ProgramDir;
+        prm.PrmFileName = first.PrmFileName;
+        prm.PrmFile(pmLoad);
+    }
+    LangTexts lang;
+    FaultyPort port;
+    Params prm;
+};
+
+std::string WithLine(std::string text, const std::string& from, const std::string& to) {
+    const auto at = text.find("\r\n" + from + "\r\n");
+    if (at != std::string::npos) text.replace(at + 2, from.size(), to);
+    return text;
+}
+
+TEST_F(ParamsSet, TwoWindowsKeepEachOthersChanges) {
     ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
-    EXPECT_EQ(port.calls, (std::vector<std::string>{"open TEMP", "write", "fsync", "close",
-                                                   "rename TEMP Lumivex.prm", "open FOLDER", "fsync", "close"}));
-    ASSERT_FALSE(port.openFlags.empty());
-    EXPECT_EQ(port.openFlags[0] & (O_EXCL | O_NOFOLLOW), O_EXCL | O_NOFOLLOW);
-    EXPECT_EQ(ReadFile(dir.file("victim.txt")), "precious");
-    EXPECT_NE(ReadFile(prm.PrmFileName).find("\r\nLOG=1\r\n"), std::string::npos);
+    ASSERT_EQ(prm.PrmFile(pmLoad), prmOk);
+    SecondWindow b(prm);
+    // The parameters page stores every option, changed or not.
+    prm.PrmSet(prmERL, "2", false);
+    prm.PrmSet(prmSDL, "0", false);
+    ASSERT_EQ(prm.PrmSet(prmCTB, "CTB", true), prmOk);
+    const std::string first = ReadFile(prm.PrmFileName);
+    b.prm.PrmSet(prmERL, "1", false);
+    b.prm.PrmSet(prmSDL, "2", false);
+    ASSERT_EQ(b.prm.PrmSet(prmCTB, "CTB", true), prmOk);
+    EXPECT_EQ(ReadFile(prm.PrmFileName), WithLine(first, "SDL=0", "SDL=2")) << "one line changed, the rest as it was";
+    // Each window keeps its own view; a later save of either still writes only its own changes.
+    EXPECT_EQ(prm.PrmGet(prmSDL), "0");
+    prm.PrmSet(prmDDO, "_a", true);
+    EXPECT_EQ(ReadFile(prm.PrmFileName), WithLine(WithLine(first, "SDL=0", "SDL=2"), "DDO=_conv", "DDO=_a"));
+}
+
+TEST_F(ParamsSet, ASaveAtTheSameInstantWaitsForTheOneUnderWay) {
+    ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
+    SecondWindow b(prm);
+    b.prm.PrmSet(prmSDL, "2", false);
+    {
+        // B saves while A writes its new file.
+        test::Meanwhile meanwhile(port, "write", b.port, [&] { b.prm.PrmSet(prmCTB, "CTB", true); });
+        prm.PrmSet(prmERL, "2", true);
+        ASSERT_TRUE(meanwhile.Started());
+    }
+    const std::string bytes = ReadFile(prm.PrmFileName);
+    EXPECT_NE(bytes.find("\r\nERL=2\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("\r\nSDL=2\r\n"), std::string::npos);
 }
 
 } // namespace

@@ -68,6 +68,7 @@ TEST(HostileResult, AStepOfTheSystemThatFailsKeepsTheOldResultAndTheSources) {
         ASSERT_TRUE(rig.Select());
         WriteFile(rig.dir.file("q.txt"), "a;1,5\r\n");
         WriteFile(rig.dir.file("out.txt"), "old");
+        rig.replaceResult = true;
         const auto before = Snapshot(rig.dir.path());
         rig.port.FailAt(step, 1, EIO);
         const int32_t r = rig.Run({rig.dir.file("q.txt")}, rig.dir.file("out.txt"), {"_done", 2});
@@ -75,6 +76,40 @@ TEST(HostileResult, AStepOfTheSystemThatFailsKeepsTheOldResultAndTheSources) {
         EXPECT_EQ(rig.s.runner.OutputError(), std::strerror(EIO));
         EXPECT_EQ(rig.s.runner.ClosingMessage(r), rig.s.lang.Text(LK::err_convGeneral) + " (" + std::strerror(EIO) + ")");
         EXPECT_EQ(Snapshot(rig.dir.path()), before);
+    }
+}
+
+// Two runs into one new result, each deleting its source. The second to end finds the name taken
+// by the first's complete result (forced: the first runs whole just before the second names its
+// own). Without leave to replace, the second fails as a result that cannot be written and keeps
+// its source; with it, it wins whole. Either way no source is lost and nothing is left behind.
+TEST(HostileResult, TwoRunsIntoOneResultNeverLoseASource) {
+    for (const bool replace : {false, true}) {
+        SCOPED_TRACE(replace ? "may replace" : "never replaces");
+        SessionRig first, second;
+        ASSERT_TRUE(first.Select() && second.Select());
+        const std::string result = second.dir.file("r.txt");
+        WriteFile(first.dir.file("q1.txt"), "a;1,5\r\n");
+        WriteFile(second.dir.file("q2.txt"), "b;2\r\n");
+        second.port.beforeNaming = [&](const std::string&) {
+            if (!Exists(result)) {
+                EXPECT_EQ(first.Run({first.dir.file("q1.txt")}, result, {"0", 2}), rrOk);
+            }
+        };
+        second.replaceResult = replace;
+        const int32_t r = second.Run({second.dir.file("q2.txt")}, result, {"0", 2});
+        EXPECT_FALSE(Exists(first.dir.file("q1.txt")));
+        if (replace) {
+            EXPECT_EQ(r, rrOk);
+            EXPECT_EQ(ReadFile(result), "a,b\r\nb,2\r\n");
+            EXPECT_EQ(Names(second.dir.path()), (std::vector<std::string>{"Lumivex.fmt", "r.txt"}));
+        } else {
+            EXPECT_EQ(r, rrIncompleteOutput);
+            EXPECT_EQ(second.s.runner.OutputErrNo(), EEXIST);
+            EXPECT_EQ(second.s.runner.LinesWritten(), 0);
+            EXPECT_EQ(ReadFile(result), "a,b\r\na,1.5\r\n");
+            EXPECT_EQ(Names(second.dir.path()), (std::vector<std::string>{"Lumivex.fmt", "q2.txt", "r.txt"}));
+        }
     }
 }
 

@@ -172,6 +172,24 @@ TEST_F(Page, OutputPreviewConvertsDecimalsAndDates) {
     EXPECT_EQ(out[2], (std::vector<std::string>{"", "", "x"})); // one field: placed, not converted
 }
 
+// What the result will hold: the output's header lines, then the data lines converted, never a
+// skipped leading line or an empty line shown as data.
+TEST_F(Page, ResultPreviewShowsHeadersThenDataLines) {
+    WriteFile(dir.file("Lumivex.fmt"),
+              FileBanner(bkFormats) +
+                  "\r\nNOM=IN\r\nCMT=\r\nCLC=2\r\nSEP=;\r\nDEC=,\r\nIFL=1\r\nCOL=D|/DD/MM/YY|0|0|0|\r\nCOL=V|N|0|0|0|\r\n"
+                  "NOM=OUT\r\nCMT=\r\nCLC=2\r\nSEP=\t\r\nDEC=.\r\nIFL=0\r\nHDR=Cl\xF4ture\tDate\r\n"
+                  "COL=V|N|0|0|0|\r\nCOL=D|-YYYY/MM/DD|0|0|0|\r\n");
+    ASSERT_EQ(s.SelectFormat(1, "IN"), 0);
+    ASSERT_EQ(s.SelectFormat(2, "OUT"), 0);
+    s.conv.SetCurrentYear(2026);
+    s.conv.Utf8Data = true; // the header in the data files' encoding
+    const auto out = ResultPreview(s.conv, s.log, {{"Date", "Ouv."}, {""}, {"31/12/99", "1,5"}});
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0], (std::vector<std::string>{"Cl\xC3\xB4ture", "Date"}));
+    EXPECT_EQ(out[1], (std::vector<std::string>{"1.5", "1999-12-31"}));
+}
+
 TEST_F(Page, OutputPreviewConvertsEachDatePairWithItsLayouts) {
     WriteFile(dir.file("Lumivex.fmt"),
               FileBanner(bkFormats) +

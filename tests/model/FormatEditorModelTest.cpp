@@ -259,8 +259,8 @@ TEST_F(Editor, NameDialogRules) {
         EXPECT_EQ(e.EditFmtName, c.editName) << c.what;
         EXPECT_EQ(e.ModelFmtName, c.model) << c.what;
     }
-    // Nothing to modify or copy in an empty file.
-    s.formats.FmtNames.clear();
+    // Nothing to modify or copy in a file without formats.
+    WriteFile(dir.file("Lumivex.fmt"), FmtFileText({}));
     EXPECT_FALSE(e.BeginNameDialog(ndModel));
     EXPECT_TRUE(e.BeginNameDialog(ndNew));
     EXPECT_EQ(messages.shown, std::vector<std::string>{l.Text(LK::err_fmtNone)});
@@ -310,6 +310,69 @@ TEST_F(Editor, FormatChoicesSelectTheLastUsedNames) {
     EXPECT_EQ(c.OutIndex, -1);
     EXPECT_FALSE(s.formats.OutFmtOk);
     EXPECT_TRUE(s.formats.InFmtOk);
+}
+
+// Two windows on one folder: what one saved is never replaced by the other without asking.
+TEST_F(Editor, AnotherWindowsFormatsAreNeverReplacedSilently) {
+    RecordingMessages messagesB;
+    Session b(messagesB, trash);
+    b.SetProgramDir(dir.path());
+    b.fmtFile.FmtLoadList(); // B's list as it started
+    FormatEditorModel& eb = b.editor;
+    auto saveNew = [](FormatEditorModel& ed, const std::string& name, const std::string& comment) {
+        EXPECT_TRUE(ed.BeginNameDialog(ndNew));
+        EXPECT_TRUE(ed.NameDialogOk(name, "").Close);
+        ed.NameAccepted();
+        ed.General.Comment = comment;
+        ed.Column.Name = "P";
+        return ed.Save();
+    };
+
+    // A name A has added meanwhile is refused by B's name dialog.
+    saveNew(e, "n", "by a");
+    ASSERT_TRUE(eb.BeginNameDialog(ndNew));
+    EXPECT_EQ(eb.NameDialogOk("n", "").Message, b.lang.Format(LK::msg_fmtNameExists, {"N"}));
+
+    // Taken after B's dialog: B is asked, and Cancel loads A's format for modification.
+    ASSERT_TRUE(eb.BeginNameDialog(ndNew));
+    ASSERT_TRUE(eb.NameDialogOk("m", "").Close);
+    eb.NameAccepted();
+    saveNew(e, "m", "by a");
+    const std::string withA = Fmt();
+    eb.Column.Name = "P";
+    messagesB.answers = {false};
+    const FileOutcome r = eb.Save();
+    EXPECT_TRUE(!r.Written && r.Refill);
+    EXPECT_EQ(messagesB.confirmed.back(), b.lang.Format(LK::msg_fmtAddedElsewhere, {"M"}));
+    EXPECT_EQ(Fmt(), withA);
+    EXPECT_EQ(eb.NameDlgMode, ndModify);
+    EXPECT_EQ(eb.General.Comment, "by a");
+    EXPECT_EQ(eb.Choices.Names, (std::vector<std::string>{"A", "M", "N", "Q"}));
+
+    // Changed by A since B loaded it: OK replaces it with B's.
+    Name(ndModify, "", "M");
+    e.General.Comment = "changed by a";
+    ASSERT_TRUE(e.Save().Written);
+    eb.General.Comment = "changed by b";
+    messagesB.answers = {true};
+    EXPECT_TRUE(eb.Save().Written);
+    EXPECT_EQ(messagesB.confirmed.back(), b.lang.Format(LK::msg_fmtChangedElsewhere, {"M"}));
+    EXPECT_NE(Fmt().find("CMT=changed by b\r\n"), std::string::npos);
+    EXPECT_EQ(Fmt().find("CMT=changed by a\r\n"), std::string::npos);
+
+    // Deleted by A: Cancel drops B's definition and leaves the page at its start.
+    Name(ndModify, "", "N");
+    ASSERT_TRUE(eb.BeginNameDialog(ndModify));
+    ASSERT_TRUE(eb.NameDialogOk("", "N").Close);
+    eb.NameAccepted();
+    messages.answers = {true};
+    ASSERT_TRUE(e.Delete().Written);
+    messagesB.answers = {false};
+    EXPECT_FALSE(eb.Save().Written);
+    EXPECT_EQ(messagesB.confirmed.back(), b.lang.Format(LK::msg_fmtDeletedElsewhere, {"N"}));
+    EXPECT_EQ(Fmt().find("NOM=N\r\n"), std::string::npos);
+    EXPECT_FALSE(eb.Buttons.Save);
+    EXPECT_EQ(eb.EditFmtName, "");
 }
 
 } // namespace

@@ -21,6 +21,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace lmx {
 namespace {
 
@@ -59,6 +62,42 @@ TEST(StartUp, FirstStartInAnEmptyFolder) {
     EXPECT_TRUE(test::Exists(p.path("Lumivex.prm")));
     EXPECT_EQ("Non", Text(*form, "Label44").toStdString()); // SRN "0"
     EXPECT_EQ("Rejet ligne", Text(*form, "Label42").toStdString());
+}
+
+// A first start speaks the desktop's language when the language file has it; a parameters file
+// already written keeps its own.
+TEST(StartUp, FirstStartFollowsTheDesktopLanguage) {
+    for (const bool prmFile : {false, true}) {
+        test::Program p;
+        WriteFile(p.path("Lumivex.lng"), CrLf({"[English]", "btn_exit=Quit"}));
+        if (prmFile) WriteFile(p.path("Lumivex.prm"), FileBanner(bkParameters) + "\r\n" + CrLf({"[P]", "LNG=Fran\xE7" "ais", "[/]"}));
+        p.session.DesktopLanguageCode = "en";
+        auto form = p.Open();
+        EXPECT_EQ(prmFile ? "Quitter" : "Quit", form->findChild<QPushButton*>("BitBtn5")->text().toStdString());
+        EXPECT_EQ(!prmFile, test::ReadFile(p.path("Lumivex.prm")).find("LNG=English\r\n") != std::string::npos);
+    }
+}
+
+// The log page's text meets the contrast of WCAG AA (4.5 to 1), with the colours of a first start
+// and with the pair that earlier starts wrote into the parameters file.
+TEST(StartUp, LogTextIsReadable) {
+    const auto luminance = [](const QColor& c) {
+        const auto lin = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
+    };
+    for (const bool oldPair : {false, true}) {
+        test::Program p;
+        if (oldPair) {
+            p.session.SetProgramDir(p.dir.path());
+            p.params.PrmSet(prmLGF, "$00857883", false);
+            p.params.PrmFile(pmSave);
+        }
+        auto form = p.Open();
+        form->show();
+        const QPalette pal = form->findChild<QWidget*>("Memo1")->palette();
+        const double a = luminance(pal.color(QPalette::Text)), b = luminance(pal.color(QPalette::Base));
+        EXPECT_GE((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05), 4.5) << oldPair;
+    }
 }
 
 TEST(StartUp, QuitWritesTheParametersAndAFailedWriteKeepsTheWindow) {
@@ -199,6 +238,26 @@ TEST(ConversionPage, OutputPreviewFollowsTheInputOneAndBarsEndAtZero) {
         auto* bar = form->findChild<QProgressBar*>(name);
         EXPECT_EQ(std::make_pair(100, 0), std::make_pair(bar->maximum(), bar->value())) << name;
     }
+}
+
+// The output preview shows the result: the output format's header line, then the data line,
+// never the input's skipped header line.
+TEST(ConversionPage, OutputPreviewShowsTheResultsHeaderNotTheSkippedOne) {
+    test::Program p;
+    WriteFile(p.path("Lumivex.fmt"),
+              FileBanner(bkFormats) + "\r\n" +
+                  CrLf({"NOM=IN", "CMT=in", "CLC=2", "SEP=;", "DEC=,", "IFL=1", "COL=A|N|0|0|0|", "COL=B|AN|0|0|0|",
+                        "NOM=OUT", "CMT=out", "CLC=2", "SEP=;", "DEC=.", "IFL=0", "HDR=Bh;Ah", "COL=B|AN|0|0|0|",
+                        "COL=A|N|0|0|0|"}));
+    WriteFile(p.path("Lumivex.prm"), FileBanner(bkParameters) + "\r\n" + CrLf({"[P]", "MRI=IN", "MRO=OUT", "[/]"}));
+    WriteFile(p.path("h.txt"), CrLf({"Ouv.;Nom", "1,5;x"}));
+    auto form = p.Open();
+    form->show();
+    p.dialogs.openAnswers.push_back({p.path("h.txt")});
+    Click(*form, "BitBtn3");
+    const GridCells& out = form->conversionPage->OutPreview();
+    EXPECT_EQ((std::vector<std::string>{"Bh", "Ah", "x", "1.5", ""}),
+              (std::vector<std::string>{out.Cell(1, 1), out.Cell(2, 1), out.Cell(1, 2), out.Cell(2, 2), out.Cell(1, 3)}));
 }
 
 // Choices made during a run wait for the next one; the run deletes only the source it converted.

@@ -127,7 +127,7 @@ TEST(ParamsPage, SaveRewritesTheParametersFile) {
     EXPECT_EQ(FileBanner(bkParameters) + "\r\n" +
                   CrLf({"[P]", "CTB=CTB", "LNG=English", "MRS=$Q", "F_S=$L", "MRD=" + out + "/", "DDO=_x",
                         "EXT=.csv", "BIS=$Q", "SCM=0", "SDL=0", "SRN=_done", "ERL=2", "MRI=", "MRO=", "CPD=20",
-                        "CPE=19", "DTY=$Q", "LGT=$00B7C9A7", "LGF=$00857883", "LOG=0", "ENC=UTF-8", "EOL=LF", "[/]"}),
+                        "CPE=19", "DTY=$Q", "LGT=$00B7C9A7", "LGF=$00494248", "LOG=0", "ENC=UTF-8", "EOL=LF", "[/]"}),
               ReadFile(s.prog.path("Lumivex.prm")));
 }
 
