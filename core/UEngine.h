@@ -111,6 +111,8 @@ public:
     void PrepareFields();
     // A format asks for them: the engines go through the slots.
     bool FieldsPath() const { return quotedIn_ || readNumbers_ || writeFields_; }
+    // Slot k's value as the output format writes it: a number with its grouping separators.
+    const std::string& GroupedOut(std::size_t k, const std::string& value);
 
     std::vector<std::string> t_lineOut; // slots 0..OutColCount; 0 takes the unlinked fields
     std::vector<IoLinkEntry> IoLink;    // entries 0..max(InColCount, OutColCount)

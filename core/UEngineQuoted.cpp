@@ -63,19 +63,20 @@ bool Converter::UnstringQuoted(std::string_view line) {
     return ok && fmt_.InColCount >= 0 && field - 1 == static_cast<std::size_t>(fmt_.InColCount);
 }
 
+const std::string& Converter::GroupedOut(std::size_t k, const std::string& value) {
+    if (k >= groupOut_.size() || !groupOut_[k]) return value;
+    field_ = value;
+    GroupDigits(field_, fmt_.Output.decSep, fmt_.Output.groupSep);
+    return field_;
+}
+
 int Converter::WriteFields(IOutSink& sink) {
     const std::size_t n = t_lineOut.empty() ? 0 : t_lineOut.size() - 1;
     const Format& out = fmt_.Output;
     join_.clear();
     for (std::size_t k = 1; k <= n; ++k) {
         if (k > 1) join_ += OutColSep;
-        const std::string* value = &t_lineOut[k];
-        if (k < groupOut_.size() && groupOut_[k]) {
-            field_ = *value;
-            GroupDigits(field_, out.decSep, out.groupSep);
-            value = &field_;
-        }
-        AppendQuoted(join_, *value, out.quoting, OutColSep);
+        AppendQuoted(join_, GroupedOut(k, t_lineOut[k]), out.quoting, OutColSep);
     }
     join_ += Eol();
     return sink.Write(join_) ? leOk : leWrite;

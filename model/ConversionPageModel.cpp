@@ -250,7 +250,10 @@ std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, Log& log,
                 }
             }
         }
-        out.emplace_back(conv.t_lineOut.begin() + 1, conv.t_lineOut.end());
+        auto& row = out.emplace_back(conv.t_lineOut.begin() + 1, conv.t_lineOut.end());
+        // Numbers with the grouping separators the result will hold.
+        if (split && f.InFmtOk && f.OutFmtOk)
+            for (std::size_t k = 0; k < row.size(); ++k) row[k] = std::string(conv.GroupedOut(k + 1, row[k]));
     }
     return out;
 }
