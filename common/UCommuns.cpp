@@ -50,11 +50,15 @@ std::string FileBanner(int kind) {
     return out;
 }
 
-const std::array<std::string_view, 10>& DateLayouts() {
-    static constexpr std::array<std::string_view, 10> kLayouts = {
-        "YY/MM/DD", "YYYY/MM/DD", "YYMMDD",     "YYYYMMDD",   "YY/DD/MM",
-        "YYYY/DD/MM", "DD/MM/YY", "DD/MM/YYYY", "MM/DD/YY", "MM/DD/YYYY"};
+const std::array<std::string_view, 12>& DateLayouts() {
+    static constexpr std::array<std::string_view, 12> kLayouts = {
+        "YY/MM/DD", "YYYY/MM/DD", "YYMMDD",     "YYYYMMDD",   "YY/DD/MM",    "YYYY/DD/MM",
+        "DD/MM/YY", "DD/MM/YYYY", "MM/DD/YY",   "MM/DD/YYYY", "DD/MMM/YYYY", "MMM DD, YYYY"};
     return kLayouts;
+}
+
+bool LayoutWithoutSeparator(std::string_view layout) {
+    return layout == "YYMMDD" || layout == "YYYYMMDD" || layout == "MMM DD, YYYY";
 }
 
 bool CheckValue(int rule, std::string_view value) {

@@ -16,8 +16,12 @@ enum BannerKind : int { bkParameters = 10, bkFormats = 11, bkHistory = 12 };
 // without a line end after the last one.
 std::string FileBanner(int kind);
 
-// The ten date layouts, in the order the column-type list offers them.
-const std::array<std::string_view, 10>& DateLayouts();
+// The date layouts, in the order the column-type list offers them: the ten numeric ones, then two
+// with an English month abbreviation (MMM).
+const std::array<std::string_view, 12>& DateLayouts();
+// A layout written without a separator of its own ("/" places the separator): the two compact
+// layouts, and "MMM DD, YYYY", whose blank and comma are part of it. Its separator is "0".
+bool LayoutWithoutSeparator(std::string_view layout);
 
 enum CheckRule : int {
     ckZero = 51,

@@ -29,7 +29,7 @@ int64_t WrittenColumns(const Format& f) {
 std::string Column::TypeText() const {
     switch (type) {
     case ColumnType::Text: return "AN";
-    case ColumnType::Number: return "N";
+    case ColumnType::Number: return std::string("N") + (scaled ? "K" : "") + (percent ? "%" : "");
     case ColumnType::Alpha: return "A";
     case ColumnType::Date: return dateSep + dateLayout;
     }
@@ -39,8 +39,13 @@ std::string Column::TypeText() const {
 void Column::SetTypeText(std::string_view text) {
     dateSep.clear();
     dateLayout.clear();
+    scaled = percent = false;
     if (text == "AN") type = ColumnType::Text;
-    else if (text == "N") type = ColumnType::Number;
+    else if (IsNumberType(text)) {
+        type = ColumnType::Number;
+        scaled = text.find('K') != std::string_view::npos;
+        percent = text.back() == '%';
+    }
     else if (text == "A") type = ColumnType::Alpha;
     else {
         type = ColumnType::Date;
@@ -52,6 +57,15 @@ void Column::SetTypeText(std::string_view text) {
 std::string Column::Text() const {
     return name + '|' + TypeText() + '|' + CodeText(casing) + '|' + CodeText(control) + '|' + CodeText(affix) + '|' +
            affixText;
+}
+
+bool IsNumberType(std::string_view text) { return text == "N" || text == "NK" || text == "N%" || text == "NK%"; }
+
+bool Format::HasFieldOptions() const {
+    if (quoting != QuoteMode::None || !groupSep.empty()) return true;
+    for (const Column& c : columns)
+        if (c.scaled || c.percent) return true;
+    return false;
 }
 
 int32_t Format::SkipCount() const {
@@ -67,10 +81,19 @@ std::string Format::BlockText() const {
     AddLine(out, "SEP", colSep);
     AddLine(out, "DEC", decSep);
     AddLine(out, "IFL", skipText);
+    // The keys of the later options come only when used: older files are written back unchanged.
+    if (quoting != QuoteMode::None) AddLine(out, "GUI", CodeText(quoting));
+    if (!groupSep.empty()) AddLine(out, "MIL", groupSep);
     for (const std::string& h : headers) AddLine(out, "HDR", h);
     const int64_t n = WrittenColumns(*this);
     for (int64_t i = 0; i < n; ++i) AddLine(out, "COL", columns[static_cast<std::size_t>(i)].Text());
     return out;
+}
+
+bool GroupSepUsable(std::string_view sep, std::string_view colSep, std::string_view decSep, bool quoted) {
+    if (sep.size() != 1 || (sep == colSep && !quoted) || sep == decSep) return false;
+    const char c = sep[0];
+    return !(c >= '0' && c <= '9') && c != '-' && c != '+' && c != '"';
 }
 
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
@@ -83,7 +106,7 @@ bool FormatWritable(const Format& f) {
     // A block whose COL lines are not all at hand would be written incomplete.
     const int64_t n = WrittenColumns(f);
     if (n < 0) return false;
-    for (const std::string* text : {&f.name, &f.comment, &f.countText, &f.colSep, &f.decSep, &f.skipText})
+    for (const std::string* text : {&f.name, &f.comment, &f.countText, &f.colSep, &f.decSep, &f.skipText, &f.groupSep})
         if (HasLineBreak(*text)) return false;
     for (const std::string& h : f.headers)
         if (HasLineBreak(h)) return false;

@@ -1,6 +1,7 @@
 #include "core/FormatCheck.h"
 
 #include "common/Text.h"
+#include "common/UCommuns.h"
 #include "env/ULang.h"
 
 #include <algorithm>
@@ -15,7 +16,7 @@ void Add(ErrList& list, std::string label, std::string key, std::string text) {
 
 // Layouts without separators, and the plain types, carry no date separator to check.
 bool HasDateSeparator(const std::string& type) {
-    return type != "N" && type != "AN" && type != "YYMMDD" && type != "YYYYMMDD";
+    return type != "N" && type != "AN" && !LayoutWithoutSeparator(type);
 }
 
 } // namespace
@@ -31,6 +32,8 @@ FmtGeneralValues GeneralValuesOf(const Format& f) {
     g.JmpLinesText = f.skipText;
     g.HdrOn = !f.headers.empty();
     g.HdrLines = f.headers;
+    g.Quoting = f.quoting;
+    g.GroupSepText = f.groupSep;
     return g;
 }
 
@@ -91,8 +94,19 @@ bool CheckFormatForSave(const FmtEditorValues& v, Format& work, ErrList& errList
 
     if (!g.DecSepText.empty()) work.decSep = g.DecSepText;
     else addError("SepDec", lang.Text(LK::err_fmtDDecSep));
+    // Only fields in quotes tell a decimal separator from the column separator.
+    if (!g.DecSepText.empty() && g.DecSepText == colSep && g.Quoting == QuoteMode::None)
+        addError("SepDec", lang.Format(LK::hnt_fmtSepIsCol, {g.DecSepText}));
 
     work.skipText = g.JmpLinesText;
+
+    // The fields' quotes and the grouping separator: a quote cannot separate what it encloses.
+    work.quoting = g.Quoting;
+    if (g.Quoting != QuoteMode::None && (colSep == "\"" || g.DecSepText == "\""))
+        addError("Quotes", lang.Text(LK::err_fmtDQuoteSep));
+    work.groupSep = g.GroupSepText;
+    if (!g.GroupSepText.empty() && !GroupSepUsable(g.GroupSepText, colSep, g.DecSepText, g.Quoting != QuoteMode::None))
+        addError("GroupSep", lang.Text(LK::err_fmtDGrpSep));
 
     if (g.HdrOn) work.headers = g.HdrLines;
     else work.headers.clear();
@@ -134,7 +148,7 @@ bool CheckFormatForSave(const FmtEditorValues& v, Format& work, ErrList& errList
                                                    "de la colonne %s.", {IntToStr(static_cast<int64_t>(i + 1))}));
     bool lineBreak = false;
     for (const std::string* text :
-         {&v.EditFmtName, &g.Comment, &g.ColCountText, &g.ColSepText, &g.DecSepText, &g.JmpLinesText})
+         {&v.EditFmtName, &g.Comment, &g.ColCountText, &g.ColSepText, &g.DecSepText, &g.JmpLinesText, &g.GroupSepText})
         lineBreak = lineBreak || HasLineBreak(*text);
     if (g.HdrOn)
         for (const std::string& line : g.HdrLines) lineBreak = lineBreak || HasLineBreak(line);

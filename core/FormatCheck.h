@@ -26,6 +26,8 @@ struct FmtGeneralValues {
     std::string JmpLinesText = "0";
     bool HdrOn = false;
     std::vector<std::string> HdrLines;
+    QuoteMode Quoting = QuoteMode::None; // the quote list's item index
+    std::string GroupSepText;            // empty: no grouping separator
 };
 
 // The general values that show a format.

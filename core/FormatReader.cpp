@@ -5,6 +5,8 @@
 
 #include <array>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace lmx {
 
@@ -31,18 +33,32 @@ bool ReadCode(std::string_view text, Code& code) {
 int ReadBlock(FmtLineReader& in, FormatRead& read) {
     Format& f = read.format;
     FmtReadFault& fault = read.fault;
-    int result = frOk;
     std::string line;
     std::string_view key;
     std::string_view value;
-    // The first descriptive fault is the one worth showing.
-    const auto descrFault = [&](const char* expected, bool atEnd) {
-        result = atEnd ? frEmptyName : frBadDescr;
-        if (!fault.descrKey.empty()) return;
-        fault.descrLine = in.LineNo();
-        fault.descrKey = expected;
-        fault.descrAtEnd = atEnd;
-        if (!atEnd) fault.descrFound = line;
+    // The descriptive faults in file order: the first is the one worth showing, the last sets the
+    // code. DEC equal to SEP waits for the end of the block: fields in quotes allow it.
+    // So does a grouping separator equal to SEP.
+    struct Pending {
+        const char* key;
+        int64_t line;
+        std::string found;
+        bool atEnd;
+        bool quotesAllow = false;
+    };
+    std::vector<Pending> pending;
+    const auto descrFault = [&](const char* expected, bool atEnd, bool quotesAllow = false) {
+        pending.push_back(Pending{expected, in.LineNo(), atEnd ? std::string() : line, atEnd, quotesAllow});
+    };
+    const auto descrResult = [&] {
+        if (f.quoting != QuoteMode::None) std::erase_if(pending, [](const Pending& p) { return p.quotesAllow; });
+        if (pending.empty()) return int{frOk};
+        const Pending& first = pending.front();
+        fault.descrLine = first.line;
+        fault.descrKey = first.key;
+        fault.descrAtEnd = first.atEnd;
+        fault.descrFound = first.found;
+        return pending.back().atEnd ? int{frEmptyName} : int{frBadDescr};
     };
     // One descriptive line; a failed step does not stop the following ones.
     const auto next = [&](const char* expected) {
@@ -75,16 +91,18 @@ int ReadBlock(FmtLineReader& in, FormatRead& read) {
         else descrFault("SEP", false);
     }
     if (next("DEC")) {
-        if (key == "DEC" && !value.empty() && value != f.colSep) f.decSep = value;
-        else descrFault("DEC", false);
+        if (key == "DEC" && !value.empty()) f.decSep = value;
+        if (key != "DEC" || value.empty()) descrFault("DEC", false);
+        else if (value == f.colSep) descrFault("DEC", false, true);
     }
     if (next("IFL")) {
         if (key == "IFL" && CheckValue(ckNonNegativeInt, value)) f.skipText = value;
         else descrFault("IFL", false);
     }
-    if (!countSet) return result;
+    if (!countSet) return descrResult();
 
     // The count is not trusted for an allocation: columns come with the COL lines that back them.
+    int result = frOk;
     int64_t k = 0;
     bool blockEnded = false;
     bool columnsOk = true;
@@ -95,6 +113,19 @@ int ReadBlock(FmtLineReader& in, FormatRead& read) {
         value = LineValue(line);
         if (key == "HDR") {
             f.headers.emplace_back(value);
+        } else if (key == "GUI" || key == "MIL") {
+            // Once each; a quote cannot separate the fields it encloses, nor group digits.
+            bool ok = false;
+            if (key == "GUI" && f.quoting == QuoteMode::None && (value == "1" || value == "2") && f.colSep != "\"" &&
+                f.decSep != "\"") {
+                f.quoting = static_cast<QuoteMode>(value[0] - '0');
+                ok = true;
+            } else if (key == "MIL" && f.groupSep.empty() && GroupSepUsable(value, f.colSep, f.decSep, true)) {
+                f.groupSep = value;
+                ok = true;
+                if (value == f.colSep) descrFault("MIL", false, true);
+            }
+            if (!ok) descrFault(key == "GUI" ? "GUI" : "MIL", false);
         } else if (key == "COL") {
             ++k;
             if (k > n) result = frTooManyColsAtEof;
@@ -113,8 +144,9 @@ int ReadBlock(FmtLineReader& in, FormatRead& read) {
     if (!blockEnded && k < n) result = frColCountDiffers;
     fault.colLines = k;
     fault.colCount = n;
+    const int descr = descrResult();
     if (!columnsOk) return frBadColumn;
-    return result;
+    return result != frOk ? result : descr;
 }
 
 } // namespace
@@ -138,7 +170,7 @@ bool ReadColumn(int32_t k, std::string_view value, Column& col, FormatRead& read
     if (field[cfName].empty()) return ColumnFault(read, k, cfName, field[cfName]);
     col.name = field[cfName];
     const std::string_view type = field[cfType];
-    if (type != "A" && type != "N" && type != "AN") {
+    if (type != "A" && type != "AN" && !IsNumberType(type)) {
         if (type.size() < 2 || !CheckValue(ckDateLayout, type.substr(1))) return ColumnFault(read, k, cfType, type);
         // Remembered before the codes are checked: a later fault in the line does not undo it.
         read.metDate = true;

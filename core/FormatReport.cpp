@@ -34,6 +34,8 @@ LK DescrRule(const std::string& key) {
     if (key == "CLC") return LK::err_fmtRdRuleClc;
     if (key == "SEP") return LK::err_fmtRdRuleSep;
     if (key == "DEC") return LK::err_fmtRdRuleDec;
+    if (key == "GUI") return LK::err_fmtRdRuleGui;
+    if (key == "MIL") return LK::err_fmtRdRuleMil;
     return LK::err_fmtRdRuleIfl;
 }
 

@@ -142,6 +142,75 @@ inline bool AllDigitsOr(const char* p, std::size_t n, bool hasOther, char other)
     return true;
 }
 
+// True when some byte of [p, p + n) is b.
+inline bool HoldsByte(const char* p, std::size_t n, char b) {
+    if (n >= 8) {
+        uint64_t hit = 0;
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8) hit |= MatchBits(Load(p + i), b);
+        if (i < n) hit |= MatchBits(Load(p + n - 8), b);
+        return hit != 0;
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        if (p[i] == b) return true;
+    return false;
+}
+
+// Values of eight bytes and more: word by word. A word may hold one separator, and one word
+// only; bytes seen twice by the last, overlapping word are kept out of it. Out of line, so that
+// the short path below stays small enough to be inlined.
+[[gnu::noinline]] inline bool LongNumberBytes(const char* p, std::size_t n, bool hasDec, char dec) {
+    uint64_t bad = 0, twice = 0;
+    std::size_t decs = 0;
+    const auto count = [&](uint64_t w, uint64_t keep) {
+        bad |= NotDigitOr(w, hasDec, dec) & keep;
+        if (hasDec) {
+            const uint64_t m = MatchBits(w, dec) & keep;
+            twice |= m & (m - 1);
+            decs += m != 0 ? 1 : 0;
+        }
+    };
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) count(Load(p + i), ~uint64_t{0});
+    if (i < n) count(Load(p + n - 8), ~uint64_t{0} << (8 * (8 - (n - i))));
+    return bad == 0 && twice == 0 && decs <= 1;
+}
+
+// A number as the numeric control accepts it: an optional leading "-" or "+", then digits and at
+// most one dec (when hasDec), with one digit at least. The empty value passes.
+inline bool NumberBytes(const char* p, std::size_t n, bool hasDec, char dec) {
+    if (n == 0) return true;
+    if (p[0] == '-' || p[0] == '+') {
+        ++p;
+        --n;
+        if (n == 0) return false;
+    }
+    if (n >= 8) return LongNumberBytes(p, n, hasDec, dec);
+    // The usual price or volume: the bytes that are no digit, byte i of the value at byte i of one
+    // word; one of them at most, and that one the separator.
+    uint64_t bad;
+    const uint64_t digits = kOnes * '0';
+    if (n >= 4) {
+        // Bytes 0 to 3, then bytes 4 to n - 1 from a load that ends at the last byte.
+        uint32_t a, b;
+        std::memcpy(&a, p, 4);
+        std::memcpy(&b, p + n - 4, 4);
+        if constexpr (std::endian::native == std::endian::big) {
+            a = __builtin_bswap32(a);
+            b = __builtin_bswap32(b);
+        }
+        const uint64_t high = digits & ~uint64_t{0xFFFFFFFF};
+        const uint64_t tail = NotDigitOr(b | high, false, '\0') >> (8 * (8 - n));
+        bad = NotDigitOr(a | high, false, '\0') | (tail << 32);
+    } else {
+        uint64_t w = 0;
+        for (std::size_t i = 0; i < n; ++i) w |= uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
+        bad = NotDigitOr(w | (digits & ~((uint64_t{1} << (8 * n)) - 1)), false, '\0');
+    }
+    if (bad == 0) return true;
+    return hasDec && (bad & (bad - 1)) == 0 && n > 1 && p[std::countr_zero(bad) >> 3] == dec;
+}
+
 } // namespace lmx::bytescan
 
 namespace lmx::bytescan {

@@ -22,7 +22,10 @@ TColonne ColonneFromColumn(const Column& c) {
     // Only "AN" and "N" are plain here: "A" splits like a date type (separator "A", empty layout).
     const std::string type = c.TypeText();
     if (c.type == ColumnType::Number || c.type == ColumnType::Text) {
-        col.ColType = type;
+        // A number's suffix and percent have boxes of their own: its type is "N".
+        col.ColType = type.substr(0, c.type == ColumnType::Number ? 1 : std::string::npos);
+        col.Scaled = c.scaled;
+        col.Percent = c.percent;
     } else {
         col.DtSep = type.substr(0, 1);
         col.ColType = type.size() > 1 ? type.substr(1) : std::string();
@@ -41,6 +44,10 @@ Column ColumnFromColonne(const TColonne& col) {
     Column c;
     c.name = col.ColName;
     c.SetTypeText(col.DtSep + col.ColType);
+    if (c.type == ColumnType::Number) {
+        c.scaled = col.Scaled;
+        c.percent = col.Percent;
+    }
     c.casing = col.Casse;
     c.control = col.Control;
     c.affix = col.FixeType;

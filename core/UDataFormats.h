@@ -23,6 +23,9 @@ struct TColonne {
     bool CasseOn = false;
     CaseCode Casse = CaseCode::None;
     ControlCode Control = ControlCode::Never;
+    // A number ("N") read with a K, M or B suffix, with a trailing %.
+    bool Scaled = false;
+    bool Percent = false;
     bool Valid = false;
 };
 

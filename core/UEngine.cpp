@@ -24,6 +24,17 @@ std::string Converter::AddedText(std::string_view cp1252) const {
 void Converter::TakeSeparators() {
     InColSep = fmt_.Input.colSep;
     OutColSep = fmt_.Output.colSep;
+    PrepareFields();
+}
+
+std::vector<char> Converter::FedSlots() const {
+    std::vector<char> fed(t_lineOut.size(), 0);
+    const std::size_t inCount = fmt_.InColCount > 0 ? static_cast<std::size_t>(fmt_.InColCount) : 0;
+    for (std::size_t i = 1; i <= inCount && i < IoLink.size(); ++i) {
+        const int32_t t = IoLink[i].target;
+        if (t > 0 && static_cast<std::size_t>(t) < fed.size()) fed[static_cast<std::size_t>(t)] = 1;
+    }
+    return fed;
 }
 
 bool Converter::Unstring(std::string_view line) {
@@ -34,6 +45,7 @@ bool Converter::Unstring(std::string_view line) {
     std::size_t field = 1;
     const IoLinkEntry* const link = IoLink.data();
     const std::size_t links = IoLink.size();
+    if (quotedIn_) return UnstringQuoted(line);
     std::string* const slot = t_lineOut.data();
     auto store = [&](const char* b, const char* e) {
         if (field >= links) return; // beyond every input column: not stored
@@ -42,6 +54,7 @@ bool Converter::Unstring(std::string_view line) {
             // clear + append stays inside the slot's storage; assign takes a slower general path.
             slot[target].clear();
             slot[target].append(b, static_cast<std::size_t>(e - b));
+            if (readNumbers_ && target > 0) ReadNumberOf(field, slot[target]);
         }
     };
 
@@ -65,6 +78,7 @@ int Converter::WriteOutLine() {
 }
 
 int Converter::WriteOutLine(IOutSink& sink) {
+    if (writeFields_) return WriteFields(sink);
     const std::size_t n = t_lineOut.empty() ? 0 : t_lineOut.size() - 1;
     const std::string_view eol = Eol();
     std::size_t total = eol.size();

@@ -32,7 +32,25 @@ struct DateConvValues {
     int32_t Order = 0;
     std::string OutSepText; // empty for the placeholder "0"
     int32_t OutLen = 0;
+    std::string OutFmt;
 };
+
+// A date read from a value by a layout: at fixed places, or with a day or month lacking its
+// leading zero before a separator, a month by its English abbreviation (MMM, any case), and after
+// the date a blank or a "T" and a time, kept as it is read (rest).
+struct DateParts {
+    int year = 0;
+    int yearDigits = 0;
+    int month = 0;
+    int day = 0;
+    std::string_view rest;
+};
+// With sep, the separator's places must hold it (the control of a written date); without, any
+// byte but a digit.
+bool ReadDateParts(std::string_view value, std::string_view layout, DateParts& parts,
+                   const std::string* sep = nullptr);
+// The layout writes the month as its abbreviation.
+bool HasMonthName(std::string_view layout);
 
 // A date separator and layout, as a date column's type text holds them.
 struct DateSide {
@@ -82,10 +100,19 @@ public:
     FormatState& Formats() { return fmt_; }
     const FormatState& Formats() const { return fmt_; }
 
-    // The column separators are taken once when a run starts (and by the preview).
+    // The column separators are taken once when a run starts (and by the preview), with how the
+    // formats read and write their fields (PrepareFields).
     void TakeSeparators();
     std::string InColSep;
     std::string OutColSep;
+
+    // Quotes, grouping separators, number suffixes: what the two formats ask of the split and of
+    // the write, taken with the separators.
+    void PrepareFields();
+    // A format asks for them: the engines go through the slots.
+    bool FieldsPath() const { return quotedIn_ || readNumbers_ || writeFields_; }
+    // Slot k's value as the output format writes it: a number with its grouping separators.
+    const std::string& GroupedOut(std::size_t k, const std::string& value);
 
     std::vector<std::string> t_lineOut; // slots 0..OutColCount; 0 takes the unlinked fields
     std::vector<IoLinkEntry> IoLink;    // entries 0..max(InColCount, OutColCount)
@@ -122,7 +149,11 @@ public:
     std::string AddedText(std::string_view cp1252) const;
     std::string_view Eol() const { return LfOnly ? std::string_view("\n") : std::string_view("\r\n"); }
 
-    // Splits the line into t_lineOut through IoLink; true when it has exactly InColCount fields.
+    // Per slot of t_lineOut: 1 when an input column feeds it through IoLink.
+    std::vector<char> FedSlots() const;
+
+    // Splits the line into t_lineOut through IoLink; true when it has exactly InColCount fields. A
+    // format with quotes has its fields unquoted; its numbers are read by ReadNumber when it asks.
     bool Unstring(std::string_view line);
     // Joins slots 1..OutColCount with the output separator, the line end after: leOk or leWrite.
     int WriteOutLine();
@@ -148,8 +179,16 @@ public:
                       bool cut, bool widen, int32_t order, std::string& out) const;
     // With the prepared values and InDateFmt.
     bool DateConvInto(std::string_view value, std::string& out) const;
-    // With the values of output slot k, as the engines call it.
+    // With the values of output slot k, as the engines call it: at fixed places when the value has
+    // the length of the input layout and no month is named, else read by ReadDateParts.
     bool DateConvInto(std::string_view value, const DateConvValues& d, std::string& out) const;
+    // A date read by ReadDateParts, written in outLayout; false when it cannot be (and, as at fixed
+    // places, when its date part has another length than outLen).
+    bool DateConvGeneral(std::string_view value, std::string_view inLayout, std::string_view outSep,
+                         std::string_view outLayout, int32_t outLen, std::string& out) const;
+    // Under the date control: a date of the output layout of d that the calendar has (a two-digit
+    // year widened first); an empty value passes.
+    bool IsCalendarDate(std::string_view value, const DateConvValues& d) const;
 
     // "y/m/d" to the four-digit year, or "0".
     std::string ExpandYear(std::string_view date) const;
@@ -170,6 +209,19 @@ public:
     static void AddFixeInPlace(std::string& value, int32_t code, std::string_view fixe);
 
 private:
+    int WindowYear(int twoDigits) const;
+    bool UnstringQuoted(std::string_view line);
+    // Input column i (1-based) is a number that ReadNumber reads.
+    void ReadNumberOf(std::size_t i, std::string& slot) const;
+    int WriteFields(IOutSink& sink);
+
+    bool quotedIn_ = false;
+    bool readNumbers_ = false;
+    bool writeFields_ = false;
+    std::vector<char> numberIn_;   // per input column (1-based): read by ReadNumber
+    std::vector<char> groupOut_;   // per output slot: a number written with the grouping separator
+    std::string field_;            // one output field being written
+
     FormatState& fmt_;
     DateConvValues remembered_; // the remembered pair's, for a slot without values of its own
     int currentYear_;

@@ -4,6 +4,7 @@
 
 #include "core/UByteScan.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstring>
@@ -39,8 +40,8 @@ int DaysInMonth(int y, int m) {
 int32_t Converter::DateLayoutOrder(std::string_view layout) {
     if (layout == "YY/MM/DD" || layout == "YYYY/MM/DD" || layout == "YYMMDD" || layout == "YYYYMMDD") return 1;
     if (layout == "YY/DD/MM" || layout == "YYYY/DD/MM") return 2;
-    if (layout == "DD/MM/YY" || layout == "DD/MM/YYYY") return 3;
-    if (layout == "MM/DD/YY" || layout == "MM/DD/YYYY") return 4;
+    if (layout == "DD/MM/YY" || layout == "DD/MM/YYYY" || layout == "DD/MMM/YYYY") return 3;
+    if (layout == "MM/DD/YY" || layout == "MM/DD/YYYY" || layout == "MMM DD, YYYY") return 4;
     return 0;
 }
 
@@ -60,6 +61,7 @@ DateConvValues Converter::MakeDateConv(const std::string& inFmt, const std::stri
     // "0" stands for "no separator" in the layouts written without one.
     if (!outSep.empty() && outSep != "0") d.OutSepText.push_back(outSep[0]);
     d.OutLen = static_cast<int32_t>(outFmt.size());
+    d.OutFmt = outFmt;
     return d;
 }
 
@@ -72,6 +74,7 @@ DateConvValues Converter::PairValues() const {
     d.Order = OutDateOrder;
     d.OutSepText = OutDateSepText;
     d.OutLen = OutDateLen;
+    d.OutFmt = fmt_.OutDateFmt;
     return d;
 }
 
@@ -111,12 +114,7 @@ void Converter::PrepareDateOutput() {
 bool Converter::ExpandYear(std::string_view year, std::string_view month, std::string_view day, int& result) const {
     int y = 0, m = 0, d = 0;
     if (!DigitsToInt(year, y) || !DigitsToInt(month, m) || !DigitsToInt(day, d)) return false;
-    if (year.size() <= 2) {
-        // Into the hundred years from 50 years before the current year to 49 after.
-        const int base = currentYear_ - 50;
-        y += (base / 100) * 100;
-        if (y < base) y += 100;
-    }
+    if (year.size() <= 2) y = WindowYear(y);
     if (m < 1 || m > 12 || d < 1 || d > DaysInMonth(y, m)) return false;
     result = y;
     return true;
@@ -132,9 +130,30 @@ std::string Converter::ExpandYear(std::string_view date) const {
     return std::to_string(y);
 }
 
+namespace {
+
+// The numeric layout that an order code describes, with the year of the input layout cut or
+// widened, with or without separators.
+std::string OutLayoutOf(int32_t order, std::string_view inLayout, bool cut, bool widen, bool withSep) {
+    const auto inYear = static_cast<std::size_t>(std::count(inLayout.begin(), inLayout.end(), 'Y'));
+    const std::string y(cut ? 2 : widen ? 4 : inYear, 'Y');
+    const std::string s = withSep ? "/" : "";
+    switch (order) {
+    case 1: return y + s + "MM" + s + "DD";
+    case 2: return y + s + "DD" + s + "MM";
+    case 3: return "DD" + s + "MM" + s + y;
+    case 4: return "MM" + s + "DD" + s + y;
+    default: return {};
+    }
+}
+
+} // namespace
+
 bool Converter::DateConvInto(std::string_view value, std::string_view inLayout, std::string_view outSep,
                              int32_t outLen, bool cut, bool widen, int32_t order, std::string& out) const {
-    if (value.size() != inLayout.size()) return false;
+    if (value.size() != inLayout.size() || HasMonthName(inLayout))
+        return DateConvGeneral(value, inLayout, outSep, OutLayoutOf(order, inLayout, cut, widen, !outSep.empty()), outLen,
+                               out);
     // Parts on the stack: no allocation per date. No part can be longer than the value.
     constexpr std::size_t kMax = 64;
     if (value.size() > kMax) return false; // no layout is that long, so neither is a valid value
@@ -175,11 +194,11 @@ bool Converter::DateConvInto(std::string_view value, std::string_view inLayout, 
     return true;
 }
 
-bool Converter::DateConvInto(std::string_view value, std::string& out) const {
-    return DateConvInto(value, fmt_.InDateFmt, OutDateSepText, OutDateLen, CutYear, WidenYear, OutDateOrder, out);
-}
+bool Converter::DateConvInto(std::string_view value, std::string& out) const { return DateConvInto(value, remembered_, out); }
 
 bool Converter::DateConvInto(std::string_view value, const DateConvValues& d, std::string& out) const {
+    if (value.size() != d.InFmt.size() || HasMonthName(d.InFmt) || HasMonthName(d.OutFmt))
+        return DateConvGeneral(value, d.InFmt, d.OutSepText, d.OutFmt, d.OutLen, out);
     return DateConvInto(value, d.InFmt, d.OutSepText, d.OutLen, d.CutYear, d.WidenYear, d.Order, out);
 }
 
@@ -228,7 +247,9 @@ void DateRecipe::Prepare(const Converter& conv, const DateConvValues& v) {
     fill_.clear();
     shuffle_ = false;
     never_ = inLen_ > kMaxLen || v.OutLen < 0;
-    if (never_ || widen_) return;
+    // A month by its name is no move of bytes: the primitive reads and writes it.
+    general_ = HasMonthName(v.InFmt) || HasMonthName(v.OutFmt);
+    if (never_ || widen_ || general_) return;
 
     std::vector<int8_t> y, m, d;
     for (std::size_t i = 0; i < inLen_; ++i) {
@@ -264,6 +285,12 @@ void DateRecipe::Prepare(const Converter& conv, const DateConvValues& v) {
         if (from_[j] >= 0) pick_[j] = static_cast<char>(from_[j]);
         else fill16_[j] = fill_[j];
     }
+}
+
+std::size_t DateRecipe::RewriteOther(const char* value, std::size_t len, char* out) const {
+    if (len > kMaxLen || !conv_->DateConvInto(std::string_view(value, len), d_, widened_)) return kNoDate;
+    std::memcpy(out, widened_.data(), widened_.size());
+    return widened_.size();
 }
 
 bool DateRecipe::Rewrite(const char* value, char* out) const {

@@ -30,30 +30,35 @@ bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOp
         case ecDateDecimal:
             c.decimal = mode != dmNone;
             c.plainOnly = mode == dmPlainNumber;
-            c.date = engineCode != ecDecimal && IsDateColumn(f.Output, k); // equal date settings: dates stay
+            // Equal date settings: dates stay. A date column that nothing feeds stays empty.
+            c.date = engineCode != ecDecimal && IsDateColumn(f.Output, k) && c.field >= 0;
             break;
         case ecGlobal: {
             c.decimal = mode != dmNone;
             c.plainOnly = mode == dmPlainNumber;
             if (k - 1 >= f.Output.columns.size()) break;
-            c.date = IsDateColumn(f.Output, k);
+            c.date = IsDateColumn(f.Output, k) && c.field >= 0;
             const Column& col = f.Output.columns[k - 1];
             c.fixe = col.affix;
             if (c.fixe != AffixCode::None) c.fixeText = conv.AddedText(col.affixText);
             c.casse = col.casing;
-            // Only "always" is checked: "if filled" picks the engine but controls nothing.
-            c.control = col.control == ControlCode::Always;
+            // Only "always" is checked: "if filled" picks the engine but controls nothing. A date
+            // is checked against the calendar, any other column by its characters.
+            c.calendar = col.control == ControlCode::Always && IsDateColumn(f.Output, k);
+            c.control = col.control == ControlCode::Always && !c.calendar;
             c.kind = conv.ControlKindOf(static_cast<int32_t>(k - 1));
             break;
         }
         default: return false;
         }
+        c.clash = c.decimal && !c.plainOnly;
     }
     return true;
 }
 
 bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     if (!PlanColumns(conv, engineCode, cols_)) return false;
+    conv_ = &conv;
     const FormatState& f = conv.Formats();
     inCount_ = f.InColCount > 0 ? static_cast<std::size_t>(f.InColCount) : 0;
     bounds_.assign(2 * inCount_, nullptr);
@@ -68,7 +73,8 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     dates_.resize(cols_.size());
     for (std::size_t k = 0; k < cols_.size(); ++k) {
         ColumnOps& c = cols_[k];
-        if (c.date) dates_[k].Prepare(conv, conv.DateOf(k + 1));
+        dates_[k] = DateRecipe();
+        if (c.date || c.calendar) dates_[k].Prepare(conv, conv.DateOf(k + 1));
         // Digits, and the one-character separator of the column's kind when there is one.
         const std::string& other = c.kind == ckNumber ? outDec_ : conv.DateSepTextOf(static_cast<int32_t>(k));
         c.hasOther = other.size() == 1;
@@ -82,7 +88,7 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
         const ColumnOps& c = cols_[k];
         anyDecimal = anyDecimal || c.decimal;
         extra_ += c.fixeText.size() + (c.date ? dates_[k].OutLen() : 0);
-        if (c.fixe != AffixCode::None || c.casse != CaseCode::None || c.date || c.control) plain_ = false;
+        if (c.fixe != AffixCode::None || c.casse != CaseCode::None || c.date || c.control || c.calendar) plain_ = false;
     }
     growth_ = anyDecimal && decTo_.size() > 1 ? decTo_.size() : 1;
 
@@ -96,12 +102,15 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
         const ColumnOps& c = cols_[k];
         const bool inPlace = c.field == static_cast<int32_t>(k);
         same_ = same_ && inPlace && c.fixe == AffixCode::None && c.casse == CaseCode::None && !c.control &&
-                (!c.date || dates_[k].OutLen() == dates_[k].InLen());
+                !c.calendar && (!c.date || dates_[k].OutLen() == dates_[k].InLen());
         sameOrder_ = sameOrder_ && inPlace;
     }
     if (same_) sameOrder_ = false;
     // A field never holds the column separator: when it is the decimal separator nothing changes.
     sameDecimal_ = anyDecimal && decFrom_ != sep_;
+    // The one-pass copy looks for the output decimal separator only while it changes decimals.
+    for (const ColumnOps& c : cols_)
+        if (c.clash && !sameDecimal_) same_ = sameOrder_ = false;
     for (ColumnOps& c : cols_) c.asRead = sameDecimal_ && (!c.decimal || c.plainOnly);
     outSep1_ = outSep_.empty() ? '\0' : outSep_[0];
     sepV_.fill(sep_);
@@ -224,7 +233,9 @@ int DirectLine::Columns(char*& out) {
             const ColumnOps& c = cols_[k];
             if (c.field < 0) continue;
             const char* const* b = bounds_.data() + 2 * c.field;
-            p = PutField(c, std::string_view(b[0], static_cast<std::size_t>(b[1] - b[0])), p);
+            const auto n = static_cast<std::size_t>(b[1] - b[0]);
+            if (Clashes(k, b[0], n)) return leDecClash;
+            p = PutField(c, std::string_view(b[0], n), p);
         }
         out = p;
         return leOk;
@@ -244,6 +255,8 @@ int DirectLine::Columns(char*& out) {
             const char* const* b = bounds_.data() + 2 * c.field;
             v = std::string_view(b[0], static_cast<std::size_t>(b[1] - b[0]));
         }
+        // A decimal change that would make another number: the line stops there.
+        if (Clashes(k, v.data(), v.size())) return status == leOk ? leDecClash : status;
         if (plain_) {
             p = PutField(c, v, p);
             continue;
@@ -263,9 +276,11 @@ int DirectLine::Columns(char*& out) {
             bytescan::ForceAsciiCase(start, static_cast<std::size_t>(p - start), static_cast<int32_t>(c.casse));
         if (c.date) {
             // nothing later changes a date failure
-            if (!RewriteDate(k, start, static_cast<std::size_t>(p - start))) return leDate;
-            p = start + dates_[k].OutLen();
+            const std::size_t n = RewriteDate(k, start, static_cast<std::size_t>(p - start));
+            if (n == DateRecipe::kNoDate) return leDate;
+            p = start + n;
         }
+        if (c.calendar && !CalendarOk(k, start, static_cast<std::size_t>(p - start))) return leDate;
         if (status == leOk && c.control && !Controlled(c, start, static_cast<std::size_t>(p - start)))
             status = leType; // a later date failure still outranks it
     }
@@ -294,11 +309,16 @@ int DirectLine::Convert(std::string_view line, IOutSink& out, bool holdsWatched)
     }
     char* p = base;
     if (same_) {
-        const int status = SameLayout(line, base);
+        int status = SameLayout(line, base);
+        if (status == kRedo) status = Columns(p);
+        else p += line.size();
         if (status != leOk) return status;
-        p += line.size();
     } else if (sameOrder_) {
-        const int status = SameOrder(line, p);
+        int status = SameOrder(line, p);
+        if (status == kRedo) {
+            p = base;
+            status = Columns(p);
+        }
         if (status != leOk) return status;
     } else {
         const int status = Columns(p);

@@ -62,6 +62,8 @@ DecimalMode DecimalModeOf(const Format& in, const Format& out, std::size_t k) {
 bool Converter::ControlValue(std::string_view value, ControlKind kind, std::string_view decSep,
                              std::string_view dateSepText) {
     if (kind == ckAnyText) return true;
+    if (kind == ckNumber)
+        return bytescan::NumberBytes(value.data(), value.size(), decSep.size() == 1, decSep.empty() ? '\0' : decSep[0]);
     const std::string_view allowed = kind == ckNumber ? decSep : dateSepText;
     // Only a one-character separator can equal a character.
     const bool hasOther = allowed.size() == 1;
@@ -86,6 +88,8 @@ ControlKind Converter::ControlKindOf(int32_t column) const {
 
 bool Converter::TypeControl(std::string_view value, int32_t column) const {
     if (column < 0 || static_cast<std::size_t>(column) >= fmt_.Output.columns.size()) return false;
+    if (fmt_.Output.columns[static_cast<std::size_t>(column)].IsDate())
+        return IsCalendarDate(value, DateOf(static_cast<std::size_t>(column) + 1));
     return ControlValue(value, ControlKindOf(column), fmt_.Output.decSep, DateSepTextOf(column));
 }
 

@@ -31,6 +31,8 @@ bool DirectLine::SplitLine(std::string_view line, char* out) {
     const char to = Decimal ? decTo_[0] : '\0';
     const uint64_t sepRep = bytescan::kOnes * static_cast<unsigned char>(outSep);
     const uint64_t toRep = bytescan::kOnes * static_cast<unsigned char>(to);
+    // The output decimal separator, met as read: a number that holds it is looked at afterwards.
+    uint64_t toBits = 0;
     // Both masks come from the bytes as read (they never share a byte: from is not sep), so that
     // a byte changed once is never changed again.
     auto map = [&](uint64_t w, uint64_t seps) {
@@ -39,6 +41,7 @@ bool DirectLine::SplitLine(std::string_view line, char* out) {
         if constexpr (Decimal) {
             const uint64_t md = (bytescan::MatchBits(w, from) >> 7) * 0xFF;
             r = (r & ~md) | (toRep & md);
+            toBits |= bytescan::MatchBits(w, to);
         }
         return r;
     };
@@ -47,6 +50,7 @@ bool DirectLine::SplitLine(std::string_view line, char* out) {
     if (n >= 16) {
         auto vec = [](const std::array<char, 16>& a) { return _mm_load_si128(reinterpret_cast<const __m128i*>(a.data())); };
         const __m128i sepV = vec(sepV_), outV = vec(outSepV_), fromV = vec(fromV_), toV = vec(toV_);
+        __m128i toSeen = _mm_setzero_si128();
         auto step = [&](std::size_t at, unsigned keep) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
             const __m128i ms = _mm_cmpeq_epi8(v, sepV);
@@ -55,6 +59,7 @@ bool DirectLine::SplitLine(std::string_view line, char* out) {
                 if constexpr (Decimal) {
                     const __m128i md = _mm_cmpeq_epi8(v, fromV);
                     r = _mm_or_si128(_mm_and_si128(md, toV), _mm_andnot_si128(md, r));
+                    toSeen = _mm_or_si128(toSeen, _mm_cmpeq_epi8(v, toV));
                 }
                 _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at), r);
             }
@@ -63,6 +68,7 @@ bool DirectLine::SplitLine(std::string_view line, char* out) {
             return true;
         };
         if (!bytescan::Steps16(n, step)) return false;
+        if constexpr (Decimal) toBits |= static_cast<uint64_t>(_mm_movemask_epi8(toSeen));
         i = n;
     }
 #endif
@@ -90,9 +96,11 @@ bool DirectLine::SplitLine(std::string_view line, char* out) {
                 if (!hit(p + i)) return false;
             } else if constexpr (Copy) {
                 out[i] = Decimal && c == from ? to : c;
+                if constexpr (Decimal) toBits |= c == to ? 1 : 0;
             }
         }
     }
+    if constexpr (Decimal) toSeen_ = toBits != 0;
     if (b != last) return false;
     b[0] = start;
     b[1] = p + n;
@@ -108,8 +116,20 @@ bool DirectLine::Split(std::string_view line) {
     return true;
 }
 
+bool DirectLine::NumberClashes() const {
+    for (std::size_t k = 0; k < cols_.size(); ++k) {
+        if (cols_[k].field < 0) continue;
+        const char* const* b = bounds_.data() + 2 * cols_[k].field;
+        if (Clashes(k, b[0], static_cast<std::size_t>(b[1] - b[0]))) return true;
+    }
+    return false;
+}
+
 int DirectLine::SameLayout(std::string_view line, char* out) {
+    toSeen_ = false;
     if (!(sameDecimal_ ? SplitLine<true, true>(line, out) : SplitLine<true, false>(line, out))) return leUnstring;
+    // Seldom: a number holds the output decimal separator; the columns in order say which fault wins.
+    if (toSeen_ && NumberClashes()) return kRedo;
     for (const std::size_t k : touch_) {
         const ColumnOps& c = cols_[k];
         const char* const* b = bounds_.data() + 2 * k;
@@ -117,7 +137,9 @@ int DirectLine::SameLayout(std::string_view line, char* out) {
         char* const at = out + (b[0] - line.data());
         // A date is rewritten from the bytes as read (nothing later changes a failure).
         if (c.date) {
-            if (!RewriteDate(k, b[0], at, len)) return leDate;
+            const std::size_t n = RewriteDate(k, b[0], at, len);
+            if (n == DateRecipe::kNoDate) return leDate;
+            if (n != len) return kRedo; // the line changes length: assembled column by column
             continue;
         }
         // A column left as read: no decimal change, or text that is no number.
@@ -144,10 +166,12 @@ int DirectLine::PutColumn(std::size_t k, std::string_view mapped, char*& out) {
     if (c.casse != CaseCode::None)
         bytescan::ForceAsciiCase(start, static_cast<std::size_t>(p - start), static_cast<int32_t>(c.casse));
     if (c.date) {
-        if (!RewriteDate(k, start, static_cast<std::size_t>(p - start))) return leDate;
-        p = start + dates_[k].OutLen();
+        const std::size_t n = RewriteDate(k, start, static_cast<std::size_t>(p - start));
+        if (n == DateRecipe::kNoDate) return leDate;
+        p = start + n;
     }
     out = p;
+    if (c.calendar && !CalendarOk(k, start, static_cast<std::size_t>(p - start))) return leDate;
     if (c.control && !Controlled(c, start, static_cast<std::size_t>(p - start))) return leType;
     return leOk;
 }
@@ -155,8 +179,10 @@ int DirectLine::PutColumn(std::size_t k, std::string_view mapped, char*& out) {
 int DirectLine::SameOrder(std::string_view line, char*& out) {
     if (copy_.size() < line.size()) copy_.resize(line.size());
     char* const mapped = copy_.data();
+    toSeen_ = false;
     if (!(sameDecimal_ ? SplitLine<true, true>(line, mapped) : SplitLine<true, false>(line, mapped)))
         return leUnstring;
+    if (toSeen_ && NumberClashes()) return kRedo;
     const char* const base = line.data();
     const std::size_t count = cols_.size();
     auto view = [&](std::size_t k) {

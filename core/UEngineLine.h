@@ -29,10 +29,12 @@ struct ColumnOps {
     bool decimal = false;   // the decimal separator changes
     bool plainOnly = false; // only in a field that reads as a plain number (a text column)
     bool asRead = false;    // the one-pass copy changes decimals the column may need as read
-    bool date = false;
+    bool date = false;      // a date rewritten (only when an input column feeds it)
+    bool clash = false;     // a number whose value must not hold the output decimal separator
     AffixCode fixe = AffixCode::None;
     CaseCode casse = CaseCode::None;
-    bool control = false;
+    bool control = false;   // the characters of a number or of an "A" column are checked
+    bool calendar = false;  // the date control: the value must be a calendar date
     ControlKind kind = ckAnyText;
     bool hasOther = false; // the control lets this byte pass besides the digits
     char other = '\0';
@@ -43,7 +45,7 @@ struct ColumnOps {
     bool dateWatch = false; // a rewritten date is checked for the separator
 
     // The value is changed on its way, not only copied.
-    bool Rewrites() const { return fixe != AffixCode::None || casse != CaseCode::None || date || asRead; }
+    bool Rewrites() const { return fixe != AffixCode::None || casse != CaseCode::None || date || asRead || calendar; }
 };
 
 // The columns of an engine code; false for a code without engine.
@@ -63,12 +65,23 @@ public:
     const std::string& OutSepText() const { return d_.OutSepText; }
     // Rewrites value into out (room for OutLen() bytes); false when it is no date. value is a
     // buffer of kMaxLen bytes whose first InLen() hold the date: the rest may be read, not used.
+    // Only for a value of InLen() bytes when the recipe is not General().
     bool Rewrite(const char* value, char* out) const;
+    // The layouts name a month: every value goes through RewriteOther.
+    bool General() const { return general_; }
+    static constexpr std::size_t kNoDate = static_cast<std::size_t>(-1);
+    // Any other value (a day or month without its leading zero, a time after the date, a month
+    // by its name), len bytes at value, into out (room for OutLen() + len bytes; value may be out):
+    // the length written, or kNoDate.
+    std::size_t RewriteOther(const char* value, std::size_t len, char* out) const;
+    const DateConvValues& Values() const { return d_; }
+    bool Converts() const { return conv_ != nullptr; }
 
 private:
     const Converter* conv_ = nullptr;
     DateConvValues d_;
     bool never_ = false; // the layouts cannot give a result of the output length
+    bool general_ = false;
     bool widen_ = false; // the century comes from the calendar: the primitive does it
     std::size_t inLen_ = 0;
     std::size_t outLen_ = 0;
@@ -106,24 +119,38 @@ private:
     // operations in one move, the other columns one by one.
     int SameOrder(std::string_view line, char*& out);
     int PutColumn(std::size_t k, std::string_view mapped, char*& p);
-    // The date of column k, len bytes at d, rewritten in place: false when it is no date. Notes a
-    // separator in it when the line is checked.
-    bool RewriteDate(std::size_t k, char* d, std::size_t len);
+    // The date of column k, len bytes at d, rewritten in place: its new length, or
+    // DateRecipe::kNoDate when it is no date. Notes a separator in it when the line is checked.
+    std::size_t RewriteDate(std::size_t k, char* d, std::size_t len);
     // The same from the len bytes at src (the value as read) into d.
-    bool RewriteDate(std::size_t k, const char* src, char* d, std::size_t len);
+    std::size_t RewriteDate(std::size_t k, const char* src, char* d, std::size_t len);
+    // A number column's value holds the output decimal separator.
+    bool NumberClashes() const;
     // The per-file part of the output separator check.
     void PrepareSepCheck();
     // A byte of a field that would be written as the output column separator: such a line could
     // not be read back with its own format.
     bool SourceHoldsSep() const;
     static bool Controlled(const ColumnOps& c, const char* value, std::size_t size) {
+        if (c.kind == ckNumber) return bytescan::NumberBytes(value, size, c.hasOther, c.other);
         return c.kind == ckAnyText || bytescan::AllDigitsOr(value, size, c.hasOther, c.other);
     }
+    bool CalendarOk(std::size_t k, const char* value, std::size_t size) const {
+        return dates_[k].Converts() && conv_->IsCalendarDate(std::string_view(value, size), dates_[k].Values());
+    }
+    // The line holds the output decimal separator where a number must not.
+    bool Clashes(std::size_t k, const char* value, std::size_t size) const {
+        return cols_[k].clash && decTo_.size() == 1 && bytescan::HoldsByte(value, size, decTo_[0]);
+    }
+    // SameLayout and SameOrder give the line to Columns: the output changes length.
+    static constexpr int kRedo = -1;
     char* PutField(const ColumnOps& col, std::string_view value, char* p) const;
     int Columns(char*& p);
     int Finish(char* base, std::size_t total, bool direct, IOutSink& out);
 
+    const Converter* conv_ = nullptr;
     std::vector<ColumnOps> cols_;
+    bool toSeen_ = false; // the one-pass copy met the output decimal separator
     std::vector<const char*> bounds_; // field f runs from bounds_[2f] to bounds_[2f + 1]
     std::size_t inCount_ = 0;
     bool hasSep_ = false;
@@ -159,16 +186,22 @@ private:
     alignas(16) std::array<char, 16> toV_{};
 };
 
-inline bool DirectLine::RewriteDate(std::size_t k, char* d, std::size_t len) { return RewriteDate(k, d, d, len); }
+inline std::size_t DirectLine::RewriteDate(std::size_t k, char* d, std::size_t len) { return RewriteDate(k, d, d, len); }
 
-inline bool DirectLine::RewriteDate(std::size_t k, const char* src, char* d, std::size_t len) {
+inline std::size_t DirectLine::RewriteDate(std::size_t k, const char* src, char* d, std::size_t len) {
     const DateRecipe& r = dates_[k];
-    if (len != r.InLen() || len > DateRecipe::kMaxLen) return false;
+    if (len != r.InLen() || r.General()) {
+        // Rare: read by the primitive. A month name is no byte of the line: always checked.
+        const std::size_t n = r.RewriteOther(src, len, d);
+        if (n != DateRecipe::kNoDate && cols_[k].dateWatch && std::memchr(d, outSep1_, n) != nullptr) dateHit_ = true;
+        return n;
+    }
+    if (len > DateRecipe::kMaxLen) return DateRecipe::kNoDate;
     char value[DateRecipe::kMaxLen];
     bytescan::CopyBytes<false>(value, src, len);
-    if (!r.Rewrite(value, d)) return false;
+    if (!r.Rewrite(value, d)) return DateRecipe::kNoDate;
     if (lineCheck_ && cols_[k].dateWatch && std::memchr(d, outSep1_, r.OutLen()) != nullptr) dateHit_ = true;
-    return true;
+    return r.OutLen();
 }
 
 class SlotLine {
@@ -185,18 +218,23 @@ private:
         AffixCode fixe = AffixCode::None;
         CaseCode casse = CaseCode::None;
         ControlCode control = ControlCode::Never;
-        bool isDate = false;
+        bool isDate = false;   // rewritten: the column is a date and an input column feeds it
+        bool calendar = false; // the date control
         ControlKind kind = ckAnyText;
         std::string fixeText;
     };
-    void Standard(std::string_view line, int& status);
-    void Decimal(std::string_view line, int& status);
-    void DatePerso(std::string_view line, int& status);
-    void Global(std::string_view line, int& status);
-    // The decimal change of slot k by its column's mode; false when it could not be made.
-    bool ChangeDecimal(std::size_t k, std::string& slot) const;
-    // A byte taken from the source that the line would write as an output column separator.
-    bool SourceHoldsSep(std::string_view line);
+    // The pipelines, after Unstring.
+    void Decimal(int& status);
+    void DatePerso(int& status);
+    void Global(int& status);
+    // The decimal change of slot k by its column's mode: leOk, or the line's code.
+    int ChangeDecimal(std::size_t k, std::string& slot) const;
+    // The output separator when a byte taken from the source could be written as one, else none.
+    const char* WatchedSep() const;
+    // A field as read, other than a date, that would bring the output column separator.
+    bool ReadHoldsSep() const;
+    // A rewritten date that holds it besides its own separators.
+    bool DatesHoldSep() const;
 
     Converter& conv_;
     int32_t code_ = -1;
@@ -209,7 +247,6 @@ private:
     std::vector<char> decimalOf_;
     std::vector<int32_t> casseOf_;
     std::vector<char> dateOf_;
-    std::vector<std::string_view> source_; // per slot: the field of the line that feeds it
 };
 
 } // namespace lmx

@@ -20,12 +20,14 @@ bool SlotLine::Prepare(int32_t engineCode) {
     dateOf_.assign(slots, 0);
     if (engineCode != ecStandard)
         for (std::size_t k = 1; k < slots; ++k) decimalOf_[k] = static_cast<char>(DecimalModeOf(f.Input, f.Output, k));
+    // A date column that no input column feeds stays empty.
+    const std::vector<char> fed = conv_.FedSlots();
     switch (engineCode) {
     case ecStandard:
     case ecDecimal: return true; // equal date settings: dates are copied as they are
     case ecDate:
     case ecDateDecimal:
-        for (std::size_t k = 1; k < slots; ++k) flag_[k] = IsDateColumn(f.Output, k) ? 1 : 0;
+        for (std::size_t k = 1; k < slots; ++k) flag_[k] = IsDateColumn(f.Output, k) && fed[k] ? 1 : 0;
         dateOf_ = flag_;
         return true;
     case ecGlobal:
@@ -35,7 +37,8 @@ bool SlotLine::Prepare(int32_t engineCode) {
             p.fixe = col.affix;
             p.casse = col.casing;
             p.control = col.control;
-            p.isDate = IsDateColumn(f.Output, k);
+            p.isDate = IsDateColumn(f.Output, k) && fed[k];
+            p.calendar = col.control == ControlCode::Always && IsDateColumn(f.Output, k);
             p.kind = conv_.ControlKindOf(static_cast<int32_t>(k - 1));
             if (p.fixe != AffixCode::None) p.fixeText = conv_.AddedText(col.affixText);
             casseOf_[k] = static_cast<int32_t>(p.casse);
@@ -46,59 +49,57 @@ bool SlotLine::Prepare(int32_t engineCode) {
     }
 }
 
-bool SlotLine::ChangeDecimal(std::size_t k, std::string& slot) const {
+int SlotLine::ChangeDecimal(std::size_t k, std::string& slot) const {
     switch (decimalOf_[k]) {
-    case dmEvery: return Converter::DecimalChangeInPlace(slot, inDec_, outDec_);
+    case dmEvery:
+        // A number that already holds the output separator would be written as another number.
+        if (outDec_.size() == 1 && slot.find(outDec_[0]) != std::string::npos) return leDecClash;
+        return Converter::DecimalChangeInPlace(slot, inDec_, outDec_) ? leOk : leDecSep;
     case dmPlainNumber:
-        if (!ReadsAsPlainNumber(slot.data(), slot.size(), inDec_[0])) return true;
-        return Converter::DecimalChangeInPlace(slot, inDec_, outDec_);
-    default: return true;
+        if (!ReadsAsPlainNumber(slot.data(), slot.size(), inDec_[0])) return leOk;
+        return Converter::DecimalChangeInPlace(slot, inDec_, outDec_) ? leOk : leDecSep;
+    default: return leOk;
     }
 }
 
 int SlotLine::Convert(std::string_view line, IOutSink& out) {
+    if (code_ != ecStandard && code_ != ecDecimal && code_ != ecDate && code_ != ecDateDecimal && code_ != ecGlobal)
+        return leDecSep;
+    if (!conv_.Unstring(line)) return leUnstring;
+    // The fields as read, before any operation: a byte that the line would write as an output
+    // separator.
+    const bool holds = ReadHoldsSep();
     int status = leOk;
     switch (code_) {
-    case ecStandard: Standard(line, status); break;
-    case ecDecimal: Decimal(line, status); break;
+    case ecDecimal: Decimal(status); break;
     case ecDate:
-    case ecDateDecimal: DatePerso(line, status); break;
-    case ecGlobal: Global(line, status); break;
-    default: return leDecSep;
+    case ecDateDecimal: DatePerso(status); break;
+    case ecGlobal: Global(status); break;
+    default: break; // linked fields are copied as they are
     }
-    if (status == leOk && SourceHoldsSep(line)) status = leWrite;
+    if (status == leOk && (holds || DatesHoldSep())) status = leWrite;
     if (status == leOk) status = conv_.WriteOutLine(out);
     return status;
 }
 
-void SlotLine::Standard(std::string_view line, int& status) {
-    if (!conv_.Unstring(line)) status = leUnstring;
-}
-
-void SlotLine::Decimal(std::string_view line, int& status) {
-    if (!conv_.Unstring(line)) {
-        status = leUnstring;
-        return;
-    }
+void SlotLine::Decimal(int& status) {
     auto& slots = conv_.t_lineOut;
     for (std::size_t k = 1; k < slots.size() && k < decimalOf_.size(); ++k) {
-        if (!ChangeDecimal(k, slots[k])) {
-            status = leDecSep;
+        const int changed = ChangeDecimal(k, slots[k]);
+        if (changed != leOk) {
+            status = changed;
             return;
         }
     }
 }
 
-void SlotLine::DatePerso(std::string_view line, int& status) {
-    if (!conv_.Unstring(line)) {
-        status = leUnstring;
-        return;
-    }
+void SlotLine::DatePerso(int& status) {
     auto& slots = conv_.t_lineOut;
     for (std::size_t k = 1; k < slots.size() && k < flag_.size(); ++k) {
         std::string& slot = slots[k];
-        if (!ChangeDecimal(k, slot)) {
-            status = leDecSep;
+        const int changed = ChangeDecimal(k, slot);
+        if (changed != leOk) {
+            if (status == leOk) status = changed;
             return;
         }
         if (flag_[k]) {
@@ -110,17 +111,14 @@ void SlotLine::DatePerso(std::string_view line, int& status) {
     }
 }
 
-void SlotLine::Global(std::string_view line, int& status) {
-    if (!conv_.Unstring(line)) {
-        status = leUnstring;
-        return;
-    }
+void SlotLine::Global(int& status) {
     auto& slots = conv_.t_lineOut;
     for (std::size_t k = 1; k < slots.size() && k < plan_.size(); ++k) {
         std::string& slot = slots[k];
         const Plan& p = plan_[k];
-        if (!ChangeDecimal(k, slot)) {
-            if (status == leOk) status = leDecSep;
+        const int changed = ChangeDecimal(k, slot);
+        if (changed != leOk) {
+            if (status == leOk) status = changed;
             return;
         }
         if (p.fixe != AffixCode::None) Converter::AddFixeInPlace(slot, static_cast<int32_t>(p.fixe), p.fixeText);
@@ -131,51 +129,62 @@ void SlotLine::Global(std::string_view line, int& status) {
             else
                 status = leDate; // a date failure outranks an earlier "#Type"
         }
-        // Only "always" is checked: "if filled" picks the engine but controls nothing.
-        if (status == leOk && p.control == ControlCode::Always &&
-            !Converter::ControlValue(slot, p.kind, outDec_, conv_.DateSepTextOf(static_cast<int32_t>(k - 1))))
+        // Only "always" is checked: "if filled" picks the engine but controls nothing. A date must
+        // be one of the calendar.
+        if (p.calendar) {
+            if (status != leDate && !conv_.IsCalendarDate(slot, conv_.DateOf(k))) status = leDate;
+        } else if (status == leOk && p.control == ControlCode::Always &&
+                   !Converter::ControlValue(slot, p.kind, outDec_, conv_.DateSepTextOf(static_cast<int32_t>(k - 1)))) {
             status = leType;
+        }
     }
 }
 
-bool SlotLine::SourceHoldsSep(std::string_view line) {
+namespace {
+
+char CaseOf(char b, int32_t casse) {
+    if (casse == 1 && b >= 'a' && b <= 'z') return static_cast<char>(b - 'a' + 'A');
+    if (casse == 2 && b >= 'A' && b <= 'Z') return static_cast<char>(b - 'A' + 'a');
+    return b;
+}
+
+} // namespace
+
+const char* SlotLine::WatchedSep() const {
     const std::string& outSep = conv_.OutColSep;
-    // A separator of another length than one never matches a character.
-    if (outSep.size() != 1) return false;
-    const char o = outSep[0];
-    // The fields of the line as read, each where Unstring put it (the later of two fields wins).
-    source_.assign(conv_.t_lineOut.size(), std::string_view());
-    std::size_t field = 1, start = 0;
-    const auto store = [&](std::size_t end) {
-        if (field < conv_.IoLink.size()) {
-            const auto t = static_cast<std::size_t>(conv_.IoLink[field].target);
-            if (t < source_.size()) source_[t] = line.substr(start, end - start);
-        }
-    };
-    for (std::size_t i = 0; conv_.InColSep.size() == 1 && i < line.size(); ++i) {
-        if (line[i] != conv_.InColSep[0]) continue;
-        store(i);
-        ++field;
-        start = i + 1;
-    }
-    store(line.size());
-    for (std::size_t k = 1; k < source_.size(); ++k) {
-        const std::string_view value = source_[k];
+    // A separator of another length than one never matches a character; quotes protect it.
+    if (outSep.size() != 1 || conv_.Formats().Output.quoting != QuoteMode::None) return nullptr;
+    return outSep.data();
+}
+
+bool SlotLine::ReadHoldsSep() const {
+    const char* sep = WatchedSep();
+    if (sep == nullptr) return false;
+    const char o = *sep;
+    const auto& slots = conv_.t_lineOut;
+    for (std::size_t k = 1; k < slots.size() && k < dateOf_.size(); ++k) {
+        if (dateOf_[k]) continue; // a rewritten date is looked at once rewritten
+        const std::string& value = slots[k];
         const bool changed = decimalOf_[k] == dmEvery ||
                              (decimalOf_[k] == dmPlainNumber && ReadsAsPlainNumber(value.data(), value.size(), inDec_[0]));
-        if (dateOf_[k]) {
-            // A rewritten date: its own separator is the format's; all else comes from the value.
-            const std::string& slot = conv_.t_lineOut[k];
-            if (conv_.DateOf(k).OutSepText != outSep && slot.find(o) != std::string::npos) return true;
-            continue;
-        }
         // Prefix, suffix and the new decimal separator are the format's own texts; every other
         // byte of the field is written, after the case is forced.
         for (const char b : value) {
             if (changed && b == inDec_[0]) continue;
-            if (Converter::ForceCase(std::string(1, b), casseOf_[k]) == outSep) return true;
+            if (CaseOf(b, casseOf_[k]) == o) return true;
         }
     }
+    return false;
+}
+
+bool SlotLine::DatesHoldSep() const {
+    const char* sep = WatchedSep();
+    if (sep == nullptr) return false;
+    // A rewritten date: its own separator is the format's; all else comes from the value.
+    const auto& slots = conv_.t_lineOut;
+    for (std::size_t k = 1; k < slots.size() && k < dateOf_.size(); ++k)
+        if (dateOf_[k] && conv_.DateOf(k).OutSepText != conv_.OutColSep && slots[k].find(*sep) != std::string::npos)
+            return true;
     return false;
 }
 

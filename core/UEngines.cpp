@@ -11,7 +11,7 @@ bool EngineRunner::StartFile() {
     run_.LineNo = 0;
     const FormatState& f = conv_.Formats();
     conv_.PrepareDateConv(); // the date values always follow the formats of this run
-    errors_.SetInput(conv_.InColSep, f.InColCount);
+    errors_.SetInput(conv_.InColSep, f.InColCount, f.Input.quoting != QuoteMode::None);
     return true;
 }
 
@@ -23,11 +23,19 @@ int EngineRunner::RunEngine(int32_t engineCode, LineReader& in, IOutSink& out) {
     }
     try {
         if (!StartFile()) return 0;
-        line_.Prepare(conv_, engineCode);
-        // The reader finds the lines that may hold a byte written as an output separator.
+        // Quotes, grouping separators, number suffixes: through the slots. All other formats
+        // straight from the read buffer.
+        const bool fields = conv_.FieldsPath();
         char watched = '\0';
-        const bool watch = line_.Watches(watched);
-        if (watch) in.Watch(watched);
+        bool watch = false;
+        if (fields) {
+            slots_.Prepare(engineCode);
+        } else {
+            line_.Prepare(conv_, engineCode);
+            // The reader finds the lines that may hold a byte written as an output separator.
+            watch = line_.Watches(watched);
+            if (watch) in.Watch(watched);
+        }
         std::string_view line;
         while (in.Next(line)) {
             // A line end alone is no record (downloads often end with one): it keeps its number,
@@ -36,7 +44,9 @@ int EngineRunner::RunEngine(int32_t engineCode, LineReader& in, IOutSink& out) {
                 ++run_.EmptyTotal;
             } else {
                 // A line cut to the reader's bound is no line of the format: never converted.
-                const int status = in.Cut() ? leLength : line_.Convert(line, out, watch && in.Holds(line));
+                const int status = in.Cut() ? leLength
+                                   : fields ? slots_.Convert(line, out)
+                                            : line_.Convert(line, out, watch && in.Holds(line));
                 if (status > leOk) {
                     ++run_.RejectedTotal;
                     errors_.WriteErrLine(status, line, run_.LineNo + 1, 0);

@@ -38,7 +38,7 @@ int32_t SelEngine(const FormatState& formats);
 class EngineRunner {
 public:
     EngineRunner(Converter& conv, RunState& run, LineErrWriter& errors, Log& log, IRunHook& hook)
-        : conv_(conv), run_(run), errors_(errors), log_(log), hook_(hook) {}
+        : conv_(conv), run_(run), errors_(errors), log_(log), hook_(hook), slots_(conv) {}
 
     // Completes the pending log line with the engine's label, then converts the lines of in into
     // out until the end of the file, a stop or a read failure (FileAborted). Returns 0, or -1 for
@@ -54,6 +54,7 @@ private:
     Log& log_;
     IRunHook& hook_;
     DirectLine line_;
+    SlotLine slots_;
 };
 
 } // namespace lmx

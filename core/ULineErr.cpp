@@ -1,15 +1,16 @@
 #include "core/ULineErr.h"
 
 #include "common/Text.h"
+#include "core/UEngineFieldText.h"
 #include "core/ULineReader.h"
 #include "core/ULog.h"
 #include "env/ULang.h"
 
 namespace lmx {
 
-const std::array<std::string_view, 8>& LineErrorNames() {
-    static constexpr std::array<std::string_view, 8> kNames{"#ok",   "#Unstring", "#Dec Sep.", "#Write",
-                                                            "#Date", "#Value",    "#Type",     "#Length"};
+const std::array<std::string_view, 9>& LineErrorNames() {
+    static constexpr std::array<std::string_view, 9> kNames{
+        "#ok", "#Unstring", "#Dec Sep.", "#Write", "#Date", "#Value", "#Type", "#Length", "#Dec Clash"};
     return kNames;
 }
 
@@ -28,7 +29,14 @@ void LineErrWriter::WriteErrLine(int code, std::string_view line, int64_t lineNo
     cells_.clear();
     if ((code >= leUnstring && code <= leWrite) || code == leLength) {
         cells_.push_back(line);
-    } else if (code >= leDate && code <= leType) {
+    } else if (((code >= leDate && code <= leType) || code == leDecClash) && quoted_ && colSep_.size() == 1) {
+        // One cell per field as it stands in the line, its quotes included.
+        const char* const base = line.data();
+        ForEachQuotedField(line, colSep_[0], [&](std::string_view raw, bool quoted) {
+            const std::size_t at = static_cast<std::size_t>(raw.data() - base) - (quoted ? 1 : 0);
+            cells_.push_back(line.substr(at, raw.size() + (quoted ? 2 : 0)));
+        });
+    } else if ((code >= leDate && code <= leType) || code == leDecClash) {
         // These lines split correctly: one cell per input field.
         std::size_t start = 0;
         int32_t field = 0;
@@ -64,6 +72,7 @@ std::string LineErrorText(std::string_view name, std::string_view sep, std::stri
     if (name == "#Value" || name == "#Type") return texts.Text(LK::msg_UnstrType);
     if (name == "#Length")
         return FillPlaceholders(texts.Text(LK::msg_UnstrLength), {IntToStr(int64_t{LineReader::kMaxLine})});
+    if (name == "#Dec Clash") return texts.Text(LK::msg_UnstrDecClash);
     return texts.Text(LK::msg_UnstrUnknown);
 }
 

@@ -18,24 +18,35 @@ class Log;
 class LangTexts;
 
 // Line-error codes. leLength: a line longer than the reader's bound (LineReader::kMaxLine), of
-// which only the start was kept.
+// which only the start was kept. leDecClash: a number already holds the output decimal separator,
+// so that the change of separator would write another number.
 enum LineError : int {
-    leOk = 0, leUnstring = 1, leDecSep = 2, leWrite = 3, leDate = 4, leValue = 5, leType = 6, leLength = 7
+    leOk = 0,
+    leUnstring = 1,
+    leDecSep = 2,
+    leWrite = 3,
+    leDate = 4,
+    leValue = 5,
+    leType = 6,
+    leLength = 7,
+    leDecClash = 8,
 };
 
-// "#ok", "#Unstring", "#Dec Sep.", "#Write", "#Date", "#Value", "#Type", "#Length": index =
-// line-error code.
-const std::array<std::string_view, 8>& LineErrorNames();
+// "#ok", "#Unstring", "#Dec Sep.", "#Write", "#Date", "#Value", "#Type", "#Length", "#Dec Clash":
+// index = line-error code.
+const std::array<std::string_view, 9>& LineErrorNames();
 
 // Hands the rejected lines of a run to a sink: the window's table, the converter's file.
 class LineErrWriter {
 public:
     LineErrWriter(IRejectSink& sink, RunState& run, Log& log) : sink_(sink), run_(run), log_(log) {}
 
-    // The input separator and column count used to split the lines of codes 4 to 6.
-    void SetInput(std::string_view colSep, int32_t inColCount) {
+    // The input separator and column count used to split the lines of codes 4 to 7, and whether
+    // the fields may stand in quotes (a separator inside them does not cut).
+    void SetInput(std::string_view colSep, int32_t inColCount, bool quoted = false) {
         colSep_.assign(colSep);
         inColCount_ = inColCount;
+        quoted_ = quoted;
     }
 
     void WriteErrLine(int code, std::string_view line, int64_t lineNo, int64_t colNo);
@@ -46,6 +57,7 @@ private:
     Log& log_;
     std::string colSep_;
     int32_t inColCount_ = 0;
+    bool quoted_ = false;
     std::vector<std::string_view> cells_;
 };
 

@@ -130,9 +130,15 @@ void Log::WriteFormat(bool input) {
 }
 
 std::vector<std::string> Log::FormatLines(const Format& f) {
-    return {" Name     >" + f.name + "< (" + f.comment + ")",
-            " ColCount >" + f.countText + "<  |  ColSep >" + f.colSep + "<  |  DecSep >" + f.decSep + "<",
-            " JmpLines >" + f.skipText + "<  |  HdrLn  >" + IntToStr(static_cast<int64_t>(f.headers.size())) + "<"};
+    std::vector<std::string> lines{
+        " Name     >" + f.name + "< (" + f.comment + ")",
+        " ColCount >" + f.countText + "<  |  ColSep >" + f.colSep + "<  |  DecSep >" + f.decSep + "<",
+        " JmpLines >" + f.skipText + "<  |  HdrLn  >" + IntToStr(static_cast<int64_t>(f.headers.size())) + "<"};
+    // Only a format that uses them says so: the description of the others is unchanged.
+    if (f.quoting != QuoteMode::None || !f.groupSep.empty())
+        lines.push_back(std::string(" Quotes   >") + (f.quoting == QuoteMode::Always ? "always" : f.quoting == QuoteMode::AsNeeded ? "when needed" : "never") +
+                        "<  |  GroupSep >" + f.groupSep + "<");
+    return lines;
 }
 
 void Log::WriteBox(std::string_view value) {

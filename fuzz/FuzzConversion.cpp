@@ -1,9 +1,11 @@
 // One source file through the whole conversion: the first bytes of the input choose a pair of
 // small formats (separators, decimal separators, date layouts and separators, two of each a format,
-// column names and types, case, control, prefix/suffix, leading lines, header lines), which are
-// written to a format file and loaded by the real reader; the rest of the input is the source,
-// read by the line reader and converted by whichever engine the pair selects, into memory. Unless
-// the first rejected line stops the run, the result must be the slot pipeline's, line for line.
+// column names and types, case, control, prefix/suffix, leading lines, header lines, quoted fields,
+// grouping separators, number suffixes and percent signs), which are written to a format file and
+// loaded by the real reader; the rest of the input is the source, read by the line reader and
+// converted by whichever engine the pair selects, into memory. Unless the first rejected line stops
+// the run, the result must be the slot pipeline's, line for line; a quoting output's lines must read
+// back with its own number of fields.
 #include "FuzzSupport.h"
 
 #include "common/UCommuns.h"
@@ -34,12 +36,15 @@ constexpr std::array<std::string_view, 8> kDateSeps{"/", "-", ".", " ", ";", ":"
 constexpr std::array<std::string_view, 6> kNames{"DATE", "OPEN", "HIGH", "LOW", "CLOSE", "VOL"};
 constexpr std::array<std::string_view, 6> kFixes{"", "x", "EUR", "|", ";", "\xE9t\xE9"};
 constexpr std::array<std::string_view, 4> kHeaders{"Date;Open", "", "\xFF\x01", "#"};
+constexpr std::array<std::string_view, 4> kGroups{",", ".", " ", "'"};
+constexpr std::array<std::string_view, 4> kNumbers{"N", "NK", "N%", "NK%"};
 
 // One block of the format file. layout picks the format's date layout (or none) and, with the
 // column byte, a second one; colBytes the name and type of each column, codeBytes (output only)
 // case, control and prefix/suffix.
 std::string Block(const char* name, uint8_t sep, uint8_t dec, uint8_t count, uint8_t layout, uint8_t dsep,
-                  const uint8_t* colBytes, const uint8_t* codeBytes, uint8_t fixe, int ifl, int headers) {
+                  const uint8_t* colBytes, const uint8_t* codeBytes, uint8_t fixe, int ifl, int headers,
+                  int quoting, int group) {
     const int n = 1 + count % 5;
     const bool hasDate = layout % 12 < 10;
     const std::string dateType = Pick(kDateSeps, dsep) + std::string(DateLayouts()[layout % 12 % 10]);
@@ -50,12 +55,14 @@ std::string Block(const char* name, uint8_t sep, uint8_t dec, uint8_t count, uin
     };
     std::string b = "NOM=" + std::string(name) + "\r\nCMT=fuzz\r\nCLC=" + std::to_string(n) + "\r\nSEP=" +
                     Pick(kColSeps, sep) + "\r\nDEC=" + Pick(kDecSeps, dec) + "\r\nIFL=" + std::to_string(ifl) + "\r\n";
+    if (quoting > 0) b += "GUI=" + std::to_string(quoting) + "\r\n";
+    if (group > 0) b += "MIL=" + Pick(kGroups, static_cast<uint8_t>(group)) + "\r\n";
     for (int h = 0; h < headers; ++h) b += "HDR=" + Pick(kHeaders, static_cast<uint8_t>(h + fixe)) + "\r\n";
     for (int k = 0; k < n; ++k) {
         const uint8_t c = colBytes[k];
         std::string type;
         switch ((c >> 3) % 4) {
-        case 0: type = "N"; break;
+        case 0: type = Pick(kNumbers, static_cast<uint8_t>(c >> 6)); break;
         case 1: type = "AN"; break;
         case 2: type = "A"; break;
         default: type = !hasDate ? "N" : (c >> 5) & 1 ? otherDate(c) : dateType; break;
@@ -89,9 +96,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const uint8_t* h = data;
     const int ifl = (h[10] >> 1) & 3;
     const int headers = (h[10] >> 3) & 3;
+    // Quotes in and out, a grouping separator in and out (a refused one makes the pair not load).
+    const int quoting = (h[10] >> 5) & 3;
+    const int group = (h[10] >> 7) & 1 ? 1 + h[26] % 4 : 0;
     const std::string fmt = FileBanner(bkFormats) + "\r\n" +
-                            Block("IN", h[0], h[2], h[4], h[6], h[7], h + 11, nullptr, 0, ifl, 0) +
-                            Block("OUT", h[1], h[3], h[5], h[8], h[9], h + 16, h + 21, h[26], 0, headers);
+                            Block("IN", h[0], h[2], h[4], h[6], h[7], h + 11, nullptr, 0, ifl, 0, quoting & 1,
+                                  group) +
+                            Block("OUT", h[1], h[3], h[5], h[8], h[9], h + 16, h + 21, h[26], 0, headers,
+                                  quoting & 2 ? 1 + (h[27] & 1) : 0, group ? 4 - group % 4 : 0);
 
     static const std::string fmtPath = fuzz::ScratchDir() + "Lumivex.fmt";
     fuzz::WriteBytes(fmtPath, reinterpret_cast<const uint8_t*>(fmt.data()), fmt.size());
@@ -155,5 +167,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     while (again.Next(line))
         if (!line.empty() && slots.Convert(line, reference) != leOk) ++rejected; // an empty line is no record
     if (reference.data != out.data || rejected != run.RejectedTotal) std::abort();
+
+    // Whatever the fields held, a quoting output reads back with its own number of fields.
+    if (state.Output.quoting == QuoteMode::None || state.Output.colSep.size() != 1) return 0;
+    FormatState back;
+    back.Input = back.Output = state.Output;
+    Converter reader(back);
+    reader.TakeSeparators();
+    if (!BuildIoLink(reader)) std::abort();
+    std::size_t at = 0;
+    for (std::size_t skip = state.Output.headers.size(); skip > 0 && at < out.data.size(); --skip)
+        at = out.data.find("\r\n", at) + 2;
+    while (at < out.data.size()) {
+        const std::size_t end = out.data.find("\r\n", at);
+        if (end == std::string::npos) std::abort();
+        if (!reader.Unstring(std::string_view(out.data).substr(at, end - at))) std::abort();
+        at = end + 2;
+    }
     return 0;
 }

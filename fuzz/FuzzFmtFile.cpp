@@ -44,6 +44,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                 Column back;
                 if (!ReadColumn(1, c.Text(), back, again) || back.Text() != c.Text()) std::abort();
             }
+            // The whole block, its quotes and grouping separator too, reads back as it is written.
+            static const std::string blockPath = fuzz::ScratchDir() + "Block.fmt";
+            const std::string block = f.BlockText();
+            fuzz::WriteBytes(blockPath, reinterpret_cast<const uint8_t*>(block.data()), block.size());
+            FormatState blockState;
+            FmtFile blockFile(blockState, lang, messages);
+            blockFile.FmtFileName = blockPath;
+            const FormatRead again = blockFile.Load(f.name);
+            if (again.code != frOk || again.format.BlockText() != block) std::abort();
         }
         mode = mode == flmReadOnly ? flmInput : mode + 1;
     }

@@ -1,5 +1,7 @@
 #include "model/ConversionPageModel.h"
 
+#include "core/UEngineFieldText.h"
+
 #include "common/UCommuns.h"
 #include "common/Text.h"
 #include "common/DurableFile.h"
@@ -174,6 +176,17 @@ std::vector<std::string> CutAt(std::string_view line, const std::string& sep) {
     return cells;
 }
 
+// The fields of a line as the previews show them: fields in quotes without them; a line whose
+// quotes do not close is cut as read.
+std::vector<std::string> CellsOf(std::string_view line, const std::string& sep, QuoteMode quoting) {
+    std::vector<std::string> cells;
+    if (quoting != QuoteMode::None && sep.size() == 1 &&
+        ForEachQuotedField(line, sep[0],
+                           [&](std::string_view raw, bool quoted) { AppendUnquoted(cells.emplace_back(), raw, quoted); }))
+        return cells;
+    return CutAt(line, sep);
+}
+
 } // namespace
 
 int ConversionPageModel::FeedInPreview(const FormatState& formats,
@@ -192,7 +205,7 @@ int ConversionPageModel::FeedInPreview(const FormatState& formats,
     std::string_view line;
     while (rows.size() < kPreviewRows && in.Next(line)) {
         chars += static_cast<int64_t>(line.size());
-        rows.push_back(CutAt(line, sep));
+        rows.push_back(CellsOf(line, sep, formats.Input.quoting));
     }
     if (in.Error()) {
         st_.InChosen = false;
@@ -214,13 +227,15 @@ std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, Log& log,
     }
     conv.PrepareDateConv();
     const bool decimal = f.Input.decSep != f.Output.decSep;
+    const std::vector<char> fed = conv.FedSlots();
     for (const auto& cells : inRows) {
         // The line as read, from every field the preview holds: a line with another number of
         // fields than the format's then fails to split and shows unconverted.
         std::string line;
         for (std::size_t c = 0; c < cells.size(); ++c) {
             if (c > 0) line += f.Input.colSep;
-            line += cells[c];
+            AppendQuoted(line, cells[c], f.Input.quoting != QuoteMode::None ? QuoteMode::AsNeeded : QuoteMode::None,
+                         f.Input.colSep);
         }
         const bool split = conv.Unstring(line);
         if (split && f.InFmtOk && f.OutFmtOk) {
@@ -228,10 +243,12 @@ std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, Log& log,
                 std::string& slot = conv.t_lineOut[static_cast<std::size_t>(k)];
                 // By the column's type, as the run changes it.
                 if (decimal) slot = conv.DecimalChangeOf(static_cast<std::size_t>(k), slot);
-                if (static_cast<std::size_t>(k - 1) < f.Output.columns.size() && f.Output.columns[static_cast<std::size_t>(k - 1)].IsDate()) {
-                    // Each date column with its own pair of layouts, as the run converts it.
-                    const DateConvValues& d = conv.DateOf(static_cast<std::size_t>(k));
-                    slot = conv.DateConvPerso(slot, d.InFmt, d.OutSepText, d.OutLen, d.CutYear, d.WidenYear, d.Order);
+                if (static_cast<std::size_t>(k - 1) < f.Output.columns.size() && f.Output.columns[static_cast<std::size_t>(k - 1)].IsDate() &&
+                    fed[static_cast<std::size_t>(k)]) {
+                    // Each date column with its own pair of layouts, as the run converts it; one that
+                    // nothing feeds stays empty.
+                    std::string date;
+                    slot = conv.DateConvInto(slot, conv.DateOf(static_cast<std::size_t>(k)), date) ? date : "0";
                 }
                 if (slot == "#KO") {
                     conv.t_lineOut[0] = "#Dec Sep.";
@@ -240,7 +257,10 @@ std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, Log& log,
                 }
             }
         }
-        out.emplace_back(conv.t_lineOut.begin() + 1, conv.t_lineOut.end());
+        auto& row = out.emplace_back(conv.t_lineOut.begin() + 1, conv.t_lineOut.end());
+        // Numbers with the grouping separators the result will hold.
+        if (split && f.InFmtOk && f.OutFmtOk)
+            for (std::size_t k = 0; k < row.size(); ++k) row[k] = std::string(conv.GroupedOut(k + 1, row[k]));
     }
     return out;
 }
@@ -254,7 +274,7 @@ std::vector<std::vector<std::string>> ResultPreview(Converter& conv, Log& log,
     for (std::size_t r = skip; r < inRows.size(); ++r)
         if (!(inRows[r].size() == 1 && inRows[r][0].empty())) data.push_back(inRows[r]);
     std::vector<std::vector<std::string>> rows;
-    for (const std::string& header : f.Output.headers) rows.push_back(CutAt(conv.AddedText(header), f.Output.colSep));
+    for (const std::string& header : f.Output.headers) rows.push_back(CellsOf(conv.AddedText(header), f.Output.colSep, f.Output.quoting));
     for (auto& row : FeedOutPreview(conv, log, data)) rows.push_back(std::move(row));
     if (rows.size() > kPreviewRows) rows.resize(kPreviewRows);
     return rows;

@@ -14,7 +14,7 @@ namespace lmx {
 
 namespace {
 
-bool IsCompactDate(std::string_view type) { return type == "YYMMDD" || type == "YYYYMMDD"; }
+bool IsCompactDate(std::string_view type) { return LayoutWithoutSeparator(type); }
 bool IsPlain(std::string_view type) { return type == "N" || type == "AN"; }
 
 // The items of the type list: the two plain types, then the date layouts.
@@ -120,6 +120,8 @@ bool FormatEditorModel::ShowColonne(int index) {
         v.Suffix = c.FixeType == AffixCode::Suffix;
     }
     v.FixeText = c.FixeText;
+    v.Scaled = c.Scaled;
+    v.Percent = c.Percent;
     return true;
 }
 
@@ -147,6 +149,8 @@ bool FormatEditorModel::StoreColonne(int index) {
     c.Casse = CaseCode::None;
     if (c.CasseOn) c.Casse = v.Upper ? CaseCode::Upper : v.Lower ? CaseCode::Lower : CaseCode::None;
     c.Control = static_cast<ControlCode>(v.Control);
+    c.Scaled = v.Type == "N" && v.Scaled;
+    c.Percent = v.Type == "N" && v.Percent;
     c.Valid = CheckColonne(c, General.DecSepText, ColSepValue(), false, nullptr, lang_);
     return true;
 }

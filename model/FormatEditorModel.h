@@ -32,6 +32,9 @@ struct ColumnValues {
     bool Upper = false;
     bool Lower = false;
     int32_t Control = 0; // the control list's item index
+    // A number read with a K, M or B suffix, with a trailing % (only a number keeps them).
+    bool Scaled = false;
+    bool Percent = false;
 };
 
 struct EditorButtons {

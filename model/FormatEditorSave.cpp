@@ -197,7 +197,7 @@ void FormatEditorModel::ColSepEdited() {
     if (g.ColSepText == "|") {
         g.ColSepText.clear();
         PipeRefused();
-    } else if (!g.ColSepText.empty() && g.ColSepText == g.DecSepText) {
+    } else if (!g.ColSepText.empty() && g.ColSepText == g.DecSepText && g.Quoting == QuoteMode::None) {
         // The decimal separator gives way and must be chosen again.
         g.DecSepText.clear();
         g.DecSample = "(000)";
@@ -213,7 +213,7 @@ void FormatEditorModel::DecSepEdited() {
         g.DecSepText.clear();
         g.DecSample = "(000)";
         PipeRefused();
-    } else if (!g.DecSepText.empty() && g.DecSepText == g.ColSepText) {
+    } else if (!g.DecSepText.empty() && g.DecSepText == g.ColSepText && g.Quoting == QuoteMode::None) {
         g.ColSepText.clear();
         g.DecSample = "(0 ? 00)";
         OneError(lang_.Format(LK::hnt_fmtSepIsCol, {g.DecSepText}));

@@ -79,7 +79,8 @@ void FormatEditorPage::Wire() {
 
     // Texts that go to the file as they are: a "|" cut there on reading is refused.
     affixEdit->setValidator(new TextGuard(affixEdit, HeldOptions{true, false, false}, [this] { QueuePipeRefused(); }));
-    for (QLineEdit* e : {commentEdit, dateSepEdit, separatorEdit, decimalEdit}) e->setValidator(new TextGuard(e, HeldOptions{}));
+    for (QLineEdit* e : {commentEdit, dateSepEdit, separatorEdit, decimalEdit, groupEdit}) e->setValidator(new TextGuard(e, HeldOptions{}));
+    connect(groupEdit, &QLineEdit::textEdited, this, [this](const QString& t) { KeepLastTyped(groupEdit, t); });
     connect(dateSepEdit, &QLineEdit::textEdited, this, [this](const QString& t) { KeepLastTyped(dateSepEdit, t); });
     connect(separatorEdit, &QLineEdit::textEdited, this, [this](const QString& t) {
         KeepLastTyped(separatorEdit, t);

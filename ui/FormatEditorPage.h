@@ -85,6 +85,10 @@ public:
     QLabel* decimalCaption;
     QLineEdit* decimalEdit;
     QLabel* decimalSample;
+    QLabel* quoteCaption;
+    QComboBox* quoteBox; // the fields may stand in quotes: never, when needed, always
+    QLabel* groupCaption;
+    QLineEdit* groupEdit; // the grouping (thousands) separator, empty for none
     QGroupBox* skipGroup;
     QLineEdit* skipEdit;
     QWidget* skipUpDown;
@@ -101,6 +105,8 @@ public:
     QComboBox* typeBox;
     QLabel* dateSepCaption;
     QLineEdit* dateSepEdit;
+    QCheckBox* scaleBox;   // a number read with a K, M or B suffix
+    QCheckBox* percentBox; // a number read with a trailing %
     QLabel* controlCaption;
     QComboBox* controlBox;
     QCheckBox* affixBox;
@@ -120,6 +126,7 @@ private:
     void Build();
     void Wire();
     void ShowControlItems();
+    void ShowQuoteItems();
     QWidget* BuildGeneral();
     QWidget* BuildColumns();
     // The controls into the editor; run op; the editor back into the controls.

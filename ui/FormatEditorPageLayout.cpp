@@ -72,8 +72,13 @@ QWidget* FormatEditorPage::BuildGeneral() {
     decimalCaption = NamedLabel("Label27");
     decimalEdit = OneCharEdit("Edit14", true);
     decimalSample = NamedLabel("Label28", QStringLiteral("(0?00)"));
+    quoteCaption = NamedLabel("Label51");
+    quoteBox = Named<QComboBox>("ComboBox11");
+    quoteBox->addItems({QString(), QString(), QString()});
+    groupCaption = NamedLabel("Label52");
+    groupEdit = OneCharEdit("Edit15", true);
     auto* g9 = new QGridLayout(columnsGroup);
-    g9->setContentsMargins(6, 2, 6, 4);
+    g9->setContentsMargins(6, 2, 6, 2);
     g9->setVerticalSpacing(2);
     g9->addWidget(columnCountCaption, 0, 0);
     g9->addWidget(columnCountEdit, 0, 1);
@@ -83,6 +88,15 @@ QWidget* FormatEditorPage::BuildGeneral() {
     g9->addWidget(decimalCaption, 2, 0);
     g9->addWidget(decimalEdit, 2, 1);
     g9->addWidget(decimalSample, 2, 2);
+    // The grouping separator and the quotes share a row: the page keeps its height.
+    auto* fields = new QHBoxLayout;
+    fields->setSpacing(4);
+    fields->addWidget(groupCaption);
+    fields->addWidget(groupEdit);
+    fields->addSpacing(8);
+    fields->addWidget(quoteCaption);
+    fields->addWidget(quoteBox, 1);
+    g9->addLayout(fields, 3, 0, 1, 4);
     g9->setColumnStretch(3, 1);
 
     skipGroup = NamedGroup("GroupBox8");
@@ -163,6 +177,8 @@ QWidget* FormatEditorPage::BuildColumns() {
     typeBox = Named<QComboBox>("ComboBox6");
     dateSepCaption = NamedLabel("Label48");
     dateSepEdit = OneCharEdit("Edit7", false);
+    scaleBox = Named<QCheckBox>("CheckBox6");
+    percentBox = Named<QCheckBox>("CheckBox7");
     controlCaption = NamedLabel("Label47");
     controlBox = Named<QComboBox>("ComboBox7");
     affixBox = Named<QCheckBox>("CheckBox2");
@@ -188,6 +204,13 @@ QWidget* FormatEditorPage::BuildColumns() {
     body->addWidget(typeBox, 1, 1, 1, 2);
     body->addWidget(dateSepCaption, 2, 0);
     body->addWidget(dateSepEdit, 2, 1);
+    // A number's reading options stand where a date's separator does: a column has one or the other.
+    auto* number = new QHBoxLayout;
+    number->setContentsMargins(0, 0, 0, 0);
+    number->addWidget(scaleBox);
+    number->addWidget(percentBox);
+    number->addStretch();
+    body->addLayout(number, 2, 1, 1, 3);
     body->addWidget(controlCaption, 3, 0);
     body->addWidget(controlBox, 3, 1, 1, 2);
     body->addWidget(affixBox, 4, 0);
@@ -295,6 +318,10 @@ void FormatEditorPage::Retranslate() {
     keys.Add(separatorCaption, words(LK::cpn_fDefCSep));
     keys.Add(tabSeparatorBox, "Tabulation :");
     keys.Add(decimalCaption, words(LK::cpn_fDefDecSep));
+    keys.Add(groupCaption, words(LK::cpn_fDefGroup));
+    keys.Add(quoteCaption, words(LK::cpn_fDefQuote));
+    keys.Add(scaleBox, words(LK::cpn_fDefCScale));
+    keys.Add(percentBox, words(LK::cpn_fDefCPct));
     skipGroup->setTitle(text(LK::cpn_ignore));
     keys.Add(skipCaption, words(LK::cpn_firstLines));
     keys.Add(headerCaption, words(LK::cpn_fDefAddHd));
@@ -336,6 +363,13 @@ void FormatEditorPage::Retranslate() {
         button->setToolTip(text(what.second));
     }
     ShowControlItems();
+    ShowQuoteItems();
+}
+
+void FormatEditorPage::ShowQuoteItems() {
+    quoteBox->setItemText(0, Qs(lang_.Text(LK::itm_quoteNever)));
+    quoteBox->setItemText(1, Qs(lang_.Text(LK::itm_quoteNeeded)));
+    quoteBox->setItemText(2, Qs(lang_.Text(LK::itm_quoteAlways)));
 }
 
 void FormatEditorPage::ShowControlItems() {

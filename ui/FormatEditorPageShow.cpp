@@ -9,6 +9,8 @@
 #include "ui/UQt.h"
 
 #include <QButtonGroup>
+
+#include <algorithm>
 #include <QCheckBox>
 #include <QBitmap>
 #include <QComboBox>
@@ -125,6 +127,8 @@ void FormatEditorPage::Collect() {
     g.JmpLinesText = Cp(skipEdit->text());
     g.HdrOn = headerBox->isChecked();
     g.HdrLines = MemoLines(headerMemo);
+    g.Quoting = static_cast<QuoteMode>(std::max(0, quoteBox->currentIndex()));
+    g.GroupSepText = Cp(groupEdit->text());
     ColumnValues& c = ed_.Column;
     c.Name = Cp(columnNameBox->currentText());
     if (typeBox->currentIndex() >= 0) c.Type = Cp(typeBox->currentText());
@@ -136,6 +140,8 @@ void FormatEditorPage::Collect() {
     c.CasseOn = caseBox->isChecked();
     c.Upper = upperRadio->isChecked();
     c.Lower = lowerRadio->isChecked();
+    c.Scaled = scaleBox->isChecked();
+    c.Percent = percentBox->isChecked();
     // A control the list does not offer ("if not empty") stays as the file has it.
     if (controlBox->currentIndex() >= 0) c.Control = controlBox->currentIndex();
 }
@@ -157,6 +163,8 @@ void FormatEditorPage::ShowGeneral() {
     SetText(decimalEdit, g.DecSepText);
     decimalSample->setText(Qs(g.DecSample));
     SetText(skipEdit, g.JmpLinesText);
+    SetText(groupEdit, g.GroupSepText);
+    quoteBox->setCurrentIndex(static_cast<int>(g.Quoting));
     headerBox->setChecked(g.HdrOn);
     const QString hdr = JoinLines(g.HdrLines);
     if (JoinLines(MemoLines(headerMemo)) != hdr) headerMemo->setPlainText(hdr);
@@ -180,6 +188,12 @@ void FormatEditorPage::ShowColumn() {
     dateSepEdit->setVisible(dated);
     dateSepCaption->setEnabled(dated);
     SetText(dateSepEdit, c.DtSep);
+    // Only a number reads a suffix or a percent sign.
+    const bool number = c.Type == "N";
+    scaleBox->setChecked(number && c.Scaled);
+    percentBox->setChecked(number && c.Percent);
+    scaleBox->setVisible(number);
+    percentBox->setVisible(number);
     controlBox->setCurrentIndex(c.Control >= 0 && c.Control < controlBox->count() ? c.Control : -1);
     affixBox->setChecked(c.FixeOn);
     CheckPair(prefixRadio, c.Prefix, suffixRadio, c.Suffix, c.FixeOn);

@@ -151,6 +151,13 @@ bool SaveScreenshots(QWidget& window, const QString& folder) {
     if (inFormats && inFormats->count() > 0) {
         editor->EnterState(ndModify, Cp(inFormats->itemText(0)));
         shoot(window, QStringLiteral("formats-modify"));
+        // A download in quotes, its volume column shown: the reading options of a number.
+        const int quoted = inFormats->findText(QStringLiteral("QUOTED_FR"));
+        if (quoted >= 0) {
+            editor->EnterState(ndModify, Cp(inFormats->itemText(quoted)));
+            editor->columnTabs->setCurrentIndex(editor->columnTabs->count() - 2);
+            shoot(window, QStringLiteral("formats-quoted"));
+        }
     }
     pages->setCurrentIndex(0);
 

@@ -135,6 +135,8 @@ struct ExampleFormat {
     const char* skip;
     std::vector<std::string> hdr;
     std::vector<std::string> cols;
+    QuoteMode quoting = QuoteMode::None;
+    std::string group;
 };
 
 // Realistic quote layouts: the formats a new user finds beside the program.
@@ -143,25 +145,40 @@ std::vector<ExampleFormat> ExampleFormats() {
         {"FRJOUR", "Cours journaliers, style fran\xE7" "ais", ";", ",", "1",
          {"Date;Valeur;Ouverture;Haut;Bas;Cl\xF4ture;Volume"},
          {"DATE|/DD/MM/YYYY|0|1|0|", "TICKER|AN|0|0|0|", "OPEN|N|0|0|0|", "HIGH|N|0|0|0|", "LOW|N|0|0|0|",
-          "CLOSE|N|0|0|0|", "VOLUME|N|0|0|0|"}},
+          "CLOSE|N|0|0|0|", "VOLUME|N|0|0|0|"}, QuoteMode::None, ""},
         {"ISOTAB", "ISO dates, tab separated, dot decimals", "\t", ".", "1",
          {"Date\tTicker\tOpen\tHigh\tLow\tClose\tVolume"},
          {"DATE|-YYYY/MM/DD|0|0|0|", "TICKER|AN|0|0|0|", "OPEN|N|0|0|0|", "HIGH|N|0|0|0|", "LOW|N|0|0|0|",
-          "CLOSE|N|0|0|0|", "VOLUME|N|0|0|0|"}},
+          "CLOSE|N|0|0|0|", "VOLUME|N|0|0|0|"}, QuoteMode::None, ""},
         {"COMPACT", "Ticker first, YYYYMMDD dates, comma separated", ",", ".", "0", {},
          {"TICKER|AN|1|0|0|", "DATE|0YYYYMMDD|0|0|0|", "OPEN|N|0|1|0|", "HIGH|N|0|1|0|", "LOW|N|0|1|0|",
-          "CLOSE|N|0|1|0|", "VOLUME|N|0|1|0|"}},
+          "CLOSE|N|0|1|0|", "VOLUME|N|0|1|0|"}, QuoteMode::None, ""},
         {"FRCOURT", "Date sur deux chiffres, cl\xF4ture et volume", ";", ",", "0", {},
-         {"DATE|/DD/MM/YY|0|0|0|", "TICKER|AN|0|0|0|", "CLOSE|N|0|0|0|", "VOLUME|N|0|0|0|"}},
+         {"DATE|/DD/MM/YY|0|0|0|", "TICKER|AN|0|0|0|", "CLOSE|N|0|0|0|", "VOLUME|N|0|0|0|"}, QuoteMode::None, ""},
         // The two layouts of the widespread free daily downloads.
         {"TICKER10", "Daily download: ticker, period, YYYYMMDD date, time, prices, volume", ",", ".", "1",
          {"<TICKER>,<PER>,<DATE>,<TIME>,<OPEN>,<HIGH>,<LOW>,<CLOSE>,<VOL>,<OPENINT>"},
          {"TICKER|AN|0|0|0|", "PER|AN|0|0|0|", "DATE|0YYYYMMDD|0|0|0|", "TIME|AN|0|0|0|", "OPEN|N|0|0|0|",
-          "HIGH|N|0|0|0|", "LOW|N|0|0|0|", "CLOSE|N|0|0|0|", "VOLUME|N|0|0|0|", "OPENINT|N|0|0|0|"}},
+          "HIGH|N|0|0|0|", "LOW|N|0|0|0|", "CLOSE|N|0|0|0|", "VOLUME|N|0|0|0|", "OPENINT|N|0|0|0|"}, QuoteMode::None, ""},
         {"ADJCLOSE", "Daily download: ISO date, prices, adjusted close, volume", ",", ".", "1",
          {"Date,Open,High,Low,Close,Adj Close,Volume"},
          {"DATE|-YYYY/MM/DD|0|0|0|", "OPEN|N|0|0|0|", "HIGH|N|0|0|0|", "LOW|N|0|0|0|", "CLOSE|N|0|0|0|",
-          "ADJ CLOSE|N|0|0|0|", "VOLUME|N|0|0|0|"}},
+          "ADJ CLOSE|N|0|0|0|", "VOLUME|N|0|0|0|"}, QuoteMode::None, ""},
+        // Downloads with every field in quotes, grouped thousands, K/M/B volumes and a percent change.
+        {"QUOTED_EN", "Quoted download: MM/DD/YYYY, 1,948.00, volumes in K/M/B, change in %", ",", ".", "1",
+         {"\"Date\",\"Price\",\"Open\",\"High\",\"Low\",\"Vol.\",\"Change %\""},
+         {"DATE|/MM/DD/YYYY|0|0|0|", "CLOSE|N|0|0|0|", "OPEN|N|0|0|0|", "HIGH|N|0|0|0|", "LOW|N|0|0|0|",
+          "VOLUME|NK|0|0|0|", "CHANGE PCT|N%|0|0|0|"},
+         QuoteMode::Always, ","},
+        {"QUOTED_FR", "T\xE9l\xE9" "chargement entre guillemets : JJ/MM/AAAA, 4.913,94, volumes en K/M/B", ",", ",", "1",
+         {"\"Date\",\"Dernier\",\"Ouv.\",\" Plus Haut\",\"Plus Bas\",\"Vol.\",\"Variation %\""},
+         {"DATE|/DD/MM/YYYY|0|0|0|", "CLOSE|N|0|0|0|", "OPEN|N|0|0|0|", "HIGH|N|0|0|0|", "LOW|N|0|0|0|",
+          "VOLUME|NK|0|0|0|", "CHANGE PCT|N%|0|0|0|"},
+         QuoteMode::Always, "."},
+        {"INTRADAY", "Intraday download: YYYYMMDD date, time kept as text, prices, volume", ";", ".", "1",
+         {"<DATE>;<TIME>;<OPEN>;<HIGH>;<LOW>;<CLOSE>;<VOL>"},
+         {"DATE|0YYYYMMDD|0|0|0|", "TIME|AN|0|0|0|", "OPEN|N|0|0|0|", "HIGH|N|0|0|0|", "LOW|N|0|0|0|",
+          "CLOSE|N|0|0|0|", "VOLUME|N|0|0|0|"}, QuoteMode::None, ""},
     };
 }
 
@@ -173,7 +190,10 @@ std::string ExampleFormatFile() {
     // The writer replaces an existing file only: start from a file holding nothing but the banner.
     WriteFile(file.FmtFileName, FileBanner(bkFormats) + "\r\n");
     for (const auto& f : ExampleFormats()) {
-        if (!file.FmtSaveFile(fsmSave, f.name, FormatOf(f.name, f.sep, f.dec, f.cols, f.comment, f.skip, f.hdr))) return {};
+        Format format = FormatOf(f.name, f.sep, f.dec, f.cols, f.comment, f.skip, f.hdr);
+        format.quoting = f.quoting;
+        format.groupSep = f.group;
+        if (!file.FmtSaveFile(fsmSave, f.name, format)) return {};
     }
     return ReadFile(file.FmtFileName);
 }

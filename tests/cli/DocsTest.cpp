@@ -57,12 +57,12 @@ TEST(Docs, FormatGuideBlocksSayWhatTheGuideSays) {
             ++mistakeCount;
         }
     }
-    EXPECT_EQ(exampleCount, 5u);
+    EXPECT_EQ(exampleCount, 8u);
     EXPECT_GE(mistakeCount, 8u);
     WriteFile(dir.file("Lumivex.fmt"), examples);
     const CliResult r = RunCli({"--dir", dir.path(), "--check"});
     EXPECT_EQ(r.status, 0) << r.out;
-    EXPECT_NE(r.out.find("5 formats sur 5 passent"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("8 formats sur 8 passent"), std::string::npos) << r.out;
 }
 
 // Every line-error code a run can list is explained where the user meets it: the guide and the

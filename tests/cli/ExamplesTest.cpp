@@ -74,5 +74,42 @@ TEST(Examples, DownloadsToTheFrenchDailyFormatAndBack) {
     }
 }
 
+// Each shipped download to a plain tab-separated format with ISO dates and back: every value is
+// kept, numbers written plain there and as the download writes them back here.
+TEST(Examples, DownloadsToAPlainFormatAndBackKeepEveryValue) {
+    TempDir dir;
+    const std::string plain = CrLf({"NOM=PLAIN", "CMT=", "CLC=8", "SEP=\t", "DEC=.", "IFL=1", "HDR=h",
+                                    "COL=DATE|-YYYY/MM/DD|0|0|0|", "COL=TIME|AN|0|0|0|", "COL=OPEN|N|0|0|0|",
+                                    "COL=HIGH|N|0|0|0|", "COL=LOW|N|0|0|0|", "COL=CLOSE|N|0|0|0|",
+                                    "COL=VOLUME|N|0|0|0|", "COL=CHANGE PCT|N|0|0|0|"});
+    WriteFile(dir.file("Lumivex.fmt"), ReadFile(kExamples + "Lumivex.fmt") + plain);
+    const struct {
+        const char* name;
+        std::string header, line, plain, back;
+    } cases[] = {
+        {"QUOTED_EN", R"("Date","Price","Open","High","Low","Vol.","Change %")",
+         R"("06/14/2024","1,948.00","1,950.10","1,955.30","1,940.20","51.34M","-0.52%")",
+         "2024-06-14\t\t1950.10\t1955.30\t1940.20\t1948.00\t51340000\t-0.52",
+         R"("06/14/2024","1,948.00","1,950.10","1,955.30","1,940.20","51,340,000","-0.52")"},
+        {"QUOTED_FR", R"("Date","Dernier","Ouv."," Plus Haut","Plus Bas","Vol.","Variation %")",
+         R"("14/06/2024","4.913,94","4.950,10","4.962,35","4.901,27","812,40K","12,03%")",
+         "2024-06-14\t\t4950.10\t4962.35\t4901.27\t4913.94\t812400\t12.03",
+         R"("14/06/2024","4.913,94","4.950,10","4.962,35","4.901,27","812.400","12,03")"},
+        {"INTRADAY", "<DATE>;<TIME>;<OPEN>;<HIGH>;<LOW>;<CLOSE>;<VOL>", "20240614;153000;42.10;42.16;41.53;41.80;8797",
+         "2024-06-14\t153000\t42.10\t42.16\t41.53\t41.80\t8797\t", "20240614;153000;42.10;42.16;41.53;41.80;8797"},
+    };
+    for (const auto& c : cases) {
+        WriteFile(dir.file("in.txt"), c.header + "\r\n" + c.line + "\r\n");
+        CliResult r = RunCli({"--dir", dir.path(), "--in", c.name, "--out", "PLAIN", "-o", dir.file("plain.txt"),
+                              "--force", "-q", dir.file("in.txt")});
+        EXPECT_EQ(r.status, 0) << c.name << r.err;
+        EXPECT_EQ(ReadFile(dir.file("plain.txt")), "h\r\n" + c.plain + "\r\n") << c.name;
+        r = RunCli({"--dir", dir.path(), "--in", "PLAIN", "--out", c.name, "-o", dir.file("back.txt"), "--force", "-q",
+                    dir.file("plain.txt")});
+        EXPECT_EQ(r.status, 0) << c.name << r.err;
+        EXPECT_EQ(ReadFile(dir.file("back.txt")), c.header + "\r\n" + c.back + "\r\n") << c.name;
+    }
+}
+
 } // namespace
 } // namespace lmx::test

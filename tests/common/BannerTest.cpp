@@ -106,7 +106,8 @@ TEST(CheckValue, IntegerOverload) {
 
 TEST(CheckValue, LayoutCatalogueInOrder) {
     const std::vector<std::string> expected = {"YY/MM/DD", "YYYY/MM/DD", "YYMMDD",   "YYYYMMDD", "YY/DD/MM",
-                                               "YYYY/DD/MM", "DD/MM/YY", "DD/MM/YYYY", "MM/DD/YY", "MM/DD/YYYY"};
+                                               "YYYY/DD/MM", "DD/MM/YY", "DD/MM/YYYY", "MM/DD/YY", "MM/DD/YYYY",
+                                               "DD/MMM/YYYY", "MMM DD, YYYY"};
     const auto& layouts = DateLayouts();
     ASSERT_EQ(layouts.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {

@@ -30,9 +30,12 @@ TEST_P(DateConv, Rewrites) {
     Converter conv(fs);
     conv.SetCurrentYear(2026);
     conv.PrepareDateConv();
-    EXPECT_EQ(conv.DateConvPerso(c.value, c.inLayout, conv.OutDateSepText, conv.OutDateLen, conv.CutYear,
-                                 conv.WidenYear, conv.OutDateOrder),
-              c.expected);
+    // The order code cannot say a month name.
+    if (!HasMonthName(c.outLayout)) {
+        EXPECT_EQ(conv.DateConvPerso(c.value, c.inLayout, conv.OutDateSepText, conv.OutDateLen, conv.CutYear,
+                                     conv.WidenYear, conv.OutDateOrder),
+                  c.expected);
+    }
     std::string fast = "stale";
     const bool ok = conv.DateConvInto(c.value, fast);
     EXPECT_EQ(ok ? fast : std::string("0"), c.expected);
@@ -75,8 +78,26 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{"20051231", "YYYYMMDD", "-", "YYYYMMDD", "0"},
         // Length mismatch.
         DateCase{"31/12/200", "DD/MM/YYYY", "-", "YYYY/MM/DD", "0"},
-        DateCase{"1/12/2005", "DD/MM/YYYY", "-", "YYYY/MM/DD", "0"},
         DateCase{"", "DD/MM/YYYY", "-", "YYYY/MM/DD", "0"},
+        // A day or month without its leading zero, a time after the date, a month by its name.
+        DateCase{"1/12/2005", "DD/MM/YYYY", "-", "YYYY/MM/DD", "2005-12-01"},
+        DateCase{"1/2/24", "DD/MM/YY", "-", "YYYY/MM/DD", "2024-02-01"},
+        DateCase{"1/2/2024", "MM/DD/YYYY", "", "YYYYMMDD", "20240102"},
+        DateCase{"2021-06-24 16:05:00", "YYYY/MM/DD", "/", "DD/MM/YYYY", "24/06/2021 16:05:00"},
+        DateCase{"20210624T1605", "YYYYMMDD", "-", "YYYY/MM/DD", "2021-06-24T1605"},
+        DateCase{"2021-06-24x16:05", "YYYY/MM/DD", "/", "DD/MM/YYYY", "0"},
+        DateCase{"2021-06-24 ", "YYYY/MM/DD", "/", "DD/MM/YYYY", "0"},
+        DateCase{"1/1234/2005", "DD/MM/YYYY", "-", "YYYY/MM/DD", "0"},
+        DateCase{"1/2/205", "DD/MM/YYYY", "-", "YYYY/MM/DD", "0"},
+        DateCase{"2024612", "YYYYMMDD", "-", "YYYY/MM/DD", "0"},
+        DateCase{"Jun 14, 2024", "MMM DD, YYYY", "-", "YYYY/MM/DD", "2024-06-14"},
+        DateCase{"jun 4, 2024", "MMM DD, YYYY", "/", "DD/MM/YYYY", "04/06/2024"},
+        DateCase{"14-Jun-2024", "DD/MMM/YYYY", "", "YYYYMMDD", "20240614"},
+        DateCase{"2024-06-04", "YYYY/MM/DD", "", "MMM DD, YYYY", "Jun 04, 2024"},
+        DateCase{"04/06/2024", "DD/MM/YYYY", "-", "DD/MMM/YYYY", "04-Jun-2024"},
+        DateCase{"14/13/2024", "DD/MM/YYYY", "-", "DD/MMM/YYYY", "0"},
+        DateCase{"Jux 14, 2024", "MMM DD, YYYY", "-", "YYYY/MM/DD", "0"},
+        DateCase{"Jun 14 2024", "MMM DD, YYYY", "-", "YYYY/MM/DD", "0"},
         // No order for an unknown output layout.
         DateCase{"31/12/2005", "DD/MM/YYYY", "-", "DD-MM-YYYY", "0"}));
 

@@ -185,11 +185,13 @@ TEST_P(Recipe, MatchesTheDatePrimitive) {
                                                                 conv.OutDateLen, conv.CutYear, conv.WidenYear,
                                                                 conv.OutDateOrder);
                 std::string got = "0";
+                char in[DateRecipe::kMaxLen] = {};
+                char out[2 * DateRecipe::kMaxLen] = {};
+                std::memcpy(in, value.data(), value.size());
                 if (value.size() == recipe.InLen()) {
-                    char in[DateRecipe::kMaxLen] = {};
-                    char out[DateRecipe::kMaxLen] = {};
-                    std::memcpy(in, value.data(), value.size());
                     if (recipe.Rewrite(in, out)) got.assign(out, recipe.OutLen());
+                } else if (const std::size_t n = recipe.RewriteOther(in, value.size(), out); n != DateRecipe::kNoDate) {
+                    got.assign(out, n);
                 }
                 ASSERT_EQ(got, expected) << value << " " << GetParam() << " -> " << sep << outLayout;
             }
@@ -223,12 +225,35 @@ TEST(ByteScan, AllDigitsOrAgreesWithTheControl) {
                 value[(static_cast<std::size_t>(b) * 7) % n] = static_cast<char>(b);
                 const bool hasOther = other.size() == 1;
                 EXPECT_EQ(bytescan::AllDigitsOr(value.data(), n, hasOther, hasOther ? other[0] : '\0'),
-                          Converter::ControlValue(value, ckNumber, other, ""))
+                          Converter::ControlValue(value, ckDateChars, "", other))
                     << n << " " << b << " [" << other << "]";
             }
         }
     }
     EXPECT_TRUE(bytescan::AllDigitsOr("", 0, false, '\0'));
+    // The numeric control, word by word, against the bytes one by one: a sign, one separator.
+    const auto byBytes = [](const std::string& v, char dec) {
+        const std::size_t s = !v.empty() && (v[0] == '-' || v[0] == '+') ? 1 : 0;
+        std::size_t decs = 0, digits = 0;
+        for (std::size_t i = s; i < v.size(); ++i) {
+            if (v[i] == dec) ++decs;
+            else if (v[i] >= '0' && v[i] <= '9') ++digits;
+            else return false;
+        }
+        return v.empty() || (decs <= 1 && digits > 0);
+    };
+    for (const bool hasDec : {true, false})
+        for (std::size_t n = 1; n <= 20; ++n)
+            for (const char a : {'.', '-', 'x', '7'})
+                for (const char b : {'.', '+', '7'})
+                    for (std::size_t i = 0; i < n; ++i) {
+                        std::string v(n, '1');
+                        v[i] = a;
+                        v[(i * 5 + 3) % n] = b;
+                        EXPECT_EQ(bytescan::NumberBytes(v.data(), v.size(), hasDec, '.'),
+                                  byBytes(v, hasDec ? '.' : '\1'))
+                            << v << " " << hasDec;
+                    }
     EXPECT_FALSE(bytescan::AllDigitsOr("12.5", 4, true, ','));
     EXPECT_TRUE(bytescan::AllDigitsOr("12,50", 5, true, ','));
 }

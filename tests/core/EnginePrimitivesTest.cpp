@@ -121,11 +121,11 @@ TEST(DecimalChange, ReplacesEveryFromCharacter) {
 TEST(TypeControl, NumericColumnWithCommaDecimal) {
     EngineRig rig;
     rig.Use(Fmt(";", ".", {Col("V")}), Fmt(";", ",", {Col("V", "N")}));
-    EXPECT_TRUE(rig.conv.TypeControl("12,50", 0));
-    EXPECT_TRUE(rig.conv.TypeControl("", 0));
-    EXPECT_TRUE(rig.conv.TypeControl("1,2,3", 0));
-    EXPECT_FALSE(rig.conv.TypeControl("-3", 0));
-    EXPECT_FALSE(rig.conv.TypeControl("1.5", 0));
+    // A sign, digits, one decimal separator at most.
+    for (const char* ok : {"12,50", "", "-0,5", "+3", "7", ",5"}) EXPECT_TRUE(rig.conv.TypeControl(ok, 0)) << ok;
+    for (const char* bad : {"1,2,3", "1.5", "-", ",", "1-2", "--1", "+-1", "1,5-", " 1"})
+        EXPECT_FALSE(rig.conv.TypeControl(bad, 0)) << bad;
+    EXPECT_FALSE(rig.conv.TypeControl("1234567,89,01", 0)); // a separator in the last word twice
     EXPECT_FALSE(rig.conv.TypeControl("12", 5)); // no such column
 }
 
@@ -137,6 +137,7 @@ TEST(TypeControl, TextAndDateColumns) {
     EXPECT_TRUE(rig.conv.TypeControl("2005-12-31", 1));
     EXPECT_FALSE(rig.conv.TypeControl("2005/12/31", 1));
     EXPECT_FALSE(rig.conv.TypeControl("2005-12-3a", 1));
+    EXPECT_FALSE(rig.conv.TypeControl("2005-02-29", 1)); // a date of the calendar
     rig.fs.OutDateSep = "0";
     rig.conv.PrepareDateConv();
     EXPECT_TRUE(rig.conv.TypeControl("20051231", 1));

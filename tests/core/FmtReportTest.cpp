@@ -45,9 +45,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ProblemCase{Block("X", "2", {"COL=A|N|0|0|0|", "COL=D|/dd/mm/yyyy|0|1|0|"}), frBadColumn,
                     "code -790, a COL line is malformed: line 15 (column 2): field 2 (type) "
-                    "\"/dd/mm/yyyy\" is not N, AN, A, nor a date separator followed by one of the ten date "
+                    "\"/dd/mm/yyyy\" is not N, NK, N%, NK%, AN, A, nor a date separator followed by one of the date "
                     "layouts (YY/MM/DD, YYYY/MM/DD, YYMMDD, YYYYMMDD, YY/DD/MM, YYYY/DD/MM, DD/MM/YY, DD/MM/YYYY, "
-                    "MM/DD/YY, MM/DD/YYYY)"},
+                    "MM/DD/YY, MM/DD/YYYY, DD/MMM/YYYY, MMM DD, YYYY)"},
         ProblemCase{Block("X", "1", {"COL=P|N|0|0|1|"}), frBadColumn,
                     "code -790, a COL line is malformed: line 14 (column 1): field 6 (prefix or "
                     "suffix text) is empty while field 5 asks for one"},

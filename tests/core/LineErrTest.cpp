@@ -17,6 +17,8 @@ TEST(LineErrorNames, InCodeOrder) {
     EXPECT_EQ(LineErrorNames()[4], "#Date");
     EXPECT_EQ(LineErrorNames()[5], "#Value");
     EXPECT_EQ(LineErrorNames()[6], "#Type");
+    EXPECT_EQ(LineErrorNames()[7], "#Length");
+    EXPECT_EQ(LineErrorNames()[8], "#Dec Clash");
 }
 
 struct ErrRig : EngineRig {

@@ -211,6 +211,22 @@ TEST_F(Page, ResultPreviewShowsHeadersThenDataLines) {
     EXPECT_EQ(out[1], (std::vector<std::string>{"1.5", "1999-12-31"}));
 }
 
+// Quoted fields and grouping separators: the header without its quotes, the numbers grouped as
+// the result writes them.
+TEST_F(Page, ResultPreviewShowsQuotedFormatsAsTheResult) {
+    WriteFile(dir.file("Lumivex.fmt"),
+              FileBanner(bkFormats) +
+                  "\r\nNOM=IN\r\nCMT=\r\nCLC=1\r\nSEP=,\r\nDEC=.\r\nIFL=0\r\nGUI=1\r\nMIL=,\r\nCOL=V|N|0|0|0|\r\n"
+                  "NOM=OUT\r\nCMT=\r\nCLC=1\r\nSEP=,\r\nDEC=,\r\nIFL=0\r\nGUI=2\r\nMIL=.\r\n"
+                  "HDR=\"Cl\xF4ture\"\r\nCOL=V|N|0|0|0|\r\n");
+    ASSERT_EQ(s.SelectFormat(1, "IN"), 0);
+    ASSERT_EQ(s.SelectFormat(2, "OUT"), 0);
+    const auto out = ResultPreview(s.conv, s.log, {{"1,948.50"}});
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0], (std::vector<std::string>{"Cl\xF4ture"}));
+    EXPECT_EQ(out[1], (std::vector<std::string>{"1.948,50"}));
+}
+
 TEST_F(Page, OutputPreviewConvertsEachDatePairWithItsLayouts) {
     WriteFile(dir.file("Lumivex.fmt"),
               FileBanner(bkFormats) +

@@ -33,7 +33,7 @@ completion=$2
 c=$convert
 expect "$c --st" "--stop-on-error "
 expect "$c --ch" "--check "
-expect "$c --dir dir --in " "ADJCLOSE COMPACT FRCOURT FRJOUR ISOTAB TICKER10 "
+expect "$c --dir dir --in " "ADJCLOSE COMPACT FRCOURT FRJOUR INTRADAY ISOTAB QUOTED_EN QUOTED_FR TICKER10 "
 expect "$c --dir=dir --out FR" "FRCOURT FRJOUR "
 expect "$c --dir dir sub/q" "sub/quotes.txt "
 expect "$c --dir s" "sub "

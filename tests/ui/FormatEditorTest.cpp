@@ -193,6 +193,30 @@ TEST_F(FormatEditor, AModifiedFormatIsRewrittenAndTheOldFileKept) {
     EXPECT_FALSE(p.formats.InFmtOk);
 }
 
+// Quotes, the grouping separator and a number's suffix and percent: shown, then saved.
+TEST_F(FormatEditor, FieldOptionsShownAndSaved) {
+    WriteFile(p.path("Lumivex.fmt"),
+              FileOf({kX, {"NOM=Q", "CMT=", "CLC=2", "SEP=,", "DEC=.", "IFL=0", "GUI=1", "MIL= ", "COL=V|NK|0|0|0|",
+                           "COL=D|/MM/DD/YYYY|0|0|0|"}}));
+    Open();
+    p.dialogs.nameAnswers.push_back({true, "", "Q"});
+    Click("BitBtn16");
+    EXPECT_EQ(Get<QComboBox>("ComboBox11")->currentIndex(), 1);
+    EXPECT_EQ(Get<QLineEdit>("Edit15")->text().toStdString(), " ");
+    EXPECT_TRUE(Get<QCheckBox>("CheckBox6")->isChecked());
+    EXPECT_FALSE(Get<QCheckBox>("CheckBox7")->isChecked());
+    Get<QCheckBox>("CheckBox7")->click();
+    Tab(1); // a date reads neither
+    EXPECT_TRUE(Get<QCheckBox>("CheckBox6")->isHidden());
+    Get<QComboBox>("ComboBox11")->setCurrentIndex(2);
+    Get<QLineEdit>("Edit15")->clear();
+    Type("Edit15", "'");
+    Click("BitBtn7");
+    EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")),
+              FileOf({kX, {"NOM=Q", "CMT=", "CLC=2", "SEP=,", "DEC=.", "IFL=0", "GUI=2", "MIL='", "COL=V|NK%|0|0|0|",
+                           "COL=D|/MM/DD/YYYY|0|0|0|"}}));
+}
+
 TEST_F(FormatEditor, EmptyHeaderLinesSurviveASaveWithoutEdits) {
     for (const char* hdr : {"IFL=1|HDR=", "IFL=2|HDR=Title|HDR="}) {
         std::vector<std::string> block{"NOM=H", "CMT=", "CLC=1", "SEP=;", "DEC=."};
