@@ -292,6 +292,23 @@ enum class LK : int {
     // A line beyond the reader's bound; a source that changed while it was converted.
     msg_UnstrLength,
     msg_srcChanged,
+    // The chart page and the converter's --summary.
+    cpn_shtChartTitle,
+    cpn_chartColumn,
+    str_chartPoints,
+    str_chartFrom,
+    str_chartTo,
+    str_chartMin,
+    str_chartMax,
+    str_chartJumpUp,
+    str_chartJumpDown,
+    str_chartNoJump,
+    str_chartGroup,
+    str_chartReading,
+    str_chartRead,
+    str_chartPoint,
+    str_chartNoColumn,
+    str_chartCannotRead,
     Count
 };
 

@@ -293,6 +293,23 @@ const std::array<LangEntry, kLangTextCount>& LangTable() {
         // A line beyond the reader's bound; a source that changed while it was converted.
         {"msg_UnstrLength", "La ligne dépasse %s octets : elle n'est pas convertie, seul son début est montré."},
         {"msg_srcChanged", "Le fichier %s a changé pendant la conversion : il est conservé tel quel (ni renommé, ni recyclé, ni supprimé)."},
+        // The chart page and the converter's --summary.
+        {"cpn_shtChartTitle", "Graphique"},
+        {"cpn_chartColumn", "Colonne :"},
+        {"str_chartPoints", "%s points"},
+        {"str_chartFrom", "du %s"},
+        {"str_chartTo", "au %s"},
+        {"str_chartMin", "min %s"},
+        {"str_chartMax", "max %s"},
+        {"str_chartJumpUp", "ligne %s : ×%s"},
+        {"str_chartJumpDown", "ligne %s : ÷%s"},
+        {"str_chartNoJump", "aucun saut"},
+        {"str_chartGroup", " "},
+        {"str_chartReading", "Lecture de %s : %s %"},
+        {"str_chartRead", "%s : %s lignes, %s rejetées (non dessinées)"},
+        {"str_chartPoint", "ligne %s, %s : %s"},
+        {"str_chartNoColumn", "Le format n'a aucune colonne numérique."},
+        {"str_chartCannotRead", "%s ne peut être lu : %s"},
     }};
     return kTable;
 }

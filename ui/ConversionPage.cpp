@@ -8,6 +8,7 @@
 #include "ui/UGridCells.h"
 #include "ui/UGridModel.h"
 #include "ui/RejectsPage.h"
+#include "ui/ChartPage.h"
 #include "ui/ResultViews.h"
 #include "ui/UWidgets.h"
 
@@ -224,6 +225,7 @@ void ConversionPage::SetConvertEnabled(bool enabled) {
                        static_cast<QWidget*>(inputFormatBox), static_cast<QWidget*>(resultViews->outputFormatBox)})
         w->setEnabled(enabled);
     resultViews->changeButton->setEnabled(enabled && changeEnabled_);
+    resultViews->chartPage->RunGoing(!enabled);
 }
 
 } // namespace lmx

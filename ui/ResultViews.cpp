@@ -5,6 +5,7 @@
 #include "ui/UGridCells.h"
 #include "ui/UQt.h"
 #include "ui/UGridModel.h"
+#include "ui/ChartPage.h"
 #include "ui/LogPage.h"
 #include "ui/RejectsPage.h"
 #include "ui/UWidgets.h"
@@ -47,6 +48,8 @@ ResultViews::ResultViews(GridCells& outPreview, const IGridSource& rejects, Log&
     addTab(outputTab, QString());
     addTab(rejectsPage, QString());
     addTab(logPage, QString());
+    chartPage = new ChartPage;
+    addTab(chartPage, QString());
 }
 
 void ResultViews::Retranslate(const LangTexts& lang) {
@@ -59,6 +62,8 @@ void ResultViews::Retranslate(const LangTexts& lang) {
     setTabText(0, text(LK::cpn_shtOutTitle));
     setTabText(1, text(LK::cpn_shtLinTitle));
     setTabText(2, text(LK::cpn_shtLogTitle));
+    setTabText(3, text(LK::cpn_shtChartTitle));
+    chartPage->Retranslate(lang);
     rejectsPage->Retranslate(lang);
 }
 

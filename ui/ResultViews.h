@@ -19,6 +19,7 @@ class IGridSource;
 class LangTexts;
 class Log;
 class UGridModel;
+class ChartPage;
 class LogPage;
 class RejectsPage;
 
@@ -46,6 +47,7 @@ public:
     UGridModel* outputPreviewModel;
     RejectsPage* rejectsPage;
     LogPage* logPage;
+    ChartPage* chartPage;
 };
 
 } // namespace lmx
