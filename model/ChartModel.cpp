@@ -60,19 +60,33 @@ std::string ChartSummaryText(const ChartJob& job, const LangTexts& lang) {
     return out;
 }
 
-std::string ChartStatusText(const ChartJob& job, bool over, const LangTexts& lang) {
+namespace {
+
+// tmpl with its first "%s" the file's name, the others filled with rest.
+TextWithPaths NameFirst(std::string_view tmpl, std::string_view name, std::initializer_list<std::string_view> rest) {
+    const std::size_t at = tmpl.find("%s");
+    if (at == std::string_view::npos) return TextWithPaths(std::string(tmpl));
+    TextWithPaths out;
+    out.Words(tmpl.substr(0, at)).Path(name).Words(FillPlaceholders(tmpl.substr(at + 2), rest));
+    return out;
+}
+
+} // namespace
+
+TextWithPaths ChartStatusText(const ChartJob& job, bool over, const LangTexts& lang) {
     const std::string name = ExtractFileName(job.source.request.path);
     const std::string group = lang.Text(LK::str_chartGroup);
     if (!over) {
         const int64_t total = 2 * (job.source.size > 0 ? job.source.size : 1);
         const int64_t share = job.bytesRead.load(std::memory_order_relaxed) * 100 / total;
-        return lang.Format(LK::str_chartReading, {name, IntToStr(share > 100 ? 100 : share)});
+        return NameFirst(lang.Text(LK::str_chartReading), name, {IntToStr(share > 100 ? 100 : share)});
     }
     if (job.status == SeriesStatus::CannotOpen || job.status == SeriesStatus::ReadError)
-        return lang.Format(LK::str_chartCannotRead, {name, std::strerror(job.errNo)});
+        return NameFirst(lang.Text(LK::str_chartCannotRead), name, {std::strerror(job.errNo)});
     const ColumnSummary* s = job.Summary();
     const int64_t rejected = job.scan.rejected + (s ? s->unread : 0);
-    return lang.Format(LK::str_chartRead, {name, GroupedNumber(job.scan.lines, group), GroupedNumber(rejected, group)});
+    return NameFirst(lang.Text(LK::str_chartRead), name,
+                     {GroupedNumber(job.scan.lines, group), GroupedNumber(rejected, group)});
 }
 
 std::string ChartPointText(const ChartJob& job, const SeriesPoint& p, const LangTexts& lang, SystemPort& port,

@@ -2,6 +2,7 @@
 // The chart page's model: which file it draws with which format (the input preview's file before a
 // run, the run's result after it), the reading of that file on a worker thread, and the texts the
 // page shows. No window here: the page runs ChartJob::Run on a thread of its own and shows the texts.
+#include "common/Text.h"
 #include "core/Series.h"
 
 #include <atomic>
@@ -56,8 +57,9 @@ struct ChartJob {
 
 // The summary line under the chart: the fields of the converter's --summary, joined for the eye.
 std::string ChartSummaryText(const ChartJob& job, const LangTexts& lang);
-// What the page says beside the list: the reading's progress, its counts once over, or why it failed.
-std::string ChartStatusText(const ChartJob& job, bool over, const LangTexts& lang);
+// What the page says beside the list: the reading's progress, its counts once over, or why it failed;
+// the file's name as the file system has it.
+TextWithPaths ChartStatusText(const ChartJob& job, bool over, const LangTexts& lang);
 // A point of the series: its line's number, date and value; line receives the line as read from the
 // file again (the data's bytes), empty when it cannot be read.
 std::string ChartPointText(const ChartJob& job, const SeriesPoint& p, const LangTexts& lang, SystemPort& port,

@@ -168,7 +168,7 @@ void ChartPage::Finished(const std::shared_ptr<ChartJob>& job) {
     const ColumnSummary* s = job->Summary();
     if (job->status != SeriesStatus::Ok || !s) return;
     view->Show(job->chart, s->hasJump ? std::optional<SeriesPoint>(s->jumpAt) : std::nullopt, Qs(s->firstDate),
-               Qs(s->lastDate));
+               Qs(s->lastDate), Qs(job->source.request.format.decSep));
     summaryLabel->setText(Qs(ChartSummaryText(*job, lang)));
 }
 

@@ -15,13 +15,14 @@ ChartView::ChartView(QWidget* parent) : QWidget(parent) {
 }
 
 void ChartView::Show(std::optional<ChartColumns> chart, std::optional<SeriesPoint> jump, const QString& first,
-                     const QString& last) {
+                     const QString& last, const QString& decimal) {
     chart_ = std::move(chart);
     drawn_.reset();
     jump_ = jump;
     mark_.reset();
     first_ = first;
     last_ = last;
+    decimal_ = decimal;
     low_ = 0, high_ = 1;
     bool any = false;
     if (chart_)
@@ -73,7 +74,7 @@ void ChartView::paintEvent(QPaintEvent*) {
     if (!chart_) return;
     painter.setPen(palette().color(QPalette::Text));
     const int text = fontMetrics().height();
-    const auto number = [](double v) { return QString::number(v, 'g', 6); };
+    const auto number = [this](double v) { return QString::number(v, 'g', 6).replace(QLatin1Char('.'), decimal_); };
     painter.drawText(QRect(0, plot.top() - text / 2, plot.left() - 4, text), Qt::AlignRight | Qt::AlignVCenter, number(high_));
     painter.drawText(QRect(0, plot.bottom() - text / 2, plot.left() - 4, text), Qt::AlignRight | Qt::AlignVCenter, number(low_));
     painter.drawText(QRect(plot.left(), plot.bottom() + 3, plot.width(), text), Qt::AlignLeft, first_);

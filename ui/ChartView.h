@@ -15,9 +15,10 @@ class ChartView : public QWidget {
 public:
     explicit ChartView(QWidget* parent = nullptr);
 
-    // The points, the largest jump (ringed in red) and the texts of the axes; nullopt: empty.
+    // The points, the largest jump (ringed in red) and the texts of the axes, values written with the
+    // decimal separator decimal; nullopt: empty.
     void Show(std::optional<ChartColumns> chart, std::optional<SeriesPoint> jump, const QString& first,
-              const QString& last);
+              const QString& last, const QString& decimal = QStringLiteral("."));
     void Mark(std::optional<SeriesPoint> p); // the point chosen, ringed in blue
     const std::optional<SeriesPoint>& Jump() const { return jump_; }
     // The drawn point nearest to a place of the widget, within a few pixels of its column.
@@ -41,7 +42,7 @@ private:
     std::optional<ChartColumns> chart_;
     mutable std::optional<ChartColumns> drawn_;
     std::optional<SeriesPoint> jump_, mark_;
-    QString first_, last_;
+    QString first_, last_, decimal_;
     double low_ = 0, high_ = 1;
 };
 

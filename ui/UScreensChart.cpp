@@ -48,6 +48,7 @@ std::string ChartSample() {
 }
 
 bool WaitForChart(ChartPage& page) {
+    page.Follow(); // at once, not at the page's next look
     QElapsedTimer t;
     t.start();
     while ((!page.Idle() || page.summaryLabel->text().isEmpty()) && t.elapsed() < 20'000)
