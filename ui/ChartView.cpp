@@ -10,7 +10,7 @@ namespace lmx {
 
 ChartView::ChartView(QWidget* parent) : QWidget(parent) {
     setObjectName("ChartView");
-    setMinimumHeight(120);
+    setMinimumHeight(80); // the window at its smallest still shows the other pages whole
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
