@@ -74,6 +74,11 @@ void ChartPage::Retranslate(const LangTexts& lang) {
 
 void ChartPage::RunGoing(bool going) {
     if (!session_) return;
+    // A reading under way would slow the run down: it starts again after it.
+    if (going && !going_) {
+        Cancel();
+        current_ = false;
+    }
     if (going_ && !going) {
         result_ = ResultChart(*session_);
         resultFiles_ = session_->page.InFiles;
@@ -158,12 +163,17 @@ void ChartPage::Start(const ChartSource& source) {
 }
 
 void ChartPage::Cancel() {
-    if (job_) job_->cancel = true;
+    // The thread ends by itself and is deleted then; its job is no longer the page's.
+    if (job_ && thread_) {
+        job_->cancel = true;
+        job_.reset();
+    }
     thread_ = nullptr;
 }
 
 void ChartPage::Finished(const std::shared_ptr<ChartJob>& job) {
     const LangTexts& lang = session_->lang;
+    if (job->status == SeriesStatus::Cancelled) return;
     statusLabel->setText(Qs(ChartStatusText(*job, true, lang)));
     const ColumnSummary* s = job->Summary();
     if (job->status != SeriesStatus::Ok || !s) return;

@@ -102,6 +102,21 @@ TEST(SeriesTest, AFileReadsInDateOrderWithItsBadLinesCounted) {
     EXPECT_EQ(drawn, 4);
 }
 
+// Dates are placed by their day: two-digit years get their century first, impossible days are refused.
+TEST(SeriesTest, DatesBecomeDaysInCalendarOrder) {
+    SeriesFields shortYears(Fmt(";", ",", {Col("DATE", "/DD/MM/YY"), Col("CLOSE", "N")}), {1}, 2026);
+    ASSERT_TRUE(shortYears.Split("31/12/99;1"));
+    const int64_t lastOf1999 = shortYears.Day();
+    ASSERT_TRUE(shortYears.Split("01/01/00;1"));
+    EXPECT_EQ(shortYears.Day(), 10957); // 2000-01-01, days since 1970-01-01
+    EXPECT_EQ(lastOf1999 + 1, 10957);
+    EXPECT_TRUE(shortYears.Split("29/02/00;1"));
+    EXPECT_FALSE(shortYears.Split("29/02/01;1"));
+    SeriesFields longYears(Quotes(), {2}, 2026);
+    EXPECT_FALSE(longYears.Split("AB;29/02/1900;1;1"));
+    EXPECT_FALSE(longYears.Split("AB;01/13/2000;1;1"));
+}
+
 TEST(SeriesTest, AReadingStopsWhenCancelledAndAMissingFileSaysSo) {
     TempDir dir;
     std::string text;
