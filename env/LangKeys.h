@@ -322,6 +322,23 @@ enum class LK : int {
     acc_hdrLines,
     acc_fmtNotes,
     acc_affixText,
+    // The chart page and the converter's --summary.
+    cpn_shtChartTitle,
+    cpn_chartColumn,
+    str_chartPoints,
+    str_chartFrom,
+    str_chartTo,
+    str_chartMin,
+    str_chartMax,
+    str_chartJumpUp,
+    str_chartJumpDown,
+    str_chartNoJump,
+    str_chartGroup,
+    str_chartReading,
+    str_chartRead,
+    str_chartPoint,
+    str_chartNoColumn,
+    str_chartCannotRead,
     Count
 };
 

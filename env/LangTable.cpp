@@ -323,6 +323,23 @@ const std::array<LangEntry, kLangTextCount>& LangTable() {
         {"acc_hdrLines", "Lignes d'en-tête"},
         {"acc_fmtNotes", "Messages de l'éditeur de formats"},
         {"acc_affixText", "Texte du préfixe ou du suffixe"},
+        // The chart page and the converter's --summary.
+        {"cpn_shtChartTitle", "Graphique"},
+        {"cpn_chartColumn", "Colonne :"},
+        {"str_chartPoints", "%s points"},
+        {"str_chartFrom", "du %s"},
+        {"str_chartTo", "au %s"},
+        {"str_chartMin", "min %s"},
+        {"str_chartMax", "max %s"},
+        {"str_chartJumpUp", "ligne %s : ×%s"},
+        {"str_chartJumpDown", "ligne %s : ÷%s"},
+        {"str_chartNoJump", "aucun saut"},
+        {"str_chartGroup", " "},
+        {"str_chartReading", "Lecture de %s : %s %"},
+        {"str_chartRead", "%s : %s lignes, %s rejetées (non dessinées)"},
+        {"str_chartPoint", "ligne %s, %s : %s"},
+        {"str_chartNoColumn", "Le format n'a aucune colonne numérique."},
+        {"str_chartCannotRead", "%s ne peut être lu : %s"},
     }};
     return kTable;
 }

@@ -9,6 +9,7 @@
 #include "ui/UGridModel.h"
 #include "ui/LogPage.h"
 #include "ui/RejectsPage.h"
+#include "ui/ChartPage.h"
 #include "ui/ResultViews.h"
 #include "ui/RunThread.h"
 #include "ui/UCaptionKeys.h"
@@ -245,6 +246,7 @@ void ConversionPage::SetConvertEnabled(bool enabled) {
                        static_cast<QWidget*>(inputFormatBox), static_cast<QWidget*>(resultViews->outputFormatBox)})
         w->setEnabled(enabled);
     resultViews->changeButton->setEnabled(enabled && changeEnabled_);
+    resultViews->chartPage->RunGoing(!enabled);
 }
 
 void WaitForRun(QWidget& window, const std::function<void()>& start) {

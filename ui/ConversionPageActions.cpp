@@ -10,6 +10,7 @@
 #include "env/ULang.h"
 #include "env/UParms.h"
 #include "env/UPrmCodes.h"
+#include "ui/ChartPage.h"
 #include "ui/ConversionPage.h"
 #include "ui/LogPage.h"
 #include "ui/RejectsPage.h"
@@ -48,6 +49,7 @@ void ConversionPage::Wire() {
     connect(resultViews->outputFormatBox, QOverload<int>::of(&QComboBox::activated), this,
             &ConversionPage::onOutputFormatChosen);
     resultViews->rejectsPage->Explain = [this](int row) { return ExplainReject(row); };
+    resultViews->chartPage->Attach(session_);
     resultViews->logPage->OnTextColor = [this](const QColor& c) { StoreLogColor(prmLGT, c); };
     resultViews->logPage->OnBackColor = [this](const QColor& c) { StoreLogColor(prmLGF, c); };
 }

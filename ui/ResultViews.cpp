@@ -6,6 +6,7 @@
 #include "ui/UGridCells.h"
 #include "ui/UQt.h"
 #include "ui/UGridModel.h"
+#include "ui/ChartPage.h"
 #include "ui/LogPage.h"
 #include "ui/RejectsPage.h"
 #include "ui/UCaptionKeys.h"
@@ -53,6 +54,8 @@ ResultViews::ResultViews(GridCells& outPreview, const IGridSource& rejects, Log&
     addTab(outputTab, QString());
     addTab(rejectsPage, QString());
     addTab(logPage, QString());
+    chartPage = new ChartPage;
+    addTab(chartPage, QString());
 }
 
 void ResultViews::Retranslate(const LangTexts& lang, CaptionKeys& keys) {
@@ -60,6 +63,7 @@ void ResultViews::Retranslate(const LangTexts& lang, CaptionKeys& keys) {
     keys.AddTab(this, 0, text(LK::cpn_shtOutTitle));
     keys.AddTab(this, 1, text(LK::cpn_shtLinTitle));
     keys.AddTab(this, 2, text(LK::cpn_shtLogTitle));
+    keys.AddTab(this, 3, text(LK::cpn_shtChartTitle));
     outputGroup->setTitle(Qs(text(LK::cpn_outFile)));
     keys.Add(changeButton, text(LK::btn_changer));
     keys.Add(outNameCaption, text(LK::cpn_outFileName));
@@ -69,6 +73,7 @@ void ResultViews::Retranslate(const LangTexts& lang, CaptionKeys& keys) {
     for (QPushButton* b : {logPage->saveButton, logPage->clearButton, logPage->textColorButton, logPage->backColorButton})
         keys.Add(b, WithoutMnemonic(Cp(b->text()))); // the program's own words, whatever the language
     logPage->logView->setAccessibleName(Qs(text(LK::cpn_shtLogTitle)));
+    chartPage->Retranslate(lang);
     rejectsPage->Retranslate(lang);
 }
 

@@ -20,6 +20,7 @@ class LangTexts;
 class Log;
 class CaptionKeys;
 class UGridModel;
+class ChartPage;
 class LogPage;
 class RejectsPage;
 
@@ -49,6 +50,7 @@ public:
     QTableView* outputGrid;
     RejectsPage* rejectsPage;
     LogPage* logPage;
+    ChartPage* chartPage;
 };
 
 } // namespace lmx

@@ -43,4 +43,8 @@ bool SaveScreenshots(QWidget& window, const QString& folder);
 // its dialogs dialogs.
 bool SaveRunScreenshots(QWidget& window, ScreenshotDialogs& dialogs, const QString& folder);
 
+// After the run's pictures: the chart of its result, then of a sample with one planted bad value
+// written beside the sources, and that value's line shown.
+bool SaveChartScreenshots(QWidget& window, ScreenshotDialogs& dialogs, const QString& folder);
+
 } // namespace lmx

@@ -4,6 +4,7 @@
 #include "CliIo.h"
 #include "CliRejects.h"
 #include "CliSignals.h"
+#include "CliSummary.h"
 
 #include "common/Cp1252.h"
 #include "common/Text.h"
@@ -250,6 +251,8 @@ int ConvertFiles(Session& s, const CliOptions& o) {
             if (code < exIncomplete || code == exAfterFailed) code = exIncomplete;
         }
     }
+    if (o.summary && code != exNothing && r != rrIncompleteOutput && !PrintSummary(s, out))
+        if (code < exIncomplete || code == exAfterFailed) code = exIncomplete;
     if (!o.logPath.empty()) {
         s.log.LogFileName = o.logPath;
         std::string error;

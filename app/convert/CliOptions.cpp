@@ -37,6 +37,10 @@ const char* CliUsage() {
            "  --encoding ENC      encoding of the data files, utf-8 or windows-1252 (default: parameter\n"
            "                      ENC, the system's): the texts a format adds are written in it\n"
            "  --eol EOL           line end of the result and rejects files, crlf or lf (default: parameter EOL)\n"
+           "  --summary           after the run, print one line per number column of the result on standard\n"
+           "                      output, tab-separated: column, points, first and last dates, minimum,\n"
+           "                      maximum, and the largest jump between consecutive values with its line\n"
+           "                      (\"line 4,321: \u00d7100\"), in the language of the messages\n"
            "  -q, --quiet         print nothing but errors\n"
            "  --help, --version\n"
            "\n"
@@ -58,7 +62,7 @@ namespace {
 // Long options without a short form get codes beyond any character.
 enum : int {
     opDir = 256, opIn, opOut, opForce, opStopOnError, opRejects, opList, opCheck, opShow, opLang,
-    opRename, opTrash, opDelete, opLog, opVersion, opEncoding, opEol
+    opRename, opTrash, opDelete, opLog, opVersion, opEncoding, opEol, opSummary
 };
 
 constexpr option kOptions[] = {
@@ -73,6 +77,7 @@ constexpr option kOptions[] = {
     {"check", no_argument, nullptr, opCheck},
     {"show", required_argument, nullptr, opShow},
     {"lang", required_argument, nullptr, opLang},
+    {"summary", no_argument, nullptr, opSummary},
     {"rename", required_argument, nullptr, opRename},
     {"trash", no_argument, nullptr, opTrash},
     {"delete", no_argument, nullptr, opDelete},
@@ -172,6 +177,7 @@ bool ParseCli(const std::vector<std::string>& args, CliOptions& o, std::string& 
             (enc ? o.encoding : o.eol) = choice;
             break;
         }
+        case opSummary: o.summary = true; break;
         case 'q': o.quiet = true; break;
         case 'h': o.help = true; break;
         case opVersion: o.version = true; break;
@@ -184,6 +190,11 @@ bool ParseCli(const std::vector<std::string>& args, CliOptions& o, std::string& 
     o.files.assign(argv.begin() + optind, argv.begin() + argc);
     if (o.trash && o.remove) {
         error = "--trash and --delete exclude each other";
+        return false;
+    }
+    // The summary has standard output to itself, and reads the result again from its file.
+    if (o.summary && (o.output == "-" || o.rejects == "-" || o.logPath == "-")) {
+        error = "--summary writes to standard output: the result, --rejects and --log need files";
         return false;
     }
     int stdIn = 0;

@@ -28,6 +28,7 @@ struct CliOptions {
     std::string logPath;
     std::string encoding;   // parameter ENC for this run ("UTF-8", "Windows-1252"); empty: the file's
     std::string eol;        // parameter EOL for this run ("CRLF", "LF"); empty: the file's
+    bool summary = false;   // a summary of the result's number columns on standard output
     bool quiet = false;
     bool help = false;
     bool version = false;

@@ -75,7 +75,8 @@ bool SaveRunScreenshots(const std::string& programDir, const std::string& progra
     ctx.ProgramFile = programFile;
     lmx::MainWindow form(ctx);
     form.show();
-    return lmx::SaveRunScreenshots(form, dialogs, folder);
+    const bool run = lmx::SaveRunScreenshots(form, dialogs, folder);
+    return lmx::SaveChartScreenshots(form, dialogs, folder) && run;
 }
 
 } // namespace
