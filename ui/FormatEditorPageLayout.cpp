@@ -155,6 +155,8 @@ QWidget* FormatEditorPage::BuildGeneral() {
     columnCountCaption->setBuddy(columnCountEdit);
     separatorCaption->setBuddy(separatorEdit);
     decimalCaption->setBuddy(decimalEdit);
+    groupCaption->setBuddy(groupEdit);
+    quoteCaption->setBuddy(quoteBox);
     skipCaption->setBuddy(skipEdit);
     headerCaption->setBuddy(headerBox);
     return generalGroup;
@@ -291,10 +293,10 @@ void FormatEditorPage::Build() {
 
     // Tab in reading order: the buttons, the general values, then the column.
     ChainTabOrder({newButton, modelButton, modifyButton, saveButton, undoButton, deleteButton, nameEdit, commentEdit,
-                   columnCountEdit, separatorEdit, tabSeparatorBox, decimalEdit, skipEdit, headerBox, headerMemo,
-                   columnTabs, columnNameBox, typeBox, dateSepEdit, controlBox, affixBox, prefixRadio, suffixRadio,
-                   affixEdit, caseBox, upperRadio, lowerRadio, deleteColumnButton, moveLeftButton, addColumnButton,
-                   moveRightButton, notesMemo});
+                   columnCountEdit, separatorEdit, tabSeparatorBox, decimalEdit, groupEdit, quoteBox, skipEdit,
+                   headerBox, headerMemo, columnTabs, columnNameBox, typeBox, dateSepEdit, scaleBox, percentBox,
+                   controlBox, affixBox, prefixRadio, suffixRadio, affixEdit, caseBox, upperRadio, lowerRadio,
+                   deleteColumnButton, moveLeftButton, addColumnButton, moveRightButton, notesMemo});
 }
 
 void FormatEditorPage::Retranslate() {

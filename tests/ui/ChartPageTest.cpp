@@ -54,7 +54,7 @@ TEST(ChartPage, ThePlantedValueOfAFileAndOfItsResultIsFoundByItsLine) {
     EXPECT_EQ(line->text().toStdString(), "1050;x");
 
     // After a run the result is drawn, read with the output format.
-    QTest::mouseClick(form->findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
+    test::Convert(*form);
     form->findChild<QTabWidget*>("PageControl2")->setCurrentWidget(page);
     QTRY_VERIFY_WITH_TIMEOUT(form->findChild<QLabel*>("ChartStatus")->text().contains("q_conv.txt"), 20'000);
     WaitForChart(*page);

@@ -73,7 +73,7 @@ TEST(StartUp, FirstStartFollowsTheDesktopLanguage) {
         if (prmFile) WriteFile(p.path("Lumivex.prm"), FileBanner(bkParameters) + "\r\n" + CrLf({"[P]", "LNG=Fran\xE7" "ais", "[/]"}));
         p.session.DesktopLanguageCode = "en";
         auto form = p.Open();
-        EXPECT_EQ(prmFile ? "Quitter" : "Quit", form->findChild<QPushButton*>("BitBtn5")->text().toStdString());
+        EXPECT_EQ(prmFile ? "Quitter" : "Quit", test::Caption(form->findChild<QPushButton*>("BitBtn5")->text()));
         EXPECT_EQ(!prmFile, test::ReadFile(p.path("Lumivex.prm")).find("LNG=English\r\n") != std::string::npos);
     }
 }
