@@ -3,6 +3,7 @@
 // a bad value away, and the chart's points decimated to pixel columns. Whole files are read in two
 // passes, in memory bounded by the number of pixel columns, never by the file.
 #include "common/SystemPort.h"
+#include "core/ChartColumns.h"
 #include "core/Format.h"
 
 #include <atomic>
@@ -12,14 +13,6 @@
 #include <vector>
 
 namespace lmx {
-
-// One value of the series and where it comes from.
-struct SeriesPoint {
-    double value = 0;
-    int64_t x = 0;      // the line's date as a day number, or its rank when the format has no date column
-    int64_t lineNo = 0; // in the file, from 1
-    int64_t offset = 0; // of the line's first byte, to read it again
-};
 
 // What one number column holds, in one pass over the file.
 struct ColumnSummary {
@@ -50,29 +43,6 @@ struct SeriesScan {
     int64_t rejected = 0; // of them, lines that do not split into the format's columns or whose date does not read
     bool dated = false;   // the format has a date column: x is a day
     int64_t xMin = 0, xMax = -1;
-};
-
-// The chart's decimation: points spread over width pixel columns by x, each column keeping its
-// lowest and highest point, so that a single spike is never averaged away.
-class ChartColumns {
-public:
-    struct Column {
-        bool used = false;
-        SeriesPoint low, high;
-    };
-    ChartColumns(int width, int64_t xMin, int64_t xMax);
-    void Add(const SeriesPoint& p);
-    // The same points in another number of columns.
-    ChartColumns Resized(int width) const;
-    const std::vector<Column>& Columns() const { return cols_; }
-    int Width() const { return static_cast<int>(cols_.size()); }
-    int64_t XMin() const { return xMin_; }
-    int64_t XMax() const { return xMax_; }
-    int ColumnOf(int64_t x) const;
-
-private:
-    int64_t xMin_, xMax_;
-    std::vector<Column> cols_;
 };
 
 // Stops a reading and follows its progress; either may be left null.

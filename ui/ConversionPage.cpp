@@ -219,42 +219,4 @@ void ConversionPage::SetCounters(const QString& files, const QString& read, cons
     writtenCount->setText(written);
 }
 
-void ConversionPage::SetRejectedColor(bool red) {
-    // Through the palette: a style sheet would also give the label another font once it is cleared.
-    if (!red) {
-        rejectedCount->setPalette(QPalette());
-        return;
-    }
-    QPalette pal = rejectedCount->palette();
-    pal.setColor(QPalette::WindowText, ReadableOn(Qt::red, pal.color(QPalette::Window)));
-    rejectedCount->setPalette(pal);
-}
-
-void ConversionPage::ShowRejectedCount(const QString& count) { resultViews->rejectsPage->ShowCount(count); }
-
-void ConversionPage::RefreshRejects() { resultViews->rejectsPage->Refresh(); }
-
-void ConversionPage::ShowRunPage(RunPage page) {
-    resultViews->setCurrentIndex(page == RunPage::Output ? 0 : 1);
-    if (page == RunPage::Rejected) RefreshRejects();
-}
-
-void ConversionPage::SetConvertEnabled(bool enabled) {
-    // The choices of the next run wait until this one is over: a click would only seem to count.
-    if (!enabled) changeEnabled_ = resultViews->changeButton->isEnabled();
-    for (QWidget* w : {static_cast<QWidget*>(convertButton), static_cast<QWidget*>(openButton),
-                       static_cast<QWidget*>(inputFormatBox), static_cast<QWidget*>(resultViews->outputFormatBox)})
-        w->setEnabled(enabled);
-    resultViews->changeButton->setEnabled(enabled && changeEnabled_);
-    resultViews->chartPage->RunGoing(!enabled);
-}
-
-void WaitForRun(QWidget& window, const std::function<void()>& start) {
-    auto* page = window.findChild<ConversionPage*>();
-    QEventLoop loop;
-    if (page) QObject::connect(page, &ConversionPage::runEnded, &loop, &QEventLoop::quit);
-    start();
-    if (page && page->Running()) loop.exec();
-}
-
 } // namespace lmx

@@ -285,31 +285,4 @@ std::string ConversionPage::ExplainReject(int row) const {
     }
 }
 
-void ConversionPage::onConvertClicked() {
-    ConversionRun& runner = session_.runner;
-    if (runThread_ || runner.CheckChoices(*runView_) != rrOk) return;
-    runView_->SetConvertEnabled(false);
-    runner.TakeCopy(runner.FromParameters());
-    runThread_ = std::make_unique<RunThread>(session_, *runView_, this);
-    connect(runThread_.get(), &RunThread::ended, this, &ConversionPage::OnRunEnded, Qt::QueuedConnection);
-    runThread_->start();
-}
-
-void ConversionPage::OnRunEnded(int result) {
-    runThread_.reset(); // joined: the run's state is the window's again
-    runView_->SetConvertEnabled(true);
-    session_.runner.TellEnd(result);
-    // Closed during the run: the run has stopped as "Annuler" stops it, its result is whole.
-    if (runView_->TakeCloseRequest()) emit runOverForClosing();
-    emit runEnded();
-}
-
-void ConversionPage::onCancelClicked() {
-    if (runThread_) runThread_->Cancel();
-}
-
-bool ConversionPage::Running() const { return runThread_ != nullptr; }
-
-void ConversionPage::CloseWindowAfterRun() { runView_->RequestClose(); }
-
 } // namespace lmx

@@ -1,0 +1,85 @@
+// The steps of a run taken on the caller's thread: the checks and questions before it, and what
+// the page and the person are told after it.
+#include "core/URun.h"
+
+#include "common/Text.h"
+#include "common/UCommuns.h"
+#include "env/UParms.h"
+
+namespace lmx {
+
+int32_t ConversionRun::ConvertButton(IRunView& view) {
+    if (CheckChoices(view) != rrOk) return rrNotStarted;
+    view.SetConvertEnabled(false);
+    const int32_t result = RunConversion(view, FromParameters());
+    view.SetConvertEnabled(true);
+    TellEnd(result);
+    return result;
+}
+
+int32_t ConversionRun::CheckChoices(IRunView& view) {
+    view.ResetCounters();
+    c_.run.StopRun = false;
+    c_.run.UserCancel = false;
+    ConvPageState& pg = c_.page;
+    if (!pg.InChosen) {
+        c_.messages.Show(c_.lang.Text(LK::msg_badIFLFN));
+        return rrNotStarted;
+    }
+    if (!pg.OutValid) {
+        view.ShowPage(RunPage::Output);
+        if (!pg.OutPath.empty() && IsOneOfSources(c_.port, pg.OutPath, pg.InFiles)) {
+            pg.OutValid = false;
+            pg.OutPath.clear();
+            c_.messages.Show(c_.lang.Text(LK::msg_filesShouldDif));
+            view.ChooseOutputFile();
+            return rrNotStarted;
+        }
+        if (!pg.OutPath.empty() && c_.port.Exists(pg.OutPath)) {
+            if (!c_.messages.ConfirmPaths(c_.lang.FormatPaths(LK::msg_fileExists, {pg.OutPath}))) {
+                pg.OutPath.clear();
+                pg.OutValid = false;
+                view.ChooseOutputFile();
+                return rrNotStarted;
+            }
+            pg.OutValid = true;
+            pg.OutReplace = true;
+        } else {
+            c_.messages.Show(c_.lang.Text(LK::msg_badOFDesign));
+            return rrNotStarted;
+        }
+    }
+    if (!c_.formats.InFmtOk || !c_.formats.OutFmtOk) {
+        const bool input = !c_.formats.InFmtOk;
+        // Nothing chosen yet (a first start, opened with a file): say what to do, not what failed.
+        if (c_.formats.FmtNames.empty())
+            c_.messages.Show(c_.lang.Text(LK::err_fmtNone));
+        else if (c_.params.PrmGet(input ? prmMRI : prmMRO).empty())
+            c_.messages.Show(c_.lang.Text(input ? LK::err_fmtInNone : LK::err_fmtOutNone));
+        else
+            c_.messages.Show(c_.lang.Format(LK::err_fmtLoad, {c_.lang.Text(input ? LK::str_in : LK::str_out),
+                                                              c_.lang.Text(LK::err_fmtOther)}));
+        return rrNotStarted;
+    }
+    int64_t total = 0;
+    for (const auto& f : pg.InFiles) total += c_.port.FileSize(f);
+    view.SetRunBarMax(pg.AvgLineLen > 0 ? total / pg.AvgLineLen : 0);
+    return rrOk;
+}
+
+void ConversionRun::TellEnd(int32_t result) {
+    PageAfterRun(result);
+    c_.messages.Show(ClosingMessage(result));
+    for (const AfterFailure& f : afterFailures_)
+        if (f.verb == "SourceChanged")
+            c_.messages.ShowPaths(c_.lang.FormatPaths(LK::msg_srcChanged, {f.path}));
+}
+
+void ConversionRun::PageAfterRun(int32_t result) {
+    // A run that reached its sources: the next one asks again about an existing result file.
+    if (result == rrLinkFailed || result == rrNoEngine || result == rrCannotCreate) return;
+    c_.page.OutValid = false;
+    c_.page.OutReplace = false;
+}
+
+} // namespace lmx
