@@ -42,6 +42,21 @@ QString Text(MainWindow& f, const char* name) {
 
 void Click(MainWindow& f, const char* name) { QTest::mouseClick(f.findChild<QPushButton*>(name), Qt::LeftButton); }
 
+// The window with the file opened through "Ouvrir".
+std::unique_ptr<MainWindow> OpenWith(test::Program& p, const std::string& name, const std::vector<std::string>& lines) {
+    WriteFile(p.path(name), CrLf(lines));
+    auto form = p.Open();
+    form->show();
+    p.dialogs.openAnswers.push_back({p.path(name)});
+    Click(*form, "BitBtn3");
+    return form;
+}
+
+// What a grid shows in a cell.
+QString Cell(MainWindow& f, const char* grid, int row, int col) {
+    return f.findChild<QTableView*>(grid)->model()->index(row, col).data().toString();
+}
+
 TEST(StartUp, FirstStartInAnEmptyFolder) {
     test::Program p;
     auto form = p.Open();
@@ -183,11 +198,7 @@ TEST(ConversionPage, ChoosingAFormatThatFailsShowsItsLoadCode) {
 TEST(ConversionRunFromWindow, CountsRejectedRowsAndClosingMessage) {
     test::Program p;
     Prepare(p);
-    WriteFile(p.path("q1.txt"), CrLf({"1,5;x", "2;y;extra", "3;z"}));
-    auto form = p.Open();
-    form->show();
-    p.dialogs.openAnswers.push_back({p.path("q1.txt")});
-    Click(*form, "BitBtn3");
+    auto form = OpenWith(p, "q1.txt", {"1,5;x", "2;y;extra", "3;z"});
     p.dialogs.shown.clear();
     test::Convert(*form);
     ASSERT_EQ(1u, p.dialogs.shown.size());
@@ -250,11 +261,7 @@ TEST(ConversionPage, OutputPreviewShowsTheResultsHeaderNotTheSkippedOne) {
                         "NOM=OUT", "CMT=out", "CLC=2", "SEP=;", "DEC=.", "IFL=0", "HDR=Bh;Ah", "COL=B|AN|0|0|0|",
                         "COL=A|N|0|0|0|"}));
     WriteFile(p.path("Lumivex.prm"), FileBanner(bkParameters) + "\r\n" + CrLf({"[P]", "MRI=IN", "MRO=OUT", "[/]"}));
-    WriteFile(p.path("h.txt"), CrLf({"Ouv.;Nom", "1,5;x"}));
-    auto form = p.Open();
-    form->show();
-    p.dialogs.openAnswers.push_back({p.path("h.txt")});
-    Click(*form, "BitBtn3");
+    auto form = OpenWith(p, "h.txt", {"Ouv.;Nom", "1,5;x"});
     const GridCells& out = form->conversionPage->OutPreview();
     EXPECT_EQ((std::vector<std::string>{"Bh", "Ah", "x", "1.5", ""}),
               (std::vector<std::string>{out.Cell(1, 1), out.Cell(2, 1), out.Cell(1, 2), out.Cell(2, 2), out.Cell(1, 3)}));
@@ -301,14 +308,8 @@ TEST(ConversionRunFromWindow, Utf8DataIsShownAsUtf8) {
     Prepare(p);
     p.params.PrmSet(prmENC, "UTF-8", false);
     p.params.PrmFile(pmSave);
-    WriteFile(p.path("u.txt"), CrLf({"1,5;Soci\xC3\xA9t\xC3\xA9", "2;\xFF;extra"}));
-    auto form = p.Open();
-    form->show();
-    p.dialogs.openAnswers.push_back({p.path("u.txt")});
-    Click(*form, "BitBtn3");
-    const auto cell = [&](const char* grid, int row, int col) {
-        return form->findChild<QTableView*>(grid)->model()->index(row, col).data().toString();
-    };
+    auto form = OpenWith(p, "u.txt", {"1,5;Soci\xC3\xA9t\xC3\xA9", "2;\xFF;extra"});
+    const auto cell = [&](const char* grid, int row, int col) { return Cell(*form, grid, row, col); };
     EXPECT_EQ(QString::fromUtf8("Soci\xC3\xA9t\xC3\xA9"), cell("StringGrid1", 1, 2));
     EXPECT_EQ(QString::fromUtf8("Soci\xC3\xA9t\xC3\xA9"), cell("StringGrid2", 1, 1));
     test::Convert(*form);
@@ -323,14 +324,8 @@ TEST(ConversionRunFromWindow, WithTheSystemsUtf8AWindows1252LineReadsToo) {
     test::Program p;
     Prepare(p);
     ASSERT_EQ("$Q", p.params.PrmGet(prmENC));
-    WriteFile(p.path("m.txt"), CrLf({"1,5;Soci\xC3\xA9t\xC3\xA9", "2;Cl\xF4ture", "3;Cl\xF4ture;extra"}));
-    auto form = p.Open();
-    form->show();
-    p.dialogs.openAnswers.push_back({p.path("m.txt")});
-    Click(*form, "BitBtn3");
-    const auto cell = [&](const char* grid, int row, int col) {
-        return form->findChild<QTableView*>(grid)->model()->index(row, col).data().toString();
-    };
+    auto form = OpenWith(p, "m.txt", {"1,5;Soci\xC3\xA9t\xC3\xA9", "2;Cl\xF4ture", "3;Cl\xF4ture;extra"});
+    const auto cell = [&](const char* grid, int row, int col) { return Cell(*form, grid, row, col); };
     EXPECT_EQ(QString::fromUtf8("Soci\xC3\xA9t\xC3\xA9"), cell("StringGrid1", 1, 2));
     EXPECT_EQ(QString::fromUtf8("Cl\xC3\xB4ture"), cell("StringGrid1", 2, 2));
     EXPECT_EQ(QString::fromUtf8("Cl\xC3\xB4ture"), cell("StringGrid2", 2, 1));
