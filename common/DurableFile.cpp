@@ -1,7 +1,7 @@
 #include "common/DurableFile.h"
 
-#include "common/UCommuns.h"
-#include "common/UPaths.h"
+#include "common/Basics.h"
+#include "common/Paths.h"
 
 #include <cerrno>
 #include <fcntl.h>

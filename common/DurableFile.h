@@ -5,7 +5,7 @@
 // Where the file system cannot make such a file, a temporary file beside the name (created
 // exclusively, never through a link, named after the process: see SystemPort::OwnTempName) takes
 // its place; the next durable write into that folder removes those of processes that are gone.
-#include "common/UPaths.h"
+#include "common/Paths.h"
 #include "common/SystemPort.h"
 
 #include <string>

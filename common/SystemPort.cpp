@@ -1,7 +1,7 @@
 #include "common/SystemPort.h"
 
 #include "common/Cp1252.h"
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -2,7 +2,7 @@
 // replacing, the temporary files a killed run leaves, and whether a source is still the file read.
 #include "common/SystemPort.h"
 
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 
 #include <cctype>
 #include <cerrno>

@@ -1,8 +1,8 @@
 #include "core/ConversionFiles.h"
 
-#include "common/UCommuns.h"
-#include "common/UPaths.h"
-#include "env/UPrmCodes.h"
+#include "common/Basics.h"
+#include "common/Paths.h"
+#include "env/ParamsChoices.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -2,7 +2,7 @@
 // The files of a conversion: the sources chosen and the result proposed, with the rules on them
 // that the conversion page, the run and the command-line converter share.
 #include "common/SystemPort.h"
-#include "env/UParms.h"
+#include "env/Params.h"
 
 #include <cstdint>
 #include <string>

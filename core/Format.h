@@ -21,7 +21,7 @@ enum class AffixCode : int32_t { None = 0, Prefix = 1, Suffix = 2 };
 enum class QuoteMode : int32_t { None = 0, AsNeeded = 1, Always = 2 };
 
 // The six fields of a COL line, in their order.
-enum ColField : int { cfName = 0, cfType, cfCasse, cfControl, cfFixeType, cfFixeText, cfCount };
+enum ColField : int { cfName = 0, cfType, cfCaseRule, cfControl, cfAffixType, cfAffixText, cfCount };
 
 struct Column {
     std::string name;

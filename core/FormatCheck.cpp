@@ -1,8 +1,8 @@
 #include "core/FormatCheck.h"
 
 #include "common/Text.h"
-#include "common/UCommuns.h"
-#include "env/ULang.h"
+#include "common/Basics.h"
+#include "env/LangTexts.h"
 
 #include <algorithm>
 
@@ -11,7 +11,7 @@ namespace lmx {
 namespace {
 
 void Add(ErrList& list, std::string label, std::string key, std::string text) {
-    list.push_back(TErrCol{std::move(label), std::move(key), std::move(text)});
+    list.push_back(EditorMessage{std::move(label), std::move(key), std::move(text)});
 }
 
 // Layouts without separators, and the plain types, carry no date separator to check.
@@ -37,7 +37,7 @@ FmtGeneralValues GeneralValuesOf(const Format& f) {
     return g;
 }
 
-bool CheckColonne(const TColonne& col, const std::string& decSep, const std::string& colSep, bool addMessages,
+bool CheckDraft(const ColumnDraft& col, const std::string& decSep, const std::string& colSep, bool addMessages,
                   ErrList* errList, const LangTexts& lang) {
     ErrList found;
     if (col.ColName.empty() || col.ColName == kBlankColName)
@@ -55,11 +55,11 @@ bool CheckColonne(const TColonne& col, const std::string& decSep, const std::str
             Add(found, kDetailLabel, "SvColDtSep", lang.Text(LK::err_fmtDPipeSep));
     }
 
-    if (col.FixeOn &&
-        ((col.FixeType != AffixCode::Prefix && col.FixeType != AffixCode::Suffix) || col.FixeText.empty()))
+    if (col.AffixOn &&
+        ((col.AffixType != AffixCode::Prefix && col.AffixType != AffixCode::Suffix) || col.AffixText.empty()))
         Add(found, kDetailLabel, "SvColFixeType", lang.Text(LK::err_fmtDPrSfixe));
 
-    if (col.CasseOn && col.Casse != CaseCode::Upper && col.Casse != CaseCode::Lower)
+    if (col.CaseOn && col.CaseRule != CaseCode::Upper && col.CaseRule != CaseCode::Lower)
         Add(found, kDetailLabel, "SvColCasse", lang.Text(LK::err_fmtDCasse));
 
     if (addMessages && errList) errList->insert(errList->end(), found.begin(), found.end());
@@ -127,15 +127,15 @@ bool CheckFormatForSave(const FmtEditorValues& v, Format& work, ErrList& errList
 
     if (v.Columns) {
         int64_t number = 0;
-        for (const TColonne& col : *v.Columns) {
+        for (const ColumnDraft& col : *v.Columns) {
             ++number;
             if (col.Valid) continue;
             addError("BadColDscr", lang.Format(LK::err_fmtDInvalid, {IntToStr(number), col.ColName}));
-            CheckColonne(col, g.DecSepText, colSep, true, &errList, lang);
+            CheckDraft(col, g.DecSepText, colSep, true, &errList, lang);
         }
         work.columns.clear();
-        for (const TColonne& col : *v.Columns) {
-            work.columns.push_back(ColumnFromColonne(col));
+        for (const ColumnDraft& col : *v.Columns) {
+            work.columns.push_back(ColumnFromDraft(col));
             colLines.push_back(work.columns.back().Text());
         }
     }
@@ -162,7 +162,7 @@ std::vector<std::string> ErrListToMemo(const ErrList* list) {
     std::vector<std::string> memo;
     if (!list) return memo;
     memo.reserve(list->size());
-    for (const TErrCol& e : *list) memo.push_back(e.Label + " " + e.Text);
+    for (const EditorMessage& e : *list) memo.push_back(e.Label + " " + e.Text);
     return memo;
 }
 

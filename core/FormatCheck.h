@@ -1,6 +1,6 @@
 #pragma once
 // The checks a format passes before the editor writes it, and the editor's message list.
-#include "core/UDataFormats.h"
+#include "core/ColumnDraft.h"
 
 #include <functional>
 #include <string>
@@ -46,7 +46,7 @@ struct FmtEditorValues {
 
 // True when the column passes every column rule. The reasons go to errList only when addMessages
 // is true and errList is given.
-bool CheckColonne(const TColonne& col, const std::string& decSep, const std::string& colSep, bool addMessages,
+bool CheckDraft(const ColumnDraft& col, const std::string& decSep, const std::string& colSep, bool addMessages,
                   ErrList* errList, const LangTexts& lang);
 
 // Fills work from the editor's values (its texts, headers and columns) and builds errList (made

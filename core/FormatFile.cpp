@@ -1,9 +1,9 @@
 #include "core/FormatFile.h"
 
 #include "common/Text.h"
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "common/DurableFile.h"
-#include "env/ULang.h"
+#include "env/LangTexts.h"
 
 #include <new>
 

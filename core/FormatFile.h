@@ -2,9 +2,9 @@
 // The format definition file Lumivex.fmt: the list of names, the load of one format by name, and the
 // writer that rewrites the whole file after keeping the previous one as Lumivex.old.
 #include "core/FormatReader.h"
-#include "core/UDataFormats.h"
+#include "core/ColumnDraft.h"
 #include "core/FormatLines.h"
-#include "core/UPorts.h"
+#include "core/Ports.h"
 
 #include <string>
 #include <vector>

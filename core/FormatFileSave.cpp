@@ -1,11 +1,11 @@
 // The writer of the format file and the recovery after a failed save.
 #include "common/Text.h"
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "common/DurableFile.h"
 #include "core/FormatCheck.h"
 #include "core/FormatFile.h"
-#include "core/UOutput.h"
-#include "env/ULang.h"
+#include "core/OutputSink.h"
+#include "env/LangTexts.h"
 
 #include <new>
 

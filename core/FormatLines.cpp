@@ -1,6 +1,6 @@
 #include "core/FormatLines.h"
 
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 
 namespace lmx {
 

@@ -1,7 +1,7 @@
 #include "core/FormatReader.h"
 
 #include "common/Text.h"
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 
 #include <array>
 #include <limits>
@@ -178,12 +178,12 @@ bool ReadColumn(int32_t k, std::string_view value, Column& col, FormatRead& read
         read.lastDateLayout = type.substr(1);
     }
     col.SetTypeText(type);
-    if (!ReadCode(field[cfCasse], col.casing)) return ColumnFault(read, k, cfCasse, field[cfCasse]);
+    if (!ReadCode(field[cfCaseRule], col.casing)) return ColumnFault(read, k, cfCaseRule, field[cfCaseRule]);
     if (!ReadCode(field[cfControl], col.control)) return ColumnFault(read, k, cfControl, field[cfControl]);
-    if (!ReadCode(field[cfFixeType], col.affix)) return ColumnFault(read, k, cfFixeType, field[cfFixeType]);
-    if (col.affix != AffixCode::None && field[cfFixeText].empty())
-        return ColumnFault(read, k, cfFixeText, field[cfFixeText]);
-    col.affixText = field[cfFixeText];
+    if (!ReadCode(field[cfAffixType], col.affix)) return ColumnFault(read, k, cfAffixType, field[cfAffixType]);
+    if (col.affix != AffixCode::None && field[cfAffixText].empty())
+        return ColumnFault(read, k, cfAffixText, field[cfAffixText]);
+    col.affixText = field[cfAffixText];
     return true;
 }
 

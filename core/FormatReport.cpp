@@ -1,10 +1,10 @@
 #include "core/FormatReport.h"
 
 #include "common/Text.h"
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "core/FormatCheck.h"
-#include "core/ULog.h"
-#include "env/ULang.h"
+#include "core/Log.h"
+#include "env/LangTexts.h"
 
 namespace lmx {
 
@@ -44,10 +44,10 @@ std::string ColumnFieldProblem(const FmtReadFault& f, const LangTexts& lang) {
     switch (f.field) {
     case cfName: return where + lang.Text(LK::err_fmtRdFieldName);
     case cfType: return where + lang.Format(LK::err_fmtRdFieldType, {Quoted(f.value), LayoutList()});
-    case cfCasse: return where + lang.Format(LK::err_fmtRdFieldCase, {Quoted(f.value)});
+    case cfCaseRule: return where + lang.Format(LK::err_fmtRdFieldCase, {Quoted(f.value)});
     case cfControl: return where + lang.Format(LK::err_fmtRdFieldCtrl, {Quoted(f.value)});
-    case cfFixeType: return where + lang.Format(LK::err_fmtRdFieldFixe, {Quoted(f.value)});
-    case cfFixeText: return where + lang.Text(LK::err_fmtRdFieldText);
+    case cfAffixType: return where + lang.Format(LK::err_fmtRdFieldFixe, {Quoted(f.value)});
+    case cfAffixText: return where + lang.Text(LK::err_fmtRdFieldText);
     default: return where + lang.Text(LK::err_fmtRdBadLine);
     }
 }
@@ -136,8 +136,8 @@ bool CheckLoadedFormat(const Format& f, const LangTexts& lang, std::vector<std::
     ColList columns;
     // The editor checks each column as it stores it; the save then lists the reasons of the invalid ones.
     for (const Column& c : f.columns) {
-        columns.push_back(ColonneFromColumn(c));
-        columns.back().Valid = CheckColonne(columns.back(), f.decSep, f.colSep, false, nullptr, lang);
+        columns.push_back(DraftFromColumn(c));
+        columns.back().Valid = CheckDraft(columns.back(), f.decSep, f.colSep, false, nullptr, lang);
     }
 
     FmtEditorValues v;

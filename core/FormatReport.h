@@ -1,7 +1,7 @@
 #pragma once
 // What a format file says of its formats, without a window: whether each one loads (and if not,
 // where and why), what the editor's checks say of it, and a format's description line by line.
-#include "core/UDataFormats.h"
+#include "core/ColumnDraft.h"
 #include "core/FormatFile.h"
 
 #include <cstddef>

@@ -1,10 +1,10 @@
 // The steps of a run taken on the caller's thread: the checks and questions before it, and what
 // the page and the person are told after it.
-#include "core/URun.h"
+#include "core/ConversionRun.h"
 
 #include "common/Text.h"
-#include "common/UCommuns.h"
-#include "env/UParms.h"
+#include "common/Basics.h"
+#include "env/Params.h"
 
 namespace lmx {
 

@@ -1,7 +1,7 @@
 #include "core/Series.h"
 
-#include "core/UEngine.h"
-#include "core/ULineReader.h"
+#include "core/Converter.h"
+#include "core/LineReader.h"
 
 #include <charconv>
 #include <unistd.h>

@@ -1,7 +1,7 @@
 #include "core/SeriesSummary.h"
 
 #include "common/Text.h"
-#include "env/ULang.h"
+#include "env/LangTexts.h"
 
 #include <cmath>
 #include <cstdio>

@@ -8,12 +8,12 @@
 // back with its own number of fields.
 #include "FuzzSupport.h"
 
-#include "common/UCommuns.h"
-#include "core/UEngineLine.h"
-#include "core/UEngines.h"
+#include "common/Basics.h"
+#include "core/LineRecipes.h"
+#include "core/EngineRunner.h"
 #include "core/FormatFile.h"
-#include "core/ULog.h"
-#include "env/ULang.h"
+#include "core/Log.h"
+#include "env/LangTexts.h"
 
 #include <array>
 #include <string_view>

@@ -3,7 +3,7 @@
 #include "FuzzSupport.h"
 
 #include "core/FormatFile.h"
-#include "env/ULang.h"
+#include "env/LangTexts.h"
 
 #include <algorithm>
 

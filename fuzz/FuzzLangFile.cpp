@@ -2,7 +2,7 @@
 // the built-in language and of a name that is not there. The file is served from memory.
 #include "FuzzSupport.h"
 
-#include "env/ULang.h"
+#include "env/LangTexts.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // never written (ReadOnly), and never on disk: the port serves it from memory.
 #include "FuzzSupport.h"
 
-#include "env/ULang.h"
-#include "env/UParms.h"
+#include "env/LangTexts.h"
+#include "env/Params.h"
 
 using namespace lmx;
 

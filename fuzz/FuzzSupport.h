@@ -2,7 +2,7 @@
 // What the fuzz targets share: a scratch folder of their own, the input written to a file there
 // (for the readers that take paths) or served from memory through a port, and message/trash
 // ports that record nothing.
-#include "core/UPorts.h"
+#include "core/Ports.h"
 
 #include <cstddef>
 #include <cstdint>

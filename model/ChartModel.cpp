@@ -1,7 +1,7 @@
 #include "model/ChartModel.h"
 
 #include "common/Text.h"
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "core/SeriesSummary.h"
 #include "model/Session.h"
 

@@ -1,12 +1,12 @@
 #include "model/ConversionPageModel.h"
 
-#include "core/UEngineFieldText.h"
+#include "core/FieldText.h"
 
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "common/Text.h"
 #include "common/DurableFile.h"
-#include "core/ULineReader.h"
-#include "env/UPrmCodes.h"
+#include "core/LineReader.h"
+#include "env/ParamsChoices.h"
 
 #include <cerrno>
 #include <fcntl.h>

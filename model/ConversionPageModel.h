@@ -2,12 +2,12 @@
 // The conversion page's model: the operations behind its buttons, apart from any window. The
 // window, the command-line converter and the tests drive the same code.
 #include "core/ConversionFiles.h"
-#include "core/UDataFormats.h"
-#include "core/UEngines.h"
-#include "core/ULog.h"
-#include "core/UPorts.h"
-#include "env/ULang.h"
-#include "env/UParms.h"
+#include "core/ColumnDraft.h"
+#include "core/EngineRunner.h"
+#include "core/Log.h"
+#include "core/Ports.h"
+#include "env/LangTexts.h"
+#include "env/Params.h"
 
 #include <cstdint>
 #include <string>

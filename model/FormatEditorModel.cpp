@@ -2,11 +2,11 @@
 #include "model/FormatEditorModel.h"
 
 #include "common/Text.h"
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "core/FormatCheck.h"
 #include "core/FormatFile.h"
-#include "core/ULog.h"
-#include "env/ULang.h"
+#include "core/Log.h"
+#include "env/LangTexts.h"
 
 #include <algorithm>
 
@@ -84,17 +84,17 @@ bool FormatEditorModel::LoadFmtIntoEditor(const std::string& name) {
         Tabs.emplace_back(kBlankColName);
     } else {
         for (const lmx::Column& c : f.columns) {
-            Columns.push_back(ColonneFromColumn(c));
+            Columns.push_back(DraftFromColumn(c));
             Tabs.push_back(c.name);
         }
     }
     TabIndex = 0;
-    ShowColonne(0);
+    ShowDraft(0);
     SetMoveButtons();
     return true;
 }
 
-bool FormatEditorModel::ShowColonne(int index) {
+bool FormatEditorModel::ShowDraft(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= Columns.size()) {
         if (log_.ExtendedLog) {
             log_.LogWrite(lkLine, " *** #COLDESCR(LOAD) : " + IntToStr(index));
@@ -102,32 +102,32 @@ bool FormatEditorModel::ShowColonne(int index) {
         }
         return false;
     }
-    const TColonne& c = Columns[static_cast<std::size_t>(index)];
+    const ColumnDraft& c = Columns[static_cast<std::size_t>(index)];
     ColumnValues& v = Column;
     v.Name = c.ColName;
     if (IsTypeItem(c.ColType)) v.Type = c.ColType; // an unknown type leaves the list as it was
     if (TypeHasDateSep(c.ColType)) v.DtSep = c.DtSep;
     else v.DtSep.clear();
-    v.CasseOn = c.CasseOn;
-    if (c.Casse != CaseCode::None) {
-        v.Upper = c.Casse == CaseCode::Upper;
-        v.Lower = c.Casse == CaseCode::Lower;
+    v.CaseOn = c.CaseOn;
+    if (c.CaseRule != CaseCode::None) {
+        v.Upper = c.CaseRule == CaseCode::Upper;
+        v.Lower = c.CaseRule == CaseCode::Lower;
     }
     v.Control = static_cast<int32_t>(c.Control);
-    v.FixeOn = c.FixeOn;
-    if (c.FixeType != AffixCode::None) {
-        v.Prefix = c.FixeType == AffixCode::Prefix;
-        v.Suffix = c.FixeType == AffixCode::Suffix;
+    v.AffixOn = c.AffixOn;
+    if (c.AffixType != AffixCode::None) {
+        v.Prefix = c.AffixType == AffixCode::Prefix;
+        v.Suffix = c.AffixType == AffixCode::Suffix;
     }
-    v.FixeText = c.FixeText;
+    v.AffixText = c.AffixText;
     v.Scaled = c.Scaled;
     v.Percent = c.Percent;
     return true;
 }
 
-bool FormatEditorModel::StoreColonne(int index) {
+bool FormatEditorModel::StoreDraft(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= Columns.size()) return false;
-    TColonne& c = Columns[static_cast<std::size_t>(index)];
+    ColumnDraft& c = Columns[static_cast<std::size_t>(index)];
     ColumnValues& v = Column;
     c.ColName = v.Name;
     c.ColType = v.Type;
@@ -140,18 +140,18 @@ bool FormatEditorModel::StoreColonne(int index) {
     } else {
         c.DtSep = v.DtSep;
     }
-    c.FixeOn = v.FixeOn;
-    c.FixeType = AffixCode::None;
-    c.FixeText.clear();
-    if (c.FixeOn) c.FixeType = v.Prefix ? AffixCode::Prefix : v.Suffix ? AffixCode::Suffix : AffixCode::None;
-    if (c.FixeType != AffixCode::None) c.FixeText = v.FixeText;
-    c.CasseOn = v.CasseOn;
-    c.Casse = CaseCode::None;
-    if (c.CasseOn) c.Casse = v.Upper ? CaseCode::Upper : v.Lower ? CaseCode::Lower : CaseCode::None;
+    c.AffixOn = v.AffixOn;
+    c.AffixType = AffixCode::None;
+    c.AffixText.clear();
+    if (c.AffixOn) c.AffixType = v.Prefix ? AffixCode::Prefix : v.Suffix ? AffixCode::Suffix : AffixCode::None;
+    if (c.AffixType != AffixCode::None) c.AffixText = v.AffixText;
+    c.CaseOn = v.CaseOn;
+    c.CaseRule = CaseCode::None;
+    if (c.CaseOn) c.CaseRule = v.Upper ? CaseCode::Upper : v.Lower ? CaseCode::Lower : CaseCode::None;
     c.Control = static_cast<ControlCode>(v.Control);
     c.Scaled = v.Type == "N" && v.Scaled;
     c.Percent = v.Type == "N" && v.Percent;
-    c.Valid = CheckColonne(c, General.DecSepText, ColSepValue(), false, nullptr, lang_);
+    c.Valid = CheckDraft(c, General.DecSepText, ColSepValue(), false, nullptr, lang_);
     return true;
 }
 
@@ -173,9 +173,9 @@ void FormatEditorModel::DeleteColumn() {
     if (TabIndex < 0 || Tabs.size() < 2 || static_cast<std::size_t>(TabIndex) >= Columns.size()) return;
     Columns.erase(Columns.begin() + TabIndex);
     Tabs.clear();
-    for (const TColonne& c : Columns) Tabs.push_back(c.ColName);
+    for (const ColumnDraft& c : Columns) Tabs.push_back(c.ColName);
     TabIndex = TabIndex > 0 ? TabIndex - 1 : 0;
-    ShowColonne(TabIndex);
+    ShowDraft(TabIndex);
     General.ColCountText = IntToStr(static_cast<int64_t>(Columns.size()));
     SetMoveButtons();
 }
@@ -186,21 +186,21 @@ void FormatEditorModel::MoveColumn(int step) {
         static_cast<std::size_t>(TabIndex) >= Columns.size() || static_cast<std::size_t>(other) >= Tabs.size())
         return;
     // What was typed into the shown column goes with it.
-    StoreColonne(TabIndex);
+    StoreDraft(TabIndex);
     std::swap(Columns[static_cast<std::size_t>(TabIndex)], Columns[static_cast<std::size_t>(other)]);
     std::swap(Tabs[static_cast<std::size_t>(TabIndex)], Tabs[static_cast<std::size_t>(other)]);
-    if (!ShowColonne(TabIndex)) messages_.Show(lang_.Format(LK::err_fmtColFeed, {IntToStr(TabIndex)}));
+    if (!ShowDraft(TabIndex)) messages_.Show(lang_.Format(LK::err_fmtColFeed, {IntToStr(TabIndex)}));
 }
 
 void FormatEditorModel::SelectTab(int index) {
-    if (TabIndex >= 0) StoreColonne(TabIndex);
+    if (TabIndex >= 0) StoreDraft(TabIndex);
     if (NewColNameTyped) {
         formats_.ColNames.push_back(Column.Name);
         if (SortColNames(formats_.ColNames)) NameList = formats_.ColNames;
         NewColNameTyped = false;
     }
     TabIndex = index;
-    if (!ShowColonne(index)) messages_.Show(lang_.Format(LK::err_fmtColFeed, {IntToStr(index)}));
+    if (!ShowDraft(index)) messages_.Show(lang_.Format(LK::err_fmtColFeed, {IntToStr(index)}));
     SetMoveButtons();
 }
 
@@ -227,13 +227,13 @@ void FormatEditorModel::TypeChosen(const std::string& type) {
     if (!TypeHasDateSep(type)) Column.DtSep.clear();
 }
 
-void FormatEditorModel::FixeClicked(bool on) {
-    Column.FixeOn = on;
-    if (!on) Column.FixeText.clear();
+void FormatEditorModel::AffixClicked(bool on) {
+    Column.AffixOn = on;
+    if (!on) Column.AffixText.clear();
 }
 
-void FormatEditorModel::CasseClicked(bool on) {
-    Column.CasseOn = on;
+void FormatEditorModel::CaseClicked(bool on) {
+    Column.CaseOn = on;
 }
 
 } // namespace lmx

@@ -2,7 +2,7 @@
 // The format editor: its state and every operation of its page that needs no widget. The page copies
 // its controls into General and Column, calls an operation, then shows what the editor holds again.
 #include "model/ConversionPageModel.h"
-#include "core/UDataFormats.h"
+#include "core/ColumnDraft.h"
 #include "core/FormatCheck.h"
 #include "core/FormatFile.h"
 
@@ -24,11 +24,11 @@ struct ColumnValues {
     std::string Name;
     std::string Type = "N"; // the type list starts on its first item
     std::string DtSep;
-    bool FixeOn = false;
+    bool AffixOn = false;
     bool Prefix = false;
     bool Suffix = false;
-    std::string FixeText;
-    bool CasseOn = false;
+    std::string AffixText;
+    bool CaseOn = false;
     bool Upper = false;
     bool Lower = false;
     int32_t Control = 0; // the control list's item index
@@ -97,9 +97,9 @@ class FormatEditorModel {
     // A format (name "0": a blank one) into the general values, the columns and the tabs.
     bool LoadFmtIntoEditor(const std::string& name);
     // Record index into the column values; false (logged) when there is no such record.
-    bool ShowColonne(int index);
+    bool ShowDraft(int index);
     // The column values into record index, checked silently; false when there is no such record.
-    bool StoreColonne(int index);
+    bool StoreDraft(int index);
 
     // The three format buttons: false when the name dialog is not to be shown (no format to modify
     // or copy: the reason shown). The list of names is read again first, so that the dialog offers
@@ -127,8 +127,8 @@ class FormatEditorModel {
     void ColNameEdited(const std::string& text);
     void ColNameChosen(const std::string& text);
     void TypeChosen(const std::string& type);
-    void FixeClicked(bool on);
-    void CasseClicked(bool on);
+    void AffixClicked(bool on);
+    void CaseClicked(bool on);
 
     // General controls: the separator guards, and a "|" kept out of a text that cannot hold it.
     void TabSepClicked();

@@ -4,9 +4,9 @@
 #include "common/Text.h"
 #include "core/FormatCheck.h"
 #include "core/FormatFile.h"
-#include "core/ULog.h"
-#include "env/ULang.h"
-#include "env/UParms.h"
+#include "core/Log.h"
+#include "env/LangTexts.h"
+#include "env/Params.h"
 
 #include <new>
 
@@ -74,7 +74,7 @@ void FormatEditorModel::ShowErrors() {
 
 void FormatEditorModel::OneError(std::string text) {
     Errors.clear();
-    Errors.push_back(TErrCol{lang_.Text(LK::itm_error), "Def", std::move(text)});
+    Errors.push_back(EditorMessage{lang_.Text(LK::itm_error), "Def", std::move(text)});
     ShowErrors();
 }
 
@@ -101,7 +101,7 @@ FileOutcome FormatEditorModel::SaveEdited() {
     v.General = General;
     v.Columns = &Columns;
     v.ShownTab = TabIndex;
-    v.StoreShown = [this](int tab) { return StoreColonne(tab); };
+    v.StoreShown = [this](int tab) { return StoreDraft(tab); };
     Format edited;
     if (!CheckFormatForSave(v, edited, Errors, lang_)) {
         ShowErrors();
@@ -120,7 +120,7 @@ FileOutcome FormatEditorModel::SaveEdited() {
     }
     if (written) {
         out.Written = true;
-        Errors.push_back(TErrCol{lang_.Text(LK::itm_info), "Ok", lang_.Text(LK::msg_NoError)});
+        Errors.push_back(EditorMessage{lang_.Text(LK::itm_info), "Ok", lang_.Text(LK::msg_NoError)});
         ShowErrors();
         messages_.Show(lang_.Text(LK::msg_FmtDFileUpd));
         // The saved format is not reselected: it must be chosen again before a conversion.

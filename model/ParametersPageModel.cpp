@@ -1,9 +1,9 @@
 #include "model/ParametersPageModel.h"
 
-#include "common/UCommuns.h"
-#include "env/ULang.h"
-#include "env/UParms.h"
-#include "env/UPrmCodes.h"
+#include "common/Basics.h"
+#include "env/LangTexts.h"
+#include "env/Params.h"
+#include "env/ParamsChoices.h"
 
 namespace lmx {
 

@@ -1,9 +1,9 @@
 #include "model/Session.h"
 
 #include "common/Text.h"
-#include "common/UCommuns.h"
-#include "env/UPrmCodes.h"
-#include "env/UProgramFiles.h"
+#include "common/Basics.h"
+#include "env/ParamsChoices.h"
+#include "env/ProgramFiles.h"
 
 namespace lmx {
 

@@ -2,15 +2,15 @@
 // Everything one program instance keeps for its whole life, owned by main and passed down: the
 // formats, the texts, the parameters, the log, the engine, the run state, the conversion page.
 #include "model/ConversionPageModel.h"
-#include "core/UDataFormats.h"
-#include "core/UEngines.h"
+#include "core/ColumnDraft.h"
+#include "core/EngineRunner.h"
 #include "model/FormatEditorModel.h"
 #include "core/FormatFile.h"
-#include "core/ULog.h"
-#include "core/UPorts.h"
-#include "core/URun.h"
-#include "env/ULang.h"
-#include "env/UParms.h"
+#include "core/Log.h"
+#include "core/Ports.h"
+#include "core/ConversionRun.h"
+#include "env/LangTexts.h"
+#include "env/Params.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "ui/AboutBox.h"
 
-#include "common/UCommuns.h"
-#include "ui/UBanner.h"
+#include "common/Basics.h"
+#include "ui/Banner.h"
 
 #include <QFrame>
 #include <QKeyEvent>

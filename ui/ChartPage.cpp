@@ -1,10 +1,10 @@
 #include "ui/ChartPage.h"
 
-#include "env/UParms.h"
+#include "env/Params.h"
 #include "model/Session.h"
 #include "ui/ChartView.h"
-#include "ui/UQt.h"
-#include "ui/UWidgets.h"
+#include "ui/QtBridge.h"
+#include "ui/Widgets.h"
 
 #include <QComboBox>
 #include <QFontDatabase>

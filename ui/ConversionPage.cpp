@@ -2,18 +2,18 @@
 #include "ui/FileGroup.h"
 
 #include "model/Session.h"
-#include "env/ULang.h"
-#include "ui/UQt.h"
+#include "env/LangTexts.h"
+#include "ui/QtBridge.h"
 
-#include "ui/UGridCells.h"
-#include "ui/UGridModel.h"
+#include "ui/GridCells.h"
+#include "ui/GridModel.h"
 #include "ui/LogPage.h"
 #include "ui/RejectsPage.h"
 #include "ui/ChartPage.h"
 #include "ui/ResultViews.h"
 #include "ui/RunThread.h"
-#include "ui/UCaptionKeys.h"
-#include "ui/UWidgets.h"
+#include "ui/CaptionKeys.h"
+#include "ui/Widgets.h"
 
 #include <QComboBox>
 #include <QEventLoop>
@@ -41,7 +41,7 @@ QLabel* Value(const char* name, const QString& text) {
 ConversionPage::ConversionPage(Session& session, IDialogs& dialogs, IRunStatus& status, QWidget* parent)
     : QWidget(parent), session_(session), model_(session.convPage), dialogs_(dialogs),
       rejectsSource_(std::make_unique<RejectTableSource>(session.rejects)),
-      runView_(std::make_unique<URunView>(*this, status, [this] { onChangeClicked(); })) {
+      runView_(std::make_unique<RunView>(*this, status, [this] { onChangeClicked(); })) {
     setObjectName("TabSheet1");
     Build();
     Retranslate();

@@ -2,8 +2,8 @@
 // The conversion page: input group, run buttons, counters, options in force and the lower result
 // pages, with their handlers. The rules live in the core's ConversionPageModel and the run; the page maps its
 // controls to them. The window reaches it only through the functions below.
-#include "ui/UGridCells.h"
-#include "ui/URunView.h"
+#include "ui/GridCells.h"
+#include "ui/RunView.h"
 
 #include <QWidget>
 
@@ -27,7 +27,7 @@ class ConversionPageModel;
 class IDialogs;
 class IGridSource;
 class Session;
-class UGridModel;
+class GridModel;
 class ResultViews;
 class RunThread;
 struct FormatChoices;
@@ -111,7 +111,7 @@ private:
     ConversionPageModel& model_;
     IDialogs& dialogs_;
     std::unique_ptr<IGridSource> rejectsSource_;
-    std::unique_ptr<URunView> runView_;
+    std::unique_ptr<RunView> runView_;
     std::unique_ptr<RunThread> runThread_; // while a run goes on
     std::vector<std::vector<std::string>> inRows_; // the input preview's fields, as read
     GridCells inPreview_{1, 4};
@@ -127,7 +127,7 @@ private:
     QLabel* inputFormatCaption;
     QComboBox* inputFormatBox;
     QLabel* inputPreviewCaption;
-    UGridModel* inputPreviewModel;
+    GridModel* inputPreviewModel;
     QTableView* inputGrid;
     QPushButton* convertButton;
     QPushButton* cancelButton;

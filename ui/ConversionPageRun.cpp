@@ -1,14 +1,14 @@
 // The conversion page during a run: starting it on its thread, showing it, cancelling it, ending it.
 #include "ui/ConversionPage.h"
 
-#include "core/URun.h"
+#include "core/ConversionRun.h"
 #include "model/Session.h"
 #include "ui/ChartPage.h"
 #include "ui/RejectsPage.h"
 #include "ui/ResultViews.h"
 #include "ui/RunThread.h"
-#include "ui/UQt.h"
-#include "ui/UWidgets.h"
+#include "ui/QtBridge.h"
+#include "ui/Widgets.h"
 
 #include <QComboBox>
 #include <QEventLoop>

@@ -1,7 +1,7 @@
 #include "ui/FileGroup.h"
 
-#include "ui/UGridModel.h"
-#include "ui/UWidgets.h"
+#include "ui/GridModel.h"
+#include "ui/Widgets.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -30,8 +30,8 @@ FileGroup BuildFileGroup(const FileGroupNames& n, GridCells& preview) {
     g.formatBox = Named<QComboBox>(n.formatBox);
     g.formatBox->setMinimumWidth(160);
     g.previewCaption = NamedLabel(n.previewCaption);
-    g.grid = Named<UGridView>(n.grid);
-    g.model = new UGridModel(preview, g.grid);
+    g.grid = Named<GridView>(n.grid);
+    g.model = new GridModel(preview, g.grid);
     g.grid->setModel(g.model);
     SetupGridView(g.grid, 20, true);
     g.grid->setFixedHeight(4 * 16 + 2 + 16); // four rows and a horizontal scroll bar

@@ -13,7 +13,7 @@ class QWidget;
 namespace lmx {
 
 class GridCells;
-class UGridModel;
+class GridModel;
 
 // The controls' object names, in the order of the members below.
 struct FileGroupNames {
@@ -32,7 +32,7 @@ struct FileGroup {
     QComboBox* formatBox;
     QLabel* previewCaption;
     QTableView* grid;
-    UGridModel* model;
+    GridModel* model;
     QGridLayout* layout;
 };
 

@@ -2,11 +2,11 @@
 #include "ui/FormatEditorPage.h"
 
 #include "model/FormatEditorModel.h"
-#include "env/ULang.h"
-#include "ui/UDialogs.h"
-#include "ui/UQt.h"
-#include "ui/UTextGuard.h"
-#include "ui/UWidgets.h"
+#include "env/LangTexts.h"
+#include "ui/Dialogs.h"
+#include "ui/QtBridge.h"
+#include "ui/TextGuard.h"
+#include "ui/Widgets.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -92,8 +92,8 @@ void FormatEditorPage::Wire() {
     });
     connect(tabSeparatorBox, &QCheckBox::clicked, this, [this] { Act([&] { ed_.TabSepClicked(); }); });
     connect(headerBox, &QCheckBox::clicked, this, [this] { Act([] {}); });
-    connect(affixBox, &QCheckBox::clicked, this, [this](bool on) { Act([&] { ed_.FixeClicked(on); }); });
-    connect(caseBox, &QCheckBox::clicked, this, [this](bool on) { Act([&] { ed_.CasseClicked(on); }); });
+    connect(affixBox, &QCheckBox::clicked, this, [this](bool on) { Act([&] { ed_.AffixClicked(on); }); });
+    connect(caseBox, &QCheckBox::clicked, this, [this](bool on) { Act([&] { ed_.CaseClicked(on); }); });
 }
 
 std::vector<QWidget*> FormatEditorPage::HoverAreas() const { return {formatsGroup, generalGroup, columnGroup}; }

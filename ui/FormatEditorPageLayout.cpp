@@ -2,12 +2,12 @@
 #include "ui/FormatEditorPage.h"
 
 #include "model/FormatEditorModel.h"
-#include "env/ULang.h"
-#include "ui/UCaptionKeys.h"
-#include "ui/UDialogs.h"
-#include "ui/UQt.h"
-#include "ui/UTextGuard.h"
-#include "ui/UWidgets.h"
+#include "env/LangTexts.h"
+#include "ui/CaptionKeys.h"
+#include "ui/Dialogs.h"
+#include "ui/QtBridge.h"
+#include "ui/TextGuard.h"
+#include "ui/Widgets.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -2,11 +2,11 @@
 #include "ui/FormatEditorPage.h"
 
 #include "common/Text.h"
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "model/FormatEditorModel.h"
-#include "env/ULang.h"
-#include "ui/UDialogs.h"
-#include "ui/UQt.h"
+#include "env/LangTexts.h"
+#include "ui/Dialogs.h"
+#include "ui/QtBridge.h"
 
 #include <QButtonGroup>
 
@@ -133,11 +133,11 @@ void FormatEditorPage::Collect() {
     c.Name = Cp(columnNameBox->currentText());
     if (typeBox->currentIndex() >= 0) c.Type = Cp(typeBox->currentText());
     c.DtSep = Cp(dateSepEdit->text());
-    c.FixeOn = affixBox->isChecked();
+    c.AffixOn = affixBox->isChecked();
     c.Prefix = prefixRadio->isChecked();
     c.Suffix = suffixRadio->isChecked();
-    c.FixeText = Cp(affixEdit->text());
-    c.CasseOn = caseBox->isChecked();
+    c.AffixText = Cp(affixEdit->text());
+    c.CaseOn = caseBox->isChecked();
     c.Upper = upperRadio->isChecked();
     c.Lower = lowerRadio->isChecked();
     c.Scaled = scaleBox->isChecked();
@@ -195,12 +195,12 @@ void FormatEditorPage::ShowColumn() {
     scaleBox->setVisible(number);
     percentBox->setVisible(number);
     controlBox->setCurrentIndex(c.Control >= 0 && c.Control < controlBox->count() ? c.Control : -1);
-    affixBox->setChecked(c.FixeOn);
-    CheckPair(prefixRadio, c.Prefix, suffixRadio, c.Suffix, c.FixeOn);
-    SetText(affixEdit, c.FixeText);
-    Shade(affixEdit, c.FixeOn, QColor(128, 128, 128));
-    caseBox->setChecked(c.CasseOn);
-    CheckPair(upperRadio, c.Upper, lowerRadio, c.Lower, c.CasseOn);
+    affixBox->setChecked(c.AffixOn);
+    CheckPair(prefixRadio, c.Prefix, suffixRadio, c.Suffix, c.AffixOn);
+    SetText(affixEdit, c.AffixText);
+    Shade(affixEdit, c.AffixOn, QColor(128, 128, 128));
+    caseBox->setChecked(c.CaseOn);
+    CheckPair(upperRadio, c.Upper, lowerRadio, c.Lower, c.CaseOn);
 }
 
 void FormatEditorPage::ShowTabs() {

@@ -1,13 +1,13 @@
 #include "ui/FormatNameDialog.h"
 
-#include "core/UDataFormats.h"
+#include "core/ColumnDraft.h"
 #include "model/FormatEditorModel.h"
-#include "core/UPorts.h"
-#include "env/ULang.h"
-#include "ui/UCaptionKeys.h"
-#include "ui/UQt.h"
-#include "ui/UTextGuard.h"
-#include "ui/UWidgets.h"
+#include "core/Ports.h"
+#include "env/LangTexts.h"
+#include "ui/CaptionKeys.h"
+#include "ui/QtBridge.h"
+#include "ui/TextGuard.h"
+#include "ui/Widgets.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -1,8 +1,8 @@
 #include "ui/LogPage.h"
 
-#include "ui/UDialogs.h"
-#include "ui/UQt.h"
-#include "ui/UWidgets.h"
+#include "ui/Dialogs.h"
+#include "ui/QtBridge.h"
+#include "ui/Widgets.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 // The log page: the view follows the core's log; appends are batched so that a burst of lines
 // costs one update of the view.
-#include "core/ULog.h"
+#include "core/Log.h"
 
 #include <QStringList>
 #include <QWidget>

@@ -1,22 +1,22 @@
 #include "ui/MainWindow.h"
-#include "ui/UHover.h"
+#include "ui/Hover.h"
 
 #include "model/Session.h"
-#include "core/ULog.h"
-#include "env/ULang.h"
+#include "core/Log.h"
+#include "env/LangTexts.h"
 #include "ui/AboutBox.h"
-#include "ui/UBanner.h"
-#include "ui/UCaptionKeys.h"
-#include "ui/UDialogs.h"
-#include "env/UParms.h"
+#include "ui/Banner.h"
+#include "ui/CaptionKeys.h"
+#include "ui/Dialogs.h"
+#include "env/Params.h"
 #include "ui/ConversionPage.h"
 #include "ui/FormatEditorPage.h"
 #include "ui/ParametersPage.h"
-#include "ui/UStatusBar.h"
-#include "ui/UToolkitTexts.h"
-#include "common/UCommuns.h"
-#include "ui/UQt.h"
-#include "ui/UWidgets.h"
+#include "ui/StatusBar.h"
+#include "ui/ToolkitTexts.h"
+#include "common/Basics.h"
+#include "ui/QtBridge.h"
+#include "ui/Widgets.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -89,7 +89,7 @@ WindowContext::WindowContext(Session& session, IDialogs& dialogs, std::string pr
       Prm(session.params), Fmt(session.fmtFile) {}
 
 MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
-    : QMainWindow(parent), ctx_(ctx), toolkitTexts_(std::make_unique<UToolkitTexts>()) {
+    : QMainWindow(parent), ctx_(ctx), toolkitTexts_(std::make_unique<ToolkitTexts>()) {
     setObjectName("Form1");
     setWindowTitle(QStringLiteral("Lumivex"));
     resize(kWidth, kHeight);
@@ -109,7 +109,7 @@ MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     helpButton->setVisible(false);
 
     // The status bar first: a run on the conversion page reports to it.
-    statusPanels = new UStatusBar;
+    statusPanels = new StatusBar;
     pages = Named<QTabWidget>("PageControl1");
     conversionPage = new ConversionPage(ctx_.S, ctx_.Dialogs, *statusPanels);
     formatEditorPage = new FormatEditorPage(ctx_.S.editor, ctx_.Lang, ctx_.Dialogs);
@@ -137,7 +137,7 @@ MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     std::vector<QWidget*> areas{this, centralWidget(), pages};
     for (QWidget* w : conversionPage->HoverAreas()) areas.push_back(w);
     for (QWidget* w : formatEditorPage->HoverAreas()) areas.push_back(w);
-    hover = new UHover(this, std::move(buttons), std::move(areas));
+    hover = new Hover(this, std::move(buttons), std::move(areas));
     // The window's own keys: Ctrl+Q quits as "Quitter" does, Ctrl+PgDn and Ctrl+PgUp turn the pages.
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
             &MainWindow::onQuitClicked);
@@ -166,7 +166,7 @@ MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
             parametersPage->PageOpened();
         }
     });
-    LoadEnvir();
+    LoadSettings();
 }
 
 MainWindow::~MainWindow() {
@@ -202,7 +202,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
-    FormShow();
+    FirstShow();
     if (ctx_.Args.empty()) {
         autoRunStarted_ = autoRunDone_ = true;
         return;

@@ -24,9 +24,9 @@ class AboutBox;
 class ConversionPage;
 class FormatEditorPage;
 class ParametersPage;
-class UStatusBar;
-class UToolkitTexts;
-class UHover;
+class StatusBar;
+class ToolkitTexts;
+class Hover;
 
 // What the window works with; owned by the program's entry (or a test), never by the window.
 // The references are the session's own members, named for the window's use.
@@ -46,13 +46,13 @@ struct WindowContext {
 };
 
 // What the start-up found, for the rest of the session.
-struct EnvirState {
+struct SettingsState {
     std::string PrmFileName;
     std::string FmtFileName;
     std::string LngFileName;
     bool StopOnBadLine = false;
     std::vector<std::string> LangNames;
-    int64_t LoadEnvirMs = 0;
+    int64_t LoadSettingsMs = 0;
 };
 
 class MainWindow : public QMainWindow {
@@ -69,11 +69,11 @@ public:
     void onAboutClicked();
     void onQuitClicked(); // the parameters are written first
 
-    // Start-up steps; LoadEnvir runs from the constructor, FormShow at the first show. Files named
+    // Start-up steps; LoadSettings runs from the constructor, FirstShow at the first show. Files named
     // on the command line are taken and converted by CommandLineRun, once the window is on screen
     // (painted), so that the person sees them and can cancel.
-    void LoadEnvir();
-    void FormShow();
+    void LoadSettings();
+    void FirstShow();
     void CommandLineRun();
     // The files of the command line were taken and converted (or there were none).
     bool CommandLineRunDone() const { return autoRunDone_; }
@@ -84,7 +84,7 @@ public:
     // Every page's captions in the language in use.
     void Retranslate();
 
-    const EnvirState& Envir() const { return envir_; }
+    const SettingsState& Envir() const { return envir_; }
 
     QLabel* banner;
     QPushButton* aboutButton;
@@ -94,9 +94,9 @@ public:
     ConversionPage* conversionPage;
     FormatEditorPage* formatEditorPage;
     ParametersPage* parametersPage;
-    UStatusBar* statusPanels;
+    StatusBar* statusPanels;
     AboutBox* aboutBox = nullptr; // created by the program's entry, or at first use
-    UHover* hover = nullptr;      // the six main buttons' highlight (HoverOn)
+    Hover* hover = nullptr;      // the six main buttons' highlight (HoverOn)
 
     // The window's opening size, grown to what the texts need, within the screen.
     static constexpr int kWidth = 785;
@@ -116,13 +116,13 @@ private:
     std::string windowKeys_;
 
     WindowContext& ctx_;
-    EnvirState envir_;
+    SettingsState envir_;
     bool quitting_ = false;
     bool shownOnce_ = false;
     bool autoRunStarted_ = false; // the run of the command line may be asked for twice
     bool autoRunDone_ = false;
     std::unique_ptr<AboutBox> ownAbout_;
-    std::unique_ptr<UToolkitTexts> toolkitTexts_;
+    std::unique_ptr<ToolkitTexts> toolkitTexts_;
 };
 
 } // namespace lmx

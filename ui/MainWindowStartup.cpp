@@ -1,26 +1,26 @@
 // Start-up and shut-down of the main window: the environment, the first show, quitting.
 #include "common/Text.h"
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "model/ConversionPageModel.h"
 #include "core/FormatFile.h"
-#include "core/ULog.h"
+#include "core/Log.h"
 #include "model/Session.h"
-#include "env/UColors.h"
-#include "env/ULang.h"
-#include "env/UParms.h"
-#include "env/UPrmCodes.h"
-#include "env/UProgramFiles.h"
-#include "ui/UDialogs.h"
+#include "env/Colors.h"
+#include "env/LangTexts.h"
+#include "env/Params.h"
+#include "env/ParamsChoices.h"
+#include "env/ProgramFiles.h"
+#include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
 #include "ui/ConversionPage.h"
 #include "ui/FormatEditorPage.h"
 #include "ui/LogPage.h"
 #include "ui/ParametersPage.h"
-#include "ui/UQt.h"
+#include "ui/QtBridge.h"
 #include "ui/ResultViews.h"
-#include "ui/URunView.h"
-#include "ui/UStatusBar.h"
-#include "ui/UToolkitTexts.h"
+#include "ui/RunView.h"
+#include "ui/StatusBar.h"
+#include "ui/ToolkitTexts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -44,7 +44,7 @@ const char* OkKo(bool ok) { return ok ? "Ok" : "Ko"; }
 
 } // namespace
 
-void MainWindow::LoadEnvir() {
+void MainWindow::LoadSettings() {
     Log& log = ctx_.TheLog;
     Params& prm = ctx_.Prm;
     LangTexts& lang = ctx_.Lang;
@@ -79,13 +79,13 @@ void MainWindow::LoadEnvir() {
     parametersPage->StartUp(envir_.LangNames);
     log.LogWrite(lkLine, std::string(" LOAD(ColNames)     ") + OkKo(SortColNames(ctx_.Formats.ColNames)));
     log.LogWrite(lkLine, " PRMCount :         " + IntToStr(static_cast<int64_t>(ctx_.Args.size())));
-    envir_.LoadEnvirMs = NowMs() - start;
-    log.LogWrite(lkLine, "EndLoadEnvir : " + IntToStr(envir_.LoadEnvirMs) + "ms.");
+    envir_.LoadSettingsMs = NowMs() - start;
+    log.LogWrite(lkLine, "EndLoadEnvir : " + IntToStr(envir_.LoadSettingsMs) + "ms.");
 }
 
 void MainWindow::ApplyToolkitTexts(const std::string& language) { toolkitTexts_->Apply(LanguageLocale(language)); }
 
-void MainWindow::FormShow() {
+void MainWindow::FirstShow() {
     conversionPage->Shown();
     // The focus frame shows from the start, not only once Tab was pressed.
     setAttribute(Qt::WA_KeyboardFocusChange);

@@ -2,12 +2,12 @@
 #include "ui/ParametersPage.h"
 
 #include "common/Cp1252.h"
-#include "common/UCommuns.h"
-#include "env/ULang.h"
-#include "env/UParms.h"
-#include "platform/UShortcut.h"
-#include "ui/UDialogs.h"
-#include "ui/UQt.h"
+#include "common/Basics.h"
+#include "env/LangTexts.h"
+#include "env/Params.h"
+#include "platform/Shortcut.h"
+#include "ui/Dialogs.h"
+#include "ui/QtBridge.h"
 
 #include <QApplication>
 #include <QButtonGroup>

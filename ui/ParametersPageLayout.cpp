@@ -1,10 +1,10 @@
 // The parameters page's controls and their layout.
 #include "ui/ParametersPage.h"
 
-#include "env/ULang.h"
-#include "ui/UCaptionKeys.h"
-#include "ui/UQt.h"
-#include "ui/UWidgets.h"
+#include "env/LangTexts.h"
+#include "ui/CaptionKeys.h"
+#include "ui/QtBridge.h"
+#include "ui/Widgets.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,10 +1,10 @@
 #include "ui/RejectsPage.h"
 
 #include "common/Text.h"
-#include "core/URejectTable.h"
-#include "env/ULang.h"
-#include "ui/UQt.h"
-#include "ui/UWidgets.h"
+#include "core/RejectTable.h"
+#include "env/LangTexts.h"
+#include "ui/QtBridge.h"
+#include "ui/Widgets.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -63,20 +63,20 @@ void DrawLines(QPainter* painter, const QRect& r, bool right) {
 }
 } // namespace
 
-URejectsDelegate::URejectsDelegate(QTableView* view, const IGridSource& source)
+RejectsDelegate::RejectsDelegate(QTableView* view, const IGridSource& source)
     : QStyledItemDelegate(view), view_(view), source_(source) {}
 
-bool URejectsDelegate::IsWholeLineCode(const std::string& code) {
+bool RejectsDelegate::IsWholeLineCode(const std::string& code) {
     return code == "#Unstring" || code == "#Dec Sep." || code == "#Write";
 }
 
-int URejectsDelegate::BandOffset(int first, int col) const {
+int RejectsDelegate::BandOffset(int first, int col) const {
     int offset = 0;
     for (int c = first; c < col; ++c) offset += view_->columnWidth(c);
     return offset;
 }
 
-void URejectsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+void RejectsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
     const int col = index.column();
     const int row = index.row();
     const bool last = col == source_.ColCount() - 1;
@@ -122,12 +122,12 @@ void URejectsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 
 RejectsPage::RejectsPage(const IGridSource& source, QWidget* parent) : QWidget(parent), source_(source) {
     setObjectName("TabSheet5");
-    grid = Named<UGridView>("StringGrid4");
-    model_ = new UGridModel(source_, grid);
+    grid = Named<GridView>("StringGrid4");
+    model_ = new GridModel(source_, grid);
     grid->setModel(model_);
     SetupGridView(grid, 30);
     grid->setShowGrid(false);
-    grid->setItemDelegate(new URejectsDelegate(grid, source_));
+    grid->setItemDelegate(new RejectsDelegate(grid, source_));
     connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& cur) {
                 if (cur.isValid()) onCellSelected(cur.column(), cur.row());

@@ -2,7 +2,7 @@
 // The rejected-lines page: a grid over the run's table of rejected lines, drawn so that a file's
 // path and a whole rejected line read as one text across the cells, and the explanation of the
 // selected row below it.
-#include "ui/UGridModel.h"
+#include "ui/GridModel.h"
 
 #include <QStyledItemDelegate>
 #include <QWidget>
@@ -40,10 +40,10 @@ private:
     mutable bool judgedUtf8_ = false;
 };
 
-class URejectsDelegate : public QStyledItemDelegate {
+class RejectsDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    URejectsDelegate(QTableView* view, const IGridSource& source);
+    RejectsDelegate(QTableView* view, const IGridSource& source);
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
     // A row whose code stands for a line that was never split: its whole line spans the columns.
@@ -82,7 +82,7 @@ protected:
 
 private:
     const IGridSource& source_;
-    UGridModel* model_;
+    GridModel* model_;
 };
 
 } // namespace lmx

@@ -1,16 +1,16 @@
 #include "ui/ResultViews.h"
 #include "ui/FileGroup.h"
 
-#include "env/ULang.h"
+#include "env/LangTexts.h"
 #include "model/Mnemonics.h"
-#include "ui/UGridCells.h"
-#include "ui/UQt.h"
-#include "ui/UGridModel.h"
+#include "ui/GridCells.h"
+#include "ui/QtBridge.h"
+#include "ui/GridModel.h"
 #include "ui/ChartPage.h"
 #include "ui/LogPage.h"
 #include "ui/RejectsPage.h"
-#include "ui/UCaptionKeys.h"
-#include "ui/UWidgets.h"
+#include "ui/CaptionKeys.h"
+#include "ui/Widgets.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -19,7 +19,7 @@ class IGridSource;
 class LangTexts;
 class Log;
 class CaptionKeys;
-class UGridModel;
+class GridModel;
 class ChartPage;
 class LogPage;
 class RejectsPage;
@@ -46,7 +46,7 @@ public:
     QLabel* outputFormatCaption;
     QComboBox* outputFormatBox;
     QLabel* outputPreviewCaption;
-    UGridModel* outputPreviewModel;
+    GridModel* outputPreviewModel;
     QTableView* outputGrid;
     RejectsPage* rejectsPage;
     LogPage* logPage;

@@ -1,11 +1,11 @@
 #include "ui/RunThread.h"
 
-#include "core/ULog.h"
-#include "core/URejectTable.h"
-#include "core/URun.h"
+#include "core/Log.h"
+#include "core/RejectTable.h"
+#include "core/ConversionRun.h"
 #include "model/EventPacer.h"
 #include "model/Session.h"
-#include "ui/URunView.h"
+#include "ui/RunView.h"
 
 #include <cstring>
 #include <span>
@@ -144,7 +144,7 @@ private:
 // about every 30 ms, as they did when the run went on the window's own thread.
 class QueuedRunView final : public IRunView {
 public:
-    QueuedRunView(Relay& relay, URunView& window) : relay_(relay), window_(window) {}
+    QueuedRunView(Relay& relay, RunView& window) : relay_(relay), window_(window) {}
     void LineDone(const RunState& run) override {
         if (pacer_.Line()) Progress(run.LineNo, run.LinesRead);
     }
@@ -180,13 +180,13 @@ private:
     }
 
     Relay& relay_;
-    URunView& window_;
+    RunView& window_;
     EventPacer pacer_;
 };
 
 } // namespace
 
-RunThread::RunThread(Session& session, URunView& view, QObject* window)
+RunThread::RunThread(Session& session, RunView& view, QObject* window)
     : session_(session), view_(view), window_(window), extendedLog_(session.log.ExtendedLog) {}
 
 RunThread::~RunThread() {

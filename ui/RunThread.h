@@ -13,7 +13,7 @@
 namespace lmx {
 
 class Session;
-class URunView;
+class RunView;
 
 // The rejected rows on their way to the window: a run that rejects every line waits for the
 // window to take them rather than fill the memory.
@@ -30,7 +30,7 @@ class RunThread : public QThread {
 public:
     // The session's runner has taken its copy (TakeCopy). view, and the session's log and rejected
     // rows, are touched on the window's thread only: window receives the queued calls.
-    RunThread(Session& session, URunView& view, QObject* window);
+    RunThread(Session& session, RunView& view, QObject* window);
     // Stops the run and waits for its end: its result is whole by then, or not there at all.
     ~RunThread() override;
 
@@ -46,7 +46,7 @@ protected:
 
 private:
     Session& session_;
-    URunView& view_;
+    RunView& view_;
     QObject* window_;
     bool extendedLog_;
     std::shared_ptr<RowFlow> flow_ = std::make_shared<RowFlow>();

@@ -8,7 +8,7 @@
 
 #include "common/Cp1252.h"
 #include "common/Text.h"
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "common/DurableFile.h"
 #include "core/FormatReport.h"
 #include "model/Session.h"

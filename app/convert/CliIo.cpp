@@ -1,7 +1,7 @@
 #include "CliIo.h"
 
 #include "common/Cp1252.h"
-#include "core/ULineReader.h"
+#include "core/LineReader.h"
 #include "model/Progress.h"
 
 #include <cstdio>

@@ -5,9 +5,9 @@
 // through Tx(); a path, or anything else the user typed, is the file system's bytes and is written
 // as it is: an accented folder name reads right, never as mojibake.
 #include "common/DurableFile.h"
-#include "core/UPorts.h"
+#include "core/Ports.h"
 #include "model/Progress.h"
-#include "core/URun.h"
+#include "core/ConversionRun.h"
 
 #include <chrono>
 #include <cstdint>

@@ -2,8 +2,8 @@
 // The --rejects file, written while the run goes: one line per rejected line, nothing kept in
 // memory. It reaches its name whole, like the result.
 #include "common/DurableFile.h"
-#include "core/UOutput.h"
-#include "core/URejectTable.h"
+#include "core/OutputSink.h"
+#include "core/RejectTable.h"
 
 #include <string>
 

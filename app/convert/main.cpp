@@ -6,17 +6,17 @@
 #include "CliOptions.h"
 #include "CliSignals.h"
 
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "common/DurableFile.h"
-#include "core/ULocaleNames.h"
+#include "core/LocaleNames.h"
 #include "model/Session.h"
-#include "env/UProgramFiles.h"
+#include "env/ProgramFiles.h"
 
 #include <csignal>
 #include <cstdlib>
 
 #ifdef LUMIVEX_HAVE_PLATFORM
-#include "platform/UTrash.h"
+#include "platform/HomeTrash.h"
 #endif
 
 using namespace lmx;

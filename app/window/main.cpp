@@ -1,17 +1,17 @@
 // The window program: builds the program's state, the main window, the about box and the
 // new-format dialog, then runs the event loop.
-#include "common/UCommuns.h"
-#include "core/ULocaleNames.h"
-#include "platform/UTrash.h"
+#include "common/Basics.h"
+#include "core/LocaleNames.h"
+#include "platform/HomeTrash.h"
 #include "model/Session.h"
-#include "env/UProgramFiles.h"
+#include "env/ProgramFiles.h"
 #include "ui/AboutBox.h"
-#include "ui/UApplication.h"
+#include "ui/Application.h"
 #include "ui/FormatNameDialog.h"
-#include "ui/UDialogs.h"
+#include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
-#include "ui/UQt.h"
-#include "ui/UScreens.h"
+#include "ui/QtBridge.h"
+#include "ui/Screenshots.h"
 
 #include <QApplication>
 #include <QDir>

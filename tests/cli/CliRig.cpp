@@ -1,9 +1,9 @@
 #include "CliRig.h"
 
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "core/FmtTestFiles.h"
 #include "core/FormatFile.h"
-#include "env/ULang.h"
+#include "env/LangTexts.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>

@@ -1,7 +1,7 @@
 #include "CliRig.h"
 
 #include "common/Cp1252.h"
-#include "core/ULineErr.h"
+#include "core/LineError.h"
 
 #include <gtest/gtest.h>
 

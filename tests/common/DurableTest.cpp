@@ -1,6 +1,6 @@
 #include "common/DurableFile.h"
-#include "common/ULines.h"
-#include "common/UCommuns.h"
+#include "common/BlockLineReader.h"
+#include "common/Basics.h"
 
 #include "support/FaultyPort.h"
 #include "support/TestSupport.h"

@@ -1,4 +1,4 @@
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 
 #include "support/TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "core/UEngine.h"
+#include "core/Converter.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // moment of a failed write, on generated lines that include hostile ones.
 #include "EngineRig.h"
 #include "RandomLines.h"
-#include "core/UByteScan.h"
-#include "core/UEngineLine.h"
+#include "core/ByteScan.h"
+#include "core/LineRecipes.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

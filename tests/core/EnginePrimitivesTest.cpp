@@ -150,10 +150,10 @@ TEST(ForceCase, AsciiLettersOnly) {
     EXPECT_EQ(Converter::ForceCase("Abc", 0), "Abc");
 }
 
-TEST(AddFixe, PrefixAndSuffix) {
-    EXPECT_EQ(Converter::AddFixe("12", 1, "EUR "), "EUR 12");
-    EXPECT_EQ(Converter::AddFixe("12", 2, " EUR"), "12 EUR");
-    EXPECT_EQ(Converter::AddFixe("12", 0, "x"), "12");
+TEST(AddAffix, PrefixAndSuffix) {
+    EXPECT_EQ(Converter::AddAffix("12", 1, "EUR "), "EUR 12");
+    EXPECT_EQ(Converter::AddAffix("12", 2, " EUR"), "12 EUR");
+    EXPECT_EQ(Converter::AddAffix("12", 0, "x"), "12");
 }
 
 } // namespace

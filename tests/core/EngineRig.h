@@ -1,7 +1,7 @@
 #pragma once
 // Formats and a complete engine set-up for the engine tests.
-#include "core/UEngines.h"
-#include "core/ULog.h"
+#include "core/EngineRunner.h"
+#include "core/Log.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

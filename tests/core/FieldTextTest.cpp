@@ -2,7 +2,7 @@
 // and the faults of the conversion that no format option causes: a decimal change that would make
 // another number, an impossible date under the control, a date column that nothing feeds.
 #include "EngineRig.h"
-#include "core/UEngineFieldText.h"
+#include "core/FieldText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "core/FormatCheck.h"
-#include "env/ULang.h"
+#include "env/LangTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@ std::vector<std::string> Keys(const ErrList& list) {
     return keys;
 }
 
-TColonne GoodColumn(const std::string& name = "CLOSE") {
-    TColonne c;
+ColumnDraft GoodColumn(const std::string& name = "CLOSE") {
+    ColumnDraft c;
     c.ColName = name;
     c.ColType = "N";
     c.Valid = true;
@@ -23,23 +23,23 @@ TColonne GoodColumn(const std::string& name = "CLOSE") {
 
 struct ColumnCase {
     const char* what;
-    TColonne col;
+    ColumnDraft col;
     std::vector<std::string> keys; // empty: the column passes
 };
 
-TColonne With(TColonne c, void (*change)(TColonne&)) {
+ColumnDraft With(ColumnDraft c, void (*change)(ColumnDraft&)) {
     change(c);
     return c;
 }
 
-class CheckColonneRules : public ::testing::TestWithParam<ColumnCase> {
+class CheckDraftRules : public ::testing::TestWithParam<ColumnCase> {
 protected:
     LangTexts lang;
 };
 
-TEST_P(CheckColonneRules, MessagesInRuleOrder) {
+TEST_P(CheckDraftRules, MessagesInRuleOrder) {
     ErrList list{{"x", "Before", "kept"}};
-    const bool ok = CheckColonne(GetParam().col, ",", ";", true, &list, lang);
+    const bool ok = CheckDraft(GetParam().col, ",", ";", true, &list, lang);
     EXPECT_EQ(ok, GetParam().keys.empty()) << GetParam().what;
     std::vector<std::string> expected{"Before"};
     expected.insert(expected.end(), GetParam().keys.begin(), GetParam().keys.end());
@@ -48,63 +48,63 @@ TEST_P(CheckColonneRules, MessagesInRuleOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Columns, CheckColonneRules,
+    Columns, CheckDraftRules,
     ::testing::Values(
         ColumnCase{"plain numeric", GoodColumn(), {}},
-        ColumnCase{"empty name", With(GoodColumn(), [](TColonne& c) { c.ColName.clear(); }), {"SvColName"}},
-        ColumnCase{"placeholder name", With(GoodColumn(), [](TColonne& c) { c.ColName = kBlankColName; }), {"SvColName"}},
+        ColumnCase{"empty name", With(GoodColumn(), [](ColumnDraft& c) { c.ColName.clear(); }), {"SvColName"}},
+        ColumnCase{"placeholder name", With(GoodColumn(), [](ColumnDraft& c) { c.ColName = kBlankColName; }), {"SvColName"}},
         ColumnCase{"date without separator",
-                   With(GoodColumn(), [](TColonne& c) { c.ColType = "DD/MM/YYYY"; }), {"SvColDtSep"}},
+                   With(GoodColumn(), [](ColumnDraft& c) { c.ColType = "DD/MM/YYYY"; }), {"SvColDtSep"}},
         ColumnCase{"layout without separators, DtSep 0",
-                   With(GoodColumn(), [](TColonne& c) { c.ColType = "YYYYMMDD"; c.DtSep = "0"; }), {}},
+                   With(GoodColumn(), [](ColumnDraft& c) { c.ColType = "YYYYMMDD"; c.DtSep = "0"; }), {}},
         ColumnCase{"YYMMDD with an empty DtSep",
-                   With(GoodColumn(), [](TColonne& c) { c.ColType = "YYMMDD"; }), {}},
+                   With(GoodColumn(), [](ColumnDraft& c) { c.ColType = "YYMMDD"; }), {}},
         ColumnCase{"date separator equal to both separators",
-                   With(GoodColumn(), [](TColonne& c) { c.ColType = "DD/MM/YY"; c.DtSep = ","; }), {"SvColDtSepDecSep"}},
+                   With(GoodColumn(), [](ColumnDraft& c) { c.ColType = "DD/MM/YY"; c.DtSep = ","; }), {"SvColDtSepDecSep"}},
         ColumnCase{"date separator equal to the column separator",
-                   With(GoodColumn(), [](TColonne& c) { c.ColType = "DD/MM/YY"; c.DtSep = ";"; }), {"SvColDtSepColSep"}},
+                   With(GoodColumn(), [](ColumnDraft& c) { c.ColType = "DD/MM/YY"; c.DtSep = ";"; }), {"SvColDtSepColSep"}},
         ColumnCase{"pipe as date separator",
-                   With(GoodColumn(), [](TColonne& c) { c.ColType = "YY/MM/DD"; c.DtSep = "|"; }), {"SvColDtSep"}},
+                   With(GoodColumn(), [](ColumnDraft& c) { c.ColType = "YY/MM/DD"; c.DtSep = "|"; }), {"SvColDtSep"}},
         ColumnCase{"unknown type checks the separator",
-                   With(GoodColumn(), [](TColonne& c) { c.ColType.clear(); }), {"SvColDtSep"}},
+                   With(GoodColumn(), [](ColumnDraft& c) { c.ColType.clear(); }), {"SvColDtSep"}},
         ColumnCase{"prefix without text",
-                   With(GoodColumn(), [](TColonne& c) { c.FixeOn = true; c.FixeType = AffixCode::Prefix; }), {"SvColFixeType"}},
+                   With(GoodColumn(), [](ColumnDraft& c) { c.AffixOn = true; c.AffixType = AffixCode::Prefix; }), {"SvColFixeType"}},
         ColumnCase{"prefix type 0 switched on",
-                   With(GoodColumn(), [](TColonne& c) { c.FixeOn = true; c.FixeText = "p"; }), {"SvColFixeType"}},
+                   With(GoodColumn(), [](ColumnDraft& c) { c.AffixOn = true; c.AffixText = "p"; }), {"SvColFixeType"}},
         ColumnCase{"suffix with text",
-                   With(GoodColumn(), [](TColonne& c) { c.FixeOn = true; c.FixeType = AffixCode::Suffix; c.FixeText = "s"; }), {}},
+                   With(GoodColumn(), [](ColumnDraft& c) { c.AffixOn = true; c.AffixType = AffixCode::Suffix; c.AffixText = "s"; }), {}},
         ColumnCase{"prefix rule off whatever the fields",
-                   With(GoodColumn(), [](TColonne& c) { c.FixeType = static_cast<AffixCode>(7); }), {}},
-        ColumnCase{"case on with code 0", With(GoodColumn(), [](TColonne& c) { c.CasseOn = true; }), {"SvColCasse"}},
+                   With(GoodColumn(), [](ColumnDraft& c) { c.AffixType = static_cast<AffixCode>(7); }), {}},
+        ColumnCase{"case on with code 0", With(GoodColumn(), [](ColumnDraft& c) { c.CaseOn = true; }), {"SvColCasse"}},
         ColumnCase{"case on with code 2",
-                   With(GoodColumn(), [](TColonne& c) { c.CasseOn = true; c.Casse = CaseCode::Lower; }), {}},
+                   With(GoodColumn(), [](ColumnDraft& c) { c.CaseOn = true; c.CaseRule = CaseCode::Lower; }), {}},
         ColumnCase{"everything wrong",
                    With(GoodColumn(),
-                        [](TColonne& c) {
+                        [](ColumnDraft& c) {
                             c.ColName.clear();
                             c.ColType = "MM/DD/YYYY";
-                            c.FixeOn = true;
-                            c.CasseOn = true;
-                            c.Casse = static_cast<CaseCode>(3);
+                            c.AffixOn = true;
+                            c.CaseOn = true;
+                            c.CaseRule = static_cast<CaseCode>(3);
                         }),
                    {"SvColName", "SvColDtSep", "SvColFixeType", "SvColCasse"}}),
     [](const ::testing::TestParamInfo<ColumnCase>& p) { return "Case" + std::to_string(p.index); });
 
-TEST(CheckColonne, SilentCheckLeavesTheListAlone) {
+TEST(CheckDraft, SilentCheckLeavesTheListAlone) {
     LangTexts lang;
-    TColonne blank;
+    ColumnDraft blank;
     ErrList list{{"l", "k", "t"}};
-    EXPECT_FALSE(CheckColonne(blank, ",", ";", false, &list, lang));
+    EXPECT_FALSE(CheckDraft(blank, ",", ";", false, &list, lang));
     EXPECT_EQ(Keys(list), (std::vector<std::string>{"k"}));
-    EXPECT_FALSE(CheckColonne(blank, ",", ";", true, nullptr, lang));
+    EXPECT_FALSE(CheckDraft(blank, ",", ";", true, nullptr, lang));
 }
 
-TEST(CheckColonne, MessageTexts) {
+TEST(CheckDraft, MessageTexts) {
     LangTexts lang;
-    TColonne c = GoodColumn("");
+    ColumnDraft c = GoodColumn("");
     c.ColType = "DD/MM/YYYY";
     ErrList list;
-    CheckColonne(c, ",", ";", true, &list, lang);
+    CheckDraft(c, ",", ";", true, &list, lang);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0].Text, lang.Format(LK::err_fmtDColName, {""}));
     EXPECT_EQ(ErrListToMemo(&list)[1], "          *  " + lang.Text(LK::err_fmtDDateSep));
@@ -210,7 +210,7 @@ TEST_F(CheckSave, TabSeparatorIsWhatDateSeparatorsAreComparedWith) {
 }
 
 TEST_F(CheckSave, BlankColumnOfANewFormat) {
-    columns = {TColonne{}};
+    columns = {ColumnDraft{}};
     v.General.ColCountText = "1";
     EXPECT_FALSE(Check());
     EXPECT_EQ(Keys(errs), (std::vector<std::string>{"BadColDscr", "SvColName", "SvColDtSep"}));
@@ -222,10 +222,10 @@ TEST_F(CheckSave, InvalidColumnsAreNumberedFromOne) {
     columns = {GoodColumn("A"), GoodColumn("B"), GoodColumn("C"), GoodColumn("D")};
     v.General.ColCountText = "4";
     columns[1].Valid = false;
-    columns[1].CasseOn = true;
+    columns[1].CaseOn = true;
     columns[3].Valid = false;
-    columns[3].FixeOn = true;
-    columns[3].CasseOn = true;
+    columns[3].AffixOn = true;
+    columns[3].CaseOn = true;
     EXPECT_FALSE(Check());
     EXPECT_EQ(Keys(errs), (std::vector<std::string>{"BadColDscr", "SvColCasse", "BadColDscr", "SvColFixeType", "SvColCasse"}));
     EXPECT_EQ(errs[0].Text, lang.Format(LK::err_fmtDInvalid, {"2", "B"}));

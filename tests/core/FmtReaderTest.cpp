@@ -1,5 +1,5 @@
 #include "core/FormatFile.h"
-#include "env/ULang.h"
+#include "env/LangTexts.h"
 #include "FmtTestFiles.h"
 
 #include <gtest/gtest.h>
@@ -213,11 +213,11 @@ TEST(ReadColumn, TypesTheFieldsOrNamesTheFirstBadOne) {
         {"N1|N|0|0|0|", "N1|N|0|0|0|", -1, false},
         {"N1|0YYMMDD|1|2|2|s", "N1|0YYMMDD|1|2|2|s", -1, true},
         {"N1|N|0|0|1|a|b|c", "N1|N|0|0|1|a", -1, false},
-        {"N1|N", "", cfCasse, false},
+        {"N1|N", "", cfCaseRule, false},
         {"|N|0|0|0|", "", cfName, false},
-        {"N1|-YYYY/DD/MM|x|0|0|", "", cfCasse, true},
+        {"N1|-YYYY/DD/MM|x|0|0|", "", cfCaseRule, true},
         {"N1|/", "", cfType, false},
-        {"N1|N|0|0|1|", "", cfFixeText, false},
+        {"N1|N|0|0|1|", "", cfAffixText, false},
     };
     for (const Case& c : cases) {
         FormatRead read;

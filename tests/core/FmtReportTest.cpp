@@ -1,7 +1,7 @@
 #include "core/FormatCheck.h"
 #include "core/FormatReport.h"
 #include "model/Session.h"
-#include "env/ULang.h"
+#include "env/LangTexts.h"
 #include "FmtTestFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "core/FormatFile.h"
-#include "env/ULang.h"
+#include "env/LangTexts.h"
 #include "FmtTestFiles.h"
 #include "support/FaultyPort.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 // Small format files for the format-file tests.
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "core/FormatReader.h"
 #include "core/FormatFile.h"
-#include "env/ULang.h"
+#include "env/LangTexts.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "EngineRig.h"
 #include "common/Text.h"
-#include "env/ULang.h"
+#include "env/LangTexts.h"
 
 #include <gtest/gtest.h>
 

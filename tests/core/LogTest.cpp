@@ -1,5 +1,5 @@
-#include "common/UCommuns.h"
-#include "core/ULog.h"
+#include "common/Basics.h"
+#include "core/Log.h"
 #include "support/FaultyPort.h"
 #include "support/TestSupport.h"
 

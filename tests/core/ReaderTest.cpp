@@ -1,5 +1,5 @@
-#include "core/ULineReader.h"
-#include "core/UOutput.h"
+#include "core/LineReader.h"
+#include "core/OutputSink.h"
 #include "support/TestSupport.h"
 
 #include <fcntl.h>

@@ -1,7 +1,7 @@
 #include "model/Session.h"
 
 #include "common/Cp1252.h"
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "common/DurableFile.h"
 #include "support/TestSupport.h"
 

@@ -2,7 +2,7 @@
 #include "core/SeriesSummary.h"
 
 #include "core/EngineRig.h"
-#include "env/ULang.h"
+#include "env/LangTexts.h"
 
 #include <gtest/gtest.h>
 

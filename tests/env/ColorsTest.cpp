@@ -1,4 +1,4 @@
-#include "env/UColors.h"
+#include "env/Colors.h"
 
 #include <gtest/gtest.h>
 

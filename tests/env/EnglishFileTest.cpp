@@ -1,5 +1,5 @@
 #include "common/Text.h"
-#include "env/ULang.h"
+#include "env/LangTexts.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "env/ULang.h"
+#include "env/LangTexts.h"
 
 #include "common/Cp1252.h"
 #include "support/TestSupport.h"

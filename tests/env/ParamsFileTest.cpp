@@ -1,6 +1,6 @@
-#include "env/UParms.h"
+#include "env/Params.h"
 
-#include "env/ULang.h"
+#include "env/LangTexts.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "env/UParms.h"
+#include "env/Params.h"
 
-#include "env/ULang.h"
-#include "env/UPrmCodes.h"
+#include "env/LangTexts.h"
+#include "env/ParamsChoices.h"
 #include "support/FaultyPort.h"
 #include "support/TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "env/UProgramFiles.h"
+#include "env/ProgramFiles.h"
 #include "support/FaultyPort.h"
 #include "support/TestSupport.h"
 

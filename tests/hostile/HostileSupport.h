@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the hostile-input tests: a picture of a folder to prove nothing else changed, a whole
 // session set up in a temporary program folder, and the command-line converter run as a process.
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "model/Session.h"
 #include "support/FaultyPort.h"
 #include "support/TestSupport.h"

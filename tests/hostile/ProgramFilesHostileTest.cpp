@@ -2,8 +2,8 @@
 // "cannot open" code at once instead of waiting for a writer or reading without end.
 #include "HostileSupport.h"
 
-#include "env/ULang.h"
-#include "env/UParms.h"
+#include "env/LangTexts.h"
+#include "env/Params.h"
 
 #include <sys/stat.h>
 

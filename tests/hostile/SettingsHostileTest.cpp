@@ -2,8 +2,8 @@
 // megabytes, a hundred thousand sections, every key ten thousand times, NUL and high bytes.
 #include "HostileSupport.h"
 
-#include "env/ULang.h"
-#include "env/UParms.h"
+#include "env/LangTexts.h"
+#include "env/Params.h"
 
 #include <algorithm>
 #include <chrono>

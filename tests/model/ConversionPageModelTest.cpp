@@ -1,6 +1,6 @@
 #include "model/Session.h"
 
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

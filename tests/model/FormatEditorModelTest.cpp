@@ -63,10 +63,10 @@ TEST_F(Editor, ModifyLoadsTheFormatAndItsColumns) {
 
     // A suffix shows as such and is stored unchanged.
     e.SelectTab(1);
-    EXPECT_TRUE(e.Column.FixeOn && e.Column.Suffix && !e.Column.Prefix);
-    EXPECT_TRUE(e.StoreColonne(1));
-    EXPECT_EQ(e.Columns[1].FixeType, AffixCode::Suffix);
-    EXPECT_EQ(e.Columns[1].FixeText, "EUR");
+    EXPECT_TRUE(e.Column.AffixOn && e.Column.Suffix && !e.Column.Prefix);
+    EXPECT_TRUE(e.StoreDraft(1));
+    EXPECT_EQ(e.Columns[1].AffixType, AffixCode::Suffix);
+    EXPECT_EQ(e.Columns[1].AffixText, "EUR");
     EXPECT_TRUE(e.Columns[0].Valid);
 }
 
@@ -85,7 +85,7 @@ TEST_F(Editor, TheTypeDecidesTheDateSeparator) {
     Name(ndNew, "n");
     e.TypeChosen("YYMMDD");
     EXPECT_EQ(e.Column.DtSep, "");
-    ASSERT_TRUE(e.StoreColonne(0));
+    ASSERT_TRUE(e.StoreDraft(0));
     EXPECT_EQ(e.Columns[0].DtSep, "0");
     e.TypeChosen("DD/MM/YY");
     EXPECT_TRUE(TypeHasDateSep(e.Column.Type));
@@ -142,11 +142,11 @@ TEST_F(Editor, ColumnButtons) {
 
     // What was typed into the shown column moves with it.
     e.SelectTab(1);
-    e.Column.FixeOn = e.Column.Prefix = true;
-    e.Column.FixeText = "X";
+    e.Column.AffixOn = e.Column.Prefix = true;
+    e.Column.AffixText = "X";
     e.MoveColumn(-1);
     EXPECT_EQ(e.Tabs, (std::vector<std::string>{"TICK", "DATE"}));
-    EXPECT_EQ(e.Columns[0].FixeText, "X");
+    EXPECT_EQ(e.Columns[0].AffixText, "X");
     EXPECT_EQ(e.TabIndex, 1);
     EXPECT_EQ(e.Column.Name, "DATE");
 
@@ -165,7 +165,7 @@ TEST_F(Editor, BlankColumnsAddedAndNeverEditedAreInvalid) {
     EXPECT_EQ(e.TabIndex, 0);
     EXPECT_FALSE(e.Save().Written);
     std::vector<std::string> invalid;
-    for (const TErrCol& m : e.Errors)
+    for (const EditorMessage& m : e.Errors)
         if (m.Key == "BadColDscr") invalid.push_back(m.Text);
     EXPECT_EQ(invalid, (std::vector<std::string>{s.lang.Format(LK::err_fmtDInvalid, {"2", kBlankColName}),
                                                  s.lang.Format(LK::err_fmtDInvalid, {"3", kBlankColName})}));
@@ -275,13 +275,13 @@ TEST_F(Editor, ValuesTheFileCannotHoldAreRefusedWhoeverSaves) {
     Name(ndNew, "n");
     e.Column.Name = "P";
     e.Column.Type = "N";
-    e.Column.FixeOn = e.Column.Prefix = true;
-    e.Column.FixeText = "a|b";
+    e.Column.AffixOn = e.Column.Prefix = true;
+    e.Column.AffixText = "a|b";
     e.General.Comment = "two\r\nlines";
     const std::string before = Fmt();
     EXPECT_FALSE(e.Save().Written);
     std::vector<std::string> keys;
-    for (const TErrCol& m : e.Errors) keys.push_back(m.Key);
+    for (const EditorMessage& m : e.Errors) keys.push_back(m.Key);
     EXPECT_EQ(keys, (std::vector<std::string>{"SvColPipe", "LineBreak"}));
     EXPECT_EQ(Fmt(), before);
 

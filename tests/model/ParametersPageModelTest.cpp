@@ -1,7 +1,7 @@
 #include "model/ParametersPageModel.h"
 
-#include "env/ULang.h"
-#include "env/UParms.h"
+#include "env/LangTexts.h"
+#include "env/Params.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

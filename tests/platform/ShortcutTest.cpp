@@ -1,9 +1,9 @@
 // Desktop entries written into a home of the test's own, checked by the desktop's validator and
 // started by a desktop launcher.
-#include "platform/UShortcut.h"
-#include "platform/UOpenWith.h"
+#include "platform/Shortcut.h"
+#include "platform/OpenWith.h"
 
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>

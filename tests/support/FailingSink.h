@@ -1,6 +1,6 @@
 #pragma once
 // An output sink that accepts a given number of writes, then refuses every one after.
-#include "core/UOutput.h"
+#include "core/OutputSink.h"
 
 #include <string>
 

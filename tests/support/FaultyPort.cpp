@@ -1,6 +1,6 @@
 #include "support/FaultyPort.h"
 
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
 #include "support/TestSupport.h"
 
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by every test executable.
-#include "core/UPorts.h"
+#include "core/Ports.h"
 
 #include <deque>
 #include <optional>

@@ -5,7 +5,7 @@
 #include "model/FormatEditorModel.h"
 #include "ui/FormatEditorPage.h"
 #include "ui/FormatNameDialog.h"
-#include "ui/UQt.h"
+#include "ui/QtBridge.h"
 
 #include <QApplication>
 #include <QHeaderView>

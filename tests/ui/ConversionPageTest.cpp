@@ -2,8 +2,8 @@
 // the command-line conversion. Dialogs are answered in advance.
 #include "UiFixture.h"
 
-#include "common/UCommuns.h"
-#include "ui/UGridCells.h"
+#include "common/Basics.h"
+#include "ui/GridCells.h"
 #include "ui/MainWindow.h"
 #include "ui/ConversionPage.h"
 #include "ui/ResultViews.h"

@@ -2,13 +2,13 @@
 // tested in the core. Dialogs are answered in advance.
 #include "UiFixture.h"
 
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "core/FormatCheck.h"
 #include "ui/FormatNameDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/ConversionPage.h"
 #include "ui/FormatEditorPage.h"
-#include "ui/UQt.h"
+#include "ui/QtBridge.h"
 #include "ui/ResultViews.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // folder chooser, the captions of the whole window and the shortcuts.
 #include "UiFixture.h"
 
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "ui/ParametersPage.h"
 
 #include <QApplication>

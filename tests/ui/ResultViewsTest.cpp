@@ -1,14 +1,14 @@
 // The log page and the rejected-lines page.
-#include "core/UDataFormats.h"
-#include "core/ULog.h"
-#include "core/URejectTable.h"
+#include "core/ColumnDraft.h"
+#include "core/Log.h"
+#include "core/RejectTable.h"
 #include "support/TestSupport.h"
 #include "ScriptedDialogs.h"
-#include "ui/UGridCells.h"
-#include "ui/UGridModel.h"
+#include "ui/GridCells.h"
+#include "ui/GridModel.h"
 #include "ui/LogPage.h"
 #include "ui/RejectsPage.h"
-#include "ui/UQt.h"
+#include "ui/QtBridge.h"
 
 #include <QApplication>
 #include <QHeaderView>

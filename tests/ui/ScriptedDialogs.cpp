@@ -1,7 +1,7 @@
 #include "ScriptedDialogs.h"
 
 #include "model/FormatEditorModel.h"
-#include "ui/UQt.h"
+#include "ui/QtBridge.h"
 
 namespace lmx {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The window's dialogs for tests: answers from queues filled in advance, and a record of what was
 // asked and shown. An empty queue answers Cancel (OK for confirmations), so a test never blocks.
-#include "ui/UDialogs.h"
+#include "ui/Dialogs.h"
 
 #include <QString>
 

@@ -1,16 +1,16 @@
 // The window's frame, captions and about box.
-#include "core/UDataFormats.h"
-#include "core/ULog.h"
-#include "env/ULang.h"
+#include "core/ColumnDraft.h"
+#include "core/Log.h"
+#include "env/LangTexts.h"
 #include "support/TestSupport.h"
 #include "ui/AboutBox.h"
-#include "ui/UDialogs.h"
-#include "ui/UApplication.h"
+#include "ui/Dialogs.h"
+#include "ui/Application.h"
 #include "ui/ParametersPage.h"
 #include "ui/MainWindow.h"
-#include "ui/UQt.h"
+#include "ui/QtBridge.h"
 #include "UiFixture.h"
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 
 #include <QTimer>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "UiFixture.h"
 
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "ui/ConversionPage.h"
 #include "model/Mnemonics.h"
 

@@ -1,11 +1,11 @@
 #pragma once
 // A program's state in a temporary program folder, and the window over it.
 #include "model/Session.h"
-#include "core/UDataFormats.h"
+#include "core/ColumnDraft.h"
 #include "core/FormatFile.h"
-#include "core/ULog.h"
-#include "env/ULang.h"
-#include "env/UParms.h"
+#include "core/Log.h"
+#include "env/LangTexts.h"
+#include "env/Params.h"
 #include "support/TestSupport.h"
 #include "ScriptedDialogs.h"
 #include "ui/MainWindow.h"

@@ -2,7 +2,7 @@
 // preview grids show their four rows, on every page, in French and in English.
 #include "UiFixture.h"
 
-#include "common/UCommuns.h"
+#include "common/Basics.h"
 #include "ui/FormatEditorPage.h"
 #include "ui/ParametersPage.h"
 #include "model/FormatEditorModel.h"

@@ -1,0 +1,27 @@
+#pragma once
+// What a run does once its lines are written: the renaming, recycling or deletion of its sources.
+// AfterProcessing.cpp also holds ConversionRun's closing message and after-processing.
+#include "common/SystemPort.h"
+
+#include <string>
+
+namespace lmx {
+
+// What happens to the sources after a run.
+struct AfterProcessing {
+    std::string renameText = "0"; // "0": no renaming
+    int disposal = 0;             // a SourceDisposal: sdTrash, sdDelete, anything else leaves them
+};
+
+// A rename, recycle or delete of a source that was tried and failed.
+struct AfterFailure {
+    std::string verb;   // "RenameFile", "RecycleFile", "DeleteFile"
+    std::string path;   // the source
+    std::string reason; // the system's reason, Windows-1252
+};
+
+// quotes.txt with "_done" gives quotes_done.txt; never replaces an existing file. On failure the
+// reason goes to reason when given.
+bool RenameSource(SystemPort& port, const std::string& path, const std::string& text, std::string* reason = nullptr);
+
+} // namespace lmx

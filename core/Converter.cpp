@@ -1,0 +1,116 @@
+#include "core/Converter.h"
+
+#include "common/Cp1252.h"
+#include "core/ByteScan.h"
+#include "env/Params.h"
+
+#include <cstring>
+
+namespace lmx {
+
+Converter::Converter(FormatState& formats) : fmt_(formats), currentYear_(RealPort().CurrentYear()) {}
+
+void Converter::TakeDataSettings(std::string_view enc, std::string_view eol) {
+    Utf8Data = DataIsUtf8(enc);
+    LfOnly = DataEndsLf(eol);
+}
+
+std::string Converter::AddedText(std::string_view cp1252) const {
+    // A text typed into the format file as UTF-8 (a header in another script) is already what a
+    // UTF-8 data file holds: converting it again would write other characters.
+    return Utf8Data && !IsUtf8Text(cp1252) ? Cp1252ToUtf8(cp1252) : std::string(cp1252);
+}
+
+void Converter::TakeSeparators() {
+    InColSep = fmt_.Input.colSep;
+    OutColSep = fmt_.Output.colSep;
+    PrepareFields();
+}
+
+std::vector<char> Converter::FedSlots() const {
+    std::vector<char> fed(t_lineOut.size(), 0);
+    const std::size_t inCount = fmt_.InColCount > 0 ? static_cast<std::size_t>(fmt_.InColCount) : 0;
+    for (std::size_t i = 1; i <= inCount && i < IoLink.size(); ++i) {
+        const int32_t t = IoLink[i].target;
+        if (t > 0 && static_cast<std::size_t>(t) < fed.size()) fed[static_cast<std::size_t>(t)] = 1;
+    }
+    return fed;
+}
+
+bool Converter::Unstring(std::string_view line) {
+    const std::size_t slots = fmt_.OutColCount > 0 ? static_cast<std::size_t>(fmt_.OutColCount) + 1 : 1;
+    if (t_lineOut.size() != slots) t_lineOut.resize(slots);
+    for (std::string& s : t_lineOut) s.clear(); // keeps each slot's capacity
+
+    std::size_t field = 1;
+    const IoLinkEntry* const link = IoLink.data();
+    const std::size_t links = IoLink.size();
+    if (quotedIn_) return UnstringQuoted(line);
+    std::string* const slot = t_lineOut.data();
+    auto store = [&](const char* b, const char* e) {
+        if (field >= links) return; // beyond every input column: not stored
+        const auto target = static_cast<std::size_t>(link[field].target);
+        if (target < slots) {
+            // clear + append stays inside the slot's storage; assign takes a slower general path.
+            slot[target].clear();
+            slot[target].append(b, static_cast<std::size_t>(e - b));
+            if (readNumbers_ && target > 0) ReadNumberOf(field, slot[target]);
+        }
+    };
+
+    const char* const p = line.data();
+    const char* fieldStart = p;
+    // A separator text of another length than one never matches: the line is one field.
+    if (InColSep.size() == 1) {
+        bytescan::ForEachByte(p, line.size(), InColSep[0], [&](std::size_t at) {
+            store(fieldStart, p + at);
+            ++field;
+            fieldStart = p + at + 1;
+        });
+    }
+    store(fieldStart, p + line.size());
+    return fmt_.InColCount >= 0 && field == static_cast<std::size_t>(fmt_.InColCount);
+}
+
+int Converter::WriteOutLine() {
+    if (!Out) return leWrite;
+    return WriteOutLine(*Out);
+}
+
+int Converter::WriteOutLine(IOutSink& sink) {
+    if (writeFields_) return WriteFields(sink);
+    const std::size_t n = t_lineOut.empty() ? 0 : t_lineOut.size() - 1;
+    const std::string_view eol = Eol();
+    std::size_t total = eol.size();
+    for (std::size_t k = 1; k <= n; ++k) total += t_lineOut[k].size();
+    if (n > 1) total += (n - 1) * OutColSep.size();
+
+    if (char* p = sink.Reserve(total)) {
+        const bool oneSep = OutColSep.size() == 1;
+        const char sep = oneSep ? OutColSep[0] : '\0';
+        for (std::size_t k = 1; k <= n; ++k) {
+            if (k > 1) {
+                if (oneSep) {
+                    *p++ = sep;
+                } else if (!OutColSep.empty()) {
+                    std::memcpy(p, OutColSep.data(), OutColSep.size());
+                    p += OutColSep.size();
+                }
+            }
+            const std::string& s = t_lineOut[k];
+            if (!s.empty()) std::memcpy(p, s.data(), s.size());
+            p += s.size();
+        }
+        std::memcpy(p, eol.data(), eol.size());
+        return sink.Commit(total) ? leOk : leWrite;
+    }
+    join_.clear();
+    for (std::size_t k = 1; k <= n; ++k) {
+        if (k > 1) join_ += OutColSep;
+        join_ += t_lineOut[k];
+    }
+    join_ += eol;
+    return sink.Write(join_) ? leOk : leWrite;
+}
+
+} // namespace lmx

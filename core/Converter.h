@@ -1,0 +1,231 @@
+#pragma once
+// The conversion of one line and of one field: split, join and write, decimal separator, dates,
+// type control, case, prefix and suffix. The engines use the in-place forms, which reuse their
+// strings so that a warm run allocates nothing per line; the text-returning forms serve the
+// preview and the tests.
+#include "core/ColumnDraft.h"
+#include "core/LineError.h"
+#include "core/OutputSink.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lmx {
+
+// For input column `index`, the output column that receives it (1-based), or 0.
+struct IoLinkEntry {
+    int32_t index = 0;
+    int32_t target = 0;
+};
+
+// What TypeControl checks a value against, from the output column's type.
+enum ControlKind : int { ckAnyText = 0, ckNumber = 1, ckDateChars = 2 };
+
+// One date rewrite: from an input layout to an output layout and separator.
+struct DateConvValues {
+    std::string InFmt;
+    bool InShortYear = false;
+    bool CutYear = false;
+    bool WidenYear = false;
+    int32_t Order = 0;
+    std::string OutSepText; // empty for the placeholder "0"
+    int32_t OutLen = 0;
+    std::string OutFmt;
+};
+
+// A date read from a value by a layout: at fixed places, or with a day or month lacking its
+// leading zero before a separator, a month by its English abbreviation (MMM, any case), and after
+// the date a blank or a "T" and a time, kept as it is read (rest).
+struct DateParts {
+    int year = 0;
+    int yearDigits = 0;
+    int month = 0;
+    int day = 0;
+    std::string_view rest;
+};
+// With sep, the separator's places must hold it (the control of a written date); without, any
+// byte but a digit.
+bool ReadDateParts(std::string_view value, std::string_view layout, DateParts& parts,
+                   const std::string* sep = nullptr);
+// The layout writes the month as its abbreviation.
+bool HasMonthName(std::string_view layout);
+
+// A date separator and layout, as a date column's type text holds them.
+struct DateSide {
+    std::string Sep; // one character
+    std::string Fmt;
+    bool operator==(const DateSide&) const = default;
+};
+
+// The pair of output date column k: the input side is the layout of the input column that feeds it
+// when the input format has several date columns and that column is one of them, else the input
+// format's remembered pair; the output side is the column's own layout when the output format has
+// several date columns, else the output format's remembered pair. So formats with at most one date
+// column keep the single pair of their format.
+struct DatePair {
+    bool fed = false; // an input column feeds the output column
+    DateSide in;
+    DateSide out;
+};
+
+// The pair of every output column (index k, 1-based; entries of other columns stay empty), through
+// the link. link[i].target is the output column of input column i.
+std::vector<DatePair> LinkedDatePairs(const FormatState& formats, const std::vector<IoLinkEntry>& link);
+int32_t DateColumnCount(const Format& fmt);
+
+// How the decimal separator changes in an output column. A text column may hold tickers or names
+// such as MC.PA: only a value that reads as a plain number there gets the output separator. A date
+// is rewritten by its layouts alone.
+enum DecimalMode : int { dmNone = 0, dmEvery = 1, dmPlainNumber = 2 };
+// For output column k (1-based); dmNone when the separators are equal or the input's is not one byte.
+DecimalMode DecimalModeOf(const Format& in, const Format& out, std::size_t k);
+
+// An optional sign, digits, the one decimal separator dec, digits.
+inline bool ReadsAsPlainNumber(const char* v, std::size_t n, char dec) {
+    std::size_t i = (n > 0 && (v[0] == '+' || v[0] == '-')) ? 1 : 0;
+    const std::size_t whole = i;
+    while (i < n && v[i] >= '0' && v[i] <= '9') ++i;
+    if (i == whole || i == n || v[i] != dec) return false;
+    const std::size_t fraction = ++i;
+    while (i < n && v[i] >= '0' && v[i] <= '9') ++i;
+    return i == n && i > fraction;
+}
+
+class Converter {
+public:
+    explicit Converter(FormatState& formats);
+
+    FormatState& Formats() { return fmt_; }
+    const FormatState& Formats() const { return fmt_; }
+
+    // The column separators are taken once when a run starts (and by the preview), with how the
+    // formats read and write their fields (PrepareFields).
+    void TakeSeparators();
+    std::string InColSep;
+    std::string OutColSep;
+
+    // Quotes, grouping separators, number suffixes: what the two formats ask of the split and of
+    // the write, taken with the separators.
+    void PrepareFields();
+    // A format asks for them: the engines go through the slots.
+    bool FieldsPath() const { return quotedIn_ || readNumbers_ || writeFields_; }
+    // Slot k's value as the output format writes it: a number with its grouping separators.
+    const std::string& GroupedOut(std::size_t k, const std::string& value);
+
+    std::vector<std::string> t_lineOut; // slots 0..OutColCount; 0 takes the unlinked fields
+    std::vector<IoLinkEntry> IoLink;    // entries 0..max(InColCount, OutColCount)
+
+    // Date values of the formats' remembered pair (PrepareDateConv, PrepareDateOutput).
+    bool InShortYear = false;
+    bool CutYear = false;
+    bool WidenYear = false;
+    int32_t OutDateOrder = 0;
+    std::string OutDateSepText;
+    int32_t OutDateLen = 0;
+    // Per output slot: the rewrite of that date column (PrepareDateConv, after BuildIoLink).
+    std::vector<DateConvValues> DateCols;
+    // The values of output slot k, or of the remembered pair when k has none of its own.
+    const DateConvValues& DateOf(std::size_t k) const;
+    // The remembered pair's values.
+    DateConvValues PairValues() const;
+    // The values of a rewrite from inFmt to outFmt with outSep.
+    static DateConvValues MakeDateConv(const std::string& inFmt, const std::string& outSep, const std::string& outFmt);
+
+    // The year that anchors the century window of two-digit years: the clock's, read once.
+    int CurrentYear() const { return currentYear_; }
+    void SetCurrentYear(int year) { currentYear_ = year; }
+
+    // The sink that WriteOutLine() writes to (the run's result file).
+    IOutSink* Out = nullptr;
+
+    // How data files are written, taken when a run starts: lines end with LF alone, and the texts a
+    // format adds (header lines, prefixes, suffixes; Windows-1252 in the format file) go as UTF-8,
+    // those that already read as UTF-8 (IsUtf8Text) as they are.
+    bool LfOnly = false;
+    bool Utf8Data = false;
+    void TakeDataSettings(std::string_view enc, std::string_view eol);
+    std::string AddedText(std::string_view cp1252) const;
+    std::string_view Eol() const { return LfOnly ? std::string_view("\n") : std::string_view("\r\n"); }
+
+    // Per slot of t_lineOut: 1 when an input column feeds it through IoLink.
+    std::vector<char> FedSlots() const;
+
+    // Splits the line into t_lineOut through IoLink; true when it has exactly InColCount fields. A
+    // format with quotes has its fields unquoted; its numbers are read by ReadNumber when it asks.
+    bool Unstring(std::string_view line);
+    // Joins slots 1..OutColCount with the output separator, the line end after: leOk or leWrite.
+    int WriteOutLine();
+    int WriteOutLine(IOutSink& sink);
+
+    static std::string DecimalChange(std::string_view from, std::string_view to, std::string_view value);
+    // The change of output column k (1-based), as the engines make it.
+    std::string DecimalChangeOf(std::size_t k, std::string_view value) const;
+    // In place; false when the change could not be made.
+    static bool DecimalChangeInPlace(std::string& value, std::string_view from, std::string_view to);
+
+    static int32_t DateLayoutOrder(std::string_view layout);
+    static bool IsShortYearLayout(std::string_view layout);
+    // InShortYear, CutYear, WidenYear, OutDateOrder, the output values below, and DateCols.
+    void PrepareDateConv();
+    // OutDateSepText and OutDateLen from OutDateSep and OutDateFmt.
+    void PrepareDateOutput();
+
+    std::string DateConvPerso(std::string_view value, std::string_view inLayout, std::string_view outSep,
+                              int32_t outLen, bool cut, bool widen, int32_t order) const;
+    // The same into out (its capacity reused); false for a value that cannot be converted.
+    bool DateConvInto(std::string_view value, std::string_view inLayout, std::string_view outSep, int32_t outLen,
+                      bool cut, bool widen, int32_t order, std::string& out) const;
+    // With the prepared values and InDateFmt.
+    bool DateConvInto(std::string_view value, std::string& out) const;
+    // With the values of output slot k, as the engines call it: at fixed places when the value has
+    // the length of the input layout and no month is named, else read by ReadDateParts.
+    bool DateConvInto(std::string_view value, const DateConvValues& d, std::string& out) const;
+    // A date read by ReadDateParts, written in outLayout; false when it cannot be (and, as at fixed
+    // places, when its date part has another length than outLen).
+    bool DateConvGeneral(std::string_view value, std::string_view inLayout, std::string_view outSep,
+                         std::string_view outLayout, int32_t outLen, std::string& out) const;
+    // Under the date control: a date of the output layout of d that the calendar has (a two-digit
+    // year widened first); an empty value passes.
+    bool IsCalendarDate(std::string_view value, const DateConvValues& d) const;
+
+    // "y/m/d" to the four-digit year, or "0".
+    std::string ExpandYear(std::string_view date) const;
+    // The widened year of digit texts year, month and day; false when they are not a valid date.
+    bool ExpandYear(std::string_view year, std::string_view month, std::string_view day, int& result) const;
+
+    // Against the type of output column `column` (0-based).
+    bool TypeControl(std::string_view value, int32_t column) const;
+    // What a date control of output column `column` (0-based) lets pass besides the digits.
+    const std::string& DateSepTextOf(int32_t column) const;
+    ControlKind ControlKindOf(int32_t column) const;
+    static bool ControlValue(std::string_view value, ControlKind kind, std::string_view decSep,
+                             std::string_view dateSepText);
+
+    static std::string ForceCase(std::string_view value, int32_t code);
+    static void ForceCaseInPlace(std::string& value, int32_t code);
+    static std::string AddAffix(std::string_view value, int32_t code, std::string_view fixe);
+    static void AddAffixInPlace(std::string& value, int32_t code, std::string_view fixe);
+
+private:
+    int WindowYear(int twoDigits) const;
+    bool UnstringQuoted(std::string_view line);
+    // Input column i (1-based) is a number that ReadNumber reads.
+    void ReadNumberOf(std::size_t i, std::string& slot) const;
+    int WriteFields(IOutSink& sink);
+
+    bool quotedIn_ = false;
+    bool readNumbers_ = false;
+    bool writeFields_ = false;
+    std::vector<char> numberIn_;   // per input column (1-based): read by ReadNumber
+    std::vector<char> groupOut_;   // per output slot: a number written with the grouping separator
+    std::string field_;            // one output field being written
+
+    FormatState& fmt_;
+    DateConvValues remembered_; // the remembered pair's, for a slot without values of its own
+    int currentYear_;
+    std::string join_; // the joined line when the sink has no room of its own
+};
+
+} // namespace lmx

@@ -1,0 +1,60 @@
+#pragma once
+// The input/output link, the choice of engine for a run, and the four engines that convert an
+// open source file line by line into the result.
+#include "core/Converter.h"
+#include "core/LineRecipes.h"
+#include "core/LineError.h"
+#include "core/LineReader.h"
+#include "core/OutputSink.h"
+#include "core/RunState.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace lmx {
+
+class Log;
+
+enum EngineCodeValue : int32_t {
+    ecStandard = 0,
+    ecDate = 2,
+    ecDecimal = 16,
+    ecDateDecimal = 18,
+    ecGlobal = 255,
+    ecNone = -1,
+};
+
+// The log label of an engine code; empty for a code without engine.
+std::string_view EngineLabel(int32_t engineCode);
+
+// Sets InColCount and OutColCount again, sizes the slots and links every input column to the first
+// output column of the same name (exact bytes). False when a count is not a usable integer.
+bool BuildIoLink(Converter& conv);
+
+// 0, 2, 16, 18 or 255 from the differences between the two formats; -1 when a code is not an integer.
+int32_t SelEngine(const FormatState& formats);
+
+class EngineRunner {
+public:
+    EngineRunner(Converter& conv, RunState& run, LineErrWriter& errors, Log& log, IRunHook& hook)
+        : conv_(conv), run_(run), errors_(errors), log_(log), hook_(hook), slots_(conv) {}
+
+    // Completes the pending log line with the engine's label, then converts the lines of in into
+    // out until the end of the file, a stop or a read failure (FileAborted). Returns 0, or -1 for
+    // a code without engine (the file is then left unread and counted as aborted).
+    int RunEngine(int32_t engineCode, LineReader& in, IOutSink& out);
+
+private:
+    bool StartFile(); // false when the run is already stopped
+
+    Converter& conv_;
+    RunState& run_;
+    LineErrWriter& errors_;
+    Log& log_;
+    IRunHook& hook_;
+    DirectLine line_;
+    SlotLine slots_;
+};
+
+} // namespace lmx

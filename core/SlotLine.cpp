@@ -1,0 +1,191 @@
+// The engines' pipelines through the slots: Unstring, the per-slot operations, WriteOutLine.
+#include "core/LineRecipes.h"
+
+#include "common/Text.h"
+#include "core/ByteScan.h"
+#include "core/EngineRunner.h"
+
+namespace lmx {
+
+bool SlotLine::Prepare(int32_t engineCode) {
+    const FormatState& f = conv_.Formats();
+    code_ = engineCode;
+    inDec_ = f.Input.decSep;
+    outDec_ = f.Output.decSep;
+    const std::size_t slots = conv_.t_lineOut.size();
+    flag_.assign(slots, 0);
+    plan_.assign(slots, Plan{});
+    decimalOf_.assign(slots, dmNone);
+    casseOf_.assign(slots, 0);
+    dateOf_.assign(slots, 0);
+    if (engineCode != ecStandard)
+        for (std::size_t k = 1; k < slots; ++k) decimalOf_[k] = static_cast<char>(DecimalModeOf(f.Input, f.Output, k));
+    // A date column that no input column feeds stays empty.
+    const std::vector<char> fed = conv_.FedSlots();
+    switch (engineCode) {
+    case ecStandard:
+    case ecDecimal: return true; // equal date settings: dates are copied as they are
+    case ecDate:
+    case ecDateDecimal:
+        for (std::size_t k = 1; k < slots; ++k) flag_[k] = IsDateColumn(f.Output, k) && fed[k] ? 1 : 0;
+        dateOf_ = flag_;
+        return true;
+    case ecGlobal:
+        for (std::size_t k = 1; k < slots && k - 1 < f.Output.columns.size(); ++k) {
+            const Column& col = f.Output.columns[k - 1];
+            Plan& p = plan_[k];
+            p.fixe = col.affix;
+            p.casse = col.casing;
+            p.control = col.control;
+            p.isDate = IsDateColumn(f.Output, k) && fed[k];
+            p.calendar = col.control == ControlCode::Always && IsDateColumn(f.Output, k);
+            p.kind = conv_.ControlKindOf(static_cast<int32_t>(k - 1));
+            if (p.fixe != AffixCode::None) p.fixeText = conv_.AddedText(col.affixText);
+            casseOf_[k] = static_cast<int32_t>(p.casse);
+            dateOf_[k] = p.isDate;
+        }
+        return true;
+    default: return false;
+    }
+}
+
+int SlotLine::ChangeDecimal(std::size_t k, std::string& slot) const {
+    switch (decimalOf_[k]) {
+    case dmEvery:
+        // A number that already holds the output separator would be written as another number.
+        if (outDec_.size() == 1 && slot.find(outDec_[0]) != std::string::npos) return leDecClash;
+        return Converter::DecimalChangeInPlace(slot, inDec_, outDec_) ? leOk : leDecSep;
+    case dmPlainNumber:
+        if (!ReadsAsPlainNumber(slot.data(), slot.size(), inDec_[0])) return leOk;
+        return Converter::DecimalChangeInPlace(slot, inDec_, outDec_) ? leOk : leDecSep;
+    default: return leOk;
+    }
+}
+
+int SlotLine::Convert(std::string_view line, IOutSink& out) {
+    if (code_ != ecStandard && code_ != ecDecimal && code_ != ecDate && code_ != ecDateDecimal && code_ != ecGlobal)
+        return leDecSep;
+    if (!conv_.Unstring(line)) return leUnstring;
+    // The fields as read, before any operation: a byte that the line would write as an output
+    // separator.
+    const bool holds = ReadHoldsSep();
+    int status = leOk;
+    switch (code_) {
+    case ecDecimal: Decimal(status); break;
+    case ecDate:
+    case ecDateDecimal: DatePerso(status); break;
+    case ecGlobal: Global(status); break;
+    default: break; // linked fields are copied as they are
+    }
+    if (status == leOk && (holds || DatesHoldSep())) status = leWrite;
+    if (status == leOk) status = conv_.WriteOutLine(out);
+    return status;
+}
+
+void SlotLine::Decimal(int& status) {
+    auto& slots = conv_.t_lineOut;
+    for (std::size_t k = 1; k < slots.size() && k < decimalOf_.size(); ++k) {
+        const int changed = ChangeDecimal(k, slots[k]);
+        if (changed != leOk) {
+            status = changed;
+            return;
+        }
+    }
+}
+
+void SlotLine::DatePerso(int& status) {
+    auto& slots = conv_.t_lineOut;
+    for (std::size_t k = 1; k < slots.size() && k < flag_.size(); ++k) {
+        std::string& slot = slots[k];
+        const int changed = ChangeDecimal(k, slot);
+        if (changed != leOk) {
+            if (status == leOk) status = changed;
+            return;
+        }
+        if (flag_[k]) {
+            if (conv_.DateConvInto(slot, conv_.DateOf(k), dateOut_))
+                slot.swap(dateOut_); // both keep their storage for the next lines
+            else
+                status = leDate;
+        }
+    }
+}
+
+void SlotLine::Global(int& status) {
+    auto& slots = conv_.t_lineOut;
+    for (std::size_t k = 1; k < slots.size() && k < plan_.size(); ++k) {
+        std::string& slot = slots[k];
+        const Plan& p = plan_[k];
+        const int changed = ChangeDecimal(k, slot);
+        if (changed != leOk) {
+            if (status == leOk) status = changed;
+            return;
+        }
+        if (p.fixe != AffixCode::None) Converter::AddAffixInPlace(slot, static_cast<int32_t>(p.fixe), p.fixeText);
+        if (p.casse != CaseCode::None) Converter::ForceCaseInPlace(slot, static_cast<int32_t>(p.casse));
+        if (p.isDate) {
+            if (conv_.DateConvInto(slot, conv_.DateOf(k), dateOut_))
+                slot.swap(dateOut_);
+            else
+                status = leDate; // a date failure outranks an earlier "#Type"
+        }
+        // Only "always" is checked: "if filled" picks the engine but controls nothing. A date must
+        // be one of the calendar.
+        if (p.calendar) {
+            if (status != leDate && !conv_.IsCalendarDate(slot, conv_.DateOf(k))) status = leDate;
+        } else if (status == leOk && p.control == ControlCode::Always &&
+                   !Converter::ControlValue(slot, p.kind, outDec_, conv_.DateSepTextOf(static_cast<int32_t>(k - 1)))) {
+            status = leType;
+        }
+    }
+}
+
+namespace {
+
+char CaseOf(char b, int32_t casse) {
+    if (casse == 1 && b >= 'a' && b <= 'z') return static_cast<char>(b - 'a' + 'A');
+    if (casse == 2 && b >= 'A' && b <= 'Z') return static_cast<char>(b - 'A' + 'a');
+    return b;
+}
+
+} // namespace
+
+const char* SlotLine::WatchedSep() const {
+    const std::string& outSep = conv_.OutColSep;
+    // A separator of another length than one never matches a character; quotes protect it.
+    if (outSep.size() != 1 || conv_.Formats().Output.quoting != QuoteMode::None) return nullptr;
+    return outSep.data();
+}
+
+bool SlotLine::ReadHoldsSep() const {
+    const char* sep = WatchedSep();
+    if (sep == nullptr) return false;
+    const char o = *sep;
+    const auto& slots = conv_.t_lineOut;
+    for (std::size_t k = 1; k < slots.size() && k < dateOf_.size(); ++k) {
+        if (dateOf_[k]) continue; // a rewritten date is looked at once rewritten
+        const std::string& value = slots[k];
+        const bool changed = decimalOf_[k] == dmEvery ||
+                             (decimalOf_[k] == dmPlainNumber && ReadsAsPlainNumber(value.data(), value.size(), inDec_[0]));
+        // Prefix, suffix and the new decimal separator are the format's own texts; every other
+        // byte of the field is written, after the case is forced.
+        for (const char b : value) {
+            if (changed && b == inDec_[0]) continue;
+            if (CaseOf(b, casseOf_[k]) == o) return true;
+        }
+    }
+    return false;
+}
+
+bool SlotLine::DatesHoldSep() const {
+    const char* sep = WatchedSep();
+    if (sep == nullptr) return false;
+    // A rewritten date: its own separator is the format's; all else comes from the value.
+    const auto& slots = conv_.t_lineOut;
+    for (std::size_t k = 1; k < slots.size() && k < dateOf_.size(); ++k)
+        if (dateOf_[k] && conv_.DateOf(k).OutSepText != conv_.OutColSep && slots[k].find(*sep) != std::string::npos)
+            return true;
+    return false;
+}
+
+} // namespace lmx

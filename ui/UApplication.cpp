@@ -1,9 +1,0 @@
-#include "ui/UApplication.h"
-
-#include <QCoreApplication>
-
-namespace lmx {
-
-void NameApplication() { QCoreApplication::setApplicationName(QStringLiteral("Quendrafil (stocks datas)")); }
-
-} // namespace lmx
