@@ -2,6 +2,7 @@
 
 #include "common/Basics.h"
 #include "ui/Banner.h"
+#include "ui/ObjectNames.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -16,7 +17,7 @@ const char* kCyan = "color: #E0FFFF;"; // 00FFFFE0 in blue-green-red order
 } // namespace
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
-    setObjectName("AboutBox");
+    setObjectName(names::kAboutBox);
     setFixedSize(459, 167);
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -24,23 +25,23 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
     setPalette(pal);
 
     auto* bevel2 = new QFrame(this);
-    bevel2->setObjectName("Bevel2");
+    bevel2->setObjectName(names::kAboutFrame);
     bevel2->setFrameStyle(QFrame::Box | QFrame::Raised);
-    bevel2->setStyleSheet("QFrame#Bevel2 { border: 1px solid #808080; }");
+    bevel2->setStyleSheet(QStringLiteral("QFrame#%1 { border: 1px solid #808080; }").arg(names::kAboutFrame));
     bevel2->setGeometry(0, 0, 459, 167);
 
     picture = new QLabel(this);
-    picture->setObjectName("Image1");
+    picture->setObjectName(names::kAboutPicture);
     picture->setGeometry(3, 3, 233, 161);
     picture->setPixmap(AboutPicture(QSize(233, 161)));
 
     ProgramIcon = new QLabel(this);
-    ProgramIcon->setObjectName("ProgramIcon");
+    ProgramIcon->setObjectName(names::kAboutIcon);
     ProgramIcon->setGeometry(418, 8, 33, 33);
     ProgramIcon->setPixmap(ProgramIconPixmap(33));
 
     programName = new QLabel(QStringLiteral("Quendrafil"), this);
-    programName->setObjectName("Label1");
+    programName->setObjectName(names::kAboutProgramName);
     QFont f1 = programName->font();
     f1.setBold(true);
     f1.setPixelSize(32);
@@ -49,18 +50,19 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
     programName->setGeometry(240, 40, 212, 42);
 
     ProductName = new QLabel(QStringLiteral("Version number"), this);
-    ProductName->setObjectName("ProductName");
+    ProductName->setObjectName(names::kAboutVersion);
     ProductName->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     ProductName->setStyleSheet(kCyan);
     ProductName->setGeometry(240, 84, 212, 18);
 
     auto* bevel1 = new QFrame(this);
-    bevel1->setObjectName("Bevel1");
-    bevel1->setStyleSheet("QFrame#Bevel1 { border: 1px solid #C0C0C0; }");
+    bevel1->setObjectName(names::kAboutOkFrame);
+    bevel1->setStyleSheet(
+        QStringLiteral("QFrame#%1 { border: 1px solid #C0C0C0; }").arg(names::kAboutOkFrame));
     bevel1->setGeometry(372, 110, 64, 24);
 
     okLabel = new QLabel(QStringLiteral("Ok"), this);
-    okLabel->setObjectName("Label3");
+    okLabel->setObjectName(names::kAboutOk);
     okLabel->setAlignment(Qt::AlignCenter);
     QFont f3 = okLabel->font();
     f3.setBold(true);
@@ -71,13 +73,13 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
     okLabel->installEventFilter(this);
 
     noticeLabel = new QLabel(this);
-    noticeLabel->setObjectName("Label2");
+    noticeLabel->setObjectName(names::kAboutNotice);
     noticeLabel->setStyleSheet(kCyan);
     noticeLabel->setGeometry(17, 145, 425, 16);
     noticeLabel->raise();
 
     noticeTimer = new QTimer(this);
-    noticeTimer->setObjectName("Timer1");
+    noticeTimer->setObjectName(names::kAboutNoticeTimer);
     connect(noticeTimer, &QTimer::timeout, this, &AboutBox::onNoticeTick);
 }
 

@@ -3,6 +3,7 @@
 #include "env/Params.h"
 #include "model/Session.h"
 #include "ui/ChartView.h"
+#include "ui/ObjectNames.h"
 #include "ui/QtBridge.h"
 #include "ui/Widgets.h"
 
@@ -17,19 +18,19 @@
 namespace lmx {
 
 ChartPage::ChartPage(QWidget* parent) : QWidget(parent) {
-    setObjectName("ChartPage");
-    columnCaption = NamedLabel("ChartColumnCaption");
-    columnBox = Named<QComboBox>("ChartColumn");
+    setObjectName(names::kChartPage);
+    columnCaption = NamedLabel(names::kChartColumnCaption);
+    columnBox = Named<QComboBox>(names::kChartColumnBox);
     columnBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     columnCaption->setBuddy(columnBox);
-    statusLabel = NamedLabel("ChartStatus");
+    statusLabel = NamedLabel(names::kChartStatus);
     view = new ChartView;
-    summaryLabel = NamedLabel("ChartSummary");
+    summaryLabel = NamedLabel(names::kChartSummary);
     summaryLabel->setCursor(Qt::PointingHandCursor);
     summaryLabel->setWordWrap(true);
     summaryLabel->installEventFilter(this);
-    pointLabel = NamedLabel("ChartPoint");
-    lineLabel = NamedLabel("ChartLine");
+    pointLabel = NamedLabel(names::kChartPoint);
+    lineLabel = NamedLabel(names::kChartLine);
     lineLabel->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     for (QLabel* l : {pointLabel, lineLabel}) l->setTextInteractionFlags(Qt::TextSelectableByMouse);
 

@@ -1,4 +1,5 @@
 #include "ui/ChartView.h"
+#include "ui/ObjectNames.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,7 +10,7 @@
 namespace lmx {
 
 ChartView::ChartView(QWidget* parent) : QWidget(parent) {
-    setObjectName("ChartView");
+    setObjectName(names::kChartView);
     setMinimumHeight(80); // the window at its smallest still shows the other pages whole
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

@@ -3,6 +3,7 @@
 
 #include "model/Session.h"
 #include "env/LangTexts.h"
+#include "ui/ObjectNames.h"
 #include "ui/QtBridge.h"
 
 #include "ui/GridCells.h"
@@ -42,7 +43,7 @@ ConversionPage::ConversionPage(Session& session, IDialogs& dialogs, IRunStatus& 
     : QWidget(parent), session_(session), model_(session.convPage), dialogs_(dialogs),
       rejectsSource_(std::make_unique<RejectTableSource>(session.rejects)),
       runView_(std::make_unique<RunView>(*this, status, [this] { onChangeClicked(); })) {
-    setObjectName("TabSheet1");
+    setObjectName(names::kConversionPage);
     Build();
     Retranslate();
     for (GridCells* g : {&inPreview_, &outPreview_})
@@ -62,7 +63,9 @@ ConversionPage::~ConversionPage() {
 void ConversionPage::Build() {
     // Input group.
     const FileGroup in = BuildFileGroup(
-        {"GroupBox1", "Panel1", "Label15", "BitBtn3", "Label1", "Edit1", "Label2", "ComboBox1", "Label3", "StringGrid1"},
+        {names::kInputGroup, names::kSourceDirPanel, names::kSourceDirLabel, names::kOpenButton,
+         names::kFileCaption, names::kFileEdit, names::kInputFormatCaption, names::kInputFormatBox,
+         names::kInputPreviewCaption, names::kInputGrid},
         inPreview_);
     inputGroup = in.group;
     sourceDirLabel = in.dirLabel;
@@ -76,20 +79,20 @@ void ConversionPage::Build() {
     inputGrid = in.grid;
 
     // Run buttons.
-    convertButton = NamedButton("BitBtn1");
+    convertButton = NamedButton(names::kConvertButton);
     convertButton->setToolTip(QStringLiteral("Lancer la conversion"));
-    cancelButton = NamedButton("BitBtn2");
+    cancelButton = NamedButton(names::kCancelButton);
 
     // Counters of the last run.
-    countersGroup = NamedGroup("GroupBox6");
-    filesCaption = NamedLabel("Label34");
-    readCaption = NamedLabel("Label24");
-    rejectedCaption = NamedLabel("Label25");
-    writtenCaption = NamedLabel("Label26");
-    filesCount = Value("Label35", QStringLiteral("0"));
-    readCount = Value("Label36", QStringLiteral("0"));
-    rejectedCount = Value("Label37", QStringLiteral("0"));
-    writtenCount = Value("Label38", QStringLiteral("0"));
+    countersGroup = NamedGroup(names::kCountersGroup);
+    filesCaption = NamedLabel(names::kFilesCaption);
+    readCaption = NamedLabel(names::kReadCaption);
+    rejectedCaption = NamedLabel(names::kRejectedCaption);
+    writtenCaption = NamedLabel(names::kWrittenCaption);
+    filesCount = Value(names::kFilesCount, QStringLiteral("0"));
+    readCount = Value(names::kReadCount, QStringLiteral("0"));
+    rejectedCount = Value(names::kRejectedCount, QStringLiteral("0"));
+    writtenCount = Value(names::kWrittenCount, QStringLiteral("0"));
     auto* g6 = new QGridLayout(countersGroup);
     g6->setContentsMargins(6, 2, 6, 2);
     g6->setVerticalSpacing(1);
@@ -101,24 +104,24 @@ void ConversionPage::Build() {
     g6->setColumnStretch(1, 1);
 
     // Options in force.
-    optionsGroup = NamedGroup("GroupBox4");
-    logCaption = NamedLabel("Label17");
-    latestCaption = NamedLabel("Label18");
-    badLineCaption = NamedLabel("Label19");
-    historyCaption = NamedLabel("Label20");
-    afterRunCaption = NamedLabel("Label39");
-    renameCaption = NamedLabel("Label23");
-    trashCaption = NamedLabel("Label21");
-    deleteCaption = NamedLabel("Label22");
-    logValue = Value("Label40", QString());
-    latestValue = Value("Label41", QStringLiteral("N/A"));
+    optionsGroup = NamedGroup(names::kOptionsGroup);
+    logCaption = NamedLabel(names::kLogCaption);
+    latestCaption = NamedLabel(names::kLatestCaption);
+    badLineCaption = NamedLabel(names::kBadLineCaption);
+    historyCaption = NamedLabel(names::kHistoryCaption);
+    afterRunCaption = NamedLabel(names::kAfterRunCaption);
+    renameCaption = NamedLabel(names::kRenameCaption);
+    trashCaption = NamedLabel(names::kTrashCaption);
+    deleteCaption = NamedLabel(names::kDeleteCaption);
+    logValue = Value(names::kLogValue, QString());
+    latestValue = Value(names::kLatestValue, QStringLiteral("N/A"));
     latestValue->setEnabled(false);
-    badLineValue = Value("Label42", QString());
-    historyValue = Value("Label43", QStringLiteral("N/A"));
+    badLineValue = Value(names::kBadLineValue, QString());
+    historyValue = Value(names::kHistoryValue, QStringLiteral("N/A"));
     historyValue->setEnabled(false);
-    renameValue = Value("Label44", QString());
-    trashValue = Value("Label45", QString());
-    deleteValue = Value("Label46", QString());
+    renameValue = Value(names::kRenameValue, QString());
+    trashValue = Value(names::kTrashValue, QString());
+    deleteValue = Value(names::kDeleteValue, QString());
     auto* g4 = new QGridLayout(optionsGroup);
     g4->setContentsMargins(6, 2, 6, 2);
     g4->setHorizontalSpacing(4);

@@ -4,6 +4,7 @@
 #include "model/FormatEditorModel.h"
 #include "env/LangTexts.h"
 #include "ui/Dialogs.h"
+#include "ui/ObjectNames.h"
 #include "ui/QtBridge.h"
 #include "ui/TextGuard.h"
 #include "ui/Widgets.h"
@@ -29,7 +30,7 @@ namespace lmx {
 FormatEditorPage::FormatEditorPage(FormatEditorModel& editor, const LangTexts& lang, IDialogs& dialogs,
                                    QWidget* parent)
     : QWidget(parent), ed_(editor), lang_(lang), dialogs_(dialogs) {
-    setObjectName("TabSheet2");
+    setObjectName(names::kFormatEditorPage);
     Build();
     Retranslate();
     Wire();

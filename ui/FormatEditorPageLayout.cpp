@@ -5,6 +5,7 @@
 #include "env/LangTexts.h"
 #include "ui/CaptionKeys.h"
 #include "ui/Dialogs.h"
+#include "ui/ObjectNames.h"
 #include "ui/QtBridge.h"
 #include "ui/TextGuard.h"
 #include "ui/Widgets.h"
@@ -53,30 +54,30 @@ QButtonGroup* Pair(QObject* parent, QRadioButton* a, QRadioButton* b) {
 } // namespace
 
 QWidget* FormatEditorPage::BuildGeneral() {
-    generalGroup = NamedGroup("GroupBox5");
-    nameCaption = NamedLabel("Label9");
-    nameEdit = Named<QLineEdit>("Edit6");
+    generalGroup = NamedGroup(names::kGeneralGroup);
+    nameCaption = NamedLabel(names::kFormatNameCaption);
+    nameEdit = Named<QLineEdit>(names::kFormatNameEdit);
     nameEdit->setEnabled(false);
-    commentCaption = NamedLabel("Label29");
-    commentEdit = Named<QLineEdit>("Edit3");
+    commentCaption = NamedLabel(names::kCommentCaption);
+    commentEdit = Named<QLineEdit>(names::kCommentEdit);
 
-    columnsGroup = NamedGroup("GroupBox9");
-    columnCountCaption = NamedLabel("Label14");
-    columnCountEdit = Named<QLineEdit>("Edit9", QStringLiteral("1"));
+    columnsGroup = NamedGroup(names::kColumnsGroup);
+    columnCountCaption = NamedLabel(names::kColumnCountCaption);
+    columnCountEdit = Named<QLineEdit>(names::kColumnCountEdit, QStringLiteral("1"));
     columnCountEdit->setEnabled(false);
     columnCountEdit->setFixedWidth(44);
-    separatorCaption = NamedLabel("Label13");
-    separatorEdit = OneCharEdit("Edit13", true);
-    tabSeparatorBox = Named<QCheckBox>("CheckBox5", QStringLiteral("Tabulation :"));
+    separatorCaption = NamedLabel(names::kSeparatorCaption);
+    separatorEdit = OneCharEdit(names::kSeparatorEdit, true);
+    tabSeparatorBox = Named<QCheckBox>(names::kTabSeparatorBox, QStringLiteral("Tabulation :"));
     tabSeparatorBox->setLayoutDirection(Qt::RightToLeft); // its text before the box
-    decimalCaption = NamedLabel("Label27");
-    decimalEdit = OneCharEdit("Edit14", true);
-    decimalSample = NamedLabel("Label28", QStringLiteral("(0?00)"));
-    quoteCaption = NamedLabel("Label51");
-    quoteBox = Named<QComboBox>("ComboBox11");
+    decimalCaption = NamedLabel(names::kDecimalCaption);
+    decimalEdit = OneCharEdit(names::kDecimalEdit, true);
+    decimalSample = NamedLabel(names::kDecimalSample, QStringLiteral("(0?00)"));
+    quoteCaption = NamedLabel(names::kQuoteCaption);
+    quoteBox = Named<QComboBox>(names::kQuoteBox);
     quoteBox->addItems({QString(), QString(), QString()});
-    groupCaption = NamedLabel("Label52");
-    groupEdit = OneCharEdit("Edit15", true);
+    groupCaption = NamedLabel(names::kGroupingCaption);
+    groupEdit = OneCharEdit(names::kGroupingEdit, true);
     auto* g9 = new QGridLayout(columnsGroup);
     g9->setContentsMargins(6, 2, 6, 2);
     g9->setVerticalSpacing(2);
@@ -99,11 +100,11 @@ QWidget* FormatEditorPage::BuildGeneral() {
     g9->addLayout(fields, 3, 0, 1, 4);
     g9->setColumnStretch(3, 1);
 
-    skipGroup = NamedGroup("GroupBox8");
-    skipEdit = Named<QLineEdit>("Edit4", QStringLiteral("0"));
+    skipGroup = NamedGroup(names::kSkipGroup);
+    skipEdit = Named<QLineEdit>(names::kSkipEdit, QStringLiteral("0"));
     skipEdit->setFixedWidth(54);
     skipEdit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,9}"), skipEdit));
-    skipUpDown = Named<QWidget>("UpDown1");
+    skipUpDown = Named<QWidget>(names::kSkipUpDown);
     up_ = new QToolButton(skipUpDown);
     up_->setArrowType(Qt::UpArrow);
     down_ = new QToolButton(skipUpDown);
@@ -116,18 +117,18 @@ QWidget* FormatEditorPage::BuildGeneral() {
         b->setFocusPolicy(Qt::NoFocus); // the field's Up and Down keys do what they do
         ud->addWidget(b);
     }
-    up_->setObjectName("UpDown1Up");
-    down_->setObjectName("UpDown1Down");
-    skipCaption = NamedLabel("Label11");
+    up_->setObjectName(names::kSkipUp);
+    down_->setObjectName(names::kSkipDown);
+    skipCaption = NamedLabel(names::kSkipCaption);
     auto* g8 = new QHBoxLayout(skipGroup);
     g8->setContentsMargins(6, 2, 6, 4);
     g8->addWidget(skipEdit);
     g8->addWidget(skipUpDown);
     g8->addWidget(skipCaption, 1);
 
-    headerCaption = NamedLabel("Label10");
-    headerBox = Named<QCheckBox>("CheckBox1");
-    headerMemo = Named<QPlainTextEdit>("Memo2");
+    headerCaption = NamedLabel(names::kHeaderCaption);
+    headerBox = Named<QCheckBox>(names::kHeaderBox);
+    headerMemo = Named<QPlainTextEdit>(names::kHeaderMemo);
     headerMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     headerMemo->setTabChangesFocus(true);
     GuardMemo(headerMemo);
@@ -163,39 +164,39 @@ QWidget* FormatEditorPage::BuildGeneral() {
 }
 
 QWidget* FormatEditorPage::BuildColumns() {
-    columnGroup = NamedGroup("GroupBox7");
-    columnTabs = Named<QTabBar>("TabControl1");
+    columnGroup = NamedGroup(names::kColumnGroup);
+    columnTabs = Named<QTabBar>(names::kColumnTabs);
     columnTabs->setExpanding(false);
     columnTabs->setIconSize(QSize(9, 9));
     columnTabs->setUsesScrollButtons(true);
     columnTabs->setDrawBase(true);
 
-    columnNameCaption = NamedLabel("Label7");
-    columnNameBox = Named<QComboBox>("ComboBox3");
+    columnNameCaption = NamedLabel(names::kColumnNameCaption);
+    columnNameBox = Named<QComboBox>(names::kColumnNameBox);
     columnNameBox->setEditable(true);
     columnNameBox->setInsertPolicy(QComboBox::NoInsert);
     columnNameBox->setCompleter(nullptr); // a new name is typed whole, never completed to a known one
-    typeCaption = NamedLabel("Label12");
-    typeBox = Named<QComboBox>("ComboBox6");
-    dateSepCaption = NamedLabel("Label48");
-    dateSepEdit = OneCharEdit("Edit7", false);
-    scaleBox = Named<QCheckBox>("CheckBox6");
-    percentBox = Named<QCheckBox>("CheckBox7");
-    controlCaption = NamedLabel("Label47");
-    controlBox = Named<QComboBox>("ComboBox7");
-    affixBox = Named<QCheckBox>("CheckBox2");
-    prefixRadio = Named<QRadioButton>("RadioButton1");
-    suffixRadio = Named<QRadioButton>("RadioButton2");
-    affixEdit = Named<QLineEdit>("Edit5");
-    caseBox = Named<QCheckBox>("CheckBox3");
-    upperRadio = Named<QRadioButton>("RadioButton3");
-    lowerRadio = Named<QRadioButton>("RadioButton4");
-    Pair(this, prefixRadio, suffixRadio)->setObjectName("FixeGroup");
-    Pair(this, upperRadio, lowerRadio)->setObjectName("CasseGroup");
-    deleteColumnButton = NamedButton("BitBtn20", QStringLiteral("X"));
-    moveLeftButton = NamedButton("BitBtn21", QStringLiteral("<<"));
-    addColumnButton = NamedButton("BitBtn22", QStringLiteral("+"));
-    moveRightButton = NamedButton("BitBtn23", QStringLiteral(">>"));
+    typeCaption = NamedLabel(names::kTypeCaption);
+    typeBox = Named<QComboBox>(names::kTypeBox);
+    dateSepCaption = NamedLabel(names::kDateSepCaption);
+    dateSepEdit = OneCharEdit(names::kDateSepEdit, false);
+    scaleBox = Named<QCheckBox>(names::kScaleBox);
+    percentBox = Named<QCheckBox>(names::kPercentBox);
+    controlCaption = NamedLabel(names::kControlCaption);
+    controlBox = Named<QComboBox>(names::kControlBox);
+    affixBox = Named<QCheckBox>(names::kAffixBox);
+    prefixRadio = Named<QRadioButton>(names::kPrefixRadio);
+    suffixRadio = Named<QRadioButton>(names::kSuffixRadio);
+    affixEdit = Named<QLineEdit>(names::kAffixEdit);
+    caseBox = Named<QCheckBox>(names::kCaseBox);
+    upperRadio = Named<QRadioButton>(names::kUpperRadio);
+    lowerRadio = Named<QRadioButton>(names::kLowerRadio);
+    Pair(this, prefixRadio, suffixRadio)->setObjectName(names::kAffixPlaceGroup);
+    Pair(this, upperRadio, lowerRadio)->setObjectName(names::kCaseChoiceGroup);
+    deleteColumnButton = NamedButton(names::kDeleteColumnButton, QStringLiteral("X"));
+    moveLeftButton = NamedButton(names::kMoveLeftButton, QStringLiteral("<<"));
+    addColumnButton = NamedButton(names::kAddColumnButton, QStringLiteral("+"));
+    moveRightButton = NamedButton(names::kMoveRightButton, QStringLiteral(">>"));
     for (QPushButton* b : {deleteColumnButton, moveLeftButton, addColumnButton, moveRightButton}) b->setFixedSize(34, 24);
 
     auto* body = new QGridLayout;
@@ -242,28 +243,28 @@ QWidget* FormatEditorPage::BuildColumns() {
 }
 
 void FormatEditorPage::Build() {
-    formatsGroup = NamedGroup("GroupBox3");
-    hintPanel = Named<QWidget>("Panel4");
-    hintLabel = NamedLabel("Label8", QStringLiteral("Define or modify file descriptions ..."));
+    formatsGroup = NamedGroup(names::kFormatsGroup);
+    hintPanel = Named<QWidget>(names::kHintPanel);
+    hintLabel = NamedLabel(names::kHintLabel, QStringLiteral("Define or modify file descriptions ..."));
     hintLabel->setWordWrap(true);
     hintLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     auto* p4 = new QHBoxLayout(hintPanel);
     p4->setContentsMargins(0, 0, 0, 0);
     p4->addWidget(hintLabel);
-    newButton = NamedButton("BitBtn6");
-    modelButton = NamedButton("BitBtn15");
-    modifyButton = NamedButton("BitBtn16");
-    saveButton = NamedButton("BitBtn7");
-    undoButton = NamedButton("BitBtn8");
-    deleteButton = NamedButton("BitBtn9");
+    newButton = NamedButton(names::kNewFormatButton);
+    modelButton = NamedButton(names::kModelFormatButton);
+    modifyButton = NamedButton(names::kModifyFormatButton);
+    saveButton = NamedButton(names::kSaveFormatButton);
+    undoButton = NamedButton(names::kUndoFormatButton);
+    deleteButton = NamedButton(names::kDeleteFormatButton);
     // The hint line has a row of its own: the longest hints and statuses must read whole.
     hintLabel->setMinimumHeight(20);
     auto* top = new QHBoxLayout;
     top->addStretch();
     for (QPushButton* b : {newButton, modelButton, modifyButton, saveButton, undoButton, deleteButton}) top->addWidget(b);
 
-    notesPanel = Named<QWidget>("Panel3");
-    notesMemo = Named<QPlainTextEdit>("Memo3");
+    notesPanel = Named<QWidget>(names::kNotesPanel);
+    notesMemo = Named<QPlainTextEdit>(names::kNotesMemo);
     notesMemo->setReadOnly(true);
     notesMemo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     SetReadableBackground(notesMemo, QPalette::Base, QColor(255, 251, 240), QPalette::Text);

@@ -5,6 +5,7 @@
 #include "core/Ports.h"
 #include "env/LangTexts.h"
 #include "ui/CaptionKeys.h"
+#include "ui/ObjectNames.h"
 #include "ui/QtBridge.h"
 #include "ui/TextGuard.h"
 #include "ui/Widgets.h"
@@ -31,16 +32,16 @@ void Shade(QWidget* w, bool enabled) {
 FormatNameDialog::FormatNameDialog(FormatEditorModel& editor, const FormatState& formats,
                                    const LangTexts& lang, IMessages& messages, QWidget* parent)
     : QDialog(parent), editor_(editor), formats_(formats), lang_(lang), messages_(messages) {
-    setObjectName("Form2");
+    setObjectName(names::kNameDialog);
     setWindowTitle(QStringLiteral("D\u00E9finition des formats"));
-    listCaption = NamedLabel("Label2");
-    formatBox = Named<QComboBox>("ComboBox3");
+    listCaption = NamedLabel(names::kNameDialogListCaption);
+    formatBox = Named<QComboBox>(names::kNameDialogFormatBox);
     formatBox->setMinimumWidth(200);
-    nameCaption = NamedLabel("Label1");
-    nameEdit = Named<QLineEdit>("Edit1");
+    nameCaption = NamedLabel(names::kNameDialogNameCaption);
+    nameEdit = Named<QLineEdit>(names::kNameDialogNameEdit);
     nameEdit->setValidator(new TextGuard(nameEdit, HeldOptions{}));
-    okButton = NamedButton("Button1", QStringLiteral("Ok"));
-    cancelButton = NamedButton("Button2", QStringLiteral("Annuler"));
+    okButton = NamedButton(names::kNameDialogOkButton, QStringLiteral("Ok"));
+    cancelButton = NamedButton(names::kNameDialogCancelButton, QStringLiteral("Annuler"));
     // Enter accepts when OK is enabled, and presses the button that has the focus.
     okButton->setDefault(true);
     listCaption->setBuddy(formatBox);

@@ -1,6 +1,7 @@
 #include "ui/LogPage.h"
 
 #include "ui/Dialogs.h"
+#include "ui/ObjectNames.h"
 #include "ui/QtBridge.h"
 #include "ui/Widgets.h"
 
@@ -14,17 +15,17 @@
 namespace lmx {
 
 LogPage::LogPage(Log& log, IDialogs& dialogs, QWidget* parent) : QWidget(parent), log_(log), dialogs_(dialogs) {
-    setObjectName("TabSheet6");
-    logView = Named<QPlainTextEdit>("Memo1");
+    setObjectName(names::kLogPage);
+    logView = Named<QPlainTextEdit>(names::kLogView);
     logView->setReadOnly(true);
     logView->setLineWrapMode(QPlainTextEdit::NoWrap);
     logView->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     logView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     logView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    saveButton = NamedButton("BitBtn12", QStringLiteral("Save"));
-    clearButton = NamedButton("BitBtn13", QStringLiteral("Clear"));
-    textColorButton = NamedButton("BitBtn11", QStringLiteral("Texte"));
-    backColorButton = NamedButton("BitBtn10", QStringLiteral("Fond"));
+    saveButton = NamedButton(names::kLogSaveButton, QStringLiteral("Save"));
+    clearButton = NamedButton(names::kLogClearButton, QStringLiteral("Clear"));
+    textColorButton = NamedButton(names::kLogTextColorButton, QStringLiteral("Texte"));
+    backColorButton = NamedButton(names::kLogBackColorButton, QStringLiteral("Fond"));
 
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {saveButton, clearButton, textColorButton, backColorButton}) {

@@ -11,6 +11,7 @@
 #include "env/Params.h"
 #include "ui/ConversionPage.h"
 #include "ui/FormatEditorPage.h"
+#include "ui/ObjectNames.h"
 #include "ui/ParametersPage.h"
 #include "ui/StatusBar.h"
 #include "ui/ToolkitTexts.h"
@@ -90,7 +91,7 @@ WindowContext::WindowContext(Session& session, IDialogs& dialogs, std::string pr
 
 MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     : QMainWindow(parent), ctx_(ctx), toolkitTexts_(std::make_unique<ToolkitTexts>()) {
-    setObjectName("Form1");
+    setObjectName(names::kMainWindow);
     setWindowTitle(QStringLiteral("Lumivex"));
     resize(kWidth, kHeight);
     QFont small = font();
@@ -98,19 +99,19 @@ MainWindow::MainWindow(WindowContext& ctx, QWidget* parent)
     setFont(small);
 
     auto* central = new QWidget;
-    central->setObjectName("Form1Client");
-    banner = NamedLabel("Image1");
+    central->setObjectName(names::kMainClient);
+    banner = NamedLabel(names::kBanner);
     banner->setPixmap(BannerPixmap(QSize(560, 44)));
     banner->setFixedSize(560, 44);
     banner->setAccessibleName(QStringLiteral("Lumivex")); // what the picture reads
-    aboutButton = NamedButton("BitBtn14");
-    quitButton = NamedButton("BitBtn5");
-    helpButton = NamedButton("BitBtn17", QStringLiteral("?"));
+    aboutButton = NamedButton(names::kAboutButton);
+    quitButton = NamedButton(names::kQuitButton);
+    helpButton = NamedButton(names::kHelpButton, QStringLiteral("?"));
     helpButton->setVisible(false);
 
     // The status bar first: a run on the conversion page reports to it.
     statusPanels = new StatusBar;
-    pages = Named<QTabWidget>("PageControl1");
+    pages = Named<QTabWidget>(names::kPages);
     conversionPage = new ConversionPage(ctx_.S, ctx_.Dialogs, *statusPanels);
     formatEditorPage = new FormatEditorPage(ctx_.S.editor, ctx_.Lang, ctx_.Dialogs);
     parametersPage = new ParametersPage(ctx_.Prm, ctx_.Lang, ctx_.Dialogs, ctx_.S.LngFileName);

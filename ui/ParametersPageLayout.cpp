@@ -3,6 +3,7 @@
 
 #include "env/LangTexts.h"
 #include "ui/CaptionKeys.h"
+#include "ui/ObjectNames.h"
 #include "ui/QtBridge.h"
 #include "ui/Widgets.h"
 
@@ -49,14 +50,14 @@ QButtonGroup* Group(QObject* owner, std::initializer_list<QAbstractButton*> butt
 ParametersPage::ParametersPage(Params& params, LangTexts& lang, IDialogs& dialogs, const std::string& lngFileName,
                          QWidget* parent)
     : QWidget(parent), prm_(params), lang_(lang), dialogs_(dialogs), model_(params, lang, lngFileName) {
-    setObjectName("TabSheet3");
+    setObjectName(names::kParametersPage);
 
-    categoryList = Named<QListWidget>("ListBox1");
+    categoryList = Named<QListWidget>(names::kCategoryList);
     categoryList->setFixedHeight(62);
     categoryList->viewport()->installEventFilter(this);
-    resultPanel = Named<QFrame>("Panel7");
+    resultPanel = Named<QFrame>(names::kResultPanel);
     resultPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    resultLabel = NamedLabel("Label53");
+    resultLabel = NamedLabel(names::kResultLabel);
     resultLabel->setWordWrap(true);
     resultLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     resultLabel->setAutoFillBackground(true);
@@ -64,7 +65,7 @@ ParametersPage::ParametersPage(Params& params, LangTexts& lang, IDialogs& dialog
     auto* p7 = new QVBoxLayout(resultPanel);
     p7->setContentsMargins(1, 1, 1, 1);
     p7->addWidget(resultLabel);
-    saveButton = Named<QToolButton>("BitBtn18");
+    saveButton = Named<QToolButton>(names::kSaveSettingsButton);
     saveButton->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     saveButton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     saveButton->setMinimumWidth(70);
@@ -117,30 +118,30 @@ ParametersPage::ParametersPage(Params& params, LangTexts& lang, IDialogs& dialog
 }
 
 void ParametersPage::BuildProcessing() {
-    processingPanel = Panel("Panel8");
-    processingTitle = Title("Label56");
+    processingPanel = Panel(names::kProcessingPanel);
+    processingTitle = Title(names::kProcessingTitle);
 
-    badLineGroup = NamedGroup("GroupBox12", QStringLiteral("En cas d'anomalie dans une des lignes :"));
-    rejectLineRadio = Radio("RadioButton9");
-    stopRunRadio = Radio("RadioButton10");
+    badLineGroup = NamedGroup(names::kBadLineGroup, QStringLiteral("En cas d'anomalie dans une des lignes :"));
+    rejectLineRadio = Radio(names::kRejectLineRadio);
+    stopRunRadio = Radio(names::kStopRunRadio);
     auto* g12 = new QHBoxLayout(badLineGroup);
     g12->addWidget(rejectLineRadio);
     g12->addWidget(stopRunRadio);
     erlGroup_ = Group(this, {rejectLineRadio, stopRunRadio});
 
-    resultFileGroup = NamedGroup("GroupBox11");
-    sameDirRadio = Radio("RadioButton7");
-    otherDirRadio = Radio("RadioButton8");
-    dirEdit = Named<QLineEdit>("Edit11");
+    resultFileGroup = NamedGroup(names::kResultFileGroup);
+    sameDirRadio = Radio(names::kSameDirRadio);
+    otherDirRadio = Radio(names::kOtherDirRadio);
+    dirEdit = Named<QLineEdit>(names::kDirEdit);
     dirEdit->setReadOnly(true); // only the folder chooser fills it
-    dirButton = NamedButton("Button1", QStringLiteral("..."));
+    dirButton = NamedButton(names::kDirButton, QStringLiteral("..."));
     dirButton->setFixedWidth(30);
-    addTextBox = Named<QCheckBox>("CheckBox4");
-    addTextEdit = Named<QLineEdit>("Edit12");
-    extensionPanel = Named<QWidget>("Panel10");
-    sourceExtRadio = Radio("RadioButton12");
-    newExtRadio = Radio("RadioButton13");
-    extEdit = Named<QLineEdit>("Edit8");
+    addTextBox = Named<QCheckBox>(names::kAddTextBox);
+    addTextEdit = Named<QLineEdit>(names::kAddTextEdit);
+    extensionPanel = Named<QWidget>(names::kExtensionPanel);
+    sourceExtRadio = Radio(names::kSourceExtRadio);
+    newExtRadio = Radio(names::kNewExtRadio);
+    extEdit = Named<QLineEdit>(names::kExtEdit);
     for (QLineEdit* e : {addTextEdit, extEdit}) e->setFixedWidth(110);
     auto* p10 = new QGridLayout(extensionPanel);
     p10->setContentsMargins(0, 0, 0, 0);
@@ -161,13 +162,13 @@ void ParametersPage::BuildProcessing() {
     g11->addLayout(added, 3, 0, 1, 3);
     g11->addWidget(extensionPanel, 4, 0, 1, 3);
     // The data files' encoding and the results' line end, at the right of the name's rows.
-    encodingCaption = NamedLabel("Label57");
-    encodingBox = Named<QComboBox>("ComboBox9");
+    encodingCaption = NamedLabel(names::kEncodingCaption);
+    encodingBox = Named<QComboBox>(names::kEncodingBox);
     // The first one is named in the language in use.
     encodingBox->addItems({QString(), QStringLiteral("UTF-8"), QStringLiteral("Windows-1252")});
     encodingBox->setFixedWidth(104); // the list itself opens as wide as its items
-    lineEndCaption = NamedLabel("Label58");
-    lineEndBox = Named<QComboBox>("ComboBox10");
+    lineEndCaption = NamedLabel(names::kLineEndCaption);
+    lineEndBox = Named<QComboBox>(names::kLineEndBox);
     lineEndBox->addItems({QStringLiteral("CR LF"), QStringLiteral("LF")});
     auto* dataBox = new QGridLayout;
     dataBox->addWidget(encodingCaption, 0, 0);
@@ -180,13 +181,13 @@ void ParametersPage::BuildProcessing() {
     dirGroup_ = Group(this, {sameDirRadio, otherDirRadio});
     extGroup_ = Group(this, {sourceExtRadio, newExtRadio});
 
-    afterRunGroup = NamedGroup("GroupBox13");
-    renameRadio = Radio("RadioButton14");
-    renameEdit = Named<QLineEdit>("Edit10");
+    afterRunGroup = NamedGroup(names::kAfterRunGroup);
+    renameRadio = Radio(names::kRenameRadio);
+    renameEdit = Named<QLineEdit>(names::kRenameEdit);
     renameEdit->setFixedWidth(110);
-    trashRadio = Radio("RadioButton15");
-    deleteRadio = Radio("RadioButton16");
-    keepRadio = Radio("RadioButton17");
+    trashRadio = Radio(names::kTrashRadio);
+    deleteRadio = Radio(names::kDeleteRadio);
+    keepRadio = Radio(names::kKeepRadio);
     auto* g13 = new QGridLayout(afterRunGroup);
     g13->setVerticalSpacing(3);
     g13->addWidget(renameRadio, 0, 0);
@@ -206,20 +207,20 @@ void ParametersPage::BuildProcessing() {
 }
 
 void ParametersPage::BuildEnvironment() {
-    environmentPanel = Panel("Panel9");
-    environmentTitle = Title("Label55");
-    languageGroup = NamedGroup("GroupBox16");
-    languageBox = Named<QComboBox>("ComboBox8"); // a pick list: not editable
+    environmentPanel = Panel(names::kEnvironmentPanel);
+    environmentTitle = Title(names::kEnvironmentTitle);
+    languageGroup = NamedGroup(names::kLanguageGroup);
+    languageBox = Named<QComboBox>(names::kLanguageBox); // a pick list: not editable
     languageBox->setMinimumWidth(160);
-    applyLanguageButton = NamedButton("Button5");
+    applyLanguageButton = NamedButton(names::kApplyLanguageButton);
     auto* g16 = new QHBoxLayout(languageGroup);
     g16->addWidget(languageBox);
     g16->addWidget(applyLanguageButton);
     g16->addStretch();
 
-    logKindGroup = NamedGroup("GroupBox10", QStringLiteral(" Log : "));
-    simpleLogRadio = Radio("RadioButton5");
-    extendedLogRadio = Radio("RadioButton6");
+    logKindGroup = NamedGroup(names::kLogKindGroup, QStringLiteral(" Log : "));
+    simpleLogRadio = Radio(names::kSimpleLogRadio);
+    extendedLogRadio = Radio(names::kExtendedLogRadio);
     auto* g10 = new QHBoxLayout(logKindGroup);
     g10->addWidget(simpleLogRadio);
     g10->addWidget(extendedLogRadio);
@@ -227,8 +228,8 @@ void ParametersPage::BuildEnvironment() {
     logGroup_ = Group(this, {simpleLogRadio, extendedLogRadio});
 
     // Kept for options the program does not offer yet.
-    datesGroup = NamedGroup("GroupBox14", QStringLiteral("Gestion des dates : "));
-    historyGroup = NamedGroup("GroupBox15", QStringLiteral(" Historiques et sauvegardes : "));
+    datesGroup = NamedGroup(names::kDatesGroup, QStringLiteral("Gestion des dates : "));
+    historyGroup = NamedGroup(names::kHistoryGroup, QStringLiteral(" Historiques et sauvegardes : "));
     for (QGroupBox* g : {datesGroup, historyGroup}) {
         g->setEnabled(false);
         g->setMinimumHeight(60);
@@ -244,11 +245,11 @@ void ParametersPage::BuildEnvironment() {
 }
 
 void ParametersPage::BuildIntegration() {
-    integrationPanel = Panel("Panel11");
-    integrationTitle = Title("Label50");
-    startMenuButton = NamedButton("Button2");
-    desktopButton = NamedButton("Button4");
-    openWithButton = NamedButton("Button3");
+    integrationPanel = Panel(names::kIntegrationPanel);
+    integrationTitle = Title(names::kIntegrationTitle);
+    startMenuButton = NamedButton(names::kStartMenuButton);
+    desktopButton = NamedButton(names::kDesktopButton);
+    openWithButton = NamedButton(names::kOpenWithButton);
     auto* p11 = new QVBoxLayout(integrationPanel);
     p11->addWidget(integrationTitle);
     for (QPushButton* b : {startMenuButton, desktopButton, openWithButton}) {

@@ -3,6 +3,7 @@
 #include "common/Text.h"
 #include "core/RejectTable.h"
 #include "env/LangTexts.h"
+#include "ui/ObjectNames.h"
 #include "ui/QtBridge.h"
 #include "ui/Widgets.h"
 
@@ -121,8 +122,8 @@ void RejectsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 }
 
 RejectsPage::RejectsPage(const IGridSource& source, QWidget* parent) : QWidget(parent), source_(source) {
-    setObjectName("TabSheet5");
-    grid = Named<GridView>("StringGrid4");
+    setObjectName(names::kRejectsPage);
+    grid = Named<GridView>(names::kRejectsGrid);
     model_ = new GridModel(source_, grid);
     grid->setModel(model_);
     SetupGridView(grid, 30);
@@ -133,9 +134,9 @@ RejectsPage::RejectsPage(const IGridSource& source, QWidget* parent) : QWidget(p
                 if (cur.isValid()) onCellSelected(cur.column(), cur.row());
             });
 
-    titleLabel = NamedLabel("Label31");
-    countLabel = NamedLabel("Label32", QStringLiteral("..."));
-    explanationLabel = NamedLabel("Label33");
+    titleLabel = NamedLabel(names::kRejectsTitle);
+    countLabel = NamedLabel(names::kRejectsCount, QStringLiteral("..."));
+    explanationLabel = NamedLabel(names::kRejectExplanation);
     explanationLabel->setWordWrap(true);
     explanationLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // As high as its text needs at its width: the grid gives up the height.

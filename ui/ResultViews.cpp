@@ -4,6 +4,7 @@
 #include "env/LangTexts.h"
 #include "model/Mnemonics.h"
 #include "ui/GridCells.h"
+#include "ui/ObjectNames.h"
 #include "ui/QtBridge.h"
 #include "ui/GridModel.h"
 #include "ui/ChartPage.h"
@@ -27,11 +28,13 @@ namespace lmx {
 ResultViews::ResultViews(GridCells& outPreview, const IGridSource& rejects, Log& log, IDialogs& dialogs,
                            QWidget* parent)
     : QTabWidget(parent) {
-    setObjectName("PageControl2");
+    setObjectName(names::kResultViews);
 
-    outputTab = Named<QWidget>("TabSheet4");
+    outputTab = Named<QWidget>(names::kOutputTab);
     const FileGroup out = BuildFileGroup(
-        {"GroupBox2", "Panel2", "Label16", "BitBtn4", "Label4", "Edit2", "Label5", "ComboBox2", "Label6", "StringGrid2"},
+        {names::kOutputGroup, names::kOutDirPanel, names::kOutDirLabel, names::kChangeButton,
+         names::kOutNameCaption, names::kOutNameEdit, names::kOutputFormatCaption, names::kOutputFormatBox,
+         names::kOutputPreviewCaption, names::kOutputGrid},
         outPreview);
     out.layout->setRowStretch(4, 1);
     outputGroup = out.group;

@@ -1,12 +1,13 @@
 #include "ui/Screenshots.h"
 
-#include "common/Text.h"
 #include "common/Basics.h"
-#include "model/FormatEditorModel.h"
+#include "common/Text.h"
 #include "env/Params.h"
+#include "model/FormatEditorModel.h"
 #include "ui/AboutBox.h"
 #include "ui/ConversionPage.h"
 #include "ui/FormatEditorPage.h"
+#include "ui/ObjectNames.h"
 #include "ui/ParametersPage.h"
 #include "ui/QtBridge.h"
 
@@ -29,6 +30,34 @@ namespace lmx {
 bool ScreenshotDialogs::OpenFiles(const std::string&, const std::string&, std::vector<std::string>& files) {
     files = sources;
     return !files.empty();
+}
+
+namespace {
+
+void Report(const QString& text) {
+    std::fputs(("Lumivex: " + text + "\n").toLocal8Bit().constData(), stderr);
+}
+
+} // namespace
+
+void ConsoleDialogs::Show(const std::string& text) {
+    ++shown;
+    Report(Qs(text));
+}
+
+bool ConsoleDialogs::Confirm(const std::string& text) {
+    Show(text);
+    return false;
+}
+
+void ConsoleDialogs::ShowPaths(const TextWithPaths& text) {
+    ++shown;
+    Report(Qs(text));
+}
+
+bool ConsoleDialogs::ConfirmPaths(const TextWithPaths& text) {
+    ShowPaths(text);
+    return false;
 }
 
 namespace {
@@ -116,10 +145,10 @@ bool SaveScreenshots(QWidget& window, const QString& folder) {
     QDir().mkpath(folder);
     bool ok = true;
     auto shoot = [&](QWidget& w, const QString& name) { ok = Shoot(w, folder, name) && ok; };
-    auto* pages = window.findChild<QTabWidget*>("PageControl1");
-    auto* lower = window.findChild<QTabWidget*>("PageControl2");
-    auto* params = window.findChild<ParametersPage*>("TabSheet3");
-    auto* editor = window.findChild<FormatEditorPage*>("TabSheet2");
+    auto* pages = window.findChild<QTabWidget*>(names::kPages);
+    auto* lower = window.findChild<QTabWidget*>(names::kResultViews);
+    auto* params = window.findChild<ParametersPage*>(names::kParametersPage);
+    auto* editor = window.findChild<FormatEditorPage*>(names::kFormatEditorPage);
     if (!pages || !lower || !params || !editor) return false;
 
     for (int i = 0; i < pages->count(); ++i) {
@@ -147,7 +176,7 @@ bool SaveScreenshots(QWidget& window, const QString& folder) {
     shoot(window, QStringLiteral("formats-start"));
     editor->EnterState(ndNew, "NOUVEAU");
     shoot(window, QStringLiteral("formats-new"));
-    auto* inFormats = window.findChild<QComboBox*>("ComboBox1");
+    auto* inFormats = window.findChild<QComboBox*>(names::kInputFormatBox);
     if (inFormats && inFormats->count() > 0) {
         editor->EnterState(ndModify, Cp(inFormats->itemText(0)));
         shoot(window, QStringLiteral("formats-modify"));
@@ -172,12 +201,12 @@ bool SaveRunScreenshots(QWidget& window, ScreenshotDialogs& dialogs, const QStri
     QDir().mkpath(folder);
     bool ok = true;
     auto shoot = [&](const QString& name) { ok = Shoot(window, folder, name) && ok; };
-    auto* lower = window.findChild<QTabWidget*>("PageControl2");
-    auto* open = window.findChild<QAbstractButton*>("BitBtn3");
-    auto* convert = window.findChild<QAbstractButton*>("BitBtn1");
-    auto* runBar = window.findChild<QProgressBar*>("ProgressBar1");
-    auto* fileBar = window.findChild<QProgressBar*>("ProgressBar2");
-    auto* grid = window.findChild<QTableView*>("StringGrid4");
+    auto* lower = window.findChild<QTabWidget*>(names::kResultViews);
+    auto* open = window.findChild<QAbstractButton*>(names::kOpenButton);
+    auto* convert = window.findChild<QAbstractButton*>(names::kConvertButton);
+    auto* runBar = window.findChild<QProgressBar*>(names::kRunBar);
+    auto* fileBar = window.findChild<QProgressBar*>(names::kFileBar);
+    auto* grid = window.findChild<QTableView*>(names::kRejectsGrid);
     if (!lower || !open || !convert || !runBar || !fileBar || !grid || dialogs.sources.empty()) return false;
 
     // Chosen, running (both bars under way), done.

@@ -31,6 +31,18 @@ public:
     std::vector<std::string> sources;
 };
 
+// For the check modes, run with no one at the screen: a message goes to the error output instead of
+// a window that would wait for an answer; a confirmation is refused.
+class ConsoleDialogs : public ScreenshotDialogs {
+public:
+    void Show(const std::string& text) override;
+    bool Confirm(const std::string& text) override;
+    void ShowPaths(const TextWithPaths& text) override;
+    bool ConfirmPaths(const TextWithPaths& text) override;
+
+    int shown = 0; // messages and confirmations
+};
+
 // Writes the sample formats and sources into folder (which exists) and the parameters that choose
 // them; the sources' paths. Empty when a file could not be written.
 std::vector<std::string> WriteScreenshotSamples(const std::string& folder, Params& params);

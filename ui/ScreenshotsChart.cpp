@@ -4,6 +4,7 @@
 #include "common/Text.h"
 #include "common/Basics.h"
 #include "ui/ChartPage.h"
+#include "ui/ObjectNames.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -60,9 +61,9 @@ bool WaitForChart(ChartPage& page) {
 } // namespace
 
 bool SaveChartScreenshots(QWidget& window, ScreenshotDialogs& dialogs, const QString& folder) {
-    auto* lower = window.findChild<QTabWidget*>("PageControl2");
-    auto* open = window.findChild<QAbstractButton*>("BitBtn3");
-    auto* page = window.findChild<ChartPage*>("ChartPage");
+    auto* lower = window.findChild<QTabWidget*>(names::kResultViews);
+    auto* open = window.findChild<QAbstractButton*>(names::kOpenButton);
+    auto* page = window.findChild<ChartPage*>(names::kChartPage);
     if (!lower || !open || !page || dialogs.sources.empty()) return false;
     bool ok = true;
     const auto shoot = [&](const QString& name) {

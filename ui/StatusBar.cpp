@@ -1,6 +1,7 @@
 #include "ui/StatusBar.h"
 
 #include "env/LangTexts.h"
+#include "ui/ObjectNames.h"
 #include "ui/QtBridge.h"
 
 #include <QLabel>
@@ -9,7 +10,7 @@
 namespace lmx {
 
 StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
-    setObjectName("StatusBar1");
+    setObjectName(names::kStatusBar);
     setSizeGripEnabled(false);
 }
 
@@ -20,7 +21,7 @@ void StatusBar::Build(const LangTexts& lang) {
     const int height = 20;
     for (int i = 0; i < 5; ++i) {
         auto* panel = new QLabel(texts[i]);
-        panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
+        panel->setObjectName(names::kStatusBar + QStringLiteral("Panel%1").arg(i));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setFixedHeight(height);
         if (i == 1) panel->setFixedWidth(250);
@@ -40,8 +41,8 @@ void StatusBar::Build(const LangTexts& lang) {
         bar->show();
         return bar;
     };
-    runBar = makeBar(panels_[1], "ProgressBar1");
-    fileBar = makeBar(panels_[3], "ProgressBar2");
+    runBar = makeBar(panels_[1], names::kRunBar);
+    fileBar = makeBar(panels_[3], names::kFileBar);
     runBar->setAccessibleName(Qs(lang.Text(LK::acc_runBar)));
     fileBar->setAccessibleName(Qs(lang.Text(LK::acc_fileBar)));
 }

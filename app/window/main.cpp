@@ -111,7 +111,11 @@ int main(int argc, char* argv[]) {
     if (programDir.empty()) programDir = "./";
     if (programFile.empty()) programFile = programDir + "Lumivex";
 
-    lmx::QtDialogs dialogs;
+    // The check modes run with no one at the screen: a message is printed, never waited on.
+    lmx::QtDialogs windowDialogs;
+    lmx::ConsoleDialogs consoleDialogs;
+    const bool checking = !shotsFolder.isEmpty() || startupLog;
+    lmx::IDialogs& dialogs = checking ? static_cast<lmx::IDialogs&>(consoleDialogs) : windowDialogs;
     lmx::HomeTrash trash = lmx::HomeTrash::ForUser();
     lmx::Session session(dialogs, trash);
     // A read-only installation keeps the user's files in the user's configuration folder.
@@ -127,11 +131,13 @@ int main(int argc, char* argv[]) {
     ctx.ProgramFile = programFile;
 
     lmx::MainWindow form(ctx);
-    dialogs.SetParent(&form);
+    windowDialogs.SetParent(&form);
     lmx::AboutBox about;
     form.aboutBox = &about;
     lmx::FormatNameDialog nameDialog(session.editor, session.formats, session.lang, dialogs);
-    dialogs.SetNameDialog(&nameDialog);
+    windowDialogs.SetNameDialog(&nameDialog);
+    // Pictures of a start that went wrong (no format file beside the program) would mislead.
+    if (!shotsFolder.isEmpty() && consoleDialogs.shown > 0) return 1;
 
     form.show();
     if (startupLog) {

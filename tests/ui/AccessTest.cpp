@@ -20,9 +20,8 @@ namespace lmx {
 namespace {
 
 using test::CrLf;
+using test::RgbOf;
 using test::WriteFile;
-
-Rgb RgbOf(const QColor& c) { return {c.red(), c.green(), c.blue()}; }
 
 QPalette DarkTheme() {
     QPalette p;
@@ -97,36 +96,30 @@ TEST_P(Colours, EveryColourTheProgramSetsReadsInTheTheme) {
     const auto look = [&](QWidget& root, const std::string& where) {
         for (std::string& b : Unreadable(root, where)) bad.push_back(std::move(b));
     };
-    p.dialogs.openAnswers.push_back({p.path("q.txt")});
-    QTest::mouseClick(form->findChild<QPushButton*>("BitBtn3"), Qt::LeftButton);
+    p.Choose(*form, {p.path("q.txt")});
     look(*form, "result proposed");
     // Lit under the mouse, then run: a rejected count.
     QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(form->findChild<QPushButton*>("BitBtn1"), &move);
+    QCoreApplication::sendEvent(form->findChild<QPushButton*>(names::kConvertButton), &move);
     look(*form, "lit");
     test::Convert(*form);
     look(*form, "after the run");
     // The titles of the grids and the rejected lines' file band.
-    for (const char* name : {"StringGrid1", "StringGrid4"}) {
+    for (const char* name : {names::kInputGrid, names::kRejectsGrid}) {
         QHeaderView* titles = form->findChild<QTableView*>(name)->horizontalHeader();
         const QRect first(titles->sectionViewportPosition(1), 0, titles->sectionSize(1) - 1, titles->height() - 1);
         const QImage img = titles->grab(first).toImage();
         EXPECT_GE(InkContrast(img, img.pixel(1, 1)), kReadableRatio) << name;
     }
-    auto* rejects = form->findChild<QTableView*>("StringGrid4");
+    auto* rejects = form->findChild<QTableView*>(names::kRejectsGrid);
     const QImage cells = rejects->viewport()->grab().toImage();
     const QRect band = rejects->visualRect(rejects->model()->index(2, 1));
     EXPECT_GE(ContrastRatio(RgbOf(cells.pixel(band.left() + 1, band.bottom() - 1)), RgbOf(Qt::white)), kReadableRatio);
     // The result exists now: no name, on red.
-    p.dialogs.openAnswers.push_back({p.path("q.txt")});
-    QTest::mouseClick(form->findChild<QPushButton*>("BitBtn3"), Qt::LeftButton);
+    p.Choose(*form, {p.path("q.txt")});
     look(*form, "result refused");
-    // The editor with a new format (greyed fields), and the name dialog in each mode.
-    form->pages->setCurrentIndex(1);
-    form->formatEditorPage->EnterState(ndNew, "NEW");
-    look(*form, "editor");
-    form->pages->setCurrentIndex(2);
-    look(*form, "parameters");
+    // Every page, the editor with a new format (greyed fields), and the name dialog in each mode.
+    test::ForEveryPage(*form, [&](const std::string& where) { look(*form, where); }, ndNew, "NEW");
     FormatNameDialog dialog(p.session.editor, p.formats, p.lang, p.dialogs);
     for (const int mode : {ndNew, ndModify}) {
         p.session.editor.NameDlgMode = mode;

@@ -28,23 +28,20 @@ TEST(ChartPage, ThePlantedValueOfAFileAndOfItsResultIsFoundByItsLine) {
     std::string text;
     for (int n = 1; n <= 100'000; ++n) text += n == 4321 ? "1050;x\r\n" : n % 2 ? "10,6;x\r\n" : "10,5;x\r\n";
     test::WriteFile(p.path("q.txt"), text);
-    auto form = p.Open();
-    form->show();
-    p.dialogs.openAnswers.push_back({p.path("q.txt")});
-    QTest::mouseClick(form->findChild<QPushButton*>("BitBtn3"), Qt::LeftButton);
-    auto* page = form->findChild<ChartPage*>("ChartPage");
+    auto form = p.OpenWith({p.path("q.txt")});
+    auto* page = form->findChild<ChartPage*>(names::kChartPage);
     ASSERT_TRUE(page);
-    form->findChild<QTabWidget*>("PageControl2")->setCurrentWidget(page);
+    form->findChild<QTabWidget*>(names::kResultViews)->setCurrentWidget(page);
     WaitForChart(*page);
-    auto* columns = form->findChild<QComboBox*>("ChartColumn");
+    auto* columns = form->findChild<QComboBox*>(names::kChartColumnBox);
     ASSERT_EQ(columns->count(), 1);
     EXPECT_EQ(columns->currentText(), "A");
-    auto* summary = form->findChild<QLabel*>("ChartSummary");
+    auto* summary = form->findChild<QLabel*>(names::kChartSummary);
     EXPECT_TRUE(summary->text().contains(QString::fromUtf8("ligne 4 321 : ×100"))) << summary->text().toStdString();
 
     // A click on the drawn spike, then on the summary: the line's number, value and bytes.
-    const auto* point = form->findChild<QLabel*>("ChartPoint");
-    const auto* line = form->findChild<QLabel*>("ChartLine");
+    const auto* point = form->findChild<QLabel*>(names::kChartPoint);
+    const auto* line = form->findChild<QLabel*>(names::kChartLine);
     ASSERT_TRUE(page->view->Jump());
     QTest::mouseClick(page->view, Qt::LeftButton, {}, page->view->PlaceOf(*page->view->Jump()).toPoint());
     EXPECT_EQ(point->text().toStdString(), "ligne 4 321, - : 1050");
@@ -55,8 +52,9 @@ TEST(ChartPage, ThePlantedValueOfAFileAndOfItsResultIsFoundByItsLine) {
 
     // After a run the result is drawn, read with the output format.
     test::Convert(*form);
-    form->findChild<QTabWidget*>("PageControl2")->setCurrentWidget(page);
-    QTRY_VERIFY_WITH_TIMEOUT(form->findChild<QLabel*>("ChartStatus")->text().contains("q_conv.txt"), 20'000);
+    form->findChild<QTabWidget*>(names::kResultViews)->setCurrentWidget(page);
+    QTRY_VERIFY_WITH_TIMEOUT(form->findChild<QLabel*>(names::kChartStatus)->text().contains("q_conv.txt"),
+                             20'000);
     WaitForChart(*page);
     QTest::mouseClick(summary, Qt::LeftButton);
     EXPECT_EQ(line->text().toStdString(), "x;1050");

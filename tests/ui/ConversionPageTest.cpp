@@ -3,9 +3,10 @@
 #include "UiFixture.h"
 
 #include "common/Basics.h"
+#include "common/Contrast.h"
+#include "ui/ConversionPage.h"
 #include "ui/GridCells.h"
 #include "ui/MainWindow.h"
-#include "ui/ConversionPage.h"
 #include "ui/ResultViews.h"
 
 #include <QApplication>
@@ -22,39 +23,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 
 namespace lmx {
 namespace {
 
+using test::Cell;
+using test::Click;
 using test::CrLf;
+using test::Text;
 using test::WriteFile;
-
-// Formats IN and OUT remembered, so the window starts with both selected.
-void Prepare(test::Program& p) { test::PrepareInOut(p); }
-
-QString Text(MainWindow& f, const char* name) {
-    QWidget* w = f.findChild<QWidget*>(name);
-    if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
-    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
-    return "<?>";
-}
-
-void Click(MainWindow& f, const char* name) { QTest::mouseClick(f.findChild<QPushButton*>(name), Qt::LeftButton); }
 
 // The window with the file opened through "Ouvrir".
 std::unique_ptr<MainWindow> OpenWith(test::Program& p, const std::string& name, const std::vector<std::string>& lines) {
     WriteFile(p.path(name), CrLf(lines));
-    auto form = p.Open();
-    form->show();
-    p.dialogs.openAnswers.push_back({p.path(name)});
-    Click(*form, "BitBtn3");
-    return form;
-}
-
-// What a grid shows in a cell.
-QString Cell(MainWindow& f, const char* grid, int row, int col) {
-    return f.findChild<QTableView*>(grid)->model()->index(row, col).data().toString();
+    return p.OpenWith({p.path(name)});
 }
 
 TEST(StartUp, FirstStartInAnEmptyFolder) {
@@ -75,8 +57,8 @@ TEST(StartUp, FirstStartInAnEmptyFolder) {
     EXPECT_EQ("Le fichier de d\xE9" "finition des formats n'a pas pu \xEAtre ouvert (" + p.path("Lumivex.fmt") + ").",
               p.dialogs.shown[0]);
     EXPECT_TRUE(test::Exists(p.path("Lumivex.prm")));
-    EXPECT_EQ("Non", Text(*form, "Label44").toStdString()); // SRN "0"
-    EXPECT_EQ("Rejet ligne", Text(*form, "Label42").toStdString());
+    EXPECT_EQ("Non", Text(*form, names::kRenameValue).toStdString()); // SRN "0"
+    EXPECT_EQ("Rejet ligne", Text(*form, names::kBadLineValue).toStdString());
 }
 
 // A first start speaks the desktop's language when the language file has it; a parameters file
@@ -88,7 +70,8 @@ TEST(StartUp, FirstStartFollowsTheDesktopLanguage) {
         if (prmFile) WriteFile(p.path("Lumivex.prm"), FileBanner(bkParameters) + "\r\n" + CrLf({"[P]", "LNG=Fran\xE7" "ais", "[/]"}));
         p.session.DesktopLanguageCode = "en";
         auto form = p.Open();
-        EXPECT_EQ(prmFile ? "Quitter" : "Quit", test::Caption(form->findChild<QPushButton*>("BitBtn5")->text()));
+        EXPECT_EQ(prmFile ? "Quitter" : "Quit",
+                  test::Caption(form->findChild<QPushButton*>(names::kQuitButton)->text()));
         EXPECT_EQ(!prmFile, test::ReadFile(p.path("Lumivex.prm")).find("LNG=English\r\n") != std::string::npos);
     }
 }
@@ -96,10 +79,6 @@ TEST(StartUp, FirstStartFollowsTheDesktopLanguage) {
 // The log page's text meets the contrast of WCAG AA (4.5 to 1), with the colours of a first start
 // and with the pair that earlier starts wrote into the parameters file.
 TEST(StartUp, LogTextIsReadable) {
-    const auto luminance = [](const QColor& c) {
-        const auto lin = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
-    };
     for (const bool oldPair : {false, true}) {
         test::Program p;
         if (oldPair) {
@@ -109,9 +88,10 @@ TEST(StartUp, LogTextIsReadable) {
         }
         auto form = p.Open();
         form->show();
-        const QPalette pal = form->findChild<QWidget*>("Memo1")->palette();
-        const double a = luminance(pal.color(QPalette::Text)), b = luminance(pal.color(QPalette::Base));
-        EXPECT_GE((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05), 4.5) << oldPair;
+        const QPalette pal = form->findChild<QWidget*>(names::kLogView)->palette();
+        const double ratio =
+            ContrastRatio(test::RgbOf(pal.color(QPalette::Text)), test::RgbOf(pal.color(QPalette::Base)));
+        EXPECT_GE(ratio, kReadableRatio) << oldPair;
     }
 }
 
@@ -136,19 +116,18 @@ TEST(StartUp, QuitWritesTheParametersAndAFailedWriteKeepsTheWindow) {
 TEST(ConversionPage, ChosenFilesReachTheNamesThePreviewsAndTheResult) {
     // The rules (order, empty files, line ends, proposal) are the core's; here only what the page shows.
     test::Program p;
-    Prepare(p);
+    test::PrepareInOut(p);
     auto form = p.Open();
     form->show();
     WriteFile(p.path("b.txt"), "3;z\r\n");
     WriteFile(p.path("A.txt"), "2,5;y,z\r\n");
     WriteFile(p.path("e.txt"), "");
     p.dialogs.shown.clear();
-    p.dialogs.openAnswers.push_back({p.path("b.txt"), p.path("e.txt"), p.path("A.txt")});
-    Click(*form, "BitBtn3");
+    p.Choose(*form, {p.path("b.txt"), p.path("e.txt"), p.path("A.txt")});
     EXPECT_EQ((std::vector<std::string>{"Le fichier e.txt est vide et ne sera donc pas converti."}), p.dialogs.shown);
-    EXPECT_EQ("A.txt", Text(*form, "Edit1").toStdString());
-    EXPECT_EQ("A_conv.txt", Text(*form, "Edit2").toStdString());
-    EXPECT_TRUE(form->findChild<QWidget*>("BitBtn4")->isEnabled());
+    EXPECT_EQ("A.txt", Text(*form, names::kFileEdit).toStdString());
+    EXPECT_EQ("A_conv.txt", Text(*form, names::kOutNameEdit).toStdString());
+    EXPECT_TRUE(form->findChild<QWidget*>(names::kChangeButton)->isEnabled());
     const GridCells& in = form->conversionPage->InPreview();
     EXPECT_EQ("A", in.Cell(1, 0));
     EXPECT_EQ("2,5", in.Cell(1, 1));
@@ -158,34 +137,33 @@ TEST(ConversionPage, ChosenFilesReachTheNamesThePreviewsAndTheResult) {
 
     // An existing proposal is dropped: Edit2 shows a blank on red.
     WriteFile(p.path("A_conv.txt"), "old");
-    p.dialogs.openAnswers.push_back({p.path("A.txt")});
-    Click(*form, "BitBtn3");
-    auto* edit2 = form->findChild<QLineEdit*>("Edit2");
+    p.Choose(*form, {p.path("A.txt")});
+    auto* edit2 = form->findChild<QLineEdit*>(names::kOutNameEdit);
     EXPECT_EQ(" ", edit2->text().toStdString());
     EXPECT_EQ(QColor(Qt::red), edit2->palette().color(QPalette::Base));
 }
 
 TEST(ConversionPage, FileNamesAreTheFileSystemsOwnBytes) {
     test::Program p;
-    Prepare(p);
+    test::PrepareInOut(p);
     auto form = p.Open();
     form->show();
     const std::string name = "cours \xC3\xA9t\xC3\xA9 \xE2\x82\xBD.txt"; // UTF-8, one sign outside Windows-1252
     WriteFile(p.path(name), "1;x\r\n");
-    p.dialogs.openAnswers.push_back({p.path(name)});
-    Click(*form, "BitBtn3");
-    EXPECT_EQ(QString::fromUtf8(name.c_str()), Text(*form, "Edit1"));
-    EXPECT_EQ(QString::fromUtf8("cours \xC3\xA9t\xC3\xA9 \xE2\x82\xBD_conv.txt"), Text(*form, "Edit2"));
+    p.Choose(*form, {p.path(name)});
+    EXPECT_EQ(QString::fromUtf8(name.c_str()), Text(*form, names::kFileEdit));
+    EXPECT_EQ(QString::fromUtf8("cours \xC3\xA9t\xC3\xA9 \xE2\x82\xBD_conv.txt"),
+              Text(*form, names::kOutNameEdit));
     EXPECT_EQ("1", form->conversionPage->InPreview().Cell(1, 1));
 }
 
 TEST(ConversionPage, ChoosingAFormatThatFailsShowsItsLoadCode) {
     test::Program p;
-    Prepare(p);
+    test::PrepareInOut(p);
     WriteFile(p.path("Lumivex.fmt"), test::ReadFile(p.path("Lumivex.fmt")) + CrLf({"NOM=BAD", "CMT=b", "CLC=3", "SEP=;", "DEC=,", "IFL=0",
                                                          "COL=A|N|0|0|0|"}));
     auto form = p.Open();
-    auto* box = form->findChild<QComboBox*>("ComboBox1");
+    auto* box = form->findChild<QComboBox*>(names::kInputFormatBox);
     box->setCurrentText("BAD");
     p.dialogs.shown.clear();
     form->conversionPage->onInputFormatChosen();
@@ -197,25 +175,25 @@ TEST(ConversionPage, ChoosingAFormatThatFailsShowsItsLoadCode) {
 
 TEST(ConversionRunFromWindow, CountsRejectedRowsAndClosingMessage) {
     test::Program p;
-    Prepare(p);
+    test::PrepareInOut(p);
     auto form = OpenWith(p, "q1.txt", {"1,5;x", "2;y;extra", "3;z"});
     p.dialogs.shown.clear();
     test::Convert(*form);
     ASSERT_EQ(1u, p.dialogs.shown.size());
     EXPECT_EQ("Conversion termin\xE9" "e", p.dialogs.shown[0]);
-    EXPECT_EQ("1", Text(*form, "Label35").toStdString());
-    EXPECT_EQ("3", Text(*form, "Label36").toStdString());
-    EXPECT_EQ("1", Text(*form, "Label37").toStdString());
-    EXPECT_EQ("2", Text(*form, "Label38").toStdString());
-    EXPECT_EQ("1", Text(*form, "Label32").toStdString());
+    EXPECT_EQ("1", Text(*form, names::kFilesCount).toStdString());
+    EXPECT_EQ("3", Text(*form, names::kReadCount).toStdString());
+    EXPECT_EQ("1", Text(*form, names::kRejectedCount).toStdString());
+    EXPECT_EQ("2", Text(*form, names::kWrittenCount).toStdString());
+    EXPECT_EQ("1", Text(*form, names::kRejectsCount).toStdString());
     EXPECT_EQ("x;1.5\r\nz;3\r\n", test::ReadFile(p.path("q1_conv.txt")));
-    EXPECT_TRUE(form->findChild<QWidget*>("BitBtn1")->isEnabled());
+    EXPECT_TRUE(form->findChild<QWidget*>(names::kConvertButton)->isEnabled());
     EXPECT_EQ("Termin\xC3\xA9.", form->StatusText(4).toStdString());
     // The rejected row, and its explanation on selection.
     ASSERT_EQ(4u, p.session.rejects.rows());
     EXPECT_EQ("#Unstring", std::string(p.session.rejects.cell(3, 1)));
     EXPECT_EQ("2;y;extra", std::string(p.session.rejects.cell(3, 2)));
-    EXPECT_EQ(1, form->findChild<QTabWidget*>("PageControl2")->currentIndex());
+    EXPECT_EQ(1, form->findChild<QTabWidget*>(names::kResultViews)->currentIndex());
     EXPECT_FALSE(form->conversionPage->ExplainReject(3).empty());
 
     // No source chosen: the first check refuses the run.
@@ -231,21 +209,21 @@ TEST(ConversionRunFromWindow, CountsRejectedRowsAndClosingMessage) {
 // (first lines empty) leaves both bars at 0 of 100, never an endless busy bar.
 TEST(ConversionPage, OutputPreviewFollowsTheInputOneAndBarsEndAtZero) {
     test::Program p;
-    Prepare(p);
+    test::PrepareInOut(p);
     WriteFile(p.path("a.txt"), CrLf({"1,5;x"}));
     WriteFile(p.path("empty.txt"), "");
     WriteFile(p.path("q.txt"), CrLf({"", "", "", "1;x"}));
     auto form = p.Open();
     form->show();
     for (const char* name : {"a.txt", "empty.txt", "q.txt"}) p.dialogs.openAnswers.push_back({p.path(name)});
-    Click(*form, "BitBtn3");
-    Click(*form, "BitBtn3");
-    form->findChild<QComboBox*>("ComboBox2")->setCurrentText("IN");
+    Click(*form, names::kOpenButton);
+    Click(*form, names::kOpenButton);
+    form->findChild<QComboBox*>(names::kOutputFormatBox)->setCurrentText("IN");
     form->conversionPage->onOutputFormatChosen();
     EXPECT_EQ("", form->conversionPage->OutPreview().Cell(1, 1));
-    Click(*form, "BitBtn3");
+    Click(*form, names::kOpenButton);
     test::Convert(*form);
-    for (const char* name : {"ProgressBar1", "ProgressBar2"}) {
+    for (const char* name : {names::kRunBar, names::kFileBar}) {
         auto* bar = form->findChild<QProgressBar*>(name);
         EXPECT_EQ(std::make_pair(100, 0), std::make_pair(bar->maximum(), bar->value())) << name;
     }
@@ -270,7 +248,7 @@ TEST(ConversionPage, OutputPreviewShowsTheResultsHeaderNotTheSkippedOne) {
 // Choices made during a run wait for the next one; the run deletes only the source it converted.
 TEST(ConversionRunFromWindow, FilesAndFormatsChosenDuringARunAreForTheNextRun) {
     test::Program p;
-    Prepare(p);
+    test::PrepareInOut(p);
     std::string big;
     for (int i = 0; i < 1'000'000; ++i) big += "1,5;abcdef\r\n";
     WriteFile(p.path("src.txt"), big);
@@ -279,23 +257,24 @@ TEST(ConversionRunFromWindow, FilesAndFormatsChosenDuringARunAreForTheNextRun) {
     form->show();
     p.params.PrmSet(prmSDL, "2", false);
     p.dialogs.openAnswers = {{p.path("src.txt")}, {p.path("v1.txt")}};
-    Click(*form, "BitBtn3");
-    const char* controls[] = {"BitBtn3", "BitBtn4", "ComboBox1", "ComboBox2"};
+    Click(*form, names::kOpenButton);
+    const char* controls[] = {names::kOpenButton, names::kChangeButton, names::kInputFormatBox,
+                              names::kOutputFormatBox};
     std::vector<bool> enabledDuring;
     QTimer during;
     QObject::connect(&during, &QTimer::timeout, [&] {
         if (!form->conversionPage->Running()) return;
         during.stop();
         for (const char* name : controls) enabledDuring.push_back(form->findChild<QWidget*>(name)->isEnabled());
-        Click(*form, "BitBtn3");
+        Click(*form, names::kOpenButton);
         // As a refill of the lists after a save of the editor would: another output format.
-        form->findChild<QComboBox*>("ComboBox2")->setCurrentText("IN");
+        form->findChild<QComboBox*>(names::kOutputFormatBox)->setCurrentText("IN");
         form->conversionPage->onOutputFormatChosen();
     });
     during.start(0);
     test::Convert(*form);
     EXPECT_EQ(std::vector<bool>(4, false), enabledDuring);
-    EXPECT_TRUE(form->findChild<QWidget*>("BitBtn3")->isEnabled());
+    EXPECT_TRUE(form->findChild<QWidget*>(names::kOpenButton)->isEnabled());
     EXPECT_EQ(std::vector<std::string>{"Conversion termin\xE9" "e"}, p.dialogs.shown);
     EXPECT_FALSE(test::Exists(p.path("src.txt")));
     EXPECT_TRUE(test::Exists(p.path("v1.txt")));
@@ -305,16 +284,16 @@ TEST(ConversionRunFromWindow, FilesAndFormatsChosenDuringARunAreForTheNextRun) {
 // UTF-8 data files: the previews and the rejected lines show them as UTF-8, U+FFFD for a bad byte.
 TEST(ConversionRunFromWindow, Utf8DataIsShownAsUtf8) {
     test::Program p;
-    Prepare(p);
+    test::PrepareInOut(p);
     p.params.PrmSet(prmENC, "UTF-8", false);
     p.params.PrmFile(pmSave);
     auto form = OpenWith(p, "u.txt", {"1,5;Soci\xC3\xA9t\xC3\xA9", "2;\xFF;extra"});
     const auto cell = [&](const char* grid, int row, int col) { return Cell(*form, grid, row, col); };
-    EXPECT_EQ(QString::fromUtf8("Soci\xC3\xA9t\xC3\xA9"), cell("StringGrid1", 1, 2));
-    EXPECT_EQ(QString::fromUtf8("Soci\xC3\xA9t\xC3\xA9"), cell("StringGrid2", 1, 1));
+    EXPECT_EQ(QString::fromUtf8("Soci\xC3\xA9t\xC3\xA9"), cell(names::kInputGrid, 1, 2));
+    EXPECT_EQ(QString::fromUtf8("Soci\xC3\xA9t\xC3\xA9"), cell(names::kOutputGrid, 1, 1));
     test::Convert(*form);
-    EXPECT_EQ(QString::fromUtf8("2;\xEF\xBF\xBD;extra"), cell("StringGrid4", 3, 2));
-    EXPECT_EQ("B", cell("StringGrid2", 0, 1).toStdString()); // the format's own texts as before
+    EXPECT_EQ(QString::fromUtf8("2;\xEF\xBF\xBD;extra"), cell(names::kRejectsGrid, 3, 2));
+    EXPECT_EQ("B", cell(names::kOutputGrid, 0, 1).toStdString()); // the format's own texts as before
 }
 
 // The system's encoding on a UTF-8 desktop: a line that is no UTF-8 is shown as Windows-1252, in
@@ -322,15 +301,15 @@ TEST(ConversionRunFromWindow, Utf8DataIsShownAsUtf8) {
 TEST(ConversionRunFromWindow, WithTheSystemsUtf8AWindows1252LineReadsToo) {
     const test::ScopedCharset desktop("C.UTF-8");
     test::Program p;
-    Prepare(p);
+    test::PrepareInOut(p);
     ASSERT_EQ("$Q", p.params.PrmGet(prmENC));
     auto form = OpenWith(p, "m.txt", {"1,5;Soci\xC3\xA9t\xC3\xA9", "2;Cl\xF4ture", "3;Cl\xF4ture;extra"});
     const auto cell = [&](const char* grid, int row, int col) { return Cell(*form, grid, row, col); };
-    EXPECT_EQ(QString::fromUtf8("Soci\xC3\xA9t\xC3\xA9"), cell("StringGrid1", 1, 2));
-    EXPECT_EQ(QString::fromUtf8("Cl\xC3\xB4ture"), cell("StringGrid1", 2, 2));
-    EXPECT_EQ(QString::fromUtf8("Cl\xC3\xB4ture"), cell("StringGrid2", 2, 1));
+    EXPECT_EQ(QString::fromUtf8("Soci\xC3\xA9t\xC3\xA9"), cell(names::kInputGrid, 1, 2));
+    EXPECT_EQ(QString::fromUtf8("Cl\xC3\xB4ture"), cell(names::kInputGrid, 2, 2));
+    EXPECT_EQ(QString::fromUtf8("Cl\xC3\xB4ture"), cell(names::kOutputGrid, 2, 1));
     test::Convert(*form);
-    EXPECT_EQ(QString::fromUtf8("3;Cl\xC3\xB4ture;extra"), cell("StringGrid4", 3, 2));
+    EXPECT_EQ(QString::fromUtf8("3;Cl\xC3\xB4ture;extra"), cell(names::kRejectsGrid, 3, 2));
     EXPECT_EQ("Soci\xC3\xA9t\xC3\xA9;1.5\r\nCl\xF4ture;2\r\n", test::ReadFile(p.path("m_conv.txt")));
 }
 
@@ -338,15 +317,12 @@ TEST(ConversionRunFromWindow, WithTheSystemsUtf8AWindows1252LineReadsToo) {
 // laid out and painted) with "Convertir" off, and "Annuler" stops the run.
 TEST(ConversionRunFromWindow, TheWindowAnswersDuringARunAndAnnulerStopsIt) {
     test::Program p;
-    Prepare(p);
+    test::PrepareInOut(p);
     std::string big;
     big.reserve(36'000'000);
     for (int i = 0; i < 3'000'000; ++i) big += "1,5;abcdef\r\n";
     WriteFile(p.path("big.txt"), big);
-    auto form = p.Open();
-    form->show();
-    p.dialogs.openAnswers.push_back({p.path("big.txt")});
-    Click(*form, "BitBtn3");
+    auto form = p.OpenWith({p.path("big.txt")});
     p.dialogs.shown.clear();
     test::PaintCounter counter;
     form->centralWidget()->installEventFilter(&counter);
@@ -354,21 +330,22 @@ TEST(ConversionRunFromWindow, TheWindowAnswersDuringARunAndAnnulerStopsIt) {
     bool convertEnabledDuringRun = true, cancelled = false;
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, [&] {
-        if (cancelled || form->findChild<QProgressBar*>("ProgressBar1")->value() == 0) return; // lines converted
+        if (cancelled || form->findChild<QProgressBar*>(names::kRunBar)->value() == 0)
+            return; // lines converted
         ++ticks;
         if (paintsAtResize < 0) {
-            convertEnabledDuringRun = form->findChild<QWidget*>("BitBtn1")->isEnabled();
+            convertEnabledDuringRun = form->findChild<QWidget*>(names::kConvertButton)->isEnabled();
             paintsAtResize = counter.paints;
             form->resize(form->width() + 40, form->height());
         } else if (ticks >= 3 && counter.paints > paintsAtResize) {
             cancelled = true;
-            Click(*form, "BitBtn2");
+            Click(*form, names::kCancelButton);
         }
     });
     tick.start(1);
     bool runningAfterClick = false;
     WaitForRun(*form, [&] {
-        Click(*form, "BitBtn1");
+        Click(*form, names::kConvertButton);
         runningAfterClick = form->conversionPage->Running(); // the click is over, not the run
     });
     tick.stop();
@@ -377,27 +354,25 @@ TEST(ConversionRunFromWindow, TheWindowAnswersDuringARunAndAnnulerStopsIt) {
     EXPECT_FALSE(convertEnabledDuringRun);
     ASSERT_EQ(1u, p.dialogs.shown.size());
     EXPECT_EQ("Traitement arr\xE9t\xE9 avant sa fin normale.", p.dialogs.shown[0]);
-    EXPECT_LT(std::stoll(Text(*form, "Label36").toStdString()), 3'000'000);
-    for (const char* name : {"BitBtn1", "BitBtn3", "BitBtn4", "ComboBox1", "ComboBox2"})
+    EXPECT_LT(std::stoll(Text(*form, names::kReadCount).toStdString()), 3'000'000);
+    for (const char* name : {names::kConvertButton, names::kOpenButton, names::kChangeButton,
+                             names::kInputFormatBox, names::kOutputFormatBox})
         EXPECT_TRUE(form->findChild<QWidget*>(name)->isEnabled()) << name;
 }
 
 TEST(ConversionRunFromWindow, ClosingDuringARunStopsItFirstAndKeepsAWholeResult) {
     test::Program p;
-    Prepare(p);
+    test::PrepareInOut(p);
     std::string big;
     for (int i = 0; i < 3'000'000; ++i) big += "1,5;abcdef\r\n"; // long enough for a second event pass
     WriteFile(p.path("big.txt"), big);
-    auto form = p.Open();
-    form->show();
-    p.dialogs.openAnswers.push_back({p.path("big.txt")});
-    Click(*form, "BitBtn3");
+    auto form = p.OpenWith({p.path("big.txt")});
     p.dialogs.shown.clear();
     bool visibleAfterClose = false;
     QTimer closer; // closes once some lines are converted
     closer.setInterval(0);
     QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (form->findChild<QProgressBar*>("ProgressBar1")->value() == 0) return; // lines converted
+        if (form->findChild<QProgressBar*>(names::kRunBar)->value() == 0) return; // lines converted
         closer.stop();
         form->close();
         visibleAfterClose = form->isVisible();

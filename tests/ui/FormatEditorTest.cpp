@@ -60,13 +60,8 @@ protected:
         page = form->formatEditorPage;
         form->pages->setCurrentIndex(1);
     }
-    template <class W>
-    W* Get(const char* name) {
-        W* w = page->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_TRUE(w) << name;
-        return w;
-    }
-    void Click(const char* name) { QTest::mouseClick(Get<QPushButton>(name), Qt::LeftButton); }
+    template <class W> W* Get(const char* name) { return test::Find<W>(*page, name); }
+    void Click(const char* name) { test::Click(*page, name); }
     void Type(const char* name, const QString& text) {
         QWidget* w = page->findChild<QWidget*>(QString::fromLatin1(name));
         if (auto* box = qobject_cast<QComboBox*>(w)) {
@@ -76,9 +71,11 @@ protected:
         QTest::keyClicks(w, text);
         QCoreApplication::processEvents();
     }
-    void Tab(int index) { Get<QTabBar>("TabControl1")->setCurrentIndex(index); }
-    void ChooseType(const char* type) { Get<QComboBox>("ComboBox6")->setCurrentText(QString::fromLatin1(type)); }
-    std::string Memo3() { return Cp(Get<QPlainTextEdit>("Memo3")->toPlainText()); }
+    void Tab(int index) { Get<QTabBar>(names::kColumnTabs)->setCurrentIndex(index); }
+    void ChooseType(const char* type) {
+        Get<QComboBox>(names::kTypeBox)->setCurrentText(QString::fromLatin1(type));
+    }
+    std::string Memo3() { return Cp(Get<QPlainTextEdit>(names::kNotesMemo)->toPlainText()); }
     std::vector<std::string> Tabs() {
         std::vector<std::string> t;
         for (int i = 0; i < page->columnTabs->count(); ++i) t.push_back(page->columnTabs->tabText(i).toStdString());
@@ -93,61 +90,61 @@ protected:
 TEST_F(FormatEditor, ANewFormatIsTypedSavedChosenAndUsed) {
     Open();
     EXPECT_EQ(form->StatusText(4).toStdString(), "D\xC3\xA9" "finition des formats");
-    EXPECT_FALSE(Get<QWidget>("BitBtn7")->isEnabled());
+    EXPECT_FALSE(Get<QWidget>(names::kSaveFormatButton)->isEnabled());
     p.dialogs.nameAnswers.push_back({true, "out", ""});
-    Click("BitBtn6");
+    Click(names::kNewFormatButton);
     EXPECT_EQ(p.dialogs.nameModes, std::vector<int>{ndNew});
-    EXPECT_EQ(Get<QLineEdit>("Edit6")->text().toStdString(), "OUT");
-    Type("Edit3", "sortie");
+    EXPECT_EQ(Get<QLineEdit>(names::kFormatNameEdit)->text().toStdString(), "OUT");
+    Type(names::kCommentEdit, "sortie");
 
-    Type("ComboBox3", "da-te"); // "-" is no name character; a to z show in upper case
+    Type(names::kColumnNameBox, "da-te"); // "-" is no name character; a to z show in upper case
     EXPECT_EQ(Tabs(), std::vector<std::string>{"DATE"});
     ChooseType("DD/MM/YYYY");
-    EXPECT_FALSE(Get<QLineEdit>("Edit7")->isHidden());
-    Type("Edit7", "-");
-    Click("BitBtn22");
-    Click("BitBtn22");
-    EXPECT_EQ(Get<QLineEdit>("Edit9")->text().toStdString(), "3");
+    EXPECT_FALSE(Get<QLineEdit>(names::kDateSepEdit)->isHidden());
+    Type(names::kDateSepEdit, "-");
+    Click(names::kAddColumnButton);
+    Click(names::kAddColumnButton);
+    EXPECT_EQ(Get<QLineEdit>(names::kColumnCountEdit)->text().toStdString(), "3");
 
     Tab(1);
-    Type("ComboBox3", "close");
+    Type(names::kColumnNameBox, "close");
     ChooseType("N");
-    Get<QCheckBox>("CheckBox2")->click();
-    Get<QRadioButton>("RadioButton1")->click();
-    Type("Edit5", "E|UR"); // the bar would be cut off on reading: refused, and said in Memo3
-    EXPECT_EQ(Get<QLineEdit>("Edit5")->text().toStdString(), "EUR");
+    Get<QCheckBox>(names::kAffixBox)->click();
+    Get<QRadioButton>(names::kPrefixRadio)->click();
+    Type(names::kAffixEdit, "E|UR"); // the bar would be cut off on reading: refused, and said in Memo3
+    EXPECT_EQ(Get<QLineEdit>(names::kAffixEdit)->text().toStdString(), "EUR");
     EXPECT_EQ(Memo3(), "Erreur  :  " + p.lang.Text(LK::hnt_fmtNoPipe));
 
     Tab(2);
-    Type("ComboBox3", "tick");
+    Type(names::kColumnNameBox, "tick");
     ChooseType("AN");
-    Get<QCheckBox>("CheckBox3")->click();
-    Get<QRadioButton>("RadioButton3")->click();
+    Get<QCheckBox>(names::kCaseBox)->click();
+    Get<QRadioButton>(names::kUpperRadio)->click();
     EXPECT_EQ(Tabs(), (std::vector<std::string>{"DATE", "CLOSE", "TICK"}));
 
     p.dialogs.shown.clear();
-    Click("BitBtn7");
+    Click(names::kSaveFormatButton);
     ASSERT_EQ(p.dialogs.shown, std::vector<std::string>{p.lang.Text(LK::msg_FmtDFileUpd)});
     EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")),
               FileOf({kIn, kX, {"NOM=OUT", "CMT=sortie", "CLC=3", "SEP=;", "DEC=.", "IFL=0", "COL=DATE|-DD/MM/YYYY|0|0|0|",
                                 "COL=CLOSE|N|0|0|1|EUR", "COL=TICK|AN|1|0|0|"}}));
     EXPECT_EQ(Tabs(), std::vector<std::string>{"--\x3F\x3F\x3F--"}); // a blank page after the save
     // ... at its start: New, Modify or Model comes before another save.
-    for (const char* off : {"BitBtn7", "BitBtn8", "BitBtn9", "BitBtn20", "BitBtn22"})
+    for (const char* off : {names::kSaveFormatButton, names::kUndoFormatButton, names::kDeleteFormatButton,
+                            names::kDeleteColumnButton, names::kAddColumnButton})
         EXPECT_FALSE(Get<QWidget>(off)->isEnabled()) << off;
-    EXPECT_EQ(Get<QLineEdit>("Edit6")->text().toStdString(), "");
+    EXPECT_EQ(Get<QLineEdit>(names::kFormatNameEdit)->text().toStdString(), "");
     EXPECT_EQ(p.session.editor.EditFmtName, "");
 
     // The conversion page offers the new format; chosen, it converts.
-    auto* out = form->findChild<QComboBox*>("ComboBox2");
+    auto* out = form->findChild<QComboBox*>(names::kOutputFormatBox);
     ASSERT_EQ(out->count(), 3);
-    EXPECT_EQ(form->findChild<QComboBox*>("ComboBox1")->currentText().toStdString(), "IN");
+    EXPECT_EQ(form->findChild<QComboBox*>(names::kInputFormatBox)->currentText().toStdString(), "IN");
     out->setCurrentText("OUT");
     emit out->activated(out->currentIndex());
     EXPECT_TRUE(p.formats.OutFmtOk);
     WriteFile(p.path("q.txt"), CrLf({"01/02/2024;12,5;abc"}));
-    p.dialogs.openAnswers.push_back({p.path("q.txt")});
-    QTest::mouseClick(form->findChild<QPushButton*>("BitBtn3"), Qt::LeftButton);
+    p.Choose(*form, {p.path("q.txt")});
     test::Convert(*form);
     EXPECT_EQ(ReadFile(p.path("q_conv.txt")), "01-02-2024;EUR12.5;ABC\r\n");
 }
@@ -155,11 +152,11 @@ TEST_F(FormatEditor, ANewFormatIsTypedSavedChosenAndUsed) {
 TEST_F(FormatEditor, ANewFormatFromAModel) {
     Open();
     p.dialogs.nameAnswers.push_back({true, "copy", "IN"});
-    Click("BitBtn15");
+    Click(names::kModelFormatButton);
     EXPECT_EQ(page->hintLabel->text().toStdString(), "Definition du nouveau format : COPY \xC3\xA0 partir du mod\xC3\xA8le IN.");
     EXPECT_EQ(Tabs(), (std::vector<std::string>{"DATE", "CLOSE", "TICK"}));
-    EXPECT_FALSE(Get<QWidget>("BitBtn9")->isEnabled());
-    Click("BitBtn7");
+    EXPECT_FALSE(Get<QWidget>(names::kDeleteFormatButton)->isEnabled());
+    Click(names::kSaveFormatButton);
     std::vector<std::string> copy = kIn;
     copy[0] = "NOM=COPY";
     EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")), FileOf({kIn, kX, copy}));
@@ -172,24 +169,24 @@ TEST_F(FormatEditor, AModifiedFormatIsRewrittenAndTheOldFileKept) {
     Open();
     const std::string before = ReadFile(p.path("Lumivex.fmt"));
     p.dialogs.nameAnswers.push_back({true, "", "IN"});
-    Click("BitBtn16");
+    Click(names::kModifyFormatButton);
     EXPECT_TRUE(page->TabMarksOn());
     EXPECT_FALSE(page->columnTabs->tabIcon(0).isNull());
-    EXPECT_FALSE(Get<QWidget>("BitBtn21")->isEnabled());
+    EXPECT_FALSE(Get<QWidget>(names::kMoveLeftButton)->isEnabled());
     Tab(1);
-    Click("BitBtn21"); // CLOSE before DATE
+    Click(names::kMoveLeftButton); // CLOSE before DATE
     EXPECT_EQ(Tabs(), (std::vector<std::string>{"CLOSE", "DATE", "TICK"}));
     Tab(2);
-    Click("BitBtn20"); // TICK goes
+    Click(names::kDeleteColumnButton); // TICK goes
     EXPECT_EQ(Tabs(), (std::vector<std::string>{"CLOSE", "DATE"}));
     EXPECT_EQ(page->columnTabs->currentIndex(), 1);
-    Click("BitBtn7");
+    Click(names::kSaveFormatButton);
     EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")),
               FileOf({kX, {"NOM=IN", "CMT=in", "CLC=2", "SEP=;", "DEC=,", "IFL=0", "COL=CLOSE|N|0|0|0|",
                            "COL=DATE|/DD/MM/YYYY|0|1|0|"}}));
     EXPECT_EQ(ReadFile(p.path("Lumivex.old")), before);
     // The format in use changed: it must be chosen again.
-    EXPECT_EQ(form->findChild<QComboBox*>("ComboBox1")->currentIndex(), -1);
+    EXPECT_EQ(form->findChild<QComboBox*>(names::kInputFormatBox)->currentIndex(), -1);
     EXPECT_FALSE(p.formats.InFmtOk);
 }
 
@@ -200,18 +197,18 @@ TEST_F(FormatEditor, FieldOptionsShownAndSaved) {
                            "COL=D|/MM/DD/YYYY|0|0|0|"}}));
     Open();
     p.dialogs.nameAnswers.push_back({true, "", "Q"});
-    Click("BitBtn16");
-    EXPECT_EQ(Get<QComboBox>("ComboBox11")->currentIndex(), 1);
-    EXPECT_EQ(Get<QLineEdit>("Edit15")->text().toStdString(), " ");
-    EXPECT_TRUE(Get<QCheckBox>("CheckBox6")->isChecked());
-    EXPECT_FALSE(Get<QCheckBox>("CheckBox7")->isChecked());
-    Get<QCheckBox>("CheckBox7")->click();
+    Click(names::kModifyFormatButton);
+    EXPECT_EQ(Get<QComboBox>(names::kQuoteBox)->currentIndex(), 1);
+    EXPECT_EQ(Get<QLineEdit>(names::kGroupingEdit)->text().toStdString(), " ");
+    EXPECT_TRUE(Get<QCheckBox>(names::kScaleBox)->isChecked());
+    EXPECT_FALSE(Get<QCheckBox>(names::kPercentBox)->isChecked());
+    Get<QCheckBox>(names::kPercentBox)->click();
     Tab(1); // a date reads neither
-    EXPECT_TRUE(Get<QCheckBox>("CheckBox6")->isHidden());
-    Get<QComboBox>("ComboBox11")->setCurrentIndex(2);
-    Get<QLineEdit>("Edit15")->clear();
-    Type("Edit15", "'");
-    Click("BitBtn7");
+    EXPECT_TRUE(Get<QCheckBox>(names::kScaleBox)->isHidden());
+    Get<QComboBox>(names::kQuoteBox)->setCurrentIndex(2);
+    Get<QLineEdit>(names::kGroupingEdit)->clear();
+    Type(names::kGroupingEdit, "'");
+    Click(names::kSaveFormatButton);
     EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")),
               FileOf({kX, {"NOM=Q", "CMT=", "CLC=2", "SEP=,", "DEC=.", "IFL=0", "GUI=2", "MIL='", "COL=V|NK%|0|0|0|",
                            "COL=D|/MM/DD/YYYY|0|0|0|"}}));
@@ -226,9 +223,9 @@ TEST_F(FormatEditor, EmptyHeaderLinesSurviveASaveWithoutEdits) {
         form.reset();
         Open();
         p.dialogs.nameAnswers.push_back({true, "", "H"});
-        Click("BitBtn16");
+        Click(names::kModifyFormatButton);
         p.dialogs.shown.clear();
-        Click("BitBtn7");
+        Click(names::kSaveFormatButton);
         EXPECT_EQ(p.dialogs.shown, std::vector<std::string>{p.lang.Text(LK::msg_FmtDFileUpd)});
         EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")), FileOf({kIn, block}));
     }
@@ -241,8 +238,8 @@ TEST_F(FormatEditor, AFormatFileKeptElsewhereThroughALinkIsBackedUpAndStaysLinke
     Open();
     const std::string before = ReadFile(synced);
     p.dialogs.nameAnswers.push_back({true, "", "IN"});
-    Click("BitBtn16");
-    Click("BitBtn7"); // IN moves to the end
+    Click(names::kModifyFormatButton);
+    Click(names::kSaveFormatButton); // IN moves to the end
     EXPECT_EQ(ReadFile(p.path("Lumivex.old")), before);
     EXPECT_EQ(ReadFile(synced), FileOf({kX, kIn}));
     EXPECT_TRUE(std::filesystem::is_symlink(p.path("Lumivex.fmt")));
@@ -251,28 +248,29 @@ TEST_F(FormatEditor, AFormatFileKeptElsewhereThroughALinkIsBackedUpAndStaysLinke
 TEST_F(FormatEditor, DeletionCancelledThenConfirmed) {
     Open();
     p.dialogs.nameAnswers.push_back({true, "", "X"});
-    Click("BitBtn16");
+    Click(names::kModifyFormatButton);
     const std::string before = ReadFile(p.path("Lumivex.fmt"));
     p.dialogs.confirmAnswers = {false, true};
-    Click("BitBtn9");
+    Click(names::kDeleteFormatButton);
     EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")), before);
-    Click("BitBtn9");
+    Click(names::kDeleteFormatButton);
     EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")), FileOf({kIn}));
-    EXPECT_EQ(form->findChild<QComboBox*>("ComboBox1")->count(), 1);
-    EXPECT_EQ(form->findChild<QComboBox*>("ComboBox1")->currentText().toStdString(), "IN");
-    for (const char* off : {"BitBtn7", "BitBtn8", "BitBtn9"}) EXPECT_FALSE(Get<QWidget>(off)->isEnabled()) << off;
+    EXPECT_EQ(form->findChild<QComboBox*>(names::kInputFormatBox)->count(), 1);
+    EXPECT_EQ(form->findChild<QComboBox*>(names::kInputFormatBox)->currentText().toStdString(), "IN");
+    for (const char* off : {names::kSaveFormatButton, names::kUndoFormatButton, names::kDeleteFormatButton})
+        EXPECT_FALSE(Get<QWidget>(off)->isEnabled()) << off;
 }
 
 TEST_F(FormatEditor, AnInvalidSaveListsItsMessages) {
     Open();
     p.dialogs.nameAnswers.push_back({true, "bad", ""});
-    Click("BitBtn6");
-    Type("Edit13", ",");
-    Type("Edit14", ","); // the column separator gives way
-    EXPECT_EQ(Get<QLineEdit>("Edit13")->text().toStdString(), "");
-    EXPECT_EQ(Get<QLabel>("Label28")->text().toStdString(), "(0 ? 00)");
+    Click(names::kNewFormatButton);
+    Type(names::kSeparatorEdit, ",");
+    Type(names::kDecimalEdit, ","); // the column separator gives way
+    EXPECT_EQ(Get<QLineEdit>(names::kSeparatorEdit)->text().toStdString(), "");
+    EXPECT_EQ(Get<QLabel>(names::kDecimalSample)->text().toStdString(), "(0 ? 00)");
     const std::string before = ReadFile(p.path("Lumivex.fmt"));
-    Click("BitBtn7");
+    Click(names::kSaveFormatButton);
     EXPECT_EQ(ReadFile(p.path("Lumivex.fmt")), before);
     std::string expected;
     for (const std::string& line : ErrListToMemo(&p.session.editor.Errors)) expected += (expected.empty() ? "" : "\n") + line;

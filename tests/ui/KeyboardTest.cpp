@@ -43,22 +43,15 @@ int TabsFrom(QWidget* from, const QWidget* to, int limit = 40) {
     return -1;
 }
 
-QWidget* Child(QWidget& root, const char* name) {
-    auto* w = root.findChild<QWidget*>(name);
-    EXPECT_NE(nullptr, w) << name;
-    return w;
-}
-
 TEST(Keyboard, TabLeavesTheGridsAndFollowsReadingOrder) {
     test::Program p;
     test::PrepareInOut(p);
     auto form = p.Open();
-    form->show();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_TRUE(test::ShowActive(*form));
     // The output format list, its preview, then "Convertir".
-    EXPECT_EQ(2, TabsFrom(Child(*form, "ComboBox2"), Child(*form, "BitBtn1")));
-    EXPECT_EQ(1, TabsFrom(Child(*form, "ComboBox1"), Child(*form, "StringGrid1")));
+    EXPECT_EQ(2,
+              TabsFrom(test::Find(*form, names::kOutputFormatBox), test::Find(*form, names::kConvertButton)));
+    EXPECT_EQ(1, TabsFrom(test::Find(*form, names::kInputFormatBox), test::Find(*form, names::kInputGrid)));
 
     // The parameters page: "Save" after the last option, the greyed folder field passed by.
     form->pages->setCurrentIndex(2);
@@ -73,7 +66,7 @@ TEST(Keyboard, TabLeavesTheGridsAndFollowsReadingOrder) {
 
     // The spin box's arrows are no stops: its field's Up key steps it.
     form->pages->setCurrentIndex(1);
-    for (const char* arrow : {"UpDown1Up", "UpDown1Down"}) {
+    for (const char* arrow : {names::kSkipUp, names::kSkipDown}) {
         const QWidget* w = form->findChild<QWidget*>(arrow);
         EXPECT_TRUE(w && w->focusPolicy() == Qt::NoFocus) << arrow;
     }
@@ -82,9 +75,7 @@ TEST(Keyboard, TabLeavesTheGridsAndFollowsReadingOrder) {
 TEST(Keyboard, WindowKeysTurnThePagesAndQuit) {
     test::Program p;
     auto form = p.Open();
-    form->show();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_TRUE(test::ShowActive(*form));
     QTest::keyClick(form.get(), Qt::Key_PageDown, Qt::ControlModifier);
     EXPECT_EQ(1, form->pages->currentIndex());
     QTest::keyClick(form.get(), Qt::Key_PageUp, Qt::ControlModifier);
@@ -133,7 +124,7 @@ TEST(Keyboard, EnterInTheNameDialogAndTypeAheadInTheTypeList) {
     auto form = p.Open();
     form->pages->setCurrentIndex(1);
     form->formatEditorPage->EnterState(ndModify, "IN");
-    auto* types = form->findChild<QComboBox*>("ComboBox6");
+    auto* types = form->findChild<QComboBox*>(names::kTypeBox);
     types->setFocus();
     QTest::keyClicks(types, "YYYYMM");
     EXPECT_EQ("YYYYMMDD", types->currentText().toStdString());
@@ -165,7 +156,7 @@ TEST(ScreenReaders, EveryControlIsNamedByWhatItIs) {
         const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
                              qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w) ||
                              qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QProgressBar*>(w) ||
-                             qobject_cast<QAbstractSpinBox*>(w) || name == "Image1";
+                             qobject_cast<QAbstractSpinBox*>(w) || name == names::kBanner;
         if (!control || w->isHidden()) continue;
         const QString spoken = SpokenName(w);
         // A name with words, and not the title of the group the control sits in (a list alone in
@@ -177,7 +168,7 @@ TEST(ScreenReaders, EveryControlIsNamedByWhatItIs) {
     }
     EXPECT_EQ(std::vector<std::string>{}, bad);
     // The signs say what they do.
-    EXPECT_FALSE(form->findChild<QWidget*>("BitBtn20")->accessibleDescription().isEmpty());
+    EXPECT_FALSE(form->findChild<QWidget*>(names::kDeleteColumnButton)->accessibleDescription().isEmpty());
 }
 
 } // namespace

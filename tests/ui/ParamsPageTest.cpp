@@ -49,14 +49,6 @@ bool EditOn(QLineEdit* e) { return e->palette().color(QPalette::Base) == QApplic
 TEST(ParamsPage, StartUpFillsEveryControl) {
     ParamsPage s;
     ParametersPage& p = *s.page;
-    for (const char* name :
-         {"BitBtn18", "ListBox1", "Panel7", "Label53", "Panel8", "Label56", "GroupBox12", "RadioButton9",
-          "RadioButton10", "GroupBox11", "RadioButton7", "RadioButton8", "Edit11", "Button1", "CheckBox4", "Edit12",
-          "Panel10", "RadioButton12", "RadioButton13", "Edit8", "GroupBox13", "RadioButton14", "Edit10",
-          "RadioButton15", "RadioButton16", "RadioButton17", "Panel9", "Label55", "GroupBox16", "ComboBox8",
-          "Button5", "GroupBox10", "RadioButton5", "RadioButton6", "GroupBox14", "GroupBox15", "Panel11", "Label50",
-          "Button2", "Button4", "Button3"})
-        EXPECT_NE(nullptr, p.findChild<QWidget*>(name)) << name;
     EXPECT_EQ("Environnement", p.categoryList->item(1)->text().toStdString());
     ASSERT_EQ(3, p.languageBox->count());
     EXPECT_EQ("Deutsch", p.languageBox->itemText(1).toStdString());

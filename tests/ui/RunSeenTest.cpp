@@ -22,10 +22,9 @@
 namespace lmx {
 namespace {
 
+using test::Click;
 using test::CrLf;
 using test::WriteFile;
-
-void Click(MainWindow& f, const char* name) { QTest::mouseClick(f.findChild<QPushButton*>(name), Qt::LeftButton); }
 
 TEST(CommandLine, FilesAreConvertedOnceTheWindowIsPainted) {
     test::Program p;
@@ -70,12 +69,9 @@ TEST(RunSeen, BothBarsShowAndMoveDuringALargeRun) {
     for (int i = 0; i < 1'500'000; ++i) big += "1,5;abcdef\r\n";
     WriteFile(p.path("a.txt"), big);
     WriteFile(p.path("b.txt"), big);
-    auto form = p.Open();
-    form->show();
-    p.dialogs.openAnswers.push_back({p.path("a.txt"), p.path("b.txt")});
-    Click(*form, "BitBtn3");
-    auto* run = form->findChild<QProgressBar*>("ProgressBar1");
-    auto* file = form->findChild<QProgressBar*>("ProgressBar2");
+    auto form = p.OpenWith({p.path("a.txt"), p.path("b.txt")});
+    auto* run = form->findChild<QProgressBar*>(names::kRunBar);
+    auto* file = form->findChild<QProgressBar*>(names::kFileBar);
     ASSERT_TRUE(run && file);
     std::set<int> runValues, fileValues;
     bool alwaysShown = true;
@@ -103,12 +99,9 @@ TEST(RunSeen, AnnulerIsHeardDuringARunOfManySmallFiles) {
         files.push_back(p.path("s" + std::to_string(10000 + i) + ".txt"));
         WriteFile(files.back(), CrLf({"1,5;a", "2;b", "3;c"}));
     }
-    auto form = p.Open();
-    form->show();
-    p.dialogs.openAnswers.push_back(files);
-    Click(*form, "BitBtn3");
+    auto form = p.OpenWith(files);
     p.dialogs.shown.clear();
-    QTimer::singleShot(0, form.get(), [&] { Click(*form, "BitBtn2"); });
+    QTimer::singleShot(0, form.get(), [&] { Click(*form, names::kCancelButton); });
     test::Convert(*form);
     ASSERT_EQ(1u, p.dialogs.shown.size());
     EXPECT_EQ("Traitement arr\xE9t\xE9 avant sa fin normale.", p.dialogs.shown[0]);
@@ -123,18 +116,17 @@ TEST(RunSeen, AccentedPathsReadRightInMessagesTheLogAndTheRejectedLines) {
     const std::string bad = folder + "/mauvais_\xC3\xA9.txt", empty = folder + "/vide_\xC3\xA9.txt";
     WriteFile(bad, CrLf({"1;x;de trop", "2;y"}));
     WriteFile(empty, "");
-    auto form = p.Open();
-    form->show();
-    p.dialogs.openAnswers.push_back({bad, empty});
-    Click(*form, "BitBtn3");
+    auto form = p.OpenWith({bad, empty});
     ASSERT_EQ(1u, p.dialogs.shownText.size());
     EXPECT_EQ(QString::fromUtf8("Le fichier vide_\xC3\xA9.txt est vide et ne sera donc pas converti."),
               p.dialogs.shownText[0]);
     test::Convert(*form);
-    form->findChild<QPlainTextEdit*>("Memo1")->setFocus(); // the log's batch reaches the view
+    form->findChild<QPlainTextEdit*>(names::kLogView)->setFocus(); // the log's batch reaches the view
     QTest::qWait(60);
-    EXPECT_TRUE(form->findChild<QPlainTextEdit*>("Memo1")->toPlainText().contains(QString::fromUtf8(bad.c_str())));
-    auto* grid = form->findChild<QTableView*>("StringGrid4");
+    EXPECT_TRUE(form->findChild<QPlainTextEdit*>(names::kLogView)
+                    ->toPlainText()
+                    .contains(QString::fromUtf8(bad.c_str())));
+    auto* grid = form->findChild<QTableView*>(names::kRejectsGrid);
     EXPECT_EQ(QString::fromUtf8(bad.c_str()), grid->model()->index(2, 1).data().toString());
 }
 
@@ -142,13 +134,10 @@ TEST(RunSeen, TheResetRejectedCountKeepsTheCountersFont) {
     test::Program p;
     test::PrepareInOut(p);
     WriteFile(p.path("q.txt"), CrLf({"1;x;de trop", "2;y"}));
-    auto form = p.Open();
-    form->show();
-    p.dialogs.openAnswers.push_back({p.path("q.txt")});
-    Click(*form, "BitBtn3");
+    auto form = p.OpenWith({p.path("q.txt")});
     test::Convert(*form);
-    auto* rejected = form->findChild<QLabel*>("Label37");
-    auto* written = form->findChild<QLabel*>("Label38");
+    auto* rejected = form->findChild<QLabel*>(names::kRejectedCount);
+    auto* written = form->findChild<QLabel*>(names::kWrittenCount);
     const QColor red = rejected->palette().color(QPalette::WindowText);
     EXPECT_TRUE(red.red() > 0 && red.green() == 0 && red.blue() == 0) << "red, as dark as it must be to read";
     p.dialogs.confirmAnswers = {false}; // the result is not to be replaced: refused, the counters reset

@@ -1,16 +1,17 @@
 // The window's frame, captions and about box.
+#include "UiFixture.h"
+#include "common/Basics.h"
 #include "core/ColumnDraft.h"
 #include "core/Log.h"
 #include "env/LangTexts.h"
 #include "support/TestSupport.h"
 #include "ui/AboutBox.h"
-#include "ui/Dialogs.h"
 #include "ui/Application.h"
-#include "ui/ParametersPage.h"
+#include "ui/Dialogs.h"
+#include "ui/FormatNameDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/ParametersPage.h"
 #include "ui/QtBridge.h"
-#include "UiFixture.h"
-#include "common/Basics.h"
 
 #include <QTimer>
 #include <QComboBox>
@@ -27,6 +28,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <regex>
 
 namespace lmx {
 namespace {
@@ -47,24 +50,33 @@ QString TextOf(QWidget* w) {
     return QStringLiteral("<none>");
 }
 
-TEST(Shell, EveryConversionPageControlCarriesItsName) {
+// Every object name of ui/ObjectNames.h names a control of its window: the main window once on
+// screen (the status bar's panels come with the first show), the format name dialog, the about box.
+TEST(Shell, EveryObjectNameIsAControlOfItsWindow) {
     Shell s;
     MainWindow form(s.ctx);
-    EXPECT_EQ(785, form.width());
-    EXPECT_EQ(554, form.height());
+    EXPECT_EQ(QSize(785, 554), form.size());
     EXPECT_EQ("Lumivex", form.windowTitle().toStdString());
-    for (const char* name :
-         {"Image1", "BitBtn14", "BitBtn5", "PageControl1", "TabSheet1", "TabSheet2", "TabSheet3", "StatusBar1",
-          "GroupBox1", "Panel1", "Label15", "BitBtn3", "Label1", "Edit1", "Label2", "ComboBox1", "Label3",
-          "StringGrid1", "BitBtn1", "BitBtn2", "GroupBox6", "Label34", "Label35", "Label24", "Label36", "Label25",
-          "Label37", "Label26", "Label38", "GroupBox4", "Label17", "Label40", "Label18", "Label41", "Label19",
-          "Label42", "Label20", "Label43", "Label39", "Label23", "Label44", "Label21", "Label45", "Label22",
-          "Label46", "PageControl2", "TabSheet4", "GroupBox2", "Panel2", "Label16", "BitBtn4", "Label4", "Edit2",
-          "Label5", "ComboBox2", "Label6", "StringGrid2", "TabSheet5", "StringGrid4", "Label31", "Label32",
-          "Label33", "TabSheet6", "Memo1", "BitBtn12", "BitBtn13", "BitBtn11", "BitBtn10"}) {
-        EXPECT_NE(nullptr, form.findChild<QWidget*>(name)) << name;
+    EXPECT_FALSE(form.findChild<QWidget*>(names::kChangeButton)->isEnabled()) << "Changer waits for a source";
+    form.show();
+    FormatNameDialog nameDialog(s.prog.session.editor, s.prog.formats, s.lang, s.prog.dialogs);
+    AboutBox about;
+    const std::string header = test::ReadFile(std::string(LUMIVEX_SOURCE_DIR) + "/ui/ObjectNames.h");
+    const std::size_t dialog = header.find("// The format name dialog."),
+                      box = header.find("// The about box.");
+    ASSERT_TRUE(dialog < box && box != std::string::npos);
+    const std::pair<QWidget*, std::string> windows[] = {{&form, header.substr(0, dialog)},
+                                                        {&nameDialog, header.substr(dialog, box - dialog)},
+                                                        {&about, header.substr(box)}};
+    static const std::regex kName(R"re(constexpr char (\w+)\[\] = "(\w+)";)re");
+    std::size_t count = 0;
+    for (const auto& [window, names] : windows) {
+        for (std::sregex_iterator i(names.begin(), names.end(), kName), end; i != end; ++i, ++count) {
+            const QString name = QString::fromStdString((*i)[2]);
+            EXPECT_TRUE(window->objectName() == name || window->findChild<QObject*>(name)) << (*i)[1];
+        }
     }
-    EXPECT_FALSE(form.findChild<QWidget*>("BitBtn4")->isEnabled()) << "Changer waits for a source";
+    EXPECT_GT(count, 200u);
 }
 
 TEST(Shell, StatusBarIsBuiltOnFirstShowWithItsPanelsAndBars) {
@@ -77,14 +89,14 @@ TEST(Shell, StatusBarIsBuiltOnFirstShowWithItsPanelsAndBars) {
     EXPECT_EQ("Global : ", form.StatusText(0).toStdString());
     EXPECT_EQ("Unitaire : ", form.StatusText(2).toStdString());
     EXPECT_EQ("(Attente...)", form.StatusText(4).toStdString());
-    QWidget* p1 = form.findChild<QWidget*>("StatusBar1Panel1");
-    QWidget* p3 = form.findChild<QWidget*>("StatusBar1Panel3");
+    QWidget* p1 = form.findChild<QWidget*>(names::kRunBarPanel);
+    QWidget* p3 = form.findChild<QWidget*>(names::kFileBarPanel);
     ASSERT_NE(nullptr, p1);
     ASSERT_NE(nullptr, p3);
     EXPECT_EQ(250, p1->width());
     EXPECT_EQ(150, p3->width());
-    auto* bar1 = form.findChild<QProgressBar*>("ProgressBar1");
-    auto* bar2 = form.findChild<QProgressBar*>("ProgressBar2");
+    auto* bar1 = form.findChild<QProgressBar*>(names::kRunBar);
+    auto* bar2 = form.findChild<QProgressBar*>(names::kFileBar);
     ASSERT_NE(nullptr, bar1);
     ASSERT_NE(nullptr, bar2);
     EXPECT_EQ(p1, bar1->parentWidget());
@@ -102,23 +114,30 @@ TEST(Shell, StatusBarIsBuiltOnFirstShowWithItsPanelsAndBars) {
 TEST(Retranslate, RestoresEveryCaptionAndPageTitle) {
     Shell s;
     MainWindow form(s.ctx);
-    const char* names[] = {"BitBtn5", "BitBtn14", "Label31", "Label4", "GroupBox1", "Label3", "Label26"};
-    for (const char* n : names) {
+    const char* controls[] = {names::kQuitButton,     names::kAboutButton, names::kRejectsTitle,
+                              names::kOutNameCaption, names::kInputGroup,  names::kInputPreviewCaption,
+                              names::kWrittenCaption};
+    for (const char* n : controls) {
         QWidget* w = form.findChild<QWidget*>(n);
         if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setText("x");
         if (auto* l = qobject_cast<QLabel*>(w)) l->setText("x");
         if (auto* g = qobject_cast<QGroupBox*>(w)) g->setTitle("x");
     }
     form.pages->setTabText(2, "x");
-    auto* lower = form.findChild<QTabWidget*>("PageControl2");
+    auto* lower = form.findChild<QTabWidget*>(names::kResultViews);
     lower->setTabText(1, "x");
     form.Retranslate();
-    EXPECT_EQ("Quitter", test::Caption(TextOf(form.findChild<QWidget*>("BitBtn5"))));
-    EXPECT_EQ("A propos...", test::Caption(TextOf(form.findChild<QWidget*>("BitBtn14"))));
-    EXPECT_EQ("Lignes rejett\xC3\xA9" "es", TextOf(form.findChild<QWidget*>("Label31")).toStdString());
-    EXPECT_EQ("Fichier de r\xC3\xA9sultats : ", test::Caption(TextOf(form.findChild<QWidget*>("Label4"))));
-    EXPECT_EQ(" Entr\xC3\xA9" "e : ", TextOf(form.findChild<QWidget*>("GroupBox1")).toStdString());
-    EXPECT_EQ("Lignes ecrites : ", TextOf(form.findChild<QWidget*>("Label26")).toStdString());
+    EXPECT_EQ("Quitter", test::Caption(TextOf(form.findChild<QWidget*>(names::kQuitButton))));
+    EXPECT_EQ("A propos...", test::Caption(TextOf(form.findChild<QWidget*>(names::kAboutButton))));
+    EXPECT_EQ("Lignes rejett\xC3\xA9"
+              "es",
+              TextOf(form.findChild<QWidget*>(names::kRejectsTitle)).toStdString());
+    EXPECT_EQ("Fichier de r\xC3\xA9sultats : ",
+              test::Caption(TextOf(form.findChild<QWidget*>(names::kOutNameCaption))));
+    EXPECT_EQ(" Entr\xC3\xA9"
+              "e : ",
+              TextOf(form.findChild<QWidget*>(names::kInputGroup)).toStdString());
+    EXPECT_EQ("Lignes ecrites : ", TextOf(form.findChild<QWidget*>(names::kWrittenCaption)).toStdString());
     EXPECT_EQ("Param\xC3\xA8tres et options", test::Caption(form.pages->tabText(2)));
     EXPECT_EQ("Lignes rejett\xC3\xA9" "es", test::Caption(lower->tabText(1)));
 }
@@ -165,8 +184,8 @@ TEST(Shell, MainButtonsLightUpUnderTheMouseUntilThePageIsCrossed) {
     Shell s;
     MainWindow form(s.ctx);
     form.show();
-    auto* convert = form.findChild<QAbstractButton*>("BitBtn1");
-    auto* quit = form.findChild<QAbstractButton*>("BitBtn5");
+    auto* convert = form.findChild<QAbstractButton*>(names::kConvertButton);
+    auto* quit = form.findChild<QAbstractButton*>(names::kQuitButton);
     ASSERT_NE(nullptr, convert);
     const QColor normal = convert->palette().color(QPalette::ButtonText);
     QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);

@@ -25,22 +25,13 @@ struct Other {
     WindowContext ctx;
 };
 
-template <class W = QAbstractButton>
-W* Get(MainWindow& form, const char* name) {
-    W* w = form.findChild<W*>(QString::fromLatin1(name));
-    EXPECT_TRUE(w) << name;
-    return w;
-}
-
-void Click(MainWindow& form, const char* name) { Get(form, name)->click(); }
-
 // New format name with one text column TICK and the comment given, then saved.
 void NewFormat(MainWindow& form, ScriptedDialogs& dialogs, const std::string& name, const char* comment) {
     dialogs.nameAnswers.push_back({true, name, ""});
-    Click(form, "BitBtn6");
-    Get<QLineEdit>(form, "Edit3")->setText(QString::fromLatin1(comment));
-    QTest::keyClicks(Get<QComboBox>(form, "ComboBox3")->lineEdit(), "tick");
-    Get<QComboBox>(form, "ComboBox6")->setCurrentText("AN");
+    test::Click(form, names::kNewFormatButton);
+    test::Find<QLineEdit>(form, names::kCommentEdit)->setText(QString::fromLatin1(comment));
+    QTest::keyClicks(test::Find<QComboBox>(form, names::kColumnNameBox)->lineEdit(), "tick");
+    test::Find<QComboBox>(form, names::kTypeBox)->setCurrentText("AN");
 }
 
 TEST(TwoWindows, EachKeepsWhatTheOtherSaved) {
@@ -51,29 +42,30 @@ TEST(TwoWindows, EachKeepsWhatTheOtherSaved) {
     auto formB = std::make_unique<MainWindow>(b.ctx);
 
     // Options: A stops on a bad line, B deletes the sources.
-    Click(*formA, "RadioButton10");
-    Click(*formA, "BitBtn18");
-    Click(*formB, "RadioButton16");
-    Click(*formB, "BitBtn18");
+    test::Click(*formA, names::kStopRunRadio);
+    test::Click(*formA, names::kSaveSettingsButton);
+    test::Click(*formB, names::kDeleteRadio);
+    test::Click(*formB, names::kSaveSettingsButton);
 
     // Formats: B's name dialog knows A's new format; a name taken after it asks, and Cancel loads A's.
     NewFormat(*formA, a.dialogs, "lmxa", "by a");
-    Click(*formA, "BitBtn7");
+    test::Click(*formA, names::kSaveFormatButton);
     b.dialogs.nameAnswers.push_back({true, "lmxa", ""});
-    Click(*formB, "BitBtn6");
+    test::Click(*formB, names::kNewFormatButton);
     EXPECT_EQ(b.dialogs.shown.back(), b.session.lang.Format(LK::msg_fmtNameExists, {"LMXA"}));
     NewFormat(*formB, b.dialogs, "lmxb", "by b");
     NewFormat(*formA, a.dialogs, "lmxb", "by a");
-    Click(*formA, "BitBtn7");
+    test::Click(*formA, names::kSaveFormatButton);
     const std::string fmt = ReadFile(a.path("Lumivex.fmt"));
     b.dialogs.confirmAnswers.push_back(false);
-    Click(*formB, "BitBtn7");
+    test::Click(*formB, names::kSaveFormatButton);
     ASSERT_FALSE(b.dialogs.confirmed.empty());
     EXPECT_EQ(b.dialogs.confirmed.back(), b.session.lang.Format(LK::msg_fmtAddedElsewhere, {"LMXB"}));
     EXPECT_EQ(ReadFile(a.path("Lumivex.fmt")), fmt);
-    EXPECT_EQ(Get<QLineEdit>(*formB, "Edit6")->text(), "LMXB");
-    EXPECT_EQ(Get<QLineEdit>(*formB, "Edit3")->text(), "by a");
-    EXPECT_TRUE(Get(*formB, "BitBtn9")->isEnabled()) << "A's format, open for modification";
+    EXPECT_EQ(test::Find<QLineEdit>(*formB, names::kFormatNameEdit)->text(), "LMXB");
+    EXPECT_EQ(test::Find<QLineEdit>(*formB, names::kCommentEdit)->text(), "by a");
+    EXPECT_TRUE(test::Find<QAbstractButton>(*formB, names::kDeleteFormatButton)->isEnabled())
+        << "A's format, open for modification";
 
     // Both options kept, also by the saves of the windows' close.
     formB->close();

@@ -1,12 +1,18 @@
 #include "UiFixture.h"
 
 #include "common/Basics.h"
-#include "ui/ConversionPage.h"
 #include "model/Mnemonics.h"
+#include "ui/ConversionPage.h"
+#include "ui/FormatEditorPage.h"
+#include "ui/ParametersPage.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 
 namespace lmx::test {
@@ -25,6 +31,18 @@ std::vector<std::string> Program::LogFrom(const std::string& prefix, std::size_t
 std::unique_ptr<MainWindow> Program::Open(std::vector<std::string> args) {
     ctx.Args = std::move(args);
     return std::make_unique<MainWindow>(ctx);
+}
+
+void Program::Choose(MainWindow& form, std::vector<std::string> files) {
+    dialogs.openAnswers.push_back(std::move(files));
+    Click(form, names::kOpenButton);
+}
+
+std::unique_ptr<MainWindow> Program::OpenWith(std::vector<std::string> files) {
+    auto form = Open();
+    form->show();
+    Choose(*form, std::move(files));
+    return form;
 }
 
 void PrepareInOut(Program& p) {
@@ -47,8 +65,49 @@ void WaitForCommandLineRun(MainWindow& form) {
     while (!form.CommandLineRunDone() && t.elapsed() < 10'000) QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
+void Click(const QObject& root, const char* name) {
+    if (auto* b = Find<QAbstractButton>(root, name)) b->click();
+}
+
+QString Text(const QObject& root, const char* name) {
+    QWidget* w = Find(root, name);
+    if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+    return QStringLiteral("<?>");
+}
+
+QString Cell(const QObject& root, const char* grid, int row, int col) {
+    auto* view = Find<QTableView>(root, grid);
+    return view ? view->model()->index(row, col).data().toString() : QString();
+}
+
+bool ShowActive(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+void ForEveryPage(MainWindow& form, const std::function<void(const std::string& where)>& look, int editorMode,
+                  const std::string& format) {
+    auto* lower = Find<QTabWidget>(form, names::kResultViews);
+    form.pages->setCurrentIndex(0);
+    for (int i = 0; i < lower->count(); ++i) {
+        lower->setCurrentIndex(i);
+        look("conversion page, lower page " + std::to_string(i + 1));
+    }
+    form.pages->setCurrentIndex(1);
+    form.formatEditorPage->EnterState(editorMode, format);
+    look("format editor");
+    form.pages->setCurrentIndex(2);
+    for (int i = 0; i < 3; ++i) {
+        form.parametersPage->ShowCategory(i);
+        look("parameters, panel " + std::to_string(i + 1));
+    }
+    form.pages->setCurrentIndex(0);
+}
+
 void Convert(MainWindow& form) {
-    WaitForRun(form, [&] { QTest::mouseClick(form.findChild<QPushButton*>("BitBtn1"), Qt::LeftButton); });
+    WaitForRun(form, [&] { Click(form, names::kConvertButton); });
 }
 
 } // namespace lmx::test

@@ -53,7 +53,8 @@ std::string Misfit(const QWidget* w) {
             return "caption cut: \"" + b->text().toStdString() + "\"";
     } else if (auto* g = qobject_cast<const QGroupBox*>(w)) {
         if (g->fontMetrics().horizontalAdvance(g->title()) + 8 > g->width()) return "title cut";
-    } else if (auto* t = qobject_cast<const QTableView*>(w); t && (name == "StringGrid1" || name == "StringGrid2")) {
+    } else if (auto* t = qobject_cast<const QTableView*>(w);
+               t && (name == names::kInputGrid || name == names::kOutputGrid)) {
         if (t->rowViewportPosition(3) < 0 || t->rowViewportPosition(3) + t->rowHeight(3) > t->viewport()->height())
             return "row 3 clipped";
     }
@@ -78,24 +79,11 @@ std::vector<std::string> Misfits(QWidget& window, const std::string& where) {
 // Every page of the window in turn, with a rejected line selected and its explanation shown.
 std::vector<std::string> EveryPage(MainWindow& form, const std::string& size) {
     std::vector<std::string> out;
-    auto add = [&](const std::string& where) {
-        for (std::string& m : Misfits(form, size + " " + where)) out.push_back(std::move(m));
+    const auto look = [&](const std::string& where) {
+        for (std::string& m : Misfits(form, size + " " + where))
+            out.push_back(std::move(m));
     };
-    auto* lower = form.findChild<QTabWidget*>("PageControl2");
-    form.pages->setCurrentIndex(0);
-    for (int i = 0; i < lower->count(); ++i) {
-        lower->setCurrentIndex(i);
-        add("conversion page, lower page " + std::to_string(i + 1));
-    }
-    form.pages->setCurrentIndex(1);
-    form.formatEditorPage->EnterState(ndModify, "IN");
-    add("format editor");
-    form.pages->setCurrentIndex(2);
-    for (int i = 0; i < 3; ++i) {
-        form.parametersPage->ShowCategory(i);
-        add("parameters, panel " + std::to_string(i + 1));
-    }
-    form.pages->setCurrentIndex(0);
+    test::ForEveryPage(form, look, ndModify, "IN");
     return out;
 }
 
@@ -119,9 +107,9 @@ TEST_P(WindowLayout, EveryTextAndPreviewRowShowsAtTheLeastSizeAndGrown) {
     auto form = p.Open({p.path("q.txt")});
     form->show();
     while (!form->CommandLineRunDone()) QApplication::processEvents();
-    auto* grid = form->findChild<QTableView*>("StringGrid4");
+    auto* grid = form->findChild<QTableView*>(names::kRejectsGrid);
     grid->setCurrentIndex(grid->model()->index(3, 2)); // the "#Unstring" line: a three-line explanation
-    ASSERT_FALSE(form->findChild<QLabel*>("Label33")->text().trimmed().isEmpty());
+    ASSERT_FALSE(form->findChild<QLabel*>(names::kRejectExplanation)->text().trimmed().isEmpty());
 
     // The drawn size, grown to what the layout needs; the least size is that need.
     EXPECT_EQ(QSize(785, 554).expandedTo(form->minimumSize()), form->size());
@@ -147,8 +135,8 @@ TEST(WindowLayout, ALargeFontNeverMakesTheWindowLargerThanTheScreen) {
     EXPECT_LE(form->minimumWidth(), room.width());
     EXPECT_LE(form->minimumHeight(), room.height());
     EXPECT_LE(form->height(), room.height());
-    EXPECT_LE(form->findChild<QWidget*>("StatusBar1")->geometry().bottom(), form->height());
-    auto* scroll = form->findChild<QScrollArea*>("TabSheet1Scroll");
+    EXPECT_LE(form->findChild<QWidget*>(names::kStatusBar)->geometry().bottom(), form->height());
+    auto* scroll = form->findChild<QScrollArea*>(names::kConversionPageScroll);
     ASSERT_NE(nullptr, scroll);
     EXPECT_TRUE(scroll->horizontalScrollBar()->isVisible() || scroll->verticalScrollBar()->isVisible());
     const QWidget* page = scroll->widget();
