@@ -66,10 +66,8 @@ TEST(Keyboard, TabLeavesTheGridsAndFollowsReadingOrder) {
 
     // The spin box's arrows are no stops: its field's Up key steps it.
     form->pages->setCurrentIndex(1);
-    for (const char* arrow : {names::kSkipUp, names::kSkipDown}) {
-        const QWidget* w = form->findChild<QWidget*>(arrow);
-        EXPECT_TRUE(w && w->focusPolicy() == Qt::NoFocus) << arrow;
-    }
+    for (const char* arrow : {names::kSkipUp, names::kSkipDown})
+        EXPECT_EQ(Qt::NoFocus, test::Find(*form, arrow)->focusPolicy()) << arrow;
 }
 
 TEST(Keyboard, WindowKeysTurnThePagesAndQuit) {
@@ -91,8 +89,7 @@ TEST(Keyboard, WindowKeysTurnThePagesAndQuit) {
     for (int i = 0; i < form->pages->count(); ++i) keysIn(form->pages->tabText(i), own);
     keysIn(form->aboutButton->text(), own);
     keysIn(form->quitButton->text(), own);
-    for (QWidget* page : {static_cast<QWidget*>(form->conversionPage), static_cast<QWidget*>(form->formatEditorPage),
-                          static_cast<QWidget*>(form->parametersPage)}) {
+    for (QWidget* page : std::initializer_list<QWidget*>{form->conversionPage, form->formatEditorPage, form->parametersPage}) {
         std::multiset<QChar> keys = own;
         for (const QAbstractButton* b : page->findChildren<QAbstractButton*>()) keysIn(b->text(), keys);
         for (const QLabel* l : page->findChildren<QLabel*>())

@@ -91,14 +91,12 @@ TEST(Shell, StatusBarIsBuiltOnFirstShowWithItsPanelsAndBars) {
     EXPECT_EQ("(Attente...)", form.StatusText(4).toStdString());
     QWidget* p1 = form.findChild<QWidget*>(names::kRunBarPanel);
     QWidget* p3 = form.findChild<QWidget*>(names::kFileBarPanel);
-    ASSERT_NE(nullptr, p1);
-    ASSERT_NE(nullptr, p3);
+    ASSERT_TRUE(p1 && p3);
     EXPECT_EQ(250, p1->width());
     EXPECT_EQ(150, p3->width());
     auto* bar1 = form.findChild<QProgressBar*>(names::kRunBar);
     auto* bar2 = form.findChild<QProgressBar*>(names::kFileBar);
-    ASSERT_NE(nullptr, bar1);
-    ASSERT_NE(nullptr, bar2);
+    ASSERT_TRUE(bar1 && bar2);
     EXPECT_EQ(p1, bar1->parentWidget());
     EXPECT_TRUE(bar1->isVisible() && bar2->isVisible()) << "made in panels already on screen";
     EXPECT_EQ(248, bar1->width());
