@@ -57,8 +57,8 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
 void ConversionRun::TakeCopy(AfterProcessing after) {
     // Whatever the person chooses while the run goes on is for the next run.
     copy_ = std::make_unique<RunCopy>(c_.page, c_.formats, c_.conv, std::move(after));
-    copy_->Encoding = c_.params.PrmGet(prmENC);
-    copy_->LineEnd = c_.params.PrmGet(prmEOL);
+    copy_->Encoding = EncodingText(c_.params.settings.encoding);
+    copy_->LineEnd = LineEndText(c_.params.settings.lfOnly);
     copy_->FileWord = c_.lang.Text(LK::itm_fic);
     cancel_.store(false, std::memory_order_relaxed);
 }
