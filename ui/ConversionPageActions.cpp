@@ -268,9 +268,9 @@ std::string ConversionPage::ExplainReject(int row) const {
     const RunCopy* last = session_.runner.LastRun();
     const FormatState& fs = last ? last->Formats : session_.formats;
     const auto r = static_cast<std::size_t>(row);
-    const std::string code(t.cell(r, 1));
+    const LineError code = t.code(r);
     try {
-        if (code == "#Date") {
+        if (code == leDate) {
             std::string value;
             for (int32_t c = 0; c < fs.Input.ColumnCount(); ++c)
                 if (fs.Input.columns[static_cast<std::size_t>(c)].IsDate()) {
@@ -281,7 +281,7 @@ std::string ConversionPage::ExplainReject(int row) const {
         }
         return LineErrorText(code, fs.Input.colSep, t.cell(r, 2), fs.Input.ColumnCount() - 1, lang);
     } catch (...) {
-        return LineErrorText("#Unknown", fs.Input.colSep, "", 0, lang);
+        return LineErrorText(leUnknown, fs.Input.colSep, "", 0, lang);
     }
 }
 

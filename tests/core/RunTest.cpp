@@ -40,7 +40,8 @@ public:
     void ResetCounters() override { events.push_back("reset"); }
     void ShowCounters(int64_t f, int64_t r, int64_t j, int64_t w) override { counters = {f, r, j, w}; }
     void ShowPage(RunPage p) override { events.push_back(p == RunPage::Output ? "page4" : "page5"); }
-    void SetStatus(const std::string& t) override { status.push_back(t); }
+    void ShowFileNumber(int64_t number, int64_t count) override { status.push_back(IntToStr(number) + "/" + IntToStr(count)); }
+    void ShowRunEnded() override { status.push_back("ended"); }
     void SetConvertEnabled(bool e) override { events.push_back(e ? "enable" : "disable"); }
     void ChooseOutputFile() override { events.push_back("chooser"); }
     void ReadingFrom(const LineReader* in, int64_t before) override { reading.push_back({in != nullptr, before}); }
@@ -106,8 +107,8 @@ TEST_F(Run, SecondSourceMissingIsCountedAndTheOthersConverted) {
     EXPECT_EQ(log[5].rfind("EndConvert(*)--> ", 0), 0u);
     EXPECT_EQ(log[6], " ");
     EXPECT_EQ(log[7], "#CONV (BadFileCount >1<)");
-    EXPECT_EQ(view.status.back(), Utf8ToCp1252("Terminé."));
-    EXPECT_EQ(view.status.front(), "Fichier1 / 3");
+    EXPECT_EQ(view.status.back(), "ended");
+    EXPECT_EQ(view.status.front(), "1/3");
     EXPECT_FALSE(s.page.OutValid);
 }
 
