@@ -6,7 +6,6 @@
 #include "common/DurableFile.h"
 #include "core/ConversionRun.h"
 #include "env/Params.h"
-#include "env/ParamsChoices.h"
 
 #include <cerrno>
 
@@ -27,8 +26,8 @@ bool RenameSource(SystemPort& port, const std::string& path, const std::string& 
 
 AfterProcessing ConversionRun::FromParameters() const {
     AfterProcessing a;
-    a.renameText = c_.params.PrmGet(prmSRN, false);
-    a.disposal = SourceDisposalOf(c_.params);
+    a.renameText = c_.params.settings.renameText;
+    a.disposal = c_.params.settings.disposal;
     return a;
 }
 
@@ -109,11 +108,11 @@ void ConversionRun::DoAfterProcessing(bool outputComplete, Log& log) {
         return false;
     };
     std::vector<bool> renamed(files.size(), false);
-    if (RenamesSources(after.renameText)) {
+    if (after.renameText) {
         for (std::size_t i = 0; i < files.size(); ++i) {
             std::string reason;
             const bool ok =
-                safe(i) && unchanged(i) && RenameSource(c_.port, files[i], after.renameText, &reason);
+                safe(i) && unchanged(i) && RenameSource(c_.port, files[i], *after.renameText, &reason);
             if (safe(i) && !ok && !changed[i]) afterFailures_.push_back({"RenameFile", files[i], reason});
             renamed[i] = ok;
             logResult("RenameFile", i, ok);

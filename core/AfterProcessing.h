@@ -2,6 +2,7 @@
 // What a run does once its lines are written: the renaming, recycling or deletion of its sources.
 // AfterProcessing.cpp also holds ConversionRun's closing message and after-processing.
 #include "common/SystemPort.h"
+#include "env/Settings.h"
 
 #include <string>
 
@@ -9,8 +10,8 @@ namespace lmx {
 
 // What happens to the sources after a run.
 struct AfterProcessing {
-    std::string renameText = "0"; // "0": no renaming
-    int disposal = 0;             // a SourceDisposal: sdTrash, sdDelete, anything else leaves them
+    std::optional<std::string> renameText; // inserted into the sources' names; none: no renaming
+    SourceDisposal disposal = sdKeep;
 };
 
 // A rename, recycle or delete of a source that was tried and failed.

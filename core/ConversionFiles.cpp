@@ -2,7 +2,7 @@
 
 #include "common/Basics.h"
 #include "common/Paths.h"
-#include "env/ParamsChoices.h"
+#include "env/Settings.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -35,9 +35,9 @@ int SourceError(SystemPort& port, const std::string& path) {
 }
 
 std::string ResultPathFor(const Params& prm, const std::string& source, std::string& dir) {
-    const std::string added = prm.PrmGet(prmDDO);
-    const std::string ext = ResultExtension(prm, source);
-    const std::string mrd = prm.PrmGet(prmMRD);
+    const std::string& added = prm.settings.addedText;
+    const std::string ext = ResultExtension(prm.settings, source);
+    const std::string mrd = prm.settings.resultFolder.value_or("");
     // No folder of its own (results beside their source, or a folder since removed): the source's.
     dir = IncludeTrailingSlash(CheckValue(ckDirectory, mrd) ? mrd : ExtractFilePath(source));
     const std::string name = ExtractFileName(source);

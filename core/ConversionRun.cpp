@@ -57,9 +57,8 @@ int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& afte
 void ConversionRun::TakeCopy(AfterProcessing after) {
     // Whatever the person chooses while the run goes on is for the next run.
     copy_ = std::make_unique<RunCopy>(c_.page, c_.formats, c_.conv, std::move(after));
-    copy_->Encoding = c_.params.PrmGet(prmENC);
-    copy_->LineEnd = c_.params.PrmGet(prmEOL);
-    copy_->FileWord = c_.lang.Text(LK::itm_fic);
+    copy_->Encoding = EncodingText(c_.params.settings.encoding);
+    copy_->LineEnd = LineEndText(c_.params.settings.lfOnly);
     cancel_.store(false, std::memory_order_relaxed);
 }
 
@@ -138,7 +137,7 @@ int32_t ConversionRun::ConvertCopy(IRunView& view, IRejectSink& sink, Log& log) 
         view.ReadingFrom(&in, bytesBefore);
         const int64_t size = c_.port.FileSize(files[i]);
         view.SetFileBarMax(copy_->AvgLineLen > 0 ? size / copy_->AvgLineLen : 0);
-        view.SetStatus(copy_->FileWord + index + " / " + IntToStr(static_cast<int64_t>(count)));
+        view.ShowFileNumber(static_cast<int64_t>(i + 1), static_cast<int64_t>(count));
         run.FileRowShown = false;
         run.SourcePath = files[i];
         const int64_t fileStart = c_.port.SteadyMs();
@@ -178,7 +177,7 @@ int32_t ConversionRun::ConvertCopy(IRunView& view, IRejectSink& sink, Log& log) 
         outputComplete = false;
     }
     linesWritten_ = outputComplete ? run.LinesRead - run.RejectedTotal : 0;
-    view.SetStatus(Utf8ToCp1252("Terminé."));
+    view.ShowRunEnded();
     log.LogWrite(lkLine, "EndConvert(*)--> " + IntToStr(c_.port.SteadyMs() - runStart) + "ms.");
     log.LogWrite(lkLine, " ");
 

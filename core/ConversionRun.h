@@ -46,7 +46,9 @@ public:
     }
     virtual void ShowRejectedCount(int64_t rejected) { (void)rejected; }
     virtual void ShowPage(RunPage page) { (void)page; }
-    virtual void SetStatus(const std::string& text) { (void)text; }
+    // The source now converted, numbered from 1, and the run's end: the window words them.
+    virtual void ShowFileNumber(int64_t number, int64_t count) { (void)number, (void)count; }
+    virtual void ShowRunEnded() {}
     virtual void SetConvertEnabled(bool enabled) { (void)enabled; }
     virtual void ChooseOutputFile() {} // the "Changer" chooser
     // The source now read, and the bytes of the run's sources read before it; nullptr once it is
@@ -71,7 +73,6 @@ struct RunCopy {
     Converter Conv{Formats};
     AfterProcessing After;
     std::string Encoding, LineEnd; // the parameters ENC and EOL
-    std::string FileWord;          // the status bar's "Fichier" of "Fichier1 / 3"
 };
 
 // Everything a run reads and writes; owned by the session, passed by reference.

@@ -48,7 +48,7 @@ void LineErrWriter::WriteErrLine(int code, std::string_view line, int64_t lineNo
             start = hit + 1;
         }
     }
-    sink_.Rejected(lineNo, known ? LineErrorNames()[static_cast<std::size_t>(code)] : "", line, cells_);
+    sink_.Rejected(lineNo, known ? static_cast<LineError>(code) : leUnknown, line, cells_);
     if (!known || code == leOk) {
         log_.LogWrite(lkPart, "#WERRLN : Bad call to WriteErrLine, Args = ");
         log_.LogWrite(lkEnd, ">" + IntToStr(code) + "<  Line>" + std::string(line) + "<");
@@ -56,9 +56,10 @@ void LineErrWriter::WriteErrLine(int code, std::string_view line, int64_t lineNo
     }
 }
 
-std::string LineErrorText(std::string_view name, std::string_view sep, std::string_view value,
+std::string LineErrorText(LineError code, std::string_view sep, std::string_view value,
                           int32_t expectedCount, const LangTexts& texts) {
-    if (name == "#Unstring") {
+    switch (code) {
+    case leUnstring: {
         int64_t count = 0;
         if (sep.size() == 1)
             for (const char c : value)
@@ -66,13 +67,16 @@ std::string LineErrorText(std::string_view name, std::string_view sep, std::stri
         const std::string& many = texts.Text(count > expectedCount ? LK::str_TooMany : LK::str_TooFew);
         return FillPlaceholders(texts.Text(LK::msg_NoUnstr), {many, sep, IntToStr(count), IntToStr(expectedCount)});
     }
-    if (name == "#Dec Sep.") return texts.Text(LK::msg_UnstrDecSep);
-    if (name == "#Write") return texts.Text(LK::msg_UnstrWrite);
-    if (name == "#Date") return FillPlaceholders(texts.Text(LK::msg_UnstrDate), {value});
-    if (name == "#Value" || name == "#Type") return texts.Text(LK::msg_UnstrType);
-    if (name == "#Length")
-        return FillPlaceholders(texts.Text(LK::msg_UnstrLength), {IntToStr(int64_t{LineReader::kMaxLine})});
-    if (name == "#Dec Clash") return texts.Text(LK::msg_UnstrDecClash);
+    case leDecSep: return texts.Text(LK::msg_UnstrDecSep);
+    case leWrite: return texts.Text(LK::msg_UnstrWrite);
+    case leDate: return FillPlaceholders(texts.Text(LK::msg_UnstrDate), {value});
+    case leValue:
+    case leType: return texts.Text(LK::msg_UnstrType);
+    case leLength: return FillPlaceholders(texts.Text(LK::msg_UnstrLength), {IntToStr(int64_t{LineReader::kMaxLine})});
+    case leDecClash: return texts.Text(LK::msg_UnstrDecClash);
+    case leOk:
+    case leUnknown: break;
+    }
     return texts.Text(LK::msg_UnstrUnknown);
 }
 

@@ -2,6 +2,7 @@
 // Rejected lines: the code names, the recording of one rejected line, and the sentence that
 // explains a code to the user.
 #include "core/ColumnDraft.h"
+#include "core/LineErrorCode.h"
 #include "core/RejectTable.h"
 #include "core/RunState.h"
 
@@ -16,25 +17,6 @@ namespace lmx {
 
 class Log;
 class LangTexts;
-
-// Line-error codes. leLength: a line longer than the reader's bound (LineReader::kMaxLine), of
-// which only the start was kept. leDecClash: a number already holds the output decimal separator,
-// so that the change of separator would write another number.
-enum LineError : int {
-    leOk = 0,
-    leUnstring = 1,
-    leDecSep = 2,
-    leWrite = 3,
-    leDate = 4,
-    leValue = 5,
-    leType = 6,
-    leLength = 7,
-    leDecClash = 8,
-};
-
-// "#ok", "#Unstring", "#Dec Sep.", "#Write", "#Date", "#Value", "#Type", "#Length", "#Dec Clash":
-// index = line-error code.
-const std::array<std::string_view, 9>& LineErrorNames();
 
 // Hands the rejected lines of a run to a sink: the window's table, the converter's file.
 class LineErrWriter {
@@ -61,9 +43,9 @@ private:
     std::vector<std::string_view> cells_;
 };
 
-// The explanation of a code name. For "#Unstring": sep is the input separator, value the line and
-// expectedCount the number of separators of a valid line; for "#Date" value is the date.
-std::string LineErrorText(std::string_view name, std::string_view sep, std::string_view value,
+// The explanation of a code. For leUnstring: sep is the input separator, value the line and
+// expectedCount the number of separators of a valid line; for leDate value is the date.
+std::string LineErrorText(LineError code, std::string_view sep, std::string_view value,
                           int32_t expectedCount, const LangTexts& texts);
 
 } // namespace lmx

@@ -41,6 +41,7 @@ void RejectTable::Prepare(const Format& in, int32_t inColCount) {
     CloseSpill();
     tail_.clear();
     starts_.clear();
+    codes_.clear();
     rowCount_ = 0;
     cellsInLast_ = 0;
     cachedRow_ = SIZE_MAX;
@@ -61,6 +62,7 @@ void RejectTable::BeginRow() {
     if (rowCount_ % kBlockRows == 0 && rowCount_ / kBlockRows == starts_.size())
         starts_.push_back(std::make_unique<uint64_t[]>(kBlockRows));
     starts_[rowCount_ / kBlockRows][rowCount_ % kBlockRows] = Size();
+    codes_.push_back(static_cast<int8_t>(leUnknown));
     ++rowCount_;
     cellsInLast_ = 0;
 }
@@ -150,12 +152,17 @@ void RejectTable::FileStarts(std::string_view path) {
     AddCell(path);
 }
 
-void RejectTable::Rejected(int64_t lineNo, std::string_view codeName, std::string_view,
+LineError RejectTable::code(std::size_t row) const {
+    return row < codes_.size() ? static_cast<LineError>(codes_[row]) : leUnknown;
+}
+
+void RejectTable::Rejected(int64_t lineNo, LineError code, std::string_view,
                            std::span<const std::string_view> cells) {
     BeginRow();
+    codes_.back() = static_cast<int8_t>(code);
     if (lineNo > largestLineNo_) largestLineNo_ = lineNo;
     AddCell(IntToStr(lineNo));
-    AddCell(codeName);
+    AddCell(LineErrorName(code));
     for (const std::string_view c : cells) AddCell(c);
 }
 

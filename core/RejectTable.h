@@ -5,6 +5,7 @@
 #include "common/Cp1252.h"
 #include "common/SystemPort.h"
 #include "core/ColumnDraft.h"
+#include "core/LineErrorCode.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,9 +24,9 @@ public:
     virtual void RunStarts(const Format& in, int32_t inColCount, DataShown shown) { (void)in, (void)inColCount, (void)shown; }
     // The source whose rejected lines follow, before its first one.
     virtual void FileStarts(std::string_view path) = 0;
-    // One rejected line: its number, its code name ("" for an unknown code), the line as read, and
-    // the cells the table shows after the code (the whole line, or one per input field).
-    virtual void Rejected(int64_t lineNo, std::string_view codeName, std::string_view line,
+    // One rejected line: its number, its code, the line as read, and the cells the table shows
+    // after the code's name (the whole line, or one per input field).
+    virtual void Rejected(int64_t lineNo, LineError code, std::string_view line,
                           std::span<const std::string_view> cells) = 0;
 };
 
@@ -33,7 +34,7 @@ public:
 class NullRejectSink final : public IRejectSink {
 public:
     void FileStarts(std::string_view) override {}
-    void Rejected(int64_t, std::string_view, std::string_view, std::span<const std::string_view>) override {}
+    void Rejected(int64_t, LineError, std::string_view, std::span<const std::string_view>) override {}
 };
 
 // The rows of the rejected-lines view. Row 0 holds the titles, row 1 the "..." mark; rows only grow.
@@ -51,8 +52,10 @@ public:
     std::size_t rows() const { return rowCount_; }
     // How the grid shows the lines of the run's data files (set by the run).
     DataShown Shown = DataShown::Cp1252;
-    // Empty for a cell the row does not hold.
+    // Empty for a cell the row does not hold. Column 1 of a rejected row shows its code's name.
     std::string cell(std::size_t row, std::size_t col) const;
+    // The code of a rejected row; leUnknown for any other row.
+    LineError code(std::size_t row) const;
 
     // A new number at every Prepare: between two, rows are only appended.
     uint64_t Generation() const { return generation_; }
@@ -68,7 +71,7 @@ public:
         Shown = shown;
     }
     void FileStarts(std::string_view path) override;
-    void Rejected(int64_t lineNo, std::string_view codeName, std::string_view line,
+    void Rejected(int64_t lineNo, LineError code, std::string_view line,
                   std::span<const std::string_view> cells) override;
 
     // Bytes of rows held in memory, and in the temporary file.
@@ -96,6 +99,7 @@ private:
     uint64_t spilled_ = 0;
     std::string tail_;
     std::vector<std::unique_ptr<uint64_t[]>> starts_; // start of every row, in blocks of kBlockRows
+    std::vector<int8_t> codes_; // the code of every row
     std::size_t rowCount_ = 0;
     std::size_t cellsInLast_ = 0;
     // The cells of the last row read: a grid asks for one row's cells one after the other.

@@ -54,7 +54,7 @@ int32_t ConversionRun::CheckChoices(IRunView& view) {
         // Nothing chosen yet (a first start, opened with a file): say what to do, not what failed.
         if (c_.formats.FmtNames.empty())
             c_.messages.Show(c_.lang.Text(LK::err_fmtNone));
-        else if (c_.params.PrmGet(input ? prmMRI : prmMRO).empty())
+        else if ((input ? c_.params.settings.inputFormat : c_.params.settings.outputFormat).empty())
             c_.messages.Show(c_.lang.Text(input ? LK::err_fmtInNone : LK::err_fmtOutNone));
         else
             c_.messages.Show(c_.lang.Format(LK::err_fmtLoad, {c_.lang.Text(input ? LK::str_in : LK::str_out),

@@ -6,7 +6,7 @@
 #include "common/Text.h"
 #include "common/DurableFile.h"
 #include "core/LineReader.h"
-#include "env/ParamsChoices.h"
+#include "env/Settings.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -56,7 +56,10 @@ bool ConversionPageModel::TakeFiles(const std::vector<std::string>& chosen, std:
 
 void ConversionPageModel::SetSource(const std::string& path) {
     st_.SourceDir = ExtractFilePath(path);
-    if (st_.SourceDir != prm_.PrmGet(prmMRS, false)) prm_.PrmSet(prmMRS, st_.SourceDir, true);
+    if (prm_.settings.sourceFolder != st_.SourceDir) {
+        prm_.settings.sourceFolder = st_.SourceDir;
+        prm_.Save();
+    }
     st_.InChosen = true;
     ProposeOutPath(path);
 }
@@ -105,17 +108,20 @@ void ConversionPageModel::ChooseOutPath(const std::string& path) {
 void ConversionPageModel::ShowOutPath() {
     if (!st_.OutValid) return;
     const std::string dir = ExtractFilePath(st_.OutPath);
-    const std::string mrd = prm_.PrmGet(prmMRD, false);
+    const std::optional<std::string>& mrd = prm_.settings.resultFolder;
     // A result beside its source keeps the choice of results beside their sources.
-    if (IsElsewhere(mrd) && dir == st_.SourceDir) return;
-    if (mrd != dir) prm_.PrmSet(prmMRD, dir, true);
+    if (!mrd && dir == st_.SourceDir) return;
+    if (mrd != dir) {
+        prm_.settings.resultFolder = dir;
+        prm_.Save();
+    }
 }
 
 std::string ConversionPageModel::OutDirCaption() const {
     if (st_.OutValid) return WrapPath(ExtractFilePath(st_.OutPath));
     // Results beside their source: the folder the name was looked for in.
-    const std::string mrd = prm_.PrmGet(prmMRD, false);
-    return WrapPath(IsElsewhere(mrd) ? st_.OutDir : mrd);
+    const std::optional<std::string>& mrd = prm_.settings.resultFolder;
+    return WrapPath(mrd ? *mrd : st_.OutDir);
 }
 
 std::string ConversionPageModel::OutNameCaption() const {
@@ -123,19 +129,19 @@ std::string ConversionPageModel::OutNameCaption() const {
 }
 
 std::string ConversionPageModel::OpenDialogDir() const {
-    return DialogFolder(prm_, prmMRS);
+    return DialogFolder(prm_.settings.sourceFolder, prm_.ProgramDir);
 }
 
 std::string ConversionPageModel::SaveDialogDir() const {
     if (st_.OutValid || !st_.OutDir.empty()) return st_.OutDir;
-    return DialogFolder(prm_, prmMRD);
+    return DialogFolder(prm_.settings.resultFolder, prm_.ProgramDir);
 }
 
 FormatChoices RefillFormatChoices(FormatState& formats, const Params& params, const std::string* skip) {
     FormatChoices c;
     c.Names = formats.FmtNames;
-    const std::string mri = params.PrmGet(prmMRI);
-    const std::string mro = params.PrmGet(prmMRO);
+    const std::string& mri = params.settings.inputFormat;
+    const std::string& mro = params.settings.outputFormat;
     for (std::size_t i = 0; i < c.Names.size(); ++i) {
         if (skip && c.Names[i] == *skip) continue;
         if (c.Names[i] == mri) c.InIndex = static_cast<int>(i);

@@ -3,7 +3,6 @@
 #include "common/Basics.h"
 #include "env/LangTexts.h"
 #include "env/Params.h"
-#include "env/ParamsChoices.h"
 
 namespace lmx {
 
@@ -12,40 +11,34 @@ ParametersPageModel::ParametersPageModel(Params& params, LangTexts& lang, const 
 
 ParametersPageValues ParametersPageModel::FromParams(const std::vector<std::string>& langNames) const {
     ParametersPageValues v;
-    const BadLineRule erl = BadLineRuleOf(prm_);
-    v.rejectLine = erl == BadLineRule::Reject;
-    v.stopRun = erl == BadLineRule::Stop;
+    const Settings& s = prm_.settings;
+    v.rejectLine = s.badLine == BadLineRule::Reject;
+    v.stopRun = s.badLine == BadLineRule::Stop;
     // Any other value has no button: neither is checked and a save leaves ERL alone.
     v.erlEnabled = v.rejectLine || v.stopRun;
 
-    const std::string mrd = prm_.PrmGet(prmMRD);
-    v.dirNew = !IsElsewhere(mrd);
-    if (v.dirNew) v.dir = mrd;
+    v.dirNew = s.resultFolder.has_value();
+    v.dir = s.resultFolder.value_or("");
 
-    v.text = prm_.PrmGet(prmDDO);
+    v.text = s.addedText;
     v.addText = !v.text.empty();
 
-    const std::string ext = prm_.PrmGet(prmEXT);
-    v.newExt = !IsElsewhere(ext);
-    if (v.newExt) v.ext = ext;
+    v.newExt = s.resultExtension.has_value();
+    v.ext = s.resultExtension.value_or("");
 
     // One group: a disposal set after the renaming replaces it, as the later check of a radio
     // button clears the earlier one.
-    const std::string srn = prm_.PrmGet(prmSRN);
-    if (RenamesSources(srn)) {
+    if (s.renameText) {
         v.after = arRename;
-        v.renameText = srn;
+        v.renameText = *s.renameText;
     }
-    const SourceDisposal sdl = SourceDisposalOf(prm_);
-    if (sdl == sdTrash) v.after = arTrash;
-    if (sdl == sdDelete) v.after = arDelete;
+    if (s.disposal == sdTrash) v.after = arTrash;
+    if (s.disposal == sdDelete) v.after = arDelete;
 
-    const std::string log = prm_.PrmGet(prmLOG);
-    v.logExtended = log == "1";
-    v.logSimple = log == "0";
-    const std::string enc = prm_.PrmGet(prmENC);
-    v.encoding = enc == "UTF-8" ? 1 : enc == "Windows-1252" ? 2 : 0;
-    v.eolLf = DataEndsLf(prm_.PrmGet(prmEOL));
+    v.logExtended = s.log == LogDetail::Extended;
+    v.logSimple = s.log == LogDetail::Simple;
+    v.encoding = s.encoding == DataEncoding::Utf8 ? 1 : s.encoding == DataEncoding::Windows1252 ? 2 : 0;
+    v.eolLf = s.lfOnly;
     v.languages = {std::string(BuiltInLanguage())};
     v.languages.insert(v.languages.end(), langNames.begin(), langNames.end());
     v.language = 0;
@@ -76,7 +69,7 @@ ParametersPageModel::SaveOutcome ParametersPageModel::Save(ParametersPageValues&
     } else if (!v.ext.empty() && v.ext[0] != '.') {
         v.ext.insert(0, ".");
     }
-    if (v.after == arRename && (v.renameText.empty() || !RenamesSources(v.renameText))) {
+    if (v.after == arRename && (v.renameText.empty() || v.renameText == "0")) { // "0" would rename nothing
         line(LK::itm_error, lang_.Text(LK::err_prmRename));
         valid = false;
     }
@@ -85,29 +78,28 @@ ParametersPageModel::SaveOutcome ParametersPageModel::Save(ParametersPageValues&
         return out;
     }
 
+    Settings& s = prm_.settings;
     if (v.rejectLine)
-        prm_.PrmSet(prmERL, BadLineCode(BadLineRule::Reject), false);
+        s.badLine = BadLineRule::Reject;
     else if (v.stopRun)
-        prm_.PrmSet(prmERL, BadLineCode(BadLineRule::Stop), false);
-    prm_.PrmSet(prmMRD, v.dirNew ? v.dir : std::string(kPrmElsewhere), false);
-    prm_.PrmSet(prmDDO, v.addText ? v.text : std::string(), false);
-    prm_.PrmSet(prmEXT, v.newExt ? v.ext : std::string(kPrmElsewhere), false);
-    prm_.PrmSet(prmSRN, v.after == arRename ? v.renameText : std::string(kNoRenaming), false);
-    const SourceDisposal disposal = v.after == arTrash ? sdTrash : v.after == arDelete ? sdDelete : sdKeep;
-    prm_.PrmSet(prmSDL, SourceDisposalCode(disposal), false);
-    prm_.PrmSet(prmLOG, v.logSimple ? "0" : "1", false);
-    prm_.PrmSet(prmENC, v.encoding == 1 ? "UTF-8" : v.encoding == 2 ? "Windows-1252" : std::string(kPrmElsewhere), false);
-    prm_.PrmSet(prmEOL, v.eolLf ? "LF" : "CRLF", false);
+        s.badLine = BadLineRule::Stop;
+    s.resultFolder = v.dirNew ? std::optional<std::string>(v.dir) : std::nullopt;
+    s.addedText = v.addText ? v.text : std::string();
+    s.resultExtension = v.newExt ? std::optional<std::string>(v.ext) : std::nullopt;
+    s.renameText = v.after == arRename ? std::optional<std::string>(v.renameText) : std::nullopt;
+    s.disposal = v.after == arTrash ? sdTrash : v.after == arDelete ? sdDelete : sdKeep;
+    s.log = v.logSimple ? LogDetail::Simple : LogDetail::Extended;
+    s.encoding = v.encoding == 1 ? DataEncoding::Utf8 : v.encoding == 2 ? DataEncoding::Windows1252 : DataEncoding::System;
+    s.lfOnly = v.eolLf;
     // The first item is the built-in language: it leaves LNG as it is.
     if (v.language > 0 && static_cast<std::size_t>(v.language) < v.languages.size())
-        prm_.PrmSet(prmLNG, v.languages[static_cast<std::size_t>(v.language)], false);
+        s.language = v.languages[static_cast<std::size_t>(v.language)];
     out.stored = true;
 
-    if (prm_.PrmSet(prmCTB, "CTB", true) != prmOk) {
+    if (const Status saved = prm_.Save(); !saved.Ok()) {
         // The choices stay in force in memory and on the page; the user learns why the file
         // was not written, and the next write tries again.
-        const std::string& reason = prm_.LastIoError();
-        out.message = reason.empty() ? TextWithPaths().Path(prm_.PrmFileName) : TextWithPaths(reason);
+        out.message = saved.reason.empty() ? TextWithPaths().Path(prm_.PrmFileName) : TextWithPaths(saved.reason);
         return out;
     }
     out.written = true;
@@ -123,12 +115,14 @@ ParametersPageModel::LangOutcome ParametersPageModel::ApplyLanguage(const Parame
     }
     if (v.language == 0) {
         // The French texts already replaced cannot come back before the next start.
-        prm_.PrmSet(prmLNG, BuiltInLanguage(), false);
+        prm_.settings.language = BuiltInLanguage();
+        prm_.SaveOnEleventhChange();
         out.message = lang_.Text(LK::msg_LngFr);
         return out;
     }
-    prm_.PrmSet(prmLNG, v.languages[static_cast<std::size_t>(v.language)], false);
-    if (lang_.LangLoad(prm_.PrmGet(prmLNG), lngFileName_) != 0) {
+    prm_.settings.language = v.languages[static_cast<std::size_t>(v.language)];
+    prm_.SaveOnEleventhChange();
+    if (lang_.LangLoad(prm_.settings.language, lngFileName_) != 0) {
         out.message = "Impossible de charger la langue demand\xE9" "e\rThe requested langage couldn't be loaded.";
         return out;
     }

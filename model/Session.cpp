@@ -2,7 +2,6 @@
 
 #include "common/Text.h"
 #include "common/Basics.h"
-#include "env/ParamsChoices.h"
 #include "env/ProgramFiles.h"
 
 namespace lmx {
@@ -22,32 +21,33 @@ void Session::SetProgramDir(const std::string& dir) {
     LngFileName = LanguageFilePath(files, ProgramDir, LngName, port);
 }
 
-int Session::StartParameters(bool createWhenMissing) {
-    params.PrmFile(pmDefaults);
-    int r = 0;
+Status Session::StartParameters(bool createWhenMissing) {
+    params.Defaults();
+    Status r;
     if (port.FileSize(params.PrmFileName) > 0) {
-        r = params.PrmFile(pmLoad);
-        log.LogWrite(lkLine, " DEF PRM(LOAD)      " + BoolText(r == 0, 2));
+        r = params.Load();
+        log.LogWrite(lkLine, " DEF PRM(LOAD)      " + BoolText(r.Ok(), 2));
     } else if (createWhenMissing) {
         std::vector<std::string> sections;
         if (!DesktopLanguageCode.empty() && lang.LangList(LngFileName, sections, port) > 0)
             if (const std::string lng = LanguageFor(DesktopLanguageCode, sections); !lng.empty())
-                params.PrmSet(prmLNG, lng, false);
-        r = params.PrmFile(pmSave);
-        log.LogWrite(lkLine, " DEF PRM(SCRATCH))  " + BoolText(r == 0, 2));
+                params.settings.language = lng;
+        r = params.Save();
+        log.LogWrite(lkLine, " DEF PRM(SCRATCH))  " + BoolText(r.Ok(), 2));
     }
-    log.ExtendedLog = CheckValue(ckPositiveInt, params.PrmGet(prmLOG));
-    run.StopOnBadLine = BadLineRuleOf(params) == BadLineRule::Stop;
+    log.ExtendedLog = ExtendsLog(params.settings.log);
+    run.StopOnBadLine = params.settings.badLine == BadLineRule::Stop;
     return r;
 }
 
 int Session::StartLanguage() {
-    const std::string lng = params.PrmGet(prmLNG);
+    const std::string lng = params.settings.language;
     const int r = lang.LangLoad(lng, LngFileName, port);
     log.LogWrite(lkLine, " DEF LNG(" + lng + ")  " + BoolText(r == 0, 2));
     if (r != 0) {
         messages.Show("The requested langage could not be loaded\r\nLe langage demand\xE9 n'a pu \xEAtre charg\xE9.");
-        params.PrmSet(prmLNG, BuiltInLanguage(), false);
+        params.settings.language = BuiltInLanguage();
+        params.SaveOnEleventhChange();
     }
     return r;
 }
@@ -60,7 +60,8 @@ int Session::SelectFormat(int mode, const std::string& name) {
 
 int Session::ChooseFormat(int mode, const std::string& name) {
     const bool input = mode == flmInput;
-    params.PrmSet(input ? prmMRI : prmMRO, name, false);
+    (input ? params.settings.inputFormat : params.settings.outputFormat) = name;
+    params.SaveOnEleventhChange();
     const int r = SelectFormat(mode, name);
     const std::string head = lang.Text(input ? LK::err_fmtInfile : LK::err_fmtOutfile);
     if (r == frColCountDiffers) {
@@ -91,7 +92,7 @@ int Session::StartFormats() {
         int kind;
     };
     for (const Side& s : {Side{flmInput, "   FMT_IN(", LK::str_in, lkPart}, Side{flmOutput, "   FMT_OUT(", LK::str_out, lkEnd}}) {
-        const std::string name = params.PrmGet(s.mode == flmInput ? prmMRI : prmMRO);
+        const std::string name = s.mode == flmInput ? params.settings.inputFormat : params.settings.outputFormat;
         const int r = SelectFormat(s.mode, name);
         if (r == frColCountDiffers) {
             log.LogWrite(s.kind, std::string(s.tag) + "Ko):BadColCount");

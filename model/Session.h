@@ -31,7 +31,7 @@ public:
     // Start-up steps shared by the window and the command-line converter; each writes its log line.
     // Parameters: defaults, then the file when it has bytes, else (when allowed) a new file, in the
     // desktop's language when the language file has it.
-    int StartParameters(bool createWhenMissing);
+    Status StartParameters(bool createWhenMissing);
     // Language of LNG; on failure the bilingual message and LNG back to the built-in language.
     int StartLanguage();
     // Format list, then the input format MRI and the output format MRO, the link and the date set-up;
@@ -57,7 +57,7 @@ public:
 
     FormatState formats;
     LangTexts lang;
-    Params params{lang, port};
+    Params params{port};
     Log log{formats, messages, port};
     FmtFile fmtFile{formats, lang, messages, port};
     Converter conv{formats};

@@ -199,7 +199,7 @@ void ChartPage::onPointClicked(const SeriesPoint& p) {
     if (!job_ || thread_) return;
     std::string line;
     pointLabel->setText(Qs(ChartPointText(*job_, p, session_->lang, session_->port, line)));
-    lineLabel->setText(DataIsUtf8(session_->params.PrmGet(prmENC)) ? QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()))
+    lineLabel->setText(DataIsUtf8(session_->params.settings.encoding) ? QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()))
                                                                     : Qs(line));
     view->Mark(p);
 }

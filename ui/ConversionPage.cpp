@@ -42,7 +42,7 @@ QLabel* Value(const char* name, const QString& text) {
 ConversionPage::ConversionPage(Session& session, IDialogs& dialogs, IRunStatus& status, QWidget* parent)
     : QWidget(parent), session_(session), model_(session.convPage), dialogs_(dialogs),
       rejectsSource_(std::make_unique<RejectTableSource>(session.rejects)),
-      runView_(std::make_unique<RunView>(*this, status, [this] { onChangeClicked(); })) {
+      runView_(std::make_unique<RunView>(*this, status, session.lang, [this] { onChangeClicked(); })) {
     setObjectName(names::kConversionPage);
     Build();
     Retranslate();

@@ -105,7 +105,7 @@ private:
     int FeedInPreview();
     void OnRunEnded(int result);
     void ApplyLogColors();
-    void StoreLogColor(int prmIndex, const QColor& c);
+    void StoreLogColor(bool text, const QColor& c); // else the background
 
     Session& session_;
     ConversionPageModel& model_;

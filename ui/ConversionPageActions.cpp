@@ -9,7 +9,6 @@
 #include "env/Colors.h"
 #include "env/LangTexts.h"
 #include "env/Params.h"
-#include "env/ParamsChoices.h"
 #include "ui/ChartPage.h"
 #include "ui/ConversionPage.h"
 #include "ui/LogPage.h"
@@ -36,7 +35,7 @@ constexpr uint32_t kLogText = 0xB7C9A7;
 constexpr uint32_t kLogBack = 0x494248;
 // The background the program gave before, too pale for its text (2.3 to 1): a file that still
 // holds that pair, which nobody chose, gets the present one.
-constexpr const char* kOldLogBack = "$00857883";
+constexpr uint32_t kOldLogBack = 0x00857883;
 
 } // namespace
 
@@ -50,8 +49,8 @@ void ConversionPage::Wire() {
             &ConversionPage::onOutputFormatChosen);
     resultViews->rejectsPage->Explain = [this](int row) { return ExplainReject(row); };
     resultViews->chartPage->Attach(session_);
-    resultViews->logPage->OnTextColor = [this](const QColor& c) { StoreLogColor(prmLGT, c); };
-    resultViews->logPage->OnBackColor = [this](const QColor& c) { StoreLogColor(prmLGF, c); };
+    resultViews->logPage->OnTextColor = [this](const QColor& c) { StoreLogColor(true, c); };
+    resultViews->logPage->OnBackColor = [this](const QColor& c) { StoreLogColor(false, c); };
 }
 
 std::vector<QAbstractButton*> ConversionPage::HoverButtons() const {
@@ -109,21 +108,21 @@ void ConversionPage::ApplyFormatChoices(const FormatChoices& choices) {
 }
 
 void ConversionPage::ShowOptions() {
-    const Params& prm = session_.params;
+    const Settings& prm = session_.params.settings;
     const LangTexts& lang = session_.lang;
     const std::string yes = lang.Text(LK::msg_yes), no = lang.Text(LK::msg_no);
-    logValue->setText(Qs(prm.PrmGet(prmLOG) == "1" ? yes : no));
+    logValue->setText(Qs(prm.log == LogDetail::Extended ? yes : no));
     latestValue->setText(QStringLiteral("N/A"));
     latestValue->setEnabled(false);
-    const BadLineRule erl = BadLineRuleOf(prm);
+    const BadLineRule erl = prm.badLine;
     badLineValue->setText(erl == BadLineRule::Reject ? Qs(lang.Text(LK::cpn_OptErrLnJump))
                           : erl == BadLineRule::Stop ? Qs(lang.Text(LK::cpn_OptErrLnStop))
                                                      : QString());
     historyValue->setText(QStringLiteral("N/A"));
     historyValue->setEnabled(false);
-    renameValue->setText(Qs(RenamesSources(prm.PrmGet(prmSRN)) ? yes : no));
-    trashValue->setText(Qs(SourceDisposalOf(prm) == sdTrash ? yes : no));
-    deleteValue->setText(Qs(SourceDisposalOf(prm) == sdDelete ? yes : no));
+    renameValue->setText(Qs(prm.renameText ? yes : no));
+    trashValue->setText(Qs(prm.disposal == sdTrash ? yes : no));
+    deleteValue->setText(Qs(prm.disposal == sdDelete ? yes : no));
 }
 
 void ConversionPage::Shown() {
@@ -135,19 +134,20 @@ void ConversionPage::Shown() {
 
 void ConversionPage::ApplyLogColors() {
     Params& prm = session_.params;
-    uint32_t text = 0, back = 0;
-    const bool oldPair = prm.PrmGet(prmLGT) == ColorToText(kLogText) && prm.PrmGet(prmLGF) == kOldLogBack;
-    if (oldPair || !ColorFromText(prm.PrmGet(prmLGT), text) || !ColorFromText(prm.PrmGet(prmLGF), back)) {
-        text = kLogText;
-        back = kLogBack;
-        prm.PrmSet(prmLGT, ColorToText(kLogText), false);
-        prm.PrmSet(prmLGF, ColorToText(kLogBack), false);
+    Settings& s = prm.settings;
+    const bool oldPair = s.logTextColor == kLogText && s.logBackColor == kOldLogBack;
+    if (oldPair || !s.logTextColor || !s.logBackColor) {
+        s.logTextColor = kLogText;
+        s.logBackColor = kLogBack;
+        prm.SaveOnEleventhChange();
+        prm.SaveOnEleventhChange();
     }
-    resultViews->logPage->SetColors(ColorFromBgr(text), ColorFromBgr(back));
+    resultViews->logPage->SetColors(ColorFromBgr(*s.logTextColor), ColorFromBgr(*s.logBackColor));
 }
 
-void ConversionPage::StoreLogColor(int prmIndex, const QColor& c) {
-    session_.params.PrmSet(prmIndex, ColorToText(BgrFromColor(c)), false);
+void ConversionPage::StoreLogColor(bool text, const QColor& c) {
+    (text ? session_.params.settings.logTextColor : session_.params.settings.logBackColor) = BgrFromColor(c);
+    session_.params.SaveOnEleventhChange();
 }
 
 void ConversionPage::ShowSource() {
@@ -169,7 +169,7 @@ void ConversionPage::ShowOutPath() {
 
 int ConversionPage::FeedInPreview() {
     const int r = model_.FeedInPreview(session_.formats, inRows_);
-    FillPreviewRows(inPreview_, inRows_, DataShownOf(session_.params.PrmGet(prmENC)));
+    FillPreviewRows(inPreview_, inRows_, DataShownOf(session_.params.settings.encoding));
     return r;
 }
 
@@ -255,9 +255,9 @@ void ConversionPage::onOutputFormatChosen() {
     outPreview_.Clear(kSkyBlue);
     SetGridHeaders(outPreview_, false);
     // The header lines in the data files' encoding, as the run writes them.
-    session_.conv.TakeDataSettings(session_.params.PrmGet(prmENC), session_.params.PrmGet(prmEOL));
-    FillPreviewRows(outPreview_, ResultPreview(session_.conv, session_.log, inRows_),
-                    DataShownOf(session_.params.PrmGet(prmENC)));
+    const Settings& settings = session_.params.settings;
+    session_.conv.TakeDataSettings(EncodingText(settings.encoding), LineEndText(settings.lfOnly));
+    FillPreviewRows(outPreview_, ResultPreview(session_.conv, session_.log, inRows_), DataShownOf(settings.encoding));
     RefreshGrids();
 }
 
@@ -268,9 +268,9 @@ std::string ConversionPage::ExplainReject(int row) const {
     const RunCopy* last = session_.runner.LastRun();
     const FormatState& fs = last ? last->Formats : session_.formats;
     const auto r = static_cast<std::size_t>(row);
-    const std::string code(t.cell(r, 1));
+    const LineError code = t.code(r);
     try {
-        if (code == "#Date") {
+        if (code == leDate) {
             std::string value;
             for (int32_t c = 0; c < fs.Input.ColumnCount(); ++c)
                 if (fs.Input.columns[static_cast<std::size_t>(c)].IsDate()) {
@@ -281,7 +281,7 @@ std::string ConversionPage::ExplainReject(int row) const {
         }
         return LineErrorText(code, fs.Input.colSep, t.cell(r, 2), fs.Input.ColumnCount() - 1, lang);
     } catch (...) {
-        return LineErrorText("#Unknown", fs.Input.colSep, "", 0, lang);
+        return LineErrorText(leUnknown, fs.Input.colSep, "", 0, lang);
     }
 }
 

@@ -8,7 +8,6 @@
 #include "env/Colors.h"
 #include "env/LangTexts.h"
 #include "env/Params.h"
-#include "env/ParamsChoices.h"
 #include "env/ProgramFiles.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
@@ -64,7 +63,7 @@ void MainWindow::LoadSettings() {
 
     ctx_.S.StartParameters(true);
     if (ctx_.S.StartLanguage() == 0) Retranslate();
-    ApplyToolkitTexts(prm.PrmGet(prmLNG));
+    ApplyToolkitTexts(prm.settings.language);
     formatEditorPage->FillLists();
     formatEditorPage->LoadTabMarks(dir);
     envir_.LangNames.clear();
@@ -107,9 +106,9 @@ void MainWindow::CommandLineRun() {
 
 bool MainWindow::SaveParamsForExit() {
     // Written before anything is released: a failure must leave a usable window behind.
-    if (ctx_.Prm.PrmSet(prmCTB, "CTB", true) == 0) return true;
-    const std::string reason = ctx_.Prm.LastIoError();
-    ctx_.Dialogs.ShowPaths(reason.empty() ? TextWithPaths().Path(envir_.PrmFileName) : TextWithPaths(reason));
+    const Status saved = ctx_.Prm.Save();
+    if (saved.Ok()) return true;
+    ctx_.Dialogs.ShowPaths(saved.reason.empty() ? TextWithPaths().Path(envir_.PrmFileName) : TextWithPaths(saved.reason));
     return false;
 }
 

@@ -131,7 +131,8 @@ void ParametersPage::PageOpened() {
         categoryList->setCurrentRow(
             ParametersPageModel::RowForPanel(!environmentPanel->isHidden(), !integrationPanel->isHidden()));
     }
-    dirEdit->setText(PathText(prm_.PrmGet(prmMRD)));
+    // Results beside their sources show the file's mark for it, as the field always has.
+    dirEdit->setText(PathText(prm_.settings.resultFolder.value_or("$Q")));
 }
 
 void ParametersPage::onCategoryClicked() {

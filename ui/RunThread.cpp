@@ -50,7 +50,7 @@ void TakeRows(RejectTable& table, const std::string& b) {
             continue;
         }
         const int64_t lineNo = TakeNumber(b, at);
-        const std::string_view code = TakeText(b, at);
+        const auto code = static_cast<LineError>(TakeNumber(b, at));
         cells.resize(static_cast<std::size_t>(TakeNumber(b, at)));
         for (std::string_view& c : cells) c = TakeText(b, at);
         table.Rejected(lineNo, code, {}, cells); // the table keeps the cells, not the line as read
@@ -125,12 +125,12 @@ public:
         PutText(relay_.Rows(), path);
         relay_.RowAdded();
     }
-    void Rejected(int64_t lineNo, std::string_view codeName, std::string_view,
+    void Rejected(int64_t lineNo, LineError code, std::string_view,
                   std::span<const std::string_view> cells) override {
         std::string& b = relay_.Rows();
         b += 'R';
         PutNumber(b, lineNo);
-        PutText(b, codeName);
+        PutNumber(b, code);
         PutNumber(b, static_cast<int64_t>(cells.size()));
         for (const std::string_view c : cells) PutText(b, c);
         relay_.RowAdded();
@@ -170,8 +170,11 @@ public:
     void ShowPage(RunPage page) override {
         relay_.Post([&w = window_, page] { w.ShowPage(page); });
     }
-    void SetStatus(const std::string& text) override {
-        relay_.Post([&w = window_, text] { w.SetStatus(text); });
+    void ShowFileNumber(int64_t number, int64_t count) override {
+        relay_.Post([&w = window_, number, count] { w.ShowFileNumber(number, count); });
+    }
+    void ShowRunEnded() override {
+        relay_.Post([&w = window_] { w.ShowRunEnded(); });
     }
 
 private:

@@ -1,6 +1,7 @@
 #include "ui/RunView.h"
 
 #include "common/Text.h"
+#include "env/LangTexts.h"
 #include "ui/QtBridge.h"
 
 #include <climits>
@@ -58,7 +59,11 @@ void RunView::ShowRejectedCount(int64_t rejected) {
 
 void RunView::ShowPage(RunPage page) { page_.ShowRunPage(page); }
 
-void RunView::SetStatus(const std::string& text) { status_.SetStatusText(Qs(text)); }
+void RunView::ShowFileNumber(int64_t number, int64_t count) {
+    status_.SetStatusText(Qs(lang_.Text(LK::itm_fic) + IntToStr(number) + " / " + IntToStr(count)));
+}
+
+void RunView::ShowRunEnded() { status_.SetStatusText(Qs(std::string("Termin\xE9."))); }
 
 void RunView::SetConvertEnabled(bool enabled) {
     page_.SetConvertEnabled(enabled);

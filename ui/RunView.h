@@ -10,6 +10,8 @@
 
 namespace lmx {
 
+class LangTexts;
+
 enum class RunBar { Run, File };
 
 // The status bar as a run uses it: its two progress bars and its last panel.
@@ -38,8 +40,8 @@ public:
 class RunView : public IRunView {
 public:
     // chooseOutput: the "Changer" chooser, when a check of the run asks for another result file.
-    RunView(IRunPage& page, IRunStatus& status, std::function<void()> chooseOutput)
-        : page_(page), status_(status), chooseOutput_(std::move(chooseOutput)) {}
+    RunView(IRunPage& page, IRunStatus& status, const LangTexts& lang, std::function<void()> chooseOutput)
+        : page_(page), status_(status), lang_(lang), chooseOutput_(std::move(chooseOutput)) {}
 
     void LineDone(const RunState& run) override;
     // Both bars to where the run is, and the rejected rows taken so far shown.
@@ -52,7 +54,8 @@ public:
     void ShowCounters(int64_t files, int64_t read, int64_t rejected, int64_t written) override;
     void ShowRejectedCount(int64_t rejected) override;
     void ShowPage(RunPage page) override;
-    void SetStatus(const std::string& text) override;
+    void ShowFileNumber(int64_t number, int64_t count) override; // "Fichier1 / 3"
+    void ShowRunEnded() override;
     void SetConvertEnabled(bool enabled) override;
     void ChooseOutputFile() override;
 
@@ -69,6 +72,7 @@ private:
 
     IRunPage& page_;
     IRunStatus& status_;
+    const LangTexts& lang_;
     std::function<void()> chooseOutput_;
     int64_t fileMax_ = 0;
     int64_t runMax_ = 0;

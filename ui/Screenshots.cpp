@@ -114,10 +114,10 @@ std::vector<std::string> WriteScreenshotSamples(const std::string& folder, Param
                "COL=DATE|-YYYY/MM/DD|0|0|0|", "COL=TICKER|AN|0|0|0|", "COL=OPEN|N|0|0|0|", "COL=HIGH|N|0|0|0|",
                "COL=LOW|N|0|0|0|", "COL=CLOSE|N|0|0|0|", "COL=VOLUME|N|0|0|0|"});
     if (!WriteBytes(dir + "Lumivex.fmt", formats)) return {};
-    params.PrmFile(pmDefaults);
-    params.PrmSet(prmMRI, "COURS", false);
-    params.PrmSet(prmMRO, "ISO", false);
-    if (params.PrmFile(pmSave) != 0) return {};
+    params.Defaults();
+    params.settings.inputFormat = "COURS";
+    params.settings.outputFormat = "ISO";
+    if (!params.Save().Ok()) return {};
 
     // Accented names in an accented folder: the window shows them as the file system has them.
     const std::string sources = dir + "donn\xC3\xA9" "es/";

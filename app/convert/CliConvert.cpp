@@ -154,8 +154,8 @@ std::string CheckedResult(Session& s, const CliOptions& o) {
 } // namespace
 
 int ConvertFiles(Session& s, const CliOptions& o) {
-    const std::string inName = o.inGiven ? o.inFormat : s.params.PrmGet(prmMRI);
-    const std::string outName = o.outGiven ? o.outFormat : s.params.PrmGet(prmMRO);
+    const std::string inName = o.inGiven ? o.inFormat : s.params.settings.inputFormat;
+    const std::string outName = o.outGiven ? o.outFormat : s.params.settings.outputFormat;
     for (const auto& [mode, name] : {std::pair{int(flmInput), inName}, std::pair{int(flmOutput), outName}}) {
         const int r = s.SelectFormat(mode, name);
         if (r != 0) {
@@ -183,19 +183,19 @@ int ConvertFiles(Session& s, const CliOptions& o) {
     s.log.SaveMayReplace = o.force;
     if (o.stopOnError) s.run.StopOnBadLine = *o.stopOnError;
     // For this run only: the converter never writes the parameters file.
-    if (!o.encoding.empty()) s.params.PrmSet(prmENC, o.encoding, false);
-    if (!o.eol.empty()) s.params.PrmSet(prmEOL, o.eol, false);
+    if (!o.encoding.empty()) s.params.settings.encoding = DataEncodingOf(o.encoding);
+    if (!o.eol.empty()) s.params.settings.lfOnly = DataEndsLf(o.eol);
 
     AfterProcessing after;
     if (!o.renameText.empty()) after.renameText = o.renameText;
-    after.disposal = o.trash ? 1 : o.remove ? 2 : 0;
+    after.disposal = o.trash ? sdTrash : o.remove ? sdDelete : sdKeep;
 
     // Rejected lines go straight to their file, or nowhere: none is kept in memory.
     RejectsFile rejects(s.port);
     NullRejectSink noRejects;
     if (!o.rejects.empty()) {
         std::string error;
-        rejects.LfOnly = DataEndsLf(s.params.PrmGet(prmEOL));
+        rejects.LfOnly = s.params.settings.lfOnly;
         if (!rejects.Open(o.rejects, error, o.force)) {
             PrintErr("lumivex-convert: " + o.rejects + ": " + Tx(error));
             return exNothing;

@@ -12,13 +12,13 @@ bool RejectsFile::Open(const std::string& path, std::string& error, bool mayRepl
 
 void RejectsFile::FileStarts(std::string_view path) { source_ = EscapePath(path); }
 
-void RejectsFile::Rejected(int64_t lineNo, std::string_view codeName, std::string_view line,
+void RejectsFile::Rejected(int64_t lineNo, LineError code, std::string_view line,
                            std::span<const std::string_view>) {
     row_.assign(source_);
     row_ += '\t';
     row_ += IntToStr(lineNo);
     row_ += '\t';
-    row_ += codeName;
+    row_ += LineErrorName(code);
     row_ += '\t';
     row_ += line;
     row_ += LfOnly ? "\n" : "\r\n";

@@ -18,7 +18,7 @@ public:
     // Each line: the source (escaped, see EscapePath), the line number, the code name and the
     // line as read, separated by tabs, the line end after.
     void FileStarts(std::string_view path) override;
-    void Rejected(int64_t lineNo, std::string_view codeName, std::string_view line,
+    void Rejected(int64_t lineNo, LineError code, std::string_view line,
                   std::span<const std::string_view> cells) override;
     // The lines end with LF alone (else CR LF), as the result's.
     bool LfOnly = false;

@@ -69,12 +69,12 @@ int Run(const CliOptions& given, SignalCleanup& port) {
     s.FilesDir = dir;
     s.SetProgramDir(programDir.empty() ? dir : programDir);
     s.params.ReadOnly = true;
-    if (s.StartParameters(false) != 0) PrintErr("lumivex-convert: Lumivex.prm: " + Tx(s.params.LastIoError()));
+    if (const Status r = s.StartParameters(false); !r.Ok()) PrintErr("lumivex-convert: Lumivex.prm: " + Tx(r.reason));
     if (o.langGiven) {
         if (!LoadLanguageOption(s, o.lang)) return exNothing;
     } else {
         // A language that does not load leaves the French texts, silently: nothing is asked here.
-        s.lang.LangLoad(s.params.PrmGet(prmLNG), s.LngFileName, s.port);
+        s.lang.LangLoad(s.params.settings.language, s.LngFileName, s.port);
     }
     if (o.check) return CheckFormats(s) ? exOk : exNothing;
     if (o.showGiven) return ShowFormat(s, o.show) ? exOk : exNothing;

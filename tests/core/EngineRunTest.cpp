@@ -104,6 +104,8 @@ TEST(EngDatePerso, DateAndDecimal) {
     ASSERT_EQ(rig.table.rows(), 4u);
     EXPECT_EQ(rig.table.cell(3, 0), "2");
     EXPECT_EQ(rig.table.cell(3, 1), "#Date");
+    EXPECT_EQ(rig.table.code(3), leDate) << "the row keeps the code, its name is for display";
+    EXPECT_EQ(rig.table.code(2), leUnknown) << "a file row has none";
     EXPECT_EQ(rig.table.cell(3, 2), "31/02/99"); // the line as read, before any change
     EXPECT_EQ(rig.table.cell(3, 4), "1,5");
 }

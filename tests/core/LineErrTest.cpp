@@ -111,23 +111,23 @@ TEST(RejectTable, ManyRowsStayReachableWithBoundedMemory) {
 
 TEST(LineErrorText, Sentences) {
     LangTexts texts;
-    EXPECT_EQ(LineErrorText("#Unstring", ";", "a;b;c;d;e", 2, texts),
+    EXPECT_EQ(LineErrorText(leUnstring, ";", "a;b;c;d;e", 2, texts),
               FillPlaceholders(texts.Text(LK::msg_NoUnstr), {"trop", ";", "4", "2"}));
-    const std::string few = LineErrorText("#Unstring", ";", "a;b", 2, texts);
+    const std::string few = LineErrorText(leUnstring, ";", "a;b", 2, texts);
     EXPECT_EQ(few, FillPlaceholders(texts.Text(LK::msg_NoUnstr), {"trop peu", ";", "1", "2"}));
     EXPECT_NE(few.find("\r\n1 lus, au lieu de 2 attendus."), std::string::npos);
-    EXPECT_EQ(LineErrorText("#Date", "", "31/02/99", 0, texts),
+    EXPECT_EQ(LineErrorText(leDate, "", "31/02/99", 0, texts),
               FillPlaceholders(texts.Text(LK::msg_UnstrDate), {"31/02/99"}));
-    EXPECT_EQ(LineErrorText("#Dec Sep.", "", "", 0, texts), texts.Text(LK::msg_UnstrDecSep));
-    EXPECT_EQ(LineErrorText("#Write", "", "", 0, texts), texts.Text(LK::msg_UnstrWrite));
-    EXPECT_EQ(LineErrorText("#Value", "", "", 0, texts), texts.Text(LK::msg_UnstrType));
-    EXPECT_EQ(LineErrorText("#Type", "", "", 0, texts), texts.Text(LK::msg_UnstrType));
-    EXPECT_EQ(LineErrorText("#ok", "", "", 0, texts), texts.Text(LK::msg_UnstrUnknown));
+    EXPECT_EQ(LineErrorText(leDecSep, "", "", 0, texts), texts.Text(LK::msg_UnstrDecSep));
+    EXPECT_EQ(LineErrorText(leWrite, "", "", 0, texts), texts.Text(LK::msg_UnstrWrite));
+    EXPECT_EQ(LineErrorText(leValue, "", "", 0, texts), texts.Text(LK::msg_UnstrType));
+    EXPECT_EQ(LineErrorText(leType, "", "", 0, texts), texts.Text(LK::msg_UnstrType));
+    EXPECT_EQ(LineErrorText(leOk, "", "", 0, texts), texts.Text(LK::msg_UnstrUnknown));
 }
 
 TEST(LineErrorText, ValueHoldingPlaceholderIsNotReinterpreted) {
     LangTexts texts;
-    EXPECT_EQ(LineErrorText("#Date", "", "%s%d", 0, texts),
+    EXPECT_EQ(LineErrorText(leDate, "", "%s%d", 0, texts),
               FillPlaceholders(texts.Text(LK::msg_UnstrDate), {"%s%d"}));
 }
 

@@ -40,7 +40,8 @@ public:
     void ResetCounters() override { events.push_back("reset"); }
     void ShowCounters(int64_t f, int64_t r, int64_t j, int64_t w) override { counters = {f, r, j, w}; }
     void ShowPage(RunPage p) override { events.push_back(p == RunPage::Output ? "page4" : "page5"); }
-    void SetStatus(const std::string& t) override { status.push_back(t); }
+    void ShowFileNumber(int64_t number, int64_t count) override { status.push_back(IntToStr(number) + "/" + IntToStr(count)); }
+    void ShowRunEnded() override { status.push_back("ended"); }
     void SetConvertEnabled(bool e) override { events.push_back(e ? "enable" : "disable"); }
     void ChooseOutputFile() override { events.push_back("chooser"); }
     void ReadingFrom(const LineReader* in, int64_t before) override { reading.push_back({in != nullptr, before}); }
@@ -106,8 +107,8 @@ TEST_F(Run, SecondSourceMissingIsCountedAndTheOthersConverted) {
     EXPECT_EQ(log[5].rfind("EndConvert(*)--> ", 0), 0u);
     EXPECT_EQ(log[6], " ");
     EXPECT_EQ(log[7], "#CONV (BadFileCount >1<)");
-    EXPECT_EQ(view.status.back(), Utf8ToCp1252("Terminé."));
-    EXPECT_EQ(view.status.front(), "Fichier1 / 3");
+    EXPECT_EQ(view.status.back(), "ended");
+    EXPECT_EQ(view.status.front(), "1/3");
     EXPECT_FALSE(s.page.OutValid);
 }
 
@@ -117,8 +118,8 @@ TEST_F(Run, HeaderInTheDataEncodingAndLfLineEnds) {
     s.formats.Output.headers[0] = "Cl\xF4ture";
     const std::string utf8 = "\xE6\x97\xA5\xE6\x9C\x9F;\xE6\x94\xB6\xE7\x9B\x98"; // date;close in Chinese
     s.formats.Output.headers[1] = utf8;
-    s.params.PrmSet(prmENC, "UTF-8", false);
-    s.params.PrmSet(prmEOL, "LF", false);
+    s.params.settings.encoding = DataEncoding::Utf8;
+    s.params.settings.lfOnly = true;
     Choose({Src("a.txt", "head\r\n31/12/99;1,5\r\n01/01/05;\xC3\xA9\n")}, dir.file("r.txt"));
     EXPECT_EQ(s.runner.ConvertButton(view), 0);
     EXPECT_EQ(ReadFile(dir.file("r.txt")), "Cl\xC3\xB4ture\n" + utf8 + "\n1.5;1999-12-31\n\xC3\xA9;2005-01-01\n");
@@ -145,7 +146,7 @@ TEST_F(Run, StandardInputIsReadAndNeverDeletedAndReadFailuresHaveTheirReason) {
     ::close(fd);
     Choose({"-", dir.path(), b}, dir.file("r.txt"));
     AfterProcessing after;
-    after.disposal = 2;
+    after.disposal = sdDelete;
     const int32_t result = s.runner.RunConversion(view, after);
     ::dup2(saved, 0);
     ::close(saved);
@@ -195,11 +196,11 @@ TEST_F(Run, ChecksOfTheConvertButton) {
     Choose({src}, dir.file("r2.txt"));
     ASSERT_EQ(s.fmtFile.FmtLoadList(), 0);
     s.formats.OutFmtOk = false;
-    s.params.PrmSet(prmMRO, "OUT", false);
+    s.params.settings.outputFormat = "OUT";
     EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
     EXPECT_EQ(messages.shown.back(),
               s.lang.Format(LK::err_fmtLoad, {s.lang.Text(LK::str_out), s.lang.Text(LK::err_fmtOther)}));
-    s.params.PrmSet(prmMRO, "", false);
+    s.params.settings.outputFormat = "";
     EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
     EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::err_fmtOutNone));
     s.formats.InFmtOk = false;
@@ -229,8 +230,8 @@ TEST_F(Run, StartWithNoInputFormatLogsNoLink) {
     for (const std::string in : {"", "IN"}) {
         Session fresh(messages, trash);
         fresh.SetProgramDir(dir.path());
-        fresh.params.PrmSet(prmMRI, in, false);
-        fresh.params.PrmSet(prmMRO, "OUT", false);
+        fresh.params.settings.inputFormat = in;
+        fresh.params.settings.outputFormat = "OUT";
         ASSERT_EQ(fresh.StartFormats(), 0);
         const auto& l = fresh.log.Lines();
         EXPECT_NE(std::find(l.begin(), l.end(), " *** BuildIoLink returns   : " + std::string(in.empty() ? "Ko" : "Ok")),
@@ -255,7 +256,7 @@ TEST_F(Run, CancelStopsAfterTheCurrentLine) {
 TEST_F(Run, CancelBetweenTwoFilesIsACancelAndTheUnreadSourceStays) {
     const std::string b = Src("b.txt", "h\r\n01/01/05;2\r\n");
     Choose({Src("a.txt", "h\r\n31/12/99;1\r\n"), b}, dir.file("r.txt"));
-    s.params.PrmSet(prmSDL, "2", false);
+    s.params.settings.disposal = sdDelete;
     view.cancelBetweenFiles = true;
     s.runner.ConvertButton(view);
     EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::msg_UserCancel)) << "not \"Conversion termin\xE9" "e\"";
@@ -282,7 +283,7 @@ TEST_F(Run, SourcesWithRejectedLinesAreNeitherRecycledNorDeleted) {
     const std::string b = Src("b.txt", "h\r\n31/12/99;1\r\n");
     Choose({a, b}, dir.file("r.txt"));
     AfterProcessing after;
-    after.disposal = 2;
+    after.disposal = sdDelete;
     EXPECT_EQ(s.runner.RunConversion(view, after), 0);
     EXPECT_TRUE(Exists(a));
     EXPECT_FALSE(Exists(b));
@@ -311,7 +312,7 @@ TEST_F(Run, AfterProcessingLogsAndSparesUnconvertedSources) {
     Choose({a, dir.file("missing.txt")}, dir.file("r.txt"));
     AfterProcessing after;
     after.renameText = "_done";
-    after.disposal = 1;
+    after.disposal = sdTrash;
     EXPECT_EQ(s.runner.RunConversion(view, after), 1);
     const auto log = LogFrom("RenameFile(1)--> (True)");
     ASSERT_EQ(log.size(), 4u);
@@ -331,14 +332,14 @@ TEST_F(Run, WorksOnACopyOfWhatItStartedWith) {
     const std::string v1 = Src("v1.txt", "h\r\n02/02/02;3\r\n");
     Choose({src}, dir.file("r.txt"));
     AfterProcessing after;
-    after.disposal = 2;
+    after.disposal = sdDelete;
     view.onLine = [&] {
         if (s.page.InFiles.size() > 1) return;
         s.page.InFiles = {v1, Src("v2.txt", "h\r\n")};
         s.page.OutPath = dir.file("other.txt");
         EXPECT_EQ(s.SelectFormat(2, "IN"), 0);
         EXPECT_TRUE(BuildIoLink(s.conv));
-        after.disposal = 0;
+        after.disposal = sdKeep;
     };
     EXPECT_EQ(s.runner.RunConversion(view, after), 0);
     EXPECT_EQ(ReadFile(dir.file("r.txt")), "H1\r\nH2\r\n1.5;1999-12-31\r\n2;2005-01-01\r\n");
@@ -357,7 +358,7 @@ TEST_F(Run, FullDiskFailsTheRunAndDeletesNothing) {
     const std::string a = Src("a.txt", "h\r\n31/12/99;1\r\n");
     Choose({a}, "/dev/full");
     AfterProcessing after;
-    after.disposal = 2;
+    after.disposal = sdDelete;
     EXPECT_EQ(s.runner.RunConversion(view, after), rrIncompleteOutput);
     EXPECT_TRUE(Exists(a));
     EXPECT_EQ(view.counters.back(), 0); // nothing counted as written that is not in the file

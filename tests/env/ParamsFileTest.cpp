@@ -1,6 +1,5 @@
 #include "env/Params.h"
 
-#include "env/LangTexts.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -55,24 +54,29 @@ std::vector<std::string> FirstStartLines() {
 
 class ParamsFile : public ::testing::Test {
 protected:
-    ParamsFile() : prm(lang) {
+    ParamsFile() {
         prm.ProgramDir = dir.path();
         prm.PrmFileName = dir.file("Lumivex.prm");
-        prm.PrmFile(pmDefaults);
     }
     // Loads a file made of the given bytes.
-    int LoadBytes(std::string_view bytes) {
+    StatusCode LoadBytes(std::string_view bytes) {
         WriteFile(prm.PrmFileName, bytes);
-        return prm.PrmFile(pmLoad);
+        return prm.Load().code;
+    }
+    // The line of this key once the settings are written back.
+    std::string SavedLine(std::string_view key) {
+        if (!prm.Save().Ok()) return "not saved";
+        const std::string bytes = ReadFile(prm.PrmFileName);
+        const auto at = bytes.find("\r\n" + std::string(key) + "=");
+        return at == std::string::npos ? "" : bytes.substr(at + 2, bytes.find("\r\n", at + 2) - at - 2);
     }
 
     TempDir dir;
-    LangTexts lang;
     Params prm;
 };
 
 TEST_F(ParamsFile, FirstStartWritesTheTwentyNineLinesByteForByte) {
-    ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
+    ASSERT_TRUE(prm.Save().Ok());
     const auto lines = FirstStartLines();
     ASSERT_EQ(lines.size(), 29u);
     EXPECT_EQ(ReadFile(prm.PrmFileName), CrLf(lines));
@@ -81,141 +85,119 @@ TEST_F(ParamsFile, FirstStartWritesTheTwentyNineLinesByteForByte) {
 
 // The data files' encoding and line end follow LOG= only when chosen, and are read back.
 TEST_F(ParamsFile, EncodingAndLineEndOnlyWhenNotDefault) {
-    prm.PrmSet(prmENC, "UTF-8", false);
-    prm.PrmSet(prmEOL, "LF", false);
-    ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
+    prm.settings.encoding = DataEncoding::Utf8;
+    prm.settings.lfOnly = true;
+    ASSERT_TRUE(prm.Save().Ok());
     auto lines = FirstStartLines();
     lines.insert(lines.end() - 1, {"ENC=UTF-8", "EOL=LF"});
     EXPECT_EQ(ReadFile(prm.PrmFileName), CrLf(lines));
-    prm.PrmFile(pmDefaults);
-    EXPECT_EQ(prm.PrmGet(prmENC), "$Q");
-    EXPECT_EQ(prm.PrmGet(prmEOL), "CRLF");
-    ASSERT_EQ(prm.PrmFile(pmLoad), prmOk);
-    EXPECT_EQ(prm.PrmGet(prmENC), "UTF-8");
-    EXPECT_EQ(prm.PrmGet(prmEOL), "LF");
-    EXPECT_TRUE(DataIsUtf8("UTF-8"));
-    EXPECT_FALSE(DataIsUtf8("Windows-1252"));
+    EXPECT_TRUE(DataIsUtf8(DataEncoding::Utf8));
+    EXPECT_FALSE(DataIsUtf8(DataEncoding::Windows1252));
     // Lines are shown as the encoding says; the system's UTF-8 lets Windows-1252 lines read too.
     for (const char* charset : {"C.UTF-8", "C"}) {
         const test::ScopedCharset locale(charset);
-        EXPECT_EQ(DataShownOf("UTF-8"), DataShown::Utf8);
-        EXPECT_EQ(DataShownOf("Windows-1252"), DataShown::Cp1252);
-        EXPECT_EQ(DataShownOf("$Q"), charset[1] == '.' ? DataShown::Utf8Else1252 : DataShown::Cp1252) << charset;
+        EXPECT_EQ(DataShownOf(DataEncoding::Utf8), DataShown::Utf8);
+        EXPECT_EQ(DataShownOf(DataEncoding::Windows1252), DataShown::Cp1252);
+        EXPECT_EQ(DataShownOf(DataEncoding::System), charset[1] == '.' ? DataShown::Utf8Else1252 : DataShown::Cp1252) << charset;
     }
 }
 
-TEST_F(ParamsFile, DefaultsAsRead) {
-    const std::pair<int, std::string> expected[] = {
-        {prmCTB, "CTB"}, {prmLNG, "Fran\xE7" "ais"}, {prmMRS, "$Q"}, {prmF_S, "$L"}, {prmMRD, "$Q"},
-        {prmDDO, "_conv"}, {prmEXT, "$Q"}, {prmBIS, "$Q"}, {prmSCM, "0"}, {prmSDL, "0"}, {prmSRN, "0"},
-        {prmERL, "1"}, {prmMRI, ""}, {prmMRO, ""}, {prmCPD, "20"}, {prmCPE, "19"}, {prmDTY, ""},
-        {prm17, ""}, {prmLGT, "$00B7C9A7"}, {prmLGF, "$00494248"}, {prmLOG, "1"},
-    };
-    for (const auto& [index, value] : expected) EXPECT_EQ(prm.PrmGet(index), value) << index;
-}
-
 TEST_F(ParamsFile, ReloadingTheFirstFileResolvesTheTwoFolders) {
-    ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
-    ASSERT_EQ(prm.PrmFile(pmLoad), prmOk);
-    EXPECT_EQ(prm.PrmGet(prmMRS), dir.path());
-    EXPECT_EQ(prm.PrmGet(prmBIS), dir.path());
+    ASSERT_TRUE(prm.Save().Ok());
+    ASSERT_TRUE(prm.Load().Ok());
+    EXPECT_EQ(prm.settings.sourceFolder, dir.path());
     // "$Q" stays for every other key; for MRD it is the choice of results beside their source.
-    EXPECT_EQ(prm.PrmGet(prmMRD), "$Q");
-    EXPECT_EQ(prm.PrmGet(prmEXT), "$Q");
-    ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
+    EXPECT_EQ(prm.settings.resultFolder, std::nullopt);
+    EXPECT_EQ(prm.settings.resultExtension, std::nullopt);
+    ASSERT_TRUE(prm.Save().Ok());
     auto lines = FirstStartLines();
     lines[10] = "MRS=" + dir.path();
     lines[15] = "BIS=" + dir.path();
     EXPECT_EQ(ReadFile(prm.PrmFileName), CrLf(lines));
 }
 
-TEST_F(ParamsFile, ModeTwoLoadsLikeModeOneAndOtherModesDoNothing) {
-    WriteFile(prm.PrmFileName, CrLf({"DDO=_x"}));
-    EXPECT_EQ(prm.PrmFile(pmLoadToo), prmOk);
-    EXPECT_EQ(prm.PrmGet(prmDDO), "_x");
-    for (int mode : {0, 5, -1, 99}) {
-        EXPECT_EQ(prm.PrmFile(mode), prmOk);
-        EXPECT_EQ(prm.PrmGet(prmDDO), "_x");
+// One line loaded, then written back: what the program cannot read keeps its text.
+TEST_F(ParamsFile, LoadingOneLine) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"CTB=anything", "CTB=CTB"},
+        {"CTB=", "CTB=CTB"},
+        {"erl=2", "ERL=1"},         // lower-case key skipped
+        {"ERL:2", "ERL=2"},         // the fourth character is not examined
+        {"ERL=", "ERL="},
+        {"ERL", "ERL="},
+        {"ERL=7", "ERL=7"},         // no test of values
+        {"LOG=v1", "LOG=v1"},
+        {"DDO=_a  ", "DDO=_a  "},
+        {"SRN=  b", "SRN=  b"},
+        {" ERL=2", "ERL=1"},        // blank before the key
+        {"MRI=A=B", "MRI=A=B"},
+        {"LNG=\xC9t\xE9", "LNG=\xC9t\xE9"},
+        {"DTY=zz", "DTY=$Q"},       // never loaded
+        {"MRS=/no/such/folder/", "MRS=<dir>"},
+        {"MRS=<dir>Lumivex.prm", "MRS=<dir>"},
+        {"BIS=$Q", "BIS=<dir>"},
+        {"MRD=$Q", "MRD=$Q"},
+        {"MRD=/no/such/", "MRD=<dir>"},
+        {"LGT=clred", "LGT=clred"}, // a colour's own spelling
+        {"LGT=nocolour", "LGT=nocolour"},
+    };
+    auto expand = [&](std::string s) {
+        const auto p = s.find("<dir>");
+        if (p != std::string::npos) s.replace(p, 5, dir.path());
+        return s;
+    };
+    for (const auto& [line, saved] : cases) {
+        SCOPED_TRACE(line);
+        prm.Defaults();
+        EXPECT_EQ(LoadBytes(CrLf({"[P]", expand(line), "[/]"})), StatusCode::Ok);
+        EXPECT_EQ(SavedLine(saved.substr(0, 3)), expand(saved));
     }
-    EXPECT_EQ(prm.PrmFile(pmDefaults), prmOk);
-    EXPECT_EQ(prm.PrmGet(prmDDO), "_conv");
 }
 
-struct LineCase {
-    const char* name;
-    std::string line;
-    int index;
-    std::string expected;
-};
-
-TEST_F(ParamsFile, LoadingOneLine) {
-    const LineCase cases[] = {
-        {"CTB forced", "CTB=anything", prmCTB, "CTB"},
-        {"CTB empty forced", "CTB=", prmCTB, "CTB"},
-        {"lower-case key skipped", "erl=2", prmERL, "1"},
-        {"colon instead of =", "ERL:2", prmERL, "2"},
-        {"nothing after =", "ERL=", prmERL, ""},
-        {"key only", "ERL", prmERL, ""},
-        {"no test of values", "ERL=7", prmERL, "7"},
-        {"trailing blanks kept", "DDO=_a  ", prmDDO, "_a  "},
-        {"leading blanks kept", "SRN=  b", prmSRN, "  b"},
-        {"blank before key", " ERL=2", prmERL, "1"},
-        {"value with =", "MRI=A=B", prmMRI, "A=B"},
-        {"cp1252 value", "LNG=\xC9t\xE9", prmLNG, "\xC9t\xE9"},
-        {"DTY never loaded", "DTY=zz", prmDTY, ""},
-        {"missing MRS folder", "MRS=/no/such/folder/", prmMRS, "<dir>"},
-        {"MRS is a file", "MRS=<dir>Lumivex.prm", prmMRS, "<dir>"},
-        {"BIS $Q", "BIS=$Q", prmBIS, "<dir>"},
-        {"MRD $Q kept", "MRD=$Q", prmMRD, "$Q"},
-        {"MRD missing folder", "MRD=/no/such/", prmMRD, "<dir>"},
-        {"colour kept verbatim", "LGT=clRed", prmLGT, "clRed"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        prm.PrmFile(pmDefaults);
-        auto expand = [&](std::string s) {
-            const auto p = s.find("<dir>");
-            if (p != std::string::npos) s.replace(p, 5, dir.path());
-            return s;
-        };
-        EXPECT_EQ(LoadBytes(CrLf({"[P]", expand(c.line), "[/]"})), prmOk);
-        EXPECT_EQ(prm.PrmGet(c.index), expand(c.expected));
-    }
+TEST_F(ParamsFile, UnreadableTextsReadAsNoChoice) {
+    ASSERT_EQ(LoadBytes(CrLf({"ERL=7", "SDL=3", "LOG=x", "LGT=nocolour", "ENC=latin"})), StatusCode::Ok);
+    EXPECT_EQ(prm.settings.badLine, BadLineRule::Unset);
+    EXPECT_EQ(prm.settings.disposal, sdKeep);
+    EXPECT_EQ(prm.settings.log, LogDetail::Unreadable);
+    EXPECT_EQ(prm.settings.logTextColor, std::nullopt);
+    EXPECT_EQ(prm.settings.encoding, DataEncoding::System);
+    ASSERT_EQ(LoadBytes(CrLf({"LOG=3", "SRN=0", "EXT=$Q"})), StatusCode::Ok);
+    EXPECT_EQ(prm.settings.log, LogDetail::ExtendedOther);
+    EXPECT_EQ(prm.settings.renameText, std::nullopt);
+    EXPECT_EQ(ResultExtension(prm.settings, "d.x/quotes.csv"), ".csv");
 }
 
 TEST_F(ParamsFile, ExistingFoldersAreKept) {
     const std::string sub = dir.file("src/");
     std::filesystem::create_directory(sub);
-    ASSERT_EQ(LoadBytes(CrLf({"MRS=" + sub, "BIS=" + sub, "MRD=" + sub})), prmOk);
-    EXPECT_EQ(prm.PrmGet(prmMRS), sub);
-    EXPECT_EQ(prm.PrmGet(prmBIS), sub);
-    EXPECT_EQ(prm.PrmGet(prmMRD), sub);
+    ASSERT_EQ(LoadBytes(CrLf({"MRS=" + sub, "BIS=" + sub, "MRD=" + sub})), StatusCode::Ok);
+    EXPECT_EQ(prm.settings.sourceFolder, sub);
+    EXPECT_EQ(SavedLine("BIS"), "BIS=" + sub);
+    EXPECT_EQ(prm.settings.resultFolder, sub);
 }
 
 // Results beside their source survive a restart, wherever MRS stands.
 TEST_F(ParamsFile, MrdQuestionMarkStaysWhateverMrsHolds) {
     const std::string sub = dir.file("src/");
     std::filesystem::create_directory(sub);
-    ASSERT_EQ(LoadBytes(CrLf({"MRS=" + sub, "MRD=$Q"})), prmOk);
-    EXPECT_EQ(prm.PrmGet(prmMRD), "$Q");
-    prm.PrmFile(pmDefaults);
-    ASSERT_EQ(LoadBytes(CrLf({"MRD=$Q", "MRS=" + sub})), prmOk);
-    EXPECT_EQ(prm.PrmGet(prmMRD), "$Q");
-    EXPECT_EQ(prm.PrmGet(prmMRS), sub);
+    ASSERT_EQ(LoadBytes(CrLf({"MRS=" + sub, "MRD=$Q"})), StatusCode::Ok);
+    EXPECT_EQ(prm.settings.resultFolder, std::nullopt);
+    prm.Defaults();
+    ASSERT_EQ(LoadBytes(CrLf({"MRD=$Q", "MRS=" + sub})), StatusCode::Ok);
+    EXPECT_EQ(prm.settings.resultFolder, std::nullopt);
+    EXPECT_EQ(prm.settings.sourceFolder, sub);
 }
 
 TEST_F(ParamsFile, LastOccurrenceWins) {
-    ASSERT_EQ(LoadBytes(CrLf({"DDO=_a", "ERL=2", "DDO=_b", "DDO=_c"})), prmOk);
-    EXPECT_EQ(prm.PrmGet(prmDDO), "_c");
-    EXPECT_EQ(prm.PrmGet(prmERL), "2");
+    ASSERT_EQ(LoadBytes(CrLf({"DDO=_a", "ERL=2", "DDO=_b", "DDO=_c"})), StatusCode::Ok);
+    EXPECT_EQ(prm.settings.addedText, "_c");
+    EXPECT_EQ(prm.settings.badLine, BadLineRule::Stop);
 }
 
 TEST_F(ParamsFile, BannerOnlyFileLeavesEveryDefault) {
     const auto lines = FirstStartLines();
-    ASSERT_EQ(LoadBytes(CrLf({lines.begin(), lines.begin() + 7})), prmOk);
-    EXPECT_EQ(prm.PrmGet(prmMRS), "$Q");
-    EXPECT_EQ(prm.PrmGet(prmDDO), "_conv");
-    EXPECT_EQ(prm.PrmGet(prmLGF), "$00494248");
+    ASSERT_EQ(LoadBytes(CrLf({lines.begin(), lines.begin() + 7})), StatusCode::Ok);
+    EXPECT_EQ(prm.settings, Settings());
 }
 
 TEST_F(ParamsFile, LineEndsOfEveryKind) {
@@ -227,25 +209,28 @@ TEST_F(ParamsFile, LineEndsOfEveryKind) {
     };
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(name);
-        prm.PrmFile(pmDefaults);
-        ASSERT_EQ(LoadBytes(bytes), prmOk);
-        EXPECT_EQ(prm.PrmGet(prmDDO), "_a");
-        EXPECT_EQ(prm.PrmGet(prmERL), "2");
-        EXPECT_EQ(prm.PrmGet(prmMRI), "X");
+        prm.Defaults();
+        ASSERT_EQ(LoadBytes(bytes), StatusCode::Ok);
+        EXPECT_EQ(prm.settings.addedText, "_a");
+        EXPECT_EQ(prm.settings.badLine, BadLineRule::Stop);
+        EXPECT_EQ(prm.settings.inputFormat, "X");
     }
 }
 
 TEST_F(ParamsFile, MissingFileGives109AndKeepsSlots) {
-    prm.PrmSet(prmDDO, "_kept", false);
-    EXPECT_EQ(prm.PrmFile(pmLoad), prmCannotOpen);
-    EXPECT_EQ(prm.PrmGet(prmDDO), "_kept");
-    EXPECT_FALSE(prm.LastIoError().empty());
+    prm.settings.addedText = "_kept";
+    const Status r = prm.Load();
+    EXPECT_EQ(r.code, StatusCode::SettingsCannotOpen);
+    EXPECT_EQ(r.Number(), -109);
+    EXPECT_EQ(prm.settings.addedText, "_kept");
+    EXPECT_FALSE(r.reason.empty());
 }
 
 TEST_F(ParamsFile, FolderInPlaceOfTheFileCannotBeOpened) {
     std::filesystem::create_directory(prm.PrmFileName);
-    EXPECT_EQ(prm.PrmFile(pmLoad), prmCannotOpen);
-    EXPECT_FALSE(prm.LastIoError().empty());
+    const Status r = prm.Load();
+    EXPECT_EQ(r.code, StatusCode::SettingsCannotOpen);
+    EXPECT_FALSE(r.reason.empty());
 }
 
 TEST_F(ParamsFile, ReadErrorGives111) {
@@ -253,9 +238,10 @@ TEST_F(ParamsFile, ReadErrorGives111) {
     const std::string unreadable = "/proc/self/mem";
     if (!test::Exists(unreadable)) GTEST_SKIP() << "no file that fails on reading";
     prm.PrmFileName = unreadable;
-    EXPECT_EQ(prm.PrmFile(pmLoad), prmReadFailed);
-    EXPECT_FALSE(prm.LastIoError().empty());
-    EXPECT_EQ(prm.PrmGet(prmDDO), "_conv");
+    const Status r = prm.Load();
+    EXPECT_EQ(r.code, StatusCode::SettingsReadFailed);
+    EXPECT_FALSE(r.reason.empty());
+    EXPECT_EQ(prm.settings.addedText, "_conv");
 }
 
 TEST_F(ParamsFile, HostileFileLoadsQuicklyWithoutHarm) {
@@ -274,26 +260,26 @@ TEST_F(ParamsFile, HostileFileLoadsQuicklyWithoutHarm) {
     bytes += std::string(3'000'000, '\0') + "\n";
     bytes += std::string("MRS=") + dir.path() + std::string("\0x", 2) + "\n"; // NUL hides the rest
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(LoadBytes(bytes), prmOk);
+    ASSERT_EQ(LoadBytes(bytes), StatusCode::Ok);
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_LT(elapsed, std::chrono::seconds(5));
-    EXPECT_EQ(prm.PrmGet(prmDDO), "v9999");
-    EXPECT_EQ(prm.PrmGet(prmSRN), std::string("a\0b\x80\xFF", 5));
-    EXPECT_EQ(prm.PrmGet(prmMRI), "v9999"); // longer than any value: the slot keeps what it had
-    EXPECT_EQ(prm.PrmGet(prmCTB), "CTB");
-    EXPECT_EQ(prm.PrmGet(prmMRS), dir.path()); // a path holding NUL is no folder
-    EXPECT_EQ(prm.PrmGet(prmMRD), dir.path());
+    EXPECT_EQ(prm.settings.addedText, "v9999");
+    EXPECT_EQ(prm.settings.renameText, std::string("a\0b\x80\xFF", 5));
+    EXPECT_EQ(prm.settings.inputFormat, "v9999"); // longer than any value: the setting keeps what it had
+    EXPECT_EQ(prm.settings.sourceFolder, dir.path()); // a path holding NUL is no folder
+    EXPECT_EQ(prm.settings.resultFolder, dir.path());
+    EXPECT_EQ(SavedLine("CTB"), "CTB=CTB");
 }
 
 TEST_F(ParamsFile, ValueOver64KiBIsABadValueAndIsNotWrittenBack) {
     const std::string longest(kMaxPrmValue, 'a');
     const std::string over(kMaxPrmValue + 1, 'b');
-    ASSERT_EQ(LoadBytes(CrLf({"MRI=" + over, "MRO=" + longest, "MRS=" + over, "DDO=" + over + over})), prmOk);
-    EXPECT_EQ(prm.PrmGet(prmMRI), "");        // the default
-    EXPECT_EQ(prm.PrmGet(prmMRO), longest);   // exactly 64 KiB is still a value
-    EXPECT_EQ(prm.PrmGet(prmMRS), dir.path()); // a bad folder: the program's
-    EXPECT_EQ(prm.PrmGet(prmDDO), "_conv");
-    ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
+    ASSERT_EQ(LoadBytes(CrLf({"MRI=" + over, "MRO=" + longest, "MRS=" + over, "DDO=" + over + over})), StatusCode::Ok);
+    EXPECT_EQ(prm.settings.inputFormat, "");        // the default
+    EXPECT_EQ(prm.settings.outputFormat, longest);   // exactly 64 KiB is still a value
+    EXPECT_EQ(prm.settings.sourceFolder, dir.path()); // a bad folder: the program's
+    EXPECT_EQ(prm.settings.addedText, "_conv");
+    ASSERT_TRUE(prm.Save().Ok());
     EXPECT_EQ(ReadFile(prm.PrmFileName).find("bbbb"), std::string::npos);
 }
 

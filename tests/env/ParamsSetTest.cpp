@@ -1,12 +1,11 @@
 #include "env/Params.h"
 
-#include "env/LangTexts.h"
-#include "env/ParamsChoices.h"
 #include "support/FaultyPort.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <functional>
 
 #include <fcntl.h>
 #include <filesystem>
@@ -24,135 +23,117 @@ using test::WriteFile;
 
 class ParamsSet : public ::testing::Test {
 protected:
-    ParamsSet() : prm(lang, port) {
+    ParamsSet() : prm(port) {
         prm.ProgramDir = dir.path();
         prm.PrmFileName = dir.file("Lumivex.prm");
-        prm.PrmFile(pmDefaults);
     }
     TempDir dir;
-    LangTexts lang;
     FaultyPort port; // the real system unless told to fail
     Params prm;
 };
 
-TEST_F(ParamsSet, CodedSlotsReadAsTheirMeaningAndAnyOtherTextAsNone) {
-    prm.PrmSet(prmSDL, "3", false);
-    prm.PrmSet(prmERL, "x", false);
-    EXPECT_EQ(SourceDisposalOf(prm), sdKeep);
-    EXPECT_EQ(BadLineRuleOf(prm), BadLineRule::Unset);
-    prm.PrmSet(prmSDL, SourceDisposalCode(sdDelete), false);
-    prm.PrmSet(prmERL, BadLineCode(BadLineRule::Stop), false);
-    EXPECT_EQ(SourceDisposalOf(prm), sdDelete);
-    EXPECT_EQ(BadLineRuleOf(prm), BadLineRule::Stop);
-    prm.PrmSet(prmEXT, kPrmElsewhere, false);
-    EXPECT_EQ(ResultExtension(prm, "d.x/quotes.csv"), ".csv");
-    prm.PrmSet(prmMRS, kPrmElsewhere, false);
-    EXPECT_EQ(DialogFolder(prm, prmMRS), prm.ProgramDir);
+// Each setting as the file writes it, and read back as the same value.
+TEST_F(ParamsSet, EachSettingRoundTripsThroughItsLine) {
+    struct Case {
+        std::function<void(Settings&)> set;
+        std::string line;
+    };
+    const Case cases[] = {
+        {[](Settings& s) { s.language = "English"; }, "LNG=English"},
+        {[&](Settings& s) { s.sourceFolder = dir.path(); }, "MRS=" + dir.path()}, // folders are checked on loading
+        {[&](Settings& s) { s.resultFolder = dir.path(); }, "MRD=" + dir.path()},
+        {[](Settings& s) { s.addedText = ""; }, "DDO="},
+        {[](Settings& s) { s.resultExtension = ""; }, "EXT="},
+        {[](Settings& s) { s.disposal = sdTrash; }, "SDL=1"},
+        {[](Settings& s) { s.disposal = sdDelete; }, "SDL=2"},
+        {[](Settings& s) { s.renameText = "_done"; }, "SRN=_done"},
+        {[](Settings& s) { s.badLine = BadLineRule::Stop; }, "ERL=2"},
+        {[](Settings& s) { s.inputFormat = "DAILY"; }, "MRI=DAILY"},
+        {[](Settings& s) { s.outputFormat = "ISO"; }, "MRO=ISO"},
+        {[](Settings& s) { s.logTextColor = 0x123456; }, "LGT=$00123456"},
+        {[](Settings& s) { s.logBackColor = 0xFF; }, "LGF=clRed"},
+        {[](Settings& s) { s.log = LogDetail::Simple; }, "LOG=0"},
+        {[](Settings& s) { s.encoding = DataEncoding::Utf8; }, "ENC=UTF-8"},
+        {[](Settings& s) { s.encoding = DataEncoding::Windows1252; }, "ENC=Windows-1252"},
+        {[](Settings& s) { s.lfOnly = true; }, "EOL=LF"},
+    };
+    for (const Case& c : cases) {
+        prm.Defaults();
+        prm.settings.sourceFolder = dir.path(); // "$Q" loads as the program's folder
+        c.set(prm.settings);
+        const Settings wanted = prm.settings;
+        ASSERT_TRUE(prm.Save().Ok());
+        EXPECT_NE(ReadFile(prm.PrmFileName).find("\r\n" + c.line + "\r\n"), std::string::npos) << c.line;
+        Params again(port);
+        again.ProgramDir = dir.path();
+        again.PrmFileName = prm.PrmFileName;
+        ASSERT_TRUE(again.Load().Ok());
+        EXPECT_EQ(again.settings, wanted) << c.line;
+        std::filesystem::remove(prm.PrmFileName);
+    }
+    EXPECT_EQ(Settings(), (prm.Defaults(), prm.settings)) << "the type's defaults are the file's";
 }
 
 TEST_F(ParamsSet, TenChangesWriteNothingTheEleventhWrites) {
     for (int i = 1; i <= 10; ++i) {
-        EXPECT_EQ(prm.PrmSet(prmDDO, "_" + std::to_string(i), false), prmOk);
-        EXPECT_EQ(prm.PrmChangeCount(), i);
+        prm.settings.addedText = "_" + std::to_string(i);
+        EXPECT_TRUE(prm.SaveOnEleventhChange().Ok());
+        EXPECT_EQ(prm.ChangesSinceSave(), i);
     }
     EXPECT_FALSE(Exists(prm.PrmFileName));
-    EXPECT_EQ(prm.PrmSet(prmDDO, "_11", false), prmOk);
-    EXPECT_EQ(prm.PrmChangeCount(), 0);
+    prm.settings.addedText = "_11";
+    EXPECT_TRUE(prm.SaveOnEleventhChange().Ok());
+    EXPECT_EQ(prm.ChangesSinceSave(), 0);
     ASSERT_TRUE(Exists(prm.PrmFileName));
     EXPECT_NE(ReadFile(prm.PrmFileName).find("\r\nDDO=_11\r\n"), std::string::npos);
 }
 
 TEST_F(ParamsSet, ReadOnlyNeverWritesTheFile) {
     prm.ReadOnly = true;
-    for (int i = 0; i < 12; ++i) EXPECT_EQ(prm.PrmSet(prmMRD, "/tmp/", i == 0), prmOk);
-    EXPECT_EQ(prm.PrmGet(prmMRD), "/tmp/");
+    prm.settings.resultFolder = "/tmp/";
+    EXPECT_TRUE(prm.Save().Ok());
+    for (int i = 0; i < 12; ++i) EXPECT_TRUE(prm.SaveOnEleventhChange().Ok());
+    EXPECT_EQ(prm.settings.resultFolder, "/tmp/");
     EXPECT_FALSE(Exists(prm.PrmFileName));
 }
 
-TEST_F(ParamsSet, SameValueStillCounts) {
-    for (int i = 0; i < 11; ++i) prm.PrmSet(prmSDL, "0", false);
-    EXPECT_TRUE(Exists(prm.PrmFileName));
-}
-
-TEST_F(ParamsSet, SaveNowAlwaysWrites) {
-    EXPECT_EQ(prm.PrmSet(prmCTB, "CTB", true), prmOk);
-    EXPECT_EQ(prm.PrmChangeCount(), 0);
-    ASSERT_TRUE(Exists(prm.PrmFileName));
-    prm.PrmSet(prmMRI, "DAILY", false);
-    EXPECT_EQ(ReadFile(prm.PrmFileName).find("MRI=DAILY"), std::string::npos);
-    prm.PrmSet(prmMRO, "WEEKLY", true);
-    const std::string bytes = ReadFile(prm.PrmFileName);
-    EXPECT_NE(bytes.find("\r\nMRI=DAILY\r\nMRO=WEEKLY\r\n"), std::string::npos);
-}
-
-TEST_F(ParamsSet, SlotsSixteenAndSeventeenAreOutOfReach) {
-    for (int index : {prmDTY, prm17}) {
-        EXPECT_EQ(prm.PrmSet(index, "zz", true), prmOk);
-        EXPECT_EQ(prm.PrmChangeCount(), 0);
-        EXPECT_EQ(prm.PrmGet(index), "");
-        EXPECT_EQ(prm.PrmGet(index, true), "");
-    }
-    EXPECT_FALSE(Exists(prm.PrmFileName)); // not even saveNow writes
-    prm.PrmSet(prmCTB, "CTB", true);
-    const std::string bytes = ReadFile(prm.PrmFileName);
-    EXPECT_NE(bytes.find("\r\nCPE=19\r\nDTY=$Q\r\nLGT="), std::string::npos);
-    EXPECT_EQ(bytes.find("zz"), std::string::npos);
-}
-
-TEST_F(ParamsSet, IndexesOutOfRangeAreHarmless) {
-    for (int index : {-1, kPrmSlotCount, 1000}) {
-        EXPECT_EQ(prm.PrmSet(index, "x", true), prmOk);
-        EXPECT_EQ(prm.PrmGet(index), "");
-    }
-    EXPECT_EQ(prm.PrmChangeCount(), 0);
-}
-
-TEST_F(ParamsSet, YesNoFollowsTheLoadedLanguage) {
-    const std::pair<std::string, std::string> cases[] = {{"1", "Oui"}, {"0", "Non"}, {"2", "Non"},
-                                                         {"", "Non"}, {"1 ", "Non"}, {"01", "Non"}};
-    for (const auto& [value, yesNo] : cases) {
-        prm.PrmSet(prmLOG, value, false);
-        EXPECT_EQ(prm.PrmGet(prmLOG, true), yesNo) << value;
-        EXPECT_EQ(prm.PrmGet(prmLOG, false), value);
-    }
-    WriteFile(dir.file("Lumivex.lng"), CrLf({"[English]", "msg_yes=Yes", "msg_no=No"}));
-    ASSERT_EQ(lang.LangLoad("English", dir.file("Lumivex.lng")), 0);
-    prm.PrmSet(prmLOG, "1", false);
-    EXPECT_EQ(prm.PrmGet(prmLOG, true), "Yes");
-    prm.PrmSet(prmLOG, "0", false);
-    EXPECT_EQ(prm.PrmGet(prmLOG, true), "No");
+TEST_F(ParamsSet, DtyIsAlwaysWrittenAsTheFileHasItAndSeventeenNever) {
+    ASSERT_TRUE(prm.Save().Ok());
+    EXPECT_NE(ReadFile(prm.PrmFileName).find("\r\nCPE=19\r\nDTY=$Q\r\nLGT="), std::string::npos);
 }
 
 TEST_F(ParamsSet, ValuesGoOutAsTheyAre) {
-    prm.PrmSet(prmDDO, " _a b ", false);
-    prm.PrmSet(prmLNG, "\xC9t\xE9", false);
-    ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
+    prm.settings.addedText = " _a b ";
+    prm.settings.language = "\xC9t\xE9";
+    ASSERT_TRUE(prm.Save().Ok());
     const std::string bytes = ReadFile(prm.PrmFileName);
     EXPECT_NE(bytes.find("\r\nDDO= _a b \r\n"), std::string::npos);
     EXPECT_NE(bytes.find("\r\nLNG=\xC9t\xE9\r\n"), std::string::npos);
-    Params again(lang);
+    Params again(port);
     again.ProgramDir = dir.path();
     again.PrmFileName = prm.PrmFileName;
-    ASSERT_EQ(again.PrmFile(pmLoad), prmOk);
-    EXPECT_EQ(again.PrmGet(prmDDO), " _a b ");
-    EXPECT_EQ(again.PrmGet(prmLNG), "\xC9t\xE9");
+    ASSERT_TRUE(again.Load().Ok());
+    EXPECT_EQ(again.settings.addedText, " _a b ");
+    EXPECT_EQ(again.settings.language, "\xC9t\xE9");
 }
 
 TEST_F(ParamsSet, FailedSaveKeepsTheOldFileAndSaysWhy) {
     // A parent that is a plain file refuses any new entry, whoever runs the tests.
     WriteFile(dir.file("notafolder"), "x");
     prm.PrmFileName = dir.file("notafolder/Lumivex.prm");
-    EXPECT_EQ(prm.PrmFile(pmSave), prmCannotWrite);
-    EXPECT_FALSE(prm.LastIoError().empty());
-    EXPECT_EQ(prm.PrmSet(prmCTB, "CTB", true), prmCannotWrite);
-    EXPECT_EQ(prm.PrmChangeCount(), 0);
+    prm.SaveOnEleventhChange();
+    const Status r = prm.Save();
+    EXPECT_EQ(r.code, StatusCode::SettingsCannotWrite);
+    EXPECT_FALSE(r.reason.empty());
+    EXPECT_EQ(prm.ChangesSinceSave(), 0);
 }
 
 TEST_F(ParamsSet, NoFileNameNoWrite) {
     prm.PrmFileName.clear();
-    EXPECT_EQ(prm.PrmFile(pmSave), prmCannotWrite);
-    EXPECT_EQ(prm.PrmFile(pmLoad), prmCannotOpen);
-    EXPECT_FALSE(prm.LastIoError().empty());
+    EXPECT_EQ(prm.Save().code, StatusCode::SettingsCannotWrite);
+    const Status r = prm.Load();
+    EXPECT_EQ(r.code, StatusCode::SettingsCannotOpen);
+    EXPECT_FALSE(r.reason.empty());
 }
 
 TEST_F(ParamsSet, FailedWriteLeavesTheOldFileByteForByte) {
@@ -160,11 +141,12 @@ TEST_F(ParamsSet, FailedWriteLeavesTheOldFileByteForByte) {
     WriteFile(prm.PrmFileName, old);
     // The disk gives up before the new content is safe.
     port.FailAt("fsync");
-    prm.PrmSet(prmDDO, "_new", false);
-    EXPECT_EQ(prm.PrmSet(prmCTB, "CTB", true), prmCannotWrite);
-    EXPECT_FALSE(prm.LastIoError().empty());
+    prm.settings.addedText = "_new";
+    const Status r = prm.Save();
+    EXPECT_EQ(r.code, StatusCode::SettingsCannotWrite);
+    EXPECT_FALSE(r.reason.empty());
     EXPECT_EQ(ReadFile(prm.PrmFileName), old);
-    EXPECT_EQ(prm.PrmGet(prmDDO), "_new"); // memory keeps the change for a later save
+    EXPECT_EQ(prm.settings.addedText, "_new"); // memory keeps the change for a later save
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"Lumivex.prm"}));
 }
 
@@ -172,15 +154,15 @@ TEST_F(ParamsSet, FailedRenameLeavesTheOldContentAndNoTemporaryFile) {
     // A folder standing where the file should go: the content is written, the swap fails.
     std::filesystem::create_directory(prm.PrmFileName);
     WriteFile(prm.PrmFileName + "/keep.txt", "old");
-    EXPECT_EQ(prm.PrmFile(pmSave), prmCannotWrite);
-    EXPECT_FALSE(prm.LastIoError().empty());
+    EXPECT_FALSE(prm.Save().reason.empty());
     EXPECT_EQ(ReadFile(prm.PrmFileName + "/keep.txt"), "old");
     EXPECT_FALSE(Exists(prm.PrmFileName + ".tmp"));
 }
 
 TEST_F(ParamsSet, SaveReplacesAWholeOldFile) {
     WriteFile(prm.PrmFileName, std::string(100000, 'x')); // longer than the new content
-    prm.PrmSet(prmERL, "2", true);
+    prm.settings.badLine = BadLineRule::Stop;
+    prm.Save();
     const std::string bytes = ReadFile(prm.PrmFileName);
     EXPECT_EQ(bytes.find('x'), std::string::npos);
     ASSERT_GE(bytes.size(), 12u);
@@ -208,7 +190,7 @@ TEST_F(ParamsSet, SaveReachesTheDiskBeforeItsNameAndNeverFollowsALink) {
         port.noUnnamedFiles = refuse;
         port.calls.clear();
         port.openFlags.clear();
-        ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
+        ASSERT_TRUE(prm.Save().Ok());
         const auto temp = std::find(port.calls.begin(), port.calls.end(), "open TEMP");
         if (refuse) {
             EXPECT_EQ(written(), named);
@@ -229,12 +211,11 @@ TEST_F(ParamsSet, SaveReachesTheDiskBeforeItsNameAndNeverFollowsALink) {
 
 // A second window on the same folder, started from the same file as the first.
 struct SecondWindow {
-    explicit SecondWindow(const Params& first) : prm(lang, port) {
+    explicit SecondWindow(const Params& first) : prm(port) {
         prm.ProgramDir = first.ProgramDir;
         prm.PrmFileName = first.PrmFileName;
-        prm.PrmFile(pmLoad);
+        prm.Load();
     }
-    LangTexts lang;
     FaultyPort port;
     Params prm;
 };
@@ -246,32 +227,34 @@ std::string WithLine(std::string text, const std::string& from, const std::strin
 }
 
 TEST_F(ParamsSet, TwoWindowsKeepEachOthersChanges) {
-    ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
-    ASSERT_EQ(prm.PrmFile(pmLoad), prmOk);
+    ASSERT_TRUE(prm.Save().Ok());
+    ASSERT_TRUE(prm.Load().Ok());
     SecondWindow b(prm);
     // The parameters page stores every option, changed or not.
-    prm.PrmSet(prmERL, "2", false);
-    prm.PrmSet(prmSDL, "0", false);
-    ASSERT_EQ(prm.PrmSet(prmCTB, "CTB", true), prmOk);
+    prm.settings.badLine = BadLineRule::Stop;
+    prm.settings.disposal = sdKeep;
+    ASSERT_TRUE(prm.Save().Ok());
     const std::string first = ReadFile(prm.PrmFileName);
-    b.prm.PrmSet(prmERL, "1", false);
-    b.prm.PrmSet(prmSDL, "2", false);
-    ASSERT_EQ(b.prm.PrmSet(prmCTB, "CTB", true), prmOk);
+    b.prm.settings.badLine = BadLineRule::Reject;
+    b.prm.settings.disposal = sdDelete;
+    ASSERT_TRUE(b.prm.Save().Ok());
     EXPECT_EQ(ReadFile(prm.PrmFileName), WithLine(first, "SDL=0", "SDL=2")) << "one line changed, the rest as it was";
     // Each window keeps its own view; a later save of either still writes only its own changes.
-    EXPECT_EQ(prm.PrmGet(prmSDL), "0");
-    prm.PrmSet(prmDDO, "_a", true);
+    EXPECT_EQ(prm.settings.disposal, sdKeep);
+    prm.settings.addedText = "_a";
+    prm.Save();
     EXPECT_EQ(ReadFile(prm.PrmFileName), WithLine(WithLine(first, "SDL=0", "SDL=2"), "DDO=_conv", "DDO=_a"));
 }
 
 TEST_F(ParamsSet, ASaveAtTheSameInstantWaitsForTheOneUnderWay) {
-    ASSERT_EQ(prm.PrmFile(pmSave), prmOk);
+    ASSERT_TRUE(prm.Save().Ok());
     SecondWindow b(prm);
-    b.prm.PrmSet(prmSDL, "2", false);
+    b.prm.settings.disposal = sdDelete;
     {
         // B saves while A writes its new file.
-        test::Meanwhile meanwhile(port, "write", b.port, [&] { b.prm.PrmSet(prmCTB, "CTB", true); });
-        prm.PrmSet(prmERL, "2", true);
+        test::Meanwhile meanwhile(port, "write", b.port, [&] { b.prm.Save(); });
+        prm.settings.badLine = BadLineRule::Stop;
+        prm.Save();
         ASSERT_TRUE(meanwhile.Started());
     }
     const std::string bytes = ReadFile(prm.PrmFileName);

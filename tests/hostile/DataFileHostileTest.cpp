@@ -138,7 +138,7 @@ TEST(HostileDataFile, SourceChangedWhileConverted) {
                 }
             }
         };
-        const int32_t r = rig.Run({src}, rig.dir.file("out.txt"), view, AfterProcessing{"0", 2});
+        const int32_t r = rig.Run({src}, rig.dir.file("out.txt"), view, AfterProcessing{std::nullopt, sdDelete});
         // Ends normally (the open file is read to its end) or counts the file as failed.
         EXPECT_TRUE(r == 0 || r == 1) << r;
         EXPECT_GE(rig.s.run.LinesRead, 1);
@@ -187,12 +187,12 @@ TEST(HostileDataFile, ASourceChangedUnderTheRunIsKept) {
             if (window) WriteFile(src, now);
         };
         if (window) {
-            ASSERT_EQ(rig.s.params.PrmSet(prmSDL, "2", false), 0);
+            rig.s.params.settings.disposal = sdDelete;
             ASSERT_TRUE(rig.s.convPage.TakeFiles({src}, "Test : "));
             EXPECT_EQ(rig.s.runner.ConvertButton(view), 0);
             EXPECT_EQ(rig.messages.shown.back(), rig.s.lang.FormatPaths(LK::msg_srcChanged, {src}).Text());
         } else {
-            EXPECT_EQ(rig.Run({src}, rig.dir.file("out.txt"), view, {"_done", 2}), 0);
+            EXPECT_EQ(rig.Run({src}, rig.dir.file("out.txt"), view, {"_done", sdDelete}), 0);
             EXPECT_EQ(ReadFile(rig.dir.file("out.txt")), "a,b\r\na,1.5\r\n");
         }
         EXPECT_EQ(ReadFile(src), now);
@@ -281,7 +281,7 @@ TEST(HostileDataFile, SourceReplacedBeforeTheRunIsCountedFailed) {
         rig.s.page.OutPath = rig.dir.file("out.txt");
         rig.s.page.OutValid = true;
         HookView view;
-        EXPECT_EQ(rig.s.runner.RunConversion(view, AfterProcessing{"0", 2}), 1);
+        EXPECT_EQ(rig.s.runner.RunConversion(view, AfterProcessing{std::nullopt, sdDelete}), 1);
         EXPECT_FALSE(watchdog.Released()) << "the run blocked on the FIFO";
         // A folder opens and fails at its first read, after its header lines; the others do not open.
         EXPECT_EQ(ReadFile(rig.dir.file("out.txt")), swap == Swap::Folder ? "a,b\r\na,b\r\nb,2\r\n" : "a,b\r\nb,2\r\n");

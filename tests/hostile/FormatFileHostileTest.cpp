@@ -133,7 +133,7 @@ TEST(HostileFormatFile, NulAndHighBytesInEveryFieldAreKeptAndConverted) {
     WriteFile(src, Bytes({0xC0, 0xFE}) + nul + "1" + Bytes({0x80}) + "2\r\n" + "x" + nul + "y" + nul + "z\r\n" +
                        Bytes({0xC0, 0xFF}) + nul + "3\r\n");
     const auto before = Snapshot(rig.dir.path());
-    rig.s.params.PrmSet(prmENC, "Windows-1252", false); // the header as the format holds it
+    rig.s.params.settings.encoding = DataEncoding::Windows1252; // the header as the format holds it
     EXPECT_EQ(rig.Run({src}, rig.dir.file("out.txt")), 0);
     EXPECT_EQ(ReadFile(rig.dir.file("out.txt")),
               nul + Bytes({0xFF}) + "\r\n" + Bytes({0xC0, 0xFE, 0xFF}) + "1" + nul + "2\r\n");

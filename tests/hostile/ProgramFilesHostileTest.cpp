@@ -67,13 +67,12 @@ TEST(HostileProgramFiles, ParametersFileThatIsNoFile) {
         MakeSpecial(dir.file("Lumivex.prm"), kind);
         const auto before = Snapshot(dir.path());
         FifoWatchdog watchdog(dir.file("Lumivex.prm"));
-        const LangTexts lang;
-        Params prm(lang);
+        Params prm;
         prm.ProgramDir = dir.path();
         prm.PrmFileName = dir.file("Lumivex.prm");
         prm.ReadOnly = true;
-        EXPECT_EQ(prm.PrmFile(pmLoad), prmCannotOpen);
-        EXPECT_EQ(prm.PrmGet(prmDDO), "_conv");
+        EXPECT_EQ(prm.Load().code, StatusCode::SettingsCannotOpen);
+        EXPECT_EQ(prm.settings, Settings());
         EXPECT_FALSE(watchdog.Released()) << "a reader waited on the FIFO";
         EXPECT_EQ(Snapshot(dir.path()), before);
     }

@@ -14,11 +14,11 @@ struct Disposal {
 };
 
 const Disposal kDisposals[] = {
-    {"leave", {"0", 0}},
-    {"rename", {"_done", 0}},
-    {"recycle", {"0", 1}},
-    {"delete", {"0", 2}},
-    {"rename and delete", {"_done", 2}},
+    {"leave", {std::nullopt, sdKeep}},
+    {"rename", {"_done", sdKeep}},
+    {"recycle", {std::nullopt, sdTrash}},
+    {"delete", {std::nullopt, sdDelete}},
+    {"rename and delete", {"_done", sdDelete}},
 };
 
 // Root passes every permission check, so a read-only folder would not stop these tests when they
@@ -71,7 +71,7 @@ TEST(HostileResult, AStepOfTheSystemThatFailsKeepsTheOldResultAndTheSources) {
         rig.replaceResult = true;
         const auto before = Snapshot(rig.dir.path());
         rig.port.FailAt(step, 1, EIO);
-        const int32_t r = rig.Run({rig.dir.file("q.txt")}, rig.dir.file("out.txt"), {"_done", 2});
+        const int32_t r = rig.Run({rig.dir.file("q.txt")}, rig.dir.file("out.txt"), {"_done", sdDelete});
         EXPECT_EQ(r, rrIncompleteOutput);
         EXPECT_EQ(rig.s.runner.OutputError(), std::strerror(EIO));
         EXPECT_EQ(rig.s.runner.ClosingMessage(r), rig.s.lang.Text(LK::err_convGeneral) + " (" + std::strerror(EIO) + ")");
@@ -93,11 +93,11 @@ TEST(HostileResult, TwoRunsIntoOneResultNeverLoseASource) {
         WriteFile(second.dir.file("q2.txt"), "b;2\r\n");
         second.port.beforeNaming = [&](const std::string&) {
             if (!Exists(result)) {
-                EXPECT_EQ(first.Run({first.dir.file("q1.txt")}, result, {"0", 2}), rrOk);
+                EXPECT_EQ(first.Run({first.dir.file("q1.txt")}, result, {std::nullopt, sdDelete}), rrOk);
             }
         };
         second.replaceResult = replace;
-        const int32_t r = second.Run({second.dir.file("q2.txt")}, result, {"0", 2});
+        const int32_t r = second.Run({second.dir.file("q2.txt")}, result, {std::nullopt, sdDelete});
         EXPECT_FALSE(Exists(first.dir.file("q1.txt")));
         if (replace) {
             EXPECT_EQ(r, rrOk);
@@ -118,7 +118,7 @@ TEST(HostileResult, ConvertButtonOnFullDeviceShowsNoSuccess) {
     SessionRig rig;
     ASSERT_TRUE(rig.Select());
     WriteFile(rig.dir.file("q.txt"), "a;1,5\r\n");
-    ASSERT_EQ(rig.s.params.PrmSet(prmSDL, "2", false), 0);
+    rig.s.params.settings.disposal = sdDelete;
     ASSERT_TRUE(rig.s.convPage.TakeFiles({rig.dir.file("q.txt")}, "Test : "));
     rig.s.page.OutPath = "/dev/full";
     rig.s.page.OutValid = true;

@@ -106,23 +106,19 @@ TEST(HostileParametersFile, EveryKeyTenThousandTimesLastOneWins) {
     }
     WriteFile(dir.file("Lumivex.prm"), text);
     const auto before = Snapshot(dir.path());
-    const LangTexts lang;
-    Params prm(lang);
+    Params prm;
     prm.ProgramDir = dir.path();
     prm.PrmFileName = dir.file("Lumivex.prm");
     const auto start = Clock::now();
-    EXPECT_EQ(prm.PrmFile(pmLoad), prmOk);
+    EXPECT_TRUE(prm.Load().Ok());
     EXPECT_LT(std::chrono::duration<double>(Clock::now() - start).count(), 5.0);
-    EXPECT_EQ(prm.PrmGet(prmCTB), "CTB");
-    EXPECT_EQ(prm.PrmGet(prmLNG), "v9999");
-    EXPECT_EQ(prm.PrmGet(prmMRS), folder);
-    EXPECT_EQ(prm.PrmGet(prmMRD), folder);
-    EXPECT_EQ(prm.PrmGet(prmBIS), folder);
-    EXPECT_EQ(prm.PrmGet(prmDDO), "v9999");
-    EXPECT_EQ(prm.PrmGet(prmERL), "v9999");
-    EXPECT_EQ(prm.PrmGet(prmLOG), "v9999");
-    EXPECT_EQ(prm.PrmGet(prmDTY), "");
-    EXPECT_EQ(prm.PrmChangeCount(), 0);
+    EXPECT_EQ(prm.settings.language, "v9999");
+    EXPECT_EQ(prm.settings.sourceFolder, folder);
+    EXPECT_EQ(prm.settings.resultFolder, folder);
+    EXPECT_EQ(prm.settings.addedText, "v9999");
+    EXPECT_EQ(prm.settings.badLine, BadLineRule::Unset);
+    EXPECT_EQ(prm.settings.log, LogDetail::Unreadable);
+    EXPECT_EQ(prm.ChangesSinceSave(), 0);
     EXPECT_EQ(Snapshot(dir.path()), before);
 }
 
@@ -135,21 +131,17 @@ TEST(HostileParametersFile, NulAndHighBytesInEveryValue) {
     lines.push_back("\xFF\xFF\xFF=y");
     WriteFile(dir.file("Lumivex.prm"), CrLf(lines));
     const auto before = Snapshot(dir.path());
-    const LangTexts lang;
-    Params prm(lang);
+    Params prm;
     prm.ProgramDir = dir.path();
     prm.PrmFileName = dir.file("Lumivex.prm");
-    EXPECT_EQ(prm.PrmFile(pmLoad), prmOk);
-    for (const int slot : {prmLNG, prmF_S, prmDDO, prmEXT, prmSCM, prmSDL, prmSRN, prmERL, prmMRI, prmMRO, prmCPD,
-                           prmCPE, prmLGT, prmLGF, prmLOG}) {
-        SCOPED_TRACE(slot);
-        EXPECT_EQ(prm.PrmGet(slot), value);
-    }
+    EXPECT_TRUE(prm.Load().Ok());
+    const Settings& s = prm.settings;
+    for (const std::string& text : {s.language, s.addedText, *s.resultExtension, *s.renameText, s.inputFormat, s.outputFormat})
+        EXPECT_EQ(text, value);
+    EXPECT_EQ(s.logTextColor, std::nullopt);
     // Not folders: the program's folder instead.
-    EXPECT_EQ(prm.PrmGet(prmMRS), dir.path());
-    EXPECT_EQ(prm.PrmGet(prmMRD), dir.path());
-    EXPECT_EQ(prm.PrmGet(prmBIS), dir.path());
-    EXPECT_EQ(prm.PrmGet(prmCTB), "CTB");
+    EXPECT_EQ(prm.settings.sourceFolder, dir.path());
+    EXPECT_EQ(prm.settings.resultFolder, dir.path());
     EXPECT_EQ(Snapshot(dir.path()), before);
 }
 

@@ -21,8 +21,8 @@ class Page : public ::testing::Test {
 protected:
     Page() : s(messages, trash) {
         s.SetProgramDir(dir.path());
-        s.params.PrmFile(pmDefaults);
-        s.params.PrmFile(pmSave);
+        s.params.Defaults();
+        s.params.Save();
     }
     std::string Src(const std::string& name, const std::string& content) {
         WriteFile(dir.file(name), content);
@@ -94,19 +94,21 @@ TEST_F(Page, RelativeNamesBecomeFullPathsAndOddNamesAreLoggedEscaped) {
 TEST_F(Page, ProposalRules) {
     const std::string src = Src("cours.txt", "x");
     struct Case {
-        std::string ddo, ext, expected;
+        std::string ddo;
+        std::optional<std::string> ext;
+        std::string expected;
     };
-    for (const Case& c : {Case{"_conv", "$Q", "cours_conv.txt"}, Case{"", ".csv", "cours.csv"},
+    for (const Case& c : {Case{"_conv", std::nullopt, "cours_conv.txt"}, Case{"", ".csv", "cours.csv"},
                           Case{"-2", ".", "cours-2."}}) {
-        s.params.PrmSet(prmDDO, c.ddo, false);
-        s.params.PrmSet(prmEXT, c.ext, false);
+        s.params.settings.addedText = c.ddo;
+        s.params.settings.resultExtension = c.ext;
         s.convPage.SetSource(src);
-        EXPECT_EQ(s.page.OutPath, dir.file(c.expected)) << c.ddo << c.ext;
+        EXPECT_EQ(s.page.OutPath, dir.file(c.expected)) << c.ddo << c.ext.value_or("");
     }
     // With nothing added and the source's extension kept, the proposal is the source itself:
     // it exists, so nothing is proposed and the result shows a blank on red.
-    s.params.PrmSet(prmDDO, "", false);
-    s.params.PrmSet(prmEXT, "$Q", false);
+    s.params.settings.addedText = "";
+    s.params.settings.resultExtension = std::nullopt;
     s.convPage.SetSource(src);
     EXPECT_EQ(s.page.OutPath, "");
     EXPECT_FALSE(s.page.OutValid);
@@ -119,12 +121,12 @@ TEST_F(Page, ResultsBesideTheSourceStayBesideEachSource) {
     std::filesystem::create_directories(dir.file("a"));
     std::filesystem::create_directories(dir.file("b"));
     const std::string a = Src("a/x.txt", "x"), b = Src("b/y.txt", "y");
-    ASSERT_EQ(s.params.PrmGet(prmMRD), "$Q");
+    ASSERT_EQ(s.params.settings.resultFolder, std::nullopt);
     s.convPage.TakeFiles({a}, "FilesToConvert : ");
     EXPECT_EQ(s.page.OutPath, dir.file("a/x_conv.txt"));
     s.convPage.TakeFiles({b}, "FilesToConvert : ");
     EXPECT_EQ(s.page.OutPath, dir.file("b/y_conv.txt"));
-    EXPECT_EQ(s.params.PrmGet(prmMRD), "$Q");
+    EXPECT_EQ(s.params.settings.resultFolder, std::nullopt);
     std::string folder;
     EXPECT_EQ(ResultPathFor(s.params, a, folder), dir.file("a/x_conv.txt"));
     // A proposal that exists is dropped: the folder shown is still the source's.
@@ -150,7 +152,7 @@ TEST_F(Page, ChosenResultFile) {
     EXPECT_TRUE(s.page.OutValid);
     EXPECT_EQ(s.page.OutPath, other);
     // The folder of an accepted result is remembered in MRD.
-    EXPECT_EQ(s.params.PrmGet(prmMRD), dir.path() + "sub/");
+    EXPECT_EQ(s.params.settings.resultFolder, dir.path() + "sub/");
     EXPECT_EQ(s.convPage.OutDirCaption(), ConversionPageModel::WrapPath(dir.path() + "sub/"));
 }
 

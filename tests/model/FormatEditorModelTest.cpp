@@ -24,7 +24,7 @@ class Editor : public ::testing::Test {
 protected:
     Editor() : s(messages, trash) {
         s.SetProgramDir(dir.path());
-        s.params.PrmFile(pmDefaults);
+        s.params.Defaults();
         WriteFile(dir.file("Lumivex.fmt"), FmtFileText(Join({kQ, Block("A", "1", {"COL=BID|N|0|0|0|"})})));
         s.fmtFile.FmtLoadList();
     }
@@ -187,8 +187,8 @@ TEST_F(Editor, ANewColumnNameJoinsTheChoicesOnce) {
 }
 
 TEST_F(Editor, SavingTheFormatInUseDropsItsSelection) {
-    s.params.PrmSet(prmMRI, "Q", false);
-    s.params.PrmSet(prmMRO, "A", false);
+    s.params.settings.inputFormat = "Q";
+    s.params.settings.outputFormat = "A";
     s.formats.InFmtOk = s.formats.OutFmtOk = true;
     Name(ndModify, "", "Q");
     e.General.Comment = "changed";
@@ -298,8 +298,8 @@ TEST_F(Editor, ValuesTheFileCannotHoldAreRefusedWhoeverSaves) {
 
 TEST_F(Editor, FormatChoicesSelectTheLastUsedNames) {
     s.formats.FmtNames = {"A", "B", "B", "C"};
-    s.params.PrmSet(prmMRI, "B", false);
-    s.params.PrmSet(prmMRO, "C", false);
+    s.params.settings.inputFormat = "B";
+    s.params.settings.outputFormat = "C";
     s.formats.InFmtOk = s.formats.OutFmtOk = true;
     FormatChoices c = RefillFormatChoices(s.formats, s.params, nullptr);
     EXPECT_EQ(c.InIndex, 2);

@@ -19,22 +19,14 @@ const std::string kFrancais = "Fran\xE7" "ais";
 
 class PrmPageTest : public ::testing::Test {
 protected:
-    PrmPageTest() : prm(lang), page(prm, lang, lngFile) {
+    PrmPageTest() : page(prm, lang, lngFile) {
         prm.ProgramDir = dir.path();
         prm.PrmFileName = dir.file("Lumivex.prm");
-        prm.PrmFile(pmDefaults);
     }
     // Results beside the source, the source's extension, nothing added, nothing done after.
     ParametersPageValues Plain() {
-        prm.PrmSet(prmDDO, "", false);
+        prm.settings.addedText = "";
         return page.FromParams({"English"});
-    }
-
-    // The slots' texts joined by "|".
-    std::string Slots(std::initializer_list<int> indexes) const {
-        std::string out;
-        for (int i : indexes) out += (out.empty() ? "" : "|") + prm.PrmGet(i);
-        return out;
     }
 
     TempDir dir;
@@ -45,13 +37,14 @@ protected:
 };
 
 TEST_F(PrmPageTest, ShowingTheParametersFollowsEachSlot) {
-    prm.PrmSet(prmERL, "7", false);
-    prm.PrmSet(prmMRD, "/data/out/", false);
-    prm.PrmSet(prmEXT, ".csv", false);
-    prm.PrmSet(prmSRN, "_done", false);
-    prm.PrmSet(prmSDL, "1", false);
-    prm.PrmSet(prmLOG, "2", false);
-    prm.PrmSet(prmLNG, "English", false);
+    Settings& s = prm.settings;
+    s.badLine = BadLineRule::Unset;
+    s.resultFolder = "/data/out/";
+    s.resultExtension = ".csv";
+    s.renameText = "_done";
+    s.disposal = sdTrash;
+    s.log = LogDetail::ExtendedOther;
+    s.language = "English";
     const ParametersPageValues v = page.FromParams({"Deutsch", "English"});
     EXPECT_FALSE(v.erlEnabled);
     EXPECT_FALSE(v.rejectLine || v.stopRun);
@@ -67,7 +60,7 @@ TEST_F(PrmPageTest, ShowingTheParametersFollowsEachSlot) {
     EXPECT_EQ(v.languages, (std::vector<std::string>{kFrancais, "Deutsch", "English"}));
     EXPECT_EQ(v.language, 0) << "the first item, whatever LNG holds";
 
-    prm.PrmFile(pmDefaults);
+    prm.Defaults();
     const ParametersPageValues d = page.FromParams({});
     EXPECT_TRUE(d.erlEnabled && d.rejectLine && !d.stopRun);
     EXPECT_FALSE(d.dirNew);
@@ -116,15 +109,14 @@ TEST_F(PrmPageTest, RefusalsListTheirLinesAndStoreNothing) {
                        "Erreur  : Une nouvelle extention doit \xEAtre saisie.\r\n"
                        "Erreur  : La valeur choisie pour renomer le fichier source n'est pas valide.\r\n");
     EXPECT_FALSE(r.stored);
-    EXPECT_EQ(prm.PrmGet(prmMRD), "$Q");
-    EXPECT_EQ(prm.PrmChangeCount(), 1);
+    EXPECT_EQ(prm.settings.resultFolder, std::nullopt) << "nothing stored";
 
     v.renameText = "";
     EXPECT_NE(page.Save(v).label.find("renomer"), std::string::npos) << "an empty renaming text too";
 }
 
 TEST_F(PrmPageTest, AFullSaveStoresEveryChoice) {
-    prm.PrmSet(prmLNG, "English", false);
+    prm.settings.language = "English";
     ParametersPageValues v = Plain();
     v.rejectLine = false;
     v.stopRun = true;
@@ -139,19 +131,27 @@ TEST_F(PrmPageTest, AFullSaveStoresEveryChoice) {
     v.eolLf = true;
     ASSERT_TRUE(page.Save(v).written);
     EXPECT_EQ(v.ext, ".txt");
-    const std::initializer_list<int> saved = {prmERL, prmMRD, prmDDO, prmEXT, prmSRN, prmSDL,
-                                              prmLOG, prmLNG, prmENC, prmEOL};
-    // Fran\xE7ais selected leaves LNG alone.
-    EXPECT_EQ(Slots(saved), "2|" + dir.path() + "||$Q|_done|0|0|English|UTF-8|LF");
+    Settings wanted;
+    wanted.badLine = BadLineRule::Stop;
+    wanted.resultFolder = dir.path();
+    wanted.addedText = "";
+    wanted.renameText = "_done";
+    wanted.log = LogDetail::Simple;
+    wanted.language = "English"; // Fran\xE7ais selected leaves LNG alone
+    wanted.encoding = DataEncoding::Utf8;
+    wanted.lfOnly = true;
+    EXPECT_EQ(prm.settings, wanted);
     const ParametersPageValues shown = page.FromParams({});
     EXPECT_EQ(shown.encoding, 1);
     EXPECT_TRUE(shown.eolLf);
 
     v.after = arDelete;
     v.erlEnabled = v.rejectLine = v.stopRun = false;
-    prm.PrmSet(prmERL, "7", false);
+    prm.settings.badLine = BadLineRule::Unset;
     ASSERT_TRUE(page.Save(v).written);
-    EXPECT_EQ(Slots({prmERL, prmSRN, prmSDL}), "7|0|2") << "ERL without a button is left alone";
+    EXPECT_EQ(prm.settings.badLine, BadLineRule::Unset) << "ERL without a button is left alone";
+    EXPECT_EQ(prm.settings.renameText, std::nullopt);
+    EXPECT_EQ(prm.settings.disposal, sdDelete);
 }
 
 TEST_F(PrmPageTest, AFailedWriteGivesTheSystemsReasonNotTheUpdateMessage) {
@@ -163,7 +163,7 @@ TEST_F(PrmPageTest, AFailedWriteGivesTheSystemsReasonNotTheUpdateMessage) {
     EXPECT_TRUE(r.stored);
     EXPECT_FALSE(r.written);
     EXPECT_EQ(r.message.Text(), "No such file or directory");
-    EXPECT_EQ(prm.PrmGet(prmDDO), "_x") << "kept in memory for the next write";
+    EXPECT_EQ(prm.settings.addedText, "_x") << "kept in memory for the next write";
 }
 
 TEST_F(PrmPageTest, LanguageAppliedAtOnce) {
@@ -178,21 +178,21 @@ TEST_F(PrmPageTest, LanguageAppliedAtOnce) {
     EXPECT_TRUE(en.apply);
     EXPECT_EQ(en.message, "");
     EXPECT_EQ(lang.Text(LK::btn_exit), "Quit");
-    EXPECT_EQ(prm.PrmGet(prmLNG), "English");
+    EXPECT_EQ(prm.settings.language, "English");
 
     for (int failing : {1, 3}) {
         v.language = failing;
         const auto r = page.ApplyLanguage(v);
         EXPECT_FALSE(r.apply);
         EXPECT_EQ(r.message, "Impossible de charger la langue demand\xE9" "e\rThe requested langage couldn't be loaded.");
-        EXPECT_EQ(prm.PrmGet(prmLNG), v.languages[static_cast<std::size_t>(failing)]) << "keeps the failed name";
+        EXPECT_EQ(prm.settings.language, v.languages[static_cast<std::size_t>(failing)]) << "keeps the failed name";
     }
 
     v.language = 0;
     const auto fr = page.ApplyLanguage(v);
     EXPECT_FALSE(fr.apply);
     EXPECT_EQ(fr.message, "Ce choix sera pris en compte au prochain d\xE9marrage de Lumivex.");
-    EXPECT_EQ(prm.PrmGet(prmLNG), kFrancais);
+    EXPECT_EQ(prm.settings.language, kFrancais);
     EXPECT_EQ(lang.Text(LK::btn_exit), "Quit") << "French texts only at the next start";
     EXPECT_FALSE(Exists(prm.PrmFileName)) << "nothing written";
 }

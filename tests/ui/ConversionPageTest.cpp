@@ -83,8 +83,8 @@ TEST(StartUp, LogTextIsReadable) {
         test::Program p;
         if (oldPair) {
             p.session.SetProgramDir(p.dir.path());
-            p.params.PrmSet(prmLGF, "$00857883", false);
-            p.params.PrmFile(pmSave);
+            p.params.settings.logBackColor = 0x00857883;
+            p.params.Save();
         }
         auto form = p.Open();
         form->show();
@@ -99,7 +99,7 @@ TEST(StartUp, QuitWritesTheParametersAndAFailedWriteKeepsTheWindow) {
     test::Program p;
     auto form = p.Open();
     form->show();
-    p.params.PrmSet(prmDDO, "_x", false);
+    p.params.settings.addedText = "_x";
     form->close();
     EXPECT_NE(std::string::npos, test::ReadFile(p.path("Lumivex.prm")).find("DDO=_x"));
 
@@ -170,7 +170,7 @@ TEST(ConversionPage, ChoosingAFormatThatFailsShowsItsLoadCode) {
     ASSERT_EQ(1u, p.dialogs.shown.size());
     EXPECT_EQ("Format entr\xE9" "e incorrect, Nombre de colonnes lues <> attendu", p.dialogs.shown[0]);
     EXPECT_FALSE(p.formats.InFmtOk);
-    EXPECT_EQ("BAD", p.params.PrmGet(prmMRI));
+    EXPECT_EQ("BAD", p.params.settings.inputFormat);
 }
 
 TEST(ConversionRunFromWindow, CountsRejectedRowsAndClosingMessage) {
@@ -255,7 +255,7 @@ TEST(ConversionRunFromWindow, FilesAndFormatsChosenDuringARunAreForTheNextRun) {
     WriteFile(p.path("v1.txt"), CrLf({"2;y"}));
     auto form = p.Open();
     form->show();
-    p.params.PrmSet(prmSDL, "2", false);
+    p.params.settings.disposal = sdDelete;
     p.dialogs.openAnswers = {{p.path("src.txt")}, {p.path("v1.txt")}};
     Click(*form, names::kOpenButton);
     const char* controls[] = {names::kOpenButton, names::kChangeButton, names::kInputFormatBox,
@@ -285,8 +285,8 @@ TEST(ConversionRunFromWindow, FilesAndFormatsChosenDuringARunAreForTheNextRun) {
 TEST(ConversionRunFromWindow, Utf8DataIsShownAsUtf8) {
     test::Program p;
     test::PrepareInOut(p);
-    p.params.PrmSet(prmENC, "UTF-8", false);
-    p.params.PrmFile(pmSave);
+    p.params.settings.encoding = DataEncoding::Utf8;
+    p.params.Save();
     auto form = OpenWith(p, "u.txt", {"1,5;Soci\xC3\xA9t\xC3\xA9", "2;\xFF;extra"});
     const auto cell = [&](const char* grid, int row, int col) { return Cell(*form, grid, row, col); };
     EXPECT_EQ(QString::fromUtf8("Soci\xC3\xA9t\xC3\xA9"), cell(names::kInputGrid, 1, 2));
@@ -302,7 +302,7 @@ TEST(ConversionRunFromWindow, WithTheSystemsUtf8AWindows1252LineReadsToo) {
     const test::ScopedCharset desktop("C.UTF-8");
     test::Program p;
     test::PrepareInOut(p);
-    ASSERT_EQ("$Q", p.params.PrmGet(prmENC));
+    ASSERT_EQ(DataEncoding::System, p.params.settings.encoding);
     auto form = OpenWith(p, "m.txt", {"1,5;Soci\xC3\xA9t\xC3\xA9", "2;Cl\xF4ture", "3;Cl\xF4ture;extra"});
     const auto cell = [&](const char* grid, int row, int col) { return Cell(*form, grid, row, col); };
     EXPECT_EQ(QString::fromUtf8("Soci\xC3\xA9t\xC3\xA9"), cell(names::kInputGrid, 1, 2));

@@ -50,9 +50,9 @@ protected:
     FormatEditor() {
         WriteFile(p.path("Lumivex.fmt"), FileOf({kIn, kX}));
         p.session.SetProgramDir(p.dir.path());
-        p.params.PrmFile(pmDefaults);
-        p.params.PrmSet(prmMRI, "IN", false);
-        p.params.PrmFile(pmSave);
+        p.params.Defaults();
+        p.params.settings.inputFormat = "IN";
+        p.params.Save();
     }
     void Open() {
         form = p.Open();

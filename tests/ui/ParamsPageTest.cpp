@@ -148,7 +148,7 @@ TEST(ParamsPage, ShowingThePageFollowsTheVisiblePanelAndMrd) {
     EXPECT_FALSE(p.integrationPanel->isHidden()) << "a click with no selection shows the integration panel";
     EXPECT_TRUE(p.processingPanel->isHidden());
 
-    s.prog.params.PrmSet(prmMRD, "$Q", false);
+    s.prog.params.settings.resultFolder = std::nullopt;
     s.form->pages->setCurrentIndex(0);
     s.form->pages->setCurrentIndex(2);
     EXPECT_EQ(2, p.categoryList->currentRow());

@@ -153,7 +153,7 @@ TEST(RejectsPage, TitlesAndLineNumbersStayInPlaceWhenScrolled) {
     RejectTable table;
     table.Prepare(Format{}, 3);
     const std::string_view cells[] = {"02/12/2024", "1,5", "1,7"};
-    for (int i = 1; i <= 300; ++i) table.Rejected(i * 1000 - 10, "#Date", "", cells);
+    for (int i = 1; i <= 300; ++i) table.Rejected(i * 1000 - 10, leDate, "", cells);
     RejectTableSource src(table);
     RejectsPage page(src);
     page.resize(400, 300);
@@ -161,7 +161,7 @@ TEST(RejectsPage, TitlesAndLineNumbersStayInPlaceWhenScrolled) {
     QTableView* grid = page.grid;
     int resets = 0;
     QObject::connect(grid->model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
-    table.Rejected(299990, "#Date", "", cells);
+    table.Rejected(299990, leDate, "", cells);
     page.Refresh();
     EXPECT_EQ(std::make_pair(0, static_cast<int>(table.rows())), std::make_pair(resets, grid->model()->rowCount()));
     EXPECT_GE(grid->verticalHeader()->width(), grid->fontMetrics().horizontalAdvance("299990"));

@@ -158,7 +158,7 @@ namespace {
 TEST(CommandLine, ResultsBesideTheSourceGoBesideIt) {
     test::Program p;
     test::PrepareInOut(p);
-    ASSERT_EQ("$Q", p.params.PrmGet(prmMRD));
+    ASSERT_EQ(std::nullopt, p.params.settings.resultFolder);
     std::filesystem::create_directory(p.path("data"));
     WriteFile(p.path("data/a.txt"), CrLf({"1;x"}));
     auto form = p.Open({p.path("data/a.txt")});

@@ -233,9 +233,9 @@ TEST(Shell, TheLanguageFileIsNamedAfterTheProgramFile) {
     WriteFile(s.prog.path("Lumivex.lng"), CrLf({"[English]", "btn_exit=Not this one"}));
     WriteFile(s.prog.path("Quotes.lng"), CrLf({"[English]", "btn_exit=Quit"}));
     s.prog.session.SetProgramDir(s.prog.dir.path());
-    s.prog.params.PrmFile(pmDefaults);
-    s.prog.params.PrmSet(prmLNG, "English", false);
-    ASSERT_EQ(0, s.prog.params.PrmFile(pmSave));
+    s.prog.params.Defaults();
+    s.prog.params.settings.language = "English";
+    ASSERT_TRUE(s.prog.params.Save().Ok());
     MainWindow form(s.ctx);
     EXPECT_EQ(s.prog.path("Quotes.lng"), s.prog.session.LngFileName);
     EXPECT_EQ("Quit", test::Caption(form.quitButton->text()));

@@ -51,10 +51,10 @@ void PrepareInOut(Program& p) {
                   CrLf({"NOM=IN", "CMT=in", "CLC=2", "SEP=;", "DEC=,", "IFL=0", "COL=A|N|0|0|0|", "COL=B|AN|0|0|0|",
                         "NOM=OUT", "CMT=out", "CLC=2", "SEP=;", "DEC=.", "IFL=0", "COL=B|AN|0|0|0|", "COL=A|N|0|0|0|"}));
     p.session.SetProgramDir(p.dir.path());
-    p.params.PrmFile(pmDefaults);
-    p.params.PrmSet(prmMRI, "IN", false);
-    p.params.PrmSet(prmMRO, "OUT", false);
-    p.params.PrmFile(pmSave);
+    p.params.Defaults();
+    p.params.settings.inputFormat = "IN";
+    p.params.settings.outputFormat = "OUT";
+    p.params.Save();
 }
 
 std::string Caption(const QString& text) { return WithoutMnemonic(text.toStdString()); }

@@ -97,12 +97,12 @@ TEST_P(WindowLayout, EveryTextAndPreviewRowShowsAtTheLeastSizeAndGrown) {
                                  "COL=OPEN|N|0|0|0|", "COL=NAME|AN|0|0|0|"}));
     WriteFile(p.path("Lumivex.lng"), ReadFile(std::string(LUMIVEX_SOURCE_DIR) + "/examples/Lumivex.lng"));
     p.session.SetProgramDir(p.dir.path());
-    p.params.PrmFile(pmDefaults);
-    p.params.PrmSet(prmMRI, "IN", false);
-    p.params.PrmSet(prmMRO, "IN", false);
-    p.params.PrmSet(prmERL, "2", false); // "Arrêt traitement", the longest option shown
-    if (english) p.params.PrmSet(prmLNG, "English", false);
-    ASSERT_EQ(0, p.params.PrmFile(pmSave));
+    p.params.Defaults();
+    p.params.settings.inputFormat = "IN";
+    p.params.settings.outputFormat = "IN";
+    p.params.settings.badLine = BadLineRule::Stop; // "Arrêt traitement", the longest option shown
+    if (english) p.params.settings.language = "English";
+    ASSERT_TRUE(p.params.Save().Ok());
     WriteFile(p.path("q.txt"), CrLf({"02/12/2024 (s\xE9" "ance ouverte en retard);41,8;ACME;de trop", "03/12/2024;41,9;ACME"}));
     auto form = p.Open({p.path("q.txt")});
     form->show();
