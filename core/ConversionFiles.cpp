@@ -34,6 +34,15 @@ int SourceError(SystemPort& port, const std::string& path) {
     return 0;
 }
 
+void FolderFlushes::Add(const std::string& folder) { folders_.insert(folder); }
+
+bool FolderFlushes::FlushAll() {
+    bool ok = true;
+    for (const std::string& folder : folders_) ok = port_.SyncFolder(folder) && ok;
+    folders_.clear();
+    return ok;
+}
+
 std::string ResultPathFor(const Params& prm, const std::string& source, std::string& dir) {
     const std::string added = prm.PrmGet(prmDDO);
     const std::string ext = ResultExtension(prm, source);
