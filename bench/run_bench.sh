@@ -1,20 +1,24 @@
 #!/usr/bin/env bash
 # Lumivex conversion benchmark.
 #
-#   bench/run_bench.sh [LINES] [RUNS]        (defaults: 1000000 lines, 10 runs)
+#   bench/run_bench.sh [LINES] [RUNS]        (defaults: 1000000 lines, 5 runs)
 #
 # Builds Release into build-release/, generates LINES synthetic quote lines
 # (and a wide file of the same lines with a settlement date and blanks in some
-# tickers), then times lumivex-convert on six jobs against `cat` of the same
-# file (the I/O floor) and against mawk, gawk and Miller doing the same job,
-# when installed; the date + decimal job also from a pipe (`cat file |
-# lumivex-convert ... -o - - > out`). Every peer's output is compared byte for
-# byte with lumivex-convert's.
+# tickers), then times side by side, runs interleaved, lumivex-convert on six
+# jobs, `cat` of the same file, cat+flush (the same durable result as the
+# converter's) and mawk doing the same job; the date + decimal job also from a
+# pipe. Wall and CPU seconds (medians), peak memory, and the ratios to
+# cat+flush and to mawk's CPU. Then many small files into one result, each
+# source renamed after, against cat with the same flushes. Every peer's output
+# is compared byte for byte with lumivex-convert's.
 #
 # Environment:
 #   LUMIVEX_CONVERT  converter to time (default build-release/app/lumivex-convert)
 #   QUOTEGEN         data generator    (default build-release/bench/lumivex-quotegen)
 #   SEED             generator seed    (default 20240101)
+#   PEERS            peers timed beside mawk: "gawk mlr" (default none)
+#   SMALL            many small files: FILESxLINES (default 20000x50), 0 to skip
 # Targets whose path is given are not built; with both given, nothing is.
 #
 # Exit status: 0 when lumivex-convert succeeded on every job and every peer
@@ -27,7 +31,7 @@
 set -u -o pipefail
 
 usage() {
-    sed -n '2,20s/^# \{0,1\}//p' "$0"
+    sed -n '2,23s/^# \{0,1\}//p' "$0"
 }
 
 case "${1:-}" in
@@ -35,7 +39,7 @@ case "${1:-}" in
 esac
 
 LINES=${1:-1000000}
-RUNS=${2:-10}
+RUNS=${2:-5}
 SEED=${SEED:-20240101}
 if ! [[ $LINES =~ ^[1-9][0-9]*$ && $RUNS =~ ^[1-9][0-9]*$ && $SEED =~ ^[0-9]+$ ]]; then
     echo "run_bench.sh: LINES and RUNS must be positive integers, SEED an integer" >&2
@@ -151,153 +155,200 @@ filter !(($3 . $4 . $5 . $6 . $7) =~ "[^0-9.]")'
 )
 
 # The cat "jobs" are the data files themselves.
-run_cat() { cat "${INDATA[$1]:-$1}" >"$2"; }
+run_cat() { $TIMED cat "${INDATA[$1]}" >"$2"; }
 # The floor of a result that reaches the disk whole, as the converter's does: a temporary file
 # beside the result, flushed, renamed onto it, the folder flushed.
-run_catsync() { cat "${INDATA[$1]:-$1}" >"$2.tmp" && sync "$2.tmp" && mv "$2.tmp" "$2" && sync "$(dirname "$2")"; }
-run_lumivex() { "$CONVERT" --dir "$TMP" --in "${INFMT[$1]}" --out "${OUTFMT[$1]}" -o "$2" --force -q "${INDATA[$1]}"; }
+run_catflush() { cat "${INDATA[$1]}" >"$2.tmp" && sync "$2.tmp" && mv "$2.tmp" "$2" && sync "$(dirname "$2")"; }
+run_lumivex() { $TIMED "$CONVERT" --dir "$TMP" --in "${INFMT[$1]}" --out "${OUTFMT[$1]}" -o "$2" --force -q "${INDATA[$1]}"; }
 # The same job from a pipe to standard output, as in `cat quotes.txt | lumivex-convert ... -o - - > OUT`.
-run_pipe() { cat "${INDATA[$1]}" | "$CONVERT" --dir "$TMP" --in "${INFMT[$1]}" --out "${OUTFMT[$1]}" -o - -q - >"$2"; }
+run_pipe() { cat "${INDATA[$1]}" | $TIMED "$CONVERT" --dir "$TMP" --in "${INFMT[$1]}" --out "${OUTFMT[$1]}" -o - -q - >"$2"; }
 # Jobs also timed from a pipe.
 PIPEJOBS=" datedec "
-run_mawk() { mawk "${AWKPROG[$1]}" "${INDATA[$1]}" >"$2"; }
-run_gawk() { gawk "${AWKPROG[$1]}" "${INDATA[$1]}" >"$2"; }
+run_mawk() { $TIMED mawk "${AWKPROG[$1]}" "${INDATA[$1]}" >"$2"; }
+run_gawk() { $TIMED gawk "${AWKPROG[$1]}" "${INDATA[$1]}" >"$2"; }
 run_mlr() {
     local io=("${MLR_IO[@]}")
     [[ $1 == sepfield ]] && io+=(--ofs space)
     if [[ $1 == standard ]]; then
-        mlr "${io[@]}" cut -o -f 2,1,6,7 "${INDATA[$1]}" >"$2"
+        $TIMED mlr "${io[@]}" cut -o -f 2,1,6,7 "${INDATA[$1]}" >"$2"
     else
-        mlr "${io[@]}" put "${MLRPUT[$1]}" "${INDATA[$1]}" >"$2"
+        $TIMED mlr "${io[@]}" put "${MLRPUT[$1]}" "${INDATA[$1]}" >"$2"
     fi
 }
 
-# run TOOL JOB OUT: true when the tool ended as the job expects (0, or 1 for a
-# job whose rejected lines the tool reports by its status).
-run() {
-    local rc=0
-    "run_$1" "$2" "$3" 2>"$TMP/stderr" || rc=$?
+# Peak memory of the single program a tool runs, where /usr/bin/time is there.
+TIMED=
+[[ -x /usr/bin/time ]] && TIMED="/usr/bin/time -f %M -o $TMP/rss"
+
+# sample TOOL JOB OUT: runs once and appends "JOB TOOL WALL CPU RSS" to the samples (CPU: user +
+# system seconds of everything the tool started). True when the tool ended as the job expects
+# (0, or 1 for a job whose rejected lines the tool reports by its status).
+sample() {
+    local rc=0 t0 t1 cpu rss=-
+    rm -f "$TMP/rss"
+    t0=$EPOCHREALTIME
+    (
+        rc=0
+        "run_$1" "$2" "$3" 2>"$TMP/stderr" || rc=$?
+        times >"$TMP/times"
+        exit "$rc"
+    ) || rc=$?
+    t1=$EPOCHREALTIME
+    # The second line of `times`: the children's user and system time, as 0m1.234s 0m0.056s.
+    cpu=$(awk 'NR == 2 { n = split($0, f, /[ms ]+/); print f[1] * 60 + f[2] + f[3] * 60 + f[4] }' "$TMP/times")
+    [[ -s $TMP/rss ]] && rss=$(tail -n 1 "$TMP/rss")
+    echo "$2 $1 $(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.6f", b - a }') $cpu $rss" >>"$TMP/samples"
     ((rc == 0 || (rc == 1 && ${REJECTS[$2]:-0} == 1)))
 }
 
-# measure TOOL JOB OUT: one untimed warm-up run (its exit status is checked),
-# then RUNS timed runs. Sets MEDIAN (seconds). Returns non-zero on failure.
-measure() {
-    local tool=$1 job=$2 out=$3 i t0 t1
-    run "$tool" "$job" "$out" || return 1
-    : >"$TMP/times"
-    for ((i = 0; i < RUNS; i++)); do
-        t0=$EPOCHREALTIME
-        run "$tool" "$job" "$out" || return 1
-        t1=$EPOCHREALTIME
-        echo "$t0 $t1" >>"$TMP/times"
-    done
-    MEDIAN=$(awk '{ printf "%.6f\n", $2 - $1 }' "$TMP/times" | sort -g |
-        awk '{ v[NR] = $1 } END { printf "%.6f", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }')
+# median JOB TOOL COLUMN (3 wall, 4 cpu, 5 rss) of the timed samples; - when there is none.
+median() {
+    awk -v j="$1" -v t="$2" -v c="$3" '$1 == j && $2 == t && $c != "-" { print $c }' "$TMP/samples" | sort -g |
+        awk '{ v[NR] = $1 } END { if (!NR) print "-"; else printf "%.6f\n", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
-
-line() { printf '%-9s %-8s %10s %9s  %s\n' "$@"; }
-row() { # JOB TOOL MEDIAN|- CHECK [CAT_MEDIAN]
-    local ratio=- cat=${5:-$CAT_MEDIAN}
-    [[ $3 != - ]] && ratio=$(awk -v m="$3" -v c="$cat" 'BEGIN { printf "%.2f", (c > 0 ? m / c : 0) }')
-    local shown=-
-    [[ $3 != - ]] && shown=$(awk -v m="$3" 'BEGIN { printf "%.3f", m }')
-    line "$1" "$2" "$shown" "$ratio" "$4"
-}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "-" || b == "-" || b <= 0) print "-"; else printf "%.2f", a / b }'; }
+fixed() { awk -v a="$1" -v d="$2" 'BEGIN { if (a == "-") print "-"; else printf "%." d "f", a }'; }
 
 # --- run ---------------------------------------------------------------------
 
-PEERS=()
-for p in mawk gawk mlr; do
-    command -v "$p" >/dev/null 2>&1 && PEERS+=("$p")
+TOOLS=(mawk)
+for p in ${PEERS:-}; do
+    [[ $p == gawk || $p == mlr ]] && TOOLS+=("$p")
+done
+missing=()
+for p in "${TOOLS[@]}"; do
+    command -v "$p" >/dev/null 2>&1 || missing+=("$p")
 done
 
-echo "== Lumivex benchmark: $LINES lines ($(wc -c <"$DATA") bytes), $RUNS timed runs each, seed $SEED"
+echo "== Lumivex benchmark: $LINES lines ($(wc -c <"$DATA") bytes), median of $RUNS interleaved runs, seed $SEED"
 echo "   converter: $CONVERT"
-echo "   cpu: $(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo 2>/dev/null), $(nproc 2>/dev/null || echo '?') cores"
+echo "   machine: $(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo 2>/dev/null), $(nproc 2>/dev/null || echo '?') cores," \
+    "$(awk '/^MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo 2>/dev/null)," \
+    "$(df -T "$TMP" 2>/dev/null | awk 'NR == 2 { print $2 }') at $TMP"
 command -v mawk >/dev/null && echo "   mawk: $(mawk -W version 2>&1 | head -n 1)"
-command -v gawk >/dev/null && echo "   gawk: $(gawk --version | head -n 1)"
-command -v mlr >/dev/null && echo "   mlr:  $(mlr --version)"
-for p in mawk gawk mlr; do
-    command -v "$p" >/dev/null 2>&1 || echo "   note: $p not installed, skipped"
-done
+for p in "${missing[@]}"; do echo "   note: $p not installed, skipped"; done
+[[ -n $TIMED ]] || echo "   note: /usr/bin/time missing (Debian package 'time'): no peak memory"
 echo
 
-STATUS=0
-line job tool 'median s' 'x cat' check
-line --------- -------- ---------- --------- -----
-if ! measure cat "$DATA" "$TMP/out.cat"; then
-    echo "run_bench.sh: cat baseline failed" >&2
-    exit 2
-fi
-CAT_MEDIAN=$MEDIAN
-row '(all)' cat "$CAT_MEDIAN" baseline
-if measure catsync "$DATA" "$TMP/out.cat"; then
-    row '(all)' cat+sync "$MEDIAN" "floor of a result flushed to disk"
-fi
-if ! measure cat "$WIDE" "$TMP/out.cat"; then
-    echo "run_bench.sh: cat baseline failed" >&2
-    exit 2
-fi
-WIDE_MEDIAN=$MEDIAN
-row '(wide)' cat "$WIDE_MEDIAN" "baseline of the last two jobs" "$WIDE_MEDIAN"
-rm -f "$TMP/out.cat"
-
+# What runs for each job, in this order in every round: the converter first (its output is the
+# reference), then the floors, then the peers.
+declare -A ROWS=()
 for job in "${JOBS[@]}"; do
-    ref="$TMP/out.lumivex"
-    base=$CAT_MEDIAN
-    [[ ${INDATA[$job]} == "$WIDE" ]] && base=$WIDE_MEDIAN
-    if ! measure lumivex "$job" "$ref"; then
-        row "$job" lumivex - FAIL
-        sed 's/^/    /' "$TMP/stderr" | head -n 5
-        STATUS=1
-        continue
-    fi
-    row "$job" lumivex "$MEDIAN" reference "$base"
-    if [[ $PIPEJOBS == *" $job "* ]]; then
-        out="$TMP/out.pipe"
-        if ! measure pipe "$job" "$out"; then
-            row "$job" pipe - FAIL
-            sed 's/^/    /' "$TMP/stderr" | head -n 5
-            STATUS=1
-        elif cmp -s "$ref" "$out"; then
-            row "$job" pipe "$MEDIAN" OK "$base"
-        else
-            row "$job" pipe "$MEDIAN" DIFF "$base"
-            STATUS=1
-        fi
-        rm -f "$out"
-    fi
-    for peer in mawk gawk mlr; do
-        if [[ " ${PEERS[*]} " != *" $peer "* ]]; then
-            row "$job" "$peer" - 'not installed'
-            continue
-        fi
-        if [[ $peer == mlr && $MLRJOBS != *" $job "* ]]; then
-            row "$job" "$peer" - n/a
-            continue
-        fi
-        out="$TMP/out.$peer"
-        if ! measure "$peer" "$job" "$out"; then
-            row "$job" "$peer" - 'FAIL (peer error)'
-            sed 's/^/    /' "$TMP/stderr" | head -n 5
-            STATUS=1
-        elif cmp -s "$ref" "$out"; then
-            row "$job" "$peer" "$MEDIAN" OK "$base"
-        else
-            row "$job" "$peer" "$MEDIAN" DIFF "$base"
-            cmp "$ref" "$out" 2>&1 | sed 's/^/    /'
-            STATUS=1
-        fi
-        rm -f "$out"
+    ROWS[$job]="lumivex"
+    [[ $PIPEJOBS == *" $job "* ]] && ROWS[$job]+=" pipe"
+    ROWS[$job]+=" cat catflush"
+    for p in "${TOOLS[@]}"; do
+        [[ " ${missing[*]} " == *" $p "* ]] && continue
+        [[ $p == mlr && $MLRJOBS != *" $job "* ]] && continue
+        ROWS[$job]+=" $p"
     done
-    rm -f "$ref"
 done
+
+# Round 0 is the warm-up (every file in the page cache) and the check of every output; then RUNS
+# timed rounds, each tool in turn, so that a load on the machine weighs on all alike.
+STATUS=0
+declare -A CHECK=()
+: >"$TMP/samples"
+for ((round = 0; round <= RUNS; round++)); do
+    for job in "${JOBS[@]}"; do
+        for tool in ${ROWS[$job]}; do
+            [[ ${CHECK[$job.$tool]:-} == FAIL* ]] && continue
+            out="$TMP/out.$tool"
+            [[ $tool == lumivex ]] && out="$TMP/out.$job"
+            if ! sample "$tool" "$job" "$out"; then
+                CHECK[$job.$tool]='FAIL'
+                [[ $tool == lumivex || $tool == pipe ]] || CHECK[$job.$tool]='FAIL (peer error)'
+                sed 's/^/    /' "$TMP/stderr" | head -n 5 >&2
+                STATUS=1
+            elif ((round == 0)); then
+                case $tool in
+                lumivex) CHECK[$job.$tool]=reference ;;
+                cat | catflush) CHECK[$job.$tool]=- ;;
+                *)
+                    if cmp -s "$TMP/out.$job" "$out"; then
+                        CHECK[$job.$tool]=OK
+                    else
+                        CHECK[$job.$tool]=DIFF
+                        cmp "$TMP/out.$job" "$out" 2>&1 | sed 's/^/    /' >&2
+                        STATUS=1
+                    fi
+                    ;;
+                esac
+            fi
+            [[ $tool == lumivex ]] || rm -f "$out" "$out.tmp"
+        done
+        ((round == RUNS)) && rm -f "$TMP/out.$job"
+    done
+    ((round == 0)) && : >"$TMP/samples"
+done
+
+line() { printf '%-9s %-9s %8s %7s %7s %8s %8s %8s  %s\n' "$@"; }
+line job tool 'wall s' 'x cat' 'x flush' 'cpu s' 'mawk/cpu' 'rss KiB' check
+line --------- --------- -------- ------- ------- -------- -------- -------- -----
+for job in "${JOBS[@]}"; do
+    cat=$(median "$job" cat 3)
+    flush=$(median "$job" catflush 3)
+    mawk=$(median "$job" mawk 4)
+    for tool in ${ROWS[$job]}; do
+        wall=$(median "$job" "$tool" 3)
+        cpu=$(median "$job" "$tool" 4)
+        name=$tool
+        [[ $tool == catflush ]] && name='cat+flush'
+        line "$job" "$name" "$(fixed "$wall" 3)" "$(ratio "$wall" "$cat")" "$(ratio "$wall" "$flush")" \
+            "$(fixed "$cpu" 3)" "$(ratio "$mawk" "$cpu")" "$(fixed "$(median "$job" "$tool" 5)" 0)" "${CHECK[$job.$tool]}"
+    done
+done
+echo
+echo "   x cat, x flush: wall time over cat's, over cat+flush's (cat into a temporary file, fsync,"
+echo "   rename, folder flushed: what the converter does with its result); mawk/cpu: mawk's CPU"
+echo "   time over the tool's (how many times less CPU it takes)."
+goal=datedec
+w=$(median $goal lumivex 3) f=$(median $goal catflush 3) c=$(median $goal lumivex 4) m=$(median $goal mawk 4) r=$(median $goal lumivex 5)
+echo "   $goal: wall $(ratio "$w" "$f")x cat+flush (goal <= 1.00), CPU $(ratio "$m" "$c")x less than mawk" \
+    "(goal >= 8), peak RSS $(fixed "$r" 0) KiB (goal < 16384)"
+
+# --- many small files ------------------------------------------------------------
+
+SMALL=${SMALL:-20000x50}
+if [[ $SMALL =~ ^([1-9][0-9]*)x([1-9][0-9]*)$ ]]; then
+    NFILES=${BASH_REMATCH[1]} NLINES=${BASH_REMATCH[2]}
+    SRC="$TMP/small"
+    mkdir -p "$SRC" "$TMP/smallout"
+    # The files cut from the data file, renamed back after each run.
+    head -n $((NFILES * NLINES)) "$DATA" | (cd "$SRC" && split -a 6 -d -l "$NLINES" --additional-suffix=.txt - q)
+    restore() { perl -e 'for (glob("$ARGV[0]/*_done.txt")) { (my $n = $_) =~ s/_done\.txt$/.txt/; rename($_, $n) or die "$_: $!\n" }' "$SRC"; }
+    # Both write one durable result, then rename every source (the converter's --rename) and flush
+    # the sources' folder once.
+    run_smallcat() {
+        cat "$SRC"/*.txt >"$2.tmp" && sync "$2.tmp" && mv "$2.tmp" "$2" && sync "$(dirname "$2")" &&
+            perl -e 'for (glob("$ARGV[0]/*.txt")) { (my $n = $_) =~ s/\.txt$/_done.txt/; rename($_, $n) or die "$_: $!\n" }' "$SRC" &&
+            sync "$SRC"
+    }
+    run_small() { "$CONVERT" --dir "$TMP" --in QIN --out QISO -o "$2" --force -q --rename _done "$SRC"/*.txt; }
+    : >"$TMP/samples"
+    for ((round = 0; round <= RUNS; round++)); do
+        for tool in small smallcat; do
+            if ! sample "$tool" small "$TMP/smallout/out.txt"; then
+                echo "   $tool failed on the small files" >&2
+                sed 's/^/    /' "$TMP/stderr" | head -n 5 >&2
+                STATUS=1
+            fi
+            restore
+        done
+        ((round == 0)) && : >"$TMP/samples"
+    done
+    echo
+    echo "Many small files: $NFILES files of $NLINES lines into one result, each source renamed after:"
+    sw=$(median small small 3) cw=$(median small smallcat 3)
+    echo "   lumivex-convert --rename $(fixed "$sw" 3) s, cat with the same flushes $(fixed "$cw" 3) s:" \
+        "$(ratio "$sw" "$cw")x"
+    rm -rf "$SRC" "$TMP/smallout"
+fi
 
 # --- memory --------------------------------------------------------------------
 
 echo
-if [[ -x /usr/bin/time ]]; then
+if [[ -n $TIMED ]]; then
     rss() { # DATAFILE -> peak RSS in KiB of the datedec job, or FAIL
         if /usr/bin/time -f %M -o "$TMP/rss" "$CONVERT" --dir "$TMP" --in QIN --out QISO \
             -o "$TMP/out.rss" --force -q "$1" 2>/dev/null; then
@@ -320,8 +371,6 @@ if [[ -x /usr/bin/time ]]; then
     echo "   $LINES lines: $r1 KiB"
     echo "   $((LINES * 5)) lines: $r5 KiB"
     [[ $r1 == FAIL || $r5 == FAIL ]] && STATUS=1
-else
-    echo "Peak RSS not measured: /usr/bin/time missing (Debian package 'time')."
 fi
 
 echo

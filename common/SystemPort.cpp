@@ -23,6 +23,14 @@ std::string SysErrorText(int err) { return Utf8ToCp1252(std::strerror(err)); }
 int SystemPort::Open(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
 ssize_t SystemPort::Write(int fd, const void* data, std::size_t size) { return ::write(fd, data, size); }
 int SystemPort::Fsync(int fd) { return ::fsync(fd); }
+int SystemPort::StartWriteback(int fd, int64_t offset, int64_t size) {
+#ifdef __linux__
+    return ::sync_file_range(fd, offset, size, SYNC_FILE_RANGE_WRITE);
+#else
+    (void)fd, (void)offset, (void)size;
+    return 0;
+#endif
+}
 int SystemPort::Close(int fd) { return ::close(fd); }
 int SystemPort::Rename(const char* from, const char* to) { return ::rename(from, to); }
 int SystemPort::Link(const char* from, const char* to) { return ::link(from, to); }
@@ -78,8 +86,10 @@ int64_t SystemPort::SizeOf(const std::string& path) {
 
 int64_t SystemPort::FileSize(const std::string& path) {
     if (path.empty()) return 0;
+    // One look for the usual case, a file under its own name: runs over thousands of sources ask.
     struct stat st {};
-    if (Exists(path) || Stat(path.c_str(), st, true) == 0) return SizeOf(path);
+    if (Stat(path.c_str(), st, true) == 0) return S_ISREG(st.st_mode) ? static_cast<int64_t>(st.st_size) : 0;
+    if (Exists(path)) return 0; // a link that leads nowhere
     const std::string name = ExtractFileName(path);
     if (name.find_first_of("*?") == std::string::npos) return 0;
     const std::string dir = ExtractFilePath(path);
@@ -120,12 +130,12 @@ std::FILE* SystemPort::OpenStream(const std::string& path) {
     return f;
 }
 
-SysStatus SystemPort::RemoveFile(const std::string& path) {
+SysStatus SystemPort::RemoveFile(const std::string& path, bool flushFolder) {
     struct stat st {};
     if (Stat(path.c_str(), st, true) != 0) return {errno};
     if (!S_ISREG(st.st_mode)) return {EINVAL};
     if (Unlink(path.c_str()) != 0) return {errno};
-    SyncFolder(ExtractFilePath(path));
+    if (flushFolder) SyncFolder(ExtractFilePath(path));
     return {};
 }
 

@@ -39,6 +39,9 @@ public:
     virtual int Open(const char* path, int flags, mode_t mode);
     virtual ssize_t Write(int fd, const void* data, std::size_t size);
     virtual int Fsync(int fd);
+    // Asks the system to start writing size bytes of fd from offset to disk and returns at once
+    // (the final Fsync then finds little left). Only a hint: 0 where the system has no such call.
+    virtual int StartWriteback(int fd, int64_t offset, int64_t size);
     virtual int Close(int fd);
     virtual int Rename(const char* from, const char* to);
     virtual int Link(const char* from, const char* to); // a hard link; never replaces
@@ -88,8 +91,8 @@ public:
     // The same as a stdio stream (nullptr and errno on failure).
     std::FILE* OpenStream(const std::string& path);
     // Removes the name of a regular file (a link to one: the link; never a folder or anything else)
-    // and flushes its folder.
-    SysStatus RemoveFile(const std::string& path);
+    // and flushes its folder, unless the caller flushes it later (flushFolder false).
+    SysStatus RemoveFile(const std::string& path, bool flushFolder = true);
     // Makes the folder and the missing ones above it (mode for the last one only).
     SysStatus MakeFolders(const std::string& path, mode_t mode = 0777);
     // Flushes a folder's entries to disk (after a rename or a new name in it); errno on failure.

@@ -11,7 +11,8 @@
 
 namespace lmx {
 
-bool RenameSource(SystemPort& port, const std::string& path, const std::string& text, std::string* reason) {
+bool RenameSource(SystemPort& port, const std::string& path, const std::string& text, std::string* reason,
+                  FolderFlushes* folders) {
     const std::string ext = ExtractFileExt(path);
     const std::string target = path.substr(0, path.size() - ext.size()) + text + ext;
     auto fail = [&](int err) {
@@ -20,7 +21,10 @@ bool RenameSource(SystemPort& port, const std::string& path, const std::string& 
     };
     if (target == path) return fail(EINVAL);
     if (const SysStatus moved = port.MoveNoReplace(path, target); !moved.Ok()) return fail(moved.code);
-    port.SyncFolder(ExtractFilePath(path));
+    if (folders)
+        folders->Add(ExtractFilePath(path));
+    else
+        port.SyncFolder(ExtractFilePath(path));
     return true;
 }
 
@@ -107,12 +111,14 @@ void ConversionRun::DoAfterProcessing(bool outputComplete, Log& log) {
         afterFailures_.push_back({"SourceChanged", files[i], ""});
         return false;
     };
+    // One flush per folder once every source is done, not one per source.
+    FolderFlushes folders(c_.port);
     std::vector<bool> renamed(files.size(), false);
     if (after.renameText) {
         for (std::size_t i = 0; i < files.size(); ++i) {
             std::string reason;
             const bool ok =
-                safe(i) && unchanged(i) && RenameSource(c_.port, files[i], *after.renameText, &reason);
+                safe(i) && unchanged(i) && RenameSource(c_.port, files[i], *after.renameText, &reason, &folders);
             if (safe(i) && !ok && !changed[i]) afterFailures_.push_back({"RenameFile", files[i], reason});
             renamed[i] = ok;
             logResult("RenameFile", i, ok);
@@ -137,8 +143,9 @@ void ConversionRun::DoAfterProcessing(bool outputComplete, Log& log) {
                 ok = c_.trash.MoveToTrash(files[i]);
                 if (!ok) reason = "not moved to the trash";
             } else {
-                const SysStatus removed = c_.port.RemoveFile(files[i]);
+                const SysStatus removed = c_.port.RemoveFile(files[i], false);
                 ok = removed.Ok();
+                if (ok) folders.Add(ExtractFilePath(files[i]));
                 if (!ok) reason = removed.Reason();
             }
             if (!ok) afterFailures_.push_back({verb, files[i], reason});

@@ -22,7 +22,10 @@ struct AfterFailure {
 };
 
 // quotes.txt with "_done" gives quotes_done.txt; never replaces an existing file. On failure the
-// reason goes to reason when given.
-bool RenameSource(SystemPort& port, const std::string& path, const std::string& text, std::string* reason = nullptr);
+// reason goes to reason when given. The folder is flushed unless folders is given, which then
+// flushes it with the others.
+class FolderFlushes;
+bool RenameSource(SystemPort& port, const std::string& path, const std::string& text, std::string* reason = nullptr,
+                  FolderFlushes* folders = nullptr);
 
 } // namespace lmx

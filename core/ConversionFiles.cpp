@@ -10,6 +10,9 @@
 namespace lmx {
 
 bool IsOneOfSources(SystemPort& port, const std::string& path, const std::vector<std::string>& sources) {
+    // The result is looked at once, not once per source.
+    struct stat out {};
+    const bool outExists = port.Stat(path.c_str(), out, true) == 0;
     for (const auto& src : sources) {
         if (IsStdInSource(src)) {
             // Appending to the file being read would chase its own lines; a terminal or a pipe
@@ -17,7 +20,10 @@ bool IsOneOfSources(SystemPort& port, const std::string& path, const std::vector
             if (port.KindOf("/dev/stdin") == EntryKind::File && SameFile(path, "/dev/stdin")) return true;
             continue;
         }
-        if (src == path || port.SameEntry(src, path)) return true;
+        if (src == path) return true;
+        struct stat st {};
+        if (outExists && port.Stat(src.c_str(), st, true) == 0 && st.st_dev == out.st_dev && st.st_ino == out.st_ino)
+            return true;
     }
     return false;
 }
@@ -32,6 +38,15 @@ int SourceError(SystemPort& port, const std::string& path) {
     if (fd < 0) return errno;
     port.Close(fd);
     return 0;
+}
+
+void FolderFlushes::Add(const std::string& folder) { folders_.insert(folder); }
+
+bool FolderFlushes::FlushAll() {
+    bool ok = true;
+    for (const std::string& folder : folders_) ok = port_.SyncFolder(folder) && ok;
+    folders_.clear();
+    return ok;
 }
 
 std::string ResultPathFor(const Params& prm, const std::string& source, std::string& dir) {

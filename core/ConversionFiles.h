@@ -5,6 +5,7 @@
 #include "env/Params.h"
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,24 @@ bool IsOneOfSources(SystemPort& port, const std::string& path, const std::vector
 // Why path cannot be read as a source: 0 when it can, else the error number (ENOENT, EACCES,
 // EISDIR...; EINVAL for a FIFO or a device, which is looked at but never opened).
 int SourceError(SystemPort& port, const std::string& path);
+
+// The folders whose entries a run changed after its result (sources renamed or deleted), each
+// flushed once when the run is done with them rather than once per source: a run of 20,000 small
+// files costs one flush, not 20,000. Flushes on destruction what FlushAll has not.
+class FolderFlushes {
+public:
+    explicit FolderFlushes(SystemPort& port) : port_(port) {}
+    ~FolderFlushes() { FlushAll(); }
+    FolderFlushes(const FolderFlushes&) = delete;
+    FolderFlushes& operator=(const FolderFlushes&) = delete;
+    void Add(const std::string& folder);
+    // False when a flush failed (the others are still tried).
+    bool FlushAll();
+
+private:
+    SystemPort& port_;
+    std::set<std::string> folders_;
+};
 
 // The result file proposed for a source: in MRD's folder (MRS's when MRD names no folder), the
 // source's name with DDO inserted before the extension, then EXT's extension ("$Q": the source's).

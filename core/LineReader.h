@@ -81,6 +81,7 @@ private:
     int errno_ = 0;
     long long read_ = 0; // bytes read from the file
     std::size_t baseSize_;
+    std::size_t firstSize_ = 0; // the buffer a small file needs, when known before the first read
     std::size_t maxLine_;
     bool cut_ = false;
     bool over_ = false; // the line being read has lost bytes beyond the bound

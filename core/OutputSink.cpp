@@ -69,14 +69,13 @@ bool FileWriter::WriteAll(const char* data, std::size_t size) {
         size -= static_cast<std::size_t>(put);
         handed_ += put;
     }
-#ifdef __linux__
-    // Only a hint: its failure changes nothing, the final flush reports what went wrong.
+    // The disk writes what is behind while the next megabytes are converted. Only a hint: its
+    // failure changes nothing, the final flush reports what went wrong.
     constexpr int64_t kWritebackStep = 2 << 20;
     if (writeback_ && handed_ - writtenTo_ >= kWritebackStep) {
-        ::sync_file_range(fd_, writtenTo_, handed_ - writtenTo_, SYNC_FILE_RANGE_WRITE);
+        (void)port_->StartWriteback(fd_, writtenTo_, handed_ - writtenTo_);
         writtenTo_ = handed_;
     }
-#endif
     return true;
 }
 

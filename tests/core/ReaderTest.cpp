@@ -1,6 +1,9 @@
 #include "core/LineReader.h"
 #include "core/OutputSink.h"
+#include "support/FaultyPort.h"
 #include "support/TestSupport.h"
+
+#include <algorithm>
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -215,6 +218,24 @@ TEST(FileWriter, ErrorIsSticky) {
     EXPECT_EQ(w.Reserve(4), nullptr);
     EXPECT_FALSE(w.Flush());
     EXPECT_FALSE(w.Close());
+}
+
+// The disk is asked to write what is behind while the rest is converted; the hint failing changes
+// nothing, and a file that is not flushed at its end is never asked.
+TEST(FileWriter, StartsTheWritebackBehindItsBufferOnlyWhenAsked) {
+    TempDir dir;
+    const std::string block(1 << 20, 'x');
+    for (const bool early : {true, false}) {
+        FaultyPort port;
+        port.FailAt("writeback");
+        FileWriter w(block.size());
+        ASSERT_TRUE(w.Create(dir.file("o.txt"), port));
+        w.StartWritebackEarly(early);
+        for (int i = 0; i < 5; ++i) EXPECT_TRUE(w.Write(block));
+        EXPECT_TRUE(w.Close());
+        EXPECT_EQ(std::count(port.calls.begin(), port.calls.end(), "writeback"), early ? 2 : 0);
+        EXPECT_EQ(ReadFile(dir.file("o.txt")).size(), 5 * block.size());
+    }
 }
 
 TEST(FileWriter, CannotCreate) {

@@ -3,6 +3,7 @@
 #include "common/Cp1252.h"
 #include "common/Basics.h"
 #include "common/DurableFile.h"
+#include "support/FaultyPort.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -367,6 +368,34 @@ TEST_F(Run, FullDiskFailsTheRunAndDeletesNothing) {
     const std::string msg = s.runner.ClosingMessage(rrIncompleteOutput);
     EXPECT_EQ(msg.rfind(s.lang.Text(LK::err_convGeneral), 0), 0u);
     EXPECT_EQ(msg.find(s.lang.Text(LK::msg_endConvert)), std::string::npos);
+}
+
+// Sources are renamed or deleted only once the result is durable, and their folder is then flushed
+// once for them all, not once each: thousands of small files cost one flush.
+TEST_F(Run, TheSourcesFolderIsFlushedOnceAfterTheResult) {
+    FaultyPort port;
+    Session t(messages, trash, port);
+    RecordingView tView(t.run);
+    t.SetProgramDir(dir.path());
+    ASSERT_EQ(t.SelectFormat(1, "IN"), 0);
+    ASSERT_EQ(t.SelectFormat(2, "OUT"), 0);
+    for (const int disposal : {0, 2}) {
+        t.page.InFiles = {Src("a.txt", "h\r\n31/12/99;1\r\n"), Src("b.txt", "h\r\n31/12/99;1\r\n"),
+                          Src("c.txt", "h\r\n31/12/99;1\r\n")};
+        t.page.InChosen = t.page.OutValid = t.page.OutReplace = true;
+        t.page.OutPath = dir.file("r.txt");
+        AfterProcessing after;
+        after.renameText = disposal == 0 ? "_done" : "0";
+        after.disposal = disposal;
+        port.calls.clear();
+        EXPECT_EQ(t.runner.RunConversion(tView, after), 0);
+        const auto& c = port.calls;
+        const auto touched = std::find(c.begin(), c.end(), "unlink a.txt");
+        ASSERT_NE(touched, c.end());
+        EXPECT_NE(std::find(c.begin(), touched, "fsync"), touched); // the result's, before
+        EXPECT_EQ(std::count(touched, c.end(), "open FOLDER"), 1) << disposal;
+        EXPECT_EQ(c.end()[-3], "open FOLDER");
+    }
 }
 
 TEST(RenameSource, NeverReplacesAndHandlesNamesWithoutExtension) {

@@ -76,6 +76,11 @@ int FaultyPort::Fsync(int fd) {
     return Fails("fsync") ? -1 : SystemPort::Fsync(fd);
 }
 
+int FaultyPort::StartWriteback(int fd, int64_t offset, int64_t size) {
+    Record("writeback");
+    return Fails("writeback") ? -1 : SystemPort::StartWriteback(fd, offset, size);
+}
+
 int FaultyPort::Close(int fd) {
     Record("close");
     const int r = SystemPort::Close(fd);

@@ -14,7 +14,7 @@ namespace lmx::test {
 
 class FaultyPort final : public SystemPort {
 public:
-    // The nth call (from 1) of kind "open", "write", "fsync", "close", "rename", "link", "unlink",
+    // The nth call (from 1) of kind "open", "write", "fsync", "writeback", "close", "rename", "link", "unlink",
     // "mkdir" or "stat" fails with err. Naming an open file counts as "link", a rename that never
     // replaces as "rename".
     void FailAt(std::string kind, int nth = 1, int err = 5 /* EIO */) {
@@ -23,7 +23,7 @@ public:
         failErr_ = err;
         seen_ = 0;
     }
-    // "open NAME", "write", "fsync", "close", "rename FROM TO", "link FROM TO", "unlink NAME",
+    // "open NAME", "write", "fsync", "writeback", "close", "rename FROM TO", "link FROM TO", "unlink NAME",
     // "mkdir NAME"; names without folder, a temporary name as "TEMP", a folder as "FOLDER", an
     // open file named by LinkOpenFile as "FD".
     std::vector<std::string> calls;
@@ -41,6 +41,7 @@ public:
     int Open(const char* path, int flags, mode_t mode) override;
     ssize_t Write(int fd, const void* data, std::size_t size) override;
     int Fsync(int fd) override;
+    int StartWriteback(int fd, int64_t offset, int64_t size) override;
     int Close(int fd) override;
     int Rename(const char* from, const char* to) override;
     int Link(const char* from, const char* to) override;
