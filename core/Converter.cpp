@@ -8,7 +8,7 @@
 
 namespace lmx {
 
-Converter::Converter(FormatState& formats) : fmt_(formats), currentYear_(RealPort().CurrentYear()) {}
+Converter::Converter() : currentYear_(RealPort().CurrentYear()) {}
 
 void Converter::TakeDataSettings(std::string_view enc, std::string_view eol) {
     Utf8Data = DataIsUtf8(enc);
@@ -21,30 +21,33 @@ std::string Converter::AddedText(std::string_view cp1252) const {
     return Utf8Data && !IsUtf8Text(cp1252) ? Cp1252ToUtf8(cp1252) : std::string(cp1252);
 }
 
-void Converter::TakeSeparators() {
-    InColSep = fmt_.Input.colSep;
-    OutColSep = fmt_.Output.colSep;
+void Converter::TakePlan(ConversionPlan plan) {
+    plan_ = std::move(plan);
+    InColSep = plan_.Input().colSep;
+    OutColSep = plan_.Output().colSep;
     PrepareFields();
+    t_lineOut.assign(static_cast<std::size_t>(plan_.OutColCount()) + 1, std::string());
+    PrepareDateConv();
 }
 
 std::vector<char> Converter::FedSlots() const {
     std::vector<char> fed(t_lineOut.size(), 0);
-    const std::size_t inCount = fmt_.InColCount > 0 ? static_cast<std::size_t>(fmt_.InColCount) : 0;
-    for (std::size_t i = 1; i <= inCount && i < IoLink.size(); ++i) {
-        const int32_t t = IoLink[i].target;
+    const std::size_t inCount = plan_.InColCount() > 0 ? static_cast<std::size_t>(plan_.InColCount()) : 0;
+    for (std::size_t i = 1; i <= inCount && i < plan_.Link().size(); ++i) {
+        const int32_t t = plan_.Link()[i].target;
         if (t > 0 && static_cast<std::size_t>(t) < fed.size()) fed[static_cast<std::size_t>(t)] = 1;
     }
     return fed;
 }
 
 bool Converter::Unstring(std::string_view line) {
-    const std::size_t slots = fmt_.OutColCount > 0 ? static_cast<std::size_t>(fmt_.OutColCount) + 1 : 1;
+    const std::size_t slots = plan_.OutColCount() > 0 ? static_cast<std::size_t>(plan_.OutColCount()) + 1 : 1;
     if (t_lineOut.size() != slots) t_lineOut.resize(slots);
     for (std::string& s : t_lineOut) s.clear(); // keeps each slot's capacity
 
     std::size_t field = 1;
-    const IoLinkEntry* const link = IoLink.data();
-    const std::size_t links = IoLink.size();
+    const IoLinkEntry* const link = plan_.Link().data();
+    const std::size_t links = plan_.Link().size();
     if (quotedIn_) return UnstringQuoted(line);
     std::string* const slot = t_lineOut.data();
     auto store = [&](const char* b, const char* e) {
@@ -69,7 +72,7 @@ bool Converter::Unstring(std::string_view line) {
         });
     }
     store(fieldStart, p + line.size());
-    return fmt_.InColCount >= 0 && field == static_cast<std::size_t>(fmt_.InColCount);
+    return plan_.InColCount() >= 0 && field == static_cast<std::size_t>(plan_.InColCount());
 }
 
 int Converter::WriteOutLine() {

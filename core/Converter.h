@@ -3,7 +3,7 @@
 // type control, case, prefix and suffix. The engines use the in-place forms, which reuse their
 // strings so that a warm run allocates nothing per line; the text-returning forms serve the
 // preview and the tests.
-#include "core/ColumnDraft.h"
+#include "core/ConversionPlan.h"
 #include "core/LineError.h"
 #include "core/OutputSink.h"
 
@@ -13,12 +13,6 @@
 #include <vector>
 
 namespace lmx {
-
-// For input column `index`, the output column that receives it (1-based), or 0.
-struct IoLinkEntry {
-    int32_t index = 0;
-    int32_t target = 0;
-};
 
 // What TypeControl checks a value against, from the output column's type.
 enum ControlKind : int { ckAnyText = 0, ckNumber = 1, ckDateChars = 2 };
@@ -52,28 +46,6 @@ bool ReadDateParts(std::string_view value, std::string_view layout, DateParts& p
 // The layout writes the month as its abbreviation.
 bool HasMonthName(std::string_view layout);
 
-// A date separator and layout, as a date column's type text holds them.
-struct DateSide {
-    std::string Sep; // one character
-    std::string Fmt;
-    bool operator==(const DateSide&) const = default;
-};
-
-// The pair of output date column k: the input side is the layout of the input column that feeds it
-// when the input format has several date columns and that column is one of them, else the input
-// format's remembered pair; the output side is the column's own layout when the output format has
-// several date columns, else the output format's remembered pair. So formats with at most one date
-// column keep the single pair of their format.
-struct DatePair {
-    bool fed = false; // an input column feeds the output column
-    DateSide in;
-    DateSide out;
-};
-
-// The pair of every output column (index k, 1-based; entries of other columns stay empty), through
-// the link. link[i].target is the output column of input column i.
-std::vector<DatePair> LinkedDatePairs(const FormatState& formats, const std::vector<IoLinkEntry>& link);
-int32_t DateColumnCount(const Format& fmt);
 
 // How the decimal separator changes in an output column. A text column may hold tickers or names
 // such as MC.PA: only a value that reads as a plain number there gets the output separator. A date
@@ -95,14 +67,13 @@ inline bool ReadsAsPlainNumber(const char* v, std::size_t n, char dec) {
 
 class Converter {
 public:
-    explicit Converter(FormatState& formats);
+    Converter();
 
-    FormatState& Formats() { return fmt_; }
-    const FormatState& Formats() const { return fmt_; }
+    // Takes the plan of a run (or of the preview): its separators, how its formats read and write
+    // their fields (PrepareFields), its slots and its date values (PrepareDateConv).
+    void TakePlan(ConversionPlan plan);
+    const ConversionPlan& Plan() const { return plan_; }
 
-    // The column separators are taken once when a run starts (and by the preview), with how the
-    // formats read and write their fields (PrepareFields).
-    void TakeSeparators();
     std::string InColSep;
     std::string OutColSep;
 
@@ -115,20 +86,19 @@ public:
     const std::string& GroupedOut(std::size_t k, const std::string& value);
 
     std::vector<std::string> t_lineOut; // slots 0..OutColCount; 0 takes the unlinked fields
-    std::vector<IoLinkEntry> IoLink;    // entries 0..max(InColCount, OutColCount)
 
-    // Date values of the formats' remembered pair (PrepareDateConv, PrepareDateOutput).
+    // Date values of the formats' pair (PrepareDateConv, PrepareDateOutput).
     bool InShortYear = false;
     bool CutYear = false;
     bool WidenYear = false;
     int32_t OutDateOrder = 0;
     std::string OutDateSepText;
     int32_t OutDateLen = 0;
-    // Per output slot: the rewrite of that date column (PrepareDateConv, after BuildIoLink).
+    // Per output slot: the rewrite of that date column (PrepareDateConv).
     std::vector<DateConvValues> DateCols;
-    // The values of output slot k, or of the remembered pair when k has none of its own.
+    // The values of output slot k, or of the formats' pair when k has none of its own.
     const DateConvValues& DateOf(std::size_t k) const;
-    // The remembered pair's values.
+    // The formats' pair's values.
     DateConvValues PairValues() const;
     // The values of a rewrite from inFmt to outFmt with outSep.
     static DateConvValues MakeDateConv(const std::string& inFmt, const std::string& outSep, const std::string& outFmt);
@@ -149,10 +119,10 @@ public:
     std::string AddedText(std::string_view cp1252) const;
     std::string_view Eol() const { return LfOnly ? std::string_view("\n") : std::string_view("\r\n"); }
 
-    // Per slot of t_lineOut: 1 when an input column feeds it through IoLink.
+    // Per slot of t_lineOut: 1 when an input column feeds it through the plan's link.
     std::vector<char> FedSlots() const;
 
-    // Splits the line into t_lineOut through IoLink; true when it has exactly InColCount fields. A
+    // Splits the line into t_lineOut through the plan's link; true when it has exactly InColCount fields. A
     // format with quotes has its fields unquoted; its numbers are read by ReadNumber when it asks.
     bool Unstring(std::string_view line);
     // Joins slots 1..OutColCount with the output separator, the line end after: leOk or leWrite.
@@ -169,7 +139,7 @@ public:
     static bool IsShortYearLayout(std::string_view layout);
     // InShortYear, CutYear, WidenYear, OutDateOrder, the output values below, and DateCols.
     void PrepareDateConv();
-    // OutDateSepText and OutDateLen from OutDateSep and OutDateFmt.
+    // OutDateSepText and OutDateLen from the plan's output date pair.
     void PrepareDateOutput();
 
     std::string DateConvPerso(std::string_view value, std::string_view inLayout, std::string_view outSep,
@@ -177,7 +147,7 @@ public:
     // The same into out (its capacity reused); false for a value that cannot be converted.
     bool DateConvInto(std::string_view value, std::string_view inLayout, std::string_view outSep, int32_t outLen,
                       bool cut, bool widen, int32_t order, std::string& out) const;
-    // With the prepared values and InDateFmt.
+    // With the prepared values and the plan's input date layout.
     bool DateConvInto(std::string_view value, std::string& out) const;
     // With the values of output slot k, as the engines call it: at fixed places when the value has
     // the length of the input layout and no month is named, else read by ReadDateParts.
@@ -222,8 +192,8 @@ private:
     std::vector<char> groupOut_;   // per output slot: a number written with the grouping separator
     std::string field_;            // one output field being written
 
-    FormatState& fmt_;
-    DateConvValues remembered_; // the remembered pair's, for a slot without values of its own
+    ConversionPlan plan_;
+    DateConvValues pair_; // the formats' pair's, for a slot without values of its own
     int currentYear_;
     std::string join_; // the joined line when the sink has no room of its own
 };

@@ -8,10 +8,10 @@
 namespace lmx {
 
 bool SlotLine::Prepare(int32_t engineCode) {
-    const FormatState& f = conv_.Formats();
+    const ConversionPlan& f = conv_.Plan();
     code_ = engineCode;
-    inDec_ = f.Input.decSep;
-    outDec_ = f.Output.decSep;
+    inDec_ = f.Input().decSep;
+    outDec_ = f.Output().decSep;
     const std::size_t slots = conv_.t_lineOut.size();
     flag_.assign(slots, 0);
     plan_.assign(slots, Plan{});
@@ -19,7 +19,7 @@ bool SlotLine::Prepare(int32_t engineCode) {
     casseOf_.assign(slots, 0);
     dateOf_.assign(slots, 0);
     if (engineCode != ecStandard)
-        for (std::size_t k = 1; k < slots; ++k) decimalOf_[k] = static_cast<char>(DecimalModeOf(f.Input, f.Output, k));
+        for (std::size_t k = 1; k < slots; ++k) decimalOf_[k] = static_cast<char>(DecimalModeOf(f.Input(), f.Output(), k));
     // A date column that no input column feeds stays empty.
     const std::vector<char> fed = conv_.FedSlots();
     switch (engineCode) {
@@ -27,18 +27,18 @@ bool SlotLine::Prepare(int32_t engineCode) {
     case ecDecimal: return true; // equal date settings: dates are copied as they are
     case ecDate:
     case ecDateDecimal:
-        for (std::size_t k = 1; k < slots; ++k) flag_[k] = IsDateColumn(f.Output, k) && fed[k] ? 1 : 0;
+        for (std::size_t k = 1; k < slots; ++k) flag_[k] = IsDateColumn(f.Output(), k) && fed[k] ? 1 : 0;
         dateOf_ = flag_;
         return true;
     case ecGlobal:
-        for (std::size_t k = 1; k < slots && k - 1 < f.Output.columns.size(); ++k) {
-            const Column& col = f.Output.columns[k - 1];
+        for (std::size_t k = 1; k < slots && k - 1 < f.Output().columns.size(); ++k) {
+            const Column& col = f.Output().columns[k - 1];
             Plan& p = plan_[k];
             p.fixe = col.affix;
             p.casse = col.casing;
             p.control = col.control;
-            p.isDate = IsDateColumn(f.Output, k) && fed[k];
-            p.calendar = col.control == ControlCode::Always && IsDateColumn(f.Output, k);
+            p.isDate = IsDateColumn(f.Output(), k) && fed[k];
+            p.calendar = col.control == ControlCode::Always && IsDateColumn(f.Output(), k);
             p.kind = conv_.ControlKindOf(static_cast<int32_t>(k - 1));
             if (p.fixe != AffixCode::None) p.fixeText = conv_.AddedText(col.affixText);
             casseOf_[k] = static_cast<int32_t>(p.casse);
@@ -153,7 +153,7 @@ char CaseOf(char b, int32_t casse) {
 const char* SlotLine::WatchedSep() const {
     const std::string& outSep = conv_.OutColSep;
     // A separator of another length than one never matches a character; quotes protect it.
-    if (outSep.size() != 1 || conv_.Formats().Output.quoting != QuoteMode::None) return nullptr;
+    if (outSep.size() != 1 || conv_.Plan().Output().quoting != QuoteMode::None) return nullptr;
     return outSep.data();
 }
 

@@ -131,15 +131,13 @@ TEST(TypeControl, NumericColumnWithCommaDecimal) {
 
 TEST(TypeControl, TextAndDateColumns) {
     EngineRig rig;
-    rig.Use(Fmt(";", ",", {Col("T"), Col("D")}), Fmt(";", ",", {Col("T", "AN"), Col("D", "-YYYY/MM/DD")}),
-            "/DD/MM/YYYY", "-YYYY/MM/DD");
+    rig.Use(Fmt(";", ",", {Col("T"), Col("D")}), Fmt(";", ",", {Col("T", "AN"), Col("D", "-YYYY/MM/DD")}));
     EXPECT_TRUE(rig.conv.TypeControl("anything at all", 0));
     EXPECT_TRUE(rig.conv.TypeControl("2005-12-31", 1));
     EXPECT_FALSE(rig.conv.TypeControl("2005/12/31", 1));
     EXPECT_FALSE(rig.conv.TypeControl("2005-12-3a", 1));
     EXPECT_FALSE(rig.conv.TypeControl("2005-02-29", 1)); // a date of the calendar
-    rig.fs.OutDateSep = "0";
-    rig.conv.PrepareDateConv();
+    rig.Use(Fmt(";", ",", {Col("T"), Col("D")}), Fmt(";", ",", {Col("T", "AN"), Col("D", "0YYYY/MM/DD")}));
     EXPECT_TRUE(rig.conv.TypeControl("20051231", 1));
     EXPECT_FALSE(rig.conv.TypeControl("2005-12-31", 1));
 }

@@ -144,7 +144,7 @@ TEST_F(FormatEditor, ANewFormatIsTypedSavedChosenAndUsed) {
     EXPECT_EQ(form->findChild<QComboBox*>("ComboBox1")->currentText().toStdString(), "IN");
     out->setCurrentText("OUT");
     emit out->activated(out->currentIndex());
-    EXPECT_TRUE(p.formats.OutFmtOk);
+    EXPECT_TRUE(p.formats.Output);
     WriteFile(p.path("q.txt"), CrLf({"01/02/2024;12,5;abc"}));
     p.dialogs.openAnswers.push_back({p.path("q.txt")});
     QTest::mouseClick(form->findChild<QPushButton*>("BitBtn3"), Qt::LeftButton);
@@ -190,7 +190,7 @@ TEST_F(FormatEditor, AModifiedFormatIsRewrittenAndTheOldFileKept) {
     EXPECT_EQ(ReadFile(p.path("Lumivex.old")), before);
     // The format in use changed: it must be chosen again.
     EXPECT_EQ(form->findChild<QComboBox*>("ComboBox1")->currentIndex(), -1);
-    EXPECT_FALSE(p.formats.InFmtOk);
+    EXPECT_FALSE(p.formats.Input);
 }
 
 // Quotes, the grouping separator and a number's suffix and percent: shown, then saved.
