@@ -87,7 +87,7 @@ int32_t ConversionRun::ConvertCopy(IRunView& view, IRejectSink& sink, Log& log) 
     conv.TakeDataSettings(copy_->Encoding, copy_->LineEnd);
     sink.RunStarts(plan.Input(), plan.InColCount(), DataShownOf(copy_->Encoding));
     LineErrWriter errors(sink, run, log);
-    errors.SetInput(conv.InColSep, plan.InColCount());
+    errors.SetInput(conv.InColSep(), plan.InColCount());
     engineCode_ = plan.Engine();
     if (engineCode_ == ecNone) return rrNoEngine;
 
@@ -105,7 +105,6 @@ int32_t ConversionRun::ConvertCopy(IRunView& view, IRejectSink& sink, Log& log) 
     FileWriter out;
     out.Attach(result.Fd(), false, c_.port);
     out.StartWritebackEarly(!result.Direct());
-    conv.Out = &out;
     RunHook hook(view, out, run, cancel_);
     EngineRunner engine(conv, run, errors, log, hook);
 
@@ -167,7 +166,6 @@ int32_t ConversionRun::ConvertCopy(IRunView& view, IRejectSink& sink, Log& log) 
     // Every end of a run keeps the whole lines converted so far; a result that could not be
     // completely written is dropped, and the name keeps what it held.
     bool outputComplete = out.Close();
-    conv.Out = nullptr;
     if (!outputComplete) {
         outputErrNo_ = out.ErrorNo();
         outputError_ = SysErrorText(outputErrNo_);

@@ -74,32 +74,23 @@ public:
     void TakePlan(ConversionPlan plan);
     const ConversionPlan& Plan() const { return plan_; }
 
-    std::string InColSep;
-    std::string OutColSep;
+    const std::string& InColSep() const { return plan_.Input().colSep; }
+    const std::string& OutColSep() const { return plan_.Output().colSep; }
 
-    // Quotes, grouping separators, number suffixes: what the two formats ask of the split and of
-    // the write, taken with the separators.
-    void PrepareFields();
     // A format asks for them: the engines go through the slots.
     bool FieldsPath() const { return quotedIn_ || readNumbers_ || writeFields_; }
     // Slot k's value as the output format writes it: a number with its grouping separators.
     const std::string& GroupedOut(std::size_t k, const std::string& value);
 
-    std::vector<std::string> t_lineOut; // slots 0..OutColCount; 0 takes the unlinked fields
+    // The slots of the line being converted, 0..OutColCount (0 takes the unlinked fields): the slot
+    // engine and the preview change them in place.
+    std::vector<std::string>& Slots() { return slots_; }
+    const std::vector<std::string>& Slots() const { return slots_; }
 
-    // Date values of the formats' pair (PrepareDateConv, PrepareDateOutput).
-    bool InShortYear = false;
-    bool CutYear = false;
-    bool WidenYear = false;
-    int32_t OutDateOrder = 0;
-    std::string OutDateSepText;
-    int32_t OutDateLen = 0;
-    // Per output slot: the rewrite of that date column (PrepareDateConv).
-    std::vector<DateConvValues> DateCols;
     // The values of output slot k, or of the formats' pair when k has none of its own.
     const DateConvValues& DateOf(std::size_t k) const;
-    // The formats' pair's values.
-    DateConvValues PairValues() const;
+    // The rewrite of the formats' date pair.
+    const DateConvValues& Pair() const { return pair_; }
     // The values of a rewrite from inFmt to outFmt with outSep.
     static DateConvValues MakeDateConv(const std::string& inFmt, const std::string& outSep, const std::string& outFmt);
 
@@ -107,26 +98,21 @@ public:
     int CurrentYear() const { return currentYear_; }
     void SetCurrentYear(int year) { currentYear_ = year; }
 
-    // The sink that WriteOutLine() writes to (the run's result file).
-    IOutSink* Out = nullptr;
-
     // How data files are written, taken when a run starts: lines end with LF alone, and the texts a
     // format adds (header lines, prefixes, suffixes; Windows-1252 in the format file) go as UTF-8,
     // those that already read as UTF-8 (IsUtf8Text) as they are.
-    bool LfOnly = false;
-    bool Utf8Data = false;
     void TakeDataSettings(std::string_view enc, std::string_view eol);
     std::string AddedText(std::string_view cp1252) const;
-    std::string_view Eol() const { return LfOnly ? std::string_view("\n") : std::string_view("\r\n"); }
+    bool LfOnly() const { return lfOnly_; }
+    std::string_view Eol() const { return lfOnly_ ? std::string_view("\n") : std::string_view("\r\n"); }
 
-    // Per slot of t_lineOut: 1 when an input column feeds it through the plan's link.
+    // Per slot: 1 when an input column feeds it through the plan's link.
     std::vector<char> FedSlots() const;
 
-    // Splits the line into t_lineOut through the plan's link; true when it has exactly InColCount fields. A
+    // Splits the line into the slots through the plan's link; true when it has exactly InColCount fields. A
     // format with quotes has its fields unquoted; its numbers are read by ReadNumber when it asks.
     bool Unstring(std::string_view line);
     // Joins slots 1..OutColCount with the output separator, the line end after: leOk or leWrite.
-    int WriteOutLine();
     int WriteOutLine(IOutSink& sink);
 
     static std::string DecimalChange(std::string_view from, std::string_view to, std::string_view value);
@@ -137,17 +123,12 @@ public:
 
     static int32_t DateLayoutOrder(std::string_view layout);
     static bool IsShortYearLayout(std::string_view layout);
-    // InShortYear, CutYear, WidenYear, OutDateOrder, the output values below, and DateCols.
-    void PrepareDateConv();
-    // OutDateSepText and OutDateLen from the plan's output date pair.
-    void PrepareDateOutput();
-
     std::string DateConvPerso(std::string_view value, std::string_view inLayout, std::string_view outSep,
                               int32_t outLen, bool cut, bool widen, int32_t order) const;
     // The same into out (its capacity reused); false for a value that cannot be converted.
     bool DateConvInto(std::string_view value, std::string_view inLayout, std::string_view outSep, int32_t outLen,
                       bool cut, bool widen, int32_t order, std::string& out) const;
-    // With the prepared values and the plan's input date layout.
+    // With the rewrite of the formats' pair.
     bool DateConvInto(std::string_view value, std::string& out) const;
     // With the values of output slot k, as the engines call it: at fixed places when the value has
     // the length of the input layout and no month is named, else read by ReadDateParts.
@@ -173,12 +154,17 @@ public:
     static bool ControlValue(std::string_view value, ControlKind kind, std::string_view decSep,
                              std::string_view dateSepText);
 
-    static std::string ForceCase(std::string_view value, int32_t code);
-    static void ForceCaseInPlace(std::string& value, int32_t code);
-    static std::string AddAffix(std::string_view value, int32_t code, std::string_view fixe);
-    static void AddAffixInPlace(std::string& value, int32_t code, std::string_view fixe);
+    static std::string ForceCase(std::string_view value, CaseCode code);
+    static void ForceCaseInPlace(std::string& value, CaseCode code);
+    static std::string AddAffix(std::string_view value, AffixCode code, std::string_view fixe);
+    static void AddAffixInPlace(std::string& value, AffixCode code, std::string_view fixe);
 
 private:
+    // Quotes, grouping separators, number suffixes: what the two formats ask of the split and of
+    // the write.
+    void PrepareFields();
+    // The formats' pair and the rewrite of each output date column.
+    void PrepareDateConv();
     int WindowYear(int twoDigits) const;
     bool UnstringQuoted(std::string_view line);
     // Input column i (1-based) is a number that ReadNumber reads.
@@ -193,7 +179,11 @@ private:
     std::string field_;            // one output field being written
 
     ConversionPlan plan_;
-    DateConvValues pair_; // the formats' pair's, for a slot without values of its own
+    std::vector<std::string> slots_;
+    DateConvValues pair_;                 // for a slot without values of its own
+    std::vector<DateConvValues> dateCols_; // per output slot: the rewrite of that date column
+    bool lfOnly_ = false;
+    bool utf8Data_ = false;
     int currentYear_;
     std::string join_; // the joined line when the sink has no room of its own
 };

@@ -65,50 +65,24 @@ DateConvValues Converter::MakeDateConv(const std::string& inFmt, const std::stri
     return d;
 }
 
-DateConvValues Converter::PairValues() const {
-    DateConvValues d;
-    d.InFmt = plan_.InDate().Fmt;
-    d.InShortYear = InShortYear;
-    d.CutYear = CutYear;
-    d.WidenYear = WidenYear;
-    d.Order = OutDateOrder;
-    d.OutSepText = OutDateSepText;
-    d.OutLen = OutDateLen;
-    d.OutFmt = plan_.OutDate().Fmt;
-    return d;
-}
-
 void Converter::PrepareDateConv() {
-    InShortYear = IsShortYearLayout(plan_.InDate().Fmt);
-    const bool outShort = IsShortYearLayout(plan_.OutDate().Fmt);
-    CutYear = outShort && !InShortYear;
-    WidenYear = InShortYear && !outShort;
-    OutDateOrder = DateLayoutOrder(plan_.OutDate().Fmt);
-    PrepareDateOutput();
-    pair_ = PairValues();
+    pair_ = MakeDateConv(plan_.InDate().Fmt, plan_.OutDate().Sep, plan_.OutDate().Fmt);
     // Each linked pair of date columns converts from its own layouts; the others keep the pair's.
     const std::vector<DatePair>& pairs = plan_.Dates();
-    DateCols.assign(pairs.size(), pair_);
+    dateCols_.assign(pairs.size(), pair_);
     for (std::size_t k = 1; k < pairs.size(); ++k)
         if (IsDateColumn(plan_.Output(), k))
-            DateCols[k] = MakeDateConv(pairs[k].in.Fmt, pairs[k].out.Sep, pairs[k].out.Fmt);
+            dateCols_[k] = MakeDateConv(pairs[k].in.Fmt, pairs[k].out.Sep, pairs[k].out.Fmt);
 }
 
 const DateConvValues& Converter::DateOf(std::size_t k) const {
-    return k < DateCols.size() ? DateCols[k] : pair_;
+    return k < dateCols_.size() ? dateCols_[k] : pair_;
 }
 
 const std::string& Converter::DateSepTextOf(int32_t column) const {
     const auto k = static_cast<std::size_t>(column) + 1;
-    if (column >= 0 && k < DateCols.size() && IsDateColumn(plan_.Output(), k)) return DateCols[k].OutSepText;
-    return OutDateSepText;
-}
-
-void Converter::PrepareDateOutput() {
-    // "0" stands for "no separator" in the layouts written without one.
-    OutDateSepText.clear();
-    if (!plan_.OutDate().Sep.empty() && plan_.OutDate().Sep != "0") OutDateSepText.push_back(plan_.OutDate().Sep[0]);
-    OutDateLen = static_cast<int32_t>(plan_.OutDate().Fmt.size());
+    if (column >= 0 && k < dateCols_.size() && IsDateColumn(plan_.Output(), k)) return dateCols_[k].OutSepText;
+    return pair_.OutSepText;
 }
 
 bool Converter::ExpandYear(std::string_view year, std::string_view month, std::string_view day, int& result) const {
@@ -233,7 +207,7 @@ bool CanShuffle() { return false; }
 
 } // namespace
 
-void DateRecipe::Prepare(const Converter& conv) { Prepare(conv, conv.PairValues()); }
+void DateRecipe::Prepare(const Converter& conv) { Prepare(conv, conv.Pair()); }
 
 void DateRecipe::Prepare(const Converter& conv, const DateConvValues& v) {
     conv_ = &conv;

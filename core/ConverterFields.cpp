@@ -93,31 +93,31 @@ bool Converter::TypeControl(std::string_view value, int32_t column) const {
     return ControlValue(value, ControlKindOf(column), plan_.Output().decSep, DateSepTextOf(column));
 }
 
-void Converter::ForceCaseInPlace(std::string& value, int32_t code) {
+void Converter::ForceCaseInPlace(std::string& value, CaseCode code) {
     // ASCII letters only: accented letters keep their case.
-    if (code == 1) {
+    if (code == CaseCode::Upper) {
         for (char& c : value)
             if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    } else if (code == 2) {
+    } else if (code == CaseCode::Lower) {
         for (char& c : value)
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
 }
 
-std::string Converter::ForceCase(std::string_view value, int32_t code) {
+std::string Converter::ForceCase(std::string_view value, CaseCode code) {
     std::string out(value);
     ForceCaseInPlace(out, code);
     return out;
 }
 
-void Converter::AddAffixInPlace(std::string& value, int32_t code, std::string_view fixe) {
-    if (code == 1)
+void Converter::AddAffixInPlace(std::string& value, AffixCode code, std::string_view fixe) {
+    if (code == AffixCode::Prefix)
         value.insert(0, fixe);
-    else if (code == 2)
+    else if (code == AffixCode::Suffix)
         value.append(fixe);
 }
 
-std::string Converter::AddAffix(std::string_view value, int32_t code, std::string_view fixe) {
+std::string Converter::AddAffix(std::string_view value, AffixCode code, std::string_view fixe) {
     std::string out(value);
     AddAffixInPlace(out, code, fixe);
     return out;

@@ -63,13 +63,13 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     inCount_ = f.InColCount() > 0 ? static_cast<std::size_t>(f.InColCount()) : 0;
     bounds_.assign(2 * inCount_, nullptr);
     // A separator text of another length than one never matches: the line is one field.
-    hasSep_ = conv.InColSep.size() == 1;
-    sep_ = hasSep_ ? conv.InColSep[0] : '\0';
-    outSep_ = conv.OutColSep;
+    hasSep_ = conv.InColSep().size() == 1;
+    sep_ = hasSep_ ? conv.InColSep()[0] : '\0';
+    outSep_ = conv.OutColSep();
     decFrom_ = f.Input().decSep.empty() ? '\0' : f.Input().decSep[0];
     decTo_ = f.Output().decSep;
     outDec_ = f.Output().decSep;
-    lfOnly_ = conv.LfOnly;
+    lfOnly_ = conv.LfOnly();
     dates_.resize(cols_.size());
     for (std::size_t k = 0; k < cols_.size(); ++k) {
         ColumnOps& c = cols_[k];
@@ -125,12 +125,6 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
 }
 
 namespace {
-
-char CaseOf(char b, CaseCode casse) {
-    if (casse == CaseCode::Upper && b >= 'a' && b <= 'z') return static_cast<char>(b - 'a' + 'A');
-    if (casse == CaseCode::Lower && b >= 'A' && b <= 'Z') return static_cast<char>(b - 'A' + 'a');
-    return b;
-}
 
 bool CasedHolds(const std::string& text, CaseCode casse, char b) {
     for (const char c : text)

@@ -34,7 +34,7 @@ bool EngineRunner::StartFile() {
     if (run_.StopRun) return false;
     run_.LineNo = 0;
     const ConversionPlan& plan = conv_.Plan();
-    errors_.SetInput(conv_.InColSep, plan.InColCount(), plan.Input().quoting != QuoteMode::None);
+    errors_.SetInput(conv_.InColSep(), plan.InColCount(), plan.Input().quoting != QuoteMode::None);
     return true;
 }
 

@@ -134,12 +134,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     run.StopOnBadLine = (h[10] & 1) != 0;
     Log log(state, messages);
     LineErrWriter errors(rejects, run, log);
-    errors.SetInput(conv.InColSep, plan.InColCount());
+    errors.SetInput(conv.InColSep(), plan.InColCount());
     const int32_t engine = plan.Engine();
     if (engine == ecNone) std::abort(); // loaded codes are typed
 
     StringSink out;
-    conv.Out = &out;
     NullRunHook hook;
     EngineRunner runner(conv, run, errors, log, hook);
     // A small buffer so that lines cross buffer edges often.
@@ -148,7 +147,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (ifl > 0) in.Skip(ifl);
     for (const std::string& h : plan.Output().headers) out.WriteLine(h);
     if (runner.RunEngine(engine, in, out) != 0) std::abort();
-    conv.Out = nullptr;
 
     if (run.RejectedTotal < 0 || run.RejectedTotal > run.LinesRead) std::abort();
     if (!run.FileAborted && !in.AtEnd()) std::abort(); // unless stopped or failed, the engine read it all

@@ -239,7 +239,7 @@ std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, const Chos
         const bool split = conv.Unstring(line);
         if (split && f.BothChosen()) {
             for (int32_t k = 1; k <= f.OutColCount(); ++k) {
-                std::string& slot = conv.t_lineOut[static_cast<std::size_t>(k)];
+                std::string& slot = conv.Slots()[static_cast<std::size_t>(k)];
                 // By the column's type, as the run changes it.
                 if (decimal) slot = conv.DecimalChangeOf(static_cast<std::size_t>(k), slot);
                 if (IsDateColumn(f.Output(), static_cast<std::size_t>(k)) && fed[static_cast<std::size_t>(k)]) {
@@ -249,13 +249,13 @@ std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, const Chos
                     slot = conv.DateConvInto(slot, conv.DateOf(static_cast<std::size_t>(k)), date) ? date : "0";
                 }
                 if (slot == "#KO") {
-                    conv.t_lineOut[0] = "#Dec Sep.";
+                    conv.Slots()[0] = "#Dec Sep.";
                     log.LogWrite(lkLine, "#STRG2 --> Chgt DecSep impossible");
                     break;
                 }
             }
         }
-        auto& row = out.emplace_back(conv.t_lineOut.begin() + 1, conv.t_lineOut.end());
+        auto& row = out.emplace_back(conv.Slots().begin() + 1, conv.Slots().end());
         // Numbers with the grouping separators the result will hold.
         if (split && f.BothChosen())
             for (std::size_t k = 0; k < row.size(); ++k) row[k] = std::string(conv.GroupedOut(k + 1, row[k]));

@@ -109,8 +109,8 @@ int Session::StartFormats() {
         log.LogWrite(lkLine, " *** BuildIoLink returns   : " + BoolText(conv.Plan().Linked(), 2));
         if (log.ExtendedLog) {
             log.LogWrite(lkLine, " *** Standard date enabled : False");
-            log.LogWrite(lkLine, "     ShortYearIn(" + BoolText(conv.InShortYear, 0) + ") ShortYearOut(" +
-                                     BoolText(conv.CutYear, 0) + ")");
+            log.LogWrite(lkLine, "     ShortYearIn(" + BoolText(conv.Pair().InShortYear, 0) + ") ShortYearOut(" +
+                                     BoolText(conv.Pair().CutYear, 0) + ")");
         }
     }
     return 0;

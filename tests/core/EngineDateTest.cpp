@@ -27,8 +27,8 @@ TEST_P(DateConv, Rewrites) {
     const Converter conv = DatedConverter("/" + c.inLayout, (c.outSep.empty() ? "0" : c.outSep) + c.outLayout);
     // The order code cannot say a month name.
     if (!HasMonthName(c.outLayout)) {
-        EXPECT_EQ(conv.DateConvPerso(c.value, c.inLayout, conv.OutDateSepText, conv.OutDateLen, conv.CutYear,
-                                     conv.WidenYear, conv.OutDateOrder),
+        EXPECT_EQ(conv.DateConvPerso(c.value, c.inLayout, conv.Pair().OutSepText, conv.Pair().OutLen, conv.Pair().CutYear,
+                                     conv.Pair().WidenYear, conv.Pair().Order),
                   c.expected);
     }
     std::string fast = "stale";
@@ -124,20 +124,20 @@ TEST(DateLayoutOrder, Codes) {
     EXPECT_EQ(Converter::DateLayoutOrder(""), 0);
 }
 
-TEST(PrepareDateConv, FlagsFollowTheLayouts) {
+TEST(DatePair, FlagsFollowTheLayouts) {
     Converter conv = DatedConverter("/YYMMDD", ".DD/MM/YYYY");
-    EXPECT_TRUE(conv.InShortYear);
-    EXPECT_TRUE(conv.WidenYear);
-    EXPECT_FALSE(conv.CutYear);
-    EXPECT_EQ(conv.OutDateOrder, 3);
-    EXPECT_EQ(conv.OutDateSepText, ".");
-    EXPECT_EQ(conv.OutDateLen, 10);
+    EXPECT_TRUE(conv.Pair().InShortYear);
+    EXPECT_TRUE(conv.Pair().WidenYear);
+    EXPECT_FALSE(conv.Pair().CutYear);
+    EXPECT_EQ(conv.Pair().Order, 3);
+    EXPECT_EQ(conv.Pair().OutSepText, ".");
+    EXPECT_EQ(conv.Pair().OutLen, 10);
     conv = DatedConverter("/YYYYMMDD", "0YYMMDD");
-    EXPECT_FALSE(conv.InShortYear);
-    EXPECT_TRUE(conv.CutYear);
-    EXPECT_FALSE(conv.WidenYear);
-    EXPECT_EQ(conv.OutDateSepText, "");
-    EXPECT_EQ(conv.OutDateLen, 6);
+    EXPECT_FALSE(conv.Pair().InShortYear);
+    EXPECT_TRUE(conv.Pair().CutYear);
+    EXPECT_FALSE(conv.Pair().WidenYear);
+    EXPECT_EQ(conv.Pair().OutSepText, "");
+    EXPECT_EQ(conv.Pair().OutLen, 6);
 }
 
 } // namespace

@@ -174,9 +174,9 @@ TEST_P(Recipe, MatchesTheDatePrimitive) {
             recipe.Prepare(conv);
             for (int i = 0; i < 200; ++i) {
                 const std::string value = DateLike(rng, GetParam());
-                const std::string expected = conv.DateConvPerso(value, GetParam(), conv.OutDateSepText,
-                                                                conv.OutDateLen, conv.CutYear, conv.WidenYear,
-                                                                conv.OutDateOrder);
+                const std::string expected = conv.DateConvPerso(value, GetParam(), conv.Pair().OutSepText,
+                                                                conv.Pair().OutLen, conv.Pair().CutYear, conv.Pair().WidenYear,
+                                                                conv.Pair().Order);
                 std::string got = "0";
                 char in[DateRecipe::kMaxLen] = {};
                 char out[2 * DateRecipe::kMaxLen] = {};

@@ -74,7 +74,7 @@ struct Quoted : ::testing::Test {
     }
     std::vector<std::string> Split(std::string_view line) {
         if (!rig.conv.Unstring(line)) return {"#Unstring"};
-        return {rig.conv.t_lineOut.begin() + 1, rig.conv.t_lineOut.end()};
+        return {rig.conv.Slots().begin() + 1, rig.conv.Slots().end()};
     }
 };
 
@@ -102,12 +102,12 @@ TEST(QuotedFields, WrittenThenReadGiveTheSameValues) {
             std::vector<std::string> fields(3);
             for (std::string& s : fields)
                 for (std::size_t n = rng() % 6; n > 0; --n) s += bytes[rng() % bytes.size()];
-            rig.conv.t_lineOut = {"", fields[0], fields[1], fields[2]};
+            rig.conv.Slots() = {"", fields[0], fields[1], fields[2]};
             StringSink sink;
             ASSERT_EQ(rig.conv.WriteOutLine(sink), leOk);
             const std::string line = sink.data.substr(0, sink.data.size() - 2);
             ASSERT_TRUE(rig.conv.Unstring(line)) << line;
-            EXPECT_EQ(std::vector<std::string>(rig.conv.t_lineOut.begin() + 1, rig.conv.t_lineOut.end()), fields);
+            EXPECT_EQ(std::vector<std::string>(rig.conv.Slots().begin() + 1, rig.conv.Slots().end()), fields);
             if (mode == QuoteMode::Always) {
                 EXPECT_EQ(line.front(), '"');
             }

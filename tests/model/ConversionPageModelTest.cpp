@@ -204,7 +204,7 @@ TEST_F(Page, ResultPreviewShowsHeadersThenDataLines) {
     ASSERT_EQ(s.SelectFormat(1, "IN"), 0);
     ASSERT_EQ(s.SelectFormat(2, "OUT"), 0);
     s.conv.SetCurrentYear(2026);
-    s.conv.Utf8Data = true; // the header in the data files' encoding
+    s.conv.TakeDataSettings("UTF-8", ""); // the header in the data files' encoding
     const auto out = ResultPreview(s.conv, s.formats, s.log, {{"Date", "Ouv."}, {""}, {"31/12/99", "1,5"}});
     ASSERT_EQ(out.size(), 2u);
     EXPECT_EQ(out[0], (std::vector<std::string>{"Cl\xC3\xB4ture", "Date"}));
