@@ -1,6 +1,5 @@
 #pragma once
-// The formats a session holds: the input and output formats chosen, with the date pair each was
-// taken with, the names of the format file, and the editor's view of a column.
+// The editor's view of a column and of its messages, and the sorts of the format file's names.
 #include "core/Format.h"
 
 #include <cstdint>
@@ -38,36 +37,6 @@ struct EditorMessage {
 
 using ColList = std::vector<ColumnDraft>;
 using ErrList = std::vector<EditorMessage>;
-
-// The chosen formats and what is kept beside them. One instance lives for the program's life,
-// owned by whoever owns the session; tests make their own.
-struct FormatState {
-    // The input and output formats last loaded without error (kept when a later choice fails).
-    Format Input;
-    Format Output;
-
-    int32_t InColCount = 0;
-    int32_t OutColCount = 0;
-    std::string InDateSep;  // at most one character
-    std::string InDateFmt;
-    std::string OutDateSep; // at most one character
-    std::string OutDateFmt;
-
-    // Separator and layout of the last date column the column reader met; never cleared.
-    bool DateRemembered = false;
-    std::string RememberedDateSep;
-    std::string RememberedDateFmt;
-
-    // The current input and output formats loaded without error.
-    bool InFmtOk = false;
-    bool OutFmtOk = false;
-
-    std::vector<std::string> FmtNames; // sorted, duplicates kept
-    std::vector<std::string> ColNames; // file order until SortColNames
-
-    int32_t FmtCount() const { return static_cast<int32_t>(FmtNames.size()); }
-    int32_t ColNameCount() const { return static_cast<int32_t>(ColNames.size()); }
-};
 
 // Byte-order sort of a name list. Gives the order of the original exchange sort (which is stable),
 // without its quadratic time on large files.

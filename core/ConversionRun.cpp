@@ -40,9 +40,9 @@ private:
 
 } // namespace
 
-RunCopy::RunCopy(const ConvPageState& page, const FormatState& formats, const Converter& conv, AfterProcessing after)
+RunCopy::RunCopy(const ConvPageState& page, const ChosenFormats& formats, const Converter& conv, AfterProcessing after)
     : InFiles(page.InFiles), OutPath(page.OutPath), OutReplace(page.OutReplace), AvgLineLen(page.AvgLineLen),
-      Formats(formats),
+      Formats{formats.Input, formats.Output, {}},
       After(std::move(after)) {
     Conv.SetCurrentYear(conv.CurrentYear());
 }
@@ -65,7 +65,6 @@ void ConversionRun::TakeCopy(AfterProcessing after) {
 int32_t ConversionRun::ConvertCopy(IRunView& view, IRejectSink& sink, Log& log) {
     RunState& run = c_.run;
     const std::vector<std::string>& files = copy_->InFiles;
-    FormatState& formats = copy_->Formats;
     Converter& conv = copy_->Conv;
     int32_t failedCount = 0;
     run.RejectedTotal = 0;
@@ -81,13 +80,14 @@ int32_t ConversionRun::ConvertCopy(IRunView& view, IRejectSink& sink, Log& log) 
     keptForRejects_ = 0;
     afterFailures_.clear();
 
-    conv.TakeSeparators();
-    if (!BuildIoLink(conv)) return rrLinkFailed;
+    conv.TakePlan(ConversionPlan(copy_->Formats));
+    const ConversionPlan& plan = conv.Plan();
+    if (!plan.Linked()) return rrLinkFailed;
     conv.TakeDataSettings(copy_->Encoding, copy_->LineEnd);
-    sink.RunStarts(formats.Input, formats.InColCount, DataShownOf(copy_->Encoding));
+    sink.RunStarts(plan.Input(), plan.InColCount(), DataShownOf(copy_->Encoding));
     LineErrWriter errors(sink, run, log);
-    errors.SetInput(conv.InColSep, formats.InColCount);
-    engineCode_ = SelEngine(formats);
+    errors.SetInput(conv.InColSep(), plan.InColCount());
+    engineCode_ = plan.Engine();
     if (engineCode_ == ecNone) return rrNoEngine;
 
     // A result that is one of the sources would be emptied before it is read.
@@ -104,7 +104,6 @@ int32_t ConversionRun::ConvertCopy(IRunView& view, IRejectSink& sink, Log& log) 
     FileWriter out;
     out.Attach(result.Fd(), false, c_.port);
     out.StartWritebackEarly(!result.Direct());
-    conv.Out = &out;
     RunHook hook(view, out, run, cancel_);
     EngineRunner engine(conv, run, errors, log, hook);
 
@@ -116,9 +115,9 @@ int32_t ConversionRun::ConvertCopy(IRunView& view, IRejectSink& sink, Log& log) 
     log.LogWrite(lkLine, " ");
     log.LogWrite(lkLine, "BeginConvert --> (" + IntToStr(static_cast<int64_t>(count)) + " files)");
 
-    const int32_t skip = formats.Input.SkipCount();
+    const int32_t skip = plan.Input().SkipCount();
     std::vector<std::string> headers; // in the data files' encoding, converted once
-    for (const std::string& h : formats.Output.headers) headers.push_back(conv.AddedText(h));
+    for (const std::string& h : plan.Output().headers) headers.push_back(conv.AddedText(h));
 
     int64_t bytesBefore = 0;
     for (std::size_t i = 0; i < count; ++i) {
@@ -166,7 +165,6 @@ int32_t ConversionRun::ConvertCopy(IRunView& view, IRejectSink& sink, Log& log) 
     // Every end of a run keeps the whole lines converted so far; a result that could not be
     // completely written is dropped, and the name keeps what it held.
     bool outputComplete = out.Close();
-    conv.Out = nullptr;
     if (!outputComplete) {
         outputErrNo_ = out.ErrorNo();
         outputError_ = SysErrorText(outputErrNo_);

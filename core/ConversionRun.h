@@ -61,7 +61,7 @@ public:
 // choices may change while the run goes on (on another thread); the run never sees them, and
 // after-processing touches only these sources.
 struct RunCopy {
-    RunCopy(const ConvPageState& page, const FormatState& formats, const Converter& conv, AfterProcessing after);
+    RunCopy(const ConvPageState& page, const ChosenFormats& formats, const Converter& conv, AfterProcessing after);
     RunCopy(const RunCopy&) = delete;
     RunCopy& operator=(const RunCopy&) = delete;
 
@@ -69,15 +69,15 @@ struct RunCopy {
     std::string OutPath;
     bool OutReplace = false;
     int32_t AvgLineLen = 0;
-    FormatState Formats;
-    Converter Conv{Formats};
+    ChosenFormats Formats; // without the catalogue
+    Converter Conv;
     AfterProcessing After;
     std::string Encoding, LineEnd; // the parameters ENC and EOL
 };
 
 // Everything a run reads and writes; owned by the session, passed by reference.
 struct RunContext {
-    FormatState& formats;
+    ChosenFormats& formats;
     Converter& conv;
     RunState& run;
     RejectTable& rejects;

@@ -8,45 +8,46 @@
 
 namespace lmx {
 
-Converter::Converter(FormatState& formats) : fmt_(formats), currentYear_(RealPort().CurrentYear()) {}
+Converter::Converter() : currentYear_(RealPort().CurrentYear()) {}
 
 void Converter::TakeDataSettings(std::string_view enc, std::string_view eol) {
-    Utf8Data = DataIsUtf8(enc);
-    LfOnly = DataEndsLf(eol);
+    utf8Data_ = DataIsUtf8(enc);
+    lfOnly_ = DataEndsLf(eol);
 }
 
 std::string Converter::AddedText(std::string_view cp1252) const {
     // A text typed into the format file as UTF-8 (a header in another script) is already what a
     // UTF-8 data file holds: converting it again would write other characters.
-    return Utf8Data && !IsUtf8Text(cp1252) ? Cp1252ToUtf8(cp1252) : std::string(cp1252);
+    return utf8Data_ && !IsUtf8Text(cp1252) ? Cp1252ToUtf8(cp1252) : std::string(cp1252);
 }
 
-void Converter::TakeSeparators() {
-    InColSep = fmt_.Input.colSep;
-    OutColSep = fmt_.Output.colSep;
+void Converter::TakePlan(ConversionPlan plan) {
+    plan_ = std::move(plan);
     PrepareFields();
+    slots_.assign(static_cast<std::size_t>(plan_.OutColCount()) + 1, std::string());
+    PrepareDateConv();
 }
 
 std::vector<char> Converter::FedSlots() const {
-    std::vector<char> fed(t_lineOut.size(), 0);
-    const std::size_t inCount = fmt_.InColCount > 0 ? static_cast<std::size_t>(fmt_.InColCount) : 0;
-    for (std::size_t i = 1; i <= inCount && i < IoLink.size(); ++i) {
-        const int32_t t = IoLink[i].target;
+    std::vector<char> fed(slots_.size(), 0);
+    const std::size_t inCount = plan_.InColCount() > 0 ? static_cast<std::size_t>(plan_.InColCount()) : 0;
+    for (std::size_t i = 1; i <= inCount && i < plan_.Link().size(); ++i) {
+        const int32_t t = plan_.Link()[i].target;
         if (t > 0 && static_cast<std::size_t>(t) < fed.size()) fed[static_cast<std::size_t>(t)] = 1;
     }
     return fed;
 }
 
 bool Converter::Unstring(std::string_view line) {
-    const std::size_t slots = fmt_.OutColCount > 0 ? static_cast<std::size_t>(fmt_.OutColCount) + 1 : 1;
-    if (t_lineOut.size() != slots) t_lineOut.resize(slots);
-    for (std::string& s : t_lineOut) s.clear(); // keeps each slot's capacity
+    const std::size_t slots = plan_.OutColCount() > 0 ? static_cast<std::size_t>(plan_.OutColCount()) + 1 : 1;
+    if (slots_.size() != slots) slots_.resize(slots);
+    for (std::string& s : slots_) s.clear(); // keeps each slot's capacity
 
     std::size_t field = 1;
-    const IoLinkEntry* const link = IoLink.data();
-    const std::size_t links = IoLink.size();
+    const IoLinkEntry* const link = plan_.Link().data();
+    const std::size_t links = plan_.Link().size();
     if (quotedIn_) return UnstringQuoted(line);
-    std::string* const slot = t_lineOut.data();
+    std::string* const slot = slots_.data();
     auto store = [&](const char* b, const char* e) {
         if (field >= links) return; // beyond every input column: not stored
         const auto target = static_cast<std::size_t>(link[field].target);
@@ -61,43 +62,38 @@ bool Converter::Unstring(std::string_view line) {
     const char* const p = line.data();
     const char* fieldStart = p;
     // A separator text of another length than one never matches: the line is one field.
-    if (InColSep.size() == 1) {
-        bytescan::ForEachByte(p, line.size(), InColSep[0], [&](std::size_t at) {
+    if (InColSep().size() == 1) {
+        bytescan::ForEachByte(p, line.size(), InColSep()[0], [&](std::size_t at) {
             store(fieldStart, p + at);
             ++field;
             fieldStart = p + at + 1;
         });
     }
     store(fieldStart, p + line.size());
-    return fmt_.InColCount >= 0 && field == static_cast<std::size_t>(fmt_.InColCount);
-}
-
-int Converter::WriteOutLine() {
-    if (!Out) return leWrite;
-    return WriteOutLine(*Out);
+    return plan_.InColCount() >= 0 && field == static_cast<std::size_t>(plan_.InColCount());
 }
 
 int Converter::WriteOutLine(IOutSink& sink) {
     if (writeFields_) return WriteFields(sink);
-    const std::size_t n = t_lineOut.empty() ? 0 : t_lineOut.size() - 1;
+    const std::size_t n = slots_.empty() ? 0 : slots_.size() - 1;
     const std::string_view eol = Eol();
     std::size_t total = eol.size();
-    for (std::size_t k = 1; k <= n; ++k) total += t_lineOut[k].size();
-    if (n > 1) total += (n - 1) * OutColSep.size();
+    for (std::size_t k = 1; k <= n; ++k) total += slots_[k].size();
+    if (n > 1) total += (n - 1) * OutColSep().size();
 
     if (char* p = sink.Reserve(total)) {
-        const bool oneSep = OutColSep.size() == 1;
-        const char sep = oneSep ? OutColSep[0] : '\0';
+        const bool oneSep = OutColSep().size() == 1;
+        const char sep = oneSep ? OutColSep()[0] : '\0';
         for (std::size_t k = 1; k <= n; ++k) {
             if (k > 1) {
                 if (oneSep) {
                     *p++ = sep;
-                } else if (!OutColSep.empty()) {
-                    std::memcpy(p, OutColSep.data(), OutColSep.size());
-                    p += OutColSep.size();
+                } else if (!OutColSep().empty()) {
+                    std::memcpy(p, OutColSep().data(), OutColSep().size());
+                    p += OutColSep().size();
                 }
             }
-            const std::string& s = t_lineOut[k];
+            const std::string& s = slots_[k];
             if (!s.empty()) std::memcpy(p, s.data(), s.size());
             p += s.size();
         }
@@ -106,8 +102,8 @@ int Converter::WriteOutLine(IOutSink& sink) {
     }
     join_.clear();
     for (std::size_t k = 1; k <= n; ++k) {
-        if (k > 1) join_ += OutColSep;
-        join_ += t_lineOut[k];
+        if (k > 1) join_ += OutColSep();
+        join_ += slots_[k];
     }
     join_ += eol;
     return sink.Write(join_) ? leOk : leWrite;

@@ -3,7 +3,7 @@
 // type control, case, prefix and suffix. The engines use the in-place forms, which reuse their
 // strings so that a warm run allocates nothing per line; the text-returning forms serve the
 // preview and the tests.
-#include "core/ColumnDraft.h"
+#include "core/ConversionPlan.h"
 #include "core/LineError.h"
 #include "core/OutputSink.h"
 
@@ -13,12 +13,6 @@
 #include <vector>
 
 namespace lmx {
-
-// For input column `index`, the output column that receives it (1-based), or 0.
-struct IoLinkEntry {
-    int32_t index = 0;
-    int32_t target = 0;
-};
 
 // What TypeControl checks a value against, from the output column's type.
 enum ControlKind : int { ckAnyText = 0, ckNumber = 1, ckDateChars = 2 };
@@ -52,28 +46,6 @@ bool ReadDateParts(std::string_view value, std::string_view layout, DateParts& p
 // The layout writes the month as its abbreviation.
 bool HasMonthName(std::string_view layout);
 
-// A date separator and layout, as a date column's type text holds them.
-struct DateSide {
-    std::string Sep; // one character
-    std::string Fmt;
-    bool operator==(const DateSide&) const = default;
-};
-
-// The pair of output date column k: the input side is the layout of the input column that feeds it
-// when the input format has several date columns and that column is one of them, else the input
-// format's remembered pair; the output side is the column's own layout when the output format has
-// several date columns, else the output format's remembered pair. So formats with at most one date
-// column keep the single pair of their format.
-struct DatePair {
-    bool fed = false; // an input column feeds the output column
-    DateSide in;
-    DateSide out;
-};
-
-// The pair of every output column (index k, 1-based; entries of other columns stay empty), through
-// the link. link[i].target is the output column of input column i.
-std::vector<DatePair> LinkedDatePairs(const FormatState& formats, const std::vector<IoLinkEntry>& link);
-int32_t DateColumnCount(const Format& fmt);
 
 // How the decimal separator changes in an output column. A text column may hold tickers or names
 // such as MC.PA: only a value that reads as a plain number there gets the output separator. A date
@@ -95,41 +67,30 @@ inline bool ReadsAsPlainNumber(const char* v, std::size_t n, char dec) {
 
 class Converter {
 public:
-    explicit Converter(FormatState& formats);
+    Converter();
 
-    FormatState& Formats() { return fmt_; }
-    const FormatState& Formats() const { return fmt_; }
+    // Takes the plan of a run (or of the preview): its separators, how its formats read and write
+    // their fields (PrepareFields), its slots and its date values (PrepareDateConv).
+    void TakePlan(ConversionPlan plan);
+    const ConversionPlan& Plan() const { return plan_; }
 
-    // The column separators are taken once when a run starts (and by the preview), with how the
-    // formats read and write their fields (PrepareFields).
-    void TakeSeparators();
-    std::string InColSep;
-    std::string OutColSep;
+    const std::string& InColSep() const { return plan_.Input().colSep; }
+    const std::string& OutColSep() const { return plan_.Output().colSep; }
 
-    // Quotes, grouping separators, number suffixes: what the two formats ask of the split and of
-    // the write, taken with the separators.
-    void PrepareFields();
     // A format asks for them: the engines go through the slots.
     bool FieldsPath() const { return quotedIn_ || readNumbers_ || writeFields_; }
     // Slot k's value as the output format writes it: a number with its grouping separators.
     const std::string& GroupedOut(std::size_t k, const std::string& value);
 
-    std::vector<std::string> t_lineOut; // slots 0..OutColCount; 0 takes the unlinked fields
-    std::vector<IoLinkEntry> IoLink;    // entries 0..max(InColCount, OutColCount)
+    // The slots of the line being converted, 0..OutColCount (0 takes the unlinked fields): the slot
+    // engine and the preview change them in place.
+    std::vector<std::string>& Slots() { return slots_; }
+    const std::vector<std::string>& Slots() const { return slots_; }
 
-    // Date values of the formats' remembered pair (PrepareDateConv, PrepareDateOutput).
-    bool InShortYear = false;
-    bool CutYear = false;
-    bool WidenYear = false;
-    int32_t OutDateOrder = 0;
-    std::string OutDateSepText;
-    int32_t OutDateLen = 0;
-    // Per output slot: the rewrite of that date column (PrepareDateConv, after BuildIoLink).
-    std::vector<DateConvValues> DateCols;
-    // The values of output slot k, or of the remembered pair when k has none of its own.
+    // The values of output slot k, or of the formats' pair when k has none of its own.
     const DateConvValues& DateOf(std::size_t k) const;
-    // The remembered pair's values.
-    DateConvValues PairValues() const;
+    // The rewrite of the formats' date pair.
+    const DateConvValues& Pair() const { return pair_; }
     // The values of a rewrite from inFmt to outFmt with outSep.
     static DateConvValues MakeDateConv(const std::string& inFmt, const std::string& outSep, const std::string& outFmt);
 
@@ -137,26 +98,21 @@ public:
     int CurrentYear() const { return currentYear_; }
     void SetCurrentYear(int year) { currentYear_ = year; }
 
-    // The sink that WriteOutLine() writes to (the run's result file).
-    IOutSink* Out = nullptr;
-
     // How data files are written, taken when a run starts: lines end with LF alone, and the texts a
     // format adds (header lines, prefixes, suffixes; Windows-1252 in the format file) go as UTF-8,
     // those that already read as UTF-8 (IsUtf8Text) as they are.
-    bool LfOnly = false;
-    bool Utf8Data = false;
     void TakeDataSettings(std::string_view enc, std::string_view eol);
     std::string AddedText(std::string_view cp1252) const;
-    std::string_view Eol() const { return LfOnly ? std::string_view("\n") : std::string_view("\r\n"); }
+    bool LfOnly() const { return lfOnly_; }
+    std::string_view Eol() const { return lfOnly_ ? std::string_view("\n") : std::string_view("\r\n"); }
 
-    // Per slot of t_lineOut: 1 when an input column feeds it through IoLink.
+    // Per slot: 1 when an input column feeds it through the plan's link.
     std::vector<char> FedSlots() const;
 
-    // Splits the line into t_lineOut through IoLink; true when it has exactly InColCount fields. A
+    // Splits the line into the slots through the plan's link; true when it has exactly InColCount fields. A
     // format with quotes has its fields unquoted; its numbers are read by ReadNumber when it asks.
     bool Unstring(std::string_view line);
     // Joins slots 1..OutColCount with the output separator, the line end after: leOk or leWrite.
-    int WriteOutLine();
     int WriteOutLine(IOutSink& sink);
 
     static std::string DecimalChange(std::string_view from, std::string_view to, std::string_view value);
@@ -167,17 +123,12 @@ public:
 
     static int32_t DateLayoutOrder(std::string_view layout);
     static bool IsShortYearLayout(std::string_view layout);
-    // InShortYear, CutYear, WidenYear, OutDateOrder, the output values below, and DateCols.
-    void PrepareDateConv();
-    // OutDateSepText and OutDateLen from OutDateSep and OutDateFmt.
-    void PrepareDateOutput();
-
     std::string DateConvPerso(std::string_view value, std::string_view inLayout, std::string_view outSep,
                               int32_t outLen, bool cut, bool widen, int32_t order) const;
     // The same into out (its capacity reused); false for a value that cannot be converted.
     bool DateConvInto(std::string_view value, std::string_view inLayout, std::string_view outSep, int32_t outLen,
                       bool cut, bool widen, int32_t order, std::string& out) const;
-    // With the prepared values and InDateFmt.
+    // With the rewrite of the formats' pair.
     bool DateConvInto(std::string_view value, std::string& out) const;
     // With the values of output slot k, as the engines call it: at fixed places when the value has
     // the length of the input layout and no month is named, else read by ReadDateParts.
@@ -203,12 +154,17 @@ public:
     static bool ControlValue(std::string_view value, ControlKind kind, std::string_view decSep,
                              std::string_view dateSepText);
 
-    static std::string ForceCase(std::string_view value, int32_t code);
-    static void ForceCaseInPlace(std::string& value, int32_t code);
-    static std::string AddAffix(std::string_view value, int32_t code, std::string_view fixe);
-    static void AddAffixInPlace(std::string& value, int32_t code, std::string_view fixe);
+    static std::string ForceCase(std::string_view value, CaseCode code);
+    static void ForceCaseInPlace(std::string& value, CaseCode code);
+    static std::string AddAffix(std::string_view value, AffixCode code, std::string_view fixe);
+    static void AddAffixInPlace(std::string& value, AffixCode code, std::string_view fixe);
 
 private:
+    // Quotes, grouping separators, number suffixes: what the two formats ask of the split and of
+    // the write.
+    void PrepareFields();
+    // The formats' pair and the rewrite of each output date column.
+    void PrepareDateConv();
     int WindowYear(int twoDigits) const;
     bool UnstringQuoted(std::string_view line);
     // Input column i (1-based) is a number that ReadNumber reads.
@@ -222,8 +178,12 @@ private:
     std::vector<char> groupOut_;   // per output slot: a number written with the grouping separator
     std::string field_;            // one output field being written
 
-    FormatState& fmt_;
-    DateConvValues remembered_; // the remembered pair's, for a slot without values of its own
+    ConversionPlan plan_;
+    std::vector<std::string> slots_;
+    DateConvValues pair_;                 // for a slot without values of its own
+    std::vector<DateConvValues> dateCols_; // per output slot: the rewrite of that date column
+    bool lfOnly_ = false;
+    bool utf8Data_ = false;
     int currentYear_;
     std::string join_; // the joined line when the sink has no room of its own
 };

@@ -65,50 +65,24 @@ DateConvValues Converter::MakeDateConv(const std::string& inFmt, const std::stri
     return d;
 }
 
-DateConvValues Converter::PairValues() const {
-    DateConvValues d;
-    d.InFmt = fmt_.InDateFmt;
-    d.InShortYear = InShortYear;
-    d.CutYear = CutYear;
-    d.WidenYear = WidenYear;
-    d.Order = OutDateOrder;
-    d.OutSepText = OutDateSepText;
-    d.OutLen = OutDateLen;
-    d.OutFmt = fmt_.OutDateFmt;
-    return d;
-}
-
 void Converter::PrepareDateConv() {
-    InShortYear = IsShortYearLayout(fmt_.InDateFmt);
-    const bool outShort = IsShortYearLayout(fmt_.OutDateFmt);
-    CutYear = outShort && !InShortYear;
-    WidenYear = InShortYear && !outShort;
-    OutDateOrder = DateLayoutOrder(fmt_.OutDateFmt);
-    PrepareDateOutput();
-    remembered_ = PairValues();
+    pair_ = MakeDateConv(plan_.InDate().Fmt, plan_.OutDate().Sep, plan_.OutDate().Fmt);
     // Each linked pair of date columns converts from its own layouts; the others keep the pair's.
-    const std::vector<DatePair> pairs = LinkedDatePairs(fmt_, IoLink);
-    DateCols.assign(pairs.size(), remembered_);
+    const std::vector<DatePair>& pairs = plan_.Dates();
+    dateCols_.assign(pairs.size(), pair_);
     for (std::size_t k = 1; k < pairs.size(); ++k)
-        if (IsDateColumn(fmt_.Output, k))
-            DateCols[k] = MakeDateConv(pairs[k].in.Fmt, pairs[k].out.Sep, pairs[k].out.Fmt);
+        if (IsDateColumn(plan_.Output(), k))
+            dateCols_[k] = MakeDateConv(pairs[k].in.Fmt, pairs[k].out.Sep, pairs[k].out.Fmt);
 }
 
 const DateConvValues& Converter::DateOf(std::size_t k) const {
-    return k < DateCols.size() ? DateCols[k] : remembered_;
+    return k < dateCols_.size() ? dateCols_[k] : pair_;
 }
 
 const std::string& Converter::DateSepTextOf(int32_t column) const {
     const auto k = static_cast<std::size_t>(column) + 1;
-    if (column >= 0 && k < DateCols.size() && IsDateColumn(fmt_.Output, k)) return DateCols[k].OutSepText;
-    return OutDateSepText;
-}
-
-void Converter::PrepareDateOutput() {
-    // "0" stands for "no separator" in the layouts written without one.
-    OutDateSepText.clear();
-    if (!fmt_.OutDateSep.empty() && fmt_.OutDateSep != "0") OutDateSepText.push_back(fmt_.OutDateSep[0]);
-    OutDateLen = static_cast<int32_t>(fmt_.OutDateFmt.size());
+    if (column >= 0 && k < dateCols_.size() && IsDateColumn(plan_.Output(), k)) return dateCols_[k].OutSepText;
+    return pair_.OutSepText;
 }
 
 bool Converter::ExpandYear(std::string_view year, std::string_view month, std::string_view day, int& result) const {
@@ -194,7 +168,7 @@ bool Converter::DateConvInto(std::string_view value, std::string_view inLayout, 
     return true;
 }
 
-bool Converter::DateConvInto(std::string_view value, std::string& out) const { return DateConvInto(value, remembered_, out); }
+bool Converter::DateConvInto(std::string_view value, std::string& out) const { return DateConvInto(value, pair_, out); }
 
 bool Converter::DateConvInto(std::string_view value, const DateConvValues& d, std::string& out) const {
     if (value.size() != d.InFmt.size() || HasMonthName(d.InFmt) || HasMonthName(d.OutFmt))
@@ -233,7 +207,7 @@ bool CanShuffle() { return false; }
 
 } // namespace
 
-void DateRecipe::Prepare(const Converter& conv) { Prepare(conv, conv.PairValues()); }
+void DateRecipe::Prepare(const Converter& conv) { Prepare(conv, conv.Pair()); }
 
 void DateRecipe::Prepare(const Converter& conv, const DateConvValues& v) {
     conv_ = &conv;

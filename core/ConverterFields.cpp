@@ -39,11 +39,11 @@ std::string Converter::DecimalChange(std::string_view from, std::string_view to,
 }
 
 std::string Converter::DecimalChangeOf(std::size_t k, std::string_view value) const {
-    const std::string& from = fmt_.Input.decSep;
-    switch (DecimalModeOf(fmt_.Input, fmt_.Output, k)) {
-    case dmEvery: return DecimalChange(from, fmt_.Output.decSep, value);
+    const std::string& from = plan_.Input().decSep;
+    switch (DecimalModeOf(plan_.Input(), plan_.Output(), k)) {
+    case dmEvery: return DecimalChange(from, plan_.Output().decSep, value);
     case dmPlainNumber:
-        if (ReadsAsPlainNumber(value.data(), value.size(), from[0])) return DecimalChange(from, fmt_.Output.decSep, value);
+        if (ReadsAsPlainNumber(value.data(), value.size(), from[0])) return DecimalChange(from, plan_.Output().decSep, value);
         return std::string(value);
     default: return std::string(value);
     }
@@ -77,7 +77,7 @@ bool Converter::ControlValue(std::string_view value, ControlKind kind, std::stri
 }
 
 ControlKind Converter::ControlKindOf(int32_t column) const {
-    const auto& cols = fmt_.Output.columns;
+    const auto& cols = plan_.Output().columns;
     if (column < 0 || static_cast<std::size_t>(column) >= cols.size()) return ckDateChars;
     switch (cols[static_cast<std::size_t>(column)].type) {
     case ColumnType::Text: return ckAnyText;
@@ -87,37 +87,37 @@ ControlKind Converter::ControlKindOf(int32_t column) const {
 }
 
 bool Converter::TypeControl(std::string_view value, int32_t column) const {
-    if (column < 0 || static_cast<std::size_t>(column) >= fmt_.Output.columns.size()) return false;
-    if (fmt_.Output.columns[static_cast<std::size_t>(column)].IsDate())
+    if (column < 0 || static_cast<std::size_t>(column) >= plan_.Output().columns.size()) return false;
+    if (plan_.Output().columns[static_cast<std::size_t>(column)].IsDate())
         return IsCalendarDate(value, DateOf(static_cast<std::size_t>(column) + 1));
-    return ControlValue(value, ControlKindOf(column), fmt_.Output.decSep, DateSepTextOf(column));
+    return ControlValue(value, ControlKindOf(column), plan_.Output().decSep, DateSepTextOf(column));
 }
 
-void Converter::ForceCaseInPlace(std::string& value, int32_t code) {
+void Converter::ForceCaseInPlace(std::string& value, CaseCode code) {
     // ASCII letters only: accented letters keep their case.
-    if (code == 1) {
+    if (code == CaseCode::Upper) {
         for (char& c : value)
             if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    } else if (code == 2) {
+    } else if (code == CaseCode::Lower) {
         for (char& c : value)
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
 }
 
-std::string Converter::ForceCase(std::string_view value, int32_t code) {
+std::string Converter::ForceCase(std::string_view value, CaseCode code) {
     std::string out(value);
     ForceCaseInPlace(out, code);
     return out;
 }
 
-void Converter::AddAffixInPlace(std::string& value, int32_t code, std::string_view fixe) {
-    if (code == 1)
+void Converter::AddAffixInPlace(std::string& value, AffixCode code, std::string_view fixe) {
+    if (code == AffixCode::Prefix)
         value.insert(0, fixe);
-    else if (code == 2)
+    else if (code == AffixCode::Suffix)
         value.append(fixe);
 }
 
-std::string Converter::AddAffix(std::string_view value, int32_t code, std::string_view fixe) {
+std::string Converter::AddAffix(std::string_view value, AffixCode code, std::string_view fixe) {
     std::string out(value);
     AddAffixInPlace(out, code, fixe);
     return out;

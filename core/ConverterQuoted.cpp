@@ -7,8 +7,8 @@
 namespace lmx {
 
 void Converter::PrepareFields() {
-    const Format& in = fmt_.Input;
-    const Format& out = fmt_.Output;
+    const Format& in = plan_.Input();
+    const Format& out = plan_.Output();
     quotedIn_ = in.quoting != QuoteMode::None;
     // A grouping separator or a decimal separator of another length than one byte is no byte of
     // a number.
@@ -30,20 +30,20 @@ void Converter::PrepareFields() {
 
 void Converter::ReadNumberOf(std::size_t i, std::string& slot) const {
     if (i >= numberIn_.size() || numberIn_[i] == 0) return;
-    const Format& in = fmt_.Input;
+    const Format& in = plan_.Input();
     const Column& c = in.columns[i - 1];
     ReadNumber(slot, in.decSep[0], in.groupSep.size() == 1 ? in.groupSep[0] : '\0', c.scaled, c.percent);
 }
 
 bool Converter::UnstringQuoted(std::string_view line) {
-    // t_lineOut is sized and emptied by Unstring.
-    const std::size_t slots = t_lineOut.size();
+    // slots_ is sized and emptied by Unstring.
+    const std::size_t slots = slots_.size();
     std::size_t field = 1;
     const auto store = [&](std::string_view raw, bool quoted) {
-        if (field < IoLink.size()) {
-            const auto target = static_cast<std::size_t>(IoLink[field].target);
+        if (field < plan_.Link().size()) {
+            const auto target = static_cast<std::size_t>(plan_.Link()[field].target);
             if (target < slots) {
-                std::string& slot = t_lineOut[target];
+                std::string& slot = slots_[target];
                 slot.clear();
                 AppendUnquoted(slot, raw, quoted);
                 if (readNumbers_ && target > 0) ReadNumberOf(field, slot);
@@ -52,31 +52,31 @@ bool Converter::UnstringQuoted(std::string_view line) {
         ++field;
     };
     bool ok = true;
-    if (InColSep.size() == 1) {
-        ok = ForEachQuotedField(line, InColSep[0], store);
+    if (InColSep().size() == 1) {
+        ok = ForEachQuotedField(line, InColSep()[0], store);
     } else if (line.size() >= 2 && line.front() == '"' && line.back() == '"') {
         // A separator of another length than one never matches: the line is one field.
         store(line.substr(1, line.size() - 2), true);
     } else {
         store(line, false);
     }
-    return ok && fmt_.InColCount >= 0 && field - 1 == static_cast<std::size_t>(fmt_.InColCount);
+    return ok && plan_.InColCount() >= 0 && field - 1 == static_cast<std::size_t>(plan_.InColCount());
 }
 
 const std::string& Converter::GroupedOut(std::size_t k, const std::string& value) {
     if (k >= groupOut_.size() || !groupOut_[k]) return value;
     field_ = value;
-    GroupDigits(field_, fmt_.Output.decSep, fmt_.Output.groupSep);
+    GroupDigits(field_, plan_.Output().decSep, plan_.Output().groupSep);
     return field_;
 }
 
 int Converter::WriteFields(IOutSink& sink) {
-    const std::size_t n = t_lineOut.empty() ? 0 : t_lineOut.size() - 1;
-    const Format& out = fmt_.Output;
+    const std::size_t n = slots_.empty() ? 0 : slots_.size() - 1;
+    const Format& out = plan_.Output();
     join_.clear();
     for (std::size_t k = 1; k <= n; ++k) {
-        if (k > 1) join_ += OutColSep;
-        AppendQuoted(join_, GroupedOut(k, t_lineOut[k]), out.quoting, OutColSep);
+        if (k > 1) join_ += OutColSep();
+        AppendQuoted(join_, GroupedOut(k, slots_[k]), out.quoting, OutColSep());
     }
     join_ += Eol();
     return sink.Write(join_) ? leOk : leWrite;

@@ -11,18 +11,18 @@
 namespace lmx {
 
 bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOps>& cols) {
-    const FormatState& f = conv.Formats();
-    const std::size_t slots = f.OutColCount > 0 ? static_cast<std::size_t>(f.OutColCount) + 1 : 1;
+    const ConversionPlan& f = conv.Plan();
+    const std::size_t slots = f.OutColCount() > 0 ? static_cast<std::size_t>(f.OutColCount()) + 1 : 1;
     cols.assign(slots - 1, ColumnOps{});
     // Later input fields overwrite earlier ones in a shared slot; slot 0 is never written.
-    const std::size_t inCount = f.InColCount > 0 ? static_cast<std::size_t>(f.InColCount) : 0;
-    for (std::size_t i = 1; i <= inCount && i < conv.IoLink.size(); ++i) {
-        const int32_t t = conv.IoLink[i].target;
+    const std::size_t inCount = f.InColCount() > 0 ? static_cast<std::size_t>(f.InColCount()) : 0;
+    for (std::size_t i = 1; i <= inCount && i < conv.Plan().Link().size(); ++i) {
+        const int32_t t = conv.Plan().Link()[i].target;
         if (t > 0 && static_cast<std::size_t>(t) < slots) cols[static_cast<std::size_t>(t) - 1].field = static_cast<int32_t>(i - 1);
     }
     for (std::size_t k = 1; k < slots; ++k) {
         ColumnOps& c = cols[k - 1];
-        const DecimalMode mode = DecimalModeOf(f.Input, f.Output, k);
+        const DecimalMode mode = DecimalModeOf(f.Input(), f.Output(), k);
         switch (engineCode) {
         case ecStandard: break;
         case ecDecimal:
@@ -31,20 +31,20 @@ bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOp
             c.decimal = mode != dmNone;
             c.plainOnly = mode == dmPlainNumber;
             // Equal date settings: dates stay. A date column that nothing feeds stays empty.
-            c.date = engineCode != ecDecimal && IsDateColumn(f.Output, k) && c.field >= 0;
+            c.date = engineCode != ecDecimal && IsDateColumn(f.Output(), k) && c.field >= 0;
             break;
         case ecGlobal: {
             c.decimal = mode != dmNone;
             c.plainOnly = mode == dmPlainNumber;
-            if (k - 1 >= f.Output.columns.size()) break;
-            c.date = IsDateColumn(f.Output, k) && c.field >= 0;
-            const Column& col = f.Output.columns[k - 1];
+            if (k - 1 >= f.Output().columns.size()) break;
+            c.date = IsDateColumn(f.Output(), k) && c.field >= 0;
+            const Column& col = f.Output().columns[k - 1];
             c.fixe = col.affix;
             if (c.fixe != AffixCode::None) c.fixeText = conv.AddedText(col.affixText);
             c.casse = col.casing;
             // Only "always" is checked: "if filled" picks the engine but controls nothing. A date
             // is checked against the calendar, any other column by its characters.
-            c.calendar = col.control == ControlCode::Always && IsDateColumn(f.Output, k);
+            c.calendar = col.control == ControlCode::Always && IsDateColumn(f.Output(), k);
             c.control = col.control == ControlCode::Always && !c.calendar;
             c.kind = conv.ControlKindOf(static_cast<int32_t>(k - 1));
             break;
@@ -59,17 +59,17 @@ bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOp
 bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     if (!PlanColumns(conv, engineCode, cols_)) return false;
     conv_ = &conv;
-    const FormatState& f = conv.Formats();
-    inCount_ = f.InColCount > 0 ? static_cast<std::size_t>(f.InColCount) : 0;
+    const ConversionPlan& f = conv.Plan();
+    inCount_ = f.InColCount() > 0 ? static_cast<std::size_t>(f.InColCount()) : 0;
     bounds_.assign(2 * inCount_, nullptr);
     // A separator text of another length than one never matches: the line is one field.
-    hasSep_ = conv.InColSep.size() == 1;
-    sep_ = hasSep_ ? conv.InColSep[0] : '\0';
-    outSep_ = conv.OutColSep;
-    decFrom_ = f.Input.decSep.empty() ? '\0' : f.Input.decSep[0];
-    decTo_ = f.Output.decSep;
-    outDec_ = f.Output.decSep;
-    lfOnly_ = conv.LfOnly;
+    hasSep_ = conv.InColSep().size() == 1;
+    sep_ = hasSep_ ? conv.InColSep()[0] : '\0';
+    outSep_ = conv.OutColSep();
+    decFrom_ = f.Input().decSep.empty() ? '\0' : f.Input().decSep[0];
+    decTo_ = f.Output().decSep;
+    outDec_ = f.Output().decSep;
+    lfOnly_ = conv.LfOnly();
     dates_.resize(cols_.size());
     for (std::size_t k = 0; k < cols_.size(); ++k) {
         ColumnOps& c = cols_[k];
@@ -125,12 +125,6 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
 }
 
 namespace {
-
-char CaseOf(char b, CaseCode casse) {
-    if (casse == CaseCode::Upper && b >= 'a' && b <= 'z') return static_cast<char>(b - 'a' + 'A');
-    if (casse == CaseCode::Lower && b >= 'A' && b <= 'Z') return static_cast<char>(b - 'A' + 'a');
-    return b;
-}
 
 bool CasedHolds(const std::string& text, CaseCode casse, char b) {
     for (const char c : text)

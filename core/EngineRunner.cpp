@@ -2,16 +2,39 @@
 
 #include "core/Log.h"
 
+#include <array>
 #include <new>
 
 namespace lmx {
 
+namespace {
+
+struct EngineName {
+    int32_t code;
+    std::string_view label;
+};
+
+constexpr std::array<EngineName, 5> kEngines{{
+    {ecStandard, " (Standard)"},
+    {ecDecimal, " (DecimalChange)"},
+    {ecDate, " (DateConv(Perso) + DecimalChange)"},
+    {ecDateDecimal, " (DateConv(Perso) + DecimalChange)"},
+    {ecGlobal, " (Eng. Global)"},
+}};
+
+} // namespace
+
+std::string_view EngineLabel(int32_t engineCode) {
+    for (const EngineName& e : kEngines)
+        if (e.code == engineCode) return e.label;
+    return {};
+}
+
 bool EngineRunner::StartFile() {
     if (run_.StopRun) return false;
     run_.LineNo = 0;
-    const FormatState& f = conv_.Formats();
-    conv_.PrepareDateConv(); // the date values always follow the formats of this run
-    errors_.SetInput(conv_.InColSep, f.InColCount, f.Input.quoting != QuoteMode::None);
+    const ConversionPlan& plan = conv_.Plan();
+    errors_.SetInput(conv_.InColSep(), plan.InColCount(), plan.Input().quoting != QuoteMode::None);
     return true;
 }
 

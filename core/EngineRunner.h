@@ -1,6 +1,5 @@
 #pragma once
-// The input/output link, the choice of engine for a run, and the four engines that convert an
-// open source file line by line into the result.
+// The engines that convert an open source file line by line into the result.
 #include "core/Converter.h"
 #include "core/LineRecipes.h"
 #include "core/LineError.h"
@@ -16,24 +15,8 @@ namespace lmx {
 
 class Log;
 
-enum EngineCodeValue : int32_t {
-    ecStandard = 0,
-    ecDate = 2,
-    ecDecimal = 16,
-    ecDateDecimal = 18,
-    ecGlobal = 255,
-    ecNone = -1,
-};
-
 // The log label of an engine code; empty for a code without engine.
 std::string_view EngineLabel(int32_t engineCode);
-
-// Sets InColCount and OutColCount again, sizes the slots and links every input column to the first
-// output column of the same name (exact bytes). False when a count is not a usable integer.
-bool BuildIoLink(Converter& conv);
-
-// 0, 2, 16, 18 or 255 from the differences between the two formats; -1 when a code is not an integer.
-int32_t SelEngine(const FormatState& formats);
 
 class EngineRunner {
 public:

@@ -9,7 +9,7 @@
 
 namespace lmx {
 
-FmtFile::FmtFile(FormatState& state, const LangTexts& lang, IMessages& messages, SystemPort& port)
+FmtFile::FmtFile(ChosenFormats& state, const LangTexts& lang, IMessages& messages, SystemPort& port)
     : state_(state), lang_(lang), messages_(messages), port_(port),
       writer_([&port](const std::string& path, std::string_view content) {
           std::string error;
@@ -19,8 +19,8 @@ FmtFile::FmtFile(FormatState& state, const LangTexts& lang, IMessages& messages,
 std::string FmtFile::BackupFileName() const { return ChangeFileExt(FmtFileName, ".old"); }
 
 int FmtFile::FmtLoadList() {
-    state_.FmtNames.clear();
-    state_.ColNames.clear();
+    state_.Catalogue.FormatNames.clear();
+    state_.Catalogue.ColumnNames.clear();
     try {
         if (!FileIsThere()) return frNoFile;
         FmtLineReader in;
@@ -30,23 +30,23 @@ int FmtFile::FmtLoadList() {
             const std::string_view key = LineKey(line);
             const std::string_view value = LineValue(line);
             if (key == "NOM") {
-                state_.FmtNames.emplace_back(value);
+                state_.Catalogue.FormatNames.emplace_back(value);
             } else if (key == "COL") {
                 // A value without a bar gives an empty name: the column is malformed anyway.
                 const auto bar = value.find('|');
-                state_.ColNames.emplace_back(bar == std::string_view::npos ? std::string_view() : value.substr(0, bar));
+                state_.Catalogue.ColumnNames.emplace_back(bar == std::string_view::npos ? std::string_view() : value.substr(0, bar));
             }
         }
         if (in.Failed()) {
-            state_.FmtNames.clear();
-            state_.ColNames.clear();
+            state_.Catalogue.FormatNames.clear();
+            state_.Catalogue.ColumnNames.clear();
             return frNoFormat;
         }
-        SortNames(state_.FmtNames);
-        return state_.FmtNames.empty() ? frNoFormat : frOk;
+        SortNames(state_.Catalogue.FormatNames);
+        return state_.Catalogue.FormatNames.empty() ? frNoFormat : frOk;
     } catch (const std::bad_alloc&) {
-        state_.FmtNames.clear();
-        state_.ColNames.clear();
+        state_.Catalogue.FormatNames.clear();
+        state_.Catalogue.ColumnNames.clear();
         return frNoFormat;
     }
 }
@@ -68,26 +68,17 @@ FormatRead FmtFile::Load(const std::string& name) {
             read.code = frOpenFailed;
         }
     }
-    if (read.metDate) {
-        state_.DateRemembered = true;
-        state_.RememberedDateSep = read.lastDateSep;
-        state_.RememberedDateFmt = read.lastDateLayout;
-    }
     fault_ = read.fault;
     return read;
 }
 
 int FmtFile::FmtLoadDescription(int mode, const std::string& name) {
     FormatRead read = Load(name);
-    if (read.code != frOk || (mode != flmInput && mode != flmOutput)) return read.code;
-    const bool input = mode == flmInput;
-    (input ? state_.Input : state_.Output) = std::move(read.format);
-    (input ? state_.InColCount : state_.OutColCount) = (input ? state_.Input : state_.Output).ColumnCount();
-    if (state_.DateRemembered) {
-        (input ? state_.InDateSep : state_.OutDateSep) = state_.RememberedDateSep.substr(0, 1);
-        (input ? state_.InDateFmt : state_.OutDateFmt) = state_.RememberedDateFmt;
-    }
-    return frOk;
+    if (mode != flmInput && mode != flmOutput) return read.code;
+    std::optional<Format>& side = mode == flmInput ? state_.Input : state_.Output;
+    if (read.code == frOk) side = std::move(read.format);
+    else side.reset();
+    return read.code;
 }
 
 } // namespace lmx

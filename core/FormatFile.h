@@ -2,6 +2,7 @@
 // The format definition file Lumivex.fmt: the list of names, the load of one format by name, and the
 // writer that rewrites the whole file after keeping the previous one as Lumivex.old.
 #include "core/FormatReader.h"
+#include "core/ChosenFormats.h"
 #include "core/ColumnDraft.h"
 #include "core/FormatLines.h"
 #include "core/Ports.h"
@@ -31,21 +32,21 @@ enum class FmtConflict { None, Added, Changed, Deleted };
 
 class FmtFile {
 public:
-    FmtFile(FormatState& state, const LangTexts& lang, IMessages& messages, SystemPort& port = RealPort());
+    FmtFile(ChosenFormats& state, const LangTexts& lang, IMessages& messages, SystemPort& port = RealPort());
 
     // ProgramDir + "Lumivex.fmt"; the backup is the same path with ".old".
     std::string FmtFileName;
     std::string BackupFileName() const;
 
-    // Rebuilds FmtNames (sorted, duplicates kept) and ColNames (file order). 0, -797 or -799.
+    // Rebuilds the catalogue: format names (sorted, duplicates kept) and column names (file order).
+    // 0, -797 or -799.
     int FmtLoadList();
 
-    // Reads the named format; the date columns met are remembered in the state. The fault is kept
-    // as LastFault.
+    // Reads the named format, nothing else changed; the fault is kept as LastFault.
     FormatRead Load(const std::string& name);
 
-    // Loads the named format; mode 1 takes it as the input format, mode 2 as the output format,
-    // each with the remembered date pair. The load code.
+    // Loads the named format; mode 1 takes it as the input format, mode 2 as the output format (a
+    // failed load leaves that side without format). The load code.
     int FmtLoadDescription(int mode, const std::string& name);
 
     // The faults met by the last load.
@@ -78,7 +79,7 @@ private:
     // the lines of those blocks into block. False when it cannot be read.
     bool SplitFile(const std::string& name, std::vector<std::string>* kept, FmtBlockSeen& block);
 
-    FormatState& state_;
+    ChosenFormats& state_;
     const LangTexts& lang_;
     IMessages& messages_;
     SystemPort& port_;

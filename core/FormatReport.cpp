@@ -154,14 +154,14 @@ bool CheckLoadedFormat(const Format& f, const LangTexts& lang, std::vector<std::
 
 FmtFileReport CheckFormatFile(const std::string& fmtPath, const LangTexts& lang) {
     FmtFileReport report;
-    FormatState state;
+    ChosenFormats state;
     NoMessages quiet;
     FmtFile file(state, lang, quiet);
     file.FmtFileName = fmtPath;
     report.listCode = file.FmtLoadList();
     if (report.listCode != frOk) return report;
 
-    const std::vector<std::string> names = state.FmtNames; // sorted: equal names stand together
+    const std::vector<std::string> names = state.Catalogue.FormatNames; // sorted: equal names stand together
     for (std::size_t i = 0; i < names.size(); ++i) {
         FmtCheck c;
         c.name = names[i];

@@ -23,6 +23,13 @@ inline bool IsDateColumn(const Format& f, std::size_t k) {
     return k >= 1 && k - 1 < f.columns.size() && f.columns[k - 1].IsDate();
 }
 
+// Byte b as a column forcing that case writes it (ASCII letters only).
+inline char CaseOf(char b, CaseCode casse) {
+    if (casse == CaseCode::Upper && b >= 'a' && b <= 'z') return static_cast<char>(b - 'a' + 'A');
+    if (casse == CaseCode::Lower && b >= 'A' && b <= 'Z') return static_cast<char>(b - 'A' + 'a');
+    return b;
+}
+
 // The engines' per-column decisions, taken once when an engine starts on a file.
 struct ColumnOps {
     int32_t field = -1;   // the input field (0-based) that feeds the column; -1 for none
@@ -245,7 +252,7 @@ private:
     // Per slot: the decimal change (a DecimalMode), the case forced on it, the slot holds a
     // rewritten date.
     std::vector<char> decimalOf_;
-    std::vector<int32_t> casseOf_;
+    std::vector<CaseCode> casseOf_;
     std::vector<char> dateOf_;
 };
 

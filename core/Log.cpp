@@ -26,7 +26,7 @@ const char* const kEndBanner = "************  Lumivex :  END  LOG  ************"
 
 } // namespace
 
-Log::Log(const FormatState& formats, IMessages& messages, SystemPort& port)
+Log::Log(const ChosenFormats& formats, IMessages& messages, SystemPort& port)
     : formats_(formats), messages_(messages), port_(port) {}
 
 void Log::AddLine(std::string line) {
@@ -116,16 +116,16 @@ void Log::WriteBegin() {
 }
 
 void Log::WriteFormat(bool input) {
-    const Format& f = input ? formats_.Input : formats_.Output;
-    if (f.name.empty()) {
+    const std::optional<Format>& f = input ? formats_.Input : formats_.Output;
+    if (!f) {
         if (input)
-            AddLines({" ", "INFILE  description : INVALID (inFmt_state(" + BoolText(formats_.InFmtOk, 2) + "))."});
+            AddLines({" ", "INFILE  description : INVALID (inFmt_state(" + BoolText(false, 2) + "))."});
         else
-            AddLines({" ", "#Display(FMT(OUT)) Ko : OutFmtState(" + BoolText(formats_.OutFmtOk, 2) + ")"});
+            AddLines({" ", "#Display(FMT(OUT)) Ko : OutFmtState(" + BoolText(false, 2) + ")"});
         return;
     }
     std::vector<std::string> lines{" ", input ? "INFILE description :" : "OUTFILE description :"};
-    for (std::string& l : FormatLines(f)) lines.push_back(std::move(l));
+    for (std::string& l : FormatLines(*f)) lines.push_back(std::move(l));
     AddLines(std::move(lines));
 }
 

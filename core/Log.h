@@ -1,6 +1,6 @@
 #pragma once
 // The log: lines of fixed kinds appended since the start, saved on demand to LumivexLog.txt.
-#include "core/ColumnDraft.h"
+#include "core/ChosenFormats.h"
 #include "core/LocaleNames.h"
 #include "core/Ports.h"
 
@@ -36,7 +36,7 @@ public:
 class Log {
 public:
     // The port gives the BEGIN banner's local time and takes the saved log.
-    Log(const FormatState& formats, IMessages& messages, SystemPort& port = RealPort());
+    Log(const ChosenFormats& formats, IMessages& messages, SystemPort& port = RealPort());
 
     void LogWrite(int kind, std::string_view value = {});
 
@@ -79,7 +79,7 @@ private:
     void WriteBox(std::string_view value);
     void WriteSave();
 
-    const FormatState& formats_;
+    const ChosenFormats& formats_;
     IMessages& messages_;
     ILogObserver* observer_ = nullptr;
     const ILocaleNames* locale_ = nullptr;

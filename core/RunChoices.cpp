@@ -49,10 +49,10 @@ int32_t ConversionRun::CheckChoices(IRunView& view) {
             return rrNotStarted;
         }
     }
-    if (!c_.formats.InFmtOk || !c_.formats.OutFmtOk) {
-        const bool input = !c_.formats.InFmtOk;
+    if (!c_.formats.Input || !c_.formats.Output) {
+        const bool input = !c_.formats.Input;
         // Nothing chosen yet (a first start, opened with a file): say what to do, not what failed.
-        if (c_.formats.FmtNames.empty())
+        if (c_.formats.Catalogue.FormatNames.empty())
             c_.messages.Show(c_.lang.Text(LK::err_fmtNone));
         else if ((input ? c_.params.settings.inputFormat : c_.params.settings.outputFormat).empty())
             c_.messages.Show(c_.lang.Text(input ? LK::err_fmtInNone : LK::err_fmtOutNone));

@@ -83,9 +83,8 @@ int Digits(std::string_view s) {
 } // namespace
 
 struct SeriesFields::Impl {
-    FormatState formats;
-    Converter conv{formats};
-    std::vector<int32_t> slots; // per column asked for, its slot in t_lineOut
+    Converter conv;
+    std::vector<int32_t> slots; // per column asked for, its slot in the converter's slots
     DateConvValues date;        // to YYYYMMDD, the century widened as the run widens it
     std::string dateOut;
     int32_t dateSlot = 0;
@@ -93,19 +92,16 @@ struct SeriesFields::Impl {
 
 SeriesFields::SeriesFields(const Format& f, const std::vector<int32_t>& columns, int currentYear) : impl_(new Impl) {
     Impl& m = *impl_;
-    m.formats.Input = f;
-    m.formats.InColCount = f.ColumnCount();
     m.conv.SetCurrentYear(currentYear);
-    m.conv.TakeSeparators();
     // The split of the engines through a link that keeps the wanted fields only: the dates, then
     // the columns asked for.
-    m.conv.IoLink.assign(static_cast<std::size_t>(f.ColumnCount()) + 1, IoLinkEntry{});
+    std::vector<IoLinkEntry> link(static_cast<std::size_t>(f.ColumnCount()) + 1, IoLinkEntry{});
     int32_t slot = 0;
     for (std::size_t i = 0; i < f.columns.size(); ++i) {
         if (!f.columns[i].IsDate()) continue;
         dateCol_ = static_cast<int32_t>(i);
         m.date = Converter::MakeDateConv(f.columns[i].dateLayout, "0", "YYYYMMDD");
-        m.conv.IoLink[i + 1].target = m.dateSlot = ++slot;
+        link[i + 1].target = m.dateSlot = ++slot;
         break;
     }
     for (const int32_t c : columns) {
@@ -113,11 +109,11 @@ SeriesFields::SeriesFields(const Format& f, const std::vector<int32_t>& columns,
             m.slots.push_back(0);
             continue;
         }
-        IoLinkEntry& e = m.conv.IoLink[static_cast<std::size_t>(c) + 1];
+        IoLinkEntry& e = link[static_cast<std::size_t>(c) + 1];
         if (e.target == 0) e.target = ++slot;
         m.slots.push_back(e.target);
     }
-    m.formats.OutColCount = slot;
+    m.conv.TakePlan(ConversionPlan(f, std::move(link), slot));
 }
 
 SeriesFields::~SeriesFields() { delete impl_; }
@@ -126,7 +122,7 @@ bool SeriesFields::Split(std::string_view line) {
     Impl& m = *impl_;
     if (!m.conv.Unstring(line)) return false;
     if (dateCol_ < 0) return true;
-    if (!m.conv.DateConvInto(m.conv.t_lineOut[static_cast<std::size_t>(m.dateSlot)], m.date, m.dateOut)) return false;
+    if (!m.conv.DateConvInto(m.conv.Slots()[static_cast<std::size_t>(m.dateSlot)], m.date, m.dateOut)) return false;
     const std::string_view d = m.dateOut;
     int year = 0;
     // A four-digit year is taken as it is: the day and month still have to make a date.
@@ -136,15 +132,15 @@ bool SeriesFields::Split(std::string_view line) {
 }
 
 std::string_view SeriesFields::Date() const {
-    return dateCol_ < 0 ? std::string_view() : std::string_view(impl_->conv.t_lineOut[static_cast<std::size_t>(impl_->dateSlot)]);
+    return dateCol_ < 0 ? std::string_view() : std::string_view(impl_->conv.Slots()[static_cast<std::size_t>(impl_->dateSlot)]);
 }
 
 std::string_view SeriesFields::Text(std::size_t i) const {
-    return impl_->conv.t_lineOut[static_cast<std::size_t>(impl_->slots[i])];
+    return impl_->conv.Slots()[static_cast<std::size_t>(impl_->slots[i])];
 }
 
 bool SeriesFields::Value(std::size_t i, double& v) const {
-    return impl_->slots[i] > 0 && ReadSeriesNumber(Text(i), impl_->formats.Input.decSep, v);
+    return impl_->slots[i] > 0 && ReadSeriesNumber(Text(i), impl_->conv.Plan().Input().decSep, v);
 }
 
 SeriesReader::SeriesReader(const SeriesRequest& request, SystemPort& port) : request_(request), port_(port) {}

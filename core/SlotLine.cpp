@@ -8,18 +8,18 @@
 namespace lmx {
 
 bool SlotLine::Prepare(int32_t engineCode) {
-    const FormatState& f = conv_.Formats();
+    const ConversionPlan& f = conv_.Plan();
     code_ = engineCode;
-    inDec_ = f.Input.decSep;
-    outDec_ = f.Output.decSep;
-    const std::size_t slots = conv_.t_lineOut.size();
+    inDec_ = f.Input().decSep;
+    outDec_ = f.Output().decSep;
+    const std::size_t slots = conv_.Slots().size();
     flag_.assign(slots, 0);
     plan_.assign(slots, Plan{});
     decimalOf_.assign(slots, dmNone);
-    casseOf_.assign(slots, 0);
+    casseOf_.assign(slots, CaseCode::None);
     dateOf_.assign(slots, 0);
     if (engineCode != ecStandard)
-        for (std::size_t k = 1; k < slots; ++k) decimalOf_[k] = static_cast<char>(DecimalModeOf(f.Input, f.Output, k));
+        for (std::size_t k = 1; k < slots; ++k) decimalOf_[k] = static_cast<char>(DecimalModeOf(f.Input(), f.Output(), k));
     // A date column that no input column feeds stays empty.
     const std::vector<char> fed = conv_.FedSlots();
     switch (engineCode) {
@@ -27,21 +27,21 @@ bool SlotLine::Prepare(int32_t engineCode) {
     case ecDecimal: return true; // equal date settings: dates are copied as they are
     case ecDate:
     case ecDateDecimal:
-        for (std::size_t k = 1; k < slots; ++k) flag_[k] = IsDateColumn(f.Output, k) && fed[k] ? 1 : 0;
+        for (std::size_t k = 1; k < slots; ++k) flag_[k] = IsDateColumn(f.Output(), k) && fed[k] ? 1 : 0;
         dateOf_ = flag_;
         return true;
     case ecGlobal:
-        for (std::size_t k = 1; k < slots && k - 1 < f.Output.columns.size(); ++k) {
-            const Column& col = f.Output.columns[k - 1];
+        for (std::size_t k = 1; k < slots && k - 1 < f.Output().columns.size(); ++k) {
+            const Column& col = f.Output().columns[k - 1];
             Plan& p = plan_[k];
             p.fixe = col.affix;
             p.casse = col.casing;
             p.control = col.control;
-            p.isDate = IsDateColumn(f.Output, k) && fed[k];
-            p.calendar = col.control == ControlCode::Always && IsDateColumn(f.Output, k);
+            p.isDate = IsDateColumn(f.Output(), k) && fed[k];
+            p.calendar = col.control == ControlCode::Always && IsDateColumn(f.Output(), k);
             p.kind = conv_.ControlKindOf(static_cast<int32_t>(k - 1));
             if (p.fixe != AffixCode::None) p.fixeText = conv_.AddedText(col.affixText);
-            casseOf_[k] = static_cast<int32_t>(p.casse);
+            casseOf_[k] = p.casse;
             dateOf_[k] = p.isDate;
         }
         return true;
@@ -83,7 +83,7 @@ int SlotLine::Convert(std::string_view line, IOutSink& out) {
 }
 
 void SlotLine::Decimal(int& status) {
-    auto& slots = conv_.t_lineOut;
+    auto& slots = conv_.Slots();
     for (std::size_t k = 1; k < slots.size() && k < decimalOf_.size(); ++k) {
         const int changed = ChangeDecimal(k, slots[k]);
         if (changed != leOk) {
@@ -94,7 +94,7 @@ void SlotLine::Decimal(int& status) {
 }
 
 void SlotLine::DatePerso(int& status) {
-    auto& slots = conv_.t_lineOut;
+    auto& slots = conv_.Slots();
     for (std::size_t k = 1; k < slots.size() && k < flag_.size(); ++k) {
         std::string& slot = slots[k];
         const int changed = ChangeDecimal(k, slot);
@@ -112,7 +112,7 @@ void SlotLine::DatePerso(int& status) {
 }
 
 void SlotLine::Global(int& status) {
-    auto& slots = conv_.t_lineOut;
+    auto& slots = conv_.Slots();
     for (std::size_t k = 1; k < slots.size() && k < plan_.size(); ++k) {
         std::string& slot = slots[k];
         const Plan& p = plan_[k];
@@ -121,8 +121,8 @@ void SlotLine::Global(int& status) {
             if (status == leOk) status = changed;
             return;
         }
-        if (p.fixe != AffixCode::None) Converter::AddAffixInPlace(slot, static_cast<int32_t>(p.fixe), p.fixeText);
-        if (p.casse != CaseCode::None) Converter::ForceCaseInPlace(slot, static_cast<int32_t>(p.casse));
+        if (p.fixe != AffixCode::None) Converter::AddAffixInPlace(slot, p.fixe, p.fixeText);
+        if (p.casse != CaseCode::None) Converter::ForceCaseInPlace(slot, p.casse);
         if (p.isDate) {
             if (conv_.DateConvInto(slot, conv_.DateOf(k), dateOut_))
                 slot.swap(dateOut_);
@@ -140,20 +140,10 @@ void SlotLine::Global(int& status) {
     }
 }
 
-namespace {
-
-char CaseOf(char b, int32_t casse) {
-    if (casse == 1 && b >= 'a' && b <= 'z') return static_cast<char>(b - 'a' + 'A');
-    if (casse == 2 && b >= 'A' && b <= 'Z') return static_cast<char>(b - 'A' + 'a');
-    return b;
-}
-
-} // namespace
-
 const char* SlotLine::WatchedSep() const {
-    const std::string& outSep = conv_.OutColSep;
+    const std::string& outSep = conv_.OutColSep();
     // A separator of another length than one never matches a character; quotes protect it.
-    if (outSep.size() != 1 || conv_.Formats().Output.quoting != QuoteMode::None) return nullptr;
+    if (outSep.size() != 1 || conv_.Plan().Output().quoting != QuoteMode::None) return nullptr;
     return outSep.data();
 }
 
@@ -161,7 +151,7 @@ bool SlotLine::ReadHoldsSep() const {
     const char* sep = WatchedSep();
     if (sep == nullptr) return false;
     const char o = *sep;
-    const auto& slots = conv_.t_lineOut;
+    const auto& slots = conv_.Slots();
     for (std::size_t k = 1; k < slots.size() && k < dateOf_.size(); ++k) {
         if (dateOf_[k]) continue; // a rewritten date is looked at once rewritten
         const std::string& value = slots[k];
@@ -181,9 +171,9 @@ bool SlotLine::DatesHoldSep() const {
     const char* sep = WatchedSep();
     if (sep == nullptr) return false;
     // A rewritten date: its own separator is the format's; all else comes from the value.
-    const auto& slots = conv_.t_lineOut;
+    const auto& slots = conv_.Slots();
     for (std::size_t k = 1; k < slots.size() && k < dateOf_.size(); ++k)
-        if (dateOf_[k] && conv_.DateOf(k).OutSepText != conv_.OutColSep && slots[k].find(*sep) != std::string::npos)
+        if (dateOf_[k] && conv_.DateOf(k).OutSepText != conv_.OutColSep() && slots[k].find(*sep) != std::string::npos)
             return true;
     return false;
 }

@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzz::WriteBytes(fmtPath, reinterpret_cast<const uint8_t*>(fmt.data()), fmt.size());
     static const LangTexts lang;
     fuzz::QuietMessages messages;
-    FormatState state;
+    ChosenFormats state;
     FmtFile file(state, lang, messages);
     file.FmtFileName = fmtPath;
     if (file.FmtLoadDescription(flmInput, "IN") != frOk) return 0;
@@ -123,31 +123,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         ::lseek(fd, 0, SEEK_SET) != 0)
         std::abort();
 
-    Converter conv(state);
+    Converter conv;
     conv.SetCurrentYear(2000 + h[27] % 100);
-    conv.TakeSeparators();
-    if (!BuildIoLink(conv)) std::abort(); // both formats loaded without error
+    conv.TakePlan(ConversionPlan(state));
+    const ConversionPlan& plan = conv.Plan();
+    if (!plan.Linked()) std::abort(); // both formats loaded without error
     RejectTable rejects;
-    rejects.Prepare(state.Input, state.InColCount);
+    rejects.Prepare(plan.Input(), plan.InColCount());
     RunState run;
     run.StopOnBadLine = (h[10] & 1) != 0;
     Log log(state, messages);
     LineErrWriter errors(rejects, run, log);
-    errors.SetInput(conv.InColSep, state.InColCount);
-    const int32_t engine = SelEngine(state);
+    errors.SetInput(conv.InColSep(), plan.InColCount());
+    const int32_t engine = plan.Engine();
     if (engine == ecNone) std::abort(); // loaded codes are typed
 
     StringSink out;
-    conv.Out = &out;
     NullRunHook hook;
     EngineRunner runner(conv, run, errors, log, hook);
     // A small buffer so that lines cross buffer edges often.
     LineReader in(16 + h[27] % 64);
     in.Attach(fd);
     if (ifl > 0) in.Skip(ifl);
-    for (const std::string& h : state.Output.headers) out.WriteLine(h);
+    for (const std::string& h : plan.Output().headers) out.WriteLine(h);
     if (runner.RunEngine(engine, in, out) != 0) std::abort();
-    conv.Out = nullptr;
 
     if (run.RejectedTotal < 0 || run.RejectedTotal > run.LinesRead) std::abort();
     if (!run.FileAborted && !in.AtEnd()) std::abort(); // unless stopped or failed, the engine read it all
@@ -161,7 +160,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (::lseek(fd, 0, SEEK_SET) != 0) std::abort();
     again.Attach(fd);
     if (ifl > 0) again.Skip(ifl);
-    for (const std::string& h : state.Output.headers) reference.WriteLine(h);
+    for (const std::string& h : plan.Output().headers) reference.WriteLine(h);
     int64_t rejected = 0;
     std::string_view line;
     while (again.Next(line))
@@ -169,14 +168,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (reference.data != out.data || rejected != run.RejectedTotal) std::abort();
 
     // Whatever the fields held, a quoting output reads back with its own number of fields.
-    if (state.Output.quoting == QuoteMode::None || state.Output.colSep.size() != 1) return 0;
-    FormatState back;
-    back.Input = back.Output = state.Output;
-    Converter reader(back);
-    reader.TakeSeparators();
-    if (!BuildIoLink(reader)) std::abort();
+    if (plan.Output().quoting == QuoteMode::None || plan.Output().colSep.size() != 1) return 0;
+    Converter reader;
+    reader.TakePlan(ConversionPlan(plan.Output(), plan.Output()));
+    if (!reader.Plan().Linked()) std::abort();
     std::size_t at = 0;
-    for (std::size_t skip = state.Output.headers.size(); skip > 0 && at < out.data.size(); --skip)
+    for (std::size_t skip = plan.Output().headers.size(); skip > 0 && at < out.data.size(); --skip)
         at = out.data.find("\r\n", at) + 2;
     while (at < out.data.size()) {
         const std::size_t end = out.data.find("\r\n", at);

@@ -15,18 +15,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     static const LangTexts lang;
     fuzz::QuietMessages messages;
-    FormatState state;
+    ChosenFormats state;
     FmtFile file(state, lang, messages);
     file.FmtFileName = path;
 
     const int list = file.FmtLoadList();
     if (list != frOk && list != frNoFormat) std::abort();
-    if (list == frOk && state.FmtNames.empty()) std::abort();
-    if (!std::is_sorted(state.FmtNames.begin(), state.FmtNames.end())) std::abort();
+    if (list == frOk && state.Catalogue.FormatNames.empty()) std::abort();
+    if (!std::is_sorted(state.Catalogue.FormatNames.begin(), state.Catalogue.FormatNames.end())) std::abort();
 
     // Copies: each load rebuilds the state the names live in.
-    const std::vector<std::string> names(state.FmtNames.begin(),
-                                         state.FmtNames.begin() + std::min<std::size_t>(state.FmtNames.size(), 4));
+    const std::vector<std::string> names(state.Catalogue.FormatNames.begin(),
+                                         state.Catalogue.FormatNames.begin() + std::min<std::size_t>(state.Catalogue.FormatNames.size(), 4));
     int mode = flmInput;
     for (const std::string& name : names) {
         const int r = file.FmtLoadDescription(mode, name);
@@ -34,9 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         // file's last line is listed but never loaded.)
         if (r == frNoFile || r == frOpenFailed) std::abort();
         if (r == frOk && mode != flmReadOnly) {
-            const Format& f = mode == flmInput ? state.Input : state.Output;
-            if ((mode == flmInput ? state.InColCount : state.OutColCount) != f.ColumnCount() || f.columns.empty())
-                std::abort();
+            const std::optional<Format>& chosen = mode == flmInput ? state.Input : state.Output;
+            if (!chosen || chosen->columns.empty()) std::abort();
+            const Format& f = *chosen;
             // What was read is written back as it was.
             if (!FormatWritable(f)) std::abort();
             for (const Column& c : f.columns) {
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             static const std::string blockPath = fuzz::ScratchDir() + "Block.fmt";
             const std::string block = f.BlockText();
             fuzz::WriteBytes(blockPath, reinterpret_cast<const uint8_t*>(block.data()), block.size());
-            FormatState blockState;
+            ChosenFormats blockState;
             FmtFile blockFile(blockState, lang, messages);
             blockFile.FmtFileName = blockPath;
             const FormatRead again = blockFile.Load(f.name);

@@ -20,20 +20,20 @@ void LookAgain(ChartSource& c, SystemPort& port) {
 ChartSource SourceChart(Session& s) {
     ChartSource c;
     const ConvPageState& page = s.page;
-    if (!page.InChosen || !s.formats.InFmtOk || page.InFiles.empty() || IsStdInSource(page.InFiles.front())) return c;
-    c.request = SeriesRequest{page.InFiles.front(), s.formats.Input, s.formats.Input.SkipCount(), {}};
-    c.formatText = s.formats.Input.BlockText();
+    if (!page.InChosen || !s.formats.Input || page.InFiles.empty() || IsStdInSource(page.InFiles.front())) return c;
+    c.request = SeriesRequest{page.InFiles.front(), *s.formats.Input, s.formats.Input->SkipCount(), {}};
+    c.formatText = s.formats.Input->BlockText();
     LookAgain(c, s.port);
     return c;
 }
 
 ChartSource ResultChart(Session& s) {
     ChartSource c;
-    if (!s.formats.OutFmtOk || s.page.OutPath.empty()) return c;
-    c.request = SeriesRequest{s.page.OutPath, s.formats.Output, 0, {}};
+    if (!s.formats.Output || s.page.OutPath.empty()) return c;
+    c.request = SeriesRequest{s.page.OutPath, *s.formats.Output, 0, {}};
     // As the run wrote them, in the data files' encoding.
-    for (const std::string& h : s.formats.Output.headers) c.request.headers.push_back(s.conv.AddedText(h));
-    c.formatText = s.formats.Output.BlockText();
+    for (const std::string& h : s.formats.Output->headers) c.request.headers.push_back(s.conv.AddedText(h));
+    c.formatText = s.formats.Output->BlockText();
     LookAgain(c, s.port);
     return c;
 }

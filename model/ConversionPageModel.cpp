@@ -137,9 +137,9 @@ std::string ConversionPageModel::SaveDialogDir() const {
     return DialogFolder(prm_.settings.resultFolder, prm_.ProgramDir);
 }
 
-FormatChoices RefillFormatChoices(FormatState& formats, const Params& params, const std::string* skip) {
+FormatChoices RefillFormatChoices(ChosenFormats& formats, const Params& params, const std::string* skip) {
     FormatChoices c;
-    c.Names = formats.FmtNames;
+    c.Names = formats.Catalogue.FormatNames;
     const std::string& mri = params.settings.inputFormat;
     const std::string& mro = params.settings.outputFormat;
     for (std::size_t i = 0; i < c.Names.size(); ++i) {
@@ -147,8 +147,8 @@ FormatChoices RefillFormatChoices(FormatState& formats, const Params& params, co
         if (c.Names[i] == mri) c.InIndex = static_cast<int>(i);
         if (c.Names[i] == mro) c.OutIndex = static_cast<int>(i);
     }
-    if (c.InIndex < 0) formats.InFmtOk = false;
-    if (c.OutIndex < 0) formats.OutFmtOk = false;
+    if (c.InIndex < 0) formats.Input.reset();
+    if (c.OutIndex < 0) formats.Output.reset();
     return c;
 }
 
@@ -195,10 +195,10 @@ std::vector<std::string> CellsOf(std::string_view line, const std::string& sep, 
 
 } // namespace
 
-int ConversionPageModel::FeedInPreview(const FormatState& formats,
+int ConversionPageModel::FeedInPreview(const ChosenFormats& formats,
                                        std::vector<std::vector<std::string>>& rows) {
     rows.clear();
-    if (!formats.InFmtOk) return -1;
+    if (!formats.Input) return -1;
     LineReader in(64 * 1024);
     if (st_.InFiles.empty() || !in.Open(st_.InFiles.front(), port_)) {
         st_.InChosen = false;
@@ -206,12 +206,12 @@ int ConversionPageModel::FeedInPreview(const FormatState& formats,
     }
     // The same line reader as the engine: lines end at CR LF, LF or a lone CR, and a byte-order
     // mark before the first line is dropped.
-    const std::string& sep = formats.Input.colSep;
+    const std::string& sep = formats.Input->colSep;
     int64_t chars = 0;
     std::string_view line;
     while (rows.size() < kPreviewRows && in.Next(line)) {
         chars += static_cast<int64_t>(line.size());
-        rows.push_back(CellsOf(line, sep, formats.Input.quoting));
+        rows.push_back(CellsOf(line, sep, formats.Input->quoting));
     }
     if (in.Error()) {
         st_.InChosen = false;
@@ -221,67 +221,66 @@ int ConversionPageModel::FeedInPreview(const FormatState& formats,
     return 0;
 }
 
-std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, Log& log,
+std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, const ChosenFormats& formats, Log& log,
                                                      const std::vector<std::vector<std::string>>& inRows) {
     std::vector<std::vector<std::string>> out;
-    FormatState& f = conv.Formats();
-    conv.TakeSeparators();
+    conv.TakePlan(ConversionPlan(formats));
+    const ConversionPlan& f = conv.Plan();
     // No input format loaded yet has no link, and no line to convert either: nothing to report.
-    if (!BuildIoLink(conv) && !inRows.empty()) {
+    if (!f.Linked() && !inRows.empty()) {
         log.LogWrite(lkLine, "#STRG2 Probl\xE8me lors alimentation StrGrid2 ");
         return out;
     }
-    conv.PrepareDateConv();
-    const bool decimal = f.Input.decSep != f.Output.decSep;
+    const bool decimal = f.Input().decSep != f.Output().decSep;
     const std::vector<char> fed = conv.FedSlots();
     for (const auto& cells : inRows) {
         // The line as read, from every field the preview holds: a line with another number of
         // fields than the format's then fails to split and shows unconverted.
         std::string line;
         for (std::size_t c = 0; c < cells.size(); ++c) {
-            if (c > 0) line += f.Input.colSep;
-            AppendQuoted(line, cells[c], f.Input.quoting != QuoteMode::None ? QuoteMode::AsNeeded : QuoteMode::None,
-                         f.Input.colSep);
+            if (c > 0) line += f.Input().colSep;
+            AppendQuoted(line, cells[c], f.Input().quoting != QuoteMode::None ? QuoteMode::AsNeeded : QuoteMode::None,
+                         f.Input().colSep);
         }
         const bool split = conv.Unstring(line);
-        if (split && f.InFmtOk && f.OutFmtOk) {
-            for (int32_t k = 1; k <= f.OutColCount; ++k) {
-                std::string& slot = conv.t_lineOut[static_cast<std::size_t>(k)];
+        if (split && f.BothChosen()) {
+            for (int32_t k = 1; k <= f.OutColCount(); ++k) {
+                std::string& slot = conv.Slots()[static_cast<std::size_t>(k)];
                 // By the column's type, as the run changes it.
                 if (decimal) slot = conv.DecimalChangeOf(static_cast<std::size_t>(k), slot);
-                if (static_cast<std::size_t>(k - 1) < f.Output.columns.size() && f.Output.columns[static_cast<std::size_t>(k - 1)].IsDate() &&
-                    fed[static_cast<std::size_t>(k)]) {
+                if (IsDateColumn(f.Output(), static_cast<std::size_t>(k)) && fed[static_cast<std::size_t>(k)]) {
                     // Each date column with its own pair of layouts, as the run converts it; one that
                     // nothing feeds stays empty.
                     std::string date;
                     slot = conv.DateConvInto(slot, conv.DateOf(static_cast<std::size_t>(k)), date) ? date : "0";
                 }
                 if (slot == "#KO") {
-                    conv.t_lineOut[0] = "#Dec Sep.";
+                    conv.Slots()[0] = "#Dec Sep.";
                     log.LogWrite(lkLine, "#STRG2 --> Chgt DecSep impossible");
                     break;
                 }
             }
         }
-        auto& row = out.emplace_back(conv.t_lineOut.begin() + 1, conv.t_lineOut.end());
+        auto& row = out.emplace_back(conv.Slots().begin() + 1, conv.Slots().end());
         // Numbers with the grouping separators the result will hold.
-        if (split && f.InFmtOk && f.OutFmtOk)
+        if (split && f.BothChosen())
             for (std::size_t k = 0; k < row.size(); ++k) row[k] = std::string(conv.GroupedOut(k + 1, row[k]));
     }
     return out;
 }
 
-std::vector<std::vector<std::string>> ResultPreview(Converter& conv, Log& log,
+std::vector<std::vector<std::string>> ResultPreview(Converter& conv, const ChosenFormats& formats, Log& log,
                                                    const std::vector<std::vector<std::string>>& inRows) {
-    const FormatState& f = conv.Formats();
+    const Format& input = formats.Input.value_or(Format{});
+    const Format& output = formats.Output.value_or(Format{});
     // The lines a run converts: past the input format's leading lines, empty lines left out.
     std::vector<std::vector<std::string>> data;
-    const auto skip = static_cast<std::size_t>(f.Input.SkipCount() > 0 ? f.Input.SkipCount() : 0);
+    const auto skip = static_cast<std::size_t>(input.SkipCount() > 0 ? input.SkipCount() : 0);
     for (std::size_t r = skip; r < inRows.size(); ++r)
         if (!(inRows[r].size() == 1 && inRows[r][0].empty())) data.push_back(inRows[r]);
     std::vector<std::vector<std::string>> rows;
-    for (const std::string& header : f.Output.headers) rows.push_back(CellsOf(conv.AddedText(header), f.Output.colSep, f.Output.quoting));
-    for (auto& row : FeedOutPreview(conv, log, data)) rows.push_back(std::move(row));
+    for (const std::string& header : output.headers) rows.push_back(CellsOf(conv.AddedText(header), output.colSep, output.quoting));
+    for (auto& row : FeedOutPreview(conv, formats, log, data)) rows.push_back(std::move(row));
     if (rows.size() > kPreviewRows) rows.resize(kPreviewRows);
     return rows;
 }

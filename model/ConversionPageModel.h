@@ -48,7 +48,7 @@ class ConversionPageModel {
 
     // Up to three lines of the first source cut by the input format's separator, and AvgLineLen.
     // 0, or -1 when the input format is not usable or the file cannot be read (InChosen then false).
-    int FeedInPreview(const FormatState& formats, std::vector<std::vector<std::string>>& rows);
+    int FeedInPreview(const ChosenFormats& formats, std::vector<std::vector<std::string>>& rows);
 
     // The folder as its label shows it: a zero-width break opportunity (U+200B, in the file
     // system's UTF-8) after every "/", so that a long path wraps at its separators and reads as
@@ -64,21 +64,22 @@ private:
     SystemPort& port_;
 };
 
-// The conversion page's two format lists: every name of FmtNames in order, the names of MRI and MRO
-// selected (the last equal name; none equal: no selection), a name equal to *skip never selected. A
-// list left without selection makes its format unusable (InFmtOk / OutFmtOk false) until it is
-// chosen again. Shared by the start-up and by the format editor after a save or a deletion.
+// The conversion page's two format lists: every format name of the catalogue in order, the names of
+// MRI and MRO selected (the last equal name; none equal: no selection), a name equal to *skip never
+// selected. A list left without selection leaves its side without format until one is chosen
+// again. Shared by the start-up and by the format editor after a save or a deletion.
 struct FormatChoices {
     std::vector<std::string> Names;
     int InIndex = -1;
     int OutIndex = -1;
 };
-FormatChoices RefillFormatChoices(FormatState& formats, const Params& params, const std::string* skip);
+FormatChoices RefillFormatChoices(ChosenFormats& formats, const Params& params, const std::string* skip);
 
-// The output preview: the input preview's rows, rejoined, split through the link and given the
-// decimal change and the date rewrite of a run (no control, case or prefix). A date that cannot be
-// read shows as "0"; a row that does not split shows its fields unconverted.
-std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, Log& log,
+// The output preview: the input preview's rows, rejoined, split through the link of the formats'
+// plan (which conv takes) and given the decimal change and the date rewrite of a run (no control,
+// case or prefix). A date that cannot be read shows as "0"; a row that does not split shows its
+// fields unconverted.
+std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, const ChosenFormats& formats, Log& log,
                                                      const std::vector<std::vector<std::string>>& inRows);
 
 // The rows the preview grids show.
@@ -87,7 +88,7 @@ inline constexpr std::size_t kPreviewRows = 3;
 // What the result will hold, as far as the output preview's rows go: the output format's header
 // lines cut at its separator, then the input preview's data lines (those past the input format's
 // leading lines, empty lines left out) as FeedOutPreview converts them.
-std::vector<std::vector<std::string>> ResultPreview(Converter& conv, Log& log,
+std::vector<std::vector<std::string>> ResultPreview(Converter& conv, const ChosenFormats& formats, Log& log,
                                                     const std::vector<std::vector<std::string>>& inRows);
 
 } // namespace lmx

@@ -43,7 +43,7 @@ std::string UpperAZ(std::string_view text) {
     return out;
 }
 
-FormatEditorModel::FormatEditorModel(FormatState& formats, FmtFile& file, Params& params,
+FormatEditorModel::FormatEditorModel(ChosenFormats& formats, FmtFile& file, Params& params,
                                      const LangTexts& lang, IMessages& messages, Log& log)
     : formats_(formats), file_(file), params_(params), lang_(lang), messages_(messages), log_(log) {}
 
@@ -73,8 +73,8 @@ bool FormatEditorModel::LoadFmtIntoEditor(const std::string& name) {
     General = GeneralValuesOf(f);
     General.FmtName = shownName;
 
-    SortColNames(formats_.ColNames);
-    NameList = formats_.ColNames;
+    SortColNames(formats_.Catalogue.ColumnNames);
+    NameList = formats_.Catalogue.ColumnNames;
 
     Columns.clear();
     ColumnsMade = true;
@@ -195,8 +195,8 @@ void FormatEditorModel::MoveColumn(int step) {
 void FormatEditorModel::SelectTab(int index) {
     if (TabIndex >= 0) StoreDraft(TabIndex);
     if (NewColNameTyped) {
-        formats_.ColNames.push_back(Column.Name);
-        if (SortColNames(formats_.ColNames)) NameList = formats_.ColNames;
+        formats_.Catalogue.ColumnNames.push_back(Column.Name);
+        if (SortColNames(formats_.Catalogue.ColumnNames)) NameList = formats_.Catalogue.ColumnNames;
         NewColNameTyped = false;
     }
     TabIndex = index;
@@ -218,7 +218,7 @@ void FormatEditorModel::ColNameChosen(const std::string& text) {
     Tabs[static_cast<std::size_t>(TabIndex)] = text;
     if (!Contains(NameList, text)) {
         NewColNameTyped = true;
-        formats_.ColNames.push_back(text);
+        formats_.Catalogue.ColumnNames.push_back(text);
     }
 }
 

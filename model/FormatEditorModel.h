@@ -71,7 +71,7 @@ std::string UpperAZ(std::string_view text);
 
 class FormatEditorModel {
   public:
-    FormatEditorModel(FormatState& formats, FmtFile& file, Params& params, const LangTexts& lang,
+    FormatEditorModel(ChosenFormats& formats, FmtFile& file, Params& params, const LangTexts& lang,
                       IMessages& messages, Log& log);
 
     // Editor state.
@@ -147,7 +147,7 @@ private:
     void ReloadAfterWrite(const std::string* skip);
     std::string ColSepValue() const;
 
-    FormatState& formats_;
+    ChosenFormats& formats_;
     FmtFile& file_;
     Params& params_;
     const LangTexts& lang_;

@@ -15,7 +15,7 @@ namespace lmx {
 bool FormatEditorModel::BeginNameDialog(int mode) {
     NameDlgMode = mode;
     file_.FmtLoadList(); // another window may have added or deleted formats since
-    if (mode != ndNew && formats_.FmtCount() == 0) {
+    if (mode != ndNew && formats_.Catalogue.FormatNames.empty()) {
         messages_.Show(lang_.Text(LK::err_fmtNone));
         return false;
     }
@@ -56,7 +56,7 @@ NameDlgOutcome FormatEditorModel::NameDialogOk(const std::string& edit1, const s
     }
     // Names are kept in upper case; only a to z change.
     const std::string candidate = UpperAZ(edit1);
-    for (const std::string& name : formats_.FmtNames) {
+    for (const std::string& name : formats_.Catalogue.FormatNames) {
         if (name != candidate) continue;
         out.Message = lang_.Format(LK::msg_fmtNameExists, {candidate});
         out.ClearEdit1 = true;

@@ -53,9 +53,7 @@ int Session::StartLanguage() {
 }
 
 int Session::SelectFormat(int mode, const std::string& name) {
-    const int r = fmtFile.FmtLoadDescription(mode, name);
-    (mode == flmInput ? formats.InFmtOk : formats.OutFmtOk) = r == 0;
-    return r;
+    return fmtFile.FmtLoadDescription(mode, name);
 }
 
 int Session::ChooseFormat(int mode, const std::string& name) {
@@ -79,7 +77,8 @@ int Session::ChooseFormat(int mode, const std::string& name) {
 int Session::StartFormats() {
     const int list = fmtFile.FmtLoadList();
     if (list != 0) {
-        formats.InFmtOk = formats.OutFmtOk = false;
+        formats.Input.reset();
+        formats.Output.reset();
         log.LogWrite(lkLine, " DEF FMT(LOAD)      Ko(" + IntToStr(list) + ")(Unable to open File Lumivex.fmt)");
         messages.ShowPaths(lang.FormatPaths(LK::err_fmtFileDefOpen, {fmtFile.FmtFileName}));
         return list;
@@ -106,13 +105,13 @@ int Session::StartFormats() {
             log.LogWrite(s.kind, std::string(s.tag) + "Ok)");
         }
     }
-    if (formats.OutFmtOk) {
-        log.LogWrite(lkLine, " *** BuildIoLink returns   : " + BoolText(BuildIoLink(conv), 2));
-        conv.PrepareDateConv();
+    if (formats.Output) {
+        conv.TakePlan(ConversionPlan(formats));
+        log.LogWrite(lkLine, " *** BuildIoLink returns   : " + BoolText(conv.Plan().Linked(), 2));
         if (log.ExtendedLog) {
             log.LogWrite(lkLine, " *** Standard date enabled : False");
-            log.LogWrite(lkLine, "     ShortYearIn(" + BoolText(conv.InShortYear, 0) + ") ShortYearOut(" +
-                                     BoolText(conv.CutYear, 0) + ")");
+            log.LogWrite(lkLine, "     ShortYearIn(" + BoolText(conv.Pair().InShortYear, 0) + ") ShortYearOut(" +
+                                     BoolText(conv.Pair().CutYear, 0) + ")");
         }
     }
     return 0;

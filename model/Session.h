@@ -38,7 +38,7 @@ public:
     // messages for bad formats. The list's result (0, -797, -799).
     int StartFormats();
     // Loads one format as input (mode 1) or output (mode 2) for the command line or a selection:
-    // sets InFmtOk/OutFmtOk; the load code.
+    // a failed load leaves that side without format; the load code.
     int SelectFormat(int mode, const std::string& name);
     // A format picked in the conversion page's list: remembered in MRI or MRO (no save), loaded,
     // and its failure told to the user; with the extended log, its description logged.
@@ -55,12 +55,12 @@ public:
     // language file has it; empty: the built-in language. The window sets it from its locale.
     std::string DesktopLanguageCode;
 
-    FormatState formats;
+    ChosenFormats formats;
     LangTexts lang;
     Params params{port};
     Log log{formats, messages, port};
     FmtFile fmtFile{formats, lang, messages, port};
-    Converter conv{formats};
+    Converter conv;
     RunState run;
     RejectTable rejects{port};
     ConvPageState page;

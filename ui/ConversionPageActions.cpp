@@ -82,15 +82,16 @@ void ConversionPage::RefreshGrids() {
 }
 
 void ConversionPage::SetGridHeaders(GridCells& grid, bool input) {
-    lmx::SetGridHeaders(grid, input ? session_.formats.Input : session_.formats.Output);
+    const std::optional<Format>& f = input ? session_.formats.Input : session_.formats.Output;
+    lmx::SetGridHeaders(grid, f.value_or(Format{}));
 }
 
 void ConversionPage::ShowFormats(bool formatsRead) {
-    const FormatState& fs = session_.formats;
+    const ChosenFormats& fs = session_.formats;
     ApplyFormatChoices(RefillFormatChoices(session_.formats, session_.params, nullptr));
     if (!formatsRead) return;
-    if (fs.InFmtOk) SetGridHeaders(inPreview_, true);
-    if (fs.OutFmtOk) SetGridHeaders(outPreview_, false);
+    if (fs.Input) SetGridHeaders(inPreview_, true);
+    if (fs.Output) SetGridHeaders(outPreview_, false);
     RefreshGrids();
 }
 
@@ -175,7 +176,7 @@ int ConversionPage::FeedInPreview() {
 
 void ConversionPage::RefreshInPreview() {
     ConvPageState& st = session_.page;
-    if (!st.InChosen || !session_.formats.InFmtOk || st.InFiles.empty()) {
+    if (!st.InChosen || !session_.formats.Input || st.InFiles.empty()) {
         RefreshGrids();
         return;
     }
@@ -223,15 +224,15 @@ void ConversionPage::onChangeClicked() {
 void ConversionPage::onInputFormatChosen() {
     if (inputFormatBox->currentIndex() < 0) return;
     const std::string name = Cp(inputFormatBox->currentText());
-    const FormatState& fs = session_.formats;
+    const ChosenFormats& fs = session_.formats;
     inRows_.clear();
     inPreview_.Clear(kSkyBlue);
     session_.ChooseFormat(flmInput, name);
-    if (fs.InFmtOk) SetGridHeaders(inPreview_, true);
+    if (fs.Input) SetGridHeaders(inPreview_, true);
     RefreshGrids();
     if (!session_.page.InChosen) return;
     const std::string error = session_.lang.Format(LK::err_feedGrid, {session_.lang.Text(LK::str_in)});
-    if (!fs.InFmtOk) {
+    if (!fs.Input) {
         dialogs_.Show(error);
         return;
     }
@@ -250,14 +251,15 @@ void ConversionPage::onOutputFormatChosen() {
         session_.ChooseFormat(flmOutput, Cp(box->currentText()));
     }
     st.OutFmtReload = true;
-    if (!session_.formats.OutFmtOk) return;
+    if (!session_.formats.Output) return;
 
     outPreview_.Clear(kSkyBlue);
     SetGridHeaders(outPreview_, false);
     // The header lines in the data files' encoding, as the run writes them.
     const Settings& settings = session_.params.settings;
     session_.conv.TakeDataSettings(EncodingText(settings.encoding), LineEndText(settings.lfOnly));
-    FillPreviewRows(outPreview_, ResultPreview(session_.conv, session_.log, inRows_), DataShownOf(settings.encoding));
+    FillPreviewRows(outPreview_, ResultPreview(session_.conv, session_.formats, session_.log, inRows_),
+                    DataShownOf(settings.encoding));
     RefreshGrids();
 }
 
@@ -266,22 +268,23 @@ std::string ConversionPage::ExplainReject(int row) const {
     const LangTexts& lang = session_.lang;
     // The rows were cut by the input format of the last run, whatever is chosen since.
     const RunCopy* last = session_.runner.LastRun();
-    const FormatState& fs = last ? last->Formats : session_.formats;
+    const ChosenFormats& chosen = last ? last->Formats : session_.formats;
+    const Format in = chosen.Input.value_or(Format{});
     const auto r = static_cast<std::size_t>(row);
     const LineError code = t.code(r);
     try {
         if (code == leDate) {
             std::string value;
-            for (int32_t c = 0; c < fs.Input.ColumnCount(); ++c)
-                if (fs.Input.columns[static_cast<std::size_t>(c)].IsDate()) {
+            for (int32_t c = 0; c < in.ColumnCount(); ++c)
+                if (in.columns[static_cast<std::size_t>(c)].IsDate()) {
                     value = std::string(t.cell(r, static_cast<std::size_t>(c) + 2));
                     break;
                 }
-            return LineErrorText(code, fs.Input.colSep, value, fs.Input.ColumnCount() - 1, lang);
+            return LineErrorText(code, in.colSep, value, in.ColumnCount() - 1, lang);
         }
-        return LineErrorText(code, fs.Input.colSep, t.cell(r, 2), fs.Input.ColumnCount() - 1, lang);
+        return LineErrorText(code, in.colSep, t.cell(r, 2), in.ColumnCount() - 1, lang);
     } catch (...) {
-        return LineErrorText(leUnknown, fs.Input.colSep, "", 0, lang);
+        return LineErrorText(leUnknown, in.colSep, "", 0, lang);
     }
 }
 

@@ -29,7 +29,7 @@ void Shade(QWidget* w, bool enabled) {
 
 } // namespace
 
-FormatNameDialog::FormatNameDialog(FormatEditorModel& editor, const FormatState& formats,
+FormatNameDialog::FormatNameDialog(FormatEditorModel& editor, const ChosenFormats& formats,
                                    const LangTexts& lang, IMessages& messages, QWidget* parent)
     : QDialog(parent), editor_(editor), formats_(formats), lang_(lang), messages_(messages) {
     setObjectName(names::kNameDialog);
@@ -78,7 +78,7 @@ void FormatNameDialog::showEvent(QShowEvent* event) {
     keys.Apply();
     if (pick) {
         formatBox->clear();
-        for (const std::string& name : formats_.FmtNames) formatBox->addItem(Qs(name));
+        for (const std::string& name : formats_.Catalogue.FormatNames) formatBox->addItem(Qs(name));
         formatBox->setCurrentIndex(formatBox->count() > 0 ? 0 : -1);
     } else {
         formatBox->setCurrentIndex(-1);

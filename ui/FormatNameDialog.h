@@ -13,12 +13,12 @@ namespace lmx {
 class FormatEditorModel;
 class IMessages;
 class LangTexts;
-struct FormatState;
+struct ChosenFormats;
 
 class FormatNameDialog : public QDialog {
     Q_OBJECT
 public:
-    FormatNameDialog(FormatEditorModel& editor, const FormatState& formats, const LangTexts& lang,
+    FormatNameDialog(FormatEditorModel& editor, const ChosenFormats& formats, const LangTexts& lang,
                      IMessages& messages, QWidget* parent = nullptr);
 
     void onOkClicked(); // OK: the editor's rule decides whether the dialog closes
@@ -36,7 +36,7 @@ protected:
 
 private:
     FormatEditorModel& editor_;
-    const FormatState& formats_;
+    const ChosenFormats& formats_;
     const LangTexts& lang_;
     IMessages& messages_;
 };

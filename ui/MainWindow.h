@@ -15,7 +15,7 @@ namespace lmx {
 
 class Session;
 class FmtFile;
-class FormatState;
+struct ChosenFormats;
 class Params;
 class IDialogs;
 class LangTexts;
@@ -39,7 +39,7 @@ struct WindowContext {
     std::vector<std::string> Args;
     IDialogs& Dialogs;
     LangTexts& Lang;
-    FormatState& Formats;
+    ChosenFormats& Formats;
     lmx::Log& TheLog;
     Params& Prm;
     FmtFile& Fmt;

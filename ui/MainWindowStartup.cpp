@@ -72,11 +72,11 @@ void MainWindow::LoadSettings() {
     envir_.FmtFileName = ctx_.Fmt.FmtFileName;
     conversionPage->ShowFormats(ctx_.S.StartFormats() == 0);
 
-    log.LogWrite(lkLine, std::string(" LOAD(ColNames)     ") + OkKo(SortColNames(ctx_.Formats.ColNames)));
+    log.LogWrite(lkLine, std::string(" LOAD(ColNames)     ") + OkKo(SortColNames(ctx_.Formats.Catalogue.ColumnNames)));
     conversionPage->ShowOptions();
     envir_.StopOnBadLine = ctx_.S.run.StopOnBadLine;
     parametersPage->StartUp(envir_.LangNames);
-    log.LogWrite(lkLine, std::string(" LOAD(ColNames)     ") + OkKo(SortColNames(ctx_.Formats.ColNames)));
+    log.LogWrite(lkLine, std::string(" LOAD(ColNames)     ") + OkKo(SortColNames(ctx_.Formats.Catalogue.ColumnNames)));
     log.LogWrite(lkLine, " PRMCount :         " + IntToStr(static_cast<int64_t>(ctx_.Args.size())));
     envir_.LoadSettingsMs = NowMs() - start;
     log.LogWrite(lkLine, "EndLoadEnvir : " + IntToStr(envir_.LoadSettingsMs) + "ms.");

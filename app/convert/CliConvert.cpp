@@ -32,8 +32,8 @@ std::string FormatLoadMessage(Session& s, int mode, const std::string& name, int
                                                    {option, Tx(name), Tx(FmtLoadProblem(name, code, s.fmtFile.LastFault(), s.lang))});
     if (code == frNotFound && s.fmtFile.FmtLoadList() == frOk) {
         msg += "\nlumivex-convert: " +
-               TxFill(s.lang.Text(LK::str_cliFmtsIn), {s.fmtFile.FmtFileName, JoinedNames(s.formats.FmtNames)});
-        for (const auto& n : s.formats.FmtNames)
+               TxFill(s.lang.Text(LK::str_cliFmtsIn), {s.fmtFile.FmtFileName, JoinedNames(s.formats.Catalogue.FormatNames)});
+        for (const auto& n : s.formats.Catalogue.FormatNames)
             if (n != name && Cp1252Upper(n) == Cp1252Upper(name))
                 msg += "\nlumivex-convert: " + TxFill(s.lang.Text(LK::str_cliDidYouMean), {Tx(n)});
     }

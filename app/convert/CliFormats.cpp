@@ -69,7 +69,7 @@ bool ShowFormat(Session& s, const std::string& name) {
         PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliFmtShow),
                                               {Tx(name), Tx(FmtLoadProblem(name, code, read.fault, s.lang))}));
         if (code == frNotFound && s.fmtFile.FmtLoadList() == frOk)
-            PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::str_cliFmtsInFile), {JoinedNames(s.formats.FmtNames)}));
+            PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::str_cliFmtsInFile), {JoinedNames(s.formats.Catalogue.FormatNames)}));
         return false;
     }
     for (const auto& line : FormatDescription(read.format)) PrintOut(Tx(line));

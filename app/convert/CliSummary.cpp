@@ -9,7 +9,8 @@
 namespace lmx::cli {
 
 bool PrintSummary(Session& s, const std::string& path) {
-    const Format& out = s.formats.Output;
+    if (!s.formats.Output) return false; // only after a run, which had one
+    const Format& out = *s.formats.Output;
     // The result holds the output format's header lines before each source's lines, as written.
     SeriesRequest req{path, out, 0, {}};
     for (const std::string& h : out.headers) req.headers.push_back(s.conv.AddedText(h));

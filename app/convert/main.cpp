@@ -85,7 +85,7 @@ int Run(const CliOptions& given, SignalCleanup& port) {
             PrintErr(TxFill(s.lang.Text(LK::err_fmtFileDefOpen), {s.fmtFile.FmtFileName}));
             return exNothing;
         }
-        for (const auto& name : s.formats.FmtNames) PrintOut(Tx(name));
+        for (const auto& name : s.formats.Catalogue.FormatNames) PrintOut(Tx(name));
         return exOk;
     }
 

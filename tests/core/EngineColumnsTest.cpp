@@ -76,7 +76,6 @@ INSTANTIATE_TEST_SUITE_P(Pairs, ColumnsVersusSlots, ::testing::ValuesIn(Pairs())
 struct ChoiceCase {
     std::string name;
     Format in, out;
-    std::string inDate, outDate;
     int32_t code;
 };
 
@@ -86,8 +85,8 @@ class DateChoice : public ::testing::TestWithParam<ChoiceCase> {};
 
 TEST_P(DateChoice, PairsChooseTheEngine) {
     EngineRig rig;
-    rig.Use(GetParam().in, GetParam().out, GetParam().inDate, GetParam().outDate);
-    EXPECT_EQ(SelEngine(rig.fs), GetParam().code);
+    rig.Use(GetParam().in, GetParam().out);
+    EXPECT_EQ(rig.Engine(), GetParam().code);
 }
 
 Format Two(std::string a, std::string b, std::string dec = ",") {
@@ -97,31 +96,30 @@ Format Two(std::string a, std::string b, std::string dec = ",") {
 INSTANTIATE_TEST_SUITE_P(
     Engines, DateChoice,
     ::testing::Values(
-        // One date column a side: the remembered pairs decide, as they always did.
-        ChoiceCase{"oneDateEach", Fmt(";", ",", {Col("A", "/DD/MM/YYYY")}), Fmt(";", ",", {Col("A", "/DD/MM/YYYY")}),
-                   "-YYYY/MM/DD", "/DD/MM/YYYY", ecDate},
-        ChoiceCase{"noDateColumn", Fmt(";", ",", {Col("A")}), Fmt(";", ".", {Col("A")}), "/DD/MM/YY", "/DD/MM/YYYY",
-                   ecDateDecimal},
+        // One date column a side: the formats' pairs decide.
+        ChoiceCase{"oneDateEach", Fmt(";", ",", {Col("A", "-YYYY/MM/DD")}), Fmt(";", ",", {Col("A", "/DD/MM/YYYY")}),
+                   ecDate},
+        ChoiceCase{"noDateColumn", Fmt(";", ",", {Col("A")}), Fmt(";", ".", {Col("A")}), ecDecimal},
+        // An output without a date column writes the input's dates as they are.
+        ChoiceCase{"noOutputDate", Fmt(";", ",", {Col("A", "/DD/MM/YY")}), Fmt(";", ",", {Col("A")}), ecStandard},
         // Several: each linked pair on its own.
         ChoiceCase{"samePairsSwapped", Two("/DD/MM/YYYY", "-YYYY/MM/DD"),
-                   Fmt(";", ",", {Col("B", "-YYYY/MM/DD"), Col("A", "/DD/MM/YYYY")}), "-YYYY/MM/DD", "/DD/MM/YYYY",
-                   ecStandard},
+                   Fmt(";", ",", {Col("B", "-YYYY/MM/DD"), Col("A", "/DD/MM/YYYY")}), ecStandard},
         ChoiceCase{"onePairDiffers", Two("/DD/MM/YYYY", "-YYYY/MM/DD"), Two("/DD/MM/YYYY", "/DD/MM/YYYY", "."),
-                   "-YYYY/MM/DD", "/DD/MM/YYYY", ecDateDecimal},
-        ChoiceCase{"separatorDiffers", Two("/DD/MM/YYYY", "-YYYY/MM/DD"), Two("/DD/MM/YYYY", ".YYYY/MM/DD"),
-                   "-YYYY/MM/DD", ".YYYY/MM/DD", ecDate},
+                   ecDateDecimal},
+        ChoiceCase{"separatorDiffers", Two("/DD/MM/YYYY", "-YYYY/MM/DD"), Two("/DD/MM/YYYY", ".YYYY/MM/DD"), ecDate},
         // An output date column that no input column feeds is no pair.
         ChoiceCase{"unfedColumn", Two("/DD/MM/YYYY", "-YYYY/MM/DD"),
-                   Fmt(";", ",", {Col("A", "/DD/MM/YYYY"), Col("Z", "0YYMMDD")}), "-YYYY/MM/DD", "0YYMMDD", ecStandard}),
+                   Fmt(";", ",", {Col("A", "/DD/MM/YYYY"), Col("Z", "0YYMMDD")}), ecStandard}),
     [](const ::testing::TestParamInfo<ChoiceCase>& p) { return p.param.name; });
 
 // The examples of the fault: each date with its own layouts, in both directions.
 TEST(SeveralDates, EachPairWithItsOwnLayouts) {
     EngineRig rig;
     const Format in = Fmt(";", ",", {Col("D1", "/DD/MM/YYYY"), Col("D2", "-YYYY/MM/DD")});
-    rig.Use(in, Fmt(";", ",", {Col("D1", "-YYYY/MM/DD"), Col("D2", "/MM/DD/YYYY")}), "-YYYY/MM/DD", "/MM/DD/YYYY");
+    rig.Use(in, Fmt(";", ",", {Col("D1", "-YYYY/MM/DD"), Col("D2", "/MM/DD/YYYY")}));
     EXPECT_EQ(rig.Convert("31/12/2005;2005-12-31\r\n"), "2005-12-31;12/31/2005\r\n");
-    rig.Use(in, Fmt(";", ",", {Col("D2", ".DD/MM/YY"), Col("D1", "0YYYYMMDD")}), "-YYYY/MM/DD", "0YYYYMMDD");
+    rig.Use(in, Fmt(";", ",", {Col("D2", ".DD/MM/YY"), Col("D1", "0YYYYMMDD")}));
     EXPECT_EQ(rig.Convert("31/12/2005;2005-12-31\r\n31/12/2005;2005-12-\r\n"), "31.12.05;20051231\r\n");
     EXPECT_EQ(rig.run.RejectedTotal, 1); // the second date has no day
 }
@@ -146,8 +144,8 @@ TEST(DecimalChange, TextColumnsChangeOnlyPlainNumbers) {
     const Format in = Fmt(";", ".", {Col("T"), Col("N", "A"), Col("P", "N"), Col("D", ".DD/MM/YYYY")});
     for (const auto& [date, code] : {std::pair{".DD/MM/YYYY", ecDecimal}, {"-YYYY/MM/DD", ecDateDecimal}, {".DD/MM/YYYY", ecGlobal}}) {
         const std::string control = code == ecGlobal ? "2" : "0"; // picks the engine, controls nothing
-        rig.Use(in, Fmt(";", ",", {Col("T"), Col("N", "A"), Col("P", "N", "0", control), Col("D", date)}), ".DD/MM/YYYY", date);
-        ASSERT_EQ(SelEngine(rig.fs), code);
+        rig.Use(in, Fmt(";", ",", {Col("T"), Col("N", "A"), Col("P", "N", "0", control), Col("D", date)}));
+        ASSERT_EQ(rig.Engine(), code);
         const bool iso = code == ecDateDecimal;
         EXPECT_EQ(rig.Convert("MC.PA;Soc. Gen.;1.5;31.12.2005\r\n-12.50;1.2.3;.5;01.02.2003\r\n"),
                   std::string("MC.PA;Soc. Gen.;1,5;") + (iso ? "2005-12-31" : "31.12.2005") + "\r\n-12,50;1.2.3;,5;" +

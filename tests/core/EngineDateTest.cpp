@@ -1,8 +1,9 @@
-#include "core/Converter.h"
+#include "EngineRig.h"
 
 #include <gtest/gtest.h>
 
 using namespace lmx;
+using namespace lmx::test;
 
 namespace {
 
@@ -23,17 +24,11 @@ class DateConv : public ::testing::TestWithParam<DateCase> {};
 // Runs the date set-up the way the engines do, at a fixed current year 2026.
 TEST_P(DateConv, Rewrites) {
     const DateCase& c = GetParam();
-    FormatState fs;
-    fs.InDateFmt = c.inLayout;
-    fs.OutDateFmt = c.outLayout;
-    fs.OutDateSep = c.outSep.empty() ? "0" : c.outSep;
-    Converter conv(fs);
-    conv.SetCurrentYear(2026);
-    conv.PrepareDateConv();
+    const Converter conv = DatedConverter("/" + c.inLayout, (c.outSep.empty() ? "0" : c.outSep) + c.outLayout);
     // The order code cannot say a month name.
     if (!HasMonthName(c.outLayout)) {
-        EXPECT_EQ(conv.DateConvPerso(c.value, c.inLayout, conv.OutDateSepText, conv.OutDateLen, conv.CutYear,
-                                     conv.WidenYear, conv.OutDateOrder),
+        EXPECT_EQ(conv.DateConvPerso(c.value, c.inLayout, conv.Pair().OutSepText, conv.Pair().OutLen, conv.Pair().CutYear,
+                                     conv.Pair().WidenYear, conv.Pair().Order),
                   c.expected);
     }
     std::string fast = "stale";
@@ -102,8 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{"31/12/2005", "DD/MM/YYYY", "-", "DD-MM-YYYY", "0"}));
 
 TEST(ExpandYear, CenturyWindowAndCalendar) {
-    FormatState fs;
-    Converter conv(fs);
+    Converter conv;
     conv.SetCurrentYear(2026);
     EXPECT_EQ(conv.ExpandYear("99/12/31"), "1999");
     EXPECT_EQ(conv.ExpandYear("5/1/1"), "2005");
@@ -130,28 +124,20 @@ TEST(DateLayoutOrder, Codes) {
     EXPECT_EQ(Converter::DateLayoutOrder(""), 0);
 }
 
-TEST(PrepareDateConv, FlagsFollowTheLayouts) {
-    FormatState fs;
-    fs.InDateFmt = "YYMMDD";
-    fs.OutDateFmt = "DD/MM/YYYY";
-    fs.OutDateSep = ".";
-    Converter conv(fs);
-    conv.PrepareDateConv();
-    EXPECT_TRUE(conv.InShortYear);
-    EXPECT_TRUE(conv.WidenYear);
-    EXPECT_FALSE(conv.CutYear);
-    EXPECT_EQ(conv.OutDateOrder, 3);
-    EXPECT_EQ(conv.OutDateSepText, ".");
-    EXPECT_EQ(conv.OutDateLen, 10);
-    fs.InDateFmt = "YYYYMMDD";
-    fs.OutDateFmt = "YYMMDD";
-    fs.OutDateSep = "0";
-    conv.PrepareDateConv();
-    EXPECT_FALSE(conv.InShortYear);
-    EXPECT_TRUE(conv.CutYear);
-    EXPECT_FALSE(conv.WidenYear);
-    EXPECT_EQ(conv.OutDateSepText, "");
-    EXPECT_EQ(conv.OutDateLen, 6);
+TEST(DatePair, FlagsFollowTheLayouts) {
+    Converter conv = DatedConverter("/YYMMDD", ".DD/MM/YYYY");
+    EXPECT_TRUE(conv.Pair().InShortYear);
+    EXPECT_TRUE(conv.Pair().WidenYear);
+    EXPECT_FALSE(conv.Pair().CutYear);
+    EXPECT_EQ(conv.Pair().Order, 3);
+    EXPECT_EQ(conv.Pair().OutSepText, ".");
+    EXPECT_EQ(conv.Pair().OutLen, 10);
+    conv = DatedConverter("/YYYYMMDD", "0YYMMDD");
+    EXPECT_FALSE(conv.Pair().InShortYear);
+    EXPECT_TRUE(conv.Pair().CutYear);
+    EXPECT_FALSE(conv.Pair().WidenYear);
+    EXPECT_EQ(conv.Pair().OutSepText, "");
+    EXPECT_EQ(conv.Pair().OutLen, 6);
 }
 
 } // namespace

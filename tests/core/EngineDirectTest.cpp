@@ -91,7 +91,7 @@ TEST_P(DirectLines, Converts) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A"), Col("B", "N"), Col("C"), Col("C")}), Fmt("\t", ".", {Col("C"), Col("A"), Col("X")}));
     DirectLine direct;
-    ASSERT_TRUE(direct.Prepare(rig.conv, SelEngine(rig.fs)));
+    ASSERT_TRUE(direct.Prepare(rig.conv, rig.Engine()));
     StringSink sink;
     EXPECT_EQ(direct.Convert(GetParam().line, sink), GetParam().code);
     EXPECT_EQ(sink.data, GetParam().out);
@@ -109,7 +109,7 @@ TEST(DirectLine, EmptyLineIsValidWithOneColumnOnly) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A")}), Fmt(";", ".", {Col("A"), Col("B")}));
     DirectLine direct;
-    ASSERT_TRUE(direct.Prepare(rig.conv, SelEngine(rig.fs)));
+    ASSERT_TRUE(direct.Prepare(rig.conv, rig.Engine()));
     StringSink sink;
     EXPECT_EQ(direct.Convert("", sink), leOk);
     EXPECT_EQ(direct.Convert("1,5", sink), leOk);
@@ -122,7 +122,7 @@ TEST(DirectLine, EmptyFirstLineOfAControlledColumn) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A", "N")}), Fmt(";", ",", {Col("A", "N", "0", "1")}));
     DirectLine direct;
-    ASSERT_TRUE(direct.Prepare(rig.conv, SelEngine(rig.fs)));
+    ASSERT_TRUE(direct.Prepare(rig.conv, rig.Engine()));
     StringSink sink;
     EXPECT_EQ(direct.Convert("", sink), leOk);
     EXPECT_EQ(direct.Convert("x", sink), leType);
@@ -141,9 +141,8 @@ TEST(DirectLine, UnknownCodeIsRefused) {
 // output is handed to the system only for a line that is written.
 TEST(DirectLine, FailedWriteOnTheSameLineAsTheSlots) {
     EngineRig rig;
-    rig.Use(Fmt(";", ",", {Col("D", "/DD/MM/YYYY"), Col("V", "N")}), Fmt(";", ".", {Col("D", "-YYYY/MM/DD"), Col("V", "N")}),
-            "/DD/MM/YYYY", "-YYYY/MM/DD");
-    const int32_t code = SelEngine(rig.fs);
+    rig.Use(Fmt(";", ",", {Col("D", "/DD/MM/YYYY"), Col("V", "N")}), Fmt(";", ".", {Col("D", "-YYYY/MM/DD"), Col("V", "N")}));
+    const int32_t code = rig.Engine();
     DirectLine direct;
     ASSERT_TRUE(direct.Prepare(rig.conv, code));
     SlotLine slots(rig.conv);
@@ -170,20 +169,14 @@ TEST_P(Recipe, MatchesTheDatePrimitive) {
     std::mt19937 rng(7);
     for (const std::string& outLayout : kLayouts) {
         for (const std::string sep : {"-", "0", "/"}) {
-            FormatState fs;
-            fs.InDateFmt = GetParam();
-            fs.OutDateFmt = outLayout;
-            fs.OutDateSep = sep;
-            Converter conv(fs);
-            conv.SetCurrentYear(2026);
-            conv.PrepareDateConv();
+            const Converter conv = DatedConverter("/" + GetParam(), sep + outLayout);
             DateRecipe recipe;
             recipe.Prepare(conv);
             for (int i = 0; i < 200; ++i) {
                 const std::string value = DateLike(rng, GetParam());
-                const std::string expected = conv.DateConvPerso(value, fs.InDateFmt, conv.OutDateSepText,
-                                                                conv.OutDateLen, conv.CutYear, conv.WidenYear,
-                                                                conv.OutDateOrder);
+                const std::string expected = conv.DateConvPerso(value, GetParam(), conv.Pair().OutSepText,
+                                                                conv.Pair().OutLen, conv.Pair().CutYear, conv.Pair().WidenYear,
+                                                                conv.Pair().Order);
                 std::string got = "0";
                 char in[DateRecipe::kMaxLen] = {};
                 char out[2 * DateRecipe::kMaxLen] = {};

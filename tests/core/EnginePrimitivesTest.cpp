@@ -30,14 +30,14 @@ TEST(Unstring, EmptyFieldsAreKept) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A"), Col("B"), Col("C")}), Fmt(";", ",", {Col("A"), Col("B"), Col("C")}));
     ASSERT_TRUE(rig.conv.Unstring("a;;c"));
-    EXPECT_EQ(rig.conv.t_lineOut, (std::vector<std::string>{"", "a", "", "c"}));
+    EXPECT_EQ(rig.conv.Slots(), (std::vector<std::string>{"", "a", "", "c"}));
 }
 
 TEST(Unstring, EmptyLineIsOneEmptyField) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A")}), Fmt(";", ",", {Col("A")}));
     EXPECT_TRUE(rig.conv.Unstring(""));
-    EXPECT_EQ(rig.conv.t_lineOut[1], "");
+    EXPECT_EQ(rig.conv.Slots()[1], "");
 }
 
 TEST(Unstring, SlotsFromThePreviousLineAreEmptied) {
@@ -45,14 +45,14 @@ TEST(Unstring, SlotsFromThePreviousLineAreEmptied) {
     rig.Use(Fmt(";", ",", {Col("A"), Col("B")}), Fmt(";", ",", {Col("A"), Col("X"), Col("B")}));
     ASSERT_TRUE(rig.conv.Unstring("long value here;second"));
     ASSERT_TRUE(rig.conv.Unstring("a;b"));
-    EXPECT_EQ(rig.conv.t_lineOut, (std::vector<std::string>{"", "a", "", "b"}));
+    EXPECT_EQ(rig.conv.Slots(), (std::vector<std::string>{"", "a", "", "b"}));
 }
 
 TEST(Unstring, UnlinkedColumnGoesToSlotZeroAndUnfedColumnIsEmpty) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A"), Col("DROP"), Col("B")}), Fmt(";", ",", {Col("A"), Col("X"), Col("B")}));
     ASSERT_TRUE(rig.conv.Unstring("a;gone;b"));
-    EXPECT_EQ(rig.conv.t_lineOut[0], "gone");
+    EXPECT_EQ(rig.conv.Slots()[0], "gone");
     StringSink sink;
     EXPECT_EQ(rig.conv.WriteOutLine(sink), leOk);
     EXPECT_EQ(sink.data, "a;;b\r\n");
@@ -62,19 +62,19 @@ TEST(Unstring, TabSeparatorAndLongSeparatorText) {
     EngineRig rig;
     rig.Use(Fmt("\t", ",", {Col("A"), Col("B")}), Fmt(";", ",", {Col("A"), Col("B")}));
     EXPECT_TRUE(rig.conv.Unstring("1\t2"));
-    EXPECT_EQ(rig.conv.t_lineOut[2], "2");
-    rig.conv.InColSep = ";;"; // more than one character never matches
+    EXPECT_EQ(rig.conv.Slots()[2], "2");
+    rig.Use(Fmt(";;", ",", {Col("A"), Col("B")}), Fmt(";", ",", {Col("A"), Col("B")})); // never matches
     EXPECT_FALSE(rig.conv.Unstring("1;;2"));
-    EXPECT_EQ(rig.conv.t_lineOut[1], "1;;2");
+    EXPECT_EQ(rig.conv.Slots()[1], "1;;2");
 }
 
 TEST(Unstring, FieldsBeyondTheColumnsAreNotStoredAndLaterDuplicateWins) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A"), Col("A")}), Fmt(";", ",", {Col("A")}));
     EXPECT_TRUE(rig.conv.Unstring("first;second"));
-    EXPECT_EQ(rig.conv.t_lineOut[1], "second");
+    EXPECT_EQ(rig.conv.Slots()[1], "second");
     EXPECT_FALSE(rig.conv.Unstring("x;y;z;w"));
-    EXPECT_EQ(rig.conv.t_lineOut[1], "y");
+    EXPECT_EQ(rig.conv.Slots()[1], "y");
 }
 
 TEST(WriteOutLine, JoinsWithOutputSeparatorAndCrLf) {
@@ -82,8 +82,7 @@ TEST(WriteOutLine, JoinsWithOutputSeparatorAndCrLf) {
     rig.Use(Fmt(";", ",", {Col("A"), Col("B")}), Fmt("\t", ",", {Col("B"), Col("A")}));
     ASSERT_TRUE(rig.conv.Unstring("1;\xE9t\xE9"));
     StringSink sink;
-    rig.conv.Out = &sink;
-    EXPECT_EQ(rig.conv.WriteOutLine(), leOk);
+    EXPECT_EQ(rig.conv.WriteOutLine(sink), leOk);
     EXPECT_EQ(sink.data, "\xE9t\xE9\t1\r\n");
 }
 
@@ -93,7 +92,6 @@ TEST(WriteOutLine, RefusedWriteIsCode3) {
     ASSERT_TRUE(rig.conv.Unstring("x"));
     FailingSink sink(0);
     EXPECT_EQ(rig.conv.WriteOutLine(sink), leWrite);
-    EXPECT_EQ(rig.conv.WriteOutLine(), leWrite); // no result file at all
 }
 
 TEST(WriteOutLine, LineLargerThanTheWriterBufferGoesThrough) {
@@ -131,29 +129,27 @@ TEST(TypeControl, NumericColumnWithCommaDecimal) {
 
 TEST(TypeControl, TextAndDateColumns) {
     EngineRig rig;
-    rig.Use(Fmt(";", ",", {Col("T"), Col("D")}), Fmt(";", ",", {Col("T", "AN"), Col("D", "-YYYY/MM/DD")}),
-            "/DD/MM/YYYY", "-YYYY/MM/DD");
+    rig.Use(Fmt(";", ",", {Col("T"), Col("D")}), Fmt(";", ",", {Col("T", "AN"), Col("D", "-YYYY/MM/DD")}));
     EXPECT_TRUE(rig.conv.TypeControl("anything at all", 0));
     EXPECT_TRUE(rig.conv.TypeControl("2005-12-31", 1));
     EXPECT_FALSE(rig.conv.TypeControl("2005/12/31", 1));
     EXPECT_FALSE(rig.conv.TypeControl("2005-12-3a", 1));
     EXPECT_FALSE(rig.conv.TypeControl("2005-02-29", 1)); // a date of the calendar
-    rig.fs.OutDateSep = "0";
-    rig.conv.PrepareDateConv();
+    rig.Use(Fmt(";", ",", {Col("T"), Col("D")}), Fmt(";", ",", {Col("T", "AN"), Col("D", "0YYYY/MM/DD")}));
     EXPECT_TRUE(rig.conv.TypeControl("20051231", 1));
     EXPECT_FALSE(rig.conv.TypeControl("2005-12-31", 1));
 }
 
 TEST(ForceCase, AsciiLettersOnly) {
-    EXPECT_EQ(Converter::ForceCase("caf\xE9 abc-XYZ", 1), "CAF\xE9 ABC-XYZ");
-    EXPECT_EQ(Converter::ForceCase("\xC9T\xC9 Abc", 2), "\xC9t\xC9 abc");
-    EXPECT_EQ(Converter::ForceCase("Abc", 0), "Abc");
+    EXPECT_EQ(Converter::ForceCase("caf\xE9 abc-XYZ", CaseCode::Upper), "CAF\xE9 ABC-XYZ");
+    EXPECT_EQ(Converter::ForceCase("\xC9T\xC9 Abc", CaseCode::Lower), "\xC9t\xC9 abc");
+    EXPECT_EQ(Converter::ForceCase("Abc", CaseCode::None), "Abc");
 }
 
 TEST(AddAffix, PrefixAndSuffix) {
-    EXPECT_EQ(Converter::AddAffix("12", 1, "EUR "), "EUR 12");
-    EXPECT_EQ(Converter::AddAffix("12", 2, " EUR"), "12 EUR");
-    EXPECT_EQ(Converter::AddAffix("12", 0, "x"), "12");
+    EXPECT_EQ(Converter::AddAffix("12", AffixCode::Prefix, "EUR "), "EUR 12");
+    EXPECT_EQ(Converter::AddAffix("12", AffixCode::Suffix, " EUR"), "12 EUR");
+    EXPECT_EQ(Converter::AddAffix("12", AffixCode::None, "x"), "12");
 }
 
 } // namespace

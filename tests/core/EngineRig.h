@@ -35,10 +35,19 @@ inline Format Fmt(std::string colSep, std::string decSep, std::vector<Column> co
     return f;
 }
 
-// Two formats, the link, the engine and everything the engine reports to.
+// A converter, at the year 2026, whose two formats hold one date column each, of these types (the
+// separator, then the layout).
+inline Converter DatedConverter(std::string_view inType, std::string_view outType) {
+    Converter conv;
+    conv.SetCurrentYear(2026);
+    conv.TakePlan(ConversionPlan(Fmt(";", ",", {Col("D", inType)}), Fmt(";", ",", {Col("D", outType)})));
+    return conv;
+}
+
+// Two formats, their plan and everything the engine reports to.
 struct EngineRig {
-    FormatState fs;
-    Converter conv{fs};
+    ChosenFormats fs;
+    Converter conv;
     RecordingMessages messages;
     Log log{fs, messages};
     RunState run;
@@ -48,24 +57,20 @@ struct EngineRig {
     IRunHook* hook = &nullHook;
     TempDir dir;
 
-    // Sets the formats and their date settings (the separator is the first byte of the type).
-    void Use(Format in, Format out, std::string inDate = "/DD/MM/YYYY", std::string outDate = "/DD/MM/YYYY") {
+    // Sets the formats; the converter takes their plan.
+    void Use(Format in, Format out) {
         fs.Input = std::move(in);
         fs.Output = std::move(out);
-        fs.InDateSep = inDate.substr(0, 1);
-        fs.InDateFmt = inDate.substr(1);
-        fs.OutDateSep = outDate.substr(0, 1);
-        fs.OutDateFmt = outDate.substr(1);
         conv.SetCurrentYear(2026);
-        conv.TakeSeparators();
-        ASSERT_TRUE(BuildIoLink(conv));
-        conv.PrepareDateConv();
-        table.Prepare(fs.Input, fs.InColCount);
+        conv.TakePlan(ConversionPlan(fs));
+        ASSERT_TRUE(conv.Plan().Linked());
+        table.Prepare(*fs.Input, conv.Plan().InColCount());
     }
+    int32_t Engine() const { return conv.Plan().Engine(); }
 
     // Converts the source bytes with the chosen engine; the result file's bytes.
     std::string Convert(const std::string& source, int32_t code = -2) {
-        if (code == -2) code = SelEngine(fs);
+        if (code == -2) code = Engine();
         const std::string src = dir.file("in.txt");
         WriteFile(src, source);
         LineReader reader;

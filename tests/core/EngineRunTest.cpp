@@ -8,18 +8,19 @@ using namespace lmx::test;
 
 namespace {
 
-TEST(BuildIoLink, LinksByExactName) {
+TEST(ConversionPlan, LinksByExactName) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("DATE"), Col("OPEN"), Col("CLOSE")}), Fmt(";", ",", {Col("CLOSE"), Col("DATE")}));
-    ASSERT_EQ(rig.conv.IoLink.size(), 4u);
-    EXPECT_EQ(rig.conv.IoLink[1].target, 2);
-    EXPECT_EQ(rig.conv.IoLink[2].target, 0);
-    EXPECT_EQ(rig.conv.IoLink[3].target, 1);
-    EXPECT_EQ(rig.conv.IoLink[3].index, 3);
+    const std::vector<IoLinkEntry>& link = rig.conv.Plan().Link();
+    ASSERT_EQ(link.size(), 4u);
+    EXPECT_EQ(link[1].target, 2);
+    EXPECT_EQ(link[2].target, 0);
+    EXPECT_EQ(link[3].target, 1);
+    EXPECT_EQ(link[3].index, 3);
     EXPECT_EQ(rig.Convert("d;o;c\r\n", ecStandard), "c;d\r\n");
 }
 
-TEST(BuildIoLink, CaseMattersAndFirstNamesakeIsFed) {
+TEST(ConversionPlan, CaseMattersAndFirstNamesakeIsFed) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("DATE"), Col("V")}), Fmt(";", ",", {Col("Date"), Col("V"), Col("V")}));
     EXPECT_EQ(rig.Convert("d;1\n", ecStandard), ";1;\r\n");
@@ -34,14 +35,9 @@ class SelEngineCodes : public ::testing::TestWithParam<SelCase> {};
 
 TEST_P(SelEngineCodes, FromTheDifferences) {
     const SelCase& c = GetParam();
-    FormatState fs;
-    fs.Input = Fmt(";", c.inDec, {Col("A")});
-    fs.Output = Fmt(";", c.outDec, {Col("B"), Col("A", "AN", c.casse, c.control, c.fixe, "x")});
-    fs.InDateSep = c.inDate.substr(0, 1);
-    fs.InDateFmt = c.inDate.substr(1);
-    fs.OutDateSep = c.outDate.substr(0, 1);
-    fs.OutDateFmt = c.outDate.substr(1);
-    EXPECT_EQ(SelEngine(fs), c.code);
+    const ConversionPlan plan(Fmt(";", c.inDec, {Col("A"), Col("D", c.inDate)}),
+                              Fmt(";", c.outDec, {Col("B"), Col("A", "AN", c.casse, c.control, c.fixe, "x"), Col("D", c.outDate)}));
+    EXPECT_EQ(plan.Engine(), c.code);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -77,7 +73,7 @@ TEST(EngStandard, CopiesFieldsUnchanged) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("D", "/DD/MM/YYYY"), Col("V", "N")}),
             Fmt("\t", ",", {Col("D", "/DD/MM/YYYY"), Col("V", "N")}));
-    EXPECT_EQ(SelEngine(rig.fs), 0);
+    EXPECT_EQ(rig.Engine(), 0);
     EXPECT_EQ(rig.Convert("31/12/2005;12,5\r\n01/01/2006;1.5"), "31/12/2005\t12,5\r\n01/01/2006\t1.5\r\n");
     EXPECT_EQ(rig.run.LineNo, 2);
     EXPECT_EQ(rig.run.LinesRead, 2);
@@ -88,16 +84,16 @@ TEST(EngStandard, CopiesFieldsUnchanged) {
 TEST(EngDecimal, ChangesNumbersButLeavesDatesAndNamesAlone) {
     EngineRig rig;
     rig.Use(Fmt(";", ".", {Col("D", ".DD/MM/YYYY"), Col("T"), Col("V", "N")}),
-            Fmt(";", ",", {Col("D", ".DD/MM/YYYY"), Col("T"), Col("V", "N")}), ".DD/MM/YYYY", ".DD/MM/YYYY");
-    EXPECT_EQ(SelEngine(rig.fs), 16);
+            Fmt(";", ",", {Col("D", ".DD/MM/YYYY"), Col("T"), Col("V", "N")}));
+    EXPECT_EQ(rig.Engine(), 16);
     EXPECT_EQ(rig.Convert("31.12.2005;A.B.Co;1.5\n"), "31.12.2005;A.B.Co;1,5\r\n");
 }
 
 TEST(EngDatePerso, DateAndDecimal) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("D", "/DD/MM/YY"), Col("T"), Col("C", "N")}),
-            Fmt(",", ".", {Col("D", "-YYYY/MM/DD"), Col("T"), Col("C", "N")}), "/DD/MM/YY", "-YYYY/MM/DD");
-    EXPECT_EQ(SelEngine(rig.fs), 18);
+            Fmt(",", ".", {Col("D", "-YYYY/MM/DD"), Col("T"), Col("C", "N")}));
+    EXPECT_EQ(rig.Engine(), 18);
     EXPECT_EQ(rig.Convert("31/12/99;ACME;12,50\n31/02/99;ACME;1,5\n05/01/05;X;3\n"),
               "1999-12-31,ACME,12.50\r\n2005-01-05,X,3\r\n");
     EXPECT_EQ(rig.run.RejectedTotal, 1);
@@ -113,7 +109,7 @@ TEST(EngDatePerso, DateAndDecimal) {
 TEST(EngDatePerso, OutputDecimalEqualToInputSeparatorIsSafe) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("D", "/DD/MM/YYYY"), Col("C", "N")}),
-            Fmt("|", ";", {Col("D", "0YYYYMMDD"), Col("C", "N")}), "/DD/MM/YYYY", "0YYYYMMDD");
+            Fmt("|", ";", {Col("D", "0YYYYMMDD"), Col("C", "N")}));
     EXPECT_EQ(rig.Convert("31/12/2005;12,5\n"), "20051231|12;5\r\n");
 }
 
@@ -122,9 +118,8 @@ TEST(EngGlobal, PipelineOrder) {
     rig.Use(Fmt(";", ",", {Col("D", "/DD/MM/YYYY"), Col("T"), Col("V", "N")}),
             Fmt(";", ".",
                 {Col("D", "-YYYY/MM/DD", "0", "1"), Col("T", "AN", "1", "0", "1", "abc-"),
-                 Col("V", "N", "0", "1", "1", "1")}),
-            "/DD/MM/YYYY", "-YYYY/MM/DD");
-    EXPECT_EQ(SelEngine(rig.fs), 255);
+                 Col("V", "N", "0", "1", "1", "1")}));
+    EXPECT_EQ(rig.Engine(), 255);
     // Prefix before case: the prefix is upper-cased too; decimal change before the prefix.
     EXPECT_EQ(rig.Convert("31/12/2005;caf\xE9;2,5\n"), "2005-12-31;ABC-CAF\xE9;12.5\r\n");
 }

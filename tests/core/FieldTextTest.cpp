@@ -74,7 +74,7 @@ struct Quoted : ::testing::Test {
     }
     std::vector<std::string> Split(std::string_view line) {
         if (!rig.conv.Unstring(line)) return {"#Unstring"};
-        return {rig.conv.t_lineOut.begin() + 1, rig.conv.t_lineOut.end()};
+        return {rig.conv.Slots().begin() + 1, rig.conv.Slots().end()};
     }
 };
 
@@ -102,12 +102,12 @@ TEST(QuotedFields, WrittenThenReadGiveTheSameValues) {
             std::vector<std::string> fields(3);
             for (std::string& s : fields)
                 for (std::size_t n = rng() % 6; n > 0; --n) s += bytes[rng() % bytes.size()];
-            rig.conv.t_lineOut = {"", fields[0], fields[1], fields[2]};
+            rig.conv.Slots() = {"", fields[0], fields[1], fields[2]};
             StringSink sink;
             ASSERT_EQ(rig.conv.WriteOutLine(sink), leOk);
             const std::string line = sink.data.substr(0, sink.data.size() - 2);
             ASSERT_TRUE(rig.conv.Unstring(line)) << line;
-            EXPECT_EQ(std::vector<std::string>(rig.conv.t_lineOut.begin() + 1, rig.conv.t_lineOut.end()), fields);
+            EXPECT_EQ(std::vector<std::string>(rig.conv.Slots().begin() + 1, rig.conv.Slots().end()), fields);
             if (mode == QuoteMode::Always) {
                 EXPECT_EQ(line.front(), '"');
             }
@@ -124,12 +124,12 @@ TEST(QuotedFields, DownloadToPlainAndBack) {
     const Format plain = Fmt("\t", ".", {Col("DATE", "-YYYY/MM/DD"), Col("CLOSE", "N"), Col("VOLUME", "N"),
                                           Col("CHANGE PCT", "N")});
     EngineRig there;
-    there.Use(download, plain, "/MM/DD/YYYY", "-YYYY/MM/DD");
+    there.Use(download, plain);
     EXPECT_EQ(there.Convert("\"06/14/2024\",\"1,948.00\",\"51.34M\",\"-0.52%\"\r\n"
                             "\"6/3/2024\",\"12.5\",\"1.2K\",\"3%\"\r\n"),
               "2024-06-14\t1948.00\t51340000\t-0.52\r\n2024-06-03\t12.5\t1200\t3\r\n");
     EngineRig back;
-    back.Use(plain, download, "-YYYY/MM/DD", "/MM/DD/YYYY");
+    back.Use(plain, download);
     EXPECT_EQ(back.Convert("2024-06-14\t1948.00\t51340000\t-0.52\r\n"),
               "06/14/2024,\"1,948.00\",\"51,340,000\",-0.52\r\n");
 }
@@ -143,8 +143,7 @@ TEST(DecimalClash, RejectedUnderEveryEngineUnlessTheGroupingIsDeclared) {
             EngineRig rig;
             const std::string dateType = date ? "-YYYY/MM/DD" : "/DD/MM/YYYY";
             rig.Use(Fmt(";", ",", {Col("V", "N"), Col("W", "N")}),
-                    Fmt(";", ".", {Col("V", "N", "0", control ? "1" : "0"), Col("W", "N"), Col("D", dateType)}),
-                    "/DD/MM/YYYY", dateType);
+                    Fmt(";", ".", {Col("V", "N", "0", control ? "1" : "0"), Col("W", "N"), Col("D", dateType)}));
             EXPECT_EQ(rig.Convert(source), "") << control << date;
             ASSERT_EQ(rig.table.rows(), 4u);
             EXPECT_EQ(rig.table.cell(3, 1), "#Dec Clash");
@@ -165,18 +164,15 @@ TEST(DateControl, CalendarDatesOnly) {
     };
     for (const auto& [date, ok] : cases) {
         EngineRig rig;
-        rig.Use(Fmt(";", ",", {Col("D", "/DD/MM/YYYY")}), Fmt(";", ",", {Col("D", "-YYYY/MM/DD", "0", "1")}),
-                "/DD/MM/YYYY", "-YYYY/MM/DD");
+        rig.Use(Fmt(";", ",", {Col("D", "/DD/MM/YYYY")}), Fmt(";", ",", {Col("D", "-YYYY/MM/DD", "0", "1")}));
         rig.Convert(date + "\n");
         EXPECT_EQ(rig.run.RejectedTotal, ok ? 0 : 1) << date;
     }
     EngineRig shortYear; // 00 is 2000 in 2026: a leap year
-    shortYear.Use(Fmt(";", ",", {Col("D", "/DD/MM/YY")}), Fmt(";", ",", {Col("D", "-YY/MM/DD", "0", "1")}),
-                  "/DD/MM/YY", "-YY/MM/DD");
+    shortYear.Use(Fmt(";", ",", {Col("D", "/DD/MM/YY")}), Fmt(";", ",", {Col("D", "-YY/MM/DD", "0", "1")}));
     EXPECT_EQ(shortYear.Convert("29/02/00\n29/02/01\n"), "00-02-29\r\n");
     EngineRig unchecked;
-    unchecked.Use(Fmt(";", ",", {Col("D", "/DD/MM/YYYY")}), Fmt(";", ",", {Col("D", "-YYYY/MM/DD")}),
-                  "/DD/MM/YYYY", "-YYYY/MM/DD");
+    unchecked.Use(Fmt(";", ",", {Col("D", "/DD/MM/YYYY")}), Fmt(";", ",", {Col("D", "-YYYY/MM/DD")}));
     EXPECT_EQ(unchecked.Convert("31/02/2024\n"), "2024-02-31\r\n");
 }
 
@@ -185,8 +181,7 @@ TEST(UnfedDate, StaysEmptyUnderEveryEngine) {
     for (const std::string control : {"0", "1"}) {
         EngineRig rig;
         rig.Use(Fmt(";", ",", {Col("CLOSE", "N")}),
-                Fmt(";", ".", {Col("DATE", "-YYYY/MM/DD", "0", control), Col("TICKER"), Col("CLOSE", "N")}),
-                "/DD/MM/YYYY", "-YYYY/MM/DD");
+                Fmt(";", ".", {Col("DATE", "-YYYY/MM/DD", "0", control), Col("TICKER"), Col("CLOSE", "N")}));
         EXPECT_EQ(rig.Convert("12,5\n"), ";;12.5\r\n") << control;
     }
 }

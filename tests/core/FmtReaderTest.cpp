@@ -121,7 +121,7 @@ TEST_F(FmtReader, HugeCountDoesNotAllocateUpFront) {
     EXPECT_EQ(file.FmtLoadDescription(flmInput, "X"), frColCountDiffers);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
     EXPECT_EQ(file.LastFault().colLines, 2);
-    EXPECT_EQ(state.Input.name, "");
+    EXPECT_FALSE(state.Input);
 }
 
 TEST_F(FmtReader, LoadFillsWorkAndInput) {
@@ -129,7 +129,8 @@ TEST_F(FmtReader, LoadFillsWorkAndInput) {
                 {"NOM=X", "CMT=quotes", "CLC=3", "SEP=\t", "DEC=.", "IFL=2", "HDR=Date\tOpen", "COL=DATE|-DD/MM/YYYY|1|1|0|",
                  "HDR=second", "COL=OPEN|N|0|2|1|$", "COL=T|A|2|0|2|EUR"}}));
     ASSERT_EQ(file.FmtLoadDescription(flmInput, "X"), frOk);
-    const Format& w = state.Input;
+    ASSERT_TRUE(state.Input);
+    const Format& w = *state.Input;
     EXPECT_EQ(w.name, "X");
     EXPECT_EQ(w.comment, "quotes");
     EXPECT_EQ(w.countText, "3");
@@ -148,40 +149,23 @@ TEST_F(FmtReader, LoadFillsWorkAndInput) {
     const Column& t = w.columns[2];
     EXPECT_TRUE(t.type == ColumnType::Alpha && t.casing == CaseCode::Lower && t.affix == AffixCode::Suffix);
 
-    EXPECT_EQ(state.InColCount, 3);
-    EXPECT_EQ(state.InDateSep, "-");
-    EXPECT_EQ(state.InDateFmt, "DD/MM/YYYY");
-    EXPECT_EQ(state.Output.name, "");
-    EXPECT_EQ(state.OutColCount, 0);
+    EXPECT_FALSE(state.Output);
 }
 
-TEST_F(FmtReader, RememberedDatePairOutlivesTheFormat) {
-    Write(Join({Block("D", "2", {"COL=D1|/YY/MM/DD|0|0|0|", "COL=D2|.MM/DD/YYYY|0|0|0|"}),
-                Block("P", "1", {kColA})}));
-    ASSERT_EQ(file.FmtLoadDescription(flmReadOnly, "D"), frOk);
-    EXPECT_EQ(state.OutDateSep, ""); // mode 3 copies nothing
-    // The output format has no date column: it gets the last pair read before, the one of D2.
-    ASSERT_EQ(file.FmtLoadDescription(flmOutput, "P"), frOk);
-    EXPECT_EQ(state.OutDateSep, ".");
-    EXPECT_EQ(state.OutDateFmt, "MM/DD/YYYY");
-    EXPECT_EQ(state.OutColCount, 1);
-    EXPECT_EQ(state.Output.name, "P");
-    EXPECT_EQ(state.Input.name, "");
-}
-
-TEST_F(FmtReader, FailedLoadLeavesInputFormatAlone) {
+TEST_F(FmtReader, ReadOnlyLoadChoosesNothingAndFailedChoiceLeavesNone) {
     Write(Join({Block("GOOD", "1", {kColA}), Block("BAD", "2", {kColA})}));
+    ASSERT_EQ(file.FmtLoadDescription(flmReadOnly, "GOOD"), frOk);
+    EXPECT_FALSE(state.Input || state.Output);
     ASSERT_EQ(file.FmtLoadDescription(flmInput, "GOOD"), frOk);
     EXPECT_EQ(file.FmtLoadDescription(flmInput, "BAD"), frColCountDiffers);
-    EXPECT_EQ(state.Input.name, "GOOD");
-    EXPECT_EQ(state.InColCount, 1);
+    EXPECT_FALSE(state.Input); // no earlier format stands in for the one chosen
 }
 
 TEST_F(FmtReader, TwoBlocksOfTheSameNameLoadTheFirst) {
     Write(Join({Block("X", "1", {kColA}, "first"), Block("X", "1", {kColB}, "second")}));
     EXPECT_EQ(file.Load("X").format.comment, "first");
     ASSERT_EQ(file.FmtLoadList(), frOk);
-    EXPECT_EQ(state.FmtNames, (std::vector<std::string>{"X", "X"}));
+    EXPECT_EQ(state.Catalogue.FormatNames, (std::vector<std::string>{"X", "X"}));
 }
 
 TEST_F(FmtReader, AnyLineEndIsRead) {
@@ -239,17 +223,16 @@ TEST_F(FmtReader, ListSortsNamesAndKeepsColumnsInFileOrder) {
     Write(Join({Block("B", "2", {"COL=Z|N|0|0|0|", "COL=NOBAR"}), Block("A", "1", {"COL=Y|N|0|0|0|"}),
                 Block("B", "1", {"COL=Z|N|0|0|0|"})}));
     EXPECT_EQ(file.FmtLoadList(), frOk);
-    EXPECT_EQ(state.FmtNames, (std::vector<std::string>{"A", "B", "B"}));
-    EXPECT_EQ(state.ColNames, (std::vector<std::string>{"Z", "", "Y", "Z"}));
+    EXPECT_EQ(state.Catalogue.FormatNames, (std::vector<std::string>{"A", "B", "B"}));
+    EXPECT_EQ(state.Catalogue.ColumnNames, (std::vector<std::string>{"Z", "", "Y", "Z"}));
 }
 
 TEST_F(FmtReader, ListOfBannerOnlyIsEmpty) {
-    state.FmtNames = {"OLD"};
-    state.ColNames = {"OLD"};
+    state.Catalogue = {{"OLD"}, {"OLD"}};
     Write({});
     EXPECT_EQ(file.FmtLoadList(), frNoFormat);
-    EXPECT_TRUE(state.FmtNames.empty());
-    EXPECT_TRUE(state.ColNames.empty());
+    EXPECT_TRUE(state.Catalogue.FormatNames.empty());
+    EXPECT_TRUE(state.Catalogue.ColumnNames.empty());
 }
 
 TEST_F(FmtReader, HundredThousandFormatsListQuickly) {
@@ -262,9 +245,9 @@ TEST_F(FmtReader, HundredThousandFormatsListQuickly) {
     const auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(file.FmtLoadList(), frOk);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(800));
-    ASSERT_EQ(state.FmtCount(), 100000);
-    EXPECT_TRUE(std::is_sorted(state.FmtNames.begin(), state.FmtNames.end()));
-    EXPECT_EQ(state.ColNameCount(), 100000);
+    ASSERT_EQ(state.Catalogue.FormatNames.size(), 100000u);
+    EXPECT_TRUE(std::is_sorted(state.Catalogue.FormatNames.begin(), state.Catalogue.FormatNames.end()));
+    EXPECT_EQ(state.Catalogue.ColumnNames.size(), 100000u);
 }
 
 } // namespace

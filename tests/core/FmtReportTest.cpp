@@ -23,7 +23,7 @@ class LoadProblems : public ::testing::TestWithParam<ProblemCase> {};
 TEST_P(LoadProblems, NameTheLineAndField) {
     TempDir dir;
     WriteFile(dir.file("Lumivex.fmt"), FmtFileText(GetParam().lines));
-    FormatState state;
+    ChosenFormats state;
     LangTexts lang;
     RecordingMessages messages;
     FmtFile file(state, lang, messages);

@@ -138,7 +138,7 @@ TEST_F(FmtSave, FailingWriteLeavesTheFormatFileIntact) {
 
     file.RecoverAfterFailedSave();
     EXPECT_EQ(messages.shown, (std::vector<std::string>{Updt(LK::err_fmtFilePres)}));
-    EXPECT_EQ(state.FmtNames, (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(state.Catalogue.FormatNames, (std::vector<std::string>{"A", "B", "C"}));
 }
 
 TEST_F(FmtSave, ALinkAtTheOldScratchNameIsNeverFollowed) {
@@ -222,7 +222,7 @@ TEST_F(FmtSave, TwoSavesAtTheSameInstantKeepBothFormats) {
     Write(a);
     PrepareWork();
     FaultyPort portA, portB;
-    FormatState stateB;
+    ChosenFormats stateB;
     RecordingMessages messagesB;
     FmtFile fileA{state, lang, messages, portA}, fileB{stateB, lang, messagesB, portB};
     fileA.FmtFileName = fileB.FmtFileName = file.FmtFileName;
@@ -235,7 +235,7 @@ TEST_F(FmtSave, TwoSavesAtTheSameInstantKeepBothFormats) {
         ASSERT_TRUE(meanwhile.Started());
     }
     ASSERT_EQ(file.FmtLoadList(), frOk);
-    EXPECT_EQ(state.FmtNames, (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(state.Catalogue.FormatNames, (std::vector<std::string>{"A", "B", "C"}));
     EXPECT_TRUE(messages.shown.empty() && messagesB.shown.empty());
 }
 

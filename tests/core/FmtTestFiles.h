@@ -33,7 +33,7 @@ struct FmtFileRig {
     FmtFileRig() { file.FmtFileName = dir.file("Lumivex.fmt"); }
 
     TempDir dir;
-    FormatState state;
+    ChosenFormats state;
     LangTexts lang;
     RecordingMessages messages;
     FmtFile file{state, lang, messages};

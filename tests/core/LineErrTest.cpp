@@ -104,7 +104,7 @@ TEST(RejectTable, ManyRowsStayReachableWithBoundedMemory) {
     EXPECT_EQ(rig.table.cell(100002, 0), "100000");
     EXPECT_EQ(rig.table.cell(100002, 2), "a;b;100000");
     EXPECT_EQ(rig.table.cell(200002, 2), "a;b;200000");
-    rig.table.Prepare(rig.fs.Input, 3);
+    rig.table.Prepare(*rig.fs.Input, 3);
     EXPECT_EQ(rig.table.rows(), 2u);
     EXPECT_EQ(rig.table.SpilledBytes(), 0u);
 }

@@ -53,7 +53,7 @@ protected:
         log.LogFileName = dir.file("LumivexLog.txt");
     }
     TempDir dir;
-    FormatState formats;
+    ChosenFormats formats;
     RecordingMessages messages;
     FakeNames names;
     FaultyPort port;
@@ -82,7 +82,7 @@ TEST_F(LogT, FramedLine) {
 }
 
 TEST_F(LogT, FormatDescriptions) {
-    Format& in = formats.Input;
+    Format& in = formats.Input.emplace();
     in.name = "IN";
     in.comment = "quotes";
     in.countText = "7";
@@ -90,8 +90,8 @@ TEST_F(LogT, FormatDescriptions) {
     in.decSep = ",";
     in.skipText = "1";
     formats.Output = in;
-    formats.Output.name = "OUT";
-    formats.Output.comment = "";
+    formats.Output->name = "OUT";
+    formats.Output->comment = "";
     log.LogWrite(lkInFmt);
     log.LogWrite(lkOutFmt);
     EXPECT_EQ(log.Lines(), (Lines{" ", "INFILE description :", " Name     >IN< (quotes)",
@@ -101,12 +101,10 @@ TEST_F(LogT, FormatDescriptions) {
 }
 
 TEST_F(LogT, InvalidFormatDescriptions) {
-    formats.InFmtOk = false;
-    formats.OutFmtOk = true; // a name is what counts, not the flag
     log.LogWrite(lkInFmt);
     log.LogWrite(lkOutFmt);
     EXPECT_EQ(log.Lines(), (Lines{" ", "INFILE  description : INVALID (inFmt_state(Ko)).", " ",
-                                  "#Display(FMT(OUT)) Ko : OutFmtState(Ok)"}));
+                                  "#Display(FMT(OUT)) Ko : OutFmtState(Ko)"}));
 }
 
 TEST_F(LogT, PartsAndBadKinds) {

@@ -99,8 +99,8 @@ inline std::ostream& operator<<(std::ostream& os, const Pair& p) { return os << 
 // 3000 generated lines through both forms; returns the lines written and rejected by the reference.
 inline void ExpectSameAsSlots(const Pair& c, bool someWritten, int* writtenOut = nullptr, int* rejectedOut = nullptr) {
     EngineRig rig;
-    rig.Use(c.in, c.out, c.inDate, c.outDate);
-    const int32_t code = SelEngine(rig.fs);
+    rig.Use(c.in, c.out);
+    const int32_t code = rig.Engine();
     ASSERT_NE(code, ecNone);
     DirectLine direct;
     ASSERT_TRUE(direct.Prepare(rig.conv, code));

@@ -116,9 +116,9 @@ TEST_F(Run, SecondSourceMissingIsCountedAndTheOthersConverted) {
 // UTF-8 data files with LF line ends: the format's own header goes as UTF-8 (a header typed into
 // the format file as UTF-8, in another script, as it is), the data as read.
 TEST_F(Run, HeaderInTheDataEncodingAndLfLineEnds) {
-    s.formats.Output.headers[0] = "Cl\xF4ture";
+    s.formats.Output->headers[0] = "Cl\xF4ture";
     const std::string utf8 = "\xE6\x97\xA5\xE6\x9C\x9F;\xE6\x94\xB6\xE7\x9B\x98"; // date;close in Chinese
-    s.formats.Output.headers[1] = utf8;
+    s.formats.Output->headers[1] = utf8;
     s.params.settings.encoding = DataEncoding::Utf8;
     s.params.settings.lfOnly = true;
     Choose({Src("a.txt", "head\r\n31/12/99;1,5\r\n01/01/05;\xC3\xA9\n")}, dir.file("r.txt"));
@@ -196,7 +196,7 @@ TEST_F(Run, ChecksOfTheConvertButton) {
     // none in the file at all.
     Choose({src}, dir.file("r2.txt"));
     ASSERT_EQ(s.fmtFile.FmtLoadList(), 0);
-    s.formats.OutFmtOk = false;
+    s.formats.Output.reset();
     s.params.settings.outputFormat = "OUT";
     EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
     EXPECT_EQ(messages.shown.back(),
@@ -204,10 +204,10 @@ TEST_F(Run, ChecksOfTheConvertButton) {
     s.params.settings.outputFormat = "";
     EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
     EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::err_fmtOutNone));
-    s.formats.InFmtOk = false;
+    s.formats.Input.reset();
     EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
     EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::err_fmtInNone));
-    s.formats.FmtNames.clear();
+    s.formats.Catalogue.FormatNames.clear();
     EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
     EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::err_fmtNone));
 }
@@ -224,6 +224,32 @@ TEST_F(Run, StopOnBadLineLeavesTheNextFileUnread) {
     ASSERT_GE(log.size(), 4u);
     EXPECT_EQ(log[2].rfind("   End   -- File(1)", 0), 0u);
     EXPECT_EQ(log[3].rfind("EndConvert(*)--> ", 0), 0u);
+}
+
+// A conversion follows the two formats chosen alone: a format read before (by the editor, by
+// --check, by a choice since replaced) leaves no date pair behind.
+TEST_F(Run, EarlierLoadsLeaveNothingToTheConversion) {
+    WriteFile(dir.file("Lumivex.fmt"),
+              FmtFileText({"NOM=DATED", "CMT=", "CLC=1", "SEP=;", "DEC=,", "IFL=0", "COL=D|/DD/MM/YYYY|0|0|0|",
+                           "NOM=PLAIN", "CMT=", "CLC=2", "SEP=;", "DEC=,", "IFL=0", "COL=D|AN|0|0|0|", "COL=V|N|0|0|0|",
+                           "NOM=OUT", "CMT=", "CLC=2", "SEP=;", "DEC=.", "IFL=0", "COL=V|N|0|0|0|",
+                           "COL=D|-YYYY/MM/DD|0|0|0|"}));
+    const std::string src = Src("src.txt", "31/12/2005;1,5\r\n");
+    auto convert = [&](bool readDatedFirst, const std::string& out) {
+        Session fresh(messages, trash);
+        fresh.SetProgramDir(dir.path());
+        if (readDatedFirst) {
+            EXPECT_EQ(fresh.fmtFile.Load("DATED").code, frOk);
+        }
+        EXPECT_EQ(fresh.SelectFormat(flmInput, "PLAIN"), 0);
+        EXPECT_EQ(fresh.SelectFormat(flmOutput, "OUT"), 0);
+        fresh.page.InFiles = {src};
+        fresh.page.OutPath = dir.file(out);
+        RecordingView freshView(fresh.run);
+        fresh.runner.RunConversion(freshView, {});
+        return ReadFile(dir.file(out)) + "|" + std::to_string(fresh.run.RejectedTotal);
+    };
+    EXPECT_EQ(convert(true, "after.txt"), convert(false, "alone.txt"));
 }
 
 // A start with no input format chosen has no link to build, and its log says so.
@@ -339,7 +365,7 @@ TEST_F(Run, WorksOnACopyOfWhatItStartedWith) {
         s.page.InFiles = {v1, Src("v2.txt", "h\r\n")};
         s.page.OutPath = dir.file("other.txt");
         EXPECT_EQ(s.SelectFormat(2, "IN"), 0);
-        EXPECT_TRUE(BuildIoLink(s.conv));
+        s.conv.TakePlan(ConversionPlan(s.formats));
         after.disposal = sdKeep;
     };
     EXPECT_EQ(s.runner.RunConversion(view, after), 0);

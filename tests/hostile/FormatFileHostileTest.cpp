@@ -38,7 +38,7 @@ TEST(HostileFormatFile, HugeCountsGiveTheirCodesAndChangeNothing) {
         EXPECT_EQ(rig.s.fmtFile.FmtLoadList(), frOk);
         EXPECT_EQ(rig.s.fmtFile.FmtLoadDescription(flmInput, "IN"), c.expected);
         EXPECT_EQ(rig.s.SelectFormat(flmInput, "IN"), c.expected);
-        EXPECT_EQ(rig.s.formats.InFmtOk, c.expected == frOk);
+        EXPECT_EQ(rig.s.formats.Input.has_value(), c.expected == frOk);
         EXPECT_EQ(Snapshot(rig.dir.path()), before);
     }
 }
@@ -62,11 +62,11 @@ TEST(HostileFormatFile, ColumnLineOfTenMegabytes) {
     SessionRig rig(FormatFile({{"NOM=IN", "CMT=c", "CLC=1", "SEP=;", "DEC=,", "IFL=0", "COL=" + name + "|AN|0|0|0|"}}));
     const auto before = Snapshot(rig.dir.path());
     ASSERT_EQ(rig.s.fmtFile.FmtLoadList(), frOk);
-    ASSERT_EQ(rig.s.formats.ColNames.size(), 1u);
-    EXPECT_EQ(rig.s.formats.ColNames[0].size(), name.size());
+    ASSERT_EQ(rig.s.formats.Catalogue.ColumnNames.size(), 1u);
+    EXPECT_EQ(rig.s.formats.Catalogue.ColumnNames[0].size(), name.size());
     ASSERT_EQ(rig.s.fmtFile.FmtLoadDescription(flmInput, "IN"), frOk);
-    EXPECT_EQ(rig.s.formats.Input.columns.at(0).name, name);
-    EXPECT_EQ(rig.s.formats.Input.columns.at(0).TypeText(), "AN");
+    EXPECT_EQ(rig.s.formats.Input->columns.at(0).name, name);
+    EXPECT_EQ(rig.s.formats.Input->columns.at(0).TypeText(), "AN");
     EXPECT_EQ(Snapshot(rig.dir.path()), before);
 }
 
@@ -83,15 +83,15 @@ TEST(HostileFormatFile, HundredThousandFormatsListQuickly) {
     const auto start = Clock::now();
     EXPECT_EQ(rig.s.fmtFile.FmtLoadList(), frOk);
     const double listSeconds = SecondsSince(start);
-    EXPECT_EQ(rig.s.formats.FmtCount(), kCount);
-    EXPECT_EQ(rig.s.formats.ColNameCount(), kCount);
-    EXPECT_EQ(rig.s.formats.FmtNames.front(), "F0");
-    EXPECT_EQ(rig.s.formats.FmtNames.back(), "F99999");
+    EXPECT_EQ(static_cast<int>(rig.s.formats.Catalogue.FormatNames.size()), kCount);
+    EXPECT_EQ(static_cast<int>(rig.s.formats.Catalogue.ColumnNames.size()), kCount);
+    EXPECT_EQ(rig.s.formats.Catalogue.FormatNames.front(), "F0");
+    EXPECT_EQ(rig.s.formats.Catalogue.FormatNames.back(), "F99999");
     // Sanitizer builds are several times slower; still far from the seconds a user would notice.
     EXPECT_LT(listSeconds, 2.0);
     // The last block of the file is found by a load as well (F0 is written last).
     EXPECT_EQ(rig.s.fmtFile.FmtLoadDescription(flmInput, "F0"), frOk);
-    EXPECT_EQ(rig.s.formats.Input.columns.at(0).name, "C0");
+    EXPECT_EQ(rig.s.formats.Input->columns.at(0).name, "C0");
     EXPECT_EQ(Snapshot(rig.dir.path()), before);
 }
 
@@ -118,13 +118,13 @@ TEST(HostileFormatFile, NulAndHighBytesInEveryFieldAreKeptAndConverted) {
                                             "COL=" + colA + "|AN|0|0|0|", "COL=" + colB + "|N|0|0|0|"};
     SessionRig rig(FormatFile({inBlock, outBlock}));
     ASSERT_EQ(rig.s.fmtFile.FmtLoadList(), frOk);
-    EXPECT_EQ(rig.s.formats.FmtNames, (std::vector<std::string>{inName, outName}));
-    EXPECT_EQ(rig.s.formats.ColNames, (std::vector<std::string>{colA, colB, colA, colB}));
+    EXPECT_EQ(rig.s.formats.Catalogue.FormatNames, (std::vector<std::string>{inName, outName}));
+    EXPECT_EQ(rig.s.formats.Catalogue.ColumnNames, (std::vector<std::string>{colA, colB, colA, colB}));
     ASSERT_EQ(rig.s.SelectFormat(flmInput, inName), frOk);
     ASSERT_EQ(rig.s.SelectFormat(flmOutput, outName), frOk);
-    EXPECT_EQ(rig.s.formats.Input.colSep, nul);
-    EXPECT_EQ(rig.s.formats.Input.comment, nul + Bytes({0x9F}));
-    EXPECT_EQ(rig.s.formats.Output.decSep, nul);
+    EXPECT_EQ(rig.s.formats.Input->colSep, nul);
+    EXPECT_EQ(rig.s.formats.Input->comment, nul + Bytes({0x9F}));
+    EXPECT_EQ(rig.s.formats.Output->decSep, nul);
     // A name that differs only after its NUL byte is another format.
     EXPECT_EQ(rig.s.fmtFile.FmtLoadDescription(flmReadOnly, "I" + nul + "x"), frNotFound);
 

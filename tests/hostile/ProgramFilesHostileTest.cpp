@@ -31,7 +31,7 @@ TEST(HostileProgramFiles, FormatFileThatIsNoFile) {
         FifoWatchdog watchdog(dir.file("Lumivex.fmt"));
         RecordingMessages messages;
         const LangTexts lang;
-        FormatState state;
+        ChosenFormats state;
         FmtFile file(state, lang, messages);
         file.FmtFileName = dir.file("Lumivex.fmt");
         EXPECT_EQ(file.FmtLoadList(), frNoFormat);

@@ -188,7 +188,7 @@ TEST_F(Page, OutputPreviewConvertsDecimalsAndDates) {
     ASSERT_EQ(s.SelectFormat(1, "IN"), 0);
     ASSERT_EQ(s.SelectFormat(2, "OUT"), 0);
     s.conv.SetCurrentYear(2026);
-    const auto out = FeedOutPreview(s.conv, s.log, {{"31/12/99", "1,5"}, {"31/02/99", "2"}, {"x"}});
+    const auto out = FeedOutPreview(s.conv, s.formats, s.log, {{"31/12/99", "1,5"}, {"31/02/99", "2"}, {"x"}});
     ASSERT_EQ(out.size(), 3u);
     EXPECT_EQ(out[0], (std::vector<std::string>{"1.5", "", "1999-12-31"}));
     EXPECT_EQ(out[1], (std::vector<std::string>{"2", "", "0"})); // shown as the failure value
@@ -206,8 +206,8 @@ TEST_F(Page, ResultPreviewShowsHeadersThenDataLines) {
     ASSERT_EQ(s.SelectFormat(1, "IN"), 0);
     ASSERT_EQ(s.SelectFormat(2, "OUT"), 0);
     s.conv.SetCurrentYear(2026);
-    s.conv.Utf8Data = true; // the header in the data files' encoding
-    const auto out = ResultPreview(s.conv, s.log, {{"Date", "Ouv."}, {""}, {"31/12/99", "1,5"}});
+    s.conv.TakeDataSettings("UTF-8", ""); // the header in the data files' encoding
+    const auto out = ResultPreview(s.conv, s.formats, s.log, {{"Date", "Ouv."}, {""}, {"31/12/99", "1,5"}});
     ASSERT_EQ(out.size(), 2u);
     EXPECT_EQ(out[0], (std::vector<std::string>{"Cl\xC3\xB4ture", "Date"}));
     EXPECT_EQ(out[1], (std::vector<std::string>{"1.5", "1999-12-31"}));
@@ -223,7 +223,7 @@ TEST_F(Page, ResultPreviewShowsQuotedFormatsAsTheResult) {
                   "HDR=\"Cl\xF4ture\"\r\nCOL=V|N|0|0|0|\r\n");
     ASSERT_EQ(s.SelectFormat(1, "IN"), 0);
     ASSERT_EQ(s.SelectFormat(2, "OUT"), 0);
-    const auto out = ResultPreview(s.conv, s.log, {{"1,948.50"}});
+    const auto out = ResultPreview(s.conv, s.formats, s.log, {{"1,948.50"}});
     ASSERT_EQ(out.size(), 2u);
     EXPECT_EQ(out[0], (std::vector<std::string>{"Cl\xF4ture"}));
     EXPECT_EQ(out[1], (std::vector<std::string>{"1.948,50"}));
@@ -238,7 +238,7 @@ TEST_F(Page, OutputPreviewConvertsEachDatePairWithItsLayouts) {
                   "COL=D1|-YYYY/MM/DD|0|0|0|\r\n");
     ASSERT_EQ(s.SelectFormat(1, "IN"), 0);
     ASSERT_EQ(s.SelectFormat(2, "OUT"), 0);
-    const auto out = FeedOutPreview(s.conv, s.log, {{"31/12/2005", "2005-12-31"}});
+    const auto out = FeedOutPreview(s.conv, s.formats, s.log, {{"31/12/2005", "2005-12-31"}});
     ASSERT_EQ(out.size(), 1u);
     EXPECT_EQ(out[0], (std::vector<std::string>{"12/31/2005", "2005-12-31"}));
 }

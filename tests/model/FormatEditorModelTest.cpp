@@ -189,7 +189,7 @@ TEST_F(Editor, ANewColumnNameJoinsTheChoicesOnce) {
 TEST_F(Editor, SavingTheFormatInUseDropsItsSelection) {
     s.params.settings.inputFormat = "Q";
     s.params.settings.outputFormat = "A";
-    s.formats.InFmtOk = s.formats.OutFmtOk = true;
+    s.formats.Input = s.formats.Output = Format{};
     Name(ndModify, "", "Q");
     e.General.Comment = "changed";
     const FileOutcome r = e.Save();
@@ -197,8 +197,8 @@ TEST_F(Editor, SavingTheFormatInUseDropsItsSelection) {
     EXPECT_EQ(e.Choices.Names, (std::vector<std::string>{"A", "Q"}));
     EXPECT_EQ(e.Choices.InIndex, -1);
     EXPECT_EQ(e.Choices.OutIndex, 0);
-    EXPECT_FALSE(s.formats.InFmtOk);
-    EXPECT_TRUE(s.formats.OutFmtOk);
+    EXPECT_FALSE(s.formats.Input);
+    EXPECT_TRUE(s.formats.Output);
     EXPECT_NE(Fmt().find("CMT=changed\r\n"), std::string::npos);
     EXPECT_EQ(messages.shown, std::vector<std::string>{s.lang.Text(LK::msg_FmtDFileUpd)});
     EXPECT_EQ(e.Memo.back(), s.lang.Text(LK::itm_info) + " " + s.lang.Text(LK::msg_NoError));
@@ -297,19 +297,19 @@ TEST_F(Editor, ValuesTheFileCannotHoldAreRefusedWhoeverSaves) {
 }
 
 TEST_F(Editor, FormatChoicesSelectTheLastUsedNames) {
-    s.formats.FmtNames = {"A", "B", "B", "C"};
+    s.formats.Catalogue.FormatNames = {"A", "B", "B", "C"};
     s.params.settings.inputFormat = "B";
     s.params.settings.outputFormat = "C";
-    s.formats.InFmtOk = s.formats.OutFmtOk = true;
+    s.formats.Input = s.formats.Output = Format{};
     FormatChoices c = RefillFormatChoices(s.formats, s.params, nullptr);
     EXPECT_EQ(c.InIndex, 2);
     EXPECT_EQ(c.OutIndex, 3);
-    EXPECT_TRUE(s.formats.InFmtOk && s.formats.OutFmtOk);
+    EXPECT_TRUE(s.formats.Input && s.formats.Output);
     const std::string skip = "C";
     c = RefillFormatChoices(s.formats, s.params, &skip);
     EXPECT_EQ(c.OutIndex, -1);
-    EXPECT_FALSE(s.formats.OutFmtOk);
-    EXPECT_TRUE(s.formats.InFmtOk);
+    EXPECT_FALSE(s.formats.Output);
+    EXPECT_TRUE(s.formats.Input);
 }
 
 // Two windows on one folder: what one saved is never replaced by the other without asking.

@@ -169,7 +169,7 @@ TEST(ConversionPage, ChoosingAFormatThatFailsShowsItsLoadCode) {
     form->conversionPage->onInputFormatChosen();
     ASSERT_EQ(1u, p.dialogs.shown.size());
     EXPECT_EQ("Format entr\xE9" "e incorrect, Nombre de colonnes lues <> attendu", p.dialogs.shown[0]);
-    EXPECT_FALSE(p.formats.InFmtOk);
+    EXPECT_FALSE(p.formats.Input);
     EXPECT_EQ("BAD", p.params.settings.inputFormat);
 }
 

@@ -142,7 +142,7 @@ TEST_F(FormatEditor, ANewFormatIsTypedSavedChosenAndUsed) {
     EXPECT_EQ(form->findChild<QComboBox*>(names::kInputFormatBox)->currentText().toStdString(), "IN");
     out->setCurrentText("OUT");
     emit out->activated(out->currentIndex());
-    EXPECT_TRUE(p.formats.OutFmtOk);
+    EXPECT_TRUE(p.formats.Output);
     WriteFile(p.path("q.txt"), CrLf({"01/02/2024;12,5;abc"}));
     p.Choose(*form, {p.path("q.txt")});
     test::Convert(*form);
@@ -187,7 +187,7 @@ TEST_F(FormatEditor, AModifiedFormatIsRewrittenAndTheOldFileKept) {
     EXPECT_EQ(ReadFile(p.path("Lumivex.old")), before);
     // The format in use changed: it must be chosen again.
     EXPECT_EQ(form->findChild<QComboBox*>(names::kInputFormatBox)->currentIndex(), -1);
-    EXPECT_FALSE(p.formats.InFmtOk);
+    EXPECT_FALSE(p.formats.Input);
 }
 
 // Quotes, the grouping separator and a number's suffix and percent: shown, then saved.

@@ -28,7 +28,7 @@ namespace {
 
 struct LogPageFixture {
     ScriptedDialogs dialogs;
-    FormatState formats;
+    ChosenFormats formats;
     Log log{formats, dialogs};
     test::TempDir dir;
 };

@@ -43,7 +43,7 @@ struct Program {
     Session session{dialogs, trash};
     WindowContext ctx{session, dialogs, dir.path(), {}};
     LangTexts& lang = session.lang;
-    FormatState& formats = session.formats;
+    ChosenFormats& formats = session.formats;
     Log& log = session.log;
     Params& params = session.params;
     ConvPageState& page = session.page;
