@@ -405,13 +405,13 @@ TEST_F(Run, TheSourcesFolderIsFlushedOnceAfterTheResult) {
     t.SetProgramDir(dir.path());
     ASSERT_EQ(t.SelectFormat(1, "IN"), 0);
     ASSERT_EQ(t.SelectFormat(2, "OUT"), 0);
-    for (const int disposal : {0, 2}) {
+    for (const SourceDisposal disposal : {sdKeep, sdDelete}) {
         t.page.InFiles = {Src("a.txt", "h\r\n31/12/99;1\r\n"), Src("b.txt", "h\r\n31/12/99;1\r\n"),
                           Src("c.txt", "h\r\n31/12/99;1\r\n")};
         t.page.InChosen = t.page.OutValid = t.page.OutReplace = true;
         t.page.OutPath = dir.file("r.txt");
         AfterProcessing after;
-        after.renameText = disposal == 0 ? "_done" : "0";
+        if (disposal == sdKeep) after.renameText = "_done";
         after.disposal = disposal;
         port.calls.clear();
         EXPECT_EQ(t.runner.RunConversion(tView, after), 0);
