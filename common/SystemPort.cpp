@@ -55,9 +55,6 @@ bool SystemPort::List(const std::string& folder, std::vector<std::string>& names
     return err == 0;
 }
 
-std::chrono::system_clock::time_point SystemPort::WallTime() { return std::chrono::system_clock::now(); }
-std::chrono::steady_clock::time_point SystemPort::SteadyTime() { return std::chrono::steady_clock::now(); }
-
 bool SystemPort::Exists(const std::string& path) {
     struct stat st {};
     return !path.empty() && Stat(path.c_str(), st, false) == 0;
@@ -186,22 +183,6 @@ std::string RandomTag() {
     std::string tag(6, 'x');
     for (char& c : tag) c = kChars[rd() % (sizeof kChars - 1)];
     return tag;
-}
-
-std::tm SystemPort::LocalTime() {
-    const std::time_t now = std::chrono::system_clock::to_time_t(WallTime());
-    std::tm t{};
-    localtime_r(&now, &t);
-    return t;
-}
-
-int SystemPort::CurrentYear() {
-    const auto today = std::chrono::floor<std::chrono::days>(WallTime());
-    return static_cast<int>(std::chrono::year_month_day(today).year());
-}
-
-int64_t SystemPort::SteadyMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(SteadyTime().time_since_epoch()).count();
 }
 
 int SystemPort::Flock(int fd, int operation) { return ::flock(fd, operation); }
