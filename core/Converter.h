@@ -115,6 +115,7 @@ public:
     // Joins slots 1..OutColCount with the output separator, the line end after: leOk or leWrite.
     int WriteOutLine(IOutSink& sink);
 
+    // Every "from" in value written as "to"; a change of separator cannot fail.
     static std::string DecimalChange(std::string_view from, std::string_view to, std::string_view value);
     // The change of output column k (1-based), as the engines make it.
     std::string DecimalChangeOf(std::size_t k, std::string_view value) const;

@@ -34,8 +34,8 @@ bool Converter::DecimalChangeInPlace(std::string& value, std::string_view from, 
 
 std::string Converter::DecimalChange(std::string_view from, std::string_view to, std::string_view value) {
     std::string out(value);
-    if (DecimalChangeInPlace(out, from, to)) return out;
-    return "#KO";
+    DecimalChangeInPlace(out, from, to);
+    return out;
 }
 
 std::string Converter::DecimalChangeOf(std::size_t k, std::string_view value) const {

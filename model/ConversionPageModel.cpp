@@ -254,11 +254,6 @@ std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, const Chos
                     std::string date;
                     slot = conv.DateConvInto(slot, conv.DateOf(static_cast<std::size_t>(k)), date) ? date : "0";
                 }
-                if (slot == "#KO") {
-                    conv.Slots()[0] = "#Dec Sep.";
-                    log.LogWrite(lkLine, "#STRG2 --> Chgt DecSep impossible");
-                    break;
-                }
             }
         }
         auto& row = out.emplace_back(conv.Slots().begin() + 1, conv.Slots().end());

@@ -207,10 +207,13 @@ TEST_F(Page, ResultPreviewShowsHeadersThenDataLines) {
     ASSERT_EQ(s.SelectFormat(2, "OUT"), 0);
     s.conv.SetCurrentYear(2026);
     s.conv.TakeDataSettings("UTF-8", ""); // the header in the data files' encoding
-    const auto out = ResultPreview(s.conv, s.formats, s.log, {{"Date", "Ouv."}, {""}, {"31/12/99", "1,5"}});
-    ASSERT_EQ(out.size(), 2u);
+    // A field that reads "#KO" is data like any other.
+    const auto out =
+        ResultPreview(s.conv, s.formats, s.log, {{"Date", "Ouv."}, {""}, {"31/12/99", "1,5"}, {"31/12/99", "#KO"}});
+    ASSERT_EQ(out.size(), 3u);
     EXPECT_EQ(out[0], (std::vector<std::string>{"Cl\xC3\xB4ture", "Date"}));
     EXPECT_EQ(out[1], (std::vector<std::string>{"1.5", "1999-12-31"}));
+    EXPECT_EQ(out[2], (std::vector<std::string>{"#KO", "1999-12-31"}));
 }
 
 // Quoted fields and grouping separators: the header without its quotes, the numbers grouped as
