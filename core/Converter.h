@@ -157,8 +157,8 @@ public:
 
     static std::string ForceCase(std::string_view value, CaseCode code);
     static void ForceCaseInPlace(std::string& value, CaseCode code);
-    static std::string AddAffix(std::string_view value, AffixCode code, std::string_view fixe);
-    static void AddAffixInPlace(std::string& value, AffixCode code, std::string_view fixe);
+    static std::string AddAffix(std::string_view value, AffixCode code, std::string_view affix);
+    static void AddAffixInPlace(std::string& value, AffixCode code, std::string_view affix);
 
 private:
     // Quotes, grouping separators, number suffixes: what the two formats ask of the split and of

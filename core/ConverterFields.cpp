@@ -110,16 +110,16 @@ std::string Converter::ForceCase(std::string_view value, CaseCode code) {
     return out;
 }
 
-void Converter::AddAffixInPlace(std::string& value, AffixCode code, std::string_view fixe) {
+void Converter::AddAffixInPlace(std::string& value, AffixCode code, std::string_view affix) {
     if (code == AffixCode::Prefix)
-        value.insert(0, fixe);
+        value.insert(0, affix);
     else if (code == AffixCode::Suffix)
-        value.append(fixe);
+        value.append(affix);
 }
 
-std::string Converter::AddAffix(std::string_view value, AffixCode code, std::string_view fixe) {
+std::string Converter::AddAffix(std::string_view value, AffixCode code, std::string_view affix) {
     std::string out(value);
-    AddAffixInPlace(out, code, fixe);
+    AddAffixInPlace(out, code, affix);
     return out;
 }
 

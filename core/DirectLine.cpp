@@ -39,9 +39,9 @@ bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOp
             if (k - 1 >= f.Output().columns.size()) break;
             c.date = IsDateColumn(f.Output(), k) && c.field >= 0;
             const Column& col = f.Output().columns[k - 1];
-            c.fixe = col.affix;
-            if (c.fixe != AffixCode::None) c.fixeText = conv.AddedText(col.affixText);
-            c.casse = col.casing;
+            c.affix = col.affix;
+            if (c.affix != AffixCode::None) c.affixText = conv.AddedText(col.affixText);
+            c.casing = col.casing;
             // Only "always" is checked: "if filled" picks the engine but controls nothing. A date
             // is checked against the calendar, any other column by its characters.
             c.calendar = col.control == ControlCode::Always && IsDateColumn(f.Output(), k);
@@ -87,8 +87,8 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     for (std::size_t k = 0; k < cols_.size(); ++k) {
         const ColumnOps& c = cols_[k];
         anyDecimal = anyDecimal || c.decimal;
-        extra_ += c.fixeText.size() + (c.date ? dates_[k].OutLen() : 0);
-        if (c.fixe != AffixCode::None || c.casse != CaseCode::None || c.date || c.control || c.calendar) plain_ = false;
+        extra_ += c.affixText.size() + (c.date ? dates_[k].OutLen() : 0);
+        if (c.affix != AffixCode::None || c.casing != CaseCode::None || c.date || c.control || c.calendar) plain_ = false;
     }
     growth_ = anyDecimal && decTo_.size() > 1 ? decTo_.size() : 1;
 
@@ -101,7 +101,7 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     for (std::size_t k = 0; k < cols_.size(); ++k) {
         const ColumnOps& c = cols_[k];
         const bool inPlace = c.field == static_cast<int32_t>(k);
-        same_ = same_ && inPlace && c.fixe == AffixCode::None && c.casse == CaseCode::None && !c.control &&
+        same_ = same_ && inPlace && c.affix == AffixCode::None && c.casing == CaseCode::None && !c.control &&
                 !c.calendar && (!c.date || dates_[k].OutLen() == dates_[k].InLen());
         sameOrder_ = sameOrder_ && inPlace;
     }
@@ -126,9 +126,9 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
 
 namespace {
 
-bool CasedHolds(const std::string& text, CaseCode casse, char b) {
+bool CasedHolds(const std::string& text, CaseCode casing, char b) {
     for (const char c : text)
-        if (CaseOf(c, casse) == b) return true;
+        if (CaseOf(c, casing) == b) return true;
     return false;
 }
 
@@ -151,7 +151,7 @@ void DirectLine::PrepareSepCheck() {
             if (c.sepBytes > 0 && b == c.sepByte[0]) continue;
             // The decimal change replaces that byte, and the input separator never stays in a field.
             // (A text column keeps it unless the field reads as a number: SourceHoldsSep sees.)
-            if (CaseOf(b, c.casse) != o || (c.decimal && !c.plainOnly && b == decFrom_) || (hasSep_ && b == sep_))
+            if (CaseOf(b, c.casing) != o || (c.decimal && !c.plainOnly && b == decFrom_) || (hasSep_ && b == sep_))
                 continue;
             c.sepByte[static_cast<std::size_t>(c.sepBytes++)] = b;
         }
@@ -161,7 +161,7 @@ void DirectLine::PrepareSepCheck() {
             // the digits of a widened year.
             c.dateWatch = dates_[k].OutSepText() != outSep_;
             if (!c.dateWatch) continue;
-            if ((c.decimal && CasedHolds(decTo_, c.casse, o)) || CasedHolds(c.fixeText, c.casse, o) ||
+            if ((c.decimal && CasedHolds(decTo_, c.casing, o)) || CasedHolds(c.affixText, c.casing, o) ||
                 (o >= '0' && o <= '9'))
                 sepEvery_ = true;
         } else if (c.sepBytes > 0) {
@@ -257,23 +257,9 @@ int DirectLine::Columns(char*& out) {
         }
         // The order of the slot pipeline: decimal change, prefix or suffix, case, date, control.
         char* const start = p;
-        if (c.fixe == AffixCode::Prefix) {
-            std::memcpy(p, c.fixeText.data(), c.fixeText.size());
-            p += c.fixeText.size();
-        }
-        p = PutField(c, v, p);
-        if (c.fixe == AffixCode::Suffix) {
-            std::memcpy(p, c.fixeText.data(), c.fixeText.size());
-            p += c.fixeText.size();
-        }
-        if (c.casse != CaseCode::None)
-            bytescan::ForceAsciiCase(start, static_cast<std::size_t>(p - start), static_cast<int32_t>(c.casse));
-        if (c.date) {
-            // nothing later changes a date failure
-            const std::size_t n = RewriteDate(k, start, static_cast<std::size_t>(p - start));
-            if (n == DateRecipe::kNoDate) return leDate;
-            p = start + n;
-        }
+        const std::size_t n = FinishColumn(k, start, PutField(c, v, PutPrefix(c, p)));
+        if (n == DateRecipe::kNoDate) return leDate; // nothing later changes a date failure
+        p = start + n;
         if (c.calendar && !CalendarOk(k, start, static_cast<std::size_t>(p - start))) return leDate;
         if (status == leOk && c.control && !Controlled(c, start, static_cast<std::size_t>(p - start)))
             status = leType; // a later date failure still outranks it

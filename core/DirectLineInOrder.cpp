@@ -151,25 +151,12 @@ int DirectLine::SameLayout(std::string_view line, char* out) {
 
 int DirectLine::PutColumn(std::size_t k, std::string_view mapped, char*& out) {
     const ColumnOps& c = cols_[k];
-    char* p = out;
-    char* const start = p;
-    if (c.fixe == AffixCode::Prefix) {
-        std::memcpy(p, c.fixeText.data(), c.fixeText.size());
-        p += c.fixeText.size();
-    }
+    char* const start = out;
+    char* p = PutPrefix(c, start);
     bytescan::CopyBytes<false>(p, mapped.data(), mapped.size());
-    p += mapped.size();
-    if (c.fixe == AffixCode::Suffix) {
-        std::memcpy(p, c.fixeText.data(), c.fixeText.size());
-        p += c.fixeText.size();
-    }
-    if (c.casse != CaseCode::None)
-        bytescan::ForceAsciiCase(start, static_cast<std::size_t>(p - start), static_cast<int32_t>(c.casse));
-    if (c.date) {
-        const std::size_t n = RewriteDate(k, start, static_cast<std::size_t>(p - start));
-        if (n == DateRecipe::kNoDate) return leDate;
-        p = start + n;
-    }
+    const std::size_t n = FinishColumn(k, start, p + mapped.size());
+    if (n == DateRecipe::kNoDate) return leDate;
+    p = start + n;
     out = p;
     if (c.calendar && !CalendarOk(k, start, static_cast<std::size_t>(p - start))) return leDate;
     if (c.control && !Controlled(c, start, static_cast<std::size_t>(p - start))) return leType;

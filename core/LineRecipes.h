@@ -24,9 +24,9 @@ inline bool IsDateColumn(const Format& f, std::size_t k) {
 }
 
 // Byte b as a column forcing that case writes it (ASCII letters only).
-inline char CaseOf(char b, CaseCode casse) {
-    if (casse == CaseCode::Upper && b >= 'a' && b <= 'z') return static_cast<char>(b - 'a' + 'A');
-    if (casse == CaseCode::Lower && b >= 'A' && b <= 'Z') return static_cast<char>(b - 'A' + 'a');
+inline char CaseOf(char b, CaseCode casing) {
+    if (casing == CaseCode::Upper && b >= 'a' && b <= 'z') return static_cast<char>(b - 'a' + 'A');
+    if (casing == CaseCode::Lower && b >= 'A' && b <= 'Z') return static_cast<char>(b - 'A' + 'a');
     return b;
 }
 
@@ -38,21 +38,21 @@ struct ColumnOps {
     bool asRead = false;    // the one-pass copy changes decimals the column may need as read
     bool date = false;      // a date rewritten (only when an input column feeds it)
     bool clash = false;     // a number whose value must not hold the output decimal separator
-    AffixCode fixe = AffixCode::None;
-    CaseCode casse = CaseCode::None;
+    AffixCode affix = AffixCode::None;
+    CaseCode casing = CaseCode::None;
     bool control = false;   // the characters of a number or of an "A" column are checked
     bool calendar = false;  // the date control: the value must be a calendar date
     ControlKind kind = ckAnyText;
     bool hasOther = false; // the control lets this byte pass besides the digits
     char other = '\0';
-    std::string fixeText;
+    std::string affixText;
     // The source bytes that would be written as the output column separator (DirectLine).
     int32_t sepBytes = 0;
     std::array<char, 2> sepByte{};
     bool dateWatch = false; // a rewritten date is checked for the separator
 
     // The value is changed on its way, not only copied.
-    bool Rewrites() const { return fixe != AffixCode::None || casse != CaseCode::None || date || asRead || calendar; }
+    bool Rewrites() const { return affix != AffixCode::None || casing != CaseCode::None || date || asRead || calendar; }
 };
 
 // The columns of an engine code; false for a code without engine.
@@ -152,6 +152,24 @@ private:
     // SameLayout and SameOrder give the line to Columns: the output changes length.
     static constexpr int kRedo = -1;
     char* PutField(const ColumnOps& col, std::string_view value, char* p) const;
+    // A column's steps around its value, in the slot pipeline's order: the prefix before it; then
+    // the suffix, the case and the date rewrite over [start, p). Gives the column's new length, or
+    // DateRecipe::kNoDate.
+    static char* PutPrefix(const ColumnOps& c, char* p) {
+        if (c.affix != AffixCode::Prefix) return p;
+        std::memcpy(p, c.affixText.data(), c.affixText.size());
+        return p + c.affixText.size();
+    }
+    std::size_t FinishColumn(std::size_t k, char* start, char* p) {
+        const ColumnOps& c = cols_[k];
+        if (c.affix == AffixCode::Suffix) {
+            std::memcpy(p, c.affixText.data(), c.affixText.size());
+            p += c.affixText.size();
+        }
+        const auto len = static_cast<std::size_t>(p - start);
+        if (c.casing != CaseCode::None) bytescan::ForceAsciiCase(start, len, static_cast<int32_t>(c.casing));
+        return c.date ? RewriteDate(k, start, len) : len;
+    }
     int Columns(char*& p);
     int Finish(char* base, std::size_t total, bool direct, IOutSink& out);
 
@@ -222,13 +240,13 @@ public:
 private:
     // EngGlobal's decisions for one output column.
     struct Plan {
-        AffixCode fixe = AffixCode::None;
-        CaseCode casse = CaseCode::None;
+        AffixCode affix = AffixCode::None;
+        CaseCode casing = CaseCode::None;
         ControlCode control = ControlCode::Never;
         bool isDate = false;   // rewritten: the column is a date and an input column feeds it
         bool calendar = false; // the date control
         ControlKind kind = ckAnyText;
-        std::string fixeText;
+        std::string affixText;
     };
     // The pipelines, after Unstring.
     void Decimal(int& status);

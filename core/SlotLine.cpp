@@ -34,14 +34,14 @@ bool SlotLine::Prepare(int32_t engineCode) {
         for (std::size_t k = 1; k < slots && k - 1 < f.Output().columns.size(); ++k) {
             const Column& col = f.Output().columns[k - 1];
             Plan& p = plan_[k];
-            p.fixe = col.affix;
-            p.casse = col.casing;
+            p.affix = col.affix;
+            p.casing = col.casing;
             p.control = col.control;
             p.isDate = IsDateColumn(f.Output(), k) && fed[k];
             p.calendar = col.control == ControlCode::Always && IsDateColumn(f.Output(), k);
             p.kind = conv_.ControlKindOf(static_cast<int32_t>(k - 1));
-            if (p.fixe != AffixCode::None) p.fixeText = conv_.AddedText(col.affixText);
-            casseOf_[k] = p.casse;
+            if (p.affix != AffixCode::None) p.affixText = conv_.AddedText(col.affixText);
+            casseOf_[k] = p.casing;
             dateOf_[k] = p.isDate;
         }
         return true;
@@ -121,8 +121,8 @@ void SlotLine::Global(int& status) {
             if (status == leOk) status = changed;
             return;
         }
-        if (p.fixe != AffixCode::None) Converter::AddAffixInPlace(slot, p.fixe, p.fixeText);
-        if (p.casse != CaseCode::None) Converter::ForceCaseInPlace(slot, p.casse);
+        if (p.affix != AffixCode::None) Converter::AddAffixInPlace(slot, p.affix, p.affixText);
+        if (p.casing != CaseCode::None) Converter::ForceCaseInPlace(slot, p.casing);
         if (p.isDate) {
             if (conv_.DateConvInto(slot, conv_.DateOf(k), dateOut_))
                 slot.swap(dateOut_);

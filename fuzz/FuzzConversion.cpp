@@ -43,7 +43,7 @@ constexpr std::array<std::string_view, 4> kNumbers{"N", "NK", "N%", "NK%"};
 // column byte, a second one; colBytes the name and type of each column, codeBytes (output only)
 // case, control and prefix/suffix.
 std::string Block(const char* name, uint8_t sep, uint8_t dec, uint8_t count, uint8_t layout, uint8_t dsep,
-                  const uint8_t* colBytes, const uint8_t* codeBytes, uint8_t fixe, int ifl, int headers,
+                  const uint8_t* colBytes, const uint8_t* codeBytes, uint8_t affix, int ifl, int headers,
                   int quoting, int group) {
     const int n = 1 + count % 5;
     const bool hasDate = layout % 12 < 10;
@@ -57,7 +57,7 @@ std::string Block(const char* name, uint8_t sep, uint8_t dec, uint8_t count, uin
                     Pick(kColSeps, sep) + "\r\nDEC=" + Pick(kDecSeps, dec) + "\r\nIFL=" + std::to_string(ifl) + "\r\n";
     if (quoting > 0) b += "GUI=" + std::to_string(quoting) + "\r\n";
     if (group > 0) b += "MIL=" + Pick(kGroups, static_cast<uint8_t>(group)) + "\r\n";
-    for (int h = 0; h < headers; ++h) b += "HDR=" + Pick(kHeaders, static_cast<uint8_t>(h + fixe)) + "\r\n";
+    for (int h = 0; h < headers; ++h) b += "HDR=" + Pick(kHeaders, static_cast<uint8_t>(h + affix)) + "\r\n";
     for (int k = 0; k < n; ++k) {
         const uint8_t c = colBytes[k];
         std::string type;
@@ -72,7 +72,7 @@ std::string Block(const char* name, uint8_t sep, uint8_t dec, uint8_t count, uin
             const uint8_t d = codeBytes[k];
             const int fx = (d / 9) % 3;
             codes = std::to_string(d % 3) + "|" + std::to_string((d / 3) % 3) + "|" + std::to_string(fx) + "|" +
-                    (fx == 0 ? std::string() : Pick(kFixes, static_cast<uint8_t>(fixe + k)));
+                    (fx == 0 ? std::string() : Pick(kFixes, static_cast<uint8_t>(affix + k)));
             if (fx != 0 && codes.back() == '|') codes += "s";
         }
         b += "COL=" + Pick(kNames, c) + "|" + type + "|" + codes + "\r\n";

@@ -12,15 +12,15 @@
 namespace lmx::test {
 
 // A column from the fields of its COL line; the codes are "0", "1" or "2".
-inline Column Col(std::string name, std::string_view type = "AN", std::string_view casse = "0",
-                  std::string_view control = "0", std::string_view fixeType = "0", std::string fixeText = "") {
+inline Column Col(std::string name, std::string_view type = "AN", std::string_view casing = "0",
+                  std::string_view control = "0", std::string_view affixType = "0", std::string affixText = "") {
     Column c;
     c.name = std::move(name);
     c.SetTypeText(type);
-    c.casing = static_cast<CaseCode>(casse[0] - '0');
+    c.casing = static_cast<CaseCode>(casing[0] - '0');
     c.control = static_cast<ControlCode>(control[0] - '0');
-    c.affix = static_cast<AffixCode>(fixeType[0] - '0');
-    c.affixText = std::move(fixeText);
+    c.affix = static_cast<AffixCode>(affixType[0] - '0');
+    c.affixText = std::move(affixText);
     return c;
 }
 

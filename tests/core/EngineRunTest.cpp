@@ -27,7 +27,7 @@ TEST(ConversionPlan, CaseMattersAndFirstNamesakeIsFed) {
 }
 
 struct SelCase {
-    std::string inDec, outDec, inDate, outDate, casse, control, fixe;
+    std::string inDec, outDec, inDate, outDate, casing, control, affix;
     int32_t code;
 };
 
@@ -36,7 +36,7 @@ class SelEngineCodes : public ::testing::TestWithParam<SelCase> {};
 TEST_P(SelEngineCodes, FromTheDifferences) {
     const SelCase& c = GetParam();
     const ConversionPlan plan(Fmt(";", c.inDec, {Col("A"), Col("D", c.inDate)}),
-                              Fmt(";", c.outDec, {Col("B"), Col("A", "AN", c.casse, c.control, c.fixe, "x"), Col("D", c.outDate)}));
+                              Fmt(";", c.outDec, {Col("B"), Col("A", "AN", c.casing, c.control, c.affix, "x"), Col("D", c.outDate)}));
     EXPECT_EQ(plan.Engine(), c.code);
 }
 
