@@ -199,9 +199,22 @@ __attribute__((target("ssse3"))) void Shuffle16(const char* value, const char* p
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_or_si128(_mm_shuffle_epi8(v, m), f));
 }
 
+// The same over the bytes already at out: those past the date (keep) stay as they are.
+__attribute__((target("ssse3"))) void ShuffleOver(const char* value, const char* pick, const char* fill,
+                                                   const char* keep, char* out) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(value));
+    const __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pick));
+    const __m128i f = _mm_loadu_si128(reinterpret_cast<const __m128i*>(fill));
+    const __m128i k = _mm_loadu_si128(reinterpret_cast<const __m128i*>(keep));
+    const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out));
+    const __m128i date = _mm_or_si128(_mm_shuffle_epi8(v, m), f);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_or_si128(_mm_and_si128(k, old), _mm_andnot_si128(k, date)));
+}
+
 bool CanShuffle() { return __builtin_cpu_supports("ssse3"); }
 #else
 void Shuffle16(const char*, const char*, const char*, char*) {}
+void ShuffleOver(const char*, const char*, const char*, const char*, char*) {}
 bool CanShuffle() { return false; }
 #endif
 
@@ -255,7 +268,9 @@ void DateRecipe::Prepare(const Converter& conv, const DateConvValues& v) {
     // A pick byte with its high bit set gives 0, where the fill puts the separator.
     pick_.fill(static_cast<char>(0x80));
     fill16_.fill('\0');
+    keep16_.fill(static_cast<char>(0xFF));
     for (std::size_t j = 0; j < outLen_; ++j) {
+        keep16_[j] = '\0';
         if (from_[j] >= 0) pick_[j] = static_cast<char>(from_[j]);
         else fill16_[j] = fill_[j];
     }
@@ -265,6 +280,10 @@ std::size_t DateRecipe::RewriteOther(const char* value, std::size_t len, char* o
     if (len > kMaxLen || !conv_->DateConvInto(std::string_view(value, len), d_, widened_)) return kNoDate;
     std::memcpy(out, widened_.data(), widened_.size());
     return widened_.size();
+}
+
+void DateRecipe::RewriteWide(const char* value, char* out) const {
+    ShuffleOver(value, pick_.data(), fill16_.data(), keep16_.data(), out);
 }
 
 bool DateRecipe::Rewrite(const char* value, char* out) const {

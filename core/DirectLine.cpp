@@ -287,6 +287,7 @@ int DirectLine::Convert(std::string_view line, IOutSink& out, bool holdsWatched)
         if (scratch_.size() < bound) scratch_.resize(bound);
         base = scratch_.data();
     }
+    outEnd_ = base + bound;
     char* p = base;
     if (same_) {
         int status = SameLayout(line, base);

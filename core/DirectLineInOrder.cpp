@@ -137,7 +137,7 @@ int DirectLine::SameLayout(std::string_view line, char* out) {
         char* const at = out + (b[0] - line.data());
         // A date is rewritten from the bytes as read (nothing later changes a failure).
         if (c.date) {
-            const std::size_t n = RewriteDate(k, b[0], at, len);
+            const std::size_t n = RewriteDate(k, b[0], line.data() + line.size(), at, len);
             if (n == DateRecipe::kNoDate) return leDate;
             if (n != len) return kRedo; // the line changes length: assembled column by column
             continue;

@@ -74,6 +74,10 @@ public:
     // buffer of kMaxLen bytes whose first InLen() hold the date: the rest may be read, not used.
     // Only for a value of InLen() bytes when the recipe is not General().
     bool Rewrite(const char* value, char* out) const;
+    // The same straight from the line: 16 bytes may be read at value and 16 written at out (which
+    // may be value); out's bytes past OutLen() keep their values. Only when Wide().
+    void RewriteWide(const char* value, char* out) const;
+    bool Wide() const { return shuffle_; }
     // The layouts name a month: every value goes through RewriteOther.
     bool General() const { return general_; }
     static constexpr std::size_t kNoDate = static_cast<std::size_t>(-1);
@@ -97,6 +101,7 @@ private:
     bool shuffle_ = false;     // values and results of 16 bytes at most, and a processor that shuffles
     std::array<char, 16> pick_{};
     std::array<char, 16> fill16_{};
+    std::array<char, 16> keep16_{}; // 0xFF over the output bytes past OutLen()
     mutable std::string widened_;
 };
 
@@ -126,11 +131,11 @@ private:
     // operations in one move, the other columns one by one.
     int SameOrder(std::string_view line, char*& out);
     int PutColumn(std::size_t k, std::string_view mapped, char*& p);
-    // The date of column k, len bytes at d, rewritten in place: its new length, or
+    // The date of column k, len bytes at d in the output, rewritten in place: its new length, or
     // DateRecipe::kNoDate when it is no date. Notes a separator in it when the line is checked.
     std::size_t RewriteDate(std::size_t k, char* d, std::size_t len);
-    // The same from the len bytes at src (the value as read) into d.
-    std::size_t RewriteDate(std::size_t k, const char* src, char* d, std::size_t len);
+    // The same from the len bytes at src (the value as read, readable up to srcEnd) into d.
+    std::size_t RewriteDate(std::size_t k, const char* src, const char* srcEnd, char* d, std::size_t len);
     // A number column's value holds the output decimal separator.
     bool NumberClashes() const;
     // The per-file part of the output separator check.
@@ -204,6 +209,7 @@ private:
     bool dateHit_ = false;   // a date of this line holds the separator
     std::vector<std::size_t> watchCols_; // the columns other than rewritten dates whose fields are checked
     std::vector<char> scratch_; // the line when the output has no room at hand
+    char* outEnd_ = nullptr;    // the end of the room the line is written into
     // The bytes that the one-pass copy looks for and writes, sixteen of each, made once per file.
     alignas(16) std::array<char, 16> sepV_{};
     alignas(16) std::array<char, 16> outSepV_{};
@@ -211,9 +217,12 @@ private:
     alignas(16) std::array<char, 16> toV_{};
 };
 
-inline std::size_t DirectLine::RewriteDate(std::size_t k, char* d, std::size_t len) { return RewriteDate(k, d, d, len); }
+inline std::size_t DirectLine::RewriteDate(std::size_t k, char* d, std::size_t len) {
+    return RewriteDate(k, d, outEnd_, d, len);
+}
 
-inline std::size_t DirectLine::RewriteDate(std::size_t k, const char* src, char* d, std::size_t len) {
+inline std::size_t DirectLine::RewriteDate(std::size_t k, const char* src, const char* srcEnd, char* d,
+                                           std::size_t len) {
     const DateRecipe& r = dates_[k];
     if (len != r.InLen() || r.General()) {
         // Rare: read by the primitive. A month name is no byte of the line: always checked.
@@ -221,10 +230,15 @@ inline std::size_t DirectLine::RewriteDate(std::size_t k, const char* src, char*
         if (n != DateRecipe::kNoDate && cols_[k].dateWatch && std::memchr(d, outSep1_, n) != nullptr) dateHit_ = true;
         return n;
     }
-    if (len > DateRecipe::kMaxLen) return DateRecipe::kNoDate;
-    char value[DateRecipe::kMaxLen];
-    bytescan::CopyBytes<false>(value, src, len);
-    if (!r.Rewrite(value, d)) return DateRecipe::kNoDate;
+    if (r.Wide() && srcEnd - src >= 16 && outEnd_ - d >= 16) {
+        // The common case: one shuffle from the line into the output, no copy on either side.
+        r.RewriteWide(src, d);
+    } else {
+        if (len > DateRecipe::kMaxLen) return DateRecipe::kNoDate;
+        char value[DateRecipe::kMaxLen];
+        bytescan::CopyBytes<false>(value, src, len);
+        if (!r.Rewrite(value, d)) return DateRecipe::kNoDate;
+    }
     if (lineCheck_ && cols_[k].dateWatch && std::memchr(d, outSep1_, r.OutLen()) != nullptr) dateHit_ = true;
     return r.OutLen();
 }
