@@ -39,15 +39,15 @@ public:
     std::string BackupFileName() const;
 
     // Rebuilds the catalogue: format names (sorted, duplicates kept) and column names (file order).
-    // 0, -797 or -799.
-    int FmtLoadList();
+    // Ok, FmtNoFormat or FmtNoFile.
+    Status FmtLoadList();
 
     // Reads the named format, nothing else changed; the fault is kept as LastFault.
     FormatRead Load(const std::string& name);
 
     // Loads the named format; mode 1 takes it as the input format, mode 2 as the output format (a
-    // failed load leaves that side without format). The load code.
-    int FmtLoadDescription(int mode, const std::string& name);
+    // failed load leaves that side without format). The load's status.
+    Status FmtLoadDescription(int mode, const std::string& name);
 
     // The faults met by the last load.
     const FmtReadFault& LastFault() const { return fault_; }

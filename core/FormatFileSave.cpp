@@ -110,7 +110,7 @@ bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const Format
 
 void FmtFile::RecoverAfterFailedSave() {
     const std::string& updt = lang_.Text(LK::err_fmtFileUpdt);
-    if (FmtLoadList() == frOk && !state_.Catalogue.FormatNames.empty()) {
+    if (FmtLoadList() == StatusCode::Ok && !state_.Catalogue.FormatNames.empty()) {
         messages_.Show(updt + lang_.Text(LK::err_fmtFilePres));
         return;
     }

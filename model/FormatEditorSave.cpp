@@ -79,7 +79,7 @@ void FormatEditorModel::OneError(std::string text) {
 }
 
 void FormatEditorModel::ReloadAfterWrite(const std::string* skip) {
-    if (file_.FmtLoadList() == 0) log_.LogWrite(lkLine, " DEF  FMT(Reload)    Ok");
+    if (file_.FmtLoadList().Ok()) log_.LogWrite(lkLine, " DEF  FMT(Reload)    Ok");
     // Refilled even when the last format is gone: the conversion page must not offer it any more.
     Choices = RefillFormatChoices(formats_, params_, skip);
 }

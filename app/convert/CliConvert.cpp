@@ -23,21 +23,21 @@ namespace {
 
 // Why a format does not load, each part on its own line: the reader's code with its meaning, then
 // the names of the file when the name is not there.
-std::string FormatLoadMessage(Session& s, int mode, const std::string& name, int code) {
+std::string FormatLoadMessage(Session& s, int mode, const std::string& name, StatusCode code) {
     const std::string option = mode == flmInput ? "--in" : "--out";
-    if (code == frEmptyName && name.empty())
+    if (code == StatusCode::FmtEmptyName && name.empty())
         return Tx(s.lang.Text(mode == flmInput ? LK::err_fmtInfile : LK::err_fmtOutfile)) + "\nlumivex-convert: " +
                TxFill(s.lang.Text(LK::err_cliNoFmtName), {option, mode == flmInput ? "MRI" : "MRO"});
     std::string msg = "lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliFmtLoad),
                                                    {option, Tx(name), Tx(FmtLoadProblem(name, code, s.fmtFile.LastFault(), s.lang))});
-    if (code == frNotFound && s.fmtFile.FmtLoadList() == frOk) {
+    if (code == StatusCode::FmtNotFound && s.fmtFile.FmtLoadList() == StatusCode::Ok) {
         msg += "\nlumivex-convert: " +
                TxFill(s.lang.Text(LK::str_cliFmtsIn), {s.fmtFile.FmtFileName, JoinedNames(s.formats.Catalogue.FormatNames)});
         for (const auto& n : s.formats.Catalogue.FormatNames)
             if (n != name && Cp1252Upper(n) == Cp1252Upper(name))
                 msg += "\nlumivex-convert: " + TxFill(s.lang.Text(LK::str_cliDidYouMean), {Tx(n)});
     }
-    if (code == frNoFile || code == frOpenFailed)
+    if (code == StatusCode::FmtNoFile || code == StatusCode::FmtOpenFailed)
         msg += "\n" + TxFill(s.lang.Text(LK::err_fmtFileDefOpen), {s.fmtFile.FmtFileName});
     return msg;
 }
@@ -157,9 +157,8 @@ int ConvertFiles(Session& s, const CliOptions& o) {
     const std::string inName = o.inGiven ? o.inFormat : s.params.settings.inputFormat;
     const std::string outName = o.outGiven ? o.outFormat : s.params.settings.outputFormat;
     for (const auto& [mode, name] : {std::pair{int(flmInput), inName}, std::pair{int(flmOutput), outName}}) {
-        const int r = s.SelectFormat(mode, name);
-        if (r != 0) {
-            PrintErr(FormatLoadMessage(s, mode, name, r));
+        if (const Status r = s.SelectFormat(mode, name); !r.Ok()) {
+            PrintErr(FormatLoadMessage(s, mode, name, r.code));
             return exNothing;
         }
     }

@@ -234,7 +234,7 @@ TEST_F(FmtSave, TwoSavesAtTheSameInstantKeepBothFormats) {
         EXPECT_TRUE(fileA.FmtSaveFile(fsmSave, "B", work));
         ASSERT_TRUE(meanwhile.Started());
     }
-    ASSERT_EQ(file.FmtLoadList(), frOk);
+    ASSERT_EQ(file.FmtLoadList(), StatusCode::Ok);
     EXPECT_EQ(state.Catalogue.FormatNames, (std::vector<std::string>{"A", "B", "C"}));
     EXPECT_TRUE(messages.shown.empty() && messagesB.shown.empty());
 }

@@ -64,7 +64,7 @@ TEST_F(Run, WorksOnACopyOfWhatItStartedWith) {
         if (s.page.InFiles.size() > 1) return;
         s.page.InFiles = {v1, Src("v2.txt", "h\r\n")};
         s.page.OutPath = dir.file("other.txt");
-        EXPECT_EQ(s.SelectFormat(2, "IN"), 0);
+        EXPECT_EQ(s.SelectFormat(2, "IN"), StatusCode::Ok);
         s.conv.TakePlan(ConversionPlan(s.formats));
         after.disposal = sdKeep;
     };
@@ -103,8 +103,8 @@ TEST_F(Run, TheSourcesFolderIsFlushedOnceAfterTheResult) {
     Session t(messages, trash, port);
     RecordingView tView(t.run);
     t.SetProgramDir(dir.path());
-    ASSERT_EQ(t.SelectFormat(1, "IN"), 0);
-    ASSERT_EQ(t.SelectFormat(2, "OUT"), 0);
+    ASSERT_EQ(t.SelectFormat(1, "IN"), StatusCode::Ok);
+    ASSERT_EQ(t.SelectFormat(2, "OUT"), StatusCode::Ok);
     for (const SourceDisposal disposal : {sdKeep, sdDelete}) {
         t.page.InFiles = {Src("a.txt", "h\r\n31/12/99;1\r\n"), Src("b.txt", "h\r\n31/12/99;1\r\n"),
                           Src("c.txt", "h\r\n31/12/99;1\r\n")};

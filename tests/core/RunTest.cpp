@@ -109,7 +109,7 @@ TEST_F(Run, ChecksOfTheConvertButton) {
     // A format chosen that does not load; none chosen yet (a first start opened with a file);
     // none in the file at all.
     Choose({src}, dir.file("r2.txt"));
-    ASSERT_EQ(s.fmtFile.FmtLoadList(), 0);
+    ASSERT_EQ(s.fmtFile.FmtLoadList(), StatusCode::Ok);
     s.formats.Output.reset();
     s.params.settings.outputFormat = "OUT";
     EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
@@ -153,10 +153,10 @@ TEST_F(Run, EarlierLoadsLeaveNothingToTheConversion) {
         Session fresh(messages, trash);
         fresh.SetProgramDir(dir.path());
         if (readDatedFirst) {
-            EXPECT_EQ(fresh.fmtFile.Load("DATED").code, frOk);
+            EXPECT_EQ(fresh.fmtFile.Load("DATED").status, StatusCode::Ok);
         }
-        EXPECT_EQ(fresh.SelectFormat(flmInput, "PLAIN"), 0);
-        EXPECT_EQ(fresh.SelectFormat(flmOutput, "OUT"), 0);
+        EXPECT_EQ(fresh.SelectFormat(flmInput, "PLAIN"), StatusCode::Ok);
+        EXPECT_EQ(fresh.SelectFormat(flmOutput, "OUT"), StatusCode::Ok);
         fresh.page.InFiles = {src};
         fresh.page.OutPath = dir.file(out);
         RecordingView freshView(fresh.run);
@@ -173,7 +173,7 @@ TEST_F(Run, StartWithNoInputFormatLogsNoLink) {
         fresh.SetProgramDir(dir.path());
         fresh.params.settings.inputFormat = in;
         fresh.params.settings.outputFormat = "OUT";
-        ASSERT_EQ(fresh.StartFormats(), 0);
+        ASSERT_EQ(fresh.StartFormats(), StatusCode::Ok);
         const auto& l = fresh.log.Lines();
         EXPECT_NE(std::find(l.begin(), l.end(), " *** BuildIoLink returns   : " + std::string(in.empty() ? "Ko" : "Ok")),
                   l.end()) << in;

@@ -87,7 +87,7 @@ struct SessionRig {
         s.SetProgramDir(dir.path());
         s.params.ReadOnly = true;
     }
-    bool Select() { return s.SelectFormat(flmInput, "IN") == 0 && s.SelectFormat(flmOutput, "OUT") == 0; }
+    bool Select() { return s.SelectFormat(flmInput, "IN").Ok() && s.SelectFormat(flmOutput, "OUT").Ok(); }
     bool replaceResult = false; // the user agreed to replace a file that has the result's name
 
     // TakeFiles, then the run into out; the run's result, or rrNotStarted when no file was taken.
