@@ -32,6 +32,15 @@ enum class StatusCode : int {
     LangFileUnreadable = -120, // missing, or not read to its end
     LangNoSection = -121,      // no non-empty section of that name; the texts are unchanged
 
+    // A conversion run. With RunCannotCreate and RunIncompleteOutput, the reason says why.
+    RunNotStarted = -500,       // a check of the "Convertir" button refused the run (its message was shown)
+    RunLinkFailed = -501,       // the input/output link could not be built
+    RunNoEngine = -502,         // no engine for the pair of formats
+    RunCannotCreate = -503,     // the result file could not be created
+    RunIncompleteOutput = -504, // the result file could not be completely written (a full disk)
+    RunSourcesFailed = -505,    // some sources were not converted to their end; the others' lines are
+                                // in the result. The closing message shows their count, not this number
+
     // The folder of the program's files. No message shows these numbers; the reason is the whole
     // sentence, since it names the folder or file at fault.
     FilesNoHome = -130,         // the program's folder cannot be written and HOME is not set

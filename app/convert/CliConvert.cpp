@@ -207,18 +207,18 @@ int ConvertFiles(Session& s, const CliOptions& o) {
                               s.lang.Text(LK::str_cliPrgLeft), s.lang.Text(LK::str_cliPrgCounts)};
     CliRunView view(progress, TotalBytes(s.port, s.page.InFiles), words);
     s.run.StopRun = s.run.UserCancel = false;
-    const int32_t r = s.runner.RunConversion(view, after,
+    const Status r = s.runner.RunConversion(view, after,
                                              o.rejects.empty() ? static_cast<IRejectSink*>(&noRejects)
                                                                : static_cast<IRejectSink*>(&rejects));
     view.Finish();
     // Like a program that SIGPIPE ends: nothing more to say, the rejects file and the log dropped
     // with their temporary files, no source touched (the result is incomplete).
-    if (r == rrIncompleteOutput && s.runner.OutputErrNo() == EPIPE) return kReaderGone;
+    if (r == StatusCode::RunIncompleteOutput && s.runner.OutputErrNo() == EPIPE) return kReaderGone;
 
     int code = exOk;
-    if (r == rrCannotCreate || r == rrLinkFailed || r == rrNoEngine)
+    if (r == StatusCode::RunCannotCreate || r == StatusCode::RunLinkFailed || r == StatusCode::RunNoEngine)
         code = exNothing;
-    else if (r != 0 || unreadable > 0)
+    else if (!r.Ok() || unreadable > 0)
         code = exIncomplete;
     else if (!s.runner.AfterFailures().empty())
         code = exAfterFailed;
@@ -226,17 +226,17 @@ int ConvertFiles(Session& s, const CliOptions& o) {
         code = exRejected;
     for (const AfterFailure& f : s.runner.ReadFailures())
         PrintErr(FailureText(s, f));
-    if (r != 0) {
+    if (!r.Ok()) {
         std::string closing = s.runner.ClosingMessage(r);
         // The system's reason gets a line of its own, with the file it concerns.
-        const std::string reason = " (" + s.runner.OutputError() + ")";
-        if (const auto at = closing.find(reason); r == rrIncompleteOutput && at != std::string::npos)
+        const std::string reason = " (" + r.reason + ")";
+        if (const auto at = closing.find(reason); r == StatusCode::RunIncompleteOutput && at != std::string::npos)
             closing.erase(at, reason.size());
         PrintErr(Tx(closing));
-        if (r == rrIncompleteOutput && s.runner.OutputErrNo() == EEXIST)
+        if (r == StatusCode::RunIncompleteOutput && s.runner.OutputErrNo() == EEXIST)
             PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliResultExists), {out}));
-        else if ((r == rrIncompleteOutput || r == rrCannotCreate) && !s.runner.OutputError().empty())
-            PrintErr("lumivex-convert: " + Shown(s, out) + ": " + Tx(s.runner.OutputError()));
+        else if ((r == StatusCode::RunIncompleteOutput || r == StatusCode::RunCannotCreate) && !r.reason.empty())
+            PrintErr("lumivex-convert: " + Shown(s, out) + ": " + Tx(r.reason));
     }
     for (const AfterFailure& f : s.runner.AfterFailures())
         PrintErr(FailureText(s, f));
@@ -250,7 +250,7 @@ int ConvertFiles(Session& s, const CliOptions& o) {
             if (code < exIncomplete || code == exAfterFailed) code = exIncomplete;
         }
     }
-    if (o.summary && code != exNothing && r != rrIncompleteOutput && !PrintSummary(s, out))
+    if (o.summary && code != exNothing && r != StatusCode::RunIncompleteOutput && !PrintSummary(s, out))
         if (code < exIncomplete || code == exAfterFailed) code = exIncomplete;
     if (!o.logPath.empty()) {
         s.log.LogFileName = o.logPath;
@@ -261,7 +261,7 @@ int ConvertFiles(Session& s, const CliOptions& o) {
         }
     }
     if (!o.quiet && code != exNothing) {
-        const bool written = r != rrIncompleteOutput;
+        const bool written = r != StatusCode::RunIncompleteOutput;
         PrintErr(TxFill(s.lang.Text(written ? LK::str_cliResult : LK::str_cliResultNotWritten), {Shown(s, out)}));
         PrintErr(TxFill(s.lang.Text(LK::str_cliCounts),
                         {IntToStr(static_cast<int64_t>(s.page.InFiles.size())), IntToStr(s.run.LinesRead),

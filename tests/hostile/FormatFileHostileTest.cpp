@@ -49,7 +49,7 @@ TEST(HostileFormatFile, LeadingLinesOfInt32MaxSkipTheWholeSource) {
     const std::string src = rig.dir.file("src/q.txt");
     WriteFile(src, CrLf({"a;1,5", "b;2"}));
     const auto before = Snapshot(rig.dir.path());
-    EXPECT_EQ(rig.Run({src}, rig.dir.file("out.txt")), 0);
+    EXPECT_EQ(rig.Run({src}, rig.dir.file("out.txt")), StatusCode::Ok);
     EXPECT_EQ(ReadFile(rig.dir.file("out.txt")), "a,b\r\n");
     EXPECT_EQ(rig.s.run.LinesRead, 0);
     auto after = Snapshot(rig.dir.path());
@@ -134,7 +134,7 @@ TEST(HostileFormatFile, NulAndHighBytesInEveryFieldAreKeptAndConverted) {
                        Bytes({0xC0, 0xFF}) + nul + "3\r\n");
     const auto before = Snapshot(rig.dir.path());
     rig.s.params.settings.encoding = DataEncoding::Windows1252; // the header as the format holds it
-    EXPECT_EQ(rig.Run({src}, rig.dir.file("out.txt")), 0);
+    EXPECT_EQ(rig.Run({src}, rig.dir.file("out.txt")), StatusCode::Ok);
     EXPECT_EQ(ReadFile(rig.dir.file("out.txt")),
               nul + Bytes({0xFF}) + "\r\n" + Bytes({0xC0, 0xFE, 0xFF}) + "1" + nul + "2\r\n");
     EXPECT_EQ(rig.s.run.LinesRead, 3);
