@@ -22,6 +22,12 @@ enum class StatusCode : int {
     FmtNoFormat = -797,       // (list) the file holds no format, or could not be opened
     FmtOpenFailed = -798,     // (load) the file could not be opened
     FmtNoFile = -799,         // the file does not exist
+    // The save of one format (or its deletion). No message shows these numbers.
+    FmtSaveRefused = -780,     // not a save or a deletion, or a format that would not read back as written
+    FmtSaveConflict = -781,    // the file's blocks of that name are not those expected; nothing written
+    FmtSaveCannotRead = -782,  // the file could not be read; nothing written
+    FmtSaveNoBackup = -783,    // no format file to back up, or the backup could not be made
+    FmtSaveCannotWrite = -784, // the new content did not reach the file's name; the old one is kept
 
     // The settings file, Lumivex.prm.
     SettingsCannotOpen = -109,  // it could not be opened for reading; nothing changed

@@ -11,9 +11,8 @@ namespace lmx {
 
 FmtFile::FmtFile(ChosenFormats& state, const LangTexts& lang, IMessages& messages, SystemPort& port)
     : state_(state), lang_(lang), messages_(messages), port_(port),
-      writer_([&port](const std::string& path, std::string_view content) {
-          std::string error;
-          return WriteFileDurably(path, content, error, port);
+      writer_([&port](const std::string& path, std::string_view content, std::string& reason) {
+          return WriteFileDurably(path, content, reason, port);
       }) {}
 
 std::string FmtFile::BackupFileName() const { return ChangeFileExt(FmtFileName, ".old"); }

@@ -53,11 +53,11 @@ public:
     const FmtReadFault& LastFault() const { return fault_; }
 
     // Mode 10: the block named editFmtName is replaced by format's, appended at the end. Mode 11:
-    // that block is removed (format is not read). Shows its own messages for the backup steps;
-    // false whenever Lumivex.fmt was not replaced. Saves take turns under the file's lock. With
-    // expected, the file is left alone when its blocks of that name are not those expected:
-    // LastConflict says how they differ, and nothing is shown.
-    bool FmtSaveFile(int mode, const std::string& editFmtName, const Format& format = Format{},
+    // that block is removed (format is not read). Shows its own messages for the file's reading and
+    // the backup steps; not Ok whenever Lumivex.fmt was not replaced. Saves take turns under the
+    // file's lock. With expected, the file is left alone when its blocks of that name are not those
+    // expected (FmtSaveConflict): LastConflict says how they differ, and nothing is shown.
+    Status FmtSaveFile(int mode, const std::string& editFmtName, const Format& format = Format{},
                      const FmtBlockSeen* expected = nullptr);
     FmtConflict LastConflict() const { return conflict_; }
 
