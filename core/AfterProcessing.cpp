@@ -35,7 +35,7 @@ AfterProcessing ConversionRun::FromParameters() const {
     return a;
 }
 
-std::string ConversionRun::ClosingMessage(int32_t result) {
+std::string ConversionRun::ClosingMessage(const Status& result) {
     std::string msg = ResultMessage(result);
     // No language text exists for it: said in the built-in language, as the system's reasons are.
     if (keptForRejects_ > 0)
@@ -44,38 +44,38 @@ std::string ConversionRun::ClosingMessage(int32_t result) {
     return msg;
 }
 
-std::string ConversionRun::ResultMessage(int32_t result) {
-    if (result == rrOk) {
+std::string ConversionRun::ResultMessage(const Status& result) {
+    if (result.Ok()) {
         // "Annuler" between two files leaves the next ones unread: that is no complete conversion.
         const bool unread = std::find(converted_.begin(), converted_.end(), false) != converted_.end();
         if (c_.run.StopRun && c_.run.UserCancel && unread) return c_.lang.Text(LK::msg_UserCancel);
         return c_.lang.Text(LK::msg_endConvert);
     }
     std::string msg = c_.lang.Text(LK::err_convGeneral);
-    switch (result) {
-    case rrLinkFailed:
+    switch (result.code) {
+    case StatusCode::RunLinkFailed:
         c_.log.LogWrite(lkLine, "#CONV (BuildIoLnk) Echec de la construction du lien entr\xE9" "e/sortie.");
         break;
-    case rrNoEngine: {
+    case StatusCode::RunNoEngine: {
         const std::string code = IntToStr(engineCode_);
         c_.log.LogWrite(lkLine, "#CONV (SelEngine>" + code + "< Choix du moteur impossible.");
         msg += c_.lang.Format(LK::err_UnknownEngine, {code});
         break;
     }
-    case rrCannotCreate:
+    case StatusCode::RunCannotCreate:
         c_.log.LogWrite(lkLine, "#CONV (I/O) Ouverture du fichier de r\xE9sultats impossible.");
         msg += c_.lang.Text(LK::err_OpenOutFile);
         break;
-    case rrIncompleteOutput:
+    case StatusCode::RunIncompleteOutput:
         // No language text exists for it: the system's reason tells the user what happened.
-        c_.log.LogWrite(lkLine, "#CONV (I/O) Ecriture du fichier de r\xE9sultats incompl\xE8te (" + outputError_ + ").");
-        msg += " (" + outputError_ + ")";
+        c_.log.LogWrite(lkLine, "#CONV (I/O) Ecriture du fichier de r\xE9sultats incompl\xE8te (" + result.reason + ").");
+        msg += " (" + result.reason + ")";
         break;
     default:
         if (c_.run.StopRun && c_.run.UserCancel) return c_.lang.Text(LK::msg_UserCancel);
         if (c_.run.StopRun && c_.run.StopOnBadLine) return c_.lang.Text(LK::msg_StopOnErrOpt);
-        c_.log.LogWrite(lkLine, "#CONV (BadFileCount >" + IntToStr(result) + "<)");
-        msg += c_.lang.Format(LK::err_onSomeFile, {IntToStr(result)});
+        c_.log.LogWrite(lkLine, "#CONV (BadFileCount >" + IntToStr(failedSources_) + "<)");
+        msg += c_.lang.Format(LK::err_onSomeFile, {IntToStr(failedSources_)});
         break;
     }
     return msg;

@@ -47,9 +47,9 @@ RunCopy::RunCopy(const ConvPageState& page, const ChosenFormats& formats, const 
     Conv.SetCurrentYear(conv.CurrentYear());
 }
 
-int32_t ConversionRun::RunConversion(IRunView& view, const AfterProcessing& after, IRejectSink* sink) {
+Status ConversionRun::RunConversion(IRunView& view, const AfterProcessing& after, IRejectSink* sink) {
     TakeCopy(after);
-    const int32_t result = ConvertCopy(view, sink ? *sink : c_.rejects, c_.log);
+    const Status result = ConvertCopy(view, sink ? *sink : c_.rejects, c_.log);
     PageAfterRun(result);
     return result;
 }
@@ -62,18 +62,18 @@ void ConversionRun::TakeCopy(AfterProcessing after) {
     cancel_.store(false, std::memory_order_relaxed);
 }
 
-int32_t ConversionRun::ConvertCopy(IRunView& view, IRejectSink& sink, Log& log) {
+Status ConversionRun::ConvertCopy(IRunView& view, IRejectSink& sink, Log& log) {
     RunState& run = c_.run;
     const std::vector<std::string>& files = copy_->InFiles;
     Converter& conv = copy_->Conv;
-    int32_t failedCount = 0;
+    failedSources_ = 0;
     run.RejectedTotal = 0;
     run.EmptyTotal = 0;
     run.RejectedByCode.clear();
     converted_.assign(files.size(), false);
     rejectedIn_.assign(files.size(), 0);
     readEnds_.assign(files.size(), FileIdentity{});
-    outputError_.clear();
+    std::string outputError;
     outputErrNo_ = 0;
     readFailures_.clear();
     linesWritten_ = 0;
@@ -82,25 +82,24 @@ int32_t ConversionRun::ConvertCopy(IRunView& view, IRejectSink& sink, Log& log) 
 
     conv.TakePlan(ConversionPlan(copy_->Formats));
     const ConversionPlan& plan = conv.Plan();
-    if (!plan.Linked()) return rrLinkFailed;
+    if (!plan.Linked()) return Status{StatusCode::RunLinkFailed, {}};
     conv.TakeDataSettings(copy_->Encoding, copy_->LineEnd);
     sink.RunStarts(plan.Input(), plan.InColCount(), DataShownOf(copy_->Encoding));
     LineErrWriter errors(sink, run, log);
     errors.SetInput(conv.InColSep(), plan.InColCount());
     engineCode_ = plan.Engine();
-    if (engineCode_ == ecNone) return rrNoEngine;
+    if (engineCode_ == ecNone) return Status{StatusCode::RunNoEngine, {}};
 
     // A result that is one of the sources would be emptied before it is read.
     if (IsOneOfSources(c_.port, copy_->OutPath, files)) {
-        outputError_ = "the result file is one of the sources";
-        return rrCannotCreate;
+        return Status{StatusCode::RunCannotCreate, "the result file is one of the sources"};
     }
     // The lines go to a temporary file beside the result; the result's name keeps what it held
     // until the run is over.
     DurableFile result(c_.port);
-    if (!result.Open(copy_->OutPath, outputError_, copy_->OutReplace) &&
-        !result.Open(copy_->OutPath, outputError_, copy_->OutReplace))
-        return rrCannotCreate;
+    if (!result.Open(copy_->OutPath, outputError, copy_->OutReplace) &&
+        !result.Open(copy_->OutPath, outputError, copy_->OutReplace))
+        return Status{StatusCode::RunCannotCreate, outputError};
     FileWriter out;
     out.Attach(result.Fd(), false, c_.port);
     out.StartWritebackEarly(!result.Direct());
@@ -130,7 +129,7 @@ int32_t ConversionRun::ConvertCopy(IRunView& view, IRejectSink& sink, Log& log) 
             in.Attach(0);
         } else if (!in.Open(files[i], c_.port)) {
             readFailures_.push_back({"ReadFile", files[i], SysErrorText(in.ErrorNo())});
-            ++failedCount;
+            ++failedSources_;
             continue;
         }
         view.ReadingFrom(&in, bytesBefore);
@@ -154,7 +153,7 @@ int32_t ConversionRun::ConvertCopy(IRunView& view, IRejectSink& sink, Log& log) 
         if (run.EmptyTotal > emptyBefore)
             log.LogWrite(lkLine, "   Skip  -- File(" + index + ") (" + IntToStr(run.EmptyTotal - emptyBefore) + " empty)");
         log.LogWrite(lkLine, "   End   -- File(" + index + ") (" + IntToStr(c_.port.SteadyMs() - fileStart) + " ms)");
-        if (run.FileAborted) ++failedCount;
+        if (run.FileAborted) ++failedSources_;
         converted_[i] = !run.FileAborted && !in.Error();
         readEnds_[i] = in.EndIdentity();
         rejectedIn_[i] = run.RejectedTotal - rejectedBefore;
@@ -167,9 +166,9 @@ int32_t ConversionRun::ConvertCopy(IRunView& view, IRejectSink& sink, Log& log) 
     bool outputComplete = out.Close();
     if (!outputComplete) {
         outputErrNo_ = out.ErrorNo();
-        outputError_ = SysErrorText(outputErrNo_);
+        outputError = SysErrorText(outputErrNo_);
         result.Abandon();
-    } else if (!result.Commit(outputError_)) {
+    } else if (!result.Commit(outputError)) {
         // Also when another run gave the name meanwhile a result this one may not replace.
         outputErrNo_ = result.ErrorNo();
         outputComplete = false;
@@ -183,7 +182,8 @@ int32_t ConversionRun::ConvertCopy(IRunView& view, IRejectSink& sink, Log& log) 
     view.SetBars(0, 0);
     view.ShowCounters(static_cast<int64_t>(count), run.LinesRead, run.RejectedTotal, linesWritten_);
     DoAfterProcessing(outputComplete, log);
-    return outputComplete ? failedCount : rrIncompleteOutput;
+    if (!outputComplete) return Status{StatusCode::RunIncompleteOutput, outputError};
+    return Status{failedSources_ > 0 ? StatusCode::RunSourcesFailed : StatusCode::Ok, {}};
 }
 
 } // namespace lmx

@@ -1,6 +1,7 @@
 #pragma once
 // A conversion run: every source of the list, in order, into one result file, and the checks of the
 // "Convertir" button. Its closing message and after-processing live in AfterProcessing.cpp.
+#include "common/Status.h"
 #include "core/ConversionFiles.h"
 #include "core/ColumnDraft.h"
 #include "core/EngineRunner.h"
@@ -22,16 +23,6 @@ namespace lmx {
 class Params;
 class ITrash;
 class LineReader;
-
-// Return codes of RunConversion besides the number of failed sources.
-enum RunResult : int32_t {
-    rrOk = 0,
-    rrNotStarted = -500,      // a check of the "Convertir" button refused the run (its message was shown)
-    rrLinkFailed = -501,      // the input/output link could not be built
-    rrNoEngine = -502,        // no engine for the pair of formats
-    rrCannotCreate = -503,    // the result file could not be created
-    rrIncompleteOutput = -504 // the result file could not be completely written (a full disk)
-};
 
 // The pages a run brings forward.
 enum class RunPage { Output, Rejected };
@@ -94,34 +85,34 @@ class ConversionRun {
 public:
     explicit ConversionRun(RunContext ctx) : c_(ctx) {}
 
-    // The "Convertir" button: checks, run, counts, closing message. The RunConversion result, or
-    // rrNotStarted when a check refused the run.
-    int32_t ConvertButton(IRunView& view);
+    // The "Convertir" button: checks, run, counts, closing message. The RunConversion status, or
+    // RunNotStarted when a check refused the run.
+    Status ConvertButton(IRunView& view);
 
     // The run itself over a copy of c_.page.InFiles into c_.page.OutPath, with a copy of the two
     // formats and of after (see RunCopy). The result reaches its name whole
     // when the run ends (also after a cancel or a stop at a bad line), and only then are sources
     // renamed, recycled or deleted. Rejected lines go to sink, or to the session's table. Unless
     // c_.page.OutReplace, a file that has the result's name by then is never replaced: the run
-    // ends as rrIncompleteOutput with EEXIST. A stopped run starts no further source.
-    int32_t RunConversion(IRunView& view, const AfterProcessing& after, IRejectSink* sink = nullptr);
+    // ends as RunIncompleteOutput with EEXIST. A stopped run starts no further source.
+    Status RunConversion(IRunView& view, const AfterProcessing& after, IRejectSink* sink = nullptr);
 
     // The same steps for a window that converts on another thread, keeping answerable:
     // CheckChoices, TakeCopy and TellEnd run on the window's thread (they read and write what the
     // window shows and asks); ConvertCopy may run on any one, and touches nothing but the copy,
     // the run state, the system and what it is given. The window reads the run state again once
     // ConvertCopy has returned.
-    // The checks of the "Convertir" button, with their questions: rrOk when the run may start.
-    int32_t CheckChoices(IRunView& view);
+    // The checks of the "Convertir" button, with their questions: Ok when the run may start.
+    Status CheckChoices(IRunView& view);
     void TakeCopy(AfterProcessing after);
-    int32_t ConvertCopy(IRunView& view, IRejectSink& sink, Log& log);
+    Status ConvertCopy(IRunView& view, IRejectSink& sink, Log& log);
     // The page's result file asked for again, the closing message and what the user must know.
-    void TellEnd(int32_t result);
+    void TellEnd(const Status& result);
     // "Annuler", from any thread: the run stops after the current line.
     void RequestCancel() { cancel_.store(true, std::memory_order_relaxed); }
 
-    // The closing message of a RunConversion result (also logs the "#CONV" lines).
-    std::string ClosingMessage(int32_t result);
+    // The closing message of a RunConversion status (also logs the "#CONV" lines).
+    std::string ClosingMessage(const Status& result);
 
     // The after-processing from the parameters SRN and SDL.
     AfterProcessing FromParameters() const;
@@ -130,9 +121,11 @@ public:
     const RunCopy* LastRun() const { return copy_.get(); }
     // Per source of the last run's copy: whether it was read to its end (not failed, aborted or unread).
     const std::vector<bool>& Converted() const { return converted_; }
-    // The system's reason when the result file could not be created or written, and its number.
-    const std::string& OutputError() const { return outputError_; }
+    // The system's number when the result file could not be created or written (its reason is the
+    // status's).
     int OutputErrNo() const { return outputErrNo_; }
+    // The sources of the last run not converted to their end (RunSourcesFailed).
+    int32_t FailedSources() const { return failedSources_; }
     // The sources that could not be opened or read to their end for a reason of the system
     // (verb "ReadFile"), in list order.
     const std::vector<AfterFailure>& ReadFailures() const { return readFailures_; }
@@ -146,9 +139,9 @@ public:
     const std::vector<AfterFailure>& AfterFailures() const { return afterFailures_; }
 
 private:
-    std::string ResultMessage(int32_t result);
+    std::string ResultMessage(const Status& result);
     void DoAfterProcessing(bool outputComplete, Log& log);
-    void PageAfterRun(int32_t result);
+    void PageAfterRun(const Status& result);
 
     RunContext c_;
     std::atomic<bool> cancel_{false};
@@ -156,8 +149,8 @@ private:
     std::vector<bool> converted_;
     std::vector<int64_t> rejectedIn_; // rejected lines per source
     std::vector<FileIdentity> readEnds_; // per source, the file whose end was read
-    std::string outputError_;
     int outputErrNo_ = 0;
+    int32_t failedSources_ = 0;
     std::vector<AfterFailure> readFailures_;
     int32_t engineCode_ = 0;
     int64_t linesWritten_ = 0;

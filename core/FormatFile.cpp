@@ -11,20 +11,19 @@ namespace lmx {
 
 FmtFile::FmtFile(ChosenFormats& state, const LangTexts& lang, IMessages& messages, SystemPort& port)
     : state_(state), lang_(lang), messages_(messages), port_(port),
-      writer_([&port](const std::string& path, std::string_view content) {
-          std::string error;
-          return WriteFileDurably(path, content, error, port);
+      writer_([&port](const std::string& path, std::string_view content, std::string& reason) {
+          return WriteFileDurably(path, content, reason, port);
       }) {}
 
 std::string FmtFile::BackupFileName() const { return ChangeFileExt(FmtFileName, ".old"); }
 
-int FmtFile::FmtLoadList() {
+Status FmtFile::FmtLoadList() {
     state_.Catalogue.FormatNames.clear();
     state_.Catalogue.ColumnNames.clear();
     try {
-        if (!FileIsThere()) return frNoFile;
+        if (!FileIsThere()) return Status{StatusCode::FmtNoFile, {}};
         FmtLineReader in;
-        if (!in.Open(FmtFileName, port_)) return frNoFormat;
+        if (!in.Open(FmtFileName, port_)) return Status{StatusCode::FmtNoFormat, {}};
         std::string line;
         while (in.ReadLine(line)) {
             const std::string_view key = LineKey(line);
@@ -40,45 +39,45 @@ int FmtFile::FmtLoadList() {
         if (in.Failed()) {
             state_.Catalogue.FormatNames.clear();
             state_.Catalogue.ColumnNames.clear();
-            return frNoFormat;
+            return Status{StatusCode::FmtNoFormat, {}};
         }
         SortNames(state_.Catalogue.FormatNames);
-        return state_.Catalogue.FormatNames.empty() ? frNoFormat : frOk;
+        return Status{state_.Catalogue.FormatNames.empty() ? StatusCode::FmtNoFormat : StatusCode::Ok, {}};
     } catch (const std::bad_alloc&) {
         state_.Catalogue.FormatNames.clear();
         state_.Catalogue.ColumnNames.clear();
-        return frNoFormat;
+        return Status{StatusCode::FmtNoFormat, {}};
     }
 }
 
 FormatRead FmtFile::Load(const std::string& name) {
     FormatRead read;
     if (name.empty()) {
-        read.code = frEmptyName;
+        read.status.code = StatusCode::FmtEmptyName;
     } else if (!FileIsThere()) {
-        read.code = frNoFile;
+        read.status.code = StatusCode::FmtNoFile;
     } else {
         try {
             FmtLineReader in;
             if (in.Open(FmtFileName, port_)) read = ReadFormat(in, name);
-            else read.code = frOpenFailed;
+            else read.status.code = StatusCode::FmtOpenFailed;
         } catch (const std::bad_alloc&) {
             // A file too large to hold is one the program cannot read, not a faulty format.
             read = FormatRead{};
-            read.code = frOpenFailed;
+            read.status.code = StatusCode::FmtOpenFailed;
         }
     }
     fault_ = read.fault;
     return read;
 }
 
-int FmtFile::FmtLoadDescription(int mode, const std::string& name) {
+Status FmtFile::FmtLoadDescription(int mode, const std::string& name) {
     FormatRead read = Load(name);
-    if (mode != flmInput && mode != flmOutput) return read.code;
+    if (mode != flmInput && mode != flmOutput) return read.status;
     std::optional<Format>& side = mode == flmInput ? state_.Input : state_.Output;
-    if (read.code == frOk) side = std::move(read.format);
+    if (read.status == StatusCode::Ok) side = std::move(read.format);
     else side.reset();
-    return read.code;
+    return read.status;
 }
 
 } // namespace lmx

@@ -39,25 +39,25 @@ public:
     std::string BackupFileName() const;
 
     // Rebuilds the catalogue: format names (sorted, duplicates kept) and column names (file order).
-    // 0, -797 or -799.
-    int FmtLoadList();
+    // Ok, FmtNoFormat or FmtNoFile.
+    Status FmtLoadList();
 
     // Reads the named format, nothing else changed; the fault is kept as LastFault.
     FormatRead Load(const std::string& name);
 
     // Loads the named format; mode 1 takes it as the input format, mode 2 as the output format (a
-    // failed load leaves that side without format). The load code.
-    int FmtLoadDescription(int mode, const std::string& name);
+    // failed load leaves that side without format). The load's status.
+    Status FmtLoadDescription(int mode, const std::string& name);
 
     // The faults met by the last load.
     const FmtReadFault& LastFault() const { return fault_; }
 
     // Mode 10: the block named editFmtName is replaced by format's, appended at the end. Mode 11:
-    // that block is removed (format is not read). Shows its own messages for the backup steps;
-    // false whenever Lumivex.fmt was not replaced. Saves take turns under the file's lock. With
-    // expected, the file is left alone when its blocks of that name are not those expected:
-    // LastConflict says how they differ, and nothing is shown.
-    bool FmtSaveFile(int mode, const std::string& editFmtName, const Format& format = Format{},
+    // that block is removed (format is not read). Shows its own messages for the file's reading and
+    // the backup steps; not Ok whenever Lumivex.fmt was not replaced. Saves take turns under the
+    // file's lock. With expected, the file is left alone when its blocks of that name are not those
+    // expected (FmtSaveConflict): LastConflict says how they differ, and nothing is shown.
+    Status FmtSaveFile(int mode, const std::string& editFmtName, const Format& format = Format{},
                      const FmtBlockSeen* expected = nullptr);
     FmtConflict LastConflict() const { return conflict_; }
 

@@ -7,6 +7,7 @@
 #include "core/OutputSink.h"
 #include "env/LangTexts.h"
 
+#include <cerrno>
 #include <new>
 
 namespace lmx {
@@ -44,12 +45,12 @@ FmtBlockSeen FmtFile::BlockSeen(const std::string& name) {
     return block;
 }
 
-bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const Format& format,
+Status FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const Format& format,
                           const FmtBlockSeen* expected) {
     conflict_ = FmtConflict::None;
-    if (mode != fsmSave && mode != fsmDelete) return false;
     // A value that would not read back as written is refused before the file is touched.
-    if (mode == fsmSave && !FormatWritable(format)) return false;
+    if ((mode != fsmSave && mode != fsmDelete) || (mode == fsmSave && !FormatWritable(format)))
+        return Status{StatusCode::FmtSaveRefused, {}};
     try {
         const std::string fmtPath = FmtFileName;
         const std::string oldPath = BackupFileName();
@@ -63,13 +64,13 @@ bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const Format
         FmtBlockSeen onDisk;
         if (fmtExists && !SplitFile(editFmtName, &kept, onDisk)) {
             messages_.Show(lang_.Text(LK::err_fmtFileAccess));
-            return false;
+            return Status{StatusCode::FmtSaveCannotRead, {}};
         }
         if (expected && onDisk != *expected) {
             conflict_ = !onDisk.present ? FmtConflict::Deleted
                         : expected->present ? FmtConflict::Changed
                                             : FmtConflict::Added;
-            return false;
+            return Status{StatusCode::FmtSaveConflict, {}};
         }
 
         std::string content = FileBanner(bkFormats);
@@ -84,12 +85,12 @@ bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const Format
         // since it may be the only copy of the formats left.
         if (!fmtExists) {
             messages_.Show(lang_.Text(LK::err_fmtChgOld));
-            return false;
+            return Status{StatusCode::FmtSaveNoBackup, {}};
         }
         if (port_.Exists(oldPath)) {
-            if (!port_.RemoveFile(oldPath).Ok() || port_.Exists(oldPath)) {
+            if (const SysStatus removed = port_.RemoveFile(oldPath); !removed.Ok() || port_.Exists(oldPath)) {
                 messages_.Show(lang_.Text(LK::err_fmtDelOld));
-                return false;
+                return Status{StatusCode::FmtSaveNoBackup, removed.Ok() ? std::string() : removed.Reason()};
             }
         }
         // The backup is made beside the format file, which stays in place until the new content
@@ -100,17 +101,19 @@ bool FmtFile::FmtSaveFile(int mode, const std::string& editFmtName, const Format
                             port_.Link(fmtPath.c_str(), oldPath.c_str()) == 0;
         if (!linked && !CopyToExt(fmtPath, ".old", port_)) {
             messages_.Show(lang_.Text(LK::err_fmtChgOld));
-            return false;
+            return Status{StatusCode::FmtSaveNoBackup, {}};
         }
-        return writer_ && writer_(fmtPath, content);
+        std::string reason;
+        if (!writer_ || !writer_(fmtPath, content, reason)) return Status{StatusCode::FmtSaveCannotWrite, reason};
+        return Status{};
     } catch (const std::bad_alloc&) {
-        return false;
+        return Status{StatusCode::FmtSaveCannotWrite, SysErrorText(ENOMEM)};
     }
 }
 
 void FmtFile::RecoverAfterFailedSave() {
     const std::string& updt = lang_.Text(LK::err_fmtFileUpdt);
-    if (FmtLoadList() == frOk && !state_.Catalogue.FormatNames.empty()) {
+    if (FmtLoadList() == StatusCode::Ok && !state_.Catalogue.FormatNames.empty()) {
         messages_.Show(updt + lang_.Text(LK::err_fmtFilePres));
         return;
     }

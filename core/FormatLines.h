@@ -49,7 +49,7 @@ inline std::string_view LineValue(std::string_view line) {
     return line.size() > 4 ? line.substr(4) : std::string_view();
 }
 
-// Puts the whole content under path; false on any failure.
-using FmtContentWriter = std::function<bool(const std::string& path, std::string_view content)>;
+// Puts the whole content under path; false on any failure, with the system's reason.
+using FmtContentWriter = std::function<bool(const std::string& path, std::string_view content, std::string& reason)>;
 
 } // namespace lmx

@@ -30,7 +30,7 @@ bool ReadCode(std::string_view text, Code& code) {
 }
 
 // The lines of one block after its NOM line.
-int ReadBlock(FmtLineReader& in, FormatRead& read) {
+StatusCode ReadBlock(FmtLineReader& in, FormatRead& read) {
     Format& f = read.format;
     FmtReadFault& fault = read.fault;
     std::string line;
@@ -52,13 +52,13 @@ int ReadBlock(FmtLineReader& in, FormatRead& read) {
     };
     const auto descrResult = [&] {
         if (f.quoting != QuoteMode::None) std::erase_if(pending, [](const Pending& p) { return p.quotesAllow; });
-        if (pending.empty()) return int{frOk};
+        if (pending.empty()) return StatusCode::Ok;
         const Pending& first = pending.front();
         fault.descrLine = first.line;
         fault.descrKey = first.key;
         fault.descrAtEnd = first.atEnd;
         fault.descrFound = first.found;
-        return pending.back().atEnd ? int{frEmptyName} : int{frBadDescr};
+        return pending.back().atEnd ? StatusCode::FmtEmptyName : StatusCode::FmtBadDescr;
     };
     // One descriptive line; a failed step does not stop the following ones.
     const auto next = [&](const char* expected) {
@@ -102,7 +102,7 @@ int ReadBlock(FmtLineReader& in, FormatRead& read) {
     if (!countSet) return descrResult();
 
     // The count is not trusted for an allocation: columns come with the COL lines that back them.
-    int result = frOk;
+    StatusCode result = StatusCode::Ok;
     int64_t k = 0;
     bool blockEnded = false;
     bool columnsOk = true;
@@ -128,7 +128,7 @@ int ReadBlock(FmtLineReader& in, FormatRead& read) {
             if (!ok) descrFault(key == "GUI" ? "GUI" : "MIL", false);
         } else if (key == "COL") {
             ++k;
-            if (k > n) result = frTooManyColsAtEof;
+            if (k > n) result = StatusCode::FmtTooManyColsAtEof;
             if (k <= std::numeric_limits<int32_t>::max() && ReadColumn(static_cast<int32_t>(k), value, col, read)) {
                 if (columnsOk) f.columns.push_back(col);
             } else {
@@ -137,16 +137,16 @@ int ReadBlock(FmtLineReader& in, FormatRead& read) {
             }
         } else {
             blockEnded = true; // this line is consumed with the block
-            if (k != n) result = frColCountDiffers;
+            if (k != n) result = StatusCode::FmtColCountDiffers;
             break;
         }
     }
-    if (!blockEnded && k < n) result = frColCountDiffers;
+    if (!blockEnded && k < n) result = StatusCode::FmtColCountDiffers;
     fault.colLines = k;
     fault.colCount = n;
-    const int descr = descrResult();
-    if (!columnsOk) return frBadColumn;
-    return result != frOk ? result : descr;
+    const StatusCode descr = descrResult();
+    if (!columnsOk) return StatusCode::FmtBadColumn;
+    return result != StatusCode::Ok ? result : descr;
 }
 
 } // namespace
@@ -172,10 +172,6 @@ bool ReadColumn(int32_t k, std::string_view value, Column& col, FormatRead& read
     const std::string_view type = field[cfType];
     if (type != "A" && type != "AN" && !IsNumberType(type)) {
         if (type.size() < 2 || !CheckValue(ckDateLayout, type.substr(1))) return ColumnFault(read, k, cfType, type);
-        // Remembered before the codes are checked: a later fault in the line does not undo it.
-        read.metDate = true;
-        read.lastDateSep = type.substr(0, 1);
-        read.lastDateLayout = type.substr(1);
     }
     col.SetTypeText(type);
     if (!ReadCode(field[cfCaseRule], col.casing)) return ColumnFault(read, k, cfCaseRule, field[cfCaseRule]);
@@ -190,10 +186,10 @@ bool ReadColumn(int32_t k, std::string_view value, Column& col, FormatRead& read
 FormatRead ReadFormat(FmtLineReader& in, const std::string& name) {
     FormatRead read;
     if (name.empty()) {
-        read.code = frEmptyName;
+        read.status.code = StatusCode::FmtEmptyName;
         return read;
     }
-    int result = frNotFound;
+    StatusCode result = StatusCode::FmtNotFound;
     std::string line;
     in.ReadLine(line);
     // The end test comes first: the file's last line is never taken as the wanted NOM line.
@@ -207,14 +203,14 @@ FormatRead ReadFormat(FmtLineReader& in, const std::string& name) {
     }
     // The wanted NOM as the file's last line is a block cut off before its descriptive lines,
     // not a missing format.
-    if (result == frNotFound && LineKey(line) == "NOM" && LineValue(line) == name) {
+    if (result == StatusCode::FmtNotFound && LineKey(line) == "NOM" && LineValue(line) == name) {
         read.format.name = name;
-        result = frEmptyName;
+        result = StatusCode::FmtEmptyName;
         read.fault.descrLine = in.LineNo();
         read.fault.descrKey = "CMT";
         read.fault.descrAtEnd = true;
     }
-    read.code = in.Failed() ? frOpenFailed : result;
+    read.status.code = in.Failed() ? StatusCode::FmtOpenFailed : result;
     return read;
 }
 

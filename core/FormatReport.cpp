@@ -59,14 +59,14 @@ std::string DescrProblem(const FmtReadFault& f, const LangTexts& lang) {
                        {IntToStr(f.descrLine), lang.Text(DescrRule(f.descrKey)), Quoted(f.descrFound)});
 }
 
-std::string Detail(int code, const FmtReadFault& f, const LangTexts& lang) {
+std::string Detail(StatusCode code, const FmtReadFault& f, const LangTexts& lang) {
     std::string out;
     switch (code) {
-    case frColCountDiffers:
-    case frTooManyColsAtEof:
+    case StatusCode::FmtColCountDiffers:
+    case StatusCode::FmtTooManyColsAtEof:
         out = lang.Format(LK::err_fmtRdColLines, {IntToStr(f.colCount), IntToStr(f.colLines)});
         break;
-    case frBadColumn:
+    case StatusCode::FmtBadColumn:
         if (f.entry > 0) out = ColumnFieldProblem(f, lang);
         break;
     default:
@@ -80,20 +80,20 @@ std::string Detail(int code, const FmtReadFault& f, const LangTexts& lang) {
 
 // What each reader code means: the one wording for every message that must say why a format
 // does not load.
-LK Meaning(int code) {
+LK Meaning(StatusCode code) {
     switch (code) {
-    case frEmptyName: return LK::err_fmtRdEmptyName;
-    case frBadDescr: return LK::err_fmtRdBadDescr;
-    case frColCountDiffers: return LK::err_fmtRdColCount;
-    case frTooManyColsAtEof: return LK::err_fmtRdTooManyCols;
-    case frBadColumn: return LK::err_fmtRdBadColumn;
-    case frCopyIn: return LK::err_fmtRdCopyIn;
-    case frCopyOut: return LK::err_fmtRdCopyOut;
-    case frBadColCount: return LK::err_fmtRdBadColCount;
-    case frNotFound: return LK::err_fmtRdNotFound;
-    case frNoFormat: return LK::err_fmtRdNoFormat;
-    case frOpenFailed: return LK::err_fmtRdOpenFailed;
-    case frNoFile: return LK::err_fmtRdNoFile;
+    case StatusCode::FmtEmptyName: return LK::err_fmtRdEmptyName;
+    case StatusCode::FmtBadDescr: return LK::err_fmtRdBadDescr;
+    case StatusCode::FmtColCountDiffers: return LK::err_fmtRdColCount;
+    case StatusCode::FmtTooManyColsAtEof: return LK::err_fmtRdTooManyCols;
+    case StatusCode::FmtBadColumn: return LK::err_fmtRdBadColumn;
+    case StatusCode::FmtCopyIn: return LK::err_fmtRdCopyIn;
+    case StatusCode::FmtCopyOut: return LK::err_fmtRdCopyOut;
+    case StatusCode::FmtBadColCount: return LK::err_fmtRdBadColCount;
+    case StatusCode::FmtNotFound: return LK::err_fmtRdNotFound;
+    case StatusCode::FmtNoFormat: return LK::err_fmtRdNoFormat;
+    case StatusCode::FmtOpenFailed: return LK::err_fmtRdOpenFailed;
+    case StatusCode::FmtNoFile: return LK::err_fmtRdNoFile;
     default: return LK::err_fmtRdUnknown;
     }
 }
@@ -118,9 +118,9 @@ const char* CaseWord(CaseCode code) {
 
 } // namespace
 
-std::string FmtLoadProblem(const std::string& name, int code, const FmtReadFault& fault, const LangTexts& lang) {
-    if (name.empty() && code == frEmptyName) return lang.Text(LK::err_fmtRdNoName);
-    std::string out = lang.Format(LK::err_fmtRdCode, {IntToStr(code), lang.Text(Meaning(code))});
+std::string FmtLoadProblem(const std::string& name, StatusCode code, const FmtReadFault& fault, const LangTexts& lang) {
+    if (name.empty() && code == StatusCode::FmtEmptyName) return lang.Text(LK::err_fmtRdNoName);
+    std::string out = lang.Format(LK::err_fmtRdCode, {IntToStr(static_cast<int>(code)), lang.Text(Meaning(code))});
     const std::string detail = Detail(code, fault, lang);
     if (!detail.empty()) out += ": " + detail;
     return out;
@@ -158,8 +158,8 @@ FmtFileReport CheckFormatFile(const std::string& fmtPath, const LangTexts& lang)
     NoMessages quiet;
     FmtFile file(state, lang, quiet);
     file.FmtFileName = fmtPath;
-    report.listCode = file.FmtLoadList();
-    if (report.listCode != frOk) return report;
+    report.list = file.FmtLoadList();
+    if (!report.list.Ok()) return report;
 
     const std::vector<std::string> names = state.Catalogue.FormatNames; // sorted: equal names stand together
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -172,8 +172,8 @@ FmtFileReport CheckFormatFile(const std::string& fmtPath, const LangTexts& lang)
         }
         if (same > 1) c.notes.push_back(lang.Format(LK::err_fmtRdSameName, {IntToStr(static_cast<int64_t>(same))}));
         const FormatRead read = file.Load(c.name);
-        c.code = read.code;
-        if (c.code != frOk) c.problem = FmtLoadProblem(c.name, c.code, read.fault, lang);
+        c.status = read.status;
+        if (!c.status.Ok()) c.problem = FmtLoadProblem(c.name, c.status.code, read.fault, lang);
         else c.passed = CheckLoadedFormat(read.format, lang, c.messages);
         report.formats.push_back(std::move(c));
     }

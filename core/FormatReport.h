@@ -14,11 +14,11 @@ class LangTexts;
 
 // Why the format does not load, in the language's words (Windows-1252): the reader's code and
 // meaning and, where the reader knows them, the line and field at fault. The caller names the format.
-std::string FmtLoadProblem(const std::string& name, int code, const FmtReadFault& fault, const LangTexts& lang);
+std::string FmtLoadProblem(const std::string& name, StatusCode code, const FmtReadFault& fault, const LangTexts& lang);
 
 struct FmtCheck {
     std::string name;
-    int code = frOk;                   // the reader's code
+    Status status;                     // the reader's
     std::string problem;               // FmtLoadProblem when the format does not load
     std::vector<std::string> messages; // the editor's message lines: label, one blank, text
     std::vector<std::string> notes;    // remarks of the report's own (plain English)
@@ -26,10 +26,10 @@ struct FmtCheck {
 };
 
 struct FmtFileReport {
-    int listCode = frOk;           // the list's result: 0, -797 or -799
+    Status list;                   // the list's: Ok, FmtNoFormat or FmtNoFile
     std::vector<FmtCheck> formats; // one per name, in the list's order
     std::size_t PassedCount() const;
-    bool AllPassed() const { return listCode == frOk && PassedCount() == formats.size(); }
+    bool AllPassed() const { return list.Ok() && PassedCount() == formats.size(); }
 };
 
 // Loads every format of the file and runs the editor's checks on each. The file is only read.

@@ -8,23 +8,23 @@
 
 namespace lmx {
 
-int32_t ConversionRun::ConvertButton(IRunView& view) {
-    if (CheckChoices(view) != rrOk) return rrNotStarted;
+Status ConversionRun::ConvertButton(IRunView& view) {
+    if (Status checked = CheckChoices(view); !checked.Ok()) return checked;
     view.SetConvertEnabled(false);
-    const int32_t result = RunConversion(view, FromParameters());
+    const Status result = RunConversion(view, FromParameters());
     view.SetConvertEnabled(true);
     TellEnd(result);
     return result;
 }
 
-int32_t ConversionRun::CheckChoices(IRunView& view) {
+Status ConversionRun::CheckChoices(IRunView& view) {
     view.ResetCounters();
     c_.run.StopRun = false;
     c_.run.UserCancel = false;
     ConvPageState& pg = c_.page;
     if (!pg.InChosen) {
         c_.messages.Show(c_.lang.Text(LK::msg_badIFLFN));
-        return rrNotStarted;
+        return Status{StatusCode::RunNotStarted, {}};
     }
     if (!pg.OutValid) {
         view.ShowPage(RunPage::Output);
@@ -33,20 +33,20 @@ int32_t ConversionRun::CheckChoices(IRunView& view) {
             pg.OutPath.clear();
             c_.messages.Show(c_.lang.Text(LK::msg_filesShouldDif));
             view.ChooseOutputFile();
-            return rrNotStarted;
+            return Status{StatusCode::RunNotStarted, {}};
         }
         if (!pg.OutPath.empty() && c_.port.Exists(pg.OutPath)) {
             if (!c_.messages.ConfirmPaths(c_.lang.FormatPaths(LK::msg_fileExists, {pg.OutPath}))) {
                 pg.OutPath.clear();
                 pg.OutValid = false;
                 view.ChooseOutputFile();
-                return rrNotStarted;
+                return Status{StatusCode::RunNotStarted, {}};
             }
             pg.OutValid = true;
             pg.OutReplace = true;
         } else {
             c_.messages.Show(c_.lang.Text(LK::msg_badOFDesign));
-            return rrNotStarted;
+            return Status{StatusCode::RunNotStarted, {}};
         }
     }
     if (!c_.formats.Input || !c_.formats.Output) {
@@ -59,15 +59,15 @@ int32_t ConversionRun::CheckChoices(IRunView& view) {
         else
             c_.messages.Show(c_.lang.Format(LK::err_fmtLoad, {c_.lang.Text(input ? LK::str_in : LK::str_out),
                                                               c_.lang.Text(LK::err_fmtOther)}));
-        return rrNotStarted;
+        return Status{StatusCode::RunNotStarted, {}};
     }
     int64_t total = 0;
     for (const auto& f : pg.InFiles) total += c_.port.FileSize(f);
     view.SetRunBarMax(pg.AvgLineLen > 0 ? total / pg.AvgLineLen : 0);
-    return rrOk;
+    return Status{};
 }
 
-void ConversionRun::TellEnd(int32_t result) {
+void ConversionRun::TellEnd(const Status& result) {
     PageAfterRun(result);
     c_.messages.Show(ClosingMessage(result));
     for (const AfterFailure& f : afterFailures_)
@@ -75,9 +75,10 @@ void ConversionRun::TellEnd(int32_t result) {
             c_.messages.ShowPaths(c_.lang.FormatPaths(LK::msg_srcChanged, {f.path}));
 }
 
-void ConversionRun::PageAfterRun(int32_t result) {
+void ConversionRun::PageAfterRun(const Status& result) {
     // A run that reached its sources: the next one asks again about an existing result file.
-    if (result == rrLinkFailed || result == rrNoEngine || result == rrCannotCreate) return;
+    if (result == StatusCode::RunLinkFailed || result == StatusCode::RunNoEngine || result == StatusCode::RunCannotCreate)
+        return;
     c_.page.OutValid = false;
     c_.page.OutReplace = false;
 }

@@ -192,7 +192,7 @@ TextWithPaths LangTexts::FormatPaths(LK key, std::initializer_list<std::string_v
     return FillPathPlaceholders(Text(key), paths);
 }
 
-int LangTexts::LangList(const std::string& lngPath, std::vector<std::string>& names, SystemPort& port) const {
+Status LangTexts::LangList(const std::string& lngPath, std::vector<std::string>& names, SystemPort& port) const {
     names.clear();
     // Raw lines, not the section parser: whatever stands between the first and the last
     // character of a line that starts with "[" is a name.
@@ -202,20 +202,20 @@ int LangTexts::LangList(const std::string& lngPath, std::vector<std::string>& na
     });
     if (!read) {
         names.clear();
-        return -1;
+        return Status{StatusCode::LangFileUnreadable, {}};
     }
     std::stable_sort(names.begin(), names.end(), LessNoCase);
-    return static_cast<int>(names.size());
+    return Status{};
 }
 
-int LangTexts::LangLoad(std::string_view name, const std::string& lngPath, SystemPort& port) {
-    if (name == BuiltInLanguage()) return 0;
+Status LangTexts::LangLoad(std::string_view name, const std::string& lngPath, SystemPort& port) {
+    if (name == BuiltInLanguage()) return Status{};
     auto scan = std::make_unique<SectionScan>();
-    // A missing file has no section at all.
-    if (!ScanSection(port, lngPath, name, *scan) || !scan->found) return -1;
+    if (!ScanSection(port, lngPath, name, *scan)) return Status{StatusCode::LangFileUnreadable, {}};
+    if (!scan->found) return Status{StatusCode::LangNoSection, {}};
     for (std::size_t i = 0; i < kLangTextCount; ++i)
         if (scan->stamp[i] == scan->section) texts_[i] = std::move(scan->texts[i]);
-    return 0;
+    return Status{};
 }
 
 } // namespace lmx

@@ -2,6 +2,7 @@
 // The user-interface texts: French built in, other languages from the language file.
 #include "env/LangKeys.h"
 #include "env/LangTable.h"
+#include "common/Status.h"
 #include "common/Text.h"
 #include "common/SystemPort.h"
 
@@ -53,11 +54,11 @@ public:
     static int IndexOf(std::string_view keyName); // -1 when unknown
 
     // Language file (the program's path with ".lng"): the names of its sections, sorted without
-    // regard to case; the count, or -1 when the file is missing or unreadable (names then empty).
-    int LangList(const std::string& lngPath, std::vector<std::string>& names, SystemPort& port = RealPort()) const;
-    // 0 when the texts of the language are in place ("Français" loads nothing), -1 when the file
-    // has no (non-empty) section of that name; the texts are then unchanged.
-    int LangLoad(std::string_view name, const std::string& lngPath, SystemPort& port = RealPort());
+    // regard to case; LangFileUnreadable when the file is missing or unreadable (names then empty).
+    Status LangList(const std::string& lngPath, std::vector<std::string>& names, SystemPort& port = RealPort()) const;
+    // Ok when the texts of the language are in place ("Français" loads nothing); otherwise
+    // LangFileUnreadable or LangNoSection, and the texts are unchanged.
+    Status LangLoad(std::string_view name, const std::string& lngPath, SystemPort& port = RealPort());
 
 private:
     std::array<std::string, kLangTextCount> texts_;

@@ -58,20 +58,20 @@ ProgramFilesDir UserFilesDir(const std::string& programDir, const char* xdgConfi
     if (xdgConfigHome && xdgConfigHome[0] == '/') base = xdgConfigHome;
     else if (home && home[0] != '\0') base = IncludeTrailingSlash(home) + ".config";
     if (base.empty()) {
-        r.error = "the program's folder " + r.dir + " cannot be written and HOME is not set";
+        r.status = {StatusCode::FilesNoHome, "the program's folder " + r.dir + " cannot be written and HOME is not set"};
         return r;
     }
     const std::string user = IncludeTrailingSlash(base) + "Lumivex/";
     std::string error;
     if (!MakeUserFolder(user, error, port)) {
-        r.error = error;
+        r.status = {StatusCode::FilesCannotMakeFolder, error};
         return r;
     }
     for (const char* name : kSeeded) {
         const std::string from = r.dir + name, to = user + name;
         if (port.KindOf(from) != EntryKind::File || port.Exists(to)) continue;
         if (!CopyFileWhole(from, to, 0600, error, port)) {
-            r.error = error;
+            r.status = {StatusCode::FilesCannotSeed, error};
             return r;
         }
     }

@@ -4,6 +4,7 @@
 // A system-wide installation cannot be written, so the files then live in the user's configuration
 // folder, $XDG_CONFIG_HOME/Lumivex (by default ~/.config/Lumivex), made on first use and seeded
 // with the copies found beside the program.
+#include "common/Status.h"
 #include "common/SystemPort.h"
 
 #include <string>
@@ -14,7 +15,7 @@ namespace lmx {
 struct ProgramFilesDir {
     std::string dir;         // ends with "/"
     bool userFolder = false; // the user's configuration folder was taken
-    std::string error;       // why the user's folder could not be used; dir is then the program's
+    Status status;           // why the user's folder could not be used; dir is then the program's
 };
 
 // xdgConfigHome and home are the environment's values, null when unset.

@@ -112,8 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     ChosenFormats state;
     FmtFile file(state, lang, messages);
     file.FmtFileName = fmtPath;
-    if (file.FmtLoadDescription(flmInput, "IN") != frOk) return 0;
-    if (file.FmtLoadDescription(flmOutput, "OUT") != frOk) return 0;
+    if (file.FmtLoadDescription(flmInput, "IN") != StatusCode::Ok) return 0;
+    if (file.FmtLoadDescription(flmOutput, "OUT") != StatusCode::Ok) return 0;
 
     // The source: the rest of the input, read through a descriptor like a file.
     const int fd = SourceFd();

@@ -19,9 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FmtFile file(state, lang, messages);
     file.FmtFileName = path;
 
-    const int list = file.FmtLoadList();
-    if (list != frOk && list != frNoFormat) std::abort();
-    if (list == frOk && state.Catalogue.FormatNames.empty()) std::abort();
+    const Status list = file.FmtLoadList();
+    if (list != StatusCode::Ok && list != StatusCode::FmtNoFormat) std::abort();
+    if (list == StatusCode::Ok && state.Catalogue.FormatNames.empty()) std::abort();
     if (!std::is_sorted(state.Catalogue.FormatNames.begin(), state.Catalogue.FormatNames.end())) std::abort();
 
     // Copies: each load rebuilds the state the names live in.
@@ -29,11 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                                          state.Catalogue.FormatNames.begin() + std::min<std::size_t>(state.Catalogue.FormatNames.size(), 4));
     int mode = flmInput;
     for (const std::string& name : names) {
-        const int r = file.FmtLoadDescription(mode, name);
+        const Status r = file.FmtLoadDescription(mode, name);
         // The file is there and readable. (A name may still be "not found": a NOM line that is the
         // file's last line is listed but never loaded.)
-        if (r == frNoFile || r == frOpenFailed) std::abort();
-        if (r == frOk && mode != flmReadOnly) {
+        if (r == StatusCode::FmtNoFile || r == StatusCode::FmtOpenFailed) std::abort();
+        if (r == StatusCode::Ok && mode != flmReadOnly) {
             const std::optional<Format>& chosen = mode == flmInput ? state.Input : state.Output;
             if (!chosen || chosen->columns.empty()) std::abort();
             const Format& f = *chosen;
@@ -52,10 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             FmtFile blockFile(blockState, lang, messages);
             blockFile.FmtFileName = blockPath;
             const FormatRead again = blockFile.Load(f.name);
-            if (again.code != frOk || again.format.BlockText() != block) std::abort();
+            if (!again.status.Ok() || again.format.BlockText() != block) std::abort();
         }
         mode = mode == flmReadOnly ? flmInput : mode + 1;
     }
-    if (file.FmtLoadDescription(flmReadOnly, "\x01 not a format name \x01") == frOk) std::abort();
+    if (file.FmtLoadDescription(flmReadOnly, "\x01 not a format name \x01") == StatusCode::Ok) std::abort();
     return 0;
 }

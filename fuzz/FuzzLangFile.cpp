@@ -15,15 +15,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     LangTexts lang;
     std::vector<std::string> names;
-    const int count = lang.LangList(path, names, port);
-    if (count < 0 || static_cast<std::size_t>(count) != names.size()) std::abort();
+    const bool listed = lang.LangList(path, names, port).Ok();
+    if (!listed && !names.empty()) std::abort();
 
     for (std::size_t i = 0; i < std::min<std::size_t>(names.size(), 4); ++i) (void)lang.LangLoad(names[i], path, port);
-    if (lang.LangLoad(BuiltInLanguage(), path, port) != 0) std::abort();
+    if (!lang.LangLoad(BuiltInLanguage(), path, port).Ok()) std::abort();
 
     // A failed load leaves every text as it was.
     const LangTexts before = lang;
-    if (lang.LangLoad("\x02no such language\x02", path, port) != -1) std::abort();
+    if (lang.LangLoad("\x02no such language\x02", path, port).Ok()) std::abort();
     for (std::size_t i = 0; i < LangTexts::Count(); ++i)
         if (lang.TextAt(i) != before.TextAt(i)) std::abort();
 

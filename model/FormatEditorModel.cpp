@@ -61,8 +61,8 @@ bool FormatEditorModel::LoadFmtIntoEditor(const std::string& name) {
         f.skipText = "0";
     } else {
         FormatRead read = file_.Load(name);
-        if (read.code != frOk) {
-            log_.LogWrite(lkBox, "#FMTDEF, FmtLoadDescription returns(" + IntToStr(read.code) + ")");
+        if (!read.status.Ok()) {
+            log_.LogWrite(lkBox, "#FMTDEF, FmtLoadDescription returns(" + IntToStr(read.status.Number()) + ")");
             messages_.Show(lang_.Format(LK::err_fmtLoad, {name, lang_.Text(LK::err_fmtNoLoad)}));
             Buttons.Save = false;
             return false;

@@ -79,7 +79,7 @@ void FormatEditorModel::OneError(std::string text) {
 }
 
 void FormatEditorModel::ReloadAfterWrite(const std::string* skip) {
-    if (file_.FmtLoadList() == 0) log_.LogWrite(lkLine, " DEF  FMT(Reload)    Ok");
+    if (file_.FmtLoadList().Ok()) log_.LogWrite(lkLine, " DEF  FMT(Reload)    Ok");
     // Refilled even when the last format is gone: the conversion page must not offer it any more.
     Choices = RefillFormatChoices(formats_, params_, skip);
 }
@@ -109,8 +109,8 @@ FileOutcome FormatEditorModel::SaveEdited() {
     }
     // A new name must still be free; a modified format must still be what was loaded.
     const FmtBlockSeen expected = NameDlgMode == ndModify ? seen_ : FmtBlockSeen{};
-    bool written = file_.FmtSaveFile(fsmSave, EditFmtName, edited, &expected);
-    if (!written && file_.LastConflict() != FmtConflict::None) {
+    Status written = file_.FmtSaveFile(fsmSave, EditFmtName, edited, &expected);
+    if (written == StatusCode::FmtSaveConflict) {
         const FmtConflict conflict = file_.LastConflict();
         const LK text = conflict == FmtConflict::Added     ? LK::msg_fmtAddedElsewhere
                         : conflict == FmtConflict::Changed ? LK::msg_fmtChangedElsewhere
@@ -118,7 +118,7 @@ FileOutcome FormatEditorModel::SaveEdited() {
         if (!messages_.Confirm(lang_.Format(text, {EditFmtName}))) return ReloadAfterConflict();
         written = file_.FmtSaveFile(fsmSave, EditFmtName, edited);
     }
-    if (written) {
+    if (written.Ok()) {
         out.Written = true;
         Errors.push_back(EditorMessage{lang_.Text(LK::itm_info), "Ok", lang_.Text(LK::msg_NoError)});
         ShowErrors();
@@ -168,7 +168,7 @@ FileOutcome FormatEditorModel::ReloadAfterConflict() {
 FileOutcome FormatEditorModel::Delete() {
     FileOutcome out;
     if (!messages_.Confirm(lang_.Format(LK::msg_fmtDelConf, {EditFmtName}))) return out;
-    if (file_.FmtSaveFile(fsmDelete, EditFmtName, {})) {
+    if (file_.FmtSaveFile(fsmDelete, EditFmtName, {}).Ok()) {
         out.Written = true;
         Buttons.Save = Buttons.Cancel = Buttons.Del = false;
         messages_.Show(lang_.Format(LK::msg_fmtDel, {EditFmtName}));

@@ -122,7 +122,7 @@ ParametersPageModel::LangOutcome ParametersPageModel::ApplyLanguage(const Parame
     }
     prm_.settings.language = v.languages[static_cast<std::size_t>(v.language)];
     prm_.SaveOnEleventhChange();
-    if (lang_.LangLoad(prm_.settings.language, lngFileName_) != 0) {
+    if (!lang_.LangLoad(prm_.settings.language, lngFileName_).Ok()) {
         out.message = "Impossible de charger la langue demand\xE9" "e\rThe requested langage couldn't be loaded.";
         return out;
     }

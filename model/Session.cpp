@@ -29,7 +29,7 @@ Status Session::StartParameters(bool createWhenMissing) {
         log.LogWrite(lkLine, " DEF PRM(LOAD)      " + BoolText(r.Ok(), 2));
     } else if (createWhenMissing) {
         std::vector<std::string> sections;
-        if (!DesktopLanguageCode.empty() && lang.LangList(LngFileName, sections, port) > 0)
+        if (!DesktopLanguageCode.empty() && lang.LangList(LngFileName, sections, port).Ok() && !sections.empty())
             if (const std::string lng = LanguageFor(DesktopLanguageCode, sections); !lng.empty())
                 params.settings.language = lng;
         r = params.Save();
@@ -40,11 +40,11 @@ Status Session::StartParameters(bool createWhenMissing) {
     return r;
 }
 
-int Session::StartLanguage() {
+Status Session::StartLanguage() {
     const std::string lng = params.settings.language;
-    const int r = lang.LangLoad(lng, LngFileName, port);
-    log.LogWrite(lkLine, " DEF LNG(" + lng + ")  " + BoolText(r == 0, 2));
-    if (r != 0) {
+    const Status r = lang.LangLoad(lng, LngFileName, port);
+    log.LogWrite(lkLine, " DEF LNG(" + lng + ")  " + BoolText(r.Ok(), 2));
+    if (!r.Ok()) {
         messages.Show("The requested langage could not be loaded\r\nLe langage demand\xE9 n'a pu \xEAtre charg\xE9.");
         params.settings.language = BuiltInLanguage();
         params.SaveOnEleventhChange();
@@ -52,34 +52,34 @@ int Session::StartLanguage() {
     return r;
 }
 
-int Session::SelectFormat(int mode, const std::string& name) {
+Status Session::SelectFormat(int mode, const std::string& name) {
     return fmtFile.FmtLoadDescription(mode, name);
 }
 
-int Session::ChooseFormat(int mode, const std::string& name) {
+Status Session::ChooseFormat(int mode, const std::string& name) {
     const bool input = mode == flmInput;
     (input ? params.settings.inputFormat : params.settings.outputFormat) = name;
     params.SaveOnEleventhChange();
-    const int r = SelectFormat(mode, name);
+    const Status r = SelectFormat(mode, name);
     const std::string head = lang.Text(input ? LK::err_fmtInfile : LK::err_fmtOutfile);
-    if (r == frColCountDiffers) {
+    if (r == StatusCode::FmtColCountDiffers) {
         messages.Show(head + lang.Text(LK::err_fmtNbCols));
-    } else if (r != 0 && !(r == frEmptyName && name.empty())) {
+    } else if (!r.Ok() && !(r == StatusCode::FmtEmptyName && name.empty())) {
         // -1 with a name is a block cut off in its descriptive lines, not "nothing chosen".
-        messages.Show(head + lang.Format(LK::err_fmtRC, {IntToStr(r)}));
-    } else if (r == 0 && log.ExtendedLog) {
+        messages.Show(head + lang.Format(LK::err_fmtRC, {IntToStr(r.Number())}));
+    } else if (r.Ok() && log.ExtendedLog) {
         log.LogWrite(input ? lkInFmt : lkOutFmt);
         log.LogWrite(lkLine, " ");
     }
     return r;
 }
 
-int Session::StartFormats() {
-    const int list = fmtFile.FmtLoadList();
-    if (list != 0) {
+Status Session::StartFormats() {
+    const Status list = fmtFile.FmtLoadList();
+    if (!list.Ok()) {
         formats.Input.reset();
         formats.Output.reset();
-        log.LogWrite(lkLine, " DEF FMT(LOAD)      Ko(" + IntToStr(list) + ")(Unable to open File Lumivex.fmt)");
+        log.LogWrite(lkLine, " DEF FMT(LOAD)      Ko(" + IntToStr(list.Number()) + ")(Unable to open File Lumivex.fmt)");
         messages.ShowPaths(lang.FormatPaths(LK::err_fmtFileDefOpen, {fmtFile.FmtFileName}));
         return list;
     }
@@ -92,14 +92,14 @@ int Session::StartFormats() {
     };
     for (const Side& s : {Side{flmInput, "   FMT_IN(", LK::str_in, lkPart}, Side{flmOutput, "   FMT_OUT(", LK::str_out, lkEnd}}) {
         const std::string name = s.mode == flmInput ? params.settings.inputFormat : params.settings.outputFormat;
-        const int r = SelectFormat(s.mode, name);
-        if (r == frColCountDiffers) {
+        const Status r = SelectFormat(s.mode, name);
+        if (r == StatusCode::FmtColCountDiffers) {
             log.LogWrite(s.kind, std::string(s.tag) + "Ko):BadColCount");
             messages.Show(lang.Format(LK::err_fmtLoad, {lang.Text(s.word), lang.Text(LK::err_fmtBadColC)}));
-        } else if (r == frEmptyName && name.empty()) {
+        } else if (r == StatusCode::FmtEmptyName && name.empty()) {
             log.LogWrite(s.kind, std::string(s.tag) + "Ko):NoSel");
-        } else if (r != 0) {
-            log.LogWrite(s.kind, std::string(s.tag) + "Ko)>" + IntToStr(r) + "<");
+        } else if (!r.Ok()) {
+            log.LogWrite(s.kind, std::string(s.tag) + "Ko)>" + IntToStr(r.Number()) + "<");
             messages.Show(lang.Format(LK::err_fmtLoad, {lang.Text(s.word), lang.Text(LK::err_fmtOther)}));
         } else {
             log.LogWrite(s.kind, std::string(s.tag) + "Ok)");
@@ -114,7 +114,7 @@ int Session::StartFormats() {
                                      BoolText(conv.Pair().CutYear, 0) + ")");
         }
     }
-    return 0;
+    return list;
 }
 
 } // namespace lmx

@@ -33,16 +33,16 @@ public:
     // desktop's language when the language file has it.
     Status StartParameters(bool createWhenMissing);
     // Language of LNG; on failure the bilingual message and LNG back to the built-in language.
-    int StartLanguage();
+    Status StartLanguage();
     // Format list, then the input format MRI and the output format MRO, the link and the date set-up;
-    // messages for bad formats. The list's result (0, -797, -799).
-    int StartFormats();
+    // messages for bad formats. The list's status.
+    Status StartFormats();
     // Loads one format as input (mode 1) or output (mode 2) for the command line or a selection:
-    // a failed load leaves that side without format; the load code.
-    int SelectFormat(int mode, const std::string& name);
+    // a failed load leaves that side without format; the load's status.
+    Status SelectFormat(int mode, const std::string& name);
     // A format picked in the conversion page's list: remembered in MRI or MRO (no save), loaded,
     // and its failure told to the user; with the extended log, its description logged.
-    int ChooseFormat(int mode, const std::string& name);
+    Status ChooseFormat(int mode, const std::string& name);
 
     IMessages& messages;
     ITrash& trash;

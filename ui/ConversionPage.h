@@ -103,7 +103,7 @@ private:
     void RefreshInPreview(); // after the files or the input format changed
     // The first lines of the first source, cut by the input format, into inRows_ and the grid.
     int FeedInPreview();
-    void OnRunEnded(int result);
+    void OnRunEnded();
     void ApplyLogColors();
     void StoreLogColor(bool text, const QColor& c); // else the background
 

@@ -20,7 +20,7 @@ namespace lmx {
 
 void ConversionPage::onConvertClicked() {
     ConversionRun& runner = session_.runner;
-    if (runThread_ || runner.CheckChoices(*runView_) != rrOk) return;
+    if (runThread_ || !runner.CheckChoices(*runView_).Ok()) return;
     runView_->SetConvertEnabled(false);
     runner.TakeCopy(runner.FromParameters());
     runThread_ = std::make_unique<RunThread>(session_, *runView_, this);
@@ -28,7 +28,9 @@ void ConversionPage::onConvertClicked() {
     runThread_->start();
 }
 
-void ConversionPage::OnRunEnded(int result) {
+void ConversionPage::OnRunEnded() {
+    runThread_->wait();
+    const Status result = runThread_->Result();
     runThread_.reset(); // joined: the run's state is the window's again
     runView_->SetConvertEnabled(true);
     session_.runner.TellEnd(result);

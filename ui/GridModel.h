@@ -1,6 +1,8 @@
 #pragma once
 // A read-only table model over grid texts held elsewhere; the view is told to refresh once a batch
 // of changes is done, never per cell.
+#include "core/LineErrorCode.h"
+
 #include <QAbstractTableModel>
 #include <QString>
 #include <QTableView>
@@ -36,6 +38,11 @@ public:
     virtual bool IsUtf8Data(int col, int row) const {
         (void)col, (void)row;
         return false;
+    }
+    // Why the row's line was rejected; leUnknown for a row that is no rejected line.
+    virtual LineError RowCode(int row) const {
+        (void)row;
+        return leUnknown;
     }
 };
 

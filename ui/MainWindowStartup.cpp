@@ -62,7 +62,7 @@ void MainWindow::LoadSettings() {
     envir_.LngFileName = ctx_.S.LngFileName;
 
     ctx_.S.StartParameters(true);
-    if (ctx_.S.StartLanguage() == 0) Retranslate();
+    if (ctx_.S.StartLanguage().Ok()) Retranslate();
     ApplyToolkitTexts(prm.settings.language);
     formatEditorPage->FillLists();
     formatEditorPage->LoadTabMarks(dir);
@@ -70,7 +70,7 @@ void MainWindow::LoadSettings() {
     lang.LangList(envir_.LngFileName, envir_.LangNames);
 
     envir_.FmtFileName = ctx_.Fmt.FmtFileName;
-    conversionPage->ShowFormats(ctx_.S.StartFormats() == 0);
+    conversionPage->ShowFormats(ctx_.S.StartFormats().Ok());
 
     log.LogWrite(lkLine, std::string(" LOAD(ColNames)     ") + OkKo(SortColNames(ctx_.Formats.Catalogue.ColumnNames)));
     conversionPage->ShowOptions();

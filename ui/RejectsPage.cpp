@@ -37,6 +37,9 @@ std::string RejectTableSource::WidestRowTitle() const {
 bool RejectTableSource::IsPath(int col, int row) const {
     return col == 1 && row > 0 && table_.cell(static_cast<std::size_t>(row), 0).empty();
 }
+LineError RejectTableSource::RowCode(int row) const {
+    return row < 0 ? leUnknown : table_.code(static_cast<std::size_t>(row));
+}
 bool RejectTableSource::IsUtf8Data(int col, int row) const {
     // Columns 2 on of a rejected line: the line or its fields.
     if (table_.Shown == DataShown::Cp1252 || col < 2 || row <= 0) return false;
@@ -67,8 +70,8 @@ void DrawLines(QPainter* painter, const QRect& r, bool right) {
 RejectsDelegate::RejectsDelegate(QTableView* view, const IGridSource& source)
     : QStyledItemDelegate(view), view_(view), source_(source) {}
 
-bool RejectsDelegate::IsWholeLineCode(const std::string& code) {
-    return code == "#Unstring" || code == "#Dec Sep." || code == "#Write";
+bool RejectsDelegate::IsWholeLineCode(LineError code) {
+    return code == leUnstring || code == leDecSep || code == leWrite;
 }
 
 int RejectsDelegate::BandOffset(int first, int col) const {
@@ -97,7 +100,7 @@ void RejectsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
                           CellText(source_, 1, row));
         painter->setClipping(false);
         if (last) DrawLines(painter, cell, true);
-    } else if (col >= 2 && IsWholeLineCode(source_.Cell(1, row))) {
+    } else if (col >= 2 && IsWholeLineCode(source_.RowCode(row))) {
         // Only the cell's background (with the selection): the continuous line must be the one
         // text on the row, never over the cell's own shortened text.
         QStyleOptionViewItem opt(option);
@@ -167,8 +170,7 @@ void RejectsPage::Refresh() { model_->Refresh(); }
 void RejectsPage::ShowCount(const QString& count) { countLabel->setText(count); }
 
 void RejectsPage::onCellSelected(int, int row) {
-    const std::string code = source_.Cell(1, row);
-    if (code.empty() || code[0] != '#' || !Explain) {
+    if (source_.RowCode(row) == leUnknown || !Explain) {
         explanationLabel->setText(QStringLiteral(" "));
         return;
     }

@@ -31,6 +31,7 @@ public:
     uint64_t Generation() const override;
     std::string WidestRowTitle() const override;
     bool IsUtf8Data(int col, int row) const override;
+    LineError RowCode(int row) const override;
 
 private:
     const RejectTable& table_;
@@ -47,7 +48,7 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
     // A row whose code stands for a line that was never split: its whole line spans the columns.
-    static bool IsWholeLineCode(const std::string& code);
+    static bool IsWholeLineCode(LineError code);
 
 private:
     // Left of the text in a cell of a continuous band that starts at column first.

@@ -211,9 +211,9 @@ void RunThread::run() {
     Relay relay(window_, flow_, session_, runLog);
     QueuedRunView view(relay, view_);
     RowRelay rows(relay);
-    const int32_t result = session_.runner.ConvertCopy(view, rows, runLog);
+    result_ = session_.runner.ConvertCopy(view, rows, runLog);
     relay.Flush();
-    emit ended(result);
+    emit ended();
 }
 
 } // namespace lmx

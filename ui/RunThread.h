@@ -3,6 +3,8 @@
 // converted: repaints, resizes, "Annuler", "Quitter", the accessibility bus. The run knows nothing
 // of threads: it reports through its view, its rejects sink and its log, which this side turns into
 // calls queued to the window's thread, paced as a person can follow them.
+#include "common/Status.h"
+
 #include <QThread>
 
 #include <condition_variable>
@@ -36,10 +38,12 @@ public:
 
     // "Annuler": the run stops after its current line.
     void Cancel();
+    // How the run ended; read once ended() has come.
+    const Status& Result() const { return result_; }
 
 signals:
     // Queued after everything the run showed; the run's state may be read from then on.
-    void ended(int result);
+    void ended();
 
 protected:
     void run() override;
@@ -49,6 +53,7 @@ private:
     RunView& view_;
     QObject* window_;
     bool extendedLog_;
+    Status result_;
     std::shared_ptr<RowFlow> flow_ = std::make_shared<RowFlow>();
 };
 

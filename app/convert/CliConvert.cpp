@@ -23,21 +23,21 @@ namespace {
 
 // Why a format does not load, each part on its own line: the reader's code with its meaning, then
 // the names of the file when the name is not there.
-std::string FormatLoadMessage(Session& s, int mode, const std::string& name, int code) {
+std::string FormatLoadMessage(Session& s, int mode, const std::string& name, StatusCode code) {
     const std::string option = mode == flmInput ? "--in" : "--out";
-    if (code == frEmptyName && name.empty())
+    if (code == StatusCode::FmtEmptyName && name.empty())
         return Tx(s.lang.Text(mode == flmInput ? LK::err_fmtInfile : LK::err_fmtOutfile)) + "\nlumivex-convert: " +
                TxFill(s.lang.Text(LK::err_cliNoFmtName), {option, mode == flmInput ? "MRI" : "MRO"});
     std::string msg = "lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliFmtLoad),
                                                    {option, Tx(name), Tx(FmtLoadProblem(name, code, s.fmtFile.LastFault(), s.lang))});
-    if (code == frNotFound && s.fmtFile.FmtLoadList() == frOk) {
+    if (code == StatusCode::FmtNotFound && s.fmtFile.FmtLoadList() == StatusCode::Ok) {
         msg += "\nlumivex-convert: " +
                TxFill(s.lang.Text(LK::str_cliFmtsIn), {s.fmtFile.FmtFileName, JoinedNames(s.formats.Catalogue.FormatNames)});
         for (const auto& n : s.formats.Catalogue.FormatNames)
             if (n != name && Cp1252Upper(n) == Cp1252Upper(name))
                 msg += "\nlumivex-convert: " + TxFill(s.lang.Text(LK::str_cliDidYouMean), {Tx(n)});
     }
-    if (code == frNoFile || code == frOpenFailed)
+    if (code == StatusCode::FmtNoFile || code == StatusCode::FmtOpenFailed)
         msg += "\n" + TxFill(s.lang.Text(LK::err_fmtFileDefOpen), {s.fmtFile.FmtFileName});
     return msg;
 }
@@ -157,9 +157,8 @@ int ConvertFiles(Session& s, const CliOptions& o) {
     const std::string inName = o.inGiven ? o.inFormat : s.params.settings.inputFormat;
     const std::string outName = o.outGiven ? o.outFormat : s.params.settings.outputFormat;
     for (const auto& [mode, name] : {std::pair{int(flmInput), inName}, std::pair{int(flmOutput), outName}}) {
-        const int r = s.SelectFormat(mode, name);
-        if (r != 0) {
-            PrintErr(FormatLoadMessage(s, mode, name, r));
+        if (const Status r = s.SelectFormat(mode, name); !r.Ok()) {
+            PrintErr(FormatLoadMessage(s, mode, name, r.code));
             return exNothing;
         }
     }
@@ -208,18 +207,18 @@ int ConvertFiles(Session& s, const CliOptions& o) {
                               s.lang.Text(LK::str_cliPrgLeft), s.lang.Text(LK::str_cliPrgCounts)};
     CliRunView view(progress, TotalBytes(s.port, s.page.InFiles), words);
     s.run.StopRun = s.run.UserCancel = false;
-    const int32_t r = s.runner.RunConversion(view, after,
+    const Status r = s.runner.RunConversion(view, after,
                                              o.rejects.empty() ? static_cast<IRejectSink*>(&noRejects)
                                                                : static_cast<IRejectSink*>(&rejects));
     view.Finish();
     // Like a program that SIGPIPE ends: nothing more to say, the rejects file and the log dropped
     // with their temporary files, no source touched (the result is incomplete).
-    if (r == rrIncompleteOutput && s.runner.OutputErrNo() == EPIPE) return kReaderGone;
+    if (r == StatusCode::RunIncompleteOutput && s.runner.OutputErrNo() == EPIPE) return kReaderGone;
 
     int code = exOk;
-    if (r == rrCannotCreate || r == rrLinkFailed || r == rrNoEngine)
+    if (r == StatusCode::RunCannotCreate || r == StatusCode::RunLinkFailed || r == StatusCode::RunNoEngine)
         code = exNothing;
-    else if (r != 0 || unreadable > 0)
+    else if (!r.Ok() || unreadable > 0)
         code = exIncomplete;
     else if (!s.runner.AfterFailures().empty())
         code = exAfterFailed;
@@ -227,17 +226,17 @@ int ConvertFiles(Session& s, const CliOptions& o) {
         code = exRejected;
     for (const AfterFailure& f : s.runner.ReadFailures())
         PrintErr(FailureText(s, f));
-    if (r != 0) {
+    if (!r.Ok()) {
         std::string closing = s.runner.ClosingMessage(r);
         // The system's reason gets a line of its own, with the file it concerns.
-        const std::string reason = " (" + s.runner.OutputError() + ")";
-        if (const auto at = closing.find(reason); r == rrIncompleteOutput && at != std::string::npos)
+        const std::string reason = " (" + r.reason + ")";
+        if (const auto at = closing.find(reason); r == StatusCode::RunIncompleteOutput && at != std::string::npos)
             closing.erase(at, reason.size());
         PrintErr(Tx(closing));
-        if (r == rrIncompleteOutput && s.runner.OutputErrNo() == EEXIST)
+        if (r == StatusCode::RunIncompleteOutput && s.runner.OutputErrNo() == EEXIST)
             PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliResultExists), {out}));
-        else if ((r == rrIncompleteOutput || r == rrCannotCreate) && !s.runner.OutputError().empty())
-            PrintErr("lumivex-convert: " + Shown(s, out) + ": " + Tx(s.runner.OutputError()));
+        else if ((r == StatusCode::RunIncompleteOutput || r == StatusCode::RunCannotCreate) && !r.reason.empty())
+            PrintErr("lumivex-convert: " + Shown(s, out) + ": " + Tx(r.reason));
     }
     for (const AfterFailure& f : s.runner.AfterFailures())
         PrintErr(FailureText(s, f));
@@ -251,7 +250,7 @@ int ConvertFiles(Session& s, const CliOptions& o) {
             if (code < exIncomplete || code == exAfterFailed) code = exIncomplete;
         }
     }
-    if (o.summary && code != exNothing && r != rrIncompleteOutput && !PrintSummary(s, out))
+    if (o.summary && code != exNothing && r != StatusCode::RunIncompleteOutput && !PrintSummary(s, out))
         if (code < exIncomplete || code == exAfterFailed) code = exIncomplete;
     if (!o.logPath.empty()) {
         s.log.LogFileName = o.logPath;
@@ -262,7 +261,7 @@ int ConvertFiles(Session& s, const CliOptions& o) {
         }
     }
     if (!o.quiet && code != exNothing) {
-        const bool written = r != rrIncompleteOutput;
+        const bool written = r != StatusCode::RunIncompleteOutput;
         PrintErr(TxFill(s.lang.Text(written ? LK::str_cliResult : LK::str_cliResultNotWritten), {Shown(s, out)}));
         PrintErr(TxFill(s.lang.Text(LK::str_cliCounts),
                         {IntToStr(static_cast<int64_t>(s.page.InFiles.size())), IntToStr(s.run.LinesRead),

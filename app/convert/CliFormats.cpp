@@ -14,8 +14,8 @@ namespace lmx::cli {
 namespace {
 
 // The format file cannot be read at all, or holds no format.
-void FileProblem(const Session& s, int listCode) {
-    if (listCode == frNoFile) PrintErr(TxFill(s.lang.Text(LK::err_fmtFileDefOpen), {s.fmtFile.FmtFileName}));
+void FileProblem(const Session& s, StatusCode list) {
+    if (list == StatusCode::FmtNoFile) PrintErr(TxFill(s.lang.Text(LK::err_fmtFileDefOpen), {s.fmtFile.FmtFileName}));
     else PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliNoFmtIn), {s.fmtFile.FmtFileName}));
 }
 
@@ -29,10 +29,9 @@ std::string JoinedNames(const std::vector<std::string>& names) {
 
 bool LoadLanguageOption(Session& s, const std::string& nameUtf8) {
     const std::string name = Utf8ToCp1252(nameUtf8);
-    if (s.lang.LangLoad(name, s.LngFileName) == 0) return true;
+    if (s.lang.LangLoad(name, s.LngFileName).Ok()) return true;
     std::vector<std::string> names;
-    const int count = s.lang.LangList(s.LngFileName, names);
-    if (count < 0)
+    if (!s.lang.LangList(s.LngFileName, names).Ok())
         PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliNoLangFile), {nameUtf8, s.LngFileName}));
     else
         PrintErr("lumivex-convert: " +
@@ -42,12 +41,12 @@ bool LoadLanguageOption(Session& s, const std::string& nameUtf8) {
 
 bool CheckFormats(const Session& s) {
     const FmtFileReport r = CheckFormatFile(s.fmtFile.FmtFileName, s.lang);
-    if (r.listCode != frOk) {
-        FileProblem(s, r.listCode);
+    if (!r.list.Ok()) {
+        FileProblem(s, r.list.code);
         return false;
     }
     for (const FmtCheck& c : r.formats) {
-        if (c.code != frOk) PrintOut(TxFill(s.lang.Text(LK::str_cliCheckNoLoad), {Tx(c.name), Tx(c.problem)}));
+        if (!c.status.Ok()) PrintOut(TxFill(s.lang.Text(LK::str_cliCheckNoLoad), {Tx(c.name), Tx(c.problem)}));
         else PrintOut(TxFill(s.lang.Text(c.passed ? LK::str_cliCheckOk : LK::str_cliCheckRefused), {Tx(c.name)}));
         for (const auto& m : c.messages) PrintOut(Tx("  " + m));
         for (const auto& n : c.notes) PrintOut("  " + TxFill(s.lang.Text(LK::str_cliCheckNote), {Tx(n)}));
@@ -60,15 +59,15 @@ bool CheckFormats(const Session& s) {
 
 bool ShowFormat(Session& s, const std::string& name) {
     const FormatRead read = s.fmtFile.Load(name);
-    const int code = read.code;
-    if (code == frNoFile || code == frOpenFailed) {
-        FileProblem(s, frNoFile);
+    const StatusCode code = read.status.code;
+    if (code == StatusCode::FmtNoFile || code == StatusCode::FmtOpenFailed) {
+        FileProblem(s, StatusCode::FmtNoFile);
         return false;
     }
-    if (code != frOk) {
+    if (code != StatusCode::Ok) {
         PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::err_cliFmtShow),
                                               {Tx(name), Tx(FmtLoadProblem(name, code, read.fault, s.lang))}));
-        if (code == frNotFound && s.fmtFile.FmtLoadList() == frOk)
+        if (code == StatusCode::FmtNotFound && s.fmtFile.FmtLoadList() == StatusCode::Ok)
             PrintErr("lumivex-convert: " + TxFill(s.lang.Text(LK::str_cliFmtsInFile), {JoinedNames(s.formats.Catalogue.FormatNames)}));
         return false;
     }

@@ -63,7 +63,7 @@ int Run(const CliOptions& given, SignalCleanup& port) {
     }
     if (o.dir.empty()) {
         const ProgramFilesDir files = ChooseProgramFilesDir(dir, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), port);
-        if (!files.error.empty()) PrintErr("lumivex-convert: " + files.error);
+        if (!files.status.Ok()) PrintErr("lumivex-convert: " + files.status.reason);
         dir = files.dir;
     }
     s.FilesDir = dir;
@@ -80,8 +80,8 @@ int Run(const CliOptions& given, SignalCleanup& port) {
     if (o.showGiven) return ShowFormat(s, o.show) ? exOk : exNothing;
 
     if (o.list) {
-        const int r = s.fmtFile.FmtLoadList();
-        if (r == frNoFile || (r != 0 && s.port.KindOf(s.fmtFile.FmtFileName) == EntryKind::None)) {
+        const Status r = s.fmtFile.FmtLoadList();
+        if (r == StatusCode::FmtNoFile || (!r.Ok() && s.port.KindOf(s.fmtFile.FmtFileName) == EntryKind::None)) {
             PrintErr(TxFill(s.lang.Text(LK::err_fmtFileDefOpen), {s.fmtFile.FmtFileName}));
             return exNothing;
         }

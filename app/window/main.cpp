@@ -121,7 +121,7 @@ int main(int argc, char* argv[]) {
     // A read-only installation keeps the user's files in the user's configuration folder.
     const lmx::ProgramFilesDir files =
         lmx::ChooseProgramFilesDir(programDir, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
-    if (!files.error.empty()) std::fputs(("Lumivex: " + files.error + "\n").c_str(), stderr);
+    if (!files.status.Ok()) std::fputs(("Lumivex: " + files.status.reason + "\n").c_str(), stderr);
     session.FilesDir = files.dir;
     session.DesktopLanguageCode = lmx::DesktopLanguage();
     lmx::StdLocaleNames localeNames;

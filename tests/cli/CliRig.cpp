@@ -193,7 +193,7 @@ std::string ExampleFormatFile() {
         Format format = FormatOf(f.name, f.sep, f.dec, f.cols, f.comment, f.skip, f.hdr);
         format.quoting = f.quoting;
         format.groupSep = f.group;
-        if (!file.FmtSaveFile(fsmSave, f.name, format)) return {};
+        if (!file.FmtSaveFile(fsmSave, f.name, format).Ok()) return {};
     }
     return ReadFile(file.FmtFileName);
 }

@@ -13,7 +13,7 @@ namespace {
 
 struct ProblemCase {
     std::vector<std::string> lines; // the banner's seven lines come first
-    int code;
+    StatusCode code;
     std::string problem;
 };
 
@@ -28,12 +28,12 @@ TEST_P(LoadProblems, NameTheLineAndField) {
     RecordingMessages messages;
     FmtFile file(state, lang, messages);
     file.FmtFileName = dir.file("Lumivex.fmt");
-    const int code = file.FmtLoadDescription(flmReadOnly, "X");
+    const StatusCode code = file.FmtLoadDescription(flmReadOnly, "X").code;
     EXPECT_EQ(code, GetParam().code);
     LangTexts english;
-    ASSERT_EQ(english.LangLoad("English", LUMIVEX_SOURCE_DIR "/examples/Lumivex.lng"), 0);
+    ASSERT_EQ(english.LangLoad("English", LUMIVEX_SOURCE_DIR "/examples/Lumivex.lng"), StatusCode::Ok);
     EXPECT_EQ(FmtLoadProblem("X", code, file.LastFault(), english), GetParam().problem);
-    if (code == frBadDescr) { // in the language in use, French by default
+    if (code == StatusCode::FmtBadDescr) { // in the language in use, French by default
         EXPECT_EQ(FmtLoadProblem("X", code, file.LastFault(), lang),
                   "code -2, une ligne descriptive (CMT, CLC, SEP, DEC, IFL) manque, n'est pas \xE0 sa place ou a une "
                   "mauvaise valeur: la ligne 10 devrait \xEAtre CLC= et un nombre entier sup\xE9rieur \xE0 0, c'est \"CLC=0\"");
@@ -43,24 +43,24 @@ TEST_P(LoadProblems, NameTheLineAndField) {
 INSTANTIATE_TEST_SUITE_P(
     Codes, LoadProblems,
     ::testing::Values(
-        ProblemCase{Block("X", "2", {"COL=A|N|0|0|0|", "COL=D|/dd/mm/yyyy|0|1|0|"}), frBadColumn,
+        ProblemCase{Block("X", "2", {"COL=A|N|0|0|0|", "COL=D|/dd/mm/yyyy|0|1|0|"}), StatusCode::FmtBadColumn,
                     "code -790, a COL line is malformed: line 15 (column 2): field 2 (type) "
                     "\"/dd/mm/yyyy\" is not N, NK, N%, NK%, AN, A, nor a date separator followed by one of the date "
                     "layouts (YY/MM/DD, YYYY/MM/DD, YYMMDD, YYYYMMDD, YY/DD/MM, YYYY/DD/MM, DD/MM/YY, DD/MM/YYYY, "
                     "MM/DD/YY, MM/DD/YYYY, DD/MMM/YYYY, MMM DD, YYYY)"},
-        ProblemCase{Block("X", "1", {"COL=P|N|0|0|1|"}), frBadColumn,
+        ProblemCase{Block("X", "1", {"COL=P|N|0|0|1|"}), StatusCode::FmtBadColumn,
                     "code -790, a COL line is malformed: line 14 (column 1): field 6 (prefix or "
                     "suffix text) is empty while field 5 asks for one"},
-        ProblemCase{Block("X", "0", {"COL=A|N|0|0|0|"}), frBadDescr,
+        ProblemCase{Block("X", "0", {"COL=A|N|0|0|0|"}), StatusCode::FmtBadDescr,
                     "code -2, a descriptive line (CMT, CLC, SEP, DEC, IFL) is missing, out of order or "
                     "has a bad value: line 10 should be CLC= and a whole number greater than 0, it is \"CLC=0\""},
-        ProblemCase{{"NOM=X", "CMT=c", "CLC=1"}, frColCountDiffers,
+        ProblemCase{{"NOM=X", "CMT=c", "CLC=1"}, StatusCode::FmtColCountDiffers,
                     "code -3, the number of COL lines differs from CLC: the file ends after line 10, "
                     "where SEP= was expected; CLC=1 but the block has 0 COL line(s)"},
-        ProblemCase{{"NOM=Y", "NOM=X"}, frEmptyName,
+        ProblemCase{{"NOM=Y", "NOM=X"}, StatusCode::FmtEmptyName,
                     "code -1, the file ends inside the block's descriptive lines (NOM, CMT, CLC, SEP, DEC, IFL), "
                     "or no format name was given: the file ends after line 9, where CMT= was expected"},
-        ProblemCase{Join({Block("X", "3", {"COL=A|N|0|0|0|"}), {"NOM=Y"}}), frColCountDiffers,
+        ProblemCase{Join({Block("X", "3", {"COL=A|N|0|0|0|"}), {"NOM=Y"}}), StatusCode::FmtColCountDiffers,
                     "code -3, the number of COL lines differs from CLC: CLC=3 but the block has 1 COL "
                     "line(s)"}));
 
@@ -75,14 +75,14 @@ TEST(FmtReport, ChecksEveryFormatOnce) {
                                 Block("BAD", "1", {"COL=A|Z|0|0|0|"}), Block("OK", "1", {"COL=B|N|0|0|0|"})})));
     const LangTexts lang;
     const FmtFileReport r = CheckFormatFile(dir.file("Lumivex.fmt"), lang);
-    ASSERT_EQ(r.listCode, frOk);
+    ASSERT_EQ(r.list, StatusCode::Ok);
     ASSERT_EQ(r.formats.size(), 4u);
     EXPECT_EQ(r.PassedCount(), 2u);
     EXPECT_FALSE(r.AllPassed());
 
     const FmtCheck& bad = r.formats[0];
     EXPECT_EQ(bad.name, "BAD");
-    EXPECT_EQ(bad.code, frBadColumn);
+    EXPECT_EQ(bad.status, StatusCode::FmtBadColumn);
     EXPECT_FALSE(bad.passed);
     EXPECT_TRUE(bad.messages.empty());
 
@@ -135,8 +135,8 @@ TEST(FmtReport, CutOffFormatIsToldWhenChosen) {
     Session s(messages, trash);
     s.SetProgramDir(dir.path());
     s.params.ReadOnly = true;
-    EXPECT_EQ(s.ChooseFormat(flmInput, "CUT"), frEmptyName);
-    EXPECT_EQ(s.ChooseFormat(flmInput, ""), frEmptyName);
+    EXPECT_EQ(s.ChooseFormat(flmInput, "CUT"), StatusCode::FmtEmptyName);
+    EXPECT_EQ(s.ChooseFormat(flmInput, ""), StatusCode::FmtEmptyName);
     EXPECT_EQ(messages.shown, (std::vector<std::string>{s.lang.Text(LK::err_fmtInfile) + s.lang.Format(LK::err_fmtRC, {"-1"})}));
 }
 

@@ -38,7 +38,7 @@ TEST_F(FmtSave, SavedFormatMovesToTheEndUnderAFreshBanner) {
     const std::string before = "garbage banner\n" + CrLf(Join({a, b, c}));
     WriteFile(file.FmtFileName, before);
     PrepareWork();
-    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "B", work));
+    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "B", work).Ok());
     EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(Join({a, c, newB})));
     EXPECT_EQ(ReadFile(oldPath), before);
     EXPECT_TRUE(messages.shown.empty());
@@ -49,7 +49,7 @@ TEST_F(FmtSave, SavedFormatMovesToTheEndUnderAFreshBanner) {
 
 TEST_F(FmtSave, DeleteRemovesTheBlock) {
     Write(Join({a, b, c}));
-    ASSERT_TRUE(file.FmtSaveFile(fsmDelete, "B", {}));
+    ASSERT_TRUE(file.FmtSaveFile(fsmDelete, "B", {}).Ok());
     EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(Join({a, c})));
     EXPECT_EQ(ReadFile(oldPath), FmtFileText(Join({a, b, c})));
 }
@@ -57,7 +57,7 @@ TEST_F(FmtSave, DeleteRemovesTheBlock) {
 TEST_F(FmtSave, SaveOfADuplicatedNameKeepsOneBlock) {
     Write(Join({b, a, b}));
     PrepareWork();
-    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "B", work));
+    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "B", work).Ok());
     EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(Join({a, newB})));
 }
 
@@ -65,7 +65,7 @@ TEST_F(FmtSave, NewNameIsAppended) {
     Write(Join({a}));
     PrepareWork();
     work.name = "NEW";
-    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "NEW", work));
+    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "NEW", work).Ok());
     std::vector<std::string> expected = newB;
     expected[0] = "NOM=NEW";
     EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(Join({a, expected})));
@@ -75,14 +75,14 @@ TEST_F(FmtSave, OnlyTheFirstColCountColumnLinesAreWritten) {
     Write(Join({a}));
     PrepareWork();
     work.columns.push_back(FormatOf("E", ";", ",", {"EXTRA|N|0|0|0|"}).columns[0]);
-    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "B", work));
+    ASSERT_TRUE(file.FmtSaveFile(fsmSave, "B", work).Ok());
     EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(Join({a, newB})));
 }
 
 TEST_F(FmtSave, PreviousBackupIsReplaced) {
     Write(Join({a, b}));
     WriteFile(oldPath, "stale");
-    ASSERT_TRUE(file.FmtSaveFile(fsmDelete, "A", {}));
+    ASSERT_TRUE(file.FmtSaveFile(fsmDelete, "A", {}).Ok());
     EXPECT_EQ(ReadFile(oldPath), FmtFileText(Join({a, b})));
     EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(b));
 }
@@ -91,7 +91,7 @@ TEST_F(FmtSave, UndeletableBackupStopsTheSave) {
     Write(Join({a, b}));
     WriteFile(oldPath + "/inside", "x"); // a non-empty folder cannot be deleted as a file
     PrepareWork();
-    EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", work));
+    EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", work).Ok());
     EXPECT_EQ(messages.shown, (std::vector<std::string>{lang.Text(LK::err_fmtDelOld)}));
     EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(Join({a, b})));
     EXPECT_TRUE(Exists(oldPath + "/inside"));
@@ -100,7 +100,7 @@ TEST_F(FmtSave, UndeletableBackupStopsTheSave) {
 TEST_F(FmtSave, NoFormatFileCannotBeSavedAndKeepsTheBackup) {
     WriteFile(oldPath, FmtFileText(a));
     PrepareWork();
-    EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", work));
+    EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", work).Ok());
     EXPECT_EQ(messages.shown, (std::vector<std::string>{lang.Text(LK::err_fmtChgOld)}));
     EXPECT_FALSE(Exists(file.FmtFileName));
     EXPECT_EQ(ReadFile(oldPath), FmtFileText(a));
@@ -115,7 +115,7 @@ TEST_F(FmtSave, NoFormatFileCannotBeSavedAndKeepsTheBackup) {
 TEST_F(FmtSave, UnreadableFormatFileIsAnAccessFailure) {
     fs::create_directory(file.FmtFileName);
     PrepareWork();
-    EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", work));
+    EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", work).Ok());
     EXPECT_EQ(messages.shown, (std::vector<std::string>{lang.Text(LK::err_fmtFileAccess)}));
     EXPECT_FALSE(Exists(oldPath));
 }
@@ -126,11 +126,12 @@ TEST_F(FmtSave, FailingWriteLeavesTheFormatFileIntact) {
     PrepareWork();
     FaultyPort sys;
     sys.FailAt("fsync"); // the disk gives up before the new content is safe
-    file.SetContentWriter([&](const std::string& path, std::string_view content) {
-        std::string error;
-        return WriteFileDurably(path, content, error, sys);
+    file.SetContentWriter([&](const std::string& path, std::string_view content, std::string& reason) {
+        return WriteFileDurably(path, content, reason, sys);
     });
-    EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", work));
+    const Status saved = file.FmtSaveFile(fsmSave, "B", work);
+    EXPECT_EQ(saved, StatusCode::FmtSaveCannotWrite);
+    EXPECT_FALSE(saved.reason.empty()); // the system's reason travels with the code
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(ReadFile(file.FmtFileName), before);
     EXPECT_EQ(ReadFile(oldPath), before);
@@ -146,7 +147,7 @@ TEST_F(FmtSave, ALinkAtTheOldScratchNameIsNeverFollowed) {
     WriteFile(file.FmtFileName, before);
     WriteFile(dir.file("victim.txt"), "precious");
     fs::create_symlink(dir.file("victim.txt"), file.FmtFileName + ".tmp");
-    ASSERT_TRUE(file.FmtSaveFile(fsmDelete, "A", {}));
+    ASSERT_TRUE(file.FmtSaveFile(fsmDelete, "A", {}).Ok());
     EXPECT_EQ(ReadFile(dir.file("victim.txt")), "precious");
     EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(b));
 }
@@ -167,11 +168,11 @@ TEST_F(FmtSave, IncompleteWorkIsRefusedBeforeAnythingIsTouched) {
         PrepareWork();
         work.countText = k.colCount;
         work.columns.resize(k.columns);
-        EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", work)) << k.what;
+        EXPECT_FALSE(file.FmtSaveFile(fsmSave, "B", work).Ok()) << k.what;
         EXPECT_EQ(ReadFile(file.FmtFileName), before) << k.what;
         EXPECT_FALSE(Exists(oldPath)) << k.what;
     }
-    EXPECT_FALSE(file.FmtSaveFile(12, "B", work));
+    EXPECT_FALSE(file.FmtSaveFile(12, "B", work).Ok());
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -209,7 +210,7 @@ TEST_F(FmtSave, AFormatAddedChangedOrDeletedElsewhereIsLeftAsItIs) {
         Write(k.loaded);
         const FmtBlockSeen seen = file.BlockSeen("B");
         Write(k.now);
-        EXPECT_EQ(file.FmtSaveFile(fsmSave, "B", work, &seen), k.conflict == FmtConflict::None);
+        EXPECT_EQ(file.FmtSaveFile(fsmSave, "B", work, &seen).Ok(), k.conflict == FmtConflict::None);
         EXPECT_EQ(file.LastConflict(), k.conflict);
         if (k.conflict != FmtConflict::None) {
             EXPECT_EQ(ReadFile(file.FmtFileName), FmtFileText(k.now));
@@ -229,12 +230,12 @@ TEST_F(FmtSave, TwoSavesAtTheSameInstantKeepBothFormats) {
     {
         // B saves C just as A has made its backup.
         Meanwhile meanwhile(portA, "link", portB, [&] {
-            EXPECT_TRUE(fileB.FmtSaveFile(fsmSave, "C", FormatOf("C", ";", ",", {"C1|AN|1|0|0|"})));
+            EXPECT_TRUE(fileB.FmtSaveFile(fsmSave, "C", FormatOf("C", ";", ",", {"C1|AN|1|0|0|"})).Ok());
         });
-        EXPECT_TRUE(fileA.FmtSaveFile(fsmSave, "B", work));
+        EXPECT_TRUE(fileA.FmtSaveFile(fsmSave, "B", work).Ok());
         ASSERT_TRUE(meanwhile.Started());
     }
-    ASSERT_EQ(file.FmtLoadList(), frOk);
+    ASSERT_EQ(file.FmtLoadList(), StatusCode::Ok);
     EXPECT_EQ(state.Catalogue.FormatNames, (std::vector<std::string>{"A", "B", "C"}));
     EXPECT_TRUE(messages.shown.empty() && messagesB.shown.empty());
 }

@@ -31,7 +31,7 @@ void ExpectBlocksRoundTrip(const std::string& text) {
     for (std::size_t at = first, end = 0; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
         if (text.compare(at, 4, "NOM=") != 0) continue;
         const FormatRead read = rig.file.Load(text.substr(at + 4, end - at - 4));
-        ASSERT_EQ(read.code, frOk) << text.substr(at, end - at);
+        ASSERT_EQ(read.status, StatusCode::Ok) << text.substr(at, end - at);
         written += read.format.BlockText();
     }
     EXPECT_EQ(written, text.substr(first));

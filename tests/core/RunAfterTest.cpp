@@ -11,13 +11,13 @@ TEST_F(Run, SourcesWithRejectedLinesAreNeitherRecycledNorDeleted) {
     Choose({a, b}, dir.file("r.txt"));
     AfterProcessing after;
     after.disposal = sdDelete;
-    EXPECT_EQ(s.runner.RunConversion(view, after), 0);
+    EXPECT_EQ(s.runner.RunConversion(view, after), StatusCode::Ok);
     EXPECT_TRUE(Exists(a));
     EXPECT_FALSE(Exists(b));
     EXPECT_EQ(LogFrom("DeleteFile(1)--> (False)").size(), 3u); // then DeleteFile(2), then the count
     EXPECT_EQ(s.runner.KeptForRejects(), 1);
     EXPECT_TRUE(s.runner.AfterFailures().empty());
-    EXPECT_EQ(s.runner.ClosingMessage(0), s.lang.Text(LK::msg_endConvert) +
+    EXPECT_EQ(s.runner.ClosingMessage(Status{}), s.lang.Text(LK::msg_endConvert) +
                                               " (1 fichier(s) source conserv\xE9(s) : des lignes y ont \xE9t\xE9 rejet\xE9" "es)");
 }
 
@@ -27,7 +27,7 @@ TEST_F(Run, AFailedRenameIsRecordedWithItsReason) {
     Choose({a}, dir.file("r.txt"));
     AfterProcessing after;
     after.renameText = "_done";
-    EXPECT_EQ(s.runner.RunConversion(view, after), 0);
+    EXPECT_EQ(s.runner.RunConversion(view, after), StatusCode::Ok);
     ASSERT_EQ(s.runner.AfterFailures().size(), 1u);
     EXPECT_EQ(s.runner.AfterFailures()[0].verb, "RenameFile");
     EXPECT_EQ(s.runner.AfterFailures()[0].path, a);
@@ -40,7 +40,7 @@ TEST_F(Run, AfterProcessingLogsAndSparesUnconvertedSources) {
     AfterProcessing after;
     after.renameText = "_done";
     after.disposal = sdTrash;
-    EXPECT_EQ(s.runner.RunConversion(view, after), 1);
+    EXPECT_EQ(s.runner.RunConversion(view, after), StatusCode::RunSourcesFailed);
     const auto log = LogFrom("RenameFile(1)--> (True)");
     ASSERT_EQ(log.size(), 4u);
     EXPECT_EQ(log[1], "RenameFile(2)--> (False)");
@@ -64,11 +64,11 @@ TEST_F(Run, WorksOnACopyOfWhatItStartedWith) {
         if (s.page.InFiles.size() > 1) return;
         s.page.InFiles = {v1, Src("v2.txt", "h\r\n")};
         s.page.OutPath = dir.file("other.txt");
-        EXPECT_EQ(s.SelectFormat(2, "IN"), 0);
+        EXPECT_EQ(s.SelectFormat(2, "IN"), StatusCode::Ok);
         s.conv.TakePlan(ConversionPlan(s.formats));
         after.disposal = sdKeep;
     };
-    EXPECT_EQ(s.runner.RunConversion(view, after), 0);
+    EXPECT_EQ(s.runner.RunConversion(view, after), StatusCode::Ok);
     EXPECT_EQ(ReadFile(dir.file("r.txt")), "H1\r\nH2\r\n1.5;1999-12-31\r\n2;2005-01-01\r\n");
     EXPECT_TRUE(!Exists(src) && Exists(v1) && !Exists(dir.file("other.txt")));
     EXPECT_EQ(LogFrom("DeleteFile(1)--> (True)").size(), 1u); // and no DeleteFile(2)
@@ -76,7 +76,7 @@ TEST_F(Run, WorksOnACopyOfWhatItStartedWith) {
 
 TEST_F(Run, NoAfterProcessingLinesWithTheDefaults) {
     Choose({Src("a.txt", "h\r\n31/12/99;1\r\n")}, dir.file("r.txt"));
-    EXPECT_EQ(s.runner.RunConversion(view, s.runner.FromParameters()), 0);
+    EXPECT_EQ(s.runner.RunConversion(view, s.runner.FromParameters()), StatusCode::Ok);
     for (const auto& l : s.log.Lines())
         for (const char* verb : {"RenameFile(", "RecycleFile(", "DeleteFile("}) EXPECT_NE(l.rfind(verb, 0), 0u) << l;
 }
@@ -86,12 +86,13 @@ TEST_F(Run, FullDiskFailsTheRunAndDeletesNothing) {
     Choose({a}, "/dev/full");
     AfterProcessing after;
     after.disposal = sdDelete;
-    EXPECT_EQ(s.runner.RunConversion(view, after), rrIncompleteOutput);
+    const Status r = s.runner.RunConversion(view, after);
+    EXPECT_EQ(r, StatusCode::RunIncompleteOutput);
     EXPECT_TRUE(Exists(a));
     EXPECT_EQ(view.counters.back(), 0); // nothing counted as written that is not in the file
     EXPECT_EQ(s.runner.LinesWritten(), 0);
     EXPECT_EQ(LogFrom("DeleteFile(1)--> (False)").size(), 1u);
-    const std::string msg = s.runner.ClosingMessage(rrIncompleteOutput);
+    const std::string msg = s.runner.ClosingMessage(r);
     EXPECT_EQ(msg.rfind(s.lang.Text(LK::err_convGeneral), 0), 0u);
     EXPECT_EQ(msg.find(s.lang.Text(LK::msg_endConvert)), std::string::npos);
 }
@@ -103,8 +104,8 @@ TEST_F(Run, TheSourcesFolderIsFlushedOnceAfterTheResult) {
     Session t(messages, trash, port);
     RecordingView tView(t.run);
     t.SetProgramDir(dir.path());
-    ASSERT_EQ(t.SelectFormat(1, "IN"), 0);
-    ASSERT_EQ(t.SelectFormat(2, "OUT"), 0);
+    ASSERT_EQ(t.SelectFormat(1, "IN"), StatusCode::Ok);
+    ASSERT_EQ(t.SelectFormat(2, "OUT"), StatusCode::Ok);
     for (const SourceDisposal disposal : {sdKeep, sdDelete}) {
         t.page.InFiles = {Src("a.txt", "h\r\n31/12/99;1\r\n"), Src("b.txt", "h\r\n31/12/99;1\r\n"),
                           Src("c.txt", "h\r\n31/12/99;1\r\n")};
@@ -114,7 +115,7 @@ TEST_F(Run, TheSourcesFolderIsFlushedOnceAfterTheResult) {
         if (disposal == sdKeep) after.renameText = "_done";
         after.disposal = disposal;
         port.calls.clear();
-        EXPECT_EQ(t.runner.RunConversion(tView, after), 0);
+        EXPECT_EQ(t.runner.RunConversion(tView, after), StatusCode::Ok);
         const auto& c = port.calls;
         const auto touched = std::find(c.begin(), c.end(), "unlink a.txt");
         ASSERT_NE(touched, c.end());

@@ -66,8 +66,8 @@ protected:
                   FmtFileText({"NOM=IN", "CMT=", "CLC=2", "SEP=;", "DEC=,", "IFL=1", "COL=D|/DD/MM/YY|0|0|0|",
                                "COL=V|N|0|0|0|", "NOM=OUT", "CMT=", "CLC=2", "SEP=;", "DEC=.", "IFL=0", "HDR=H1",
                                "HDR=H2", "COL=V|N|0|0|0|", "COL=D|-YYYY/MM/DD|0|0|0|"}));
-        EXPECT_EQ(s.SelectFormat(1, "IN"), 0);
-        EXPECT_EQ(s.SelectFormat(2, "OUT"), 0);
+        EXPECT_EQ(s.SelectFormat(1, "IN"), StatusCode::Ok);
+        EXPECT_EQ(s.SelectFormat(2, "OUT"), StatusCode::Ok);
         s.conv.SetCurrentYear(2026);
     }
     std::string Src(const std::string& name, const std::string& content) {

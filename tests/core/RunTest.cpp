@@ -8,7 +8,7 @@ namespace {
 TEST_F(Run, SecondSourceMissingIsCountedAndTheOthersConverted) {
     Choose({Src("a.txt", "head\r\n31/12/99;1,5\r\n"), dir.file("missing.txt"), Src("c.txt", "head\n01/01/05;2\n")},
            dir.file("r.txt"));
-    EXPECT_EQ(s.runner.ConvertButton(view), 1);
+    EXPECT_EQ(s.runner.ConvertButton(view), StatusCode::RunSourcesFailed);
     EXPECT_EQ(ReadFile(dir.file("r.txt")), "H1\r\nH2\r\n1.5;1999-12-31\r\nH1\r\nH2\r\n2;2005-01-01\r\n");
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0], s.lang.Text(LK::err_convGeneral) + " (1 fichier(s) concern\xE9(s))");
@@ -36,7 +36,7 @@ TEST_F(Run, HeaderInTheDataEncodingAndLfLineEnds) {
     s.params.settings.encoding = DataEncoding::Utf8;
     s.params.settings.lfOnly = true;
     Choose({Src("a.txt", "head\r\n31/12/99;1,5\r\n01/01/05;\xC3\xA9\n")}, dir.file("r.txt"));
-    EXPECT_EQ(s.runner.ConvertButton(view), 0);
+    EXPECT_EQ(s.runner.ConvertButton(view), StatusCode::Ok);
     EXPECT_EQ(ReadFile(dir.file("r.txt")), "Cl\xC3\xB4ture\n" + utf8 + "\n1.5;1999-12-31\n\xC3\xA9;2005-01-01\n");
 }
 
@@ -44,7 +44,7 @@ TEST_F(Run, HeaderInTheDataEncodingAndLfLineEnds) {
 // empty line counted apart in the log, neither read, rejected nor written.
 TEST_F(Run, TrailingEmptyLineIsSkippedAndTheRunSucceeds) {
     Choose({Src("a.txt", "head\r\n31/12/99;1,5\r\n\r\n")}, dir.file("r.txt"));
-    EXPECT_EQ(s.runner.ConvertButton(view), rrOk);
+    EXPECT_EQ(s.runner.ConvertButton(view), StatusCode::Ok);
     EXPECT_EQ(messages.shown.back(), Utf8ToCp1252("Conversion terminée"));
     EXPECT_EQ(view.counters, (std::vector<int64_t>{1, 1, 0, 1}));
     const auto log = LogFrom("BeginConvert --> (1 files)");
@@ -62,10 +62,11 @@ TEST_F(Run, StandardInputIsReadAndNeverDeletedAndReadFailuresHaveTheirReason) {
     Choose({"-", dir.path(), b}, dir.file("r.txt"));
     AfterProcessing after;
     after.disposal = sdDelete;
-    const int32_t result = s.runner.RunConversion(view, after);
+    const Status result = s.runner.RunConversion(view, after);
     ::dup2(saved, 0);
     ::close(saved);
-    EXPECT_EQ(result, 1); // the folder
+    EXPECT_EQ(result, StatusCode::RunSourcesFailed); // the folder
+    EXPECT_EQ(s.runner.FailedSources(), 1);
     EXPECT_EQ(ReadFile(dir.file("r.txt")), "H1\r\nH2\r\n1.5;1999-12-31\r\nH1\r\nH2\r\nH1\r\nH2\r\n2;2005-01-01\r\n");
     ASSERT_EQ(s.runner.ReadFailures().size(), 1u);
     EXPECT_EQ(s.runner.ReadFailures()[0].path, dir.path());
@@ -80,13 +81,13 @@ TEST_F(Run, StandardInputIsReadAndNeverDeletedAndReadFailuresHaveTheirReason) {
 }
 
 TEST_F(Run, ChecksOfTheConvertButton) {
-    EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
+    EXPECT_EQ(s.runner.ConvertButton(view), StatusCode::RunNotStarted);
     EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::msg_badIFLFN));
 
     const std::string src = Src("a.txt", "h\r\n31/12/99;1\r\n");
     Choose({src}, dir.path() + "./a.txt"); // the source under another spelling
     s.page.OutValid = false;
-    EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
+    EXPECT_EQ(s.runner.ConvertButton(view), StatusCode::RunNotStarted);
     EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::msg_filesShouldDif));
     EXPECT_EQ(s.page.OutPath, "");
     EXPECT_EQ(view.events.back(), "chooser");
@@ -96,40 +97,40 @@ TEST_F(Run, ChecksOfTheConvertButton) {
     Choose({src}, dir.file("r.txt"));
     s.page.OutValid = false;
     messages.answers = {false};
-    EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
+    EXPECT_EQ(s.runner.ConvertButton(view), StatusCode::RunNotStarted);
     EXPECT_EQ(messages.confirmed.back(), s.lang.Format(LK::msg_fileExists, {dir.file("r.txt")}));
     EXPECT_EQ(ReadFile(dir.file("r.txt")), "old");
 
     Choose({src}, dir.file("r.txt"));
     s.page.OutValid = false;
     messages.answers = {true};
-    EXPECT_EQ(s.runner.ConvertButton(view), rrOk);
+    EXPECT_EQ(s.runner.ConvertButton(view), StatusCode::Ok);
     EXPECT_EQ(messages.shown.back(), Utf8ToCp1252("Conversion terminée"));
 
     // A format chosen that does not load; none chosen yet (a first start opened with a file);
     // none in the file at all.
     Choose({src}, dir.file("r2.txt"));
-    ASSERT_EQ(s.fmtFile.FmtLoadList(), 0);
+    ASSERT_EQ(s.fmtFile.FmtLoadList(), StatusCode::Ok);
     s.formats.Output.reset();
     s.params.settings.outputFormat = "OUT";
-    EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
+    EXPECT_EQ(s.runner.ConvertButton(view), StatusCode::RunNotStarted);
     EXPECT_EQ(messages.shown.back(),
               s.lang.Format(LK::err_fmtLoad, {s.lang.Text(LK::str_out), s.lang.Text(LK::err_fmtOther)}));
     s.params.settings.outputFormat = "";
-    EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
+    EXPECT_EQ(s.runner.ConvertButton(view), StatusCode::RunNotStarted);
     EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::err_fmtOutNone));
     s.formats.Input.reset();
-    EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
+    EXPECT_EQ(s.runner.ConvertButton(view), StatusCode::RunNotStarted);
     EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::err_fmtInNone));
     s.formats.Catalogue.FormatNames.clear();
-    EXPECT_EQ(s.runner.ConvertButton(view), rrNotStarted);
+    EXPECT_EQ(s.runner.ConvertButton(view), StatusCode::RunNotStarted);
     EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::err_fmtNone));
 }
 
 TEST_F(Run, StopOnBadLineLeavesTheNextFileUnread) {
     s.run.StopOnBadLine = true;
     Choose({Src("a.txt", "h\r\nbad\r\n31/12/99;1\r\n"), Src("b.txt", "h\r\n31/12/99;1\r\n")}, dir.file("r.txt"));
-    EXPECT_EQ(s.runner.ConvertButton(view), 1);
+    EXPECT_EQ(s.runner.ConvertButton(view), StatusCode::RunSourcesFailed);
     EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::msg_StopOnErrOpt));
     // A stopped run starts no further source: no header lines of the next one, no log lines.
     EXPECT_EQ(ReadFile(dir.file("r.txt")), "H1\r\nH2\r\n");
@@ -153,10 +154,10 @@ TEST_F(Run, EarlierLoadsLeaveNothingToTheConversion) {
         Session fresh(messages, trash);
         fresh.SetProgramDir(dir.path());
         if (readDatedFirst) {
-            EXPECT_EQ(fresh.fmtFile.Load("DATED").code, frOk);
+            EXPECT_EQ(fresh.fmtFile.Load("DATED").status, StatusCode::Ok);
         }
-        EXPECT_EQ(fresh.SelectFormat(flmInput, "PLAIN"), 0);
-        EXPECT_EQ(fresh.SelectFormat(flmOutput, "OUT"), 0);
+        EXPECT_EQ(fresh.SelectFormat(flmInput, "PLAIN"), StatusCode::Ok);
+        EXPECT_EQ(fresh.SelectFormat(flmOutput, "OUT"), StatusCode::Ok);
         fresh.page.InFiles = {src};
         fresh.page.OutPath = dir.file(out);
         RecordingView freshView(fresh.run);
@@ -173,7 +174,7 @@ TEST_F(Run, StartWithNoInputFormatLogsNoLink) {
         fresh.SetProgramDir(dir.path());
         fresh.params.settings.inputFormat = in;
         fresh.params.settings.outputFormat = "OUT";
-        ASSERT_EQ(fresh.StartFormats(), 0);
+        ASSERT_EQ(fresh.StartFormats(), StatusCode::Ok);
         const auto& l = fresh.log.Lines();
         EXPECT_NE(std::find(l.begin(), l.end(), " *** BuildIoLink returns   : " + std::string(in.empty() ? "Ko" : "Ok")),
                   l.end()) << in;
@@ -185,7 +186,7 @@ TEST_F(Run, CancelStopsAfterTheCurrentLine) {
     for (int i = 0; i < 1000; ++i) many += "31/12/99;1\r\n";
     Choose({Src("a.txt", many)}, dir.file("r.txt"));
     view.cancelAfter = 10;
-    EXPECT_EQ(s.runner.ConvertButton(view), 1);
+    EXPECT_EQ(s.runner.ConvertButton(view), StatusCode::RunSourcesFailed);
     EXPECT_EQ(messages.shown.back(), s.lang.Text(LK::msg_UserCancel));
     EXPECT_EQ(s.run.LinesRead, 10);
     // A cancel is an end too: the whole lines converted so far reach the result.
@@ -212,7 +213,7 @@ TEST_F(Run, AReplacedResultKeepsItsOldContentUntilTheRunEnds) {
     s.page.OutReplace = true; // the user agreed
     std::vector<std::string> seen;
     view.onLine = [&] { seen.push_back(ReadFile(dir.file("r.txt")) + " " + std::to_string(Names(dir.path()).size())); };
-    EXPECT_EQ(s.runner.RunConversion(view, {}), 0);
+    EXPECT_EQ(s.runner.RunConversion(view, {}), StatusCode::Ok);
     // Lumivex.fmt, a.txt, r.txt: the run's file has no name yet.
     EXPECT_EQ(seen, (std::vector<std::string>{"old 3", "old 3"}));
     EXPECT_EQ(ReadFile(dir.file("r.txt")), "H1\r\nH2\r\n1;1999-12-31\r\n2;2005-01-01\r\n");

@@ -47,13 +47,14 @@ TEST(EnglishFile, EveryKeyWithTheFrenchPlaceholders) {
     }
 
     LangTexts english;
-    ASSERT_EQ(english.LangLoad("English", kLng), 0);
+    ASSERT_TRUE(english.LangLoad("English", kLng).Ok());
     EXPECT_EQ(english.Text(LK::btn_exit), "Quit");
     // A text that is appended to another keeps its separation through a no-break space.
     EXPECT_EQ(english.Text(LK::err_fmtFileUpdt) + english.Text(LK::err_fmtFilePres),
               "An error occurred while updating the format file.\xA0The previous version of the file has been kept.");
     std::vector<std::string> names;
-    EXPECT_EQ(english.LangList(kLng, names), 1);
+    EXPECT_TRUE(english.LangList(kLng, names).Ok());
+    EXPECT_EQ(names.size(), 1u);
 }
 
 } // namespace

@@ -17,13 +17,14 @@ using test::WriteFile;
 
 class LangFile : public ::testing::Test {
 protected:
-    int Load(std::string_view name, std::string_view bytes) {
+    StatusCode Load(std::string_view name, std::string_view bytes) {
         WriteFile(path, bytes);
-        return lang.LangLoad(name, path);
+        return lang.LangLoad(name, path).code;
     }
+    // The count of sections, or -1 when the file cannot be read.
     int List(std::string_view bytes) {
         WriteFile(path, bytes);
-        return lang.LangList(path, names);
+        return lang.LangList(path, names).Ok() ? static_cast<int>(names.size()) : -1;
     }
     std::string French(LK key) const { return LangTexts().Text(key); }
 
@@ -43,36 +44,36 @@ TEST_F(LangFile, FrenchDefaultsAreWindows1252) {
 }
 
 TEST_F(LangFile, BuiltInLanguageLoadsNothingEvenWithoutAFile) {
-    EXPECT_EQ(lang.LangLoad(BuiltInLanguage(), dir.file("none.lng")), 0);
-    EXPECT_EQ(Load(BuiltInLanguage(), CrLf({"[Fran\xE7" "ais]", "btn_exit=Sortir"})), 0);
+    EXPECT_EQ(lang.LangLoad(BuiltInLanguage(), dir.file("none.lng")), StatusCode::Ok);
+    EXPECT_EQ(Load(BuiltInLanguage(), CrLf({"[Fran\xE7" "ais]", "btn_exit=Sortir"})), StatusCode::Ok);
     EXPECT_EQ(lang.Text(LK::btn_exit), "Quitter");
 }
 
 TEST_F(LangFile, UpperCaseFrancaisIsAnotherLanguage) {
     const std::string upper = "FRAN\xC7" "AIS";
-    EXPECT_EQ(Load(upper, CrLf({"[English]", "btn_exit=Quit"})), -1);
+    EXPECT_EQ(Load(upper, CrLf({"[English]", "btn_exit=Quit"})), StatusCode::LangNoSection);
     EXPECT_EQ(lang.Text(LK::btn_exit), "Quitter");
     // With a section of that name, it is loaded like any other language; the section header's
     // "ç" matches "Ç" once both are upper-cased.
-    EXPECT_EQ(Load(upper, CrLf({"[fran\xE7" "ais]", "btn_exit=Sortir"})), 0);
+    EXPECT_EQ(Load(upper, CrLf({"[fran\xE7" "ais]", "btn_exit=Sortir"})), StatusCode::Ok);
     EXPECT_EQ(lang.Text(LK::btn_exit), "Sortir");
 }
 
 TEST_F(LangFile, SectionsAndKeysIgnoreCase) {
-    ASSERT_EQ(Load("English", CrLf({"[english]", "BTN_EXIT = Quit", "Msg_Yes=Yes"})), 0);
+    ASSERT_EQ(Load("English", CrLf({"[english]", "BTN_EXIT = Quit", "Msg_Yes=Yes"})), StatusCode::Ok);
     EXPECT_EQ(lang.Text(LK::btn_exit), "Quit");
     EXPECT_EQ(lang.Text(LK::msg_yes), "Yes");
 }
 
 TEST_F(LangFile, AccentedSectionNameInTheOtherCase) {
-    ASSERT_EQ(Load("\xE9t\xE9", CrLf({"[\xC9T\xC9]", "btn_exit=Sortie d'\xE9t\xE9"})), 0);
+    ASSERT_EQ(Load("\xE9t\xE9", CrLf({"[\xC9T\xC9]", "btn_exit=Sortie d'\xE9t\xE9"})), StatusCode::Ok);
     EXPECT_EQ(lang.Text(LK::btn_exit), "Sortie d'\xE9t\xE9");
-    EXPECT_EQ(Load("\xFF", CrLf({"[\x9F]", "btn_exit=y"})), 0); // ÿ / Ÿ
-    EXPECT_EQ(Load("\xDF", CrLf({"[SS]", "btn_exit=z"})), -1);  // ß has no one-letter upper case
+    EXPECT_EQ(Load("\xFF", CrLf({"[\x9F]", "btn_exit=y"})), StatusCode::Ok); // ÿ / Ÿ
+    EXPECT_EQ(Load("\xDF", CrLf({"[SS]", "btn_exit=z"})), StatusCode::LangNoSection);  // ß has no one-letter upper case
 }
 
 TEST_F(LangFile, PartialSectionKeepsTheOtherTexts) {
-    ASSERT_EQ(Load("English", CrLf({"[English]", "btn_about=About..."})), 0);
+    ASSERT_EQ(Load("English", CrLf({"[English]", "btn_about=About..."})), StatusCode::Ok);
     EXPECT_EQ(lang.Text(LK::btn_about), "About...");
     EXPECT_EQ(lang.Text(LK::btn_exit), "Quitter");
     EXPECT_EQ(lang.Text(LK::msg_fileExists), French(LK::msg_fileExists));
@@ -106,7 +107,7 @@ TEST_F(LangFile, LineRulesTable) {
         SCOPED_TRACE(c.name);
         LangTexts fresh;
         WriteFile(path, CrLf(c.lines));
-        EXPECT_EQ(fresh.LangLoad("English", path), 0);
+        EXPECT_EQ(fresh.LangLoad("English", path), StatusCode::Ok);
         EXPECT_EQ(fresh.Text(LK::btn_exit), c.exit);
     }
 }
@@ -114,7 +115,7 @@ TEST_F(LangFile, LineRulesTable) {
 TEST_F(LangFile, SecondSectionOfTheSameNameWins) {
     ASSERT_EQ(Load("English", CrLf({"[English]", "btn_exit=First", "btn_about=Only first", "[German]",
                                     "btn_exit=Beenden", "[ENGLISH]", "btn_exit=Second"})),
-              0);
+              StatusCode::Ok);
     EXPECT_EQ(lang.Text(LK::btn_exit), "Second");
     EXPECT_EQ(lang.Text(LK::btn_about), "A propos..."); // the first section is not used at all
 }
@@ -131,15 +132,15 @@ TEST_F(LangFile, EmptySectionCountsAsMissing) {
     for (const auto& lines : files) {
         LangTexts fresh;
         WriteFile(path, CrLf(lines));
-        EXPECT_EQ(fresh.LangLoad("English", path), -1) << CrLf(lines);
+        EXPECT_EQ(fresh.LangLoad("English", path), StatusCode::LangNoSection) << CrLf(lines);
         EXPECT_EQ(fresh.Text(LK::btn_exit), "Quitter");
     }
 }
 
 TEST_F(LangFile, MissingOrUnreadableFileFailsTheLoad) {
-    EXPECT_EQ(lang.LangLoad("English", dir.file("none.lng")), -1);
+    EXPECT_EQ(lang.LangLoad("English", dir.file("none.lng")), StatusCode::LangFileUnreadable);
     std::filesystem::create_directory(dir.file("folder.lng"));
-    EXPECT_EQ(lang.LangLoad("English", dir.file("folder.lng")), -1);
+    EXPECT_EQ(lang.LangLoad("English", dir.file("folder.lng")), StatusCode::LangFileUnreadable);
     EXPECT_EQ(lang.Text(LK::btn_exit), "Quitter");
 }
 
@@ -147,14 +148,14 @@ TEST_F(LangFile, HeaderWithATrailingCommentIsListedButNotLoadable) {
     const std::string bytes = CrLf({"[English]   ;comment", "btn_exit=Quit"});
     ASSERT_EQ(List(bytes), 1);
     EXPECT_EQ(names[0], "English]   ;commen");
-    EXPECT_EQ(Load(names[0], bytes), -1);
-    EXPECT_EQ(Load("English", bytes), -1);
+    EXPECT_EQ(Load(names[0], bytes), StatusCode::LangNoSection);
+    EXPECT_EQ(Load("English", bytes), StatusCode::LangNoSection);
     EXPECT_EQ(lang.Text(LK::btn_exit), "Quitter");
 }
 
 TEST_F(LangFile, BrokenHeaderEndsThePreviousSection) {
     // Lines under an unclosed header belong to no language, not to the one above it.
-    ASSERT_EQ(Load("English", CrLf({"[English]", "btn_about=About", "[German", "btn_exit=Beenden"})), 0);
+    ASSERT_EQ(Load("English", CrLf({"[English]", "btn_about=About", "[German", "btn_exit=Beenden"})), StatusCode::Ok);
     EXPECT_EQ(lang.Text(LK::btn_about), "About");
     EXPECT_EQ(lang.Text(LK::btn_exit), "Quitter");
 }
@@ -169,11 +170,12 @@ TEST_F(LangFile, LineEndsOfEveryKind) {
         SCOPED_TRACE(name);
         LangTexts fresh;
         WriteFile(path, bytes);
-        ASSERT_EQ(fresh.LangLoad("English", path), 0);
+        ASSERT_EQ(fresh.LangLoad("English", path), StatusCode::Ok);
         EXPECT_EQ(fresh.Text(LK::btn_exit), "Quit");
         EXPECT_EQ(fresh.Text(LK::btn_about), "About");
         std::vector<std::string> listed;
-        ASSERT_EQ(fresh.LangList(path, listed), 1);
+        ASSERT_TRUE(fresh.LangList(path, listed).Ok());
+        ASSERT_EQ(listed.size(), 1u);
         EXPECT_EQ(listed[0], "English");
     }
 }
@@ -183,7 +185,7 @@ TEST_F(LangFile, EveryKeyCanBeGivenAndIsLoadedInPlace) {
     for (std::size_t i = 0; i < LangTexts::Count(); ++i)
         lines.push_back(std::string(LangTexts::KeyAt(i)) + "=T" + std::to_string(i));
     ASSERT_EQ(LangTexts::Count(), 327u);
-    ASSERT_EQ(Load("English", CrLf(lines)), 0);
+    ASSERT_EQ(Load("English", CrLf(lines)), StatusCode::Ok);
     for (std::size_t i = 0; i < LangTexts::Count(); ++i) EXPECT_EQ(lang.TextAt(i), "T" + std::to_string(i));
 }
 
@@ -213,11 +215,11 @@ TEST_F(LangFile, ListTable) {
 
 TEST_F(LangFile, ListOfAMissingOrUnreadableFile) {
     names = {"stale"};
-    EXPECT_EQ(lang.LangList(dir.file("none.lng"), names), -1);
+    EXPECT_EQ(lang.LangList(dir.file("none.lng"), names), StatusCode::LangFileUnreadable);
     EXPECT_TRUE(names.empty());
     std::filesystem::create_directory(dir.file("folder.lng"));
     names = {"stale"};
-    EXPECT_EQ(lang.LangList(dir.file("folder.lng"), names), -1);
+    EXPECT_EQ(lang.LangList(dir.file("folder.lng"), names), StatusCode::LangFileUnreadable);
     EXPECT_TRUE(names.empty());
     EXPECT_EQ(List(""), 0);
 }
@@ -232,13 +234,13 @@ TEST_F(LangFile, HostileFilesStayFast) {
     longLine.append(1'000'000, 'x');
 
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(Load("english", many), 0);
+    ASSERT_EQ(Load("english", many), StatusCode::Ok);
     EXPECT_EQ(lang.Text(LK::btn_exit), "E99999");
     EXPECT_EQ(List(many), 100000);
-    ASSERT_EQ(Load("English", longLine), 0);
+    ASSERT_EQ(Load("English", longLine), StatusCode::Ok);
     EXPECT_EQ(lang.Text(LK::btn_about).size(), 50'000'000u);
     EXPECT_EQ(List(longLine), 2);
-    EXPECT_EQ(Load("English", std::string(2'000'000, '\0')), -1);
+    EXPECT_EQ(Load("English", std::string(2'000'000, '\0')), StatusCode::LangNoSection);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
 

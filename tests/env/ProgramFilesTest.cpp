@@ -32,7 +32,7 @@ TEST(ProgramFiles, UserFolderIsMadeAndSeededWithoutOverwriting) {
     WriteFile(xdg + "/Lumivex/Lumivex.prm", "the user's own\r\n");
 
     const ProgramFilesDir r = UserFilesDir(program.path(), xdg.c_str(), "/nowhere");
-    EXPECT_EQ(r.error, "");
+    EXPECT_TRUE(r.status.Ok());
     EXPECT_TRUE(r.userFolder);
     EXPECT_EQ(r.dir, xdg + "/Lumivex/");
     EXPECT_EQ(ReadFile(r.dir + "Lumivex.fmt"), "formats\r\n");
@@ -50,7 +50,8 @@ TEST(ProgramFiles, HomeConfigWithoutAnAbsoluteXdgFolderAndTheProgramsFolderWitho
     r = UserFilesDir(program.path(), nullptr, "");
     EXPECT_EQ(r.dir, program.path());
     EXPECT_FALSE(r.userFolder);
-    EXPECT_NE(r.error.find("HOME is not set"), std::string::npos);
+    EXPECT_EQ(r.status, StatusCode::FilesNoHome);
+    EXPECT_NE(r.status.reason.find("HOME is not set"), std::string::npos);
 }
 
 TEST(ProgramFiles, ProgramFolderThatCannotBeWrittenGivesTheUserFolder) {
@@ -69,7 +70,7 @@ TEST(ProgramFiles, ASeedCopyThatFailsLeavesNoFileAndSaysWhy) {
         port.FailAt(step, 1, EIO);
         const std::string user = config.file("xdg") + "/Lumivex/";
         const ProgramFilesDir r = UserFilesDir(program.path(), config.file("xdg").c_str(), nullptr, port);
-        EXPECT_EQ(r.error, user + "Lumivex.prm : " + std::strerror(EIO)) << step;
+        EXPECT_EQ(r.status.reason, user + "Lumivex.prm : " + std::strerror(EIO)) << step;
         EXPECT_EQ(r.dir, program.path()) << step;
         EXPECT_TRUE(std::filesystem::is_empty(user)) << step;
     }

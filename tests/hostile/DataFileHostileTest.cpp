@@ -42,7 +42,7 @@ TEST(HostileDataFile, LineEndsOfEveryKindAndNone) {
         ASSERT_TRUE(rig.Select());
         WriteFile(rig.dir.file("q.txt"), c.source);
         const auto before = Snapshot(rig.dir.path());
-        EXPECT_EQ(rig.Run({rig.dir.file("q.txt")}, rig.dir.file("out.txt")), 0);
+        EXPECT_EQ(rig.Run({rig.dir.file("q.txt")}, rig.dir.file("out.txt")), StatusCode::Ok);
         EXPECT_EQ(rig.s.run.LinesRead, c.lines);
         EXPECT_EQ(rig.s.run.RejectedTotal, 0);
         EXPECT_EQ(ReadFile(rig.dir.file("out.txt")), c.result);
@@ -58,7 +58,7 @@ TEST(HostileDataFile, LineOfHundredMegabytes) {
     const std::string digits(100u << 20, '7');
     WriteFile(rig.dir.file("q.txt"), "a;" + digits + ",5\r\nb;1\r\n");
     const auto before = Snapshot(rig.dir.path());
-    EXPECT_EQ(rig.Run({rig.dir.file("q.txt")}, rig.dir.file("out.txt")), 0);
+    EXPECT_EQ(rig.Run({rig.dir.file("q.txt")}, rig.dir.file("out.txt")), StatusCode::Ok);
     EXPECT_EQ(rig.s.run.LinesRead, 2);
     EXPECT_EQ(rig.s.run.RejectedTotal, 1);
     EXPECT_EQ(ReadFile(rig.dir.file("out.txt")), "a,b\r\nb,1\r\n");
@@ -77,7 +77,7 @@ TEST(HostileDataFile, TenMillionEmptyLines) {
     WriteFile(rig.dir.file("q.txt"), std::string(kLines, '\n'));
     const auto before = Snapshot(rig.dir.path());
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(rig.Run({rig.dir.file("q.txt")}, rig.dir.file("out.txt")), 0);
+    EXPECT_EQ(rig.Run({rig.dir.file("q.txt")}, rig.dir.file("out.txt")), StatusCode::Ok);
     EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 30.0);
     EXPECT_EQ(rig.s.run.EmptyTotal, static_cast<int64_t>(kLines));
     EXPECT_EQ(rig.s.run.LinesRead, 0);
@@ -92,7 +92,7 @@ TEST(HostileDataFile, TenMillionEmptyLinesAmongRecords) {
     ASSERT_TRUE(rig.Select());
     constexpr std::size_t kLines = 10'000'000;
     WriteFile(rig.dir.file("q.txt"), "x;1\n" + std::string(kLines, '\n') + "y;2,5\n");
-    EXPECT_EQ(rig.Run({rig.dir.file("q.txt")}, rig.dir.file("out.txt")), 0);
+    EXPECT_EQ(rig.Run({rig.dir.file("q.txt")}, rig.dir.file("out.txt")), StatusCode::Ok);
     EXPECT_EQ(rig.s.run.EmptyTotal, static_cast<int64_t>(kLines));
     EXPECT_EQ(rig.s.run.LinesRead, 2);
     EXPECT_EQ(rig.s.run.RejectedTotal, 0);
@@ -138,9 +138,9 @@ TEST(HostileDataFile, SourceChangedWhileConverted) {
                 }
             }
         };
-        const int32_t r = rig.Run({src}, rig.dir.file("out.txt"), view, AfterProcessing{std::nullopt, sdDelete});
+        const Status r = rig.Run({src}, rig.dir.file("out.txt"), view, AfterProcessing{std::nullopt, sdDelete});
         // Ends normally (the open file is read to its end) or counts the file as failed.
-        EXPECT_TRUE(r == 0 || r == 1) << r;
+        EXPECT_TRUE(r.Ok() || r == StatusCode::RunSourcesFailed) << r.Number();
         EXPECT_GE(rig.s.run.LinesRead, 1);
         EXPECT_LE(rig.s.run.LinesRead, 25000);
         EXPECT_EQ(rig.s.run.RejectedTotal, 0);
@@ -189,10 +189,10 @@ TEST(HostileDataFile, ASourceChangedUnderTheRunIsKept) {
         if (window) {
             rig.s.params.settings.disposal = sdDelete;
             ASSERT_TRUE(rig.s.convPage.TakeFiles({src}, "Test : "));
-            EXPECT_EQ(rig.s.runner.ConvertButton(view), 0);
+            EXPECT_EQ(rig.s.runner.ConvertButton(view), StatusCode::Ok);
             EXPECT_EQ(rig.messages.shown.back(), rig.s.lang.FormatPaths(LK::msg_srcChanged, {src}).Text());
         } else {
-            EXPECT_EQ(rig.Run({src}, rig.dir.file("out.txt"), view, {"_done", sdDelete}), 0);
+            EXPECT_EQ(rig.Run({src}, rig.dir.file("out.txt"), view, {"_done", sdDelete}), StatusCode::Ok);
             EXPECT_EQ(ReadFile(rig.dir.file("out.txt")), "a,b\r\na,1.5\r\n");
         }
         EXPECT_EQ(ReadFile(src), now);
@@ -227,7 +227,7 @@ TEST(HostileDataFile, DirectoryFifoAndDeviceAreRefusedLikeEmptyFiles) {
 
     const auto before = Snapshot(rig.dir.path());
     FifoWatchdog watchdog(fifo);
-    EXPECT_EQ(rig.Run(sources, rig.dir.file("out.txt")), rrNotStarted);
+    EXPECT_EQ(rig.Run(sources, rig.dir.file("out.txt")), StatusCode::RunNotStarted);
     std::vector<std::string> expected;
     for (const std::string& s : sources)
         expected.push_back(rig.s.lang.Format(LK::msg_fileIsEmpty, {ExtractFileName(s)}));
@@ -247,7 +247,7 @@ TEST(HostileDataFile, FifoAmongGoodSourcesIsLeftOut) {
     WriteFile(rig.dir.file("b.txt"), "x;1,5\r\n");
     const auto before = Snapshot(rig.dir.path());
     FifoWatchdog watchdog(fifo);
-    EXPECT_EQ(rig.Run({fifo, rig.dir.file("b.txt")}, rig.dir.file("out.txt")), 0);
+    EXPECT_EQ(rig.Run({fifo, rig.dir.file("b.txt")}, rig.dir.file("out.txt")), StatusCode::Ok);
     EXPECT_EQ(rig.s.page.InFiles, std::vector<std::string>{rig.dir.file("b.txt")});
     EXPECT_EQ(ReadFile(rig.dir.file("out.txt")), "a,b\r\nx,1.5\r\n");
     EXPECT_FALSE(watchdog.Released()) << "something blocked on the FIFO";
@@ -281,7 +281,7 @@ TEST(HostileDataFile, SourceReplacedBeforeTheRunIsCountedFailed) {
         rig.s.page.OutPath = rig.dir.file("out.txt");
         rig.s.page.OutValid = true;
         HookView view;
-        EXPECT_EQ(rig.s.runner.RunConversion(view, AfterProcessing{std::nullopt, sdDelete}), 1);
+        EXPECT_EQ(rig.s.runner.RunConversion(view, AfterProcessing{std::nullopt, sdDelete}), StatusCode::RunSourcesFailed);
         EXPECT_FALSE(watchdog.Released()) << "the run blocked on the FIFO";
         // A folder opens and fails at its first read, after its header lines; the others do not open.
         EXPECT_EQ(ReadFile(rig.dir.file("out.txt")), swap == Swap::Folder ? "a,b\r\na,b\r\nb,2\r\n" : "a,b\r\nb,2\r\n");

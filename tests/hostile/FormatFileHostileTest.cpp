@@ -16,29 +16,29 @@ double SecondsSince(Clock::time_point start) {
 struct CountCase {
     const char* what;
     std::vector<std::string> block;
-    int expected;
+    StatusCode expected;
 };
 
 TEST(HostileFormatFile, HugeCountsGiveTheirCodesAndChangeNothing) {
     const CountCase cases[] = {
         {"CLC int32 max, two COL lines", {"NOM=IN", "CMT=c", "CLC=2147483647", "SEP=;", "DEC=,", "IFL=0",
-                                          "COL=A|AN|0|0|0|", "COL=B|N|0|0|0|"}, frColCountDiffers},
+                                          "COL=A|AN|0|0|0|", "COL=B|N|0|0|0|"}, StatusCode::FmtColCountDiffers},
         {"CLC int32 max, next block follows", {"NOM=IN", "CMT=c", "CLC=2147483647", "SEP=;", "DEC=,", "IFL=0",
-                                               "COL=A|AN|0|0|0|", "NOM=OTHER"}, frColCountDiffers},
+                                               "COL=A|AN|0|0|0|", "NOM=OTHER"}, StatusCode::FmtColCountDiffers},
         {"CLC beyond int32", {"NOM=IN", "CMT=c", "CLC=99999999999", "SEP=;", "DEC=,", "IFL=0",
-                              "COL=A|AN|0|0|0|"}, frBadDescr},
-        {"IFL int32 max", {"NOM=IN", "CMT=c", "CLC=1", "SEP=;", "DEC=,", "IFL=2147483647", "COL=A|AN|0|0|0|"}, frOk},
+                              "COL=A|AN|0|0|0|"}, StatusCode::FmtBadDescr},
+        {"IFL int32 max", {"NOM=IN", "CMT=c", "CLC=1", "SEP=;", "DEC=,", "IFL=2147483647", "COL=A|AN|0|0|0|"}, StatusCode::Ok},
         {"IFL beyond int32", {"NOM=IN", "CMT=c", "CLC=1", "SEP=;", "DEC=,", "IFL=99999999999",
-                              "COL=A|AN|0|0|0|"}, frBadDescr},
+                              "COL=A|AN|0|0|0|"}, StatusCode::FmtBadDescr},
     };
     for (const CountCase& c : cases) {
         SCOPED_TRACE(c.what);
         SessionRig rig(FormatFile({c.block}));
         const auto before = Snapshot(rig.dir.path());
-        EXPECT_EQ(rig.s.fmtFile.FmtLoadList(), frOk);
+        EXPECT_EQ(rig.s.fmtFile.FmtLoadList(), StatusCode::Ok);
         EXPECT_EQ(rig.s.fmtFile.FmtLoadDescription(flmInput, "IN"), c.expected);
         EXPECT_EQ(rig.s.SelectFormat(flmInput, "IN"), c.expected);
-        EXPECT_EQ(rig.s.formats.Input.has_value(), c.expected == frOk);
+        EXPECT_EQ(rig.s.formats.Input.has_value(), c.expected == StatusCode::Ok);
         EXPECT_EQ(Snapshot(rig.dir.path()), before);
     }
 }
@@ -49,7 +49,7 @@ TEST(HostileFormatFile, LeadingLinesOfInt32MaxSkipTheWholeSource) {
     const std::string src = rig.dir.file("src/q.txt");
     WriteFile(src, CrLf({"a;1,5", "b;2"}));
     const auto before = Snapshot(rig.dir.path());
-    EXPECT_EQ(rig.Run({src}, rig.dir.file("out.txt")), 0);
+    EXPECT_EQ(rig.Run({src}, rig.dir.file("out.txt")), StatusCode::Ok);
     EXPECT_EQ(ReadFile(rig.dir.file("out.txt")), "a,b\r\n");
     EXPECT_EQ(rig.s.run.LinesRead, 0);
     auto after = Snapshot(rig.dir.path());
@@ -61,10 +61,10 @@ TEST(HostileFormatFile, ColumnLineOfTenMegabytes) {
     const std::string name(10u << 20, 'N');
     SessionRig rig(FormatFile({{"NOM=IN", "CMT=c", "CLC=1", "SEP=;", "DEC=,", "IFL=0", "COL=" + name + "|AN|0|0|0|"}}));
     const auto before = Snapshot(rig.dir.path());
-    ASSERT_EQ(rig.s.fmtFile.FmtLoadList(), frOk);
+    ASSERT_EQ(rig.s.fmtFile.FmtLoadList(), StatusCode::Ok);
     ASSERT_EQ(rig.s.formats.Catalogue.ColumnNames.size(), 1u);
     EXPECT_EQ(rig.s.formats.Catalogue.ColumnNames[0].size(), name.size());
-    ASSERT_EQ(rig.s.fmtFile.FmtLoadDescription(flmInput, "IN"), frOk);
+    ASSERT_EQ(rig.s.fmtFile.FmtLoadDescription(flmInput, "IN"), StatusCode::Ok);
     EXPECT_EQ(rig.s.formats.Input->columns.at(0).name, name);
     EXPECT_EQ(rig.s.formats.Input->columns.at(0).TypeText(), "AN");
     EXPECT_EQ(Snapshot(rig.dir.path()), before);
@@ -81,7 +81,7 @@ TEST(HostileFormatFile, HundredThousandFormatsListQuickly) {
     SessionRig rig(text);
     const auto before = Snapshot(rig.dir.path());
     const auto start = Clock::now();
-    EXPECT_EQ(rig.s.fmtFile.FmtLoadList(), frOk);
+    EXPECT_EQ(rig.s.fmtFile.FmtLoadList(), StatusCode::Ok);
     const double listSeconds = SecondsSince(start);
     EXPECT_EQ(static_cast<int>(rig.s.formats.Catalogue.FormatNames.size()), kCount);
     EXPECT_EQ(static_cast<int>(rig.s.formats.Catalogue.ColumnNames.size()), kCount);
@@ -90,7 +90,7 @@ TEST(HostileFormatFile, HundredThousandFormatsListQuickly) {
     // Sanitizer builds are several times slower; still far from the seconds a user would notice.
     EXPECT_LT(listSeconds, 2.0);
     // The last block of the file is found by a load as well (F0 is written last).
-    EXPECT_EQ(rig.s.fmtFile.FmtLoadDescription(flmInput, "F0"), frOk);
+    EXPECT_EQ(rig.s.fmtFile.FmtLoadDescription(flmInput, "F0"), StatusCode::Ok);
     EXPECT_EQ(rig.s.formats.Input->columns.at(0).name, "C0");
     EXPECT_EQ(Snapshot(rig.dir.path()), before);
 }
@@ -117,16 +117,16 @@ TEST(HostileFormatFile, NulAndHighBytesInEveryFieldAreKeptAndConverted) {
                                             "DEC=" + nul, "IFL=0", "HDR=" + nul + Bytes({0xFF}),
                                             "COL=" + colA + "|AN|0|0|0|", "COL=" + colB + "|N|0|0|0|"};
     SessionRig rig(FormatFile({inBlock, outBlock}));
-    ASSERT_EQ(rig.s.fmtFile.FmtLoadList(), frOk);
+    ASSERT_EQ(rig.s.fmtFile.FmtLoadList(), StatusCode::Ok);
     EXPECT_EQ(rig.s.formats.Catalogue.FormatNames, (std::vector<std::string>{inName, outName}));
     EXPECT_EQ(rig.s.formats.Catalogue.ColumnNames, (std::vector<std::string>{colA, colB, colA, colB}));
-    ASSERT_EQ(rig.s.SelectFormat(flmInput, inName), frOk);
-    ASSERT_EQ(rig.s.SelectFormat(flmOutput, outName), frOk);
+    ASSERT_EQ(rig.s.SelectFormat(flmInput, inName), StatusCode::Ok);
+    ASSERT_EQ(rig.s.SelectFormat(flmOutput, outName), StatusCode::Ok);
     EXPECT_EQ(rig.s.formats.Input->colSep, nul);
     EXPECT_EQ(rig.s.formats.Input->comment, nul + Bytes({0x9F}));
     EXPECT_EQ(rig.s.formats.Output->decSep, nul);
     // A name that differs only after its NUL byte is another format.
-    EXPECT_EQ(rig.s.fmtFile.FmtLoadDescription(flmReadOnly, "I" + nul + "x"), frNotFound);
+    EXPECT_EQ(rig.s.fmtFile.FmtLoadDescription(flmReadOnly, "I" + nul + "x"), StatusCode::FmtNotFound);
 
     const std::string src = rig.dir.file("q.txt");
     // A field holding the output separator (0xFF) would give a line of three columns: rejected.
@@ -134,7 +134,7 @@ TEST(HostileFormatFile, NulAndHighBytesInEveryFieldAreKeptAndConverted) {
                        Bytes({0xC0, 0xFF}) + nul + "3\r\n");
     const auto before = Snapshot(rig.dir.path());
     rig.s.params.settings.encoding = DataEncoding::Windows1252; // the header as the format holds it
-    EXPECT_EQ(rig.Run({src}, rig.dir.file("out.txt")), 0);
+    EXPECT_EQ(rig.Run({src}, rig.dir.file("out.txt")), StatusCode::Ok);
     EXPECT_EQ(ReadFile(rig.dir.file("out.txt")),
               nul + Bytes({0xFF}) + "\r\n" + Bytes({0xC0, 0xFE, 0xFF}) + "1" + nul + "2\r\n");
     EXPECT_EQ(rig.s.run.LinesRead, 3);

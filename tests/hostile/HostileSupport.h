@@ -87,19 +87,19 @@ struct SessionRig {
         s.SetProgramDir(dir.path());
         s.params.ReadOnly = true;
     }
-    bool Select() { return s.SelectFormat(flmInput, "IN") == 0 && s.SelectFormat(flmOutput, "OUT") == 0; }
+    bool Select() { return s.SelectFormat(flmInput, "IN").Ok() && s.SelectFormat(flmOutput, "OUT").Ok(); }
     bool replaceResult = false; // the user agreed to replace a file that has the result's name
 
-    // TakeFiles, then the run into out; the run's result, or rrNotStarted when no file was taken.
-    int32_t Run(const std::vector<std::string>& files, const std::string& out, IRunView& view,
+    // TakeFiles, then the run into out; the run's status, or RunNotStarted when no file was taken.
+    Status Run(const std::vector<std::string>& files, const std::string& out, IRunView& view,
                 const AfterProcessing& after = {}) {
-        if (!s.convPage.TakeFiles(files, "Test : ")) return rrNotStarted;
+        if (!s.convPage.TakeFiles(files, "Test : ")) return Status{StatusCode::RunNotStarted, {}};
         s.page.OutPath = out;
         s.page.OutValid = true;
         s.page.OutReplace = replaceResult;
         return s.runner.RunConversion(view, after);
     }
-    int32_t Run(const std::vector<std::string>& files, const std::string& out, const AfterProcessing& after = {}) {
+    Status Run(const std::vector<std::string>& files, const std::string& out, const AfterProcessing& after = {}) {
         HookView view;
         return Run(files, out, view, after);
     }

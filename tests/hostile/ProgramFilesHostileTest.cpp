@@ -34,8 +34,8 @@ TEST(HostileProgramFiles, FormatFileThatIsNoFile) {
         ChosenFormats state;
         FmtFile file(state, lang, messages);
         file.FmtFileName = dir.file("Lumivex.fmt");
-        EXPECT_EQ(file.FmtLoadList(), frNoFormat);
-        EXPECT_EQ(file.FmtLoadDescription(flmInput, "IN"), frOpenFailed);
+        EXPECT_EQ(file.FmtLoadList(), StatusCode::FmtNoFormat);
+        EXPECT_EQ(file.FmtLoadDescription(flmInput, "IN"), StatusCode::FmtOpenFailed);
         EXPECT_FALSE(watchdog.Released()) << "a reader waited on the FIFO";
         EXPECT_TRUE(messages.shown.empty());
         EXPECT_EQ(Snapshot(dir.path()), before);
@@ -51,9 +51,9 @@ TEST(HostileProgramFiles, LanguageFileThatIsNoFile) {
         FifoWatchdog watchdog(dir.file("Lumivex.lng"));
         LangTexts lang;
         std::vector<std::string> names{"stale"};
-        EXPECT_EQ(lang.LangList(dir.file("Lumivex.lng"), names), -1);
+        EXPECT_EQ(lang.LangList(dir.file("Lumivex.lng"), names), StatusCode::LangFileUnreadable);
         EXPECT_TRUE(names.empty());
-        EXPECT_EQ(lang.LangLoad("English", dir.file("Lumivex.lng")), -1);
+        EXPECT_EQ(lang.LangLoad("English", dir.file("Lumivex.lng")), StatusCode::LangFileUnreadable);
         EXPECT_EQ(lang.Text(LK::btn_exit), LangTexts().Text(LK::btn_exit));
         EXPECT_FALSE(watchdog.Released()) << "a reader waited on the FIFO";
         EXPECT_EQ(Snapshot(dir.path()), before);

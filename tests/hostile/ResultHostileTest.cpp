@@ -31,9 +31,10 @@ TEST(HostileResult, FolderThatCannotHoldFiles) {
         WriteFile(rig.dir.file("q.txt"), "a;1,5\r\n");
         WriteFile(rig.dir.file("plain"), "not a folder");
         const auto before = Snapshot(rig.dir.path());
-        EXPECT_EQ(rig.Run({rig.dir.file("q.txt")}, rig.dir.file("plain/out.txt"), d.after), rrCannotCreate);
-        EXPECT_EQ(rig.s.runner.OutputError(), std::strerror(ENOTDIR));
-        EXPECT_EQ(rig.s.runner.ClosingMessage(rrCannotCreate),
+        const Status r = rig.Run({rig.dir.file("q.txt")}, rig.dir.file("plain/out.txt"), d.after);
+        EXPECT_EQ(r, StatusCode::RunCannotCreate);
+        EXPECT_EQ(r.reason, std::strerror(ENOTDIR));
+        EXPECT_EQ(rig.s.runner.ClosingMessage(r),
                   rig.s.lang.Text(LK::err_convGeneral) + rig.s.lang.Text(LK::err_OpenOutFile));
         EXPECT_TRUE(rig.trash.moved.empty());
         EXPECT_EQ(Snapshot(rig.dir.path()), before);
@@ -49,10 +50,10 @@ TEST(HostileResult, FullDeviceGivesIncompleteAndKeepsSources) {
         WriteFile(rig.dir.file("q1.txt"), "a;1,5\r\nb;2\r\n");
         WriteFile(rig.dir.file("q2.txt"), "c;3\r\n");
         const auto before = Snapshot(rig.dir.path());
-        const int32_t r = rig.Run({rig.dir.file("q1.txt"), rig.dir.file("q2.txt")}, "/dev/full", d.after);
-        EXPECT_EQ(r, rrIncompleteOutput);
+        const Status r = rig.Run({rig.dir.file("q1.txt"), rig.dir.file("q2.txt")}, "/dev/full", d.after);
+        EXPECT_EQ(r, StatusCode::RunIncompleteOutput);
         EXPECT_EQ(rig.s.run.LinesRead, 3);
-        EXPECT_EQ(rig.s.runner.OutputError(), std::strerror(ENOSPC));
+        EXPECT_EQ(r.reason, std::strerror(ENOSPC));
         const std::string closing = rig.s.runner.ClosingMessage(r);
         EXPECT_EQ(closing, rig.s.lang.Text(LK::err_convGeneral) + " (" + std::strerror(ENOSPC) + ")");
         EXPECT_NE(closing, rig.s.lang.Text(LK::msg_endConvert));
@@ -71,9 +72,9 @@ TEST(HostileResult, AStepOfTheSystemThatFailsKeepsTheOldResultAndTheSources) {
         rig.replaceResult = true;
         const auto before = Snapshot(rig.dir.path());
         rig.port.FailAt(step, 1, EIO);
-        const int32_t r = rig.Run({rig.dir.file("q.txt")}, rig.dir.file("out.txt"), {"_done", sdDelete});
-        EXPECT_EQ(r, rrIncompleteOutput);
-        EXPECT_EQ(rig.s.runner.OutputError(), std::strerror(EIO));
+        const Status r = rig.Run({rig.dir.file("q.txt")}, rig.dir.file("out.txt"), {"_done", sdDelete});
+        EXPECT_EQ(r, StatusCode::RunIncompleteOutput);
+        EXPECT_EQ(r.reason, std::strerror(EIO));
         EXPECT_EQ(rig.s.runner.ClosingMessage(r), rig.s.lang.Text(LK::err_convGeneral) + " (" + std::strerror(EIO) + ")");
         EXPECT_EQ(Snapshot(rig.dir.path()), before);
     }
@@ -93,18 +94,18 @@ TEST(HostileResult, TwoRunsIntoOneResultNeverLoseASource) {
         WriteFile(second.dir.file("q2.txt"), "b;2\r\n");
         second.port.beforeNaming = [&](const std::string&) {
             if (!Exists(result)) {
-                EXPECT_EQ(first.Run({first.dir.file("q1.txt")}, result, {std::nullopt, sdDelete}), rrOk);
+                EXPECT_EQ(first.Run({first.dir.file("q1.txt")}, result, {std::nullopt, sdDelete}), StatusCode::Ok);
             }
         };
         second.replaceResult = replace;
-        const int32_t r = second.Run({second.dir.file("q2.txt")}, result, {std::nullopt, sdDelete});
+        const Status r = second.Run({second.dir.file("q2.txt")}, result, {std::nullopt, sdDelete});
         EXPECT_FALSE(Exists(first.dir.file("q1.txt")));
         if (replace) {
-            EXPECT_EQ(r, rrOk);
+            EXPECT_EQ(r, StatusCode::Ok);
             EXPECT_EQ(ReadFile(result), "a,b\r\nb,2\r\n");
             EXPECT_EQ(Names(second.dir.path()), (std::vector<std::string>{"Lumivex.fmt", "r.txt"}));
         } else {
-            EXPECT_EQ(r, rrIncompleteOutput);
+            EXPECT_EQ(r, StatusCode::RunIncompleteOutput);
             EXPECT_EQ(second.s.runner.OutputErrNo(), EEXIST);
             EXPECT_EQ(second.s.runner.LinesWritten(), 0);
             EXPECT_EQ(ReadFile(result), "a,b\r\na,1.5\r\n");
@@ -125,7 +126,7 @@ TEST(HostileResult, ConvertButtonOnFullDeviceShowsNoSuccess) {
     const auto before = Snapshot(rig.dir.path());
     rig.messages.shown.clear();
     HookView view;
-    EXPECT_EQ(rig.s.runner.ConvertButton(view), rrIncompleteOutput);
+    EXPECT_EQ(rig.s.runner.ConvertButton(view), StatusCode::RunIncompleteOutput);
     ASSERT_EQ(rig.messages.shown.size(), 1u);
     EXPECT_EQ(rig.messages.shown[0], rig.s.lang.Text(LK::err_convGeneral) + " (" + std::strerror(ENOSPC) + ")");
     EXPECT_EQ(Snapshot(rig.dir.path()), before);

@@ -20,15 +20,15 @@ TEST(HostileLanguageFile, OneLineOfFiftyMegabytes) {
         const char* what;
         std::string bytes;
         std::vector<std::string> sections;
-        int loadEnglish;
+        StatusCode loadEnglish;
         std::size_t exitTextSize;
     };
     const std::string big(50u << 20, 'x');
     LangTexts defaults;
     const Case cases[] = {
-        {"the whole file one line, no section", big, {}, -1, defaults.Text(LK::btn_exit).size()},
-        {"one text of 50 MB", "[English]\r\nbtn_exit=" + big, {"English"}, 0, big.size()},
-        {"a section name of 50 MB", "[" + big + "]\r\nbtn_exit=q\r\n", {big}, -1, defaults.Text(LK::btn_exit).size()},
+        {"the whole file one line, no section", big, {}, StatusCode::LangNoSection, defaults.Text(LK::btn_exit).size()},
+        {"one text of 50 MB", "[English]\r\nbtn_exit=" + big, {"English"}, StatusCode::Ok, big.size()},
+        {"a section name of 50 MB", "[" + big + "]\r\nbtn_exit=q\r\n", {big}, StatusCode::LangNoSection, defaults.Text(LK::btn_exit).size()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -37,7 +37,7 @@ TEST(HostileLanguageFile, OneLineOfFiftyMegabytes) {
         const auto before = Snapshot(dir.path());
         LangTexts lang;
         std::vector<std::string> names;
-        EXPECT_EQ(lang.LangList(dir.file("Lumivex.lng"), names), static_cast<int>(c.sections.size()));
+        EXPECT_TRUE(lang.LangList(dir.file("Lumivex.lng"), names).Ok());
         EXPECT_TRUE(names == c.sections);
         EXPECT_EQ(lang.LangLoad("English", dir.file("Lumivex.lng")), c.loadEnglish);
         EXPECT_EQ(lang.Text(LK::btn_exit).size(), c.exitTextSize);
@@ -57,8 +57,9 @@ TEST(HostileLanguageFile, HundredThousandSections) {
     LangTexts lang;
     std::vector<std::string> names;
     const auto start = Clock::now();
-    EXPECT_EQ(lang.LangList(dir.file("Lumivex.lng"), names), kCount);
-    EXPECT_EQ(lang.LangLoad("L0", dir.file("Lumivex.lng")), 0); // the last section of the file
+    EXPECT_TRUE(lang.LangList(dir.file("Lumivex.lng"), names).Ok());
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(kCount));
+    EXPECT_EQ(lang.LangLoad("L0", dir.file("Lumivex.lng")), StatusCode::Ok); // the last section of the file
     EXPECT_LT(std::chrono::duration<double>(Clock::now() - start).count(), 2.0);
     ASSERT_EQ(names.size(), static_cast<std::size_t>(kCount));
     EXPECT_EQ(names.front(), "L0");
@@ -78,11 +79,12 @@ TEST(HostileLanguageFile, NulAndHighBytesInSectionKeyAndText) {
     LangTexts lang;
     const LangTexts defaults;
     std::vector<std::string> names;
-    EXPECT_EQ(lang.LangList(dir.file("Lumivex.lng"), names), 1);
+    EXPECT_TRUE(lang.LangList(dir.file("Lumivex.lng"), names).Ok());
+    EXPECT_EQ(names.size(), 1u);
     EXPECT_TRUE(names == std::vector<std::string>{section});
     // The name is compared to its last byte: one that stops at the NUL is another language.
-    EXPECT_EQ(lang.LangLoad("S", dir.file("Lumivex.lng")), -1);
-    EXPECT_EQ(lang.LangLoad(section, dir.file("Lumivex.lng")), 0);
+    EXPECT_EQ(lang.LangLoad("S", dir.file("Lumivex.lng")), StatusCode::LangNoSection);
+    EXPECT_EQ(lang.LangLoad(section, dir.file("Lumivex.lng")), StatusCode::Ok);
     EXPECT_EQ(lang.Text(LK::btn_exit), text);
     EXPECT_EQ(lang.Text(LK::btn_about), defaults.Text(LK::btn_about));
     EXPECT_EQ(lang.Text(LK::msg_yes), defaults.Text(LK::msg_yes));

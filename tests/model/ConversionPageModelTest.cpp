@@ -165,7 +165,7 @@ TEST_F(Page, InputPreviewReadsAnyLineEnd) {
     WriteFile(dir.file("Lumivex.fmt"), FileBanner(bkFormats) +
                                            "\r\nNOM=IN\r\nCMT=\r\nCLC=3\r\nSEP=;\r\nDEC=,\r\nIFL=0\r\n"
                                            "COL=A|N|0|0|0|\r\nCOL=B|N|0|0|0|\r\nCOL=C|N|0|0|0|\r\n");
-    ASSERT_EQ(s.SelectFormat(1, "IN"), 0);
+    ASSERT_EQ(s.SelectFormat(1, "IN"), StatusCode::Ok);
     std::vector<std::vector<std::string>> rows;
     for (const std::string& content :
          {std::string("1;2;3"), std::string("\xEF\xBB\xBF" "1;2;3\n4;5;6\r7;8;9\r\n10;11;12\n")}) {
@@ -185,8 +185,8 @@ TEST_F(Page, OutputPreviewConvertsDecimalsAndDates) {
                   "\r\nNOM=IN\r\nCMT=\r\nCLC=2\r\nSEP=;\r\nDEC=,\r\nIFL=0\r\nCOL=D|/DD/MM/YY|0|0|0|\r\nCOL=V|N|0|0|0|\r\n"
                   "NOM=OUT\r\nCMT=\r\nCLC=3\r\nSEP=;\r\nDEC=.\r\nIFL=0\r\nCOL=V|N|1|0|0|\r\nCOL=X|AN|0|0|0|\r\n"
                   "COL=D|-YYYY/MM/DD|0|0|0|\r\n");
-    ASSERT_EQ(s.SelectFormat(1, "IN"), 0);
-    ASSERT_EQ(s.SelectFormat(2, "OUT"), 0);
+    ASSERT_EQ(s.SelectFormat(1, "IN"), StatusCode::Ok);
+    ASSERT_EQ(s.SelectFormat(2, "OUT"), StatusCode::Ok);
     s.conv.SetCurrentYear(2026);
     const auto out = FeedOutPreview(s.conv, s.formats, s.log, {{"31/12/99", "1,5"}, {"31/02/99", "2"}, {"x"}});
     ASSERT_EQ(out.size(), 3u);
@@ -203,8 +203,8 @@ TEST_F(Page, ResultPreviewShowsHeadersThenDataLines) {
                   "\r\nNOM=IN\r\nCMT=\r\nCLC=2\r\nSEP=;\r\nDEC=,\r\nIFL=1\r\nCOL=D|/DD/MM/YY|0|0|0|\r\nCOL=V|N|0|0|0|\r\n"
                   "NOM=OUT\r\nCMT=\r\nCLC=2\r\nSEP=\t\r\nDEC=.\r\nIFL=0\r\nHDR=Cl\xF4ture\tDate\r\n"
                   "COL=V|N|0|0|0|\r\nCOL=D|-YYYY/MM/DD|0|0|0|\r\n");
-    ASSERT_EQ(s.SelectFormat(1, "IN"), 0);
-    ASSERT_EQ(s.SelectFormat(2, "OUT"), 0);
+    ASSERT_EQ(s.SelectFormat(1, "IN"), StatusCode::Ok);
+    ASSERT_EQ(s.SelectFormat(2, "OUT"), StatusCode::Ok);
     s.conv.SetCurrentYear(2026);
     s.conv.TakeDataSettings("UTF-8", ""); // the header in the data files' encoding
     // A field that reads "#KO" is data like any other.
@@ -224,8 +224,8 @@ TEST_F(Page, ResultPreviewShowsQuotedFormatsAsTheResult) {
                   "\r\nNOM=IN\r\nCMT=\r\nCLC=1\r\nSEP=,\r\nDEC=.\r\nIFL=0\r\nGUI=1\r\nMIL=,\r\nCOL=V|N|0|0|0|\r\n"
                   "NOM=OUT\r\nCMT=\r\nCLC=1\r\nSEP=,\r\nDEC=,\r\nIFL=0\r\nGUI=2\r\nMIL=.\r\n"
                   "HDR=\"Cl\xF4ture\"\r\nCOL=V|N|0|0|0|\r\n");
-    ASSERT_EQ(s.SelectFormat(1, "IN"), 0);
-    ASSERT_EQ(s.SelectFormat(2, "OUT"), 0);
+    ASSERT_EQ(s.SelectFormat(1, "IN"), StatusCode::Ok);
+    ASSERT_EQ(s.SelectFormat(2, "OUT"), StatusCode::Ok);
     const auto out = ResultPreview(s.conv, s.formats, s.log, {{"1,948.50"}});
     ASSERT_EQ(out.size(), 2u);
     EXPECT_EQ(out[0], (std::vector<std::string>{"Cl\xF4ture"}));
@@ -239,8 +239,8 @@ TEST_F(Page, OutputPreviewConvertsEachDatePairWithItsLayouts) {
                   "COL=D2|-YYYY/MM/DD|0|0|0|\r\n"
                   "NOM=OUT\r\nCMT=\r\nCLC=2\r\nSEP=;\r\nDEC=,\r\nIFL=0\r\nCOL=D2|/MM/DD/YYYY|0|0|0|\r\n"
                   "COL=D1|-YYYY/MM/DD|0|0|0|\r\n");
-    ASSERT_EQ(s.SelectFormat(1, "IN"), 0);
-    ASSERT_EQ(s.SelectFormat(2, "OUT"), 0);
+    ASSERT_EQ(s.SelectFormat(1, "IN"), StatusCode::Ok);
+    ASSERT_EQ(s.SelectFormat(2, "OUT"), StatusCode::Ok);
     const auto out = FeedOutPreview(s.conv, s.formats, s.log, {{"31/12/2005", "2005-12-31"}});
     ASSERT_EQ(out.size(), 1u);
     EXPECT_EQ(out[0], (std::vector<std::string>{"12/31/2005", "2005-12-31"}));

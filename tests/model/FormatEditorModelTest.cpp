@@ -289,10 +289,10 @@ TEST_F(Editor, ValuesTheFileCannotHoldAreRefusedWhoeverSaves) {
     Format w = FormatOf("N", ";", ".", {"P|N|0|0|0|"});
     EXPECT_TRUE(FormatWritable(w));
     w.columns[0].affixText = "a|b";
-    EXPECT_FALSE(s.fmtFile.FmtSaveFile(fsmSave, "N", w));
+    EXPECT_FALSE(s.fmtFile.FmtSaveFile(fsmSave, "N", w).Ok());
     w.columns[0].affixText.clear();
     w.headers = {"x\ny"};
-    EXPECT_FALSE(s.fmtFile.FmtSaveFile(fsmSave, "N", w));
+    EXPECT_FALSE(s.fmtFile.FmtSaveFile(fsmSave, "N", w).Ok());
     EXPECT_EQ(Fmt(), before);
 }
 

@@ -4,7 +4,6 @@
 #include "core/RejectTable.h"
 #include "support/TestSupport.h"
 #include "ScriptedDialogs.h"
-#include "ui/GridCells.h"
 #include "ui/GridModel.h"
 #include "ui/LogPage.h"
 #include "ui/RejectsPage.h"
@@ -95,16 +94,13 @@ TEST(LogPage, ColourButtonsApplyAndReportTheChoiceCancelChangesNothing) {
 }
 
 // A rejected-lines table: titles, "...", a file row, a whole-line row and a split row.
-GridCells SampleRejects() {
-    GridCells g(5, 5);
-    const char* rows[5][5] = {{"N\xB0", "#Error", "Date", "Open", "Close"},
-                              {"...", "", "", "", ""},
-                              {"", "/data/a_very_long_folder_name/quotes.txt", "", "", ""},
-                              {"7", "#Unstring", "2024-01-02;1,5;1,7;extra;fields;here", "", ""},
-                              {"9", "#Date", "2024-13-40", "1,5", "1,7"}};
-    for (int r = 0; r < 5; ++r)
-        for (int c = 0; c < 5; ++c) g.SetCell(c, r, rows[r][c]);
-    return g;
+void SampleRejects(RejectTable& table, std::string_view wholeLine = "2024-01-02;1,5;1,7;extra;fields;here") {
+    table.Prepare(Format{}, 3);
+    table.FileStarts("/data/a_very_long_folder_name/quotes.txt");
+    const std::string_view whole[] = {wholeLine};
+    table.Rejected(7, leUnstring, wholeLine, whole);
+    const std::string_view fields[] = {"2024-13-40", "1,5", "1,7"};
+    table.Rejected(9, leDate, "2024-13-40;1,5;1,7", fields);
 }
 
 // Whether a pixel of r is the colour given (same), or other than it (!same).
@@ -116,8 +112,9 @@ bool AnyPixel(const QImage& img, const QRect& r, QRgb colour, bool same) {
 }
 
 TEST(RejectsPage, FileRowIsOneRedBandAndWholeLinesRunAcrossColumns) {
-    GridCells cells = SampleRejects();
-    GridCellsSource src(cells);
+    RejectTable table;
+    SampleRejects(table);
+    RejectTableSource src(table);
     RejectsPage page(src);
     page.resize(700, 300);
     page.show();
@@ -188,9 +185,9 @@ QImage Ink(const QImage& img, const QRect& r, QRgb background) {
 }
 
 TEST(RejectsPage, AWholeLineRowShowsOnlyItsContinuousTextSelectedOrNot) {
-    GridCells cells = SampleRejects();
-    cells.SetCell(2, 3, "02/12/2024 (s\xE9" "ance ouverte en retard);ACME;42,10;42,16;41,53;41,80;87977;note");
-    GridCellsSource src(cells);
+    RejectTable table;
+    SampleRejects(table, "02/12/2024 (s\xE9" "ance ouverte en retard);ACME;42,10;42,16;41,53;41,80;87977;note");
+    RejectTableSource src(table);
     RejectsPage page(src);
     page.resize(700, 300);
     page.show();
@@ -210,20 +207,21 @@ TEST(RejectsPage, AWholeLineRowShowsOnlyItsContinuousTextSelectedOrNot) {
         p.setPen(grid->palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
         p.setClipRect(cell);
         p.drawText(QRect(cell.left() + 2, cell.top() + 2, 100000, cell.height()), Qt::AlignLeft | Qt::AlignTop,
-                   Qs(cells.Cell(2, 3)));
+                   Qs(table.cell(3, 2)));
         p.end();
         EXPECT_EQ(Ink(alone, cell, background), Ink(img, cell, background)) << (selected ? "selected" : "not selected");
     }
 }
 
 TEST(RejectsPage, SelectionExplainsCodesAndBlanksOtherRows) {
-    GridCells cells = SampleRejects();
-    GridCellsSource src(cells);
+    RejectTable table;
+    SampleRejects(table);
+    RejectTableSource src(table);
     RejectsPage page(src);
     std::vector<int> asked;
     page.Explain = [&](int row) {
         asked.push_back(row);
-        return std::string("explained ") + cells.Cell(1, row);
+        return "explained " + table.cell(static_cast<std::size_t>(row), 1);
     };
     page.onCellSelected(2, 3);
     EXPECT_EQ("explained #Unstring", page.explanationLabel->text().toStdString());
