@@ -47,6 +47,11 @@ bool ReadDateParts(std::string_view value, std::string_view layout, DateParts& p
 bool HasMonthName(std::string_view layout);
 
 
+// Column k (1-based) of the format is a date column.
+inline bool IsDateColumn(const Format& f, std::size_t k) {
+    return k >= 1 && k - 1 < f.columns.size() && f.columns[k - 1].IsDate();
+}
+
 // How the decimal separator changes in an output column. A text column may hold tickers or names
 // such as MC.PA: only a value that reads as a plain number there gets the output separator. A date
 // is rewritten by its layouts alone.

@@ -1,7 +1,8 @@
 #pragma once
 // The engines that convert an open source file line by line into the result.
 #include "core/Converter.h"
-#include "core/LineRecipes.h"
+#include "core/DirectLine.h"
+#include "core/SlotLine.h"
 #include "core/LineError.h"
 #include "core/LineReader.h"
 #include "core/OutputSink.h"

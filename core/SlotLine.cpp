@@ -1,9 +1,9 @@
 // The engines' pipelines through the slots: Unstring, the per-slot operations, WriteOutLine.
-#include "core/LineRecipes.h"
+#include "core/SlotLine.h"
 
 #include "common/Text.h"
 #include "core/ByteScan.h"
-#include "core/EngineRunner.h"
+#include "core/ColumnOps.h"
 
 namespace lmx {
 

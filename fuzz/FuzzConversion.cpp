@@ -9,7 +9,8 @@
 #include "FuzzSupport.h"
 
 #include "common/Basics.h"
-#include "core/LineRecipes.h"
+#include "core/DirectLine.h"
+#include "core/SlotLine.h"
 #include "core/EngineRunner.h"
 #include "core/FormatFile.h"
 #include "core/Log.h"
