@@ -85,13 +85,13 @@ void DateRecipe::Prepare(const Converter& conv, const DateConvValues& v) {
     }
 }
 
-std::size_t DateRecipe::RewriteOther(const char* value, std::size_t len, char* out) const {
+std::size_t DateRecipe::RewriteOther(const char* value, std::size_t len, char* out) {
     if (len > kMaxLen || !conv_->DateConvInto(std::string_view(value, len), d_, widened_)) return kNoDate;
     std::memcpy(out, widened_.data(), widened_.size());
     return widened_.size();
 }
 
-bool DateRecipe::Rewrite(const char* value, char* out) const {
+bool DateRecipe::Rewrite(const char* value, char* out) {
     if (never_) return false;
     if (widen_) {
         if (!conv_->DateConvInto(std::string_view(value, inLen_), d_, widened_) || widened_.size() != outLen_) return false;

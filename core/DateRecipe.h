@@ -25,14 +25,14 @@ public:
     // Rewrites value into out (room for OutLen() bytes); false when it is no date. value is a
     // buffer of kMaxLen bytes whose first InLen() hold the date: the rest may be read, not used.
     // Only for a value of InLen() bytes when the recipe is not General().
-    bool Rewrite(const char* value, char* out) const;
+    bool Rewrite(const char* value, char* out);
     // The layouts name a month: every value goes through RewriteOther.
     bool General() const { return general_; }
     static constexpr std::size_t kNoDate = static_cast<std::size_t>(-1);
     // Any other value (a day or month without its leading zero, a time after the date, a month
     // by its name), len bytes at value, into out (room for OutLen() + len bytes; value may be out):
     // the length written, or kNoDate.
-    std::size_t RewriteOther(const char* value, std::size_t len, char* out) const;
+    std::size_t RewriteOther(const char* value, std::size_t len, char* out);
     const DateConvValues& Values() const { return d_; }
     bool Converts() const { return conv_ != nullptr; }
 
@@ -49,7 +49,7 @@ private:
     bool shuffle_ = false;     // values and results of 16 bytes at most, and a processor that shuffles
     std::array<char, 16> pick_{};
     std::array<char, 16> fill16_{};
-    mutable std::string widened_;
+    std::string widened_; // a date rewritten by the primitive; each line converter has its recipes
 };
 
 } // namespace lmx

@@ -85,7 +85,7 @@ private:
             p += c.affixText.size();
         }
         const auto len = static_cast<std::size_t>(p - start);
-        if (c.casing != CaseCode::None) bytescan::ForceAsciiCase(start, len, static_cast<int32_t>(c.casing));
+        if (c.casing != CaseCode::None) bytescan::ForceAsciiCase(start, len, c.casing);
         return c.date ? RewriteDate(k, start, len) : len;
     }
     int Columns(char*& p);
@@ -132,7 +132,7 @@ private:
 inline std::size_t DirectLine::RewriteDate(std::size_t k, char* d, std::size_t len) { return RewriteDate(k, d, d, len); }
 
 inline std::size_t DirectLine::RewriteDate(std::size_t k, const char* src, char* d, std::size_t len) {
-    const DateRecipe& r = dates_[k];
+    DateRecipe& r = dates_[k];
     if (len != r.InLen() || r.General()) {
         // Rare: read by the primitive. A month name is no byte of the line: always checked.
         const std::size_t n = r.RewriteOther(src, len, d);

@@ -13,11 +13,29 @@ namespace lmx {
 
 class SlotLine {
 public:
-    explicit SlotLine(Converter& conv) : conv_(conv) {}
+    // Reads conv, which must outlive the line and stays as it is while the line converts.
+    explicit SlotLine(const Converter& conv) : conv_(conv) {}
     // False for a code without engine.
     bool Prepare(int32_t engineCode);
     // Converts one line through the slots and writes it: leOk, or the line's error code.
     int Convert(std::string_view line, IOutSink& out);
+
+    // The steps of Convert on their own, for the preview, the series and the tests.
+    // Splits the line into the slots through the plan's link; true when it has exactly InColCount
+    // fields. A format with quotes has its fields unquoted; its numbers are read by ReadNumber when
+    // it asks.
+    bool Unstring(std::string_view line);
+    // Joins slots 1..OutColCount with the output separator, the line end after: leOk or leWrite.
+    int WriteOutLine(IOutSink& sink);
+    // The slots of the line, 0..OutColCount (0 takes the unlinked fields).
+    const std::vector<std::string>& Slots() const { return slots_; }
+    // The preview's changes of slot k: the decimal change of its column (never a failure: the
+    // preview shows what the run would write), and a date rewritten by its column's layouts, or
+    // "0" when it is no date.
+    void ShowDecimalChange(std::size_t k);
+    void ShowDate(std::size_t k);
+    // Slot k as the output format writes it (grouping separators).
+    std::string WrittenText(std::size_t k) const;
 
 private:
     // EngGlobal's decisions for one output column.
@@ -30,6 +48,8 @@ private:
         ControlKind kind = ckAnyText;
         std::string affixText;
     };
+    bool UnstringQuoted(std::string_view line);
+    int WriteFields(IOutSink& sink);
     // The pipelines, after Unstring.
     void Decimal(int& status);
     void DatePerso(int& status);
@@ -43,7 +63,12 @@ private:
     // A rewritten date that holds it besides its own separators.
     bool DatesHoldSep() const;
 
-    Converter& conv_;
+    const Converter& conv_;
+    // The line being converted: its slots, one output field and the joined line when the sink has
+    // no room of its own. They keep their storage from line to line.
+    std::vector<std::string> slots_;
+    std::string field_;
+    std::string join_;
     int32_t code_ = -1;
     std::string inDec_, outDec_;
     std::vector<char> flag_; // per slot: date column (EngDatePerso)
