@@ -77,6 +77,19 @@ TEST(Unstring, FieldsBeyondTheColumnsAreNotStoredAndLaterDuplicateWins) {
     EXPECT_EQ(rig.line.Slots()[1], "y");
 }
 
+// The converter is only read: line converters that share it keep their own lines.
+TEST(SlotLine, LinesSharingOneConverterKeepTheirOwnSlots) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A"), Col("B")}), Fmt(";", ",", {Col("B"), Col("A")}));
+    SlotLine other(rig.conv);
+    ASSERT_TRUE(rig.line.Unstring("1;one"));
+    ASSERT_TRUE(other.Unstring("2;two"));
+    StringSink sink;
+    ASSERT_EQ(rig.line.WriteOutLine(sink), leOk);
+    ASSERT_EQ(other.WriteOutLine(sink), leOk);
+    EXPECT_EQ(sink.data, "one;1\r\ntwo;2\r\n");
+}
+
 TEST(WriteOutLine, JoinsWithOutputSeparatorAndCrLf) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A"), Col("B")}), Fmt("\t", ",", {Col("B"), Col("A")}));
