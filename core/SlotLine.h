@@ -1,6 +1,8 @@
 #pragma once
-// One line converted through the slots (Unstring, the per-slot operations, WriteOutLine): the
-// reference that DirectLine, what the engines run, matches byte for byte.
+// The line converter through the slots (Unstring, the per-slot operations, WriteOutLine): it owns
+// the line's buffers and only reads the run's Converter. The engines run it for the formats with
+// quotes or grouped numbers; for all others it is the reference that DirectLine matches byte for
+// byte. The preview and the series split their lines with one.
 #include "core/Converter.h"
 #include "core/OutputSink.h"
 
