@@ -1,5 +1,7 @@
 #pragma once
 // Word-at-a-time byte search and replace for the hot loop: eight bytes per step in plain C++.
+#include "core/Format.h"
+
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -215,10 +217,11 @@ inline bool NumberBytes(const char* p, std::size_t n, bool hasDec, char dec) {
 
 namespace lmx::bytescan {
 
-// ASCII letters only change case (code 1 upper, 2 lower): accented letters keep theirs.
-inline void ForceAsciiCase(char* p, std::size_t n, int32_t code) {
-    const char lo = code == 1 ? 'a' : 'A';
-    const int shift = code == 1 ? 'A' - 'a' : 'a' - 'A';
+// ASCII letters only change case: accented letters keep theirs.
+inline void ForceAsciiCase(char* p, std::size_t n, CaseCode code) {
+    if (code == CaseCode::None) return;
+    const char lo = code == CaseCode::Upper ? 'a' : 'A';
+    const int shift = code == CaseCode::Upper ? 'A' - 'a' : 'a' - 'A';
     for (std::size_t i = 0; i < n; ++i)
         if (static_cast<unsigned char>(p[i] - lo) < 26) p[i] = static_cast<char>(p[i] + shift);
 }

@@ -1,8 +1,9 @@
 #pragma once
-// The conversion of one line and of one field: split, join and write, decimal separator, dates,
-// type control, case, prefix and suffix. The engines use the in-place forms, which reuse their
-// strings so that a warm run allocates nothing per line; the text-returning forms serve the
-// preview and the tests.
+// The rules of a conversion, prepared once per run and then only read: how the two formats read and
+// write their fields, the decimal separator, dates, type control, case, prefix and suffix. The
+// buffers of the line being converted belong to the line converters (SlotLine, DirectLine), so
+// that several may read one Converter. The in-place forms reuse the caller's strings, so that a
+// warm run allocates nothing per line; the text-returning forms serve the preview and the tests.
 #include "core/ConversionPlan.h"
 #include "core/LineError.h"
 #include "core/OutputSink.h"
@@ -47,6 +48,11 @@ bool ReadDateParts(std::string_view value, std::string_view layout, DateParts& p
 bool HasMonthName(std::string_view layout);
 
 
+// Column k (1-based) of the format is a date column.
+inline bool IsDateColumn(const Format& f, std::size_t k) {
+    return k >= 1 && k - 1 < f.columns.size() && f.columns[k - 1].IsDate();
+}
+
 // How the decimal separator changes in an output column. A text column may hold tickers or names
 // such as MC.PA: only a value that reads as a plain number there gets the output separator. A date
 // is rewritten by its layouts alone.
@@ -69,8 +75,10 @@ class Converter {
 public:
     Converter();
 
+    // The preparation: TakePlan, TakeDataSettings and SetCurrentYear. Everything else reads.
+
     // Takes the plan of a run (or of the preview): its separators, how its formats read and write
-    // their fields (PrepareFields), its slots and its date values (PrepareDateConv).
+    // their fields (PrepareFields) and its date values (PrepareDateConv).
     void TakePlan(ConversionPlan plan);
     const ConversionPlan& Plan() const { return plan_; }
 
@@ -79,13 +87,18 @@ public:
 
     // A format asks for them: the engines go through the slots.
     bool FieldsPath() const { return quotedIn_ || readNumbers_ || writeFields_; }
-    // Slot k's value as the output format writes it: a number with its grouping separators.
-    const std::string& GroupedOut(std::size_t k, const std::string& value);
-
-    // The slots of the line being converted, 0..OutColCount (0 takes the unlinked fields): the slot
-    // engine and the preview change them in place.
-    std::vector<std::string>& Slots() { return slots_; }
-    const std::vector<std::string>& Slots() const { return slots_; }
+    // The input format has its fields in quotes; some of its numbers are read by ReadNumber; the
+    // output format quotes its fields or groups the digits of its numbers.
+    bool QuotedInput() const { return quotedIn_; }
+    bool ReadsNumbers() const { return readNumbers_; }
+    bool WritesFields() const { return writeFields_; }
+    // Input column i (1-based) is a number that ReadNumber reads: the field read in place.
+    void ReadNumberOf(std::size_t i, std::string& field) const;
+    // Slot k's value as the output format writes it: a number with its grouping separators (in
+    // grouped, whose storage is reused), any other value as it is.
+    const std::string& GroupedOut(std::size_t k, const std::string& value, std::string& grouped) const;
+    // The number of slots, 0..OutColCount (0 takes the unlinked fields).
+    std::size_t SlotCount() const;
 
     // The values of output slot k, or of the formats' pair when k has none of its own.
     const DateConvValues& DateOf(std::size_t k) const;
@@ -109,18 +122,12 @@ public:
     // Per slot: 1 when an input column feeds it through the plan's link.
     std::vector<char> FedSlots() const;
 
-    // Splits the line into the slots through the plan's link; true when it has exactly InColCount fields. A
-    // format with quotes has its fields unquoted; its numbers are read by ReadNumber when it asks.
-    bool Unstring(std::string_view line);
-    // Joins slots 1..OutColCount with the output separator, the line end after: leOk or leWrite.
-    int WriteOutLine(IOutSink& sink);
-
     // Every "from" in value written as "to"; a change of separator cannot fail.
     static std::string DecimalChange(std::string_view from, std::string_view to, std::string_view value);
     // The change of output column k (1-based), as the engines make it.
     std::string DecimalChangeOf(std::size_t k, std::string_view value) const;
-    // In place; false when the change could not be made.
-    static bool DecimalChangeInPlace(std::string& value, std::string_view from, std::string_view to);
+    // In place.
+    static void DecimalChangeInPlace(std::string& value, std::string_view from, std::string_view to);
 
     static int32_t DateLayoutOrder(std::string_view layout);
     static bool IsShortYearLayout(std::string_view layout);
@@ -167,26 +174,19 @@ private:
     // The formats' pair and the rewrite of each output date column.
     void PrepareDateConv();
     int WindowYear(int twoDigits) const;
-    bool UnstringQuoted(std::string_view line);
-    // Input column i (1-based) is a number that ReadNumber reads.
-    void ReadNumberOf(std::size_t i, std::string& slot) const;
-    int WriteFields(IOutSink& sink);
 
     bool quotedIn_ = false;
     bool readNumbers_ = false;
     bool writeFields_ = false;
     std::vector<char> numberIn_;   // per input column (1-based): read by ReadNumber
     std::vector<char> groupOut_;   // per output slot: a number written with the grouping separator
-    std::string field_;            // one output field being written
 
     ConversionPlan plan_;
-    std::vector<std::string> slots_;
     DateConvValues pair_;                 // for a slot without values of its own
     std::vector<DateConvValues> dateCols_; // per output slot: the rewrite of that date column
     bool lfOnly_ = false;
     bool utf8Data_ = false;
     int currentYear_;
-    std::string join_; // the joined line when the sink has no room of its own
 };
 
 } // namespace lmx

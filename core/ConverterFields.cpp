@@ -12,14 +12,14 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
-bool Converter::DecimalChangeInPlace(std::string& value, std::string_view from, std::string_view to) {
-    if (from.size() != 1 || value.empty()) return true;
+void Converter::DecimalChangeInPlace(std::string& value, std::string_view from, std::string_view to) {
+    if (from.size() != 1 || value.empty()) return;
     const char f = from[0];
     if (to.size() == 1) {
         bytescan::ReplaceByte(value.data(), value.size(), f, to[0]);
-        return true;
+        return;
     }
-    if (value.find(f) == std::string::npos) return true;
+    if (value.find(f) == std::string::npos) return;
     std::string changed;
     changed.reserve(value.size() + 8);
     for (const char c : value) {
@@ -29,7 +29,6 @@ bool Converter::DecimalChangeInPlace(std::string& value, std::string_view from, 
             changed.push_back(c);
     }
     value.swap(changed);
-    return true;
 }
 
 std::string Converter::DecimalChange(std::string_view from, std::string_view to, std::string_view value) {
@@ -94,14 +93,7 @@ bool Converter::TypeControl(std::string_view value, int32_t column) const {
 }
 
 void Converter::ForceCaseInPlace(std::string& value, CaseCode code) {
-    // ASCII letters only: accented letters keep their case.
-    if (code == CaseCode::Upper) {
-        for (char& c : value)
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    } else if (code == CaseCode::Lower) {
-        for (char& c : value)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    bytescan::ForceAsciiCase(value.data(), value.size(), code);
 }
 
 std::string Converter::ForceCase(std::string_view value, CaseCode code) {

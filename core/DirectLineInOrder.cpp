@@ -1,7 +1,7 @@
 // The engines' field split, and the line conversion when the output keeps the input's columns in
 // their order: the line is split and copied in one pass, separators and decimal separators swapped
 // on the way.
-#include "core/LineRecipes.h"
+#include "core/DirectLine.h"
 
 #include "core/ByteScan.h"
 

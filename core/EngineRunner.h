@@ -1,7 +1,8 @@
 #pragma once
 // The engines that convert an open source file line by line into the result.
 #include "core/Converter.h"
-#include "core/LineRecipes.h"
+#include "core/DirectLine.h"
+#include "core/SlotLine.h"
 #include "core/LineError.h"
 #include "core/LineReader.h"
 #include "core/OutputSink.h"
@@ -20,7 +21,7 @@ std::string_view EngineLabel(int32_t engineCode);
 
 class EngineRunner {
 public:
-    EngineRunner(Converter& conv, RunState& run, LineErrWriter& errors, Log& log, IRunHook& hook)
+    EngineRunner(const Converter& conv, RunState& run, LineErrWriter& errors, Log& log, IRunHook& hook)
         : conv_(conv), run_(run), errors_(errors), log_(log), hook_(hook), slots_(conv) {}
 
     // Completes the pending log line with the engine's label, then converts the lines of in into
@@ -31,7 +32,7 @@ public:
 private:
     bool StartFile(); // false when the run is already stopped
 
-    Converter& conv_;
+    const Converter& conv_;
     RunState& run_;
     LineErrWriter& errors_;
     Log& log_;

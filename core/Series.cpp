@@ -2,6 +2,7 @@
 
 #include "core/Converter.h"
 #include "core/LineReader.h"
+#include "core/SlotLine.h"
 
 #include <charconv>
 #include <unistd.h>
@@ -84,7 +85,8 @@ int Digits(std::string_view s) {
 
 struct SeriesFields::Impl {
     Converter conv;
-    std::vector<int32_t> slots; // per column asked for, its slot in the converter's slots
+    SlotLine line{conv};
+    std::vector<int32_t> slots; // per column asked for, its slot in the line's slots
     DateConvValues date;        // to YYYYMMDD, the century widened as the run widens it
     std::string dateOut;
     int32_t dateSlot = 0;
@@ -120,9 +122,9 @@ SeriesFields::~SeriesFields() { delete impl_; }
 
 bool SeriesFields::Split(std::string_view line) {
     Impl& m = *impl_;
-    if (!m.conv.Unstring(line)) return false;
+    if (!m.line.Unstring(line)) return false;
     if (dateCol_ < 0) return true;
-    if (!m.conv.DateConvInto(m.conv.Slots()[static_cast<std::size_t>(m.dateSlot)], m.date, m.dateOut)) return false;
+    if (!m.conv.DateConvInto(m.line.Slots()[static_cast<std::size_t>(m.dateSlot)], m.date, m.dateOut)) return false;
     const std::string_view d = m.dateOut;
     int year = 0;
     // A four-digit year is taken as it is: the day and month still have to make a date.
@@ -132,11 +134,11 @@ bool SeriesFields::Split(std::string_view line) {
 }
 
 std::string_view SeriesFields::Date() const {
-    return dateCol_ < 0 ? std::string_view() : std::string_view(impl_->conv.Slots()[static_cast<std::size_t>(impl_->dateSlot)]);
+    return dateCol_ < 0 ? std::string_view() : std::string_view(impl_->line.Slots()[static_cast<std::size_t>(impl_->dateSlot)]);
 }
 
 std::string_view SeriesFields::Text(std::size_t i) const {
-    return impl_->conv.Slots()[static_cast<std::size_t>(impl_->slots[i])];
+    return impl_->line.Slots()[static_cast<std::size_t>(impl_->slots[i])];
 }
 
 bool SeriesFields::Value(std::size_t i, double& v) const {

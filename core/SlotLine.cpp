@@ -1,9 +1,9 @@
 // The engines' pipelines through the slots: Unstring, the per-slot operations, WriteOutLine.
-#include "core/LineRecipes.h"
+#include "core/SlotLine.h"
 
 #include "common/Text.h"
 #include "core/ByteScan.h"
-#include "core/EngineRunner.h"
+#include "core/ColumnOps.h"
 
 namespace lmx {
 
@@ -12,7 +12,8 @@ bool SlotLine::Prepare(int32_t engineCode) {
     code_ = engineCode;
     inDec_ = f.Input().decSep;
     outDec_ = f.Output().decSep;
-    const std::size_t slots = conv_.Slots().size();
+    const std::size_t slots = conv_.SlotCount();
+    slots_.resize(slots);
     flag_.assign(slots, 0);
     plan_.assign(slots, Plan{});
     decimalOf_.assign(slots, dmNone);
@@ -54,10 +55,11 @@ int SlotLine::ChangeDecimal(std::size_t k, std::string& slot) const {
     case dmEvery:
         // A number that already holds the output separator would be written as another number.
         if (outDec_.size() == 1 && slot.find(outDec_[0]) != std::string::npos) return leDecClash;
-        return Converter::DecimalChangeInPlace(slot, inDec_, outDec_) ? leOk : leDecSep;
+        Converter::DecimalChangeInPlace(slot, inDec_, outDec_);
+        return leOk;
     case dmPlainNumber:
-        if (!ReadsAsPlainNumber(slot.data(), slot.size(), inDec_[0])) return leOk;
-        return Converter::DecimalChangeInPlace(slot, inDec_, outDec_) ? leOk : leDecSep;
+        if (ReadsAsPlainNumber(slot.data(), slot.size(), inDec_[0])) Converter::DecimalChangeInPlace(slot, inDec_, outDec_);
+        return leOk;
     default: return leOk;
     }
 }
@@ -65,7 +67,7 @@ int SlotLine::ChangeDecimal(std::size_t k, std::string& slot) const {
 int SlotLine::Convert(std::string_view line, IOutSink& out) {
     if (code_ != ecStandard && code_ != ecDecimal && code_ != ecDate && code_ != ecDateDecimal && code_ != ecGlobal)
         return leDecSep;
-    if (!conv_.Unstring(line)) return leUnstring;
+    if (!Unstring(line)) return leUnstring;
     // The fields as read, before any operation: a byte that the line would write as an output
     // separator.
     const bool holds = ReadHoldsSep();
@@ -78,14 +80,13 @@ int SlotLine::Convert(std::string_view line, IOutSink& out) {
     default: break; // linked fields are copied as they are
     }
     if (status == leOk && (holds || DatesHoldSep())) status = leWrite;
-    if (status == leOk) status = conv_.WriteOutLine(out);
+    if (status == leOk) status = WriteOutLine(out);
     return status;
 }
 
 void SlotLine::Decimal(int& status) {
-    auto& slots = conv_.Slots();
-    for (std::size_t k = 1; k < slots.size() && k < decimalOf_.size(); ++k) {
-        const int changed = ChangeDecimal(k, slots[k]);
+    for (std::size_t k = 1; k < slots_.size() && k < decimalOf_.size(); ++k) {
+        const int changed = ChangeDecimal(k, slots_[k]);
         if (changed != leOk) {
             status = changed;
             return;
@@ -94,9 +95,8 @@ void SlotLine::Decimal(int& status) {
 }
 
 void SlotLine::DatePerso(int& status) {
-    auto& slots = conv_.Slots();
-    for (std::size_t k = 1; k < slots.size() && k < flag_.size(); ++k) {
-        std::string& slot = slots[k];
+    for (std::size_t k = 1; k < slots_.size() && k < flag_.size(); ++k) {
+        std::string& slot = slots_[k];
         const int changed = ChangeDecimal(k, slot);
         if (changed != leOk) {
             if (status == leOk) status = changed;
@@ -112,9 +112,8 @@ void SlotLine::DatePerso(int& status) {
 }
 
 void SlotLine::Global(int& status) {
-    auto& slots = conv_.Slots();
-    for (std::size_t k = 1; k < slots.size() && k < plan_.size(); ++k) {
-        std::string& slot = slots[k];
+    for (std::size_t k = 1; k < slots_.size() && k < plan_.size(); ++k) {
+        std::string& slot = slots_[k];
         const Plan& p = plan_[k];
         const int changed = ChangeDecimal(k, slot);
         if (changed != leOk) {
@@ -151,10 +150,9 @@ bool SlotLine::ReadHoldsSep() const {
     const char* sep = WatchedSep();
     if (sep == nullptr) return false;
     const char o = *sep;
-    const auto& slots = conv_.Slots();
-    for (std::size_t k = 1; k < slots.size() && k < dateOf_.size(); ++k) {
+    for (std::size_t k = 1; k < slots_.size() && k < dateOf_.size(); ++k) {
         if (dateOf_[k]) continue; // a rewritten date is looked at once rewritten
-        const std::string& value = slots[k];
+        const std::string& value = slots_[k];
         const bool changed = decimalOf_[k] == dmEvery ||
                              (decimalOf_[k] == dmPlainNumber && ReadsAsPlainNumber(value.data(), value.size(), inDec_[0]));
         // Prefix, suffix and the new decimal separator are the format's own texts; every other
@@ -171,9 +169,8 @@ bool SlotLine::DatesHoldSep() const {
     const char* sep = WatchedSep();
     if (sep == nullptr) return false;
     // A rewritten date: its own separator is the format's; all else comes from the value.
-    const auto& slots = conv_.Slots();
-    for (std::size_t k = 1; k < slots.size() && k < dateOf_.size(); ++k)
-        if (dateOf_[k] && conv_.DateOf(k).OutSepText != conv_.OutColSep() && slots[k].find(*sep) != std::string::npos)
+    for (std::size_t k = 1; k < slots_.size() && k < dateOf_.size(); ++k)
+        if (dateOf_[k] && conv_.DateOf(k).OutSepText != conv_.OutColSep() && slots_[k].find(*sep) != std::string::npos)
             return true;
     return false;
 }

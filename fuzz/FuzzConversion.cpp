@@ -9,7 +9,8 @@
 #include "FuzzSupport.h"
 
 #include "common/Basics.h"
-#include "core/LineRecipes.h"
+#include "core/DirectLine.h"
+#include "core/SlotLine.h"
 #include "core/EngineRunner.h"
 #include "core/FormatFile.h"
 #include "core/Log.h"
@@ -172,13 +173,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Converter reader;
     reader.TakePlan(ConversionPlan(plan.Output(), plan.Output()));
     if (!reader.Plan().Linked()) std::abort();
+    SlotLine readBack(reader);
     std::size_t at = 0;
     for (std::size_t skip = plan.Output().headers.size(); skip > 0 && at < out.data.size(); --skip)
         at = out.data.find("\r\n", at) + 2;
     while (at < out.data.size()) {
         const std::size_t end = out.data.find("\r\n", at);
         if (end == std::string::npos) std::abort();
-        if (!reader.Unstring(std::string_view(out.data).substr(at, end - at))) std::abort();
+        if (!readBack.Unstring(std::string_view(out.data).substr(at, end - at))) std::abort();
         at = end + 2;
     }
     return 0;

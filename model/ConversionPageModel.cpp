@@ -6,6 +6,7 @@
 #include "common/Text.h"
 #include "common/DurableFile.h"
 #include "core/LineReader.h"
+#include "core/SlotLine.h"
 #include "env/Settings.h"
 
 #include <cerrno>
@@ -233,6 +234,7 @@ std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, const Chos
     }
     const bool decimal = f.Input().decSep != f.Output().decSep;
     const std::vector<char> fed = conv.FedSlots();
+    SlotLine converted(conv);
     for (const auto& cells : inRows) {
         // The line as read, from every field the preview holds: a line with another number of
         // fields than the format's then fails to split and shows unconverted.
@@ -242,24 +244,21 @@ std::vector<std::vector<std::string>> FeedOutPreview(Converter& conv, const Chos
             AppendQuoted(line, cells[c], f.Input().quoting != QuoteMode::None ? QuoteMode::AsNeeded : QuoteMode::None,
                          f.Input().colSep);
         }
-        const bool split = conv.Unstring(line);
-        if (split && f.BothChosen()) {
-            for (int32_t k = 1; k <= f.OutColCount(); ++k) {
-                std::string& slot = conv.Slots()[static_cast<std::size_t>(k)];
+        const bool split = converted.Unstring(line);
+        const bool convert = split && f.BothChosen();
+        if (convert) {
+            for (std::size_t k = 1; k < converted.Slots().size(); ++k) {
                 // By the column's type, as the run changes it.
-                if (decimal) slot = conv.DecimalChangeOf(static_cast<std::size_t>(k), slot);
-                if (IsDateColumn(f.Output(), static_cast<std::size_t>(k)) && fed[static_cast<std::size_t>(k)]) {
-                    // Each date column with its own pair of layouts, as the run converts it; one that
-                    // nothing feeds stays empty.
-                    std::string date;
-                    slot = conv.DateConvInto(slot, conv.DateOf(static_cast<std::size_t>(k)), date) ? date : "0";
-                }
+                if (decimal) converted.ShowDecimalChange(k);
+                // Each date column with its own pair of layouts, as the run converts it; one that
+                // nothing feeds stays empty.
+                if (IsDateColumn(f.Output(), k) && fed[k]) converted.ShowDate(k);
             }
         }
-        auto& row = out.emplace_back(conv.Slots().begin() + 1, conv.Slots().end());
+        auto& row = out.emplace_back(converted.Slots().begin() + 1, converted.Slots().end());
         // Numbers with the grouping separators the result will hold.
-        if (split && f.BothChosen())
-            for (std::size_t k = 0; k < row.size(); ++k) row[k] = std::string(conv.GroupedOut(k + 1, row[k]));
+        if (convert)
+            for (std::size_t k = 0; k < row.size(); ++k) row[k] = converted.WrittenText(k + 1);
     }
     return out;
 }

@@ -3,7 +3,8 @@
 #include "EngineRig.h"
 #include "RandomLines.h"
 #include "core/ByteScan.h"
-#include "core/LineRecipes.h"
+#include "core/DirectLine.h"
+#include "core/SlotLine.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

@@ -18,7 +18,7 @@ class Unstring3 : public ::testing::TestWithParam<SplitCase> {};
 TEST_P(Unstring3, CountsFieldsExactly) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A"), Col("B"), Col("C")}), Fmt(";", ",", {Col("A"), Col("B"), Col("C")}));
-    EXPECT_EQ(rig.conv.Unstring(GetParam().line), GetParam().ok) << GetParam().line;
+    EXPECT_EQ(rig.line.Unstring(GetParam().line), GetParam().ok) << GetParam().line;
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, Unstring3,
@@ -29,80 +29,93 @@ INSTANTIATE_TEST_SUITE_P(Lines, Unstring3,
 TEST(Unstring, EmptyFieldsAreKept) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A"), Col("B"), Col("C")}), Fmt(";", ",", {Col("A"), Col("B"), Col("C")}));
-    ASSERT_TRUE(rig.conv.Unstring("a;;c"));
-    EXPECT_EQ(rig.conv.Slots(), (std::vector<std::string>{"", "a", "", "c"}));
+    ASSERT_TRUE(rig.line.Unstring("a;;c"));
+    EXPECT_EQ(rig.line.Slots(), (std::vector<std::string>{"", "a", "", "c"}));
 }
 
 TEST(Unstring, EmptyLineIsOneEmptyField) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A")}), Fmt(";", ",", {Col("A")}));
-    EXPECT_TRUE(rig.conv.Unstring(""));
-    EXPECT_EQ(rig.conv.Slots()[1], "");
+    EXPECT_TRUE(rig.line.Unstring(""));
+    EXPECT_EQ(rig.line.Slots()[1], "");
 }
 
 TEST(Unstring, SlotsFromThePreviousLineAreEmptied) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A"), Col("B")}), Fmt(";", ",", {Col("A"), Col("X"), Col("B")}));
-    ASSERT_TRUE(rig.conv.Unstring("long value here;second"));
-    ASSERT_TRUE(rig.conv.Unstring("a;b"));
-    EXPECT_EQ(rig.conv.Slots(), (std::vector<std::string>{"", "a", "", "b"}));
+    ASSERT_TRUE(rig.line.Unstring("long value here;second"));
+    ASSERT_TRUE(rig.line.Unstring("a;b"));
+    EXPECT_EQ(rig.line.Slots(), (std::vector<std::string>{"", "a", "", "b"}));
 }
 
 TEST(Unstring, UnlinkedColumnGoesToSlotZeroAndUnfedColumnIsEmpty) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A"), Col("DROP"), Col("B")}), Fmt(";", ",", {Col("A"), Col("X"), Col("B")}));
-    ASSERT_TRUE(rig.conv.Unstring("a;gone;b"));
-    EXPECT_EQ(rig.conv.Slots()[0], "gone");
+    ASSERT_TRUE(rig.line.Unstring("a;gone;b"));
+    EXPECT_EQ(rig.line.Slots()[0], "gone");
     StringSink sink;
-    EXPECT_EQ(rig.conv.WriteOutLine(sink), leOk);
+    EXPECT_EQ(rig.line.WriteOutLine(sink), leOk);
     EXPECT_EQ(sink.data, "a;;b\r\n");
 }
 
 TEST(Unstring, TabSeparatorAndLongSeparatorText) {
     EngineRig rig;
     rig.Use(Fmt("\t", ",", {Col("A"), Col("B")}), Fmt(";", ",", {Col("A"), Col("B")}));
-    EXPECT_TRUE(rig.conv.Unstring("1\t2"));
-    EXPECT_EQ(rig.conv.Slots()[2], "2");
+    EXPECT_TRUE(rig.line.Unstring("1\t2"));
+    EXPECT_EQ(rig.line.Slots()[2], "2");
     rig.Use(Fmt(";;", ",", {Col("A"), Col("B")}), Fmt(";", ",", {Col("A"), Col("B")})); // never matches
-    EXPECT_FALSE(rig.conv.Unstring("1;;2"));
-    EXPECT_EQ(rig.conv.Slots()[1], "1;;2");
+    EXPECT_FALSE(rig.line.Unstring("1;;2"));
+    EXPECT_EQ(rig.line.Slots()[1], "1;;2");
 }
 
 TEST(Unstring, FieldsBeyondTheColumnsAreNotStoredAndLaterDuplicateWins) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A"), Col("A")}), Fmt(";", ",", {Col("A")}));
-    EXPECT_TRUE(rig.conv.Unstring("first;second"));
-    EXPECT_EQ(rig.conv.Slots()[1], "second");
-    EXPECT_FALSE(rig.conv.Unstring("x;y;z;w"));
-    EXPECT_EQ(rig.conv.Slots()[1], "y");
+    EXPECT_TRUE(rig.line.Unstring("first;second"));
+    EXPECT_EQ(rig.line.Slots()[1], "second");
+    EXPECT_FALSE(rig.line.Unstring("x;y;z;w"));
+    EXPECT_EQ(rig.line.Slots()[1], "y");
+}
+
+// The converter is only read: line converters that share it keep their own lines.
+TEST(SlotLine, LinesSharingOneConverterKeepTheirOwnSlots) {
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A"), Col("B")}), Fmt(";", ",", {Col("B"), Col("A")}));
+    SlotLine other(rig.conv);
+    ASSERT_TRUE(rig.line.Unstring("1;one"));
+    ASSERT_TRUE(other.Unstring("2;two"));
+    StringSink sink;
+    ASSERT_EQ(rig.line.WriteOutLine(sink), leOk);
+    ASSERT_EQ(other.WriteOutLine(sink), leOk);
+    EXPECT_EQ(sink.data, "one;1\r\ntwo;2\r\n");
 }
 
 TEST(WriteOutLine, JoinsWithOutputSeparatorAndCrLf) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A"), Col("B")}), Fmt("\t", ",", {Col("B"), Col("A")}));
-    ASSERT_TRUE(rig.conv.Unstring("1;\xE9t\xE9"));
+    ASSERT_TRUE(rig.line.Unstring("1;\xE9t\xE9"));
     StringSink sink;
-    EXPECT_EQ(rig.conv.WriteOutLine(sink), leOk);
+    EXPECT_EQ(rig.line.WriteOutLine(sink), leOk);
     EXPECT_EQ(sink.data, "\xE9t\xE9\t1\r\n");
 }
 
 TEST(WriteOutLine, RefusedWriteIsCode3) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A")}), Fmt(";", ",", {Col("A")}));
-    ASSERT_TRUE(rig.conv.Unstring("x"));
+    ASSERT_TRUE(rig.line.Unstring("x"));
     FailingSink sink(0);
-    EXPECT_EQ(rig.conv.WriteOutLine(sink), leWrite);
+    EXPECT_EQ(rig.line.WriteOutLine(sink), leWrite);
 }
 
 TEST(WriteOutLine, LineLargerThanTheWriterBufferGoesThrough) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A"), Col("B")}), Fmt(";", ",", {Col("A"), Col("B")}));
     const std::string big(5000, 'x');
-    ASSERT_TRUE(rig.conv.Unstring(big + ";y"));
+    ASSERT_TRUE(rig.line.Unstring(big + ";y"));
     const std::string path = rig.dir.file("out.txt");
     FileWriter w(64);
     ASSERT_TRUE(w.Create(path));
-    EXPECT_EQ(rig.conv.WriteOutLine(w), leOk);
+    EXPECT_EQ(rig.line.WriteOutLine(w), leOk);
     EXPECT_TRUE(w.Close());
     EXPECT_EQ(ReadFile(path), big + ";y\r\n");
 }

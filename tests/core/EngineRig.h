@@ -48,6 +48,7 @@ inline Converter DatedConverter(std::string_view inType, std::string_view outTyp
 struct EngineRig {
     ChosenFormats fs;
     Converter conv;
+    SlotLine line{conv}; // the split and join of the tests that look at the slots
     RecordingMessages messages;
     Log log{fs, messages};
     RunState run;

@@ -2,7 +2,8 @@
 // Generated source lines and the check of the engines' direct line conversion against the slot
 // pipeline: same bytes, same line-error codes, same moment of a failed write.
 #include "EngineRig.h"
-#include "core/LineRecipes.h"
+#include "core/DirectLine.h"
+#include "core/SlotLine.h"
 
 #include <gtest/gtest.h>
 
