@@ -75,6 +75,7 @@ bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
     for (std::size_t k = 0; k < cols_.size(); ++k)
         if (cols_[k].date || cols_[k].asRead) touch_.push_back(k);
     PrepareSepCheck();
+    PrepareRuns();
     return true;
 }
 

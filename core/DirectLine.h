@@ -26,6 +26,16 @@ public:
     int Convert(std::string_view line, IOutSink& out);
     // The same when the reader tells whether the line holds the byte that Watches() gives.
     int Convert(std::string_view line, IOutSink& out, bool holdsWatched);
+    // Many lines at once, for a file whose lines keep their bytes in place (only separators,
+    // decimal separators and fixed-length dates change): converts the lines at the start of ahead
+    // into out while each is a plain record of the format (no line this method would not convert
+    // exactly as Convert does), calling lineDone(ctx) after each and stopping after the line for
+    // which it returns false. Returns the bytes of the lines converted (each ends with its LF),
+    // 0 when none: the next line is then Convert's to take. maxLine: the longest line read whole.
+    using LineDoneFn = bool (*)(void* ctx);
+    std::size_t ConvertRun(std::string_view ahead, std::size_t maxLine, IOutSink& out, LineDoneFn lineDone, void* ctx);
+    // ConvertRun can convert lines of this file.
+    bool Runs() const { return runs_; }
     // The byte whose presence in a line calls for the output separator check; false for none.
     bool Watches(char& b) const {
         b = watch_;
@@ -90,6 +100,12 @@ private:
     }
     int Columns(char*& p);
     int Finish(char* base, std::size_t total, bool direct, IOutSink& out);
+    // ConvertRun's parts: whether it applies, the copy of the chunk with its byte classes noted,
+    // and the check and date rewrite of one line of it, from s to its LF at e.
+    void PrepareRuns();
+    template <bool Decimal>
+    void MapRun(const char* a, std::size_t from, std::size_t to, char* o); // from: a multiple of 64
+    bool PlainRecord(const char* a, const char* aEnd, char* o, char* oEnd, std::size_t s, std::size_t e);
 
     const Converter* conv_ = nullptr;
     std::vector<ColumnOps> cols_;
@@ -123,6 +139,16 @@ private:
     std::vector<std::size_t> watchCols_; // the columns other than rewritten dates whose fields are checked
     std::vector<char> scratch_; // the line when the output has no room at hand
     char* outEnd_ = nullptr;    // the end of the room the line is written into
+    // ConvertRun: per 64 bytes of the chunk, bit i set where byte i is a column separator, a LF, a
+    // byte that makes the line no plain record before its line end (a CR, the output decimal
+    // separator, the watched byte) and an input decimal separator.
+    bool runs_ = false;
+    std::vector<uint64_t> sepBits_, lfBits_, oddBits_, fromBits_;
+    std::size_t pause_ = 0; // lines left to Convert after a chunk whose first line was no plain record
+    std::size_t backoff_ = 0;
+    bool known_ = false; // the next line is known to be no plain record
+    alignas(16) std::array<char, 16> oddV_{};
+    alignas(16) std::array<char, 16> odd2V_{};
     // The bytes that the one-pass copy looks for and writes, sixteen of each, made once per file.
     alignas(16) std::array<char, 16> sepV_{};
     alignas(16) std::array<char, 16> outSepV_{};

@@ -38,6 +38,22 @@ bool EngineRunner::StartFile() {
     return true;
 }
 
+bool EngineRunner::ConvertAhead(LineReader& in, IOutSink& out) {
+    // Each line converted counts as the loop counts one, the hook seeing it.
+    auto lineDone = [](void* self) {
+        RunState& run = static_cast<EngineRunner*>(self)->run_;
+        ++run.LinesRead;
+        ++run.LineNo;
+        static_cast<EngineRunner*>(self)->hook_.LineDone(run);
+        return !run.StopRun;
+    };
+    while (const std::size_t n = line_.ConvertRun(in.Ahead(), in.MaxLine(), out, lineDone, this)) {
+        in.Pass(n);
+        if (run_.StopRun) return false;
+    }
+    return true;
+}
+
 int EngineRunner::RunEngine(int32_t engineCode, LineReader& in, IOutSink& out) {
     log_.LogWrite(lkEnd, EngineLabel(engineCode));
     if (EngineLabel(engineCode).empty()) {
@@ -49,12 +65,14 @@ int EngineRunner::RunEngine(int32_t engineCode, LineReader& in, IOutSink& out) {
         // Quotes, grouping separators, number suffixes: through the slots. All other formats
         // straight from the read buffer.
         const bool fields = conv_.FieldsPath();
+        bool runs = false;
         char watched = '\0';
         bool watch = false;
         if (fields) {
             slots_.Prepare(engineCode);
         } else {
             line_.Prepare(conv_, engineCode);
+            runs = line_.Runs();
             // The reader finds the lines that may hold a byte written as an output separator.
             watch = line_.Watches(watched);
             if (watch) in.Watch(watched);
@@ -78,7 +96,7 @@ int EngineRunner::RunEngine(int32_t engineCode, LineReader& in, IOutSink& out) {
             }
             ++run_.LineNo;
             hook_.LineDone(run_); // progress bars and pending window events; may set StopRun
-            if (run_.StopRun) {
+            if (run_.StopRun || (runs && !ConvertAhead(in, out))) {
                 run_.FileAborted = true;
                 return 0;
             }

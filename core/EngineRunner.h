@@ -31,6 +31,8 @@ public:
 
 private:
     bool StartFile(); // false when the run is already stopped
+    // The plain records after the line just read, many at a time; false when the run stopped.
+    bool ConvertAhead(LineReader& in, IOutSink& out);
 
     const Converter& conv_;
     RunState& run_;

@@ -39,6 +39,19 @@ public:
     // The line that Next() gave last was longer than the bound: only its first bytes were given.
     bool Cut() const { return cut_; }
 
+    // Right after Next() gave a line: the bytes read beyond it, not yet handed out (they may end
+    // inside a line). Empty when nothing is there. Pass(n) then hands out their first n bytes,
+    // which must end with a LF: the lines they hold count as given by Next(), uncut.
+    std::string_view Ahead() const {
+        if (!buf_ || scanned_ != 0 || over_) return {};
+        return std::string_view(buf_.get() + pos_, end_ - pos_);
+    }
+    void Pass(std::size_t n) {
+        pos_ += n;
+        cut_ = false;
+    }
+    std::size_t MaxLine() const { return maxLine_; }
+
     // Reads and drops up to count lines; the number actually skipped.
     long long Skip(long long count);
 

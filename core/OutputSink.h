@@ -88,14 +88,27 @@ private:
     int64_t writtenTo_ = 0; // bytes whose writing was asked for
 };
 
-// Collects everything written; for the preview and for tests.
+// Collects everything written; for the preview and for tests. Its room is apart from data, so
+// that what is filled but never committed leaves no trace.
 class StringSink final : public IOutSink {
 public:
     bool Write(std::string_view bytes) override {
         data.append(bytes);
         return true;
     }
+    char* Room(std::size_t size) override {
+        if (room_.size() < size) room_.resize(size);
+        return room_.data();
+    }
+    bool Commit(std::size_t size) override {
+        if (size > room_.size()) return false;
+        data.append(room_.data(), size);
+        return true;
+    }
     std::string data;
+
+private:
+    std::string room_;
 };
 
 } // namespace lmx

@@ -79,6 +79,16 @@ TEST_P(DirectVersusSlots, SameBytesAndCodes) { ExpectSameAsSlots(GetParam(), Get
 INSTANTIATE_TEST_SUITE_P(Pairs, DirectVersusSlots, ::testing::ValuesIn(Pairs()),
                          [](const ::testing::TestParamInfo<Pair>& p) { return p.param.name; });
 
+class RunVersusSlots : public ::testing::TestWithParam<Pair> {};
+
+TEST_P(RunVersusSlots, SameResultAndCounts) {
+    ExpectRunSameAsSlots(GetParam(), false);
+    ExpectRunSameAsSlots(GetParam(), true);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, RunVersusSlots, ::testing::ValuesIn(Pairs()),
+                         [](const ::testing::TestParamInfo<Pair>& p) { return p.param.name; });
+
 struct LineCase {
     std::string line;
     int code;

@@ -228,6 +228,17 @@ TEST(EngineLoop, HookSeesEveryLineAndCanStop) {
     EXPECT_TRUE(rig.run.FileAborted);
 }
 
+TEST(EngineLoop, AStopInsideManyPlainLinesKeepsOnlyTheLinesCounted) {
+    // Lines that keep their bytes in place go many at a time; the hook still sees each one.
+    EngineRig rig;
+    rig.Use(Fmt(";", ",", {Col("A"), Col("B", "N")}), Fmt("\t", ".", {Col("A"), Col("B", "N")}));
+    CancelAfter hook(rig.run, 3);
+    rig.hook = &hook;
+    EXPECT_EQ(rig.Convert("a;1,5\r\nb;2\r\nc;3\r\nd;4\r\ne;5\r\n"), "a\t1.5\r\nb\t2\r\nc\t3\r\n");
+    EXPECT_EQ(hook.positions, (std::vector<int64_t>{1001, 2002, 3003}));
+    EXPECT_TRUE(rig.run.FileAborted);
+}
+
 TEST(EngineLoop, RefusedWritesAreListedAsWrite) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A")}), Fmt(";", ",", {Col("A")}));
