@@ -265,4 +265,29 @@ inline bool Steps16(std::size_t n, Step&& step) {
     return i == n || step(n - 16, (0xFFFFu << (16 - (n - i))) & 0xFFFFu);
 }
 
+// Bit maps, bit i of word i / 64 for byte i: some bit of m from i to j (excluded) is set.
+[[gnu::always_inline]] inline bool AnyBit(const uint64_t* m, std::size_t i, std::size_t j) {
+    if (i >= j) return false;
+    const std::size_t wi = i >> 6, wj = (j - 1) >> 6;
+    const uint64_t lo = ~uint64_t{0} << (i & 63);
+    const uint64_t hi = ~uint64_t{0} >> (63 - ((j - 1) & 63));
+    if (wi == wj) return (m[wi] & lo & hi) != 0;
+    if ((m[wi] & lo) != 0) return true;
+    for (std::size_t w = wi + 1; w < wj; ++w)
+        if (m[w] != 0) return true;
+    return (m[wj] & hi) != 0;
+}
+
+// The first set bit of m from i to j (excluded), in at; false for none.
+[[gnu::always_inline]] inline bool NextBitBefore(const uint64_t* m, std::size_t i, std::size_t j, std::size_t& at) {
+    if (i >= j) return false;
+    std::size_t w = i >> 6;
+    const std::size_t wj = (j - 1) >> 6;
+    uint64_t x = m[w] & (~uint64_t{0} << (i & 63));
+    while (x == 0 && w < wj) x = m[++w];
+    if (x == 0) return false;
+    at = (w << 6) + static_cast<std::size_t>(std::countr_zero(x));
+    return at < j;
+}
+
 } // namespace lmx::bytescan

@@ -2,7 +2,7 @@
 // chunk of lines into the output, swapping separators and decimal separators, and notes where the
 // separators, line ends and unusual bytes are; each line is then only checked and its dates
 // rewritten. A line that is not a plain record ends the chunk and goes to Convert.
-#include "core/LineRecipes.h"
+#include "core/DirectLine.h"
 
 #include "core/ByteScan.h"
 
@@ -18,31 +18,6 @@ namespace {
 constexpr std::size_t kMaxChunk = 64 * 1024;
 constexpr std::size_t kMapStep = 256; // a multiple of 64
 constexpr std::size_t kMaxPause = 4096;
-
-// Some bit of m from i to j (excluded) is set.
-[[gnu::always_inline]] inline bool AnyBit(const uint64_t* m, std::size_t i, std::size_t j) {
-    if (i >= j) return false;
-    const std::size_t wi = i >> 6, wj = (j - 1) >> 6;
-    const uint64_t lo = ~uint64_t{0} << (i & 63);
-    const uint64_t hi = ~uint64_t{0} >> (63 - ((j - 1) & 63));
-    if (wi == wj) return (m[wi] & lo & hi) != 0;
-    if ((m[wi] & lo) != 0) return true;
-    for (std::size_t w = wi + 1; w < wj; ++w)
-        if (m[w] != 0) return true;
-    return (m[wj] & hi) != 0;
-}
-
-// The first set bit of m from i to j (excluded), in at; false for none.
-[[gnu::always_inline]] inline bool NextBitBefore(const uint64_t* m, std::size_t i, std::size_t j, std::size_t& at) {
-    if (i >= j) return false;
-    std::size_t w = i >> 6;
-    const std::size_t wj = (j - 1) >> 6;
-    uint64_t x = m[w] & (~uint64_t{0} << (i & 63));
-    while (x == 0 && w < wj) x = m[++w];
-    if (x == 0) return false;
-    at = (w << 6) + static_cast<std::size_t>(std::countr_zero(x));
-    return at < j;
-}
 
 bool EndsLines(char b) { return b == '\r' || b == '\n'; }
 
@@ -137,7 +112,7 @@ bool DirectLine::PlainRecord(const char* a, const char* aEnd, char* o, char* oEn
         if (e == s || a[e - 1] != '\r') return false;
         eol = e - 1;
     }
-    if (eol == s || AnyBit(oddBits_.data(), s, eol)) return false;
+    if (eol == s || bytescan::AnyBit(oddBits_.data(), s, eol)) return false;
     // Exactly inCount_ fields.
     const uint64_t* const sepM = sepBits_.data();
     const char** const first = bounds_.data();
@@ -169,7 +144,7 @@ bool DirectLine::PlainRecord(const char* a, const char* aEnd, char* o, char* oEn
             char* const to = o + (v[0] - a);
             if (static_cast<std::size_t>(v[1] - v[0]) != r.InLen() || aEnd - v[0] < 16 || oEnd - to < 16) return false;
             r.RewriteWide(v[0], to);
-        } else if (AnyBit(fromM, static_cast<std::size_t>(v[0] - a), static_cast<std::size_t>(v[1] - a))) {
+        } else if (bytescan::AnyBit(fromM, static_cast<std::size_t>(v[0] - a), static_cast<std::size_t>(v[1] - a))) {
             return false; // a column kept as read whose decimal separator may stay
         }
     }
@@ -206,7 +181,7 @@ std::size_t DirectLine::ConvertRun(std::string_view ahead, std::size_t maxLine, 
     std::size_t done = 0;
     while (done < n) {
         std::size_t e = 0;
-        while (!NextBitBefore(lfBits_.data(), done, mapped, e)) mapStep();
+        while (!bytescan::NextBitBefore(lfBits_.data(), done, mapped, e)) mapStep();
         if (e - done > maxLine || !PlainRecord(a, a + ahead.size(), o, o + n, done, e)) {
             known_ = done > 0;
             break;
