@@ -3,7 +3,7 @@
 
 namespace lmx {
 
-bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOps>& cols) {
+bool PlanColumns(const Converter& conv, EngineCodeValue engineCode, std::vector<ColumnOps>& cols) {
     const ConversionPlan& f = conv.Plan();
     const std::size_t slots = f.OutColCount() > 0 ? static_cast<std::size_t>(f.OutColCount()) + 1 : 1;
     cols.assign(slots - 1, ColumnOps{});

@@ -43,6 +43,6 @@ struct ColumnOps {
 };
 
 // The columns of an engine code; false for a code without engine.
-bool PlanColumns(const Converter& conv, int32_t engineCode, std::vector<ColumnOps>& cols);
+bool PlanColumns(const Converter& conv, EngineCodeValue engineCode, std::vector<ColumnOps>& cols);
 
 } // namespace lmx

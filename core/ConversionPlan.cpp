@@ -97,8 +97,8 @@ void ConversionPlan::Derive() {
     bool datesDiffer = !(inDate_ == outDate_);
     if (severalIn || severalOut)
         datesDiffer = std::any_of(dates_.begin(), dates_.end(), [](const DatePair& p) { return p.fed && !(p.in == p.out); });
-    engine_ = datesDiffer ? ecDate : ecStandard;
-    if (input_.decSep != output_.decSep) engine_ += ecDecimal;
+    const bool decimalsDiffer = input_.decSep != output_.decSep;
+    engine_ = datesDiffer ? (decimalsDiffer ? ecDateDecimal : ecDate) : (decimalsDiffer ? ecDecimal : ecStandard);
     for (const Column& col : output_.columns)
         if (col.casing != CaseCode::None || col.control != ControlCode::Never || col.affix != AffixCode::None)
             engine_ = ecGlobal;

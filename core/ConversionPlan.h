@@ -77,7 +77,7 @@ public:
     // The pair of every output column (index k, 1-based; entries of other columns stay empty).
     const std::vector<DatePair>& Dates() const { return dates_; }
     // 0, 2, 16, 18 or 255 from the differences between the two formats.
-    int32_t Engine() const { return engine_; }
+    EngineCodeValue Engine() const { return engine_; }
 
 private:
     void Derive();
@@ -92,7 +92,7 @@ private:
     DateSide inDate_;
     DateSide outDate_;
     std::vector<DatePair> dates_;
-    int32_t engine_ = ecStandard;
+    EngineCodeValue engine_ = ecStandard;
 };
 
 } // namespace lmx

@@ -152,7 +152,7 @@ private:
     int outputErrNo_ = 0;
     int32_t failedSources_ = 0;
     std::vector<AfterFailure> readFailures_;
-    int32_t engineCode_ = 0;
+    EngineCodeValue engineCode_ = ecStandard;
     int64_t linesWritten_ = 0;
     int32_t keptForRejects_ = 0;
     std::vector<AfterFailure> afterFailures_;

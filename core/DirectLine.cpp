@@ -10,7 +10,7 @@
 
 namespace lmx {
 
-bool DirectLine::Prepare(const Converter& conv, int32_t engineCode) {
+bool DirectLine::Prepare(const Converter& conv, EngineCodeValue engineCode) {
     if (!PlanColumns(conv, engineCode, cols_)) return false;
     conv_ = &conv;
     const ConversionPlan& f = conv.Plan();

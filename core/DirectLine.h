@@ -21,7 +21,7 @@ namespace lmx {
 class DirectLine {
 public:
     // False for a code without engine.
-    bool Prepare(const Converter& conv, int32_t engineCode);
+    bool Prepare(const Converter& conv, EngineCodeValue engineCode);
     // Converts one line and writes it to out: leOk, or the line's error code (nothing written).
     int Convert(std::string_view line, IOutSink& out);
     // The same when the reader tells whether the line holds the byte that Watches() gives.

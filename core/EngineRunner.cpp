@@ -10,7 +10,7 @@ namespace lmx {
 namespace {
 
 struct EngineName {
-    int32_t code;
+    EngineCodeValue code;
     std::string_view label;
 };
 
@@ -24,7 +24,7 @@ constexpr std::array<EngineName, 5> kEngines{{
 
 } // namespace
 
-std::string_view EngineLabel(int32_t engineCode) {
+std::string_view EngineLabel(EngineCodeValue engineCode) {
     for (const EngineName& e : kEngines)
         if (e.code == engineCode) return e.label;
     return {};
@@ -54,7 +54,7 @@ bool EngineRunner::ConvertAhead(LineReader& in, IOutSink& out) {
     return true;
 }
 
-int EngineRunner::RunEngine(int32_t engineCode, LineReader& in, IOutSink& out) {
+int EngineRunner::RunEngine(EngineCodeValue engineCode, LineReader& in, IOutSink& out) {
     log_.LogWrite(lkEnd, EngineLabel(engineCode));
     if (EngineLabel(engineCode).empty()) {
         if (!run_.StopRun) run_.FileAborted = true;

@@ -17,7 +17,7 @@ namespace lmx {
 class Log;
 
 // The log label of an engine code; empty for a code without engine.
-std::string_view EngineLabel(int32_t engineCode);
+std::string_view EngineLabel(EngineCodeValue engineCode);
 
 class EngineRunner {
 public:
@@ -27,7 +27,7 @@ public:
     // Completes the pending log line with the engine's label, then converts the lines of in into
     // out until the end of the file, a stop or a read failure (FileAborted). Returns 0, or -1 for
     // a code without engine (the file is then left unread and counted as aborted).
-    int RunEngine(int32_t engineCode, LineReader& in, IOutSink& out);
+    int RunEngine(EngineCodeValue engineCode, LineReader& in, IOutSink& out);
 
 private:
     bool StartFile(); // false when the run is already stopped

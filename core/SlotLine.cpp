@@ -7,7 +7,7 @@
 
 namespace lmx {
 
-bool SlotLine::Prepare(int32_t engineCode) {
+bool SlotLine::Prepare(EngineCodeValue engineCode) {
     const ConversionPlan& f = conv_.Plan();
     code_ = engineCode;
     inDec_ = f.Input().decSep;

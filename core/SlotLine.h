@@ -18,7 +18,7 @@ public:
     // Reads conv, which must outlive the line and stays as it is while the line converts.
     explicit SlotLine(const Converter& conv) : conv_(conv) {}
     // False for a code without engine.
-    bool Prepare(int32_t engineCode);
+    bool Prepare(EngineCodeValue engineCode);
     // Converts one line through the slots and writes it: leOk, or the line's error code.
     int Convert(std::string_view line, IOutSink& out);
 

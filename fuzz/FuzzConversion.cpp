@@ -136,7 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Log log(state, messages);
     LineErrWriter errors(rejects, run, log);
     errors.SetInput(conv.InColSep(), plan.InColCount());
-    const int32_t engine = plan.Engine();
+    const EngineCodeValue engine = plan.Engine();
     if (engine == ecNone) std::abort(); // loaded codes are typed
 
     StringSink out;

@@ -144,7 +144,7 @@ TEST(DirectLine, UnknownCodeIsRefused) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A")}), Fmt(";", ",", {Col("A")}));
     DirectLine direct;
-    EXPECT_FALSE(direct.Prepare(rig.conv, 7));
+    EXPECT_FALSE(direct.Prepare(rig.conv, static_cast<EngineCodeValue>(7)));
     EXPECT_FALSE(direct.Prepare(rig.conv, ecNone));
 }
 
@@ -153,7 +153,7 @@ TEST(DirectLine, UnknownCodeIsRefused) {
 TEST(DirectLine, FailedWriteOnTheSameLineAsTheSlots) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("D", "/DD/MM/YYYY"), Col("V", "N")}), Fmt(";", ".", {Col("D", "-YYYY/MM/DD"), Col("V", "N")}));
-    const int32_t code = rig.Engine();
+    const EngineCodeValue code = rig.Engine();
     DirectLine direct;
     ASSERT_TRUE(direct.Prepare(rig.conv, code));
     SlotLine slots(rig.conv);

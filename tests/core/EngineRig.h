@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,11 +68,11 @@ struct EngineRig {
         ASSERT_TRUE(conv.Plan().Linked());
         table.Prepare(*fs.Input, conv.Plan().InColCount());
     }
-    int32_t Engine() const { return conv.Plan().Engine(); }
+    EngineCodeValue Engine() const { return conv.Plan().Engine(); }
 
     // Converts the source bytes with the chosen engine; the result file's bytes.
-    std::string Convert(const std::string& source, int32_t code = -2) {
-        if (code == -2) code = Engine();
+    std::string Convert(const std::string& source, std::optional<EngineCodeValue> engine = std::nullopt) {
+        const EngineCodeValue code = engine.value_or(Engine());
         const std::string src = dir.file("in.txt");
         WriteFile(src, source);
         LineReader reader;

@@ -52,12 +52,12 @@ INSTANTIATE_TEST_SUITE_P(
                       SelCase{",", ",", "/DD/MM/YYYY", "/DD/MM/YYYY", "0", "0", "2", 255}));
 
 TEST(EngineLabels, OneLabelPerCode) {
-    EXPECT_EQ(EngineLabel(0), " (Standard)");
-    EXPECT_EQ(EngineLabel(16), " (DecimalChange)");
-    EXPECT_EQ(EngineLabel(2), " (DateConv(Perso) + DecimalChange)");
-    EXPECT_EQ(EngineLabel(18), " (DateConv(Perso) + DecimalChange)");
-    EXPECT_EQ(EngineLabel(255), " (Eng. Global)");
-    EXPECT_EQ(EngineLabel(-1), "");
+    EXPECT_EQ(EngineLabel(ecStandard), " (Standard)");
+    EXPECT_EQ(EngineLabel(ecDecimal), " (DecimalChange)");
+    EXPECT_EQ(EngineLabel(ecDate), " (DateConv(Perso) + DecimalChange)");
+    EXPECT_EQ(EngineLabel(ecDateDecimal), " (DateConv(Perso) + DecimalChange)");
+    EXPECT_EQ(EngineLabel(ecGlobal), " (Eng. Global)");
+    EXPECT_EQ(EngineLabel(ecNone), "");
 }
 
 TEST(RunEngine, CompletesThePendingLogLine) {
@@ -287,7 +287,7 @@ TEST(EngineLoop, ReadFailureAbortsTheFile) {
 TEST(EngineLoop, UnknownEngineCodeReadsNothing) {
     EngineRig rig;
     rig.Use(Fmt(";", ",", {Col("A")}), Fmt(";", ",", {Col("A")}));
-    EXPECT_EQ(rig.Convert("a\n", 7), "");
+    EXPECT_EQ(rig.Convert("a\n", static_cast<EngineCodeValue>(7)), "");
     EXPECT_TRUE(rig.run.FileAborted);
     EXPECT_EQ(rig.run.LinesRead, 0);
 }

@@ -101,7 +101,7 @@ inline std::ostream& operator<<(std::ostream& os, const Pair& p) { return os << 
 inline void ExpectSameAsSlots(const Pair& c, bool someWritten, int* writtenOut = nullptr, int* rejectedOut = nullptr) {
     EngineRig rig;
     rig.Use(c.in, c.out);
-    const int32_t code = rig.Engine();
+    const EngineCodeValue code = rig.Engine();
     ASSERT_NE(code, ecNone);
     DirectLine direct;
     ASSERT_TRUE(direct.Prepare(rig.conv, code));
@@ -157,7 +157,7 @@ inline void ExpectRunSameAsSlots(const Pair& c, bool lfOnly) {
     EngineRig rig;
     rig.Use(c.in, c.out);
     rig.conv.TakeDataSettings("Windows-1252", lfOnly ? "LF" : "CRLF");
-    const int32_t code = rig.Engine();
+    const EngineCodeValue code = rig.Engine();
     ASSERT_NE(code, ecNone);
     static const char* const kEnds[] = {"\r\n", "\r\n", "\r\n", "\r\n", "\r\n", "\r\n", "\r\n", "\n", "\n", "\r", "\r\n\r\n"};
     std::mt19937 rng(20240102);
