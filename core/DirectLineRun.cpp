@@ -17,6 +17,7 @@ namespace {
 
 constexpr std::size_t kMaxChunk = 64 * 1024;
 constexpr std::size_t kMapStep = 256; // a multiple of 64
+constexpr std::size_t kFirstPause = 16; // lines, doubled while chunks keep failing at once
 constexpr std::size_t kMaxPause = 4096;
 
 bool EndsLines(char b) { return b == '\r' || b == '\n'; }
@@ -34,7 +35,7 @@ void DirectLine::PrepareRuns() {
     odd2V_.fill(sepWatch_ ? watch_ : '\n');
     pause_ = 0;
     known_ = false;
-    backoff_ = 16;
+    backoff_ = kFirstPause;
     if (!runs_) return;
     const std::size_t words = kMaxChunk / 64 + 1;
     for (auto* m : {&sepBits_, &lfBits_, &oddBits_, &fromBits_}) m->assign(words, 0);
@@ -195,8 +196,8 @@ std::size_t DirectLine::ConvertRun(std::string_view ahead, std::size_t maxLine, 
         backoff_ = std::min(backoff_ * 2, kMaxPause);
         return 0;
     }
-    backoff_ = 16;
-    out.Commit(done);
+    backoff_ = kFirstPause;
+    out.Commit(done); // room the sink gave is always taken back whole
     return done;
 }
 
